@@ -1,0 +1,32 @@
+#pragma once
+// Where the traffic on the line is listed: the terminal's time-stamped list ("Tx: ", "Rx: ") and the
+// communication dialog's message log (the bare text). The windows, or the command-line tool's
+// --trace, install the sinks; without them nothing is listed.
+
+#include <functional>
+#include <string>
+
+namespace vr::protocol {
+
+class TrafficLog {
+public:
+    using Sink = std::function<void(const std::string&)>;
+
+    static TrafficLog& Instance();
+
+    void SetTerminalSink(Sink sink) { terminal_ = std::move(sink); }
+    void SetMessageSink(Sink sink) { messages_ = std::move(sink); }
+
+    // A text written on the line, without its trailing run of CR and LF.
+    void LogTx(const std::string& text);
+    // A line received from the camera.
+    void LogRx(const std::string& line);
+
+private:
+    void Emit(const std::string& prefix, const std::string& text);
+
+    Sink terminal_;
+    Sink messages_;
+};
+
+}  // namespace vr::protocol

@@ -1,0 +1,77 @@
+#pragma once
+// A platform for tests: records every message box and answers questions from a script.
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "app/Platform.h"
+
+namespace vr::test {
+
+struct RecordedBox {
+    std::string text;
+    std::string caption;
+    app::MsgIcon icon;
+    app::MsgButtons buttons;
+};
+
+class FakePlatform : public app::IPlatform {
+public:
+    FakePlatform() { app::SetPlatform(this); }
+    ~FakePlatform() override { app::SetPlatform(nullptr); }
+
+    app::MsgResult MessageBox(const std::string& text, const std::string& caption, app::MsgIcon icon,
+                              app::MsgButtons buttons) override {
+        boxes.push_back({text, caption, icon, buttons});
+        if (!answers.empty()) {
+            auto a = answers.front();
+            answers.pop_front();
+            return a;
+        }
+        return buttons == app::MsgButtons::Ok || buttons == app::MsgButtons::OkCancel ? app::MsgResult::Ok
+                                                                                       : app::MsgResult::No;
+    }
+    void BeginWaitCursor() override { ++waitCursorDepth; }
+    void EndWaitCursor() override { --waitCursorDepth; }
+    void PumpMessages() override { ++pumps; }
+    std::string OpenFileDialog(const std::string&, const std::string&, const std::vector<app::FileFilter>&) override {
+        return NextFile();
+    }
+    std::string SaveFileDialog(const std::string&, const std::string&, const std::string&,
+                               const std::vector<app::FileFilter>&) override {
+        return NextFile();
+    }
+    void ProgressOpen(const std::string& title) override { progress.push_back("open:" + title); }
+    void ProgressSetText(const std::string& text) override { progress.push_back("text:" + text); }
+    void ProgressSetPos(int percent) override { progress.push_back("pos:" + std::to_string(percent)); }
+    void ProgressFinish() override { progress.push_back("finish"); }
+    bool ShellOpen(const std::string& path) override {
+        opened.push_back(path);
+        return true;
+    }
+
+    std::vector<std::string> Texts() const {
+        std::vector<std::string> t;
+        for (const auto& b : boxes) t.push_back(b.text);
+        return t;
+    }
+
+    std::vector<RecordedBox> boxes;
+    std::deque<app::MsgResult> answers;
+    std::deque<std::string> files;
+    std::vector<std::string> progress;
+    std::vector<std::string> opened;
+    int waitCursorDepth = 0;
+    int pumps = 0;
+
+private:
+    std::string NextFile() {
+        if (files.empty()) return {};
+        auto f = files.front();
+        files.pop_front();
+        return f;
+    }
+};
+
+}  // namespace vr::test
