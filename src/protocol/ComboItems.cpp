@@ -39,6 +39,8 @@ std::map<uint32_t, Items> Build() {
     set({1224}, {"Common", "Indivisual"});
     set({1628}, {"Mode1", "Mode2"});
     set({1223}, {"Base", "Medium", "Full", "Eighty"});
+    // The pixel format list is not carried by the page layouts; these are the camera's formats.
+    set({1100}, {"RGB8", "RGB10", "RGB12"});
     set({1174}, {"85MHz", "63.75MHz", "42.5MHz", "31.875MHz"});
     set({1290}, {"Normal", "Medium", "Strong"});
     set({1576}, {"Red", "Green", "Blue"});

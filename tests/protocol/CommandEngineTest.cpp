@@ -1,0 +1,221 @@
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include "FakePlatform.h"
+#include "MemoryLink.h"
+#include "protocol/Command.h"
+#include "protocol/OnlineStatus.h"
+#include "protocol/TrafficLog.h"
+
+using namespace vr::protocol;
+using vr::app::MsgIcon;
+
+namespace {
+
+class EngineTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        engine.SetLink(&link);
+        engine.ClearReceived();
+        OnlineStatusBroadcaster::Instance().SetOffline();
+        TrafficLog::Instance().SetTerminalSink([this](const std::string& s) { terminal.push_back(s); });
+        TrafficLog::Instance().SetMessageSink([this](const std::string& s) { messages.push_back(s); });
+    }
+    void TearDown() override {
+        engine.SetLink(nullptr);
+        TrafficLog::Instance().SetTerminalSink(nullptr);
+        TrafficLog::Instance().SetMessageSink(nullptr);
+    }
+    void Answer(const std::string& reply) {
+        link.responder = [reply](const std::string&) { return reply; };
+    }
+    bool Online() const { return OnlineStatusBroadcaster::Instance().IsOnline(); }
+
+    vr::test::FakePlatform platform;
+    vr::test::MemoryLink link;
+    Command& engine = Command::Instance();
+    std::vector<std::string> terminal, messages;
+};
+
+}  // namespace
+
+TEST_F(EngineTest, SetLinesAndCompletionReplies) {
+    const struct {
+        const char* reply;
+        int result;
+    } cases[] = {{"COMPLETE\r\n", 1}, {"complete\r\n", 1}, {"COMPLETE,GA\r\n", 1}, {"COMPLETED\r\n", 1},
+                 {"COMPLET\r\n", 0},  {"NG\r\n", 0}};
+    for (const auto& c : cases) {
+        platform.boxes.clear();
+        OnlineStatusBroadcaster::Instance().SetOffline();
+        Answer(c.reply);
+        EXPECT_EQ(engine.SendCommandInt(47, -400, 1000), c.result) << c.reply;
+        EXPECT_TRUE(Online()) << "any reply to a set means the camera is there";
+        if (c.result == 0) {
+            ASSERT_EQ(platform.boxes.size(), 1u);
+            EXPECT_EQ(platform.boxes[0].text, std::string(c.reply).substr(0, std::string(c.reply).size() - 2));
+            EXPECT_EQ(platform.boxes[0].caption, "Communication Error");
+            EXPECT_EQ(platform.boxes[0].icon, MsgIcon::Exclamation);
+        } else {
+            EXPECT_TRUE(platform.boxes.empty());
+        }
+    }
+    EXPECT_EQ(link.Written().back(), "GA=-400\r\n");
+    EXPECT_EQ(platform.waitCursorDepth, 0);
+}
+
+TEST_F(EngineTest, TextSendsRestoreTheCommandsKind) {
+    Answer("COMPLETE\r\n");
+    EXPECT_EQ(engine.SendCommandString(47, "0x10 ab", 1000), 1);
+    EXPECT_EQ(link.Written().back(), "GA=0x10 ab\r\n");
+    EXPECT_EQ(GetValueKind(47), ValueKind::Integer);
+    Answer("NG\r\n");
+    EXPECT_EQ(engine.SendCommandString(6, "user text", 1000), 0);
+    EXPECT_EQ(link.Written().back(), "UD=user text\r\n");
+    EXPECT_EQ(GetValueKind(6), ValueKind::Text);
+}
+
+TEST_F(EngineTest, QueryRepliesAndTheirFailures) {
+    int32_t value = 77;
+    Answer("GA = 100\r\n");
+    EXPECT_EQ(engine.QueryInt(47, value, 1000), 1);
+    EXPECT_EQ(value, 100);
+    EXPECT_EQ(link.Written().back(), "GA?\r\n");
+    EXPECT_TRUE(Online());
+
+    OnlineStatusBroadcaster::Instance().SetOffline();
+    value = 77;
+    Answer("GAR=100\r\n");
+    EXPECT_EQ(engine.QueryInt(47, value, 1000), 0);
+    EXPECT_EQ(value, 77) << "the output is written only on success";
+    ASSERT_EQ(platform.Texts(), std::vector<std::string>{"GAR=100 for GA?"});
+    EXPECT_FALSE(Online()) << "a misunderstood reply leaves the status as it was";
+
+    platform.boxes.clear();
+    Answer("GA=&H\r\n");
+    EXPECT_EQ(engine.QueryInt(47, value, 1000), 0);
+    EXPECT_EQ(platform.Texts(), std::vector<std::string>{"GA=&H for GA?"});
+
+    std::string text = "old";
+    Answer("MD=VR-8200-KA, rev 3\r\n");
+    EXPECT_EQ(engine.QueryString(8, text, 1000), 1);
+    EXPECT_EQ(text, "VR-8200-KA");
+    Answer("garbage\r\n");
+    platform.boxes.clear();
+    EXPECT_EQ(engine.QueryString(8, text, 1000), 0);
+    EXPECT_EQ(text, "");
+}
+
+TEST_F(EngineTest, UnnamedEntryIsNeverQueried) {
+    CommandValue v;
+    EXPECT_EQ(engine.QueryCommand(cmd::Unnamed, v, 1000), 0);
+    EXPECT_TRUE(link.Written().empty());
+    EXPECT_TRUE(platform.boxes.empty());
+}
+
+TEST_F(EngineTest, TimeOutsGoOfflineSilently) {
+    OnlineStatusBroadcaster::Instance().SetOnline();
+    int32_t value = 5;
+    EXPECT_EQ(engine.QueryInt(47, value, 40), 0);
+    EXPECT_FALSE(Online());
+    OnlineStatusBroadcaster::Instance().SetOnline();
+    EXPECT_EQ(engine.SendCommandInt(47, 1, 40), 0);
+    EXPECT_FALSE(Online());
+    EXPECT_TRUE(platform.boxes.empty());
+    EXPECT_EQ(platform.waitCursorDepth, 0);
+    EXPECT_GT(platform.pumps, 0) << "a long wait lets the windows paint";
+
+    // A time-out of 0 still makes one attempt.
+    link.Feed("COMPLETE\r\n");
+    link.responder = nullptr;
+    EXPECT_EQ(engine.SendCommandInt(47, 1, 0), 1);
+}
+
+TEST_F(EngineTest, ReplyArrivingLaterIsTakenAsSoonAsItsLineEnds) {
+    std::thread camera([this] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(30));
+        link.Feed("COMP");
+        std::this_thread::sleep_for(std::chrono::milliseconds(30));
+        link.Feed("LETE\r\nGA=1\r\n");
+    });
+    EXPECT_EQ(engine.SendCommandInt(47, 1, 5000), 1);
+    camera.join();
+    EXPECT_EQ(link.Pending(), 6u) << "bytes after the reply's line end stay on the line";
+}
+
+TEST_F(EngineTest, WriteFailureEndsASetAtOnce) {
+    link.writeResult = 0;
+    OnlineStatusBroadcaster::Instance().SetOnline();
+    EXPECT_EQ(engine.SendCommandInt(47, 1, 5000), 0);
+    EXPECT_TRUE(Online());
+    EXPECT_TRUE(platform.boxes.empty());
+}
+
+TEST_F(EngineTest, TimerDrainsStrayLinesThatTheNextCommandDiscards) {
+    link.Feed("HELLO\r\n");
+    engine.OnTimer();
+    EXPECT_EQ(engine.ReceivedLineCount(), 1u);
+    EXPECT_EQ(terminal, std::vector<std::string>{"Rx: HELLO"});
+    EXPECT_EQ(messages, std::vector<std::string>{"HELLO"});
+    Answer("COMPLETE\r\n");
+    EXPECT_EQ(engine.SendCommandInt(47, 1, 1000), 1);
+    EXPECT_EQ(engine.ReceivedLineCount(), 0u);
+    EXPECT_EQ(terminal.back(), "Rx: COMPLETE");
+    EXPECT_EQ(terminal[1], "Tx: GA=1");
+}
+
+TEST_F(EngineTest, LineLengthLimitsAndOddLineEnds) {
+    // 1022 characters and CR LF is the longest line; every character is kept.
+    std::string longest(1022, 'x');
+    longest[32] = 'Y';
+    link.Feed(longest + "\r\n");
+    engine.OnTimer();
+    EXPECT_EQ(engine.TakeReceivedLine(), longest);
+
+    // 1023 characters and CR overflow the buffer: dropped with a message, receiving goes on.
+    link.Feed(std::string(1023, 'z') + "\r\nNEXT\r\n");
+    engine.OnTimer();
+    EXPECT_EQ(platform.Texts(), std::vector<std::string>{"RS-232C receiving buffer overflowed"});
+    EXPECT_EQ(engine.ReceivedLineCount(), 0u);
+    engine.OnTimer();  // the LF that ended the dropped line gives an empty line
+    EXPECT_EQ(engine.TakeReceivedLine(), "");
+    engine.OnTimer();
+    EXPECT_EQ(engine.TakeReceivedLine(), "NEXT");
+
+    // An LF alone is an empty line; a bare LF after text keeps the last character.
+    link.Feed("\nCOMPLETE\n");
+    engine.OnTimer();
+    EXPECT_EQ(engine.TakeReceivedLine(), "");
+    engine.OnTimer();
+    EXPECT_EQ(engine.TakeReceivedLine(), "COMPLETE");
+}
+
+TEST(ReplyParser, ValuesSeparatorsAndFailures) {
+    const struct {
+        const char* line;
+        bool ok;
+        int32_t cmdId;
+        int32_t value;
+        const char* text;
+    } cases[] = {
+        {"GA=0400", true, 47, 400, ""},     {"GA=&H1F", true, 47, 31, ""},        {"GA=&hff", true, 47, 0, ""},
+        {"GA=12,34", true, 47, 12, ""},     {"GA=-7x", true, 47, -7, ""},         {"GA=abc", true, 47, 0, ""},
+        {"GA=&HFFFFFFFF", true, 47, -1, ""}, {"GA=99999999999", true, 47, 2147483647, ""},
+        {"EA?", true, 388, 0, ""},          {"E A ? \r\n", true, 388, 0, ""},     {"MD=VR-8200-KB,x", true, 8, 0, "VR-8200-KB"},
+        {"UD=a b", true, 6, 0, "ab"},       {"GA=&H", false, 47, 0, ""},          {"GA=&HZ", false, 47, 0, ""},
+        {"XX=1", false, -1, 0, ""},         {"COMPLETE", false, -1, 0, ""},       {"=5", true, 322, 5, ""},
+    };
+    for (const auto& c : cases) {
+        int32_t id = 0, v = 0;
+        std::string name, text;
+        EXPECT_EQ(Command::ParseLine(c.line, id, name, v, text), c.ok ? 1 : 0) << c.line;
+        if (!c.ok) continue;
+        EXPECT_EQ(id, c.cmdId) << c.line;
+        EXPECT_EQ(v, c.value) << c.line;
+        EXPECT_EQ(text, c.text) << c.line;
+    }
+    // "&h" in lower case is not the hexadecimal prefix: it reads as a decimal with no digits.
+    EXPECT_EQ(Command::ParseReply("GA=&hff").value.intValue, 0);
+    EXPECT_EQ(Command::ParseReply("GA=1=2").valueText, "1=2");
+}

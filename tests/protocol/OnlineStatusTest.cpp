@@ -1,0 +1,91 @@
+#include <gtest/gtest.h>
+
+#include "protocol/Deadline.h"
+#include "protocol/OnlineStatus.h"
+
+using namespace vr::protocol;
+
+namespace {
+
+struct Strip : COnlineStatusUpdater {
+    bool created = true;
+    int32_t picture = 0;
+    std::vector<int32_t> statuses;
+    bool HasStrip() const override { return created; }
+    void SetStripPicture(int32_t p) override { picture = p; }
+    void OnStatusChanged(int32_t s) override { statuses.push_back(s); }
+};
+
+struct Dialog : IRegisteredDialog {
+    bool created = true;
+    bool enabled = true;
+    bool HasWindow() const override { return created; }
+    void EnableWindow(bool e) override { enabled = e; }
+};
+
+}  // namespace
+
+TEST(OnlineStatus, StripsFollowTheLastReportAndSkipWindowlessDialogs) {
+    auto& b = OnlineStatusBroadcaster::Instance();
+    b.SetOffline();
+    Strip early;
+    b.Register(&early);
+    EXPECT_EQ(early.picture, kStripOffline);
+    b.SetOnline();
+    Strip late;
+    b.Register(&late);
+    EXPECT_EQ(late.picture, kStripOnline) << "a dialog opened after an answer starts green";
+
+    Strip closed;
+    closed.created = false;
+    b.Register(&closed);
+    b.SetOffline();
+    EXPECT_EQ(early.picture, kStripOffline);
+    EXPECT_EQ(closed.picture, kStripOnline) << "the picture set at registration stays";
+    EXPECT_TRUE(closed.statuses.empty());
+    EXPECT_EQ(early.statuses, (std::vector<int32_t>{1, 0}));
+    b.Unregister(&early);
+    b.SetOnline();
+    EXPECT_EQ(early.picture, kStripOffline);
+    b.Unregister(&late);
+    b.Unregister(&closed);
+}
+
+TEST(OnlineStatus, DestroyedUpdaterLeavesNoDanglingEntry) {
+    auto& b = OnlineStatusBroadcaster::Instance();
+    {
+        Strip s;
+        b.Register(&s);
+    }
+    b.SetOnline();  // would touch freed memory (caught by the sanitizer build) if the entry stayed
+    b.SetOffline();
+    SUCCEED();
+}
+
+TEST(DialogRegistry, GreysAndRestoresOnlyDialogsWithWindows) {
+    Dialog a, b;
+    b.created = false;
+    DialogRegistry::Instance().Add(&a);
+    DialogRegistry::Instance().Add(&b);
+    {
+        ScopedDialogsDisabled busy;
+        EXPECT_FALSE(a.enabled);
+        EXPECT_TRUE(b.enabled);
+    }
+    EXPECT_TRUE(a.enabled);
+    DialogRegistry::Instance().Remove(&a);
+    DialogRegistry::Instance().Remove(&b);
+    DialogRegistry::Instance().DisableAll();
+    EXPECT_TRUE(a.enabled);
+}
+
+TEST(Deadline, RemainingNeverNegativeAndRoundsUp) {
+    using namespace std::chrono;
+    const auto t0 = Deadline::Clock::time_point{} + hours(1);
+    Deadline d(milliseconds(100), t0);
+    EXPECT_FALSE(d.Expired(t0 + milliseconds(99)));
+    EXPECT_TRUE(d.Expired(t0 + milliseconds(100)));
+    EXPECT_EQ(d.Remaining(t0 + microseconds(99500)), milliseconds(1));
+    EXPECT_EQ(d.Remaining(t0 + seconds(5)), milliseconds(0));
+    EXPECT_TRUE(Deadline(milliseconds(-5), t0).Expired(t0));
+}
