@@ -1,0 +1,226 @@
+#include "dialogs/CommunicationDialog.h"
+
+#include <vector>
+
+#include "app/Platform.h"
+#include "dialogs/CommLine.h"
+#include "link/CommSetting.h"
+#include "protocol/Command.h"
+#include "protocol/CommandTable.h"
+#include "protocol/TrafficLog.h"
+#include "ui/ControlAccess.h"
+
+namespace vr::dialogs {
+
+using namespace comm;
+using protocol::Command;
+
+namespace {
+
+constexpr int kAreaTimeoutMs = 5000;
+constexpr int kStoreTimeoutMs = 40000;
+constexpr int kLoadTimeoutMs = 10000;
+constexpr int kRateChangeTimeoutMs = 5000;
+
+void FillList(ui::IControlAccess& controls, uint32_t id, const auto& items) {
+    controls.ResetContent(id);
+    for (const char* item : items) controls.AddString(id, item);
+}
+
+}  // namespace
+
+CCommunicationDialog::CCommunicationDialog(ui::IControlAccess& controls, IDialogFrame& frame, ICommLine& line,
+                                           CommunicationHooks hooks, LogFolderStore folder, bool shutdownWasClean)
+    : controls_(controls), frame_(frame), line_(line), hooks_(std::move(hooks)), folder_(std::move(folder)) {
+    if (!shutdownWasClean) line_.SetMode(link::ComPort);
+}
+
+CCommunicationDialog::~CCommunicationDialog() {
+    protocol::OnlineStatusBroadcaster::Instance().Unregister(this);
+    protocol::DialogRegistry::Instance().Remove(this);
+    if (initialised_) protocol::TrafficLog::Instance().SetMessageSink(nullptr);
+}
+
+void CCommunicationDialog::Init() {
+    initialised_ = true;
+    protocol::OnlineStatusBroadcaster::Instance().Register(this);
+    protocol::DialogRegistry::Instance().Add(this);
+    protocol::TrafficLog::Instance().SetMessageSink([this](const std::string& text) { AddMessage(text); });
+
+    FillList(controls_, kCategory, kCategoryItems);
+    FillList(controls_, kBaudRate, kBaudItems);
+    FillList(controls_, kArea, kAreaItems);
+    controls_.Enable(kBaudRate, false);
+    controls_.Show(kAuto, false);
+    controls_.Enable(kAuto, false);
+    controls_.Enable(kWriteSettingsFile, static_cast<bool>(hooks_.saveSettingsFile));
+    controls_.Enable(kReadSettingsFile, static_cast<bool>(hooks_.loadSettingsFile));
+    // A dialog opened after the camera answered shows it at once, like its strip.
+    OnStatusChanged(protocol::OnlineStatusBroadcaster::Instance().IsOnline() ? 1 : 0);
+
+    controls_.SetCurSel(kCategory, static_cast<int>(line_.GetMode()));
+    FillPortList();
+    controls_.SetCurSel(kBaudRate, line_.GetBaudIndex());
+    RefreshStoreButton();
+    controls_.SetCurSel(kArea, 1);
+}
+
+void CCommunicationDialog::Show() {
+    frame_.ShowWindow(true);
+}
+
+void CCommunicationDialog::OnClose() {
+    frame_.ShowWindow(false);
+}
+
+void CCommunicationDialog::AddMessage(const std::string& text) {
+    if (controls_.GetCount(kMessages) >= kMaxMessages) return;
+    controls_.AddString(kMessages, text);
+}
+
+void CCommunicationDialog::SelectBaud(int index) {
+    controls_.SetCurSel(kBaudRate, index);
+}
+
+void CCommunicationDialog::RefreshStoreButton() {
+    const int area = controls_.GetCurSel(kArea);
+    const bool factoryMode = hooks_.controlMode && hooks_.controlMode() == 1;
+    controls_.Enable(kStore, (area >= 1 && area <= 3) || (area == 0 && factoryMode));
+}
+
+void CCommunicationDialog::OnStatusChanged(int32_t status) {
+    frame_.SetPicture(kStatusIcon, status == 0 ? kIconOffline : kIconOnline);
+    controls_.SetText(kStatusText, status == 0 ? "Offline" : "Online");
+}
+
+void CCommunicationDialog::FillPortList() {
+    controls_.ResetContent(kPortName);
+    const int n = line_.GetPortCount();
+    for (int i = 0; i < n; ++i) controls_.AddString(kPortName, line_.GetPortName(i));
+    const uint32_t stored = line_.GetPortIndex();
+    if (stored < static_cast<uint32_t>(n > 0 ? n : 0)) {
+        controls_.SetCurSel(kPortName, static_cast<int>(stored));
+    } else {
+        line_.OpenPort(0);
+        controls_.SetCurSel(kPortName, 0);
+    }
+}
+
+int CCommunicationDialog::ModelProbe() {
+    return hooks_.modelProbe ? hooks_.modelProbe() : 0;
+}
+
+void CCommunicationDialog::ReadAllSettings() {
+    if (hooks_.readAllSettings) hooks_.readAllSettings();
+}
+
+void CCommunicationDialog::OnCategoryChanged() {
+    const int mode = controls_.GetCurSel(kCategory);
+    if (mode < 0) return;
+    if (line_.OpenMode(static_cast<uint32_t>(mode)) == 0)
+        app::Platform().MessageBox("Failed to initialize!", app::kAppTitle, app::MsgIcon::Exclamation);
+    FillPortList();
+    if (ModelProbe() == 1) ReadAllSettings();
+}
+
+void CCommunicationDialog::OnPortChanged() {
+    const int index = controls_.GetCurSel(kPortName);
+    if (index < 0) return;
+    line_.OpenPort(static_cast<uint32_t>(index));
+    NegotiateBaudRate();
+}
+
+void CCommunicationDialog::OnPortTyped(const std::string& path) {
+    const int index = path.empty() ? -1 : line_.AddDevicePath(path);
+    if (index < 0) {
+        // Nothing to open by that name: show the port in use again.
+        FillPortList();
+        return;
+    }
+    FillPortList();
+    controls_.SetCurSel(kPortName, index);
+    OnPortChanged();
+}
+
+bool CCommunicationDialog::SwitchRate(int index) {
+    const uint32_t rate = link::kRates[index];
+    // A Camera Link library may not run at every rate; asking it anyway only produces a refusal box.
+    if (!line_.LinkSupportsRate(rate)) return false;
+    line_.OpenBaud(rate);
+    SelectBaud(index);
+    return true;
+}
+
+void CCommunicationDialog::NegotiateBaudRate() {
+    for (int index = link::kRateCount - 1; index >= 0; --index)
+        if (SwitchRate(index)) line_.SendWakeUpBytes(kWakeUpBytes);
+
+    bool answered = ModelProbe() == 1;
+    for (int index = link::kRateCount - 1; index >= 0 && !answered; --index)
+        if (SwitchRate(index)) answered = ModelProbe() == 1;
+    if (!answered) return;
+
+    RaiseLine();
+    ReadAllSettings();
+}
+
+void CCommunicationDialog::RaiseLine() {
+    const int before = line_.GetBaudIndex();
+    if (before == kBaudIndexFastest) return;
+    // Sending the camera to a rate the link cannot follow would lose it until it is power-cycled.
+    if (!line_.LinkSupportsRate(link::kRates[kBaudIndexFastest])) return;
+    Command& engine = Command::Instance();
+    if (engine.SendCommandInt(protocol::cmd::CBDRT, kCameraRateCode115200, kRateChangeTimeoutMs) != 1) return;
+    line_.OpenBaud(link::kRates[kBaudIndexFastest]);
+    // The camera answered COMPLETE at the old rate; only a reply at the new one proves the switch.
+    if (engine.SendCommandInt(protocol::cmd::CBDRT, kCameraRateCode115200, kRateChangeTimeoutMs) == 1)
+        SelectBaud(kBaudIndexFastest);
+    else
+        line_.OpenBaud(link::kRates[before]);
+}
+
+void CCommunicationDialog::OnGetArea() {
+    int32_t area = -1;
+    const bool answered = Command::Instance().QueryInt(protocol::cmd::EA, area, kAreaTimeoutMs) == 1;
+    controls_.SetText(kAreaName, answered && area >= 0 && area <= 3 ? kAreaItems[area] : "Unkown");
+}
+
+void CCommunicationDialog::OnStore() {
+    const int area = controls_.GetCurSel(kArea);
+    if (area < 0 || area > 3) return;
+    app::IPlatform& platform = app::Platform();
+    platform.ProgressOpen("Now, Storing camera data.");
+    Command& engine = Command::Instance();
+    const int result = area == 0 ? engine.SendCommandInt(protocol::cmd::SA00, 0, kStoreTimeoutMs)
+                                 : engine.SendCommandInt(protocol::cmd::SA, area, kStoreTimeoutMs);
+    if (result == 1)
+        platform.MessageBox("Completed to store current setting data!", app::kAppTitle, app::MsgIcon::Information);
+    platform.ProgressFinish();
+}
+
+void CCommunicationDialog::OnLoad() {
+    const int area = controls_.GetCurSel(kArea);
+    if (area < 0 || area > 3) return;
+    if (Command::Instance().SendCommandInt(protocol::cmd::LD, area, kLoadTimeoutMs) == 1) ReadAllSettings();
+}
+
+void CCommunicationDialog::OnWriteSettingsFile() {
+    if (hooks_.saveSettingsFile) hooks_.saveSettingsFile();
+}
+
+void CCommunicationDialog::OnReadSettingsFile() {
+    if (hooks_.loadSettingsFile) hooks_.loadSettingsFile();
+}
+
+void CCommunicationDialog::OnWriteLog() {
+    std::vector<std::string> lines;
+    // The newest message first.
+    for (int i = controls_.GetCount(kMessages) - 1; i >= 0; --i) lines.push_back(controls_.GetItemText(kMessages, i));
+    if (SaveLogLines(folder_, "txt", {"txt file (*.txt)", "*.txt"}, lines)) AddMessage("Writing file has been done!");
+}
+
+void CCommunicationDialog::OnClearLog() {
+    controls_.ResetContent(kMessages);
+}
+
+}  // namespace vr::dialogs

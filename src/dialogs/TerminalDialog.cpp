@@ -1,0 +1,89 @@
+#include "dialogs/TerminalDialog.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <ctime>
+#include <vector>
+
+#include "protocol/Link.h"
+#include "protocol/TrafficLog.h"
+#include "ui/ControlAccess.h"
+
+namespace vr::dialogs {
+
+using namespace terminal;
+
+CTerminalDialog::CTerminalDialog(ui::IControlAccess& controls, IDialogFrame& frame, protocol::ILink& line,
+                                 LogFolderStore folder, Clock clock)
+    : controls_(controls), frame_(frame), line_(line), folder_(std::move(folder)), clock_(std::move(clock)) {}
+
+CTerminalDialog::~CTerminalDialog() {
+    protocol::OnlineStatusBroadcaster::Instance().Unregister(this);
+    protocol::DialogRegistry::Instance().Remove(this);
+    if (initialised_) protocol::TrafficLog::Instance().SetTerminalSink(nullptr);
+}
+
+void CTerminalDialog::Init() {
+    initialised_ = true;
+    protocol::OnlineStatusBroadcaster::Instance().Register(this);
+    protocol::DialogRegistry::Instance().Add(this);
+    protocol::TrafficLog::Instance().SetTerminalSink([this](const std::string& text) { AddLine(text); });
+    controls_.SetText(kEdit, "");
+}
+
+std::string CTerminalDialog::TimeStamp(std::chrono::system_clock::time_point time) {
+    using namespace std::chrono;
+    const auto sinceEpoch = time.time_since_epoch();
+    // floor, not a cast: a time before 1970 must still give a millisecond in 0..999.
+    const auto ms = floor<milliseconds>(sinceEpoch);
+    const auto s = floor<seconds>(ms);
+    const auto m = floor<minutes>(s);
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, "%02d:%02d:%03d  ", static_cast<int>((m.count() % 60 + 60) % 60),
+                  static_cast<int>((s - m).count()), static_cast<int>((ms - s).count()));
+    return buffer;
+}
+
+void CTerminalDialog::AddLine(const std::string& text) {
+    const std::string line = TimeStamp(clock_()) + text;
+    if (controls_.GetCount(kList) >= kMaxLines) return;
+    controls_.AddString(kList, line);
+}
+
+void CTerminalDialog::AddLineF(const char* format, ...) {
+    char buffer[kMaxFormattedLength + 1];
+    va_list args;
+    va_start(args, format);
+    const int n = std::vsnprintf(buffer, sizeof buffer, format, args);
+    va_end(args);
+    if (n < 0) return;
+    AddLine(buffer);
+}
+
+void CTerminalDialog::OnSend() {
+    const std::string text = controls_.GetText(kEdit);
+    line_.Write(text + "\r\n");
+    controls_.SetText(kEdit, text);
+}
+
+void CTerminalDialog::OnClear() {
+    controls_.ResetContent(kList);
+}
+
+void CTerminalDialog::OnSave() {
+    std::vector<std::string> lines;
+    const int count = controls_.GetCount(kList);
+    lines.reserve(static_cast<size_t>(count > 0 ? count : 0));
+    for (int i = 0; i < count; ++i) lines.push_back(controls_.GetItemText(kList, i));
+    if (SaveLogLines(folder_, "csv", {"CSV file (*.csv)", "*.csv"}, lines)) AddLineF("Writing file has been done !");
+}
+
+void CTerminalDialog::OnClose() {
+    frame_.ShowWindow(false);
+}
+
+void CTerminalDialog::Show() {
+    frame_.ShowWindow(true);
+}
+
+}  // namespace vr::dialogs
