@@ -1,0 +1,21 @@
+#include "app/ControlMode.h"
+
+#include "app/Registry.h"
+
+namespace vr::app {
+
+ControlMode& ControlMode::Instance() {
+    // The store is created first and so outlives this object, which saves into it at exit.
+    static ControlMode instance(CRegistry::Instance());
+    return instance;
+}
+
+ControlMode::ControlMode(CRegistry& registry) : registry_(registry) {
+    registry_.ReadDword(kRegControlMode, value_, kUser);
+}
+
+ControlMode::~ControlMode() { Save(); }
+
+void ControlMode::Save() { registry_.WriteDword(kRegControlMode, value_); }
+
+}  // namespace vr::app

@@ -1,0 +1,27 @@
+#pragma once
+// Whole-file reads and atomic writes for the files the tool keeps (the settings store and others):
+// a write goes to a temporary file in the same folder and is renamed into place, so a crash or a
+// full disk never leaves a half-written file where a good one was.
+
+#include <cstddef>
+#include <string>
+
+namespace vr::app {
+
+// Reads the whole file into text. False (and errorText set) when it is missing, is not a regular
+// file, is larger than maxBytes or cannot be read.
+bool ReadWholeFile(const std::string& path, std::string& text, std::string& errorText,
+                   size_t maxBytes = 1 << 20);
+
+// Writes text to path atomically. False (and errorText set) when any step failed; the file that
+// was there before is then untouched.
+bool WriteFileAtomically(const std::string& path, const std::string& text, std::string& errorText);
+
+// Creates folder and every missing parent (mode 0700 for new ones). True when it exists afterwards.
+bool MakeFolders(const std::string& folder, std::string& errorText);
+
+bool IsFolder(const std::string& path);
+// The process's working folder; "." when the operating system cannot tell it.
+std::string WorkingFolder();
+
+}  // namespace vr::app

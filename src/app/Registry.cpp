@@ -1,0 +1,198 @@
+#include "app/Registry.h"
+
+#include <pwd.h>
+#include <unistd.h>
+
+#include <cstdlib>
+
+#include "app/FileIo.h"
+
+namespace vr::app {
+namespace {
+
+bool ValidSlot(int slot) { return slot >= 0 && slot < kRegValueCount; }
+
+std::string Trim(const std::string& s) {
+    size_t b = 0, e = s.size();
+    while (b < e && (s[b] == ' ' || s[b] == '\t')) ++b;
+    while (e > b && (s[e - 1] == ' ' || s[e - 1] == '\t')) --e;
+    return s.substr(b, e - b);
+}
+
+// A value is one line: backslash, CR and LF are escaped so a folder name may hold any byte. Other
+// backslash pairs are kept as they are, so a hand-edited "C:\temp" survives.
+std::string Escape(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        if (c == '\\') out += "\\\\";
+        else if (c == '\n') out += "\\n";
+        else if (c == '\r') out += "\\r";
+        else out += c;
+    }
+    return out;
+}
+
+std::string Unescape(const std::string& text) {
+    std::string out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\\' && i + 1 < text.size()) {
+            const char n = text[i + 1];
+            if (n == '\\' || n == 'n' || n == 'r') {
+                out += n == '\\' ? '\\' : (n == 'n' ? '\n' : '\r');
+                ++i;
+                continue;
+            }
+        }
+        out += text[i];
+    }
+    return out;
+}
+
+std::string HomeFolder() {
+    const char* home = std::getenv("HOME");
+    if (home != nullptr && home[0] == '/') return home;
+    const passwd* pw = ::getpwuid(::getuid());
+    if (pw != nullptr && pw->pw_dir != nullptr && pw->pw_dir[0] == '/') return pw->pw_dir;
+    return WorkingFolder();
+}
+
+}  // namespace
+
+uint32_t ParseStoredNumber(const std::string& text) {
+    size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    uint64_t v = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        v = v * 10 + static_cast<uint64_t>(text[i] - '0');
+        if (v > UINT32_MAX) v = UINT32_MAX;  // saturate as the C library's conversion does
+    }
+    const auto value = static_cast<uint32_t>(v);
+    return negative ? 0u - value : value;
+}
+
+CRegistry& CRegistry::Instance() {
+    static CRegistry instance;
+    return instance;
+}
+
+std::string CRegistry::DefaultFolder() {
+    const char* dir = std::getenv("VR8200_CONFIG_DIR");
+    if (dir != nullptr && dir[0] != '\0') return dir;
+    // A relative XDG_CONFIG_HOME is invalid and is ignored, as the XDG rules say.
+    const char* xdg = std::getenv("XDG_CONFIG_HOME");
+    if (xdg != nullptr && xdg[0] == '/') return std::string(xdg) + "/vr8200-control";
+    return HomeFolder() + "/.config/vr8200-control";
+}
+
+CRegistry::CRegistry(std::string folder) : folder_(std::move(folder)) {
+    ReadDword(kRegShutdownStatus, shutdownStatus_, 0);
+    WriteDword(kRegShutdownStatus, 0);
+}
+
+CRegistry::~CRegistry() { WriteDword(kRegShutdownStatus, 1); }
+
+bool CRegistry::Load(Values& values) const {
+    values.clear();
+    std::string text, error;
+    if (!ReadWholeFile(FilePath(), text, error)) return false;
+    bool inSection = false;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        std::string line = text.substr(start, end - start);
+        start = end + 1;
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        const std::string trimmed = Trim(line);
+        if (trimmed.empty() || trimmed[0] == ';' || trimmed[0] == '#') continue;
+        if (trimmed.front() == '[' && trimmed.back() == ']') {
+            inSection = trimmed.substr(1, trimmed.size() - 2) == kRegSection;
+            continue;
+        }
+        const size_t eq = line.find('=');
+        if (!inSection || eq == std::string::npos) continue;  // stray lines of a damaged file
+        const std::string name = Trim(line.substr(0, eq));
+        if (name.empty()) continue;
+        const std::string value = Unescape(line.substr(eq + 1));
+        bool replaced = false;
+        for (auto& [n, v] : values) {
+            if (n == name) {
+                v = value;
+                replaced = true;
+            }
+        }
+        if (!replaced) values.emplace_back(name, value);
+    }
+    return true;
+}
+
+bool CRegistry::ReadText(const char* name, std::string& text) const {
+    Values values;
+    if (!Load(values)) return false;
+    for (const auto& [n, v] : values) {
+        if (n == name) {
+            text = v;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool CRegistry::Store(const char* name, const std::string& text) {
+    std::string error;
+    if (!MakeFolders(folder_, error)) return false;
+    Values values;
+    Load(values);  // a missing or damaged file starts empty and is rewritten whole
+    bool found = false;
+    for (auto& [n, v] : values) {
+        if (n == name) {
+            v = text;
+            found = true;
+        }
+    }
+    if (!found) values.emplace_back(name, text);
+    std::string out = std::string("[") + kRegSection + "]\n";
+    for (const auto& [n, v] : values) out += n + "=" + Escape(v) + "\n";
+    return WriteFileAtomically(FilePath(), out, error);
+}
+
+int CRegistry::ReadDword(int slot, uint32_t& value, uint32_t defaultValue) {
+    std::string text;
+    if (!ValidSlot(slot) || !ReadText(kRegValues[slot].name, text)) {
+        value = defaultValue;
+        return 0;
+    }
+    value = ParseStoredNumber(text);
+    return 1;
+}
+
+int CRegistry::WriteDword(int slot, uint32_t value) {
+    if (!ValidSlot(slot)) return 0;
+    return Store(kRegValues[slot].name, std::to_string(value)) ? 1 : 0;
+}
+
+int CRegistry::ReadString(int slot, std::string& text) {
+    std::string stored;
+    if (ValidSlot(slot) && ReadText(kRegValues[slot].name, stored) && IsFolder(stored)) {
+        text = stored;
+        return 1;
+    }
+    text = WorkingFolder();
+    return 0;
+}
+
+int CRegistry::WriteString(int slot, const std::string& text) {
+    if (!ValidSlot(slot)) return 0;
+    return Store(kRegValues[slot].name, text) ? 1 : 0;
+}
+
+int CRegistry::ReadComPortDevice(std::string& path) {
+    path.clear();
+    return ReadText(kComPortDeviceName, path) ? 1 : 0;
+}
+
+int CRegistry::WriteComPortDevice(const std::string& path) { return Store(kComPortDeviceName, path) ? 1 : 0; }
+
+}  // namespace vr::app

@@ -1,0 +1,106 @@
+#pragma once
+// The settings store: the values that outlive a run (link choice, control mode, remembered
+// folders, shutdown status) in a per-user INI-style file. Every access reads the file afresh and
+// every write replaces it atomically, so a crash never leaves a half-written store and an
+// unreadable or corrupt file only means defaults (the next write repairs it). Failures are silent.
+
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace vr::app {
+
+// Slots of the store, in the order of its value table.
+enum RegValue : int {
+    kRegShutdownStatus = 0,
+    kRegCommunicationMode = 1,
+    kRegBaudrate = 2,
+    kRegComPortNo = 3,
+    kRegCameralink2000Index = 4,
+    kRegCameralink2001Index = 5,
+    kRegCameralinkVer11Index = 6,
+    kRegControlMode = 7,
+    kRegCameraFilePath = 8,
+    kRegCommandLogFilePath = 9,
+};
+inline constexpr int kRegValueCount = 10;
+
+enum class RegKind { Number, Text };
+
+struct RegValueInfo {
+    const char* name;
+    RegKind kind;
+};
+
+// The value table: names exactly as stored.
+inline constexpr RegValueInfo kRegValues[kRegValueCount] = {
+    {"Previous Application Shutdown Status", RegKind::Number},
+    {"Communication Mode", RegKind::Number},
+    {"Baudrate", RegKind::Number},
+    {"Com Port No", RegKind::Number},
+    {"Cameralink 2000 Dll Index", RegKind::Number},
+    {"Cameralink 2001 Dll Index", RegKind::Number},
+    {"Cameralink Ver11 Dll Index", RegKind::Number},
+    {"Control Mode", RegKind::Number},
+    {"Camera File Path", RegKind::Text},
+    {"Command Log File Path", RegKind::Text},
+};
+
+// The device path of the chosen serial port, kept beside "Com Port No" so that a port that moved
+// in the list (an adapter plugged into another socket) is found again. Not a slot: slot numbers
+// above 9 stay invalid.
+inline constexpr const char* kComPortDeviceName = "Com Port Device";
+
+// The section that holds the values, and the file in the store's folder.
+inline constexpr const char* kRegSection = "VR-8200 Control Tool";
+inline constexpr const char* kRegFileName = "settings.ini";
+
+class CRegistry {
+public:
+    // The process's store in DefaultFolder(), created at its first use.
+    static CRegistry& Instance();
+
+    // $VR8200_CONFIG_DIR when set, else $XDG_CONFIG_HOME/vr8200-control, else
+    // ~/.config/vr8200-control.
+    static std::string DefaultFolder();
+
+    // Reads the previous shutdown status and marks this run as not (yet) ended cleanly.
+    explicit CRegistry(std::string folder = DefaultFolder());
+    // A normal end: the next run finds status 1.
+    ~CRegistry();
+    CRegistry(const CRegistry&) = delete;
+    CRegistry& operator=(const CRegistry&) = delete;
+
+    // 1 when the value was there (a text value converts as a decimal number: "3" is 3, "abc" 0);
+    // else 0 and value = defaultValue.
+    int ReadDword(int slot, uint32_t& value, uint32_t defaultValue);
+    int WriteDword(int slot, uint32_t value);
+    // 1 when a stored folder that exists was read; else 0 and text = the working folder.
+    int ReadString(int slot, std::string& text);
+    int WriteString(int slot, const std::string& text);
+    int WasShutdownClean() const { return shutdownStatus_ == 1 ? 1 : 0; }
+
+    // "Com Port Device": 1 and the stored text when there is one, else 0 and an empty text.
+    int ReadComPortDevice(std::string& path);
+    int WriteComPortDevice(const std::string& path);
+
+    const std::string& Folder() const { return folder_; }
+    std::string FilePath() const { return folder_ + "/" + kRegFileName; }
+
+private:
+    using Values = std::vector<std::pair<std::string, std::string>>;
+
+    bool Load(Values& values) const;
+    bool ReadText(const char* name, std::string& text) const;
+    bool Store(const char* name, const std::string& text);
+
+    std::string folder_;
+    uint32_t shutdownStatus_ = 0;
+};
+
+// The decimal conversion the store applies to numbers kept as text: leading blanks and a sign, then
+// digits up to the first non-digit; no digit gives 0. Exposed for tests.
+uint32_t ParseStoredNumber(const std::string& text);
+
+}  // namespace vr::app
