@@ -6,7 +6,16 @@
 #include <cstdint>
 #include <string>
 
+#include "link/ClSerial2000.h"
+#include "link/ClSerial2001.h"
+#include "link/ClSerialVer11.h"
+#include "link/SerialPort.h"
+#include "link/SerialPortList.h"
 #include "protocol/Link.h"
+
+namespace vr::app {
+class CRegistry;
+}
 
 namespace vr::link {
 
@@ -19,6 +28,14 @@ class CCommSetting final : public protocol::ILink {
 public:
     static CCommSetting& Instance();
 
+    // Reads the mode, the four port indices and the serial device path from the store; the rate
+    // always starts at 9600. Tests give their own store and port list.
+    explicit CCommSetting(app::CRegistry& registry, SerialPortList portList = SerialPortList());
+    // Closes the link and saves (a normal program end).
+    ~CCommSetting() override;
+    CCommSetting(const CCommSetting&) = delete;
+    CCommSetting& operator=(const CCommSetting&) = delete;
+
     uint32_t GetMode() const;
     void SetMode(uint32_t mode);
     int GetBaudIndex() const;
@@ -26,6 +43,8 @@ public:
     static int RateToBaudIndex(uint32_t rate);   // 0 for a rate not in the table
     uint32_t GetBaudRate() const;
     uint32_t GetPortIndex() const;
+    // Lists the ports of the current mode afresh (mode 0: the machine's serial ports and the named
+    // device paths; Camera Link: the library's list) and returns their number.
     int GetPortCount();
     std::string GetPortName(int index);
 
@@ -48,6 +67,47 @@ public:
     // rates). Asked before the line is raised so the camera is never sent to a rate the link
     // cannot follow.
     bool LinkSupportsRate(uint32_t rate);
+
+    // Mode 0: adds a device path the operator named (a pseudo-terminal, a /dev/serial/by-id link)
+    // to the port list and returns its index; the path listed already gives its index, an empty
+    // one -1. Nothing is opened.
+    int AddDevicePath(const std::string& path);
+    // Mode 0: the device path of a listed port; empty outside the list.
+    std::string GetPortDevice(int index);
+    // Whether the link of the current mode is open.
+    bool IsOpen() const;
+    // The line of an open serial port went away (adapter unplugged, other side hung up); commands
+    // time out until the port is opened again.
+    bool LineLost() const;
+    // Why the last Camera Link load or open of the current mode failed (the loader's text, or the
+    // library's status); empty in mode 0.
+    std::string LastLinkError() const;
+
+    // The links themselves, for the few callers that need one directly (the line flush writes its
+    // zero bytes on the serial port only; tests).
+    CSerialPort& SerialPort() { return serial_; }
+    SerialPortList& PortList() { return portList_; }
+
+private:
+    void EnsurePortList();
+    // After the list was rebuilt: the remembered device's new position, or the device added to the
+    // list when it exists but is not among the machine's ports.
+    void FindRememberedDevice();
+
+    app::CRegistry& registry_;
+    uint32_t mode_ = ComPort;
+    uint32_t baudRate_ = 9600;
+    uint32_t comPortIndex_ = 0;
+    uint32_t cl2000Index_ = 0;
+    uint32_t cl2001Index_ = 0;
+    uint32_t clVer11Index_ = 0;
+    std::string comPortDevice_;
+
+    SerialPortList portList_;
+    CSerialPort serial_;
+    CClSerial2000 cl2000_;
+    CClSerial2001 cl2001_;
+    CClSerialVer11 clVer11_;
 };
 
 }  // namespace vr::link

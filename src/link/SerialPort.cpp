@@ -1,0 +1,189 @@
+#include "link/SerialPort.h"
+
+#include <fcntl.h>
+#include <sys/eventfd.h>
+#include <sys/ioctl.h>
+
+#include <cerrno>
+#include <cstring>
+#include <system_error>
+
+#include "app/Platform.h"
+#include "link/LineSettings.h"
+#include "link/SysCalls.h"
+
+namespace vr::link {
+namespace {
+
+constexpr std::chrono::milliseconds kByteWriteTimeout(1000);
+
+std::string OsFailure(const char* step, int error) {
+    std::string text = std::string("Error in ") + step + ": " + std::strerror(error);
+    if (error == EACCES || error == EPERM) text += " (the user may need to be in the dialout group)";
+    if (error == EBUSY) text += " (another program is using the port)";
+    return text;
+}
+
+}  // namespace
+
+CSerialPort::~CSerialPort() { Close(); }
+
+int CSerialPort::Fail(const std::string& reason) {
+    Close();
+    app::Platform().MessageBox("Failed to initialize " + name_ + " port!\n" + reason, app::kAppTitle,
+                               app::MsgIcon::Exclamation);
+    return 0;
+}
+
+int CSerialPort::Open(const std::string& name, uint32_t rate, int byteSize, int stopBits, int xonXoff,
+                      int parityCheck) {
+    if (IsOpen()) Close();
+    name_ = name;
+    fd_ = sys::Open(name.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd_ < 0) return Fail(OsFailure("open()", errno));
+    // Exclusive use, as no second program may talk to the camera at the same time.
+    if (sys::IoctlNone(fd_, TIOCEXCL) != 0) return Fail(OsFailure("ioctl(TIOCEXCL)", errno));
+
+    LineFormat format;
+    format.rate = rate;
+    format.byteSize = byteSize;
+    format.stopBits = stopBits;
+    format.xonXoff = xonXoff == 1;
+    format.parityCheck = parityCheck != 0;
+    std::string failure;
+    if (!ApplyLineFormat(fd_, format, failure)) return Fail(failure);
+
+    // Some cameras and adapters power their line drivers from DTR. A pseudo-terminal has no modem
+    // lines (ENOTTY/EINVAL): nothing to raise there.
+    int dtr = TIOCM_DTR;
+    if (sys::IoctlInt(fd_, TIOCMBIS, &dtr) != 0 && errno != ENOTTY && errno != EINVAL)
+        return Fail(OsFailure("ioctl(TIOCMBIS)", errno));
+
+    wakeFd_ = sys::EventFd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+    if (wakeFd_ < 0) return Fail(OsFailure("eventfd()", errno));
+
+    ring_.Reset();
+    run_.store(true, std::memory_order_release);
+    lost_.store(false, std::memory_order_release);
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        lostReason_.clear();
+    }
+    try {
+        reader_ = std::thread(&CSerialPort::ReaderLoop, this);
+    } catch (const std::system_error& e) {
+        return Fail(std::string("Error in starting the reader thread: ") + e.what());
+    }
+    return 1;
+}
+
+void CSerialPort::Close() {
+    run_.store(false, std::memory_order_release);
+    if (reader_.joinable()) {
+        const uint64_t one = 1;
+        // An eventfd write fails only when its counter would overflow, which one write cannot do;
+        // the reader also checks the run flag, should it be awake already.
+        const ssize_t written = sys::Write(wakeFd_, &one, sizeof one);
+        (void)written;
+        reader_.join();
+    }
+    if (wakeFd_ >= 0) {
+        sys::Close(wakeFd_);
+        wakeFd_ = -1;
+    }
+    if (fd_ >= 0) {
+        // Give up exclusive use so the next open (ours or another program's) is not refused; a
+        // failure here changes nothing, as the close below releases the device anyway.
+        (void)sys::IoctlNone(fd_, TIOCNXCL);
+        sys::Close(fd_);
+        fd_ = -1;
+    }
+}
+
+int CSerialPort::Write(const char* bytes, int count) {
+    if (!IsOpen() || count < 1) return 0;
+    for (int i = 0; i < count; ++i) {
+        if (sys::Write(fd_, bytes + i, 1) == 1) continue;
+        if (errno != EAGAIN) continue;  // a lost line: the command that needs the byte times out
+        pollfd p{fd_, POLLOUT, 0};
+        if (sys::Poll(&p, 1, kByteWriteTimeout) > 0 && (p.revents & POLLOUT) != 0) {
+            // A byte that still does not go is dropped: the line offers no way to report it.
+            (void)sys::Write(fd_, bytes + i, 1);
+        }
+    }
+    return 1;
+}
+
+int CSerialPort::Read(char* buffer, int count) {
+    if (!IsOpen() || count < 1) return 0;
+    return ring_.Pop(buffer, count);
+}
+
+bool CSerialPort::WaitReadable(std::chrono::milliseconds timeout) {
+    if (ring_.Available() > 0) return true;
+    std::unique_lock<std::mutex> lock(mutex_);
+    return cv_.wait_for(lock, timeout, [this] { return ring_.Available() > 0; });
+}
+
+std::string CSerialPort::LostReason() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return lostReason_;
+}
+
+bool CSerialPort::WaitLineLost(std::chrono::milliseconds timeout) {
+    std::unique_lock<std::mutex> lock(mutex_);
+    return cv_.wait_for(lock, timeout, [this] { return lost_.load(std::memory_order_acquire); });
+}
+
+uint32_t CSerialPort::LineRate() const { return IsOpen() ? CurrentLineRate(fd_) : 0; }
+
+void CSerialPort::Notify() {
+    // Taking the lock orders this wake-up after a waiter's check of the ring, so none is missed.
+    { std::lock_guard<std::mutex> lock(mutex_); }
+    cv_.notify_all();
+}
+
+void CSerialPort::EndLost(const std::string& reason) {
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        lostReason_ = reason;
+        lost_.store(true, std::memory_order_release);
+    }
+    cv_.notify_all();
+}
+
+void CSerialPort::ReaderLoop() {
+    char buffer[RingBuffer::kSize];
+    while (run_.load(std::memory_order_acquire)) {
+        pollfd fds[2] = {{fd_, POLLIN, 0}, {wakeFd_, POLLIN, 0}};
+        if (sys::Poll(fds, 2, std::chrono::milliseconds(-1)) < 0) {
+            EndLost(std::string("poll(): ") + std::strerror(errno));
+            return;
+        }
+        if (fds[1].revents != 0) return;  // Close
+        const short events = fds[0].revents;
+        if ((events & POLLNVAL) != 0) {
+            EndLost("poll(): the device is no longer open");
+            return;
+        }
+        if ((events & POLLIN) != 0) {
+            const ssize_t n = sys::Read(fd_, buffer, sizeof buffer);
+            if (n > 0) {
+                ring_.Push(buffer, static_cast<int32_t>(n));
+                Notify();
+                continue;
+            }
+            if (n < 0 && errno == EAGAIN) continue;
+            // Read of 0 is the hang-up of the other side; EIO a device that vanished.
+            EndLost(n == 0 ? std::string("the other side hung up") : std::string("read(): ") + std::strerror(errno));
+            return;
+        }
+        if ((events & (POLLHUP | POLLERR)) != 0) {
+            // A hang-up with nothing left to read: waiting again would return at once for ever.
+            EndLost("the device hung up");
+            return;
+        }
+    }
+}
+
+}  // namespace vr::link

@@ -1,0 +1,72 @@
+#pragma once
+// The serial port link: one terminal device (a built-in port, a USB adapter or a pseudo-terminal)
+// opened raw, with one reader thread that moves received bytes into a 1024-byte ring. The reader
+// sleeps in poll() on the device and on a wake-up descriptor, so Close ends it at once, and a
+// consumer blocked in WaitReadable wakes the moment bytes arrive.
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <mutex>
+#include <string>
+#include <thread>
+
+#include "link/RingBuffer.h"
+
+namespace vr::link {
+
+class CSerialPort {
+public:
+    CSerialPort() = default;
+    ~CSerialPort();
+    CSerialPort(const CSerialPort&) = delete;
+    CSerialPort& operator=(const CSerialPort&) = delete;
+
+    // Opens the device path (name is also what the messages call the port). 1 on success; 0 after
+    // a "Failed to initialize %s port!" box whose second line names the failed step and the
+    // operating system's reason. stopBits: 0 one, 1 one and a half, 2 two.
+    int Open(const std::string& name, uint32_t rate, int byteSize, int stopBits, int xonXoff, int parityCheck);
+    void Close();
+
+    // 0 when closed or count < 1, else 1; a byte the device does not take within 1000 ms is dropped.
+    int Write(const char* bytes, int count);
+    // Bytes moved from the ring; never waits.
+    int Read(char* buffer, int count);
+    int GetAvailable() const { return ring_.Available(); }
+
+    // Waits until unread bytes are in the ring or the time-out has passed; true when bytes are there.
+    // Blocks on a condition the reader signals, so an idle or lost line costs no processor time.
+    bool WaitReadable(std::chrono::milliseconds timeout);
+
+    bool IsOpen() const { return fd_ >= 0; }
+    const std::string& Name() const { return name_; }
+    // The line went away under the open port (the device was unplugged or the other side hung up):
+    // the reader has ended and nothing more arrives until the port is opened again.
+    bool LineLost() const { return lost_.load(std::memory_order_acquire); }
+    std::string LostReason() const;
+    bool WaitLineLost(std::chrono::milliseconds timeout);
+    // Bytes that arrived while the ring was full (they are dropped; the oldest unread bytes stay).
+    uint64_t DroppedBytes() const { return ring_.Dropped(); }
+    // The rate the device runs at now; 0 when closed.
+    uint32_t LineRate() const;
+
+private:
+    int Fail(const std::string& reason);
+    void ReaderLoop();
+    void EndLost(const std::string& reason);
+    void Notify();
+
+    std::string name_;
+    int fd_ = -1;
+    int wakeFd_ = -1;
+    RingBuffer ring_;
+    std::thread reader_;
+    std::atomic<bool> run_{true};
+    std::atomic<bool> lost_{false};
+    mutable std::mutex mutex_;
+    std::condition_variable cv_;
+    std::string lostReason_;  // guarded by mutex_
+};
+
+}  // namespace vr::link
