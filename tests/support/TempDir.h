@@ -44,16 +44,19 @@ private:
     std::string path_;
 };
 
-// Sets an environment variable for the life of the object and puts the old value back after.
+// Sets (or, with nullptr, removes) an environment variable for the life of the object and puts
+// the old value back after.
 class ScopedEnv {
 public:
-    ScopedEnv(const char* name, const std::string& value) : name_(name) {
+    ScopedEnv(const char* name, const std::string& value) : ScopedEnv(name, value.c_str()) {}
+    ScopedEnv(const char* name, const char* value) : name_(name) {
         const char* old = std::getenv(name);
         if (old != nullptr) {
             hadOld_ = true;
             old_ = old;
         }
-        ::setenv(name, value.c_str(), 1);
+        if (value != nullptr) ::setenv(name, value, 1);
+        else ::unsetenv(name);
     }
     ~ScopedEnv() {
         if (hadOld_) ::setenv(name_.c_str(), old_.c_str(), 1);

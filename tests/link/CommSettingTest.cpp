@@ -1,0 +1,193 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "FakePlatform.h"
+#include "TempDir.h"
+#include "app/Registry.h"
+#include "link/CommSetting.h"
+#include "protocol/TrafficLog.h"
+
+using namespace vr;
+using namespace std::chrono_literals;
+using link::CCommSetting;
+using link::SerialPortList;
+
+namespace {
+
+// A machine's sysfs and /dev in miniature: class/tty links to device folders, device nodes as
+// plain files, /dev/serial/by-id links.
+class FakeMachine {
+public:
+    FakeMachine() {
+        for (const char* d : {"class/tty", "dev", "by-id"}) std::filesystem::create_directories(dir_ / d);
+        Port("ttyS0", "devices/platform/serial8250/tty/ttyS0", "4");
+        Port("ttyS1", "devices/platform/serial8250/tty/ttyS1", "0");  // a placeholder without a UART
+        Port("ttyS10", "devices/pnp0/00:05/tty/ttyS10", nullptr);
+        Port("ttyS2", "devices/pnp0/00:04/tty/ttyS2", nullptr);
+        Port("ttyUSB0", "devices/pci0000:00/usb1/1-1/1-1:1.0/ttyUSB0/tty/ttyUSB0", nullptr);
+        Port("tty1", "devices/virtual/tty/tty1", nullptr);
+        Port("ttyACM0", "devices/pci0000:00/usb1/1-2/tty/ttyACM0", nullptr, false);  // no device node
+        std::filesystem::create_symlink(dir_ / "dev/ttyUSB0", dir_ / "by-id/usb-FTDI_FT232R_A1-if00-port0");
+    }
+    SerialPortList List() const { return SerialPortList(dir_ / "class/tty", dir_ / "dev", dir_ / "by-id"); }
+    std::string operator/(const std::string& name) const { return dir_ / name; }
+
+private:
+    void Port(const std::string& name, const std::string& device, const char* type, bool node = true) {
+        std::filesystem::create_directories(dir_ / device);
+        if (type != nullptr) dir_.WriteFile(device + "/type", std::string(type) + "\n");
+        std::filesystem::create_symlink("../../" + device, dir_ / ("class/tty/" + name));
+        if (node) dir_.WriteFile("dev/" + name, "");
+    }
+    test::TempDir dir_;
+};
+
+class CommSettingTest : public ::testing::Test {
+protected:
+    std::unique_ptr<CCommSetting> Make() { return std::make_unique<CCommSetting>(*registry_, machine_.List()); }
+    void Store(const std::string& lines) { config_.WriteFile("settings.ini", "[VR-8200 Control Tool]\n" + lines); }
+    std::string StoreText() const { return config_.ReadFile("settings.ini"); }
+
+    test::FakePlatform platform_;
+    FakeMachine machine_;
+    test::TempDir config_;
+    std::unique_ptr<app::CRegistry> registry_ = std::make_unique<app::CRegistry>(config_.Path());
+};
+
+TEST_F(CommSettingTest, RateTableMapsBothWaysWithItsFallbacks) {
+    const std::pair<int, uint32_t> indices[] = {{-1, 9600}, {0, 9600}, {1, 19200}, {2, 38400},
+                                                {3, 57600}, {4, 115200}, {5, 9600}};
+    for (const auto& [index, rate] : indices) EXPECT_EQ(CCommSetting::BaudIndexToRate(index), rate) << index;
+    const std::pair<uint32_t, int> rates[] = {{9600, 0}, {57600, 3}, {115200, 4}, {230400, 0}, {0, 0}};
+    for (const auto& [rate, index] : rates) EXPECT_EQ(CCommSetting::RateToBaudIndex(rate), index) << rate;
+}
+
+TEST_F(CommSettingTest, StartsFromTheStoreAtTheWakeUpRateAndSavesAllSixValues) {
+    Store("Communication Mode=2\nBaudrate=115200\nCom Port No=3\nCameralink 2000 Dll Index=4\n"
+          "Cameralink 2001 Dll Index=5\nCameralink Ver11 Dll Index=6\n");
+    {
+        auto comm = Make();
+        EXPECT_EQ(comm->GetMode(), 2u);
+        EXPECT_EQ(comm->GetBaudRate(), 9600u);
+        EXPECT_EQ(comm->GetBaudIndex(), 0);
+        const uint32_t expected[] = {3, 4, 5, 6};
+        for (uint32_t mode = 0; mode < 4; ++mode) {
+            comm->SetMode(mode);
+            EXPECT_EQ(comm->GetPortIndex(), expected[mode]) << mode;
+        }
+        comm->SetMode(7);
+        EXPECT_EQ(comm->GetPortIndex(), 0u);
+        // A mode outside 0..3 opens nothing but keeps what it was given.
+        EXPECT_EQ(comm->Open(9, 57600, 2), 0);
+        EXPECT_EQ(comm->GetMode(), 9u);
+        EXPECT_EQ(comm->GetBaudRate(), 57600u);
+        EXPECT_EQ(comm->GetPortCount(), 0);
+        EXPECT_EQ(comm->GetPortName(0), "ERROR");
+        EXPECT_FALSE(comm->LinkSupportsRate(9600));
+        std::vector<std::string> listed;
+        protocol::TrafficLog::Instance().SetMessageSink([&](const std::string& t) { listed.push_back(t); });
+        EXPECT_EQ(comm->Write("GA=1\r\n"), 0);
+        protocol::TrafficLog::Instance().SetMessageSink(nullptr);
+        EXPECT_TRUE(listed.empty());
+        char byte;
+        EXPECT_EQ(comm->Read(&byte, 1, 0ms), 0);
+    }
+    const std::string text = StoreText();
+    for (const char* line : {"Communication Mode=9\n", "Baudrate=57600\n", "Com Port No=3\n",
+                             "Cameralink 2000 Dll Index=4\n", "Cameralink 2001 Dll Index=5\n",
+                             "Cameralink Ver11 Dll Index=6\n"})
+        EXPECT_NE(text.find(line), std::string::npos) << line << " in\n" << text;
+}
+
+TEST_F(CommSettingTest, SerialPortsAreTheMachinesInNaturalOrderThenTheNamedPaths) {
+    auto comm = Make();
+    ASSERT_EQ(comm->GetPortCount(), 4);
+    const std::vector<std::string> expected = {machine_ / "dev/ttyS0", machine_ / "dev/ttyS2", machine_ / "dev/ttyS10",
+                                               machine_ / "dev/ttyUSB0"};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(comm->GetPortName(i), expected[static_cast<size_t>(i)]);
+        EXPECT_EQ(comm->GetPortDevice(i), expected[static_cast<size_t>(i)]);
+    }
+    EXPECT_EQ(comm->GetPortName(4), "ERROR");
+    EXPECT_EQ(comm->AddDevicePath("/dev/pts/5"), 4);
+    EXPECT_EQ(comm->AddDevicePath("/dev/pts/5"), 4);
+    EXPECT_EQ(comm->AddDevicePath(machine_ / "by-id/usb-FTDI_FT232R_A1-if00-port0"), 3) << "a link to a listed port";
+    EXPECT_EQ(comm->AddDevicePath(""), -1);
+    EXPECT_EQ(comm->GetPortCount(), 5) << "named paths survive a new listing";
+    EXPECT_EQ(comm->GetPortName(4), "/dev/pts/5");
+}
+
+TEST_F(CommSettingTest, TheRememberedDeviceIsFoundAgainWhereverItIsListed) {
+    const std::string gone = machine_ / "dev/ttyUSB7";
+    const std::string namedFile = machine_ / "pty-of-a-simulator";
+    std::ofstream(namedFile).put('\n');
+    struct Case {
+        std::string device;
+        uint32_t storedIndex;
+        uint32_t expectedIndex;
+        int expectedCount;
+    };
+    const Case cases[] = {
+        {machine_ / "dev/ttyUSB0", 0, 3, 4},
+        {machine_ / "by-id/usb-FTDI_FT232R_A1-if00-port0", 1, 3, 4},
+        {namedFile, 0, 4, 5},  // exists but is no machine port: listed again
+        {gone, 2, 2, 4},       // unplugged: the number stays as stored
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.device);
+        Store("Com Port No=" + std::to_string(c.storedIndex) + "\nCom Port Device=" + c.device + "\n");
+        auto comm = Make();
+        EXPECT_EQ(comm->GetPortCount(), c.expectedCount);
+        EXPECT_EQ(comm->GetPortIndex(), c.expectedIndex);
+    }
+}
+
+TEST_F(CommSettingTest, TheChosenPortIsRememberedByItsStableName) {
+    {
+        auto comm = Make();
+        ASSERT_EQ(comm->GetPortCount(), 4);
+        // The node is a plain file here, so the open fails after the device was chosen.
+        EXPECT_EQ(comm->OpenPort(3), 0);
+        ASSERT_EQ(platform_.boxes.size(), 1u);
+        EXPECT_EQ(platform_.boxes[0].text.substr(0, platform_.boxes[0].text.find('\n')),
+                  "Failed to initialize " + (machine_ / "dev/ttyUSB0") + " port!");
+    }
+    const std::string text = StoreText();
+    EXPECT_NE(text.find("Com Port No=3\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("Com Port Device=" + (machine_ / "by-id/usb-FTDI_FT232R_A1-if00-port0") + "\n"),
+              std::string::npos)
+        << text;
+}
+
+TEST_F(CommSettingTest, OpeningAPortNumberBeyondTheListSaysSo) {
+    auto comm = Make();
+    EXPECT_EQ(comm->Open(link::ComPort, 9600, 7), 0);
+    EXPECT_EQ(comm->GetPortIndex(), 7u);
+    ASSERT_EQ(platform_.boxes.size(), 1u);
+    EXPECT_EQ(platform_.boxes[0].text,
+              "Failed to initialize COM8 port!\nError in finding the port: this machine lists 4 serial ports");
+    EXPECT_EQ(platform_.boxes[0].icon, app::MsgIcon::Exclamation);
+    EXPECT_FALSE(comm->IsOpen());
+    char byte;
+    EXPECT_EQ(comm->Read(&byte, 1, 0ms), 0);
+}
+
+TEST_F(CommSettingTest, WrittenTextsAreListedWithoutTheirTrailingLineEnds) {
+    auto comm = Make();
+    std::vector<std::string> terminal, messages;
+    protocol::TrafficLog::Instance().SetTerminalSink([&](const std::string& t) { terminal.push_back(t); });
+    protocol::TrafficLog::Instance().SetMessageSink([&](const std::string& t) { messages.push_back(t); });
+    // The port is closed: the line takes nothing, the write is listed and reported done all the same.
+    EXPECT_EQ(comm->Write("GA=400\r\n"), 1);
+    EXPECT_EQ(comm->Write("A\rB\r\n\r\n"), 1);
+    EXPECT_EQ(comm->Write(""), 1);
+    protocol::TrafficLog::Instance().SetTerminalSink(nullptr);
+    protocol::TrafficLog::Instance().SetMessageSink(nullptr);
+    EXPECT_EQ(terminal, (std::vector<std::string>{"Tx: GA=400", "Tx: A\rB", "Tx: "}));
+    EXPECT_EQ(messages, (std::vector<std::string>{"GA=400", "A\rB", ""}));
+}
+
+}  // namespace

@@ -1,0 +1,184 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "TempDir.h"
+#include "app/ControlMode.h"
+#include "app/FileIo.h"
+#include "app/Registry.h"
+
+using namespace vr;
+using app::CRegistry;
+using test::ScopedEnv;
+
+namespace {
+
+std::vector<std::string> FolderContents(const std::string& folder) {
+    std::vector<std::string> names;
+    for (const auto& e : std::filesystem::directory_iterator(folder)) names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+TEST(Registry, FirstRunGivesDefaultsCreatesTheStoreAndRecordsShutdowns) {
+    test::TempDir dir;
+    const std::string folder = dir / "config/vr8200-control";
+    {
+        CRegistry registry(folder);
+        EXPECT_EQ(registry.WasShutdownClean(), 0) << "no store yet: treated like an unclean end";
+        for (int slot = 1; slot <= 7; ++slot) {
+            uint32_t value = 0;
+            EXPECT_EQ(registry.ReadDword(slot, value, 7), 0) << slot;
+            EXPECT_EQ(value, 7u) << slot;
+        }
+        std::string text;
+        EXPECT_EQ(registry.ReadString(app::kRegCameraFilePath, text), 0);
+        EXPECT_EQ(text, app::WorkingFolder());
+        EXPECT_EQ(registry.WriteDword(app::kRegCommunicationMode, 3), 1);
+        uint32_t mode = 0;
+        EXPECT_EQ(registry.ReadDword(app::kRegCommunicationMode, mode, 0), 1);
+        EXPECT_EQ(mode, 3u);
+        EXPECT_NE(dir.ReadFile("config/vr8200-control/settings.ini").find("Previous Application Shutdown Status=0\n"),
+                  std::string::npos);
+        // Every write replaced the file; no temporary file is left behind.
+        EXPECT_EQ(FolderContents(folder), std::vector<std::string>{"settings.ini"});
+    }
+    {
+        CRegistry registry(folder);
+        EXPECT_EQ(registry.WasShutdownClean(), 1);
+        uint32_t status = 9;
+        registry.ReadDword(app::kRegShutdownStatus, status, 9);
+        EXPECT_EQ(status, 0u) << "this run is marked running until it ends normally";
+    }
+    const std::string text = dir.ReadFile("config/vr8200-control/settings.ini");
+    EXPECT_EQ(text.rfind("[VR-8200 Control Tool]\n", 0), 0u) << text;
+    EXPECT_NE(text.find("Communication Mode=3\n"), std::string::npos) << text;
+}
+
+TEST(Registry, AStatusOfZeroLeftBehindIsAnUncleanShutdown) {
+    test::TempDir dir;
+    dir.WriteFile("settings.ini", "[VR-8200 Control Tool]\nPrevious Application Shutdown Status=0\n");
+    CRegistry crashed(dir.Path());
+    EXPECT_EQ(crashed.WasShutdownClean(), 0);
+    dir.WriteFile("settings.ini", "[VR-8200 Control Tool]\nPrevious Application Shutdown Status=1\n");
+    CRegistry clean(dir.Path());
+    EXPECT_EQ(clean.WasShutdownClean(), 1);
+}
+
+TEST(Registry, NumbersStoredAsTextConvertAsDecimal) {
+    const std::pair<const char*, uint32_t> cases[] = {
+        {"3", 3},     {"abc", 0},           {" 42x", 42},      {"", 0},
+        {"-1", 0xFFFFFFFFu}, {"99999999999", 0xFFFFFFFFu}, {"007", 7}, {"4294967295", 4294967295u},
+    };
+    for (const auto& [stored, expected] : cases) {
+        test::TempDir dir;
+        dir.WriteFile("settings.ini", std::string("[VR-8200 Control Tool]\r\nControl Mode = ") + stored + "\r\n");
+        CRegistry registry(dir.Path());
+        uint32_t value = 12345;
+        EXPECT_EQ(registry.ReadDword(app::kRegControlMode, value, 9), 1) << stored;
+        EXPECT_EQ(value, expected) << stored;
+    }
+}
+
+TEST(Registry, SlotsOutsideTheTableFailWithoutTouchingTheStore) {
+    test::TempDir dir;
+    CRegistry registry(dir.Path());
+    const std::string before = dir.ReadFile("settings.ini");
+    for (int slot : {-1, 10, 11}) {
+        uint32_t value = 0;
+        EXPECT_EQ(registry.ReadDword(slot, value, 5), 0);
+        EXPECT_EQ(value, 5u);
+        EXPECT_EQ(registry.WriteDword(slot, 1), 0);
+        std::string text;
+        EXPECT_EQ(registry.ReadString(slot, text), 0);
+        EXPECT_EQ(text, app::WorkingFolder());
+        EXPECT_EQ(registry.WriteString(slot, "/tmp"), 0);
+    }
+    EXPECT_EQ(dir.ReadFile("settings.ini"), before);
+}
+
+TEST(Registry, RememberedFoldersMustStillExistAndKeepEveryCharacter) {
+    test::TempDir dir;
+    CRegistry registry(dir / "config");
+    const std::string odd = dir / "a folder\\with\nodd=names";
+    ASSERT_TRUE(std::filesystem::create_directory(odd));
+    EXPECT_EQ(registry.WriteString(app::kRegCommandLogFilePath, odd), 1);
+    std::string text;
+    EXPECT_EQ(registry.ReadString(app::kRegCommandLogFilePath, text), 1);
+    EXPECT_EQ(text, odd);
+    std::filesystem::remove(odd);
+    EXPECT_EQ(registry.ReadString(app::kRegCommandLogFilePath, text), 0);
+    EXPECT_EQ(text, app::WorkingFolder());
+
+    EXPECT_EQ(registry.WriteComPortDevice("/dev/serial/by-id/usb-FTDI_1-if00-port0"), 1);
+    std::string device;
+    EXPECT_EQ(registry.ReadComPortDevice(device), 1);
+    EXPECT_EQ(device, "/dev/serial/by-id/usb-FTDI_1-if00-port0");
+}
+
+TEST(Registry, DamagedOrUnreadableStoresGiveDefaultsAndTheNextWriteRepairs) {
+    const std::string garbage("\x00\xff\xfe junk\n=\n[\nControl Mode\n[Other]\nCommunication Mode=2\n", 60);
+    struct Case {
+        const char* what;
+        std::function<void(const test::TempDir&)> damage;
+        bool writable;
+    };
+    const Case cases[] = {
+        {"garbage", [&](const test::TempDir& d) { d.WriteFile("settings.ini", garbage); }, true},
+        {"too large", [](const test::TempDir& d) { d.WriteFile("settings.ini", std::string(3 << 20, 'x')); }, true},
+        {"a folder", [](const test::TempDir& d) { std::filesystem::create_directory(d / "settings.ini"); }, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        test::TempDir dir;
+        c.damage(dir);
+        CRegistry registry(dir.Path());
+        EXPECT_EQ(registry.WasShutdownClean(), 0);
+        uint32_t mode = 0;
+        EXPECT_EQ(registry.ReadDword(app::kRegCommunicationMode, mode, 0), 0) << "values of other sections are not ours";
+        EXPECT_EQ(registry.WriteDword(app::kRegCommunicationMode, 1), c.writable ? 1 : 0);
+        if (!c.writable) continue;
+        EXPECT_EQ(registry.ReadDword(app::kRegCommunicationMode, mode, 0), 1);
+        EXPECT_EQ(mode, 1u);
+        EXPECT_EQ(dir.ReadFile("settings.ini"),
+                  "[VR-8200 Control Tool]\nPrevious Application Shutdown Status=0\nCommunication Mode=1\n");
+    }
+}
+
+TEST(Registry, TheStoreFolderFollowsTheEnvironment) {
+    struct Case {
+        const char* configDir;
+        const char* xdg;
+        const char* home;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"/opt/vr", "/x", "/home/u", "/opt/vr"},
+        {nullptr, "/x", "/home/u", "/x/vr8200-control"},
+        {"", "relative", "/home/u", "/home/u/.config/vr8200-control"},
+        {nullptr, nullptr, "/home/u", "/home/u/.config/vr8200-control"},
+    };
+    for (const auto& c : cases) {
+        ScopedEnv config("VR8200_CONFIG_DIR", c.configDir);
+        ScopedEnv xdg("XDG_CONFIG_HOME", c.xdg);
+        ScopedEnv home("HOME", c.home);
+        EXPECT_EQ(CRegistry::DefaultFolder(), c.expected);
+    }
+}
+
+TEST(Registry, ControlModeIsReadAtCreationAndSavedAtItsEnd) {
+    test::TempDir dir;
+    CRegistry registry(dir.Path());
+    {
+        app::ControlMode mode(registry);
+        EXPECT_EQ(mode.Get(), 0u);
+        EXPECT_FALSE(mode.IsFactory());
+        mode.Set(app::ControlMode::kFactory);
+    }
+    app::ControlMode again(registry);
+    EXPECT_TRUE(again.IsFactory());
+}
+
+}  // namespace
