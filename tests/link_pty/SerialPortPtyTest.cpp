@@ -1,0 +1,183 @@
+// The serial port link over real pseudo-terminals: what the tool writes and reads passes through
+// termios, the reader thread and the ring; the test plays the camera on the master side.
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <poll.h>
+#include <pty.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <thread>
+
+#include "FakePlatform.h"
+#include "TempDir.h"
+#include "app/Registry.h"
+#include "link/CommSetting.h"
+
+using namespace vr;
+using namespace std::chrono_literals;
+using link::CCommSetting;
+
+namespace {
+
+class SerialPortPtyTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        int slave = -1;
+        char name[64] = {};
+        ASSERT_EQ(::openpty(&master_, &slave, name, nullptr, nullptr), 0);
+        // The tool opens the device by its path, as it would a real port.
+        ::close(slave);
+        device_ = name;
+        comm_ = std::make_unique<CCommSetting>(registry_);
+        index_ = comm_->AddDevicePath(device_);
+        ASSERT_GE(index_, 0);
+    }
+    void TearDown() override {
+        comm_.reset();
+        if (master_ >= 0) ::close(master_);
+    }
+
+    speed_t MasterSpeed() const {
+        termios t{};
+        EXPECT_EQ(::tcgetattr(master_, &t), 0);
+        return cfgetospeed(&t);
+    }
+    // What the camera receives: count bytes, or fewer when none come for a while.
+    std::string CameraReads(size_t count) const {
+        std::string got;
+        while (got.size() < count) {
+            pollfd p{master_, POLLIN, 0};
+            if (::poll(&p, 1, 5000) <= 0) break;
+            char buffer[256];
+            const ssize_t n = ::read(master_, buffer, std::min(sizeof buffer, count - got.size()));
+            if (n <= 0) break;
+            got.append(buffer, static_cast<size_t>(n));
+        }
+        return got;
+    }
+    void CameraWrites(const std::string& bytes) const {
+        ASSERT_EQ(::write(master_, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
+    }
+    std::string ToolReads(int count, std::chrono::milliseconds timeout) {
+        std::string got(static_cast<size_t>(count), '\0');
+        got.resize(static_cast<size_t>(comm_->Read(got.data(), count, timeout)));
+        return got;
+    }
+
+    test::FakePlatform platform_;
+    test::TempDir config_;
+    app::CRegistry registry_{config_.Path()};
+    int master_ = -1;
+    std::string device_;
+    int index_ = -1;
+    std::unique_ptr<CCommSetting> comm_;
+};
+
+TEST_F(SerialPortPtyTest, BytesTravelBothWaysAtTheRateTheLinkSet) {
+    ASSERT_EQ(comm_->Open(link::ComPort, 115200, static_cast<uint32_t>(index_)), 1);
+    EXPECT_EQ(MasterSpeed(), B115200);
+    termios t{};
+    ASSERT_EQ(::tcgetattr(master_, &t), 0);
+    EXPECT_EQ(t.c_cflag & CSIZE, static_cast<tcflag_t>(CS8));
+    EXPECT_EQ(t.c_cflag & (PARENB | CSTOPB | CRTSCTS), 0u);
+    EXPECT_EQ(t.c_iflag & (IXON | IXOFF | ICRNL), 0u);
+    EXPECT_EQ(t.c_lflag & (ICANON | ECHO), 0u);
+
+    EXPECT_EQ(comm_->Write("GA=400\r\n"), 1);
+    EXPECT_EQ(CameraReads(8), "GA=400\r\n") << "raw: no CR or LF translated";
+    CameraWrites("COMPLETE\r\n");
+    EXPECT_EQ(ToolReads(10, 5000ms), "COMPLETE\r\n");
+    EXPECT_EQ(ToolReads(1, 20ms), "") << "nothing more came";
+    EXPECT_TRUE(platform_.boxes.empty());
+
+    // Another rate: the port is opened again and the other side sees the new speed.
+    ASSERT_EQ(comm_->OpenBaud(19200), 1);
+    EXPECT_EQ(MasterSpeed(), B19200);
+    EXPECT_EQ(comm_->GetBaudIndex(), 1);
+    CameraWrites("MD=VR-8200-KB\r\n");
+    EXPECT_EQ(ToolReads(15, 5000ms), "MD=VR-8200-KB\r\n");
+    EXPECT_EQ(comm_->SerialPort().Write(std::string(14, '\0').data(), 14), 1);
+    EXPECT_EQ(CameraReads(14), std::string(14, '\0'));
+}
+
+TEST_F(SerialPortPtyTest, AWaitingReadWakesWhenTheFirstByteArrives) {
+    ASSERT_EQ(comm_->OpenPort(static_cast<uint32_t>(index_)), 1);
+    std::thread camera([this] {
+        std::this_thread::sleep_for(20ms);
+        CameraWrites("C");
+    });
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(ToolReads(1, 30000ms), "C");
+    camera.join();
+    // Woken by the byte, not by the time-out.
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 30000ms);
+}
+
+TEST_F(SerialPortPtyTest, CloseEndsTheIdleReaderAtOnceAndThePortOpensAgain) {
+    for (int round = 0; round < 3; ++round) {
+        ASSERT_EQ(comm_->OpenPort(static_cast<uint32_t>(index_)), 1);
+        EXPECT_TRUE(comm_->IsOpen());
+        comm_->Close();  // would hang for ever if the reader's poll() were not woken
+        EXPECT_FALSE(comm_->IsOpen());
+        EXPECT_EQ(ToolReads(1, 0ms), "");
+    }
+    ASSERT_EQ(comm_->OpenPort(static_cast<uint32_t>(index_)), 1);
+    CameraWrites("OK\n");
+    EXPECT_EQ(ToolReads(3, 5000ms), "OK\n");
+}
+
+TEST_F(SerialPortPtyTest, AHangUpOfTheOtherSideEndsTheReaderAndCommandsTimeOut) {
+    ASSERT_EQ(comm_->OpenPort(static_cast<uint32_t>(index_)), 1);
+    CameraWrites("LAST\r\n");
+    EXPECT_EQ(ToolReads(6, 5000ms), "LAST\r\n");
+    ::close(master_);
+    master_ = -1;
+    ASSERT_TRUE(comm_->SerialPort().WaitLineLost(5000ms));
+    EXPECT_TRUE(comm_->LineLost());
+    EXPECT_FALSE(comm_->SerialPort().LostReason().empty());
+    EXPECT_EQ(comm_->Write("MD?\r\n"), 1) << "the write is listed; its bytes go nowhere";
+    EXPECT_EQ(ToolReads(1, 30ms), "");
+    comm_->Close();
+    EXPECT_FALSE(comm_->LineLost());
+    EXPECT_TRUE(platform_.boxes.empty());
+}
+
+TEST_F(SerialPortPtyTest, ARingThatOverflowsKeepsTheOldestBytesAndAnExactCount) {
+    ASSERT_EQ(comm_->OpenPort(static_cast<uint32_t>(index_)), 1);
+    std::string sent(1500, '\0');
+    for (size_t i = 0; i < sent.size(); ++i) sent[i] = static_cast<char>('A' + i % 23);
+    CameraWrites(sent);
+    auto& port = comm_->SerialPort();
+    for (int i = 0; i < 5000 && port.GetAvailable() + static_cast<int>(port.DroppedBytes()) < 1500; ++i)
+        std::this_thread::sleep_for(1ms);
+    EXPECT_EQ(port.GetAvailable(), 1023);
+    EXPECT_EQ(port.DroppedBytes(), 477u);
+    EXPECT_EQ(ToolReads(2000, 0ms), sent.substr(0, 1023));
+    CameraWrites("COMPLETE\r\n");
+    EXPECT_EQ(ToolReads(10, 5000ms), "COMPLETE\r\n") << "the ring works on after an overflow";
+}
+
+TEST_F(SerialPortPtyTest, ChangingToACameraLinkModeClosesTheSerialPortFirst) {
+    test::TempDir emptyFolder;
+    test::ScopedEnv folder("VR8200_CLSER_DIR", emptyFolder.Path());
+    ASSERT_EQ(comm_->OpenPort(static_cast<uint32_t>(index_)), 1);
+    EXPECT_EQ(comm_->OpenMode(link::CameraLink2000), 0) << "no library in the folder";
+    EXPECT_FALSE(comm_->SerialPort().IsOpen());
+    EXPECT_EQ(comm_->GetMode(), static_cast<uint32_t>(link::CameraLink2000));
+    // The serial port is free again for whoever opens it next.
+    EXPECT_EQ(comm_->Open(link::ComPort, 9600, static_cast<uint32_t>(index_)), 1);
+}
+
+TEST_F(SerialPortPtyTest, AFailedOpenLeavesNoPortAndNoReader) {
+    const int missing = comm_->AddDevicePath(config_ / "no-such-tty");
+    EXPECT_EQ(comm_->OpenPort(static_cast<uint32_t>(missing)), 0);
+    ASSERT_EQ(platform_.boxes.size(), 1u);
+    EXPECT_EQ(platform_.boxes[0].text, "Failed to initialize " + (config_ / "no-such-tty") +
+                                           " port!\nError in open(): No such file or directory");
+    EXPECT_FALSE(comm_->IsOpen());
+    EXPECT_EQ(ToolReads(1, 10ms), "");
+}
+
+}  // namespace
