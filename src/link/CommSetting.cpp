@@ -161,7 +161,10 @@ int CCommSetting::Open(uint32_t mode, uint32_t rate, uint32_t portIndex) {
 
 int CCommSetting::Open(uint32_t mode, uint32_t rate) {
     switch (mode) {
-        case ComPort: return Open(mode, rate, comPortIndex_);
+        case ComPort:
+            // The remembered device may sit at another index now (an adapter in another socket).
+            EnsurePortList();
+            return Open(mode, rate, comPortIndex_);
         case CameraLink2000: return Open(mode, rate, cl2000Index_);
         case CameraLink2001: return Open(mode, rate, cl2001Index_);
         case CameraLinkVer11: return Open(mode, rate, clVer11Index_);

@@ -145,6 +145,16 @@ TEST_F(CommSettingTest, TheRememberedDeviceIsFoundAgainWhereverItIsListed) {
     }
 }
 
+TEST_F(CommSettingTest, AStartUpReopenUsesTheRememberedDeviceWhereverItIsNow) {
+    Store("Com Port No=0\nCom Port Device=" + (machine_ / "by-id/usb-FTDI_FT232R_A1-if00-port0") + "\n");
+    auto comm = Make();
+    EXPECT_EQ(comm->Reopen(), 0) << "the device node is a plain file here";
+    ASSERT_EQ(platform_.boxes.size(), 1u);
+    EXPECT_EQ(platform_.boxes[0].text.rfind("Failed to initialize " + (machine_ / "dev/ttyUSB0") + " port!\n", 0), 0u)
+        << platform_.boxes[0].text;
+    EXPECT_EQ(comm->GetPortIndex(), 3u);
+}
+
 TEST_F(CommSettingTest, TheChosenPortIsRememberedByItsStableName) {
     {
         auto comm = Make();
