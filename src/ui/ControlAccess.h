@@ -1,9 +1,13 @@
 #pragma once
 // How the windows' logic reaches its controls: by numeric id only. The Qt desktop tool binds real
 // widgets to the ids; the headless control model serves the command-line tool and the tests.
+//
+// Operations on an id that names no control do nothing; reads of such an id give the empty text,
+// 0 items, index -1, position 0, unchecked, disabled and hidden.
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace vr::ui {
 
@@ -25,9 +29,18 @@ public:
     virtual void SetItemData(uint32_t id, int index, int32_t data) = 0;
     virtual int32_t GetItemData(uint32_t id, int index) const = 0;
     virtual int GetCurSel(uint32_t id) const = 0;
+    // An index outside the list clears the selection, as a Windows combo box does.
     virtual void SetCurSel(uint32_t id, int index) = 0;
 
-    // Spin (up-down) controls, addressed by the spin's own id.
+    // Inserts an item before `index` (at the end when index is -1 or past the end) with item data 0;
+    // returns its index. The selection stays on the item it was on.
+    virtual int InsertString(uint32_t id, int index, const std::string& text);
+    // Removes an item; a selection of that item is cleared, a later one moves up with its item.
+    virtual void DeleteString(uint32_t id, int index);
+    // Index of the first item whose text is exactly `text`, or -1.
+    virtual int FindStringExact(uint32_t id, const std::string& text) const;
+
+    // Spin (up-down) controls, addressed by the spin's own id. A position is kept within the range.
     virtual void SetSpinRange(uint32_t id, int32_t minValue, int32_t maxValue) = 0;
     virtual void GetSpinRange(uint32_t id, int32_t& minValue, int32_t& maxValue) const = 0;
     virtual void SetSpinPos(uint32_t id, int32_t pos) = 0;
@@ -39,8 +52,69 @@ public:
 
     virtual void Enable(uint32_t id, bool enable) = 0;
     virtual bool IsEnabled(uint32_t id) const = 0;
+    // Shown means "not hidden by the logic": a control on a page that is not in front is still shown.
     virtual void Show(uint32_t id, bool show) = 0;
     virtual bool IsShown(uint32_t id) const = 0;
+
+    // Picture controls such as the online/offline strip: the bitmap resource they show (302 red,
+    // 303 green). Windows without such a picture may ignore it.
+    virtual void SetPicture(uint32_t id, int32_t resource) {
+        (void)id;
+        (void)resource;
+    }
 };
+
+inline int IControlAccess::InsertString(uint32_t id, int index, const std::string& text) {
+    // Rebuild the list through the basic operations, keeping texts, data and the selection.
+    const int count = GetCount(id);
+    if (index < 0 || index > count) index = count;
+    std::vector<std::string> texts;
+    std::vector<int32_t> data;
+    for (int i = 0; i < count; ++i) {
+        texts.push_back(GetItemText(id, i));
+        data.push_back(GetItemData(id, i));
+    }
+    int sel = GetCurSel(id);
+    texts.insert(texts.begin() + index, text);
+    data.insert(data.begin() + index, 0);
+    if (sel >= index) ++sel;
+    ResetContent(id);
+    for (size_t i = 0; i < texts.size(); ++i) {
+        AddString(id, texts[i]);
+        SetItemData(id, static_cast<int>(i), data[i]);
+    }
+    SetCurSel(id, sel);
+    return index;
+}
+
+inline void IControlAccess::DeleteString(uint32_t id, int index) {
+    const int count = GetCount(id);
+    if (index < 0 || index >= count) return;
+    std::vector<std::string> texts;
+    std::vector<int32_t> data;
+    for (int i = 0; i < count; ++i) {
+        if (i == index) continue;
+        texts.push_back(GetItemText(id, i));
+        data.push_back(GetItemData(id, i));
+    }
+    int sel = GetCurSel(id);
+    if (sel == index)
+        sel = -1;
+    else if (sel > index)
+        --sel;
+    ResetContent(id);
+    for (size_t i = 0; i < texts.size(); ++i) {
+        AddString(id, texts[i]);
+        SetItemData(id, static_cast<int>(i), data[i]);
+    }
+    SetCurSel(id, sel);
+}
+
+inline int IControlAccess::FindStringExact(uint32_t id, const std::string& text) const {
+    const int count = GetCount(id);
+    for (int i = 0; i < count; ++i)
+        if (GetItemText(id, i) == text) return i;
+    return -1;
+}
 
 }  // namespace vr::ui

@@ -1,0 +1,35 @@
+#pragma once
+// The row loop of reading all settings: which rows of the parameter table are queried for a camera
+// model and mode, and the query of each behind the progress window. The main window runs the whole
+// sequence around it (model probe, layout, display, enabling).
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace vr::settings {
+
+// False for the action commands and derived values that are never read (the gain-level copies, the
+// one-push buttons, the LUT points, the chromatic aberration editors and "SA00", "PGR00", "PBR00").
+bool IsOnReadList(uint32_t ctrlId);
+
+// Whether the row is queried: a supported model, on the read list, not a button, a factory row only
+// in factory mode, and a command the model has.
+bool ShouldReadRow(size_t rowIndex, uint32_t modelKind, bool factoryMode);
+
+// The rows queried, in table order.
+std::vector<size_t> RowsToRead(uint32_t modelKind, bool factoryMode);
+
+struct RowReadResult {
+    size_t row;
+    bool answered;  // false: the row kept its previous value
+};
+
+inline constexpr const char* kReadingSettingsText = "Now, reading camera settings.";
+
+// Queries every row RowsToRead gives (5000 ms each), storing each answer with SetDataValue, behind
+// the progress window: after each row the position is the running sum of 100 per row over the count
+// of value rows of the mode, and pending window messages run. Ends with ProgressFinish.
+std::vector<RowReadResult> ReadParameterRows(uint32_t modelKind, bool factoryMode);
+
+}  // namespace vr::settings

@@ -1,0 +1,169 @@
+// The chromatic aberration correction editors (page "User C"): one ratio, value and coefficient
+// editor for the whole family of camera commands, addressed by lens, colour, point and side.
+
+#include "app/Platform.h"
+#include "protocol/Command.h"
+#include "protocol/CommandTable.h"
+#include "protocol/ParameterTable.h"
+#include "ui/main/ControlIds.h"
+#include "ui/main/CtrlToolDlg.h"
+#include "ui/main/EnablingRules.h"
+
+namespace vr::ui {
+namespace {
+
+constexpr int kTimeoutMs = 3000;
+constexpr int kModeQueryTimeoutMs = 5000;
+constexpr int32_t kLensCount = 4;
+constexpr int32_t kColourCount = 2;
+constexpr int32_t kPointCount = 9;
+constexpr int kSideBoth = 0, kSideLeft = 1, kSideRight = 2;
+
+// First command of each family; a family is indexed by lens + 4 x colour.
+constexpr int32_t kSyncModeFirst = 145;  // "CACSM0"
+constexpr int32_t kValueFirst = 149, kRightValueFirst = 157;
+constexpr int32_t kMethodFirst = 165;  // "CACMT0"
+constexpr int32_t kRatioFirst = 169, kRightRatioFirst = 240;
+constexpr int32_t kCoefficientFirst = 305, kRightCoefficientFirst = 313;
+
+protocol::Command& Engine() {
+    return protocol::Command::Instance();
+}
+
+bool ValidLens(int32_t lens) {
+    return lens >= 0 && lens < kLensCount;
+}
+
+}  // namespace
+
+int32_t CCtrlToolDlg::LensOfModeList() {
+    const int32_t lens = display_.ReadValue(id::kCaMode);
+    return ValidLens(lens) ? lens : -1;
+}
+
+int32_t CCtrlToolDlg::ChromaticCommand(uint32_t editId, int32_t& lens) {
+    int32_t m = 0;
+    if (Engine().QueryInt(protocol::FindCommand("CACM"), m, kTimeoutMs) != 1) return -1;
+    // Any other answer would address commands outside the family.
+    if (!ValidLens(m)) return -1;
+    const int c = controls_.GetCurSel(id::kCaColour);
+    const int k = controls_.GetCurSel(id::kCaPoint);
+    const int side = controls_.GetCurSel(id::kCaSide);
+    if (c < 0 || c >= kColourCount || k < 0 || k >= kPointCount || side < kSideBoth || side > kSideRight) return -1;
+    lens = m;
+    const int32_t family = m + kLensCount * c;
+    const bool right = side == kSideRight;
+    switch (editId) {
+        case id::kCaRatio:
+            // The right side has no point 0: its ratios run from point 1.
+            if (right) return k == 0 ? -1 : kRightRatioFirst + 8 * family + k;
+            return kRatioFirst + kPointCount * family + k;
+        case id::kCaValue:
+            return (right ? kRightValueFirst : kValueFirst) + family;
+        case id::kCaCoefficient:
+            return (right ? kRightCoefficientFirst : kCoefficientFirst) + family;
+        default:
+            return -1;
+    }
+}
+
+void CCtrlToolDlg::RefreshChromaticEditor(uint32_t editId) {
+    int32_t lens = 0;
+    const int32_t cmd = ChromaticCommand(editId, lens);
+    if (cmd >= 0) QueryIntoControl(editId, static_cast<uint32_t>(cmd), kTimeoutMs);
+}
+
+void CCtrlToolDlg::RefreshChromaticEditors() {
+    for (uint32_t e : {id::kCaRatio, id::kCaValue, id::kCaCoefficient}) RefreshChromaticEditor(e);
+}
+
+void CCtrlToolDlg::OnChromaticEdit(uint32_t editId) {
+    int32_t lens = 0;
+    const int32_t cmd = ChromaticCommand(editId, lens);
+    if (cmd < 0) return;
+    if (Engine().SendCommandInt(static_cast<uint32_t>(cmd), display_.ReadValue(editId), kTimeoutMs) != 1) {
+        // A refused value must not stay on screen as if the camera had it.
+        QueryIntoControl(editId, static_cast<uint32_t>(cmd), kTimeoutMs);
+        return;
+    }
+    if (editId == id::kCaRatio) QueryIntoControl(id::kCaMethod, kMethodFirst + lens, kTimeoutMs);
+    if (editId == id::kCaCoefficient) RefreshChromaticEditor(id::kCaRatio);
+}
+
+void CCtrlToolDlg::ChromaticModeChanged() {
+    GenericComboPath(id::kCaMode);
+    const int32_t lens = LensOfModeList();
+    EnableChromaticEditors(controls_, lens > 0);
+    if (lens < 0) return;
+    QueryIntoControl(id::kCaSyncMode, kSyncModeFirst + lens, kTimeoutMs);
+    QueryIntoControl(id::kCaMethod, kMethodFirst + lens, kTimeoutMs);
+    RefreshChromaticEditors();
+}
+
+void CCtrlToolDlg::OnChromaticCombo(uint32_t id) {
+    switch (id) {
+        case id::kCaMode:
+            ChromaticModeChanged();
+            return;
+        case id::kCaSyncMode: {
+            const int32_t lens = LensOfModeList();
+            if (lens < 0) return;
+            const int32_t sync = display_.ReadValue(id::kCaSyncMode);
+            const uint32_t cmd = static_cast<uint32_t>(kSyncModeFirst + lens);
+            if (Engine().SendCommandInt(cmd, sync, kTimeoutMs) == 1)
+                display_.ShowValue(id::kCaSide, sync != 0 ? 1 : 0);
+            else
+                QueryIntoControl(id::kCaSyncMode, cmd, kTimeoutMs);
+            return;
+        }
+        case id::kCaMethod: {
+            const int32_t lens = LensOfModeList();
+            if (lens < 0) return;
+            const uint32_t cmd = static_cast<uint32_t>(kMethodFirst + lens);
+            if (Engine().SendCommandInt(cmd, display_.ReadValue(id::kCaMethod), kTimeoutMs) == 1)
+                RefreshChromaticEditor(id::kCaRatio);
+            else
+                QueryIntoControl(id::kCaMethod, cmd, kTimeoutMs);
+            return;
+        }
+        case id::kCaSide: {
+            // Synchronous correction works on both sides at once; asynchronous on one side at a time.
+            const int32_t sync = display_.ReadValue(id::kCaSyncMode);
+            if (controls_.GetCurSel(id::kCaSide) != kSideBoth && sync == 0) display_.ShowValue(id::kCaSide, kSideBoth);
+            if (controls_.GetCurSel(id::kCaSide) == kSideRight && controls_.GetCurSel(id::kCaPoint) == 0)
+                display_.ShowValue(id::kCaPoint, 1);
+            if (controls_.GetCurSel(id::kCaSide) == kSideBoth && sync == 1) display_.ShowValue(id::kCaSide, kSideLeft);
+            RefreshChromaticEditors();
+            return;
+        }
+        case id::kCaColour:
+            RefreshChromaticEditors();
+            return;
+        case id::kCaPoint:
+            if (controls_.GetCurSel(id::kCaPoint) == 0 && controls_.GetCurSel(id::kCaSide) == kSideRight)
+                display_.ShowValue(id::kCaPoint, 1);
+            RefreshChromaticEditor(id::kCaRatio);
+            return;
+        default:
+            return;
+    }
+}
+
+void CCtrlToolDlg::RefreshChromaticAberration() {
+    int32_t lens = 0;
+    if (Engine().QueryInt(protocol::FindCommand("CACM"), lens, kModeQueryTimeoutMs) != 1) return;
+    EnableChromaticEditors(controls_, lens != 0);
+    RefreshFromCamera(id::kCaMode);
+    // The mode row is never read with the others; what the camera has is what is committed.
+    protocol::ParameterTable::Instance().CommitDataValues();
+    if (!ValidLens(lens)) return;
+    QueryIntoControl(id::kCaSyncMode, kSyncModeFirst + lens, kTimeoutMs);
+    display_.ShowValue(id::kCaSide, kSideBoth);
+    display_.ShowValue(id::kCaPoint, 1);
+    display_.ShowValue(id::kCaColour, 0);
+    QueryIntoControl(id::kCaMethod, kMethodFirst + lens, kTimeoutMs);
+    RefreshChromaticEditors();
+    app::Platform().PumpMessages();
+}
+
+}  // namespace vr::ui

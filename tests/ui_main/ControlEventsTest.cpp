@@ -1,0 +1,286 @@
+#include <string>
+#include <vector>
+
+#include "MainWindowFixture.h"
+#include "protocol/CommandTable.h"
+#include "ui/main/Keyboard.h"
+
+using namespace vr;
+using namespace vr::test;
+using Strings = std::vector<std::string>;
+
+namespace {
+
+std::string Set(uint32_t cmd, int value) {
+    return protocol::GetCommandName(cmd) + "=" + std::to_string(value);
+}
+
+}  // namespace
+
+TEST_F(MainWindowTest, EditChangeIsSentCommittedOrUndone) {
+    StartUp("VR-8200-KB");
+    Type(1041, "400");
+    EXPECT_EQ(camera.Sets(), Strings{"GA=400"});
+    EXPECT_EQ(Committed(1041), 400);
+
+    // Refused: undone in the table and in the edit; the engine showed the camera's text.
+    camera.received.clear();
+    camera.refuse = {"WTC"};
+    Type(1225, "2048");
+    EXPECT_EQ(camera.Sets(), Strings{"WTC=2048"});
+    EXPECT_EQ(Value(1225), 4096);
+    EXPECT_EQ(controls.GetText(1225), "4096");
+    ASSERT_EQ(platform.boxes.size(), 1u);
+    EXPECT_EQ(platform.boxes[0].caption, "Communication Error");
+
+    // Not a number in the spin's range: the position shown before stays and nothing changes.
+    camera.received.clear();
+    Type(1041, "99999");
+    EXPECT_TRUE(camera.Sets().empty());
+    EXPECT_EQ(controls.GetText(1041), "400");
+
+    // Enter in an edit applies it and does not reach the dialog.
+    controls.SetText(1041, "300");
+    const ui::KeyTranslation t = dlg->OnKey(ui::kVkReturn, false, false, 1041, false);
+    EXPECT_EQ(t.vk, ui::kVkF12);
+    EXPECT_EQ(camera.Sets().back(), "GA=300");
+}
+
+TEST_F(MainWindowTest, TimedOutChangeIsUndone) {
+    StartUp("VR-8200-KB");
+    camera.silent = true;
+    Type(1227, "16");
+    EXPECT_EQ(Value(1227), 0);
+    EXPECT_EQ(controls.GetText(1227), "0");
+}
+
+TEST_F(MainWindowTest, LineRateAndSpins) {
+    StartUp("VR-8200-KB");
+    Type(1187, "123");
+    EXPECT_EQ(camera.Sets(), Strings{"LR=123"});
+    EXPECT_EQ(controls.GetText(1215), "1.23us");
+    EXPECT_EQ(controls.GetText(1216), "813008.1301hz");
+
+    Spin(1188, 1);
+    EXPECT_EQ(camera.Sets().back(), "LR=124");
+    EXPECT_EQ(controls.GetText(1187), "124");
+    EXPECT_EQ(controls.GetText(1215), "1.24us");
+
+    // A refused step leaves the spin where it was.
+    camera.refuse = {"LR"};
+    Spin(1188, 5);
+    EXPECT_EQ(camera.Sets().back(), "LR=129");
+    EXPECT_EQ(controls.GetText(1187), "124");
+    EXPECT_EQ(controls.GetSpinPos(1188), 124);
+
+    // Width's spin: kept in its range, then the camera's width is re-read.
+    camera.received.clear();
+    camera.refuse.clear();
+    Spin(1226, -5000);
+    EXPECT_EQ(camera.Sets(), Strings{"WTC=8"});
+    EXPECT_EQ(camera.Queries("WTC"), 1);
+    EXPECT_EQ(controls.GetText(1225), "8");
+    EXPECT_EQ(Committed(1225), 8);
+}
+
+TEST_F(MainWindowTest, GainLevelTrio) {
+    StartUp("VR-8200-KB");
+    Type(1665, "40");
+    EXPECT_EQ(camera.Sets(), Strings{"AGCF=40"});
+    EXPECT_EQ(controls.GetText(1671), "102");
+    EXPECT_EQ(controls.GetText(1669), "408");
+    Type(1671, "128");
+    EXPECT_EQ(camera.Sets().back(), "AGCF=50");
+    EXPECT_EQ(controls.GetText(1669), "512");
+    EXPECT_EQ(controls.GetText(1665), "50");
+    Type(1669, "972");
+    EXPECT_EQ(camera.Sets().back(), "AGCF=95");
+    EXPECT_EQ(controls.GetText(1671), "243");
+    // The copies are never sent themselves.
+    EXPECT_EQ(camera.Sets().size(), 3u);
+}
+
+TEST_F(MainWindowTest, ListsSendCodesAndUndoRefusals) {
+    StartUp("VR-8200-KB");
+    Select(1101, 20);  // "EncoderDirection"
+    EXPECT_EQ(camera.Sets(), Strings{"LS0=30"});
+    EXPECT_EQ(Committed(1101), 30);
+
+    camera.refuse = {"LS1"};
+    Select(1339, 20);
+    EXPECT_EQ(Value(1339), 0);
+    EXPECT_EQ(controls.GetText(1339), "Low");
+
+    // A refused coded value goes back to the item of its code, not to the index of that code.
+    camera.refuse.clear();
+    Select(1339, 19);  // "EncoderTrigger" 29
+    camera.refuse = {"LS1"};
+    Select(1339, 1);
+    EXPECT_EQ(controls.GetText(1339), "EncoderTrigger");
+
+    // Pixel format: sent with its long time-out, then the line period is re-read.
+    camera.received.clear();
+    camera.values["LR"] = 2500;
+    Select(1100, 1);
+    EXPECT_EQ(camera.Sets(), Strings{"BA=1"});
+    EXPECT_EQ(camera.Queries("LR"), 1);
+    EXPECT_EQ(controls.GetText(1215), "25.00us");
+    EXPECT_EQ(Committed(1100), 1);
+    camera.refuse = {"CLCFG"};
+    Select(1223, 3);  // "Eighty" 4
+    EXPECT_EQ(camera.Sets().back(), "CLCFG=4");
+    EXPECT_EQ(Value(1223), 0);
+    EXPECT_EQ(controls.GetCurSel(1223), 0);
+
+    // Exposure mode is not undone; its dependants are re-read.
+    camera.refuse = {"TR"};
+    camera.received.clear();
+    Select(1092, 1);
+    EXPECT_EQ(Value(1092), 1);
+    EXPECT_EQ(Committed(1092), 1);
+    for (const char* q : {"PE", "PEG", "PER", "PEB", "TM", "TA", "ETM"}) EXPECT_EQ(camera.Queries(q), 1) << q;
+    EXPECT_TRUE(controls.IsEnabled(1093));
+}
+
+TEST_F(MainWindowTest, IndividualGainModeSwitchesGainsAndRanges) {
+    StartUp("VR-8200-KB");
+    EXPECT_TRUE(controls.IsEnabled(1041));
+    Select(1259, 1);
+    EXPECT_EQ(camera.Sets(), Strings{"GM=1"});
+    EXPECT_FALSE(controls.IsEnabled(1041));
+    EXPECT_TRUE(controls.IsEnabled(1244));
+    int32_t lo = 0, hi = 0;
+    controls.GetSpinRange(1247, lo, hi);
+    EXPECT_EQ(lo, 100);
+    for (const char* q : {"AWB", "GAG", "GAR", "GAB", "AGCF"}) EXPECT_EQ(camera.Queries(q), 1) << q;
+    camera.received.clear();
+    Select(1259, 0);
+    controls.GetSpinRange(1249, lo, hi);
+    EXPECT_EQ(hi, 400);
+    EXPECT_EQ(camera.Queries("GA"), 1);
+    EXPECT_TRUE(platform.boxes.empty());
+}
+
+TEST_F(MainWindowTest, ReadOutButtons) {
+    StartUp("VR-8200-KB");
+    camera.values["CV2"] = 77;
+    camera.values["CS2"] = 4;
+    camera.values["LRMIN"] = 1500;
+    camera.values["PEMAX"] = 9000;
+    camera.values["PEMIN"] = 3;
+    camera.values["TMP0"] = 41;
+    Click(1454);
+    EXPECT_EQ(controls.GetText(1455), "77");
+    EXPECT_EQ(controls.GetText(1456), "Counter Overflow");
+    camera.values["CS0"] = 7;
+    Click(1441);
+    EXPECT_EQ(camera.Sets(), Strings{"CR0=0"});
+    EXPECT_EQ(controls.GetText(1444), "---");
+    Click(1219);
+    EXPECT_EQ(controls.GetText(1218), "1500");
+    Click(1222);
+    EXPECT_EQ(controls.GetText(1220), "9000");
+    EXPECT_EQ(controls.GetText(1221), "3");
+    Click(1125);
+    EXPECT_EQ(controls.GetText(1049), "41");
+}
+
+TEST_F(MainWindowTest, LutPointsGoOnlyWithTheirButtons) {
+    StartUp("VR-8200-KB");
+    Type(1160, "10");
+    Type(1162, "700");
+    EXPECT_TRUE(camera.Sets().empty());
+    camera.values["LUTG"] = 160;
+    Click(1164);
+    EXPECT_EQ(camera.Sets(), Strings{"LUTIG=10"});
+    EXPECT_EQ(controls.GetText(1162), "160");
+    controls.SetText(1162, "700");
+    Click(1165);
+    EXPECT_EQ(camera.Sets().back(), "LUTG=700");
+    // A refused index stops the write: the value would land on another entry.
+    camera.received.clear();
+    camera.refuse = {"LUTIR"};
+    Click(1431);
+    EXPECT_EQ(camera.Sets(), Strings{"LUTIR=0"});
+}
+
+TEST_F(MainWindowTest, ChromaticAberrationEditorsAddressTheirCommands) {
+    camera.values["CACM"] = 2;
+    camera.values["CACSM2"] = 1;  // asynchronous: one side at a time
+    StartUp("VR-8200-KA");
+    EXPECT_TRUE(controls.IsEnabled(1696));
+    EXPECT_EQ(controls.GetCurSel(1560), 2);
+    EXPECT_EQ(controls.GetCurSel(1699), 1);
+
+    struct Case {
+        int colour, point, side;
+        uint32_t edit;
+        uint32_t cmd;
+    };
+    // lens 2: family = 2 + 4 x colour
+    const Case cases[] = {
+        {1, 3, 1, 1696, 169 + 9 * 6 + 3}, {1, 3, 2, 1696, 240 + 8 * 6 + 3}, {0, 0, 1, 1696, 169 + 9 * 2},
+        {1, 3, 1, 1702, 149 + 6},         {1, 3, 2, 1702, 157 + 6},         {0, 5, 1, 1703, 305 + 2},
+        {0, 5, 2, 1703, 313 + 2},
+    };
+    for (const Case& c : cases) {
+        controls.SetCurSel(1700, c.colour);
+        controls.SetCurSel(1695, c.point);
+        controls.SetCurSel(1704, c.side);
+        camera.received.clear();
+        Type(c.edit, "7");
+        EXPECT_EQ(camera.Sets(), Strings{Set(c.cmd, 7)}) << c.edit << " " << c.side;
+    }
+    // Right side without point 0; synchronous mode works on both sides.
+    controls.SetCurSel(1695, 0);
+    Select(1704, 2);
+    EXPECT_EQ(controls.GetCurSel(1695), 1);
+    Select(1699, 0);
+    EXPECT_EQ(camera.Sets().back(), "CACSM2=0");
+    EXPECT_EQ(controls.GetCurSel(1704), 0);
+    Select(1704, 1);
+    EXPECT_EQ(controls.GetCurSel(1704), 0);
+
+    // A refused value is not left on screen.
+    camera.values["CACC2R"] = 40;
+    camera.refuse = {"CACC2R"};
+    controls.SetCurSel(1700, 0);
+    Type(1703, "90");
+    EXPECT_EQ(controls.GetText(1703), "40");
+
+    // Mode "Off" greys the editors.
+    camera.refuse.clear();
+    Select(1560, 0);
+    EXPECT_EQ(camera.Sets().back(), "CACM=0");
+    EXPECT_FALSE(controls.IsEnabled(1696) || controls.IsEnabled(1562) || controls.IsEnabled(1698));
+    EXPECT_TRUE(controls.IsEnabled(1560));
+}
+
+TEST_F(MainWindowTest, LaterFeaturesSayTheyAreNotAvailable) {
+    StartUp("VR-8200-KB");
+    Select(1408, 1);
+    ASSERT_EQ(platform.boxes.size(), 1u);
+    EXPECT_NE(platform.boxes[0].text.find("not available"), std::string::npos);
+    EXPECT_EQ(controls.GetCurSel(1408), 0);
+    EXPECT_TRUE(camera.Sets().empty());
+    for (uint32_t button : {1121u, 1193u, 1667u, 1010u, 1012u, 1014u, 1021u, 1181u, 1336u}) Click(button);
+    for (uint32_t menu : {30008u, 30011u, 30003u, 30004u, 30006u, 30001u, 30010u}) dlg->OnMenuCommand(menu);
+    EXPECT_EQ(platform.boxes.size(), 17u);
+    EXPECT_TRUE(camera.Sets().empty());
+}
+
+TEST_F(MainWindowTest, CloseAsksUnlessAResetCloses) {
+    platform.answers = {app::MsgResult::No, app::MsgResult::Yes};
+    dlg->OnMenuCommand(2);
+    EXPECT_EQ(dlg->closes, 0);
+    ASSERT_EQ(platform.boxes.size(), 1u);
+    EXPECT_EQ(platform.boxes[0].text, "Are you sure to terminate the Camera Control Tool ?");
+    EXPECT_EQ(platform.boxes[0].caption, "Confirm");
+    EXPECT_EQ(platform.boxes[0].buttons, app::MsgButtons::YesNo);
+    dlg->OnClose();
+    EXPECT_EQ(dlg->closes, 1);
+    dlg->SetCloseWithoutConfirm(true);
+    dlg->OnClose();
+    EXPECT_EQ(dlg->closes, 2);
+    EXPECT_EQ(platform.boxes.size(), 2u);
+}

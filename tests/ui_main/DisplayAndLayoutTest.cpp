@@ -1,0 +1,324 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "FakePlatform.h"
+#include "protocol/CommandTable.h"
+#include "protocol/ParameterTable.h"
+#include "settings/ModelCommands.h"
+#include "settings/ReadAllSettings.h"
+#include "ui/ControlModel.h"
+#include "ui/main/ComboCodes.h"
+#include "ui/main/EnablingRules.h"
+#include "ui/main/Keyboard.h"
+#include "ui/main/MenuTable.h"
+#include "ui/main/ModelLayout.h"
+#include "ui/main/ParameterAreaSelectDialog.h"
+#include "ui/main/ValueDisplay.h"
+
+using namespace vr;
+using namespace vr::ui;
+
+namespace {
+
+std::vector<std::string> Items(const ControlModel& m, uint32_t id) {
+    std::vector<std::string> items;
+    for (int i = 0; i < m.GetCount(id); ++i) items.push_back(m.GetItemText(id, i));
+    return items;
+}
+
+uint32_t Cmd(const char* name) {
+    return static_cast<uint32_t>(protocol::FindCommand(name));
+}
+
+}  // namespace
+
+TEST(ValueDisplay, ReadsAndShowsByControlKind) {
+    ControlModel m;
+    ApplyComboCodes(m);
+    ValueDisplay d(m);
+    // Coded lists: the code goes out, a code read back selects its item.
+    d.ShowValue(1101, 30);
+    EXPECT_EQ(m.GetText(1101), "EncoderDirection");
+    EXPECT_EQ(d.ReadValue(1101), 30);
+    d.ShowValue(1342, 29);
+    EXPECT_EQ(m.GetText(1342), "EncoderTriger");
+    d.ShowValue(1098, 20);
+    EXPECT_EQ(m.GetText(1098), "Line4 TTL In1");
+    // No item with that code: the item at that index.
+    d.ShowValue(1101, 5);
+    EXPECT_EQ(m.GetCurSel(1101), 5);
+    d.ShowValue(1099, 2);
+    EXPECT_EQ(d.ReadValue(1099), 2);
+    m.SetCurSel(1099, -1);
+    EXPECT_EQ(d.ReadValue(1099), -1);
+    // Edits read their leading number; showing sets the text and the spin.
+    m.SetSpinRange(1226, 8, 4096);
+    d.ShowValue(1225, 2048);
+    EXPECT_EQ(m.GetText(1225), "2048");
+    EXPECT_EQ(m.GetSpinPos(1226), 2048);
+    m.SetText(1225, "  -12abc");
+    EXPECT_EQ(d.ReadValue(1225), -12);
+    m.SetText(1225, "abc");
+    EXPECT_EQ(d.ReadValue(1225), 0);
+    // A spin takes a number within its range from its buddy, else keeps its position.
+    m.SetText(1225, "100");
+    EXPECT_EQ(d.SpinPosition(1226), 100);
+    for (const char* bad : {"5000", "7", "12x", "", "99999999999"}) {
+        m.SetText(1225, bad);
+        EXPECT_EQ(d.SpinPosition(1226), 100) << bad;
+    }
+    d.ShowValue(1226, 300);
+    EXPECT_EQ(m.GetText(1225), "300");
+    // A control on no page reads as 0xFFFFFFFF; showing in it does nothing.
+    EXPECT_EQ(d.ReadValue(1124), -1);
+    d.ShowValue(1124, 3);
+    EXPECT_EQ(d.ReadValue(1222), -1);  // a button holds no value
+}
+
+TEST(ValueDisplay, LineRateTexts) {
+    EXPECT_EQ(ValueDisplay::FormatLinePeriod(123), "1.23us");
+    EXPECT_EQ(ValueDisplay::FormatLineFrequency(123), "813008.1301hz");
+    EXPECT_EQ(ValueDisplay::FormatLinePeriod(100000), "1000.00us");
+    EXPECT_EQ(ValueDisplay::FormatLineFrequency(100000), "1000.0000hz");
+}
+
+TEST(ComboCodes, TwentyTwoListsCarryCodes) {
+    EXPECT_EQ(CodedCombos().size(), 22u);
+    EXPECT_EQ(CodesOf(1098),
+              (std::vector<int32_t>{0, 1, 10, 11, 12, 13, 14, 15, 16, 17, 20, 21, 23, 24, 26, 27, 28, 29}));
+    EXPECT_EQ(CodesOf(1339).back(), 30);
+    EXPECT_EQ(CodesOf(1363).size(), 20u);
+    EXPECT_EQ(CodesOf(1363)[4], 11);  // no PulseGenerator0 in generator 0's own list
+    EXPECT_EQ(CodesOf(1386), (std::vector<int32_t>{0, 1, 2, 4, 8}));
+    EXPECT_EQ(CodesOf(1223), (std::vector<int32_t>{0, 1, 2, 4}));
+    EXPECT_EQ(CodesOf(1445), (std::vector<int32_t>{0, 3}));
+    EXPECT_EQ(CodesOf(1457), (std::vector<int32_t>{0, 4}));
+    EXPECT_TRUE(CodesOf(1096).empty());
+    for (uint32_t id : CodedCombos())
+        for (int32_t code : CodesOf(id)) EXPECT_GE(code, 0) << id;
+}
+
+TEST(ModelLayout, ShowsHidesAndAdaptsListsByModel) {
+    test::FakePlatform platform;
+    ControlModel m;
+    EXPECT_EQ(ControlsOnlyOnKB().size(), 56u);
+    EXPECT_EQ(ControlsOnlyOnKA().size(), 108u);
+
+    ApplyModelLayout(m, settings::kModelUnknown);
+    EXPECT_EQ(m.GetCurSel(1142), -1);
+    EXPECT_TRUE(m.IsShown(1217) && m.IsShown(1294));
+    EXPECT_EQ(m.GetCount(1224), 2);
+
+    ApplyModelLayout(m, settings::kModelKB);
+    EXPECT_EQ(m.GetText(1142), "VR-8200-KB");
+    EXPECT_TRUE(m.IsShown(1217));
+    EXPECT_FALSE(m.IsShown(1294));
+    EXPECT_FALSE(m.IsShown(1295));
+    EXPECT_EQ(Items(m, 1224), (std::vector<std::string>{"Common"}));
+    EXPECT_EQ(Items(m, 1174).size(), 4u);
+    EXPECT_EQ(Items(m, 1408),
+              (std::vector<std::string>{"Off", "Once", "Preset 5000K", "Preset 6500K", "Preset 7500K"}));
+    EXPECT_EQ(m.GetItemData(1408, 2), 5);
+    EXPECT_TRUE(m.IsShown(1674));
+
+    ApplyModelLayout(m, settings::kModelKA);
+    ApplyModelLayout(m, settings::kModelKA);  // inserting twice adds nothing
+    EXPECT_EQ(m.GetText(1142), "VR-8200-KA");
+    EXPECT_FALSE(m.IsShown(1217));
+    EXPECT_TRUE(m.IsShown(1294));
+    EXPECT_EQ(Items(m, 1224), (std::vector<std::string>{"Common", "Indivisual"}));
+    EXPECT_EQ(Items(m, 1174), (std::vector<std::string>{"85MHz", "63.75MHz", "42.5MHz"}));
+    EXPECT_EQ(m.GetItemText(1408, 2), "Exposure Once");
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(m.GetItemData(1408, i), kWhiteBalanceCodesKA[i]);
+}
+
+// A caption goes with its controls: a group box whose controls are all hidden, and a row label
+// whose controls are, are hidden; those with one visible control stay.
+TEST(ModelLayout, CaptionsFollowTheirControls) {
+    ControlModel m;
+    auto groupOf = [](const char* caption) {
+        for (const PageLayout& p : PageLayouts())
+            for (const GroupLayout& g : p.groups)
+                if (g.caption == caption) return g;
+        return GroupLayout{};
+    };
+    ApplyModelLayout(m, settings::kModelKB);
+    EXPECT_FALSE(m.IsShown(groupOf("Factory Gain Type A").groupId));
+    EXPECT_FALSE(m.IsShown(groupOf("Sub Pixel Shift").groupId));
+    EXPECT_TRUE(m.IsShown(groupOf("Exposure").groupId));
+    const GroupLayout exposure = groupOf("Exposure");
+    for (const RowLayout& r : exposure.rows) {
+        const bool perColour = r.label == "Exposure Time R" || r.label == "Exposure Time G" ||
+                               r.label == "Exposure Time B" || r.label == "RB Exp Interlocked";
+        EXPECT_EQ(m.IsShown(r.labelId), !perColour) << r.label;
+    }
+    ApplyModelLayout(m, settings::kModelKA);
+    EXPECT_TRUE(m.IsShown(groupOf("Factory Gain Type A").groupId));
+    EXPECT_FALSE(m.IsShown(groupOf("Factory Gain").groupId));
+    EXPECT_FALSE(m.IsShown(groupOf("Object Direction").groupId));
+    EXPECT_TRUE(m.IsShown(groupOf("Others").groupId));
+}
+
+TEST(EnablingRules, FollowTheSelections) {
+    ControlModel m;
+    struct Exposure {
+        int e, t;
+        bool common, perColour;
+    };
+    for (const Exposure& x : {Exposure{0, 0, false, false}, Exposure{1, 0, true, false}, Exposure{1, 1, false, true},
+                              Exposure{2, 1, false, false}}) {
+        m.SetCurSel(1092, x.e);
+        m.SetCurSel(1224, x.t);
+        ApplyExposureEnabling(m);
+        EXPECT_EQ(m.IsEnabled(1093), x.common) << x.e << x.t;
+        EXPECT_EQ(m.IsEnabled(1294) && m.IsEnabled(1296) && m.IsEnabled(1298), x.perColour) << x.e << x.t;
+    }
+    m.SetCurSel(1096, 0);
+    ApplyTriggerModeEnabling(m);
+    EXPECT_FALSE(m.IsEnabled(1186));
+    m.SetCurSel(1096, 1);
+    ApplyTriggerModeEnabling(m);
+    EXPECT_TRUE(m.IsEnabled(1186));
+
+    for (int u : {0, 1, 2}) {
+        m.SetCurSel(1116, u);
+        EXPECT_EQ(ApplyLutModeEnabling(m), u != 2);
+        EXPECT_EQ(m.IsEnabled(1132), u == 2);
+        EXPECT_EQ(m.IsShown(1117) && m.IsShown(1118) && m.IsShown(1141), u == 1);
+    }
+    for (int sel : {0, 1, 2, 4}) {
+        m.SetCurSel(1192, sel);
+        m.SetCurSel(1184, 4 - sel);
+        ApplyCorrectionButtonsEnabling(m);
+        EXPECT_EQ(m.IsEnabled(1193), sel >= 2);
+        EXPECT_EQ(m.IsEnabled(1183), 4 - sel >= 2);
+    }
+    int32_t lo = 0, hi = 0;
+    EXPECT_TRUE(ApplyIndividualGainEnabling(m, 1));
+    m.GetSpinRange(1247, lo, hi);
+    EXPECT_EQ(lo, 100);
+    EXPECT_EQ(hi, 6400);
+    EXPECT_FALSE(m.IsEnabled(1041) || m.IsEnabled(1045));
+    EXPECT_TRUE(m.IsEnabled(1244) && m.IsEnabled(1173) && m.IsEnabled(1667));
+    EXPECT_TRUE(ApplyIndividualGainEnabling(m, 0));
+    m.GetSpinRange(1249, lo, hi);
+    EXPECT_EQ(hi, 400);
+    EXPECT_TRUE(m.IsEnabled(1041));
+    EXPECT_FALSE(m.IsEnabled(1245) || m.IsEnabled(1667));
+    EXPECT_FALSE(ApplyIndividualGainEnabling(m, -1));
+}
+
+TEST(Keyboard, FactorySequenceNeedsTheWholeCode) {
+    const std::string code = FactoryKeySequence::AccessCode();
+    ASSERT_EQ(code.size(), 3u);
+    for (char c : code) EXPECT_TRUE(c >= 'A' && c <= 'Z');
+    using Step = FactoryKeySequence::Step;
+    FactoryKeySequence s;
+    EXPECT_EQ(s.Feed(code[0], false, false), Step::Idle);  // not armed
+    EXPECT_EQ(s.Feed(kVkF12, true, false), Step::Idle);    // Ctrl missing
+    EXPECT_EQ(s.Feed(kVkF12, true, true), Step::Armed);
+    EXPECT_EQ(s.Feed(code[0], false, false), Step::Advanced);
+    EXPECT_EQ(s.Feed('Q' == code[1] ? 'W' : 'Q', false, false), Step::Broken);
+    EXPECT_EQ(s.Feed(code[2], false, false), Step::Idle);
+    EXPECT_EQ(s.Feed(kVkF12, true, true), Step::Armed);
+    EXPECT_EQ(s.Feed(code[0], false, false), Step::Advanced);
+    EXPECT_EQ(s.Feed(code[1], false, false), Step::Advanced);
+    EXPECT_EQ(s.Feed(code[2], false, false), Step::Complete);
+    EXPECT_FALSE(s.Armed());
+}
+
+TEST(Keyboard, EnterAndEscapeByFocusedControl) {
+    struct Case {
+        int vk;
+        FocusKind focus;
+        bool dropped;
+        int out;
+        bool apply;
+    };
+    const Case cases[] = {
+        {kVkReturn, FocusKind::Edit, false, kVkF12, true},
+        {kVkReturn, FocusKind::Combo, true, kVkReturn, false},
+        {kVkReturn, FocusKind::Combo, false, kVkF12, false},
+        {kVkReturn, FocusKind::Button, false, kVkF12, false},
+        {kVkReturn, FocusKind::Other, false, kVkReturn, false},
+        {kVkEscape, FocusKind::Edit, false, kVkF12, false},
+        {kVkEscape, FocusKind::Button, false, kVkF12, false},
+        {kVkEscape, FocusKind::Combo, true, kVkReturn, false},
+        {kVkEscape, FocusKind::Combo, false, kVkF12, false},
+        {kVkEscape, FocusKind::Other, false, kVkEscape, false},
+        {'A', FocusKind::Edit, false, 'A', false},
+    };
+    for (const Case& c : cases) {
+        const KeyTranslation t = TranslateKey(c.vk, c.focus, c.dropped);
+        EXPECT_EQ(t.vk, c.out) << c.vk << " " << static_cast<int>(c.focus) << c.dropped;
+        EXPECT_EQ(t.applyEdit, c.apply);
+    }
+}
+
+TEST(MenuTable, EveryCommandOnce) {
+    EXPECT_EQ(MenuItems().size(), 14u);
+    EXPECT_STREQ(MenuCaptions()[kUtilityMenuPosition], "Utility(&U)");
+    EXPECT_EQ(FindMenuItem(30010)->action, MenuAction::OpenCommunicationDialog);
+    EXPECT_EQ(FindMenuItem(2)->action, MenuAction::Exit);
+    EXPECT_EQ(FindMenuItem(30000)->menuPosition, kUtilityMenuPosition);
+    EXPECT_EQ(FindMenuItem(30013), nullptr);
+}
+
+TEST(ParameterAreaSelectDialog, OffersFactoryOnlyWhereAllowed) {
+    test::FakePlatform platform;
+    ControlModel m{ControlModel::Empty{}};
+    m.AddControl(kAreaCombo, CtrlType::Combo);
+    m.AddControl(kAreaPrompt, CtrlType::Static);
+    const std::vector<std::string> users = {"User 1", "User 2", "User 3"};
+    std::vector<std::string> withFactory = {"Factory"};
+    withFactory.insert(withFactory.end(), users.begin(), users.end());
+    EXPECT_EQ(CParameterAreaSelectDialog(m, AreaDialogMode::Store, false).Items(), users);
+    EXPECT_EQ(CParameterAreaSelectDialog(m, AreaDialogMode::Store, true).Items(), withFactory);
+    EXPECT_EQ(CParameterAreaSelectDialog(m, AreaDialogMode::Load, false).Items(), withFactory);
+
+    CParameterAreaSelectDialog store(m, AreaDialogMode::Store, false);
+    store.OnInitDialog();
+    EXPECT_EQ(store.Title(), "Store setting data");
+    EXPECT_EQ(m.GetText(kAreaPrompt), "Select the flash memory area to save setting data");
+    EXPECT_EQ(store.OnOK(), 1);
+    m.SetCurSel(kAreaCombo, 1);
+    EXPECT_EQ(store.OnOK(), 2);
+    m.SetCurSel(kAreaCombo, -1);
+    EXPECT_EQ(store.OnOK(), -1);
+    CParameterAreaSelectDialog load(m, AreaDialogMode::Load, false);
+    load.OnInitDialog();
+    EXPECT_EQ(load.OnOK(), 0);
+    EXPECT_EQ(load.Title(), "Load setting data");
+    EXPECT_EQ(CParameterAreaSelectDialog::AreaFromText("User 4"), -1);
+}
+
+TEST(ModelCommands, AvailabilityListsByModel) {
+    using settings::IsCommandOnModel;
+    for (const char* name :
+         {"EI", "ETM", "PER", "PEB", "SCB", "SGB", "STP", "SPISR", "SPISB", "GAORA", "OBBB", "SCBN", "NRL"})
+        EXPECT_FALSE(IsCommandOnModel(Cmd(name), settings::kModelKB)) << name;
+    for (const char* name : {"LROP", "EAS", "SGA", "ODM", "ODS", "SPCM", "SPCD16", "GAOR", "OBB"})
+        EXPECT_FALSE(IsCommandOnModel(Cmd(name), settings::kModelKA)) << name;
+    for (const char* name : {"GA", "LROP", "GAOR", "MD"}) EXPECT_TRUE(IsCommandOnModel(Cmd(name), settings::kModelKB));
+    for (const char* name : {"GA", "PER", "GAORA", "NRL"}) EXPECT_TRUE(IsCommandOnModel(Cmd(name), settings::kModelKA));
+    EXPECT_TRUE(IsCommandOnModel(Cmd("PER"), settings::kModelUnknown));
+    // The ranges are exactly the listed ids.
+    EXPECT_TRUE(IsCommandOnModel(403, settings::kModelKB));
+    EXPECT_FALSE(IsCommandOnModel(404, settings::kModelKB));
+    EXPECT_TRUE(IsCommandOnModel(422, settings::kModelKB));
+    EXPECT_TRUE(IsCommandOnModel(394, settings::kModelKA));
+    EXPECT_FALSE(IsCommandOnModel(395, settings::kModelKA));
+}
+
+TEST(ReadAllSettings, ReadListsByModelAndMode) {
+    EXPECT_EQ(settings::RowsToRead(settings::kModelKB, false).size(), 144u);
+    EXPECT_EQ(settings::RowsToRead(settings::kModelKB, true).size(), 160u);
+    EXPECT_EQ(settings::RowsToRead(settings::kModelKA, false).size(), 146u);
+    EXPECT_EQ(settings::RowsToRead(settings::kModelKA, true).size(), 178u);
+    EXPECT_TRUE(settings::RowsToRead(settings::kModelUnknown, true).empty());
+    for (uint32_t never : {1669u, 1671u, 1560u, 1695u, 1698u, 1126u, 1197u, 1160u, 1427u})
+        EXPECT_FALSE(settings::IsOnReadList(never)) << never;
+    EXPECT_TRUE(settings::IsOnReadList(1124));  // "CBDRT" is read although it is on no page
+}

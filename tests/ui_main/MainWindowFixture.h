@@ -1,0 +1,96 @@
+#pragma once
+// The main window's logic over the headless control model, the recording platform, an in-memory
+// link and a scripted camera, with the window hooks recorded.
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "FakeCamera.h"
+#include "FakePlatform.h"
+#include "MemoryLink.h"
+#include "protocol/Command.h"
+#include "protocol/CommandTable.h"
+#include "protocol/ParameterTable.h"
+#include "settings/ModelCommands.h"
+#include "ui/ControlModel.h"
+#include "ui/main/CtrlToolDlg.h"
+
+namespace vr::test {
+
+class RecordingDlg : public ui::CCtrlToolDlg {
+public:
+    using CCtrlToolDlg::CCtrlToolDlg;
+
+    std::vector<ui::TabItem> tabs;
+    std::vector<int> commBaud;
+    std::vector<int> pages;
+    int lutEditorHides = 0;
+    bool utilityMenu = false;
+    std::string title;
+    int closes = 0;
+
+protected:
+    void SetWindowTitle(const std::string& t) override { title = t; }
+    void ShowTabs(const std::vector<ui::TabItem>& t) override { tabs = t; }
+    void ShowPage(int page) override { pages.push_back(page); }
+    void EnableUtilityMenu(bool enable) override { utilityMenu = enable; }
+    void SelectCommunicationBaud(int index) override { commBaud.push_back(index); }
+    void HideLutEditors() override { ++lutEditorHides; }
+    void CloseWindow() override { ++closes; }
+};
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        protocol::ParameterTable::Instance().ResetToDefaults();
+        settings::TheCameraModel() = {};
+        // The camera starts with the tool's defaults, so a read changes nothing unless a test says so.
+        const protocol::ParameterDef* defs = protocol::ParameterDefs();
+        for (size_t i = 0; i < protocol::kParameterRowCount; ++i)
+            if (defs[i].cmdId != protocol::cmd::Unnamed)
+                camera.values[protocol::GetCommandName(defs[i].cmdId)] = defs[i].defaultValue;
+        link.responder = [this](const std::string& text) { return camera.Answer(text); };
+        protocol::Command::Instance().SetLink(&link);
+        protocol::Command::Instance().ClearReceived();
+        dlg = std::make_unique<RecordingDlg>(controls, line);
+    }
+    void TearDown() override {
+        dlg.reset();
+        protocol::Command::Instance().SetLink(nullptr);
+    }
+
+    // The start-up on a camera of the model at 9600 bit/s; afterwards the camera's log is empty.
+    void StartUp(const std::string& model, uint32_t controlMode = 0) {
+        camera.model = model;
+        dlg->SetControlMode(controlMode);
+        dlg->OnInitDialog();
+        camera.received.clear();
+        platform.boxes.clear();
+    }
+
+    void Select(uint32_t id, int index) {
+        controls.SetCurSel(id, index);
+        dlg->OnControlEvent(id, {ui::ControlEventType::SelChange});
+    }
+    void Type(uint32_t id, const std::string& text) {
+        controls.SetText(id, text);
+        dlg->OnControlEvent(id, {ui::ControlEventType::EditKillFocus});
+    }
+    void Click(uint32_t id) { dlg->OnControlEvent(id, {ui::ControlEventType::Clicked}); }
+    void Spin(uint32_t spinId, int delta) { dlg->OnControlEvent(spinId, {ui::ControlEventType::SpinDelta, delta}); }
+
+    int32_t Value(uint32_t id) { return protocol::ParameterTable::Instance().GetDataValue(id); }
+    int32_t Committed(uint32_t id) { return protocol::ParameterTable::Instance().GetCommittedDataValue(id); }
+
+    FakePlatform platform;
+    MemoryLink link;
+    FakeLine line;
+    FakeCamera camera{line};
+    ui::ControlModel controls;
+    std::unique_ptr<RecordingDlg> dlg;
+};
+
+}  // namespace vr::test

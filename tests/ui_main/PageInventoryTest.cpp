@@ -1,0 +1,158 @@
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "protocol/ParameterTable.h"
+#include "ui/ControlModel.h"
+#include "ui/main/MenuTable.h"
+#include "ui/main/PageInventory.h"
+
+using namespace vr;
+using namespace vr::ui;
+
+namespace {
+
+std::vector<std::string> GroupCaptions(uint32_t templateId) {
+    std::vector<std::string> captions;
+    for (const PageLayout& page : PageLayouts())
+        if (page.page.templateId == templateId)
+            for (const GroupLayout& g : page.groups)
+                if (g.groupId != 0) captions.push_back(g.caption);
+    return captions;
+}
+
+}  // namespace
+
+// Every parameter row that stands on a page is in the inventory, on that page, with the row's
+// captions and a control of the row's kind; rows only on layout 116 are on no page.
+TEST(PageInventory, HoldsEveryParameterControlOfThePages) {
+    const protocol::ParameterDef* defs = protocol::ParameterDefs();
+    for (size_t i = 0; i < protocol::kParameterRowCount; ++i) {
+        const protocol::ParameterDef& def = defs[i];
+        const PageControl* c = FindControl(def.ctrlId);
+        if (def.layout == 116) {
+            EXPECT_EQ(c, nullptr) << def.ctrlId;
+            continue;
+        }
+        ASSERT_NE(c, nullptr) << def.ctrlId;
+        EXPECT_EQ(c->page, def.layout) << def.ctrlId;
+        switch (def.controlKind) {
+            case protocol::ControlKind::Combo:
+                EXPECT_EQ(c->type, CtrlType::Combo) << def.ctrlId;
+                EXPECT_FALSE(TemplateItems(def.ctrlId).empty()) << def.ctrlId;
+                break;
+            case protocol::ControlKind::SpinEdit:
+                EXPECT_EQ(c->type, CtrlType::Edit) << def.ctrlId;
+                EXPECT_NE(c->spinId, 0u) << def.ctrlId;
+                EXPECT_EQ(BuddyOf(c->spinId), def.ctrlId);
+                break;
+            case protocol::ControlKind::Button:
+                EXPECT_EQ(c->type, CtrlType::Button) << def.ctrlId;
+                break;
+        }
+        // Where the row names a group, the page puts the control in it.
+        if (def.group[0] != '\0') {
+            EXPECT_STREQ(c->group, def.group) << def.ctrlId;
+        }
+    }
+}
+
+TEST(PageInventory, IdsAreUniqueAndSpinsFollowTheirRule) {
+    std::set<uint32_t> ids;
+    for (const PageControl& c : PageControls()) EXPECT_TRUE(ids.insert(c.id).second) << c.id;
+    std::set<uint32_t> spins;
+    for (const PageControl& c : PageControls()) {
+        if (c.spinId == 0) continue;
+        EXPECT_EQ(ids.count(c.spinId), 0u) << "spin " << c.spinId << " collides with a control";
+        EXPECT_TRUE(spins.insert(c.spinId).second) << c.spinId;
+        const std::map<uint32_t, uint32_t> chosen = {{1041, 1045}, {1696, 1562}, {1702, 1564}, {1703, 1585}};
+        auto it = chosen.find(c.id);
+        EXPECT_EQ(c.spinId, it == chosen.end() ? c.id + 1 : it->second) << c.id;
+    }
+    // Captions' ids stay clear of controls, spins, menus and the main window's own controls.
+    for (const PageLayout& page : PageLayouts())
+        for (const GroupLayout& g : page.groups) {
+            if (g.groupId != 0) {
+                EXPECT_GE(g.groupId, kGroupIdBase);
+            }
+            for (const RowLayout& r : g.rows) {
+                if (r.labelId == 0 || r.labelId == 1141) continue;
+                EXPECT_GE(r.labelId, kLabelIdBase);
+                EXPECT_LT(r.labelId, kGroupIdBase);
+            }
+        }
+    for (const MenuItem& m : MenuItems()) EXPECT_EQ(FindControl(m.id), nullptr) << m.id;
+    EXPECT_EQ(FindControl(kMainStatusStrip), nullptr);
+}
+
+TEST(PageInventory, PagesCarryTheirGroupsInOrder) {
+    ASSERT_EQ(Pages().size(), 6u);
+    EXPECT_STREQ(Pages()[5].title, "Factory A");
+    EXPECT_TRUE(Pages()[5].factoryOnly);
+    EXPECT_EQ(GroupCaptions(111),
+              (std::vector<std::string>{"Trigger", "Exposure", "Line Rate", "Gain and Black", "Image format"}));
+    EXPECT_EQ(GroupCaptions(112),
+              (std::vector<std::string>{"LUT", "Pixel Black Correction", "Shading Correction", "Pixel Gain Correction",
+                                        "Correction Data", "White Balance", "Acquisition Linerate Option", "FIR Filter",
+                                        "MEDIAN Filter", "WhiteBalance/Shading/GainAuto", "Others"}));
+    EXPECT_EQ(GroupCaptions(115).size(), 10u);
+    // The FIR filter's R row: on/off, then left, centre and right coefficients.
+    for (const PageLayout& page : PageLayouts())
+        for (const GroupLayout& g : page.groups)
+            if (g.caption == "FIR Filter") {
+                EXPECT_EQ(g.rows[0].controls, (std::vector<uint32_t>{1641, 1644, 1650, 1656}));
+            }
+    // The gamma selector's caption has the id the LUT mode shows and hides.
+    EXPECT_EQ(TypeOf(1141), CtrlType::Label);
+    EXPECT_EQ(TemplateItems(1142), (std::vector<std::string>{"VR-8200-KB", "VR-8200-KA"}));
+    EXPECT_EQ(TypeOf(1443), CtrlType::Edit);
+    EXPECT_TRUE(FindControl(1443)->readOnly);
+}
+
+// The interface's own insert and delete (used by implementations that have only the basic list
+// operations) behave like the model's.
+TEST(ControlModel, ListEditsKeepTheSelectionOnItsItem) {
+    ControlModel a;
+    ControlModel b;
+    for (ControlModel* m : {&a, &b}) {
+        m->SetCurSel(1174, 2);  // "42.5MHz"
+        m->SetItemData(1174, 2, 7);
+    }
+    a.InsertString(1174, 0, "X");
+    b.IControlAccess::InsertString(1174, 0, "X");
+    for (ControlModel* m : {&a, &b}) {
+        EXPECT_EQ(m->GetCurSel(1174), 3);
+        EXPECT_EQ(m->GetItemData(1174, 3), 7);
+        EXPECT_EQ(m->GetText(1174), "42.5MHz");
+    }
+    a.DeleteString(1174, 3);
+    b.IControlAccess::DeleteString(1174, 3);
+    a.DeleteString(1174, 0);
+    b.IControlAccess::DeleteString(1174, 0);
+    for (ControlModel* m : {&a, &b}) {
+        EXPECT_EQ(m->GetCurSel(1174), -1);
+        EXPECT_EQ(m->GetCount(1174), 3);
+        EXPECT_EQ(m->FindStringExact(1174, "31.875MHz"), 2);
+        m->SetCurSel(1174, 9);
+        EXPECT_EQ(m->GetCurSel(1174), -1);
+    }
+}
+
+TEST(ControlModel, SpinsKeepTheirPositionInRangeAndUnknownIdsAreInert) {
+    ControlModel m;
+    m.SetSpinRange(1188, 10, 20);
+    m.SetSpinPos(1188, 99);
+    EXPECT_EQ(m.GetSpinPos(1188), 20);
+    m.SetSpinRange(1188, 30, 25);  // upside down
+    EXPECT_EQ(m.GetSpinPos(1188), 25);
+    EXPECT_FALSE(m.Exists(1124));  // layout 116 only
+    m.SetText(1124, "x");
+    EXPECT_EQ(m.GetText(1124), "");
+    EXPECT_EQ(m.GetCurSel(1124), -1);
+    EXPECT_FALSE(m.IsShown(1124));
+    EXPECT_EQ(m.Type(1188), CtrlType::Spin);
+    EXPECT_EQ(m.GetText(1222), "Read");
+}

@@ -1,0 +1,134 @@
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "MainWindowFixture.h"
+#include "ui/main/Keyboard.h"
+
+using namespace vr;
+using namespace vr::test;
+using Strings = std::vector<std::string>;
+
+namespace {
+
+int Count(const Strings& v, const std::string& s) {
+    return static_cast<int>(std::count(v.begin(), v.end(), s));
+}
+
+}  // namespace
+
+TEST_F(MainWindowTest, CameraAt9600IsFoundRaisedAndRead) {
+    camera.model = "VR-8200-KB";
+    dlg->OnInitDialog();
+    EXPECT_EQ(dlg->title, "VR-8200 Control Tool  Ver 2.01");
+    EXPECT_EQ(line.ops, (Strings{"reopen", "baud4", "baud3", "baud2", "baud1", "baud0", "baud4"}));
+    EXPECT_EQ(line.wakeUpBytes, 5 * 14);
+    EXPECT_EQ(Count(camera.Sets(), "CBDRT=16"), 2);
+    EXPECT_EQ(line.baudIndex, 4);
+    EXPECT_EQ(dlg->commBaud.back(), 4);
+    EXPECT_EQ(settings::TheCameraModel().kind, settings::kModelKB);
+    EXPECT_EQ(dlg->LastRead().size(), 144u);
+    EXPECT_EQ(dlg->tabs.size(), 5u);
+    EXPECT_FALSE(dlg->utilityMenu);
+    EXPECT_TRUE(platform.boxes.empty());
+    EXPECT_EQ(controls.GetPicture(ui::kMainStatusStrip), protocol::kStripOnline);
+    // The spins got their rows' ranges.
+    int32_t lo = 0, hi = 0;
+    controls.GetSpinRange(1226, lo, hi);
+    EXPECT_EQ(lo, 8);
+    EXPECT_EQ(hi, 4096);
+}
+
+// The link cannot run at 115200 (a Camera Link library that refuses it): the start-up neither asks
+// the link for that rate nor sends the camera there, and reads at the rate it found.
+TEST_F(MainWindowTest, NoRaiseWhenTheLinkCannotFollow) {
+    line.refusedRates = {115200, 57600};
+    line.cameraLinkMode = true;
+    camera.model = "VR-8200-KA";
+    dlg->OnInitDialog();
+    EXPECT_EQ(line.ops, (Strings{"reopen", "baud2", "baud1", "baud0"}));
+    EXPECT_EQ(line.wakeUpBytes, 0);
+    EXPECT_EQ(Count(camera.Sets(), "CBDRT=16"), 0);
+    EXPECT_EQ(line.baudIndex, 0);
+    EXPECT_EQ(dlg->LastRead().size(), 146u);
+    EXPECT_TRUE(platform.boxes.empty());
+}
+
+// The camera acknowledges the rate change but cannot make it: the confirmation at 115200 times
+// out and the line goes back to the rate that works.
+TEST_F(MainWindowTest, UnconfirmedRaiseReturnsToTheOldRate) {
+    camera.cannotSwitchRate = true;
+    dlg->OnInitDialog();
+    EXPECT_EQ(Count(camera.Sets(), "CBDRT=16"), 1);
+    EXPECT_EQ(line.ops.back(), "baud0");
+    EXPECT_EQ(dlg->commBaud.back(), 0);
+    EXPECT_EQ(dlg->LastRead().size(), 144u);
+}
+
+TEST_F(MainWindowTest, ReadAllKeepsDefaultsOfRowsTheModelLacks) {
+    camera.values["PER"] = 777;
+    camera.values["GA"] = 800;
+    camera.values["LR"] = 5000;
+    StartUp("VR-8200-KB");
+    EXPECT_EQ(Value(1294), 0);
+    EXPECT_EQ(Value(1041), 800);
+    EXPECT_EQ(controls.GetText(1041), "800");
+    EXPECT_EQ(controls.GetText(1215), "50.00us");
+    EXPECT_EQ(Committed(1041), 800);
+    for (const auto& r : dlg->LastRead()) EXPECT_TRUE(r.answered);
+
+    // Progress: 100 per row over the 171 user values, then finished; dialogs greyed meanwhile.
+    platform.progress.clear();
+    dlg->OnMenuCommand(30002);
+    ASSERT_FALSE(platform.progress.empty());
+    EXPECT_EQ(platform.progress.front(), "open:Now, reading camera settings.");
+    EXPECT_EQ(platform.progress[platform.progress.size() - 2], "pos:" + std::to_string(144 * 100 / 171));
+    EXPECT_EQ(platform.progress.back(), "finish");
+    EXPECT_EQ(camera.Queries("EA"), 1);
+    EXPECT_EQ(camera.Queries("PER"), 0);
+    EXPECT_TRUE(dlg->WindowEnabled());
+}
+
+TEST_F(MainWindowTest, FactoryModeReadsFactoryRowsAndAddsItsPage) {
+    StartUp("VR-8200-KA", 1);
+    EXPECT_EQ(dlg->LastRead().size(), 178u);
+    EXPECT_EQ(dlg->tabs.size(), 6u);
+    EXPECT_EQ(dlg->tabs.back().title, "Factory A");
+    EXPECT_TRUE(dlg->utilityMenu);
+    EXPECT_EQ(controls.GetText(1142), "VR-8200-KA");
+}
+
+TEST_F(MainWindowTest, KeySequenceTogglesTheControlModeAndRereads) {
+    StartUp("VR-8200-KB");
+    const std::string code = ui::FactoryKeySequence::AccessCode();
+    dlg->OnKey(ui::kVkF12, true, true, 0, false);
+    dlg->OnKey(code[0], false, false, 0, false);
+    dlg->OnKey(code[0] == 'A' ? 'B' : 'A', false, false, 0, false);
+    dlg->OnKey(code[2], false, false, 0, false);
+    EXPECT_EQ(dlg->ControlMode(), 0u);
+    EXPECT_EQ(camera.Queries("GAOR"), 0);
+
+    dlg->OnKey(ui::kVkF12, true, true, 0, false);
+    for (char c : code) dlg->OnKey(c, false, false, 0, false);
+    EXPECT_EQ(dlg->ControlMode(), 1u);
+    EXPECT_EQ(dlg->tabs.size(), 6u);
+    EXPECT_EQ(dlg->pages.back(), 0);
+    EXPECT_EQ(camera.Queries("GAOR"), 1);
+    EXPECT_EQ(dlg->LastRead().size(), 160u);
+}
+
+TEST_F(MainWindowTest, UnsupportedModelReadsNothing) {
+    camera.values["GA"] = 800;
+    StartUp("VR-8200-XX");
+    dlg->OnMenuCommand(30002);
+    EXPECT_EQ(settings::TheCameraModel().kind, settings::kModelUnknown);
+    EXPECT_EQ(settings::TheCameraModel().name, "VR-8200-XX");
+    ASSERT_EQ(platform.boxes.size(), 1u);
+    EXPECT_EQ(platform.boxes[0].text, "Unsupported model: \"VR-8200-XX\"");
+    EXPECT_EQ(platform.boxes[0].icon, app::MsgIcon::Exclamation);
+    EXPECT_TRUE(dlg->LastRead().empty());
+    EXPECT_EQ(camera.Queries("GA"), 0);
+    EXPECT_EQ(Value(1041), 100);
+    EXPECT_TRUE(dlg->WindowEnabled());
+    EXPECT_EQ(controls.GetCurSel(1142), -1);
+}
