@@ -89,7 +89,7 @@ void CCommunicationDialog::RefreshStoreButton() {
 }
 
 void CCommunicationDialog::OnStatusChanged(int32_t status) {
-    frame_.SetPicture(kStatusIcon, status == 0 ? kIconOffline : kIconOnline);
+    controls_.SetPicture(kStatusIcon, status == 0 ? kIconOffline : kIconOnline);
     controls_.SetText(kStatusText, status == 0 ? "Offline" : "Online");
 }
 

@@ -10,10 +10,7 @@
 #include "dialogs/DialogFrame.h"
 #include "dialogs/LogFile.h"
 #include "protocol/OnlineStatus.h"
-
-namespace vr::ui {
-class IControlAccess;
-}
+#include "ui/ControlAccess.h"
 
 namespace vr::dialogs {
 
@@ -105,7 +102,7 @@ public:
     // COnlineStatusUpdater
     void OnStatusChanged(int32_t status) override;
     bool HasStrip() const override { return initialised_ && frame_.HasWindow(); }
-    void SetStripPicture(int32_t picture) override { frame_.SetPicture(comm::kStrip, picture); }
+    void SetStripPicture(int32_t picture) override { controls_.SetPicture(comm::kStrip, picture); }
     // IRegisteredDialog
     bool HasWindow() const override { return initialised_ && frame_.HasWindow(); }
     void EnableWindow(bool enable) override { frame_.EnableWindow(enable); }

@@ -10,14 +10,11 @@
 #include "dialogs/DialogFrame.h"
 #include "dialogs/LogFile.h"
 #include "protocol/OnlineStatus.h"
+#include "ui/ControlAccess.h"
 
 namespace vr::protocol {
 class ILink;
 }
-namespace vr::ui {
-class IControlAccess;
-}
-
 namespace vr::dialogs {
 
 namespace terminal {
@@ -66,7 +63,7 @@ public:
 
     // COnlineStatusUpdater
     bool HasStrip() const override { return initialised_ && frame_.HasWindow(); }
-    void SetStripPicture(int32_t picture) override { frame_.SetPicture(terminal::kStrip, picture); }
+    void SetStripPicture(int32_t picture) override { controls_.SetPicture(terminal::kStrip, picture); }
     // IRegisteredDialog
     bool HasWindow() const override { return initialised_ && frame_.HasWindow(); }
     void EnableWindow(bool enable) override { frame_.EnableWindow(enable); }

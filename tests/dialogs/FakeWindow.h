@@ -52,11 +52,11 @@ public:
     bool IsEnabled(uint32_t id) const override { return Get(id).enabled; }
     void Show(uint32_t id, bool show) override { controls_[id].shown = show; }
     bool IsShown(uint32_t id) const override { return Get(id).shown; }
+    void SetPicture(uint32_t id, int32_t resource) override { controls_[id].picture = resource; }
 
     bool HasWindow() const override { return hasWindow; }
     void EnableWindow(bool enable) override { windowEnabled = enable; }
     void ShowWindow(bool show) override { visible = show; }
-    void SetPicture(uint32_t id, int32_t resource) override { controls_[id].picture = resource; }
 
     const Control& Get(uint32_t id) const {
         static const Control kMissing;
