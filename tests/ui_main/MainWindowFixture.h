@@ -1,6 +1,6 @@
 #pragma once
 // The main window's logic over the headless control model, the recording platform, an in-memory
-// link and a scripted camera, with the window hooks recorded.
+// link and a scripted camera.
 
 #include <gtest/gtest.h>
 
@@ -11,6 +11,7 @@
 #include "FakeCamera.h"
 #include "FakePlatform.h"
 #include "MemoryLink.h"
+#include "RecordingMainWindow.h"
 #include "protocol/Command.h"
 #include "protocol/CommandTable.h"
 #include "protocol/ParameterTable.h"
@@ -19,28 +20,6 @@
 #include "ui/main/CtrlToolDlg.h"
 
 namespace vr::test {
-
-class RecordingDlg : public ui::CCtrlToolDlg {
-public:
-    using CCtrlToolDlg::CCtrlToolDlg;
-
-    std::vector<ui::TabItem> tabs;
-    std::vector<int> commBaud;
-    std::vector<int> pages;
-    int lutEditorHides = 0;
-    bool utilityMenu = false;
-    std::string title;
-    int closes = 0;
-
-protected:
-    void SetWindowTitle(const std::string& t) override { title = t; }
-    void ShowTabs(const std::vector<ui::TabItem>& t) override { tabs = t; }
-    void ShowPage(int page) override { pages.push_back(page); }
-    void EnableUtilityMenu(bool enable) override { utilityMenu = enable; }
-    void SelectCommunicationBaud(int index) override { commBaud.push_back(index); }
-    void HideLutEditors() override { ++lutEditorHides; }
-    void CloseWindow() override { ++closes; }
-};
 
 class MainWindowTest : public ::testing::Test {
 protected:
@@ -55,7 +34,7 @@ protected:
         link.responder = [this](const std::string& text) { return camera.Answer(text); };
         protocol::Command::Instance().SetLink(&link);
         protocol::Command::Instance().ClearReceived();
-        dlg = std::make_unique<RecordingDlg>(controls, line);
+        dlg = std::make_unique<RecordingMainWindow>(controls, line);
     }
     void TearDown() override {
         dlg.reset();
@@ -90,7 +69,7 @@ protected:
     FakeLine line;
     FakeCamera camera{line};
     ui::ControlModel controls;
-    std::unique_ptr<RecordingDlg> dlg;
+    std::unique_ptr<RecordingMainWindow> dlg;
 };
 
 }  // namespace vr::test
