@@ -119,7 +119,8 @@ TEST(Registry, RememberedFoldersMustStillExistAndKeepEveryCharacter) {
 }
 
 TEST(Registry, DamagedOrUnreadableStoresGiveDefaultsAndTheNextWriteRepairs) {
-    const std::string garbage("\x00\xff\xfe junk\n=\n[\nControl Mode\n[Other]\nCommunication Mode=2\n", 60);
+    static const char kGarbage[] = "\x00\xff\xfe junk\n=\n[\nControl Mode\n[Other]\nCommunication Mode=2\n";
+    const std::string garbage(kGarbage, sizeof kGarbage - 1);
     struct Case {
         const char* what;
         std::function<void(const test::TempDir&)> damage;
