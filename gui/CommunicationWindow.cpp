@@ -1,0 +1,195 @@
+#include "CommunicationWindow.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QStyle>
+#include <QVBoxLayout>
+
+#include "StatusStrip.h"
+
+namespace vr::gui {
+
+using namespace dialogs::comm;
+
+namespace {
+
+QPushButton* Button(const char* caption, QWidget* parent) {
+    auto* b = new QPushButton(QString::fromUtf8(caption), parent);
+    // No button of this window is a default button: Enter belongs to the port box.
+    b->setAutoDefault(false);
+    b->setDefault(false);
+    return b;
+}
+
+}  // namespace
+
+CommunicationWindow::CommunicationWindow(dialogs::ICommLine& line, dialogs::CommunicationHooks hooks,
+                                         dialogs::LogFolderStore folder, bool shutdownWasClean, QWidget* parent)
+    : QDialog(parent) {
+    setWindowTitle("Communication");
+    setObjectName(QString::number(kTemplateId));
+    Build();
+    logic_ = std::make_unique<dialogs::CCommunicationDialog>(controls_, *this, line, std::move(hooks),
+                                                             std::move(folder), shutdownWasClean);
+    logic_->Init();
+    Wire();
+}
+
+CommunicationWindow::~CommunicationWindow() {
+    logic_.reset();
+}
+
+void CommunicationWindow::Build() {
+    auto* lineStatus = new QGroupBox("Line Status", this);
+    auto* icon = new QLabel(lineStatus);
+    auto* statusText = new QLabel("Offline", lineStatus);
+    auto* lineLayout = new QHBoxLayout(lineStatus);
+    lineLayout->addWidget(icon);
+    lineLayout->addWidget(statusText, 1);
+
+    auto* portGroup = new QGroupBox("Communication Port", this);
+    auto* category = new QComboBox(portGroup);
+    ports_ = new QComboBox(portGroup);
+    // A device path that no listing finds (a pseudo-terminal, a udev alias) can be typed.
+    ports_->setEditable(true);
+    ports_->setInsertPolicy(QComboBox::NoInsert);
+    ports_->lineEdit()->setPlaceholderText(tr("or type a device path"));
+    // Device paths are long (/dev/serial/by-id/...); show them whole.
+    ports_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    ports_->setMinimumContentsLength(28);
+    auto* baud = new QComboBox(portGroup);
+    auto* autoButton = Button("Auto", portGroup);
+    auto* portForm = new QFormLayout(portGroup);
+    portForm->addRow("Category", category);
+    portForm->addRow("Port Name", ports_);
+    auto* baudRow = new QHBoxLayout;
+    baudRow->addWidget(baud, 1);
+    baudRow->addWidget(autoButton);
+    portForm->addRow("Baud Rate", baudRow);
+
+    auto* files = new QGroupBox("Files", this);
+    auto* writeFile = Button("Write To File...", files);
+    auto* readFile = Button("Read To FIle....", files);
+    writeFile->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
+    readFile->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
+    auto* filesLayout = new QHBoxLayout(files);
+    filesLayout->addWidget(writeFile);
+    filesLayout->addWidget(readFile);
+
+    auto* current = new QGroupBox("Current Area", this);
+    auto* areaName = new QLabel(current);
+    areaName->setFrameShape(QFrame::StyledPanel);
+    areaName->setMinimumWidth(fontMetrics().horizontalAdvance("User 3 Data") + 16);
+    auto* getArea = Button("Get Area", current);
+    auto* currentLayout = new QHBoxLayout(current);
+    currentLayout->addWidget(areaName, 1);
+    currentLayout->addWidget(getArea);
+
+    auto* areas = new QGroupBox("Factory And User Setting In Camera", this);
+    auto* area = new QComboBox(areas);
+    auto* store = Button("Store", areas);
+    auto* load = Button("Load", areas);
+    auto* areasLayout = new QHBoxLayout(areas);
+    areasLayout->addWidget(area, 1);
+    areasLayout->addWidget(store);
+    areasLayout->addWidget(load);
+
+    auto* messagesGroup = new QGroupBox("ControlTool Message", this);
+    auto* messages = new QListWidget(messagesGroup);
+    messages->setSelectionMode(QAbstractItemView::NoSelection);
+    messages->setUniformItemSizes(true);
+    messages->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    messages->setMinimumHeight(fontMetrics().height() * 8);
+    auto* writeLog = Button("Write To File", messagesGroup);
+    auto* clear = Button("Clear", messagesGroup);
+    auto* messageLayout = new QGridLayout(messagesGroup);
+    messageLayout->addWidget(messages, 0, 0, 3, 1);
+    messageLayout->addWidget(writeLog, 0, 1);
+    messageLayout->addWidget(clear, 1, 1);
+    messageLayout->setRowStretch(2, 1);
+    messageLayout->setColumnStretch(0, 1);
+
+    strip_ = new StatusStrip(this);
+
+    auto* left = new QVBoxLayout;
+    left->addWidget(lineStatus);
+    left->addWidget(portGroup);
+    left->addWidget(files);
+    left->addStretch(1);
+    auto* right = new QVBoxLayout;
+    right->addWidget(current);
+    right->addWidget(areas);
+    right->addWidget(messagesGroup, 1);
+    auto* columns = new QHBoxLayout;
+    columns->addLayout(left);
+    columns->addLayout(right, 1);
+    auto* outer = new QVBoxLayout(this);
+    outer->addLayout(columns, 1);
+    outer->addWidget(strip_);
+
+    controls_.Bind(kStatusIcon, icon);
+    controls_.Bind(kStatusText, statusText);
+    controls_.Bind(kCategory, category);
+    controls_.Bind(kPortName, ports_);
+    controls_.Bind(kBaudRate, baud);
+    controls_.Bind(kAuto, autoButton);
+    controls_.Bind(kWriteSettingsFile, writeFile);
+    controls_.Bind(kReadSettingsFile, readFile);
+    controls_.Bind(kAreaName, areaName);
+    controls_.Bind(kGetArea, getArea);
+    controls_.Bind(kArea, area);
+    controls_.Bind(kStore, store);
+    controls_.Bind(kLoad, load);
+    controls_.Bind(kMessages, messages);
+    controls_.Bind(kWriteLog, writeLog);
+    controls_.Bind(kClearLog, clear);
+    controls_.Bind(kStrip, strip_);
+    controls_.SetPicture(kStatusIcon, kIconOffline);
+}
+
+void CommunicationWindow::Wire() {
+    auto* logic = logic_.get();
+    auto onClick = [this](uint32_t id, void (dialogs::CCommunicationDialog::*handler)()) {
+        connect(controls_.As<QPushButton>(id), &QPushButton::clicked, this,
+                [this, handler] { (logic_.get()->*handler)(); });
+    };
+    onClick(kWriteSettingsFile, &dialogs::CCommunicationDialog::OnWriteSettingsFile);
+    onClick(kReadSettingsFile, &dialogs::CCommunicationDialog::OnReadSettingsFile);
+    onClick(kGetArea, &dialogs::CCommunicationDialog::OnGetArea);
+    onClick(kStore, &dialogs::CCommunicationDialog::OnStore);
+    onClick(kLoad, &dialogs::CCommunicationDialog::OnLoad);
+    onClick(kWriteLog, &dialogs::CCommunicationDialog::OnWriteLog);
+    onClick(kClearLog, &dialogs::CCommunicationDialog::OnClearLog);
+    // activated: only the operator's choices, never the program's own selections.
+    connect(controls_.As<QComboBox>(kCategory), &QComboBox::activated, this, [logic] { logic->OnCategoryChanged(); });
+    connect(controls_.As<QComboBox>(kArea), &QComboBox::activated, this, [logic] { logic->OnAreaChanged(); });
+    connect(ports_, &QComboBox::activated, this, [logic] { logic->OnPortChanged(); });
+    connect(ports_->lineEdit(), &QLineEdit::returnPressed, this, [this, logic] {
+        const QString text = ports_->currentText().trimmed();
+        // A listed name is the list's business (activated); anything else is a device path.
+        if (ports_->findText(text) < 0) logic->OnPortTyped(text.toStdString());
+    });
+}
+
+void CommunicationWindow::ShowWindow(bool show) {
+    if (!show) {
+        hide();
+        return;
+    }
+    showNormal();
+    raise();
+    activateWindow();
+}
+
+void CommunicationWindow::reject() {
+    logic_->OnClose();
+}
+
+}  // namespace vr::gui

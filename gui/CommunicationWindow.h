@@ -1,0 +1,48 @@
+#pragma once
+// The communication dialog's window: its controls bound to their ids, its buttons and lists wired to
+// the dialog's logic. Closing it only hides it.
+
+#include <QDialog>
+#include <memory>
+
+#include "WidgetBinding.h"
+#include "dialogs/CommunicationDialog.h"
+
+class QComboBox;
+
+namespace vr::gui {
+
+class StatusStrip;
+
+class CommunicationWindow : public QDialog, public dialogs::IDialogFrame {
+    Q_OBJECT
+public:
+    CommunicationWindow(dialogs::ICommLine& line, dialogs::CommunicationHooks hooks, dialogs::LogFolderStore folder,
+                        bool shutdownWasClean, QWidget* parent = nullptr);
+    ~CommunicationWindow() override;
+
+    dialogs::CCommunicationDialog& Logic() { return *logic_; }
+    WidgetBinding& Controls() { return controls_; }
+    StatusStrip* Strip() const { return strip_; }
+    // The line-status lamp now shown: 502 offline, 503 online.
+    int StatusIcon() const { return controls_.GetPicture(dialogs::comm::kStatusIcon); }
+
+    // dialogs::IDialogFrame
+    bool HasWindow() const override { return true; }
+    void EnableWindow(bool enable) override { setEnabled(enable); }
+    void ShowWindow(bool show) override;
+
+protected:
+    void reject() override;
+
+private:
+    void Build();
+    void Wire();
+
+    WidgetBinding controls_;
+    StatusStrip* strip_ = nullptr;
+    QComboBox* ports_ = nullptr;
+    std::unique_ptr<dialogs::CCommunicationDialog> logic_;
+};
+
+}  // namespace vr::gui

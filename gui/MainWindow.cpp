@@ -1,0 +1,314 @@
+#include "MainWindow.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QScreen>
+#include <QScrollArea>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "CommunicationWindow.h"
+#include "PageBuilder.h"
+#include "StatusStrip.h"
+#include "TerminalWindow.h"
+#include "app/Registry.h"
+#include "dialogs/CommSettingLine.h"
+#include "link/CommSetting.h"
+#include "protocol/Command.h"
+#include "ui/ControlModel.h"
+#include "ui/main/MenuTable.h"
+
+namespace vr::gui {
+
+namespace {
+
+// Menu work that this version of the tool does; the other items stand greyed until theirs exists.
+bool MenuActionAvailable(ui::MenuAction action) {
+    switch (action) {
+        case ui::MenuAction::Exit:
+        case ui::MenuAction::Reload:
+        case ui::MenuAction::OpenCommunicationDialog:
+            return true;
+        default:
+            return false;
+    }
+}
+
+dialogs::LogFolderStore LogFolder() {
+    return {
+        [] {
+            std::string folder;
+            app::CRegistry::Instance().ReadString(app::kRegCommandLogFilePath, folder);
+            return folder;
+        },
+        [](const std::string& folder) { app::CRegistry::Instance().WriteString(app::kRegCommandLogFilePath, folder); }};
+}
+
+dialogs::ICommLine& ProcessCommLine() {
+    static dialogs::CommSettingLine line(link::CCommSetting::Instance());
+    return line;
+}
+
+}  // namespace
+
+int VirtualKey(const QKeyEvent* key) {
+    const int k = key->key();
+    switch (k) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            return ui::kVkReturn;
+        case Qt::Key_Escape:
+            return ui::kVkEscape;
+        case Qt::Key_Shift:
+        case Qt::Key_Control:
+        case Qt::Key_Alt:
+        case Qt::Key_Meta:
+        case Qt::Key_AltGr:
+        case Qt::Key_CapsLock:
+            return 0;
+        default:
+            break;
+    }
+    if (k >= Qt::Key_F1 && k <= Qt::Key_F24) return 0x70 + (k - Qt::Key_F1);
+    // Letters and digits carry the same codes in both worlds ('A' is 0x41).
+    if ((k >= Qt::Key_A && k <= Qt::Key_Z) || (k >= Qt::Key_0 && k <= Qt::Key_9)) return k;
+    // Any other key only needs to be none of the above: it ends the factory key sequence.
+    return 0xFF;
+}
+
+MainWindow::MainWindow(ui::ICameraLine& line) : QMainWindow(nullptr), ui::CCtrlToolDlg(binding, line) {
+    setObjectName("105");
+    setWindowIcon(QIcon(":/icons/256.png"));
+    auto* central = new QWidget(this);
+    tabs_ = new QTabWidget(central);
+    tabs_->setDocumentMode(false);
+    strip_ = new StatusStrip(central);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(6, 6, 6, 4);
+    layout->addWidget(tabs_, 1);
+    layout->addWidget(strip_);
+    setCentralWidget(central);
+    binding.Bind(kTabControlId, tabs_);
+    binding.Bind(ui::kMainStatusStrip, strip_);
+    BuildMenu();
+    connect(tabs_, &QTabWidget::currentChanged, this, [this](int index) {
+        if (!showingTabs_ && index >= 0) OnTabSelected(index);
+    });
+    // Keys reach the logic before the focused control sees them, on every page.
+    qApp->installEventFilter(this);
+}
+
+MainWindow::~MainWindow() {
+    qApp->removeEventFilter(this);
+    // The windows' logic unregisters from the process-wide services before the widgets go.
+    delete communication_;
+    delete terminal_;
+}
+
+QMenu* MainWindow::Menu(int position) const {
+    return position >= 0 && position < static_cast<int>(menus_.size()) ? menus_[position] : nullptr;
+}
+
+QWidget* MainWindow::Page(int pageIndex) const {
+    return pageIndex >= 0 && pageIndex < static_cast<int>(pages_.size()) ? pages_[pageIndex] : nullptr;
+}
+
+void MainWindow::BuildMenu() {
+    for (const char* caption : ui::MenuCaptions()) menus_.push_back(menuBar()->addMenu(QString::fromUtf8(caption)));
+    std::map<std::pair<int, std::string>, QMenu*> submenus;
+    for (const ui::MenuItem& item : ui::MenuItems()) {
+        QMenu* menu = menus_.at(static_cast<size_t>(item.menuPosition));
+        if (item.submenu[0] != '\0') {
+            QMenu*& sub = submenus[{item.menuPosition, item.submenu}];
+            if (sub == nullptr) sub = menu->addMenu(QString::fromUtf8(item.submenu));
+            menu = sub;
+        }
+        if (item.action == ui::MenuAction::Exit) menu->addSeparator();
+        QAction* action = menu->addAction(QString::fromUtf8(item.caption));
+        action->setData(item.id);
+        action->setObjectName(QString::number(item.id));
+        action->setEnabled(MenuActionAvailable(item.action));
+        if (item.action == ui::MenuAction::Exit) action->setShortcut(QKeySequence::Quit);
+        const uint32_t id = item.id;
+        connect(action, &QAction::triggered, this, [this, id] {
+            if (!protocol::Command::Instance().Busy()) OnMenuCommand(id);
+        });
+    }
+}
+
+void MainWindow::BuildPages() {
+    PageEvents events;
+    events.editLostFocus = [this](uint32_t id) { Event(id, {ui::ControlEventType::EditKillFocus}); };
+    events.comboChanged = [this](uint32_t id) { Event(id, {ui::ControlEventType::SelChange}); };
+    events.buttonClicked = [this](uint32_t id) { Event(id, {ui::ControlEventType::Clicked}); };
+    events.spinDelta = [this](uint32_t id, int delta) { Event(id, {ui::ControlEventType::SpinDelta, delta}); };
+    // Room for the largest page where the screen has it; a smaller screen scrolls the pages.
+    const QSize chrome(
+        40, menuBar()->sizeHint().height() + tabs_->tabBar()->sizeHint().height() + strip_->sizeHint().height() + 40);
+    const QRect screen = this->screen()->availableGeometry();
+    // Window frame and panels take some of the screen too.
+    const int pageHeight = screen.height() - chrome.height() - 60;
+    for (const ui::PageLayout& layout : ui::PageLayouts())
+        pages_.push_back(BuildPage(layout, binding, events, pageHeight, tabs_));
+    QSize content;
+    for (QWidget* page : pages_) {
+        page->hide();
+        if (auto* scroll = qobject_cast<QScrollArea*>(page)) content = content.expandedTo(scroll->widget()->sizeHint());
+    }
+    resize(std::min(content.width() + chrome.width(), screen.width()),
+           std::min(content.height() + chrome.height(), screen.height() - 60));
+}
+
+void MainWindow::Event(uint32_t id, ui::ControlEvent event) {
+    OnControlEvent(id, event);
+}
+
+void MainWindow::SetWindowTitle(const std::string& title) {
+    setWindowTitle(QString::fromStdString(title));
+}
+
+void MainWindow::CreateWindows() {
+    engineTimer_ = new QTimer(this);
+    engineTimer_->setInterval(protocol::Command::kTimerPeriodMs);
+    // Takes at most one line the camera sent on its own; the engine itself never lets it run while a
+    // command waits for its reply.
+    connect(engineTimer_, &QTimer::timeout, this, [] {
+        if (!protocol::Command::Instance().Busy()) protocol::Command::Instance().OnTimer();
+    });
+    engineTimer_->start();
+
+    terminal_ = new TerminalWindow(link::CCommSetting::Instance(), LogFolder(), this);
+    dialogs::CommunicationHooks hooks;
+    hooks.modelProbe = [this] { return ModelProbe(); };
+    hooks.readAllSettings = [this] { ReadAllSettings(); };
+    hooks.controlMode = [this] { return ControlMode(); };
+    communication_ = new CommunicationWindow(ProcessCommLine(), std::move(hooks), LogFolder(),
+                                             app::CRegistry::Instance().WasShutdownClean() == 1, this);
+    communication_->Logic().Show();
+    BuildPages();
+}
+
+void MainWindow::DestroyWindows() {
+    if (engineTimer_ != nullptr) engineTimer_->stop();
+    delete terminal_;
+}
+
+void MainWindow::ShowTabs(const std::vector<ui::TabItem>& tabs) {
+    showingTabs_ = true;
+    while (tabs_->count() > 0) tabs_->removeTab(0);
+    for (const ui::TabItem& tab : tabs)
+        if (QWidget* page = Page(tab.pageIndex)) tabs_->addTab(page, QString::fromStdString(tab.title));
+    showingTabs_ = false;
+}
+
+void MainWindow::ShowPage(int pageIndex) {
+    QWidget* page = Page(pageIndex);
+    if (page == nullptr) return;
+    const int tab = tabs_->indexOf(page);
+    showingTabs_ = true;
+    if (tab >= 0) tabs_->setCurrentIndex(tab);
+    showingTabs_ = false;
+}
+
+void MainWindow::EnableUtilityMenu(bool enable) {
+    // On the menu itself, not its action: the menu re-syncs its action whenever the window around it
+    // is greyed and given back, and its own disabled state survives that.
+    if (QMenu* utility = Menu(ui::kUtilityMenuPosition)) utility->setEnabled(enable);
+}
+
+void MainWindow::AdaptCommunicationDialog(uint32_t) {
+    if (communication_) communication_->Logic().RefreshStoreButton();
+}
+
+void MainWindow::SelectCommunicationBaud(int index) {
+    if (communication_) communication_->Logic().SelectBaud(index);
+}
+
+void MainWindow::ActivateMainWindow() {
+    raise();
+    activateWindow();
+}
+
+void MainWindow::EnableMainWindow(bool enable) {
+    setEnabled(enable);
+}
+
+void MainWindow::CloseWindow() {
+    if (!inCloseEvent_) close();
+}
+
+void MainWindow::ShowCommunicationDialog() {
+    if (communication_) communication_->Logic().Show();
+}
+
+void MainWindow::ShowTerminal() {
+    if (terminal_) terminal_->Logic().Show();
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!startOnShow_) return;
+    startOnShow_ = false;
+    // After the first paint, so the operator sees the window while the camera is looked for.
+    QTimer::singleShot(0, this, [this] {
+        OnInitDialog();
+        emit startupFinished();
+    });
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (Closed()) {
+        event->accept();
+        return;
+    }
+    // A close while a command waits, or from a box inside one, would pull the windows away from it.
+    if (protocol::Command::Instance().Busy()) {
+        event->ignore();
+        return;
+    }
+    inCloseEvent_ = true;
+    OnClose();
+    inCloseEvent_ = false;
+    if (Closed())
+        event->accept();
+    else
+        event->ignore();
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress) return QMainWindow::eventFilter(watched, event);
+    auto* widget = qobject_cast<QWidget*>(watched);
+    // Only keys meant for this window and its pages, and each key once (it travels up the parents).
+    if (widget == nullptr || widget->window() != this || widget != QApplication::focusWidget())
+        return QMainWindow::eventFilter(watched, event);
+    if (HandleKey(static_cast<QKeyEvent*>(event))) return true;
+    return QMainWindow::eventFilter(watched, event);
+}
+
+bool MainWindow::HandleKey(QKeyEvent* key) {
+    const int vk = VirtualKey(key);
+    if (vk == 0 || protocol::Command::Instance().Busy()) return false;
+    QWidget* focus = QApplication::focusWidget();
+    const uint32_t focusedId = focus != nullptr ? binding.IdOf(focus) : 0;
+    bool droppedDown = false;
+    if (auto* combo = qobject_cast<QComboBox*>(focus)) droppedDown = combo->view()->isVisible();
+    const bool shift = key->modifiers().testFlag(Qt::ShiftModifier);
+    const bool ctrl = key->modifiers().testFlag(Qt::ControlModifier);
+    const ui::KeyTranslation t = OnKey(vk, shift, ctrl, focusedId, droppedDown);
+    if (t.vk == ui::kVkF12) return true;  // used up: nothing else happens
+    if (t.vk == ui::kVkEscape) {
+        OnClose();
+        return true;
+    }
+    // An Enter that reaches the window itself has no command behind it.
+    if (t.vk == ui::kVkReturn) return !droppedDown;
+    return false;
+}
+
+}  // namespace vr::gui

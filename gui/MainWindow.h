@@ -1,0 +1,93 @@
+#pragma once
+// The main window of the desktop tool: the window logic of the main dialog over real widgets. It
+// builds the menu and the tab pages from their tables, owns the communication dialog, the terminal
+// and the engine's 25 ms timer, and turns keys, clicks and focus changes into the logic's events.
+
+#include <QMainWindow>
+#include <QPointer>
+#include <memory>
+
+#include "CommunicationWindow.h"
+#include "TerminalWindow.h"
+#include "WidgetBinding.h"
+#include "ui/main/CtrlToolDlg.h"
+
+class QTabWidget;
+class QTimer;
+class QMenu;
+
+namespace vr::gui {
+
+class StatusStrip;
+
+// Holds the binding so it exists before the window logic that is built over it.
+struct MainWindowControls {
+    WidgetBinding binding;
+};
+
+class MainWindow : public QMainWindow, private MainWindowControls, public ui::CCtrlToolDlg {
+    Q_OBJECT
+public:
+    static constexpr uint32_t kTabControlId = 1089;
+
+    explicit MainWindow(ui::ICameraLine& line = ui::DefaultCameraLine());
+    ~MainWindow() override;
+
+    WidgetBinding& Binding() { return binding; }
+    QTabWidget* Tabs() const { return tabs_; }
+    CommunicationWindow* Communication() const { return communication_; }
+    TerminalWindow* Terminal() const { return terminal_; }
+    StatusStrip* Strip() const { return strip_; }
+    QMenu* Menu(int position) const;
+    // The page widget of page index 0..5.
+    QWidget* Page(int pageIndex) const;
+
+    // Runs the start-up sequence once the window is on screen.
+    void StartWhenShown() { startOnShow_ = true; }
+
+signals:
+    // The start-up sequence has ended (connected and read, or offline).
+    void startupFinished();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+    // CCtrlToolDlg window hooks
+    void SetWindowTitle(const std::string& title) override;
+    void CreateWindows() override;
+    void DestroyWindows() override;
+    void ShowTabs(const std::vector<ui::TabItem>& tabs) override;
+    void ShowPage(int pageIndex) override;
+    void EnableUtilityMenu(bool enable) override;
+    void AdaptCommunicationDialog(uint32_t controlMode) override;
+    void SelectCommunicationBaud(int index) override;
+    void ActivateMainWindow() override;
+    void EnableMainWindow(bool enable) override;
+    void CloseWindow() override;
+    void ShowCommunicationDialog() override;
+    void ShowTerminal() override;
+
+private:
+    void BuildMenu();
+    void BuildPages();
+    void Event(uint32_t id, ui::ControlEvent event);
+    bool HandleKey(QKeyEvent* key);
+
+    QTabWidget* tabs_ = nullptr;
+    StatusStrip* strip_ = nullptr;
+    QTimer* engineTimer_ = nullptr;
+    std::vector<QWidget*> pages_;
+    std::vector<QMenu*> menus_;
+    QPointer<CommunicationWindow> communication_;
+    QPointer<TerminalWindow> terminal_;
+    bool startOnShow_ = false;
+    bool inCloseEvent_ = false;
+    bool showingTabs_ = false;
+};
+
+// The window's key as the logic knows keys (Windows virtual-key codes); 0 for a modifier alone.
+int VirtualKey(const QKeyEvent* key);
+
+}  // namespace vr::gui

@@ -1,0 +1,200 @@
+#include "QtPlatform.h"
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QProcess>
+#include <QTimer>
+#include <QWindow>
+
+#include "ProgressWindow.h"
+
+namespace vr::gui {
+
+QString FilterText(const app::FileFilter& filter) {
+    const QString description = QString::fromStdString(filter.description).trimmed();
+    const QString pattern = QString::fromStdString(filter.pattern).trimmed();
+    if (description.contains('(')) return description;
+    return description + " (" + pattern + ")";
+}
+
+namespace {
+
+QString Filters(const std::vector<app::FileFilter>& filters) {
+    QStringList list;
+    for (const auto& f : filters) list << FilterText(f);
+    return list.join(";;");
+}
+
+QString DefaultSuffix(const std::vector<app::FileFilter>& filters) {
+    if (filters.empty()) return {};
+    const QString pattern = QString::fromStdString(filters.front().pattern).trimmed();
+    return pattern.startsWith("*.") ? pattern.mid(2) : QString();
+}
+
+}  // namespace
+
+QtPlatform::QtPlatform() {
+    app::SetPlatform(this);
+}
+
+QtPlatform::~QtPlatform() {
+    while (waitCursorDepth_ > 0) EndWaitCursor();
+    delete progress_;
+    app::SetPlatform(nullptr);
+}
+
+QWidget* QtPlatform::Owner() const {
+    // A box owned by a greyed window would be greyed with it and could not be answered.
+    for (QWidget* candidate :
+         {QApplication::activeModalWidget(), static_cast<QWidget*>(mainWindow_.data()), QApplication::activeWindow()})
+        if (candidate != nullptr && candidate->isVisible() && candidate->isEnabled()) return candidate;
+    return nullptr;
+}
+
+app::MsgResult QtPlatform::MessageBox(const std::string& text, const std::string& caption, app::MsgIcon icon,
+                                      app::MsgButtons buttons) {
+    QMessageBox box(Owner());
+    box.setWindowTitle(QString::fromStdString(caption));
+    box.setText(QString::fromStdString(text));
+    // The box blocks every window of the tool, so no second command can start behind it.
+    box.setWindowModality(Qt::ApplicationModal);
+    switch (icon) {
+        case app::MsgIcon::None:
+            box.setIcon(QMessageBox::NoIcon);
+            break;
+        case app::MsgIcon::Information:
+            box.setIcon(QMessageBox::Information);
+            break;
+        case app::MsgIcon::Exclamation:
+            box.setIcon(QMessageBox::Warning);
+            break;
+        case app::MsgIcon::Question:
+            box.setIcon(QMessageBox::Question);
+            break;
+        case app::MsgIcon::Error:
+            box.setIcon(QMessageBox::Critical);
+            break;
+    }
+    switch (buttons) {
+        case app::MsgButtons::Ok:
+            box.setStandardButtons(QMessageBox::Ok);
+            break;
+        case app::MsgButtons::OkCancel:
+            box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+            break;
+        case app::MsgButtons::YesNo:
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+            break;
+        case app::MsgButtons::YesNoCancel:
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+            break;
+    }
+    // A box inside a long operation must show the ordinary pointer.
+    const bool busy = QApplication::overrideCursor() != nullptr;
+    if (busy) QApplication::setOverrideCursor(Qt::ArrowCursor);
+    const int result = box.exec();
+    if (busy) QApplication::restoreOverrideCursor();
+    switch (result) {
+        case QMessageBox::Ok:
+            return app::MsgResult::Ok;
+        case QMessageBox::Yes:
+            return app::MsgResult::Yes;
+        case QMessageBox::No:
+            return app::MsgResult::No;
+        default:
+            return buttons == app::MsgButtons::YesNo ? app::MsgResult::No : app::MsgResult::Cancel;
+    }
+}
+
+void QtPlatform::BeginWaitCursor() {
+    ++waitCursorDepth_;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+void QtPlatform::EndWaitCursor() {
+    if (waitCursorDepth_ == 0) return;
+    --waitCursorDepth_;
+    QApplication::restoreOverrideCursor();
+}
+
+void QtPlatform::PumpMessages() {
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+std::string QtPlatform::OpenFileDialog(const std::string& title, const std::string& folder,
+                                       const std::vector<app::FileFilter>& filters) {
+    QFileDialog dialog(Owner(), QString::fromStdString(title), QString::fromStdString(folder), Filters(filters));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().front().toStdString();
+}
+
+std::string QtPlatform::SaveFileDialog(const std::string& title, const std::string& folder,
+                                       const std::string& suggestedName, const std::vector<app::FileFilter>& filters) {
+    QFileDialog dialog(Owner(), QString::fromStdString(title), QString::fromStdString(folder), Filters(filters));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(DefaultSuffix(filters));
+    // The tool asks its own replace question, with its own wording.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    if (!suggestedName.empty()) dialog.selectFile(QString::fromStdString(suggestedName));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().front().toStdString();
+}
+
+void QtPlatform::ProgressOpen(const std::string& text) {
+    delete progress_;
+    QWidget* parent = mainWindow_ ? mainWindow_.data() : QApplication::activeWindow();
+    // Not a child of the window it disables, or it would be greyed together with it.
+    progress_ = new ProgressWindow(nullptr);
+    progressParent_ = nullptr;
+    if (parent != nullptr && parent->isEnabled()) {
+        parent->setEnabled(false);
+        progressParent_ = parent;
+    }
+    progress_->SetText(QString::fromStdString(text));
+    progress_->adjustSize();
+    if (parent != nullptr && parent->isVisible()) {
+        progress_->move(parent->frameGeometry().center() - progress_->rect().center());
+        progress_->winId();
+        if (parent->windowHandle() != nullptr) progress_->windowHandle()->setTransientParent(parent->windowHandle());
+    }
+    progress_->show();
+    progress_->repaint();
+}
+
+void QtPlatform::ProgressSetText(const std::string& text) {
+    if (progress_) progress_->SetText(QString::fromStdString(text));
+}
+
+void QtPlatform::ProgressSetPos(int percent) {
+    if (progress_ && progress_->isVisible()) progress_->SetPos(percent);
+}
+
+void QtPlatform::ProgressFinish() {
+    if (progress_ && progress_->isVisible()) {
+        progress_->SetPos(100);
+        if (finishPauseMs_ > 0) {
+            // The full bar stays in view a moment; windows keep painting, input waits.
+            QEventLoop pause;
+            QTimer::singleShot(finishPauseMs_, &pause, &QEventLoop::quit);
+            pause.exec(QEventLoop::ExcludeUserInputEvents);
+        }
+    }
+    delete progress_;
+    if (progressParent_) {
+        progressParent_->setEnabled(true);
+        progressParent_->activateWindow();
+        progressParent_ = nullptr;
+    }
+}
+
+bool QtPlatform::ShellOpen(const std::string& path) {
+    // No shell: the path reaches xdg-open as one argument whatever characters it holds.
+    return QProcess::startDetached("xdg-open", {QString::fromStdString(path)});
+}
+
+}  // namespace vr::gui

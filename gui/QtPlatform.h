@@ -1,0 +1,56 @@
+#pragma once
+// The platform services of the desktop tool: Qt message boxes and file dialogs, the busy cursor, the
+// progress window, and the pump that lets windows paint while a command waits for its reply.
+
+#include <QPointer>
+#include <QWidget>
+
+#include "ProgressWindow.h"
+#include "app/Platform.h"
+
+namespace vr::gui {
+
+class QtPlatform : public app::IPlatform {
+public:
+    QtPlatform();
+    ~QtPlatform() override;
+    QtPlatform(const QtPlatform&) = delete;
+    QtPlatform& operator=(const QtPlatform&) = delete;
+
+    // The window that owns message boxes and the progress window; the active window when unset.
+    void SetMainWindow(QWidget* window) { mainWindow_ = window; }
+    // How long the progress window stays at 100 % before it closes.
+    void SetProgressFinishPauseMs(int ms) { finishPauseMs_ = ms; }
+
+    app::MsgResult MessageBox(const std::string& text, const std::string& caption, app::MsgIcon icon,
+                              app::MsgButtons buttons) override;
+    void BeginWaitCursor() override;
+    void EndWaitCursor() override;
+    // Painting, timers and other non-input events run; mouse and keys wait until the command is done.
+    void PumpMessages() override;
+    std::string OpenFileDialog(const std::string& title, const std::string& folder,
+                               const std::vector<app::FileFilter>& filters) override;
+    std::string SaveFileDialog(const std::string& title, const std::string& folder, const std::string& suggestedName,
+                               const std::vector<app::FileFilter>& filters) override;
+    void ProgressOpen(const std::string& text) override;
+    void ProgressSetText(const std::string& text) override;
+    void ProgressSetPos(int percent) override;
+    void ProgressFinish() override;
+    bool ShellOpen(const std::string& path) override;
+
+    ProgressWindow* Progress() const { return progress_; }
+
+private:
+    QWidget* Owner() const;
+
+    QPointer<QWidget> mainWindow_;
+    QPointer<ProgressWindow> progress_;
+    QPointer<QWidget> progressParent_;
+    int waitCursorDepth_ = 0;
+    int finishPauseMs_ = 1000;
+};
+
+// Qt's filter string for one filter: "txt file (*.txt)".
+QString FilterText(const app::FileFilter& filter);
+
+}  // namespace vr::gui

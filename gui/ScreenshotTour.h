@@ -1,0 +1,29 @@
+#pragma once
+// For people reviewing the windows: once the start-up is done, saves a picture of every tab page, of
+// the communication dialog and of the terminal (in the system palette and in a dark one), then ends
+// the program.
+
+#include <QObject>
+#include <QString>
+
+namespace vr::gui {
+
+class MainWindow;
+
+class ScreenshotTour : public QObject {
+    Q_OBJECT
+public:
+    ScreenshotTour(MainWindow& window, QString folder);
+
+    // Takes the pictures and closes the window; false when a picture could not be saved.
+    bool Run();
+
+private:
+    bool Save(QWidget* widget, const QString& name);
+    bool Pass(const QString& prefix);
+
+    MainWindow& window_;
+    QString folder_;
+};
+
+}  // namespace vr::gui

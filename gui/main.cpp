@@ -1,0 +1,134 @@
+// vr8200-control: the desktop tool.
+//   --simulate KA|KB  a virtual camera in this process, on a pseudo-terminal that the port list shows
+//   --port DEVICE     the serial device to use; remembered like a port chosen in the window
+//   --factory         factory control mode for this run (the stored mode is kept)
+//   --screenshots DIR pictures of every page and window for review, then exit
+
+#include <unistd.h>
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
+#include <QIcon>
+#include <QStandardPaths>
+#include <QTimer>
+#include <cstdio>
+#include <memory>
+
+#include "DeviceForRun.h"
+#include "MainWindow.h"
+#include "QtPlatform.h"
+#include "ScreenshotTour.h"
+#include "app/ControlMode.h"
+#include "app/Registry.h"
+#include "link/CommSetting.h"
+#include "protocol/Command.h"
+#ifdef VR_HAVE_SIM
+#include "sim/PtyServer.h"
+#endif
+
+namespace {
+
+constexpr int kExitUsage = 2;
+constexpr int kExitNoLine = 3;
+
+int Fail(int code, const QString& text) {
+    std::fprintf(stderr, "vr8200-control: %s\n", qPrintable(text));
+    return code;
+}
+
+#ifdef VR_HAVE_SIM
+// Where the virtual camera's link lives while this process runs; the name dies with the process,
+// so the remembered port of a later run never points at somebody else's pseudo-terminal.
+QString SimulatorLinkPath() {
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (folder.isEmpty()) folder = QDir::tempPath();
+    return QDir(folder).filePath(QString("vr8200-control-sim-%1").arg(::getpid()));
+}
+#endif
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    Q_INIT_RESOURCE(icons);
+    QApplication::setApplicationName("vr8200-control");
+    QApplication::setApplicationVersion("2.01");
+    QGuiApplication::setDesktopFileName("vr8200-control");
+    QIcon icon;
+    for (int size : {16, 32, 48, 64, 128, 256}) icon.addFile(QString(":/icons/%1.png").arg(size));
+    QApplication::setWindowIcon(icon);
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription("VR-8200 Control Tool: the desktop tool for VR-8200 line-scan cameras.");
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption simulate(
+        "simulate", "Start a virtual VR-8200-KA or VR-8200-KB in this process and connect to it.", "KA|KB");
+    const QCommandLineOption port("port", "Use the serial device DEVICE (for example /dev/ttyUSB0).", "DEVICE");
+    const QCommandLineOption factory("factory", "Factory control mode for this run.");
+    const QCommandLineOption screenshots("screenshots", "Save a picture of every page and window to DIR, then exit.",
+                                         "DIR");
+    parser.addOptions({simulate, port, factory, screenshots});
+    parser.process(app);
+
+    std::string device;
+    if (parser.isSet(simulate) && parser.isSet(port))
+        return Fail(kExitUsage, "--simulate and --port exclude each other");
+#ifdef VR_HAVE_SIM
+    std::unique_ptr<vr::sim::PtyServer> camera;
+    if (parser.isSet(simulate)) {
+        vr::sim::SimOptions options;
+        options.model = parser.value(simulate).toUpper().toStdString();
+        if (options.model != "KA" && options.model != "KB") return Fail(kExitUsage, "--simulate takes KA or KB");
+        options.linkPath = SimulatorLinkPath().toStdString();
+        camera = std::make_unique<vr::sim::PtyServer>();
+        std::string error;
+        if (!camera->Start(options, &error))
+            return Fail(kExitNoLine,
+                        QString("the virtual camera did not start: %1").arg(QString::fromStdString(error)));
+        device = camera->LinkPath();
+    }
+#else
+    if (parser.isSet(simulate)) return Fail(kExitUsage, "this build has no virtual camera");
+#endif
+    if (parser.isSet(port)) {
+        device = parser.value(port).toStdString();
+        if (!QFileInfo::exists(parser.value(port))) return Fail(kExitNoLine, "no such device: " + parser.value(port));
+    }
+
+    vr::gui::QtPlatform platform;
+    vr::app::CRegistry::Instance();
+    vr::link::CCommSetting& line = vr::link::CCommSetting::Instance();
+    vr::protocol::Command::Instance().SetLink(&line);
+    if (!device.empty() && !vr::gui::UseDeviceForRun(line, device))
+        return Fail(kExitUsage, "cannot use " + QString::fromStdString(device));
+
+    vr::app::ControlMode& mode = vr::app::ControlMode::Instance();
+    const uint32_t storedMode = mode.Get();
+    int result = 0;
+    {
+        vr::gui::MainWindow window;
+        window.SetControlMode(parser.isSet(factory) ? vr::app::ControlMode::kFactory : storedMode);
+        platform.SetMainWindow(&window);
+        std::unique_ptr<vr::gui::ScreenshotTour> tour;
+        bool toured = true;
+        if (parser.isSet(screenshots)) {
+            tour = std::make_unique<vr::gui::ScreenshotTour>(window, parser.value(screenshots));
+            QObject::connect(
+                &window, &vr::gui::MainWindow::startupFinished, &window, [&] { toured = tour->Run(); },
+                Qt::QueuedConnection);
+        }
+        window.StartWhenShown();
+        window.show();
+        result = QApplication::exec();
+        window.OnDestroy();
+        if (!parser.isSet(factory)) mode.Set(window.ControlMode());
+        if (!toured) result = 1;
+    }
+#ifdef VR_HAVE_SIM
+    if (camera) camera->Stop();
+#endif
+    return result;
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QObject>
+#include <QTemporaryDir>
+#include <memory>
+
+#include "MainWindow.h"
+#include "TestPlatform.h"
+#include "sim/PtyServer.h"
+
+// The desktop tool started on a virtual VR-8200-KA whose "BLR" sets are refused.
+class MainWindowTest : public QObject {
+    Q_OBJECT
+public:
+    explicit MainWindowTest(const QString& folder) : folder_(folder) {}
+
+private slots:
+    void initTestCase();
+    void startupRaisesTheLineAndFillsEveryPage();
+    void factoryKeySequenceTogglesTheFactoryPage();
+    void enterInAnEditSendsItsValueAndKeepsTheWindow();
+    void aRefusedChangeIsUndoneOnScreen();
+    void escapeClosesOnlyAnOpenListAndCloseAsksFirst();
+    void terminalListsTrafficWithTimeStampsAndSavesIt();
+    void communicationDialogRefillsPortsAndEnablesStore();
+    void cleanupTestCase();
+
+private:
+    void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+    void Focus(QWidget* widget);
+    std::vector<std::string> TabTitles() const;
+
+    QString folder_;
+    vr::test::TestPlatform platform_;
+    vr::sim::PtyServer camera_;
+    std::unique_ptr<vr::gui::MainWindow> window_;
+};

@@ -1,0 +1,84 @@
+// The widget side of control access, the up-down control and the column balance of the pages.
+
+#include "WidgetTest.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTest>
+
+#include "PageBuilder.h"
+#include "SpinButtons.h"
+#include "WidgetBinding.h"
+
+using vr::gui::SpinButtons;
+using vr::gui::WidgetBinding;
+
+void WidgetTest::comboListsKeepTheirSelectionLikeAWindowsList() {
+    QWidget parent;
+    auto* combo = new QComboBox(&parent);
+    WidgetBinding controls;
+    controls.Bind(7, combo);
+    QSignalSpy activated(combo, &QComboBox::currentIndexChanged);
+
+    for (const char* item : {"Off", "LevelHigh", "RisingEdge"}) controls.AddString(7, item);
+    QCOMPARE(controls.GetCurSel(7), -1);  // adding selects nothing
+    controls.SetItemData(7, 2, 4);
+    controls.SetCurSel(7, 2);
+    QCOMPARE(controls.InsertString(7, 1, "LevelLow"), 1);
+    QCOMPARE(controls.GetCurSel(7), 3);
+    QCOMPARE(controls.GetItemData(7, 3), 4);  // the code moves with its item
+    controls.DeleteString(7, 3);
+    QCOMPARE(controls.GetCurSel(7), -1);  // the selected item is gone: no neighbour is chosen
+    controls.SetCurSel(7, 9);
+    QCOMPARE(controls.GetCurSel(7), -1);
+    QCOMPARE(activated.count(), 0);  // the program's selections are no operator's choice
+
+    controls.Enable(7, false);
+    parent.setEnabled(false);
+    controls.Enable(7, true);
+    QVERIFY(controls.IsEnabled(7));  // its own state, whatever greys the window
+    controls.Show(7, false);
+    QVERIFY(!controls.IsShown(7));
+    QVERIFY(!controls.Exists(8));
+    QCOMPARE(controls.GetText(8), std::string());
+}
+
+void WidgetTest::spinOnlyAnnouncesItsSteps() {
+    QWidget parent;
+    auto* edit = new QLineEdit(&parent);
+    auto* spin = new SpinButtons(&parent);
+    spin->SetBuddy(edit);
+    spin->SetRange(100, -5);
+    QCOMPARE(spin->Low(), -5);
+    spin->SetPosition(250);
+    QCOMPARE(spin->Position(), 100);
+    QCOMPARE(edit->text(), QString("100"));
+
+    QSignalSpy steps(spin, &SpinButtons::stepRequested);
+    spin->Step(1);
+    QTest::keyClick(edit, Qt::Key_Down);
+    QCOMPARE(steps.count(), 2);
+    QCOMPARE(steps.at(1).at(0).toInt(), -1);
+    QCOMPARE(spin->Position(), 100);  // the window logic moves it, not the click
+}
+
+void WidgetTest::columnsAreBalancedInOrder() {
+    using vr::gui::BalanceColumns;
+    using vr::gui::TallestRun;
+    const struct {
+        std::vector<int> heights;
+        int columns;
+        std::vector<size_t> starts;
+    } cases[] = {
+        {{1, 1, 1, 1, 1, 1}, 3, {2, 4}},
+        {{4, 4, 1, 1, 1, 1}, 3, {1, 2}},
+        {{1, 2, 3, 4, 5}, 3, {3, 4}},
+        {{9}, 3, {}},
+        {{}, 3, {}},
+    };
+    for (const auto& c : cases) {
+        QCOMPARE(BalanceColumns(c.heights, c.columns), c.starts);
+    }
+    QCOMPARE(TallestRun({1, 2, 3, 4, 5}, {2, 4}), 7);
+}

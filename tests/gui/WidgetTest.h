@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QObject>
+
+class WidgetTest : public QObject {
+    Q_OBJECT
+private slots:
+    void comboListsKeepTheirSelectionLikeAWindowsList();
+    void spinOnlyAnnouncesItsSteps();
+    void columnsAreBalancedInOrder();
+};
