@@ -60,17 +60,7 @@ void CCtrlToolDlg::EnableWindow(bool enable) {
 }
 
 bool CCtrlToolDlg::OnInitDialog() {
-    initialised_ = true;
-    protocol::OnlineStatusBroadcaster::Instance().Register(this);
-    protocol::DialogRegistry::Instance().Add(this);
-    SetWindowTitle(kWindowTitle);
-    CreateWindows();
-    ApplySpinRanges();
-    ApplyComboCodes(controls_);
-    // The editors start from their rows' defaults; afterwards they show what the camera holds.
-    display_.ShowAllValues(true);
-    ApplyControlMode();
-
+    PrepareWindow();
     const int found = Connect();
     if (found != 1) {
         Table().CommitDataValues();
@@ -82,6 +72,19 @@ bool CCtrlToolDlg::OnInitDialog() {
     Table().CommitDataValues();
     ShowAllValues();
     return true;
+}
+
+void CCtrlToolDlg::PrepareWindow() {
+    initialised_ = true;
+    protocol::OnlineStatusBroadcaster::Instance().Register(this);
+    protocol::DialogRegistry::Instance().Add(this);
+    SetWindowTitle(kWindowTitle);
+    CreateWindows();
+    ApplySpinRanges();
+    ApplyComboCodes(controls_);
+    // The editors start from their rows' defaults; afterwards they show what the camera holds.
+    display_.ShowAllValues(true);
+    ApplyControlMode();
 }
 
 void CCtrlToolDlg::ApplySpinRanges() {

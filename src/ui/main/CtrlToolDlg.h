@@ -54,15 +54,20 @@ public:
     static CCtrlToolDlg* MainWindow();
 
     // ---- start-up --------------------------------------------------------------------------
-    // The whole start-up sequence: windows, spin ranges, codes, display, control mode, connect,
-    // raise the line, read all settings. Returns true.
+    // The whole start-up sequence: PrepareWindow, Connect, RaiseLine, ReadAllSettings (or, when no
+    // camera answered, the defaults shown). Returns true.
     bool OnInitDialog();
+    // Its first part, before the link is touched: registration, title, windows, spin ranges, list
+    // codes, the table shown, the control mode applied.
+    void PrepareWindow();
     // The connection part of it: open, probe, "EA", line flush, rate search. 1 when a camera answered.
     int Connect();
     // Raises the line to 115200 bit/s with "CBDRT" when the link can follow.
     void RaiseLine();
     // Queries "MD" and sets the camera model record; 1 when the camera answered.
     int ModelProbe();
+    // Queries "EA" into the current area; unchanged when the camera does not answer.
+    void QueryCurrentArea();
     void FlushLine();
     int SearchRate();
     // Reads every parameter the model has from the camera into the table and the pages.
@@ -178,7 +183,6 @@ private:
     // start-up
     void ApplySpinRanges();
     void ApplyControlMode();
-    void QueryCurrentArea();
 
     // handlers
     void OnButton(uint32_t id);
