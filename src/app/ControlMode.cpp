@@ -14,8 +14,12 @@ ControlMode::ControlMode(CRegistry& registry) : registry_(registry) {
     registry_.ReadDword(kRegControlMode, value_, kUser);
 }
 
-ControlMode::~ControlMode() { Save(); }
+ControlMode::~ControlMode() {
+    Save();
+}
 
-void ControlMode::Save() { registry_.WriteDword(kRegControlMode, value_); }
+void ControlMode::Save() {
+    registry_.WriteDword(kRegControlMode, value_);
+}
 
 }  // namespace vr::app

@@ -11,7 +11,9 @@
 namespace vr::app {
 namespace {
 
-std::string OsError(const char* step) { return std::string(step) + ": " + std::strerror(errno); }
+std::string OsError(const char* step) {
+    return std::string(step) + ": " + std::strerror(errno);
+}
 
 int CloseFd(int fd) {
     // close is not retried on EINTR: Linux has already released the descriptor then.

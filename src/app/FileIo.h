@@ -10,8 +10,7 @@ namespace vr::app {
 
 // Reads the whole file into text. False (and errorText set) when it is missing, is not a regular
 // file, is larger than maxBytes or cannot be read.
-bool ReadWholeFile(const std::string& path, std::string& text, std::string& errorText,
-                   size_t maxBytes = 1 << 20);
+bool ReadWholeFile(const std::string& path, std::string& text, std::string& errorText, size_t maxBytes = 1 << 20);
 
 // Writes text to path atomically. False (and errorText set) when any step failed; the file that
 // was there before is then untouched.

@@ -10,7 +10,9 @@
 namespace vr::app {
 namespace {
 
-bool ValidSlot(int slot) { return slot >= 0 && slot < kRegValueCount; }
+bool ValidSlot(int slot) {
+    return slot >= 0 && slot < kRegValueCount;
+}
 
 std::string Trim(const std::string& s) {
     size_t b = 0, e = s.size();
@@ -24,10 +26,14 @@ std::string Trim(const std::string& s) {
 std::string Escape(const std::string& text) {
     std::string out;
     for (char c : text) {
-        if (c == '\\') out += "\\\\";
-        else if (c == '\n') out += "\\n";
-        else if (c == '\r') out += "\\r";
-        else out += c;
+        if (c == '\\')
+            out += "\\\\";
+        else if (c == '\n')
+            out += "\\n";
+        else if (c == '\r')
+            out += "\\r";
+        else
+            out += c;
     }
     return out;
 }
@@ -91,7 +97,9 @@ CRegistry::CRegistry(std::string folder) : folder_(std::move(folder)) {
     WriteDword(kRegShutdownStatus, 0);
 }
 
-CRegistry::~CRegistry() { WriteDword(kRegShutdownStatus, 1); }
+CRegistry::~CRegistry() {
+    WriteDword(kRegShutdownStatus, 1);
+}
 
 bool CRegistry::Load(Values& values) const {
     values.clear();
@@ -193,6 +201,8 @@ int CRegistry::ReadComPortDevice(std::string& path) {
     return ReadText(kComPortDeviceName, path) ? 1 : 0;
 }
 
-int CRegistry::WriteComPortDevice(const std::string& path) { return Store(kComPortDeviceName, path) ? 1 : 0; }
+int CRegistry::WriteComPortDevice(const std::string& path) {
+    return Store(kComPortDeviceName, path) ? 1 : 0;
+}
 
 }  // namespace vr::app

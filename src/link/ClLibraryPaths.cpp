@@ -33,9 +33,15 @@ constexpr const char* PlatformLibraryFolder() {
 
 }  // namespace
 
-std::string Cl2000Folder() { return FromEnvironment("VR8200_CLSER_DIR", PlatformLibraryFolder()); }
-std::string Cl2001LibraryName() { return FromEnvironment("VR8200_CLSERIAL_LIB", "libclserial.so"); }
-std::string ClVer11LibraryName() { return FromEnvironment("VR8200_CLALLSERIAL_LIB", "libclallserial.so"); }
+std::string Cl2000Folder() {
+    return FromEnvironment("VR8200_CLSER_DIR", PlatformLibraryFolder());
+}
+std::string Cl2001LibraryName() {
+    return FromEnvironment("VR8200_CLSERIAL_LIB", "libclserial.so");
+}
+std::string ClVer11LibraryName() {
+    return FromEnvironment("VR8200_CLALLSERIAL_LIB", "libclallserial.so");
+}
 
 std::vector<std::string> FindCl2000Libraries(const std::string& folder) {
     std::vector<std::string> names;

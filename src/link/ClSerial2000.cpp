@@ -31,11 +31,10 @@ int CClSerial2000::Load(const std::string& fileName) {
     // Entry points in table order; the first one missing ends the load (the library stays loaded
     // until Close or Unload).
     api_ = Api{};
-    const bool ok = library_.Open(Cl2000Folder() + "/" + fileName) &&
-                    library_.Resolve("clSerialInit", api_.clSerialInit) &&
-                    library_.Resolve("clSerialClose", api_.clSerialClose) &&
-                    library_.Resolve("clSerialRead", api_.clSerialRead) &&
-                    library_.Resolve("clSerialWrite", api_.clSerialWrite);
+    const bool ok =
+        library_.Open(Cl2000Folder() + "/" + fileName) && library_.Resolve("clSerialInit", api_.clSerialInit) &&
+        library_.Resolve("clSerialClose", api_.clSerialClose) && library_.Resolve("clSerialRead", api_.clSerialRead) &&
+        library_.Resolve("clSerialWrite", api_.clSerialWrite);
     lastError_ = ok ? std::string() : library_.Error();
     return ok ? 1 : 0;
 }

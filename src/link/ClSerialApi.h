@@ -31,8 +31,7 @@ using SelectManufacturerFn = CLINT32 (*)(const CLINT8* name);
 using GetNumPortsFn = CLINT32 (*)(CLUINT32* ports);
 using GetPortInfoFn = CLINT32 (*)(CLUINT32 serialIndex, CLINT8* manufacturer, CLUINT32* nameBytes, CLINT8* portId,
                                   CLUINT32* idBytes, CLUINT32* version);
-using GetErrorTextAllFn = CLINT32 (*)(const CLINT8* manufacturer, CLINT32 errorCode, CLINT8* text,
-                                      CLUINT32* textSize);
+using GetErrorTextAllFn = CLINT32 (*)(const CLINT8* manufacturer, CLINT32 errorCode, CLINT8* text, CLUINT32* textSize);
 
 inline constexpr CLINT32 kErrNone = 0;
 inline constexpr CLINT32 kErrBufferTooSmall = -10001;

@@ -48,10 +48,18 @@ CCommSetting::~CCommSetting() {
     Save();
 }
 
-uint32_t CCommSetting::GetMode() const { return mode_; }
-void CCommSetting::SetMode(uint32_t mode) { mode_ = mode; }
-int CCommSetting::GetBaudIndex() const { return RateToBaudIndex(baudRate_); }
-uint32_t CCommSetting::GetBaudRate() const { return baudRate_; }
+uint32_t CCommSetting::GetMode() const {
+    return mode_;
+}
+void CCommSetting::SetMode(uint32_t mode) {
+    mode_ = mode;
+}
+int CCommSetting::GetBaudIndex() const {
+    return RateToBaudIndex(baudRate_);
+}
+uint32_t CCommSetting::GetBaudRate() const {
+    return baudRate_;
+}
 
 uint32_t CCommSetting::BaudIndexToRate(int index) {
     return index >= 0 && index < kRateCount ? kRates[index] : kRates[0];
@@ -65,11 +73,16 @@ int CCommSetting::RateToBaudIndex(uint32_t rate) {
 
 uint32_t CCommSetting::GetPortIndex() const {
     switch (mode_) {
-        case ComPort: return comPortIndex_;
-        case CameraLink2000: return cl2000Index_;
-        case CameraLink2001: return cl2001Index_;
-        case CameraLinkVer11: return clVer11Index_;
-        default: return 0;
+        case ComPort:
+            return comPortIndex_;
+        case CameraLink2000:
+            return cl2000Index_;
+        case CameraLink2001:
+            return cl2001Index_;
+        case CameraLinkVer11:
+            return clVer11Index_;
+        default:
+            return 0;
     }
 }
 
@@ -94,20 +107,30 @@ int CCommSetting::GetPortCount() {
             portList_.Enumerate();
             FindRememberedDevice();
             return portList_.Count();
-        case CameraLink2000: return cl2000_.GetPortCount();
-        case CameraLink2001: return cl2001_.GetPortCount();
-        case CameraLinkVer11: return clVer11_.GetPortCount();
-        default: return 0;
+        case CameraLink2000:
+            return cl2000_.GetPortCount();
+        case CameraLink2001:
+            return cl2001_.GetPortCount();
+        case CameraLinkVer11:
+            return clVer11_.GetPortCount();
+        default:
+            return 0;
     }
 }
 
 std::string CCommSetting::GetPortName(int index) {
     switch (mode_) {
-        case ComPort: EnsurePortList(); return portList_.DisplayName(index);
-        case CameraLink2000: return cl2000_.GetPortName(index);
-        case CameraLink2001: return cl2001_.GetPortName(index);
-        case CameraLinkVer11: return clVer11_.GetPortName(index);
-        default: return "ERROR";
+        case ComPort:
+            EnsurePortList();
+            return portList_.DisplayName(index);
+        case CameraLink2000:
+            return cl2000_.GetPortName(index);
+        case CameraLink2001:
+            return cl2001_.GetPortName(index);
+        case CameraLinkVer11:
+            return clVer11_.GetPortName(index);
+        default:
+            return "ERROR";
     }
 }
 
@@ -155,7 +178,8 @@ int CCommSetting::Open(uint32_t mode, uint32_t rate, uint32_t portIndex) {
             clVer11Index_ = portIndex;
             if (!clVer11_.Init(portIndex)) return 0;
             return clVer11_.SetBaudRate(rate);
-        default: return 0;
+        default:
+            return 0;
     }
 }
 
@@ -165,25 +189,46 @@ int CCommSetting::Open(uint32_t mode, uint32_t rate) {
             // The remembered device may sit at another index now (an adapter in another socket).
             EnsurePortList();
             return Open(mode, rate, comPortIndex_);
-        case CameraLink2000: return Open(mode, rate, cl2000Index_);
-        case CameraLink2001: return Open(mode, rate, cl2001Index_);
-        case CameraLinkVer11: return Open(mode, rate, clVer11Index_);
-        default: return Open(mode, rate, 0);
+        case CameraLink2000:
+            return Open(mode, rate, cl2000Index_);
+        case CameraLink2001:
+            return Open(mode, rate, cl2001Index_);
+        case CameraLinkVer11:
+            return Open(mode, rate, clVer11Index_);
+        default:
+            return Open(mode, rate, 0);
     }
 }
 
-int CCommSetting::Reopen() { return Open(mode_, baudRate_); }
-int CCommSetting::OpenMode(uint32_t mode) { return Open(mode, baudRate_); }
-int CCommSetting::OpenBaud(uint32_t rate) { return Open(mode_, rate); }
-int CCommSetting::OpenPort(uint32_t portIndex) { return Open(mode_, baudRate_, portIndex); }
+int CCommSetting::Reopen() {
+    return Open(mode_, baudRate_);
+}
+int CCommSetting::OpenMode(uint32_t mode) {
+    return Open(mode, baudRate_);
+}
+int CCommSetting::OpenBaud(uint32_t rate) {
+    return Open(mode_, rate);
+}
+int CCommSetting::OpenPort(uint32_t portIndex) {
+    return Open(mode_, baudRate_, portIndex);
+}
 
 void CCommSetting::Close() {
     switch (mode_) {
-        case ComPort: serial_.Close(); break;
-        case CameraLink2000: cl2000_.Close(); break;
-        case CameraLink2001: cl2001_.Close(); break;
-        case CameraLinkVer11: clVer11_.Close(); break;
-        default: break;
+        case ComPort:
+            serial_.Close();
+            break;
+        case CameraLink2000:
+            cl2000_.Close();
+            break;
+        case CameraLink2001:
+            cl2001_.Close();
+            break;
+        case CameraLinkVer11:
+            clVer11_.Close();
+            break;
+        default:
+            break;
     }
 }
 
@@ -211,9 +256,15 @@ int CCommSetting::Read(char* buffer, int count, std::chrono::milliseconds timeou
         const Clock::time_point sliceEnd = Clock::now() + std::chrono::milliseconds(kClReadTimeoutMs);
         int got = 0;
         switch (mode_) {
-            case CameraLink2000: got = cl2000_.Read(buffer + total, 1, kClReadTimeoutMs); break;
-            case CameraLink2001: got = cl2001_.Read(buffer + total, 1, kClReadTimeoutMs); break;
-            default: got = clVer11_.Read(buffer + total, 1, kClReadTimeoutMs); break;
+            case CameraLink2000:
+                got = cl2000_.Read(buffer + total, 1, kClReadTimeoutMs);
+                break;
+            case CameraLink2001:
+                got = cl2001_.Read(buffer + total, 1, kClReadTimeoutMs);
+                break;
+            default:
+                got = clVer11_.Read(buffer + total, 1, kClReadTimeoutMs);
+                break;
         }
         total += got;
         if (total >= count || Clock::now() >= end) return total;
@@ -226,11 +277,20 @@ int CCommSetting::Read(char* buffer, int count, std::chrono::milliseconds timeou
 int CCommSetting::Write(const std::string& text) {
     const auto size = static_cast<uint32_t>(text.size());
     switch (mode_) {
-        case ComPort: serial_.Write(text.data(), static_cast<int>(size)); break;
-        case CameraLink2000: cl2000_.Write(text.data(), size, kClWriteTimeoutMs); break;
-        case CameraLink2001: cl2001_.Write(text.data(), size, kClWriteTimeoutMs); break;
-        case CameraLinkVer11: clVer11_.Write(text.data(), size, kClWriteTimeoutMs); break;
-        default: return 0;
+        case ComPort:
+            serial_.Write(text.data(), static_cast<int>(size));
+            break;
+        case CameraLink2000:
+            cl2000_.Write(text.data(), size, kClWriteTimeoutMs);
+            break;
+        case CameraLink2001:
+            cl2001_.Write(text.data(), size, kClWriteTimeoutMs);
+            break;
+        case CameraLinkVer11:
+            clVer11_.Write(text.data(), size, kClWriteTimeoutMs);
+            break;
+        default:
+            return 0;
     }
     // Whatever the line did: a lost byte shows as the camera's silence, not as a write failure.
     protocol::TrafficLog::Instance().LogTx(text);
@@ -249,32 +309,48 @@ void CCommSetting::Save() {
 
 bool CCommSetting::LinkSupportsRate(uint32_t rate) {
     switch (mode_) {
-        case ComPort: return std::find(std::begin(kRates), std::end(kRates), rate) != std::end(kRates);
-        case CameraLink2000: return cl2000_.SupportsRate(rate);
-        case CameraLink2001: return cl2001_.SupportsRate(rate);
-        case CameraLinkVer11: return clVer11_.SupportsRate(rate);
-        default: return false;
+        case ComPort:
+            return std::find(std::begin(kRates), std::end(kRates), rate) != std::end(kRates);
+        case CameraLink2000:
+            return cl2000_.SupportsRate(rate);
+        case CameraLink2001:
+            return cl2001_.SupportsRate(rate);
+        case CameraLinkVer11:
+            return clVer11_.SupportsRate(rate);
+        default:
+            return false;
     }
 }
 
 bool CCommSetting::IsOpen() const {
     switch (mode_) {
-        case ComPort: return serial_.IsOpen();
-        case CameraLink2000: return cl2000_.IsOpen();
-        case CameraLink2001: return cl2001_.IsOpen();
-        case CameraLinkVer11: return clVer11_.IsOpen();
-        default: return false;
+        case ComPort:
+            return serial_.IsOpen();
+        case CameraLink2000:
+            return cl2000_.IsOpen();
+        case CameraLink2001:
+            return cl2001_.IsOpen();
+        case CameraLinkVer11:
+            return clVer11_.IsOpen();
+        default:
+            return false;
     }
 }
 
-bool CCommSetting::LineLost() const { return mode_ == ComPort && serial_.IsOpen() && serial_.LineLost(); }
+bool CCommSetting::LineLost() const {
+    return mode_ == ComPort && serial_.IsOpen() && serial_.LineLost();
+}
 
 std::string CCommSetting::LastLinkError() const {
     switch (mode_) {
-        case CameraLink2000: return cl2000_.LastError();
-        case CameraLink2001: return cl2001_.LastError();
-        case CameraLinkVer11: return clVer11_.LastError();
-        default: return {};
+        case CameraLink2000:
+            return cl2000_.LastError();
+        case CameraLink2001:
+            return cl2001_.LastError();
+        case CameraLinkVer11:
+            return clVer11_.LastError();
+        default:
+            return {};
     }
 }
 

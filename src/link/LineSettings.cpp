@@ -16,9 +16,8 @@ struct RateCode {
 };
 
 constexpr RateCode kRateCodes[] = {
-    {1200, B1200},     {2400, B2400},     {4800, B4800},     {9600, B9600},     {19200, B19200},
-    {38400, B38400},   {57600, B57600},   {115200, B115200}, {230400, B230400}, {460800, B460800},
-    {921600, B921600},
+    {1200, B1200},   {2400, B2400},     {4800, B4800},     {9600, B9600},     {19200, B19200},   {38400, B38400},
+    {57600, B57600}, {115200, B115200}, {230400, B230400}, {460800, B460800}, {921600, B921600},
 };
 
 bool ToSpeed(uint32_t rate, speed_t& code) {
@@ -37,7 +36,9 @@ uint32_t FromSpeed(speed_t code) {
     return 0;
 }
 
-std::string Failure(const char* step, int error) { return std::string("Error in ") + step + ": " + std::strerror(error); }
+std::string Failure(const char* step, int error) {
+    return std::string("Error in ") + step + ": " + std::strerror(error);
+}
 
 }  // namespace
 
@@ -69,10 +70,18 @@ bool ApplyLineFormat(int fd, const LineFormat& format, std::string& failure) {
     t.c_lflag &= ~static_cast<tcflag_t>(ECHO | ECHONL | ICANON | ISIG | IEXTEN);
     t.c_cflag &= ~static_cast<tcflag_t>(CSIZE | PARENB | CSTOPB | CRTSCTS);
     switch (format.byteSize) {
-        case 5: t.c_cflag |= CS5; break;
-        case 6: t.c_cflag |= CS6; break;
-        case 7: t.c_cflag |= CS7; break;
-        default: t.c_cflag |= CS8; break;
+        case 5:
+            t.c_cflag |= CS5;
+            break;
+        case 6:
+            t.c_cflag |= CS6;
+            break;
+        case 7:
+            t.c_cflag |= CS7;
+            break;
+        default:
+            t.c_cflag |= CS8;
+            break;
     }
     if (format.stopBits != 0) t.c_cflag |= CSTOPB;
     // HUPCL is left as the driver has it, as the DTR handling on close is the driver's choice.

@@ -10,8 +10,8 @@ namespace vr::link {
 
 struct LineFormat {
     uint32_t rate = 9600;
-    int byteSize = 8;    // 5..8
-    int stopBits = 0;    // 0 one, 1 one and a half (taken as two), 2 two
+    int byteSize = 8;  // 5..8
+    int stopBits = 0;  // 0 one, 1 one and a half (taken as two), 2 two
     bool xonXoff = false;
     bool parityCheck = false;
 };

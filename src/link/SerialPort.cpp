@@ -26,7 +26,9 @@ std::string OsFailure(const char* step, int error) {
 
 }  // namespace
 
-CSerialPort::~CSerialPort() { Close(); }
+CSerialPort::~CSerialPort() {
+    Close();
+}
 
 int CSerialPort::Fail(const std::string& reason) {
     Close();
@@ -135,7 +137,9 @@ bool CSerialPort::WaitLineLost(std::chrono::milliseconds timeout) {
     return cv_.wait_for(lock, timeout, [this] { return lost_.load(std::memory_order_acquire); });
 }
 
-uint32_t CSerialPort::LineRate() const { return IsOpen() ? CurrentLineRate(fd_) : 0; }
+uint32_t CSerialPort::LineRate() const {
+    return IsOpen() ? CurrentLineRate(fd_) : 0;
+}
 
 void CSerialPort::Notify() {
     // Taking the lock orders this wake-up after a waiter's check of the ring, so none is missed.

@@ -18,7 +18,9 @@
 namespace vr::link {
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // libserialport's own enumeration opens every serial8250 device to ask whether a UART sits behind
 // it; the type attribute in sysfs tells the same without opening (0 is "no such port").
@@ -104,8 +106,9 @@ void SerialPortList::Enumerate() {
             if (::stat(device.c_str(), &st) != 0) continue;  // no device node (a container, say)
             machine_.push_back({device, UsbDescription(device)});
         }
-        std::sort(machine_.begin(), machine_.end(),
-                  [](const SerialPortEntry& a, const SerialPortEntry& b) { return DevicePathLess(a.device, b.device); });
+        std::sort(machine_.begin(), machine_.end(), [](const SerialPortEntry& a, const SerialPortEntry& b) {
+            return DevicePathLess(a.device, b.device);
+        });
     }
     Rebuild();
 }

@@ -13,11 +13,17 @@
 namespace vr::link::sys {
 namespace {
 
-int RealOpen(const char* path, int flags) { return ::open(path, flags); }
-int RealIoctlInt(int fd, unsigned long request, int* arg) { return ::ioctl(fd, request, arg); }
-int RealIoctlNone(int fd, unsigned long request) { return ::ioctl(fd, request); }
+int RealOpen(const char* path, int flags) {
+    return ::open(path, flags);
+}
+int RealIoctlInt(int fd, unsigned long request, int* arg) {
+    return ::ioctl(fd, request, arg);
+}
+int RealIoctlNone(int fd, unsigned long request) {
+    return ::ioctl(fd, request);
+}
 
-const Ops kReal = {RealOpen,  ::close,      ::read,        ::write,       ::poll,
+const Ops kReal = {RealOpen,     ::close,       ::read,      ::write,     ::poll,
                    RealIoctlInt, RealIoctlNone, ::tcgetattr, ::tcsetattr, ::eventfd};
 
 // Read by the reader thread too; a test swaps it only while no port is open.
@@ -34,14 +40,22 @@ auto Retry(Call call) {
 
 }  // namespace
 
-const Ops& RealOps() { return kReal; }
-const Ops& CurrentOps() { return *gOps.load(std::memory_order_acquire); }
-void SetOps(const Ops* ops) { gOps.store(ops != nullptr ? ops : &kReal, std::memory_order_release); }
+const Ops& RealOps() {
+    return kReal;
+}
+const Ops& CurrentOps() {
+    return *gOps.load(std::memory_order_acquire);
+}
+void SetOps(const Ops* ops) {
+    gOps.store(ops != nullptr ? ops : &kReal, std::memory_order_release);
+}
 
 int Open(const char* path, int flags) {
     return Retry([&] { return CurrentOps().open(path, flags); });
 }
-int Close(int fd) { return CurrentOps().close(fd); }
+int Close(int fd) {
+    return CurrentOps().close(fd);
+}
 ssize_t Read(int fd, void* buffer, size_t count) {
     return Retry([&] { return CurrentOps().read(fd, buffer, count); });
 }
@@ -71,6 +85,8 @@ int TcGetAttr(int fd, termios* attributes) {
 int TcSetAttr(int fd, int when, const termios* attributes) {
     return Retry([&] { return CurrentOps().tcsetattr(fd, when, attributes); });
 }
-int EventFd(unsigned int initial, int flags) { return CurrentOps().eventfd(initial, flags); }
+int EventFd(unsigned int initial, int flags) {
+    return CurrentOps().eventfd(initial, flags);
+}
 
 }  // namespace vr::link::sys

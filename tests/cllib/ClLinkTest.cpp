@@ -60,7 +60,8 @@ protected:
     static bool LibraryMapped(const std::string& file) {
         std::ifstream maps("/proc/self/maps");
         for (std::string line; std::getline(maps, line);)
-            if (line.size() >= file.size() && line.compare(line.size() - file.size(), file.size(), file) == 0) return true;
+            if (line.size() >= file.size() && line.compare(line.size() - file.size(), file.size(), file) == 0)
+                return true;
         return false;
     }
     void ClearJournal() { dir_.WriteFile("journal", ""); }
@@ -213,8 +214,10 @@ TEST_F(ClLinkTest, RatesAreTakenOnlyWhenTheLibraryReportsAndAcceptsTheirBit) {
             ASSERT_EQ(sets.size(), 1u);
             EXPECT_NE(sets[0].find(c.setCall), std::string::npos) << sets[0];
         }
-        if (c.accepted) EXPECT_TRUE(platform_.boxes.empty());
-        else EXPECT_EQ(platform_.Texts(), std::vector<std::string>{c.refusedText});
+        if (c.accepted)
+            EXPECT_TRUE(platform_.boxes.empty());
+        else
+            EXPECT_EQ(platform_.Texts(), std::vector<std::string>{c.refusedText});
         EXPECT_TRUE(comm_->IsOpen());
         comm_->Close();
     }

@@ -80,8 +80,12 @@ uint32_t EnvNumber(const char* name, uint32_t fallback) {
     return names;
 }
 
-uint32_t PortCount() { return EnvNumber("VR8200_CLLIB_PORTS", 1); }
-[[maybe_unused]] uint32_t ReportedBits() { return EnvNumber("VR8200_CLLIB_BAUD_BITS", 0x1F); }
+uint32_t PortCount() {
+    return EnvNumber("VR8200_CLLIB_PORTS", 1);
+}
+[[maybe_unused]] uint32_t ReportedBits() {
+    return EnvNumber("VR8200_CLLIB_BAUD_BITS", 0x1F);
+}
 
 std::string LibraryFile() {
     Dl_info info{};
@@ -126,15 +130,24 @@ Port* Find(hSerRef ref) {
 
 [[maybe_unused]] const char* ErrorText(CLINT32 code) {
     switch (code) {
-        case kOk: return "No error";
-        case kBufferTooSmall: return "Buffer too small";
-        case kManuDoesNotExist: return "Manufacturer does not exist";
-        case kPortInUse: return "Port in use";
-        case kTimeout: return "Time-out";
-        case kInvalidIndex: return "Invalid index";
-        case kInvalidReference: return "Invalid reference";
-        case kBaudRateNotSupported: return "Baud rate not supported";
-        default: return nullptr;
+        case kOk:
+            return "No error";
+        case kBufferTooSmall:
+            return "Buffer too small";
+        case kManuDoesNotExist:
+            return "Manufacturer does not exist";
+        case kPortInUse:
+            return "Port in use";
+        case kTimeout:
+            return "Time-out";
+        case kInvalidIndex:
+            return "Invalid index";
+        case kInvalidReference:
+            return "Invalid reference";
+        case kBaudRateNotSupported:
+            return "Baud rate not supported";
+        default:
+            return nullptr;
     }
 }
 

@@ -50,7 +50,9 @@ private:
     std::string pending_;
 };
 
-std::unique_ptr<IClPeer> MakeLoopback(uint32_t) { return std::make_unique<LoopbackPeer>(); }
+std::unique_ptr<IClPeer> MakeLoopback(uint32_t) {
+    return std::make_unique<LoopbackPeer>();
+}
 std::unique_ptr<IClPeer> MakeScripted(uint32_t) {
     return std::make_unique<ScriptedPeer>(std::getenv("VR8200_CLLIB_SCRIPT"));
 }

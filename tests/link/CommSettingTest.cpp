@@ -58,7 +58,7 @@ protected:
 };
 
 TEST_F(CommSettingTest, RateTableMapsBothWaysWithItsFallbacks) {
-    const std::pair<int, uint32_t> indices[] = {{-1, 9600}, {0, 9600}, {1, 19200}, {2, 38400},
+    const std::pair<int, uint32_t> indices[] = {{-1, 9600}, {0, 9600},   {1, 19200}, {2, 38400},
                                                 {3, 57600}, {4, 115200}, {5, 9600}};
     for (const auto& [index, rate] : indices) EXPECT_EQ(CCommSetting::BaudIndexToRate(index), rate) << index;
     const std::pair<uint32_t, int> rates[] = {{9600, 0}, {57600, 3}, {115200, 4}, {230400, 0}, {0, 0}};
@@ -66,8 +66,9 @@ TEST_F(CommSettingTest, RateTableMapsBothWaysWithItsFallbacks) {
 }
 
 TEST_F(CommSettingTest, StartsFromTheStoreAtTheWakeUpRateAndSavesAllSixValues) {
-    Store("Communication Mode=2\nBaudrate=115200\nCom Port No=3\nCameralink 2000 Dll Index=4\n"
-          "Cameralink 2001 Dll Index=5\nCameralink Ver11 Dll Index=6\n");
+    Store(
+        "Communication Mode=2\nBaudrate=115200\nCom Port No=3\nCameralink 2000 Dll Index=4\n"
+        "Cameralink 2001 Dll Index=5\nCameralink Ver11 Dll Index=6\n");
     {
         auto comm = Make();
         EXPECT_EQ(comm->GetMode(), 2u);
@@ -96,9 +97,9 @@ TEST_F(CommSettingTest, StartsFromTheStoreAtTheWakeUpRateAndSavesAllSixValues) {
         EXPECT_EQ(comm->Read(&byte, 1, 0ms), 0);
     }
     const std::string text = StoreText();
-    for (const char* line : {"Communication Mode=9\n", "Baudrate=57600\n", "Com Port No=3\n",
-                             "Cameralink 2000 Dll Index=4\n", "Cameralink 2001 Dll Index=5\n",
-                             "Cameralink Ver11 Dll Index=6\n"})
+    for (const char* line :
+         {"Communication Mode=9\n", "Baudrate=57600\n", "Com Port No=3\n", "Cameralink 2000 Dll Index=4\n",
+          "Cameralink 2001 Dll Index=5\n", "Cameralink Ver11 Dll Index=6\n"})
         EXPECT_NE(text.find(line), std::string::npos) << line << " in\n" << text;
 }
 

@@ -69,8 +69,14 @@ TEST(Registry, AStatusOfZeroLeftBehindIsAnUncleanShutdown) {
 
 TEST(Registry, NumbersStoredAsTextConvertAsDecimal) {
     const std::pair<const char*, uint32_t> cases[] = {
-        {"3", 3},     {"abc", 0},           {" 42x", 42},      {"", 0},
-        {"-1", 0xFFFFFFFFu}, {"99999999999", 0xFFFFFFFFu}, {"007", 7}, {"4294967295", 4294967295u},
+        {"3", 3},
+        {"abc", 0},
+        {" 42x", 42},
+        {"", 0},
+        {"-1", 0xFFFFFFFFu},
+        {"99999999999", 0xFFFFFFFFu},
+        {"007", 7},
+        {"4294967295", 4294967295u},
     };
     for (const auto& [stored, expected] : cases) {
         test::TempDir dir;
@@ -138,7 +144,8 @@ TEST(Registry, DamagedOrUnreadableStoresGiveDefaultsAndTheNextWriteRepairs) {
         CRegistry registry(dir.Path());
         EXPECT_EQ(registry.WasShutdownClean(), 0);
         uint32_t mode = 0;
-        EXPECT_EQ(registry.ReadDword(app::kRegCommunicationMode, mode, 0), 0) << "values of other sections are not ours";
+        EXPECT_EQ(registry.ReadDword(app::kRegCommunicationMode, mode, 0), 0)
+            << "values of other sections are not ours";
         EXPECT_EQ(registry.WriteDword(app::kRegCommunicationMode, 1), c.writable ? 1 : 0);
         if (!c.writable) continue;
         EXPECT_EQ(registry.ReadDword(app::kRegCommunicationMode, mode, 0), 1);

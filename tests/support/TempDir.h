@@ -55,12 +55,16 @@ public:
             hadOld_ = true;
             old_ = old;
         }
-        if (value != nullptr) ::setenv(name, value, 1);
-        else ::unsetenv(name);
+        if (value != nullptr)
+            ::setenv(name, value, 1);
+        else
+            ::unsetenv(name);
     }
     ~ScopedEnv() {
-        if (hadOld_) ::setenv(name_.c_str(), old_.c_str(), 1);
-        else ::unsetenv(name_.c_str());
+        if (hadOld_)
+            ::setenv(name_.c_str(), old_.c_str(), 1);
+        else
+            ::unsetenv(name_.c_str());
     }
     ScopedEnv(const ScopedEnv&) = delete;
     ScopedEnv& operator=(const ScopedEnv&) = delete;
