@@ -44,7 +44,11 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::FocusOut && lost_) {
             const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-            if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) lost_(id_);
+            // A window greyed for a long operation takes the focus away too; that is no edit.
+            const auto* edit = qobject_cast<const QWidget*>(watched);
+            if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason && edit != nullptr &&
+                edit->isEnabled())
+                lost_(id_);
         }
         return QObject::eventFilter(watched, event);
     }

@@ -14,11 +14,13 @@
 #include <QStandardPaths>
 #include <QTimer>
 #include <cstdio>
+#include <functional>
 #include <memory>
 
 #include "DeviceForRun.h"
 #include "MainWindow.h"
 #include "QtPlatform.h"
+#include "QuitOnSignal.h"
 #include "ScreenshotTour.h"
 #include "app/ControlMode.h"
 #include "app/Registry.h"
@@ -120,6 +122,18 @@ int main(int argc, char** argv) {
                 &window, &vr::gui::MainWindow::startupFinished, &window, [&] { toured = tour->Run(); },
                 Qt::QueuedConnection);
         }
+        // A signal ends the tool as the close box would, once no command waits and no box is open.
+        std::function<void()> quit;
+        quit = [&] {
+            if (vr::protocol::Command::Instance().Busy() || QApplication::activeModalWidget() != nullptr) {
+                if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
+                QTimer::singleShot(50, &window, quit);
+                return;
+            }
+            window.SetCloseWithoutConfirm(true);
+            window.close();
+        };
+        vr::gui::QuitOnSignal onSignal(quit);
         window.StartWhenShown();
         window.show();
         result = QApplication::exec();
