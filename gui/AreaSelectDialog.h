@@ -26,7 +26,7 @@ public:
     // Runs the dialog modally.
     static std::optional<int> Choose(ui::AreaDialogMode mode, bool factoryMode, QWidget* parent);
 
-protected:
+    // OK: takes the area of the selected item.
     void accept() override;
 
 private:

@@ -7,6 +7,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include "AreaSelectDialog.h"
 #include "PageBuilder.h"
 #include "SpinButtons.h"
 #include "WidgetBinding.h"
@@ -81,4 +82,30 @@ void WidgetTest::columnsAreBalancedInOrder() {
         QCOMPARE(BalanceColumns(c.heights, c.columns), c.starts);
     }
     QCOMPARE(TallestRun({1, 2, 3, 4, 5}, {2, 4}), 7);
+}
+
+void WidgetTest::areaDialogOffersTheFactoryAreaOnlyWhereAllowed() {
+    using vr::gui::AreaSelectDialog;
+    using vr::ui::AreaDialogMode;
+    const struct {
+        AreaDialogMode mode;
+        bool factory;
+        int items;
+        const char* title;
+    } cases[] = {{AreaDialogMode::Store, false, 3, "Store setting data"},
+                 {AreaDialogMode::Store, true, 4, "Store setting data"},
+                 {AreaDialogMode::Load, false, 4, "Load setting data"}};
+    for (const auto& c : cases) {
+        AreaSelectDialog dialog(c.mode, c.factory);
+        auto* areas = dialog.Controls().As<QComboBox>(vr::ui::kAreaCombo);
+        QCOMPARE(areas->count(), c.items);
+        QCOMPARE(areas->currentIndex(), 0);
+        QCOMPARE(dialog.windowTitle(), QString(c.title));
+        areas->setCurrentIndex(1);
+        dialog.accept();
+        QCOMPARE(dialog.Result(), std::optional<int>(c.items == 3 ? 2 : 1));
+    }
+    AreaSelectDialog cancelled(AreaDialogMode::Load, false);
+    cancelled.reject();
+    QVERIFY(!cancelled.Result().has_value());
 }

@@ -8,4 +8,5 @@ private slots:
     void comboListsKeepTheirSelectionLikeAWindowsList();
     void spinOnlyAnnouncesItsSteps();
     void columnsAreBalancedInOrder();
+    void areaDialogOffersTheFactoryAreaOnlyWhereAllowed();
 };
