@@ -45,7 +45,27 @@ CCommSetting::CCommSetting(app::CRegistry& registry, SerialPortList portList)
 
 CCommSetting::~CCommSetting() {
     Close();
-    Save();
+    if (saveOnExit_) Save();
+}
+
+void CCommSetting::SetPortIndex(uint32_t index) {
+    switch (mode_) {
+        case ComPort:
+            comPortIndex_ = index;
+            comPortDevice_ = GetPortDevice(static_cast<int>(index));
+            break;
+        case CameraLink2000:
+            cl2000Index_ = index;
+            break;
+        case CameraLink2001:
+            cl2001Index_ = index;
+            break;
+        case CameraLinkVer11:
+            clVer11Index_ = index;
+            break;
+        default:
+            break;
+    }
 }
 
 uint32_t CCommSetting::GetMode() const {

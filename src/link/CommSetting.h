@@ -62,6 +62,11 @@ public:
 
     // Saves mode, rate and indices to the settings store (done at program exit).
     void Save();
+    // Whether the destructor saves: a command-line run that picked its own port leaves the
+    // operator's stored choice alone.
+    void SetSaveOnExit(bool save) { saveOnExit_ = save; }
+    // Remembers the port index of the current mode without opening anything; the next Reopen uses it.
+    void SetPortIndex(uint32_t index);
 
     // Whether the link of the current mode can run at the rate (Camera Link libraries may refuse
     // rates). Asked before the line is raised so the camera is never sent to a rate the link
@@ -101,6 +106,7 @@ private:
     uint32_t cl2000Index_ = 0;
     uint32_t cl2001Index_ = 0;
     uint32_t clVer11Index_ = 0;
+    bool saveOnExit_ = true;
     std::string comPortDevice_;
 
     SerialPortList portList_;

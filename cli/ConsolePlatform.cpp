@@ -1,0 +1,70 @@
+#include "ConsolePlatform.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+
+namespace vr::cli {
+
+ConsolePlatform::ConsolePlatform(bool answerYes)
+    : answerYes_(answerYes), progressOnTerminal_(isatty(STDERR_FILENO) == 1) {}
+
+app::MsgResult ConsolePlatform::MessageBox(const std::string& text, const std::string& caption, app::MsgIcon,
+                                           app::MsgButtons buttons) {
+    ++messageCount_;
+    if (progressOpen_ && progressOnTerminal_) std::fputs("\r\033[K", stderr);
+    // A box's text may span lines ("Failed to initialize ... port!\n<reason>"): keep it one record.
+    std::string flat = text;
+    for (char& c : flat)
+        if (c == '\n') c = ' ';
+    std::fprintf(stderr, "%s: %s\n", caption.c_str(), flat.c_str());
+    switch (buttons) {
+        case app::MsgButtons::Ok: return app::MsgResult::Ok;
+        case app::MsgButtons::OkCancel: return answerYes_ ? app::MsgResult::Ok : app::MsgResult::Cancel;
+        case app::MsgButtons::YesNo:
+        case app::MsgButtons::YesNoCancel: return answerYes_ ? app::MsgResult::Yes : app::MsgResult::No;
+    }
+    return app::MsgResult::No;
+}
+
+std::string ConsolePlatform::OpenFileDialog(const std::string&, const std::string&,
+                                            const std::vector<app::FileFilter>&) {
+    return {};
+}
+
+std::string ConsolePlatform::SaveFileDialog(const std::string&, const std::string&, const std::string&,
+                                            const std::vector<app::FileFilter>&) {
+    return {};
+}
+
+void ConsolePlatform::ProgressOpen(const std::string& title) {
+    progressOpen_ = true;
+    progressText_ = title;
+    progressPercent_ = 0;
+    DrawProgress();
+}
+
+void ConsolePlatform::ProgressSetText(const std::string& text) {
+    progressText_ = text;
+    DrawProgress();
+}
+
+void ConsolePlatform::ProgressSetPos(int percent) {
+    progressPercent_ = percent;
+    DrawProgress();
+}
+
+void ConsolePlatform::ProgressFinish() {
+    if (progressOpen_ && progressOnTerminal_) std::fputs("\r\033[K", stderr);
+    progressOpen_ = false;
+}
+
+void ConsolePlatform::DrawProgress() {
+    if (!progressOpen_ || !progressOnTerminal_) return;
+    std::fprintf(stderr, "\r\033[K%s %3d%%", progressText_.c_str(), progressPercent_);
+    std::fflush(stderr);
+}
+
+bool ConsolePlatform::ShellOpen(const std::string&) { return false; }
+
+}  // namespace vr::cli

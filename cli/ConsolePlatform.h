@@ -1,0 +1,42 @@
+#pragma once
+// The platform of the command-line tool: message boxes become "CAPTION: TEXT" lines on stderr,
+// questions take the default answer (No) unless --yes was given, progress is drawn on stderr only
+// when stderr is a terminal, and there are no file dialogs (file names come from arguments).
+
+#include <string>
+
+#include "app/Platform.h"
+
+namespace vr::cli {
+
+class ConsolePlatform final : public app::IPlatform {
+public:
+    explicit ConsolePlatform(bool answerYes);
+
+    app::MsgResult MessageBox(const std::string& text, const std::string& caption, app::MsgIcon icon,
+                              app::MsgButtons buttons) override;
+    std::string OpenFileDialog(const std::string& title, const std::string& folder,
+                               const std::vector<app::FileFilter>& filters) override;
+    std::string SaveFileDialog(const std::string& title, const std::string& folder, const std::string& suggestedName,
+                               const std::vector<app::FileFilter>& filters) override;
+    void ProgressOpen(const std::string& title) override;
+    void ProgressSetText(const std::string& text) override;
+    void ProgressSetPos(int percent) override;
+    void ProgressFinish() override;
+    bool ShellOpen(const std::string& path) override;
+
+    // How many message boxes were shown: a command that showed one has failed somewhere.
+    int MessageCount() const { return messageCount_; }
+
+private:
+    void DrawProgress();
+
+    bool answerYes_;
+    bool progressOnTerminal_;
+    bool progressOpen_ = false;
+    std::string progressText_;
+    int progressPercent_ = 0;
+    int messageCount_ = 0;
+};
+
+}  // namespace vr::cli

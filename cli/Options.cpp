@@ -1,0 +1,86 @@
+#include "Options.h"
+
+#include <CLI/CLI.hpp>
+
+#include <map>
+
+namespace vr::cli {
+namespace {
+
+constexpr const char* kExamples = R"(Examples:
+  vr8200ctl --simulate KA dump                  read every setting of a virtual camera
+  vr8200ctl --port /dev/ttyUSB0 connect         find the camera on a USB serial adapter
+  vr8200ctl --port /dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A1B2C3-if00-port0 get GA MD
+  vr8200ctl set GA=400 UD="line 3 left"         change settings on the stored port
+  vr8200ctl --link cl11 --port-index 0 dump     a camera behind a Camera Link frame grabber
+  vr8200ctl --rate 115200 --trace get EA        skip the rate search when the rate is known
+  vr8200ctl send "GA?" --wait 500               one raw line, without the start-up sequence
+
+Exit status: 0 success; 1 the camera refused a command or did not answer; 2 usage error;
+3 the link could not be opened or no camera answered the start-up.)";
+
+}  // namespace
+
+ParseResult ParseOptions(int argc, char** argv, Options& o) {
+    CLI::App app{"vr8200ctl: the VR-8200 Control Tool without windows, for scripts and headless machines"};
+    app.footer(kExamples);
+    app.require_subcommand(1);
+    app.fallthrough();
+
+    std::string port, link, configDir, simulate;
+    uint32_t portIndex = 0, rate = 0;
+    auto* portOpt = app.add_option("--port", port, "serial device for this run (communication mode 0); not stored");
+    const std::map<std::string, uint32_t> modes = {{"com", 0}, {"cl2000", 1}, {"cl2001", 2}, {"cl11", 3}};
+    auto* linkOpt = app.add_option("--link", link, "com | cl2000 | cl2001 | cl11: communication mode for this run")
+                        ->check(CLI::IsMember({"com", "cl2000", "cl2001", "cl11"}));
+    auto* indexOpt = app.add_option("--port-index", portIndex, "index in the port list of the mode, for this run");
+    auto* rateOpt = app.add_option("--rate", rate, "open at RATE and probe there first")
+                        ->check(CLI::IsMember({9600, 19200, 38400, 57600, 115200}));
+    auto* simOpt = app.add_option("--simulate", simulate, "start the virtual camera in-process and connect to it")
+                       ->check(CLI::IsMember({"KA", "KB"}));
+    app.add_flag("--factory", o.factory, "factory control mode for this run (not stored)");
+    auto* configOpt = app.add_option("--config-dir", configDir, "folder of the settings store");
+    app.add_flag("--trace", o.trace, "the traffic log on stderr: time-stamped \"Tx: \" and \"Rx: \" lines");
+    app.add_flag("--json", o.json, "JSON output for commands that print values");
+    app.add_flag("--yes", o.yes, "answer Yes to every question");
+    portOpt->excludes(linkOpt);
+    simOpt->excludes(portOpt)->excludes(linkOpt)->excludes(indexOpt);
+
+    app.add_subcommand("ports", "list the ports of the communication mode, one per line");
+    app.add_subcommand("connect", "the connection sequence; prints model=NAME, rate=RATE, area=N");
+    app.add_subcommand("dump", "connect, then read all settings; prints NAME=VALUE in parameter-table order");
+    auto* get = app.add_subcommand("get", "connect, then query each command; prints NAME=VALUE");
+    get->add_option("NAME", o.args, "command mnemonics")->required();
+    auto* set = app.add_subcommand("set", "connect, then send each set in order; stop at the first refusal");
+    set->add_option("NAME=VALUE", o.args, "sets to send")->required();
+    auto* send = app.add_subcommand("send", "write LINE with CR LF without the start-up sequence; print the replies");
+    std::string line;
+    send->add_option("LINE", line, "the line to send")->required();
+    send->add_option("--wait", o.waitMs, "milliseconds to list received lines (default 1000)")
+        ->check(CLI::Range(0, 600000));
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::CallForHelp& e) {
+        app.exit(e);
+        return {false, kExitOk};
+    } catch (const CLI::CallForAllHelp& e) {
+        app.exit(e);
+        return {false, kExitOk};
+    } catch (const CLI::ParseError& e) {
+        app.exit(e);
+        return {false, kExitUsage};
+    }
+
+    if (*portOpt) o.port = port;
+    if (*linkOpt) o.linkMode = modes.at(link);
+    if (*indexOpt) o.portIndex = portIndex;
+    if (*rateOpt) o.rate = rate;
+    if (*simOpt) o.simulate = simulate;
+    if (*configOpt) o.configDir = configDir;
+    o.command = app.get_subcommands().front()->get_name();
+    if (o.command == "send") o.args = {line};
+    return {true, kExitOk};
+}
+
+}  // namespace vr::cli

@@ -1,0 +1,21 @@
+#pragma once
+// Printing NAME=VALUE results for people, or one JSON object for scripts.
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace vr::cli {
+
+struct OutputValue {
+    std::string name;
+    std::string text;  // the value as the camera gave it
+    bool isText;       // a text value (quoted in JSON) rather than a number
+};
+
+// "NAME=VALUE" lines, or {"NAME": VALUE, ...} with --json.
+std::string FormatValues(const std::vector<OutputValue>& values, bool json);
+
+std::string JsonString(const std::string& text);
+
+}  // namespace vr::cli

@@ -1,0 +1,142 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "RunTool.h"
+#include "TempDir.h"
+#include "sim/PtyServer.h"
+
+using vr::test::Lines;
+using vr::test::RunTool;
+
+namespace {
+
+class CtlTest : public ::testing::Test {
+protected:
+    vr::test::TempDir config;
+
+    // A camera of our own, so the test can see what the tool did to it.
+    std::unique_ptr<vr::sim::PtyServer> StartCamera(const std::string& model, uint32_t startRate = 9600) {
+        auto server = std::make_unique<vr::sim::PtyServer>();
+        vr::sim::SimOptions options;
+        options.model = model;
+        options.startRate = startRate;
+        std::string error;
+        EXPECT_TRUE(server->Start(options, &error)) << error;
+        return server;
+    }
+
+    static std::vector<std::string> Sent(const std::string& trace) {
+        std::vector<std::string> sent;
+        for (const auto& line : Lines(trace)) {
+            const auto at = line.find("Tx: ");
+            if (at != std::string::npos) sent.push_back(line.substr(at + 4));
+        }
+        return sent;
+    }
+};
+
+}  // namespace
+
+TEST_F(CtlTest, DumpPrintsEveryRowTheModelHasInTableOrder) {
+    const struct {
+        const char* model;
+        bool factory;
+        size_t rows;
+    } cases[] = {{"KB", false, 144}, {"KB", true, 160}, {"KA", false, 146}, {"KA", true, 178}};
+    for (const auto& c : cases) {
+        std::vector<std::string> args = {"--simulate", c.model, "dump"};
+        if (c.factory) args.insert(args.begin(), "--factory");
+        const auto r = RunTool(args, config.Path());
+        EXPECT_EQ(r.exitCode, 0) << r.err;
+        const auto lines = Lines(r.out);
+        EXPECT_EQ(lines.size(), c.rows) << c.model << (c.factory ? " factory" : "");
+        ASSERT_FALSE(lines.empty());
+        EXPECT_EQ(std::count(lines.begin(), lines.end(), "WTC=4096"), 1) << "the camera's image width";
+        for (const auto& line : lines) EXPECT_NE(line.find('='), std::string::npos) << line;
+    }
+    // The factory run did not leave factory mode stored for the operator.
+    const auto r = RunTool({"--simulate", "KA", "dump"}, config.Path());
+    EXPECT_EQ(Lines(r.out).size(), 146u);
+}
+
+TEST_F(CtlTest, ConnectRaisesTheLineFromWhereverTheCameraIs) {
+    for (uint32_t rate : {9600u, 57600u}) {
+        auto camera = StartCamera("KB", rate);
+        const auto r = RunTool({"--port", camera->DevicePath(), "--trace", "connect"}, config.Path());
+        EXPECT_EQ(r.exitCode, 0) << r.err;
+        EXPECT_EQ(Lines(r.out), (std::vector<std::string>{"model=VR-8200-KB", "rate=115200", "area=0"}));
+        EXPECT_EQ(camera->CameraRate(), 115200u);
+        const auto sent = Sent(r.err);
+        ASSERT_FALSE(sent.empty());
+        EXPECT_EQ(sent.front(), "MD?");
+        EXPECT_EQ(std::count(sent.begin(), sent.end(), "CBDRT=16"), 2) << "once at the old rate, once at the new";
+    }
+}
+
+TEST_F(CtlTest, SetChangesTheCameraAndStopsAtTheFirstRefusal) {
+    auto camera = StartCamera("KA");
+    auto r = RunTool({"--port", camera->DevicePath(), "set", "GA=400", "UD=line 3 left"}, config.Path());
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(camera->Value("GA"), 400);
+    EXPECT_EQ(camera->QueryValue("UD"), "line 3 left");
+
+    r = RunTool({"--port", camera->DevicePath(), "--trace", "set", "GA=500", "GA=99999", "BL=3"}, config.Path());
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(camera->Value("GA"), 500);
+    EXPECT_NE(r.err.find("Communication Error: "), std::string::npos) << r.err;
+    const auto sent = Sent(r.err);
+    EXPECT_EQ(std::count(sent.begin(), sent.end(), "BL=3"), 0) << "nothing is sent after a refusal";
+
+    r = RunTool({"--port", camera->DevicePath(), "--json", "get", "GA", "MD"}, config.Path());
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, "{\"GA\": 500, \"MD\": \"VR-8200-KA\"}\n");
+}
+
+TEST_F(CtlTest, UsageErrorsExitWithTwoBeforeTouchingTheLine) {
+    const std::vector<std::vector<std::string>> bad = {
+        {},
+        {"frobnicate"},
+        {"--simulate", "KA", "get", "NOPE"},
+        {"--simulate", "KA", "set", "GA"},
+        {"--simulate", "KA", "set", "GA=12abc"},
+        {"--simulate", "KA", "set", "GA=4294967296"},
+        {"--rate", "1234", "connect"},
+        {"--link", "usb", "connect"},
+    };
+    for (const auto& args : bad) {
+        const auto r = RunTool(args, config.Path());
+        EXPECT_EQ(r.exitCode, 2) << (args.empty() ? "(none)" : args.back()) << ": " << r.err;
+        EXPECT_EQ(r.err.find("Tx: "), std::string::npos);
+    }
+    EXPECT_EQ(RunTool({"--help"}, config.Path()).exitCode, 0);
+}
+
+TEST_F(CtlTest, NoCameraOrNoPortExitsWithThree) {
+    auto r = RunTool({"--port", config / "no-such-device", "connect"}, config.Path());
+    EXPECT_EQ(r.exitCode, 3);
+    EXPECT_NE(r.err.find("VR-8200 Control Tool: Failed to initialize "), std::string::npos) << r.err;
+
+    auto camera = StartCamera("KA");
+    vr::sim::SimOptions silent;
+    silent.silent = true;
+    vr::sim::PtyServer mute;
+    std::string error;
+    ASSERT_TRUE(mute.Start(silent, &error)) << error;
+    r = RunTool({"--port", mute.DevicePath(), "get", "GA"}, config.Path());
+    EXPECT_EQ(r.exitCode, 3);
+    EXPECT_TRUE(r.out.empty());
+}
+
+TEST_F(CtlTest, SendWritesOneLineAndListsTheReplies) {
+    auto camera = StartCamera("KA");
+    auto r = RunTool({"--port", camera->DevicePath(), "--trace", "send", "GA?", "--wait", "300"}, config.Path());
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, "GA=100\n");
+    EXPECT_EQ(Sent(r.err), std::vector<std::string>{"GA?"}) << "no start-up sequence";
+    EXPECT_NE(r.err.find("Rx: GA=100"), std::string::npos);
+
+    r = RunTool({"--port", camera->DevicePath(), "--rate", "19200", "send", "GA?", "--wait", "200"}, config.Path());
+    EXPECT_EQ(r.exitCode, 1) << "a camera at another rate hears garbage and says nothing";
+    EXPECT_TRUE(r.out.empty());
+}
