@@ -1,0 +1,77 @@
+// The end-to-end cost of a dump (probe, area, then every setting of the model) against the
+// virtual camera pacing its replies at the wire rate of 115200 bit/s, through the real serial link,
+// reader thread and pseudo-terminal. Reported as a ratio to the wire time of the bytes exchanged
+// (10 bits a byte each way, one after the other since every command waits for its reply): 1.0 would
+// mean the tool adds nothing to the line's own time.
+
+#include <benchmark/benchmark.h>
+#include <stdlib.h>
+
+#include <chrono>
+#include <filesystem>
+
+#include "FakePlatform.h"
+#include "link/CommSetting.h"
+#include "protocol/Command.h"
+#include "protocol/ParameterTable.h"
+#include "protocol/TrafficLog.h"
+#include "sim/PtyServer.h"
+#include "ui/ControlModel.h"
+#include "ui/main/CtrlToolDlg.h"
+
+namespace {
+
+constexpr uint32_t kRate = 115200;
+
+void BM_DumpPacedAt115200(benchmark::State& state) {
+    const auto config = std::filesystem::temp_directory_path() / "vr8200-bench-config";
+    std::filesystem::create_directories(config);
+    setenv("VR8200_CONFIG_DIR", config.c_str(), 1);
+
+    vr::test::FakePlatform platform;
+    vr::sim::PtyServer camera;
+    vr::sim::SimOptions options;
+    options.model = "KA";
+    options.startRate = kRate;
+    options.pace = true;
+    std::string error;
+    if (!camera.Start(options, &error)) {
+        state.SkipWithError(error.c_str());
+        return;
+    }
+    auto& setting = vr::link::CCommSetting::Instance();
+    setting.SetSaveOnExit(false);
+    setting.SetMode(vr::link::ComPort);
+    setting.SetPortIndex(static_cast<uint32_t>(setting.AddDevicePath(camera.DevicePath())));
+    vr::protocol::Command::Instance().SetLink(&setting);
+
+    uint64_t wireBytes = 0;
+    auto count = [&wireBytes](const std::string& line) { wireBytes += line.size() - 4 + 2; };  // "Tx: " off, CR LF on
+    vr::protocol::TrafficLog::Instance().SetTerminalSink(count);
+
+    double wireSeconds = 0;
+    for (auto _ : state) {
+        vr::ui::ControlModel controls;
+        vr::ui::CCtrlToolDlg window(controls);
+        window.PrepareWindow();
+        if (setting.OpenBaud(kRate) != 1 || window.ModelProbe() != 1) {
+            state.SkipWithError("the camera did not answer");
+            break;
+        }
+        window.QueryCurrentArea();
+        window.ReadAllSettings();
+        window.OnDestroy();
+    }
+    wireSeconds = static_cast<double>(wireBytes) * 10.0 / kRate;
+    vr::protocol::TrafficLog::Instance().SetTerminalSink(nullptr);
+    setting.Close();
+    camera.Stop();
+    state.counters["wire_s"] = benchmark::Counter(wireSeconds, benchmark::Counter::kAvgIterations);
+    state.counters["bytes"] = benchmark::Counter(static_cast<double>(wireBytes), benchmark::Counter::kAvgIterations);
+    state.SetLabel("divide real time by wire_s for the ratio to the wire");
+}
+BENCHMARK(BM_DumpPacedAt115200)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
+
+}  // namespace
+
+BENCHMARK_MAIN();
