@@ -1,0 +1,34 @@
+#pragma once
+// Turns the bytes the camera receives into command lines. A line ends with LF or with CR, so a
+// terminal program that sends only CR for its Enter key is understood as well as the tool's CR LF;
+// the empty line between a CR and its LF is not reported. NUL bytes are ignored wherever they
+// stand: the tool sends runs of them to wake the line up.
+
+#include <cstddef>
+#include <optional>
+#include <string>
+
+namespace vr::sim {
+
+class LineAssembler {
+public:
+    // The camera's receive buffer; a longer line is reported as overlong when it ends.
+    static constexpr size_t kMaxLineBytes = 256;
+
+    struct Line {
+        std::string text;  // without its line end; empty when overlong
+        bool overlong = false;
+    };
+
+    // One received byte; a line when this byte completed one.
+    std::optional<Line> Feed(char byte);
+    // The partial line is garbage (bytes at a wrong rate, a reset): forget it.
+    void Reset();
+    bool Empty() const { return buffer_.empty() && !overlong_; }
+
+private:
+    std::string buffer_;
+    bool overlong_ = false;
+};
+
+}  // namespace vr::sim

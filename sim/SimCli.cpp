@@ -1,0 +1,63 @@
+#include "sim/SimCli.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace vr::sim {
+namespace {
+
+void AddResult(CLI::App& app, const std::string& name, std::optional<int32_t>& target, const std::string& what) {
+    app.add_option_function<int32_t>(
+        name, [&target](const int32_t& v) { target = v; }, "force the result code of " + what);
+}
+
+}  // namespace
+
+void AddSimOptions(CLI::App& app, SimOptions& o) {
+    app.add_option("--model", o.model, "VR-8200-KA or VR-8200-KB")
+        ->check(CLI::IsMember({"KA", "KB"}))
+        ->capture_default_str();
+    app.add_option("--start-rate", o.startRate, "the rate the camera boots at (bit/s)")
+        ->check(CLI::IsMember({9600, 19200, 38400, 57600, 115200}))
+        ->capture_default_str();
+    app.add_option("--link", o.linkPath, "make a symlink to the pty's slave side here");
+    app.add_flag("--pace", o.pace, "deliver replies at the wire rate, 10 bits a byte");
+    app.add_option("--state", o.stateFile, "keep memory areas and identity in this file across runs");
+
+    app.add_flag("--silent", o.silent, "never answer");
+    app.add_option_function<std::vector<std::string>>(
+           "--refuse",
+           [&o](const std::vector<std::string>& names) {
+               for (auto name : names) {
+                   std::transform(name.begin(), name.end(), name.begin(),
+                                  [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+                   o.refuse.push_back(name);
+               }
+           },
+           "answer sets of these commands with an error text")
+        ->delimiter(',');
+    app.add_option("--slow", o.slowMs, "delay every reply by this many milliseconds")->check(CLI::NonNegativeNumber);
+    app.add_option("--noise", o.noisePerMille, "flip a bit in this many received bytes per thousand")
+        ->check(CLI::Range(0, 1000));
+    app.add_option("--noise-seed", o.noiseSeed, "seed of the noise")->capture_default_str();
+    app.add_flag("--overlong", o.overlong, "answer the first query with a line longer than 1024 bytes");
+    app.add_option("--hangup-after", o.hangupAfter, "close the pty after this many lines")
+        ->check(CLI::NonNegativeNumber);
+
+    app.add_option("--awb-ms", o.awbMs, "white balance once takes this long")->capture_default_str();
+    app.add_option("--agc-ms", o.agcMs, "gain auto once takes this long")->capture_default_str();
+    app.add_option("--shading-ms", o.shadingMs, "shading calibration takes this long")->capture_default_str();
+    app.add_option("--recalibrate-ms", o.recalibrateMs, "pixel recalibration status reads busy this long")
+        ->capture_default_str();
+    app.add_option("--reset-ms", o.resetMs, "the camera is silent this long after CRS00")->capture_default_str();
+    app.add_option("--area-ms", o.areaMs, "storing and loading a memory area take this long")->capture_default_str();
+
+    AddResult(app, "--awb-result", o.awbResult, "white balance once (AWRS)");
+    AddResult(app, "--exposure-awb-result", o.exposureAwbResult, "exposure white balance once (AHRS)");
+    AddResult(app, "--agc-result", o.agcResult, "gain auto once (AGCS)");
+    AddResult(app, "--shading-result", o.shadingResult, "shading calibration (SDRS, SDS00)");
+    AddResult(app, "--pixel-gain-result", o.pixelGainResult, "pixel gain recalibration (PGS, PGS00)");
+    AddResult(app, "--pixel-black-result", o.pixelBlackResult, "pixel black recalibration (PBS, PBS00)");
+}
+
+}  // namespace vr::sim

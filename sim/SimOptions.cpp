@@ -1,0 +1,47 @@
+#include "sim/SimOptions.h"
+
+#include "protocol/CommandTable.h"
+
+namespace vr::sim {
+namespace {
+
+constexpr struct {
+    uint32_t rate;
+    int32_t code;
+} kRateCodes[] = {{9600, 1}, {19200, 2}, {38400, 4}, {57600, 8}, {115200, 16}};
+
+bool Fail(std::string* error, const std::string& text) {
+    if (error != nullptr) *error = text;
+    return false;
+}
+
+}  // namespace
+
+int32_t RateToCode(uint32_t rate) {
+    for (const auto& rc : kRateCodes)
+        if (rc.rate == rate) return rc.code;
+    return 0;
+}
+
+uint32_t CodeToRate(int32_t code) {
+    for (const auto& rc : kRateCodes)
+        if (rc.code == code) return rc.rate;
+    return 0;
+}
+
+bool ValidateOptions(const SimOptions& o, std::string* error) {
+    if (o.model != "KA" && o.model != "KB") return Fail(error, "model must be KA or KB, not \"" + o.model + "\"");
+    if (RateToCode(o.startRate) == 0)
+        return Fail(error,
+                    "start rate must be 9600, 19200, 38400, 57600 or 115200, not " + std::to_string(o.startRate));
+    if (o.noisePerMille < 0 || o.noisePerMille > 1000) return Fail(error, "noise must lie in 0..1000 per mille");
+    if (o.slowMs < 0 || o.hangupAfter < 0) return Fail(error, "slow and hang-up counts cannot be negative");
+    for (int ms : {o.awbMs, o.agcMs, o.shadingMs, o.recalibrateMs, o.resetMs, o.areaMs})
+        if (ms < 0) return Fail(error, "delays cannot be negative");
+    for (const auto& name : o.refuse)
+        if (protocol::FindCommand(name) < 0 || name.empty())
+            return Fail(error, "cannot refuse \"" + name + "\": no such command");
+    return true;
+}
+
+}  // namespace vr::sim
