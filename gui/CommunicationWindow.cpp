@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "StatusStrip.h"
+#include "protocol/Command.h"
 
 namespace vr::gui {
 
@@ -155,10 +156,13 @@ void CommunicationWindow::Build() {
 }
 
 void CommunicationWindow::Wire() {
+    // A nested event loop (a box of the engine) must not start a second command inside one.
+    auto idle = [] { return !protocol::Command::Instance().Busy(); };
     auto* logic = logic_.get();
-    auto onClick = [this](uint32_t id, void (dialogs::CCommunicationDialog::*handler)()) {
-        connect(controls_.As<QPushButton>(id), &QPushButton::clicked, this,
-                [this, handler] { (logic_.get()->*handler)(); });
+    auto onClick = [this, idle](uint32_t id, void (dialogs::CCommunicationDialog::*handler)()) {
+        connect(controls_.As<QPushButton>(id), &QPushButton::clicked, this, [this, idle, handler] {
+            if (idle()) (logic_.get()->*handler)();
+        });
     };
     onClick(kWriteSettingsFile, &dialogs::CCommunicationDialog::OnWriteSettingsFile);
     onClick(kReadSettingsFile, &dialogs::CCommunicationDialog::OnReadSettingsFile);
@@ -168,13 +172,19 @@ void CommunicationWindow::Wire() {
     onClick(kWriteLog, &dialogs::CCommunicationDialog::OnWriteLog);
     onClick(kClearLog, &dialogs::CCommunicationDialog::OnClearLog);
     // activated: only the operator's choices, never the program's own selections.
-    connect(controls_.As<QComboBox>(kCategory), &QComboBox::activated, this, [logic] { logic->OnCategoryChanged(); });
-    connect(controls_.As<QComboBox>(kArea), &QComboBox::activated, this, [logic] { logic->OnAreaChanged(); });
-    connect(ports_, &QComboBox::activated, this, [logic] { logic->OnPortChanged(); });
-    connect(ports_->lineEdit(), &QLineEdit::returnPressed, this, [this, logic] {
+    connect(controls_.As<QComboBox>(kCategory), &QComboBox::activated, this, [logic, idle] {
+        if (idle()) logic->OnCategoryChanged();
+    });
+    connect(controls_.As<QComboBox>(kArea), &QComboBox::activated, this, [logic, idle] {
+        if (idle()) logic->OnAreaChanged();
+    });
+    connect(ports_, &QComboBox::activated, this, [logic, idle] {
+        if (idle()) logic->OnPortChanged();
+    });
+    connect(ports_->lineEdit(), &QLineEdit::returnPressed, this, [this, logic, idle] {
         const QString text = ports_->currentText().trimmed();
         // A listed name is the list's business (activated); anything else is a device path.
-        if (ports_->findText(text) < 0) logic->OnPortTyped(text.toStdString());
+        if (idle() && ports_->findText(text) < 0) logic->OnPortTyped(text.toStdString());
     });
 }
 

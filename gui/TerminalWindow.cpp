@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "StatusStrip.h"
+#include "protocol/Command.h"
 
 namespace vr::gui {
 
@@ -64,7 +65,10 @@ TerminalWindow::TerminalWindow(protocol::ILink& line, dialogs::LogFolderStore fo
     logic_->Init();
 
     auto* logic = logic_.get();
-    connect(send, &QPushButton::clicked, this, [logic] { logic->OnSend(); });
+    // Writing on the line while a command waits for its reply would mix the two on the wire.
+    connect(send, &QPushButton::clicked, this, [logic] {
+        if (!protocol::Command::Instance().Busy()) logic->OnSend();
+    });
     connect(clear, &QPushButton::clicked, this, [logic] { logic->OnClear(); });
     connect(save, &QPushButton::clicked, this, [logic] { logic->OnSave(); });
     connect(close, &QPushButton::clicked, this, [logic] { logic->OnClose(); });

@@ -248,6 +248,28 @@ void MainWindowTest::communicationDialogRefillsPortsAndEnablesStore() {
         QCOMPARE(store->isEnabled(), c.enabled);
     }
 
+    // A device path no listing finds, typed into the port box: a second camera, a VR-8200-KB. It joins
+    // the list, the line is negotiated and the pages show the other model.
+    sim::PtyServer second;
+    sim::SimOptions options;
+    options.model = "KB";
+    options.linkPath = (folder_ + "/second-camera").toStdString();
+    std::string error;
+    QVERIFY2(second.Start(options, &error), error.c_str());
+    const QString typed = QString::fromStdString(second.LinkPath());
+    ports->lineEdit()->setText(typed);
+    QTest::keyClick(ports->lineEdit(), Qt::Key_Return);
+    QCOMPARE(ports->currentText(), typed);
+    QCOMPARE(second.CameraRate(), 115200u);
+    QCOMPARE(window_->Binding().GetText(1142), std::string("VR-8200-KB"));  // the model display
+    QVERIFY(window_->Strip()->IsOnline());
+    QVERIFY(platform_.boxes.empty());
+
+    ports->setCurrentIndex(cameraPort);
+    emit ports->activated(cameraPort);
+    QCOMPARE(window_->Binding().GetText(1142), std::string("VR-8200-KA"));
+    second.Stop();
+
     area->setCurrentIndex(2);
     emit area->activated(2);
     QTest::mouseClick(controls.As<QPushButton>(dialogs::comm::kStore), Qt::LeftButton);
