@@ -89,15 +89,6 @@ TEST_F(MainWindowTest, ReadAllKeepsDefaultsOfRowsTheModelLacks) {
     EXPECT_TRUE(dlg->WindowEnabled());
 }
 
-TEST_F(MainWindowTest, FactoryModeReadsFactoryRowsAndAddsItsPage) {
-    StartUp("VR-8200-KA", 1);
-    EXPECT_EQ(dlg->LastRead().size(), 178u);
-    EXPECT_EQ(dlg->tabs.size(), 6u);
-    EXPECT_EQ(dlg->tabs.back().title, "Factory A");
-    EXPECT_TRUE(dlg->utilityMenu);
-    EXPECT_EQ(controls.GetText(1142), "VR-8200-KA");
-}
-
 TEST_F(MainWindowTest, KeySequenceTogglesTheControlModeAndRereads) {
     StartUp("VR-8200-KB");
     const std::string code = ui::FactoryKeySequence::AccessCode();
@@ -115,20 +106,4 @@ TEST_F(MainWindowTest, KeySequenceTogglesTheControlModeAndRereads) {
     EXPECT_EQ(dlg->pages.back(), 0);
     EXPECT_EQ(camera.Queries("GAOR"), 1);
     EXPECT_EQ(dlg->LastRead().size(), 160u);
-}
-
-TEST_F(MainWindowTest, UnsupportedModelReadsNothing) {
-    camera.values["GA"] = 800;
-    StartUp("VR-8200-XX");
-    dlg->OnMenuCommand(30002);
-    EXPECT_EQ(settings::TheCameraModel().kind, settings::kModelUnknown);
-    EXPECT_EQ(settings::TheCameraModel().name, "VR-8200-XX");
-    ASSERT_EQ(platform.boxes.size(), 1u);
-    EXPECT_EQ(platform.boxes[0].text, "Unsupported model: \"VR-8200-XX\"");
-    EXPECT_EQ(platform.boxes[0].icon, app::MsgIcon::Exclamation);
-    EXPECT_TRUE(dlg->LastRead().empty());
-    EXPECT_EQ(camera.Queries("GA"), 0);
-    EXPECT_EQ(Value(1041), 100);
-    EXPECT_TRUE(dlg->WindowEnabled());
-    EXPECT_EQ(controls.GetCurSel(1142), -1);
 }

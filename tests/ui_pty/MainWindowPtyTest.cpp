@@ -142,8 +142,11 @@ TEST_F(MainWindowPtyTest, UnsupportedModelIsReportedAndNothingIsRead) {
     dlg_->OnInitDialog();
     ASSERT_FALSE(platform_.boxes.empty());
     EXPECT_EQ(platform_.boxes[0].text, "Unsupported model: \"VR-8200-ZZ\"");
+    EXPECT_EQ(platform_.boxes[0].icon, app::MsgIcon::Exclamation);
     EXPECT_TRUE(dlg_->LastRead().empty());
     EXPECT_EQ(settings::TheCameraModel().kind, settings::kModelUnknown);
+    EXPECT_EQ(controls_->GetCurSel(1142), -1);
+    EXPECT_EQ(Value(1041), 100);  // "GA" keeps its default
     EXPECT_TRUE(dlg_->WindowEnabled());
 }
 
@@ -163,6 +166,9 @@ TEST_F(MainWindowPtyTest, ReadListsByModelAndMode) {
         EXPECT_EQ(Answered(), c.rows) << c.model << c.mode;
         EXPECT_EQ(dlg_->LastRead().size(), c.rows);
         EXPECT_EQ(Value(c.lackedControl), c.lackedDefault) << c.model << c.mode;
+        EXPECT_EQ(dlg_->tabs.size(), c.mode == 1 ? 6u : 5u);
+        EXPECT_EQ(dlg_->utilityMenu, c.mode == 1);
+        EXPECT_EQ(controls_->GetText(1142), std::string("VR-8200-") + c.model);
         EXPECT_TRUE(platform_.boxes.empty()) << c.model << c.mode << platform_.boxes[0].text;
         // What the camera holds is what the pages show.
         EXPECT_EQ(controls_->GetText(1041), std::to_string(CameraValue("GA")));
