@@ -107,3 +107,25 @@ TEST_F(MainWindowTest, KeySequenceTogglesTheControlModeAndRereads) {
     EXPECT_EQ(camera.Queries("GAOR"), 1);
     EXPECT_EQ(dlg->LastRead().size(), 160u);
 }
+
+// A camera left at 57600 is found by the search; the area is asked of it there, once, and shown.
+TEST_F(MainWindowTest, CameraFoundBySearchReportsItsArea) {
+    camera.rateIndex = 3;
+    camera.values["EA"] = 2;
+    camera.model = "VR-8200-KA";
+    dlg->OnInitDialog();
+    EXPECT_EQ(settings::TheCameraModel().kind, settings::kModelKA);
+    EXPECT_EQ(dlg->CurrentArea(), 2u);
+    EXPECT_EQ(camera.Queries("EA"), 1);
+    EXPECT_EQ(line.baudIndex, 4);
+    EXPECT_EQ(dlg->LastRead().size(), 146u);
+}
+
+// A port that does not open is reported once; no flush or search runs on it.
+TEST_F(MainWindowTest, PortThatDoesNotOpenIsReportedOnce) {
+    line.reopenResult = 0;
+    dlg->OnInitDialog();
+    EXPECT_EQ(line.ops, Strings{"reopen"});
+    EXPECT_EQ(platform.Texts(), Strings{"Failed to initialize!"});
+    EXPECT_TRUE(dlg->LastRead().empty());
+}

@@ -136,15 +136,21 @@ int CCtrlToolDlg::ModelProbe() {
 }
 
 int CCtrlToolDlg::Connect() {
-    int result = 0;
     if (line_.Reopen() != 1) {
+        // A device that does not open at the start rate opens at no other: flushing and searching
+        // would only repeat the link's message ten times.
         app::Platform().MessageBox("Failed to initialize!", app::kAppTitle, app::MsgIcon::Exclamation);
-    } else {
-        result = ModelProbe();
-        QueryCurrentArea();
+        return 0;
     }
+    // The area is asked only of a camera that answered, wherever it was found; asking a silent line
+    // costs a whole time-out and leaves the area unknown anyway.
+    int result = ModelProbe();
+    if (result == 1) QueryCurrentArea();
     FlushLine();
-    if (result == 0) result = SearchRate();
+    if (result == 0) {
+        result = SearchRate();
+        if (result == 1) QueryCurrentArea();
+    }
     return result;
 }
 
