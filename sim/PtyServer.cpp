@@ -188,7 +188,9 @@ void PtyServer::CloseAll() {
         // Only our own link goes: another camera may have taken the name meanwhile.
         char target[256];
         const ssize_t n = readlink(options_.linkPath.c_str(), target, sizeof target - 1);
-        if (n >= 0 && std::string(target, static_cast<size_t>(n)) == devicePath_) unlink(options_.linkPath.c_str());
+        if (n >= 0 && std::string(target, static_cast<size_t>(n)) == devicePath_ &&
+            unlink(options_.linkPath.c_str()) != 0)
+            SetError(Errno("unlink " + options_.linkPath));
         linkMade_ = false;
     }
 }

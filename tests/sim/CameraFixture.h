@@ -55,14 +55,31 @@ public:
             return INT32_MIN;
         }
     }
-    // A set that must complete at once.
-    void Set(const std::string& mnemonic, int32_t value) {
-        EXPECT_EQ(Ask(mnemonic + "=" + std::to_string(value)), kReplyComplete) << mnemonic << "=" << value;
-    }
-    // Moves the clock and collects what falls due.
-    std::vector<std::string> Wait(std::chrono::milliseconds ms) {
+    // Moves the clock and collects what falls due, joined by "|".
+    std::string Wait(std::chrono::milliseconds ms) {
         clock_.Advance(ms);
-        return camera_->Poll();
+        return Join(camera_->Poll());
+    }
+
+    // A conversation: each line and what the camera says at once, several lines joined by "|",
+    // "" for nothing; "~N" instead of a line moves the clock N ms and takes what fell due.
+    struct Exchange {
+        std::string line;
+        std::string reply;
+    };
+    void Talk(std::initializer_list<Exchange> talk) {
+        for (const auto& e : talk) {
+            if (!e.line.empty() && e.line[0] == '~') {
+                EXPECT_EQ(Wait(std::chrono::milliseconds(std::stoi(e.line.substr(1)))), e.reply) << e.line;
+            } else {
+                EXPECT_EQ(Join(Send(e.line)), e.reply) << e.line;
+            }
+        }
+    }
+    static std::string Join(const std::vector<std::string>& lines) {
+        std::string s;
+        for (const auto& l : lines) s += (s.empty() ? "" : "|") + l;
+        return s;
     }
 
 private:

@@ -1,4 +1,4 @@
-// The virtual camera's read-outs, tables, one-push functions, chromatic aberration and counters.
+// The virtual camera's linked limits, tables, one-push functions, chromatic aberration and counters.
 
 #include <gtest/gtest.h>
 
@@ -6,189 +6,111 @@
 
 using namespace vr::sim;
 using namespace vr::sim::test;
-using namespace std::chrono_literals;
 
 namespace {
 
-const std::vector<std::string> kComplete = {kReplyComplete};
+const std::string C = kReplyComplete;
+const std::string Range = kErrorOutOfRange;
 
 }  // namespace
 
-TEST(VirtualCameraFunctions, LineRateAndExposureLimitsFollowTheFormat) {
+TEST(VirtualCameraFunctions, LineRateExposureAndWindowsFollowTheFormat) {
     CameraFixture cam;
-    // 4096 RGB8 pixels over Camera Link base (3 bytes a clock) at 85 MHz: 48.19 us, plus 2 us.
-    EXPECT_EQ(cam.GetInt("LRMIN"), 5019);
-    EXPECT_EQ(cam.GetInt("PEMIN"), 100);
-    EXPECT_EQ(cam.GetInt("PEMAX"), 19900);
-    EXPECT_EQ(cam.Ask("LR=5018"), kErrorOutOfRange);
-    cam.Set("LR", 5019);
-    EXPECT_EQ(cam.GetInt("PEMAX"), 4919);
-    EXPECT_EQ(cam.GetInt("PE"), 4919) << "a shorter line cuts the exposure";
-    EXPECT_EQ(cam.Ask("PE=4920"), kErrorOutOfRange);
-    EXPECT_EQ(cam.Ask("PE=99"), kErrorOutOfRange);
-    cam.Set("PE", 100);
-
-    // A format that needs more time stretches the line rather than being refused.
-    cam.Set("BA", 2);
-    const int32_t rgb12 = cam.GetInt("LRMIN");
-    EXPECT_EQ(rgb12, 7429);  // 6144 clocks at 85 MHz, plus 2 us
-    EXPECT_EQ(cam.GetInt("LR"), rgb12);
-    cam.Set("CLCFG", 4);
-    EXPECT_LT(cam.GetInt("LRMIN"), rgb12);
-    EXPECT_EQ(cam.GetInt("LR"), rgb12) << "a faster format leaves the line period alone";
-    cam.Set("WTC", 1024);
-    EXPECT_EQ(cam.GetInt("LRMIN"), 743);  // 461 clocks of 80 bits, plus 2 us
-
+    // 4096 RGB8 pixels over Camera Link base (3 bytes a clock) at 85 MHz take 48.19 us, plus 2 us.
+    // clang-format off
+    cam.Talk({{"LRMIN?", "LRMIN=5019"}, {"PEMIN?", "PEMIN=100"}, {"PEMAX?", "PEMAX=19900"}, {"LR=5018", Range},
+              {"LR=5019", C}, {"PEMAX?", "PEMAX=4919"}, {"PE?", "PE=4919"}, {"PE=4920", Range}, {"PE=99", Range}});
+    // clang-format on
+    // A format that needs more time stretches the line; a faster one leaves it.
+    // clang-format off
+    cam.Talk({{"BA=2", C}, {"LRMIN?", "LRMIN=7429"}, {"LR?", "LR=7429"}, {"CLCFG=4", C}, {"LR?", "LR=7429"},
+              {"WTC=1024", C}, {"LRMIN?", "LRMIN=743"}});
+    // clang-format on
     CameraFixture kb(Model("KB"));
-    kb.Set("CLCF", 3);
-    const int32_t slow = kb.GetInt("LRMIN");
-    kb.Set("LROP", 1);
-    EXPECT_EQ(kb.GetInt("LRMIN"), slow - 100) << "Mode2 halves the line overhead";
+    kb.Talk({{"CLCF=3", C}, {"LRMIN?", "LRMIN=13051"}, {"LROP=1", C}, {"LRMIN?", "LRMIN=12951"}});
+
+    // Widths step by 8, offsets by 16, windows keep to the sensor, binning scales them.
+    CameraFixture win;
+    // clang-format off
+    win.Talk({{"WTC=100", C}, {"WTC?", "WTC=96"}, {"OFC=4001", C}, {"OFC?", "OFC=4000"}, {"WTC=512", C},
+              {"OFC?", "OFC=3584"}, {"OFC=3600", Range}, {"AWBW=1000", C}, {"AWBO=3000", C}, {"HB=2", C},
+              {"WTC?", "WTC=256"}, {"OFC?", "OFC=1792"}, {"AWBW?", "AWBW=496"}, {"AWBO?", "AWBO=1488"},
+              {"WTC=2056", Range}, {"HB=1", C}, {"WTC?", "WTC=512"}, {"OFC?", "OFC=3584"}});
+    // clang-format on
+
+    // KA exposures: the common one drives all three; interlocked red and blue keep their ratio.
+    // clang-format off
+    cam.Talk({{"LR=20000", C}, {"PE=6000", C}, {"PER?", "PER=6000"}, {"ETM=1", C}, {"PER=9000", C}, {"PEB=3000", C},
+              {"PE=5000", C}, {"PER?", "PER=9000"}, {"EI=1", C}, {"PEG=12000", C}, {"PER?", "PER=18000"},
+              {"PEB?", "PEB=6000"}});
+    // clang-format on
 }
 
-TEST(VirtualCameraFunctions, ImageWindowsKeepToTheSensor) {
+TEST(VirtualCameraFunctions, LutAndShadingTablesRoundTrip) {
     CameraFixture cam;
-    cam.Set("WTC", 100);
-    EXPECT_EQ(cam.GetInt("WTC"), 96) << "widths come in steps of 8";
-    cam.Set("OFC", 4000);
-    EXPECT_EQ(cam.GetInt("OFC"), 4000);
-    EXPECT_EQ(cam.Ask("OFC=4001"), kReplyComplete);
-    EXPECT_EQ(cam.GetInt("OFC"), 4000) << "offsets come in steps of 16";
-    cam.Set("WTC", 512);
-    EXPECT_EQ(cam.GetInt("OFC"), 3584) << "a wider image pulls the offset in";
-    EXPECT_EQ(cam.Ask("OFC=3600"), kErrorOutOfRange);
-    cam.Set("AWBW", 1000);
-    cam.Set("AWBO", 3000);
-    cam.Set("HB", 2);
-    EXPECT_EQ(cam.GetInt("WTC"), 256);
-    EXPECT_EQ(cam.GetInt("OFC"), 1792);
-    EXPECT_EQ(cam.GetInt("AWBW"), 496);
-    EXPECT_EQ(cam.GetInt("AWBO"), 1488);
-    EXPECT_EQ(cam.Ask("WTC=2056"), kErrorOutOfRange) << "binned, the sensor is 2048 wide";
-    cam.Set("HB", 1);
-    EXPECT_EQ(cam.GetInt("WTC"), 512);
-    EXPECT_EQ(cam.GetInt("OFC"), 3584);
-}
-
-TEST(VirtualCameraFunctions, ExposuresOfTheKaFollowTheCommonOneOrKeepTheirRatio) {
-    CameraFixture cam;
-    cam.Set("PE", 6000);
-    EXPECT_EQ(cam.GetInt("PER"), 6000);
-    EXPECT_EQ(cam.GetInt("PEB"), 6000);
-    cam.Set("ETM", 1);
-    cam.Set("PER", 9000);
-    cam.Set("PEB", 3000);
-    cam.Set("PE", 5000);
-    EXPECT_EQ(cam.GetInt("PER"), 9000) << "individual exposures stay";
-    cam.Set("EI", 1);
-    cam.Set("PEG", 12000);
-    EXPECT_EQ(cam.GetInt("PER"), 18000);
-    EXPECT_EQ(cam.GetInt("PEB"), 6000);
-}
-
-TEST(VirtualCameraFunctions, LutEntriesRoundTripPerColour) {
-    CameraFixture cam;
-    EXPECT_EQ(cam.GetInt("LUTR"), 0);
-    cam.Set("LUTIR", 255);
-    EXPECT_EQ(cam.GetInt("LUTR"), 4095);
-    cam.Set("LUTIR", 10);
-    cam.Set("LUTR", 1234);
-    cam.Set("LUTIG", 10);
-    cam.Set("LUTIB", 11);
-    cam.Set("LUTB", 4095);
-    EXPECT_EQ(cam.GetInt("LUTG"), 160) << "green keeps its own table";
-    cam.Set("LUTIR", 11);
-    EXPECT_EQ(cam.GetInt("LUTR"), 176);
-    cam.Set("LUTIR", 10);
-    EXPECT_EQ(cam.GetInt("LUTR"), 1234);
-    EXPECT_EQ(cam.Camera().LutEntry(2, 11), 4095);
-    for (const char* bad : {"LUTIR=256", "LUTIG=-1", "LUTR=4096", "LUTB=-1"}) EXPECT_EQ(cam.Ask(bad), kErrorOutOfRange);
-    cam.Set("GMA", 100);
-}
-
-TEST(VirtualCameraFunctions, ShadingTransfersGoThroughTheStagingTable) {
-    CameraFixture cam;
-    cam.Set("SDM", 1);
-    cam.Set("SDDS", 1);
-    cam.Set("SDDI", 1024);
-    EXPECT_EQ(cam.GetInt("SDD"), 4096);
-    cam.Set("SDD", 5000);
-    EXPECT_EQ(cam.GetInt("SDD"), 5000);
-    EXPECT_EQ(cam.Camera().ShadingEntry(0, 1, 1023), 4096) << "not applied before SDDU";
-    cam.Set("SDM", 2);
-    cam.Set("SDM", 1);
-    EXPECT_EQ(cam.GetInt("SDD"), 4096) << "switching slots drops what was not applied";
-    cam.Set("SDD", 5000);
-    cam.Set("SDDU", 0);
+    // clang-format off
+    cam.Talk({{"LUTR?", "LUTR=0"}, {"LUTIR=255", C}, {"LUTR?", "LUTR=4095"}, {"LUTIR=10", C}, {"LUTR=1234", C},
+              {"LUTIG=10", C}, {"LUTG?", "LUTG=160"}, {"LUTIR=11", C}, {"LUTR?", "LUTR=176"}, {"LUTIR=10", C},
+              {"LUTR?", "LUTR=1234"}, {"LUTIR=256", Range}, {"LUTR=4096", Range}, {"LUTB=-1", Range}});
+    // clang-format on
+    // Shading goes through a staging table that "SDDU" applies; another slot drops what was not.
+    // clang-format off
+    cam.Talk({{"SDM=1", C}, {"SDDS=1", C}, {"SDDI=1024", C}, {"SDD?", "SDD=4096"}, {"SDD=5000", C},
+              {"SDD?", "SDD=5000"}, {"SDM=2", C}, {"SDM=1", C}, {"SDD?", "SDD=4096"}, {"SDD=5000", C}, {"SDDU=0", C},
+              {"SDM=3", C}, {"SDM=1", C}, {"SDD?", "SDD=5000"}});
+    // clang-format on
     EXPECT_EQ(cam.Camera().ShadingEntry(0, 1, 1023), 5000);
-    cam.Set("SDM", 3);
-    cam.Set("SDM", 1);
-    EXPECT_EQ(cam.GetInt("SDD"), 5000);
-    for (const char* bad : {"SDDS=3", "SDDI=0", "SDDI=1025", "SDD=8192", "SDD=-1", "SDDU=1", "SDDA=1"})
-        EXPECT_EQ(cam.Ask(bad), kErrorOutOfRange) << bad;
+    for (const char* bad : {"SDDS=3", "SDDI=0", "SDDI=1025", "SDD=8192", "SDDU=1", "SDDA=1"}) cam.Talk({{bad, Range}});
     const uint64_t generation = cam.Camera().FlashGeneration();
-    cam.Set("SDDA", 0);
+    cam.Talk({{"SDDA=0", C}});
     EXPECT_GT(cam.Camera().FlashGeneration(), generation);
 }
 
-TEST(VirtualCameraFunctions, WhiteBalanceTakesItsTimeAndBalancesTheGains) {
-    SimOptions o;
-    o.awbMs = 1500;
-    CameraFixture cam(o);
-    EXPECT_EQ(cam.GetInt("AWRS"), 5) << "IDLE before the first run";
-    EXPECT_TRUE(cam.Send("AWB=2").empty());
-    EXPECT_TRUE(cam.Camera().Busy());
-    EXPECT_TRUE(cam.Wait(1499ms).empty());
-    EXPECT_EQ(cam.Wait(1ms), kComplete);
-    EXPECT_EQ(cam.GetInt("AWRS"), 1);
-    EXPECT_EQ(cam.GetInt("GAR"), 125);
-    EXPECT_EQ(cam.GetInt("GAB"), 80);
-    EXPECT_EQ(cam.GetInt("AWB"), 0) << "once falls back to Off";
-
-    cam.Set("GM", 1);
-    cam.Set("GAG", 200);
-    cam.Send("AWB=2");
-    cam.Wait(1500ms);
-    EXPECT_EQ(cam.GetInt("GAR"), 250) << "red and blue follow the green gain";
-    EXPECT_EQ(cam.GetInt("GAB"), 160);
-
-    cam.Set("GAG", 800);  // the scene now saturates green
-    cam.Send("AWB=2");
-    cam.Wait(1500ms);
-    EXPECT_EQ(cam.GetInt("AWRS"), 2);
-    EXPECT_EQ(cam.GetInt("GAR"), 250) << "a failed balance changes nothing";
-
-    cam.Set("WB1R", 150);
-    cam.Set("WB1B", 60);
-    EXPECT_EQ(cam.Send("AWB=6"), kComplete) << "a preset takes effect at once";
-    EXPECT_EQ(cam.GetInt("GAR"), 150);
-    EXPECT_EQ(cam.GetInt("GAB"), 60);
-    EXPECT_EQ(cam.GetInt("AWB"), 6);
+TEST(VirtualCameraFunctions, WhiteBalanceTakesItsTimeAndBalancesGainsOrExposures) {
+    CameraFixture cam;  // white balance takes 1500 ms
+    // clang-format off
+    cam.Talk({{"AWRS?", "AWRS=5"}, {"AWB=2", ""}, {"MD?", ""}, {"~1499", ""}, {"~1", C + "|MD=VR-8200-KA"},
+              {"AWRS?", "AWRS=1"}, {"GAR?", "GAR=125"}, {"GAB?", "GAB=80"}, {"AWB?", "AWB=0"}});
+    // clang-format on
+    // With individual gains red and blue follow green; a saturated scene fails and changes nothing.
+    // clang-format off
+    cam.Talk({{"GM=1", C}, {"GAG=200", C}, {"AWB=2", ""}, {"~1500", C}, {"GAR?", "GAR=250"}, {"GAB?", "GAB=160"},
+              {"GAG=800", C}, {"AWB=2", ""}, {"~1500", C}, {"AWRS?", "AWRS=2"}, {"GAR?", "GAR=250"}});
+    // clang-format on
+    cam.Talk(
+        {{"WB1R=150", C}, {"WB1B=60", C}, {"AWB=6", C}, {"GAR?", "GAR=150"}, {"GAB?", "GAB=60"}, {"AWB?", "AWB=6"}});
+    // Exposure white balance, KA only.
+    // clang-format off
+    cam.Talk({{"GAG=100", C}, {"ETM=1", C}, {"PEG=10000", C}, {"AHRS?", "AHRS=5"}, {"AWB=4", ""}, {"~1500", C},
+              {"AHRS?", "AHRS=1"}, {"PER?", "PER=12500"}, {"PEB?", "PEB=8000"}});
+    // clang-format on
+    CameraFixture(Model("KB")).Talk({{"AWB=4", Range}});
 }
 
-TEST(VirtualCameraFunctions, ExposureWhiteBalanceExistsOnTheKaOnly) {
+TEST(VirtualCameraFunctions, GainAutoShadingAndRecalibrationReachTheirResults) {
     SimOptions o;
-    o.awbMs = 10;
-    CameraFixture ka(o);
-    ka.Set("ETM", 1);
-    ka.Set("PEG", 10000);
-    EXPECT_EQ(ka.GetInt("AHRS"), 5);
-    EXPECT_TRUE(ka.Send("AWB=4").empty());
-    EXPECT_EQ(ka.Wait(10ms), kComplete);
-    EXPECT_EQ(ka.GetInt("AHRS"), 1);
-    EXPECT_EQ(ka.GetInt("PER"), 12500);
-    EXPECT_EQ(ka.GetInt("PEB"), 8000);
-    EXPECT_EQ(ka.GetInt("AWRS"), 5) << "the other result is untouched";
-
-    o.model = "KB";
-    CameraFixture kb(o);
-    EXPECT_EQ(kb.Ask("AWB=4"), kErrorOutOfRange);
+    o.shadingMs = 60000;
+    CameraFixture cam(o);  // gain auto 1000 ms, recalibration 3000 ms
+    cam.Talk({{"AGCS?", "AGCS=4"}, {"AGC=2", ""}, {"~1000", C}, {"AGCS?", "AGCS=1"}, {"GA?", "GA=200"}});
+    // The gain 95 % needs at a short exposure is beyond 3200: Control Limit, as far as it goes.
+    cam.Talk({{"AGCF=95", C}, {"PE=500", C}, {"AGC=2", ""}, {"~1000", C}, {"AGCS?", "AGCS=3"}, {"GA?", "GA=3200"}});
+    // clang-format off
+    cam.Talk({{"PE=8000", C}, {"GA=100", C}, {"SDM=2", C}, {"RS=0", ""}, {"~60000", C}, {"SDRS?", "SDRS=4"},
+              {"SDD?", "SDD=4710"}});
+    // clang-format on
+    // The correction lifts the edges of the selected slot, blue most.
+    EXPECT_EQ(cam.Camera().ShadingEntry(1, 2, 1023), 5120);
+    EXPECT_EQ(cam.Camera().ShadingEntry(1, 1, 511), 4096);
+    EXPECT_EQ(cam.Camera().ShadingEntry(0, 2, 0), 4096);
+    // clang-format off
+    cam.Talk({{"PE=100", C}, {"RS=0", ""}, {"~60000", C}, {"SDRS?", "SDRS=1"}, {"PGR=0", C}, {"PGS?", "PGS=0"},
+              {"ST?", "ST=1"}, {"~3000", ""}, {"PGS?", "PGS=3"}, {"ST?", "ST=0"}});
+    // clang-format on
 }
 
 TEST(VirtualCameraFunctions, ForcedResultCodesReplaceTheCamerasOwn) {
     SimOptions o;
     o.awbMs = o.agcMs = o.shadingMs = 0;
-    o.recalibrateMs = 1000;
     o.awbResult = 4;
     o.exposureAwbResult = 3;
     o.agcResult = 2;
@@ -196,132 +118,46 @@ TEST(VirtualCameraFunctions, ForcedResultCodesReplaceTheCamerasOwn) {
     o.pixelGainResult = 3;
     o.pixelBlackResult = 4;
     CameraFixture cam(o);
-    for (const char* start : {"AWB=2", "AWB=4", "AGC=2", "RS=0", "PGR=0", "PBR=0", "PGR00=0", "PBR00=0", "SDR00=0"})
-        EXPECT_EQ(cam.Send(start), kComplete) << start;
-    EXPECT_EQ(cam.GetInt("AWRS"), 4);
-    EXPECT_EQ(cam.GetInt("AHRS"), 3);
-    EXPECT_EQ(cam.GetInt("AGCS"), 2);
-    EXPECT_EQ(cam.GetInt("SDRS"), 0);
-    EXPECT_EQ(cam.GetInt("GAR"), 100) << "a forced failure leaves the gains";
-    EXPECT_EQ(cam.GetInt("GA"), 100);
-    for (const char* status : {"PGS", "PBS", "PGS00", "PBS00", "SDS00"}) EXPECT_EQ(cam.GetInt(status), 0) << status;
-    EXPECT_EQ(cam.GetInt("ST"), 1);
-    cam.Wait(1000ms);
-    EXPECT_EQ(cam.GetInt("PGS"), 3);
-    EXPECT_EQ(cam.GetInt("PBS"), 4);
-    EXPECT_EQ(cam.GetInt("PGS00"), 3);
-    EXPECT_EQ(cam.GetInt("PBS00"), 4);
-    EXPECT_EQ(cam.GetInt("SDS00"), 0);
-    EXPECT_EQ(cam.GetInt("ST"), 0);
-}
-
-TEST(VirtualCameraFunctions, GainAutoAndShadingCalibrationReachTheirTargets) {
-    SimOptions o;
-    o.agcMs = 1000;
-    o.shadingMs = 60000;
-    o.recalibrateMs = 3000;
-    CameraFixture cam(o);
-    EXPECT_EQ(cam.GetInt("AGCS"), 4) << "IDLE before the first run";
-    EXPECT_TRUE(cam.Send("AGC=2").empty());
-    EXPECT_EQ(cam.Wait(1000ms), kComplete);
-    EXPECT_EQ(cam.GetInt("AGCS"), 1);
-    EXPECT_EQ(cam.GetInt("GA"), 200) << "green at 50 % of full scale";
-    cam.Set("AGCF", 95);
-    cam.Set("PE", 500);
-    cam.Send("AGC=2");
-    cam.Wait(1000ms);
-    EXPECT_EQ(cam.GetInt("AGCS"), 3) << "the gain it needs is beyond 3200";
-    EXPECT_EQ(cam.GetInt("GA"), 3200) << "as far as it goes";
-
-    cam.Set("PE", 8000);
-    cam.Set("GA", 100);
-    cam.Set("SDM", 2);
-    EXPECT_TRUE(cam.Send("RS=0").empty());
-    EXPECT_TRUE(cam.Send("MD?").empty());
-    EXPECT_TRUE(cam.Wait(59999ms).empty());
-    EXPECT_EQ(cam.Wait(1ms), (std::vector<std::string>{kReplyComplete, "MD=VR-8200-KA"}));
-    EXPECT_EQ(cam.GetInt("SDRS"), 4);
-    // The correction lifts the edges of the selected slot, blue most.
-    EXPECT_EQ(cam.Camera().ShadingEntry(1, 0, 0), 4710);
-    EXPECT_EQ(cam.Camera().ShadingEntry(1, 2, 1023), 5120);
-    EXPECT_EQ(cam.Camera().ShadingEntry(1, 1, 511), 4096);
-    EXPECT_EQ(cam.Camera().ShadingEntry(0, 2, 0), 4096);
-    EXPECT_EQ(cam.GetInt("SDD"), 4710) << "transfers read the new table";
-
-    cam.Set("PE", 100);  // too dark to calibrate
-    cam.Send("RS=0");
-    cam.Wait(60000ms);
-    EXPECT_EQ(cam.GetInt("SDRS"), 1);
-    EXPECT_EQ(cam.Send("PGR=0"), kComplete) << "recalibration answers at once";
-    EXPECT_EQ(cam.GetInt("PGS"), 0);
-    cam.Wait(3000ms);
-    EXPECT_EQ(cam.GetInt("PGS"), 3);
+    // clang-format off
+    cam.Talk({{"AWB=2", C}, {"AWB=4", C}, {"AGC=2", C}, {"RS=0", C}, {"PGR=0", C}, {"PBR=0", C}, {"PGR00=0", C},
+              {"PBR00=0", C}, {"SDR00=0", C}, {"~3000", ""}});
+    // clang-format on
+    // clang-format off
+    cam.Talk({{"AWRS?", "AWRS=4"}, {"AHRS?", "AHRS=3"}, {"AGCS?", "AGCS=2"}, {"SDRS?", "SDRS=0"}, {"PGS?", "PGS=3"},
+              {"PBS?", "PBS=4"}, {"PGS00?", "PGS00=3"}, {"PBS00?", "PBS00=4"}, {"SDS00?", "SDS00=0"}});
+    // clang-format on
+    cam.Talk({{"GAR?", "GAR=100"}, {"GA?", "GA=100"}});  // a forced failure leaves the gains
 }
 
 TEST(VirtualCameraFunctions, ChromaticAberrationRatiosFollowTheMethod) {
     CameraFixture cam;
-    EXPECT_EQ(cam.GetInt("CACMT0"), 0);
-    EXPECT_EQ(cam.GetInt("CACR0R8"), 500) << "Simple: every point gets the coefficient's share";
-    cam.Set("CACMT0", 1);
-    EXPECT_EQ(cam.GetInt("CACR0R8"), 500);
-    EXPECT_EQ(cam.GetInt("CACR0R4"), 250) << "Linear ramps up to it";
-    EXPECT_EQ(cam.GetInt("CACRR0B2"), 125);
-    cam.Set("CACC0R", 80);
-    EXPECT_EQ(cam.GetInt("CACR0R8"), 800);
-    EXPECT_EQ(cam.GetInt("CACR0B8"), 500) << "blue has its own coefficient";
-    cam.Set("CACR3B5", -700);
-    EXPECT_EQ(cam.GetInt("CACMT3"), 2) << "a ratio set by hand makes the method Custom";
-    cam.Set("CACRR2R1", 10);
-    EXPECT_EQ(cam.GetInt("CACMT2"), 2);
-    EXPECT_EQ(cam.GetInt("CACMT1"), 0);
-    cam.Set("CACC3B", 100);
-    EXPECT_EQ(cam.GetInt("CACR3B5"), -700) << "Custom ratios stay when the coefficient changes";
+    // Simple gives every point the coefficient's share, Linear ramps up to it; a coefficient change
+    // recalculates, a ratio set by hand makes the method Custom and stays.
+    // clang-format off
+    cam.Talk({{"CACMT0?", "CACMT0=0"}, {"CACR0R8?", "CACR0R8=500"}, {"CACMT0=1", C}, {"CACR0R4?", "CACR0R4=250"},
+              {"CACRR0B2?", "CACRR0B2=125"}, {"CACC0R=80", C}, {"CACR0R8?", "CACR0R8=800"}, {"CACR0B8?", "CACR0B8=500"},
+              {"CACR3B5=-700", C}, {"CACMT3?", "CACMT3=2"}, {"CACRR2R1=10", C}, {"CACMT2?", "CACMT2=2"},
+              {"CACMT1?", "CACMT1=0"}, {"CACC3B=100", C}, {"CACR3B5?", "CACR3B5=-700"}});
+    // clang-format on
     for (const char* bad : {"CACR0R0=1001", "CACR1=81", "CACRB2=-81", "CACC0R=9", "CACRC3B=101", "CACMT0=3", "CACSM1=2",
                             "CACM=4", "CACS=1"})
-        EXPECT_EQ(cam.Ask(bad), kErrorOutOfRange) << bad;
-
-    // Saved with CACS, the tables survive a restart; what was not saved does not.
+        cam.Talk({{bad, Range}});
     SimOptions o;
     o.resetMs = 0;
-    CameraFixture saved(o);
-    saved.Set("CACR1", 33);
-    saved.Set("CACS", 0);
-    saved.Set("CACB1", 44);
-    saved.Send("CRS00=1");
-    EXPECT_EQ(saved.GetInt("CACR1"), 33);
-    EXPECT_EQ(saved.GetInt("CACB1"), 0);
+    CameraFixture saved(o);  // what "CACS" saved survives a restart, the rest does not
+    // clang-format off
+    saved.Talk({{"CACR1=33", C}, {"CACS=0", C}, {"CACB1=44", C}, {"CRS00=1", C}, {"CACR1?", "CACR1=33"},
+                {"CACB1?", "CACB1=0"}});
+    // clang-format on
 }
 
 TEST(VirtualCameraFunctions, CountersCountLinesWhileEnabled) {
     CameraFixture cam;  // 200 us lines: 5000 a second
-    EXPECT_EQ(cam.GetInt("CS0"), 0);
-    cam.Set("CE0", 1);
-    EXPECT_EQ(cam.GetInt("CS0"), 2);
-    cam.Wait(1000ms);
-    EXPECT_EQ(cam.GetInt("CV0"), 5000);
-    cam.Set("LR", 10000);
-    cam.Wait(1000ms);
-    EXPECT_EQ(cam.GetInt("CV0"), 15000) << "counted at the old period, then the new";
-    cam.Set("CE0", 0);
-    cam.Wait(1000ms);
-    EXPECT_EQ(cam.GetInt("CV0"), 15000) << "a disabled counter holds its count";
-    EXPECT_EQ(cam.GetInt("CS0"), 0);
-    cam.Set("CR0", 0);
-    EXPECT_EQ(cam.GetInt("CV0"), 0);
-    EXPECT_EQ(cam.GetInt("CV1"), 0) << "the others never ran";
-
-    cam.Set("CE3", 4);
-    cam.Wait(std::chrono::hours(120));
-    EXPECT_EQ(cam.GetInt("CS3"), 4) << "past 2^31 lines the counter overflows";
-    EXPECT_EQ(cam.GetInt("CV3"), INT32_MAX);
-    EXPECT_EQ(cam.Ask("CR3=1"), kErrorOutOfRange);
-}
-
-TEST(VirtualCameraFunctions, TemperatureRisesAfterPowerUpAndLevelsOff) {
-    CameraFixture cam;
-    EXPECT_EQ(cam.GetInt("TMP0"), 35);
-    cam.Wait(std::chrono::minutes(5));
-    EXPECT_EQ(cam.GetInt("TMP0"), 40);
-    cam.Wait(std::chrono::hours(2));
-    EXPECT_EQ(cam.GetInt("TMP0"), 48);
+    // clang-format off
+    cam.Talk({{"CS0?", "CS0=0"}, {"CE0=1", C}, {"CS0?", "CS0=2"}, {"~1000", ""}, {"CV0?", "CV0=5000"}, {"LR=10000", C},
+              {"~1000", ""}, {"CV0?", "CV0=15000"}, {"CE0=0", C}, {"~1000", ""}, {"CV0?", "CV0=15000"},
+              {"CS0?", "CS0=0"}, {"CR0=0", C}, {"CV0?", "CV0=0"}, {"CV1?", "CV1=0"}, {"CR3=1", Range},
+              {"TMP0?", "TMP0=35"}});
+    // clang-format on
+    cam.Talk({{"CE3=4", C}, {"~432000000", ""}, {"CS3?", "CS3=4"}, {"CV3?", "CV3=2147483647"}, {"TMP0?", "TMP0=48"}});
 }
