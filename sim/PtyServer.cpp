@@ -249,15 +249,22 @@ void PtyServer::Run() {
             running_ = false;
             return;
         }
-        int timeoutMs = -1;
-        if (auto next = NextWake()) {
-            const auto wait = std::chrono::ceil<std::chrono::milliseconds>(*next - Clock::now()).count();
-            timeoutMs = static_cast<int>(std::clamp<int64_t>(wait, 0, 60000));
+        // Wake at the exact due time: a paced byte at 115200 bit/s takes 87 us, so rounding every
+        // wait up to whole milliseconds would slow the camera far below its line rate.
+        std::optional<std::chrono::nanoseconds> wait;
+        if (auto next = NextWake())
+            wait = std::clamp<std::chrono::nanoseconds>(*next - Clock::now(), std::chrono::nanoseconds(0),
+                                                        std::chrono::seconds(60));
+        if (clientAbsent && (!wait || *wait > std::chrono::milliseconds(kAbsentRecheckMs)))
+            wait = std::chrono::milliseconds(kAbsentRecheckMs);
+        timespec waitSpec{};
+        if (wait) {
+            waitSpec.tv_sec = static_cast<time_t>(wait->count() / 1000000000);
+            waitSpec.tv_nsec = static_cast<long>(wait->count() % 1000000000);
         }
-        if (clientAbsent && (timeoutMs < 0 || timeoutMs > kAbsentRecheckMs)) timeoutMs = kAbsentRecheckMs;
         pollfd fds[2] = {{wake_, POLLIN, 0}, {clientAbsent ? -1 : master_, POLLIN, 0}};
         if (wantWrite_) fds[1].events |= POLLOUT;
-        const int r = poll(fds, 2, timeoutMs);
+        const int r = ppoll(fds, 2, wait ? &waitSpec : nullptr, nullptr);
         if (r < 0 && errno == EINTR) continue;
         if (r < 0) {
             SetError(Errno("poll"));
