@@ -11,7 +11,7 @@
 // To put another model behind the library (the virtual camera), derive from ByteQueuePeer (or
 // IClPeer), register a factory under a new name with VR_CLLIB_PEER(name, factory) in a new .cpp,
 // add that file to a library with vr_add_cllib(... SOURCES file LIBRARIES model) in
-// tests/cllib/CMakeLists.txt, and run with VR8200_CLLIB_PEER=name.
+// sim/clserial/CMakeLists.txt, and run with VR8200_CLLIB_PEER=name.
 
 #include <chrono>
 #include <condition_variable>
