@@ -2,12 +2,12 @@
 
 #include <algorithm>
 #include <cctype>
-#include <climits>
 #include <cstdio>
 
 #include "app/Platform.h"
 #include "protocol/Deadline.h"
 #include "protocol/Link.h"
+#include "protocol/Numbers.h"
 #include "protocol/OnlineStatus.h"
 #include "protocol/TrafficLog.h"
 
@@ -47,20 +47,6 @@ bool ParseHex(const std::string& digits, int32_t& out) {
     return n > 0;
 }
 
-// The leading signed decimal number; 0 when there is none. Values beyond 32 bits saturate.
-int32_t ParseDecimal(const std::string& text) {
-    size_t i = 0;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-    long long v = 0;
-    for (; i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])); ++i) {
-        v = v * 10 + (text[i] - '0');
-        if (v > static_cast<long long>(INT_MAX) + 1) v = static_cast<long long>(INT_MAX) + 1;
-    }
-    if (negative) v = -v;
-    return static_cast<int32_t>(std::clamp<long long>(v, INT_MIN, INT_MAX));
-}
-
 struct BusyScope {
     explicit BusyScope(bool& flag) : flag_(flag) { flag_ = true; }
     ~BusyScope() { flag_ = false; }
@@ -98,7 +84,7 @@ ParsedReply Command::ParseReply(const std::string& line) {
         // "&H" with no digit is no number at all: the reply is not understood.
         if (!ParseHex(r.valueText.substr(2), r.value.intValue)) return r;
     } else {
-        r.value.intValue = ParseDecimal(r.valueText);
+        r.value.intValue = LeadingDecimal(r.valueText);
     }
     r.failed = false;
     return r;

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "protocol/CommandTable.h"
+#include "protocol/Numbers.h"
 #include "protocol/ParameterTable.h"
 #include "ui/main/ControlIds.h"
 
@@ -16,20 +17,7 @@ CtrlType ValueDisplay::KindOf(uint32_t id) const {
     return TypeOf(id);
 }
 
-int32_t ValueDisplay::LeadingNumber(const std::string& text) {
-    size_t i = 0;
-    while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i]))) ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-    long long v = 0;
-    for (; i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])); ++i) {
-        v = v * 10 + (text[i] - '0');
-        if (v > static_cast<long long>(INT_MAX) + 1) v = static_cast<long long>(INT_MAX) + 1;
-    }
-    if (negative) v = -v;
-    if (v > INT_MAX) v = INT_MAX;
-    return static_cast<int32_t>(v);
-}
+int32_t ValueDisplay::LeadingNumber(const std::string& text) { return protocol::LeadingDecimal(text); }
 
 bool ValueDisplay::ParseInteger(const std::string& text, int32_t& value) {
     size_t i = 0;
