@@ -1,6 +1,4 @@
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <filesystem>
 
@@ -74,10 +72,9 @@ TEST_F(CommSettingTest, StartsFromTheStoreAtTheWakeUpRateAndSavesAllSixValues) {
         EXPECT_EQ(comm->GetMode(), 2u);
         EXPECT_EQ(comm->GetBaudRate(), 9600u);
         EXPECT_EQ(comm->GetBaudIndex(), 0);
-        const uint32_t expected[] = {3, 4, 5, 6};
         for (uint32_t mode = 0; mode < 4; ++mode) {
             comm->SetMode(mode);
-            EXPECT_EQ(comm->GetPortIndex(), expected[mode]) << mode;
+            EXPECT_EQ(comm->GetPortIndex(), mode + 3) << "each mode keeps its own port";
         }
         comm->SetMode(7);
         EXPECT_EQ(comm->GetPortIndex(), 0u);
@@ -121,21 +118,20 @@ TEST_F(CommSettingTest, SerialPortsAreTheMachinesInNaturalOrderThenTheNamedPaths
     EXPECT_EQ(comm->GetPortName(4), "/dev/pts/5");
 }
 
-TEST_F(CommSettingTest, TheRememberedDeviceIsFoundAgainWhereverItIsListed) {
-    const std::string gone = machine_ / "dev/ttyUSB7";
+TEST_F(CommSettingTest, TheRememberedDeviceIsFoundAgainAndReopenedWhereverItIsListed) {
     const std::string namedFile = machine_ / "pty-of-a-simulator";
     std::ofstream(namedFile).put('\n');
-    struct Case {
+    const struct {
         std::string device;
         uint32_t storedIndex;
         uint32_t expectedIndex;
         int expectedCount;
-    };
-    const Case cases[] = {
-        {machine_ / "dev/ttyUSB0", 0, 3, 4},
-        {machine_ / "by-id/usb-FTDI_FT232R_A1-if00-port0", 1, 3, 4},
-        {namedFile, 0, 4, 5},  // exists but is no machine port: listed again
-        {gone, 2, 2, 4},       // unplugged: the number stays as stored
+        std::string opened;
+    } cases[] = {
+        {machine_ / "dev/ttyUSB0", 0, 3, 4, machine_ / "dev/ttyUSB0"},
+        {machine_ / "by-id/usb-FTDI_FT232R_A1-if00-port0", 1, 3, 4, machine_ / "dev/ttyUSB0"},
+        {namedFile, 0, 4, 5, namedFile},                               // exists but is no machine port
+        {machine_ / "dev/ttyUSB7", 2, 2, 4, machine_ / "dev/ttyS10"},  // unplugged: the number stays
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.device);
@@ -143,17 +139,12 @@ TEST_F(CommSettingTest, TheRememberedDeviceIsFoundAgainWhereverItIsListed) {
         auto comm = Make();
         EXPECT_EQ(comm->GetPortCount(), c.expectedCount);
         EXPECT_EQ(comm->GetPortIndex(), c.expectedIndex);
+        platform_.boxes.clear();
+        EXPECT_EQ(comm->Reopen(), 0) << "the device nodes are plain files here";
+        ASSERT_EQ(platform_.boxes.size(), 1u);
+        EXPECT_EQ(platform_.boxes[0].text.rfind("Failed to initialize " + c.opened + " port!\n", 0), 0u)
+            << platform_.boxes[0].text;
     }
-}
-
-TEST_F(CommSettingTest, AStartUpReopenUsesTheRememberedDeviceWhereverItIsNow) {
-    Store("Com Port No=0\nCom Port Device=" + (machine_ / "by-id/usb-FTDI_FT232R_A1-if00-port0") + "\n");
-    auto comm = Make();
-    EXPECT_EQ(comm->Reopen(), 0) << "the device node is a plain file here";
-    ASSERT_EQ(platform_.boxes.size(), 1u);
-    EXPECT_EQ(platform_.boxes[0].text.rfind("Failed to initialize " + (machine_ / "dev/ttyUSB0") + " port!\n", 0), 0u)
-        << platform_.boxes[0].text;
-    EXPECT_EQ(comm->GetPortIndex(), 3u);
 }
 
 TEST_F(CommSettingTest, TheChosenPortIsRememberedByItsStableName) {

@@ -39,48 +39,35 @@ bool Fails(Call call) {
     return true;
 }
 
+int Counted(int fd) {
+    if (fd >= 0) ++gOpenFds;
+    return fd;
+}
+
 const sys::Ops kFaulty = {
-    [](const char* path, int flags) {
-        if (Fails(Call::Open)) return -1;
-        const int fd = sys::RealOps().open(path, flags);
-        if (fd >= 0) ++gOpenFds;
-        return fd;
-    },
+    [](const char* path, int flags) { return Fails(Call::Open) ? -1 : Counted(sys::RealOps().open(path, flags)); },
     [](int fd) {
         --gOpenFds;
         return sys::RealOps().close(fd);
     },
-    [](int fd, void* buffer, size_t count) -> ssize_t {
-        if (Fails(Call::Read)) return -1;
-        return sys::RealOps().read(fd, buffer, count);
-    },
+    [](int fd, void* buffer, size_t count) { return Fails(Call::Read) ? -1 : sys::RealOps().read(fd, buffer, count); },
     sys::RealOps().write,
     [](pollfd* fds, nfds_t count, int timeoutMs) {
         ++gPolls;
-        if (Fails(Call::Poll)) return -1;
-        return sys::RealOps().poll(fds, count, timeoutMs);
+        return Fails(Call::Poll) ? -1 : sys::RealOps().poll(fds, count, timeoutMs);
     },
     [](int fd, unsigned long request, int* arg) {
-        if (request == TIOCMBIS && Fails(Call::Dtr)) return -1;
-        return sys::RealOps().ioctlInt(fd, request, arg);
+        return request == TIOCMBIS && Fails(Call::Dtr) ? -1 : sys::RealOps().ioctlInt(fd, request, arg);
     },
     [](int fd, unsigned long request) {
-        if (request == TIOCEXCL && Fails(Call::Excl)) return -1;
-        return sys::RealOps().ioctlNone(fd, request);
+        return request == TIOCEXCL && Fails(Call::Excl) ? -1 : sys::RealOps().ioctlNone(fd, request);
     },
-    [](int fd, termios* t) {
-        if (Fails(Call::TcGetAttr)) return -1;
-        return sys::RealOps().tcgetattr(fd, t);
-    },
+    [](int fd, termios* t) { return Fails(Call::TcGetAttr) ? -1 : sys::RealOps().tcgetattr(fd, t); },
     [](int fd, int when, const termios* t) {
-        if (Fails(Call::TcSetAttr)) return -1;
-        return sys::RealOps().tcsetattr(fd, when, t);
+        return Fails(Call::TcSetAttr) ? -1 : sys::RealOps().tcsetattr(fd, when, t);
     },
     [](unsigned int initial, int flags) {
-        if (Fails(Call::EventFd)) return -1;
-        const int fd = sys::RealOps().eventfd(initial, flags);
-        if (fd >= 0) ++gOpenFds;
-        return fd;
+        return Fails(Call::EventFd) ? -1 : Counted(sys::RealOps().eventfd(initial, flags));
     },
 };
 
