@@ -4,7 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <functional>
 #include <memory>
+#include <source_location>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -13,23 +16,11 @@
 
 namespace vr::sim::test {
 
-class ManualClock {
-public:
-    VirtualCamera::TimePoint Now() const { return now_; }
-    void Advance(std::chrono::milliseconds ms) { now_ += ms; }
-
-private:
-    VirtualCamera::TimePoint now_{std::chrono::hours(1)};
-};
-
 class CameraFixture {
 public:
-    explicit CameraFixture(const SimOptions& options = SimOptions()) { Restart(options); }
+    explicit CameraFixture(const SimOptions& options = SimOptions())
+        : camera_(std::make_unique<VirtualCamera>(options, [this] { return now_; })) {}
 
-    void Restart(const SimOptions& options) {
-        options_ = options;
-        camera_ = std::make_unique<VirtualCamera>(options, [this] { return clock_.Now(); });
-    }
     VirtualCamera& Camera() { return *camera_; }
 
     // Everything the camera says to the line now.
@@ -37,45 +28,51 @@ public:
     // The one reply to a line that is answered at once; "<n replies>" otherwise.
     std::string Ask(const std::string& line) {
         auto replies = Send(line);
-        if (replies.size() != 1) return "<" + std::to_string(replies.size()) + " replies>";
-        return replies[0];
+        return replies.size() == 1 ? replies[0] : "<" + std::to_string(replies.size()) + " replies>";
     }
-    // The value a query answers, without "NAME=".
-    std::string Get(const std::string& mnemonic) {
-        const std::string reply = Ask(mnemonic + "?");
-        const std::string prefix = mnemonic + "=";
-        return reply.rfind(prefix, 0) == 0 ? reply.substr(prefix.size()) : "<" + reply + ">";
-    }
+    // The integer a query answers after "NAME=".
     int32_t GetInt(const std::string& mnemonic) {
-        const std::string v = Get(mnemonic);
-        try {
-            return std::stoi(v);
-        } catch (const std::exception&) {
-            ADD_FAILURE() << mnemonic << " answered " << v;
-            return INT32_MIN;
-        }
+        const std::string reply = Ask(mnemonic + "?");
+        if (reply.rfind(mnemonic + "=", 0) == 0) return std::stoi(reply.substr(mnemonic.size() + 1));
+        ADD_FAILURE() << mnemonic << "? answered " << reply;
+        return INT32_MIN;
     }
     // Moves the clock and collects what falls due, joined by "|".
     std::string Wait(std::chrono::milliseconds ms) {
-        clock_.Advance(ms);
+        now_ += ms;
         return Join(camera_->Poll());
     }
 
-    // A conversation: each line and what the camera says at once, several lines joined by "|",
-    // "" for nothing; "~N" instead of a line moves the clock N ms and takes what fell due.
-    struct Exchange {
-        std::string line;
-        std::string reply;
-    };
-    void Talk(std::initializer_list<Exchange> talk) {
-        for (const auto& e : talk) {
-            if (!e.line.empty() && e.line[0] == '~') {
-                EXPECT_EQ(Wait(std::chrono::milliseconds(std::stoi(e.line.substr(1)))), e.reply) << e.line;
-            } else {
-                EXPECT_EQ(Join(Send(e.line)), e.reply) << e.line;
+    // A conversation: "LINE > REPLY" steps separated by ";", several replies joined by "|", nothing
+    // after ">" for silence; "~N" as the line moves the clock N ms and takes what fell due. C and
+    // Range stand for COMPLETE and the out-of-range error. Spaces around the parts are dropped, so
+    // lines whose spaces matter go through Step.
+    void Talk(const std::string& script, std::source_location where = std::source_location::current()) {
+        const ::testing::ScopedTrace trace(where.file_name(), static_cast<int>(where.line()), "conversation");
+        std::istringstream steps(script);
+        for (std::string step; std::getline(steps, step, ';');) {
+            if (Trim(step).empty()) continue;
+            const auto gt = step.find('>');
+            if (gt == std::string::npos) {
+                ADD_FAILURE() << "no '>' in \"" << step << '"';
+                continue;
             }
+            std::istringstream replies(step.substr(gt + 1));
+            std::vector<std::string> expected;
+            for (std::string r; std::getline(replies, r, '|');) {
+                r = Trim(r);
+                expected.push_back(r == "C" ? kReplyComplete : r == "Range" ? kErrorOutOfRange : r);
+            }
+            Step(Trim(step.substr(0, gt)), Join(expected));
         }
     }
+    void Step(const std::string& line, const std::string& reply) {
+        if (!line.empty() && line[0] == '~')
+            EXPECT_EQ(Wait(std::chrono::milliseconds(std::stoi(line.substr(1)))), reply) << line;
+        else
+            EXPECT_EQ(Join(Send(line)), reply) << line;
+    }
+
     static std::string Join(const std::vector<std::string>& lines) {
         std::string s;
         for (const auto& l : lines) s += (s.empty() ? "" : "|") + l;
@@ -83,15 +80,22 @@ public:
     }
 
 private:
-    ManualClock clock_;
-    SimOptions options_;
+    static std::string Trim(const std::string& s) {
+        const auto first = s.find_first_not_of(' ');
+        return first == std::string::npos ? "" : s.substr(first, s.find_last_not_of(' ') - first + 1);
+    }
+
+    VirtualCamera::TimePoint now_{std::chrono::hours(1)};
     std::unique_ptr<VirtualCamera> camera_;
 };
 
-inline SimOptions Model(const char* model) {
+inline SimOptions With(const std::function<void(SimOptions&)>& set) {
     SimOptions o;
-    o.model = model;
+    set(o);
     return o;
+}
+inline SimOptions Model(const char* model) {
+    return With([model](SimOptions& o) { o.model = model; });
 }
 
 }  // namespace vr::sim::test

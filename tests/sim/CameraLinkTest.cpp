@@ -29,16 +29,9 @@ protected:
         ASSERT_EQ(::mkdir((dir_ / "clser").c_str(), 0700), 0);
         ASSERT_EQ(::symlink((kCameraLibs + "/libclsercamera.so").c_str(), (dir_ / "clser/libclsercamera.so").c_str()),
                   0);
-        ASSERT_EQ(::mkdir((dir_ / "config").c_str(), 0700), 0);
-        registry_ = std::make_unique<app::CRegistry>(dir_ / "config");
-        comm_ = std::make_unique<link::CCommSetting>(*registry_);
-        engine_.SetLink(comm_.get());
+        engine_.SetLink(&comm_);
     }
-    void TearDown() override {
-        engine_.SetLink(nullptr);
-        comm_.reset();
-        registry_.reset();
-    }
+    void TearDown() override { engine_.SetLink(nullptr); }
 
     test::TempDir dir_;
     test::FakePlatform platform_;
@@ -46,8 +39,8 @@ protected:
     ScopedEnv lib2001_{"VR8200_CLSERIAL_LIB", kCameraLibs + "/libclserial.so"};
     ScopedEnv libVer11_{"VR8200_CLALLSERIAL_LIB", kCameraLibs + "/libclallserial.so"};
     ScopedEnv peer_{"VR8200_CLLIB_PEER", "camera"};
-    std::unique_ptr<app::CRegistry> registry_;
-    std::unique_ptr<link::CCommSetting> comm_;
+    app::CRegistry registry_{dir_ / "config"};
+    link::CCommSetting comm_{registry_};
     protocol::Command& engine_ = protocol::Command::Instance();
 };
 
@@ -55,9 +48,9 @@ protected:
 
 TEST_P(CameraLinkTest, TheToolTalksToTheCameraAndRaisesTheLineWhereTheLibraryCan) {
     const uint32_t mode = GetParam();
-    comm_->SetMode(mode);
-    ASSERT_GE(comm_->GetPortCount(), 1);
-    ASSERT_EQ(comm_->Open(mode, 9600, 0), 1) << comm_->LastLinkError();
+    comm_.SetMode(mode);
+    ASSERT_GE(comm_.GetPortCount(), 1);
+    ASSERT_EQ(comm_.Open(mode, 9600, 0), 1) << comm_.LastLinkError();
     std::string model;
     ASSERT_EQ(engine_.QueryString(cmd::MD, model, 2000), 1);
     EXPECT_EQ(model, "VR-8200-KA");
@@ -69,22 +62,22 @@ TEST_P(CameraLinkTest, TheToolTalksToTheCameraAndRaisesTheLineWhereTheLibraryCan
     ASSERT_EQ(platform_.Texts(), std::vector<std::string>{"ERROR: Out of range"});
 
     if (mode == link::CameraLink2000) {
-        EXPECT_FALSE(comm_->LinkSupportsRate(115200)) << "this generation stays at 9600";
+        EXPECT_FALSE(comm_.LinkSupportsRate(115200)) << "this generation stays at 9600";
     } else {
         // The camera answers at the old rate and then listens at the new one; the port is closed and
         // opened again for the new rate, and the camera behind it keeps its settings.
         EXPECT_EQ(engine_.SendCommandInt(cmd::CBDRT, 16, 2000), 1);
         EXPECT_EQ(engine_.QueryInt(cmd::GA, gain, 300), 0) << "nothing is heard at the old rate";
-        ASSERT_EQ(comm_->OpenBaud(115200), 1);
+        ASSERT_EQ(comm_.OpenBaud(115200), 1);
         EXPECT_EQ(engine_.SendCommandInt(cmd::CBDRT, 16, 2000), 1);
         EXPECT_EQ(engine_.QueryInt(cmd::GA, gain, 2000), 1);
         EXPECT_EQ(gain, 640);
         // Put the camera back for the next test in this process: the camera outlives the port.
         EXPECT_EQ(engine_.SendCommandInt(cmd::CBDRT, 1, 2000), 1);
-        ASSERT_EQ(comm_->OpenBaud(9600), 1);
+        ASSERT_EQ(comm_.OpenBaud(9600), 1);
     }
-    EXPECT_EQ(engine_.SendCommandInt(cmd::GA, 100, 2000), 1) << comm_->LastLinkError();
-    comm_->Close();
+    EXPECT_EQ(engine_.SendCommandInt(cmd::GA, 100, 2000), 1) << comm_.LastLinkError();
+    comm_.Close();
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, CameraLinkTest,

@@ -6,7 +6,6 @@
 #include <climits>
 
 #include "CameraFixture.h"
-#include "protocol/ComboItems.h"
 #include "protocol/CommandTable.h"
 #include "protocol/ParameterTable.h"
 #include "sim/CameraKind.h"
@@ -15,28 +14,46 @@
 using namespace vr::sim;
 using namespace vr::sim::test;
 using vr::protocol::ControlKind;
-using vr::protocol::GetCommandName;
-using vr::protocol::ParameterDefs;
+using vr::protocol::ParameterDef;
 
 namespace {
 
-// Parameters whose limits depend on other settings; their own tests cover them.
-bool HasLinkedLimits(const std::string& name) {
-    for (const char* n : {"LR", "PE", "PER", "PEG", "PEB", "WTC", "OFC", "AWBW", "AWBO", "AGCFV", "AGCFV8"})
-        if (name == n) return true;
-    return false;
+// Calls check for each row of the parameter table whose command the model has, on one fresh
+// camera per model.
+void ForEachParameter(const std::function<void(CameraFixture&, const ParameterDef&, const std::string&)>& check) {
+    for (const char* model : {"KA", "KB"}) {
+        CameraFixture cam(Model(model));
+        for (size_t row = 0; row < vr::protocol::kParameterRowCount; ++row) {
+            const ParameterDef& d = vr::protocol::ParameterDefs()[row];
+            const std::string name = vr::protocol::GetCommandName(d.cmdId);
+            if (d.cmdId == vr::protocol::cmd::Unnamed || cam.Ask(name + "?") == kErrorNotSupported) continue;
+            SCOPED_TRACE(std::string(model) + " " + name);
+            check(cam, d, name);
+        }
+    }
+}
+
+// Sets each value, reads it back, and expects the neighbours outside to be refused.
+void ExpectTakesExactly(CameraFixture& cam, const std::string& name, const std::vector<int32_t>& values, int64_t below,
+                        int64_t above) {
+    for (int32_t v : values) {
+        EXPECT_EQ(cam.Ask(name + "=" + std::to_string(v)), kReplyComplete) << v;
+        EXPECT_EQ(cam.GetInt(name), v);
+    }
+    for (int64_t outside : {below, above}) {
+        if (outside < INT32_MIN || outside > INT32_MAX) continue;
+        EXPECT_EQ(cam.Ask(name + "=" + std::to_string(outside)), kErrorOutOfRange) << outside;
+    }
 }
 
 }  // namespace
 
 TEST(VirtualCameraProtocol, IdentityTextsAnswerPerModel) {
     for (const std::string model : {"KA", "KB"}) {
-        CameraFixture cam(Model(model.c_str()));
-        // clang-format off
-        cam.Talk({{"MD?", "MD=VR-8200-" + model}, {"VN?", "VN=3.1.0.2"}, {"FPVN?", "FPVN=1.0.4.0"},
-                  {"ID?", "ID=2400012345"}, {"UD?", "UD="}, {"DV?", "DV=1.0.0.0"}, {"DVN?", "DVN=VR-8200"},
-                  {"XMLVR?", "XMLVR=100"}, {"EA?", "EA=0"}});
-        // clang-format on
+        CameraFixture(Model(model.c_str()))
+            .Talk("MD? > MD=VR-8200-" + model +
+                  "; VN? > VN=3.1.0.2; FPVN? > FPVN=1.0.4.0; ID? > ID=2400012345; UD? > UD=; DV? > DV=1.0.0.0;"
+                  "DVN? > DVN=VR-8200; XMLVR? > XMLVR=100; EA? > EA=0");
     }
 }
 
@@ -65,119 +82,61 @@ TEST(VirtualCameraProtocol, EachModelLacksExactlyItsListedCommands) {
 
 TEST(VirtualCameraProtocol, LinesThatAreNotCommandsGetTheirErrorText) {
     CameraFixture cam;
-    // clang-format off
-    cam.Talk({{"GA", kErrorSyntax}, {"GA=", kErrorSyntax}, {"GA=4x0", kErrorSyntax}, {"GA?1", kErrorSyntax},
-              {"ZZ?", kErrorUnknownCommand}, {"=5", kErrorUnknownCommand}, {"?", kErrorUnknownCommand},
-              {"GA=99999999999", kErrorOutOfRange}, {"VN=1.0", kErrorReadOnly}, {"LRMIN=10", kErrorReadOnly},
-              {"EA=1", kErrorReadOnly}, {"SA?", kErrorWriteOnly}, {"CACS?", kErrorWriteOnly}, {"CR0?", kErrorWriteOnly},
-              {"", ""}, {" ", ""}});
-    // clang-format on
-    // Names in any case, spaces around the parts, decimal or "&H" hexadecimal.
-    // clang-format off
-    cam.Talk({{"ga = 400", kReplyComplete}, {" GA ? ", "GA=400"}, {"GA=&H1F4", kReplyComplete}, {"GA?", "GA=500"},
-              {"GA=+0200", kReplyComplete}, {"GA?", "GA=200"}});
-    // clang-format on
+    cam.Talk(
+        "GA > ERROR: Syntax error; GA= > ERROR: Syntax error; GA=4x0 > ERROR: Syntax error;"
+        "GA?1 > ERROR: Syntax error; ZZ? > ERROR: Unknown command; =5 > ERROR: Unknown command;"
+        "? > ERROR: Unknown command; GA=99999999999 > Range; VN=1.0 > ERROR: Read only; LRMIN=10 > ERROR: Read only;"
+        "EA=1 > ERROR: Read only; SA? > ERROR: Write only; CACS? > ERROR: Write only; CR0? > ERROR: Write only");
+    // Empty lines get no answer; names in any case, spaces around the parts, decimal or "&H" hexadecimal.
+    for (const auto& [line, reply] :
+         {std::pair<std::string, std::string>{"", ""}, {" ", ""}, {"ga = 400", kReplyComplete}, {" GA ? ", "GA=400"}})
+        cam.Step(line, reply);
+    cam.Talk("GA=&H1F4 > C; GA? > GA=500; GA=+0200 > C; GA? > GA=200");
 }
 
 TEST(VirtualCameraProtocol, EverySpinParameterTakesExactlyItsTableRange) {
-    for (const char* model : {"KA", "KB"}) {
-        CameraFixture cam(Model(model));
-        const auto* defs = ParameterDefs();
-        for (size_t row = 0; row < vr::protocol::kParameterRowCount; ++row) {
-            const auto& d = defs[row];
-            if (d.controlKind != ControlKind::SpinEdit || d.cmdId == 322) continue;
-            const std::string name = GetCommandName(d.cmdId);
-            if (HasLinkedLimits(name) || cam.Ask(name + "?") == kErrorNotSupported) continue;
-            SCOPED_TRACE(std::string(model) + " " + name);
-            int32_t hi = d.maxValue;
-            if (name.rfind("LUTI", 0) == 0) {
-                EXPECT_EQ(d.maxValue, 256);
-                hi = 255;  // the tables end at entry 255
-            }
-            for (int32_t v : {d.minValue, hi}) {
-                EXPECT_EQ(cam.Ask(name + "=" + std::to_string(v)), kReplyComplete) << v;
-                EXPECT_EQ(cam.GetInt(name), v);
-            }
-            if (d.minValue > INT32_MIN) {
-                EXPECT_EQ(cam.Ask(name + "=" + std::to_string(int64_t{d.minValue} - 1)), kErrorOutOfRange);
-            }
-            if (hi < INT32_MAX) {
-                EXPECT_EQ(cam.Ask(name + "=" + std::to_string(int64_t{hi} + 1)), kErrorOutOfRange);
-            }
-        }
-    }
+    ForEachParameter([](CameraFixture& cam, const ParameterDef& d, const std::string& name) {
+        // Limits that depend on other settings have tests of their own.
+        for (const char* linked : {"LR", "PE", "PER", "PEG", "PEB", "WTC", "OFC", "AWBW", "AWBO", "AGCFV", "AGCFV8"})
+            if (name == linked) return;
+        if (d.controlKind != ControlKind::SpinEdit) return;
+        // The look-up tables end at entry 255, one short of the control's range.
+        const int32_t hi = name.rfind("LUTI", 0) == 0 && d.maxValue == 256 ? 255 : d.maxValue;
+        ExpectTakesExactly(cam, name, {d.minValue, hi}, int64_t{d.minValue} - 1, int64_t{hi} + 1);
+    });
 }
 
 TEST(VirtualCameraProtocol, DropDownParametersTakeTheirCodesOnly) {
+    ForEachParameter([](CameraFixture& cam, const ParameterDef& d, const std::string& name) {
+        // The rate and the one-push modes have tests of their own.
+        if (d.controlKind != ControlKind::Combo || name == "CBDRT" || name == "AWB" || name == "AGC") return;
+        const auto values = ComboValues(d.ctrlId, cam.Camera().Kind());
+        ASSERT_FALSE(values.empty());
+        ExpectTakesExactly(cam, name, values, -1, int64_t{values.back()} + 1);
+    });
     for (const char* model : {"KA", "KB"}) {
-        CameraFixture cam(Model(model));
-        const auto kind = *KindFromOption(model);
-        const auto* defs = ParameterDefs();
-        for (size_t row = 0; row < vr::protocol::kParameterRowCount; ++row) {
-            const auto& d = defs[row];
-            if (d.controlKind != ControlKind::Combo || d.cmdId == 322) continue;
-            const std::string name = GetCommandName(d.cmdId);
-            if (name == "CBDRT" || name == "AWB" || name == "AGC" || cam.Ask(name + "?") == kErrorNotSupported)
-                continue;  // the rate and the one-push modes have tests of their own
-            SCOPED_TRACE(std::string(model) + " " + name);
-            const auto values = ComboValues(d.ctrlId, kind);
-            ASSERT_FALSE(values.empty());
-            for (int32_t v : values) {
-                EXPECT_EQ(cam.Ask(name + "=" + std::to_string(v)), kReplyComplete) << v;
-                EXPECT_EQ(cam.GetInt(name), v);
-            }
-            EXPECT_EQ(cam.Ask(name + "=-1"), kErrorOutOfRange);
-            EXPECT_EQ(cam.Ask(name + "=" + std::to_string(values.back() + 1)), kErrorOutOfRange);
-        }
+        // "EncoderDirection" is code 30, not index 20; the trigger source has no encoder direction,
+        // and a generator cannot trigger itself.
+        CameraFixture(Model(model))
+            .Talk(
+                "LS0=30 > C; LS0=2 > Range; TI=30 > Range; PGIN0=10 > Range; PGIN1=10 > C; PGCM2=8 > C;"
+                "PGCM2=3 > Range; CLCFG=4 > C; CLCFG=3 > Range; CE2=2 > C; CE2=1 > Range; AWB=1 > Range;"
+                "AWB=3 > Range; AWB=7 > C; AGC=1 > Range; BA=2 > C; BA=3 > Range");
     }
-    CameraFixture ka(Model("KA")), kb(Model("KB"));
-    const struct {
-        const char* line;
-        const char* kaReply;
-        const char* kbReply;
-    } cases[] = {
-        {"LS0=30", kReplyComplete, kReplyComplete},  // "EncoderDirection" is code 30, not index 20
-        {"LS0=2", kErrorOutOfRange, kErrorOutOfRange},
-        {"TI=30", kErrorOutOfRange, kErrorOutOfRange},     // the trigger source has no encoder direction
-        {"PGIN0=10", kErrorOutOfRange, kErrorOutOfRange},  // a generator cannot trigger itself
-        {"PGIN1=10", kReplyComplete, kReplyComplete},
-        {"PGCM2=8", kReplyComplete, kReplyComplete},
-        {"PGCM2=3", kErrorOutOfRange, kErrorOutOfRange},
-        {"CLCFG=4", kReplyComplete, kReplyComplete},
-        {"CLCFG=3", kErrorOutOfRange, kErrorOutOfRange},
-        {"CE2=2", kReplyComplete, kReplyComplete},
-        {"CE2=1", kErrorOutOfRange, kErrorOutOfRange},
-        {"CLCF=3", kErrorOutOfRange, kReplyComplete},  // 31.875 MHz only on the KB
-        {"AWB=1", kErrorOutOfRange, kErrorOutOfRange},
-        {"AWB=3", kErrorOutOfRange, kErrorOutOfRange},
-        {"AWB=7", kReplyComplete, kReplyComplete},
-        {"AGC=1", kErrorOutOfRange, kErrorOutOfRange},
-        {"BA=2", kReplyComplete, kReplyComplete},
-        {"BA=3", kErrorOutOfRange, kErrorOutOfRange},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(ka.Ask(c.line), c.kaReply) << "KA " << c.line;
-        EXPECT_EQ(kb.Ask(c.line), c.kbReply) << "KB " << c.line;
-    }
+    CameraFixture(Model("KA")).Talk("CLCF=3 > Range");  // 31.875 MHz only on the KB
+    CameraFixture(Model("KB")).Talk("CLCF=3 > C");
 }
 
 TEST(VirtualCameraProtocol, EveryFactoryValueIsOneTheCameraTakes) {
     // A factory value outside the camera's own limits would make a settings file saved from a fresh
     // camera fail to load back.
-    for (const char* model : {"KA", "KB"}) {
-        CameraFixture cam(Model(model));
-        const auto* defs = ParameterDefs();
-        for (size_t row = 0; row < vr::protocol::kParameterRowCount; ++row) {
-            const auto& d = defs[row];
-            if (d.controlKind == ControlKind::Button || d.cmdId == 322) continue;
-            const std::string name = GetCommandName(d.cmdId);
-            const std::string reply = cam.Ask(name + "?");
-            if (reply == kErrorNotSupported) continue;
-            ASSERT_EQ(reply.rfind(name + "=", 0), 0u) << model << " " << reply;
-            if (name == "AWB" || name == "AGC") continue;  // Off: re-sending it is covered above
-            EXPECT_EQ(cam.Ask(name + "=" + reply.substr(name.size() + 1)), kReplyComplete) << model << " " << reply;
-        }
-    }
+    ForEachParameter([](CameraFixture& cam, const ParameterDef& d, const std::string& name) {
+        if (d.controlKind == ControlKind::Button) return;
+        const std::string reply = cam.Ask(name + "?");
+        ASSERT_EQ(reply.rfind(name + "=", 0), 0u) << reply;
+        if (name == "AWB" || name == "AGC") return;  // Off: re-sending it is covered above
+        EXPECT_EQ(cam.Ask(name + "=" + reply.substr(name.size() + 1)), kReplyComplete) << reply;
+    });
 }
 
 TEST(VirtualCameraProtocol, RefusedEchoedAndOverlongAnswersFollowTheirSwitches) {
@@ -188,9 +147,7 @@ TEST(VirtualCameraProtocol, RefusedEchoedAndOverlongAnswersFollowTheirSwitches) 
     const std::string first = cam.Ask("MD?");
     EXPECT_EQ(first.size(), static_cast<size_t>(kOverlongReplyBytes));
     EXPECT_EQ(first.rfind("MD=VR-8200-KA,", 0), 0u) << "the value stays readable before the comma";
-    // clang-format off
-    cam.Talk({{"MD?", "MD=VR-8200-KA"}, {"GA=200", kErrorRefused}, {"WTC=1024", kErrorRefused}, {"GA?", "GA=100"},
-              {"GAR=200", kReplyComplete}, {"EB=1", kReplyComplete}, {"GAR?", "GAR?|GAR=200"},
-              {"EB=0", "EB=0|COMPLETE"}, {"GAR?", "GAR=200"}});
-    // clang-format on
+    cam.Talk(
+        "MD? > MD=VR-8200-KA; GA=200 > ERROR: Refused; WTC=1024 > ERROR: Refused; GA? > GA=100; GAR=200 > C;"
+        "EB=1 > C; GAR? > GAR?|GAR=200; EB=0 > EB=0|COMPLETE; GAR? > GAR=200");
 }
