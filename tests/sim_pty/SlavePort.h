@@ -26,8 +26,6 @@ public:
     SlavePort(const SlavePort&) = delete;
     SlavePort& operator=(const SlavePort&) = delete;
 
-    bool IsOpen() const { return fd_ >= 0; }
-
     bool SetRate(uint32_t rate) {
         termios t{};
         if (::tcgetattr(fd_, &t) != 0) return false;
