@@ -69,7 +69,7 @@ TEST_F(ParameterTableTest, RowsKeepTheirPlaces) {
         size_t row;
         uint32_t ctrlId;
         const char* mnemonic;
-    } pinned[] = {{0, 1124, "CBDRT"}, {31, 1041, "GA"},     {42, 1667, "AS"},      {132, 1354, "PGL0"},
+    } pinned[] = {{0, 1124, "CBDRT"},   {31, 1041, "GA"},     {42, 1667, "AS"},    {132, 1354, "PGL0"},
                   {153, 1387, "PGIN2"}, {163, 1401, "PGSM3"}, {178, 1126, "SA00"}, {221, 1198, "PBR00"}};
     for (const auto& p : pinned) {
         EXPECT_EQ(table.Row(p.row).def->ctrlId, p.ctrlId) << p.row;
@@ -147,8 +147,6 @@ TEST(ComboItems, SignalSourceListsDifferOnlyWhereTheyShould) {
         EXPECT_EQ(pgin->size(), 20u);
         for (const auto& item : *pgin) EXPECT_NE(item, "PulseGenerator" + std::to_string(g));
     }
-    EXPECT_EQ(ComboItems(1098)->size(), 18u);
     EXPECT_EQ(ComboItems(1098)->at(10), "Line4 TTL In1");
-    EXPECT_EQ(ComboItems(1124)->back(), "115200bps");
     EXPECT_EQ(ComboItems(12345), nullptr);
 }
