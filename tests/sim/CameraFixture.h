@@ -20,6 +20,7 @@ class CameraFixture {
 public:
     explicit CameraFixture(const SimOptions& options = SimOptions())
         : camera_(std::make_unique<VirtualCamera>(options, [this] { return now_; })) {}
+    CameraFixture(CameraFixture&&) = delete;  // the camera's clock points back here
 
     VirtualCamera& Camera() { return *camera_; }
 
