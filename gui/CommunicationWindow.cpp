@@ -31,7 +31,7 @@ QPushButton* Button(const char* caption, QWidget* parent) {
 
 }  // namespace
 
-CommunicationWindow::CommunicationWindow(dialogs::ICommLine& line, dialogs::CommunicationHooks hooks,
+CommunicationWindow::CommunicationWindow(link::ILineControl& line, dialogs::CommunicationHooks hooks,
                                          dialogs::LogFolderStore folder, bool shutdownWasClean, QWidget* parent)
     : QDialog(parent) {
     setWindowTitle("Communication");

@@ -17,7 +17,7 @@ class StatusStrip;
 class CommunicationWindow : public QDialog, public dialogs::IDialogFrame {
     Q_OBJECT
 public:
-    CommunicationWindow(dialogs::ICommLine& line, dialogs::CommunicationHooks hooks, dialogs::LogFolderStore folder,
+    CommunicationWindow(link::ILineControl& line, dialogs::CommunicationHooks hooks, dialogs::LogFolderStore folder,
                         bool shutdownWasClean, QWidget* parent = nullptr);
     ~CommunicationWindow() override;
 

@@ -18,7 +18,6 @@
 #include "StatusStrip.h"
 #include "TerminalWindow.h"
 #include "app/Registry.h"
-#include "dialogs/CommSettingLine.h"
 #include "link/CommSetting.h"
 #include "protocol/Command.h"
 #include "ui/ControlModel.h"
@@ -50,11 +49,6 @@ dialogs::LogFolderStore LogFolder() {
         [](const std::string& folder) { app::CRegistry::Instance().WriteString(app::kRegCommandLogFilePath, folder); }};
 }
 
-dialogs::ICommLine& ProcessCommLine() {
-    static dialogs::CommSettingLine line(link::CCommSetting::Instance());
-    return line;
-}
-
 }  // namespace
 
 int VirtualKey(const QKeyEvent* key) {
@@ -82,7 +76,7 @@ int VirtualKey(const QKeyEvent* key) {
     return 0xFF;
 }
 
-MainWindow::MainWindow(ui::ICameraLine& line) : QMainWindow(nullptr), ui::CCtrlToolDlg(binding, line) {
+MainWindow::MainWindow(link::ILineControl& line) : QMainWindow(nullptr), ui::CCtrlToolDlg(binding, line) {
     setObjectName("105");
     setWindowIcon(QIcon(":/icons/256.png"));
     auto* central = new QWidget(this);
@@ -188,7 +182,7 @@ void MainWindow::CreateWindows() {
     hooks.modelProbe = [this] { return ModelProbe(); };
     hooks.readAllSettings = [this] { ReadAllSettings(); };
     hooks.controlMode = [this] { return ControlMode(); };
-    communication_ = new CommunicationWindow(ProcessCommLine(), std::move(hooks), LogFolder(),
+    communication_ = new CommunicationWindow(Line(), std::move(hooks), LogFolder(),
                                              app::CRegistry::Instance().WasShutdownClean() == 1, this);
     communication_->Logic().Show();
     BuildPages();

@@ -30,7 +30,7 @@ class MainWindow : public QMainWindow, private MainWindowControls, public ui::CC
 public:
     static constexpr uint32_t kTabControlId = 1089;
 
-    explicit MainWindow(ui::ICameraLine& line = ui::DefaultCameraLine());
+    explicit MainWindow(link::ILineControl& line = link::ProcessLineControl());
     ~MainWindow() override;
 
     WidgetBinding& Binding() { return binding; }

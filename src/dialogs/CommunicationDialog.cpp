@@ -3,8 +3,8 @@
 #include <vector>
 
 #include "app/Platform.h"
-#include "dialogs/CommLine.h"
 #include "link/CommSetting.h"
+#include "link/LineControl.h"
 #include "protocol/Command.h"
 #include "protocol/CommandTable.h"
 #include "protocol/TrafficLog.h"
@@ -20,7 +20,6 @@ namespace {
 constexpr int kAreaTimeoutMs = 5000;
 constexpr int kStoreTimeoutMs = 40000;
 constexpr int kLoadTimeoutMs = 10000;
-constexpr int kRateChangeTimeoutMs = 5000;
 
 void FillList(ui::IControlAccess& controls, uint32_t id, const auto& items) {
     controls.ResetContent(id);
@@ -29,9 +28,15 @@ void FillList(ui::IControlAccess& controls, uint32_t id, const auto& items) {
 
 }  // namespace
 
-CCommunicationDialog::CCommunicationDialog(ui::IControlAccess& controls, IDialogFrame& frame, ICommLine& line,
+CCommunicationDialog::CCommunicationDialog(ui::IControlAccess& controls, IDialogFrame& frame, link::ILineControl& line,
                                            CommunicationHooks hooks, LogFolderStore folder, bool shutdownWasClean)
-    : controls_(controls), frame_(frame), line_(line), hooks_(std::move(hooks)), folder_(std::move(folder)) {
+    : controls_(controls),
+      frame_(frame),
+      line_(line),
+      hooks_(std::move(hooks)),
+      rates_(
+          line, [this] { return ModelProbe(); }, [this](int index) { SelectBaud(index); }),
+      folder_(std::move(folder)) {
     if (!shutdownWasClean) line_.SetMode(link::ComPort);
 }
 
@@ -142,41 +147,12 @@ void CCommunicationDialog::OnPortTyped(const std::string& path) {
     OnPortChanged();
 }
 
-bool CCommunicationDialog::SwitchRate(int index) {
-    const uint32_t rate = link::kRates[index];
-    // A Camera Link library may not run at every rate; asking it anyway only produces a refusal box.
-    if (!line_.LinkSupportsRate(rate)) return false;
-    line_.OpenBaud(rate);
-    SelectBaud(index);
-    return true;
-}
-
 void CCommunicationDialog::NegotiateBaudRate() {
-    for (int index = link::kRateCount - 1; index >= 0; --index)
-        if (SwitchRate(index)) line_.SendWakeUpBytes(kWakeUpBytes);
-
-    bool answered = ModelProbe() == 1;
-    for (int index = link::kRateCount - 1; index >= 0 && !answered; --index)
-        if (SwitchRate(index)) answered = ModelProbe() == 1;
+    rates_.FlushLine();
+    const bool answered = ModelProbe() == 1 || rates_.SearchRate() == 1;
     if (!answered) return;
-
-    RaiseLine();
+    rates_.RaiseLine();
     ReadAllSettings();
-}
-
-void CCommunicationDialog::RaiseLine() {
-    const int before = line_.GetBaudIndex();
-    if (before == kBaudIndexFastest) return;
-    // Sending the camera to a rate the link cannot follow would lose it until it is power-cycled.
-    if (!line_.LinkSupportsRate(link::kRates[kBaudIndexFastest])) return;
-    Command& engine = Command::Instance();
-    if (engine.SendCommandInt(protocol::cmd::CBDRT, kCameraRateCode115200, kRateChangeTimeoutMs) != 1) return;
-    line_.OpenBaud(link::kRates[kBaudIndexFastest]);
-    // The camera answered COMPLETE at the old rate; only a reply at the new one proves the switch.
-    if (engine.SendCommandInt(protocol::cmd::CBDRT, kCameraRateCode115200, kRateChangeTimeoutMs) == 1)
-        SelectBaud(kBaudIndexFastest);
-    else
-        line_.OpenBaud(link::kRates[before]);
 }
 
 void CCommunicationDialog::OnGetArea() {

@@ -9,12 +9,15 @@
 
 #include "dialogs/DialogFrame.h"
 #include "dialogs/LogFile.h"
+#include "link/RateNegotiation.h"
 #include "protocol/OnlineStatus.h"
 #include "ui/ControlAccess.h"
 
-namespace vr::dialogs {
+namespace vr::link {
+class ILineControl;
+}
 
-class ICommLine;
+namespace vr::dialogs {
 
 namespace comm {
 inline constexpr uint32_t kTemplateId = 104;
@@ -40,11 +43,6 @@ inline constexpr int32_t kIconOffline = 502;
 inline constexpr int32_t kIconOnline = 503;
 
 inline constexpr int kMaxMessages = 4096;
-// Bytes of value 0 that end whatever garbage line the camera's receiver may have assembled.
-inline constexpr int kWakeUpBytes = 14;
-inline constexpr int kBaudIndexFastest = 4;
-// The camera's own code for 115200 bit/s in "CBDRT" (1, 2, 4, 8, 16 stand for 9600 ... 115200).
-inline constexpr int32_t kCameraRateCode115200 = 16;
 
 inline constexpr const char* kCategoryItems[] = {"Com Port", "Camera Link spec. 2000", "Camera Link spec. 2001",
                                                  "Camera Link spec. ver.1.1"};
@@ -66,8 +64,8 @@ class CCommunicationDialog final : public protocol::COnlineStatusUpdater, public
 public:
     // `shutdownWasClean` false (the previous run crashed) puts the link back on the serial port before
     // anything is opened.
-    CCommunicationDialog(ui::IControlAccess& controls, IDialogFrame& frame, ICommLine& line, CommunicationHooks hooks,
-                         LogFolderStore folder, bool shutdownWasClean);
+    CCommunicationDialog(ui::IControlAccess& controls, IDialogFrame& frame, link::ILineControl& line,
+                         CommunicationHooks hooks, LogFolderStore folder, bool shutdownWasClean);
     ~CCommunicationDialog() override;
     CCommunicationDialog(const CCommunicationDialog&) = delete;
     CCommunicationDialog& operator=(const CCommunicationDialog&) = delete;
@@ -110,14 +108,12 @@ public:
 private:
     int ModelProbe();
     void ReadAllSettings();
-    // OpenBaud at the rate of `index` and show it; false when the link cannot run at that rate.
-    bool SwitchRate(int index);
-    void RaiseLine();
 
     ui::IControlAccess& controls_;
     IDialogFrame& frame_;
-    ICommLine& line_;
+    link::ILineControl& line_;
     CommunicationHooks hooks_;
+    link::RateNegotiation rates_;
     LogFolderStore folder_;
     bool initialised_ = false;
 };

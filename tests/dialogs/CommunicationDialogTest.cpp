@@ -6,10 +6,10 @@
 #include <fstream>
 #include <sstream>
 
+#include "FakeLineControl.h"
 #include "FakePlatform.h"
 #include "FakeWindow.h"
 #include "MemoryLink.h"
-#include "dialogs/CommLine.h"
 #include "dialogs/CommunicationDialog.h"
 #include "link/CommSetting.h"
 #include "protocol/Command.h"
@@ -22,51 +22,6 @@ using app::MsgIcon;
 using app::MsgResult;
 
 namespace {
-
-// The link object's side: modes, ports and the rate, every call recorded.
-class ScriptedLine : public dialogs::ICommLine {
-public:
-    uint32_t GetMode() const override { return mode; }
-    void SetMode(uint32_t m) override { mode = m; }
-    int GetBaudIndex() const override { return baudIndex; }
-    uint32_t GetPortIndex() const override { return portIndex; }
-    int GetPortCount() override { return static_cast<int>(ports.size()); }
-    std::string GetPortName(int i) override { return ports.at(static_cast<size_t>(i)); }
-    int OpenMode(uint32_t m) override {
-        calls.push_back("mode " + std::to_string(m));
-        mode = m;
-        return openModeResult;
-    }
-    int OpenPort(uint32_t i) override {
-        calls.push_back("port " + std::to_string(i));
-        portIndex = i;
-        return 1;
-    }
-    int OpenBaud(uint32_t rate) override {
-        calls.push_back("baud " + std::to_string(rate));
-        baudIndex = static_cast<int>(std::find(std::begin(link::kRates), std::end(link::kRates), rate) -
-                                     std::begin(link::kRates));
-        return 1;
-    }
-    void SendWakeUpBytes(int count) override { calls.push_back("wake " + std::to_string(count)); }
-    bool LinkSupportsRate(uint32_t rate) override { return rate <= fastestRate; }
-    int AddDevicePath(const std::string& path) override {
-        if (mode != link::ComPort) return -1;
-        auto it = std::find(ports.begin(), ports.end(), path);
-        if (it != ports.end()) return static_cast<int>(it - ports.begin());
-        ports.push_back(path);
-        return static_cast<int>(ports.size()) - 1;
-    }
-    uint32_t Rate() const { return link::kRates[baudIndex]; }
-
-    uint32_t mode = link::ComPort;
-    int baudIndex = 0;
-    uint32_t portIndex = 0;
-    uint32_t fastestRate = 115200;
-    int openModeResult = 1;
-    std::vector<std::string> ports{"/dev/ttyS0", "/dev/ttyUSB0 (FT232R USB UART)"};
-    std::vector<std::string> calls;
-};
 
 // A camera on the line: it answers only at its own rate and switches after acknowledging "CBDRT".
 struct Camera {
@@ -131,7 +86,7 @@ protected:
     test::MemoryLink wire;
     protocol::Command& engine = protocol::Command::Instance();
     test::FakeWindow window;
-    ScriptedLine line;
+    test::FakeLineControl line;
     Camera camera;
     dialogs::CommunicationHooks hooks;
     dialogs::LogFolderStore folder;

@@ -9,46 +9,13 @@
 #include <string>
 #include <vector>
 
-#include "ui/main/CameraLine.h"
+#include "FakeLineControl.h"
 
 namespace vr::test {
 
-// The start-up's line: rate index, open state and what was asked of it.
-class FakeLine : public ui::ICameraLine {
-public:
-    int Reopen() override {
-        ops.push_back("reopen");
-        open = reopenResult == 1;
-        return reopenResult;
-    }
-    int OpenBaudIndex(int index) override {
-        ops.push_back("baud" + std::to_string(index));
-        baudIndex = index;
-        open = true;
-        return 1;
-    }
-    int GetBaudIndex() const override { return baudIndex; }
-    bool SupportsRate(uint32_t rate) override { return refusedRates.count(rate) == 0; }
-    void SendWakeUpBytes(int count) override {
-        if (!cameraLinkMode) wakeUpBytes += count;
-    }
-    void Close() override {
-        ops.push_back("close");
-        open = false;
-    }
-
-    int reopenResult = 1;
-    int baudIndex = 0;
-    bool open = false;
-    bool cameraLinkMode = false;
-    int wakeUpBytes = 0;
-    std::set<uint32_t> refusedRates;
-    std::vector<std::string> ops;
-};
-
 class FakeCamera {
 public:
-    explicit FakeCamera(const FakeLine& line) : line_(line) {}
+    explicit FakeCamera(const FakeLineControl& line) : line_(line) {}
 
     // The reply to one written text; empty while the rates differ or the camera is silent.
     std::string Answer(const std::string& written) {
@@ -101,7 +68,7 @@ public:
     std::vector<std::string> received;
 
 private:
-    const FakeLine& line_;
+    const FakeLineControl& line_;
 };
 
 }  // namespace vr::test

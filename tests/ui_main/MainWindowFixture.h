@@ -66,7 +66,7 @@ protected:
 
     FakePlatform platform;
     MemoryLink link;
-    FakeLine line;
+    FakeLineControl line;
     FakeCamera camera{line};
     ui::ControlModel controls;
     std::unique_ptr<RecordingMainWindow> dlg;

@@ -43,7 +43,7 @@ TEST_F(MainWindowTest, CameraAt9600IsFoundRaisedAndRead) {
 // the link for that rate nor sends the camera there, and reads at the rate it found.
 TEST_F(MainWindowTest, NoRaiseWhenTheLinkCannotFollow) {
     line.refusedRates = {115200, 57600};
-    line.cameraLinkMode = true;
+    line.mode = link::CameraLink2000;
     camera.model = "VR-8200-KA";
     dlg->OnInitDialog();
     EXPECT_EQ(line.ops, (Strings{"reopen", "baud2", "baud1", "baud0"}));

@@ -12,6 +12,7 @@
 #include "TempDir.h"
 #include "app/Registry.h"
 #include "link/CommSetting.h"
+#include "link/CommSettingLineControl.h"
 #include "protocol/Command.h"
 #include "protocol/CommandTable.h"
 #include "protocol/OnlineStatus.h"
@@ -19,7 +20,6 @@
 #include "settings/ModelCommands.h"
 #include "sim/PtyServer.h"
 #include "ui/ControlModel.h"
-#include "ui/main/CommSettingCameraLine.h"
 
 using namespace vr;
 using Strings = std::vector<std::string>;
@@ -45,7 +45,7 @@ protected:
         ASSERT_GE(index, 0);
         ASSERT_EQ(setting_->OpenPort(static_cast<uint32_t>(index)), 1);
         protocol::Command::Instance().SetLink(setting_.get());
-        line_ = std::make_unique<ui::CommSettingCameraLine>(*setting_);
+        line_ = std::make_unique<link::CommSettingLineControl>(*setting_);
         controls_ = std::make_unique<ui::ControlModel>();
         dlg_ = std::make_unique<test::RecordingMainWindow>(*controls_, *line_);
     }
@@ -78,7 +78,7 @@ protected:
     app::CRegistry registry_{dir_.Path()};
     std::unique_ptr<sim::PtyServer> server_;
     std::unique_ptr<link::CCommSetting> setting_;
-    std::unique_ptr<ui::CommSettingCameraLine> line_;
+    std::unique_ptr<link::CommSettingLineControl> line_;
     std::unique_ptr<ui::ControlModel> controls_;
     std::unique_ptr<test::RecordingMainWindow> dlg_;
 };

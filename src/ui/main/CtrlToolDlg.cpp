@@ -19,11 +19,6 @@ CCtrlToolDlg* gMainWindow = nullptr;
 
 constexpr int kProbeTimeoutMs = 1000;
 constexpr int kAreaTimeoutMs = 5000;
-constexpr int kBaudTimeoutMs = 5000;
-constexpr int kHighestBaudIndex = 4;
-constexpr int32_t kCameraRateCode115200 = 16;
-// NUL bytes end whatever garbage line a camera receiver assembled at a foreign rate.
-constexpr int kWakeUpByteCount = 14;
 
 protocol::ParameterTable& Table() {
     return protocol::ParameterTable::Instance();
@@ -34,8 +29,12 @@ protocol::Command& Engine() {
 
 }  // namespace
 
-CCtrlToolDlg::CCtrlToolDlg(IControlAccess& controls, ICameraLine& line)
-    : controls_(controls), line_(line), display_(controls) {
+CCtrlToolDlg::CCtrlToolDlg(IControlAccess& controls, link::ILineControl& line)
+    : controls_(controls),
+      line_(line),
+      rates_(
+          line, [this] { return ModelProbe(); }, [this](int index) { SelectCommunicationBaud(index); }),
+      display_(controls) {
     gMainWindow = this;
     Table().CommitDataValues();
 }
@@ -146,47 +145,12 @@ int CCtrlToolDlg::Connect() {
     // costs a whole time-out and leaves the area unknown anyway.
     int result = ModelProbe();
     if (result == 1) QueryCurrentArea();
-    FlushLine();
+    rates_.FlushLine();
     if (result == 0) {
-        result = SearchRate();
+        result = rates_.SearchRate();
         if (result == 1) QueryCurrentArea();
     }
     return result;
-}
-
-void CCtrlToolDlg::FlushLine() {
-    for (int index = kHighestBaudIndex; index >= 0; --index) {
-        // A Camera Link library that cannot run at a rate would only refuse it with a message.
-        if (!line_.SupportsRate(RateOfIndex(index))) continue;
-        line_.OpenBaudIndex(index);
-        SelectCommunicationBaud(index);
-        line_.SendWakeUpBytes(kWakeUpByteCount);
-    }
-}
-
-int CCtrlToolDlg::SearchRate() {
-    for (int index = kHighestBaudIndex; index >= 0; --index) {
-        if (!line_.SupportsRate(RateOfIndex(index))) continue;
-        line_.OpenBaudIndex(index);
-        SelectCommunicationBaud(index);
-        if (ModelProbe() == 1) return 1;
-    }
-    return 0;
-}
-
-void CCtrlToolDlg::RaiseLine() {
-    const int previous = line_.GetBaudIndex();
-    if (previous == kHighestBaudIndex) return;
-    // Sending the camera to a rate the link cannot follow would lose it until it is power-cycled.
-    if (!line_.SupportsRate(RateOfIndex(kHighestBaudIndex))) return;
-    if (Engine().SendCommandInt(protocol::cmd::CBDRT, kCameraRateCode115200, kBaudTimeoutMs) != 1) return;
-    line_.OpenBaudIndex(kHighestBaudIndex);
-    // The camera confirms at the new rate, so a wrong switch shows up as a time-out here.
-    if (Engine().SendCommandInt(protocol::cmd::CBDRT, kCameraRateCode115200, kBaudTimeoutMs) == 1) {
-        SelectCommunicationBaud(kHighestBaudIndex);
-    } else {
-        line_.OpenBaudIndex(previous);
-    }
 }
 
 void CCtrlToolDlg::ReadAllSettings() {

@@ -12,11 +12,11 @@
 #include <string>
 #include <vector>
 
+#include "link/CommSettingLineControl.h"
+#include "link/RateNegotiation.h"
 #include "protocol/OnlineStatus.h"
 #include "settings/ReadAllSettings.h"
 #include "ui/ControlAccess.h"
-#include "ui/main/CameraLine.h"
-#include "ui/main/CommSettingCameraLine.h"
 #include "ui/main/Keyboard.h"
 #include "ui/main/ValueDisplay.h"
 
@@ -45,7 +45,7 @@ public:
     static constexpr int kControlModeUser = 0;
     static constexpr int kControlModeFactory = 1;
 
-    explicit CCtrlToolDlg(IControlAccess& controls, ICameraLine& line = DefaultCameraLine());
+    explicit CCtrlToolDlg(IControlAccess& controls, link::ILineControl& line = link::ProcessLineControl());
     ~CCtrlToolDlg() override;
     CCtrlToolDlg(const CCtrlToolDlg&) = delete;
     CCtrlToolDlg& operator=(const CCtrlToolDlg&) = delete;
@@ -63,13 +63,11 @@ public:
     // The connection part of it: open, probe, "EA", line flush, rate search. 1 when a camera answered.
     int Connect();
     // Raises the line to 115200 bit/s with "CBDRT" when the link can follow.
-    void RaiseLine();
+    void RaiseLine() { rates_.RaiseLine(); }
     // Queries "MD" and sets the camera model record; 1 when the camera answered.
     int ModelProbe();
     // Queries "EA" into the current area; unchanged when the camera does not answer.
     void QueryCurrentArea();
-    void FlushLine();
-    int SearchRate();
     // Reads every parameter the model has from the camera into the table and the pages.
     void ReadAllSettings();
     // The rows the last ReadAllSettings queried, in table order, and whether each answered.
@@ -115,7 +113,7 @@ public:
     bool Closed() const { return closed_; }
     IControlAccess& Controls() { return controls_; }
     ValueDisplay& Display() { return display_; }
-    ICameraLine& Line() { return line_; }
+    link::ILineControl& Line() { return line_; }
     bool WindowEnabled() const { return windowEnabled_; }
 
     // COnlineStatusUpdater and IRegisteredDialog
@@ -218,7 +216,8 @@ private:
     int32_t LensOfModeList();
 
     IControlAccess& controls_;
-    ICameraLine& line_;
+    link::ILineControl& line_;
+    link::RateNegotiation rates_;
     ValueDisplay display_;
     FactoryKeySequence keySequence_;
     uint32_t currentArea_ = 0;

@@ -1,17 +1,15 @@
 #pragma once
-// The communication dialog's line operations on the process's link object.
+// The windows' line operations on a CCommSetting.
 
-#include "dialogs/CommLine.h"
+#include "link/LineControl.h"
 
 namespace vr::link {
+
 class CCommSetting;
-}
 
-namespace vr::dialogs {
-
-class CommSettingLine final : public ICommLine {
+class CommSettingLineControl final : public ILineControl {
 public:
-    explicit CommSettingLine(link::CCommSetting& setting) : setting_(setting) {}
+    explicit CommSettingLineControl(CCommSetting& setting) : setting_(setting) {}
 
     uint32_t GetMode() const override;
     void SetMode(uint32_t mode) override;
@@ -19,15 +17,20 @@ public:
     uint32_t GetPortIndex() const override;
     int GetPortCount() override;
     std::string GetPortName(int index) override;
+    int Reopen() override;
     int OpenMode(uint32_t mode) override;
     int OpenPort(uint32_t portIndex) override;
     int OpenBaud(uint32_t rate) override;
-    void SendWakeUpBytes(int count) override;
+    void Close() override;
     bool LinkSupportsRate(uint32_t rate) override;
+    void SendWakeUpBytes(int count) override;
     int AddDevicePath(const std::string& path) override;
 
 private:
-    link::CCommSetting& setting_;
+    CCommSetting& setting_;
 };
 
-}  // namespace vr::dialogs
+// The process's line, over CCommSetting::Instance().
+ILineControl& ProcessLineControl();
+
+}  // namespace vr::link
