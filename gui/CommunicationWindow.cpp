@@ -12,6 +12,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include "ShowWindow.h"
 #include "StatusStrip.h"
 #include "protocol/Command.h"
 
@@ -188,15 +189,7 @@ void CommunicationWindow::Wire() {
     });
 }
 
-void CommunicationWindow::ShowWindow(bool show) {
-    if (!show) {
-        hide();
-        return;
-    }
-    showNormal();
-    raise();
-    activateWindow();
-}
+void CommunicationWindow::ShowWindow(bool show) { ShowOrHide(*this, show); }
 
 void CommunicationWindow::reject() {
     logic_->OnClose();

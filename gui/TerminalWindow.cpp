@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "ShowWindow.h"
 #include "StatusStrip.h"
 #include "protocol/Command.h"
 
@@ -79,15 +80,7 @@ TerminalWindow::~TerminalWindow() {
     logic_.reset();
 }
 
-void TerminalWindow::ShowWindow(bool show) {
-    if (!show) {
-        hide();
-        return;
-    }
-    showNormal();
-    raise();
-    activateWindow();
-}
+void TerminalWindow::ShowWindow(bool show) { ShowOrHide(*this, show); }
 
 void TerminalWindow::reject() {
     logic_->OnClose();

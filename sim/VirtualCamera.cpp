@@ -581,10 +581,7 @@ std::vector<std::string> VirtualCamera::SetInteger(uint32_t cmdId, int32_t v) {
             return {};
         case id::PGR:
         case id::PGR00: {
-            const int32_t level = SceneLevel();
-            const int32_t natural = level > kSceneTooBright ? kRecalibrateBright
-                                    : level < kSceneTooDark ? kRecalibrateDark
-                                                            : kRecalibrateOk;
+            const int32_t natural = SceneCode(kRecalibrateBright, kRecalibrateDark, kRecalibrateOk);
             StartStatus(cmdId == id::PGR ? id::PGS : id::PGS00, options_.pixelGainResult, natural);
             return done;
         }

@@ -129,6 +129,8 @@ private:
 
     // The scene in front of the lens, in per mille of full scale for the green channel.
     int32_t SceneLevel() const;
+    // The result code a calibration reports for the scene: too bright, too dark or fine.
+    int32_t SceneCode(int32_t tooBright, int32_t tooDark, int32_t ok) const;
     void FinishWhiteBalance();
     void FinishExposureWhiteBalance();
     void FinishGainAuto();

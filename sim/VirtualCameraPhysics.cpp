@@ -135,11 +135,13 @@ int32_t VirtualCamera::SceneLevel() const {
     return Clamp(kSceneLevel * gain * exposure / (100 * static_cast<int64_t>(kSceneExposure)), 0, INT32_MAX);
 }
 
-void VirtualCamera::FinishWhiteBalance() {
+int32_t VirtualCamera::SceneCode(int32_t tooBright, int32_t tooDark, int32_t ok) const {
     const int32_t level = SceneLevel();
-    const int32_t natural = level > kSceneTooBright ? kWhiteBalanceBright
-                            : level < kSceneTooDark ? kWhiteBalanceDark
-                                                    : kWhiteBalanceOk;
+    return level > kSceneTooBright ? tooBright : level < kSceneTooDark ? tooDark : ok;
+}
+
+void VirtualCamera::FinishWhiteBalance() {
+    const int32_t natural = SceneCode(kWhiteBalanceBright, kWhiteBalanceDark, kWhiteBalanceOk);
     const int32_t code = options_.awbResult.value_or(natural);
     if (code == kWhiteBalanceOk) {
         const int64_t reference = regs_[id::GM] != 0 ? regs_[id::GAG] : 100;
@@ -151,10 +153,7 @@ void VirtualCamera::FinishWhiteBalance() {
 }
 
 void VirtualCamera::FinishExposureWhiteBalance() {
-    const int32_t level = SceneLevel();
-    const int32_t natural = level > kSceneTooBright ? kWhiteBalanceBright
-                            : level < kSceneTooDark ? kWhiteBalanceDark
-                                                    : kWhiteBalanceOk;
+    const int32_t natural = SceneCode(kWhiteBalanceBright, kWhiteBalanceDark, kWhiteBalanceOk);
     const int32_t code = options_.exposureAwbResult.value_or(natural);
     if (code == kWhiteBalanceOk) {
         const int64_t green = regs_[id::PEG];
@@ -189,10 +188,7 @@ void VirtualCamera::FinishGainAuto() {
 }
 
 void VirtualCamera::FinishShading() {
-    const int32_t level = SceneLevel();
-    const int32_t natural = level > kSceneTooBright ? kShadingBright
-                            : level < kSceneTooDark ? kShadingDark
-                                                    : kShadingOk;
+    const int32_t natural = SceneCode(kShadingBright, kShadingDark, kShadingOk);
     const int32_t code = options_.shadingResult.value_or(natural);
     if (code == kShadingOk) {
         // The lens darkens the edges; the correction lifts them, blue most and green least.
