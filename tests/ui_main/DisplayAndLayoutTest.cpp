@@ -77,24 +77,17 @@ TEST(ValueDisplay, ReadsAndShowsByControlKind) {
     EXPECT_EQ(d.ReadValue(1222), -1);  // a button holds no value
 }
 
+// 123 (1.23us, 813008.1301hz) is shown by the main window's line rate test.
 TEST(ValueDisplay, LineRateTexts) {
-    EXPECT_EQ(ValueDisplay::FormatLinePeriod(123), "1.23us");
-    EXPECT_EQ(ValueDisplay::FormatLineFrequency(123), "813008.1301hz");
     EXPECT_EQ(ValueDisplay::FormatLinePeriod(100000), "1000.00us");
     EXPECT_EQ(ValueDisplay::FormatLineFrequency(100000), "1000.0000hz");
 }
 
+// Each item's code comes from its text; a text the code vocabulary lacks would come out negative.
 TEST(ComboCodes, TwentyTwoListsCarryCodes) {
     EXPECT_EQ(CodedCombos().size(), 22u);
-    EXPECT_EQ(CodesOf(1098),
-              (std::vector<int32_t>{0, 1, 10, 11, 12, 13, 14, 15, 16, 17, 20, 21, 23, 24, 26, 27, 28, 29}));
-    EXPECT_EQ(CodesOf(1339).back(), 30);
     EXPECT_EQ(CodesOf(1363).size(), 20u);
     EXPECT_EQ(CodesOf(1363)[4], 11);  // no PulseGenerator0 in generator 0's own list
-    EXPECT_EQ(CodesOf(1386), (std::vector<int32_t>{0, 1, 2, 4, 8}));
-    EXPECT_EQ(CodesOf(1223), (std::vector<int32_t>{0, 1, 2, 4}));
-    EXPECT_EQ(CodesOf(1445), (std::vector<int32_t>{0, 3}));
-    EXPECT_EQ(CodesOf(1457), (std::vector<int32_t>{0, 4}));
     EXPECT_TRUE(CodesOf(1096).empty());
     for (uint32_t id : CodedCombos())
         for (int32_t code : CodesOf(id)) EXPECT_GE(code, 0) << id;
@@ -257,54 +250,38 @@ TEST(Keyboard, EnterAndEscapeByFocusedControl) {
     }
 }
 
-TEST(MenuTable, EveryCommandOnce) {
-    EXPECT_EQ(MenuItems().size(), 14u);
+TEST(MenuTable, UtilityMenuAndExit) {
     EXPECT_STREQ(MenuCaptions()[kUtilityMenuPosition], "Utility(&U)");
-    EXPECT_EQ(FindMenuItem(30010)->action, MenuAction::OpenCommunicationDialog);
     EXPECT_EQ(FindMenuItem(2)->action, MenuAction::Exit);
-    EXPECT_EQ(FindMenuItem(30000)->menuPosition, kUtilityMenuPosition);
-    EXPECT_EQ(FindMenuItem(30013), nullptr);
 }
 
+// The Qt dialog's test covers the titles, the item counts and the index-to-area mapping.
 TEST(ParameterAreaSelectDialog, OffersFactoryOnlyWhereAllowed) {
     test::FakePlatform platform;
     ControlModel m{ControlModel::Empty{}};
     m.AddControl(kAreaCombo, CtrlType::Combo);
     m.AddControl(kAreaPrompt, CtrlType::Static);
-    const std::vector<std::string> users = {"User 1", "User 2", "User 3"};
-    std::vector<std::string> withFactory = {"Factory"};
-    withFactory.insert(withFactory.end(), users.begin(), users.end());
-    EXPECT_EQ(CParameterAreaSelectDialog(m, AreaDialogMode::Store, false).Items(), users);
-    EXPECT_EQ(CParameterAreaSelectDialog(m, AreaDialogMode::Store, true).Items(), withFactory);
-    EXPECT_EQ(CParameterAreaSelectDialog(m, AreaDialogMode::Load, false).Items(), withFactory);
-
+    EXPECT_EQ(CParameterAreaSelectDialog(m, AreaDialogMode::Store, false).Items(),
+              (std::vector<std::string>{"User 1", "User 2", "User 3"}));
+    EXPECT_EQ(CParameterAreaSelectDialog(m, AreaDialogMode::Load, false).Items(),
+              (std::vector<std::string>{"Factory", "User 1", "User 2", "User 3"}));
     CParameterAreaSelectDialog store(m, AreaDialogMode::Store, false);
     store.OnInitDialog();
-    EXPECT_EQ(store.Title(), "Store setting data");
     EXPECT_EQ(m.GetText(kAreaPrompt), "Select the flash memory area to save setting data");
-    EXPECT_EQ(store.OnOK(), 1);
     m.SetCurSel(kAreaCombo, 1);
     EXPECT_EQ(store.OnOK(), 2);
     m.SetCurSel(kAreaCombo, -1);
     EXPECT_EQ(store.OnOK(), -1);
-    CParameterAreaSelectDialog load(m, AreaDialogMode::Load, false);
-    load.OnInitDialog();
-    EXPECT_EQ(load.OnOK(), 0);
-    EXPECT_EQ(load.Title(), "Load setting data");
     EXPECT_EQ(CParameterAreaSelectDialog::AreaFromText("User 4"), -1);
 }
 
+// Which model has which command adds up to the read counts below; here the ids at the ranges' ends.
 TEST(ModelCommands, AvailabilityListsByModel) {
     using settings::IsCommandOnModel;
-    for (const char* name :
-         {"EI", "ETM", "PER", "PEB", "SCB", "SGB", "STP", "SPISR", "SPISB", "GAORA", "OBBB", "SCBN", "NRL"})
-        EXPECT_FALSE(IsCommandOnModel(Cmd(name), settings::kModelKB)) << name;
-    for (const char* name : {"LROP", "EAS", "SGA", "ODM", "ODS", "SPCM", "SPCD16", "GAOR", "OBB"})
-        EXPECT_FALSE(IsCommandOnModel(Cmd(name), settings::kModelKA)) << name;
-    for (const char* name : {"GA", "LROP", "GAOR", "MD"}) EXPECT_TRUE(IsCommandOnModel(Cmd(name), settings::kModelKB));
-    for (const char* name : {"GA", "PER", "GAORA", "NRL"}) EXPECT_TRUE(IsCommandOnModel(Cmd(name), settings::kModelKA));
+    for (const char* name : {"PER", "GAORA", "NRL"}) EXPECT_FALSE(IsCommandOnModel(Cmd(name), settings::kModelKB));
+    for (const char* name : {"LROP", "GAOR", "OBB"}) EXPECT_FALSE(IsCommandOnModel(Cmd(name), settings::kModelKA));
+    EXPECT_TRUE(IsCommandOnModel(Cmd("GA"), settings::kModelKB) && IsCommandOnModel(Cmd("GA"), settings::kModelKA));
     EXPECT_TRUE(IsCommandOnModel(Cmd("PER"), settings::kModelUnknown));
-    // The ranges are exactly the listed ids.
     EXPECT_TRUE(IsCommandOnModel(403, settings::kModelKB));
     EXPECT_FALSE(IsCommandOnModel(404, settings::kModelKB));
     EXPECT_TRUE(IsCommandOnModel(422, settings::kModelKB));

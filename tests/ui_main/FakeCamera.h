@@ -36,7 +36,6 @@ public:
         if (refuse.count(name) != 0) return "NG\r\n";
         values[name] = value;
         if (name == "CBDRT") {
-            if (refuseSecondRateChange && ++rateChanges == 2) return "NG\r\n";
             // The camera answers at the old rate and switches afterwards (unless it cannot).
             for (int i = 0; i < 5 && !cannotSwitchRate; ++i)
                 if (value == (1 << i)) rateIndex = i;
@@ -60,9 +59,7 @@ public:
     std::string model = "VR-8200-KB";
     int rateIndex = 0;
     bool silent = false;
-    bool refuseSecondRateChange = false;
     bool cannotSwitchRate = false;
-    int rateChanges = 0;
     std::set<std::string> refuse;
     std::map<std::string, int32_t> values;
     std::vector<std::string> received;

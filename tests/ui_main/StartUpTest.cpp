@@ -18,7 +18,6 @@ int Count(const Strings& v, const std::string& s) {
 }  // namespace
 
 TEST_F(MainWindowTest, CameraAt9600IsFoundRaisedAndRead) {
-    camera.model = "VR-8200-KB";
     dlg->OnInitDialog();
     EXPECT_EQ(dlg->title, "VR-8200 Control Tool  Ver 2.01");
     EXPECT_EQ(line.ops, (Strings{"reopen", "baud4", "baud3", "baud2", "baud1", "baud0", "baud4"}));
@@ -91,14 +90,8 @@ TEST_F(MainWindowTest, ReadAllKeepsDefaultsOfRowsTheModelLacks) {
 
 TEST_F(MainWindowTest, KeySequenceTogglesTheControlModeAndRereads) {
     StartUp("VR-8200-KB");
+    // A broken sequence is the keyboard's own test; here the whole code switches and re-reads.
     const std::string code = ui::FactoryKeySequence::AccessCode();
-    dlg->OnKey(ui::kVkF12, true, true, 0, false);
-    dlg->OnKey(code[0], false, false, 0, false);
-    dlg->OnKey(code[0] == 'A' ? 'B' : 'A', false, false, 0, false);
-    dlg->OnKey(code[2], false, false, 0, false);
-    EXPECT_EQ(dlg->ControlMode(), 0u);
-    EXPECT_EQ(camera.Queries("GAOR"), 0);
-
     dlg->OnKey(ui::kVkF12, true, true, 0, false);
     for (char c : code) dlg->OnKey(c, false, false, 0, false);
     EXPECT_EQ(dlg->ControlMode(), 1u);
