@@ -117,7 +117,6 @@ TEST_F(CtlTest, NoCameraOrNoPortExitsWithThree) {
     EXPECT_EQ(r.exitCode, 3);
     EXPECT_NE(r.err.find("VR-8200 Control Tool: Failed to initialize "), std::string::npos) << r.err;
 
-    auto camera = StartCamera("KA");
     vr::sim::SimOptions silent;
     silent.silent = true;
     vr::sim::PtyServer mute;
