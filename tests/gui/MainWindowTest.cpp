@@ -9,7 +9,6 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QScrollArea>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>

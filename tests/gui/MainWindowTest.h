@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QObject>
-#include <QTemporaryDir>
 #include <memory>
 
 #include "MainWindow.h"
