@@ -5,12 +5,10 @@
 // mean the tool adds nothing to the line's own time.
 
 #include <benchmark/benchmark.h>
-#include <stdlib.h>
 
 #include <chrono>
-#include <filesystem>
 
-#include "FakePlatform.h"
+#include "TestServices.h"
 #include "link/CommSetting.h"
 #include "protocol/Command.h"
 #include "protocol/ParameterTable.h"
@@ -24,11 +22,7 @@ namespace {
 constexpr uint32_t kRate = 115200;
 
 void BM_DumpPacedAt115200(benchmark::State& state) {
-    const auto config = std::filesystem::temp_directory_path() / "vr8200-bench-config";
-    std::filesystem::create_directories(config);
-    setenv("VR8200_CONFIG_DIR", config.c_str(), 1);
-
-    vr::test::FakePlatform platform;
+    vr::test::TestServices services(vr::test::LineKind::Real);
     vr::sim::PtyServer camera;
     vr::sim::SimOptions options;
     options.model = "KA";
@@ -39,20 +33,20 @@ void BM_DumpPacedAt115200(benchmark::State& state) {
         state.SkipWithError(error.c_str());
         return;
     }
-    auto& setting = vr::link::CCommSetting::Instance();
+    auto& setting = services.link;
     setting.SetSaveOnExit(false);
     setting.SetMode(vr::link::ComPort);
     setting.SetPortIndex(static_cast<uint32_t>(setting.AddDevicePath(camera.DevicePath())));
-    vr::protocol::Command::Instance().SetLink(&setting);
 
     uint64_t wireBytes = 0;
     auto count = [&wireBytes](const std::string& line) { wireBytes += line.size() - 4 + 2; };  // "Tx: " off, CR LF on
-    vr::protocol::TrafficLog::Instance().SetTerminalSink(count);
+    services.traffic.SetTerminalSink(count);
 
     double wireSeconds = 0;
     for (auto _ : state) {
         vr::ui::ControlModel controls;
-        vr::ui::CCtrlToolDlg window(controls);
+        vr::ui::NoWindowView view;
+        vr::ui::CCtrlToolDlg window(services.Get(), controls, view);
         window.PrepareWindow();
         if (setting.OpenBaud(kRate) != 1 || window.ModelProbe() != 1) {
             state.SkipWithError("the camera did not answer");
@@ -63,7 +57,7 @@ void BM_DumpPacedAt115200(benchmark::State& state) {
         window.OnDestroy();
     }
     wireSeconds = static_cast<double>(wireBytes) * 10.0 / kRate;
-    vr::protocol::TrafficLog::Instance().SetTerminalSink(nullptr);
+    services.traffic.SetTerminalSink(nullptr);
     setting.Close();
     camera.Stop();
     state.counters["wire_s"] = benchmark::Counter(wireSeconds, benchmark::Counter::kAvgIterations);

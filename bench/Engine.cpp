@@ -6,32 +6,41 @@
 #include "FakePlatform.h"
 #include "MemoryLink.h"
 #include "protocol/Command.h"
+#include "protocol/OnlineStatus.h"
+#include "protocol/TrafficLog.h"
 
 using vr::protocol::Command;
+using vr::protocol::milliseconds;
 
 static void BM_SetAnsweredAtOnce(benchmark::State& state) {
     vr::test::FakePlatform platform;
+    vr::protocol::OnlineStatusBroadcaster status;
+    vr::protocol::TrafficLog traffic;
+    Command engine(platform, status, traffic);
     vr::test::MemoryLink link;
     link.responder = [](const std::string&) { return std::string("COMPLETE\r\n"); };
-    Command::Instance().SetLink(&link);
+    engine.SetLink(&link);
     for (auto _ : state) {
-        if (Command::Instance().SendCommandInt(47, 400, 5000) != 1) state.SkipWithError("set failed");
+        if (engine.SendCommandInt(47, 400, milliseconds(5000)) != 1) state.SkipWithError("set failed");
     }
-    Command::Instance().SetLink(nullptr);
+    engine.SetLink(nullptr);
 }
 BENCHMARK(BM_SetAnsweredAtOnce)->Unit(benchmark::kMicrosecond);
 
 static void BM_QueryAnsweredAtOnce(benchmark::State& state) {
     vr::test::FakePlatform platform;
+    vr::protocol::OnlineStatusBroadcaster status;
+    vr::protocol::TrafficLog traffic;
+    Command engine(platform, status, traffic);
     vr::test::MemoryLink link;
     link.responder = [](const std::string&) { return std::string("GA=400\r\n"); };
-    Command::Instance().SetLink(&link);
+    engine.SetLink(&link);
     int32_t value = 0;
     for (auto _ : state) {
-        if (Command::Instance().QueryInt(47, value, 5000) != 1) state.SkipWithError("query failed");
+        if (engine.QueryInt(47, value, milliseconds(5000)) != 1) state.SkipWithError("query failed");
         benchmark::DoNotOptimize(value);
     }
-    Command::Instance().SetLink(nullptr);
+    engine.SetLink(nullptr);
 }
 BENCHMARK(BM_QueryAnsweredAtOnce)->Unit(benchmark::kMicrosecond);
 

@@ -4,6 +4,8 @@
 
 #include <cstdio>
 
+#include "Interrupt.h"
+
 namespace vr::cli {
 
 ConsolePlatform::ConsolePlatform(bool answerYes)
@@ -19,10 +21,13 @@ app::MsgResult ConsolePlatform::MessageBox(const std::string& text, const std::s
         if (c == '\n') c = ' ';
     std::fprintf(stderr, "%s: %s\n", caption.c_str(), flat.c_str());
     switch (buttons) {
-        case app::MsgButtons::Ok: return app::MsgResult::Ok;
-        case app::MsgButtons::OkCancel: return answerYes_ ? app::MsgResult::Ok : app::MsgResult::Cancel;
+        case app::MsgButtons::Ok:
+            return app::MsgResult::Ok;
+        case app::MsgButtons::OkCancel:
+            return answerYes_ ? app::MsgResult::Ok : app::MsgResult::Cancel;
         case app::MsgButtons::YesNo:
-        case app::MsgButtons::YesNoCancel: return answerYes_ ? app::MsgResult::Yes : app::MsgResult::No;
+        case app::MsgButtons::YesNoCancel:
+            return answerYes_ ? app::MsgResult::Yes : app::MsgResult::No;
     }
     return app::MsgResult::No;
 }
@@ -65,6 +70,12 @@ void ConsolePlatform::DrawProgress() {
     std::fflush(stderr);
 }
 
-bool ConsolePlatform::ShellOpen(const std::string&) { return false; }
+bool ConsolePlatform::ProgressPoll() {
+    return StopRequested();
+}
+
+bool ConsolePlatform::ShellOpen(const std::string&) {
+    return false;
+}
 
 }  // namespace vr::cli

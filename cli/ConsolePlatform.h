@@ -23,6 +23,8 @@ public:
     void ProgressSetText(const std::string& text) override;
     void ProgressSetPos(int percent) override;
     void ProgressFinish() override;
+    // Ctrl-C is the command line's Cancel.
+    bool ProgressPoll() override;
     bool ShellOpen(const std::string& path) override;
 
     // How many message boxes were shown: a command that showed one has failed somewhere.

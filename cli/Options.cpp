@@ -1,8 +1,9 @@
 #include "Options.h"
 
 #include <CLI/CLI.hpp>
-
 #include <map>
+
+#include "CommandList.h"
 
 namespace vr::cli {
 namespace {
@@ -17,11 +18,12 @@ constexpr const char* kExamples = R"(Examples:
   vr8200ctl send "GA?" --wait 500               one raw line, without the start-up sequence
 
 Exit status: 0 success; 1 the camera refused a command or did not answer; 2 usage error;
-3 the link could not be opened or no camera answered the start-up.)";
+3 the link could not be opened or no camera answered the start-up; 4 a file could not be read,
+parsed or written; 130 stopped by Ctrl-C.)";
 
 }  // namespace
 
-ParseResult ParseOptions(int argc, char** argv, Options& o) {
+ParseResult ParseOptions(int argc, char** argv, const std::vector<Subcommand>& commands, Options& o) {
     CLI::App app{"vr8200ctl: the VR-8200 Control Tool without windows, for scripts and headless machines"};
     app.footer(kExamples);
     app.require_subcommand(1);
@@ -46,18 +48,10 @@ ParseResult ParseOptions(int argc, char** argv, Options& o) {
     portOpt->excludes(linkOpt);
     simOpt->excludes(portOpt)->excludes(linkOpt)->excludes(indexOpt);
 
-    app.add_subcommand("ports", "list the ports of the communication mode, one per line");
-    app.add_subcommand("connect", "the connection sequence; prints model=NAME, rate=RATE, area=N");
-    app.add_subcommand("dump", "connect, then read all settings; prints NAME=VALUE in parameter-table order");
-    auto* get = app.add_subcommand("get", "connect, then query each command; prints NAME=VALUE");
-    get->add_option("NAME", o.args, "command mnemonics")->required();
-    auto* set = app.add_subcommand("set", "connect, then send each set in order; stop at the first refusal");
-    set->add_option("NAME=VALUE", o.args, "sets to send")->required();
-    auto* send = app.add_subcommand("send", "write LINE with CR LF without the start-up sequence; print the replies");
-    std::string line;
-    send->add_option("LINE", line, "the line to send")->required();
-    send->add_option("--wait", o.waitMs, "milliseconds to list received lines (default 1000)")
-        ->check(CLI::Range(0, 600000));
+    for (const Subcommand& command : commands) {
+        CLI::App* sub = app.add_subcommand(command.name, command.description);
+        if (command.arguments) command.arguments(*sub, o);
+    }
 
     try {
         app.parse(argc, argv);
@@ -79,7 +73,6 @@ ParseResult ParseOptions(int argc, char** argv, Options& o) {
     if (*simOpt) o.simulate = simulate;
     if (*configOpt) o.configDir = configDir;
     o.command = app.get_subcommands().front()->get_name();
-    if (o.command == "send") o.args = {line};
     return {true, kExitOk};
 }
 

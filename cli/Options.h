@@ -1,19 +1,27 @@
 #pragma once
-// The command line of vr8200ctl: global options, then a command with its arguments.
+// The command line of vr8200ctl: global options, then a subcommand with its arguments. Each
+// subcommand brings its own arguments (see CommandList.h); their values land in `args`, `flags` and
+// `values` here.
 
 #include <cstdint>
+#include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
 namespace vr::cli {
+
+struct Subcommand;
 
 // Exit statuses scripts rely on.
 enum ExitCode : int {
     kExitOk = 0,
     kExitCameraRefused = 1,  // the camera refused a command or did not answer
     kExitUsage = 2,
-    kExitNoLink = 3,  // the link could not be opened or no camera answered the start-up
+    kExitNoLink = 3,         // the link could not be opened or no camera answered the start-up
+    kExitFile = 4,           // a file could not be read, parsed or written
+    kExitInterrupted = 130,  // stopped by Ctrl-C, as the shell reports an interrupted program
 };
 
 struct Options {
@@ -29,19 +37,28 @@ struct Options {
     bool yes = false;
 
     std::string command;
+    // The subcommand's positional arguments, its flags ("--shipping" as "shipping") and its options
+    // with a value ("--wait 500" as values["wait"]).
     std::vector<std::string> args;
-    int waitMs = 1000;  // send: how long to list what the camera says
+    std::set<std::string> flags;
+    std::map<std::string, std::string> values;
+
+    bool Flag(const std::string& name) const { return flags.count(name) != 0; }
+    std::string Value(const std::string& name, const std::string& fallback = {}) const {
+        const auto it = values.find(name);
+        return it == values.end() || it->second.empty() ? fallback : it->second;
+    }
 
     // Any option that picks the link for this run only.
     bool OverridesLink() const { return port || linkMode || portIndex || simulate; }
 };
 
-// Parses argv. On --help prints the help and returns kExitOk with parsed false; on a usage error
-// prints the reason and returns kExitUsage.
+// Parses argv against the subcommands. On --help prints the help and returns kExitOk with parsed
+// false; on a usage error prints the reason and returns kExitUsage.
 struct ParseResult {
     bool parsed = false;
     int exitCode = kExitOk;
 };
-ParseResult ParseOptions(int argc, char** argv, Options& options);
+ParseResult ParseOptions(int argc, char** argv, const std::vector<Subcommand>& commands, Options& options);
 
 }  // namespace vr::cli

@@ -1,7 +1,6 @@
 #include "Session.h"
 
 #include <cstdio>
-#include <cstdlib>
 
 #include "app/ControlMode.h"
 #include "app/Registry.h"
@@ -10,43 +9,39 @@
 #include "protocol/Command.h"
 #include "protocol/TrafficLog.h"
 #include "sim/PtyServer.h"
-#include "ui/main/CtrlToolDlg.h"
 
 namespace vr::cli {
 
-Session::Session(const Options& options) : options_(options), platform_(options.yes) {
-    app::SetPlatform(&platform_);
+Session::Session(const Options& options)
+    : options_(options),
+      platform_(options.yes),
+      core_(std::make_unique<app::CoreServices>(
+          platform_, options.configDir ? *options.configDir : app::CRegistry::DefaultFolder())) {
+    window_ = std::make_unique<ui::CCtrlToolDlg>(core_->Get(), controls_, view_);
 }
 
 Session::~Session() {
-    if (window_) window_->OnDestroy();
+    window_->OnDestroy();
     window_.reset();
     // This run's choices are not the operator's stored ones.
-    app::ControlMode::Instance().Set(storedControlMode_);
-    protocol::TrafficLog::Instance().SetTerminalSink(nullptr);
-    link::CCommSetting::Instance().Close();
+    core_->controlMode.Set(storedControlMode_);
+    core_->traffic.SetTerminalSink(nullptr);
+    core_->link.Close();
     if (simulator_) simulator_->Stop();
-    app::SetPlatform(nullptr);
 }
 
 int Session::Prepare() {
-    if (options_.configDir) {
-        // The store reads its folder from the environment when it is first used, which is below.
-        if (setenv("VR8200_CONFIG_DIR", options_.configDir->c_str(), 1) != 0) {
-            std::perror("vr8200ctl: setenv");
-            return kExitUsage;
-        }
-    }
+    app::Services& services = core_->Get();
     if (options_.trace) {
-        protocol::TrafficLog::Instance().SetTerminalSink([](const std::string& line) {
+        services.traffic.SetTerminalSink([](const std::string& line) {
             const std::string stamped = dialogs::CTerminalDialog::TimeStamp(std::chrono::system_clock::now()) + line;
             std::fprintf(stderr, "%s\n", stamped.c_str());
         });
     }
-    storedControlMode_ = app::ControlMode::Instance().Get();
-    if (options_.factory) app::ControlMode::Instance().Set(app::ControlMode::kFactory);
+    storedControlMode_ = services.controlMode.Get();
+    if (options_.factory) services.controlMode.Set(app::ControlMode::kFactory);
 
-    auto& setting = link::CCommSetting::Instance();
+    link::CCommSetting& setting = services.link;
     if (options_.OverridesLink()) setting.SetSaveOnExit(false);
     std::string device;
     if (options_.simulate) {
@@ -78,24 +73,20 @@ int Session::Prepare() {
 }
 
 bool Session::OpenLine() {
-    auto& setting = link::CCommSetting::Instance();
-    protocol::Command::Instance().SetLink(&setting);
+    link::CCommSetting& setting = core_->link;
     const uint32_t rate = options_.rate ? *options_.rate : setting.GetBaudRate();
     return setting.OpenBaud(rate) == 1;
 }
 
 bool Session::ProbeAtGivenRate() {
-    auto& window = *window_;
-    if (window.ModelProbe() != 1) return false;
-    window.QueryCurrentArea();
-    window.RaiseLine();
+    if (window_->ModelProbe() != 1) return false;
+    window_->QueryCurrentArea();
+    window_->RaiseLine();
     return true;
 }
 
 bool Session::Connect(bool readAll) {
-    protocol::Command::Instance().SetLink(&link::CCommSetting::Instance());
-    window_ = std::make_unique<ui::CCtrlToolDlg>(controls_);
-    window_->SetControlMode(app::ControlMode::Instance().Get());
+    window_->SetControlMode(core_->controlMode.Get());
     window_->PrepareWindow();
     // A port that cannot be opened at all cannot be searched either: one message is enough.
     if (!OpenLine()) return false;

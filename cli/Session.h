@@ -1,19 +1,20 @@
 #pragma once
-// One run of vr8200ctl: the console platform, the traffic trace, the virtual camera when asked for,
-// the link chosen for this run, and the main window's logic over the headless control model.
+// One run of vr8200ctl and its composition root: the console platform, the services, the traffic
+// trace, the virtual camera when asked for, the link chosen for this run, and the main window's
+// logic over the headless control model.
 
 #include <memory>
 #include <string>
 
 #include "ConsolePlatform.h"
 #include "Options.h"
+#include "app/CoreServices.h"
 #include "ui/ControlModel.h"
+#include "ui/main/CtrlToolDlg.h"
+#include "ui/main/MainWindowView.h"
 
 namespace vr::sim {
 class PtyServer;
-}
-namespace vr::ui {
-class CCtrlToolDlg;
 }
 
 namespace vr::cli {
@@ -38,6 +39,7 @@ public:
     bool Connect(bool readAll);
 
     ui::CCtrlToolDlg& Window() { return *window_; }
+    app::Services& Services() { return core_->Get(); }
     ConsolePlatform& Platform() { return platform_; }
     const Options& Opts() const { return options_; }
 
@@ -46,8 +48,10 @@ private:
 
     const Options& options_;
     ConsolePlatform platform_;
+    std::unique_ptr<app::CoreServices> core_;
     std::unique_ptr<sim::PtyServer> simulator_;
     ui::ControlModel controls_;
+    ui::NoWindowView view_;
     std::unique_ptr<ui::CCtrlToolDlg> window_;
     uint32_t storedControlMode_ = 0;
 };

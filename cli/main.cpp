@@ -1,23 +1,31 @@
 // vr8200ctl: the VR-8200 Control Tool without windows.
 
-#include <map>
+#include <algorithm>
 
-#include "Commands.h"
+#include "CommandList.h"
+#include "Interrupt.h"
 #include "Options.h"
 #include "Session.h"
 
 int main(int argc, char** argv) {
-    vr::cli::Options options;
-    const auto parsed = vr::cli::ParseOptions(argc, argv, options);
+    using namespace vr::cli;
+    CommandList commands;
+    AddCoreCommands(commands);
+
+    Options options;
+    const auto parsed = ParseOptions(argc, argv, commands, options);
     if (!parsed.parsed) return parsed.exitCode;
+    if (!InstallInterruptHandler()) return kExitUsage;
 
-    vr::cli::Session session(options);
-    if (int rc = session.Prepare(); rc != vr::cli::kExitOk) return rc;
-
-    using Runner = int (*)(vr::cli::Session&);
-    const std::map<std::string, Runner> commands = {
-        {"ports", vr::cli::RunPorts}, {"connect", vr::cli::RunConnect}, {"dump", vr::cli::RunDump},
-        {"get", vr::cli::RunGet},     {"set", vr::cli::RunSet},         {"send", vr::cli::RunSend},
-    };
-    return commands.at(options.command)(session);
+    int rc = kExitOk;
+    {
+        Session session(options);
+        rc = session.Prepare();
+        if (rc == kExitOk) {
+            const auto command = std::find_if(commands.begin(), commands.end(),
+                                              [&](const Subcommand& c) { return c.name == options.command; });
+            rc = command->run(session);
+        }
+    }
+    return StopRequested() ? kExitInterrupted : rc;
 }

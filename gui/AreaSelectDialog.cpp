@@ -9,7 +9,8 @@
 
 namespace vr::gui {
 
-AreaSelectDialog::AreaSelectDialog(ui::AreaDialogMode mode, bool factoryMode, QWidget* parent) : QDialog(parent) {
+AreaSelectDialog::AreaSelectDialog(app::Services& services, ui::AreaDialogMode mode, bool factoryMode, QWidget* parent)
+    : QDialog(parent) {
     setObjectName(QString::number(kTemplateId));
     auto* prompt = new QLabel(this);
     prompt->setWordWrap(true);
@@ -28,7 +29,8 @@ AreaSelectDialog::AreaSelectDialog(ui::AreaDialogMode mode, bool factoryMode, QW
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
-    logic_ = std::make_unique<ui::CParameterAreaSelectDialog>(controls_, mode, factoryMode);
+    logic_ = std::make_unique<ui::CParameterAreaSelectDialog>(controls_, services.status, services.dialogs, mode,
+                                                              factoryMode);
     logic_->OnInitDialog();
     setWindowTitle(QString::fromStdString(logic_->Title()));
 }
@@ -42,8 +44,9 @@ void AreaSelectDialog::accept() {
     QDialog::accept();
 }
 
-std::optional<int> AreaSelectDialog::Choose(ui::AreaDialogMode mode, bool factoryMode, QWidget* parent) {
-    AreaSelectDialog dialog(mode, factoryMode, parent);
+std::optional<int> AreaSelectDialog::Choose(app::Services& services, ui::AreaDialogMode mode, bool factoryMode,
+                                            QWidget* parent) {
+    AreaSelectDialog dialog(services, mode, factoryMode, parent);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return dialog.Result();
 }

@@ -32,13 +32,13 @@ QPushButton* Button(const char* caption, QWidget* parent) {
 
 }  // namespace
 
-CommunicationWindow::CommunicationWindow(link::ILineControl& line, dialogs::CommunicationHooks hooks,
+CommunicationWindow::CommunicationWindow(app::Services& services, dialogs::CommunicationHooks hooks,
                                          dialogs::LogFolderStore folder, bool shutdownWasClean, QWidget* parent)
-    : QDialog(parent) {
+    : QDialog(parent), services_(services) {
     setWindowTitle("Communication");
     setObjectName(QString::number(kTemplateId));
     Build();
-    logic_ = std::make_unique<dialogs::CCommunicationDialog>(controls_, *this, line, std::move(hooks),
+    logic_ = std::make_unique<dialogs::CCommunicationDialog>(services_, controls_, *this, std::move(hooks),
                                                              std::move(folder), shutdownWasClean);
     logic_->Init();
     Wire();
@@ -158,7 +158,7 @@ void CommunicationWindow::Build() {
 
 void CommunicationWindow::Wire() {
     // A nested event loop (a box of the engine) must not start a second command inside one.
-    auto idle = [] { return !protocol::Command::Instance().Busy(); };
+    auto idle = [this] { return !services_.engine.Busy(); };
     auto* logic = logic_.get();
     auto onClick = [this, idle](uint32_t id, void (dialogs::CCommunicationDialog::*handler)()) {
         connect(controls_.As<QPushButton>(id), &QPushButton::clicked, this, [this, idle, handler] {
@@ -189,7 +189,9 @@ void CommunicationWindow::Wire() {
     });
 }
 
-void CommunicationWindow::ShowWindow(bool show) { ShowOrHide(*this, show); }
+void CommunicationWindow::ShowWindow(bool show) {
+    ShowOrHide(*this, show);
+}
 
 void CommunicationWindow::reject() {
     logic_->OnClose();

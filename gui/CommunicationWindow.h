@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "WidgetBinding.h"
+#include "app/Services.h"
 #include "dialogs/CommunicationDialog.h"
 
 class QComboBox;
@@ -17,7 +18,7 @@ class StatusStrip;
 class CommunicationWindow : public QDialog, public dialogs::IDialogFrame {
     Q_OBJECT
 public:
-    CommunicationWindow(link::ILineControl& line, dialogs::CommunicationHooks hooks, dialogs::LogFolderStore folder,
+    CommunicationWindow(app::Services& services, dialogs::CommunicationHooks hooks, dialogs::LogFolderStore folder,
                         bool shutdownWasClean, QWidget* parent = nullptr);
     ~CommunicationWindow() override;
 
@@ -39,6 +40,7 @@ private:
     void Build();
     void Wire();
 
+    app::Services& services_;
     WidgetBinding controls_;
     StatusStrip* strip_ = nullptr;
     QComboBox* ports_ = nullptr;

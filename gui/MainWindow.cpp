@@ -27,8 +27,8 @@ namespace vr::gui {
 
 namespace {
 
-// Menu work that this version of the tool does; the other items stand greyed until theirs exists.
-bool MenuActionAvailable(ui::MenuAction action) {
+// The menu's own work; the other items belong to features and stand greyed until one registers them.
+bool IsOwnMenuAction(ui::MenuAction action) {
     switch (action) {
         case ui::MenuAction::Exit:
         case ui::MenuAction::Reload:
@@ -39,14 +39,13 @@ bool MenuActionAvailable(ui::MenuAction action) {
     }
 }
 
-dialogs::LogFolderStore LogFolder() {
-    return {
-        [] {
-            std::string folder;
-            app::CRegistry::Instance().ReadString(app::kRegCommandLogFilePath, folder);
-            return folder;
-        },
-        [](const std::string& folder) { app::CRegistry::Instance().WriteString(app::kRegCommandLogFilePath, folder); }};
+dialogs::LogFolderStore LogFolder(app::CRegistry& registry) {
+    return {[&registry] {
+                std::string folder;
+                registry.ReadString(app::kRegCommandLogFilePath, folder);
+                return folder;
+            },
+            [&registry](const std::string& folder) { registry.WriteString(app::kRegCommandLogFilePath, folder); }};
 }
 
 }  // namespace
@@ -76,7 +75,8 @@ int VirtualKey(const QKeyEvent* key) {
     return 0xFF;
 }
 
-MainWindow::MainWindow(link::ILineControl& line) : QMainWindow(nullptr), ui::CCtrlToolDlg(binding, line) {
+MainWindow::MainWindow(app::Services& services)
+    : QMainWindow(nullptr), services_(services), logic_(std::make_unique<ui::CCtrlToolDlg>(services, binding_, *this)) {
     setObjectName("105");
     setWindowIcon(QIcon(":/icons/256.png"));
     auto* central = new QWidget(this);
@@ -88,11 +88,11 @@ MainWindow::MainWindow(link::ILineControl& line) : QMainWindow(nullptr), ui::CCt
     layout->addWidget(tabs_, 1);
     layout->addWidget(strip_);
     setCentralWidget(central);
-    binding.Bind(kTabControlId, tabs_);
-    binding.Bind(ui::kMainStatusStrip, strip_);
+    binding_.Bind(kTabControlId, tabs_);
+    binding_.Bind(ui::kMainStatusStrip, strip_);
     BuildMenu();
     connect(tabs_, &QTabWidget::currentChanged, this, [this](int index) {
-        if (!showingTabs_ && index >= 0) OnTabSelected(index);
+        if (!showingTabs_ && index >= 0) logic_->OnTabSelected(index);
     });
     // Keys reach the logic before the focused control sees them, on every page.
     qApp->installEventFilter(this);
@@ -100,9 +100,10 @@ MainWindow::MainWindow(link::ILineControl& line) : QMainWindow(nullptr), ui::CCt
 
 MainWindow::~MainWindow() {
     qApp->removeEventFilter(this);
-    // The windows' logic unregisters from the process-wide services before the widgets go.
+    // The windows' logic unregisters from the services before the widgets go.
     delete communication_;
     delete terminal_;
+    logic_.reset();
 }
 
 QMenu* MainWindow::Menu(int position) const {
@@ -127,12 +128,21 @@ void MainWindow::BuildMenu() {
         QAction* action = menu->addAction(QString::fromUtf8(item.caption));
         action->setData(item.id);
         action->setObjectName(QString::number(item.id));
-        action->setEnabled(MenuActionAvailable(item.action));
         if (item.action == ui::MenuAction::Exit) action->setShortcut(QKeySequence::Quit);
         const uint32_t id = item.id;
         connect(action, &QAction::triggered, this, [this, id] {
-            if (!protocol::Command::Instance().Busy()) OnMenuCommand(id);
+            if (!services_.engine.Busy()) logic_->OnMenuCommand(id);
         });
+        menuActions_.push_back(action);
+    }
+    RefreshMenuAvailability();
+}
+
+void MainWindow::RefreshMenuAvailability() {
+    for (QAction* action : menuActions_) {
+        const uint32_t id = action->data().toUInt();
+        const ui::MenuItem* item = ui::FindMenuItem(id);
+        action->setEnabled(item != nullptr && (IsOwnMenuAction(item->action) || logic_->Router().HasMenuCommand(id)));
     }
 }
 
@@ -149,7 +159,7 @@ void MainWindow::BuildPages() {
     // Window frame and panels take some of the screen too.
     const int pageHeight = screen.height() - chrome.height() - 60;
     for (const ui::PageLayout& layout : ui::PageLayouts())
-        pages_.push_back(BuildPage(layout, binding, events, pageHeight, tabs_));
+        pages_.push_back(BuildPage(layout, binding_, events, pageHeight, tabs_));
     QSize content;
     for (QWidget* page : pages_) {
         page->hide();
@@ -160,10 +170,10 @@ void MainWindow::BuildPages() {
 }
 
 void MainWindow::Event(uint32_t id, ui::ControlEvent event) {
-    OnControlEvent(id, event);
+    logic_->OnControlEvent(id, event);
 }
 
-void MainWindow::SetWindowTitle(const std::string& title) {
+void MainWindow::SetTitle(const std::string& title) {
     setWindowTitle(QString::fromStdString(title));
 }
 
@@ -172,18 +182,18 @@ void MainWindow::CreateWindows() {
     engineTimer_->setInterval(protocol::Command::kTimerPeriodMs);
     // Takes at most one line the camera sent on its own; the engine itself never lets it run while a
     // command waits for its reply.
-    connect(engineTimer_, &QTimer::timeout, this, [] {
-        if (!protocol::Command::Instance().Busy()) protocol::Command::Instance().OnTimer();
+    connect(engineTimer_, &QTimer::timeout, this, [this] {
+        if (!services_.engine.Busy()) services_.engine.OnTimer();
     });
     engineTimer_->start();
 
-    terminal_ = new TerminalWindow(link::CCommSetting::Instance(), LogFolder(), this);
+    terminal_ = new TerminalWindow(services_, LogFolder(services_.registry), this);
     dialogs::CommunicationHooks hooks;
-    hooks.modelProbe = [this] { return ModelProbe(); };
-    hooks.readAllSettings = [this] { ReadAllSettings(); };
-    hooks.controlMode = [this] { return ControlMode(); };
-    communication_ = new CommunicationWindow(Line(), std::move(hooks), LogFolder(),
-                                             app::CRegistry::Instance().WasShutdownClean() == 1, this);
+    hooks.modelProbe = [this] { return logic_->ModelProbe(); };
+    hooks.readAllSettings = [this] { logic_->ReadAllSettings(); };
+    hooks.controlMode = [this] { return logic_->ControlMode(); };
+    communication_ = new CommunicationWindow(services_, std::move(hooks), LogFolder(services_.registry),
+                                             services_.registry.WasShutdownClean() == 1, this);
     communication_->Logic().Show();
     BuildPages();
 }
@@ -220,29 +230,43 @@ void MainWindow::AdaptCommunicationDialog(uint32_t) {
     if (communication_) communication_->Logic().RefreshStoreButton();
 }
 
-void MainWindow::SelectCommunicationBaud(int index) {
-    if (communication_) communication_->Logic().SelectBaud(index);
+void MainWindow::ShowCommunicationRate(int baudIndex) {
+    if (communication_) communication_->Logic().SelectBaud(baudIndex);
 }
 
-void MainWindow::ActivateMainWindow() {
+void MainWindow::Activate() {
     raise();
     activateWindow();
 }
 
-void MainWindow::EnableMainWindow(bool enable) {
+void MainWindow::EnableWindow(bool enable) {
     setEnabled(enable);
 }
 
-void MainWindow::CloseWindow() {
+void MainWindow::Close() {
     if (!inCloseEvent_) close();
 }
 
-void MainWindow::ShowCommunicationDialog() {
-    if (communication_) communication_->Logic().Show();
-}
-
-void MainWindow::ShowTerminal() {
-    if (terminal_) terminal_->Logic().Show();
+bool MainWindow::ShowSecondary(ui::SecondaryWindow window, bool show) {
+    switch (window) {
+        case ui::SecondaryWindow::Communication:
+            if (!communication_) return false;
+            if (show)
+                communication_->Logic().Show();
+            else
+                communication_->Logic().OnClose();
+            return true;
+        case ui::SecondaryWindow::Terminal:
+            if (!terminal_) return false;
+            if (show)
+                terminal_->Logic().Show();
+            else
+                terminal_->Logic().OnClose();
+            return true;
+        case ui::SecondaryWindow::LutEditors:
+            return false;
+    }
+    return false;
 }
 
 void MainWindow::showEvent(QShowEvent* event) {
@@ -251,25 +275,25 @@ void MainWindow::showEvent(QShowEvent* event) {
     startOnShow_ = false;
     // After the first paint, so the operator sees the window while the camera is looked for.
     QTimer::singleShot(0, this, [this] {
-        OnInitDialog();
+        logic_->OnInitDialog();
         emit startupFinished();
     });
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (Closed()) {
+    if (logic_->Closed()) {
         event->accept();
         return;
     }
     // A close while a command waits, or from a box inside one, would pull the windows away from it.
-    if (protocol::Command::Instance().Busy()) {
+    if (services_.engine.Busy()) {
         event->ignore();
         return;
     }
     inCloseEvent_ = true;
-    OnClose();
+    logic_->OnClose();
     inCloseEvent_ = false;
-    if (Closed())
+    if (logic_->Closed())
         event->accept();
     else
         event->ignore();
@@ -287,17 +311,17 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 
 bool MainWindow::HandleKey(QKeyEvent* key) {
     const int vk = VirtualKey(key);
-    if (vk == 0 || protocol::Command::Instance().Busy()) return false;
+    if (vk == 0 || services_.engine.Busy()) return false;
     QWidget* focus = QApplication::focusWidget();
-    const uint32_t focusedId = focus != nullptr ? binding.IdOf(focus) : 0;
+    const uint32_t focusedId = focus != nullptr ? binding_.IdOf(focus) : 0;
     bool droppedDown = false;
     if (auto* combo = qobject_cast<QComboBox*>(focus)) droppedDown = combo->view()->isVisible();
     const bool shift = key->modifiers().testFlag(Qt::ShiftModifier);
     const bool ctrl = key->modifiers().testFlag(Qt::ControlModifier);
-    const ui::KeyTranslation t = OnKey(vk, shift, ctrl, focusedId, droppedDown);
+    const ui::KeyTranslation t = logic_->OnKey(vk, shift, ctrl, focusedId, droppedDown);
     if (t.vk == ui::kVkF12) return true;  // used up: nothing else happens
     if (t.vk == ui::kVkEscape) {
-        OnClose();
+        logic_->OnClose();
         return true;
     }
     // An Enter that reaches the window itself has no command behind it.

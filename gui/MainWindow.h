@@ -1,7 +1,8 @@
 #pragma once
-// The main window of the desktop tool: the window logic of the main dialog over real widgets. It
-// builds the menu and the tab pages from their tables, owns the communication dialog, the terminal
-// and the engine's 25 ms timer, and turns keys, clicks and focus changes into the logic's events.
+// The main window of the desktop tool: the window of the main dialog's logic, which it owns and
+// serves as its view. It builds the menu and the tab pages from their tables, owns the communication
+// dialog, the terminal and the engine's 25 ms timer, and turns keys, clicks and focus changes into
+// the logic's events.
 
 #include <QMainWindow>
 #include <QPointer>
@@ -20,20 +21,17 @@ namespace vr::gui {
 
 class StatusStrip;
 
-// Holds the binding so it exists before the window logic that is built over it.
-struct MainWindowControls {
-    WidgetBinding binding;
-};
-
-class MainWindow : public QMainWindow, private MainWindowControls, public ui::CCtrlToolDlg {
+class MainWindow : public QMainWindow, public ui::IMainWindowView {
     Q_OBJECT
 public:
     static constexpr uint32_t kTabControlId = 1089;
 
-    explicit MainWindow(link::ILineControl& line = link::ProcessLineControl());
+    explicit MainWindow(app::Services& services);
     ~MainWindow() override;
 
-    WidgetBinding& Binding() { return binding; }
+    ui::CCtrlToolDlg& Logic() { return *logic_; }
+    app::Services& Services() { return services_; }
+    WidgetBinding& Binding() { return binding_; }
     QTabWidget* Tabs() const { return tabs_; }
     CommunicationWindow* Communication() const { return communication_; }
     TerminalWindow* Terminal() const { return terminal_; }
@@ -54,20 +52,23 @@ protected:
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-    // CCtrlToolDlg window hooks
-    void SetWindowTitle(const std::string& title) override;
+public:
+    // ui::IMainWindowView
+    void SetTitle(const std::string& title) override;
     void CreateWindows() override;
     void DestroyWindows() override;
     void ShowTabs(const std::vector<ui::TabItem>& tabs) override;
     void ShowPage(int pageIndex) override;
     void EnableUtilityMenu(bool enable) override;
+    void EnableWindow(bool enable) override;
+    void Activate() override;
+    void Close() override;
+    bool ShowSecondary(ui::SecondaryWindow window, bool show) override;
+    void ShowCommunicationRate(int baudIndex) override;
     void AdaptCommunicationDialog(uint32_t controlMode) override;
-    void SelectCommunicationBaud(int index) override;
-    void ActivateMainWindow() override;
-    void EnableMainWindow(bool enable) override;
-    void CloseWindow() override;
-    void ShowCommunicationDialog() override;
-    void ShowTerminal() override;
+
+    // Greys the menu items that no feature has registered yet.
+    void RefreshMenuAvailability();
 
 private:
     void BuildMenu();
@@ -75,11 +76,15 @@ private:
     void Event(uint32_t id, ui::ControlEvent event);
     bool HandleKey(QKeyEvent* key);
 
+    app::Services& services_;
+    WidgetBinding binding_;
+    std::unique_ptr<ui::CCtrlToolDlg> logic_;
     QTabWidget* tabs_ = nullptr;
     StatusStrip* strip_ = nullptr;
     QTimer* engineTimer_ = nullptr;
     std::vector<QWidget*> pages_;
     std::vector<QMenu*> menus_;
+    std::vector<QAction*> menuActions_;
     QPointer<CommunicationWindow> communication_;
     QPointer<TerminalWindow> terminal_;
     bool startOnShow_ = false;

@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -10,7 +11,8 @@ namespace vr::gui {
 ProgressWindow::ProgressWindow(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint),
       text_(new QLabel(this)),
-      bar_(new QProgressBar(this)) {
+      bar_(new QProgressBar(this)),
+      cancel_(new QPushButton(tr("Cancel"), this)) {
     setObjectName("progress");
     setModal(false);
     setAttribute(Qt::WA_DeleteOnClose, false);
@@ -19,9 +21,21 @@ ProgressWindow::ProgressWindow(QWidget* parent)
     bar_->setObjectName(QString::number(kBarId));
     bar_->setRange(0, 100);
     bar_->setValue(0);
+    cancel_->setObjectName("cancel");
+    cancel_->setAutoDefault(false);
+    cancel_->hide();
+    connect(cancel_, &QPushButton::clicked, this, [this] {
+        cancelRequested_ = true;
+        cancel_->setEnabled(false);
+        cancel_->setText(tr("Stopping..."));
+    });
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(cancel_);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(text_);
     layout->addWidget(bar_);
+    layout->addLayout(buttons);
     setMinimumWidth(fontMetrics().averageCharWidth() * 48);
 }
 
@@ -41,6 +55,11 @@ QString ProgressWindow::Text() const {
 
 int ProgressWindow::Pos() const {
     return bar_->value();
+}
+
+void ProgressWindow::AllowCancel(bool allow) {
+    // A Cancel already pressed stays pressed until the operation has seen it.
+    if (!cancelRequested_) cancel_->setVisible(allow);
 }
 
 }  // namespace vr::gui

@@ -1,10 +1,12 @@
 #pragma once
-// The shared progress window of long camera operations: a message and a bar from 0 to 100.
+// The shared progress window of long camera operations: a message, a bar from 0 to 100 and, while
+// the operation may be stopped, a Cancel button.
 
 #include <QDialog>
 
 class QLabel;
 class QProgressBar;
+class QPushButton;
 
 namespace vr::gui {
 
@@ -20,6 +22,10 @@ public:
     void SetPos(int percent);
     QString Text() const;
     int Pos() const;
+    // Shows Cancel (or hides it again); the operation asks CancelRequested() between commands.
+    void AllowCancel(bool allow);
+    bool CancelRequested() const { return cancelRequested_; }
+    QPushButton* CancelButton() const { return cancel_; }
 
 protected:
     // Closing is the operation's business, not the operator's.
@@ -28,6 +34,8 @@ protected:
 private:
     QLabel* text_;
     QProgressBar* bar_;
+    QPushButton* cancel_;
+    bool cancelRequested_ = false;
 };
 
 }  // namespace vr::gui

@@ -35,14 +35,11 @@ QString DefaultSuffix(const std::vector<app::FileFilter>& filters) {
 
 }  // namespace
 
-QtPlatform::QtPlatform() {
-    app::SetPlatform(this);
-}
+QtPlatform::QtPlatform() = default;
 
 QtPlatform::~QtPlatform() {
     while (waitCursorDepth_ > 0) EndWaitCursor();
     delete progress_;
-    app::SetPlatform(nullptr);
 }
 
 QWidget* QtPlatform::Owner() const {
@@ -172,6 +169,18 @@ void QtPlatform::ProgressSetText(const std::string& text) {
 
 void QtPlatform::ProgressSetPos(int percent) {
     if (progress_ && progress_->isVisible()) progress_->SetPos(percent);
+}
+
+void QtPlatform::ProgressAllowCancel(bool allow) {
+    if (progress_) progress_->AllowCancel(allow);
+}
+
+bool QtPlatform::ProgressPoll() {
+    if (!progress_) return false;
+    // Every other window of the tool is greyed while the operation runs, so the only input that can
+    // arrive is the progress window's own Cancel.
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    return progress_ && progress_->CancelRequested();
 }
 
 void QtPlatform::ProgressFinish() {

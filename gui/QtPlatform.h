@@ -36,6 +36,8 @@ public:
     void ProgressSetText(const std::string& text) override;
     void ProgressSetPos(int percent) override;
     void ProgressFinish() override;
+    void ProgressAllowCancel(bool allow) override;
+    bool ProgressPoll() override;
     bool ShellOpen(const std::string& path) override;
 
     ProgressWindow* Progress() const { return progress_; }

@@ -87,7 +87,7 @@ bool ScreenshotTour::Run() {
     QApplication::setPalette(DarkPalette());
     ok = Pass("dark-") && ok;
     QApplication::setPalette(original);
-    window_.SetCloseWithoutConfirm(true);
+    window_.Logic().SetCloseWithoutConfirm(true);
     window_.close();
     return ok;
 }

@@ -15,9 +15,9 @@ namespace vr::gui {
 
 using namespace dialogs::terminal;
 
-TerminalWindow::TerminalWindow(protocol::ILink& line, dialogs::LogFolderStore folder, QWidget* parent,
+TerminalWindow::TerminalWindow(app::Services& services, dialogs::LogFolderStore folder, QWidget* parent,
                                dialogs::CTerminalDialog::Clock clock)
-    : QDialog(parent) {
+    : QDialog(parent), services_(services) {
     setWindowTitle("RS-232C TERMINAL");
     setObjectName(QString::number(kTemplateId));
     setSizeGripEnabled(true);
@@ -62,13 +62,14 @@ TerminalWindow::TerminalWindow(protocol::ILink& line, dialogs::LogFolderStore fo
     controls_.Bind(kSave, save);
     controls_.Bind(kStrip, strip_);
 
-    logic_ = std::make_unique<dialogs::CTerminalDialog>(controls_, *this, line, std::move(folder), std::move(clock));
+    logic_ =
+        std::make_unique<dialogs::CTerminalDialog>(services_, controls_, *this, std::move(folder), std::move(clock));
     logic_->Init();
 
     auto* logic = logic_.get();
     // Writing on the line while a command waits for its reply would mix the two on the wire.
-    connect(send, &QPushButton::clicked, this, [logic] {
-        if (!protocol::Command::Instance().Busy()) logic->OnSend();
+    connect(send, &QPushButton::clicked, this, [this, logic] {
+        if (!services_.engine.Busy()) logic->OnSend();
     });
     connect(clear, &QPushButton::clicked, this, [logic] { logic->OnClear(); });
     connect(save, &QPushButton::clicked, this, [logic] { logic->OnSave(); });
@@ -80,7 +81,9 @@ TerminalWindow::~TerminalWindow() {
     logic_.reset();
 }
 
-void TerminalWindow::ShowWindow(bool show) { ShowOrHide(*this, show); }
+void TerminalWindow::ShowWindow(bool show) {
+    ShowOrHide(*this, show);
+}
 
 void TerminalWindow::reject() {
     logic_->OnClose();

@@ -23,9 +23,11 @@
 #include "QuitOnSignal.h"
 #include "ScreenshotTour.h"
 #include "app/ControlMode.h"
+#include "app/CoreServices.h"
 #include "app/Registry.h"
 #include "link/CommSetting.h"
 #include "protocol/Command.h"
+#include "protocol/OnlineStatus.h"
 #ifdef VR_HAVE_SIM
 #include "sim/PtyServer.h"
 #endif
@@ -100,19 +102,18 @@ int main(int argc, char** argv) {
         if (!QFileInfo::exists(parser.value(port))) return Fail(kExitNoLine, "no such device: " + parser.value(port));
     }
 
+    // The composition root: the services are built here once and handed to the windows.
     vr::gui::QtPlatform platform;
-    vr::app::CRegistry::Instance();
-    vr::link::CCommSetting& line = vr::link::CCommSetting::Instance();
-    vr::protocol::Command::Instance().SetLink(&line);
-    if (!device.empty() && !vr::gui::UseDeviceForRun(line, device))
+    vr::app::CoreServices core(platform, vr::app::CRegistry::DefaultFolder());
+    vr::app::Services& services = core.Get();
+    if (!device.empty() && !vr::gui::UseDeviceForRun(core.link, device))
         return Fail(kExitUsage, "cannot use " + QString::fromStdString(device));
 
-    vr::app::ControlMode& mode = vr::app::ControlMode::Instance();
-    const uint32_t storedMode = mode.Get();
+    const uint32_t storedMode = core.controlMode.Get();
     int result = 0;
     {
-        vr::gui::MainWindow window;
-        window.SetControlMode(parser.isSet(factory) ? vr::app::ControlMode::kFactory : storedMode);
+        vr::gui::MainWindow window(services);
+        window.Logic().SetControlMode(parser.isSet(factory) ? vr::app::ControlMode::kFactory : storedMode);
         platform.SetMainWindow(&window);
         std::unique_ptr<vr::gui::ScreenshotTour> tour;
         bool toured = true;
@@ -122,23 +123,24 @@ int main(int argc, char** argv) {
                 &window, &vr::gui::MainWindow::startupFinished, &window, [&] { toured = tour->Run(); },
                 Qt::QueuedConnection);
         }
-        // A signal ends the tool as the close box would, once no command waits and no box is open.
+        // A signal ends the tool as the close box would, once no command waits, no long operation runs
+        // and no box is open.
         std::function<void()> quit;
         quit = [&] {
-            if (vr::protocol::Command::Instance().Busy() || QApplication::activeModalWidget() != nullptr) {
+            if (services.engine.Busy() || services.dialogs.Disabled() || QApplication::activeModalWidget() != nullptr) {
                 if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
                 QTimer::singleShot(50, &window, quit);
                 return;
             }
-            window.SetCloseWithoutConfirm(true);
+            window.Logic().SetCloseWithoutConfirm(true);
             window.close();
         };
         vr::gui::QuitOnSignal onSignal(quit);
         window.StartWhenShown();
         window.show();
         result = QApplication::exec();
-        window.OnDestroy();
-        if (!parser.isSet(factory)) mode.Set(window.ControlMode());
+        window.Logic().OnDestroy();
+        if (!parser.isSet(factory)) core.controlMode.Set(window.Logic().ControlMode());
         if (!toured) result = 1;
     }
 #ifdef VR_HAVE_SIM

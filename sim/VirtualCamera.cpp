@@ -5,6 +5,7 @@
 #include <climits>
 #include <utility>
 
+#include "protocol/Numbers.h"
 #include "protocol/ParameterTable.h"
 #include "sim/CameraConstants.h"
 #include "sim/CameraReplies.h"
@@ -25,39 +26,8 @@ constexpr size_t kMaxDeviceVersionChars = 16;
 // Lines that arrive while a function runs are kept up to this many, as a UART's buffer would.
 constexpr size_t kMaxWaitingLines = 64;
 
-enum class NumberParse { Ok, Syntax, Overflow };
-
-NumberParse ParseInteger(const std::string& text, int32_t& out) {
-    if (text.size() > 2 && text[0] == '&' && (text[1] == 'H' || text[1] == 'h')) {
-        uint64_t v = 0;
-        for (size_t i = 2; i < text.size(); ++i) {
-            if (!std::isxdigit(static_cast<unsigned char>(text[i]))) return NumberParse::Syntax;
-            const char c = static_cast<char>(std::toupper(static_cast<unsigned char>(text[i])));
-            v = v * 16 + static_cast<uint64_t>(c <= '9' ? c - '0' : c - 'A' + 10);
-            if (v > UINT32_MAX) return NumberParse::Overflow;
-        }
-        out = static_cast<int32_t>(static_cast<uint32_t>(v));
-        return NumberParse::Ok;
-    }
-    size_t i = 0;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-    if (i == text.size()) return NumberParse::Syntax;
-    int64_t v = 0;
-    bool overflow = false;
-    for (; i < text.size(); ++i) {
-        if (!std::isdigit(static_cast<unsigned char>(text[i]))) return NumberParse::Syntax;
-        v = v * 10 + (text[i] - '0');
-        if (v > static_cast<int64_t>(INT32_MAX) + 1) {
-            overflow = true;
-            v = static_cast<int64_t>(INT32_MAX) + 1;
-        }
-    }
-    if (negative) v = -v;
-    if (overflow || v > INT32_MAX || v < INT32_MIN) return NumberParse::Overflow;
-    out = static_cast<int32_t>(v);
-    return NumberParse::Ok;
-}
+using protocol::NumberParse;
+using protocol::ParseWholeNumber;
 
 std::string Trim(const std::string& s) {
     size_t b = s.find_first_not_of(' ');
@@ -345,7 +315,7 @@ std::optional<int32_t> VirtualCamera::Value(const std::string& mnemonic) const {
     auto text = QueryValue(mnemonic);
     if (!text) return std::nullopt;
     int32_t v = 0;
-    if (ParseInteger(*text, v) != NumberParse::Ok) return std::nullopt;
+    if (ParseWholeNumber(*text, v) != NumberParse::Ok) return std::nullopt;
     return v;
 }
 
@@ -451,7 +421,7 @@ std::vector<std::string> VirtualCamera::Set(uint32_t cmdId, const std::string& v
     if (rules_[cmdId].access == Access::ReadOnly) return One(kErrorReadOnly);
     if (isText_[cmdId]) return SetText(cmdId, valueText);
     int32_t v = 0;
-    switch (ParseInteger(Trim(valueText), v)) {
+    switch (ParseWholeNumber(Trim(valueText), v)) {
         case NumberParse::Syntax:
             return One(kErrorSyntax);
         case NumberParse::Overflow:

@@ -4,12 +4,6 @@
 
 namespace vr::app {
 
-ControlMode& ControlMode::Instance() {
-    // The store is created first and so outlives this object, which saves into it at exit.
-    static ControlMode instance(CRegistry::Instance());
-    return instance;
-}
-
 ControlMode::ControlMode(CRegistry& registry) : registry_(registry) {
     registry_.ReadDword(kRegControlMode, value_, kUser);
 }

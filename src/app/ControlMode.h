@@ -1,6 +1,6 @@
 #pragma once
-// The control mode: 0 user mode, 1 factory mode. Read from the settings store at first use and
-// written back at a normal program end.
+// The control mode: 0 user mode, 1 factory mode. Read from the settings store when made and
+// written back when destroyed (a normal program end).
 
 #include <cstdint>
 
@@ -12,8 +12,6 @@ class ControlMode {
 public:
     static constexpr uint32_t kUser = 0;
     static constexpr uint32_t kFactory = 1;
-
-    static ControlMode& Instance();
 
     explicit ControlMode(CRegistry& registry);
     ~ControlMode();  // saves

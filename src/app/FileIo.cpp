@@ -4,7 +4,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <vector>
 
@@ -80,19 +82,30 @@ bool ReadWholeFile(const std::string& path, std::string& text, std::string& erro
     return true;
 }
 
-bool WriteFileAtomically(const std::string& path, const std::string& text, std::string& errorText) {
+WriteResult WriteFileAtomically(const std::string& path, const std::string& text, std::string& errorText) {
     const size_t slash = path.rfind('/');
     const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash == 0 ? 1 : slash);
     const std::string base = slash == std::string::npos ? path : path.substr(slash + 1);
-    std::string pattern = (folder == "/" ? "" : folder) + "/." + base + ".XXXXXX";
-    std::vector<char> name(pattern.begin(), pattern.end());
-    name.push_back('\0');
-    int fd = ::mkostemp(name.data(), O_CLOEXEC);
-    if (fd < 0) {
-        errorText = OsError("mkstemp");
-        return false;
+    const std::string prefix = (folder == "/" ? "" : folder) + "/." + base + ".";
+    // A name nobody else in the folder uses; O_EXCL still insists on creating it. The file gets the
+    // ordinary permissions (0666 less the umask), as the file it replaces would have had.
+    static std::atomic<unsigned> counter{0};
+    std::string tempPath;
+    int fd = -1;
+    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+        char suffix[32];
+        std::snprintf(suffix, sizeof suffix, "%06x",
+                      (static_cast<unsigned>(::getpid()) * 2654435761u + counter.fetch_add(1) * 40503u) & 0xFFFFFFu);
+        tempPath = prefix + suffix;
+        do {
+            fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        } while (fd < 0 && errno == EINTR);
+        if (fd < 0 && errno != EEXIST) break;
     }
-    const std::string tempPath(name.data());
+    if (fd < 0) {
+        errorText = OsError("open");
+        return WriteResult::CreateFailed;
+    }
     bool ok = WriteAll(fd, text.data(), text.size());
     if (!ok) errorText = OsError("write");
     if (ok && ::fsync(fd) != 0) {
@@ -107,8 +120,18 @@ bool WriteFileAtomically(const std::string& path, const std::string& text, std::
         errorText = OsError("rename");
         ok = false;
     }
-    if (!ok) ::unlink(tempPath.c_str());  // best effort: the temporary file is ours alone
-    return ok;
+    if (!ok) {
+        ::unlink(tempPath.c_str());  // best effort: the temporary file is ours alone
+        return WriteResult::WriteFailed;
+    }
+    return WriteResult::Written;
+}
+
+std::string FolderOf(const std::string& path) {
+    const size_t slash = path.find_last_of('/');
+    if (slash == std::string::npos) return {};
+    if (slash == 0) return "/";
+    return path.substr(0, slash);
 }
 
 bool MakeFolders(const std::string& folder, std::string& errorText) {

@@ -12,9 +12,17 @@ namespace vr::app {
 // file, is larger than maxBytes or cannot be read.
 bool ReadWholeFile(const std::string& path, std::string& text, std::string& errorText, size_t maxBytes = 1 << 20);
 
-// Writes text to path atomically. False (and errorText set) when any step failed; the file that
-// was there before is then untouched.
-bool WriteFileAtomically(const std::string& path, const std::string& text, std::string& errorText);
+enum class WriteResult { Written, CreateFailed, WriteFailed };
+
+// Writes text to a temporary file beside path (".name.XXXXXX") and renames it into place. On
+// failure errorText holds the failed step and the system's reason, and the file that was there
+// before is untouched; CreateFailed means the temporary file could not even be made (a folder the
+// user may not write, say).
+WriteResult WriteFileAtomically(const std::string& path, const std::string& text, std::string& errorText);
+
+// The folder part of a path, without its last separator ("/" for a file in the root, empty for a
+// bare name).
+std::string FolderOf(const std::string& path);
 
 // Creates folder and every missing parent (mode 0700 for new ones). True when it exists afterwards.
 bool MakeFolders(const std::string& folder, std::string& errorText);

@@ -1,7 +1,8 @@
 #pragma once
 // The small set of services the tool's logic asks of its surroundings: message boxes, the busy
 // cursor, letting pending window messages run, file dialogs, the progress window and shell open.
-// The Qt desktop tool, the command-line tool and the tests each install their own implementation.
+// The Qt desktop tool, the command-line tool and the tests each build their own implementation and
+// hand it to whatever needs it.
 
 #include <string>
 #include <vector>
@@ -35,22 +36,23 @@ public:
     virtual std::string OpenFileDialog(const std::string& title, const std::string& folder,
                                        const std::vector<FileFilter>& filters) = 0;
     virtual std::string SaveFileDialog(const std::string& title, const std::string& folder,
-                                       const std::string& suggestedName,
-                                       const std::vector<FileFilter>& filters) = 0;
+                                       const std::string& suggestedName, const std::vector<FileFilter>& filters) = 0;
 
     virtual void ProgressOpen(const std::string& title) { (void)title; }
     virtual void ProgressSetText(const std::string& text) { (void)text; }
     virtual void ProgressSetPos(int percent) { (void)percent; }
     virtual void ProgressFinish() {}
 
+    // Whether the progress window offers a way to stop (a Cancel button, Ctrl-C at a terminal). It is
+    // offered only between commands, never while one waits for its reply.
+    virtual void ProgressAllowCancel(bool allow) { (void)allow; }
+    // Lets the progress window and the other windows paint and take the operator's Cancel (every
+    // other window is greyed meanwhile); true once the operator asked to stop.
+    virtual bool ProgressPoll() { return false; }
+
     // Opens a document with the desktop's default program; false when that could not be started.
     virtual bool ShellOpen(const std::string& path) = 0;
 };
-
-// The process-wide platform. Before one is installed a console fallback writes boxes to stderr
-// and answers every question with No.
-IPlatform& Platform();
-void SetPlatform(IPlatform* platform);
 
 // The application's title, used as caption by the table lookups' messages.
 inline constexpr const char* kAppTitle = "VR-8200 Control Tool";

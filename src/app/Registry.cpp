@@ -78,11 +78,6 @@ uint32_t ParseStoredNumber(const std::string& text) {
     return negative ? 0u - value : value;
 }
 
-CRegistry& CRegistry::Instance() {
-    static CRegistry instance;
-    return instance;
-}
-
 std::string CRegistry::DefaultFolder() {
     const char* dir = std::getenv("VR8200_CONFIG_DIR");
     if (dir != nullptr && dir[0] != '\0') return dir;
@@ -163,7 +158,7 @@ bool CRegistry::Store(const char* name, const std::string& text) {
     if (!found) values.emplace_back(name, text);
     std::string out = std::string("[") + kRegSection + "]\n";
     for (const auto& [n, v] : values) out += n + "=" + Escape(v) + "\n";
-    return WriteFileAtomically(FilePath(), out, error);
+    return WriteFileAtomically(FilePath(), out, error) == WriteResult::Written;
 }
 
 int CRegistry::ReadDword(int slot, uint32_t& value, uint32_t defaultValue) {

@@ -58,9 +58,6 @@ inline constexpr const char* kRegFileName = "settings.ini";
 
 class CRegistry {
 public:
-    // The process's store in DefaultFolder(), created at its first use.
-    static CRegistry& Instance();
-
     // $VR8200_CONFIG_DIR when set, else $XDG_CONFIG_HOME/vr8200-control, else
     // ~/.config/vr8200-control.
     static std::string DefaultFolder();

@@ -3,23 +3,18 @@
 #include <vector>
 
 #include "app/Platform.h"
+#include "app/Services.h"
 #include "link/CommSetting.h"
 #include "link/LineControl.h"
 #include "protocol/Command.h"
-#include "protocol/CommandTable.h"
 #include "protocol/TrafficLog.h"
+#include "settings/MemoryAreas.h"
 #include "ui/ControlAccess.h"
 
 namespace vr::dialogs {
 
 using namespace comm;
-using protocol::Command;
-
 namespace {
-
-constexpr int kAreaTimeoutMs = 5000;
-constexpr int kStoreTimeoutMs = 40000;
-constexpr int kLoadTimeoutMs = 10000;
 
 void FillList(ui::IControlAccess& controls, uint32_t id, const auto& items) {
     controls.ResetContent(id);
@@ -28,29 +23,30 @@ void FillList(ui::IControlAccess& controls, uint32_t id, const auto& items) {
 
 }  // namespace
 
-CCommunicationDialog::CCommunicationDialog(ui::IControlAccess& controls, IDialogFrame& frame, link::ILineControl& line,
+CCommunicationDialog::CCommunicationDialog(app::Services& services, ui::IControlAccess& controls, IDialogFrame& frame,
                                            CommunicationHooks hooks, LogFolderStore folder, bool shutdownWasClean)
-    : controls_(controls),
+    : services_(services),
+      controls_(controls),
       frame_(frame),
-      line_(line),
+      line_(services.line),
       hooks_(std::move(hooks)),
       rates_(
-          line, [this] { return ModelProbe(); }, [this](int index) { SelectBaud(index); }),
+          services.line, services.engine, [this] { return ModelProbe(); }, [this](int index) { SelectBaud(index); }),
       folder_(std::move(folder)) {
     if (!shutdownWasClean) line_.SetMode(link::ComPort);
 }
 
 CCommunicationDialog::~CCommunicationDialog() {
-    protocol::OnlineStatusBroadcaster::Instance().Unregister(this);
-    protocol::DialogRegistry::Instance().Remove(this);
-    if (initialised_) protocol::TrafficLog::Instance().SetMessageSink(nullptr);
+    services_.status.Unregister(this);
+    services_.dialogs.Remove(this);
+    if (initialised_) services_.traffic.SetMessageSink(nullptr);
 }
 
 void CCommunicationDialog::Init() {
     initialised_ = true;
-    protocol::OnlineStatusBroadcaster::Instance().Register(this);
-    protocol::DialogRegistry::Instance().Add(this);
-    protocol::TrafficLog::Instance().SetMessageSink([this](const std::string& text) { AddMessage(text); });
+    services_.status.Register(this);
+    services_.dialogs.Add(this);
+    services_.traffic.SetMessageSink([this](const std::string& text) { AddMessage(text); });
 
     FillList(controls_, kCategory, kCategoryItems);
     FillList(controls_, kBaudRate, kBaudItems);
@@ -61,7 +57,7 @@ void CCommunicationDialog::Init() {
     controls_.Enable(kWriteSettingsFile, static_cast<bool>(hooks_.saveSettingsFile));
     controls_.Enable(kReadSettingsFile, static_cast<bool>(hooks_.loadSettingsFile));
     // A dialog opened after the camera answered shows it at once, like its strip.
-    OnStatusChanged(protocol::OnlineStatusBroadcaster::Instance().IsOnline() ? 1 : 0);
+    OnStatusChanged(services_.status.IsOnline() ? 1 : 0);
 
     controls_.SetCurSel(kCategory, static_cast<int>(line_.GetMode()));
     FillPortList();
@@ -123,7 +119,7 @@ void CCommunicationDialog::OnCategoryChanged() {
     const int mode = controls_.GetCurSel(kCategory);
     if (mode < 0) return;
     if (line_.OpenMode(static_cast<uint32_t>(mode)) == 0)
-        app::Platform().MessageBox("Failed to initialize!", app::kAppTitle, app::MsgIcon::Exclamation);
+        services_.platform.MessageBox("Failed to initialize!", app::kAppTitle, app::MsgIcon::Exclamation);
     FillPortList();
     if (ModelProbe() == 1) ReadAllSettings();
 }
@@ -157,27 +153,24 @@ void CCommunicationDialog::NegotiateBaudRate() {
 
 void CCommunicationDialog::OnGetArea() {
     int32_t area = -1;
-    const bool answered = Command::Instance().QueryInt(protocol::cmd::EA, area, kAreaTimeoutMs) == 1;
-    controls_.SetText(kAreaName, answered && area >= 0 && area <= 3 ? kAreaItems[area] : "Unkown");
+    const bool answered = settings::MemoryAreas(services_).QueryArea(area) == 1;
+    controls_.SetText(kAreaName, answered && settings::MemoryAreas::IsArea(area) ? kAreaItems[area] : "Unkown");
 }
 
 void CCommunicationDialog::OnStore() {
     const int area = controls_.GetCurSel(kArea);
-    if (area < 0 || area > 3) return;
-    app::IPlatform& platform = app::Platform();
+    if (!settings::MemoryAreas::IsArea(area)) return;
+    app::IPlatform& platform = services_.platform;
     platform.ProgressOpen("Now, Storing camera data.");
-    Command& engine = Command::Instance();
-    const int result = area == 0 ? engine.SendCommandInt(protocol::cmd::SA00, 0, kStoreTimeoutMs)
-                                 : engine.SendCommandInt(protocol::cmd::SA, area, kStoreTimeoutMs);
-    if (result == 1)
+    if (settings::MemoryAreas(services_).Store(area, settings::MemoryAreas::kDialogStoreTimeout) == 1)
         platform.MessageBox("Completed to store current setting data!", app::kAppTitle, app::MsgIcon::Information);
     platform.ProgressFinish();
 }
 
 void CCommunicationDialog::OnLoad() {
     const int area = controls_.GetCurSel(kArea);
-    if (area < 0 || area > 3) return;
-    if (Command::Instance().SendCommandInt(protocol::cmd::LD, area, kLoadTimeoutMs) == 1) ReadAllSettings();
+    if (!settings::MemoryAreas::IsArea(area)) return;
+    if (settings::MemoryAreas(services_).Load(area) == 1) ReadAllSettings();
 }
 
 void CCommunicationDialog::OnWriteSettingsFile() {
@@ -192,7 +185,8 @@ void CCommunicationDialog::OnWriteLog() {
     std::vector<std::string> lines;
     // The newest message first.
     for (int i = controls_.GetCount(kMessages) - 1; i >= 0; --i) lines.push_back(controls_.GetItemText(kMessages, i));
-    if (SaveLogLines(folder_, "txt", {"txt file (*.txt)", "*.txt"}, lines)) AddMessage("Writing file has been done!");
+    if (SaveLogLines(services_.platform, folder_, "txt", {"txt file (*.txt)", "*.txt"}, lines))
+        AddMessage("Writing file has been done!");
 }
 
 void CCommunicationDialog::OnClearLog() {

@@ -9,12 +9,13 @@
 
 #include "dialogs/DialogFrame.h"
 #include "dialogs/LogFile.h"
+#include "link/LineControl.h"
 #include "link/RateNegotiation.h"
 #include "protocol/OnlineStatus.h"
 #include "ui/ControlAccess.h"
 
-namespace vr::link {
-class ILineControl;
+namespace vr::app {
+struct Services;
 }
 
 namespace vr::dialogs {
@@ -64,7 +65,7 @@ class CCommunicationDialog final : public protocol::COnlineStatusUpdater, public
 public:
     // `shutdownWasClean` false (the previous run crashed) puts the link back on the serial port before
     // anything is opened.
-    CCommunicationDialog(ui::IControlAccess& controls, IDialogFrame& frame, link::ILineControl& line,
+    CCommunicationDialog(app::Services& services, ui::IControlAccess& controls, IDialogFrame& frame,
                          CommunicationHooks hooks, LogFolderStore folder, bool shutdownWasClean);
     ~CCommunicationDialog() override;
     CCommunicationDialog(const CCommunicationDialog&) = delete;
@@ -109,6 +110,7 @@ private:
     int ModelProbe();
     void ReadAllSettings();
 
+    app::Services& services_;
     ui::IControlAccess& controls_;
     IDialogFrame& frame_;
     link::ILineControl& line_;

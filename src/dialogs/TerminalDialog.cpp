@@ -5,6 +5,8 @@
 #include <ctime>
 #include <vector>
 
+#include "app/Services.h"
+#include "protocol/Command.h"
 #include "protocol/Link.h"
 #include "protocol/TrafficLog.h"
 #include "ui/ControlAccess.h"
@@ -13,21 +15,21 @@ namespace vr::dialogs {
 
 using namespace terminal;
 
-CTerminalDialog::CTerminalDialog(ui::IControlAccess& controls, IDialogFrame& frame, protocol::ILink& line,
+CTerminalDialog::CTerminalDialog(app::Services& services, ui::IControlAccess& controls, IDialogFrame& frame,
                                  LogFolderStore folder, Clock clock)
-    : controls_(controls), frame_(frame), line_(line), folder_(std::move(folder)), clock_(std::move(clock)) {}
+    : services_(services), controls_(controls), frame_(frame), folder_(std::move(folder)), clock_(std::move(clock)) {}
 
 CTerminalDialog::~CTerminalDialog() {
-    protocol::OnlineStatusBroadcaster::Instance().Unregister(this);
-    protocol::DialogRegistry::Instance().Remove(this);
-    if (initialised_) protocol::TrafficLog::Instance().SetTerminalSink(nullptr);
+    services_.status.Unregister(this);
+    services_.dialogs.Remove(this);
+    if (initialised_) services_.traffic.SetTerminalSink(nullptr);
 }
 
 void CTerminalDialog::Init() {
     initialised_ = true;
-    protocol::OnlineStatusBroadcaster::Instance().Register(this);
-    protocol::DialogRegistry::Instance().Add(this);
-    protocol::TrafficLog::Instance().SetTerminalSink([this](const std::string& text) { AddLine(text); });
+    services_.status.Register(this);
+    services_.dialogs.Add(this);
+    services_.traffic.SetTerminalSink([this](const std::string& text) { AddLine(text); });
     controls_.SetText(kEdit, "");
 }
 
@@ -62,7 +64,8 @@ void CTerminalDialog::AddLineF(const char* format, ...) {
 
 void CTerminalDialog::OnSend() {
     const std::string text = controls_.GetText(kEdit);
-    line_.Write(text + "\r\n");
+    // The line the engine talks on: a raw line goes the same way as the tool's commands.
+    if (protocol::ILink* line = services_.engine.Link()) line->Write(text + "\r\n");
     controls_.SetText(kEdit, text);
 }
 
@@ -75,7 +78,8 @@ void CTerminalDialog::OnSave() {
     const int count = controls_.GetCount(kList);
     lines.reserve(static_cast<size_t>(count > 0 ? count : 0));
     for (int i = 0; i < count; ++i) lines.push_back(controls_.GetItemText(kList, i));
-    if (SaveLogLines(folder_, "csv", {"CSV file (*.csv)", "*.csv"}, lines)) AddLineF("Writing file has been done !");
+    if (SaveLogLines(services_.platform, folder_, "csv", {"CSV file (*.csv)", "*.csv"}, lines))
+        AddLineF("Writing file has been done !");
 }
 
 void CTerminalDialog::OnClose() {

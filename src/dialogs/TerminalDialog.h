@@ -12,6 +12,9 @@
 #include "protocol/OnlineStatus.h"
 #include "ui/ControlAccess.h"
 
+namespace vr::app {
+struct Services;
+}
 namespace vr::protocol {
 class ILink;
 }
@@ -35,8 +38,8 @@ class CTerminalDialog final : public protocol::COnlineStatusUpdater, public prot
 public:
     using Clock = std::function<std::chrono::system_clock::time_point()>;
 
-    // `line` is the link object commands are written to; `clock` gives the time stamps (UTC).
-    CTerminalDialog(ui::IControlAccess& controls, IDialogFrame& frame, protocol::ILink& line, LogFolderStore folder,
+    // Commands are written on the engine's line; `clock` gives the time stamps (UTC).
+    CTerminalDialog(app::Services& services, ui::IControlAccess& controls, IDialogFrame& frame, LogFolderStore folder,
                     Clock clock = std::chrono::system_clock::now);
     ~CTerminalDialog() override;
     CTerminalDialog(const CTerminalDialog&) = delete;
@@ -69,9 +72,9 @@ public:
     void EnableWindow(bool enable) override { frame_.EnableWindow(enable); }
 
 private:
+    app::Services& services_;
     ui::IControlAccess& controls_;
     IDialogFrame& frame_;
-    protocol::ILink& line_;
     LogFolderStore folder_;
     Clock clock_;
     bool initialised_ = false;

@@ -30,13 +30,13 @@ bool RateSupported(GetSupportedBaudRatesFn getRates, hSerRef ref, uint32_t rate)
     return bit != 0 && getRates(ref, &bits) == kErrNone && (bits & kBaudBitMask & bit) != 0;
 }
 
-int SetPortRate(GetSupportedBaudRatesFn getRates, SetBaudRateFn setRate, hSerRef ref, uint32_t rate,
-                const std::string& refusedText) {
+int SetPortRate(app::IPlatform& platform, GetSupportedBaudRatesFn getRates, SetBaudRateFn setRate, hSerRef ref,
+                uint32_t rate, const std::string& refusedText) {
     if (ref == nullptr) return 0;
     // A library that reports a rate and then refuses it leaves the line where it was; the caller
     // must not believe it switched.
     if (RateSupported(getRates, ref, rate) && setRate(ref, BaudRateBit(rate)) == kErrNone) return 1;
-    app::Platform().MessageBox(refusedText, app::kAppTitle, app::MsgIcon::Exclamation);
+    platform.MessageBox(refusedText, app::kAppTitle, app::MsgIcon::Exclamation);
     return 0;
 }
 

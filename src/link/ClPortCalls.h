@@ -6,6 +6,10 @@
 
 #include "link/ClSerialApi.h"
 
+namespace vr::app {
+class IPlatform;
+}
+
 namespace vr::link::cl {
 
 // Lists longer than this are taken as a library's garbage count, not as ports.
@@ -20,8 +24,8 @@ int ReadPort(SerialReadFn read, hSerRef ref, char* buffer, uint32_t count, uint3
 bool RateSupported(GetSupportedBaudRatesFn getRates, hSerRef ref, uint32_t rate);
 // Takes the rate when the library reports it and accepts the switch; otherwise shows text in a
 // warning box and returns 0.
-int SetPortRate(GetSupportedBaudRatesFn getRates, SetBaudRateFn setRate, hSerRef ref, uint32_t rate,
-                const std::string& refusedText);
+int SetPortRate(app::IPlatform& platform, GetSupportedBaudRatesFn getRates, SetBaudRateFn setRate, hSerRef ref,
+                uint32_t rate, const std::string& refusedText);
 // A NUL-terminated text from a fixed buffer the library filled (it may have left no NUL).
 std::string TextFromBuffer(const char* buffer, uint32_t size);
 

@@ -57,7 +57,7 @@ int CClSerial2000::Init(uint32_t portIndex) {
 
 int CClSerial2000::SetBaudRate(uint32_t rate) {
     if (rate == 9600) return 1;
-    app::Platform().MessageBox(cl::kRateRefused, app::kAppTitle, app::MsgIcon::Exclamation);
+    platform_.MessageBox(cl::kRateRefused, app::kAppTitle, app::MsgIcon::Exclamation);
     return 0;
 }
 

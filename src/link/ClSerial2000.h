@@ -10,11 +10,15 @@
 #include "link/ClSerialApi.h"
 #include "link/DynamicLibrary.h"
 
+namespace vr::app {
+class IPlatform;
+}
+
 namespace vr::link {
 
 class CClSerial2000 {
 public:
-    CClSerial2000() = default;
+    explicit CClSerial2000(app::IPlatform& platform) : platform_(platform) {}
     ~CClSerial2000() { Close(); }
     CClSerial2000(const CClSerial2000&) = delete;
     CClSerial2000& operator=(const CClSerial2000&) = delete;
@@ -44,6 +48,7 @@ private:
         cl::SerialWriteFn clSerialWrite = nullptr;
     };
 
+    app::IPlatform& platform_;
     std::vector<std::string> ports_;
     bool enumerated_ = false;
     DynamicLibrary library_;

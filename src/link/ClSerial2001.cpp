@@ -78,7 +78,7 @@ int CClSerial2001::Init(uint32_t portIndex) {
 }
 
 int CClSerial2001::SetBaudRate(uint32_t rate) {
-    return cl::SetPortRate(api_.clGetSupportedBaudRates, api_.clSetBaudRate, ref_, rate, cl::kRateRefused);
+    return cl::SetPortRate(platform_, api_.clGetSupportedBaudRates, api_.clSetBaudRate, ref_, rate, cl::kRateRefused);
 }
 
 bool CClSerial2001::SupportsRate(uint32_t rate) const {

@@ -9,11 +9,15 @@
 #include "link/ClSerialApi.h"
 #include "link/DynamicLibrary.h"
 
+namespace vr::app {
+class IPlatform;
+}
+
 namespace vr::link {
 
 class CClSerial2001 {
 public:
-    CClSerial2001() = default;
+    explicit CClSerial2001(app::IPlatform& platform) : platform_(platform) {}
     ~CClSerial2001() { Close(); }
     CClSerial2001(const CClSerial2001&) = delete;
     CClSerial2001& operator=(const CClSerial2001&) = delete;
@@ -53,6 +57,7 @@ private:
     };
     static bool LoadInto(DynamicLibrary& library, Api& api);
 
+    app::IPlatform& platform_;
     std::vector<std::string> ports_;
     bool enumerated_ = false;
     DynamicLibrary library_;

@@ -80,7 +80,7 @@ int CClSerialVer11::SetBaudRate(uint32_t rate) {
     const std::string port = GetPortName(static_cast<int>(openIndex_));
     const std::string refused =
         port.empty() ? std::string(cl::kRateRefused) : "Selected baud rate is not supported in " + port + ".";
-    return cl::SetPortRate(api_.clGetSupportedBaudRates, api_.clSetBaudRate, ref_, rate, refused);
+    return cl::SetPortRate(platform_, api_.clGetSupportedBaudRates, api_.clSetBaudRate, ref_, rate, refused);
 }
 
 bool CClSerialVer11::SupportsRate(uint32_t rate) const {

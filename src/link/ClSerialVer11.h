@@ -9,11 +9,15 @@
 #include "link/ClSerialApi.h"
 #include "link/DynamicLibrary.h"
 
+namespace vr::app {
+class IPlatform;
+}
+
 namespace vr::link {
 
 class CClSerialVer11 {
 public:
-    CClSerialVer11() = default;
+    explicit CClSerialVer11(app::IPlatform& platform) : platform_(platform) {}
     ~CClSerialVer11() { Close(); }
     CClSerialVer11(const CClSerialVer11&) = delete;
     CClSerialVer11& operator=(const CClSerialVer11&) = delete;
@@ -51,6 +55,7 @@ private:
     };
     static bool LoadInto(DynamicLibrary& library, Api& api);
 
+    app::IPlatform& platform_;
     std::vector<std::string> ports_;
     bool enumerated_ = false;
     DynamicLibrary library_;

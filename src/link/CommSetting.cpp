@@ -26,14 +26,16 @@ bool PathExists(const std::string& path) {
 
 }  // namespace
 
-CCommSetting& CCommSetting::Instance() {
-    // The store is created first, so it outlives this object, which saves into it at exit.
-    static CCommSetting instance(app::CRegistry::Instance());
-    return instance;
-}
-
-CCommSetting::CCommSetting(app::CRegistry& registry, SerialPortList portList)
-    : registry_(registry), portList_(std::move(portList)) {
+CCommSetting::CCommSetting(app::CRegistry& registry, app::IPlatform& platform, protocol::TrafficLog& traffic,
+                           SerialPortList portList)
+    : registry_(registry),
+      platform_(platform),
+      traffic_(traffic),
+      portList_(std::move(portList)),
+      serial_(platform),
+      cl2000_(platform),
+      cl2001_(platform),
+      clVer11_(platform) {
     registry_.ReadDword(app::kRegCommunicationMode, mode_, 0);
     registry_.ReadDword(app::kRegComPortNo, comPortIndex_, 0);
     registry_.ReadDword(app::kRegCameralink2000Index, cl2000Index_, 0);
@@ -175,10 +177,10 @@ int CCommSetting::Open(uint32_t mode, uint32_t rate, uint32_t portIndex) {
             comPortIndex_ = portIndex;
             const std::string device = portList_.Device(static_cast<int>(portIndex));
             if (device.empty()) {
-                app::Platform().MessageBox("Failed to initialize COM" + std::to_string(portIndex + 1) +
-                                               " port!\nError in finding the port: this machine lists " +
-                                               std::to_string(portList_.Count()) + " serial ports",
-                                           app::kAppTitle, app::MsgIcon::Exclamation);
+                platform_.MessageBox("Failed to initialize COM" + std::to_string(portIndex + 1) +
+                                         " port!\nError in finding the port: this machine lists " +
+                                         std::to_string(portList_.Count()) + " serial ports",
+                                     app::kAppTitle, app::MsgIcon::Exclamation);
                 return 0;
             }
             comPortDevice_ = device;
@@ -313,7 +315,7 @@ int CCommSetting::Write(const std::string& text) {
             return 0;
     }
     // Whatever the line did: a lost byte shows as the camera's silence, not as a write failure.
-    protocol::TrafficLog::Instance().LogTx(text);
+    traffic_.LogTx(text);
     return 1;
 }
 
@@ -355,10 +357,6 @@ bool CCommSetting::IsOpen() const {
         default:
             return false;
     }
-}
-
-bool CCommSetting::LineLost() const {
-    return mode_ == ComPort && serial_.IsOpen() && serial_.LineLost();
 }
 
 std::string CCommSetting::LastLinkError() const {

@@ -15,6 +15,10 @@
 
 namespace vr::app {
 class CRegistry;
+class IPlatform;
+}  // namespace vr::app
+namespace vr::protocol {
+class TrafficLog;
 }
 
 namespace vr::link {
@@ -26,11 +30,11 @@ inline constexpr int kRateCount = 5;
 
 class CCommSetting final : public protocol::ILink {
 public:
-    static CCommSetting& Instance();
-
     // Reads the mode, the four port indices and the serial device path from the store; the rate
-    // always starts at 9600. Tests give their own store and port list.
-    explicit CCommSetting(app::CRegistry& registry, SerialPortList portList = SerialPortList());
+    // always starts at 9600. Open failures are told through the platform, every text written is
+    // listed in the traffic log. Tests give their own port list.
+    CCommSetting(app::CRegistry& registry, app::IPlatform& platform, protocol::TrafficLog& traffic,
+                 SerialPortList portList = SerialPortList());
     // Closes the link and saves (a normal program end).
     ~CCommSetting() override;
     CCommSetting(const CCommSetting&) = delete;
@@ -81,9 +85,6 @@ public:
     std::string GetPortDevice(int index);
     // Whether the link of the current mode is open.
     bool IsOpen() const;
-    // The line of an open serial port went away (adapter unplugged, other side hung up); commands
-    // time out until the port is opened again.
-    bool LineLost() const;
     // Why the last Camera Link load or open of the current mode failed (the loader's text, or the
     // library's status); empty in mode 0.
     std::string LastLinkError() const;
@@ -100,6 +101,8 @@ private:
     void FindRememberedDevice();
 
     app::CRegistry& registry_;
+    app::IPlatform& platform_;
+    protocol::TrafficLog& traffic_;
     uint32_t mode_ = ComPort;
     uint32_t baudRate_ = 9600;
     uint32_t comPortIndex_ = 0;

@@ -51,9 +51,4 @@ void CommSettingLineControl::SendWakeUpBytes(int count) {
     for (int i = 0; i < count; ++i) setting_.SerialPort().Write(&kZero, 1);
 }
 
-ILineControl& ProcessLineControl() {
-    static CommSettingLineControl line(CCommSetting::Instance());
-    return line;
-}
-
 }  // namespace vr::link

@@ -30,7 +30,4 @@ private:
     CCommSetting& setting_;
 };
 
-// The process's line, over CCommSetting::Instance().
-ILineControl& ProcessLineControl();
-
 }  // namespace vr::link

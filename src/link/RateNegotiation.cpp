@@ -15,12 +15,13 @@ constexpr int kFastestBaudIndex = kRateCount - 1;
 constexpr int kWakeUpByteCount = 14;
 // The camera's own code for 115200 bit/s in "CBDRT" (1, 2, 4, 8, 16 stand for 9600 ... 115200).
 constexpr int32_t kCameraRateCode115200 = 16;
-constexpr int kRateChangeTimeoutMs = 5000;
+constexpr std::chrono::milliseconds kRateChangeTimeout(5000);
 
 }  // namespace
 
-RateNegotiation::RateNegotiation(ILineControl& line, std::function<int()> probe, std::function<void(int)> selectBaud)
-    : line_(line), probe_(std::move(probe)), selectBaud_(std::move(selectBaud)) {}
+RateNegotiation::RateNegotiation(ILineControl& line, protocol::Command& engine, std::function<int()> probe,
+                                 std::function<void(int)> selectBaud)
+    : line_(line), engine_(engine), probe_(std::move(probe)), selectBaud_(std::move(selectBaud)) {}
 
 bool RateNegotiation::SwitchRate(int index) {
     // A Camera Link library that cannot run at a rate would only refuse it with a message.
@@ -46,11 +47,10 @@ void RateNegotiation::RaiseLine() {
     if (before == kFastestBaudIndex) return;
     // Sending the camera to a rate the link cannot follow would lose it until it is power-cycled.
     if (!line_.LinkSupportsRate(kRates[kFastestBaudIndex])) return;
-    protocol::Command& engine = protocol::Command::Instance();
-    if (engine.SendCommandInt(protocol::cmd::CBDRT, kCameraRateCode115200, kRateChangeTimeoutMs) != 1) return;
+    if (engine_.SendCommandInt(protocol::cmd::CBDRT, kCameraRateCode115200, kRateChangeTimeout) != 1) return;
     line_.OpenBaud(kRates[kFastestBaudIndex]);
     // The camera answered COMPLETE at the old rate; only a reply at the new one proves the switch.
-    if (engine.SendCommandInt(protocol::cmd::CBDRT, kCameraRateCode115200, kRateChangeTimeoutMs) == 1)
+    if (engine_.SendCommandInt(protocol::cmd::CBDRT, kCameraRateCode115200, kRateChangeTimeout) == 1)
         selectBaud_(kFastestBaudIndex);
     else
         line_.OpenBaud(CCommSetting::BaudIndexToRate(before));

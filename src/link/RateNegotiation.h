@@ -5,6 +5,10 @@
 
 #include <functional>
 
+namespace vr::protocol {
+class Command;
+}
+
 namespace vr::link {
 
 class ILineControl;
@@ -13,7 +17,8 @@ class RateNegotiation {
 public:
     // `probe` asks the camera who it is (1 when it answered); `selectBaud` shows a rate index the line
     // was switched to in the communication dialog.
-    RateNegotiation(ILineControl& line, std::function<int()> probe, std::function<void(int)> selectBaud);
+    RateNegotiation(ILineControl& line, protocol::Command& engine, std::function<int()> probe,
+                    std::function<void(int)> selectBaud);
 
     // Sends wake-up bytes at every rate the link runs at, from 115200 down; the line is left at the
     // slowest of them.
@@ -30,6 +35,7 @@ private:
     bool SwitchRate(int index);
 
     ILineControl& line_;
+    protocol::Command& engine_;
     std::function<int()> probe_;
     std::function<void(int)> selectBaud_;
 };

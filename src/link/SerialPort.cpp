@@ -32,8 +32,8 @@ CSerialPort::~CSerialPort() {
 
 int CSerialPort::Fail(const std::string& reason) {
     Close();
-    app::Platform().MessageBox("Failed to initialize " + name_ + " port!\n" + reason, app::kAppTitle,
-                               app::MsgIcon::Exclamation);
+    platform_.MessageBox("Failed to initialize " + name_ + " port!\n" + reason, app::kAppTitle,
+                         app::MsgIcon::Exclamation);
     return 0;
 }
 

@@ -14,11 +14,16 @@
 
 #include "link/RingBuffer.h"
 
+namespace vr::app {
+class IPlatform;
+}
+
 namespace vr::link {
 
 class CSerialPort {
 public:
-    CSerialPort() = default;
+    // Failures to open are told to the operator in a box of the platform's.
+    explicit CSerialPort(app::IPlatform& platform) : platform_(platform) {}
     ~CSerialPort();
     CSerialPort(const CSerialPort&) = delete;
     CSerialPort& operator=(const CSerialPort&) = delete;
@@ -57,6 +62,7 @@ private:
     void EndLost(const std::string& reason);
     void Notify();
 
+    app::IPlatform& platform_;
     std::string name_;
     int fd_ = -1;
     int wakeFd_ = -1;

@@ -18,33 +18,12 @@ constexpr const char* kCaption = "Communication Error";
 // How long one read may block before the wait lets pending window messages run.
 constexpr std::chrono::milliseconds kPumpInterval(30);
 
-void ShowError(const std::string& text) {
-    app::Platform().MessageBox(text, kCaption, app::MsgIcon::Exclamation);
-}
-
 bool IsCompletion(const std::string& line) {
     static const char kWord[] = "COMPLETE";
     if (line.size() < 8) return false;
     for (size_t i = 0; i < 8; ++i)
         if (std::toupper(static_cast<unsigned char>(line[i])) != kWord[i]) return false;
     return true;
-}
-
-// "&H" followed by hexadecimal digits, read as a 32-bit pattern; false when no digit follows.
-bool ParseHex(const std::string& digits, int32_t& out) {
-    uint32_t v = 0;
-    size_t n = 0;
-    for (char c : digits) {
-        int d;
-        if (c >= '0' && c <= '9') d = c - '0';
-        else if (c >= 'a' && c <= 'f') d = c - 'a' + 10;
-        else if (c >= 'A' && c <= 'F') d = c - 'A' + 10;
-        else break;
-        v = (v << 4) | static_cast<uint32_t>(d);
-        ++n;
-    }
-    out = static_cast<int32_t>(v);
-    return n > 0;
 }
 
 struct BusyScope {
@@ -55,9 +34,8 @@ struct BusyScope {
 
 }  // namespace
 
-Command& Command::Instance() {
-    static Command instance;
-    return instance;
+void Command::ShowError(const std::string& text) {
+    platform_.MessageBox(text, kCaption, app::MsgIcon::Exclamation);
 }
 
 ParsedReply Command::ParseReply(const std::string& line) {
@@ -80,11 +58,9 @@ ParsedReply Command::ParseReply(const std::string& line) {
     r.value.kind = GetValueKind(static_cast<uint32_t>(r.commandId));
     if (r.value.kind == ValueKind::Text) {
         r.value.textValue = r.valueText;
-    } else if (r.valueText.rfind("&H", 0) == 0) {
+    } else if (!ParseLeadingNumber(r.valueText, r.value.intValue)) {
         // "&H" with no digit is no number at all: the reply is not understood.
-        if (!ParseHex(r.valueText.substr(2), r.value.intValue)) return r;
-    } else {
-        r.value.intValue = LeadingDecimal(r.valueText);
+        return r;
     }
     r.failed = false;
     return r;
@@ -120,7 +96,7 @@ bool Command::ReceiveLine(std::chrono::steady_clock::time_point deadline) {
         char byte = 0;
         if (link_->Read(&byte, 1, wait) != 1) {
             if (std::chrono::steady_clock::now() >= deadline) return false;
-            if (busy_) app::Platform().PumpMessages();
+            if (busy_) platform_.PumpMessages();
             continue;
         }
         if (byte == '\n') {
@@ -130,7 +106,7 @@ bool Command::ReceiveLine(std::chrono::steady_clock::time_point deadline) {
             std::string line(rxBuffer_, static_cast<size_t>(end));
             rxPos_ = 0;
             receivedLines_.push_back(line);
-            TrafficLog::Instance().LogRx(line);
+            traffic_.LogRx(line);
             return true;
         }
         rxBuffer_[rxPos_++] = byte;
@@ -143,89 +119,91 @@ bool Command::ReceiveLine(std::chrono::steady_clock::time_point deadline) {
     }
 }
 
-bool Command::WaitForLine(std::chrono::steady_clock::time_point start, int timeoutMs) {
-    const auto deadline = start + std::chrono::milliseconds(std::max(timeoutMs, 0));
+bool Command::WaitForLine(std::chrono::steady_clock::time_point start, milliseconds timeout) {
+    const auto deadline = start + std::max(timeout, milliseconds(0));
     do {
         if (ReceiveLine(deadline)) return true;
     } while (std::chrono::steady_clock::now() < deadline);
     return false;
 }
 
-int Command::WaitForComplete(std::chrono::steady_clock::time_point start, int timeoutMs) {
-    app::Platform().BeginWaitCursor();
-    if (!WaitForLine(start, timeoutMs)) {
-        app::Platform().EndWaitCursor();
-        OnlineStatusBroadcaster::Instance().SetOffline();
+int Command::WaitForComplete(std::chrono::steady_clock::time_point start, milliseconds timeout) {
+    platform_.BeginWaitCursor();
+    if (!WaitForLine(start, timeout)) {
+        platform_.EndWaitCursor();
+        status_.SetOffline();
         return 0;
     }
     const std::string reply = TakeReceivedLine();
-    app::Platform().EndWaitCursor();
+    platform_.EndWaitCursor();
     const bool complete = IsCompletion(reply);
     if (!complete) ShowError(reply);
-    OnlineStatusBroadcaster::Instance().SetOnline();
+    status_.SetOnline();
     return complete ? 1 : 0;
 }
 
-int Command::SendCommand(uint32_t cmdId, const CommandValue& value, int timeoutMs) {
+int Command::SendCommand(uint32_t cmdId, const CommandValue& value, milliseconds timeout) {
     BusyScope busy(busy_);
     ClearReceived();
     std::string line = protocol::GetCommandName(cmdId) + "=";
-    if (GetValueKind(cmdId) == ValueKind::Text) line += value.textValue;
-    else line += std::to_string(value.intValue);
+    if (GetValueKind(cmdId) == ValueKind::Text)
+        line += value.textValue;
+    else
+        line += std::to_string(value.intValue);
     line += "\r\n";
     if (link_ == nullptr || link_->Write(line) == 0) return 0;
-    return WaitForComplete(std::chrono::steady_clock::now(), timeoutMs);
+    return WaitForComplete(std::chrono::steady_clock::now(), timeout);
 }
 
-int Command::SendCommandInt(uint32_t cmdId, int32_t value, int timeoutMs) {
+int Command::SendCommandInt(uint32_t cmdId, int32_t value, milliseconds timeout) {
     CommandValue v;
     v.kind = ValueKind::Integer;
     v.intValue = value;
-    return SendCommand(cmdId, v, timeoutMs);
+    return SendCommand(cmdId, v, timeout);
 }
 
-int Command::SendCommandString(uint32_t cmdId, const std::string& text, int timeoutMs) {
+int Command::SendCommandString(uint32_t cmdId, const std::string& text, milliseconds timeout) {
     const ValueKind previous = GetValueKind(cmdId);
     SetValueKind(cmdId, ValueKind::Text);
     CommandValue v;
     v.kind = ValueKind::Text;
     v.textValue = text;
-    const int result = SendCommand(cmdId, v, timeoutMs);
+    const int result = SendCommand(cmdId, v, timeout);
     SetValueKind(cmdId, previous);
     return result;
 }
 
-int Command::QueryCommand(uint32_t cmdId, CommandValue& value, int timeoutMs) {
+int Command::QueryCommand(uint32_t cmdId, CommandValue& value, milliseconds timeout) {
     const std::string name = protocol::GetCommandName(cmdId);
     if (name.empty()) return 0;
     BusyScope busy(busy_);
     ClearReceived();
     const std::string query = name + "?";
     if (link_ != nullptr) link_->Write(query + "\r\n");  // a failed write ends in a time-out
-    if (!WaitForLine(std::chrono::steady_clock::now(), timeoutMs)) {
-        OnlineStatusBroadcaster::Instance().SetOffline();
+    if (!WaitForLine(std::chrono::steady_clock::now(), timeout)) {
+        status_.SetOffline();
         return 0;
     }
     const ParsedReply reply = ParseReply(TakeReceivedLine());
     if (!reply.failed && reply.name == name) {
         value = reply.value;
-        OnlineStatusBroadcaster::Instance().SetOnline();
+        status_.SetOnline();
         return 1;
     }
     ShowError(reply.raw + " for " + query);
     return 0;
 }
 
-int Command::QueryInt(uint32_t cmdId, int32_t& value, int timeoutMs) {
+int Command::QueryInt(uint32_t cmdId, int32_t& value, milliseconds timeout) {
     CommandValue v;
-    if (!QueryCommand(cmdId, v, timeoutMs)) return 0;
+    if (!QueryCommand(cmdId, v, timeout)) return 0;
     value = v.intValue;
     return 1;
 }
 
-int Command::QueryString(uint32_t cmdId, std::string& text, int timeoutMs) {
+int Command::QueryString(uint32_t cmdId, std::string& text, milliseconds timeout) {
     CommandValue v;
-    if (!QueryCommand(cmdId, v, timeoutMs)) {
+    if (!QueryCommand(cmdId, v, timeout)) {
         text.clear();
         return 0;
     }

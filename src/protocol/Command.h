@@ -10,9 +10,17 @@
 
 #include "protocol/CommandTable.h"
 
+namespace vr::app {
+class IPlatform;
+}
+
 namespace vr::protocol {
 
 class ILink;
+class OnlineStatusBroadcaster;
+class TrafficLog;
+
+using std::chrono::milliseconds;
 
 struct CommandValue {
     ValueKind kind = ValueKind::Integer;
@@ -35,19 +43,24 @@ public:
     static constexpr int kTimerPeriodMs = 25;
     static constexpr int kRxBufferSize = 1024;
 
-    static Command& Instance();
+    // Errors go to the platform's message boxes, answers and time-outs to the status broadcaster,
+    // received lines to the traffic log.
+    Command(app::IPlatform& platform, OnlineStatusBroadcaster& status, TrafficLog& traffic)
+        : platform_(platform), status_(status), traffic_(traffic) {}
+    Command(const Command&) = delete;
+    Command& operator=(const Command&) = delete;
 
     // The line the engine talks on; the application sets the process's link object.
     void SetLink(ILink* link) { link_ = link; }
     ILink* Link() const { return link_; }
 
-    int SendCommandInt(uint32_t cmdId, int32_t value, int timeoutMs);
-    int SendCommandString(uint32_t cmdId, const std::string& text, int timeoutMs);
-    int SendCommand(uint32_t cmdId, const CommandValue& value, int timeoutMs);
+    int SendCommandInt(uint32_t cmdId, int32_t value, milliseconds timeout);
+    int SendCommandString(uint32_t cmdId, const std::string& text, milliseconds timeout);
+    int SendCommand(uint32_t cmdId, const CommandValue& value, milliseconds timeout);
 
-    int QueryInt(uint32_t cmdId, int32_t& value, int timeoutMs);
-    int QueryString(uint32_t cmdId, std::string& text, int timeoutMs);
-    int QueryCommand(uint32_t cmdId, CommandValue& value, int timeoutMs);
+    int QueryInt(uint32_t cmdId, int32_t& value, milliseconds timeout);
+    int QueryString(uint32_t cmdId, std::string& text, milliseconds timeout);
+    int QueryCommand(uint32_t cmdId, CommandValue& value, milliseconds timeout);
 
     static ParsedReply ParseReply(const std::string& line);
     static int ParseLine(const std::string& line, int32_t& cmdId, std::string& name, int32_t& intValue,
@@ -68,15 +81,17 @@ public:
     static std::string GetCommandName(uint32_t cmdId) { return protocol::GetCommandName(cmdId); }
 
 private:
-    Command() = default;
-
     // Assembles bytes into rxBuffer_ until a line ends, no byte arrives before the deadline, or the
     // buffer overflows. True when a line was completed.
     bool ReceiveLine(std::chrono::steady_clock::time_point deadline);
-    // Waits until a line is received or timeoutMs has passed since start; false on time-out.
-    bool WaitForLine(std::chrono::steady_clock::time_point start, int timeoutMs);
-    int WaitForComplete(std::chrono::steady_clock::time_point start, int timeoutMs);
+    // Waits until a line is received or the time-out has passed since start; false on time-out.
+    bool WaitForLine(std::chrono::steady_clock::time_point start, milliseconds timeout);
+    int WaitForComplete(std::chrono::steady_clock::time_point start, milliseconds timeout);
+    void ShowError(const std::string& text);
 
+    app::IPlatform& platform_;
+    OnlineStatusBroadcaster& status_;
+    TrafficLog& traffic_;
     ILink* link_ = nullptr;
     char rxBuffer_[kRxBufferSize] = {};
     int32_t rxPos_ = 0;

@@ -6,20 +6,12 @@
 #include "app/Platform.h"
 
 namespace vr::protocol {
-namespace {
 
-void Warn(const std::string& text) {
-    app::Platform().MessageBox(text, app::kAppTitle, app::MsgIcon::Exclamation);
+void ParameterTable::Warn(const std::string& text) const {
+    platform_.MessageBox(text, app::kAppTitle, app::MsgIcon::Exclamation);
 }
 
-}  // namespace
-
-ParameterTable& ParameterTable::Instance() {
-    static ParameterTable table;
-    return table;
-}
-
-ParameterTable::ParameterTable() {
+ParameterTable::ParameterTable(app::IPlatform& platform) : platform_(platform) {
     const ParameterDef* defs = ParameterDefs();
     for (size_t i = 0; i <= kParameterRowCount; ++i) rows_[i] = {&defs[i], defs[i].defaultValue, defs[i].defaultValue};
 }
@@ -140,7 +132,8 @@ int32_t ParameterTable::ToCtrlId(uint32_t cmdId) const {
     for (size_t i = 0; rows_[i].def->ctrlId != kTerminatorCtrlId; ++i)
         if (rows_[i].def->cmdId == cmdId) return static_cast<int32_t>(rows_[i].def->ctrlId);
     char text[96];
-    std::snprintf(text, sizeof text, "Unexpected error occurred in ToCtrlId(): Command id is %d", static_cast<int>(cmdId));
+    std::snprintf(text, sizeof text, "Unexpected error occurred in ToCtrlId(): Command id is %d",
+                  static_cast<int>(cmdId));
     Warn(text);
     return -1;
 }

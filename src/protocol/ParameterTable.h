@@ -5,6 +5,11 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
+
+namespace vr::app {
+class IPlatform;
+}
 
 namespace vr::protocol {
 
@@ -40,7 +45,10 @@ const ParameterDef* ParameterDefs();
 
 class ParameterTable {
 public:
-    static ParameterTable& Instance();
+    // A lookup of a control id that no row has tells the operator in a box of the platform's.
+    explicit ParameterTable(app::IPlatform& platform);
+    ParameterTable(const ParameterTable&) = delete;
+    ParameterTable& operator=(const ParameterTable&) = delete;
 
     // Row access in table order; index < kParameterRowCount.
     const ParameterEntry& Row(size_t index) const { return rows_[index]; }
@@ -64,10 +72,11 @@ public:
     void ResetToDefaults();
 
 private:
-    ParameterTable();
+    void Warn(const std::string& text) const;
     // Row index of the control, or -1; no message.
     int32_t Find(uint32_t ctrlId) const;
 
+    app::IPlatform& platform_;
     ParameterEntry rows_[kParameterRowCount + 1];
 };
 

@@ -2,18 +2,15 @@
 
 namespace vr::protocol {
 
-TrafficLog& TrafficLog::Instance() {
-    static TrafficLog instance;
-    return instance;
-}
-
 void TrafficLog::LogTx(const std::string& text) {
     size_t end = text.size();
     while (end > 0 && (text[end - 1] == '\r' || text[end - 1] == '\n')) --end;
     Emit("Tx: ", text.substr(0, end));
 }
 
-void TrafficLog::LogRx(const std::string& line) { Emit("Rx: ", line); }
+void TrafficLog::LogRx(const std::string& line) {
+    Emit("Rx: ", line);
+}
 
 void TrafficLog::Emit(const std::string& prefix, const std::string& text) {
     if (terminal_) terminal_(prefix + text);

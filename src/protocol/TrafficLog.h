@@ -12,8 +12,6 @@ class TrafficLog {
 public:
     using Sink = std::function<void(const std::string&)>;
 
-    static TrafficLog& Instance();
-
     void SetTerminalSink(Sink sink) { terminal_ = std::move(sink); }
     void SetMessageSink(Sink sink) { messages_ = std::move(sink); }
 

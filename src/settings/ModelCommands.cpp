@@ -36,21 +36,12 @@ std::set<uint32_t> Expand(const CommandRange (&ranges)[N]) {
 
 }  // namespace
 
-CameraModel& TheCameraModel() {
-    static CameraModel model;
-    return model;
-}
-
 bool IsCommandOnModel(uint32_t cmdId, uint32_t modelKind) {
     static const std::set<uint32_t> missingOnKB = Expand(kMissingOnKB);
     static const std::set<uint32_t> missingOnKA = Expand(kMissingOnKA);
     if (modelKind == kModelKB) return missingOnKB.count(cmdId) == 0;
     if (modelKind == kModelKA) return missingOnKA.count(cmdId) == 0;
     return true;
-}
-
-bool IsCommandOnModel(uint32_t cmdId) {
-    return IsCommandOnModel(cmdId, TheCameraModel().kind);
 }
 
 }  // namespace vr::settings

@@ -1,6 +1,7 @@
 #pragma once
-// The camera model the tool is talking to, and which commands each model has. The model record is
-// written by the model probe of the main window and read by everything that adapts to the model.
+// The camera model the tool is talking to, and which commands each model has. The model record (one
+// per program, built with the other services) is written by the model probe of the main window and
+// read by everything that adapts to the model.
 
 #include <cstdint>
 #include <string>
@@ -19,13 +20,8 @@ struct CameraModel {
     std::string name;  // the camera's answer to "MD"; empty until it answered
 };
 
-// The process's record; it starts unidentified.
-CameraModel& TheCameraModel();
-
 // Whether a camera of the given model kind has the command. Kinds other than the two models have
 // every command.
 bool IsCommandOnModel(uint32_t cmdId, uint32_t modelKind);
-// The same for the model in the record.
-bool IsCommandOnModel(uint32_t cmdId);
 
 }  // namespace vr::settings

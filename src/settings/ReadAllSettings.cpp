@@ -1,9 +1,11 @@
 #include "settings/ReadAllSettings.h"
 
 #include <algorithm>
+#include <chrono>
 #include <iterator>
 
-#include "app/Platform.h"
+#include "app/LongOperation.h"
+#include "app/Services.h"
 #include "protocol/Command.h"
 #include "protocol/ParameterTable.h"
 #include "settings/ModelCommands.h"
@@ -11,7 +13,7 @@
 namespace vr::settings {
 namespace {
 
-constexpr int kQueryTimeoutMs = 5000;
+constexpr std::chrono::milliseconds kQueryTimeout(5000);
 
 // Action commands and values the tool derives itself; querying them would start or select something.
 constexpr uint32_t kNeverRead[] = {
@@ -29,7 +31,7 @@ bool IsOnReadList(uint32_t ctrlId) {
 
 bool ShouldReadRow(size_t rowIndex, uint32_t modelKind, bool factoryMode) {
     if (modelKind != kModelKB && modelKind != kModelKA) return false;
-    const protocol::ParameterDef& def = *protocol::ParameterTable::Instance().Row(rowIndex).def;
+    const protocol::ParameterDef& def = protocol::ParameterDefs()[rowIndex];
     if (!IsOnReadList(def.ctrlId)) return false;
     if (def.area == protocol::ParamArea::Factory && !factoryMode) return false;
     if (def.controlKind == protocol::ControlKind::Button) return false;
@@ -43,25 +45,29 @@ std::vector<size_t> RowsToRead(uint32_t modelKind, bool factoryMode) {
     return rows;
 }
 
-std::vector<RowReadResult> ReadParameterRows(uint32_t modelKind, bool factoryMode) {
-    auto& table = protocol::ParameterTable::Instance();
-    auto& platform = app::Platform();
+RowsRead ReadParameterRows(app::Services& services, uint32_t modelKind, bool factoryMode) {
+    protocol::ParameterTable& table = services.table;
     const int32_t total = factoryMode ? table.CountValueParams() : table.CountUserParams();
-    std::vector<RowReadResult> results;
-    platform.ProgressOpen(kReadingSettingsText);
+    const std::vector<size_t> rows = RowsToRead(modelKind, factoryMode);
+    RowsRead read;
+    read.planned = rows.size();
+    app::LongOperation operation(services.platform, services.dialogs, kReadingSettingsText);
     int32_t sum = 0;
-    for (size_t row : RowsToRead(modelKind, factoryMode)) {
+    for (size_t row : rows) {
+        if (!operation.Continue()) {
+            read.stopped = true;
+            break;
+        }
         const protocol::ParameterDef& def = *table.Row(row).def;
         int32_t value = 0;
-        const bool answered = protocol::Command::Instance().QueryInt(def.cmdId, value, kQueryTimeoutMs) == 1;
+        const bool answered = services.engine.QueryInt(def.cmdId, value, kQueryTimeout) == 1;
         if (answered) table.SetDataValue(def.ctrlId, value);
-        results.push_back({row, answered});
+        read.rows.push_back({row, answered});
         sum += 100;
-        platform.ProgressSetPos(sum / total);
-        platform.PumpMessages();
+        operation.SetPercent(sum / total);
     }
-    platform.ProgressFinish();
-    return results;
+    operation.Finish();
+    return read;
 }
 
 }  // namespace vr::settings

@@ -7,6 +7,10 @@
 #include <cstdint>
 #include <vector>
 
+namespace vr::app {
+struct Services;
+}
+
 namespace vr::settings {
 
 // False for the action commands and derived values that are never read (the gain-level copies, the
@@ -25,11 +29,17 @@ struct RowReadResult {
     bool answered;  // false: the row kept its previous value
 };
 
+struct RowsRead {
+    std::vector<RowReadResult> rows;  // the rows queried, in table order
+    size_t planned = 0;               // how many were to be queried
+    bool stopped = false;             // the operator stopped the read before its end
+};
+
 inline constexpr const char* kReadingSettingsText = "Now, reading camera settings.";
 
 // Queries every row RowsToRead gives (5000 ms each), storing each answer with SetDataValue, behind
 // the progress window: after each row the position is the running sum of 100 per row over the count
-// of value rows of the mode, and pending window messages run. Ends with ProgressFinish.
-std::vector<RowReadResult> ReadParameterRows(uint32_t modelKind, bool factoryMode);
+// of value rows of the mode, and the windows paint. The operator may stop it between two rows.
+RowsRead ReadParameterRows(app::Services& services, uint32_t modelKind, bool factoryMode);
 
 }  // namespace vr::settings

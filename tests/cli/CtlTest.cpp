@@ -139,3 +139,29 @@ TEST_F(CtlTest, SendWritesOneLineAndListsTheReplies) {
     EXPECT_EQ(r.exitCode, 1) << "a camera at another rate hears garbage and says nothing";
     EXPECT_TRUE(r.out.empty());
 }
+
+// Ctrl-C during a dump on a slow camera: the command on the wire is waited for, the read stops at
+// the next row, what was read is printed and the program ends as interrupted.
+TEST_F(CtlTest, CtrlCStopsADumpBetweenTwoCommands) {
+    vr::sim::PtyServer camera;
+    vr::sim::SimOptions options;
+    options.model = "KA";
+    options.slowMs = 40;
+    std::string error;
+    ASSERT_TRUE(camera.Start(options, &error)) << error;
+    const auto r =
+        RunTool({"--port", camera.DevicePath(), "--trace", "dump"}, config.Path(), std::chrono::milliseconds(2500));
+    EXPECT_EQ(r.exitCode, 130) << r.err;
+    const auto lines = Lines(r.out);
+    ASSERT_FALSE(lines.empty()) << r.err;
+    EXPECT_LT(lines.size(), 146u);
+    EXPECT_NE(r.err.find("Stopped after " + std::to_string(lines.size()) + " of 146 settings."), std::string::npos)
+        << r.err;
+    // Every query the tool sent got its answer before the tool ended: the last traffic is a reply.
+    const auto trace = Lines(r.err);
+    std::vector<std::string> traffic;
+    for (const auto& line : trace)
+        if (line.find("Tx: ") != std::string::npos || line.find("Rx: ") != std::string::npos) traffic.push_back(line);
+    ASSERT_FALSE(traffic.empty());
+    EXPECT_NE(traffic.back().find("Rx: "), std::string::npos) << traffic.back();
+}

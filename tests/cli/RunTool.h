@@ -2,13 +2,16 @@
 // Runs vr8200ctl as a child process and collects its exit status, stdout and stderr.
 
 #include <fcntl.h>
+#include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "TempDir.h"
@@ -24,7 +27,9 @@ struct ToolResult {
 };
 
 // The output goes to files, so the tool can never block on a full pipe while the test waits for it.
-inline ToolResult RunTool(const std::vector<std::string>& args, const std::string& configDir) {
+// With `interruptAfter` the tool gets a SIGINT (Ctrl-C) that long after its start.
+inline ToolResult RunTool(const std::vector<std::string>& args, const std::string& configDir,
+                          std::chrono::milliseconds interruptAfter = std::chrono::milliseconds(0)) {
     ToolResult r;
     const TempDir outDir;
     posix_spawn_file_actions_t actions;
@@ -40,6 +45,10 @@ inline ToolResult RunTool(const std::vector<std::string>& args, const std::strin
     const int rc = posix_spawn(&pid, VR8200CTL_EXE, &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     if (rc != 0) return r;
+    if (interruptAfter.count() > 0) {
+        std::this_thread::sleep_for(interruptAfter);
+        ::kill(pid, SIGINT);
+    }
     int status = 0;
     pid_t waited = 0;
     while ((waited = waitpid(pid, &status, 0)) < 0 && errno == EINTR) {

@@ -62,7 +62,8 @@ protected:
     ScopedEnv libVer11_{"VR8200_CLALLSERIAL_LIB", kLibDir + "/libclallserial.so"};
     ScopedEnv peer_{"VR8200_CLLIB_PEER", "loopback"};
     app::CRegistry registry_{dir_ / "config"};
-    CCommSetting comm_{registry_};
+    protocol::TrafficLog traffic_;
+    CCommSetting comm_{registry_, platform_, traffic_};
 };
 
 TEST_F(ClLinkTest, Gen2000ListsMatchingFilesSortedAndOpensTheChosenOneAtItsIndex) {
@@ -81,12 +82,12 @@ TEST_F(ClLinkTest, Gen2000ListsMatchingFilesSortedAndOpensTheChosenOneAtItsIndex
     EXPECT_TRUE(Journal().empty()) << "listing loads no library";
 
     std::vector<std::string> tx;
-    protocol::TrafficLog::Instance().SetTerminalSink([&](const std::string& line) { tx.push_back(line); });
+    traffic_.SetTerminalSink([&](const std::string& line) { tx.push_back(line); });
     ASSERT_EQ(comm_.Open(link::CameraLink2000, 9600, 1), 1);
     EXPECT_EQ(Journal(), std::vector<std::string>{"libclseralpha.so clSerialInit 1"});
     EXPECT_EQ(comm_.Write("MD?\r\n"), 1);
     EXPECT_EQ(ReadAll(5), "MD?\r\n");
-    protocol::TrafficLog::Instance().SetTerminalSink(nullptr);
+    traffic_.SetTerminalSink(nullptr);
     EXPECT_EQ(tx, std::vector<std::string>{"Tx: MD?"});
     EXPECT_EQ(Journal("clSerialWrite"), std::vector<std::string>{"libclseralpha.so clSerialWrite 5 500"});
 

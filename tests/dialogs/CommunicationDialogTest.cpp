@@ -2,11 +2,10 @@
 
 #include <algorithm>
 
-#include "FakeLineControl.h"
-#include "FakePlatform.h"
 #include "FakeWindow.h"
 #include "MemoryLink.h"
 #include "TempDir.h"
+#include "TestServices.h"
 #include "dialogs/CommunicationDialog.h"
 #include "link/CommSetting.h"
 #include "protocol/Command.h"
@@ -32,14 +31,15 @@ struct Camera {
 class CommunicationDialogTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        wire.traffic = &services.traffic;
         engine.SetLink(&wire);
         engine.ClearReceived();
-        protocol::OnlineStatusBroadcaster::Instance().SetOffline();
+        services.status.SetOffline();
         wire.responder = [this](const std::string& text) { return Answer(text); };
         hooks.modelProbe = [this] {
             ++probes;
             std::string model;
-            return engine.QueryString(protocol::cmd::MD, model, 50);
+            return engine.QueryString(protocol::cmd::MD, model, protocol::milliseconds(50));
         };
         hooks.readAllSettings = [this] { ++reads; };
         hooks.controlMode = [this] { return controlMode; };
@@ -67,7 +67,8 @@ protected:
     }
 
     dialogs::CCommunicationDialog& Open(bool shutdownWasClean = true) {
-        dialog = std::make_unique<dialogs::CCommunicationDialog>(window, window, line, hooks, folder, shutdownWasClean);
+        dialog = std::make_unique<dialogs::CCommunicationDialog>(services.Get(), window, window, hooks, folder,
+                                                                 shutdownWasClean);
         dialog->Init();
         return *dialog;
     }
@@ -77,11 +78,12 @@ protected:
         return sent;
     }
 
-    test::FakePlatform platform;
+    test::TestServices services;
+    test::FakePlatform& platform = services.platform;
     test::MemoryLink wire;
-    protocol::Command& engine = protocol::Command::Instance();
+    protocol::Command& engine = services.engine;
     test::FakeWindow window;
-    test::FakeLineControl line;
+    test::FakeLineControl& line = services.fakeLine;
     Camera camera;
     dialogs::CommunicationHooks hooks;
     dialogs::LogFolderStore folder;
@@ -113,7 +115,7 @@ TEST_F(CommunicationDialogTest, InitialisationShowsTheLinkObjectsState) {
     EXPECT_EQ(window.GetText(kStatusText), "Offline");
     EXPECT_TRUE(line.calls.empty()) << "initialisation opens nothing while the stored port is in the list";
 
-    protocol::OnlineStatusBroadcaster::Instance().SetOnline();
+    services.status.SetOnline();
     EXPECT_EQ(window.Get(kStrip).picture, protocol::kStripOnline);
     EXPECT_EQ(window.Get(kStatusIcon).picture, kIconOnline);
     EXPECT_EQ(window.GetText(kStatusText), "Online");
@@ -277,7 +279,7 @@ TEST_F(CommunicationDialogTest, AreaButtonsTalkToTheCamera) {
 
 TEST_F(CommunicationDialogTest, MessageLogKeepsTheFirstEntriesAndSavesNewestFirst) {
     Open();
-    engine.SendCommandInt(protocol::cmd::GA, 400, 50);  // the camera does not know GA: no reply
+    engine.SendCommandInt(protocol::cmd::GA, 400, protocol::milliseconds(50));  // the camera does not know GA: no reply
     EXPECT_EQ(window.Items(kMessages), std::vector<std::string>{"GA=400"}) << "listed bare, without CR LF";
     dialog->OnClearLog();
     for (int i = 0; i < kMaxMessages + 1; ++i) dialog->AddMessage("m" + std::to_string(i));

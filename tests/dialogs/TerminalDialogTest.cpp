@@ -2,10 +2,10 @@
 
 #include <filesystem>
 
-#include "FakePlatform.h"
 #include "FakeWindow.h"
 #include "MemoryLink.h"
 #include "TempDir.h"
+#include "TestServices.h"
 #include "dialogs/TerminalDialog.h"
 #include "protocol/Command.h"
 #include "protocol/OnlineStatus.h"
@@ -24,15 +24,19 @@ system_clock::time_point Utc(int h, int m, int s, int ms) {
 class TerminalDialogTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        protocol::OnlineStatusBroadcaster::Instance().SetOffline();
+        wire.traffic = &services.traffic;
+        services.engine.SetLink(&wire);
+        services.status.SetOffline();
         dialogs::LogFolderStore folder{[this] { return dir.Path(); },
                                        [this](const std::string& f) { storedFolder = f; }};
-        dialog = std::make_unique<dialogs::CTerminalDialog>(window, window, wire, folder, [this] { return now; });
+        dialog =
+            std::make_unique<dialogs::CTerminalDialog>(services.Get(), window, window, folder, [this] { return now; });
         dialog->Init();
     }
     void TearDown() override { dialog.reset(); }
 
-    test::FakePlatform platform;
+    test::TestServices services;
+    test::FakePlatform& platform = services.platform;
     test::MemoryLink wire;
     test::FakeWindow window;
     system_clock::time_point now = Utc(10, 5, 7, 42);
@@ -61,9 +65,7 @@ TEST_F(TerminalDialogTest, SendWritesTheLineListsItAndKeepsTheText) {
     dialog->OnClose();
     EXPECT_FALSE(window.visible);
     wire.Feed("COMPLETE\r\n");
-    protocol::Command::Instance().SetLink(&wire);
-    protocol::Command::Instance().OnTimer();
-    protocol::Command::Instance().SetLink(nullptr);
+    services.engine.OnTimer();
     EXPECT_EQ(window.Items(kList).back(), "05:07:042  Rx: COMPLETE") << "listed while hidden";
 }
 
@@ -106,8 +108,8 @@ TEST_F(TerminalDialogTest, SaveWritesTheLinesInOrder) {
 }
 
 TEST_F(TerminalDialogTest, RegistryGreysTheWindow) {
-    protocol::DialogRegistry::Instance().DisableAll();
+    services.dialogs.DisableAll();
     EXPECT_FALSE(window.windowEnabled);
-    protocol::DialogRegistry::Instance().EnableAll();
+    services.dialogs.EnableAll();
     EXPECT_TRUE(window.windowEnabled);
 }

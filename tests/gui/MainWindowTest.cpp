@@ -12,9 +12,11 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 
 #include "CommunicationWindow.h"
 #include "DeviceForRun.h"
+#include "ProgressWindow.h"
 #include "StatusStrip.h"
 #include "TerminalWindow.h"
 #include "dialogs/CommunicationDialog.h"
@@ -41,16 +43,16 @@ void MainWindowTest::initTestCase() {
     std::string error;
     QVERIFY2(camera_.Start(options, &error), error.c_str());
 
-    link::CCommSetting& line = link::CCommSetting::Instance();
-    protocol::Command::Instance().SetLink(&line);
+    core_ = std::make_unique<app::CoreServices>(platform_, (folder_ + "/config").toStdString());
+    link::CCommSetting& line = core_->link;
     QVERIFY(gui::UseDeviceForRun(line, camera_.LinkPath()));
 
-    window_ = std::make_unique<gui::MainWindow>();
-    window_->SetControlMode(ui::CCtrlToolDlg::kControlModeUser);
+    window_ = std::make_unique<gui::MainWindow>(core_->Get());
+    window_->Logic().SetControlMode(ui::CCtrlToolDlg::kControlModeUser);
     platform_.SetMainWindow(window_.get());
     window_->show();
     QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
-    window_->OnInitDialog();
+    window_->Logic().OnInitDialog();
     QVERIFY(platform_.boxes.empty());
 }
 
@@ -75,7 +77,7 @@ void MainWindowTest::startupRaisesTheLineAndFillsEveryPage() {
     QCOMPARE(window_->windowTitle(), QString("VR-8200 Control Tool  Ver 2.01"));
     QVERIFY(window_->Strip()->IsOnline());
     QCOMPARE(camera_.CameraRate(), 115200u);
-    QCOMPARE(link::CCommSetting::Instance().GetBaudRate(), 115200u);
+    QCOMPARE(core_->link.GetBaudRate(), 115200u);
     gui::WidgetBinding& comm = window_->Communication()->Controls();
     QCOMPARE(comm.GetText(dialogs::comm::kBaudRate), std::string("115200bps"));
     QCOMPARE(comm.GetText(dialogs::comm::kStatusText), std::string("Online"));
@@ -129,7 +131,7 @@ void MainWindowTest::factoryKeySequenceTogglesTheFactoryPage() {
     QCOMPARE(window_->Tabs()->currentIndex(), 0);
     QVERIFY(platform_.boxes.empty());
     // The typed letters went to the edit as they would anywhere; put the camera's value back.
-    window_->ShowAllValues();
+    window_->Logic().ShowAllValues();
 }
 
 void MainWindowTest::enterInAnEditSendsItsValueAndKeepsTheWindow() {
@@ -140,7 +142,7 @@ void MainWindowTest::enterInAnEditSendsItsValueAndKeepsTheWindow() {
     QCOMPARE(camera_.Value("GA"), std::optional<int32_t>(400));
     QCOMPARE(edit->text(), QString("400"));
     QVERIFY(window_->isVisible());
-    QVERIFY(!window_->Closed());
+    QVERIFY(!window_->Logic().Closed());
     QVERIFY(platform_.boxes.empty());
 }
 
@@ -241,7 +243,7 @@ void MainWindowTest::communicationDialogRefillsPortsAndEnablesStore() {
         bool enabled;
     } cases[] = {{false, 0, false}, {false, 2, true}, {true, 0, true}, {false, 0, false}};
     for (const auto& c : cases) {
-        if (window_->FactoryMode() != c.factory) window_->ToggleControlMode();
+        if (window_->Logic().FactoryMode() != c.factory) window_->Logic().ToggleControlMode();
         area->setCurrentIndex(c.area);
         emit area->activated(c.area);
         QCOMPARE(store->isEnabled(), c.enabled);
@@ -278,12 +280,42 @@ void MainWindowTest::communicationDialogRefillsPortsAndEnablesStore() {
     QCOMPARE(controls.GetText(dialogs::comm::kAreaName), std::string("User 2 Data"));
 }
 
+void MainWindowTest::cancelInTheProgressWindowStopsTheReadBetweenCommands() {
+    // The operator presses Cancel as soon as the progress window offers it.
+    QTimer press;
+    press.setInterval(5);
+    QObject::connect(&press, &QTimer::timeout, [this, &press] {
+        gui::ProgressWindow* progress = platform_.Progress();
+        if (progress == nullptr || !progress->CancelButton()->isVisible()) return;
+        progress->CancelButton()->click();
+        press.stop();
+    });
+    press.start();
+    platform_.boxes.clear();
+    const size_t before = window_->Services().engine.ReceivedLineCount();
+    window_->Logic().OnMenuCommand(30002);
+    QVERIFY(!press.isActive());
+    QVERIFY(window_->Logic().LastReadStopped());
+    const size_t read = window_->Logic().LastRead().size();
+    QVERIFY(read > 0 && read < 146);
+    QCOMPARE(platform_.boxes.size(), size_t(1));
+    QCOMPARE(platform_.boxes[0].text, "Stopped after " + std::to_string(read) + " of 146 settings.");
+    QCOMPARE(window_->Services().engine.ReceivedLineCount(), before);
+    // Everything is given back: the window takes input and the next read runs to its end.
+    QVERIFY(window_->isEnabled());
+    QVERIFY(window_->Communication()->isEnabled());
+    window_->Logic().OnMenuCommand(30002);
+    QVERIFY(!window_->Logic().LastReadStopped());
+    QCOMPARE(window_->Logic().LastRead().size(), size_t(146));
+}
+
 void MainWindowTest::cleanupTestCase() {
     if (window_) {
-        window_->SetCloseWithoutConfirm(true);
+        window_->Logic().SetCloseWithoutConfirm(true);
         window_->close();
-        window_->OnDestroy();
+        window_->Logic().OnDestroy();
         window_.reset();
     }
     camera_.Stop();
+    core_.reset();
 }

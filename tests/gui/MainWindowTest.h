@@ -5,6 +5,7 @@
 
 #include "MainWindow.h"
 #include "TestPlatform.h"
+#include "app/CoreServices.h"
 #include "sim/PtyServer.h"
 
 // The desktop tool started on a virtual VR-8200-KA whose "BLR" sets are refused.
@@ -22,6 +23,7 @@ private slots:
     void escapeClosesOnlyAnOpenListAndCloseAsksFirst();
     void terminalListsTrafficWithTimeStampsAndSavesIt();
     void communicationDialogRefillsPortsAndEnablesStore();
+    void cancelInTheProgressWindowStopsTheReadBetweenCommands();
     void cleanupTestCase();
 
 private:
@@ -31,6 +33,7 @@ private:
 
     QString folder_;
     vr::test::TestPlatform platform_;
+    std::unique_ptr<vr::app::CoreServices> core_;
     vr::sim::PtyServer camera_;
     std::unique_ptr<vr::gui::MainWindow> window_;
 };

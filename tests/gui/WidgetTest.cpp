@@ -4,11 +4,13 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 
 #include "AreaSelectDialog.h"
 #include "PageBuilder.h"
+#include "ProgressWindow.h"
 #include "SpinButtons.h"
 #include "WidgetBinding.h"
 
@@ -96,7 +98,7 @@ void WidgetTest::areaDialogOffersTheFactoryAreaOnlyWhereAllowed() {
                  {AreaDialogMode::Store, true, 4, "Store setting data"},
                  {AreaDialogMode::Load, false, 4, "Load setting data"}};
     for (const auto& c : cases) {
-        AreaSelectDialog dialog(c.mode, c.factory);
+        AreaSelectDialog dialog(core_.Get(), c.mode, c.factory);
         auto* areas = dialog.Controls().As<QComboBox>(vr::ui::kAreaCombo);
         QCOMPARE(areas->count(), c.items);
         QCOMPARE(areas->currentIndex(), 0);
@@ -105,7 +107,22 @@ void WidgetTest::areaDialogOffersTheFactoryAreaOnlyWhereAllowed() {
         dialog.accept();
         QCOMPARE(dialog.Result(), std::optional<int>(c.items == 3 ? 2 : 1));
     }
-    AreaSelectDialog cancelled(AreaDialogMode::Load, false);
+    AreaSelectDialog cancelled(core_.Get(), AreaDialogMode::Load, false);
     cancelled.reject();
     QVERIFY(!cancelled.Result().has_value());
+}
+
+void WidgetTest::progressWindowOffersCancelOnlyWhenAllowed() {
+    vr::gui::ProgressWindow progress(nullptr);
+    progress.show();
+    QVERIFY(!progress.CancelButton()->isVisible());
+    progress.AllowCancel(true);
+    QVERIFY(progress.CancelButton()->isVisible());
+    QVERIFY(!progress.CancelRequested());
+    QTest::mouseClick(progress.CancelButton(), Qt::LeftButton);
+    QVERIFY(progress.CancelRequested());
+    // Taking Cancel away while the press waits to be seen keeps it on screen, greyed.
+    progress.AllowCancel(false);
+    QVERIFY(progress.CancelButton()->isVisible());
+    QVERIFY(!progress.CancelButton()->isEnabled());
 }

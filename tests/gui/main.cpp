@@ -19,7 +19,7 @@ int main(int argc, char** argv) {
     Q_INIT_RESOURCE(icons);
     int failures = 0;
     {
-        WidgetTest widgets;
+        WidgetTest widgets(folder.path());
         failures += QTest::qExec(&widgets, argc, argv);
     }
     {

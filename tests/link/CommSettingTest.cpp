@@ -45,11 +45,14 @@ private:
 
 class CommSettingTest : public ::testing::Test {
 protected:
-    std::unique_ptr<CCommSetting> Make() { return std::make_unique<CCommSetting>(*registry_, machine_.List()); }
+    std::unique_ptr<CCommSetting> Make() {
+        return std::make_unique<CCommSetting>(*registry_, platform_, traffic_, machine_.List());
+    }
     void Store(const std::string& lines) { config_.WriteFile("settings.ini", "[VR-8200 Control Tool]\n" + lines); }
     std::string StoreText() const { return config_.ReadFile("settings.ini"); }
 
     test::FakePlatform platform_;
+    protocol::TrafficLog traffic_;
     FakeMachine machine_;
     test::TempDir config_;
     std::unique_ptr<app::CRegistry> registry_ = std::make_unique<app::CRegistry>(config_.Path());
@@ -86,9 +89,9 @@ TEST_F(CommSettingTest, StartsFromTheStoreAtTheWakeUpRateAndSavesAllSixValues) {
         EXPECT_EQ(comm->GetPortName(0), "ERROR");
         EXPECT_FALSE(comm->LinkSupportsRate(9600));
         std::vector<std::string> listed;
-        protocol::TrafficLog::Instance().SetMessageSink([&](const std::string& t) { listed.push_back(t); });
+        traffic_.SetMessageSink([&](const std::string& t) { listed.push_back(t); });
         EXPECT_EQ(comm->Write("GA=1\r\n"), 0);
-        protocol::TrafficLog::Instance().SetMessageSink(nullptr);
+        traffic_.SetMessageSink(nullptr);
         EXPECT_TRUE(listed.empty());
         char byte;
         EXPECT_EQ(comm->Read(&byte, 1, 0ms), 0);
@@ -180,14 +183,14 @@ TEST_F(CommSettingTest, OpeningAPortNumberBeyondTheListSaysSo) {
 TEST_F(CommSettingTest, WrittenTextsAreListedWithoutTheirTrailingLineEnds) {
     auto comm = Make();
     std::vector<std::string> terminal, messages;
-    protocol::TrafficLog::Instance().SetTerminalSink([&](const std::string& t) { terminal.push_back(t); });
-    protocol::TrafficLog::Instance().SetMessageSink([&](const std::string& t) { messages.push_back(t); });
+    traffic_.SetTerminalSink([&](const std::string& t) { terminal.push_back(t); });
+    traffic_.SetMessageSink([&](const std::string& t) { messages.push_back(t); });
     // The port is closed: the line takes nothing, the write is listed and reported done all the same.
     EXPECT_EQ(comm->Write("GA=400\r\n"), 1);
     EXPECT_EQ(comm->Write("A\rB\r\n\r\n"), 1);
     EXPECT_EQ(comm->Write(""), 1);
-    protocol::TrafficLog::Instance().SetTerminalSink(nullptr);
-    protocol::TrafficLog::Instance().SetMessageSink(nullptr);
+    traffic_.SetTerminalSink(nullptr);
+    traffic_.SetMessageSink(nullptr);
     EXPECT_EQ(terminal, (std::vector<std::string>{"Tx: GA=400", "Tx: A\rB", "Tx: "}));
     EXPECT_EQ(messages, (std::vector<std::string>{"GA=400", "A\rB", ""}));
 }

@@ -94,7 +94,7 @@ protected:
     test::FakePlatform platform_;
     int master_ = -1, slave_ = -1;
     char name_[64] = {};
-    CSerialPort port_;
+    CSerialPort port_{platform_};
 };
 
 TEST_F(SerialPortFaultTest, EachFailedStepIsNamedWithTheSystemsReasonAndNothingStaysOpen) {

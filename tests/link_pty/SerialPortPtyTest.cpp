@@ -13,6 +13,7 @@
 #include "TempDir.h"
 #include "app/Registry.h"
 #include "link/CommSetting.h"
+#include "protocol/TrafficLog.h"
 
 using namespace vr;
 using namespace std::chrono_literals;
@@ -28,7 +29,7 @@ protected:
         ASSERT_EQ(::openpty(&master_, &slave, name, nullptr, nullptr), 0);
         // The tool opens the device by its path, as it would a real port.
         ::close(slave);
-        comm_ = std::make_unique<CCommSetting>(registry_);
+        comm_ = std::make_unique<CCommSetting>(registry_, platform_, traffic_);
         const int index = comm_->AddDevicePath(name);
         ASSERT_GE(index, 0);
         index_ = static_cast<uint32_t>(index);
@@ -66,6 +67,7 @@ protected:
     }
 
     test::FakePlatform platform_;
+    protocol::TrafficLog traffic_;
     test::TempDir config_;
     app::CRegistry registry_{config_.Path()};
     int master_ = -1;
@@ -133,12 +135,12 @@ TEST_F(SerialPortPtyTest, AHangUpOfTheOtherSideEndsTheReaderAndCommandsTimeOut) 
     ::close(master_);
     master_ = -1;
     ASSERT_TRUE(comm_->SerialPort().WaitLineLost(5000ms));
-    EXPECT_TRUE(comm_->LineLost());
+    EXPECT_TRUE(comm_->SerialPort().LineLost());
     EXPECT_FALSE(comm_->SerialPort().LostReason().empty());
     EXPECT_EQ(comm_->Write("MD?\r\n"), 1) << "the write is listed; its bytes go nowhere";
     EXPECT_EQ(ToolReads(1, 30ms), "");
     comm_->Close();
-    EXPECT_FALSE(comm_->LineLost());
+    EXPECT_FALSE(comm_->IsOpen());
     EXPECT_TRUE(platform_.boxes.empty());
 }
 

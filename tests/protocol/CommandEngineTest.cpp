@@ -16,25 +16,24 @@ namespace {
 class EngineTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        link.traffic = &traffic;
         engine.SetLink(&link);
         engine.ClearReceived();
-        OnlineStatusBroadcaster::Instance().SetOffline();
-        TrafficLog::Instance().SetTerminalSink([this](const std::string& s) { terminal.push_back(s); });
-        TrafficLog::Instance().SetMessageSink([this](const std::string& s) { messages.push_back(s); });
+        status.SetOffline();
+        traffic.SetTerminalSink([this](const std::string& s) { terminal.push_back(s); });
+        traffic.SetMessageSink([this](const std::string& s) { messages.push_back(s); });
     }
-    void TearDown() override {
-        engine.SetLink(nullptr);
-        TrafficLog::Instance().SetTerminalSink(nullptr);
-        TrafficLog::Instance().SetMessageSink(nullptr);
-    }
+    void TearDown() override { engine.SetLink(nullptr); }
     void Answer(const std::string& reply) {
         link.responder = [reply](const std::string&) { return reply; };
     }
-    bool Online() const { return OnlineStatusBroadcaster::Instance().IsOnline(); }
+    bool Online() const { return status.IsOnline(); }
 
     vr::test::FakePlatform platform;
     vr::test::MemoryLink link;
-    Command& engine = Command::Instance();
+    OnlineStatusBroadcaster status;
+    TrafficLog traffic;
+    Command engine{platform, status, traffic};
     std::vector<std::string> terminal, messages;
 };
 
@@ -44,13 +43,13 @@ TEST_F(EngineTest, SetLinesAndCompletionReplies) {
     const struct {
         const char* reply;
         int result;
-    } cases[] = {{"COMPLETE\r\n", 1}, {"complete\r\n", 1}, {"COMPLETE,GA\r\n", 1}, {"COMPLETED\r\n", 1},
-                 {"COMPLET\r\n", 0},  {"NG\r\n", 0}};
+    } cases[] = {{"COMPLETE\r\n", 1},  {"complete\r\n", 1}, {"COMPLETE,GA\r\n", 1},
+                 {"COMPLETED\r\n", 1}, {"COMPLET\r\n", 0},  {"NG\r\n", 0}};
     for (const auto& c : cases) {
         platform.boxes.clear();
-        OnlineStatusBroadcaster::Instance().SetOffline();
+        status.SetOffline();
         Answer(c.reply);
-        EXPECT_EQ(engine.SendCommandInt(47, -400, 1000), c.result) << c.reply;
+        EXPECT_EQ(engine.SendCommandInt(47, -400, milliseconds(1000)), c.result) << c.reply;
         EXPECT_TRUE(Online()) << "any reply to a set means the camera is there";
         if (c.result == 0) {
             ASSERT_EQ(platform.boxes.size(), 1u);
@@ -67,11 +66,11 @@ TEST_F(EngineTest, SetLinesAndCompletionReplies) {
 
 TEST_F(EngineTest, TextSendsRestoreTheCommandsKind) {
     Answer("COMPLETE\r\n");
-    EXPECT_EQ(engine.SendCommandString(47, "0x10 ab", 1000), 1);
+    EXPECT_EQ(engine.SendCommandString(47, "0x10 ab", milliseconds(1000)), 1);
     EXPECT_EQ(link.Written().back(), "GA=0x10 ab\r\n");
     EXPECT_EQ(GetValueKind(47), ValueKind::Integer);
     Answer("NG\r\n");
-    EXPECT_EQ(engine.SendCommandString(6, "user text", 1000), 0);
+    EXPECT_EQ(engine.SendCommandString(6, "user text", milliseconds(1000)), 0);
     EXPECT_EQ(link.Written().back(), "UD=user text\r\n");
     EXPECT_EQ(GetValueKind(6), ValueKind::Text);
 }
@@ -79,48 +78,48 @@ TEST_F(EngineTest, TextSendsRestoreTheCommandsKind) {
 TEST_F(EngineTest, QueryRepliesAndTheirFailures) {
     int32_t value = 77;
     Answer("GA = 100\r\n");
-    EXPECT_EQ(engine.QueryInt(47, value, 1000), 1);
+    EXPECT_EQ(engine.QueryInt(47, value, milliseconds(1000)), 1);
     EXPECT_EQ(value, 100);
     EXPECT_EQ(link.Written().back(), "GA?\r\n");
     EXPECT_TRUE(Online());
 
-    OnlineStatusBroadcaster::Instance().SetOffline();
+    status.SetOffline();
     value = 77;
     Answer("GAR=100\r\n");
-    EXPECT_EQ(engine.QueryInt(47, value, 1000), 0);
+    EXPECT_EQ(engine.QueryInt(47, value, milliseconds(1000)), 0);
     EXPECT_EQ(value, 77) << "the output is written only on success";
     ASSERT_EQ(platform.Texts(), std::vector<std::string>{"GAR=100 for GA?"});
     EXPECT_FALSE(Online()) << "a misunderstood reply leaves the status as it was";
 
     platform.boxes.clear();
     Answer("GA=&H\r\n");
-    EXPECT_EQ(engine.QueryInt(47, value, 1000), 0);
+    EXPECT_EQ(engine.QueryInt(47, value, milliseconds(1000)), 0);
     EXPECT_EQ(platform.Texts(), std::vector<std::string>{"GA=&H for GA?"});
 
     std::string text = "old";
     Answer("MD=VR-8200-KA, rev 3\r\n");
-    EXPECT_EQ(engine.QueryString(8, text, 1000), 1);
+    EXPECT_EQ(engine.QueryString(8, text, milliseconds(1000)), 1);
     EXPECT_EQ(text, "VR-8200-KA");
     Answer("garbage\r\n");
     platform.boxes.clear();
-    EXPECT_EQ(engine.QueryString(8, text, 1000), 0);
+    EXPECT_EQ(engine.QueryString(8, text, milliseconds(1000)), 0);
     EXPECT_EQ(text, "");
 }
 
 TEST_F(EngineTest, UnnamedEntryIsNeverQueried) {
     CommandValue v;
-    EXPECT_EQ(engine.QueryCommand(cmd::Unnamed, v, 1000), 0);
+    EXPECT_EQ(engine.QueryCommand(cmd::Unnamed, v, milliseconds(1000)), 0);
     EXPECT_TRUE(link.Written().empty());
     EXPECT_TRUE(platform.boxes.empty());
 }
 
 TEST_F(EngineTest, TimeOutsGoOfflineSilently) {
-    OnlineStatusBroadcaster::Instance().SetOnline();
+    status.SetOnline();
     int32_t value = 5;
-    EXPECT_EQ(engine.QueryInt(47, value, 40), 0);
+    EXPECT_EQ(engine.QueryInt(47, value, milliseconds(40)), 0);
     EXPECT_FALSE(Online());
-    OnlineStatusBroadcaster::Instance().SetOnline();
-    EXPECT_EQ(engine.SendCommandInt(47, 1, 40), 0);
+    status.SetOnline();
+    EXPECT_EQ(engine.SendCommandInt(47, 1, milliseconds(40)), 0);
     EXPECT_FALSE(Online());
     EXPECT_TRUE(platform.boxes.empty());
     EXPECT_EQ(platform.waitCursorDepth, 0);
@@ -129,7 +128,7 @@ TEST_F(EngineTest, TimeOutsGoOfflineSilently) {
     // A time-out of 0 still makes one attempt.
     link.Feed("COMPLETE\r\n");
     link.responder = nullptr;
-    EXPECT_EQ(engine.SendCommandInt(47, 1, 0), 1);
+    EXPECT_EQ(engine.SendCommandInt(47, 1, milliseconds(0)), 1);
 }
 
 TEST_F(EngineTest, ReplyArrivingLaterIsTakenAsSoonAsItsLineEnds) {
@@ -139,15 +138,15 @@ TEST_F(EngineTest, ReplyArrivingLaterIsTakenAsSoonAsItsLineEnds) {
         std::this_thread::sleep_for(std::chrono::milliseconds(30));
         link.Feed("LETE\r\nGA=1\r\n");
     });
-    EXPECT_EQ(engine.SendCommandInt(47, 1, 5000), 1);
+    EXPECT_EQ(engine.SendCommandInt(47, 1, milliseconds(5000)), 1);
     camera.join();
     EXPECT_EQ(link.Pending(), 6u) << "bytes after the reply's line end stay on the line";
 }
 
 TEST_F(EngineTest, WriteFailureEndsASetAtOnce) {
     link.writeResult = 0;
-    OnlineStatusBroadcaster::Instance().SetOnline();
-    EXPECT_EQ(engine.SendCommandInt(47, 1, 5000), 0);
+    status.SetOnline();
+    EXPECT_EQ(engine.SendCommandInt(47, 1, milliseconds(5000)), 0);
     EXPECT_TRUE(Online());
     EXPECT_TRUE(platform.boxes.empty());
 }
@@ -159,7 +158,7 @@ TEST_F(EngineTest, TimerDrainsStrayLinesThatTheNextCommandDiscards) {
     EXPECT_EQ(terminal, std::vector<std::string>{"Rx: HELLO"});
     EXPECT_EQ(messages, std::vector<std::string>{"HELLO"});
     Answer("COMPLETE\r\n");
-    EXPECT_EQ(engine.SendCommandInt(47, 1, 1000), 1);
+    EXPECT_EQ(engine.SendCommandInt(47, 1, milliseconds(1000)), 1);
     EXPECT_EQ(engine.ReceivedLineCount(), 0u);
     EXPECT_EQ(terminal.back(), "Rx: COMPLETE");
     EXPECT_EQ(terminal[1], "Tx: GA=1");
@@ -200,12 +199,23 @@ TEST(ReplyParser, ValuesSeparatorsAndFailures) {
         int32_t value;
         const char* text;
     } cases[] = {
-        {"GA=0400", true, 47, 400, ""},     {"GA=&H1F", true, 47, 31, ""},        {"GA=&hff", true, 47, 0, ""},
-        {"GA=12,34", true, 47, 12, ""},     {"GA=-7x", true, 47, -7, ""},         {"GA=abc", true, 47, 0, ""},
-        {"GA=&HFFFFFFFF", true, 47, -1, ""}, {"GA=99999999999", true, 47, 2147483647, ""},
-        {"EA?", true, 388, 0, ""},          {"E A ? \r\n", true, 388, 0, ""},     {"MD=VR-8200-KB,x", true, 8, 0, "VR-8200-KB"},
-        {"UD=a b", true, 6, 0, "ab"},       {"GA=&H", false, 47, 0, ""},          {"GA=&HZ", false, 47, 0, ""},
-        {"XX=1", false, -1, 0, ""},         {"COMPLETE", false, -1, 0, ""},       {"=5", true, 322, 5, ""},
+        {"GA=0400", true, 47, 400, ""},
+        {"GA=&H1F", true, 47, 31, ""},
+        {"GA=&hff", true, 47, 0, ""},
+        {"GA=12,34", true, 47, 12, ""},
+        {"GA=-7x", true, 47, -7, ""},
+        {"GA=abc", true, 47, 0, ""},
+        {"GA=&HFFFFFFFF", true, 47, -1, ""},
+        {"GA=99999999999", true, 47, 2147483647, ""},
+        {"EA?", true, 388, 0, ""},
+        {"E A ? \r\n", true, 388, 0, ""},
+        {"MD=VR-8200-KB,x", true, 8, 0, "VR-8200-KB"},
+        {"UD=a b", true, 6, 0, "ab"},
+        {"GA=&H", false, 47, 0, ""},
+        {"GA=&HZ", false, 47, 0, ""},
+        {"XX=1", false, -1, 0, ""},
+        {"COMPLETE", false, -1, 0, ""},
+        {"=5", true, 322, 5, ""},
     };
     for (const auto& c : cases) {
         int32_t id = 0, v = 0;

@@ -26,7 +26,7 @@ struct Dialog : IRegisteredDialog {
 }  // namespace
 
 TEST(OnlineStatus, StripsFollowTheLastReportAndSkipWindowlessDialogs) {
-    auto& b = OnlineStatusBroadcaster::Instance();
+    OnlineStatusBroadcaster b;
     b.SetOffline();
     Strip early;
     b.Register(&early);
@@ -56,20 +56,27 @@ TEST(OnlineStatus, StripsFollowTheLastReportAndSkipWindowlessDialogs) {
     b.Unregister(&closed);
 }
 
-TEST(DialogRegistry, GreysAndRestoresOnlyDialogsWithWindows) {
+TEST(DialogRegistry, GreysAndRestoresOnlyDialogsWithWindowsAndOnlyAtTheOutermostEnd) {
+    DialogRegistry registry;
     Dialog a, b;
     b.created = false;
-    DialogRegistry::Instance().Add(&a);
-    DialogRegistry::Instance().Add(&b);
+    registry.Add(&a);
+    registry.Add(&b);
     {
-        ScopedDialogsDisabled busy;
+        ScopedDialogsDisabled busy(registry);
         EXPECT_FALSE(a.enabled);
         EXPECT_TRUE(b.enabled);
+        {
+            // A settings-file load ends with a read of all settings, which greys and gives back too.
+            ScopedDialogsDisabled inner(registry);
+        }
+        EXPECT_FALSE(a.enabled) << "the inner operation must not give the dialogs back early";
     }
     EXPECT_TRUE(a.enabled);
-    DialogRegistry::Instance().Remove(&a);
-    DialogRegistry::Instance().Remove(&b);
-    DialogRegistry::Instance().DisableAll();
+    EXPECT_FALSE(registry.Disabled());
+    registry.Remove(&a);
+    registry.Remove(&b);
+    registry.DisableAll();
     EXPECT_TRUE(a.enabled);
 }
 

@@ -17,7 +17,7 @@ protected:
     void SetUp() override { table.ResetToDefaults(); }
     void TearDown() override { table.ResetToDefaults(); }
     vr::test::FakePlatform platform;
-    ParameterTable& table = ParameterTable::Instance();
+    ParameterTable table{platform};
 };
 
 }  // namespace

@@ -12,6 +12,8 @@
 #include "link/CommSetting.h"
 #include "protocol/Command.h"
 #include "protocol/CommandTable.h"
+#include "protocol/OnlineStatus.h"
+#include "protocol/TrafficLog.h"
 
 #ifdef VR_CLLIB_CAMERA_DIR
 
@@ -40,8 +42,10 @@ protected:
     ScopedEnv libVer11_{"VR8200_CLALLSERIAL_LIB", kCameraLibs + "/libclallserial.so"};
     ScopedEnv peer_{"VR8200_CLLIB_PEER", "camera"};
     app::CRegistry registry_{dir_ / "config"};
-    link::CCommSetting comm_{registry_};
-    protocol::Command& engine_ = protocol::Command::Instance();
+    protocol::TrafficLog traffic_;
+    protocol::OnlineStatusBroadcaster status_;
+    link::CCommSetting comm_{registry_, platform_, traffic_};
+    protocol::Command engine_{platform_, status_, traffic_};
 };
 
 }  // namespace
@@ -52,13 +56,13 @@ TEST_P(CameraLinkTest, TheToolTalksToTheCameraAndRaisesTheLineWhereTheLibraryCan
     ASSERT_GE(comm_.GetPortCount(), 1);
     ASSERT_EQ(comm_.Open(mode, 9600, 0), 1) << comm_.LastLinkError();
     std::string model;
-    ASSERT_EQ(engine_.QueryString(cmd::MD, model, 2000), 1);
+    ASSERT_EQ(engine_.QueryString(cmd::MD, model, protocol::milliseconds(2000)), 1);
     EXPECT_EQ(model, "VR-8200-KA");
-    EXPECT_EQ(engine_.SendCommandInt(cmd::GA, 640, 2000), 1);
+    EXPECT_EQ(engine_.SendCommandInt(cmd::GA, 640, protocol::milliseconds(2000)), 1);
     int32_t gain = 0;
-    EXPECT_EQ(engine_.QueryInt(cmd::GA, gain, 2000), 1);
+    EXPECT_EQ(engine_.QueryInt(cmd::GA, gain, protocol::milliseconds(2000)), 1);
     EXPECT_EQ(gain, 640);
-    EXPECT_EQ(engine_.SendCommandInt(cmd::GA, 9999, 2000), 0);
+    EXPECT_EQ(engine_.SendCommandInt(cmd::GA, 9999, protocol::milliseconds(2000)), 0);
     ASSERT_EQ(platform_.Texts(), std::vector<std::string>{"ERROR: Out of range"});
 
     if (mode == link::CameraLink2000) {
@@ -66,17 +70,18 @@ TEST_P(CameraLinkTest, TheToolTalksToTheCameraAndRaisesTheLineWhereTheLibraryCan
     } else {
         // The camera answers at the old rate and then listens at the new one; the port is closed and
         // opened again for the new rate, and the camera behind it keeps its settings.
-        EXPECT_EQ(engine_.SendCommandInt(cmd::CBDRT, 16, 2000), 1);
-        EXPECT_EQ(engine_.QueryInt(cmd::GA, gain, 300), 0) << "nothing is heard at the old rate";
+        EXPECT_EQ(engine_.SendCommandInt(cmd::CBDRT, 16, protocol::milliseconds(2000)), 1);
+        EXPECT_EQ(engine_.QueryInt(cmd::GA, gain, protocol::milliseconds(300)), 0)
+            << "nothing is heard at the old rate";
         ASSERT_EQ(comm_.OpenBaud(115200), 1);
-        EXPECT_EQ(engine_.SendCommandInt(cmd::CBDRT, 16, 2000), 1);
-        EXPECT_EQ(engine_.QueryInt(cmd::GA, gain, 2000), 1);
+        EXPECT_EQ(engine_.SendCommandInt(cmd::CBDRT, 16, protocol::milliseconds(2000)), 1);
+        EXPECT_EQ(engine_.QueryInt(cmd::GA, gain, protocol::milliseconds(2000)), 1);
         EXPECT_EQ(gain, 640);
         // Put the camera back for the next test in this process: the camera outlives the port.
-        EXPECT_EQ(engine_.SendCommandInt(cmd::CBDRT, 1, 2000), 1);
+        EXPECT_EQ(engine_.SendCommandInt(cmd::CBDRT, 1, protocol::milliseconds(2000)), 1);
         ASSERT_EQ(comm_.OpenBaud(9600), 1);
     }
-    EXPECT_EQ(engine_.SendCommandInt(cmd::GA, 100, 2000), 1) << comm_.LastLinkError();
+    EXPECT_EQ(engine_.SendCommandInt(cmd::GA, 100, protocol::milliseconds(2000)), 1) << comm_.LastLinkError();
     comm_.Close();
 }
 

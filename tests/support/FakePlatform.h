@@ -18,9 +18,6 @@ struct RecordedBox {
 
 class FakePlatform : public app::IPlatform {
 public:
-    FakePlatform() { app::SetPlatform(this); }
-    ~FakePlatform() override { app::SetPlatform(nullptr); }
-
     app::MsgResult MessageBox(const std::string& text, const std::string& caption, app::MsgIcon icon,
                               app::MsgButtons buttons) override {
         boxes.push_back({text, caption, icon, buttons});
@@ -30,7 +27,7 @@ public:
             return a;
         }
         return buttons == app::MsgButtons::Ok || buttons == app::MsgButtons::OkCancel ? app::MsgResult::Ok
-                                                                                       : app::MsgResult::No;
+                                                                                      : app::MsgResult::No;
     }
     void BeginWaitCursor() override { ++waitCursorDepth; }
     void EndWaitCursor() override { --waitCursorDepth; }
@@ -46,6 +43,12 @@ public:
     void ProgressSetText(const std::string& text) override { progress.push_back("text:" + text); }
     void ProgressSetPos(int percent) override { progress.push_back("pos:" + std::to_string(percent)); }
     void ProgressFinish() override { progress.push_back("finish"); }
+    void ProgressAllowCancel(bool allow) override { cancelOffered = allow; }
+    // Stops the operation after `stopAfterPolls` polls (never when negative).
+    bool ProgressPoll() override {
+        ++polls;
+        return stopAfterPolls >= 0 && polls > stopAfterPolls;
+    }
     bool ShellOpen(const std::string& path) override {
         opened.push_back(path);
         return true;
@@ -64,6 +67,9 @@ public:
     std::vector<std::string> opened;
     int waitCursorDepth = 0;
     int pumps = 0;
+    int polls = 0;
+    int stopAfterPolls = -1;
+    bool cancelOffered = false;
 
 private:
     std::string NextFile() {

@@ -20,6 +20,8 @@ public:
     // Called with each written text; returns the bytes the camera answers at once.
     std::function<std::string(const std::string&)> responder;
     int writeResult = 1;
+    // Where written texts are listed as sent, as the link object does.
+    protocol::TrafficLog* traffic = nullptr;
 
     int Write(const std::string& text) override {
         std::string answer;
@@ -28,7 +30,7 @@ public:
             written_.push_back(text);
         }
         if (writeResult == 0) return 0;
-        protocol::TrafficLog::Instance().LogTx(text);
+        if (traffic != nullptr) traffic->LogTx(text);
         if (responder) answer = responder(text);
         Feed(answer);
         return writeResult;

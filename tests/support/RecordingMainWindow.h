@@ -1,16 +1,26 @@
 #pragma once
-// The main window's logic with its window hooks recorded instead of drawn, for tests.
+// The main window's logic with a view that records what the logic asks of its window, for tests.
 
 #include <string>
 #include <vector>
 
 #include "ui/main/CtrlToolDlg.h"
+#include "ui/main/MainWindowView.h"
 
 namespace vr::test {
 
-class RecordingMainWindow : public ui::CCtrlToolDlg {
+class RecordingView : public ui::IMainWindowView {
 public:
-    using CCtrlToolDlg::CCtrlToolDlg;
+    void SetTitle(const std::string& t) override { title = t; }
+    void ShowTabs(const std::vector<ui::TabItem>& t) override { tabs = t; }
+    void ShowPage(int page) override { pages.push_back(page); }
+    void EnableUtilityMenu(bool enable) override { utilityMenu = enable; }
+    void ShowCommunicationRate(int index) override { commBaud.push_back(index); }
+    bool ShowSecondary(ui::SecondaryWindow window, bool show) override {
+        if (window == ui::SecondaryWindow::LutEditors && !show) ++lutEditorHides;
+        return false;
+    }
+    void Close() override { ++closes; }
 
     std::vector<ui::TabItem> tabs;
     std::vector<int> commBaud;
@@ -19,15 +29,13 @@ public:
     bool utilityMenu = false;
     std::string title;
     int closes = 0;
+};
 
-protected:
-    void SetWindowTitle(const std::string& t) override { title = t; }
-    void ShowTabs(const std::vector<ui::TabItem>& t) override { tabs = t; }
-    void ShowPage(int page) override { pages.push_back(page); }
-    void EnableUtilityMenu(bool enable) override { utilityMenu = enable; }
-    void SelectCommunicationBaud(int index) override { commBaud.push_back(index); }
-    void HideLutEditors() override { ++lutEditorHides; }
-    void CloseWindow() override { ++closes; }
+// The view first, so it exists before the logic that is given it.
+class RecordingMainWindow : public RecordingView, public ui::CCtrlToolDlg {
+public:
+    RecordingMainWindow(app::Services& services, ui::IControlAccess& controls)
+        : ui::CCtrlToolDlg(services, controls, static_cast<RecordingView&>(*this)) {}
 };
 
 }  // namespace vr::test

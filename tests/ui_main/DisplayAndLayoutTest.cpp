@@ -35,9 +35,11 @@ uint32_t Cmd(const char* name) {
 }  // namespace
 
 TEST(ValueDisplay, ReadsAndShowsByControlKind) {
+    test::FakePlatform platform;
+    protocol::ParameterTable table(platform);
     ControlModel m;
     ApplyComboCodes(m);
-    ValueDisplay d(m);
+    ValueDisplay d(m, table);
     // Coded lists: the code goes out, a code read back selects its item.
     d.ShowValue(1101, 30);
     EXPECT_EQ(m.GetText(1101), "EncoderDirection");
@@ -257,15 +259,16 @@ TEST(MenuTable, UtilityMenuAndExit) {
 
 // The Qt dialog's test covers the titles, the item counts and the index-to-area mapping.
 TEST(ParameterAreaSelectDialog, OffersFactoryOnlyWhereAllowed) {
-    test::FakePlatform platform;
+    protocol::OnlineStatusBroadcaster status;
+    protocol::DialogRegistry dialogs;
     ControlModel m{ControlModel::Empty{}};
     m.AddControl(kAreaCombo, CtrlType::Combo);
     m.AddControl(kAreaPrompt, CtrlType::Static);
-    EXPECT_EQ(CParameterAreaSelectDialog(m, AreaDialogMode::Store, false).Items(),
+    EXPECT_EQ(CParameterAreaSelectDialog(m, status, dialogs, AreaDialogMode::Store, false).Items(),
               (std::vector<std::string>{"User 1", "User 2", "User 3"}));
-    EXPECT_EQ(CParameterAreaSelectDialog(m, AreaDialogMode::Load, false).Items(),
+    EXPECT_EQ(CParameterAreaSelectDialog(m, status, dialogs, AreaDialogMode::Load, false).Items(),
               (std::vector<std::string>{"Factory", "User 1", "User 2", "User 3"}));
-    CParameterAreaSelectDialog store(m, AreaDialogMode::Store, false);
+    CParameterAreaSelectDialog store(m, status, dialogs, AreaDialogMode::Store, false);
     store.OnInitDialog();
     EXPECT_EQ(m.GetText(kAreaPrompt), "Select the flash memory area to save setting data");
     m.SetCurSel(kAreaCombo, 1);

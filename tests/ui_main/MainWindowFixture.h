@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "FakeCamera.h"
-#include "FakePlatform.h"
 #include "MemoryLink.h"
 #include "RecordingMainWindow.h"
+#include "TestServices.h"
 #include "protocol/Command.h"
 #include "protocol/CommandTable.h"
 #include "protocol/ParameterTable.h"
@@ -24,21 +24,19 @@ namespace vr::test {
 class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        protocol::ParameterTable::Instance().ResetToDefaults();
-        settings::TheCameraModel() = {};
         // The camera starts with the tool's defaults, so a read changes nothing unless a test says so.
         const protocol::ParameterDef* defs = protocol::ParameterDefs();
         for (size_t i = 0; i < protocol::kParameterRowCount; ++i)
             if (defs[i].cmdId != protocol::cmd::Unnamed)
                 camera.values[protocol::GetCommandName(defs[i].cmdId)] = defs[i].defaultValue;
         link.responder = [this](const std::string& text) { return camera.Answer(text); };
-        protocol::Command::Instance().SetLink(&link);
-        protocol::Command::Instance().ClearReceived();
-        dlg = std::make_unique<RecordingMainWindow>(controls, line);
+        link.traffic = &services.traffic;
+        services.engine.SetLink(&link);
+        dlg = std::make_unique<RecordingMainWindow>(services.Get(), controls);
     }
     void TearDown() override {
         dlg.reset();
-        protocol::Command::Instance().SetLink(nullptr);
+        services.engine.SetLink(nullptr);
     }
 
     // The start-up on a camera of the model at 9600 bit/s; afterwards the camera's log is empty.
@@ -61,12 +59,13 @@ protected:
     void Click(uint32_t id) { dlg->OnControlEvent(id, {ui::ControlEventType::Clicked}); }
     void Spin(uint32_t spinId, int delta) { dlg->OnControlEvent(spinId, {ui::ControlEventType::SpinDelta, delta}); }
 
-    int32_t Value(uint32_t id) { return protocol::ParameterTable::Instance().GetDataValue(id); }
-    int32_t Committed(uint32_t id) { return protocol::ParameterTable::Instance().GetCommittedDataValue(id); }
+    int32_t Value(uint32_t id) { return services.table.GetDataValue(id); }
+    int32_t Committed(uint32_t id) { return services.table.GetCommittedDataValue(id); }
 
-    FakePlatform platform;
+    TestServices services;
+    FakePlatform& platform = services.platform;
     MemoryLink link;
-    FakeLineControl line;
+    FakeLineControl& line = services.fakeLine;
     FakeCamera camera{line};
     ui::ControlModel controls;
     std::unique_ptr<RecordingMainWindow> dlg;

@@ -25,7 +25,7 @@ TEST_F(MainWindowTest, CameraAt9600IsFoundRaisedAndRead) {
     EXPECT_EQ(Count(camera.Sets(), "CBDRT=16"), 2);
     EXPECT_EQ(line.baudIndex, 4);
     EXPECT_EQ(dlg->commBaud.back(), 4);
-    EXPECT_EQ(settings::TheCameraModel().kind, settings::kModelKB);
+    EXPECT_EQ(services.model.kind, settings::kModelKB);
     EXPECT_EQ(dlg->LastRead().size(), 144u);
     EXPECT_EQ(dlg->tabs.size(), 5u);
     EXPECT_FALSE(dlg->utilityMenu);
@@ -107,7 +107,7 @@ TEST_F(MainWindowTest, CameraFoundBySearchReportsItsArea) {
     camera.values["EA"] = 2;
     camera.model = "VR-8200-KA";
     dlg->OnInitDialog();
-    EXPECT_EQ(settings::TheCameraModel().kind, settings::kModelKA);
+    EXPECT_EQ(services.model.kind, settings::kModelKA);
     EXPECT_EQ(dlg->CurrentArea(), 2u);
     EXPECT_EQ(camera.Queries("EA"), 1);
     EXPECT_EQ(line.baudIndex, 4);

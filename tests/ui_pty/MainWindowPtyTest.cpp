@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "FakePlatform.h"
 #include "RecordingMainWindow.h"
 #include "TempDir.h"
+#include "TestServices.h"
 #include "app/Registry.h"
 #include "link/CommSetting.h"
 #include "link/CommSettingLineControl.h"
@@ -33,27 +33,22 @@ protected:
     // A camera on a fresh pty and a main window whose stored port is that pty.
     void StartCamera(const std::string& model, sim::SimOptions options = {}) {
         Shutdown();
-        protocol::ParameterTable::Instance().ResetToDefaults();
-        settings::TheCameraModel() = {};
         options.model = model;
         server_ = std::make_unique<sim::PtyServer>();
         std::string error;
         ASSERT_TRUE(server_->Start(options, &error)) << error;
-        setting_ = std::make_unique<link::CCommSetting>(registry_);
-        setting_->SetMode(link::ComPort);
-        const int index = setting_->AddDevicePath(server_->DevicePath());
+        services_ = std::make_unique<test::TestServices>(test::LineKind::Real);
+        services_->link.SetMode(link::ComPort);
+        const int index = services_->link.AddDevicePath(server_->DevicePath());
         ASSERT_GE(index, 0);
-        ASSERT_EQ(setting_->OpenPort(static_cast<uint32_t>(index)), 1);
-        protocol::Command::Instance().SetLink(setting_.get());
-        line_ = std::make_unique<link::CommSettingLineControl>(*setting_);
+        ASSERT_EQ(services_->link.OpenPort(static_cast<uint32_t>(index)), 1);
         controls_ = std::make_unique<ui::ControlModel>();
-        dlg_ = std::make_unique<test::RecordingMainWindow>(*controls_, *line_);
+        dlg_ = std::make_unique<test::RecordingMainWindow>(services_->Get(), *controls_);
     }
     void Shutdown() {
         dlg_.reset();
-        protocol::Command::Instance().SetLink(nullptr);
-        line_.reset();
-        setting_.reset();
+        controls_.reset();
+        services_.reset();
         server_.reset();
     }
 
@@ -65,7 +60,7 @@ protected:
         controls_->SetText(id, text);
         dlg_->OnControlEvent(id, {ui::ControlEventType::EditKillFocus});
     }
-    int32_t Value(uint32_t id) { return protocol::ParameterTable::Instance().GetDataValue(id); }
+    int32_t Value(uint32_t id) { return services_->table.GetDataValue(id); }
     int32_t CameraValue(const char* name) { return server_->Value(name).value_or(-999999); }
     size_t Answered() const {
         size_t n = 0;
@@ -73,12 +68,8 @@ protected:
         return n;
     }
 
-    test::TempDir dir_;
-    test::FakePlatform platform_;
-    app::CRegistry registry_{dir_.Path()};
     std::unique_ptr<sim::PtyServer> server_;
-    std::unique_ptr<link::CCommSetting> setting_;
-    std::unique_ptr<link::CommSettingLineControl> line_;
+    std::unique_ptr<test::TestServices> services_;
     std::unique_ptr<ui::ControlModel> controls_;
     std::unique_ptr<test::RecordingMainWindow> dlg_;
 };
@@ -90,7 +81,7 @@ TEST_F(MainWindowPtyTest, CameraLeftAt57600IsFoundBySearchAndRaised) {
     dlg_->OnInitDialog();
     // The search tried 115200 before it found the camera at 57600.
     EXPECT_EQ(dlg_->commBaud, (std::vector<int>{4, 3, 2, 1, 0, 4, 3, 4}));
-    EXPECT_EQ(setting_->GetBaudIndex(), 4);
+    EXPECT_EQ(services_->link.GetBaudIndex(), 4);
     EXPECT_EQ(server_->CameraRate(), 115200u);
     EXPECT_EQ(Answered(), 146u);
 }
@@ -103,11 +94,11 @@ TEST_F(MainWindowPtyTest, RefusedRaiseLeavesTheLineAtItsOldRate) {
     options.refuse = {"CBDRT"};
     StartCamera("KB", options);
     dlg_->OnInitDialog();
-    EXPECT_EQ(setting_->GetBaudIndex(), 0);
+    EXPECT_EQ(services_->link.GetBaudIndex(), 0);
     EXPECT_EQ(server_->CameraRate(), 9600u);
     EXPECT_EQ(Answered(), 144u);
-    ASSERT_EQ(platform_.boxes.size(), 1u);
-    EXPECT_EQ(platform_.boxes[0].caption, "Communication Error");
+    ASSERT_EQ(services_->platform.boxes.size(), 1u);
+    EXPECT_EQ(services_->platform.boxes[0].caption, "Communication Error");
 }
 
 TEST_F(MainWindowPtyTest, NoCameraLeavesTheToolOfflineWithDefaults) {
@@ -116,23 +107,23 @@ TEST_F(MainWindowPtyTest, NoCameraLeavesTheToolOfflineWithDefaults) {
     StartCamera("KB", options);
     dlg_->OnInitDialog();
     EXPECT_TRUE(dlg_->LastRead().empty());
-    EXPECT_EQ(settings::TheCameraModel().kind, settings::kModelUnknown);
+    EXPECT_EQ(services_->model.kind, settings::kModelUnknown);
     EXPECT_EQ(controls_->GetPicture(ui::kMainStatusStrip), protocol::kStripOffline);
     EXPECT_EQ(controls_->GetText(1225), "4096");
     EXPECT_EQ(controls_->GetText(1096), "Off");
-    EXPECT_EQ(setting_->GetBaudIndex(), 0);
-    EXPECT_TRUE(platform_.boxes.empty());
+    EXPECT_EQ(services_->link.GetBaudIndex(), 0);
+    EXPECT_TRUE(services_->platform.boxes.empty());
 }
 
 TEST_F(MainWindowPtyTest, UnsupportedModelIsReportedAndNothingIsRead) {
     StartCamera("KA");
-    ASSERT_EQ(protocol::Command::Instance().SendCommandString(protocol::cmd::MD00, "VR-8200-ZZ", 10000), 1);
+    ASSERT_EQ(services_->engine.SendCommandString(protocol::cmd::MD00, "VR-8200-ZZ", protocol::milliseconds(10000)), 1);
     dlg_->OnInitDialog();
-    ASSERT_FALSE(platform_.boxes.empty());
-    EXPECT_EQ(platform_.boxes[0].text, "Unsupported model: \"VR-8200-ZZ\"");
-    EXPECT_EQ(platform_.boxes[0].icon, app::MsgIcon::Exclamation);
+    ASSERT_FALSE(services_->platform.boxes.empty());
+    EXPECT_EQ(services_->platform.boxes[0].text, "Unsupported model: \"VR-8200-ZZ\"");
+    EXPECT_EQ(services_->platform.boxes[0].icon, app::MsgIcon::Exclamation);
     EXPECT_TRUE(dlg_->LastRead().empty());
-    EXPECT_EQ(settings::TheCameraModel().kind, settings::kModelUnknown);
+    EXPECT_EQ(services_->model.kind, settings::kModelUnknown);
     EXPECT_EQ(controls_->GetCurSel(1142), -1);
     EXPECT_EQ(Value(1041), 100);  // "GA" keeps its default
     EXPECT_TRUE(dlg_->WindowEnabled());
@@ -152,7 +143,7 @@ TEST_F(MainWindowPtyTest, CameraAt9600IsRaisedAndReadByModelAndMode) {
         dlg_->SetControlMode(c.mode);
         dlg_->OnInitDialog();
         // Found at 9600 at once and raised on both sides.
-        EXPECT_EQ(setting_->GetBaudIndex(), 4);
+        EXPECT_EQ(services_->link.GetBaudIndex(), 4);
         EXPECT_EQ(dlg_->commBaud.back(), 4);
         EXPECT_EQ(server_->CameraRate(), 115200u);
         EXPECT_EQ(controls_->GetPicture(ui::kMainStatusStrip), protocol::kStripOnline);
@@ -162,7 +153,7 @@ TEST_F(MainWindowPtyTest, CameraAt9600IsRaisedAndReadByModelAndMode) {
         EXPECT_EQ(dlg_->tabs.size(), c.mode == 1 ? 6u : 5u);
         EXPECT_EQ(dlg_->utilityMenu, c.mode == 1);
         EXPECT_EQ(controls_->GetText(1142), std::string("VR-8200-") + c.model);
-        EXPECT_TRUE(platform_.boxes.empty()) << c.model << c.mode << platform_.boxes[0].text;
+        EXPECT_TRUE(services_->platform.boxes.empty()) << c.model << c.mode << services_->platform.boxes[0].text;
         // What the camera holds is what the pages show.
         EXPECT_EQ(controls_->GetText(1041), std::to_string(CameraValue("GA")));
     }
@@ -171,7 +162,7 @@ TEST_F(MainWindowPtyTest, CameraAt9600IsRaisedAndReadByModelAndMode) {
 TEST_F(MainWindowPtyTest, ChangesAreSentUndoneAndShown) {
     StartCamera("KB");
     dlg_->OnInitDialog();
-    platform_.boxes.clear();
+    services_->platform.boxes.clear();
 
     Type(1041, "400");
     EXPECT_EQ(CameraValue("GA"), 400);
@@ -185,7 +176,7 @@ TEST_F(MainWindowPtyTest, ChangesAreSentUndoneAndShown) {
     Type(1187, "123");
     EXPECT_EQ(Value(1187), period);
     EXPECT_EQ(controls_->GetText(1187), std::to_string(period));
-    ASSERT_EQ(platform_.boxes.size(), 1u);
+    ASSERT_EQ(services_->platform.boxes.size(), 1u);
     Type(1187, "100000");
     EXPECT_EQ(CameraValue("LR"), 100000);
 

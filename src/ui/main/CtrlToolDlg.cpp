@@ -1,9 +1,13 @@
 #include "ui/main/CtrlToolDlg.h"
 
+#include "app/ControlMode.h"
+#include "app/LongOperation.h"
 #include "app/Platform.h"
+#include "link/LineControl.h"
 #include "protocol/Command.h"
 #include "protocol/CommandTable.h"
 #include "protocol/ParameterTable.h"
+#include "settings/MemoryAreas.h"
 #include "settings/ModelCommands.h"
 #include "ui/ControlModel.h"
 #include "ui/main/ComboCodes.h"
@@ -15,38 +19,24 @@
 namespace vr::ui {
 namespace {
 
-CCtrlToolDlg* gMainWindow = nullptr;
-
-constexpr int kProbeTimeoutMs = 1000;
-constexpr int kAreaTimeoutMs = 5000;
-
-protocol::ParameterTable& Table() {
-    return protocol::ParameterTable::Instance();
-}
-protocol::Command& Engine() {
-    return protocol::Command::Instance();
-}
+constexpr protocol::milliseconds kProbeTimeout(1000);
 
 }  // namespace
 
-CCtrlToolDlg::CCtrlToolDlg(IControlAccess& controls, link::ILineControl& line)
-    : controls_(controls),
-      line_(line),
+CCtrlToolDlg::CCtrlToolDlg(app::Services& services, IControlAccess& controls, IMainWindowView& view)
+    : services_(services),
+      controls_(controls),
+      view_(view),
       rates_(
-          line, [this] { return ModelProbe(); }, [this](int index) { SelectCommunicationBaud(index); }),
-      display_(controls) {
-    gMainWindow = this;
+          services.line, services.engine, [this] { return ModelProbe(); },
+          [this](int index) { view_.ShowCommunicationRate(index); }),
+      display_(controls, services.table) {
     Table().CommitDataValues();
 }
 
 CCtrlToolDlg::~CCtrlToolDlg() {
-    protocol::OnlineStatusBroadcaster::Instance().Unregister(this);
-    protocol::DialogRegistry::Instance().Remove(this);
-    if (gMainWindow == this) gMainWindow = nullptr;
-}
-
-CCtrlToolDlg* CCtrlToolDlg::MainWindow() {
-    return gMainWindow;
+    services_.status.Unregister(this);
+    services_.dialogs.Remove(this);
 }
 
 void CCtrlToolDlg::SetStripPicture(int32_t picture) {
@@ -55,7 +45,7 @@ void CCtrlToolDlg::SetStripPicture(int32_t picture) {
 
 void CCtrlToolDlg::EnableWindow(bool enable) {
     windowEnabled_ = enable;
-    EnableMainWindow(enable);
+    view_.EnableWindow(enable);
 }
 
 bool CCtrlToolDlg::OnInitDialog() {
@@ -75,10 +65,10 @@ bool CCtrlToolDlg::OnInitDialog() {
 
 void CCtrlToolDlg::PrepareWindow() {
     initialised_ = true;
-    protocol::OnlineStatusBroadcaster::Instance().Register(this);
-    protocol::DialogRegistry::Instance().Add(this);
-    SetWindowTitle(kWindowTitle);
-    CreateWindows();
+    services_.status.Register(this);
+    services_.dialogs.Add(this);
+    view_.SetTitle(kWindowTitle);
+    view_.CreateWindows();
     ApplySpinRanges();
     ApplyComboCodes(controls_);
     // The editors start from their rows' defaults; afterwards they show what the camera holds.
@@ -105,40 +95,40 @@ std::vector<TabItem> CCtrlToolDlg::BuildTabs() const {
 }
 
 void CCtrlToolDlg::ApplyControlMode() {
-    ShowTabs(BuildTabs());
-    ShowPage(0);
-    EnableUtilityMenu(FactoryMode());
+    view_.ShowTabs(BuildTabs());
+    view_.ShowPage(0);
+    view_.EnableUtilityMenu(FactoryMode());
     WriteChangedValues();
     Table().CommitDataValues();
-    AdaptCommunicationDialog(controlMode_);
+    view_.AdaptCommunicationDialog(controlMode_);
 }
 
 void CCtrlToolDlg::QueryCurrentArea() {
     int32_t area = 0;
-    if (Engine().QueryInt(protocol::cmd::EA, area, kAreaTimeoutMs) == 1) currentArea_ = static_cast<uint32_t>(area);
+    if (settings::MemoryAreas(services_).QueryArea(area) == 1) currentArea_ = static_cast<uint32_t>(area);
 }
 
 int CCtrlToolDlg::ModelProbe() {
     std::string name;
-    if (Engine().QueryString(protocol::cmd::MD, name, kProbeTimeoutMs) != 1) return 0;
-    settings::CameraModel& model = settings::TheCameraModel();
+    if (Engine().QueryString(protocol::cmd::MD, name, kProbeTimeout) != 1) return 0;
+    settings::CameraModel& model = services_.model;
     if (name == settings::kModelNameKB) {
         model.kind = settings::kModelKB;
     } else if (name == settings::kModelNameKA) {
         model.kind = settings::kModelKA;
     } else {
         model.kind = settings::kModelUnknown;
-        app::Platform().MessageBox("Unsupported model: \"" + name + "\"", app::kAppTitle, app::MsgIcon::Exclamation);
+        services_.platform.MessageBox("Unsupported model: \"" + name + "\"", app::kAppTitle, app::MsgIcon::Exclamation);
     }
     model.name = name;
     return 1;
 }
 
 int CCtrlToolDlg::Connect() {
-    if (line_.Reopen() != 1) {
+    if (services_.line.Reopen() != 1) {
         // A device that does not open at the start rate opens at no other: flushing and searching
         // would only repeat the link's message ten times.
-        app::Platform().MessageBox("Failed to initialize!", app::kAppTitle, app::MsgIcon::Exclamation);
+        services_.platform.MessageBox("Failed to initialize!", app::kAppTitle, app::MsgIcon::Exclamation);
         return 0;
     }
     // The area is asked only of a camera that answered, wherever it was found; asking a silent line
@@ -154,11 +144,15 @@ int CCtrlToolDlg::Connect() {
 }
 
 void CCtrlToolDlg::ReadAllSettings() {
-    protocol::DialogRegistry::Instance().DisableAll();
+    protocol::ScopedDialogsDisabled greyed(services_.dialogs);
     ModelProbe();
     ApplyModelLayout();
-    lastRead_ = settings::ReadParameterRows(settings::TheCameraModel().kind, FactoryMode());
-    ActivateMainWindow();
+    lastRead_ = settings::ReadParameterRows(services_, services_.model.kind, FactoryMode());
+    view_.Activate();
+    if (lastRead_.stopped)
+        services_.platform.MessageBox(app::LongOperation::StoppedText(static_cast<int>(lastRead_.rows.size()),
+                                                                      static_cast<int>(lastRead_.planned), "settings"),
+                                      app::kAppTitle, app::MsgIcon::Information);
     ShowAllValues();
     Table().CommitDataValues();
     WriteChangedValues();
@@ -166,19 +160,19 @@ void CCtrlToolDlg::ReadAllSettings() {
     ShowAllValues();
     ApplyModeEnabling();
     UpdateLineRateDisplays();
-    RefreshChromaticAberration();
-    protocol::DialogRegistry::Instance().EnableAll();
+    // A read the operator stopped sends nothing more.
+    if (!lastRead_.stopped) RefreshChromaticAberration();
 }
 
 void CCtrlToolDlg::ApplyModelLayout() {
-    ui::ApplyModelLayout(controls_, settings::TheCameraModel().kind);
+    ui::ApplyModelLayout(controls_, services_.model.kind);
 }
 
 void CCtrlToolDlg::ToggleControlMode() {
     controlMode_ = FactoryMode() ? kControlModeUser : kControlModeFactory;
     ApplyControlMode();
     int32_t area = 0;
-    if (Engine().QueryInt(protocol::cmd::EA, area, kAreaTimeoutMs) != 1) return;
+    if (settings::MemoryAreas(services_).QueryArea(area) != 1) return;
     currentArea_ = static_cast<uint32_t>(area);
     ReadAllSettings();
 }
@@ -186,7 +180,7 @@ void CCtrlToolDlg::ToggleControlMode() {
 void CCtrlToolDlg::OnTabSelected(int tabIndex) {
     const std::vector<TabItem> tabs = BuildTabs();
     if (tabIndex < 0 || tabIndex >= static_cast<int>(tabs.size())) return;
-    ShowPage(tabs[tabIndex].pageIndex);
+    view_.ShowPage(tabs[tabIndex].pageIndex);
 }
 
 KeyTranslation CCtrlToolDlg::OnKey(int vk, bool shift, bool ctrl, uint32_t focusedId, bool comboDroppedDown) {
@@ -220,73 +214,51 @@ KeyTranslation CCtrlToolDlg::OnKey(int vk, bool shift, bool ctrl, uint32_t focus
 
 bool CCtrlToolDlg::CanClose() {
     if (closeWithoutConfirm_) return true;
-    return app::Platform().MessageBox("Are you sure to terminate the Camera Control Tool ?", "Confirm",
-                                      app::MsgIcon::Question, app::MsgButtons::YesNo) == app::MsgResult::Yes;
+    return services_.platform.MessageBox("Are you sure to terminate the Camera Control Tool ?", "Confirm",
+                                         app::MsgIcon::Question, app::MsgButtons::YesNo) == app::MsgResult::Yes;
 }
 
 void CCtrlToolDlg::OnClose() {
     if (!CanClose()) return;
     closed_ = true;
-    CloseWindow();
+    view_.Close();
 }
 
 void CCtrlToolDlg::OnDestroy() {
-    line_.Close();
-    DestroyWindows();
-    protocol::OnlineStatusBroadcaster::Instance().Unregister(this);
-    protocol::DialogRegistry::Instance().Remove(this);
+    services_.line.Close();
+    view_.DestroyWindows();
+    services_.status.Unregister(this);
+    services_.dialogs.Remove(this);
     initialised_ = false;
+}
+
+void CCtrlToolDlg::ReportNotAvailable() {
+    services_.platform.MessageBox(FeatureRouter::kNotAvailableText, app::kAppTitle, app::MsgIcon::Information);
 }
 
 void CCtrlToolDlg::OnMenuCommand(uint32_t id) {
     const MenuItem* item = FindMenuItem(id);
     if (item == nullptr) return;
     switch (item->action) {
-        case MenuAction::OpenSettingsFile:
-            OpenSettingsFile();
-            break;
-        case MenuAction::SaveAllData:
-            SaveAllData();
-            break;
-        case MenuAction::SaveShippingData:
-            SaveShippingData();
-            break;
         case MenuAction::Exit:
             OnClose();
-            break;
+            return;
         case MenuAction::Reload:
             QueryCurrentArea();
             ReadAllSettings();
-            break;
-        case MenuAction::LoadSettings:
-            LoadSettingsFromArea();
-            break;
-        case MenuAction::StoreSettings:
-            StoreSettingsToArea();
-            break;
-        case MenuAction::EditUserId:
-            // The Utility menu is greyed outside factory mode; a stray command does nothing there.
-            if (FactoryMode()) EditUserId();
-            break;
-        case MenuAction::EditCameraId:
-            if (FactoryMode()) EditCameraId();
-            break;
-        case MenuAction::OpenLutFile:
-            OpenLutFile();
-            break;
-        case MenuAction::SaveLutFile:
-            SaveLutFile();
-            break;
-        case MenuAction::LoadAllLutTables:
-            LoadAllLutTables();
-            break;
-        case MenuAction::About:
-            ShowAbout();
-            break;
+            return;
         case MenuAction::OpenCommunicationDialog:
-            ShowCommunicationDialog();
+            if (!view_.ShowSecondary(SecondaryWindow::Communication, true)) ReportNotAvailable();
+            return;
+        case MenuAction::EditUserId:
+        case MenuAction::EditCameraId:
+            // The Utility menu is greyed outside factory mode; a stray command does nothing there.
+            if (!FactoryMode()) return;
+            break;
+        default:
             break;
     }
+    if (!router_.RunMenuCommand(id)) ReportNotAvailable();
 }
 
 }  // namespace vr::ui

@@ -1,23 +1,26 @@
 #pragma once
 // The main window's logic: start-up (find the camera, raise the line, read everything), the path from
 // a control event to camera commands and back, the value display, enabling and per-model layout, the
-// menu, the keyboard and closing. It reaches controls through IControlAccess and the operator through
-// app::Platform(), so the desktop tool, the command-line tool and the tests run the same code.
+// menu, the keyboard and closing. It reaches controls through IControlAccess, its window through
+// IMainWindowView and the operator through the platform, so the desktop tool, the command-line tool
+// and the tests run the same code.
 //
-// The desktop tool derives from it and overrides the window hooks (title, tabs, secondary windows);
-// their defaults do nothing, which is right where there are no windows. The hooks of features that
-// come with later work report plainly that they are not available yet.
+// The work of the features (settings files, memory areas, one-push functions, LUT tables, identity)
+// is not here: feature modules register their menu commands, buttons and lists in Router().
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "link/CommSettingLineControl.h"
+#include "app/Services.h"
 #include "link/RateNegotiation.h"
+#include "protocol/Command.h"
 #include "protocol/OnlineStatus.h"
 #include "settings/ReadAllSettings.h"
 #include "ui/ControlAccess.h"
+#include "ui/main/FeatureRouter.h"
 #include "ui/main/Keyboard.h"
+#include "ui/main/MainWindowView.h"
 #include "ui/main/ValueDisplay.h"
 
 namespace vr::ui {
@@ -34,24 +37,16 @@ struct ControlEvent {
     int delta = 0;
 };
 
-struct TabItem {
-    int pageIndex;
-    std::string title;
-};
-
 class CCtrlToolDlg : public protocol::COnlineStatusUpdater, public protocol::IRegisteredDialog {
 public:
     static constexpr const char* kWindowTitle = "VR-8200 Control Tool  Ver 2.01";
     static constexpr int kControlModeUser = 0;
     static constexpr int kControlModeFactory = 1;
 
-    explicit CCtrlToolDlg(IControlAccess& controls, link::ILineControl& line = link::ProcessLineControl());
+    CCtrlToolDlg(app::Services& services, IControlAccess& controls, IMainWindowView& view);
     ~CCtrlToolDlg() override;
     CCtrlToolDlg(const CCtrlToolDlg&) = delete;
     CCtrlToolDlg& operator=(const CCtrlToolDlg&) = delete;
-
-    // The process's main window while one exists.
-    static CCtrlToolDlg* MainWindow();
 
     // ---- start-up --------------------------------------------------------------------------
     // The whole start-up sequence: PrepareWindow, Connect, RaiseLine, ReadAllSettings (or, when no
@@ -71,7 +66,9 @@ public:
     // Reads every parameter the model has from the camera into the table and the pages.
     void ReadAllSettings();
     // The rows the last ReadAllSettings queried, in table order, and whether each answered.
-    const std::vector<settings::RowReadResult>& LastRead() const { return lastRead_; }
+    const std::vector<settings::RowReadResult>& LastRead() const { return lastRead_.rows; }
+    // Whether the operator stopped the last read before its end.
+    bool LastReadStopped() const { return lastRead_.stopped; }
 
     // ---- events ----------------------------------------------------------------------------
     void OnControlEvent(uint32_t ctrlId, ControlEvent event);
@@ -90,7 +87,8 @@ public:
     void ShowChangedValues() { display_.ShowChangedValues(); }
     bool WriteChangedValues();
     void RefreshFromCamera(uint32_t ctrlId);
-    bool QueryIntoControl(uint32_t ctrlId, uint32_t cmdId, int timeoutMs = 5000);
+    bool QueryIntoControl(uint32_t ctrlId, uint32_t cmdId,
+                          protocol::milliseconds timeout = protocol::milliseconds(5000));
     void ApplyModelLayout();
     void ApplyModeEnabling();
     void UpdateLineRateDisplays() { display_.ShowLineRate(); }
@@ -106,14 +104,25 @@ public:
     void ToggleControlMode();
     std::vector<TabItem> BuildTabs() const;
 
+    // ---- features ----------------------------------------------------------------------------
+    FeatureRouter& Router() { return router_; }
+    // Tells the operator that a feature's function is not available in this build.
+    void ReportNotAvailable();
+    // Puts the committed value of a control's row back into the table and on screen.
+    void RestoreCommitted(uint32_t ctrlId);
+    // The generic list path: the selected code is sent; a refusal puts the committed value back.
+    void GenericComboPath(uint32_t id);
+
     // ---- state -----------------------------------------------------------------------------
+    app::Services& Services() { return services_; }
+    IMainWindowView& View() { return view_; }
     uint32_t CurrentArea() const { return currentArea_; }
     void SetCurrentArea(uint32_t area) { currentArea_ = area; }
     void SetCloseWithoutConfirm(bool on) { closeWithoutConfirm_ = on; }
     bool Closed() const { return closed_; }
     IControlAccess& Controls() { return controls_; }
     ValueDisplay& Display() { return display_; }
-    link::ILineControl& Line() { return line_; }
+    link::ILineControl& Line() { return services_.line; }
     bool WindowEnabled() const { return windowEnabled_; }
 
     // COnlineStatusUpdater and IRegisteredDialog
@@ -121,61 +130,6 @@ public:
     void SetStripPicture(int32_t picture) override;
     bool HasWindow() const override { return initialised_; }
     void EnableWindow(bool enable) override;
-
-protected:
-    // ---- window hooks: nothing to do where there are no windows ------------------------------
-    virtual void SetWindowTitle(const std::string& title) { (void)title; }
-    // Icons, the engine's timer, the terminal, the communication dialog (shown), the LUT editors and
-    // the pages (hidden).
-    virtual void CreateWindows() {}
-    virtual void DestroyWindows() {}
-    virtual void ShowTabs(const std::vector<TabItem>& tabs) { (void)tabs; }
-    virtual void ShowPage(int pageIndex) { (void)pageIndex; }
-    virtual void EnableUtilityMenu(bool enable) { (void)enable; }
-    virtual void AdaptCommunicationDialog(uint32_t controlMode) { (void)controlMode; }
-    virtual void SelectCommunicationBaud(int index) { (void)index; }
-    virtual void HideLutEditors() {}
-    virtual void ActivateMainWindow() {}
-    virtual void EnableMainWindow(bool enable) { (void)enable; }
-    virtual void CloseWindow() {}
-
-    // ---- features of later work: each reports that it is not available yet ------------------
-    virtual void OpenSettingsFile();
-    virtual void SaveAllData();
-    virtual void SaveShippingData();
-    virtual void LoadSettingsFromArea();
-    virtual void StoreSettingsToArea();
-    virtual void EditUserId();
-    virtual void EditCameraId();
-    virtual void OpenLutFile();
-    virtual void SaveLutFile();
-    virtual void LoadAllLutTables();
-    virtual void ShowAbout();
-    virtual void ShowCommunicationDialog();
-    virtual void ShowTerminal();
-    virtual void ShowLutEditors();
-    // A selection of "Mode" (1408) or "Gain Auto" (1173); the default puts the camera's value back.
-    virtual void OnWhiteBalanceSelected(int index);
-    virtual void OnGainAutoSelected(int index);
-    virtual void RecalibrateShading();
-    virtual void RecalibratePixelGain();
-    virtual void RecalibratePixelBlack();
-    virtual void RunAutoSetting();
-    virtual void FactoryRecalibratePixelGain();
-    virtual void FactoryRecalibratePixelBlack();
-    virtual void WriteXmlVersion();
-    virtual void ReadXmlVersion();
-    virtual void ShadingToFile();
-    virtual void ShadingFromFile();
-    virtual void StoreShadingInFlash();
-    virtual void CameraReset();
-    virtual void WriteModelId();
-    virtual void StoreAllAreas();
-
-    // Tells the operator that a feature comes with a later version of the tool.
-    void ReportNotAvailable(const std::string& feature);
-    // Puts the committed value of a control's row back into the table and on screen.
-    void RestoreCommitted(uint32_t ctrlId);
 
 private:
     // start-up
@@ -188,8 +142,7 @@ private:
     void OnEdit(uint32_t editId);
     void OnSpin(uint32_t spinId, int delta);
     bool ChangeCycle(uint32_t ctrlId, int32_t value, bool undo = true);
-    void GenericComboPath(uint32_t id);
-    void SendComboDirect(uint32_t id, int timeoutMs, bool lineRateFollowUp);
+    void SendComboDirect(uint32_t id, protocol::milliseconds timeout, bool lineRateFollowUp);
     void EditFollowUps(uint32_t editId);
     void SpinFollowUps(uint32_t spinId);
     void RefreshAndCommit(std::initializer_list<uint32_t> ids);
@@ -202,7 +155,9 @@ private:
     void ResetCounter(int n);
     void LutPointRead(uint32_t indexEdit, uint32_t valueEdit, const char* indexCmd, const char* valueCmd);
     void LutPointWrite(uint32_t indexEdit, uint32_t valueEdit, const char* indexCmd, const char* valueCmd);
-    void QueryIntoText(const char* command, uint32_t ctrlId, int timeoutMs);
+    void QueryIntoText(const char* command, uint32_t ctrlId, protocol::milliseconds timeout);
+    protocol::ParameterTable& Table() { return services_.table; }
+    protocol::Command& Engine() { return services_.engine; }
 
     // chromatic aberration editors
     void OnChromaticCombo(uint32_t id);
@@ -215,8 +170,10 @@ private:
     int32_t ChromaticCommand(uint32_t editId, int32_t& lens);
     int32_t LensOfModeList();
 
+    app::Services& services_;
     IControlAccess& controls_;
-    link::ILineControl& line_;
+    IMainWindowView& view_;
+    FeatureRouter router_;
     link::RateNegotiation rates_;
     ValueDisplay display_;
     FactoryKeySequence keySequence_;
@@ -226,7 +183,7 @@ private:
     bool initialised_ = false;
     bool windowEnabled_ = true;
     bool closed_ = false;
-    std::vector<settings::RowReadResult> lastRead_;
+    settings::RowsRead lastRead_;
 };
 
 }  // namespace vr::ui

@@ -12,8 +12,8 @@
 namespace vr::ui {
 namespace {
 
-constexpr int kTimeoutMs = 3000;
-constexpr int kModeQueryTimeoutMs = 5000;
+constexpr protocol::milliseconds kTimeout(3000);
+constexpr protocol::milliseconds kModeQueryTimeout(5000);
 constexpr int32_t kLensCount = 4;
 constexpr int32_t kColourCount = 2;
 constexpr int32_t kPointCount = 9;
@@ -25,10 +25,6 @@ constexpr int32_t kValueFirst = 149, kRightValueFirst = 157;
 constexpr int32_t kMethodFirst = 165;  // "CACMT0"
 constexpr int32_t kRatioFirst = 169, kRightRatioFirst = 240;
 constexpr int32_t kCoefficientFirst = 305, kRightCoefficientFirst = 313;
-
-protocol::Command& Engine() {
-    return protocol::Command::Instance();
-}
 
 bool ValidLens(int32_t lens) {
     return lens >= 0 && lens < kLensCount;
@@ -43,7 +39,7 @@ int32_t CCtrlToolDlg::LensOfModeList() {
 
 int32_t CCtrlToolDlg::ChromaticCommand(uint32_t editId, int32_t& lens) {
     int32_t m = 0;
-    if (Engine().QueryInt(protocol::FindCommand("CACM"), m, kTimeoutMs) != 1) return -1;
+    if (Engine().QueryInt(protocol::FindCommand("CACM"), m, kTimeout) != 1) return -1;
     // Any other answer would address commands outside the family.
     if (!ValidLens(m)) return -1;
     const int c = controls_.GetCurSel(id::kCaColour);
@@ -70,7 +66,7 @@ int32_t CCtrlToolDlg::ChromaticCommand(uint32_t editId, int32_t& lens) {
 void CCtrlToolDlg::RefreshChromaticEditor(uint32_t editId) {
     int32_t lens = 0;
     const int32_t cmd = ChromaticCommand(editId, lens);
-    if (cmd >= 0) QueryIntoControl(editId, static_cast<uint32_t>(cmd), kTimeoutMs);
+    if (cmd >= 0) QueryIntoControl(editId, static_cast<uint32_t>(cmd), kTimeout);
 }
 
 void CCtrlToolDlg::RefreshChromaticEditors() {
@@ -81,12 +77,12 @@ void CCtrlToolDlg::OnChromaticEdit(uint32_t editId) {
     int32_t lens = 0;
     const int32_t cmd = ChromaticCommand(editId, lens);
     if (cmd < 0) return;
-    if (Engine().SendCommandInt(static_cast<uint32_t>(cmd), display_.ReadValue(editId), kTimeoutMs) != 1) {
+    if (Engine().SendCommandInt(static_cast<uint32_t>(cmd), display_.ReadValue(editId), kTimeout) != 1) {
         // A refused value must not stay on screen as if the camera had it.
-        QueryIntoControl(editId, static_cast<uint32_t>(cmd), kTimeoutMs);
+        QueryIntoControl(editId, static_cast<uint32_t>(cmd), kTimeout);
         return;
     }
-    if (editId == id::kCaRatio) QueryIntoControl(id::kCaMethod, kMethodFirst + lens, kTimeoutMs);
+    if (editId == id::kCaRatio) QueryIntoControl(id::kCaMethod, kMethodFirst + lens, kTimeout);
     if (editId == id::kCaCoefficient) RefreshChromaticEditor(id::kCaRatio);
 }
 
@@ -95,8 +91,8 @@ void CCtrlToolDlg::ChromaticModeChanged() {
     const int32_t lens = LensOfModeList();
     EnableChromaticEditors(controls_, lens > 0);
     if (lens < 0) return;
-    QueryIntoControl(id::kCaSyncMode, kSyncModeFirst + lens, kTimeoutMs);
-    QueryIntoControl(id::kCaMethod, kMethodFirst + lens, kTimeoutMs);
+    QueryIntoControl(id::kCaSyncMode, kSyncModeFirst + lens, kTimeout);
+    QueryIntoControl(id::kCaMethod, kMethodFirst + lens, kTimeout);
     RefreshChromaticEditors();
 }
 
@@ -110,20 +106,20 @@ void CCtrlToolDlg::OnChromaticCombo(uint32_t id) {
             if (lens < 0) return;
             const int32_t sync = display_.ReadValue(id::kCaSyncMode);
             const uint32_t cmd = static_cast<uint32_t>(kSyncModeFirst + lens);
-            if (Engine().SendCommandInt(cmd, sync, kTimeoutMs) == 1)
+            if (Engine().SendCommandInt(cmd, sync, kTimeout) == 1)
                 display_.ShowValue(id::kCaSide, sync != 0 ? 1 : 0);
             else
-                QueryIntoControl(id::kCaSyncMode, cmd, kTimeoutMs);
+                QueryIntoControl(id::kCaSyncMode, cmd, kTimeout);
             return;
         }
         case id::kCaMethod: {
             const int32_t lens = LensOfModeList();
             if (lens < 0) return;
             const uint32_t cmd = static_cast<uint32_t>(kMethodFirst + lens);
-            if (Engine().SendCommandInt(cmd, display_.ReadValue(id::kCaMethod), kTimeoutMs) == 1)
+            if (Engine().SendCommandInt(cmd, display_.ReadValue(id::kCaMethod), kTimeout) == 1)
                 RefreshChromaticEditor(id::kCaRatio);
             else
-                QueryIntoControl(id::kCaMethod, cmd, kTimeoutMs);
+                QueryIntoControl(id::kCaMethod, cmd, kTimeout);
             return;
         }
         case id::kCaSide: {
@@ -151,19 +147,19 @@ void CCtrlToolDlg::OnChromaticCombo(uint32_t id) {
 
 void CCtrlToolDlg::RefreshChromaticAberration() {
     int32_t lens = 0;
-    if (Engine().QueryInt(protocol::FindCommand("CACM"), lens, kModeQueryTimeoutMs) != 1) return;
+    if (Engine().QueryInt(protocol::FindCommand("CACM"), lens, kModeQueryTimeout) != 1) return;
     EnableChromaticEditors(controls_, lens != 0);
     RefreshFromCamera(id::kCaMode);
     // The mode row is never read with the others; what the camera has is what is committed.
-    protocol::ParameterTable::Instance().CommitDataValues();
+    Table().CommitDataValues();
     if (!ValidLens(lens)) return;
-    QueryIntoControl(id::kCaSyncMode, kSyncModeFirst + lens, kTimeoutMs);
+    QueryIntoControl(id::kCaSyncMode, kSyncModeFirst + lens, kTimeout);
     display_.ShowValue(id::kCaSide, kSideBoth);
     display_.ShowValue(id::kCaPoint, 1);
     display_.ShowValue(id::kCaColour, 0);
-    QueryIntoControl(id::kCaMethod, kMethodFirst + lens, kTimeoutMs);
+    QueryIntoControl(id::kCaMethod, kMethodFirst + lens, kTimeout);
     RefreshChromaticEditors();
-    app::Platform().PumpMessages();
+    services_.platform.PumpMessages();
 }
 
 }  // namespace vr::ui

@@ -16,23 +16,19 @@
 namespace vr::ui {
 namespace {
 
-constexpr int kSetTimeoutMs = 5000;
-constexpr int kQueryTimeoutMs = 5000;
-constexpr int kSlowSetTimeoutMs = 20000;  // pixel format, CL configuration, sensor: the camera reconfigures
-constexpr int kCounterTimeoutMs = 3000;
-constexpr int kCounterResetTimeoutMs = 1000;
-constexpr int kLutPointTimeoutMs = 1000;
-constexpr int kTemperatureTimeoutMs = 3000;
+using protocol::milliseconds;
+
+constexpr milliseconds kSetTimeout(5000);
+constexpr milliseconds kQueryTimeout(5000);
+constexpr milliseconds kSlowSetTimeout(20000);  // pixel format, CL configuration, sensor: the camera reconfigures
+constexpr milliseconds kCounterTimeout(3000);
+constexpr milliseconds kCounterResetTimeout(1000);
+constexpr milliseconds kLutPointTimeout(1000);
+constexpr milliseconds kTemperatureTimeout(3000);
+constexpr milliseconds kChromaticSaveTimeout(3000);
 constexpr int kCounterCount = 4;
 constexpr uint32_t kCounterFirstReset = 1441, kCounterFirstRead = 1442;
 constexpr uint32_t kCounterFirstValue = 1443, kCounterFirstStatus = 1444, kCounterIdStep = 6;
-
-protocol::ParameterTable& Table() {
-    return protocol::ParameterTable::Instance();
-}
-protocol::Command& Engine() {
-    return protocol::Command::Instance();
-}
 
 uint32_t CommandOf(const char* mnemonic) {
     return static_cast<uint32_t>(protocol::FindCommand(mnemonic));
@@ -89,7 +85,7 @@ bool CCtrlToolDlg::WriteChangedValues() {
         if (row.value == row.committedValue) continue;
         // The editor rows without a command of their own are sent by their editors, never from here.
         if (row.def->cmdId == protocol::cmd::Unnamed) continue;
-        if (Engine().SendCommandInt(row.def->cmdId, row.value, kSetTimeoutMs) != 1) return false;
+        if (Engine().SendCommandInt(row.def->cmdId, row.value, kSetTimeout) != 1) return false;
     }
     return true;
 }
@@ -98,14 +94,14 @@ void CCtrlToolDlg::RefreshFromCamera(uint32_t ctrlId) {
     const int32_t cmd = Table().ToCmdId(ctrlId);
     if (cmd < 0) return;
     int32_t value = 0;
-    if (Engine().QueryInt(static_cast<uint32_t>(cmd), value, kQueryTimeoutMs) != 1) return;
+    if (Engine().QueryInt(static_cast<uint32_t>(cmd), value, kQueryTimeout) != 1) return;
     Table().SetDataValue(ctrlId, value);
     display_.ShowValue(ctrlId, value);
 }
 
-bool CCtrlToolDlg::QueryIntoControl(uint32_t ctrlId, uint32_t cmdId, int timeoutMs) {
+bool CCtrlToolDlg::QueryIntoControl(uint32_t ctrlId, uint32_t cmdId, milliseconds timeout) {
     int32_t value = 0;
-    if (Engine().QueryInt(cmdId, value, timeoutMs) != 1) return false;
+    if (Engine().QueryInt(cmdId, value, timeout) != 1) return false;
     display_.ShowValue(ctrlId, value);
     return true;
 }
@@ -289,11 +285,11 @@ void CCtrlToolDlg::GenericComboPath(uint32_t id) {
         RestoreCommitted(id);
 }
 
-void CCtrlToolDlg::SendComboDirect(uint32_t id, int timeoutMs, bool lineRateFollowUp) {
+void CCtrlToolDlg::SendComboDirect(uint32_t id, milliseconds timeout, bool lineRateFollowUp) {
     const int32_t value = display_.ReadValue(id);
     Table().SetDataValue(id, value);
     const int32_t cmd = Table().ToCmdId(id);
-    if (cmd < 0 || Engine().SendCommandInt(static_cast<uint32_t>(cmd), value, timeoutMs) != 1) {
+    if (cmd < 0 || Engine().SendCommandInt(static_cast<uint32_t>(cmd), value, timeout) != 1) {
         RestoreCommitted(id);
         return;
     }
@@ -307,7 +303,7 @@ void CCtrlToolDlg::SendComboDirect(uint32_t id, int timeoutMs, bool lineRateFoll
 }
 
 void CCtrlToolDlg::ApplyLutRule() {
-    if (ApplyLutModeEnabling(controls_)) HideLutEditors();
+    if (ApplyLutModeEnabling(controls_)) view_.ShowSecondary(SecondaryWindow::LutEditors, false);
 }
 
 void CCtrlToolDlg::OnCombo(uint32_t id) {
@@ -349,16 +345,17 @@ void CCtrlToolDlg::OnCombo(uint32_t id) {
         case id::kPixelFormat:
         case id::kClConfiguration:
         case id::kLineRateOption:
-            SendComboDirect(id, kSlowSetTimeoutMs, true);
+            SendComboDirect(id, kSlowSetTimeout, true);
             return;
         case id::kSensorSelect:
-            SendComboDirect(id, kSlowSetTimeoutMs, false);
+            SendComboDirect(id, kSlowSetTimeout, false);
             return;
         case id::kGainAuto:
-            OnGainAutoSelected(controls_.GetCurSel(id));
-            return;
         case id::kWhiteBalance:
-            OnWhiteBalanceSelected(controls_.GetCurSel(id));
+            if (!router_.RunSelection(id, controls_.GetCurSel(id))) {
+                ReportNotAvailable();
+                RestoreCommitted(id);
+            }
             return;
         case id::kCaMode:
         case id::kCaPoint:
@@ -381,7 +378,7 @@ void CCtrlToolDlg::OnCombo(uint32_t id) {
 void CCtrlToolDlg::ApplyIndividualGainChange() {
     const int g = controls_.GetCurSel(id::kIndividualGainMode);
     if (!ApplyIndividualGainEnabling(controls_, g)) {
-        app::Platform().MessageBox("Unkown Parameter", "Error", app::MsgIcon::Error);
+        services_.platform.MessageBox("Unkown Parameter", "Error", app::MsgIcon::Error);
         return;
     }
     if (g == 0)
@@ -405,35 +402,35 @@ void CCtrlToolDlg::ApplyModeEnabling() {
 
 // ---- buttons --------------------------------------------------------------------------------------
 
-void CCtrlToolDlg::QueryIntoText(const char* command, uint32_t ctrlId, int timeoutMs) {
+void CCtrlToolDlg::QueryIntoText(const char* command, uint32_t ctrlId, milliseconds timeout) {
     int32_t value = 0;
-    if (Engine().QueryInt(CommandOf(command), value, timeoutMs) == 1) controls_.SetText(ctrlId, std::to_string(value));
+    if (Engine().QueryInt(CommandOf(command), value, timeout) == 1) controls_.SetText(ctrlId, std::to_string(value));
 }
 
 void CCtrlToolDlg::ReadCounter(int n) {
     const std::string suffix = std::to_string(n);
-    QueryIntoText(("CV" + suffix).c_str(), kCounterFirstValue + kCounterIdStep * n, kCounterTimeoutMs);
+    QueryIntoText(("CV" + suffix).c_str(), kCounterFirstValue + kCounterIdStep * n, kCounterTimeout);
     int32_t status = 0;
-    if (Engine().QueryInt(CommandOf(("CS" + suffix).c_str()), status, kCounterTimeoutMs) == 1)
+    if (Engine().QueryInt(CommandOf(("CS" + suffix).c_str()), status, kCounterTimeout) == 1)
         controls_.SetText(kCounterFirstStatus + kCounterIdStep * n, CounterStatusText(status));
 }
 
 void CCtrlToolDlg::ResetCounter(int n) {
-    Engine().SendCommandInt(CommandOf(("CR" + std::to_string(n)).c_str()), 0, kCounterResetTimeoutMs);
+    Engine().SendCommandInt(CommandOf(("CR" + std::to_string(n)).c_str()), 0, kCounterResetTimeout);
     ReadCounter(n);
 }
 
 void CCtrlToolDlg::LutPointRead(uint32_t indexEdit, uint32_t valueEdit, const char* indexCmd, const char* valueCmd) {
     // Without the index the camera would answer for the entry it had before.
-    if (Engine().SendCommandInt(CommandOf(indexCmd), display_.ReadValue(indexEdit), kLutPointTimeoutMs) != 1) return;
+    if (Engine().SendCommandInt(CommandOf(indexCmd), display_.ReadValue(indexEdit), kLutPointTimeout) != 1) return;
     int32_t value = 0;
-    if (Engine().QueryInt(CommandOf(valueCmd), value, kLutPointTimeoutMs) == 1) display_.ShowValue(valueEdit, value);
+    if (Engine().QueryInt(CommandOf(valueCmd), value, kLutPointTimeout) == 1) display_.ShowValue(valueEdit, value);
 }
 
 void CCtrlToolDlg::LutPointWrite(uint32_t indexEdit, uint32_t valueEdit, const char* indexCmd, const char* valueCmd) {
     // Without the index the value would overwrite the entry the camera had selected before.
-    if (Engine().SendCommandInt(CommandOf(indexCmd), display_.ReadValue(indexEdit), kLutPointTimeoutMs) != 1) return;
-    Engine().SendCommandInt(CommandOf(valueCmd), display_.ReadValue(valueEdit), kLutPointTimeoutMs);
+    if (Engine().SendCommandInt(CommandOf(indexCmd), display_.ReadValue(indexEdit), kLutPointTimeout) != 1) return;
+    Engine().SendCommandInt(CommandOf(valueCmd), display_.ReadValue(valueEdit), kLutPointTimeout);
 }
 
 void CCtrlToolDlg::OnButton(uint32_t id) {
@@ -443,14 +440,14 @@ void CCtrlToolDlg::OnButton(uint32_t id) {
     }
     switch (id) {
         case id::kReadMinLinePeriod:
-            QueryIntoText("LRMIN", id::kMinLinePeriodText, kQueryTimeoutMs);
+            QueryIntoText("LRMIN", id::kMinLinePeriodText, kQueryTimeout);
             break;
         case id::kReadExposureLimits:
-            QueryIntoText("PEMAX", id::kExposureMaxText, kQueryTimeoutMs);
-            QueryIntoText("PEMIN", id::kExposureMinText, kQueryTimeoutMs);
+            QueryIntoText("PEMAX", id::kExposureMaxText, kQueryTimeout);
+            QueryIntoText("PEMIN", id::kExposureMinText, kQueryTimeout);
             break;
         case id::kGetTemperature:
-            QueryIntoText("TMP0", id::kTemperature, kTemperatureTimeoutMs);
+            QueryIntoText("TMP0", id::kTemperature, kTemperatureTimeout);
             break;
         case id::kLutReadG:
             LutPointRead(id::kLutIndexG, id::kLutValueG, "LUTIG", "LUTG");
@@ -472,57 +469,14 @@ void CCtrlToolDlg::OnButton(uint32_t id) {
             break;
         case id::kCaSave:
             if (display_.ReadValue(id::kCaMode) != kNoControlValue)
-                Engine().SendCommandInt(protocol::cmd::CACS, 0, 3000);
-            break;
-        case id::kOpenLutTable:
-            ShowLutEditors();
+                Engine().SendCommandInt(protocol::cmd::CACS, 0, kChromaticSaveTimeout);
             break;
         case id::kTerminal:
-            ShowTerminal();
-            break;
-        case id::kCameraReset:
-            CameraReset();
-            break;
-        case id::kSetModelId:
-            WriteModelId();
-            break;
-        case id::kStoreAll:
-            StoreAllAreas();
-            break;
-        case id::kRecalibrateShading:
-            RecalibrateShading();
-            break;
-        case id::kRecalibratePixelGain:
-            RecalibratePixelGain();
-            break;
-        case id::kRecalibratePixelBlack:
-            RecalibratePixelBlack();
-            break;
-        case id::kAutoSetting:
-            RunAutoSetting();
-            break;
-        case id::kFactoryPixelGain:
-            FactoryRecalibratePixelGain();
-            break;
-        case id::kFactoryPixelBlack:
-            FactoryRecalibratePixelBlack();
-            break;
-        case id::kWriteXmlVersion:
-            WriteXmlVersion();
-            break;
-        case id::kReadXmlVersion:
-            ReadXmlVersion();
-            break;
-        case id::kShadingToFile:
-            ShadingToFile();
-            break;
-        case id::kShadingFromFile:
-            ShadingFromFile();
-            break;
-        case id::kShadingToFlash:
-            StoreShadingInFlash();
+            if (!view_.ShowSecondary(SecondaryWindow::Terminal, true)) ReportNotAvailable();
             break;
         default:
+            if (router_.RunButton(id)) break;
+            if (FeatureRouter::IsFeatureButton(id)) ReportNotAvailable();
             break;
     }
 }

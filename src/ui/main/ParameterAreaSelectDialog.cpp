@@ -2,8 +2,11 @@
 
 namespace vr::ui {
 
-CParameterAreaSelectDialog::CParameterAreaSelectDialog(IControlAccess& controls, AreaDialogMode mode, bool factoryMode)
-    : controls_(controls), mode_(mode), factoryMode_(factoryMode) {
+CParameterAreaSelectDialog::CParameterAreaSelectDialog(IControlAccess& controls,
+                                                       protocol::OnlineStatusBroadcaster& status,
+                                                       protocol::DialogRegistry& dialogs, AreaDialogMode mode,
+                                                       bool factoryMode)
+    : controls_(controls), status_(status), dialogs_(dialogs), mode_(mode), factoryMode_(factoryMode) {
     if (mode_ == AreaDialogMode::Load) {
         title_ = "Load setting data";
         prompt_ = "Select the flash memory area to load setting data";
@@ -14,8 +17,8 @@ CParameterAreaSelectDialog::CParameterAreaSelectDialog(IControlAccess& controls,
 }
 
 CParameterAreaSelectDialog::~CParameterAreaSelectDialog() {
-    protocol::OnlineStatusBroadcaster::Instance().Unregister(this);
-    protocol::DialogRegistry::Instance().Remove(this);
+    status_.Unregister(this);
+    dialogs_.Remove(this);
 }
 
 std::vector<std::string> CParameterAreaSelectDialog::Items() const {
@@ -28,8 +31,8 @@ std::vector<std::string> CParameterAreaSelectDialog::Items() const {
 
 void CParameterAreaSelectDialog::OnInitDialog() {
     initialised_ = true;
-    protocol::OnlineStatusBroadcaster::Instance().Register(this);
-    protocol::DialogRegistry::Instance().Add(this);
+    status_.Register(this);
+    dialogs_.Add(this);
     controls_.ResetContent(kAreaCombo);
     for (const std::string& item : Items()) controls_.AddString(kAreaCombo, item);
     controls_.SetCurSel(kAreaCombo, 0);

@@ -21,7 +21,8 @@ inline constexpr int kNoArea = -1;
 
 class CParameterAreaSelectDialog final : public protocol::COnlineStatusUpdater, public protocol::IRegisteredDialog {
 public:
-    CParameterAreaSelectDialog(IControlAccess& controls, AreaDialogMode mode, bool factoryMode);
+    CParameterAreaSelectDialog(IControlAccess& controls, protocol::OnlineStatusBroadcaster& status,
+                               protocol::DialogRegistry& dialogs, AreaDialogMode mode, bool factoryMode);
     ~CParameterAreaSelectDialog() override;
     CParameterAreaSelectDialog(const CParameterAreaSelectDialog&) = delete;
     CParameterAreaSelectDialog& operator=(const CParameterAreaSelectDialog&) = delete;
@@ -48,6 +49,8 @@ public:
 
 private:
     IControlAccess& controls_;
+    protocol::OnlineStatusBroadcaster& status_;
+    protocol::DialogRegistry& dialogs_;
     AreaDialogMode mode_;
     bool factoryMode_;
     std::string title_;

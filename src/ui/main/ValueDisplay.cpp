@@ -17,7 +17,9 @@ CtrlType ValueDisplay::KindOf(uint32_t id) const {
     return TypeOf(id);
 }
 
-int32_t ValueDisplay::LeadingNumber(const std::string& text) { return protocol::LeadingDecimal(text); }
+int32_t ValueDisplay::LeadingNumber(const std::string& text) {
+    return protocol::LeadingDecimal(text);
+}
 
 bool ValueDisplay::ParseInteger(const std::string& text, int32_t& value) {
     size_t i = 0;
@@ -98,7 +100,7 @@ int32_t ValueDisplay::SpinPosition(uint32_t spinId) {
 }
 
 void ValueDisplay::ShowAllValues(bool withEditors) {
-    const auto& table = protocol::ParameterTable::Instance();
+    const auto& table = table_;
     for (size_t i = 0; i < table.Size(); ++i) {
         const auto& row = table.Row(i);
         if (withEditors || row.def->cmdId != protocol::cmd::Unnamed) ShowValue(row.def->ctrlId, row.value);
@@ -106,7 +108,7 @@ void ValueDisplay::ShowAllValues(bool withEditors) {
 }
 
 void ValueDisplay::ShowChangedValues() {
-    const auto& table = protocol::ParameterTable::Instance();
+    const auto& table = table_;
     for (size_t i = 0; i < table.Size(); ++i) {
         const auto& row = table.Row(i);
         if (row.value != row.committedValue && row.def->cmdId != protocol::cmd::Unnamed)
@@ -127,7 +129,7 @@ std::string ValueDisplay::FormatLineFrequency(int32_t period) {
 }
 
 void ValueDisplay::ShowLineRate() {
-    const int32_t period = protocol::ParameterTable::Instance().GetDataValue(id::kLineRate);
+    const int32_t period = table_.GetDataValue(id::kLineRate);
     controls_.SetText(id::kLinePeriodText, FormatLinePeriod(period));
     controls_.SetText(id::kLineFrequencyText, FormatLineFrequency(period));
 }

@@ -8,6 +8,10 @@
 #include "ui/ControlAccess.h"
 #include "ui/main/PageInventory.h"
 
+namespace vr::protocol {
+class ParameterTable;
+}
+
 namespace vr::ui {
 
 // A control that is on no page reads as this value (0xFFFFFFFF).
@@ -15,7 +19,8 @@ inline constexpr int32_t kNoControlValue = -1;
 
 class ValueDisplay {
 public:
-    explicit ValueDisplay(IControlAccess& controls) : controls_(controls) {}
+    ValueDisplay(IControlAccess& controls, const protocol::ParameterTable& table)
+        : controls_(controls), table_(table) {}
 
     // The kind of a control that exists; None for an id that names no page control.
     CtrlType KindOf(uint32_t id) const;
@@ -51,6 +56,7 @@ public:
 
 private:
     IControlAccess& controls_;
+    const protocol::ParameterTable& table_;
 };
 
 }  // namespace vr::ui

@@ -1,10 +1,13 @@
-#include "Commands.h"
+// The core subcommands: ports, connect, dump, get, set and send.
 
 #include <cstdio>
 #include <string>
 #include <vector>
 
+#include "CommandList.h"
 #include "Output.h"
+#include "Session.h"
+#include "app/Services.h"
 #include "link/CommSetting.h"
 #include "protocol/Command.h"
 #include "protocol/CommandTable.h"
@@ -18,7 +21,7 @@
 namespace vr::cli {
 namespace {
 
-constexpr int kCommandTimeoutMs = 5000;
+constexpr protocol::milliseconds kCommandTimeout(5000);
 
 void Print(const std::string& text) {
     std::fputs(text.c_str(), stdout);
@@ -32,7 +35,9 @@ int32_t LookUp(const std::string& name) {
     return id;
 }
 
-bool IsText(uint32_t cmdId) { return protocol::GetValueKind(cmdId) == protocol::ValueKind::Text; }
+bool IsText(uint32_t cmdId) {
+    return protocol::GetValueKind(cmdId) == protocol::ValueKind::Text;
+}
 
 int ConnectOrFail(Session& session, bool readAll) {
     if (session.Connect(readAll)) return kExitOk;
@@ -40,10 +45,8 @@ int ConnectOrFail(Session& session, bool readAll) {
     return kExitNoLink;
 }
 
-}  // namespace
-
-int RunPorts(Session&) {
-    auto& setting = link::CCommSetting::Instance();
+int RunPorts(Session& session) {
+    auto& setting = session.Services().link;
     const int count = setting.GetPortCount();
     for (int i = 0; i < count; ++i) {
         const std::string device = setting.GetPortDevice(i);
@@ -56,8 +59,8 @@ int RunPorts(Session&) {
 int RunConnect(Session& session) {
     if (int rc = ConnectOrFail(session, false); rc != kExitOk) return rc;
     auto& window = session.Window();
-    const std::string model = settings::TheCameraModel().name;
-    const std::string rate = std::to_string(link::CCommSetting::Instance().GetBaudRate());
+    const std::string model = session.Services().model.name;
+    const std::string rate = std::to_string(session.Services().link.GetBaudRate());
     const std::string area = std::to_string(window.CurrentArea());
     Print(FormatValues({{"model", model, true}, {"rate", rate, false}, {"area", area, false}}, session.Opts().json));
     return kExitOk;
@@ -65,7 +68,7 @@ int RunConnect(Session& session) {
 
 int RunDump(Session& session) {
     if (int rc = ConnectOrFail(session, true); rc != kExitOk) return rc;
-    const auto& table = protocol::ParameterTable::Instance();
+    const auto& table = session.Services().table;
     std::vector<OutputValue> values;
     int unanswered = 0;
     for (const auto& read : session.Window().LastRead()) {
@@ -77,6 +80,8 @@ int RunDump(Session& session) {
         values.push_back({protocol::GetCommandName(row.def->cmdId), std::to_string(row.value), false});
     }
     Print(FormatValues(values, session.Opts().json));
+    // The message of what was read and what not has been shown.
+    if (session.Window().LastReadStopped()) return kExitInterrupted;
     if (unanswered > 0) {
         std::fprintf(stderr, "vr8200ctl: %d settings were not answered\n", unanswered);
         return kExitCameraRefused;
@@ -96,7 +101,7 @@ int RunGet(Session& session) {
     int rc = kExitOk;
     for (uint32_t id : ids) {
         protocol::CommandValue value;
-        if (!protocol::Command::Instance().QueryCommand(id, value, kCommandTimeoutMs)) {
+        if (!session.Services().engine.QueryCommand(id, value, kCommandTimeout)) {
             rc = kExitCameraRefused;
             break;
         }
@@ -140,13 +145,13 @@ int RunSet(Session& session) {
         sets.push_back({static_cast<uint32_t>(id), value});
     }
     if (int rc = ConnectOrFail(session, false); rc != kExitOk) return rc;
-    auto& engine = protocol::Command::Instance();
+    auto& engine = session.Services().engine;
     for (const auto& s : sets) {
-        const int ok = IsText(s.id) ? engine.SendCommandString(s.id, s.value, kCommandTimeoutMs)
-                                    : engine.SendCommandInt(s.id, static_cast<int32_t>(std::stoll(s.value)),
-                                                            kCommandTimeoutMs);
+        const int ok = IsText(s.id)
+                           ? engine.SendCommandString(s.id, s.value, kCommandTimeout)
+                           : engine.SendCommandInt(s.id, static_cast<int32_t>(std::stoll(s.value)), kCommandTimeout);
         if (ok != 1) {
-            if (!protocol::OnlineStatusBroadcaster::Instance().IsOnline())
+            if (!session.Services().status.IsOnline())
                 std::fprintf(stderr, "vr8200ctl: no answer to %s\n", protocol::GetCommandName(s.id).c_str());
             return kExitCameraRefused;
         }
@@ -156,10 +161,10 @@ int RunSet(Session& session) {
 
 int RunSend(Session& session) {
     if (!session.OpenLine()) return kExitNoLink;
-    auto& setting = link::CCommSetting::Instance();
+    auto& setting = session.Services().link;
     setting.Write(session.Opts().args.front() + "\r\n");
     // Everything the camera says within the wait, line by line; a CR before the LF is dropped.
-    protocol::Deadline deadline{std::chrono::milliseconds(session.Opts().waitMs)};
+    protocol::Deadline deadline{std::chrono::milliseconds(std::stoi(session.Opts().Value("wait", "1000")))};
     std::string line;
     std::vector<OutputValue> lines;
     bool any = false;
@@ -174,16 +179,20 @@ int RunSend(Session& session) {
             continue;
         }
         if (!line.empty() && line.back() == '\r') line.pop_back();
-        protocol::TrafficLog::Instance().LogRx(line);
+        session.Services().traffic.LogRx(line);
         any = true;
-        if (session.Opts().json) lines.push_back({"line", line, true});
-        else Print(line + "\n");
+        if (session.Opts().json)
+            lines.push_back({"line", line, true});
+        else
+            Print(line + "\n");
         line.clear();
     }
     if (!line.empty()) {
         any = true;
-        if (!session.Opts().json) Print(line + "\n");
-        else lines.push_back({"line", line, true});
+        if (!session.Opts().json)
+            Print(line + "\n");
+        else
+            lines.push_back({"line", line, true});
     }
     if (session.Opts().json) {
         std::string out = "[";
@@ -191,6 +200,30 @@ int RunSend(Session& session) {
         Print(out + "]\n");
     }
     return any ? kExitOk : kExitCameraRefused;
+}
+
+}  // namespace
+
+void AddCoreCommands(CommandList& commands) {
+    commands.push_back({"ports", "list the ports of the communication mode, one per line", nullptr, RunPorts});
+    commands.push_back(
+        {"connect", "the connection sequence; prints model=NAME, rate=RATE, area=N", nullptr, RunConnect});
+    commands.push_back(
+        {"dump", "connect, then read all settings; prints NAME=VALUE in parameter-table order", nullptr, RunDump});
+    commands.push_back(
+        {"get", "connect, then query each command; prints NAME=VALUE",
+         [](CLI::App& sub, Options& o) { sub.add_option("NAME", o.args, "command mnemonics")->required(); }, RunGet});
+    commands.push_back(
+        {"set", "connect, then send each set in order; stop at the first refusal",
+         [](CLI::App& sub, Options& o) { sub.add_option("NAME=VALUE", o.args, "sets to send")->required(); }, RunSet});
+    commands.push_back({"send", "write LINE with CR LF without the start-up sequence; print the replies",
+                        [](CLI::App& sub, Options& o) {
+                            sub.add_option("LINE", o.args, "the line to send")->required()->expected(1);
+                            sub.add_option("--wait", o.values["wait"],
+                                           "milliseconds to list received lines (default 1000)")
+                                ->check(CLI::Range(0, 600000));
+                        },
+                        RunSend});
 }
 
 }  // namespace vr::cli

@@ -1,0 +1,30 @@
+#pragma once
+// The subcommands of vr8200ctl. Each feature brings its own in a file of its own (CoreCommands.cpp
+// for ports, connect, dump, get, set and send) and main.cpp collects them; the help lists them in
+// that order.
+
+#include <CLI/CLI.hpp>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "Options.h"
+
+namespace vr::cli {
+
+class Session;
+
+struct Subcommand {
+    std::string name;
+    std::string description;
+    // Adds the subcommand's own arguments to its parser; their values go into the options.
+    std::function<void(CLI::App& sub, Options& options)> arguments;
+    // Runs it; returns the process's exit status.
+    std::function<int(Session& session)> run;
+};
+
+using CommandList = std::vector<Subcommand>;
+
+void AddCoreCommands(CommandList& commands);
+
+}  // namespace vr::cli

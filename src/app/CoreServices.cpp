@@ -1,0 +1,16 @@
+#include "app/CoreServices.h"
+
+namespace vr::app {
+
+CoreServices::CoreServices(IPlatform& platform, const std::string& configFolder, link::SerialPortList ports)
+    : registry(configFolder),
+      controlMode(registry),
+      table(platform),
+      link(registry, platform, traffic, std::move(ports)),
+      line(link),
+      engine(platform, status, traffic),
+      services_{platform, registry, controlMode, traffic, status, dialogs, table, engine, link, line, model} {
+    engine.SetLink(&link);
+}
+
+}  // namespace vr::app

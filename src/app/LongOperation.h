@@ -1,0 +1,77 @@
+#pragma once
+// The one helper every long camera operation runs through (reading all settings, loading a settings
+// file, table and shading transfers, one-push waits, storing all areas): the progress window with
+// the operation's text, a step counter, the registry's dialogs greyed and given back on every path
+// out, the windows kept painting while input stays blocked, and a way for the operator to stop.
+//
+// Stopping happens only between commands: the operation asks Continue() after each command, so a
+// command already on the wire is always waited for and the camera is never left mid-reply.
+// Painting is throttled, so a transfer of thousands of commands runs at the speed of the line and
+// not at the speed of the progress bar.
+
+#include <chrono>
+#include <string>
+
+namespace vr::protocol {
+class DialogRegistry;
+}
+
+namespace vr::app {
+
+class IPlatform;
+
+class LongOperation {
+public:
+    using Clock = std::chrono::steady_clock;
+    // How often the windows are given a chance to paint and the operator to press Cancel.
+    static constexpr std::chrono::milliseconds kPaintInterval{40};
+
+    struct Options {
+        bool cancellable = true;  // offer Cancel between commands
+        bool greyDialogs = true;  // grey the registry's dialogs while it runs
+    };
+
+    // Opens the progress window with `text`.
+    LongOperation(IPlatform& platform, protocol::DialogRegistry& dialogs, const std::string& text);
+    LongOperation(IPlatform& platform, protocol::DialogRegistry& dialogs, const std::string& text, Options options);
+    // Finishes when that was not done yet.
+    ~LongOperation();
+    LongOperation(const LongOperation&) = delete;
+    LongOperation& operator=(const LongOperation&) = delete;
+
+    void SetText(const std::string& text);
+    void SetPercent(int percent);
+    // `text` followed by "  (done / total)", and done / total as the percentage.
+    void SetStep(const std::string& text, int done, int total);
+    // Offers Cancel or takes it away (one-push functions offer it only during their pauses).
+    void AllowCancel(bool allow);
+
+    // Between two commands: lets the windows paint when it is time and takes the operator's Cancel.
+    // False once the operator asked to stop; it stays false from then on.
+    bool Continue();
+    bool Stopped() const { return stopped_; }
+
+    // Shows the last position, closes the progress window (with the platform's pause at 100 %) and
+    // gives the dialogs back.
+    void Finish();
+
+    // "Stopped after 37 of 146 settings."
+    static std::string StoppedText(int done, int total, const std::string& items);
+
+private:
+    void Flush();
+
+    IPlatform& platform_;
+    protocol::DialogRegistry& dialogs_;
+    Options options_;
+    std::string text_;
+    std::string shownText_;
+    int percent_ = 0;
+    int shownPercent_ = -1;
+    bool cancelOffered_ = false;
+    bool stopped_ = false;
+    bool finished_ = false;
+    Clock::time_point lastPaint_;
+};
+
+}  // namespace vr::app

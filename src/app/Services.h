@@ -1,0 +1,41 @@
+#pragma once
+// The services of one program: built once by its composition root (the desktop tool's, the
+// command-line tool's or a test's) and handed by reference to whatever needs them. Nothing below
+// looks a service up on its own.
+
+namespace vr::protocol {
+class TrafficLog;
+class OnlineStatusBroadcaster;
+class DialogRegistry;
+class ParameterTable;
+class Command;
+}  // namespace vr::protocol
+namespace vr::link {
+class CCommSetting;
+class ILineControl;
+}  // namespace vr::link
+namespace vr::settings {
+struct CameraModel;
+}
+
+namespace vr::app {
+
+class IPlatform;
+class CRegistry;
+class ControlMode;
+
+struct Services {
+    IPlatform& platform;
+    CRegistry& registry;
+    ControlMode& controlMode;
+    protocol::TrafficLog& traffic;
+    protocol::OnlineStatusBroadcaster& status;
+    protocol::DialogRegistry& dialogs;
+    protocol::ParameterTable& table;
+    protocol::Command& engine;
+    link::CCommSetting& link;  // the link object: modes, ports, the line itself
+    link::ILineControl& line;  // what the windows do with the link beyond commands
+    settings::CameraModel& model;
+};
+
+}  // namespace vr::app

@@ -1,0 +1,60 @@
+#pragma once
+// A test's composition root: every service of a program, built over the recording platform and a
+// settings store in a folder of the test's own. The windows' line is a scripted FakeLineControl
+// unless the test asks for the real one over the link object.
+
+#include <memory>
+
+#include "FakeLineControl.h"
+#include "FakePlatform.h"
+#include "TempDir.h"
+#include "app/ControlMode.h"
+#include "app/Registry.h"
+#include "app/Services.h"
+#include "link/CommSetting.h"
+#include "link/CommSettingLineControl.h"
+#include "protocol/Command.h"
+#include "protocol/OnlineStatus.h"
+#include "protocol/ParameterTable.h"
+#include "protocol/TrafficLog.h"
+#include "settings/ModelCommands.h"
+
+namespace vr::test {
+
+enum class LineKind { Fake, Real };
+
+class TestServices {
+public:
+    explicit TestServices(LineKind kind = LineKind::Fake)
+        : realLine(link),
+          services{platform,    registry,
+                   controlMode, traffic,
+                   status,      dialogs,
+                   table,       engine,
+                   link,        kind == LineKind::Fake ? static_cast<link::ILineControl&>(fakeLine) : realLine,
+                   model} {
+        engine.SetLink(&link);
+    }
+    TestServices(const TestServices&) = delete;
+    TestServices& operator=(const TestServices&) = delete;
+    ~TestServices() { engine.SetLink(nullptr); }
+
+    app::Services& Get() { return services; }
+
+    TempDir dir;
+    FakePlatform platform;
+    app::CRegistry registry{dir.Path()};
+    app::ControlMode controlMode{registry};
+    protocol::TrafficLog traffic;
+    protocol::OnlineStatusBroadcaster status;
+    protocol::DialogRegistry dialogs;
+    protocol::ParameterTable table{platform};
+    link::CCommSetting link{registry, platform, traffic};
+    FakeLineControl fakeLine;
+    link::CommSettingLineControl realLine;
+    protocol::Command engine{platform, status, traffic};
+    settings::CameraModel model;
+    app::Services services;
+};
+
+}  // namespace vr::test
