@@ -15,7 +15,7 @@ using vr::test::GoldenFile;
 
 namespace {
 
-// The pixel format list has no golden items: the reference tables give none for it.
+// The one list the golden data leaves out: the documented lists give no items for the pixel format.
 constexpr uint32_t kListWithoutGoldenItems = 1100;
 
 // The records of a file grouped by control, in file order.

@@ -4,7 +4,6 @@
 #include <charconv>
 #include <fstream>
 #include <iterator>
-#include <sstream>
 
 namespace vr::test {
 namespace {
@@ -22,10 +21,10 @@ std::vector<std::string> SplitTabs(const std::string& line) {
 
 }  // namespace
 
-GoldenFile::GoldenFile(std::string name) : name_(std::move(name)) {
-    std::ifstream in(std::string(VR_GOLDEN_DIR) + "/" + name_);
+GoldenFile::GoldenFile(std::string name) : name_(std::move(name)), path_(std::string(VR_GOLDEN_DIR) + "/" + name_) {
+    std::ifstream in(path_);
     if (!in) {
-        ADD_FAILURE() << "cannot read " << VR_GOLDEN_DIR << "/" << name_;
+        ADD_FAILURE() << "cannot read " << path_;
         return;
     }
     std::string line;
@@ -40,8 +39,8 @@ GoldenFile::GoldenFile(std::string name) : name_(std::move(name)) {
             continue;
         }
         if (fields.size() != columns_.size()) {
-            ADD_FAILURE() << name_ << ":" << lineNo << ": " << fields.size() << " fields, the header names "
-                          << columns_.size();
+            ADD_FAILURE_AT(path_.c_str(), static_cast<int>(lineNo))
+                << fields.size() << " fields, the header names " << columns_.size();
             continue;
         }
         records_.emplace_back(*this, lineNo, std::move(fields));
@@ -66,25 +65,27 @@ int64_t GoldenFile::Record::Int(std::string_view column) const {
     int64_t value = 0;
     auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (ec != std::errc() || end != text.data() + text.size() || text.empty()) {
-        ADD_FAILURE() << Where() << ": " << column << " \"" << text << "\" is not a number";
+        Fail(std::string(column) + " \"" + text + "\" is not a number");
         return 0;
     }
     return value;
 }
 
-bool GoldenFile::Record::Flag(std::string_view column) const {
-    const std::string& text = Text(column);
-    if (text != "yes" && text != "no")
-        ADD_FAILURE() << Where() << ": " << column << " \"" << text << "\" is not yes/no";
-    return text == "yes";
+std::string GoldenFile::Record::Key() const {
+    auto field = [this](size_t i) {
+        const std::string& text = fields_[i];
+        const bool number = !text.empty() && text.find_first_not_of("-0123456789") == std::string::npos;
+        return file_->columns_[i] + (number ? " " + text : " \"" + text + "\"");
+    };
+    return fields_.size() > 1 ? field(0) + ", " + field(1) : field(0);
 }
 
 std::string GoldenFile::Record::Where() const {
-    std::ostringstream out;
-    out << file_->Name() << ":" << line_ << " (" << file_->columns_[0] << " " << fields_[0];
-    if (fields_.size() > 1) out << ", " << file_->columns_[1] << " \"" << fields_[1] << "\"";
-    out << ")";
-    return out.str();
+    return file_->Name() + ":" + std::to_string(line_) + " (" + Key() + ")";
+}
+
+void GoldenFile::Record::Fail(const std::string& message) const {
+    ADD_FAILURE_AT(file_->Path().c_str(), static_cast<int>(line_)) << Key() << ": " << message;
 }
 
 std::string YesNo(bool value) {
@@ -92,13 +93,15 @@ std::string YesNo(bool value) {
 }
 
 void ExpectField(const GoldenFile::Record& record, std::string_view field, int64_t golden, int64_t code) {
-    EXPECT_TRUE(golden == code) << record.Where() << ": " << field << ": golden " << golden << ", code " << code;
+    if (golden != code)
+        record.Fail(std::string(field) + ": golden " + std::to_string(golden) + ", code " + std::to_string(code));
 }
 
 void ExpectField(const GoldenFile::Record& record, std::string_view field, std::string_view golden,
                  std::string_view code) {
-    EXPECT_TRUE(golden == code) << record.Where() << ": " << field << ": golden \"" << golden << "\", code \"" << code
-                                << "\"";
+    if (golden != code)
+        record.Fail(std::string(field) + ": golden \"" + std::string(golden) + "\", code \"" + std::string(code) +
+                    "\"");
 }
 
 void ExpectSameIds(std::string_view what, std::vector<int64_t> golden, std::vector<int64_t> code) {

@@ -21,10 +21,12 @@ public:
         const std::string& Text(std::string_view column) const;
         // A decimal number; a field that is not one fails the test and gives 0.
         int64_t Int(std::string_view column) const;
-        // "yes" or "no"; anything else fails the test and gives false.
-        bool Flag(std::string_view column) const;
-        // "parameters.tsv:33 (row 31, ctrl 1041)": the file, the line and the first two fields.
+        // "row 31, ctrl 1041": the first two fields, which name the record.
+        std::string Key() const;
+        // "parameters.tsv:33 (row 31, ctrl 1041)".
         std::string Where() const;
+        // Fails the test at this record's line of the golden file.
+        void Fail(const std::string& message) const;
 
     private:
         const GoldenFile* file_;
@@ -38,11 +40,13 @@ public:
     GoldenFile& operator=(const GoldenFile&) = delete;
 
     const std::string& Name() const { return name_; }
+    const std::string& Path() const { return path_; }
     const std::vector<Record>& Records() const { return records_; }
     size_t Column(std::string_view column) const;
 
 private:
     std::string name_;
+    std::string path_;
     std::vector<std::string> columns_;
     std::vector<Record> records_;
 };
