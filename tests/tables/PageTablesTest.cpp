@@ -1,0 +1,185 @@
+// The menu, the tab pages and where each parameter control stands, against tests/golden/menu_items.tsv,
+// pages.tsv, page_groups.tsv, page_buttons.tsv and parameters.tsv.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <set>
+#include <utility>
+
+#include "GoldenFile.h"
+#include "ui/main/MenuTable.h"
+#include "ui/main/PageInventory.h"
+
+using namespace vr::ui;
+using vr::test::ExpectField;
+using vr::test::GoldenFile;
+using vr::test::YesNo;
+
+namespace {
+
+constexpr uint32_t kLayoutNotAPage = 116;
+
+// A group box that holds no control of the tool: the page layouts are built from controls, and a
+// caption without a control is never shown, so the layouts have no such group.
+const std::pair<int64_t, std::string> kGroupsWithoutControls[] = {{113, "Tilted View Correction"}};
+
+std::string ActionName(MenuAction action) {
+    static const std::map<MenuAction, std::string> kNames = {
+        {MenuAction::OpenSettingsFile, "OpenSettingsFile"},
+        {MenuAction::SaveAllData, "SaveAllData"},
+        {MenuAction::SaveShippingData, "SaveShippingData"},
+        {MenuAction::Exit, "Exit"},
+        {MenuAction::Reload, "Reload"},
+        {MenuAction::LoadSettings, "LoadSettings"},
+        {MenuAction::StoreSettings, "StoreSettings"},
+        {MenuAction::EditUserId, "EditUserId"},
+        {MenuAction::EditCameraId, "EditCameraId"},
+        {MenuAction::OpenLutFile, "OpenLutFile"},
+        {MenuAction::SaveLutFile, "SaveLutFile"},
+        {MenuAction::LoadAllLutTables, "LoadAllLutTables"},
+        {MenuAction::About, "About"},
+        {MenuAction::OpenCommunicationDialog, "OpenCommunicationDialog"},
+    };
+    auto it = kNames.find(action);
+    return it == kNames.end() ? "action " + std::to_string(static_cast<int>(action)) : it->second;
+}
+
+// A top-level caption without its access key: "File(&F)" and "&File" are both "File".
+std::string WithoutAccessKey(std::string caption) {
+    const size_t paren = caption.find("(&");
+    if (paren != std::string::npos) caption.erase(paren);
+    caption.erase(std::remove(caption.begin(), caption.end(), '&'), caption.end());
+    return caption;
+}
+
+std::string TypeName(CtrlType type) {
+    switch (type) {
+        case CtrlType::None:
+            return "None";
+        case CtrlType::Edit:
+            return "Edit";
+        case CtrlType::Spin:
+            return "Spin";
+        case CtrlType::Combo:
+            return "Combo";
+        case CtrlType::Button:
+            return "Button";
+        case CtrlType::Static:
+            return "Static";
+        case CtrlType::Label:
+            return "Label";
+        case CtrlType::Group:
+            return "Group";
+    }
+    return "type " + std::to_string(static_cast<int>(type));
+}
+
+}  // namespace
+
+TEST(GoldenTables, MenuItems) {
+    GoldenFile golden("menu_items.tsv");
+    std::vector<std::string> menus;  // top-level menus in order of first use
+    const auto items = MenuItems();
+    ASSERT_EQ(items.size(), golden.Records().size());
+    for (size_t i = 0; i < items.size(); ++i) {
+        const auto& r = golden.Records()[i];
+        if (std::find(menus.begin(), menus.end(), r.Text("menu")) == menus.end()) menus.push_back(r.Text("menu"));
+        const auto position = std::find(menus.begin(), menus.end(), r.Text("menu")) - menus.begin();
+        ExpectField(r, "id", r.Int("id"), items[i].id);
+        ExpectField(r, "menu position", position, items[i].menuPosition);
+        ExpectField(r, "submenu", r.Text("submenu"), items[i].submenu);
+        ExpectField(r, "caption", r.Text("caption"), items[i].caption);
+        ExpectField(r, "action", r.Text("action"), ActionName(items[i].action));
+        const MenuItem* found = FindMenuItem(static_cast<uint32_t>(r.Int("id")));
+        EXPECT_EQ(found, &items[i]) << r.Where() << ": FindMenuItem";
+    }
+    ASSERT_EQ(MenuCaptions().size(), menus.size());
+    for (size_t i = 0; i < menus.size(); ++i)
+        EXPECT_EQ(WithoutAccessKey(MenuCaptions()[i]), menus[i]) << "top-level menu " << i;
+    EXPECT_EQ(WithoutAccessKey(MenuCaptions()[kUtilityMenuPosition]), "Utility");
+}
+
+TEST(GoldenTables, Pages) {
+    GoldenFile golden("pages.tsv");
+    ASSERT_EQ(Pages().size(), golden.Records().size());
+    for (const auto& r : golden.Records()) {
+        const PageInfo& page = Pages()[static_cast<size_t>(r.Int("index"))];
+        ExpectField(r, "index", r.Int("index"), page.index);
+        ExpectField(r, "title", r.Text("title"), page.title);
+        ExpectField(r, "template", r.Int("template"), page.templateId);
+        ExpectField(r, "factory_only", r.Text("factory_only"), YesNo(page.factoryOnly));
+    }
+
+    GoldenFile groups("page_groups.tsv");
+    std::map<int64_t, std::multiset<std::string>> goldenGroups, codeGroups;
+    for (const auto& r : groups.Records()) {
+        const std::pair<int64_t, std::string> group{r.Int("page"), r.Text("group")};
+        if (std::find(std::begin(kGroupsWithoutControls), std::end(kGroupsWithoutControls), group) ==
+            std::end(kGroupsWithoutControls))
+            goldenGroups[group.first].insert(group.second);
+    }
+    for (const PageLayout& layout : PageLayouts())
+        for (const GroupLayout& group : layout.groups)
+            if (group.groupId != 0) codeGroups[layout.page.templateId].insert(group.caption);
+    for (const PageInfo& page : Pages()) {
+        const auto& g = goldenGroups[page.templateId];
+        const auto& c = codeGroups[page.templateId];
+        for (const std::string& caption : g)
+            if (c.count(caption) != g.count(caption))
+                ADD_FAILURE() << "page " << page.templateId << ": group \"" << caption << "\" " << g.count(caption)
+                              << " times in the golden data, " << c.count(caption) << " in the code";
+        for (const std::string& caption : c)
+            if (g.count(caption) == 0)
+                ADD_FAILURE() << "page " << page.templateId << ": group \"" << caption
+                              << "\" is in the code, not in the golden data";
+    }
+}
+
+TEST(GoldenTables, PageButtons) {
+    GoldenFile golden("page_buttons.tsv");
+    for (const auto& r : golden.Records()) {
+        const PageControl* c = FindControl(static_cast<uint32_t>(r.Int("ctrl")));
+        if (c == nullptr) {
+            ADD_FAILURE() << r.Where() << ": not a page control";
+            continue;
+        }
+        ExpectField(r, "type", "Button", TypeName(c->type));
+        ExpectField(r, "page", r.Int("page"), c->page);
+        ExpectField(r, "caption", r.Text("caption"), c->text);
+    }
+}
+
+// Every parameter control stands on the page of its layout, in its group and row, as a control of its
+// kind; the controls of the layout that is not a page stand nowhere.
+TEST(GoldenTables, ParameterControlsOnPages) {
+    GoldenFile golden("parameters.tsv");
+    for (const auto& r : golden.Records()) {
+        const auto ctrl = static_cast<uint32_t>(r.Int("ctrl"));
+        const PageControl* c = FindControl(ctrl);
+        if (r.Int("layout") == kLayoutNotAPage) {
+            if (c != nullptr) ADD_FAILURE() << r.Where() << ": on page " << c->page << ", golden: on no page";
+            continue;
+        }
+        if (c == nullptr) {
+            ADD_FAILURE() << r.Where() << ": on no page, golden: on page " << r.Int("layout");
+            continue;
+        }
+        ExpectField(r, "page", r.Int("layout"), c->page);
+        const std::string& kind = r.Text("kind");
+        const std::string expectedType = kind == "SpinEdit" ? "Edit" : kind;
+        ExpectField(r, "control type", expectedType, TypeName(c->type));
+        if (kind == "SpinEdit" && c->spinId == 0) ADD_FAILURE() << r.Where() << ": an edit without its spin";
+        if (!r.Text("group").empty()) {
+            ExpectField(r, "group", r.Text("group"), c->group);
+            ExpectField(r, "label", r.Text("label"), c->label);
+        } else {
+            // A single caption: the control's group, its row's label or, for a button, its own text.
+            const std::string& caption = r.Text("label");
+            EXPECT_TRUE(caption == c->group || caption == c->label || caption == c->text)
+                << r.Where() << ": caption: golden \"" << caption << "\", code group \"" << c->group << "\", label \""
+                << c->label << "\", text \"" << c->text << "\"";
+        }
+    }
+}

@@ -1,0 +1,145 @@
+// The command table and the parameter table against tests/golden/commands.tsv and parameters.tsv.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <tuple>
+
+#include "FakePlatform.h"
+#include "GoldenFile.h"
+#include "protocol/CommandTable.h"
+#include "protocol/ParameterTable.h"
+
+using namespace vr::protocol;
+using vr::test::ExpectField;
+using vr::test::GoldenFile;
+using vr::test::YesNo;
+
+namespace {
+
+std::string KindName(ValueKind kind) {
+    switch (kind) {
+        case ValueKind::Integer:
+            return "Integer";
+        case ValueKind::Text:
+            return "Text";
+    }
+    return "kind " + std::to_string(static_cast<int>(kind));
+}
+
+std::string KindName(ControlKind kind) {
+    switch (kind) {
+        case ControlKind::Combo:
+            return "Combo";
+        case ControlKind::SpinEdit:
+            return "SpinEdit";
+        case ControlKind::Button:
+            return "Button";
+    }
+    return "kind " + std::to_string(static_cast<int>(kind));
+}
+
+std::string AreaName(ParamArea area) {
+    switch (area) {
+        case ParamArea::None:
+            return "None";
+        case ParamArea::User:
+            return "User";
+        case ParamArea::Factory:
+            return "Factory";
+    }
+    return "area " + std::to_string(static_cast<int>(area));
+}
+
+}  // namespace
+
+TEST(GoldenTables, Commands) {
+    GoldenFile golden("commands.tsv");
+    ASSERT_EQ(golden.Records().size(), kCommandCount);
+    int textKinds = 0;
+    for (const auto& r : golden.Records()) {
+        const auto id = static_cast<uint32_t>(r.Int("id"));
+        ASSERT_LT(id, kCommandCount) << r.Where();
+        const CommandTableEntry& entry = CommandTable()[id];
+        ExpectField(r, "id", id, entry.id);
+        ExpectField(r, "mnemonic", r.Text("mnemonic"), entry.mnemonic);
+        ExpectField(r, "GetCommandName", r.Text("mnemonic"), GetCommandName(id));
+        ExpectField(r, "FindCommand", id, FindCommand(r.Text("mnemonic")));
+        ExpectField(r, "kind", r.Text("kind"), KindName(entry.valueKind));
+        ExpectField(r, "GetValueKind", r.Text("kind"), KindName(GetValueKind(id)));
+        textKinds += GetValueKind(id) == ValueKind::Text;
+    }
+    EXPECT_EQ(textKinds, 10);
+}
+
+TEST(GoldenTables, ParameterRows) {
+    vr::test::FakePlatform platform;
+    ParameterTable& table = ParameterTable::Instance();
+    table.ResetToDefaults();
+    GoldenFile golden("parameters.tsv");
+    ASSERT_EQ(golden.Records().size(), kParameterRowCount);
+    for (const auto& r : golden.Records()) {
+        const auto row = static_cast<size_t>(r.Int("row"));
+        ASSERT_LT(row, kParameterRowCount) << r.Where();
+        const ParameterDef& d = ParameterDefs()[row];
+        ExpectField(r, "ctrl", r.Int("ctrl"), d.ctrlId);
+        ExpectField(r, "cmd", r.Int("cmd"), d.cmdId);
+        ExpectField(r, "mnemonic", r.Text("mnemonic"), d.cmdId < kCommandCount ? GetCommandName(d.cmdId) : "?");
+        ExpectField(r, "kind", r.Text("kind"), KindName(d.controlKind));
+        ExpectField(r, "area", r.Text("area"), AreaName(d.area));
+        ExpectField(r, "file", r.Text("file"), YesNo(d.inSettingsFile));
+        ExpectField(r, "min", r.Int("min"), d.minValue);
+        ExpectField(r, "max", r.Int("max"), d.maxValue);
+        ExpectField(r, "default", r.Int("default"), d.defaultValue);
+        ExpectField(r, "layout", r.Int("layout"), d.layout);
+        ExpectField(r, "group", r.Text("group"), d.group);
+        ExpectField(r, "label", r.Text("label"), d.label);
+        // The lookups by control id find this row, and by command this control: ids are unique.
+        const auto ctrlId = static_cast<uint32_t>(r.Int("ctrl"));
+        ExpectField(r, "CtrlId2TblIndex", r.Int("row"), table.CtrlId2TblIndex(ctrlId));
+        ExpectField(r, "GetDataValue after reset", r.Int("default"), table.GetDataValue(ctrlId));
+        if (r.Int("cmd") != cmd::Unnamed)
+            ExpectField(r, "ToCtrlId", r.Int("ctrl"), table.ToCtrlId(static_cast<uint32_t>(r.Int("cmd"))));
+    }
+    EXPECT_EQ(ParameterDefs()[kParameterRowCount].ctrlId, kTerminatorCtrlId);
+    EXPECT_TRUE(platform.boxes.empty()) << platform.boxes.front().text;
+}
+
+// The shape the reading, settings-file and layout code rely on, counted in the golden data and in the
+// tool's table alike.
+TEST(GoldenTables, ParameterCounts) {
+    struct Counts {
+        int combo = 0, spinEdit = 0, button = 0, values = 0, userValues = 0, factory = 0, unnamed = 0;
+    };
+    auto add = [](Counts& c, const std::string& kind, const std::string& area, int64_t cmdId) {
+        c.combo += kind == "Combo";
+        c.spinEdit += kind == "SpinEdit";
+        c.button += kind == "Button";
+        c.values += kind != "Button";
+        c.userValues += kind != "Button" && area == "User";
+        c.factory += area == "Factory";
+        c.unnamed += cmdId == cmd::Unnamed;
+    };
+    Counts golden, code;
+    GoldenFile file("parameters.tsv");
+    for (const auto& r : file.Records()) add(golden, r.Text("kind"), r.Text("area"), r.Int("cmd"));
+    for (size_t i = 0; i < kParameterRowCount; ++i) {
+        const ParameterDef& d = ParameterDefs()[i];
+        add(code, KindName(d.controlKind), AreaName(d.area), d.cmdId);
+    }
+    const ParameterTable& table = ParameterTable::Instance();
+    for (const auto& [name, expected, inGolden, inCode] : {
+             std::tuple{"Combo rows", 99, golden.combo, code.combo},
+             std::tuple{"SpinEdit rows", 115, golden.spinEdit, code.spinEdit},
+             std::tuple{"Button rows", 8, golden.button, code.button},
+             std::tuple{"value rows", 214, golden.values, code.values},
+             std::tuple{"CountValueParams", 214, golden.values, table.CountValueParams()},
+             std::tuple{"user value rows", 171, golden.userValues, code.userValues},
+             std::tuple{"CountUserParams", 171, golden.userValues, table.CountUserParams()},
+             std::tuple{"factory rows", 41, golden.factory, code.factory},
+             std::tuple{"rows of the unnamed command", 8, golden.unnamed, code.unnamed},
+         }) {
+        EXPECT_EQ(inGolden, expected) << name << " in the golden data";
+        EXPECT_EQ(inCode, expected) << name << " in the code";
+    }
+}
