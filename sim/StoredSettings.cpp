@@ -1,9 +1,11 @@
 #include "sim/StoredSettings.h"
 
+#include "protocol/CommandIds.h"
 #include "protocol/ParameterTable.h"
-#include "sim/CommandIds.h"
 
 namespace vr::sim {
+
+namespace id = protocol::cmd;
 namespace {
 
 std::vector<uint32_t> Collect(protocol::ParamArea area) {

@@ -5,15 +5,17 @@
 #include <climits>
 #include <utility>
 
+#include "protocol/CommandIds.h"
 #include "protocol/Numbers.h"
 #include "protocol/ParameterTable.h"
 #include "sim/CameraConstants.h"
 #include "sim/CameraReplies.h"
 #include "sim/ComboValues.h"
-#include "sim/CommandIds.h"
 #include "sim/StoredSettings.h"
 
 namespace vr::sim {
+
+namespace id = protocol::cmd;
 namespace {
 
 using protocol::ControlKind;

@@ -6,12 +6,14 @@
 #include <climits>
 #include <cmath>
 
+#include "protocol/CommandIds.h"
 #include "sim/CameraConstants.h"
 #include "sim/CameraReplies.h"
-#include "sim/CommandIds.h"
 #include "sim/VirtualCamera.h"
 
 namespace vr::sim {
+
+namespace id = protocol::cmd;
 namespace {
 
 using namespace camera;

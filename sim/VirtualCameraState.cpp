@@ -4,12 +4,14 @@
 #include <climits>
 #include <sstream>
 
+#include "protocol/CommandIds.h"
 #include "protocol/CommandTable.h"
-#include "sim/CommandIds.h"
 #include "sim/StoredSettings.h"
 #include "sim/VirtualCamera.h"
 
 namespace vr::sim {
+
+namespace id = protocol::cmd;
 namespace {
 
 constexpr const char* kHeader = "vr8200-sim-state 1";

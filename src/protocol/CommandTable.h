@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "protocol/CommandIds.h"
+
 namespace vr::protocol {
 
 enum class ValueKind : int32_t { Integer = 0, Text = 2 };
@@ -17,16 +19,6 @@ struct CommandTableEntry {
 
 inline constexpr uint32_t kCommandCount = 446;
 
-// Command ids the tool names directly.
-namespace cmd {
-inline constexpr uint32_t VN = 3, FPVN = 4, ID = 5, UD = 6, MD = 8, DV = 9, CBDRT = 11, CRS00 = 12;
-inline constexpr uint32_t LRMIN = 25, PEMAX = 26, PEMIN = 27, GA = 47, AGCS = 46, AWRS = 58, AHRS = 59;
-inline constexpr uint32_t SDRS = 67, SDDS = 68, SDDI = 69, SDD = 70, SDDU = 71, SDDA = 72, PGS = 75, PBS = 78;
-inline constexpr uint32_t LUTIG = 96, LUTIR = 97, LUTIB = 98, LUTG = 99, LUTR = 100, LUTB = 101, GMA = 102;
-inline constexpr uint32_t TMP0 = 103, CACS = 321, Unnamed = 322, LD = 386, SA = 387, EA = 388, SA00 = 389;
-inline constexpr uint32_t ULCK = 391, ID00 = 392, MD00 = 393, BAS00 = 394, SDS00 = 436, PGS00 = 438;
-inline constexpr uint32_t PBS00 = 440, XMLVR = 441, DV00 = 442;
-}  // namespace cmd
 
 // The whole table, in id order.
 const CommandTableEntry* CommandTable();

@@ -74,7 +74,7 @@ TEST(GoldenTables, Commands) {
 
 TEST(GoldenTables, ParameterRows) {
     vr::test::FakePlatform platform;
-    ParameterTable& table = ParameterTable::Instance();
+    ParameterTable table{platform};
     table.ResetToDefaults();
     GoldenFile golden("parameters.tsv");
     ASSERT_EQ(golden.Records().size(), kParameterRowCount);
@@ -127,7 +127,8 @@ TEST(GoldenTables, ParameterCounts) {
         const ParameterDef& d = ParameterDefs()[i];
         add(code, KindName(d.controlKind), AreaName(d.area), d.cmdId);
     }
-    const ParameterTable& table = ParameterTable::Instance();
+    vr::test::FakePlatform platform;
+    const ParameterTable table{platform};
     for (const auto& [name, expected, inGolden, inCode] : {
              std::tuple{"Combo rows", 99, golden.combo, code.combo},
              std::tuple{"SpinEdit rows", 115, golden.spinEdit, code.spinEdit},

@@ -1,11 +1,10 @@
 #pragma once
-// Command ids the virtual camera gives a behaviour of its own. They are positions in the command
-// table; the model tests drive every one of them by its mnemonic on the wire, so a wrong number
-// here shows up as a wrong answer there.
+// Command ids the tool and the virtual camera name directly: positions in the command table, named
+// once here. tests/protocol pins every name against the table's mnemonic.
 
 #include <cstdint>
 
-namespace vr::sim::id {
+namespace vr::protocol::cmd {
 
 inline constexpr uint32_t EB = 0, ST = 1, HP = 2, VN = 3, FPVN = 4, ID = 5, UD = 6, DVN = 7, MD = 8, DV = 9;
 inline constexpr uint32_t SBDRT = 10, CBDRT = 11, CRS00 = 12, EI = 17, ETM = 19;
@@ -16,7 +15,7 @@ inline constexpr uint32_t GA = 47, GAR = 48, GAB = 49, GAG = 50;
 inline constexpr uint32_t AWB = 55, AWBW = 56, AWBO = 57, AWRS = 58, AHRS = 59, AS = 60;
 inline constexpr uint32_t SDM = 64, RS = 66, SDRS = 67, SDDS = 68, SDDI = 69, SDD = 70, SDDU = 71, SDDA = 72;
 inline constexpr uint32_t PGR = 74, PGS = 75, PBR = 77, PBS = 78;
-inline constexpr uint32_t LUTIG = 96, LUTIR = 97, LUTIB = 98, LUTG = 99, LUTR = 100, LUTB = 101;
+inline constexpr uint32_t LUTIG = 96, LUTIR = 97, LUTIB = 98, LUTG = 99, LUTR = 100, LUTB = 101, GMA = 102;
 inline constexpr uint32_t TMP0 = 103;
 
 // Chromatic aberration correction, per lens m = 0..3: sync mode, value (red, blue; right side red,
@@ -36,4 +35,4 @@ inline constexpr uint32_t MD00 = 393, BAS00 = 394, WB0R = 422, WB0B = 423;
 inline constexpr uint32_t SDR00 = 435, SDS00 = 436, PGR00 = 437, PGS00 = 438, PBR00 = 439, PBS00 = 440;
 inline constexpr uint32_t XMLVR = 441, DV00 = 442, GA00 = 443, PGC00 = 444, PBC00 = 445;
 
-}  // namespace vr::sim::id
+}  // namespace vr::protocol::cmd
