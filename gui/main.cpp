@@ -18,6 +18,7 @@
 #include <memory>
 
 #include "DeviceForRun.h"
+#include "Features.h"
 #include "MainWindow.h"
 #include "QtPlatform.h"
 #include "QuitOnSignal.h"
@@ -115,6 +116,9 @@ int main(int argc, char** argv) {
         vr::gui::MainWindow window(services);
         window.Logic().SetControlMode(parser.isSet(factory) ? vr::app::ControlMode::kFactory : storedMode);
         platform.SetMainWindow(&window);
+        // The features plug into the window's router; they live as long as the window.
+        vr::gui::Features features(window);
+        window.RefreshMenuAvailability();
         std::unique_ptr<vr::gui::ScreenshotTour> tour;
         bool toured = true;
         if (parser.isSet(screenshots)) {
