@@ -8,6 +8,7 @@
 #include <QListWidget>
 #include <QPainter>
 #include <QScrollBar>
+#include <QTimer>
 
 #include "SpinButtons.h"
 #include "StatusStrip.h"
@@ -74,7 +75,10 @@ void WidgetBinding::SetText(uint32_t id, const std::string& text) {
 void WidgetBinding::ResetContent(uint32_t id) {
     QWidget* w = Widget(id);
     if (auto* c = qobject_cast<QComboBox*>(w)) c->clear();
-    if (auto* l = qobject_cast<QListWidget*>(w)) l->clear();
+    if (auto* l = qobject_cast<QListWidget*>(w)) {
+        pending_.remove(id);
+        l->clear();
+    }
 }
 
 int WidgetBinding::AddString(uint32_t id, const std::string& text) {
@@ -88,12 +92,12 @@ int WidgetBinding::AddString(uint32_t id, const std::string& text) {
         return c->count() - 1;
     }
     if (auto* l = qobject_cast<QListWidget*>(w)) {
-        QScrollBar* bar = l->verticalScrollBar();
-        const bool atEnd = bar->value() >= bar->maximum();
-        l->addItem(Q(text));
-        // Follow the newest line the way a terminal does, unless the operator scrolled back.
-        if (atEnd) l->scrollToBottom();
-        return l->count() - 1;
+        // Traffic lists grow by a line per command: the lines are added in one go when the window
+        // next paints, not one layout and scroll per line.
+        QStringList& lines = pending_[id];
+        lines.append(Q(text));
+        if (lines.size() == 1) QTimer::singleShot(0, l, [this, id] { FlushedList(id, Widget(id)); });
+        return l->count() + static_cast<int>(lines.size()) - 1;
     }
     return -1;
 }
@@ -101,14 +105,14 @@ int WidgetBinding::AddString(uint32_t id, const std::string& text) {
 int WidgetBinding::GetCount(uint32_t id) const {
     QWidget* w = Widget(id);
     if (auto* c = qobject_cast<QComboBox*>(w)) return c->count();
-    if (auto* l = qobject_cast<QListWidget*>(w)) return l->count();
+    if (auto* l = FlushedList(id, w)) return l->count();
     return 0;
 }
 
 std::string WidgetBinding::GetItemText(uint32_t id, int index) const {
     QWidget* w = Widget(id);
     if (auto* c = qobject_cast<QComboBox*>(w)) return c->itemText(index).toStdString();
-    if (auto* l = qobject_cast<QListWidget*>(w)) {
+    if (auto* l = FlushedList(id, w)) {
         QListWidgetItem* item = l->item(index);
         return item != nullptr ? item->text().toStdString() : std::string();
     }
@@ -119,7 +123,7 @@ void WidgetBinding::SetItemData(uint32_t id, int index, int32_t data) {
     QWidget* w = Widget(id);
     if (auto* c = qobject_cast<QComboBox*>(w)) {
         if (index >= 0 && index < c->count()) c->setItemData(index, data, kItemDataRole);
-    } else if (auto* l = qobject_cast<QListWidget*>(w)) {
+    } else if (auto* l = FlushedList(id, w)) {
         if (QListWidgetItem* item = l->item(index)) item->setData(kItemDataRole, data);
     }
 }
@@ -128,7 +132,7 @@ int32_t WidgetBinding::GetItemData(uint32_t id, int index) const {
     QWidget* w = Widget(id);
     if (auto* c = qobject_cast<QComboBox*>(w))
         return index >= 0 && index < c->count() ? c->itemData(index, kItemDataRole).toInt() : -1;
-    if (auto* l = qobject_cast<QListWidget*>(w)) {
+    if (auto* l = FlushedList(id, w)) {
         QListWidgetItem* item = l->item(index);
         return item != nullptr ? item->data(kItemDataRole).toInt() : -1;
     }
@@ -138,7 +142,7 @@ int32_t WidgetBinding::GetItemData(uint32_t id, int index) const {
 int WidgetBinding::GetCurSel(uint32_t id) const {
     QWidget* w = Widget(id);
     if (auto* c = qobject_cast<QComboBox*>(w)) return c->currentIndex();
-    if (auto* l = qobject_cast<QListWidget*>(w)) return l->currentRow();
+    if (auto* l = FlushedList(id, w)) return l->currentRow();
     return -1;
 }
 
@@ -148,7 +152,7 @@ void WidgetBinding::SetCurSel(uint32_t id, int index) {
     if (auto* c = qobject_cast<QComboBox*>(w)) {
         const QSignalBlocker block(c);
         c->setCurrentIndex(index >= 0 && index < c->count() ? index : -1);
-    } else if (auto* l = qobject_cast<QListWidget*>(w)) {
+    } else if (auto* l = FlushedList(id, w)) {
         const QSignalBlocker block(l);
         l->setCurrentRow(index >= 0 && index < l->count() ? index : -1);
     }
@@ -165,7 +169,7 @@ int WidgetBinding::InsertString(uint32_t id, int index, const std::string& text)
         c->setCurrentIndex(selected < 0 ? -1 : selected + (selected >= index ? 1 : 0));
         return index;
     }
-    if (auto* l = qobject_cast<QListWidget*>(w)) {
+    if (auto* l = FlushedList(id, w)) {
         if (index < 0 || index > l->count()) index = l->count();
         l->insertItem(index, Q(text));
         return index;
@@ -182,7 +186,7 @@ void WidgetBinding::DeleteString(uint32_t id, int index) {
         c->removeItem(index);
         // A selection of the removed item is cleared; Qt would move it to a neighbour.
         c->setCurrentIndex(selected == index ? -1 : selected - (selected > index ? 1 : 0));
-    } else if (auto* l = qobject_cast<QListWidget*>(w)) {
+    } else if (auto* l = FlushedList(id, w)) {
         delete l->takeItem(index);
     }
 }
@@ -263,6 +267,21 @@ QPixmap LineStatusPixmap(bool online, int size, qreal devicePixelRatio) {
     painter.setBrush(colour);
     painter.drawEllipse(QRectF(1.5, 1.5, size - 3.0, size - 3.0));
     return pixmap;
+}
+
+QListWidget* WidgetBinding::FlushedList(uint32_t id, QWidget* w) const {
+    auto* l = qobject_cast<QListWidget*>(w);
+    if (l == nullptr) return nullptr;
+    const auto it = pending_.find(id);
+    if (it == pending_.end()) return l;
+    const QStringList lines = std::move(it.value());
+    pending_.erase(it);
+    QScrollBar* bar = l->verticalScrollBar();
+    const bool atEnd = bar->value() >= bar->maximum();
+    l->addItems(lines);
+    // Follow the newest line the way a terminal does, unless the operator scrolled back.
+    if (atEnd) l->scrollToBottom();
+    return l;
 }
 
 }  // namespace vr::gui

@@ -4,9 +4,12 @@
 
 #include <QHash>
 #include <QPointer>
+#include <QStringList>
 #include <QWidget>
 
 #include "ui/ControlAccess.h"
+
+class QListWidget;
 
 namespace vr::gui {
 
@@ -53,7 +56,11 @@ public:
     int32_t GetPicture(uint32_t id) const;
 
 private:
+    // The list widget of id with its pending lines added; nullptr when w is no list.
+    QListWidget* FlushedList(uint32_t id, QWidget* w) const;
+
     QHash<uint32_t, QPointer<QWidget>> widgets_;
+    mutable QHash<uint32_t, QStringList> pending_;
     QHash<uint32_t, int32_t> pictures_;
 };
 

@@ -205,6 +205,8 @@ void MainWindowTest::terminalListsTrafficWithTimeStampsAndSavesIt() {
     QFile saved(path);
     QVERIFY(saved.open(QIODevice::ReadOnly));
     QCOMPARE(QString::fromUtf8(saved.readAll()), list->item(0)->text() + "\n" + list->item(1)->text() + "\n");
+    // Lines reach the list in batches, when the window next paints.
+    QTRY_COMPARE(list->count(), 3);
     QCOMPARE(list->item(2)->text().mid(11), QString("Writing file has been done !"));
 
     QTest::keyClick(edit, Qt::Key_Escape);
