@@ -39,6 +39,8 @@ protected:
     void Start(const std::string& model, sim::SimOptions options = {}, uint32_t controlMode = 0) {
         Stop();
         sent.clear();
+        areaAsked.clear();
+        shownDifferences.clear();
         options.model = model;
         server = std::make_unique<sim::PtyServer>();
         std::string error;
@@ -85,11 +87,7 @@ protected:
     std::vector<std::string> Texts() const { return services->platform.Texts(); }
     std::string Path(const std::string& name) const { return services->dir / name; }
     int32_t CameraValue(const char* name) const { return server->Value(name).value_or(-999999); }
-
-    struct AreaQuestion {
-        ui::AreaDialogMode mode;
-        bool factoryMode;
-    };
+    void Click(uint32_t id) { dlg->OnControlEvent(id, {ui::ControlEventType::Clicked}); }
 
     std::unique_ptr<sim::PtyServer> server;
     std::unique_ptr<TestServices> services;
@@ -98,7 +96,7 @@ protected:
     std::unique_ptr<settings::SettingsFeature> feature;
     std::vector<std::string> sent;  // every line written, without CR LF
     std::optional<int> areaAnswer;
-    std::vector<AreaQuestion> areaAsked;
+    std::vector<std::pair<ui::AreaDialogMode, bool>> areaAsked;  // mode, factory mode
     std::vector<settings::SettingDifference> shownDifferences;
     bool loadAfterCompare = false;
 };
