@@ -62,6 +62,7 @@ int PrintSettings(Session& session) {
     }
     Print(FormatValues(values, session.Opts().json));
     if (session.Window().LastReadStopped()) return kExitInterrupted;
+    if (session.Window().LastReadEnded()) return kExitCameraRefused;
     if (const int n = Unanswered(session); n > 0) {
         std::fprintf(stderr, "vr8200ctl: %d settings were not answered\n", n);
         return kExitCameraRefused;
@@ -78,7 +79,11 @@ int RunSave(Session& session) {
     }
     if (int rc = ConnectOrFail(session, true); rc != kExitOk) return rc;
     if (session.Window().LastReadStopped()) return kExitInterrupted;
-    // A file with the tool's defaults where the camera said nothing would pass for the camera's.
+    // A file with the tool's values where the camera said nothing would pass for the camera's.
+    if (session.Window().LastReadEnded()) {
+        std::fprintf(stderr, "vr8200ctl: the read ended early; %s was not written\n", path.c_str());
+        return kExitCameraRefused;
+    }
     if (session.Services().model.kind == settings::kModelUnknown) {
         std::fprintf(stderr, "vr8200ctl: the camera's model is not supported; %s was not written\n", path.c_str());
         return kExitCameraRefused;
@@ -111,7 +116,11 @@ int RunLoad(Session& session) {
         std::fprintf(stderr, "vr8200ctl: line %d %s: %s\n", r.number, what, r.text.c_str());
     }
     if (load.stopped) return kExitInterrupted;
-    return load.refused.empty() ? kExitOk : kExitCameraRefused;
+    if (load.lost || load.silent)
+        std::fprintf(stderr, "vr8200ctl: %s after line %d; the other %d lines were not sent\n",
+                     load.lost ? "the line went away" : "the camera stopped answering", load.done,
+                     load.lines - load.done);
+    return load.refused.empty() && !load.Ended() ? kExitOk : kExitCameraRefused;
 }
 
 const char* KindName(settings::SettingDifference::Kind kind) {
@@ -140,6 +149,10 @@ int RunDiff(Session& session) {
     if (!file.ReadLines(path, lines)) return kExitFile;
     if (int rc = ConnectOrFail(session, true); rc != kExitOk) return rc;
     if (session.Window().LastReadStopped()) return kExitInterrupted;
+    if (session.Window().LastReadEnded()) {
+        std::fprintf(stderr, "vr8200ctl: the read ended early; nothing was compared\n");
+        return kExitCameraRefused;
+    }
     const auto differences =
         settings::CompareSettings(lines, file.Reader(), session.Services().table, session.Window().LastRead(),
                                   session.Services().model, session.Window().FactoryMode());

@@ -10,6 +10,7 @@
 #include "protocol/ParameterTable.h"
 #include "settings/MemoryAreas.h"
 #include "settings/ModelIdentity.h"
+#include "settings/ReadAllSettings.h"
 #include "ui/main/ControlIds.h"
 #include "ui/main/CtrlToolDlg.h"
 #include "ui/main/FeatureRouter.h"
@@ -106,7 +107,12 @@ SettingsLoad SettingsFeature::LoadFile(const std::string& path) {
 
 std::string SettingsFeature::LoadReport(const SettingsLoad& load, const std::string& path) {
     std::string text;
+    const std::string handled =
+        std::to_string(load.done) + " of " + std::to_string(load.lines) + " lines were handled.";
     if (load.stopped) text = app::LongOperation::StoppedText(load.done, load.lines, "lines");
+    if (load.lost) text = "The line to the camera went away; " + handled;
+    if (load.silent)
+        text = "The camera stopped answering (" + std::to_string(kMaxTimeoutsInARow) + " lines in a row); " + handled;
     if (load.refused.empty()) return text;
     if (!text.empty()) text += "\n";
     const size_t n = load.refused.size();
@@ -114,6 +120,7 @@ std::string SettingsFeature::LoadReport(const SettingsLoad& load, const std::str
     for (size_t i = 0; i < n && i < kRefusedLinesListed; ++i) {
         const RefusedLine& r = load.refused[i];
         text += "\nline " + std::to_string(r.number) + ": " + Printable(r.text);
+        if (r.why == RefusedLine::Why::Refused && !r.reply.empty()) text += " (" + r.reply + ")";
         if (r.why == RefusedLine::Why::NoAnswer) text += " (no answer)";
         if (r.why == RefusedLine::Why::NotSendable) text += " (not sent: control character)";
     }
@@ -130,8 +137,9 @@ void SettingsFeature::CompareWithFile() {
     RememberFolder(path);
     if (!read) return;
     window_.ReadAllSettings();
-    // A read the operator stopped has nothing complete to compare with.
-    if (window_.LastReadStopped()) return;
+    // A read that ended early (the operator, a lost line, a silent camera) has nothing complete to
+    // compare with; the read has said why.
+    if (window_.LastReadEnded()) return;
     const std::vector<SettingDifference> differences = CompareSettings(
         lines, file_.Reader(), services_.table, window_.LastRead(), services_.model, window_.FactoryMode());
     if (differences.empty()) {

@@ -13,10 +13,10 @@
 #include "app/Services.h"
 #include "protocol/Command.h"
 #include "protocol/CommandTable.h"
-#include "protocol/OnlineStatus.h"
 #include "protocol/ParameterTable.h"
 #include "protocol/TextValue.h"
 #include "settings/ModelCommands.h"
+#include "settings/ReadAllSettings.h"
 #include "ui/main/ControlIds.h"
 #include "ui/main/CtrlToolDlg.h"
 #include "ui/main/EnablingRules.h"
@@ -99,14 +99,24 @@ SettingsLoad SettingsFile::Load(const std::string& path) {
     result.opened = true;
     result.lines = static_cast<int>(lines.size());
     app::LongOperation progress(services_.platform, services_.dialogs, kLoadingText);
+    int timeoutsInARow = 0;
     for (size_t i = 0; i < lines.size(); ++i) {
         progress.SetPercent(static_cast<int>(100 * i / lines.size()));
         if (!progress.Continue()) {
             result.stopped = true;
             break;
         }
-        LoadLine(lines[i], result);
+        const bool answered = LoadLine(lines[i], result);
         ++result.done;
+        if (services_.engine.LinkLost()) {
+            result.lost = true;
+            break;
+        }
+        timeoutsInARow = answered ? 0 : timeoutsInARow + 1;
+        if (timeoutsInARow >= kMaxTimeoutsInARow) {
+            result.silent = true;
+            break;
+        }
     }
     window_.ShowAllValues();
     services_.table.CommitDataValues();
@@ -117,35 +127,44 @@ SettingsLoad SettingsFile::Load(const std::string& path) {
     return result;
 }
 
-void SettingsFile::LoadLine(const SettingsFileLine& line, SettingsLoad& result) {
+bool SettingsFile::LoadLine(const SettingsFileLine& line, SettingsLoad& result) {
     const LineMeaning m = lines_.Interpret(line, window_.FactoryMode(), services_.model.kind);
-    auto refuse = [&](RefusedLine::Why why) { result.refused.push_back({line.number, line.text, why}); };
-    auto failed = [&] { refuse(services_.status.IsOnline() ? RefusedLine::Why::Refused : RefusedLine::Why::NoAnswer); };
     protocol::Command& engine = services_.engine;
+    // After a send that failed: the camera's refusal, or no answer at all.
+    auto failed = [&] {
+        const protocol::Failure& f = engine.LastFailure();
+        const bool refused = f.kind == protocol::FailureKind::Refused;
+        result.refused.push_back({line.number, line.text,
+                                  refused ? RefusedLine::Why::Refused : RefusedLine::Why::NoAnswer,
+                                  refused ? f.received : std::string()});
+        return refused;
+    };
     switch (m.use) {
         case LineUse::Ignored:
-            return;
-        case LineUse::ModelName:
+            return true;
+        case LineUse::ModelName: {
             // A CR or LF in it would end the command early and send the rest as a command of its own.
             if (!protocol::IsSendableText(m.text)) {
-                refuse(RefusedLine::Why::NotSendable);
-                return;
+                result.refused.push_back({line.number, line.text, RefusedLine::Why::NotSendable, {}});
+                return true;
             }
             ++result.sent;
-            if (engine.SendCommandString(protocol::cmd::MD00, m.text, kModelNameTimeout) != 1) failed();
+            const bool answered =
+                engine.SendCommandString(protocol::cmd::MD00, m.text, kModelNameTimeout) == 1 || failed();
             // The lines after it are sent to the model the camera now says it is.
             window_.ModelProbe();
-            return;
+            return answered;
+        }
         default:
             break;
     }
     if (m.ctrlId == ui::id::kCaMode) ui::EnableChromaticEditors(window_.Controls(), m.value >= 1 && m.value <= 3);
-    if (m.use != LineUse::Setting) return;
+    if (m.use != LineUse::Setting) return true;
     ++result.sent;
     const int taken = engine.SendCommandInt(m.cmdId, m.value, kSetTimeout);
     // Kept even when refused: the file's value stays on screen until the operator reloads.
     services_.table.SetDataValue(m.ctrlId, m.value);
-    if (taken != 1) failed();
+    return taken == 1 || failed();
 }
 
 }  // namespace vr::settings

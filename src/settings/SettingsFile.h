@@ -33,6 +33,7 @@ struct RefusedLine {
     int number = 0;
     std::string text;
     Why why = Why::Refused;
+    std::string reply;  // the camera's error text, for Refused
 };
 
 struct SettingsLoad {
@@ -41,7 +42,10 @@ struct SettingsLoad {
     int done = 0;         // lines handled before the end, or before the operator stopped
     int sent = 0;         // lines sent to the camera
     std::vector<RefusedLine> refused;
-    bool stopped = false;
+    bool stopped = false;  // the operator stopped it
+    bool lost = false;     // the line went away: nothing more could be sent
+    bool silent = false;   // the camera stopped answering (kMaxTimeoutsInARow lines in a row)
+    bool Ended() const { return stopped || lost || silent; }
 };
 
 class SettingsFile {
@@ -61,14 +65,17 @@ public:
     bool ReadLines(const std::string& path, std::vector<SettingsFileLine>& lines);
 
     // Sends every setting of the file to the camera behind the progress window, stores each value in
-    // the table whether or not the camera took it, and commits them all. The operator may stop it
-    // between two lines. Refused lines are reported by the engine one by one and listed in the result.
+    // the table whether or not the camera took it, and commits them all. Refused lines are reported
+    // by the engine one by one and listed in the result; loading goes on after them. The operator may
+    // stop it between two lines; a lost line ends it, and so do kMaxTimeoutsInARow lines in a row
+    // without an answer (a camera that is gone would cost a time-out on every line).
     SettingsLoad Load(const std::string& path);
 
     const SettingsLines& Reader() const { return lines_; }
 
 private:
-    void LoadLine(const SettingsFileLine& line, SettingsLoad& result);
+    // Sends the line when it is a setting; false when it was sent and the camera did not answer.
+    bool LoadLine(const SettingsFileLine& line, SettingsLoad& result);
     void ShowOpenError(const std::string& path, const std::string& reason);
 
     app::Services& services_;

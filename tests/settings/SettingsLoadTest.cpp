@@ -114,8 +114,25 @@ TEST_F(SettingsLoadTest, ARefusedLineIsKeptAndReportedAndTheRestIsSent) {
     ASSERT_EQ(load.refused.size(), 1u);
     EXPECT_EQ(load.refused[0].why, settings::RefusedLine::Why::Refused);
     EXPECT_EQ(Texts(), (Strings{"ERROR: Refused", "The camera did not take 1 line of " + Path("in.cam") +
-                                                      ":\nline 2: GA=500\n"
+                                                      ":\nline 2: GA=500 (ERROR: Refused)\n"
                                                       "The pages show the file's values; Reload shows the camera's."}));
+}
+
+TEST_F(SettingsLoadTest, ALostLineEndsTheLoadAtOnce) {
+    Start("KA");
+    Connect();
+    server->Stop();
+    const settings::SettingsLoad load = Load("BL=1\r\nBL=2\r\nBL=3\r\n");
+    EXPECT_TRUE(load.lost);
+    EXPECT_EQ(load.done, 1);
+    ASSERT_EQ(load.refused.size(), 1u);
+    EXPECT_EQ(load.refused[0].why, settings::RefusedLine::Why::NoAnswer);
+    EXPECT_EQ(Texts().back().rfind("The line to the camera went away; 1 of 3 lines were handled.\nThe camera did not "
+                                   "take 1 line of " +
+                                       Path("in.cam") + ":\nline 1: BL=1 (no answer)",
+                                   0),
+              0u)
+        << Texts().back();
 }
 
 TEST_F(SettingsLoadTest, TheOperatorMayStopBetweenLines) {
