@@ -29,9 +29,7 @@ void Print(const std::string& text) {
 }
 
 int ConnectOrFail(Session& session, bool readAll) {
-    if (session.Connect(readAll)) return kExitOk;
-    std::fprintf(stderr, "vr8200ctl: no camera answered\n");
-    return kExitNoLink;
+    return session.ConnectOrFail(readAll);
 }
 
 int Unanswered(Session& session) {
