@@ -18,6 +18,8 @@ constexpr const char* kExamples = R"(Examples:
   vr8200ctl --link cl11 --port-index 0 dump     a camera behind a Camera Link frame grabber
   vr8200ctl --rate 115200 --trace get EA        skip the rate search when the rate is known
   vr8200ctl send "GA?" --wait 500               one raw line, without the start-up sequence
+  vr8200ctl --factory save golden.cam           save every setting, factory ones included
+  vr8200ctl diff golden.cam                     what differs between the camera and the file
 
 Exit status: 0 success; 1 the camera refused a command or did not answer; 2 usage error;
 3 the link could not be opened or no camera answered the start-up; 4 a file could not be read,

@@ -3,6 +3,12 @@
 // here and registers its menu commands, buttons and lists in the main window's router. One member
 // per feature; they live as long as the main window.
 
+#include <memory>
+
+namespace vr::settings {
+class SettingsFeature;
+}
+
 namespace vr::gui {
 
 class MainWindow;
@@ -16,6 +22,7 @@ public:
 
 private:
     MainWindow& window_;
+    std::unique_ptr<settings::SettingsFeature> settings_;
 };
 
 }  // namespace vr::gui

@@ -146,6 +146,11 @@ void MainWindow::RefreshMenuAvailability() {
     }
 }
 
+void MainWindow::SetSettingsFileHooks(std::function<void()> save, std::function<void()> load) {
+    saveSettingsFile_ = std::move(save);
+    loadSettingsFile_ = std::move(load);
+}
+
 void MainWindow::BuildPages() {
     PageEvents events;
     events.editLostFocus = [this](uint32_t id) { Event(id, {ui::ControlEventType::EditKillFocus}); };
@@ -192,6 +197,8 @@ void MainWindow::CreateWindows() {
     hooks.modelProbe = [this] { return logic_->ModelProbe(); };
     hooks.readAllSettings = [this] { logic_->ReadAllSettings(); };
     hooks.controlMode = [this] { return logic_->ControlMode(); };
+    hooks.saveSettingsFile = saveSettingsFile_;
+    hooks.loadSettingsFile = loadSettingsFile_;
     communication_ = new CommunicationWindow(services_, std::move(hooks), LogFolder(services_.registry),
                                              services_.registry.WasShutdownClean() == 1, this);
     communication_->Logic().Show();

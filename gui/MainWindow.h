@@ -6,6 +6,7 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <functional>
 #include <memory>
 
 #include "CommunicationWindow.h"
@@ -69,6 +70,9 @@ public:
 
     // Greys the menu items that no feature has registered yet.
     void RefreshMenuAvailability();
+    // The communication dialog's settings-file buttons; given before the window starts, they stay
+    // greyed without.
+    void SetSettingsFileHooks(std::function<void()> save, std::function<void()> load);
 
 private:
     void BuildMenu();
@@ -87,6 +91,8 @@ private:
     std::vector<QAction*> menuActions_;
     QPointer<CommunicationWindow> communication_;
     QPointer<TerminalWindow> terminal_;
+    std::function<void()> saveSettingsFile_;
+    std::function<void()> loadSettingsFile_;
     bool startOnShow_ = false;
     bool inCloseEvent_ = false;
     bool showingTabs_ = false;

@@ -9,10 +9,15 @@
 #include <QTabWidget>
 #include <cstdio>
 
+#include "AreaSelectDialog.h"
 #include "CommunicationWindow.h"
+#include "CompareWindow.h"
 #include "MainWindow.h"
 #include "TerminalWindow.h"
 #include "dialogs/TerminalDialog.h"
+#include "settings/ModelCommands.h"
+#include "settings/SettingsCompare.h"
+#include "settings/SettingsFile.h"
 
 namespace vr::gui {
 
@@ -74,6 +79,37 @@ bool ScreenshotTour::Pass(const QString& prefix) {
     terminal->show();
     terminal->Controls().SetText(dialogs::terminal::kEdit, "MD?");
     ok = Save(terminal, prefix + "terminal") && ok;
+    ok = SettingsWindows(prefix) && ok;
+    return ok;
+}
+
+bool ScreenshotTour::SettingsWindows(const QString& prefix) {
+    bool ok = true;
+    {
+        AreaSelectDialog areas(window_.Services(), ui::AreaDialogMode::Store, window_.Logic().FactoryMode(), &window_);
+        areas.show();
+        ok = Save(&areas, prefix + "area-select") && ok;
+    }
+    // The camera's own settings with two values changed, the width missing and a line for a command
+    // this model lacks.
+    settings::SettingsFile file(window_.Services(), window_.Logic());
+    std::string text;
+    for (const auto& line : settings::SettingsLines::Split(file.Contents(settings::SettingsVariant::AllData))) {
+        if (line.text.rfind("WTC=", 0) == 0) continue;
+        if (line.text.rfind("GA=", 0) == 0)
+            text += "GA=800\n";
+        else if (line.text.rfind("WB1R=", 0) == 0)
+            text += "WB1R=120\n";
+        else
+            text += line.text + "\n";
+    }
+    text += window_.Services().model.kind == settings::kModelKA ? "LROP=1\n" : "PER=8000\n";
+    const auto differences =
+        settings::CompareSettings(settings::SettingsLines::Split(text), file.Reader(), window_.Services().table,
+                                  window_.Logic().LastRead(), window_.Services().model, window_.Logic().FactoryMode());
+    CompareWindow compare("golden-line-3.cam", differences, &window_);
+    compare.show();
+    ok = Save(&compare, prefix + "compare-with-file") && ok;
     return ok;
 }
 

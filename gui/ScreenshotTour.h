@@ -21,6 +21,9 @@ public:
 private:
     bool Save(QWidget* widget, const QString& name);
     bool Pass(const QString& prefix);
+    // The memory-area dialog, and the comparison with a file that differs from the camera in a few
+    // settings.
+    bool SettingsWindows(const QString& prefix);
 
     MainWindow& window_;
     QString folder_;

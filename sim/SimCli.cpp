@@ -34,7 +34,7 @@ void AddSimOptions(CLI::App& app, SimOptions& o) {
                    o.refuse.push_back(name);
                }
            },
-           "answer sets of these commands with an error text")
+           "answer sets of these commands (NAME, or NAME=VALUE for one value) with an error text")
         ->delimiter(',');
     app.add_option("--slow", o.slowMs, "delay every reply by this many milliseconds")->check(CLI::NonNegativeNumber);
     app.add_option("--noise", o.noisePerMille, "flip a bit in this many received bytes per thousand")

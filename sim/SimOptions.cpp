@@ -43,6 +43,7 @@ bool ValidateOptions(const SimOptions& o, std::string* error) {
     for (const auto& name : o.refuse) {
         std::string upper = name;
         for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        upper = upper.substr(0, upper.find('='));
         if (upper.empty() || protocol::FindCommand(upper) < 0)
             return Fail(error, "cannot refuse \"" + name + "\": no such command");
     }

@@ -37,7 +37,7 @@ struct SimOptions {
 
     // Fault switches.
     bool silent = false;              // never answers
-    std::vector<std::string> refuse;  // mnemonics whose sets are answered with an error text
+    std::vector<std::string> refuse;  // mnemonics ("GA") or sets ("SA=2") answered with an error text
     int slowMs = 0;                   // every reply waits this long
     int noisePerMille = 0;            // chance per received byte that one of its bits flips
     uint32_t noiseSeed = kDefaultNoiseSeed;

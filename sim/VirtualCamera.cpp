@@ -291,9 +291,18 @@ void VirtualCamera::ProcessLine(const std::string& line) {
         }
         return reply(std::move(answer));
     }
-    if (std::find(options_.refuse.begin(), options_.refuse.end(), name) != options_.refuse.end())
-        return reply(One(kErrorRefused));
+    if (Refused(name, line.substr(sep + 1))) return reply(One(kErrorRefused));
     reply(Set(cmdId, line.substr(sep + 1)));
+}
+
+bool VirtualCamera::Refused(const std::string& name, const std::string& valueText) const {
+    const std::string value = Upper(Trim(valueText));
+    for (const std::string& entry : options_.refuse) {
+        const size_t eq = entry.find('=');
+        if (eq == std::string::npos ? entry == name : entry.compare(0, eq, name) == 0 && entry.substr(eq + 1) == value)
+            return true;
+    }
+    return false;
 }
 
 std::vector<std::string> VirtualCamera::Query(uint32_t cmdId) const {

@@ -111,6 +111,8 @@ private:
     // Ends a restart or a function whose time has come, then answers the lines that waited.
     void Advance();
     void ProcessLine(const std::string& line);
+    // Whether --refuse names this set: by its mnemonic alone, or by mnemonic and value ("SA=2").
+    bool Refused(const std::string& name, const std::string& valueText) const;
     Reply Query(uint32_t id) const;
     Reply Set(uint32_t id, const std::string& valueText);
     Reply SetText(uint32_t id, const std::string& text);

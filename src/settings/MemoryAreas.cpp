@@ -1,5 +1,10 @@
 #include "settings/MemoryAreas.h"
 
+#include <iterator>
+#include <thread>
+
+#include "app/LongOperation.h"
+#include "app/Platform.h"
 #include "app/Services.h"
 #include "protocol/Command.h"
 #include "protocol/CommandTable.h"
@@ -22,6 +27,54 @@ int MemoryAreas::Store(int area, std::chrono::milliseconds timeout) {
 int MemoryAreas::Load(int area) {
     if (!IsArea(area)) return 0;
     return services_.engine.SendCommandInt(protocol::cmd::LD, area, kLoadTimeout);
+}
+
+int MemoryAreas::StoreChosen(int area, bool factoryMode) {
+    app::IPlatform& platform = services_.platform;
+    // The factory area is overwritten only in factory mode, whoever asks.
+    if (!IsArea(area) || (area == kFactoryArea && !factoryMode)) {
+        platform.MessageBox("Selected invalid area !", app::kAppTitle, app::MsgIcon::Error);
+        return 0;
+    }
+    if (Store(area, kMenuStoreTimeout) != 1) return 0;  // the engine has told the operator
+    platform.MessageBox("Completed saving current setting data !", app::kAppTitle, app::MsgIcon::Information);
+    return 1;
+}
+
+int MemoryAreas::StoreAll() {
+    app::IPlatform& platform = services_.platform;
+    if (platform.MessageBox(kStoreAllQuestion, app::kAppTitle, app::MsgIcon::Question, app::MsgButtons::YesNo) !=
+        app::MsgResult::Yes)
+        return 0;
+    constexpr int kAreas[] = {1, 2, 3, kFactoryArea};
+    constexpr int kCount = static_cast<int>(std::size(kAreas));
+    int failures = 0;
+    int done = 0;
+    {
+        app::LongOperation progress(platform, services_.dialogs, kStoringText);
+        for (int area : kAreas) {
+            progress.SetStep(kStoringText, done, kCount);
+            if (!progress.Continue()) break;
+            std::this_thread::sleep_for(kStoreAllPause);
+            if (Store(area, kStoreAllTimeout) != 1) ++failures;
+            ++done;
+        }
+    }
+    if (done < kCount) {
+        platform.MessageBox(app::LongOperation::StoppedText(done, kCount, "areas"), app::kAppTitle,
+                            app::MsgIcon::Information);
+        return 0;
+    }
+    if (failures == 0) {
+        platform.MessageBox("Completed to store current setting data!", app::kAppTitle, app::MsgIcon::Information);
+        return 1;
+    }
+    platform.MessageBox("Couldn't store current setting data!", app::kAppTitle, app::MsgIcon::Exclamation);
+    return 0;
+}
+
+int MemoryAreas::ResetCamera() {
+    return services_.engine.SendCommandInt(protocol::cmd::CRS00, 1, kResetTimeout);
 }
 
 }  // namespace vr::settings

@@ -30,6 +30,7 @@ std::string ActionName(MenuAction action) {
         {MenuAction::OpenSettingsFile, "OpenSettingsFile"},
         {MenuAction::SaveAllData, "SaveAllData"},
         {MenuAction::SaveShippingData, "SaveShippingData"},
+        {MenuAction::CompareWithFile, "CompareWithFile"},
         {MenuAction::Exit, "Exit"},
         {MenuAction::Reload, "Reload"},
         {MenuAction::LoadSettings, "LoadSettings"},

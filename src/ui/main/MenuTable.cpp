@@ -9,6 +9,7 @@ constexpr MenuItem kItems[] = {
     {30008, 0, "", "&Open", MenuAction::OpenSettingsFile},
     {30011, 0, "&Save as", "All Data", MenuAction::SaveAllData},
     {30012, 0, "&Save as", "Shipping Data", MenuAction::SaveShippingData},
+    {30013, 0, "", "Compare with File...", MenuAction::CompareWithFile},
     {2, 0, "", "E&xit", MenuAction::Exit},
     {30002, 1, "", "&Reload", MenuAction::Reload},
     {30004, 1, "", "&Load settings", MenuAction::LoadSettings},

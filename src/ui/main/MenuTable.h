@@ -11,6 +11,7 @@ enum class MenuAction {
     OpenSettingsFile,
     SaveAllData,
     SaveShippingData,
+    CompareWithFile,
     Exit,
     Reload,
     LoadSettings,

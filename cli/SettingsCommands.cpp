@@ -1,0 +1,272 @@
+// The settings subcommands: settings files (save, load, diff), memory areas (area, store-area,
+// load-area, store-all), the camera's restart (reset) and its model identity (write-model).
+
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "CommandList.h"
+#include "Output.h"
+#include "Session.h"
+#include "app/Services.h"
+#include "protocol/CommandTable.h"
+#include "protocol/ParameterTable.h"
+#include "settings/MemoryAreas.h"
+#include "settings/ModelCommands.h"
+#include "settings/ModelIdentity.h"
+#include "settings/SettingsCompare.h"
+#include "settings/SettingsFile.h"
+#include "ui/main/CtrlToolDlg.h"
+
+namespace vr::cli {
+namespace {
+
+void Print(const std::string& text) {
+    std::fputs(text.c_str(), stdout);
+    std::fflush(stdout);
+}
+
+int ConnectOrFail(Session& session, bool readAll) {
+    return session.ConnectOrFail(readAll);
+}
+
+int Unanswered(Session& session) {
+    int n = 0;
+    for (const auto& read : session.Window().LastRead()) n += read.answered ? 0 : 1;
+    return n;
+}
+
+bool NeedsFactory(Session& session) {
+    if (session.Opts().factory) return false;
+    std::fprintf(stderr, "vr8200ctl: %s works in factory mode only: give --factory\n", session.Opts().command.c_str());
+    return true;
+}
+
+// The area argument, already checked to lie in 0..3.
+int ChosenArea(Session& session) {
+    return std::stoi(session.Opts().args.front());
+}
+
+// Every setting the last read answered, as dump prints them.
+int PrintSettings(Session& session) {
+    const auto& table = session.Services().table;
+    std::vector<OutputValue> values;
+    for (const auto& read : session.Window().LastRead()) {
+        if (!read.answered) continue;
+        const auto& row = table.Row(read.row);
+        values.push_back({protocol::GetCommandName(row.def->cmdId), std::to_string(row.value), false});
+    }
+    Print(FormatValues(values, session.Opts().json));
+    if (session.Window().LastReadStopped()) return kExitInterrupted;
+    if (session.Window().LastReadEnded()) return kExitCameraRefused;
+    if (const int n = Unanswered(session); n > 0) {
+        std::fprintf(stderr, "vr8200ctl: %d settings were not answered\n", n);
+        return kExitCameraRefused;
+    }
+    return kExitOk;
+}
+
+int RunSave(Session& session) {
+    const std::string& path = session.Opts().args.front();
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0 && !session.Opts().yes) {
+        std::fprintf(stderr, "vr8200ctl: %s exists; give --yes to replace it\n", path.c_str());
+        return kExitUsage;
+    }
+    if (int rc = ConnectOrFail(session, true); rc != kExitOk) return rc;
+    if (session.Window().LastReadStopped()) return kExitInterrupted;
+    // A file with the tool's values where the camera said nothing would pass for the camera's.
+    if (session.Window().LastReadEnded()) {
+        std::fprintf(stderr, "vr8200ctl: the read ended early; %s was not written\n", path.c_str());
+        return kExitCameraRefused;
+    }
+    if (session.Services().model.kind == settings::kModelUnknown) {
+        std::fprintf(stderr, "vr8200ctl: the camera's model is not supported; %s was not written\n", path.c_str());
+        return kExitCameraRefused;
+    }
+    if (const int n = Unanswered(session); n > 0) {
+        std::fprintf(stderr, "vr8200ctl: %d settings were not answered; %s was not written\n", n, path.c_str());
+        return kExitCameraRefused;
+    }
+    const auto variant =
+        session.Opts().Flag("shipping") ? settings::SettingsVariant::ShippingData : settings::SettingsVariant::AllData;
+    int lines = 0;
+    if (!settings::SettingsFile(session.Services(), session.Window()).Write(path, variant, &lines)) return kExitFile;
+    Print(FormatValues({{"file", path, true}, {"lines", std::to_string(lines), false}}, session.Opts().json));
+    return kExitOk;
+}
+
+int RunLoad(Session& session) {
+    const std::string& path = session.Opts().args.front();
+    settings::SettingsFile file(session.Services(), session.Window());
+    std::vector<settings::SettingsFileLine> lines;
+    // A file that cannot be read is found out before the camera is touched.
+    if (!file.ReadLines(path, lines)) return kExitFile;
+    if (int rc = ConnectOrFail(session, false); rc != kExitOk) return rc;
+    const settings::SettingsLoad load = file.Load(path);
+    if (!load.opened) return kExitFile;
+    for (const auto& r : load.refused) {
+        const char* what = r.why == settings::RefusedLine::Why::NoAnswer      ? "not answered"
+                           : r.why == settings::RefusedLine::Why::NotSendable ? "not sent (control character)"
+                                                                              : "refused";
+        std::fprintf(stderr, "vr8200ctl: line %d %s: %s\n", r.number, what, r.text.c_str());
+    }
+    if (load.stopped) return kExitInterrupted;
+    if (load.lost || load.silent)
+        std::fprintf(stderr, "vr8200ctl: %s after line %d; the other %d lines were not sent\n",
+                     load.lost ? "the line went away" : "the camera stopped answering", load.done,
+                     load.lines - load.done);
+    return load.refused.empty() && !load.Ended() ? kExitOk : kExitCameraRefused;
+}
+
+const char* KindName(settings::SettingDifference::Kind kind) {
+    switch (kind) {
+        case settings::SettingDifference::Kind::Differs:
+            return "differs";
+        case settings::SettingDifference::Kind::FileLacks:
+            return "file-lacks";
+        case settings::SettingDifference::Kind::ModelLacks:
+            return "model-lacks";
+        case settings::SettingDifference::Kind::NoAnswer:
+            return "no-answer";
+    }
+    return "";
+}
+
+std::string JsonValue(const std::optional<std::string>& value, bool isText) {
+    if (!value) return "null";
+    return isText ? JsonString(*value) : *value;
+}
+
+int RunDiff(Session& session) {
+    const std::string& path = session.Opts().args.front();
+    settings::SettingsFile file(session.Services(), session.Window());
+    std::vector<settings::SettingsFileLine> lines;
+    if (!file.ReadLines(path, lines)) return kExitFile;
+    if (int rc = ConnectOrFail(session, true); rc != kExitOk) return rc;
+    if (session.Window().LastReadStopped()) return kExitInterrupted;
+    if (session.Window().LastReadEnded()) {
+        std::fprintf(stderr, "vr8200ctl: the read ended early; nothing was compared\n");
+        return kExitCameraRefused;
+    }
+    const auto differences =
+        settings::CompareSettings(lines, file.Reader(), session.Services().table, session.Window().LastRead(),
+                                  session.Services().model, session.Window().FactoryMode());
+    std::string out;
+    if (session.Opts().json) {
+        out = "{" + JsonString("file") + ": " + JsonString(path) + ", " + JsonString("differences") + ": [";
+        for (size_t i = 0; i < differences.size(); ++i) {
+            const auto& d = differences[i];
+            out += (i > 0 ? ", {" : "{") + JsonString("name") + ": " + JsonString(d.name) + ", " +
+                   JsonString("caption") + ": " + JsonString(d.caption) + ", " + JsonString("kind") + ": " +
+                   JsonString(KindName(d.kind)) + ", " + JsonString("file") + ": " + JsonValue(d.fileValue, d.isText) +
+                   ", " + JsonString("camera") + ": " + JsonValue(d.cameraValue, d.isText) + "}";
+        }
+        out += "]}\n";
+    } else {
+        for (const auto& d : differences)
+            out += d.name + " file=" + d.fileValue.value_or("") + " camera=" + d.cameraValue.value_or("") + "\n";
+    }
+    Print(out);
+    if (const int n = Unanswered(session); n > 0) std::fprintf(stderr, "vr8200ctl: %d settings were not answered\n", n);
+    return differences.empty() ? kExitOk : kExitCameraRefused;
+}
+
+int RunArea(Session& session) {
+    if (int rc = ConnectOrFail(session, false); rc != kExitOk) return rc;
+    int32_t area = 0;
+    if (settings::MemoryAreas(session.Services()).QueryArea(area) != 1) {
+        std::fprintf(stderr, "vr8200ctl: no answer to EA\n");
+        return kExitCameraRefused;
+    }
+    Print(FormatValues({{"area", std::to_string(area), false}}, session.Opts().json));
+    return kExitOk;
+}
+
+int RunStoreArea(Session& session) {
+    const int area = ChosenArea(session);
+    if (area == settings::kFactoryArea && NeedsFactory(session)) return kExitUsage;
+    if (int rc = ConnectOrFail(session, false); rc != kExitOk) return rc;
+    session.Window().SetCurrentArea(static_cast<uint32_t>(area));
+    return settings::MemoryAreas(session.Services()).StoreChosen(area, session.Window().FactoryMode()) == 1
+               ? kExitOk
+               : kExitCameraRefused;
+}
+
+int RunLoadArea(Session& session) {
+    const int area = ChosenArea(session);
+    if (int rc = ConnectOrFail(session, false); rc != kExitOk) return rc;
+    session.Window().SetCurrentArea(static_cast<uint32_t>(area));
+    if (settings::MemoryAreas(session.Services()).Load(area) != 1) return kExitCameraRefused;
+    session.Window().ReadAllSettings();
+    return PrintSettings(session);
+}
+
+int RunStoreAll(Session& session) {
+    if (NeedsFactory(session)) return kExitUsage;
+    if (!session.Opts().yes) {
+        std::fprintf(stderr, "vr8200ctl: store-all overwrites every memory area: give --yes\n");
+        return kExitUsage;
+    }
+    if (int rc = ConnectOrFail(session, false); rc != kExitOk) return rc;
+    return settings::MemoryAreas(session.Services()).StoreAll() == 1 ? kExitOk : kExitCameraRefused;
+}
+
+int RunReset(Session& session) {
+    if (int rc = ConnectOrFail(session, false); rc != kExitOk) return rc;
+    return settings::MemoryAreas(session.Services()).ResetCamera() == 1 ? kExitOk : kExitCameraRefused;
+}
+
+int RunWriteModel(Session& session) {
+    if (NeedsFactory(session)) return kExitUsage;
+    const int index = session.Opts().args.front() == "KA" ? 1 : 0;
+    if (int rc = ConnectOrFail(session, false); rc != kExitOk) return rc;
+    return settings::ModelIdentity(session.Services(), session.Window()).WriteModel(index) == 1 ? kExitOk
+                                                                                                : kExitCameraRefused;
+}
+
+void FileArgument(CLI::App& sub, Options& o) {
+    sub.add_option("FILE", o.args, "the settings file")->required()->expected(1);
+}
+
+void AreaArgument(CLI::App& sub, Options& o, const char* what) {
+    sub.add_option("N", o.args, what)->required()->expected(1)->check(CLI::Range(0, 3));
+}
+
+}  // namespace
+
+void AddSettingsCommands(CommandList& commands) {
+    commands.push_back({"save",
+                        "connect, read every setting, write the .cam file (All Data; --shipping: the user settings "
+                        "only); an existing FILE is replaced only with --yes",
+                        [](CLI::App& sub, Options& o) {
+                            FileArgument(sub, o);
+                            sub.add_flag_callback(
+                                "--shipping", [&o] { o.flags.insert("shipping"); }, "Shipping Data: no factory rows");
+                        },
+                        RunSave});
+    commands.push_back({"load", "connect, send every line of the .cam file; the lines the camera refused go to stderr",
+                        FileArgument, RunLoad});
+    commands.push_back(
+        {"diff", "connect, read every setting; print NAME file=F camera=C for each difference", FileArgument, RunDiff});
+    commands.push_back({"area", "print the memory area in use (EA)", nullptr, RunArea});
+    commands.push_back(
+        {"store-area", "store the working settings into area N (1..3; 0, the factory area, needs --factory)",
+         [](CLI::App& sub, Options& o) { AreaArgument(sub, o, "the area: 0 factory, 1..3 user"); }, RunStoreArea});
+    commands.push_back({"load-area", "load area N (0..3) into the working settings, then read and print every setting",
+                        [](CLI::App& sub, Options& o) { AreaArgument(sub, o, "the area: 0 factory, 1..3 user"); },
+                        RunLoadArea});
+    commands.push_back({"store-all", "store into user areas 1, 2, 3 and the factory area (needs --factory and --yes)",
+                        nullptr, RunStoreAll});
+    commands.push_back({"reset", "restart the camera (CRS00); it comes back at 9600 bit/s", nullptr, RunReset});
+    commands.push_back(
+        {"write-model", "write the camera's model name (MD00), then read it back (needs --factory)",
+         [](CLI::App& sub, Options& o) {
+             sub.add_option("MODEL", o.args, "KA or KB")->required()->expected(1)->check(CLI::IsMember({"KA", "KB"}));
+         },
+         RunWriteModel});
+}
+
+}  // namespace vr::cli

@@ -1,0 +1,93 @@
+#include "settings/SettingsCompare.h"
+
+#include <map>
+
+#include "protocol/CommandTable.h"
+#include "protocol/ParameterTable.h"
+#include "settings/ModelCommands.h"
+
+namespace vr::settings {
+namespace {
+
+std::string Caption(const protocol::ParameterDef& def) {
+    const std::string group = def.group;
+    return group.empty() ? std::string(def.label) : group + " / " + def.label;
+}
+
+const protocol::ParameterDef* DefOf(const protocol::ParameterTable& table, uint32_t ctrlId) {
+    const int32_t index = table.CtrlId2TblIndex(ctrlId);
+    return index < 0 ? nullptr : table.Row(static_cast<size_t>(index)).def;
+}
+
+}  // namespace
+
+std::vector<SettingDifference> CompareSettings(const std::vector<SettingsFileLine>& lines, const SettingsLines& reader,
+                                               const protocol::ParameterTable& table,
+                                               const std::vector<RowReadResult>& read, const CameraModel& model,
+                                               bool factoryMode) {
+    // What loading the file would send, by command; a later line of the same command wins, as it
+    // would when loading.
+    std::map<uint32_t, int32_t> fileValues;
+    std::map<uint32_t, size_t> lackedIndex;
+    std::vector<LineMeaning> lacked;
+    std::optional<std::string> fileModel;
+    for (const SettingsFileLine& line : lines) {
+        LineMeaning m = reader.Interpret(line, factoryMode, model.kind);
+        switch (m.use) {
+            case LineUse::ModelName:
+                fileModel = m.text;
+                break;
+            case LineUse::Setting:
+                fileValues[m.cmdId] = m.value;
+                break;
+            case LineUse::NotOnModel: {
+                const auto [it, added] = lackedIndex.emplace(m.cmdId, lacked.size());
+                if (added)
+                    lacked.push_back(std::move(m));
+                else
+                    lacked[it->second] = std::move(m);
+                break;
+            }
+            default:
+                break;
+        }
+    }
+
+    std::vector<SettingDifference> differences;
+    if (fileModel && *fileModel != model.name)
+        differences.push_back({SettingDifference::Kind::Differs, "MD00", "Camera model", *fileModel, model.name, true});
+
+    for (const RowReadResult& r : read) {
+        const protocol::ParameterEntry& row = table.Row(r.row);
+        const protocol::ParameterDef& def = *row.def;
+        const std::string name = protocol::GetCommandName(def.cmdId);
+        if (!def.inSettingsFile || name.empty()) continue;
+        SettingDifference d;
+        d.name = name;
+        d.caption = Caption(def);
+        const auto inFile = fileValues.find(def.cmdId);
+        if (inFile != fileValues.end()) d.fileValue = std::to_string(inFile->second);
+        if (!r.answered) {
+            d.kind = SettingDifference::Kind::NoAnswer;
+        } else {
+            d.cameraValue = std::to_string(row.value);
+            if (!d.fileValue)
+                d.kind = SettingDifference::Kind::FileLacks;
+            else if (inFile->second != row.value)
+                d.kind = SettingDifference::Kind::Differs;
+            else
+                continue;
+        }
+        differences.push_back(std::move(d));
+    }
+
+    for (const LineMeaning& m : lacked) {
+        const protocol::ParameterDef* def = DefOf(reader.Rows(), m.ctrlId);
+        differences.push_back({SettingDifference::Kind::ModelLacks, protocol::GetCommandName(m.cmdId),
+                               def != nullptr ? Caption(*def) : std::string(), std::to_string(m.value), std::nullopt,
+                               false});
+    }
+    return differences;
+}
+
+}  // namespace vr::settings

@@ -1,0 +1,185 @@
+#include "settings/SettingsFeature.h"
+
+#include <sys/stat.h>
+
+#include "app/FileIo.h"
+#include "app/LongOperation.h"
+#include "app/Platform.h"
+#include "app/Registry.h"
+#include "app/Services.h"
+#include "protocol/ParameterTable.h"
+#include "settings/MemoryAreas.h"
+#include "settings/ModelIdentity.h"
+#include "settings/ReadAllSettings.h"
+#include "ui/main/ControlIds.h"
+#include "ui/main/CtrlToolDlg.h"
+#include "ui/main/FeatureRouter.h"
+
+namespace vr::settings {
+namespace {
+
+// More would not fit a message box on the screen; the count says how many there were.
+constexpr size_t kRefusedLinesListed = 10;
+
+bool Exists(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0;
+}
+
+bool HasExtension(const std::string& path) {
+    const size_t slash = path.find_last_of('/');
+    const size_t dot = path.find_last_of('.');
+    return dot != std::string::npos && (slash == std::string::npos || dot > slash + 1);
+}
+
+// A refused line as the operator can read it: control characters would garble the box.
+std::string Printable(std::string text) {
+    for (char& c : text)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
+    return text;
+}
+
+}  // namespace
+
+SettingsFeature::SettingsFeature(app::Services& services, ui::CCtrlToolDlg& window, SettingsFront front)
+    : services_(services), window_(window), front_(std::move(front)), file_(services, window) {}
+
+void SettingsFeature::Register(ui::FeatureRouter& router) {
+    router.AddMenuCommand(kMenuOpenSettingsFile, [this] { OpenFile(); });
+    router.AddMenuCommand(kMenuSaveAllData, [this] { SaveAllData(); });
+    router.AddMenuCommand(kMenuSaveShippingData, [this] { SaveShippingData(); });
+    router.AddMenuCommand(kMenuCompareWithFile, [this] { CompareWithFile(); });
+    router.AddMenuCommand(kMenuStoreSettings, [this] { StoreSettings(); });
+    router.AddMenuCommand(kMenuLoadSettings, [this] { LoadSettings(); });
+    router.AddButton(ui::id::kStoreAll, [this] { StoreAll(); });
+    router.AddButton(ui::id::kCameraReset, [this] { CameraReset(); });
+    router.AddButton(ui::id::kSetModelId, [this] { SetModel(); });
+}
+
+std::string SettingsFeature::CameraFileFolder() {
+    std::string folder;
+    services_.registry.ReadString(app::kRegCameraFilePath, folder);
+    return folder;
+}
+
+void SettingsFeature::RememberFolder(const std::string& path) {
+    services_.registry.WriteString(app::kRegCameraFilePath, app::FolderOf(path));
+}
+
+std::string SettingsFeature::AskSavePath() {
+    std::string path =
+        services_.platform.SaveFileDialog("Save As", CameraFileFolder(), "", {{kFileFilterText, "*.cam"}});
+    if (path.empty()) return {};
+    if (!HasExtension(path)) path += std::string(".") + kFileExtension;
+    if (Exists(path) &&
+        services_.platform.MessageBox(path + "\nThis file already exists." + "\nReplace existing file?", app::kAppTitle,
+                                      app::MsgIcon::Question, app::MsgButtons::YesNo) != app::MsgResult::Yes)
+        return {};
+    return path;
+}
+
+std::string SettingsFeature::AskOpenPath() {
+    return services_.platform.OpenFileDialog("Open", CameraFileFolder(), {{kFileFilterText, "*.cam"}});
+}
+
+void SettingsFeature::SaveAs(SettingsVariant variant) {
+    const std::string path = AskSavePath();
+    if (path.empty()) return;
+    file_.Write(path, variant);
+    RememberFolder(path);
+}
+
+void SettingsFeature::OpenFile() {
+    const std::string path = AskOpenPath();
+    if (path.empty()) return;
+    LoadFile(path);
+}
+
+SettingsLoad SettingsFeature::LoadFile(const std::string& path) {
+    const SettingsLoad load = file_.Load(path);
+    RememberFolder(path);
+    const std::string report = LoadReport(load, path);
+    if (!report.empty())
+        services_.platform.MessageBox(report, app::kAppTitle,
+                                      load.refused.empty() ? app::MsgIcon::Information : app::MsgIcon::Exclamation);
+    return load;
+}
+
+std::string SettingsFeature::LoadReport(const SettingsLoad& load, const std::string& path) {
+    std::string text;
+    const std::string handled =
+        std::to_string(load.done) + " of " + std::to_string(load.lines) + " lines were handled.";
+    if (load.stopped) text = app::LongOperation::StoppedText(load.done, load.lines, "lines");
+    if (load.lost) text = "The line to the camera went away; " + handled;
+    if (load.silent)
+        text = "The camera stopped answering (" + std::to_string(kMaxTimeoutsInARow) + " lines in a row); " + handled;
+    if (load.refused.empty()) return text;
+    if (!text.empty()) text += "\n";
+    const size_t n = load.refused.size();
+    text += "The camera did not take " + std::to_string(n) + (n == 1 ? " line" : " lines") + " of " + path + ":";
+    for (size_t i = 0; i < n && i < kRefusedLinesListed; ++i) {
+        const RefusedLine& r = load.refused[i];
+        text += "\nline " + std::to_string(r.number) + ": " + Printable(r.text);
+        if (r.why == RefusedLine::Why::Refused && !r.reply.empty()) text += " (" + r.reply + ")";
+        if (r.why == RefusedLine::Why::NoAnswer) text += " (no answer)";
+        if (r.why == RefusedLine::Why::NotSendable) text += " (not sent: control character)";
+    }
+    if (n > kRefusedLinesListed) text += "\nand " + std::to_string(n - kRefusedLinesListed) + " more";
+    text += "\nThe pages show the file's values; Reload shows the camera's.";
+    return text;
+}
+
+void SettingsFeature::CompareWithFile() {
+    const std::string path = AskOpenPath();
+    if (path.empty()) return;
+    std::vector<SettingsFileLine> lines;
+    const bool read = file_.ReadLines(path, lines);
+    RememberFolder(path);
+    if (!read) return;
+    window_.ReadAllSettings();
+    // A read that ended early (the operator, a lost line, a silent camera) has nothing complete to
+    // compare with; the read has said why.
+    if (window_.LastReadEnded()) return;
+    const std::vector<SettingDifference> differences = CompareSettings(
+        lines, file_.Reader(), services_.table, window_.LastRead(), services_.model, window_.FactoryMode());
+    if (differences.empty()) {
+        services_.platform.MessageBox("The camera holds every setting of " + path + " as the file has it.",
+                                      app::kAppTitle, app::MsgIcon::Information);
+        return;
+    }
+    if (front_.showDifferences && front_.showDifferences(path, differences)) LoadFile(path);
+}
+
+void SettingsFeature::StoreSettings() {
+    if (!front_.chooseArea) return;
+    const std::optional<int> area = front_.chooseArea(ui::AreaDialogMode::Store, window_.FactoryMode());
+    if (!area) return;
+    if (MemoryAreas::IsArea(*area)) window_.SetCurrentArea(static_cast<uint32_t>(*area));
+    MemoryAreas(services_).StoreChosen(*area, window_.FactoryMode());
+}
+
+void SettingsFeature::LoadSettings() {
+    if (!front_.chooseArea) return;
+    const std::optional<int> area = front_.chooseArea(ui::AreaDialogMode::Load, window_.FactoryMode());
+    // The dialog always has an area selected; "LD" with anything else would only be refused.
+    if (!area || !MemoryAreas::IsArea(*area)) return;
+    window_.SetCurrentArea(static_cast<uint32_t>(*area));
+    if (MemoryAreas(services_).Load(*area) == 1) window_.ReadAllSettings();
+}
+
+void SettingsFeature::StoreAll() {
+    MemoryAreas(services_).StoreAll();
+}
+
+void SettingsFeature::CameraReset() {
+    // The camera restarts whether or not its answer arrived: the tool ends without asking.
+    MemoryAreas(services_).ResetCamera();
+    window_.SetCloseWithoutConfirm(true);
+    window_.OnClose();
+}
+
+void SettingsFeature::SetModel() {
+    ModelIdentity(services_, window_).WriteModel(window_.Controls().GetCurSel(ui::id::kModelDisplay));
+}
+
+}  // namespace vr::settings

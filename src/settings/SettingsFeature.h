@@ -1,0 +1,85 @@
+#pragma once
+// The main window's settings work: the File menu's settings files ("&Open", "All Data", "Shipping
+// Data", "Compare with File..."), the Settings menu's memory areas ("&Store settings", "&Load
+// settings") and the "Factory A" page's "Store All", "Camera Reset" and "Set". The desktop tool
+// builds it with its area dialog and compare window; tests give answers of their own.
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "settings/SettingsCompare.h"
+#include "settings/SettingsFile.h"
+#include "ui/main/ParameterAreaSelectDialog.h"
+
+namespace vr::app {
+struct Services;
+}
+namespace vr::ui {
+class CCtrlToolDlg;
+class FeatureRouter;
+}  // namespace vr::ui
+
+namespace vr::settings {
+
+inline constexpr uint32_t kMenuOpenSettingsFile = 30008;
+inline constexpr uint32_t kMenuSaveAllData = 30011;
+inline constexpr uint32_t kMenuSaveShippingData = 30012;
+inline constexpr uint32_t kMenuCompareWithFile = 30013;
+inline constexpr uint32_t kMenuStoreSettings = 30003;
+inline constexpr uint32_t kMenuLoadSettings = 30004;
+
+// What the feature asks of the windows around it.
+struct SettingsFront {
+    // The memory-area dialog: the chosen area (0 to 3, -1 for none) or nothing when cancelled.
+    std::function<std::optional<int>(ui::AreaDialogMode mode, bool factoryMode)> chooseArea;
+    // Shows how the camera differs from the file; true when the operator asks to load the file.
+    std::function<bool(const std::string& path, const std::vector<SettingDifference>& differences)> showDifferences;
+};
+
+class SettingsFeature {
+public:
+    static constexpr const char* kFileFilterText = "Camera setting data (*.cam)";
+    static constexpr const char* kFileExtension = "cam";
+
+    SettingsFeature(app::Services& services, ui::CCtrlToolDlg& window, SettingsFront front);
+
+    void Register(ui::FeatureRouter& router);
+
+    // File menu
+    void OpenFile();
+    void SaveAllData() { SaveAs(SettingsVariant::AllData); }
+    void SaveShippingData() { SaveAs(SettingsVariant::ShippingData); }
+    void CompareWithFile();
+    // Settings menu
+    void StoreSettings();
+    void LoadSettings();
+    // Factory A
+    void StoreAll();
+    void CameraReset();
+    void SetModel();
+
+    // Loads a file and tells the operator about lines the camera did not take.
+    SettingsLoad LoadFile(const std::string& path);
+
+    // What the operator is told after a load: the lines the camera did not take, or where the load
+    // was stopped; empty when there is nothing to tell.
+    static std::string LoadReport(const SettingsLoad& load, const std::string& path);
+
+private:
+    void SaveAs(SettingsVariant variant);
+    std::string CameraFileFolder();
+    void RememberFolder(const std::string& path);
+    // The file to save to, after the replace question; empty when the operator gave up.
+    std::string AskSavePath();
+    std::string AskOpenPath();
+
+    app::Services& services_;
+    ui::CCtrlToolDlg& window_;
+    SettingsFront front_;
+    SettingsFile file_;
+};
+
+}  // namespace vr::settings

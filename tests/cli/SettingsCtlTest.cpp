@@ -1,0 +1,168 @@
+// vr8200ctl's settings subcommands against the virtual camera over a pty: output, exit status and
+// what they did to the camera.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+
+#include "RunTool.h"
+#include "TempDir.h"
+#include "sim/PtyServer.h"
+
+using vr::test::Lines;
+using Strings = std::vector<std::string>;
+
+namespace {
+
+class SettingsCtlTest : public ::testing::Test {
+protected:
+    vr::test::TempDir config;
+    vr::test::TempDir files;
+    std::unique_ptr<vr::sim::PtyServer> camera;
+
+    void StartCamera(const std::string& model, vr::sim::SimOptions options = {}) {
+        camera = std::make_unique<vr::sim::PtyServer>();
+        options.model = model;
+        options.areaMs = 10;
+        options.resetMs = 50;
+        std::string error;
+        ASSERT_TRUE(camera->Start(options, &error)) << error;
+    }
+    vr::test::ToolResult Run(Strings args) {
+        args.insert(args.begin(), {"--port", camera->DevicePath(), "--trace"});
+        return vr::test::RunTool(args, config.Path());
+    }
+    // The lines the tool sent, from its trace.
+    static Strings Sent(const vr::test::ToolResult& r) {
+        Strings sent;
+        for (const auto& line : Lines(r.err))
+            if (const auto at = line.find("Tx: "); at != std::string::npos) sent.push_back(line.substr(at + 4));
+        return sent;
+    }
+    static bool Has(const Strings& lines, const std::string& line) {
+        return std::find(lines.begin(), lines.end(), line) != lines.end();
+    }
+};
+
+TEST_F(SettingsCtlTest, SaveWritesTheFileAndReplacesOneOnlyWithYes) {
+    StartCamera("KA");
+    const std::string path = files / "golden.cam";
+    auto r = Run({"--factory", "save", path});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, "file=" + path + "\nlines=177\n");
+    const std::string text = files.ReadFile("golden.cam");
+    EXPECT_EQ(text.rfind("MD00=VR-8200-KA\r\nTM=0\r\n", 0), 0u);
+    EXPECT_NE(text.find("\r\nLR=20000\r\n"), std::string::npos) << "the camera's value, not the tool's default";
+
+    r = Run({"save", "--shipping", path});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_TRUE(Sent(r).empty());
+    EXPECT_EQ(files.ReadFile("golden.cam"), text);
+
+    r = Run({"--yes", "--json", "save", path, "--shipping"});
+    EXPECT_EQ(r.out, "{\"file\": \"" + path + "\", \"lines\": 145}\n");
+
+    files.WriteFile("plain", "");
+    r = Run({"save", files / "plain/x.cam"});
+    EXPECT_EQ(r.exitCode, 4);
+    EXPECT_NE(
+        r.err.find("File Open Error: " + files / "plain/x.cam" + " Couldn't open this file open: Not a directory"),
+        std::string::npos)
+        << r.err;
+}
+
+TEST_F(SettingsCtlTest, LoadTriesEveryLineAndListsTheRefusedOnes) {
+    vr::sim::SimOptions options;
+    options.refuse = {"GA"};
+    StartCamera("KA", options);
+    files.WriteFile("in.cam", "WTC=2048\r\nGA=500\r\nPE=&H1F40\r\n");
+    auto r = Run({"load", files / "in.cam"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("vr8200ctl: line 2 refused: GA=500\n"), std::string::npos) << r.err;
+    const Strings sent = Sent(r);
+    EXPECT_TRUE(Has(sent, "GA=500") && Has(sent, "PE=8000"));
+    EXPECT_FALSE(Has(sent, "WTC?")) << "no full read first";
+    EXPECT_EQ(camera->Value("WTC"), 2048);
+
+    files.WriteFile("ok.cam", "BL=5\r\n");
+    EXPECT_EQ(Run({"--rate", "115200", "load", files / "ok.cam"}).exitCode, 0);
+    EXPECT_EQ(camera->Value("BL"), 5);
+
+    r = Run({"load", files / "missing.cam"});
+    EXPECT_EQ(r.exitCode, 4);
+    EXPECT_TRUE(Sent(r).empty()) << "the file is read before the camera is asked anything";
+}
+
+TEST_F(SettingsCtlTest, DiffPrintsEachDifference) {
+    StartCamera("KB");
+    const std::string path = files / "golden.cam";
+    ASSERT_EQ(Run({"save", path}).exitCode, 0);
+    auto r = Run({"--rate", "115200", "diff", path});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_TRUE(r.out.empty());
+
+    ASSERT_EQ(Run({"--rate", "115200", "set", "GA=400"}).exitCode, 0);
+    files.WriteFile("golden.cam", files.ReadFile("golden.cam") + "PER=9000\r\n");
+    r = Run({"--rate", "115200", "diff", path});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(Lines(r.out), (Strings{"GA file=100 camera=400", "PER file=9000 camera="}));
+    r = Run({"--rate", "115200", "--json", "diff", path});
+    EXPECT_EQ(r.out, "{\"file\": \"" + path +
+                         "\", \"differences\": [{\"name\": \"GA\", \"caption\": \"Gain and Black / Gain All\", "
+                         "\"kind\": \"differs\", \"file\": 100, \"camera\": 400}, {\"name\": \"PER\", \"caption\": "
+                         "\"Exposure / Exposure Time R\", \"kind\": \"model-lacks\", \"file\": 9000, \"camera\": "
+                         "null}]}\n");
+}
+
+TEST_F(SettingsCtlTest, AreasAreStoredLoadedAndReported) {
+    StartCamera("KA");
+    auto r = Run({"store-area", "0"});
+    EXPECT_EQ(r.exitCode, 2) << "the factory area needs --factory";
+    EXPECT_TRUE(Sent(r).empty());
+    ASSERT_EQ(Run({"set", "GA=300"}).exitCode, 0);
+    r = Run({"--rate", "115200", "store-area", "2"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_TRUE(Has(Sent(r), "SA=2"));
+    EXPECT_EQ(Run({"--rate", "115200", "--json", "area"}).out, "{\"area\": 2}\n");
+
+    ASSERT_EQ(Run({"--rate", "115200", "set", "GA=100"}).exitCode, 0);
+    r = Run({"--rate", "115200", "load-area", "2"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(Lines(r.out).size(), 146u);
+    EXPECT_TRUE(Has(Lines(r.out), "GA=300"));
+    EXPECT_EQ(Run({"--rate", "115200", "area"}).out, "area=2\n");
+}
+
+TEST_F(SettingsCtlTest, StoreAllNeedsFactoryAndYesAndFailsOnOneRefusal) {
+    vr::sim::SimOptions options;
+    options.refuse = {"SA=3"};
+    StartCamera("KB", options);
+    for (const Strings& args :
+         {Strings{"store-all"}, Strings{"--yes", "store-all"}, Strings{"--factory", "store-all"}}) {
+        const auto r = Run(args);
+        EXPECT_EQ(r.exitCode, 2);
+        EXPECT_TRUE(Sent(r).empty());
+    }
+    const auto r = Run({"--factory", "--yes", "store-all"});
+    EXPECT_EQ(r.exitCode, 1);
+    const Strings sent = Sent(r);
+    EXPECT_TRUE(Has(sent, "SA=1") && Has(sent, "SA=2") && Has(sent, "SA=3") && Has(sent, "SA00=0"));
+    EXPECT_NE(r.err.find("VR-8200 Control Tool: Couldn't store current setting data!"), std::string::npos);
+}
+
+TEST_F(SettingsCtlTest, WriteModelAndReset) {
+    StartCamera("KA");
+    EXPECT_EQ(Run({"write-model", "KB"}).exitCode, 2);
+    auto r = Run({"--factory", "write-model", "KB"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(camera->ModelName(), "VR-8200-KB");
+    EXPECT_EQ(Sent(r).back(), "MD?");
+
+    r = Run({"--rate", "115200", "reset"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(Sent(r).back(), "CRS00=1");
+    EXPECT_EQ(camera->CameraRate(), 9600u);
+}
+
+}  // namespace

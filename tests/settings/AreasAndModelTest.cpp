@@ -1,0 +1,151 @@
+// The Settings menu's memory areas, the "Factory A" buttons and the comparison with a file, against
+// the virtual camera over a pty.
+
+#include "SettingsFixture.h"
+#include "settings/ModelCommands.h"
+#include "ui/main/ControlIds.h"
+
+using namespace vr;
+using Strings = std::vector<std::string>;
+
+namespace {
+
+class AreasAndModelTest : public test::SettingsFixture {};
+
+TEST_F(AreasAndModelTest, TheFactoryAreaIsStoredOnlyInFactoryMode) {
+    sim::SimOptions options;
+    options.areaMs = 10;
+    Start("KA", options);
+    Connect();
+    areaAnswer = 0;  // even if the dialog gave it
+    dlg->OnMenuCommand(settings::kMenuStoreSettings);
+    EXPECT_EQ(areaAsked.at(0), std::pair(ui::AreaDialogMode::Store, false));
+    EXPECT_TRUE(sent.empty());
+    EXPECT_EQ(Texts(), Strings{"Selected invalid area !"});
+    areaAnswer = 2;
+    dlg->OnMenuCommand(settings::kMenuStoreSettings);
+    EXPECT_EQ(sent, Strings{"SA=2"});
+    EXPECT_EQ(Texts().back(), "Completed saving current setting data !");
+    EXPECT_EQ(dlg->CurrentArea(), 2u);
+
+    Start("KA", options, 1);
+    Connect();
+    areaAnswer = 0;
+    dlg->OnMenuCommand(settings::kMenuStoreSettings);
+    EXPECT_EQ(areaAsked.at(0), std::pair(ui::AreaDialogMode::Store, true));
+    EXPECT_EQ(sent, Strings{"SA00=0"});
+}
+
+TEST_F(AreasAndModelTest, LoadingAnAreaReadsEverySettingAgain) {
+    Start("KA");
+    Connect();
+    for (auto [cmd, value] : {std::pair{protocol::cmd::GA, 800}, {protocol::cmd::SA, 3}, {protocol::cmd::GA, 200}})
+        ASSERT_EQ(services->engine.SendCommandInt(cmd, value, protocol::milliseconds(5000)), 1);
+    sent.clear();
+    areaAnswer = 3;
+    dlg->OnMenuCommand(settings::kMenuLoadSettings);
+    EXPECT_EQ(areaAsked.at(0).first, ui::AreaDialogMode::Load);
+    EXPECT_EQ(sent.at(0), "LD=3");
+    EXPECT_EQ(dlg->LastRead().size(), 146u);
+    EXPECT_EQ(controls->GetText(1041), "800");
+}
+
+TEST_F(AreasAndModelTest, StoreAllAsksStoresEveryAreaAndReportsAFailureOnce) {
+    // One refused "SA" fails the whole, though "SA00" succeeded after it.
+    for (const auto& [refuse, report] : {std::pair{"", "Completed to store current setting data!"},
+                                         std::pair{"SA=2", "Couldn't store current setting data!"},
+                                         std::pair{"SA00", "Couldn't store current setting data!"}}) {
+        sim::SimOptions options;
+        options.areaMs = 10;
+        if (*refuse != '\0') options.refuse = {refuse};
+        Start("KA", options, 1);
+        Connect();
+        Platform().answers = {app::MsgResult::Yes};
+        Click(ui::id::kStoreAll);
+        EXPECT_EQ(sent, (Strings{"SA=1", "SA=2", "SA=3", "SA00=0"}));
+        EXPECT_EQ(Texts().front(), "Are you sure you want to overwrite into all EEPROM areas?");
+        EXPECT_EQ(Texts().back(), report);
+        EXPECT_EQ(Texts().size(), *refuse != '\0' ? 3u : 2u) << "the engine's report, then one at the end";
+    }
+    Start("KA", {}, 1);
+    Connect();
+    Click(ui::id::kStoreAll);  // answered No
+    EXPECT_TRUE(sent.empty());
+}
+
+TEST_F(AreasAndModelTest, CameraResetClosesWithoutAskingEvenWhenTheCameraIsSilent) {
+    for (bool silent : {false, true}) {
+        sim::SimOptions options;
+        options.silent = silent;
+        options.resetMs = 50;
+        Start("KA", options, 1);
+        dlg->PrepareWindow();
+        if (!silent) Connect();
+        Click(ui::id::kCameraReset);
+        EXPECT_EQ(sent.back(), "CRS00=1");
+        EXPECT_EQ(dlg->closes, 1);
+        EXPECT_TRUE(Platform().boxes.empty());
+        EXPECT_EQ(server->CameraRate(), 9600u);
+    }
+}
+
+TEST_F(AreasAndModelTest, SetWritesTheSelectedModelAndReadsItBack) {
+    const struct {
+        int selection;
+        const char* refuse;
+        Strings sent;
+        const char* report;
+        const char* model;
+    } cases[] = {
+        {1, "", {"MD00=VR-8200-KA", "MD?"}, "Succeeded in writting camera model id.", "VR-8200-KA"},
+        {-1, "", {}, "Failed writting camera model id.", "VR-8200-KB"},
+        {1, "MD00", {"MD00=VR-8200-KA"}, "Failed writting camera model id.", "VR-8200-KB"},
+    };
+    for (const auto& c : cases) {
+        sim::SimOptions options;
+        if (*c.refuse != '\0') options.refuse = {c.refuse};
+        Start("KB", options, 1);
+        Connect();
+        controls->SetCurSel(ui::id::kModelDisplay, c.selection);
+        Click(ui::id::kSetModelId);
+        EXPECT_EQ(sent, c.sent);
+        EXPECT_EQ(Texts().back(), c.report);
+        EXPECT_EQ(server->ModelName(), c.model);
+        EXPECT_EQ(services->model.name, c.model);
+    }
+}
+
+TEST_F(AreasAndModelTest, CompareListsTheDifferencesAndLoadsTheFileOnRequest) {
+    Start("KB", {}, 1);
+    Connect();
+    dlg->ReadAllSettings();
+    const std::string golden = Path("golden.cam");
+    ASSERT_TRUE(settings::SettingsFile(services->Get(), *dlg).Write(golden, settings::SettingsVariant::AllData));
+    // The camera drifts; the file loses its width and gains a command the model lacks.
+    ASSERT_EQ(services->engine.SendCommandInt(protocol::cmd::GA, 900, protocol::milliseconds(5000)), 1);
+    std::string text = test::ReadBytes(golden);
+    text.erase(text.find("WTC=4096\r\n"), 10);
+    services->dir.WriteFile("golden.cam", text + "PER=9000\r\n");
+    loadAfterCompare = true;
+    Platform().files = {golden};
+    dlg->OnMenuCommand(settings::kMenuCompareWithFile);
+    Strings shown;
+    for (const auto& d : shownDifferences)
+        shown.push_back(std::to_string(static_cast<int>(d.kind)) + " " + d.name + " " + d.caption + " " +
+                        d.fileValue.value_or("-") + " " + d.cameraValue.value_or("-"));
+    // Kinds: 0 differs, 1 the file lacks it, 2 the model lacks it.
+    EXPECT_EQ(shown, (Strings{"1 WTC Image format / Width - 4096", "0 GA Gain and Black / Gain All 100 900",
+                              "2 PER Exposure / Exposure Time R 9000 -"}));
+    // Loaded from the window: the camera is back at the file's gain.
+    EXPECT_EQ(CameraValue("GA"), 100);
+    EXPECT_TRUE(Platform().boxes.empty());
+
+    shownDifferences.clear();
+    services->dir.WriteFile("golden.cam", text + "WTC=4096\r\n");
+    Platform().files = {golden};
+    dlg->OnMenuCommand(settings::kMenuCompareWithFile);
+    EXPECT_TRUE(shownDifferences.empty());
+    EXPECT_EQ(Texts(), Strings{"The camera holds every setting of " + golden + " as the file has it."});
+}
+
+}  // namespace
