@@ -26,5 +26,6 @@ struct Subcommand {
 using CommandList = std::vector<Subcommand>;
 
 void AddCoreCommands(CommandList& commands);
+void AddOnePushCommands(CommandList& commands);
 
 }  // namespace vr::cli
