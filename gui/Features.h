@@ -3,6 +3,14 @@
 // here and registers its menu commands, buttons and lists in the main window's router. One member
 // per feature; they live as long as the main window.
 
+#include <memory>
+
+class QTimer;
+
+namespace vr::calibration {
+class CalibrationFeature;
+}
+
 namespace vr::gui {
 
 class MainWindow;
@@ -14,8 +22,14 @@ public:
     Features(const Features&) = delete;
     Features& operator=(const Features&) = delete;
 
+    calibration::CalibrationFeature& Calibration() { return *calibration_; }
+
 private:
     MainWindow& window_;
+    std::unique_ptr<calibration::CalibrationFeature> calibration_;
+    // Puts a one-push function's elapsed time on screen, also while the engine waits for a long reply
+    // (its wait lets timers run).
+    std::unique_ptr<QTimer> calibrationTicker_;
 };
 
 }  // namespace vr::gui
