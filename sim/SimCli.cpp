@@ -67,13 +67,13 @@ void AddSimOptions(CLI::App& app, SimOptions& o) {
         ->check(CLI::NonNegativeNumber);
     app.add_option_function<std::string>(
         "--hang-at",
-        [&o](const std::string& spec) {
-            const size_t colon = spec.find(':');
-            std::string name = spec.substr(0, colon);
+        [&o](const std::string& where) {
+            const size_t colon = where.find(':');
+            std::string name = where.substr(0, colon);
             std::transform(name.begin(), name.end(), name.begin(),
                            [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
             o.hangAtCommand = name;
-            o.hangAtCount = colon == std::string::npos ? 1 : std::atoi(spec.c_str() + colon + 1);
+            o.hangAtCount = colon == std::string::npos ? 1 : std::atoi(where.c_str() + colon + 1);
         },
         "NAME[:N]: stop answering at the Nth line naming NAME (default the first)");
 }
