@@ -1,6 +1,6 @@
 #pragma once
 // A wait clock the test moves: a sleep adds its time at once. With `realSleep` each sleep also takes
-// that much real time, for the tests that need the progress window's paint interval to pass.
+// that long in real time, for tests that need the progress window's paint interval to pass.
 
 #include <chrono>
 #include <functional>
@@ -15,7 +15,6 @@ public:
     TimePoint Now() override { return now; }
     void Sleep(std::chrono::milliseconds duration) override {
         now += duration;
-        ++sleeps;
         if (onSleep) onSleep();
         if (realSleep.count() > 0) std::this_thread::sleep_for(realSleep);
     }
@@ -25,7 +24,6 @@ public:
 
     const TimePoint start{std::chrono::hours(1)};
     TimePoint now = start;
-    int sleeps = 0;
     std::chrono::milliseconds realSleep{0};
     std::function<void()> onSleep;
 };

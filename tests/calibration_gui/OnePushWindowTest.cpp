@@ -1,9 +1,8 @@
-// The one-push buttons of the desktop tool: the progress window keeps its elapsed time up while the
-// camera works on a start command, offers Cancel only in the pauses between commands, and the
-// results arrive in message boxes. Against the virtual camera over a pseudo-terminal.
+// A one-push button of the desktop tool: the progress window keeps its elapsed time up while the
+// camera works on the start command, with no Cancel meanwhile, and the result arrives in a message
+// box. Against the virtual camera over a pseudo-terminal.
 
 #include <QApplication>
-#include <QComboBox>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -57,7 +56,6 @@ private slots:
         sim::SimOptions options;
         options.model = "KA";
         options.shadingMs = 2600;
-        options.pixelGainResult = 0;  // a recalibration that never ends
         std::string error;
         QVERIFY2(camera_.Start(options, &error), error.c_str());
         core_ = std::make_unique<app::CoreServices>(platform_, (folder_ + "/config").toStdString());
@@ -96,31 +94,6 @@ private slots:
             QVERIFY(!s.windowEnabled);
         }
         QVERIFY2(latest >= 1, "the elapsed time moved on while the start command waited");
-        QVERIFY(window_->isEnabled());
-        platform_.boxes.clear();
-    }
-
-    void cancelStopsAPollInItsPause() {
-        // The pixel gain button is there for a user correction table only.
-        auto* mode = qobject_cast<QComboBox*>(window_->Binding().Widget(1192));
-        QVERIFY(mode != nullptr);
-        mode->setCurrentIndex(2);
-        emit mode->activated(2);
-        QVERIFY(Button(1193)->isEnabled());
-        const uint64_t before = camera_.LinesHandled();
-        QTimer canceller;
-        connect(&canceller, &QTimer::timeout, this, [&] {
-            gui::ProgressWindow* progress = platform_.Progress();
-            if (progress != nullptr && progress->CancelButton()->isVisible()) progress->CancelButton()->click();
-        });
-        canceller.start(300);
-        Button(1193)->click();
-        canceller.stop();
-        QCOMPARE(platform_.boxes.size(), size_t(1));
-        QVERIFY2(platform_.boxes[0].rfind("Recalibrate Pixel Gain: Stopped after ", 0) == 0,
-                 platform_.boxes[0].c_str());
-        // "PGR" and a poll or a few, not the minutes a camera that stays busy would take.
-        QVERIFY(camera_.LinesHandled() - before < 20);
         QVERIFY(window_->isEnabled());
     }
 
