@@ -14,9 +14,9 @@
 #include "calibration/OnePush.h"
 #include "calibration/SteadyWaitClock.h"
 #include "calibration/XmlVersion.h"
+#include "protocol/Command.h"
 #include "protocol/CommandIds.h"
 #include "protocol/CommandTable.h"
-#include "protocol/OnlineStatus.h"
 #include "protocol/ParameterTable.h"
 #include "ui/main/ControlIds.h"
 #include "ui/main/CtrlToolDlg.h"
@@ -63,12 +63,6 @@ std::vector<std::string> FunctionNames() {
     return names;
 }
 
-bool Connected(Session& session) {
-    if (session.Connect(false)) return true;
-    std::fprintf(stderr, "vr8200ctl: no camera answered\n");
-    return false;
-}
-
 // "TITLE: TEXT" for the outcome, then the values the function re-read.
 void PrintResult(Session& session, const OnePushResult& result) {
     const bool told = result.end != OnePushEnd::StartFailed && result.end != OnePushEnd::Generic;
@@ -99,7 +93,7 @@ int RunOnePush(Session& session) {
         std::fprintf(stderr, "vr8200ctl: onepush %s is a factory function: add --factory\n", name.c_str());
         return kExitUsage;
     }
-    if (!Connected(session)) return kExitNoLink;
+    if (int rc = session.ConnectOrFail(false); rc != kExitOk) return rc;
 
     ui::CCtrlToolDlg& window = session.Window();
     calibration::SteadyWaitClock clock;
@@ -117,19 +111,19 @@ int RunOnePush(Session& session) {
     const OnePushResult result = (onePush.*function->run)();
     session.Platform().SetPumpHook(nullptr);
 
-    if (result.end == OnePushEnd::StartFailed && !session.Services().status.IsOnline())
-        std::fprintf(stderr, "vr8200ctl: the camera did not answer in time\n");
+    if (result.end == OnePushEnd::StartFailed && !result.failure.empty())
+        std::fprintf(stderr, "vr8200ctl: %s\n", result.failure.c_str());
     PrintResult(session, result);
     return result.succeeded ? kExitOk : kExitCameraRefused;
 }
 
 int RunXmlVersion(Session& session) {
-    if (!Connected(session)) return kExitNoLink;
+    if (int rc = session.ConnectOrFail(false); rc != kExitOk) return rc;
     calibration::XmlVersion xml(session.Window());
     if (session.Opts().args.empty()) {
         int32_t version = 0;
         if (!xml.Read(&version)) {
-            std::fprintf(stderr, "vr8200ctl: no answer to XMLVR\n");
+            std::fprintf(stderr, "vr8200ctl: %s\n", session.Services().engine.LastFailure().Describe().c_str());
             return kExitCameraRefused;
         }
         Print(FormatValues({{"XMLVR", std::to_string(version), false}}, session.Opts().json));
@@ -139,7 +133,9 @@ int RunXmlVersion(Session& session) {
     const auto boxes = calibration::XmlVersion::BoxesFromVersion(std::stoi(session.Opts().args.front()));
     for (size_t i = 0; i < boxes.size(); ++i)
         session.Window().Controls().SetText(calibration::XmlVersion::kBoxes[i], boxes[i]);
-    return xml.Write() ? kExitOk : kExitCameraRefused;
+    if (xml.Write()) return kExitOk;
+    std::fprintf(stderr, "vr8200ctl: %s\n", session.Services().engine.LastFailure().Describe().c_str());
+    return kExitCameraRefused;
 }
 
 }  // namespace

@@ -114,6 +114,12 @@ bool OnePush::QueryCode(uint32_t cmdId, int32_t& code) {
     return services_.engine.QueryInt(cmdId, code, timing_.resultQuery) == 1;
 }
 
+void OnePush::StartFailed(OnePushWait& wait, OnePushResult& result) {
+    result.end = OnePushEnd::StartFailed;
+    result.failure = services_.engine.LastFailure().Describe();
+    wait.Finish();
+}
+
 void OnePush::ReadResult(OnePushResult& result, uint32_t cmdId, ResultTable table, int32_t successCode) {
     int32_t code = 0;
     if (!QueryCode(cmdId, code)) {
@@ -197,8 +203,7 @@ OnePushResult OnePush::WhiteBalanceOnce() {
         OnePushWait wait(services_, clock_, "White balance once", "", timing_.whiteBalanceStart);
         RunningScope running(running_, wait);
         if (!Start(cmd::AWB, kStartWhiteBalance, timing_.whiteBalanceStart)) {
-            wait.Finish();
-            result.end = OnePushEnd::StartFailed;
+            StartFailed(wait, result);
             // The list shows the mode the camera is really in again.
             Reread(result, {id::kWhiteBalance}, false);
             return result;
@@ -217,8 +222,7 @@ OnePushResult OnePush::ExposureWhiteBalanceOnce() {
         OnePushWait wait(services_, clock_, "Exposure white balance once", "", timing_.whiteBalanceStart);
         RunningScope running(running_, wait);
         if (!Start(cmd::AWB, kStartExposureWhiteBalance, timing_.whiteBalanceStart)) {
-            wait.Finish();
-            result.end = OnePushEnd::StartFailed;
+            StartFailed(wait, result);
             Reread(result, {id::kWhiteBalance}, false);
             return result;
         }
@@ -235,8 +239,7 @@ OnePushResult OnePush::GainAutoOnce() {
         OnePushWait wait(services_, clock_, "Gain auto once", "", timing_.gainAutoStart);
         RunningScope running(running_, wait);
         if (!Start(cmd::AGC, kStartGainAuto, timing_.gainAutoStart)) {
-            wait.Finish();
-            result.end = OnePushEnd::StartFailed;
+            StartFailed(wait, result);
             Reread(result, {id::kGainAuto}, false);
             return result;
         }
@@ -257,8 +260,7 @@ OnePushResult OnePush::ShadingCalibration() {
         OnePushWait wait(services_, clock_, "Shading calibration", "", timing_.shadingStart);
         RunningScope running(running_, wait);
         if (!Start(cmd::RS, 0, timing_.shadingStart)) {
-            wait.Finish();
-            result.end = OnePushEnd::StartFailed;
+            StartFailed(wait, result);
             Report(result, "Shading Calibration (Tool: RS Command Timeout)");
             return result;
         }
@@ -297,8 +299,7 @@ OnePushResult OnePush::Recalibrate(const RecalibrationRow& row) {
         OnePushWait wait(services_, clock_, row.name, "", limit);
         RunningScope running(running_, wait);
         if (!Start(row.startCmd, 0, limit)) {
-            wait.Finish();
-            result.end = OnePushEnd::StartFailed;
+            StartFailed(wait, result);
             if (row.failedStart != nullptr) Report(result, row.failedStart);
             return result;
         }
@@ -343,8 +344,7 @@ OnePushResult OnePush::Recalibrate(const RecalibrationRow& row) {
 
 bool OnePush::AutoWhiteBalance(OnePushWait& wait, OnePushResult& result, const char* title, const char* abortText) {
     if (!Start(cmd::AWB, kStartWhiteBalance, timing_.whiteBalanceStart)) {
-        wait.Finish();
-        result.end = OnePushEnd::StartFailed;
+        StartFailed(wait, result);
         Report(result, abortText);
         return false;
     }
@@ -368,8 +368,7 @@ OnePushResult OnePush::AutoSetting() {
 
     wait.Begin("shading calibration", timing_.shadingStart, 2);
     if (!Start(cmd::RS, 0, timing_.shadingStart)) {
-        wait.Finish();
-        result.end = OnePushEnd::StartFailed;
+        StartFailed(wait, result);
         Report(result, "Shading Calibration Abort");
         return result;
     }
@@ -397,8 +396,7 @@ OnePushResult OnePush::AutoSetting() {
 
     wait.Begin("gain auto", timing_.gainAutoStart, 4);
     if (!Start(cmd::AGC, kStartGainAuto, timing_.gainAutoStart)) {
-        wait.Finish();
-        result.end = OnePushEnd::StartFailed;
+        StartFailed(wait, result);
         Report(result, "Auto Setting Gain Auto Abort");
         return result;
     }

@@ -71,6 +71,8 @@ private:
     bool AutoWhiteBalance(OnePushWait& wait, OnePushResult& result, const char* title, const char* abortText);
     // Sends a function's start command; false when the camera refused it or did not answer in time.
     bool Start(uint32_t cmdId, int32_t value, std::chrono::milliseconds timeout);
+    // Ends the wait after a start command failed, keeping the engine's account of the failure.
+    void StartFailed(OnePushWait& wait, OnePushResult& result);
     // Reads a result code into `result`: its text, and whether it is the function's success code.
     void ReadResult(OnePushResult& result, uint32_t cmdId, ResultTable table, int32_t successCode);
     // A plain list item: the value is sent and committed; a refusal is not undone.

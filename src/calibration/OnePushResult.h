@@ -26,6 +26,8 @@ struct OnePushResult {
     std::string title;             // the title of what the operator was told about the outcome; may be empty
     std::string text;              // what the operator was told (or, at the end of Auto Setting, could have been)
     std::vector<uint32_t> reread;  // the controls re-read from the camera that answered, in order
+    // When the start failed: the engine's account of it ("no reply to RS=0 within 420 s").
+    std::string failure;
 };
 
 }  // namespace vr::calibration

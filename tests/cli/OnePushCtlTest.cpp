@@ -92,6 +92,7 @@ TEST_F(OnePushCtlTest, AnyOtherResultOrAFailedStartExitsWithOne) {
     EXPECT_NE(r.err.find("VR-8200 Control Tool: Recalibrate Pixel Black (Tool: PBR Command Timeout)"),
               std::string::npos)
         << r.err;
+    EXPECT_NE(r.err.find("vr8200ctl: the camera answered \"ERROR: Refused\" to PBR=0"), std::string::npos) << r.err;
     r = Run(*camera, {"onepush", "exposure-white-balance"});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_NE(r.err.find("the VR-8200-KB has no exposure white balance"), std::string::npos) << r.err;
