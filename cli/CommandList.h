@@ -27,5 +27,6 @@ using CommandList = std::vector<Subcommand>;
 
 void AddCoreCommands(CommandList& commands);
 void AddSettingsCommands(CommandList& commands);
+void AddOnePushCommands(CommandList& commands);
 
 }  // namespace vr::cli

@@ -45,6 +45,10 @@ std::string ConsolePlatform::SaveFileDialog(const std::string&, const std::strin
     return {};
 }
 
+void ConsolePlatform::PumpMessages() {
+    if (pumpHook_) pumpHook_();
+}
+
 void ConsolePlatform::ProgressOpen(const std::string& title) {
     progressOpen_ = true;
     progressText_ = title;

@@ -3,6 +3,7 @@
 // questions take the default answer (No) unless --yes was given, progress is drawn on stderr only
 // when stderr is a terminal, and there are no file dialogs (file names come from arguments).
 
+#include <functional>
 #include <string>
 
 #include "app/Platform.h"
@@ -19,6 +20,10 @@ public:
                                const std::vector<app::FileFilter>& filters) override;
     std::string SaveFileDialog(const std::string& title, const std::string& folder, const std::string& suggestedName,
                                const std::vector<app::FileFilter>& filters) override;
+    // Runs the hook while a command waits for its reply, so that a progress line whose text changes
+    // meanwhile (the elapsed time of a one-push function) keeps up; none by default.
+    void SetPumpHook(std::function<void()> hook) { pumpHook_ = std::move(hook); }
+    void PumpMessages() override;
     void ProgressOpen(const std::string& title) override;
     void ProgressSetText(const std::string& text) override;
     void ProgressSetPos(int percent) override;
@@ -35,6 +40,7 @@ public:
 private:
     void DrawProgress();
 
+    std::function<void()> pumpHook_;
     bool answerYes_;
     bool progressOnTerminal_;
     bool progressOpen_ = false;

@@ -12,6 +12,7 @@ int main(int argc, char** argv) {
     CommandList commands;
     AddCoreCommands(commands);
     AddSettingsCommands(commands);
+    AddOnePushCommands(commands);
 
     Options options;
     const auto parsed = ParseOptions(argc, argv, commands, options);

@@ -1,13 +1,24 @@
 #include "Features.h"
 
+#include <QTimer>
+
 #include "AreaSelectDialog.h"
 #include "CompareWindow.h"
 #include "MainWindow.h"
+#include "calibration/CalibrationFeature.h"
 #include "settings/SettingsFeature.h"
 
 namespace vr::gui {
+namespace {
 
-Features::Features(MainWindow& window) : window_(window) {
+constexpr int kCalibrationTickMs = 250;
+
+}  // namespace
+
+Features::Features(MainWindow& window)
+    : window_(window),
+      calibration_(std::make_unique<calibration::CalibrationFeature>(window.Logic())),
+      calibrationTicker_(std::make_unique<QTimer>()) {
     settings::SettingsFront front;
     front.chooseArea = [this](ui::AreaDialogMode mode, bool factoryMode) {
         return AreaSelectDialog::Choose(window_.Services(), mode, factoryMode, &window_);
@@ -19,6 +30,11 @@ Features::Features(MainWindow& window) : window_(window) {
     settings_->Register(window.Logic().Router());
     // The communication dialog saves "All Data", which outside factory mode is the shipping data.
     window.SetSettingsFileHooks([this] { settings_->SaveAllData(); }, [this] { settings_->OpenFile(); });
+
+    calibration_->Register(window_.Logic().Router());
+    calibrationTicker_->setInterval(kCalibrationTickMs);
+    QObject::connect(calibrationTicker_.get(), &QTimer::timeout, [this] { calibration_->Tick(); });
+    calibrationTicker_->start();
 }
 
 Features::~Features() = default;

@@ -5,8 +5,13 @@
 
 #include <memory>
 
+class QTimer;
+
 namespace vr::settings {
 class SettingsFeature;
+}
+namespace vr::calibration {
+class CalibrationFeature;
 }
 
 namespace vr::gui {
@@ -20,9 +25,15 @@ public:
     Features(const Features&) = delete;
     Features& operator=(const Features&) = delete;
 
+    calibration::CalibrationFeature& Calibration() { return *calibration_; }
+
 private:
     MainWindow& window_;
     std::unique_ptr<settings::SettingsFeature> settings_;
+    std::unique_ptr<calibration::CalibrationFeature> calibration_;
+    // Puts a one-push function's elapsed time on screen, also while the engine waits for a long reply
+    // (its wait lets timers run).
+    std::unique_ptr<QTimer> calibrationTicker_;
 };
 
 }  // namespace vr::gui

@@ -3,21 +3,25 @@
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPalette>
 #include <QPushButton>
 #include <QStyle>
 #include <QTabWidget>
+#include <QTimer>
 #include <cstdio>
 
 #include "AreaSelectDialog.h"
 #include "CommunicationWindow.h"
 #include "CompareWindow.h"
 #include "MainWindow.h"
+#include "QtPlatform.h"
 #include "TerminalWindow.h"
 #include "dialogs/TerminalDialog.h"
 #include "settings/ModelCommands.h"
 #include "settings/SettingsCompare.h"
 #include "settings/SettingsFile.h"
+#include "ui/main/ControlIds.h"
 
 namespace vr::gui {
 
@@ -113,12 +117,40 @@ bool ScreenshotTour::SettingsWindows(const QString& prefix) {
     return ok;
 }
 
+bool ScreenshotTour::OnePush() {
+    auto* platform = dynamic_cast<QtPlatform*>(&window_.Services().platform);
+    auto* button = qobject_cast<QPushButton*>(window_.Binding().Widget(ui::id::kRecalibrateShading));
+    if (platform == nullptr || button == nullptr) return false;
+    window_.Tabs()->setCurrentIndex(1);
+    bool progressSaved = false, resultSaved = false;
+    // Both timers fire while the calibration runs: the engine's wait and the message box let them.
+    QTimer progress;
+    progress.setSingleShot(true);
+    QObject::connect(&progress, &QTimer::timeout, [&] {
+        if (platform->Progress() != nullptr) progressSaved = Save(platform->Progress(), "onepush-progress");
+    });
+    QTimer result;
+    QObject::connect(&result, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr) return;
+        result.stop();
+        resultSaved = Save(box, "onepush-result");
+        box->accept();
+    });
+    progress.start(2500);
+    result.start(200);
+    button->click();
+    window_.Tabs()->setCurrentIndex(0);
+    return progressSaved && resultSaved;
+}
+
 bool ScreenshotTour::Run() {
     if (!QDir().mkpath(folder_)) {
         std::fprintf(stderr, "vr8200-control: cannot create %s\n", qPrintable(folder_));
         return false;
     }
     bool ok = Pass("");
+    ok = OnePush() && ok;
     const QPalette original = QApplication::palette();
     QApplication::setPalette(DarkPalette());
     ok = Pass("dark-") && ok;

@@ -1,7 +1,7 @@
 #pragma once
 // For people reviewing the windows: once the start-up is done, saves a picture of every tab page, of
-// the communication dialog and of the terminal (in the system palette and in a dark one), then ends
-// the program.
+// the communication dialog and of the terminal (in the system palette and in a dark one), and of a
+// shading calibration's progress window and result box, then ends the program.
 
 #include <QObject>
 #include <QString>
@@ -24,6 +24,9 @@ private:
     // The memory-area dialog, and the comparison with a file that differs from the camera in a few
     // settings.
     bool SettingsWindows(const QString& prefix);
+    // A shading calibration on the virtual camera: its progress window while the camera works, and
+    // the box with its result.
+    bool OnePush();
 
     MainWindow& window_;
     QString folder_;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 
 namespace vr::sim {
 namespace {
@@ -58,6 +59,23 @@ void AddSimOptions(CLI::App& app, SimOptions& o) {
     AddResult(app, "--shading-result", o.shadingResult, "shading calibration (SDRS, SDS00)");
     AddResult(app, "--pixel-gain-result", o.pixelGainResult, "pixel gain recalibration (PGS, PGS00)");
     AddResult(app, "--pixel-black-result", o.pixelBlackResult, "pixel black recalibration (PBS, PBS00)");
+    app.add_option("--awb-result-runs", o.awbResultRuns,
+                   "force AWRS of the first, second, ... white balance once; later runs as usual")
+        ->delimiter(',');
+    app.add_option("--busy-status-reads", o.busyStatusReads,
+                   "pixel recalibration status reads busy this many times instead of for a time")
+        ->check(CLI::NonNegativeNumber);
+    app.add_option_function<std::string>(
+        "--hang-at",
+        [&o](const std::string& where) {
+            const size_t colon = where.find(':');
+            std::string name = where.substr(0, colon);
+            std::transform(name.begin(), name.end(), name.begin(),
+                           [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+            o.hangAtCommand = name;
+            o.hangAtCount = colon == std::string::npos ? 1 : std::atoi(where.c_str() + colon + 1);
+        },
+        "NAME[:N]: stop answering at the Nth line naming NAME (default the first)");
 }
 
 }  // namespace vr::sim

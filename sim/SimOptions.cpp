@@ -40,6 +40,10 @@ bool ValidateOptions(const SimOptions& o, std::string* error) {
     if (o.slowMs < 0 || o.hangupAfter < 0) return Fail(error, "slow and hang-up counts cannot be negative");
     for (int ms : {o.awbMs, o.agcMs, o.shadingMs, o.recalibrateMs, o.resetMs, o.areaMs})
         if (ms < 0) return Fail(error, "delays cannot be negative");
+    if (o.busyStatusReads < 0) return Fail(error, "busy status reads cannot be negative");
+    if (!o.hangAtCommand.empty() && protocol::FindCommand(o.hangAtCommand) < 0)
+        return Fail(error, "cannot hang at \"" + o.hangAtCommand + "\": no such command");
+    if (o.hangAtCount < 1) return Fail(error, "the line to hang at is counted from 1");
     for (const auto& name : o.refuse) {
         std::string upper = name;
         for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));

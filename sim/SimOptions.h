@@ -58,6 +58,17 @@ struct SimOptions {
     std::optional<int32_t> shadingResult;      // "SDRS" and "SDS00"
     std::optional<int32_t> pixelGainResult;    // "PGS" and "PGS00"
     std::optional<int32_t> pixelBlackResult;   // "PBS" and "PBS00"
+    // "AWRS" of the first, second, ... white balance once ("AWB" = 2) since the camera started;
+    // the runs after the list take awbResult, or the scene's code.
+    std::vector<int32_t> awbResultRuns;
+
+    // When above 0, a pixel recalibration status ("PGS", "PBS", "PGS00", "PBS00") reads 0 ("Busy")
+    // for this many reads after its start instead of for recalibrateMs, whatever the clock says.
+    int busyStatusReads = 0;
+    // The camera hangs at the hangAtCount-th line naming hangAtCommand since it started: that line
+    // and every later one go unanswered, while the line stays open. Empty: it never hangs.
+    std::string hangAtCommand;
+    int hangAtCount = 1;
 };
 
 // True when the options describe a camera that can run; otherwise false with the reason.

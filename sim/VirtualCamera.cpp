@@ -224,6 +224,7 @@ uint32_t VirtualCamera::CurrentRate() const {
 }
 
 std::optional<VirtualCamera::TimePoint> VirtualCamera::NextEventTime() const {
+    if (hung_) return std::nullopt;
     std::optional<TimePoint> next = restartAt_;
     if (job_ && (!next || job_->due < *next)) next = job_->due;
     return next;
@@ -246,7 +247,18 @@ void VirtualCamera::Advance() {
     }
 }
 
+bool VirtualCamera::HangsAt(const std::string& line) {
+    if (hung_) return true;
+    if (options_.hangAtCommand.empty()) return false;
+    const std::string name = Upper(Trim(line.substr(0, line.find_first_of("=?"))));
+    if (name != Upper(options_.hangAtCommand) || ++hangAtSeen_ < options_.hangAtCount) return false;
+    hung_ = true;
+    outbox_.clear();
+    return true;
+}
+
 std::vector<std::string> VirtualCamera::HandleLine(const std::string& line) {
+    if (HangsAt(line)) return {};
     Advance();
     if (restartAt_) return std::exchange(outbox_, {});
     if (job_) {
@@ -259,6 +271,7 @@ std::vector<std::string> VirtualCamera::HandleLine(const std::string& line) {
 }
 
 std::vector<std::string> VirtualCamera::Poll() {
+    if (hung_) return {};
     Advance();
     return std::exchange(outbox_, {});
 }
@@ -283,6 +296,8 @@ void VirtualCamera::ProcessLine(const std::string& line) {
     if (line[sep] == '?') {
         if (!Trim(line.substr(sep + 1)).empty()) return reply(One(kErrorSyntax));
         auto answer = Query(cmdId);
+        if (auto status = statuses_.find(cmdId); status != statuses_.end() && status->second.busyReads > 0)
+            --status->second.busyReads;
         if (overlongPending_ && answer.size() == 1 && answer[0].find('=') != std::string::npos) {
             overlongPending_ = false;
             // Text after a comma is no part of the value, so only the line's length is wrong.
@@ -383,7 +398,7 @@ std::optional<std::string> VirtualCamera::ValueText(uint32_t cmdId) const {
         case id::ST:
             v = job_ ? 1 : 0;
             for (const auto& [statusId, s] : statuses_)
-                if (now < s.readyAt) v = 1;
+                if (now < s.readyAt || s.busyReads > 0) v = 1;
             break;
         case id::PGS:
         case id::PBS:
@@ -391,7 +406,7 @@ std::optional<std::string> VirtualCamera::ValueText(uint32_t cmdId) const {
         case id::PBS00:
         case id::SDS00: {
             const Status& s = statuses_.at(cmdId);
-            v = now < s.readyAt ? kRecalibrateBusy : s.code;
+            v = now < s.readyAt || s.busyReads > 0 ? kRecalibrateBusy : s.code;
             break;
         }
         case id::LUTR:

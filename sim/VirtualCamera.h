@@ -52,6 +52,8 @@ public:
     uint32_t CurrentRate() const;
     // True while a function that holds back the camera's answers runs.
     bool Busy() const { return job_.has_value(); }
+    // True once the camera hung at the line the options name (hangAtCommand); it answers nothing more.
+    bool Hung() const { return hung_; }
 
     CameraKind Kind() const { return kind_; }
     std::string ModelName() const { return modelName_; }
@@ -97,6 +99,7 @@ private:
     struct Status {
         int32_t code = 1;
         TimePoint readyAt{};
+        int busyReads = 0;  // reads still answered "Busy" (--busy-status-reads)
     };
     struct Counter {
         int64_t counted = 0;
@@ -113,6 +116,8 @@ private:
     void ProcessLine(const std::string& line);
     // Whether --refuse names this set: by its mnemonic alone, or by mnemonic and value ("SA=2").
     bool Refused(const std::string& name, const std::string& valueText) const;
+    // Counts the line towards the hang the options ask for; true when the camera hangs from it on.
+    bool HangsAt(const std::string& line);
     Reply Query(uint32_t id) const;
     Reply Set(uint32_t id, const std::string& valueText);
     Reply SetText(uint32_t id, const std::string& text);
@@ -180,6 +185,9 @@ private:
     std::deque<std::string> waiting_;
     std::vector<std::string> outbox_;
     uint64_t flashGeneration_ = 0;
+    size_t whiteBalanceRuns_ = 0;
+    int hangAtSeen_ = 0;
+    bool hung_ = false;
 };
 
 }  // namespace vr::sim

@@ -144,7 +144,9 @@ int32_t VirtualCamera::SceneCode(int32_t tooBright, int32_t tooDark, int32_t ok)
 
 void VirtualCamera::FinishWhiteBalance() {
     const int32_t natural = SceneCode(kWhiteBalanceBright, kWhiteBalanceDark, kWhiteBalanceOk);
-    const int32_t code = options_.awbResult.value_or(natural);
+    const size_t run = whiteBalanceRuns_++;
+    const int32_t code =
+        run < options_.awbResultRuns.size() ? options_.awbResultRuns[run] : options_.awbResult.value_or(natural);
     if (code == kWhiteBalanceOk) {
         const int64_t reference = regs_[id::GM] != 0 ? regs_[id::GAG] : 100;
         regs_[id::GAR] = Clamp(reference * kRedNeedPercent / 100, 40, 6400);
@@ -209,7 +211,9 @@ void VirtualCamera::FinishShading() {
 }
 
 void VirtualCamera::StartStatus(uint32_t statusId, std::optional<int32_t> forced, int32_t natural) {
-    statuses_[statusId] = Status{forced.value_or(natural), Now() + std::chrono::milliseconds(options_.recalibrateMs)};
+    const bool byReads = options_.busyStatusReads > 0 && statusId != id::SDS00;
+    const TimePoint readyAt = byReads ? Now() : Now() + std::chrono::milliseconds(options_.recalibrateMs);
+    statuses_[statusId] = Status{forced.value_or(natural), readyAt, byReads ? options_.busyStatusReads : 0};
 }
 
 void VirtualCamera::RecomputeRatios(int lens) {

@@ -46,6 +46,10 @@ public:
     // Offers Cancel or takes it away (one-push functions offer it only during their pauses).
     void AllowCancel(bool allow);
 
+    // Puts the text and the bar on screen now, without taking any input: for a text that changes
+    // while a command waits for its reply (the elapsed time of a one-push function).
+    void ShowNow() { Flush(); }
+
     // Between two commands: lets the windows paint when it is time and takes the operator's Cancel.
     // False once the operator asked to stop; it stays false from then on.
     bool Continue();

@@ -1,0 +1,163 @@
+// The one-push subcommands: onepush FUNCTION and xml-version [N]. They run the handlers the desktop
+// tool's buttons run, on a camera connected without reading all settings.
+
+#include <algorithm>
+#include <cstdio>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "CommandList.h"
+#include "Output.h"
+#include "Session.h"
+#include "app/Services.h"
+#include "calibration/OnePush.h"
+#include "calibration/SteadyWaitClock.h"
+#include "calibration/XmlVersion.h"
+#include "protocol/Command.h"
+#include "protocol/CommandIds.h"
+#include "protocol/CommandTable.h"
+#include "protocol/ParameterTable.h"
+#include "ui/main/ControlIds.h"
+#include "ui/main/CtrlToolDlg.h"
+
+namespace vr::cli {
+namespace {
+
+using calibration::OnePush;
+using calibration::OnePushEnd;
+using calibration::OnePushResult;
+
+struct Function {
+    const char* name;
+    OnePushResult (OnePush::*run)();
+    bool factory;  // a factory function: only with --factory
+};
+
+constexpr Function kFunctions[] = {
+    {"white-balance", &OnePush::WhiteBalanceOnce, false},
+    {"exposure-white-balance", &OnePush::ExposureWhiteBalanceOnce, false},
+    {"gain-auto", &OnePush::GainAutoOnce, false},
+    {"shading", &OnePush::ShadingCalibration, false},
+    {"pixel-gain", &OnePush::PixelGainRecalibration, false},
+    {"pixel-black", &OnePush::PixelBlackRecalibration, false},
+    {"auto-setting", &OnePush::AutoSetting, false},
+    {"factory-pixel-gain", &OnePush::FactoryPixelGainRecalibration, true},
+    {"factory-pixel-black", &OnePush::FactoryPixelBlackRecalibration, true},
+};
+
+void Print(const std::string& text) {
+    std::fputs(text.c_str(), stdout);
+    std::fflush(stdout);
+}
+
+const Function* FindFunction(const std::string& name) {
+    const auto it =
+        std::find_if(std::begin(kFunctions), std::end(kFunctions), [&](const Function& f) { return name == f.name; });
+    return it == std::end(kFunctions) ? nullptr : it;
+}
+
+std::vector<std::string> FunctionNames() {
+    std::vector<std::string> names;
+    for (const auto& f : kFunctions) names.push_back(f.name);
+    return names;
+}
+
+// "TITLE: TEXT" for the outcome, then the values the function re-read.
+void PrintResult(Session& session, const OnePushResult& result) {
+    const bool told = result.end != OnePushEnd::StartFailed && result.end != OnePushEnd::Generic;
+    const auto& table = session.Services().table;
+    std::vector<OutputValue> values;
+    for (uint32_t ctrlId : result.reread) {
+        const int32_t cmdId = table.ToCmdId(ctrlId);
+        if (cmdId < 0) continue;
+        values.push_back({protocol::GetCommandName(static_cast<uint32_t>(cmdId)),
+                          std::to_string(table.GetDataValue(ctrlId)), false});
+    }
+    if (session.Opts().json) {
+        std::vector<OutputValue> all;
+        if (told) all = {{"title", result.title, true}, {"text", result.text, true}};
+        all.insert(all.end(), values.begin(), values.end());
+        Print(FormatValues(all, true));
+        return;
+    }
+    if (told) Print(result.title + ": " + result.text + "\n");
+    Print(FormatValues(values, false));
+}
+
+int RunOnePush(Session& session) {
+    const std::string& name = session.Opts().args.front();
+    const Function* function = FindFunction(name);
+    if (function == nullptr) return kExitUsage;
+    if (function->factory && !session.Opts().factory) {
+        std::fprintf(stderr, "vr8200ctl: onepush %s is a factory function: add --factory\n", name.c_str());
+        return kExitUsage;
+    }
+    if (int rc = session.ConnectOrFail(false); rc != kExitOk) return rc;
+
+    ui::CCtrlToolDlg& window = session.Window();
+    calibration::SteadyWaitClock clock;
+    OnePush onePush(window, clock);
+    if (function->run == &OnePush::ExposureWhiteBalanceOnce && !onePush.HasExposureOnce()) {
+        std::fprintf(stderr, "vr8200ctl: the %s has no exposure white balance\n",
+                     session.Services().model.name.c_str());
+        return kExitCameraRefused;
+    }
+    // White balance re-reads the green or the common gain by the individual gain mode, which only a
+    // full read would have brought in.
+    if (function->run == &OnePush::WhiteBalanceOnce) window.RefreshFromCamera(ui::id::kIndividualGainMode);
+
+    session.Platform().SetPumpHook([&onePush] { onePush.Tick(); });
+    const OnePushResult result = (onePush.*function->run)();
+    session.Platform().SetPumpHook(nullptr);
+
+    if (result.end == OnePushEnd::StartFailed && !result.failure.empty())
+        std::fprintf(stderr, "vr8200ctl: %s\n", result.failure.c_str());
+    PrintResult(session, result);
+    return result.succeeded ? kExitOk : kExitCameraRefused;
+}
+
+int RunXmlVersion(Session& session) {
+    if (int rc = session.ConnectOrFail(false); rc != kExitOk) return rc;
+    calibration::XmlVersion xml(session.Window());
+    if (session.Opts().args.empty()) {
+        int32_t version = 0;
+        if (!xml.Read(&version)) {
+            std::fprintf(stderr, "vr8200ctl: %s\n", session.Services().engine.LastFailure().Describe().c_str());
+            return kExitCameraRefused;
+        }
+        Print(FormatValues({{"XMLVR", std::to_string(version), false}}, session.Opts().json));
+        return kExitOk;
+    }
+    // The number goes into the three boxes digit by digit, as an operator would type it.
+    const auto boxes = calibration::XmlVersion::BoxesFromVersion(std::stoi(session.Opts().args.front()));
+    for (size_t i = 0; i < boxes.size(); ++i)
+        session.Window().Controls().SetText(calibration::XmlVersion::kBoxes[i], boxes[i]);
+    if (xml.Write()) return kExitOk;
+    std::fprintf(stderr, "vr8200ctl: %s\n", session.Services().engine.LastFailure().Describe().c_str());
+    return kExitCameraRefused;
+}
+
+}  // namespace
+
+void AddOnePushCommands(CommandList& commands) {
+    commands.push_back({"onepush",
+                        "connect, run a one-push function; prints TITLE: TEXT and the re-read values as NAME=VALUE",
+                        [](CLI::App& sub, Options& o) {
+                            sub.add_option("FUNCTION", o.args,
+                                           "white-balance, exposure-white-balance, gain-auto, shading, pixel-gain, "
+                                           "pixel-black, auto-setting, factory-pixel-gain, factory-pixel-black")
+                                ->required()
+                                ->expected(1)
+                                ->check(CLI::IsMember(FunctionNames()));
+                        },
+                        RunOnePush});
+    commands.push_back(
+        {"xml-version", "connect; without N print XMLVR=N, with N (0..999) write it",
+         [](CLI::App& sub, Options& o) {
+             sub.add_option("N", o.args, "the XML version to write")->expected(1)->check(CLI::Range(0, 999));
+         },
+         RunXmlVersion});
+}
+
+}  // namespace vr::cli

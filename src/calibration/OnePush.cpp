@@ -1,0 +1,413 @@
+#include "calibration/OnePush.h"
+
+#include "app/Platform.h"
+#include "app/Services.h"
+#include "calibration/OnePushWait.h"
+#include "protocol/Command.h"
+#include "protocol/CommandIds.h"
+#include "protocol/ParameterTable.h"
+#include "settings/ModelCommands.h"
+#include "ui/main/ControlIds.h"
+#include "ui/main/CtrlToolDlg.h"
+#include "ui/main/FeatureRouter.h"
+
+namespace vr::calibration {
+
+namespace cmd = protocol::cmd;
+namespace id = ui::id;
+using std::chrono::milliseconds;
+
+// A recalibration the camera runs on its own after its start command, reporting a status that
+// reads 0 ("Busy") until it is done.
+struct RecalibrationRow {
+    uint32_t startCmd;
+    uint32_t statusCmd;
+    milliseconds OnePushTiming::*limit;  // the start command's time-out, also the bound of the poll
+    const char* name;                    // in the progress window
+    const char* title;                   // of the result
+    const char* failedStart;             // reported when the start fails; none for the factory ones
+};
+
+namespace {
+
+constexpr RecalibrationRow kPixelGain{cmd::PGR,
+                                      cmd::PGS,
+                                      &OnePushTiming::pixelStart,
+                                      "Pixel gain recalibration",
+                                      "Recalibrate Pixel Gain",
+                                      "Recalibrate Pixel Gain (Tool: PGR Command Timeout)"};
+constexpr RecalibrationRow kPixelBlack{cmd::PBR,
+                                       cmd::PBS,
+                                       &OnePushTiming::pixelStart,
+                                       "Pixel black recalibration",
+                                       "Recalibrate Pixel Black",
+                                       "Recalibrate Pixel Black (Tool: PBR Command Timeout)"};
+constexpr RecalibrationRow kFactoryPixelGain{cmd::PGR00,
+                                             cmd::PGS00,
+                                             &OnePushTiming::factoryPixelStart,
+                                             "Factory pixel gain recalibration",
+                                             "Recalibrate Pixel Gain (Factory)",
+                                             nullptr};
+constexpr RecalibrationRow kFactoryPixelBlack{cmd::PBR00,
+                                              cmd::PBS00,
+                                              &OnePushTiming::factoryPixelStart,
+                                              "Factory pixel black recalibration",
+                                              "Recalibrate Pixel Black (Factory)",
+                                              nullptr};
+
+constexpr int kWhiteBalanceOnceIndex = 1;
+constexpr int kExposureOnceIndex = 2;
+constexpr int kGainAutoOnceIndex = 1;
+// The "AWB" and "AGC" values that start the functions.
+constexpr int32_t kStartWhiteBalance = 2;
+constexpr int32_t kStartExposureWhiteBalance = 4;
+constexpr int32_t kStartGainAuto = 2;
+constexpr int kAutoSettingSteps = 4;
+
+long long Seconds(milliseconds d) {
+    return std::chrono::duration_cast<std::chrono::seconds>(d).count();
+}
+
+// Makes the wait under way known to Tick for as long as the handler runs.
+class RunningScope {
+public:
+    RunningScope(OnePushWait*& slot, OnePushWait& wait) : slot_(slot) { slot_ = &wait; }
+    ~RunningScope() { slot_ = nullptr; }
+    RunningScope(const RunningScope&) = delete;
+    RunningScope& operator=(const RunningScope&) = delete;
+
+private:
+    OnePushWait*& slot_;
+};
+
+}  // namespace
+
+OnePush::OnePush(ui::CCtrlToolDlg& window, IWaitClock& clock, const OnePushTiming& timing)
+    : window_(window), services_(window.Services()), clock_(clock), timing_(timing) {}
+
+void OnePush::Register(ui::FeatureRouter& router) {
+    router.AddSelection(id::kWhiteBalance, [this](int index) { WhiteBalanceSelection(index); });
+    router.AddSelection(id::kGainAuto, [this](int index) { GainAutoSelection(index); });
+    router.AddButton(id::kRecalibrateShading, [this] { ShadingCalibration(); });
+    router.AddButton(id::kRecalibratePixelGain, [this] { PixelGainRecalibration(); });
+    router.AddButton(id::kRecalibratePixelBlack, [this] { PixelBlackRecalibration(); });
+    router.AddButton(id::kAutoSetting, [this] { AutoSetting(); });
+    router.AddButton(id::kFactoryPixelGain, [this] { FactoryPixelGainRecalibration(); });
+    router.AddButton(id::kFactoryPixelBlack, [this] { FactoryPixelBlackRecalibration(); });
+}
+
+void OnePush::Tick() {
+    if (running_ != nullptr) running_->Tick();
+}
+
+bool OnePush::HasExposureOnce() const {
+    return services_.model.kind != settings::kModelKB;
+}
+
+// ---- camera access ------------------------------------------------------------------------------
+
+bool OnePush::Start(uint32_t cmdId, int32_t value, milliseconds timeout) {
+    return services_.engine.SendCommandInt(cmdId, value, timeout) == 1;
+}
+
+bool OnePush::QueryCode(uint32_t cmdId, int32_t& code) {
+    return services_.engine.QueryInt(cmdId, code, timing_.resultQuery) == 1;
+}
+
+void OnePush::StartFailed(OnePushWait& wait, OnePushResult& result) {
+    result.end = OnePushEnd::StartFailed;
+    result.failure = services_.engine.LastFailure().Describe();
+    wait.Finish();
+}
+
+void OnePush::ReadResult(OnePushResult& result, uint32_t cmdId, ResultTable table, int32_t successCode) {
+    int32_t code = 0;
+    if (!QueryCode(cmdId, code)) {
+        // After an unanswered query there is no code to look up, and none to guess.
+        result.end = OnePushEnd::NoAnswer;
+        result.succeeded = false;
+        result.text = NoAnswerText(cmdId);
+        return;
+    }
+    result.end = OnePushEnd::Result;
+    result.code = code;
+    result.succeeded = code == successCode;
+    result.text = ResultText(table, code);
+}
+
+bool OnePush::Refresh(uint32_t ctrlId) {
+    const int32_t cmdId = services_.table.ToCmdId(ctrlId);
+    if (cmdId < 0) return false;
+    int32_t value = 0;
+    if (services_.engine.QueryInt(static_cast<uint32_t>(cmdId), value, timing_.resultQuery) != 1) return false;
+    services_.table.SetDataValue(ctrlId, value);
+    window_.Display().ShowValue(ctrlId, value);
+    return true;
+}
+
+void OnePush::Reread(OnePushResult& result, std::initializer_list<uint32_t> ids, bool commit) {
+    for (uint32_t ctrlId : ids)
+        if (Refresh(ctrlId)) result.reread.push_back(ctrlId);
+    if (commit) services_.table.CommitDataValues();
+}
+
+void OnePush::RereadGains(OnePushResult& result) {
+    Reread(result, {id::kGainRed, id::kGainBlue, id::kGainGreen});
+}
+
+void OnePush::Show(OnePushResult& result, const std::string& title, const std::string& text) {
+    result.title = title;
+    result.text = text;
+    services_.platform.MessageBox(text, title, app::MsgIcon::None);
+}
+
+void OnePush::Report(OnePushResult& result, const std::string& text) {
+    result.title = app::kAppTitle;
+    result.text = text;
+    services_.platform.MessageBox(text, app::kAppTitle, app::MsgIcon::Error);
+}
+
+std::string OnePush::NoAnswerText(uint32_t cmdId) {
+    return "No result: the camera did not answer " + protocol::GetCommandName(cmdId);
+}
+
+// ---- the lists ------------------------------------------------------------------------------------
+
+OnePushResult OnePush::WhiteBalanceSelection(int index) {
+    if (index == kWhiteBalanceOnceIndex) return WhiteBalanceOnce();
+    // On the VR-8200-KB index 2 is "Preset 5000K": its list has no "Exposure Once".
+    if (index == kExposureOnceIndex && HasExposureOnce()) return ExposureWhiteBalanceOnce();
+    return SendListValue(id::kWhiteBalance);
+}
+
+OnePushResult OnePush::GainAutoSelection(int index) {
+    if (index == kGainAutoOnceIndex) return GainAutoOnce();
+    return SendListValue(id::kGainAuto);
+}
+
+OnePushResult OnePush::SendListValue(uint32_t listId) {
+    OnePushResult result;
+    services_.table.SetDataValue(listId, window_.Display().ReadValue(listId));
+    window_.ShowChangedValues();
+    result.succeeded = window_.WriteChangedValues();
+    // Committed whatever the camera said: these lists are not put back after a refusal.
+    services_.table.CommitDataValues();
+    return result;
+}
+
+// ---- functions read once after their COMPLETE -------------------------------------------------------
+
+OnePushResult OnePush::WhiteBalanceOnce() {
+    OnePushResult result;
+    {
+        OnePushWait wait(services_, clock_, "White balance once", "", timing_.whiteBalanceStart);
+        RunningScope running(running_, wait);
+        if (!Start(cmd::AWB, kStartWhiteBalance, timing_.whiteBalanceStart)) {
+            StartFailed(wait, result);
+            // The list shows the mode the camera is really in again.
+            Reread(result, {id::kWhiteBalance}, false);
+            return result;
+        }
+        ReadResult(result, cmd::AWRS, ResultTable::WhiteBalance, kWhiteBalanceSucceeded);
+    }
+    Show(result, "White Balance Once", result.text);
+    const bool individualGain = window_.Controls().GetCurSel(id::kIndividualGainMode) != 0;
+    Reread(result, {id::kWhiteBalance, id::kGainRed, id::kGainBlue, individualGain ? id::kGainGreen : id::kGainAll});
+    return result;
+}
+
+OnePushResult OnePush::ExposureWhiteBalanceOnce() {
+    OnePushResult result;
+    {
+        OnePushWait wait(services_, clock_, "Exposure white balance once", "", timing_.whiteBalanceStart);
+        RunningScope running(running_, wait);
+        if (!Start(cmd::AWB, kStartExposureWhiteBalance, timing_.whiteBalanceStart)) {
+            StartFailed(wait, result);
+            Reread(result, {id::kWhiteBalance}, false);
+            return result;
+        }
+        ReadResult(result, cmd::AHRS, ResultTable::WhiteBalance, kWhiteBalanceSucceeded);
+    }
+    Show(result, "White Balance Exposure Once", result.text);
+    Reread(result, {id::kWhiteBalance, id::kExposureTimeR, id::kExposureTimeB});
+    return result;
+}
+
+OnePushResult OnePush::GainAutoOnce() {
+    OnePushResult result;
+    {
+        OnePushWait wait(services_, clock_, "Gain auto once", "", timing_.gainAutoStart);
+        RunningScope running(running_, wait);
+        if (!Start(cmd::AGC, kStartGainAuto, timing_.gainAutoStart)) {
+            StartFailed(wait, result);
+            Reread(result, {id::kGainAuto}, false);
+            return result;
+        }
+        ReadResult(result, cmd::AGCS, ResultTable::GainAuto, kGainAutoSucceeded);
+    }
+    Show(result, "Gain Auto Once", result.text);
+    // Gain auto works on the green gain whatever the individual gain mode.
+    Reread(result, {id::kGainAuto, id::kGainRed, id::kGainBlue, id::kGainGreen});
+    return result;
+}
+
+// ---- shading calibration and the recalibrations ------------------------------------------------------
+
+OnePushResult OnePush::ShadingCalibration() {
+    OnePushResult result;
+    const char* title = "Shading Calibration";
+    {
+        OnePushWait wait(services_, clock_, "Shading calibration", "", timing_.shadingStart);
+        RunningScope running(running_, wait);
+        if (!Start(cmd::RS, 0, timing_.shadingStart)) {
+            StartFailed(wait, result);
+            Report(result, "Shading Calibration (Tool: RS Command Timeout)");
+            return result;
+        }
+        // The camera has its result ready a moment after the COMPLETE.
+        if (!wait.Pause(timing_.pause)) {
+            result.end = OnePushEnd::Stopped;
+            result.text = wait.StoppedText();
+        } else {
+            ReadResult(result, cmd::SDRS, ResultTable::Shading, kShadingComplete);
+        }
+    }
+    Show(result, title, result.text);
+    return result;
+}
+
+OnePushResult OnePush::PixelGainRecalibration() {
+    return Recalibrate(kPixelGain);
+}
+
+OnePushResult OnePush::PixelBlackRecalibration() {
+    return Recalibrate(kPixelBlack);
+}
+
+OnePushResult OnePush::FactoryPixelGainRecalibration() {
+    return Recalibrate(kFactoryPixelGain);
+}
+
+OnePushResult OnePush::FactoryPixelBlackRecalibration() {
+    return Recalibrate(kFactoryPixelBlack);
+}
+
+OnePushResult OnePush::Recalibrate(const RecalibrationRow& row) {
+    OnePushResult result;
+    const milliseconds limit = timing_.*row.limit;
+    {
+        OnePushWait wait(services_, clock_, row.name, "", limit);
+        RunningScope running(running_, wait);
+        if (!Start(row.startCmd, 0, limit)) {
+            StartFailed(wait, result);
+            if (row.failedStart != nullptr) Report(result, row.failedStart);
+            return result;
+        }
+        int unanswered = 0;
+        for (;;) {
+            if (!wait.Pause(timing_.pause)) {
+                result.end = OnePushEnd::Stopped;
+                result.text = wait.StoppedText();
+                break;
+            }
+            int32_t status = kRecalibrationBusy;
+            if (QueryCode(row.statusCmd, status)) {
+                unanswered = 0;
+                if (status != kRecalibrationBusy) {
+                    result.end = OnePushEnd::Result;
+                    result.code = status;
+                    result.succeeded = status == kRecalibrationSucceeded;
+                    result.text = ResultText(ResultTable::Recalibration, status);
+                    break;
+                }
+            } else if (++unanswered >= timing_.unansweredPolls) {
+                // A camera that stopped answering is not busy any more; waiting on would only block
+                // the tool until the bound.
+                result.end = OnePushEnd::NoAnswer;
+                result.text = NoAnswerText(row.statusCmd);
+                break;
+            }
+            // The bound counts from the start command, which may itself have taken most of it.
+            if (wait.Elapsed() >= limit) {
+                result.end = OnePushEnd::Bound;
+                result.text =
+                    "No result after " + std::to_string(Seconds(limit)) + " s (the camera still reports Busy)";
+                break;
+            }
+        }
+    }
+    Show(result, row.title, result.text);
+    return result;
+}
+
+// ---- Auto Setting -----------------------------------------------------------------------------------
+
+bool OnePush::AutoWhiteBalance(OnePushWait& wait, OnePushResult& result, const char* title, const char* abortText) {
+    if (!Start(cmd::AWB, kStartWhiteBalance, timing_.whiteBalanceStart)) {
+        StartFailed(wait, result);
+        Report(result, abortText);
+        return false;
+    }
+    ReadResult(result, cmd::AWRS, ResultTable::WhiteBalance, kWhiteBalanceSucceeded);
+    // A white balance that ran out of time still leaves a balance the next steps can work from.
+    if (result.end == OnePushEnd::Result &&
+        (result.code == kWhiteBalanceSucceeded || result.code == kWhiteBalanceTimedOut))
+        return true;
+    wait.Finish();
+    result.succeeded = false;
+    Show(result, title, result.text);
+    RereadGains(result);
+    return false;
+}
+
+OnePushResult OnePush::AutoSetting() {
+    OnePushResult result;
+    OnePushWait wait(services_, clock_, "Auto Setting", "white balance", timing_.whiteBalanceStart, kAutoSettingSteps);
+    RunningScope running(running_, wait);
+    if (!AutoWhiteBalance(wait, result, "White Balance_1 Once", "Auto Setting White Balance_1 Abort")) return result;
+
+    wait.Begin("shading calibration", timing_.shadingStart, 2);
+    if (!Start(cmd::RS, 0, timing_.shadingStart)) {
+        StartFailed(wait, result);
+        Report(result, "Shading Calibration Abort");
+        return result;
+    }
+    if (!wait.Pause(timing_.pause)) {
+        result.end = OnePushEnd::Stopped;
+        const std::string text = wait.StoppedText();
+        wait.Finish();
+        result.succeeded = false;
+        Show(result, "Auto Setting", text);
+        // The first white balance has changed the gains already.
+        RereadGains(result);
+        return result;
+    }
+    ReadResult(result, cmd::SDRS, ResultTable::Shading, kShadingComplete);
+    if (result.end != OnePushEnd::Result || result.code != kShadingComplete) {
+        wait.Finish();
+        result.succeeded = false;
+        Show(result, "Shading Calibration", result.text);
+        RereadGains(result);
+        return result;
+    }
+
+    wait.Begin("white balance", timing_.whiteBalanceStart, 3);
+    if (!AutoWhiteBalance(wait, result, "White Balance_2 Once", "Auto Setting White Balance_2 Abort")) return result;
+
+    wait.Begin("gain auto", timing_.gainAutoStart, 4);
+    if (!Start(cmd::AGC, kStartGainAuto, timing_.gainAutoStart)) {
+        StartFailed(wait, result);
+        Report(result, "Auto Setting Gain Auto Abort");
+        return result;
+    }
+    ReadResult(result, cmd::AGCS, ResultTable::GainAuto, kGainAutoSucceeded);
+    wait.Finish();
+    if (result.end == OnePushEnd::NoAnswer || result.succeeded)
+        Show(result, "Auto Setting", result.text);
+    else
+        result.title = "Auto Setting";  // any other gain auto code ends the sequence without a word
+    RereadGains(result);
+    return result;
+}
+
+}  // namespace vr::calibration

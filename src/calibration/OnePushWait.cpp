@@ -1,0 +1,93 @@
+#include "calibration/OnePushWait.h"
+
+#include <algorithm>
+
+#include "app/Services.h"
+
+namespace vr::calibration {
+namespace {
+
+long long Seconds(std::chrono::milliseconds d) {
+    return std::chrono::duration_cast<std::chrono::seconds>(d).count();
+}
+
+}  // namespace
+
+OnePushWait::OnePushWait(app::Services& services, IWaitClock& clock, const std::string& name, const std::string& what,
+                         ms limit, int steps)
+    : clock_(clock),
+      name_(name),
+      what_(what),
+      limit_(limit),
+      steps_(std::max(steps, 1)),
+      start_(clock.Now()),
+      op_(services.platform, services.dialogs, Text()) {
+    // Nothing may stop the first command on its way; Cancel comes with the first pause.
+    op_.AllowCancel(false);
+}
+
+void OnePushWait::Begin(const std::string& what, ms limit, int step) {
+    what_ = what;
+    limit_ = limit;
+    step_ = std::clamp(step, 1, steps_);
+    start_ = clock_.Now();
+    Update(true);
+}
+
+OnePushWait::ms OnePushWait::Elapsed() {
+    return std::chrono::duration_cast<ms>(clock_.Now() - start_);
+}
+
+std::string OnePushWait::Text() {
+    std::string text = what_.empty() ? name_ : name_ + ", " + what_;
+    text += ": " + std::to_string(Seconds(Elapsed())) + " s of at most " + std::to_string(Seconds(limit_)) + " s";
+    if (steps_ > 1) text += "  (" + std::to_string(step_) + " / " + std::to_string(steps_) + ")";
+    return text;
+}
+
+int OnePushWait::Percent() {
+    const long long limit = std::max<long long>(limit_.count(), 1);
+    const long long part = std::clamp<long long>(Elapsed().count(), 0, limit) * 100 / limit;
+    return static_cast<int>(((step_ - 1) * 100LL + part) / steps_);
+}
+
+void OnePushWait::Update(bool showNow) {
+    if (finished_) return;
+    op_.SetText(Text());
+    op_.SetPercent(Percent());
+    // The long operation paints between commands; while the engine waits for a long reply the
+    // text is put on screen from here.
+    if (showNow) op_.ShowNow();
+}
+
+void OnePushWait::Tick() {
+    Update(true);
+}
+
+bool OnePushWait::Pause(ms duration) {
+    if (finished_ || op_.Stopped()) return !op_.Stopped();
+    op_.AllowCancel(true);
+    const auto end = clock_.Now() + duration;
+    for (;;) {
+        Update(false);
+        if (!op_.Continue()) break;
+        const auto now = clock_.Now();
+        if (now >= end) break;
+        clock_.Sleep(std::min(std::chrono::duration_cast<ms>(end - now), app::LongOperation::kPaintInterval));
+    }
+    op_.AllowCancel(false);
+    return !op_.Stopped();
+}
+
+std::string OnePushWait::StoppedText() {
+    return "Stopped after " + std::to_string(Seconds(Elapsed())) + " s, before the camera reported a result.";
+}
+
+void OnePushWait::Finish() {
+    if (finished_) return;
+    Update(false);
+    finished_ = true;
+    op_.Finish();
+}
+
+}  // namespace vr::calibration

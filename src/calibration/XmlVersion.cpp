@@ -1,0 +1,63 @@
+#include "calibration/XmlVersion.h"
+
+#include <cctype>
+
+#include "app/Platform.h"
+#include "app/Services.h"
+#include "protocol/Command.h"
+#include "protocol/CommandIds.h"
+#include "ui/main/ControlIds.h"
+#include "ui/main/CtrlToolDlg.h"
+#include "ui/main/FeatureRouter.h"
+
+namespace vr::calibration {
+
+XmlVersion::XmlVersion(ui::CCtrlToolDlg& window, const OnePushTiming& timing) : window_(window), timing_(timing) {}
+
+void XmlVersion::Register(ui::FeatureRouter& router) {
+    router.AddButton(ui::id::kWriteXmlVersion, [this] { Write(); });
+    router.AddButton(ui::id::kReadXmlVersion, [this] { Read(); });
+}
+
+int32_t XmlVersion::VersionFromBoxes(const std::array<std::string, 3>& boxes) {
+    std::string text;
+    for (const auto& box : boxes)
+        if (!box.empty()) text += box.front();
+    size_t i = 0;
+    while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i]))) ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    int32_t value = 0;  // three characters at most: no overflow
+    for (; i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])); ++i)
+        value = value * 10 + (text[i] - '0');
+    return negative ? -value : value;
+}
+
+std::array<std::string, 3> XmlVersion::BoxesFromVersion(int32_t version) {
+    return {std::to_string(version / 100), std::to_string(version % 100 / 10), std::to_string(version % 10)};
+}
+
+bool XmlVersion::Write() {
+    auto& controls = window_.Controls();
+    const int32_t version =
+        VersionFromBoxes({controls.GetText(kBoxes[0]), controls.GetText(kBoxes[1]), controls.GetText(kBoxes[2])});
+    app::Services& services = window_.Services();
+    const bool written = services.engine.SendCommandInt(protocol::cmd::XMLVR, version, timing_.xmlWrite) == 1;
+    if (written)
+        services.platform.MessageBox("Writing the XML Version has been completed.", app::kAppTitle,
+                                     app::MsgIcon::Information);
+    else
+        services.platform.MessageBox("Couldn't write the XML Version.", app::kAppTitle, app::MsgIcon::Error);
+    return written;
+}
+
+bool XmlVersion::Read(int32_t* version) {
+    int32_t value = 0;
+    if (window_.Services().engine.QueryInt(protocol::cmd::XMLVR, value, timing_.xmlRead) != 1) return false;
+    const auto boxes = BoxesFromVersion(value);
+    for (size_t i = 0; i < boxes.size(); ++i) window_.Controls().SetText(kBoxes[i], boxes[i]);
+    if (version != nullptr) *version = value;
+    return true;
+}
+
+}  // namespace vr::calibration

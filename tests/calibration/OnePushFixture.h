@@ -1,0 +1,141 @@
+#pragma once
+// A main window with the calibration feature registered, against the virtual camera on a
+// pseudo-terminal through the real serial link. The one-push waits run on a clock the test moves,
+// and the camera's own delays are short, so minutes of calibration take milliseconds.
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "ManualClock.h"
+#include "RecordingMainWindow.h"
+#include "TestServices.h"
+#include "app/Platform.h"
+#include "calibration/OnePush.h"
+#include "calibration/XmlVersion.h"
+#include "link/CommSetting.h"
+#include "protocol/ParameterTable.h"
+#include "protocol/TrafficLog.h"
+#include "sim/PtyServer.h"
+#include "ui/ControlModel.h"
+
+namespace vr::test {
+
+// The camera's delays, short; and a camera that answers nothing goes unanswered after half a second.
+inline sim::SimOptions FastCamera(const std::string& model) {
+    sim::SimOptions o;
+    o.model = model;
+    o.awbMs = o.agcMs = o.shadingMs = 20;
+    o.recalibrateMs = 0;
+    return o;
+}
+
+inline calibration::OnePushTiming ShortTiming() {
+    calibration::OnePushTiming t;
+    // The start commands the virtual camera answers within its short delays; the recalibrations
+    // keep their real time-outs, which bound their polls on the test's clock.
+    t.whiteBalanceStart = t.gainAutoStart = t.shadingStart = std::chrono::milliseconds(2000);
+    t.resultQuery = std::chrono::milliseconds(500);
+    t.xmlWrite = t.xmlRead = std::chrono::milliseconds(500);
+    return t;
+}
+
+class OnePushFixture : public ::testing::Test {
+protected:
+    void TearDown() override { Shutdown(); }
+
+    // A camera on a fresh pty and a main window connected to it at 115200 bit/s; with `readAll` the
+    // pages hold the camera's settings. Afterwards the lines sent and the boxes are cleared.
+    void StartCamera(const sim::SimOptions& options, bool readAll = true) {
+        Shutdown();
+        server = std::make_unique<sim::PtyServer>();
+        std::string error;
+        ASSERT_TRUE(server->Start(options, &error)) << error;
+        services = std::make_unique<TestServices>(LineKind::Real);
+        services->link.SetMode(link::ComPort);
+        const int index = services->link.AddDevicePath(server->DevicePath());
+        ASSERT_GE(index, 0);
+        ASSERT_EQ(services->link.OpenPort(static_cast<uint32_t>(index)), 1);
+        controls = std::make_unique<ui::ControlModel>();
+        dlg = std::make_unique<RecordingMainWindow>(services->Get(), *controls);
+        onePush = std::make_unique<calibration::OnePush>(*dlg, clock, timing);
+        onePush->Register(dlg->Router());
+        xml = std::make_unique<calibration::XmlVersion>(*dlg, timing);
+        xml->Register(dlg->Router());
+        if (readAll) {
+            dlg->OnInitDialog();
+        } else {
+            dlg->PrepareWindow();
+            ASSERT_EQ(dlg->Connect(), 1);
+            dlg->RaiseLine();
+        }
+        services->traffic.SetTerminalSink([this](const std::string& line) {
+            if (line.rfind("Tx: ", 0) != 0) return;
+            sent.push_back(line.substr(4));
+            cancelWhileSending = cancelWhileSending || services->platform.cancelOffered;
+        });
+        services->platform.boxes.clear();
+        services->platform.progress.clear();
+    }
+    void Shutdown() {
+        onePush.reset();
+        xml.reset();
+        dlg.reset();
+        controls.reset();
+        services.reset();
+        server.reset();
+        sent.clear();
+        cancelWhileSending = false;
+    }
+
+    void Select(uint32_t id, int index) {
+        controls->SetCurSel(id, index);
+        dlg->OnControlEvent(id, {ui::ControlEventType::SelChange});
+    }
+    void Click(uint32_t id) { dlg->OnControlEvent(id, {ui::ControlEventType::Clicked}); }
+
+    // The lines sent since the start-up, joined by spaces; "PGS?x5" for five PGS queries in a row.
+    std::string Sent() const {
+        std::ostringstream out;
+        for (size_t i = 0; i < sent.size();) {
+            size_t n = 1;
+            while (i + n < sent.size() && sent[i + n] == sent[i]) ++n;
+            out << (i == 0 ? "" : " ") << sent[i];
+            if (n > 1) out << "x" << n;
+            i += n;
+        }
+        return out.str();
+    }
+    // Each box as "CAPTION: TEXT", with " [error]" or " [info]" for its icon.
+    std::vector<std::string> Boxes() const {
+        std::vector<std::string> boxes;
+        for (const auto& b : services->platform.boxes) {
+            std::string s = b.caption + ": " + b.text;
+            if (b.icon == app::MsgIcon::Error) s += " [error]";
+            if (b.icon == app::MsgIcon::Information) s += " [info]";
+            if (b.icon == app::MsgIcon::Exclamation) s += " [warning]";
+            boxes.push_back(s);
+        }
+        return boxes;
+    }
+    int32_t CameraValue(const char* name) const { return server->Value(name).value_or(-999999); }
+
+    ManualClock clock;
+    calibration::OnePushTiming timing = ShortTiming();
+    std::unique_ptr<sim::PtyServer> server;
+    std::unique_ptr<TestServices> services;
+    std::unique_ptr<ui::ControlModel> controls;
+    std::unique_ptr<RecordingMainWindow> dlg;
+    std::unique_ptr<calibration::OnePush> onePush;
+    std::unique_ptr<calibration::XmlVersion> xml;
+    std::vector<std::string> sent;
+    // Whether Cancel was on offer while a line went out to the camera.
+    bool cancelWhileSending = false;
+};
+
+using Strings = std::vector<std::string>;
+
+}  // namespace vr::test

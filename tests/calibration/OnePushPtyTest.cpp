@@ -1,0 +1,336 @@
+// The one-push functions from the pages' lists and buttons, against the virtual camera over a
+// pseudo-terminal: the lines they send, what they tell the operator and what they re-read.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "OnePushFixture.h"
+#include "protocol/ParameterTable.h"
+#include "settings/ModelCommands.h"
+
+using namespace vr;
+using test::FastCamera;
+using test::Strings;
+
+namespace {
+
+class OnePushPtyTest : public test::OnePushFixture {};
+
+constexpr uint32_t kWhiteBalance = 1408, kGainAuto = 1173, kShading = 1121, kPixelGain = 1193, kPixelBlack = 1183,
+                   kAutoSetting = 1667, kFactoryPixelGain = 1197, kFactoryPixelBlack = 1198;
+constexpr const char* kApp = "VR-8200 Control Tool";
+
+}  // namespace
+
+TEST_F(OnePushPtyTest, WhiteBalanceListStartsTheFunctionsTheModelHas) {
+    const struct {
+        const char* model;
+        bool individualGain;
+        int index;
+        const char* sent;
+        Strings boxes;
+        int32_t cameraMode;  // "AWB" afterwards
+        bool balancesGains;
+    } cases[] = {
+        {"KB", false, 1, "AWB=2 AWRS? AWB? GAR? GAB? GA?", {"White Balance Once: Succeeded"}, 0, true},
+        {"KA", true, 1, "AWB=2 AWRS? AWB? GAR? GAB? GAG?", {"White Balance Once: Succeeded"}, 0, true},
+        // Index 2 is "Preset 5000K" on the KB, sent as its code; "Exposure Once" on the KA.
+        {"KB", false, 2, "AWB=5", {}, 5, false},
+        {"KA", false, 2, "AWB=4 AHRS? AWB? PER? PEB?", {"White Balance Exposure Once: Succeeded"}, 0, false},
+        {"KA", false, 5, "AWB=7", {}, 7, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.model) + " index " + std::to_string(c.index));
+        StartCamera(FastCamera(c.model));
+        if (c.individualGain) Select(1259, 1);
+        sent.clear();
+        Select(kWhiteBalance, c.index);
+        EXPECT_EQ(Sent(), c.sent);
+        EXPECT_EQ(Boxes(), c.boxes);
+        EXPECT_EQ(CameraValue("AWB"), c.cameraMode);
+        // The list shows the camera's mode, and the tool's copy agrees with the camera.
+        EXPECT_EQ(services->table.GetDataValue(kWhiteBalance), c.cameraMode);
+        EXPECT_EQ(services->table.GetCommittedDataValue(kWhiteBalance), c.cameraMode);
+        if (c.balancesGains) {
+            EXPECT_EQ(services->table.GetDataValue(1246), CameraValue("GAR"));
+            EXPECT_EQ(controls->GetText(1246), std::to_string(CameraValue("GAR")));
+        }
+    }
+}
+
+TEST_F(OnePushPtyTest, GainAutoReReadsTheGreenGainWhateverTheGainMode) {
+    StartCamera(FastCamera("KB"));
+    Select(kGainAuto, 1);
+    EXPECT_EQ(Sent(), "AGC=2 AGCS? AGC? GAR? GAB? GAG?");
+    EXPECT_EQ(Boxes(),
+              (Strings{"Gain Auto Once: " + std::string(CameraValue("AGCS") == 1 ? "Succeeded" : "Control Limit")}));
+    EXPECT_EQ(controls->GetCurSel(kGainAuto), 0) << "the camera is back at Off";
+    // "Off" again is no change: nothing to send.
+    sent.clear();
+    Select(kGainAuto, 0);
+    EXPECT_EQ(Sent(), "");
+}
+
+TEST_F(OnePushPtyTest, ResultCodesReadAsTheirTextsAndUnlistedOnesAsUnknown) {
+    const char* titles[] = {"White Balance Once",
+                            "White Balance Exposure Once",
+                            "Gain Auto Once",
+                            "Shading Calibration",
+                            "Recalibrate Pixel Gain",
+                            "Recalibrate Pixel Black",
+                            "Recalibrate Pixel Gain (Factory)",
+                            "Recalibrate Pixel Black (Factory)"};
+    const struct {
+        int32_t awb, exposure, agc, shading, pixelGain, pixelBlack;
+        std::vector<const char*> texts;  // in the order of the titles
+    } cases[] = {
+        {2,
+         4,
+         3,
+         0,
+         2,
+         4,
+         {"Error1 - G image was too bright", "Error3 - Timeout-error occurred", "Control Limit", "Condition_Error",
+          "Too Bright", "Timeout Error", "Too Bright", "Timeout Error"}},
+        {0, 6, 0, 5, 5, -1, std::vector<const char*>(8, "Unknown Result")},
+    };
+    for (const auto& c : cases) {
+        auto options = FastCamera("KA");
+        options.awbResult = c.awb;
+        options.exposureAwbResult = c.exposure;
+        options.agcResult = c.agc;
+        options.shadingResult = c.shading;
+        options.pixelGainResult = c.pixelGain;
+        options.pixelBlackResult = c.pixelBlack;
+        StartCamera(options, false);
+        Select(kWhiteBalance, 1);
+        Select(kWhiteBalance, 2);
+        Select(kGainAuto, 1);
+        for (uint32_t button : {kShading, kPixelGain, kPixelBlack, kFactoryPixelGain, kFactoryPixelBlack})
+            Click(button);
+        Strings expected;
+        for (size_t i = 0; i < c.texts.size(); ++i) expected.push_back(std::string(titles[i]) + ": " + c.texts[i]);
+        EXPECT_EQ(Boxes(), expected);
+        for (const auto& box : services->platform.boxes) EXPECT_EQ(box.icon, app::MsgIcon::None) << box.text;
+    }
+}
+
+TEST_F(OnePushPtyTest, ShadingAndRecalibrationsWaitWithCancelOnlyBetweenCommands) {
+    auto options = FastCamera("KB");
+    options.busyStatusReads = 4;
+    timing.shadingStart = std::chrono::seconds(420);
+    StartCamera(options, false);
+    std::vector<bool> cancelInPauses;
+    clock.onSleep = [&] { cancelInPauses.push_back(services->platform.cancelOffered); };
+    Click(kShading);
+    EXPECT_EQ(Sent(), "RS=0 SDRS?");
+    EXPECT_EQ(clock.Elapsed(), std::chrono::milliseconds(1000)) << "the result is read a second after COMPLETE";
+    ASSERT_FALSE(services->platform.progress.empty());
+    EXPECT_EQ(services->platform.progress.front(), "open:Shading calibration: 0 s of at most 420 s");
+    EXPECT_EQ(services->platform.progress.back(), "finish");
+    sent.clear();
+    clock.now = clock.start;
+    // The status reads Busy four times, then the camera's code: one poll a second.
+    Click(kPixelGain);
+    EXPECT_EQ(Sent(), "PGR=0 PGS?x5");
+    EXPECT_EQ(clock.Elapsed(), std::chrono::milliseconds(5000));
+    sent.clear();
+    for (uint32_t button : {kPixelBlack, kFactoryPixelGain, kFactoryPixelBlack}) Click(button);
+    EXPECT_EQ(Sent(), "PBR=0 PBS?x5 PGR00=0 PGS00?x5 PBR00=0 PBS00?x5");
+    EXPECT_EQ(Boxes(), (Strings{"Shading Calibration: Complete", "Recalibrate Pixel Gain: Succeeded",
+                                "Recalibrate Pixel Black: Succeeded", "Recalibrate Pixel Gain (Factory): Succeeded",
+                                "Recalibrate Pixel Black (Factory): Succeeded"}));
+    ASSERT_FALSE(cancelInPauses.empty());
+    EXPECT_EQ(std::count(cancelInPauses.begin(), cancelInPauses.end(), false), 0) << "every pause offers Cancel";
+    EXPECT_FALSE(cancelWhileSending) << "no command goes out while Cancel is on offer";
+    EXPECT_FALSE(services->platform.cancelOffered);
+    EXPECT_EQ(services->dialogs.Disabled(), false) << "the dialogs are given back";
+}
+
+TEST_F(OnePushPtyTest, PollsEndAtTheirBoundOrWhenTheCameraStopsAnswering) {
+    // A camera whose recalibration never ends: polled once a second until the start command's own
+    // time-out has passed since the start, then the operator is told.
+    auto options = FastCamera("KA");
+    options.pixelGainResult = 0;
+    options.pixelBlackResult = 0;
+    StartCamera(options, false);
+    Click(kPixelGain);
+    EXPECT_EQ(Sent(), "PGR=0 PGS?x420");
+    clock.now = clock.start;
+    sent.clear();
+    Click(kFactoryPixelBlack);
+    EXPECT_EQ(Sent(), "PBR00=0 PBS00?x200");
+    EXPECT_EQ(Boxes(),
+              (Strings{"Recalibrate Pixel Gain: No result after 420 s (the camera still reports Busy)",
+                       "Recalibrate Pixel Black (Factory): No result after 200 s (the camera still reports Busy)"}));
+
+    // A camera that goes silent mid-poll: three unanswered polls in a row end the wait.
+    options = FastCamera("KA");
+    options.busyStatusReads = 100;
+    options.hangAtCommand = "PBS";
+    options.hangAtCount = 3;
+    StartCamera(options, false);
+    Click(kPixelBlack);
+    EXPECT_EQ(Sent(), "PBR=0 PBS?x5");
+    EXPECT_EQ(Boxes(), (Strings{"Recalibrate Pixel Black: No result: the camera did not answer PBS"}));
+}
+
+TEST_F(OnePushPtyTest, OperatorStopsAPollBetweenCommands) {
+    auto options = FastCamera("KB");
+    options.pixelGainResult = 0;
+    StartCamera(options, false);
+    // The progress window's Cancel is looked at once its paint interval has passed in real time.
+    clock.realSleep = std::chrono::milliseconds(45);
+    services->platform.stopAfterPolls = 0;
+    Click(kPixelGain);
+    EXPECT_EQ(Sent(), "PGR=0");
+    EXPECT_EQ(Boxes(), (Strings{"Recalibrate Pixel Gain: Stopped after 0 s, before the camera reported a result."}));
+    EXPECT_FALSE(services->platform.cancelOffered);
+}
+
+TEST_F(OnePushPtyTest, FailedStartsAreReportedAndTheListsShowTheCamerasMode) {
+    auto options = FastCamera("KB");
+    options.refuse = {"AWB", "AGC", "RS", "PGR", "PBR", "PGR00"};
+    StartCamera(options);
+    const std::string refused = "Communication Error: ERROR: Refused [warning]";
+    Select(kWhiteBalance, 1);
+    EXPECT_EQ(Sent(), "AWB=2 AWB?");
+    EXPECT_EQ(controls->GetCurSel(kWhiteBalance), 0);
+    Select(kGainAuto, 1);
+    EXPECT_EQ(controls->GetCurSel(kGainAuto), 0);
+    for (uint32_t button : {kShading, kPixelGain, kPixelBlack, kFactoryPixelGain}) Click(button);
+    EXPECT_EQ(Sent(), "AWB=2 AWB? AGC=2 AGC? RS=0 PGR=0 PBR=0 PGR00=0");
+    EXPECT_EQ(Boxes(),
+              (Strings{refused, refused, refused,
+                       std::string(kApp) + ": Shading Calibration (Tool: RS Command Timeout) [error]", refused,
+                       std::string(kApp) + ": Recalibrate Pixel Gain (Tool: PGR Command Timeout) [error]", refused,
+                       std::string(kApp) + ": Recalibrate Pixel Black (Tool: PBR Command Timeout) [error]", refused}));
+
+    // The presets are sent like any other setting, and a refusal is not put back.
+    sent.clear();
+    services->platform.boxes.clear();
+    Select(kWhiteBalance, 3);
+    EXPECT_EQ(Sent(), "AWB=6");
+    EXPECT_EQ(Boxes(), (Strings{refused}));
+    EXPECT_EQ(controls->GetCurSel(kWhiteBalance), 3);
+    EXPECT_EQ(services->table.GetCommittedDataValue(kWhiteBalance), 6);
+}
+
+TEST_F(OnePushPtyTest, AutoSettingGoesOnOnlyAfterTheCodesThatLetIt) {
+    const std::string full = "AWB=2 AWRS? RS=0 SDRS? AWB=2 AWRS? AGC=2 AGCS? GAR? GAB? GAG?";
+    const struct {
+        const char* what;
+        void (*set)(sim::SimOptions&);
+        const char* sent;
+        Strings boxes;
+    } cases[] = {
+        {"white balance refused",
+         [](sim::SimOptions& o) { o.refuse = {"AWB"}; },
+         "AWB=2",
+         {"Communication Error: ERROR: Refused [warning]",
+          std::string(kApp) + ": Auto Setting White Balance_1 Abort [error]"}},
+        {"white balance too dark",
+         [](sim::SimOptions& o) { o.awbResult = 3; },
+         "AWB=2 AWRS? GAR? GAB? GAG?",
+         {"White Balance_1 Once: Error2 - G image was too dark"}},
+        {"white balance unanswered",
+         [](sim::SimOptions& o) { o.hangAtCommand = "AWRS"; },
+         "AWB=2 AWRS? GAR? GAB? GAG?",
+         {"White Balance_1 Once: No result: the camera did not answer AWRS"}},
+        {"shading refused",
+         [](sim::SimOptions& o) { o.refuse = {"RS"}; },
+         "AWB=2 AWRS? RS=0",
+         {"Communication Error: ERROR: Refused [warning]", std::string(kApp) + ": Shading Calibration Abort [error]"}},
+        {"shading too bright",
+         [](sim::SimOptions& o) { o.shadingResult = 2; },
+         "AWB=2 AWRS? RS=0 SDRS? GAR? GAB? GAG?",
+         {"Shading Calibration: Too Bright"}},
+        {"second white balance unanswered",
+         [](sim::SimOptions& o) {
+             o.hangAtCommand = "AWB";
+             o.hangAtCount = 2;
+         },
+         "AWB=2 AWRS? RS=0 SDRS? AWB=2",
+         {std::string(kApp) + ": Auto Setting White Balance_2 Abort [error]"}},
+        {"second white balance too bright",
+         [](sim::SimOptions& o) {
+             o.awbResultRuns = {1, 2};
+         },
+         "AWB=2 AWRS? RS=0 SDRS? AWB=2 AWRS? GAR? GAB? GAG?",
+         {"White Balance_2 Once: Error1 - G image was too bright"}},
+        {"gain auto refused",
+         [](sim::SimOptions& o) { o.refuse = {"AGC"}; },
+         "AWB=2 AWRS? RS=0 SDRS? AWB=2 AWRS? AGC=2",
+         {"Communication Error: ERROR: Refused [warning]",
+          std::string(kApp) + ": Auto Setting Gain Auto Abort [error]"}},
+        {"all succeeded", [](sim::SimOptions& o) { o.agcResult = 1; }, full.c_str(), {"Auto Setting: Succeeded"}},
+        // A white balance out of time goes on like a good one; a gain auto short of success ends in silence.
+        {"timed-out white balances, control limit",
+         [](sim::SimOptions& o) {
+             o.awbResult = 4;
+             o.agcResult = 3;
+         },
+         full.c_str(),
+         {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        auto options = FastCamera("KB");
+        c.set(options);
+        StartCamera(options, false);
+        Click(kAutoSetting);
+        EXPECT_EQ(Sent(), c.sent);
+        EXPECT_EQ(Boxes(), c.boxes);
+        EXPECT_FALSE(services->dialogs.Disabled());
+    }
+}
+
+TEST_F(OnePushPtyTest, AutoSettingNamesItsStepsAndShowsTheCamerasGains) {
+    auto options = FastCamera("KA");
+    options.agcResult = 1;
+    StartCamera(options);
+    Select(1259, 1);
+    Click(kAutoSetting);
+    const auto& progress = services->platform.progress;
+    EXPECT_NE(std::find(progress.begin(), progress.end(), "text:Auto Setting, gain auto: 0 s of at most 2 s  (4 / 4)"),
+              progress.end());
+    for (auto [gain, name] : {std::pair{1244u, "GAG"}, std::pair{1246u, "GAR"}, std::pair{1248u, "GAB"}}) {
+        EXPECT_EQ(controls->GetText(gain), std::to_string(CameraValue(name))) << name;
+        EXPECT_EQ(services->table.GetCommittedDataValue(gain), CameraValue(name)) << name;
+    }
+}
+
+TEST_F(OnePushPtyTest, XmlVersionIsWrittenFromTheFirstCharactersAndReadDigitByDigit) {
+    auto options = FastCamera("KA");
+    // The sixth "XMLVR" line finds the camera silent.
+    options.hangAtCommand = "XMLVR";
+    options.hangAtCount = 6;
+    StartCamera(options, false);
+    const auto write = [&](const char* a, const char* b, const char* c) {
+        controls->SetText(1178, a);
+        controls->SetText(1179, b);
+        controls->SetText(1180, c);
+        Click(1181);
+    };
+    write("1", "", "3");
+    EXPECT_EQ(CameraValue("XMLVR"), 13);
+    Click(1182);
+    EXPECT_EQ((Strings{controls->GetText(1178), controls->GetText(1179), controls->GetText(1180)}),
+              (Strings{"0", "1", "3"}));
+    write("a", "2", "3");
+    EXPECT_EQ(CameraValue("XMLVR"), 0);
+    write("-", "5", "");  // -5: out of the camera's range
+    write("12", "34", "56");
+    EXPECT_EQ(CameraValue("XMLVR"), 135);
+    // Unanswered: the boxes stay as they were, and a write says it failed.
+    Click(1182);
+    EXPECT_EQ((Strings{controls->GetText(1178), controls->GetText(1179), controls->GetText(1180)}),
+              (Strings{"12", "34", "56"}));
+    write("7", "7", "7");
+    EXPECT_EQ(Sent(), "XMLVR=13 XMLVR? XMLVR=0 XMLVR=-5 XMLVR=135 XMLVR? XMLVR=777");
+    const std::string done = std::string(kApp) + ": Writing the XML Version has been completed. [info]";
+    const std::string failed = std::string(kApp) + ": Couldn't write the XML Version. [error]";
+    EXPECT_EQ(Boxes(),
+              (Strings{done, done, "Communication Error: ERROR: Out of range [warning]", failed, done, failed}));
+}
