@@ -40,11 +40,13 @@ bool ValidateOptions(const SimOptions& o, std::string* error) {
     if (o.slowMs < 0 || o.hangupAfter < 0) return Fail(error, "slow and hang-up counts cannot be negative");
     for (int ms : {o.awbMs, o.agcMs, o.shadingMs, o.recalibrateMs, o.resetMs, o.areaMs})
         if (ms < 0) return Fail(error, "delays cannot be negative");
-    for (const auto& name : o.refuse) {
-        std::string upper = name;
-        for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-        if (upper.empty() || protocol::FindCommand(upper) < 0)
-            return Fail(error, "cannot refuse \"" + name + "\": no such command");
+    for (const auto* names : {&o.refuse, &o.refuseQuery}) {
+        for (const auto& name : *names) {
+            std::string upper = name;
+            for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+            if (upper.empty() || protocol::FindCommand(upper) < 0)
+                return Fail(error, "cannot refuse \"" + name + "\": no such command");
+        }
     }
     return true;
 }
