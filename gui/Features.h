@@ -3,9 +3,12 @@
 // here and registers its menu commands, buttons and lists in the main window's router. One member
 // per feature; they live as long as the main window.
 
+#include <memory>
+
 namespace vr::gui {
 
 class MainWindow;
+class IdentityDialogs;
 
 class Features {
 public:
@@ -16,6 +19,7 @@ public:
 
 private:
     MainWindow& window_;
+    std::unique_ptr<IdentityDialogs> identity_;
 };
 
 }  // namespace vr::gui
