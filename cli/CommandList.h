@@ -26,5 +26,6 @@ struct Subcommand {
 using CommandList = std::vector<Subcommand>;
 
 void AddCoreCommands(CommandList& commands);
+void AddIdentityCommands(CommandList& commands);
 
 }  // namespace vr::cli
