@@ -87,27 +87,22 @@ TEST_F(IdentityCtlTest, InfoLeavesOutWhatTheCameraDidNotGive) {
 
 TEST_F(IdentityCtlTest, SetUserIdKeepsTheRuleAndSendsNothingItRefuses) {
     auto camera = StartCamera();
-    const std::string longest(64, 'u');
-    auto r = Run(*camera, {"set-user-id", longest});
-    EXPECT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(camera->QueryValue("UD"), longest);
-    EXPECT_NE(r.err.find("VR-8200 Control Tool: Writing the User ID \"" + longest + "\" has been completed."),
-              std::string::npos);
-
-    r = Run(*camera, {"set-user-id", ""});
+    auto r = Run(*camera, {"set-user-id", ""});
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(SentAfterConnect(r.err), Strings{"UD="});
-    EXPECT_EQ(camera->QueryValue("UD"), "");
+    EXPECT_NE(r.err.find("VR-8200 Control Tool: Writing the User ID \"\" has been completed."), std::string::npos);
 
-    for (const std::string& refused : {longest + "u", std::string("a\r\nGA=100")}) {
-        r = Run(*camera, {"set-user-id", refused});
+    const struct {
+        std::string text;
+        const char* message;
+    } refused[] = {{std::string(65, 'u'), "VR-8200 Control Tool: User ID string is too long !!"},
+                   {"a\r\nGA=100", "VR-8200 Control Tool: The user ID must not contain control characters."}};
+    for (const auto& c : refused) {
+        r = Run(*camera, {"set-user-id", c.text});
         EXPECT_EQ(r.exitCode, 2);
         EXPECT_FALSE(SentAnything(r.err)) << r.err;
+        EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
     }
-    EXPECT_NE(r.err.find("The user ID must not contain control characters."), std::string::npos) << r.err;
-    r = Run(*camera, {"set-user-id", longest + "u"});
-    EXPECT_NE(r.err.find("VR-8200 Control Tool: User ID string is too long !!"), std::string::npos) << r.err;
-    EXPECT_EQ(camera->QueryValue("UD"), "");
 }
 
 TEST_F(IdentityCtlTest, SetCameraIdUnlocksFirstAndOnlyInFactoryMode) {

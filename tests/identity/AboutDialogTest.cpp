@@ -1,8 +1,6 @@
 // The device information dialog: what it shows of the tool and the camera, the device version, and
 // how it registers with the status strip and the dialog registry.
 
-#include <optional>
-
 #include "IdentityFixture.h"
 #include "identity/AboutDialog.h"
 #include "identity/DeviceVersion.h"
@@ -37,23 +35,10 @@ protected:
 
 }  // namespace
 
-TEST(DeviceVersionText, OnlyFourFieldsSplitAndOnlyFirstCharactersAreWritten) {
+TEST(DeviceVersionText, FieldsShowWholeButOnlyTheirFirstCharactersAreWritten) {
     using identity::DeviceVersionFields;
-    const struct {
-        const char* text;
-        std::optional<DeviceVersionFields> fields;
-    } splits[] = {
-        {"1.2.3.4", DeviceVersionFields{"1", "2", "3", "4"}},
-        {"10.2.3.40", DeviceVersionFields{"10", "2", "3", "40"}},
-        {"1.2.3.", DeviceVersionFields{"1", "2", "3", ""}},
-        {"...", DeviceVersionFields{"", "", "", ""}},
-        {"1.2.3", std::nullopt},
-        {"1.2.3.4.5", std::nullopt},
-        {"1.", std::nullopt},
-        {"", std::nullopt},
-    };
-    for (const auto& s : splits) EXPECT_EQ(identity::SplitDeviceVersion(s.text), s.fields) << s.text;
-
+    EXPECT_EQ(identity::SplitDeviceVersion("10.2.3.40"), (DeviceVersionFields{"10", "2", "3", "40"}));
+    EXPECT_EQ(identity::SplitDeviceVersion("..."), (DeviceVersionFields{"", "", "", ""}));
     EXPECT_EQ(identity::JoinDeviceVersion({"12", "3", "4", "5"}), "1.3.4.5");
     EXPECT_EQ(identity::JoinDeviceVersion({"1", "", "3", ""}), "1..3.");
     // A character beyond ASCII is kept whole, never cut to its first byte.
@@ -77,17 +62,9 @@ TEST_F(AboutDialogTest, ShowsTheToolAndTheCameraAskedInOrder) {
     EXPECT_EQ(DeviceVersionShown(), (Strings{"1", "0", "0", "0"}));
     EXPECT_TRUE(Platform().boxes.empty());
 
-    // The user ID starts locked; the two boxes act as a pair.
+    // The user ID starts locked.
     EXPECT_FALSE(controls_.IsEnabled(kUserId) || controls_.IsEnabled(kSaveUserId));
     EXPECT_TRUE(controls_.GetCheck(kProtectUserId));
-    dialog->OnEnableUserIdEdit();
-    EXPECT_TRUE(controls_.IsEnabled(kUserId) && controls_.IsEnabled(kSaveUserId));
-    EXPECT_EQ(std::make_pair(controls_.GetCheck(kProtectUserId), controls_.GetCheck(kEnableUserIdEdit)),
-              std::make_pair(false, true));
-    dialog->OnProtectUserId();
-    EXPECT_FALSE(controls_.IsEnabled(kUserId));
-    EXPECT_EQ(std::make_pair(controls_.GetCheck(kProtectUserId), controls_.GetCheck(kEnableUserIdEdit)),
-              std::make_pair(true, false));
 
     // Outside factory mode the device version can be read, not written.
     for (uint32_t id : kDeviceVersion) EXPECT_FALSE(controls_.IsEnabled(id)) << id;
@@ -178,17 +155,4 @@ TEST_F(AboutDialogTest, FactoryModeWritesTheFirstCharacterOfEachField) {
     EXPECT_EQ(sent_.size(), 1u);
     EXPECT_EQ(Platform().boxes.back().icon, app::MsgIcon::Error);
     EXPECT_EQ(CameraText("DV"), "1.3.4.5");
-}
-
-TEST_F(AboutDialogTest, ARefusedDeviceVersionIsReported) {
-    sim::SimOptions options;
-    options.refuse = {"DV00"};
-    StartCamera(options);
-    auto dialog = Open(true);
-    dialog->OnSaveDeviceVersion();
-    ASSERT_EQ(Platform().boxes.size(), 2u);
-    EXPECT_EQ(Platform().boxes[0].text, "ERROR: Refused");
-    EXPECT_EQ(Platform().boxes[1].text, "Couldn't write the Device Version.");
-    EXPECT_EQ(Platform().boxes[1].icon, app::MsgIcon::Error);
-    EXPECT_EQ(CameraText("DV"), "1.0.0.0");
 }
