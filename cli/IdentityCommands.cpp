@@ -15,6 +15,7 @@
 #include "identity/DeviceInfo.h"
 #include "identity/DeviceVersion.h"
 #include "identity/UserId.h"
+#include "protocol/Command.h"
 #include "protocol/TextValue.h"
 
 namespace vr::cli {
@@ -25,10 +26,11 @@ void Print(const std::string& text) {
     std::fflush(stdout);
 }
 
-int ConnectOrFail(Session& session) {
-    if (session.Connect(false)) return kExitOk;
-    std::fprintf(stderr, "vr8200ctl: no camera answered\n");
-    return kExitNoLink;
+// A write the camera did not take: besides the dialog's own message, one line saying what came back.
+int WriteFailed(Session& session) {
+    const std::string text = session.Services().engine.LastFailure().Describe();
+    if (!text.empty()) std::fprintf(stderr, "vr8200ctl: %s\n", text.c_str());
+    return kExitCameraRefused;
 }
 
 // A usage error shown as the desktop tool would show it, in a box of the tool's own.
@@ -44,8 +46,10 @@ bool NeedsFactory(Session& session, const char* command) {
 }
 
 int RunInfo(Session& session) {
-    if (int rc = ConnectOrFail(session); rc != kExitOk) return rc;
-    const identity::DeviceIdentity id = identity::DeviceInfo(session.Services()).Read();
+    if (int rc = session.ConnectOrFail(false); rc != kExitOk) return rc;
+    std::vector<std::string> failures;
+    const identity::DeviceIdentity id = identity::DeviceInfo(session.Services()).Read(&failures);
+    for (const std::string& failure : failures) std::fprintf(stderr, "vr8200ctl: %s\n", failure.c_str());
     std::vector<OutputValue> values;
     const auto add = [&values](const char* name, const std::optional<std::string>& text) {
         if (text) values.push_back({name, *text, true});
@@ -57,19 +61,16 @@ int RunInfo(Session& session) {
     add("user_id", id.userId);
     add("device_version", id.deviceVersion);
     Print(FormatValues(values, session.Opts().json));
-    if (!id.firmware) {
-        std::fprintf(stderr, "vr8200ctl: the camera did not give its firmware version (VN)\n");
-        return kExitCameraRefused;
-    }
-    return kExitOk;
+    // Without the firmware version nothing else was asked; a field missing besides is only left out.
+    return id.firmware ? kExitOk : kExitCameraRefused;
 }
 
 int RunSetUserId(Session& session) {
     const std::string& text = session.Opts().args.front();
     if (const auto verdict = identity::UserId::Check(text); verdict != identity::UserId::Verdict::Ok)
         return RefuseText(session, identity::UserId::VerdictText(verdict));
-    if (int rc = ConnectOrFail(session); rc != kExitOk) return rc;
-    return identity::UserId(session.Services()).Save(text) == 1 ? kExitOk : kExitCameraRefused;
+    if (int rc = session.ConnectOrFail(false); rc != kExitOk) return rc;
+    return identity::UserId(session.Services()).Save(text) == 1 ? kExitOk : WriteFailed(session);
 }
 
 int RunSetCameraId(Session& session) {
@@ -81,8 +82,8 @@ int RunSetCameraId(Session& session) {
         return kExitUsage;
     }
     if (!protocol::IsSendableText(id)) return RefuseText(session, identity::CameraId::kNotSendableText);
-    if (int rc = ConnectOrFail(session); rc != kExitOk) return rc;
-    return identity::CameraId(session.Services()).Save(id) == 1 ? kExitOk : kExitCameraRefused;
+    if (int rc = session.ConnectOrFail(false); rc != kExitOk) return rc;
+    return identity::CameraId(session.Services()).Save(id) == 1 ? kExitOk : WriteFailed(session);
 }
 
 int RunSetDeviceVersion(Session& session) {
@@ -95,12 +96,12 @@ int RunSetDeviceVersion(Session& session) {
             wellFormed = wellFormed && !field.empty() && identity::FirstCharacter(field) == field;
     if (!wellFormed) {
         std::fprintf(stderr, "vr8200ctl: a device version is four fields of one character each (A.B.C.D), not \"%s\"\n",
-                     text.c_str());
+                     protocol::Command::Printable(text).c_str());
         return kExitUsage;
     }
     if (!protocol::IsSendableText(text)) return RefuseText(session, identity::DeviceInfo::kNotSendableText);
-    if (int rc = ConnectOrFail(session); rc != kExitOk) return rc;
-    return identity::DeviceInfo(session.Services()).WriteDeviceVersion(text) == 1 ? kExitOk : kExitCameraRefused;
+    if (int rc = session.ConnectOrFail(false); rc != kExitOk) return rc;
+    return identity::DeviceInfo(session.Services()).WriteDeviceVersion(text) == 1 ? kExitOk : WriteFailed(session);
 }
 
 void OneText(CLI::App& sub, Options& o, const char* name, const char* description) {

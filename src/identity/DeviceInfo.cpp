@@ -9,23 +9,24 @@
 
 namespace vr::identity {
 
-std::optional<std::string> DeviceInfo::Query(uint32_t cmdId) {
+std::optional<std::string> DeviceInfo::Query(uint32_t cmdId, std::vector<std::string>* failures) {
     std::string text;
-    if (services_.engine.QueryString(cmdId, text, kQueryTimeout) != 1) return std::nullopt;
-    return text;
+    if (services_.engine.QueryString(cmdId, text, kQueryTimeout) == 1) return text;
+    if (failures != nullptr) failures->push_back(services_.engine.LastFailure().Describe());
+    return std::nullopt;
 }
 
-DeviceIdentity DeviceInfo::Read() {
+DeviceIdentity DeviceInfo::Read(std::vector<std::string>* failures) {
     DeviceIdentity identity;
-    identity.firmware = Query(protocol::cmd::VN);
+    identity.firmware = Query(protocol::cmd::VN, failures);
     if (!identity.firmware) return identity;
     const settings::CameraModel& model = services_.model;
     // Only a model the probe recognised; an unsupported answer stays unnamed here.
     if (model.kind == settings::kModelKA || model.kind == settings::kModelKB) identity.model = model.name;
-    identity.cameraId = Query(protocol::cmd::ID);
-    identity.fpga = Query(protocol::cmd::FPVN);
-    identity.userId = Query(protocol::cmd::UD);
-    identity.deviceVersion = Query(protocol::cmd::DV);
+    identity.cameraId = Query(protocol::cmd::ID, failures);
+    identity.fpga = Query(protocol::cmd::FPVN, failures);
+    identity.userId = Query(protocol::cmd::UD, failures);
+    identity.deviceVersion = Query(protocol::cmd::DV, failures);
     return identity;
 }
 

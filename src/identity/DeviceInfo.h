@@ -5,6 +5,7 @@
 #include <chrono>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace vr::app {
 struct Services;
@@ -34,15 +35,16 @@ public:
     explicit DeviceInfo(app::Services& services) : services_(services) {}
 
     // "VN" first; only a camera that answered it is asked the rest ("ID", "FPVN", "UD", "DV"), and
-    // only then is the model named. Each failed query leaves its field empty.
-    DeviceIdentity Read();
+    // only then is the model named. Each failed query leaves its field empty and, when `failures` is
+    // given, adds the engine's account of it there.
+    DeviceIdentity Read(std::vector<std::string>* failures = nullptr);
 
     // "DV00" with the text, telling the operator how it went; a text with a control character is
     // refused before anything is sent. 1 when the camera took it.
     int WriteDeviceVersion(const std::string& text);
 
 private:
-    std::optional<std::string> Query(uint32_t cmdId);
+    std::optional<std::string> Query(uint32_t cmdId, std::vector<std::string>* failures);
 
     app::Services& services_;
 };
