@@ -28,5 +28,6 @@ using CommandList = std::vector<Subcommand>;
 void AddCoreCommands(CommandList& commands);
 void AddSettingsCommands(CommandList& commands);
 void AddOnePushCommands(CommandList& commands);
+void AddIdentityCommands(CommandList& commands);
 
 }  // namespace vr::cli

@@ -13,6 +13,7 @@ int main(int argc, char** argv) {
     AddCoreCommands(commands);
     AddSettingsCommands(commands);
     AddOnePushCommands(commands);
+    AddIdentityCommands(commands);
 
     Options options;
     const auto parsed = ParseOptions(argc, argv, commands, options);

@@ -4,6 +4,7 @@
 
 #include "AreaSelectDialog.h"
 #include "CompareWindow.h"
+#include "IdentityDialogs.h"
 #include "MainWindow.h"
 #include "calibration/CalibrationFeature.h"
 #include "settings/SettingsFeature.h"
@@ -35,6 +36,9 @@ Features::Features(MainWindow& window)
     calibrationTicker_->setInterval(kCalibrationTickMs);
     QObject::connect(calibrationTicker_.get(), &QTimer::timeout, [this] { calibration_->Tick(); });
     calibrationTicker_->start();
+
+    identity_ = std::make_unique<IdentityDialogs>(window);
+    identity_->Register(window_.Logic().Router());
 }
 
 Features::~Features() = default;

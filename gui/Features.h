@@ -17,6 +17,7 @@ class CalibrationFeature;
 namespace vr::gui {
 
 class MainWindow;
+class IdentityDialogs;
 
 class Features {
 public:
@@ -34,6 +35,7 @@ private:
     // Puts a one-push function's elapsed time on screen, also while the engine waits for a long reply
     // (its wait lets timers run).
     std::unique_ptr<QTimer> calibrationTicker_;
+    std::unique_ptr<IdentityDialogs> identity_;
 };
 
 }  // namespace vr::gui

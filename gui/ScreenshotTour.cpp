@@ -12,11 +12,14 @@
 #include <cstdio>
 
 #include "AreaSelectDialog.h"
+#include "AboutDialog.h"
+#include "CameraIdDialog.h"
 #include "CommunicationWindow.h"
 #include "CompareWindow.h"
 #include "MainWindow.h"
 #include "QtPlatform.h"
 #include "TerminalWindow.h"
+#include "UserIdDialog.h"
 #include "dialogs/TerminalDialog.h"
 #include "settings/ModelCommands.h"
 #include "settings/SettingsCompare.h"
@@ -46,6 +49,7 @@ QPalette DarkPalette() {
     p.setColor(QPalette::Highlight, QColor(0x3d, 0x7a, 0xd6));
     p.setColor(QPalette::HighlightedText, Qt::white);
     p.setColor(QPalette::PlaceholderText, QColor(0x9a, 0x9a, 0x9a));
+    p.setColor(QPalette::Link, QColor(0x6c, 0xa8, 0xff));
     for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
         p.setColor(QPalette::Disabled, role, QColor(0x80, 0x80, 0x80));
     return p;
@@ -84,6 +88,23 @@ bool ScreenshotTour::Pass(const QString& prefix) {
     terminal->Controls().SetText(dialogs::terminal::kEdit, "MD?");
     ok = Save(terminal, prefix + "terminal") && ok;
     ok = SettingsWindows(prefix) && ok;
+    // The identity dialogs are modal in use; here they are only shown long enough for their picture.
+    const bool factory = window_.Logic().FactoryMode();
+    {
+        AboutDialog about(window_.Services(), DesktopAboutSetup(factory), &window_);
+        about.show();
+        ok = Save(&about, prefix + "about") && ok;
+    }
+    {
+        CameraIdDialog cameraId(window_.Services(), factory, &window_);
+        cameraId.show();
+        ok = Save(&cameraId, prefix + "camera-id") && ok;
+    }
+    {
+        UserIdDialog userId(window_.Services(), &window_);
+        userId.show();
+        ok = Save(&userId, prefix + "user-id") && ok;
+    }
     return ok;
 }
 

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Pictures of the desktop tool for review: starts it under Xvfb on a 1280x800 screen against a
-# virtual camera, in factory mode so the factory page is there too, and saves a PNG of every page, the
-# communication dialog, the terminal, the memory-area dialog and the comparison with a settings file,
-# in the system palette and in a dark one, and of a shading calibration's progress window and
-# result. Not run in CI.
+# virtual camera, in factory mode so the factory page and the factory buttons are there too, and saves
+# a PNG of every page, the communication dialog, the terminal, the memory-area dialog, the comparison
+# with a settings file, the device information dialog and the camera and user ID editors, in the
+# system palette and in a dark one, and of a shading calibration's progress window and result. Not
+# run in CI.
 #
 #   scripts/screenshots.sh [OUTPUT_DIR] [KA|KB]     (default: build/screenshots, KA)
 #

@@ -37,6 +37,17 @@ void AddSimOptions(CLI::App& app, SimOptions& o) {
            },
            "answer sets of these commands (NAME, or NAME=VALUE for one value) with an error text")
         ->delimiter(',');
+    app.add_option_function<std::vector<std::string>>(
+           "--refuse-query",
+           [&o](const std::vector<std::string>& names) {
+               for (auto name : names) {
+                   std::transform(name.begin(), name.end(), name.begin(),
+                                  [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+                   o.refuseQuery.push_back(name);
+               }
+           },
+           "answer queries of these commands with an error text")
+        ->delimiter(',');
     app.add_option("--slow", o.slowMs, "delay every reply by this many milliseconds")->check(CLI::NonNegativeNumber);
     app.add_option("--noise", o.noisePerMille, "flip a bit in this many received bytes per thousand")
         ->check(CLI::Range(0, 1000));

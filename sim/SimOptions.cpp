@@ -44,12 +44,14 @@ bool ValidateOptions(const SimOptions& o, std::string* error) {
     if (!o.hangAtCommand.empty() && protocol::FindCommand(o.hangAtCommand) < 0)
         return Fail(error, "cannot hang at \"" + o.hangAtCommand + "\": no such command");
     if (o.hangAtCount < 1) return Fail(error, "the line to hang at is counted from 1");
-    for (const auto& name : o.refuse) {
-        std::string upper = name;
-        for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-        upper = upper.substr(0, upper.find('='));
-        if (upper.empty() || protocol::FindCommand(upper) < 0)
-            return Fail(error, "cannot refuse \"" + name + "\": no such command");
+    for (const auto* names : {&o.refuse, &o.refuseQuery}) {
+        for (const auto& name : *names) {
+            std::string upper = name;
+            for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+            upper = upper.substr(0, upper.find('='));
+            if (upper.empty() || protocol::FindCommand(upper) < 0)
+                return Fail(error, "cannot refuse \"" + name + "\": no such command");
+        }
     }
     return true;
 }

@@ -43,6 +43,8 @@ struct SimOptions {
     uint32_t noiseSeed = kDefaultNoiseSeed;
     bool overlong = false;  // the first query gets a reply longer than 1024 bytes
     int hangupAfter = 0;    // close the pty after this many lines; 0: never
+    // Mnemonics whose queries are answered with an error text.
+    std::vector<std::string> refuseQuery;
 
     int awbMs = kDefaultAwbMs;
     int agcMs = kDefaultAgcMs;

@@ -66,6 +66,7 @@ VirtualCamera::VirtualCamera(const SimOptions& options, ClockSource clock)
     for (uint32_t id = 0; id < protocol::kCommandCount; ++id)
         isText_[id] = protocol::GetValueKind(id) == protocol::ValueKind::Text;
     for (auto& name : options_.refuse) name = Upper(name);
+    for (auto& name : options_.refuseQuery) name = Upper(name);
     modelName_ = sim::ModelName(kind_);
     BuildRules();
     FactoryReset();
@@ -295,6 +296,8 @@ void VirtualCamera::ProcessLine(const std::string& line) {
     if (!IsCommandOnModel(cmdId, kind_)) return reply(One(kErrorNotSupported));
     if (line[sep] == '?') {
         if (!Trim(line.substr(sep + 1)).empty()) return reply(One(kErrorSyntax));
+        if (std::find(options_.refuseQuery.begin(), options_.refuseQuery.end(), name) != options_.refuseQuery.end())
+            return reply(One(kErrorRefused));
         auto answer = Query(cmdId);
         if (auto status = statuses_.find(cmdId); status != statuses_.end() && status->second.busyReads > 0)
             --status->second.busyReads;

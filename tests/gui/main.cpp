@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "IdentityDialogTest.h"
 #include "MainWindowTest.h"
 #include "WidgetTest.h"
 
@@ -25,6 +26,10 @@ int main(int argc, char** argv) {
     {
         MainWindowTest window(folder.path());
         failures += QTest::qExec(&window, argc, argv);
+    }
+    {
+        IdentityDialogTest identity(folder.path());
+        failures += QTest::qExec(&identity, argc, argv);
     }
     return failures == 0 ? 0 : 1;
 }

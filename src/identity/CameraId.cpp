@@ -1,0 +1,57 @@
+#include "identity/CameraId.h"
+
+#include <string_view>
+
+#include "app/Platform.h"
+#include "app/Services.h"
+#include "identity/Characters.h"
+#include "protocol/Command.h"
+#include "protocol/CommandIds.h"
+#include "protocol/TextValue.h"
+
+namespace vr::identity {
+
+std::string CameraId::CompletedText(const std::string& id) {
+    return "Completed saving camera id: " + id + ".";
+}
+
+CameraId::Fields CameraId::ToFields(const std::string& id) {
+    Fields fields;
+    std::string_view rest = id;
+    for (std::string& field : fields) {
+        field = FirstCharacter(rest);
+        rest.remove_prefix(field.size());
+    }
+    return fields;
+}
+
+std::string CameraId::FromFields(const Fields& fields) {
+    std::string id;
+    for (const std::string& field : fields) id += FirstCharacter(field);
+    return id;
+}
+
+int CameraId::Query(std::string& id) {
+    return services_.engine.QueryString(protocol::cmd::ID, id, kTimeout);
+}
+
+int CameraId::Save(const std::string& id) {
+    app::IPlatform& platform = services_.platform;
+    if (!protocol::IsSendableText(id)) {
+        platform.MessageBox(kNotSendableText, app::kAppTitle, app::MsgIcon::Error);
+        return 0;
+    }
+    protocol::Command& engine = services_.engine;
+    if (engine.SendCommandInt(protocol::cmd::ULCK, kUnlockKey, kTimeout) != 1) {
+        platform.MessageBox(kUnlockFailedText, app::kAppTitle, app::MsgIcon::Error);
+        return 0;
+    }
+    if (engine.SendCommandString(protocol::cmd::ID00, id, kTimeout) != 1) {
+        platform.MessageBox(kWriteFailedText, app::kAppTitle, app::MsgIcon::Error);
+        return 0;
+    }
+    platform.MessageBox(CompletedText(id), app::kAppTitle, app::MsgIcon::Information);
+    return 1;
+}
+
+}  // namespace vr::identity

@@ -1,0 +1,43 @@
+#pragma once
+// The logic of the camera ID editor ("Camera Id", template 103): ten one-character fields filled from
+// the camera's "ID", and "Save" (factory mode only) to unlock and write a new one. The dialog stays
+// open after a save so the operator can try again.
+
+#include "dialogs/DialogFrame.h"
+#include "protocol/OnlineStatus.h"
+#include "ui/ControlAccess.h"
+
+namespace vr::app {
+struct Services;
+}
+
+namespace vr::identity {
+
+class CCameraIdDialog final : public protocol::COnlineStatusUpdater, public protocol::IRegisteredDialog {
+public:
+    static constexpr const char* kTitle = "Camera Id";
+
+    CCameraIdDialog(app::Services& services, ui::IControlAccess& controls, dialogs::IDialogFrame& frame,
+                    bool factoryMode);
+    ~CCameraIdDialog() override;
+    CCameraIdDialog(const CCameraIdDialog&) = delete;
+    CCameraIdDialog& operator=(const CCameraIdDialog&) = delete;
+
+    void OnInitDialog();
+    void OnSave();  // 1050
+
+    // COnlineStatusUpdater, IRegisteredDialog
+    bool HasStrip() const override { return initialised_; }
+    void SetStripPicture(int32_t picture) override;
+    bool HasWindow() const override { return initialised_ && frame_.HasWindow(); }
+    void EnableWindow(bool enable) override { frame_.EnableWindow(enable); }
+
+private:
+    app::Services& services_;
+    ui::IControlAccess& controls_;
+    dialogs::IDialogFrame& frame_;
+    bool factoryMode_;
+    bool initialised_ = false;
+};
+
+}  // namespace vr::identity

@@ -1,0 +1,47 @@
+#include "identity/DeviceInfo.h"
+
+#include "app/Platform.h"
+#include "app/Services.h"
+#include "protocol/Command.h"
+#include "protocol/CommandIds.h"
+#include "protocol/TextValue.h"
+#include "settings/ModelCommands.h"
+
+namespace vr::identity {
+
+std::optional<std::string> DeviceInfo::Query(uint32_t cmdId, std::vector<std::string>* failures) {
+    std::string text;
+    if (services_.engine.QueryString(cmdId, text, kQueryTimeout) == 1) return text;
+    if (failures != nullptr) failures->push_back(services_.engine.LastFailure().Describe());
+    return std::nullopt;
+}
+
+DeviceIdentity DeviceInfo::Read(std::vector<std::string>* failures) {
+    DeviceIdentity identity;
+    identity.firmware = Query(protocol::cmd::VN, failures);
+    if (!identity.firmware) return identity;
+    const settings::CameraModel& model = services_.model;
+    // Only a model the probe recognised; an unsupported answer stays unnamed here.
+    if (model.kind == settings::kModelKA || model.kind == settings::kModelKB) identity.model = model.name;
+    identity.cameraId = Query(protocol::cmd::ID, failures);
+    identity.fpga = Query(protocol::cmd::FPVN, failures);
+    identity.userId = Query(protocol::cmd::UD, failures);
+    identity.deviceVersion = Query(protocol::cmd::DV, failures);
+    return identity;
+}
+
+int DeviceInfo::WriteDeviceVersion(const std::string& text) {
+    app::IPlatform& platform = services_.platform;
+    if (!protocol::IsSendableText(text)) {
+        platform.MessageBox(kNotSendableText, app::kAppTitle, app::MsgIcon::Error);
+        return 0;
+    }
+    if (services_.engine.SendCommandString(protocol::cmd::DV00, text, kWriteTimeout) != 1) {
+        platform.MessageBox(kWriteFailedText, app::kAppTitle, app::MsgIcon::Error);
+        return 0;
+    }
+    platform.MessageBox(kWrittenText, app::kAppTitle, app::MsgIcon::Information);
+    return 1;
+}
+
+}  // namespace vr::identity

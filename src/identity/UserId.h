@@ -1,0 +1,46 @@
+#pragma once
+// The camera's user ID ("UD"): a free text of at most 64 characters that the operator gives the
+// camera. The rule for writing it is shared by the user ID editor and the device information dialog.
+
+#include <chrono>
+#include <string>
+#include <string_view>
+
+namespace vr::app {
+struct Services;
+}
+
+namespace vr::identity {
+
+class UserId {
+public:
+    static constexpr std::chrono::milliseconds kTimeout{5000};
+    // The camera keeps 64 bytes; its texts are ASCII, where a byte is a character.
+    static constexpr size_t kMaxLength = 64;
+    // What the editor shows when the camera did not say.
+    static constexpr const char* kUnknown = "????????????????";
+
+    static constexpr const char* kTooLongText = "User ID string is too long !!";
+    static constexpr const char* kNotSendableText = "The user ID must not contain control characters.";
+    static constexpr const char* kWriteFailedText = "Couldn't write the User ID.";
+
+    enum class Verdict { Ok, TooLong, NotSendable };
+    // Whether the text may be written; nothing is sent for any other verdict.
+    static Verdict Check(std::string_view text);
+    // The message of a verdict other than Ok.
+    static const char* VerdictText(Verdict verdict);
+    static std::string CompletedText(const std::string& text);
+
+    explicit UserId(app::Services& services) : services_(services) {}
+
+    // "UD": 1 and the text when the camera answered.
+    int Query(std::string& text);
+    // The rule: a text that may not be written is refused with its message and nothing is sent;
+    // otherwise it goes out as "UD" and the operator is told how that went. 1 when the camera took it.
+    int Save(const std::string& text);
+
+private:
+    app::Services& services_;
+};
+
+}  // namespace vr::identity

@@ -1,0 +1,37 @@
+#include "identity/UserIdDialog.h"
+
+#include <string>
+
+#include "app/Services.h"
+#include "identity/IdentityIds.h"
+#include "identity/UserId.h"
+
+namespace vr::identity {
+
+using namespace userid;
+
+CUserIdDialog::CUserIdDialog(app::Services& services, ui::IControlAccess& controls, dialogs::IDialogFrame& frame)
+    : services_(services), controls_(controls), frame_(frame) {}
+
+CUserIdDialog::~CUserIdDialog() {
+    services_.status.Unregister(this);
+    services_.dialogs.Remove(this);
+}
+
+void CUserIdDialog::SetStripPicture(int32_t picture) {
+    controls_.SetPicture(kStrip, picture);
+}
+
+void CUserIdDialog::OnInitDialog() {
+    initialised_ = true;
+    services_.status.Register(this);
+    services_.dialogs.Add(this);
+    std::string text;
+    controls_.SetText(kEdit, UserId(services_).Query(text) == 1 ? text : UserId::kUnknown);
+}
+
+void CUserIdDialog::OnSave() {
+    UserId(services_).Save(controls_.GetText(kEdit));
+}
+
+}  // namespace vr::identity

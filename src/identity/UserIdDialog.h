@@ -1,0 +1,40 @@
+#pragma once
+// The logic of the user ID editor ("User Id", template 110): the camera's "UD" in one edit, and
+// "Save" to write it back under the user ID rule.
+
+#include "dialogs/DialogFrame.h"
+#include "protocol/OnlineStatus.h"
+#include "ui/ControlAccess.h"
+
+namespace vr::app {
+struct Services;
+}
+
+namespace vr::identity {
+
+class CUserIdDialog final : public protocol::COnlineStatusUpdater, public protocol::IRegisteredDialog {
+public:
+    static constexpr const char* kTitle = "User Id";
+
+    CUserIdDialog(app::Services& services, ui::IControlAccess& controls, dialogs::IDialogFrame& frame);
+    ~CUserIdDialog() override;
+    CUserIdDialog(const CUserIdDialog&) = delete;
+    CUserIdDialog& operator=(const CUserIdDialog&) = delete;
+
+    void OnInitDialog();
+    void OnSave();  // 1040
+
+    // COnlineStatusUpdater, IRegisteredDialog
+    bool HasStrip() const override { return initialised_; }
+    void SetStripPicture(int32_t picture) override;
+    bool HasWindow() const override { return initialised_ && frame_.HasWindow(); }
+    void EnableWindow(bool enable) override { frame_.EnableWindow(enable); }
+
+private:
+    app::Services& services_;
+    ui::IControlAccess& controls_;
+    dialogs::IDialogFrame& frame_;
+    bool initialised_ = false;
+};
+
+}  // namespace vr::identity
