@@ -43,6 +43,7 @@ struct SimOptions {
     uint32_t noiseSeed = kDefaultNoiseSeed;
     bool overlong = false;  // the first query gets a reply longer than 1024 bytes
     int hangupAfter = 0;    // close the pty after this many lines; 0: never
+    int failQuery = 0;      // the Nth query of the camera's life is answered with an error text; 0: none
 
     int awbMs = kDefaultAwbMs;
     int agcMs = kDefaultAgcMs;

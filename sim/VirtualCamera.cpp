@@ -282,6 +282,7 @@ void VirtualCamera::ProcessLine(const std::string& line) {
     if (!IsCommandOnModel(cmdId, kind_)) return reply(One(kErrorNotSupported));
     if (line[sep] == '?') {
         if (!Trim(line.substr(sep + 1)).empty()) return reply(One(kErrorSyntax));
+        if (++queriesSeen_ == options_.failQuery) return reply(One(kErrorRefused));
         auto answer = Query(cmdId);
         if (overlongPending_ && answer.size() == 1 && answer[0].find('=') != std::string::npos) {
             overlongPending_ = false;
