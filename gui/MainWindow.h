@@ -6,6 +6,8 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <functional>
+#include <map>
 #include <memory>
 
 #include "CommunicationWindow.h"
@@ -70,6 +72,10 @@ public:
     // Greys the menu items that no feature has registered yet.
     void RefreshMenuAvailability();
 
+    // A secondary window a feature brings along (the LUT editors): how the logic's show and hide
+    // reach it. An empty function takes it away again.
+    void SetSecondaryWindow(ui::SecondaryWindow window, std::function<void(bool show)> showOrHide);
+
 private:
     void BuildMenu();
     void BuildPages();
@@ -87,6 +93,7 @@ private:
     std::vector<QAction*> menuActions_;
     QPointer<CommunicationWindow> communication_;
     QPointer<TerminalWindow> terminal_;
+    std::map<ui::SecondaryWindow, std::function<void(bool)>> featureWindows_;
     bool startOnShow_ = false;
     bool inCloseEvent_ = false;
     bool showingTabs_ = false;

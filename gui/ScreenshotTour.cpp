@@ -10,9 +10,11 @@
 #include <cstdio>
 
 #include "CommunicationWindow.h"
+#include "LutEditorWindow.h"
 #include "MainWindow.h"
 #include "TerminalWindow.h"
 #include "dialogs/TerminalDialog.h"
+#include "ui/main/ControlIds.h"
 
 namespace vr::gui {
 
@@ -46,6 +48,19 @@ QString FileName(QString title) {
     return title.toLower().replace(' ', '-');
 }
 
+// The LUT editor windows by colour (none where the build has no LUT editors).
+std::vector<LutEditorWindow*> LutWindows() {
+    std::vector<LutEditorWindow*> windows(3, nullptr);
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* editor = qobject_cast<LutEditorWindow*>(w))
+            windows[static_cast<size_t>(editor->Logic().Colour())] = editor;
+    return windows;
+}
+
+void Drag(lut::CLUTDlg& editor, std::initializer_list<lut::PlotPoint> path) {
+    for (lut::PlotPoint p : path) editor.OnMouseMove(lut::MouseButtons::LeftOnly, p);
+}
+
 }  // namespace
 
 ScreenshotTour::ScreenshotTour(MainWindow& window, QString folder) : window_(window), folder_(std::move(folder)) {}
@@ -74,7 +89,33 @@ bool ScreenshotTour::Pass(const QString& prefix) {
     terminal->show();
     terminal->Controls().SetText(dialogs::terminal::kEdit, "MD?");
     ok = Save(terminal, prefix + "terminal") && ok;
+    for (LutEditorWindow* editor : LutWindows()) {
+        if (editor == nullptr) continue;
+        const QString colour = FileName(editor->windowTitle().section(' ', -1));
+        const QString mode =
+            FileName(QString::fromUtf8(lut::CLUTDlg::ModeText(static_cast<int>(editor->Logic().Mode()))));
+        ok = Save(editor, prefix + "lut-" + colour + "-" + mode) && ok;
+    }
     return ok;
+}
+
+void ScreenshotTour::PrepareLutEditors() {
+    const std::vector<LutEditorWindow*> editors = LutWindows();
+    if (editors[0] == nullptr || editors[1] == nullptr || editors[2] == nullptr) return;
+    // "LUT" in the LUT selector enables "Open LUT Table".
+    window_.Binding().SetCurSel(ui::id::kLutMode, 2);
+    window_.Logic().OnControlEvent(ui::id::kLutMode, {ui::ControlEventType::SelChange});
+    window_.Logic().OnControlEvent(ui::id::kOpenLutTable, {ui::ControlEventType::Clicked});
+    Settle();
+    // Red in Edit Mode: a gamma-like curve of four points.
+    Drag(editors[0]->Logic(), {{60, 110}, {64, 104}, {150, 50}, {154, 46}});
+    // Green in View Mode: an S curve written to the camera and read back.
+    Drag(editors[1]->Logic(), {{80, 210}, {84, 214}, {176, 40}, {172, 42}});
+    editors[1]->Logic().OnWriteTableData();
+    editors[1]->Logic().OnReadTableData();
+    // Blue in Edit Mode with the points Convert Editable makes of its straight line.
+    editors[2]->Logic().OnConvertEditable();
+    Settle();
 }
 
 bool ScreenshotTour::Run() {
@@ -82,6 +123,7 @@ bool ScreenshotTour::Run() {
         std::fprintf(stderr, "vr8200-control: cannot create %s\n", qPrintable(folder_));
         return false;
     }
+    PrepareLutEditors();
     bool ok = Pass("");
     const QPalette original = QApplication::palette();
     QApplication::setPalette(DarkPalette());

@@ -1,7 +1,7 @@
 #pragma once
 // For people reviewing the windows: once the start-up is done, saves a picture of every tab page, of
-// the communication dialog and of the terminal (in the system palette and in a dark one), then ends
-// the program.
+// the communication dialog, of the terminal and of the LUT editors in Edit and View Mode (in the
+// system palette and in a dark one), then ends the program.
 
 #include <QObject>
 #include <QString>
@@ -21,6 +21,8 @@ public:
 private:
     bool Save(QWidget* widget, const QString& name);
     bool Pass(const QString& prefix);
+    // Opens the LUT editors the operator's way and gives them curves to show.
+    void PrepareLutEditors();
 
     MainWindow& window_;
     QString folder_;

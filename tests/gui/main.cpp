@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "LutEditorTest.h"
 #include "MainWindowTest.h"
 #include "WidgetTest.h"
 
@@ -21,6 +22,10 @@ int main(int argc, char** argv) {
     {
         WidgetTest widgets(folder.path());
         failures += QTest::qExec(&widgets, argc, argv);
+    }
+    {
+        LutEditorTest lut(folder.path());
+        failures += QTest::qExec(&lut, argc, argv);
     }
     {
         MainWindowTest window(folder.path());
