@@ -11,6 +11,7 @@ int main(int argc, char** argv) {
     using namespace vr::cli;
     CommandList commands;
     AddCoreCommands(commands);
+    AddLutCurveCommands(commands);
 
     Options options;
     const auto parsed = ParseOptions(argc, argv, commands, options);
