@@ -154,9 +154,8 @@ void LutPlot::paintEvent(QPaintEvent*) {
 }
 
 void LutPlot::Edit(QMouseEvent* event) {
+    if (editor_ != nullptr) editor_->OnMouseMove(ButtonsOf(event), ToPlot(event->position()));
     AnnounceLevels(event->position());
-    if (editor_ == nullptr) return;
-    editor_->OnMouseMove(ButtonsOf(event), ToPlot(event->position()));
 }
 
 void LutPlot::mousePressEvent(QMouseEvent* event) {
@@ -184,7 +183,7 @@ void LutPlot::AnnounceLevels(QPointF position) {
     const int input = std::min(p.x, lut::kLutEntries - 1);
     const int output = std::clamp((lut::kPlotBottom - p.y) * 16, 0, static_cast<int>(lut::kLutMaxValue));
     QString text = QString("Input %1   Output %2").arg(input).arg(output);
-    if (editor_ != nullptr) text += QString("   Table %1").arg(editor_->Table()[static_cast<size_t>(input)]);
+    if (editor_ != nullptr) text += QString("   Table %1").arg(editor_->ShownTable()[static_cast<size_t>(input)]);
     emit cursorLevels(text);
 }
 

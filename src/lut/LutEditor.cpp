@@ -61,12 +61,13 @@ void CLUTDlg::SetMode(LutMode mode) {
     controls_.SetText(kModeText, ModeText(static_cast<int>(mode)));
 }
 
-void CLUTDlg::FollowPoints() {
+const LutTable& CLUTDlg::ShownTable() {
     if (mode_ == LutMode::Edit) table_ = curve_.Table();
+    return table_;
 }
 
 CLUTDlg::Picture CLUTDlg::Paint() {
-    FollowPoints();
+    ShownTable();
     Picture picture;
     const auto points = curve_.Points();
     // View Mode draws from the bottom-left corner: the points may lie anywhere by then.
@@ -103,7 +104,7 @@ bool CLUTDlg::OnReadTableData() {
 }
 
 void CLUTDlg::OnWriteTableData() {
-    FollowPoints();
+    ShownTable();
     services_.platform.BeginWaitCursor();
     const TransferReport report = WriteLutToCamera(services_, colour_, table_);
     services_.platform.EndWaitCursor();
@@ -119,7 +120,7 @@ void CLUTDlg::OnClearTableData() {
 }
 
 void CLUTDlg::OnConvertEditable() {
-    FollowPoints();
+    ShownTable();
     const int32_t n = std::clamp(controls_.GetSpinPos(kPointCountSpin), kPointCountMin, kPointCountMax);
     curve_.ConvertEditable(table_, n);
     SetMode(LutMode::Edit);

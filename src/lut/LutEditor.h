@@ -67,6 +67,8 @@ public:
     LutCurve& Curve() { return curve_; }
     // The output table, as read or as last derived from the points.
     LutTable& Table() { return table_; }
+    // The table as the plot shows it: in Edit Mode the one of the points.
+    const LutTable& ShownTable();
 
     // What a paint shows. In Edit Mode the table follows the points first.
     struct Picture {
@@ -102,8 +104,6 @@ public:
 
 private:
     void SetMode(LutMode mode);
-    // In Edit Mode the table the operator sees is the one of the points.
-    void FollowPoints();
 
     app::Services& services_;
     LutColour colour_;
