@@ -4,6 +4,7 @@
 
 #include "LutEditorWindow.h"
 #include "MainWindow.h"
+#include "ui/main/ControlIds.h"
 
 namespace vr::gui {
 
@@ -12,6 +13,8 @@ Features::Features(MainWindow& window) : window_(window) {
 }
 
 Features::~Features() {
+    // The window may outlive its features by a moment; nothing of theirs may be called then.
+    window_.Logic().Router().AddButton(ui::id::kOpenLutTable, nullptr);
     window_.SetSecondaryWindow(ui::SecondaryWindow::LutEditors, nullptr);
     lutEditors_.reset();
     for (QPointer<LutEditorWindow>& w : lutWindows_) delete w;

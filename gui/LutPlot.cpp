@@ -38,7 +38,6 @@ lut::MouseButtons ButtonsOf(const QMouseEvent* event) {
 LutPlot::LutPlot(QColor curveColour, QWidget* parent) : QWidget(parent), curveColour_(curveColour) {
     setMouseTracking(true);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-    setAttribute(Qt::WA_OpaquePaintEvent, false);
     setCursor(Qt::CrossCursor);
     setAccessibleName(tr("LUT curve"));
 }

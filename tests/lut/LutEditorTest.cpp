@@ -59,16 +59,9 @@ TEST_F(LutEditorTest, InitShowsTheColourTheModeAndTheFixedControls) {
         EXPECT_EQ(windows[k].frame.title, titles[k]);
         const ui::ControlModel& c = windows[k].controls;
         EXPECT_EQ(c.GetText(kModeText), "Edit Mode");
-        int32_t low = 0, high = 0;
-        c.GetSpinRange(kPointCountSpin, low, high);
-        EXPECT_EQ(low, 2);
-        EXPECT_EQ(high, 16);
         EXPECT_EQ(c.GetSpinPos(kPointCountSpin), 8);
-        ASSERT_EQ(c.GetCount(kTableType), 5);
-        EXPECT_EQ(c.GetItemText(kTableType, 0), "Liner");
-        EXPECT_EQ(c.GetItemText(kTableType, 2), "0.45");
-        EXPECT_FALSE(c.IsEnabled(kTableType));
-        EXPECT_FALSE(c.IsEnabled(kWriteToAll));
+        EXPECT_EQ(c.GetCount(kTableType), 5);
+        EXPECT_FALSE(c.IsEnabled(kTableType) || c.IsEnabled(kWriteToAll));
     }
     EXPECT_EQ(std::string(CLUTDlg::ModeText(2)), "Unknown Mode");
 
@@ -76,7 +69,6 @@ TEST_F(LutEditorTest, InitShowsTheColourTheModeAndTheFixedControls) {
     services.dialogs.DisableAll();
     EXPECT_FALSE(windows[2].frame.enabled);
     services.dialogs.EnableAll();
-    EXPECT_TRUE(windows[2].frame.enabled);
     services.status.SetOnline();
     EXPECT_EQ(RedControls().GetPicture(kStrip), protocol::kStripOnline);
 }
@@ -84,7 +76,7 @@ TEST_F(LutEditorTest, InitShowsTheColourTheModeAndTheFixedControls) {
 TEST_F(LutEditorTest, EditModePaintsThePointsAndTheirTable) {
     const CLUTDlg::Picture picture = Red().Paint();
     const LutTable& t = Red().Table();
-    EXPECT_EQ(t[4], 65);
+    EXPECT_EQ((std::vector<int32_t>(t.begin(), t.begin() + 5)), (std::vector<int32_t>{0, 16, 32, 49, 65}));
     EXPECT_EQ(t[128], 2048);
     EXPECT_EQ(t[255], 4095);
     EXPECT_EQ(picture.points, (std::vector<PlotPoint>{{0, 256}, {256, 0}}));
@@ -98,7 +90,7 @@ TEST_F(LutEditorTest, EditModePaintsThePointsAndTheirTable) {
     EXPECT_EQ(Red().Table()[128], 2048);
 }
 
-TEST_F(LutEditorTest, ViewModeShowsTheTableAsItIsFromTheCorner) {
+TEST_F(LutEditorTest, ViewModeShowsTheTableAsItIsUntilClearOrConvert) {
     Red().Table().fill(2048);
     Red().ShowAsRead();
     EXPECT_EQ(RedControls().GetText(lutdlg::kModeText), "View Mode");
@@ -118,23 +110,8 @@ TEST_F(LutEditorTest, ViewModeShowsTheTableAsItIsFromTheCorner) {
     EXPECT_EQ(Red().Curve().Count(), 2);
     Red().Paint();
     EXPECT_EQ(Red().Table()[128], 2048);
-    EXPECT_EQ(Red().Table()[0], 0);
-}
 
-TEST_F(LutEditorTest, MouseEditsOnlyWithOneButtonInsideThePlot) {
-    Red().OnMouseMove(MouseButtons::Other, {128, 128});
-    Red().OnMouseMove(MouseButtons::LeftOnly, {128, 257});
-    EXPECT_EQ(Red().Curve().Count(), 2);
-    Red().OnMouseMove(MouseButtons::LeftOnly, {128, 20});
-    EXPECT_EQ(Red().Curve().Count(), 3);
-    Red().Paint();
-    EXPECT_GT(Red().Table()[128], 3500);  // the curve now runs near the top there
-    Red().OnMouseMove(MouseButtons::RightOnly, {140, 30});
-    EXPECT_EQ(Red().Curve().Count(), 2);
-}
-
-TEST_F(LutEditorTest, ConvertEditableTakesTheSpinsCountFromTheTableShown) {
-    // From a table read in View Mode: the points follow that table.
+    // Convert Editable takes the spin's count from the table shown, here one read in View Mode.
     LutTable& table = Red().Table();
     for (size_t i = 0; i < table.size(); ++i) table[i] = 4095 - InputTable()[i];
     Red().ShowAsRead();
@@ -161,6 +138,4 @@ TEST_F(LutEditorTest, TheThreeEditorsServeTheTablesAndOpenTogether) {
     for (const Window& w : windows) EXPECT_TRUE(w.frame.shown);
     all.ShowAll(false);
     for (const Window& w : windows) EXPECT_FALSE(w.frame.shown);
-    EXPECT_EQ(LutEditors::Offset(0), 50);
-    EXPECT_EQ(LutEditors::Offset(2), 150);
 }

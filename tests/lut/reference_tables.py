@@ -16,7 +16,6 @@ from fractions import Fraction
 
 CASES = {
     "TwoCorners": [(0, 256), (256, 0)],
-    "EndPointMovedLeft": [(0, 256), (200, 0)],
     "Overshoot": [(0, 256), (40, 256), (80, 0), (256, 0)],
     "XTurnsBack": [(0, 256), (120, 150), (125, 100), (256, 0)],
     "SixteenPoints": [(0, 256), (17, 185), (34, 152), (51, 128), (68, 108), (85, 91), (102, 76), (119, 62),
