@@ -1,7 +1,8 @@
 #pragma once
 // The subcommands of vr8200ctl. Each feature brings its own in a file of its own (CoreCommands.cpp
 // for ports, connect, dump, get, set and send) and main.cpp collects them; the help lists them in
-// that order.
+// that order. A name with a blank ("lut curve") is a member of a group ("lut") that several files
+// may add to.
 
 #include <CLI/CLI.hpp>
 #include <functional>
@@ -29,5 +30,7 @@ void AddCoreCommands(CommandList& commands);
 void AddSettingsCommands(CommandList& commands);
 void AddOnePushCommands(CommandList& commands);
 void AddIdentityCommands(CommandList& commands);
+// "lut curve": a gamma file from edit points.
+void AddLutCurveCommands(CommandList& commands);
 
 }  // namespace vr::cli

@@ -20,10 +20,16 @@ constexpr const char* kExamples = R"(Examples:
   vr8200ctl send "GA?" --wait 500               one raw line, without the start-up sequence
   vr8200ctl --factory save golden.cam           save every setting, factory ones included
   vr8200ctl diff golden.cam                     what differs between the camera and the file
+  vr8200ctl lut curve gamma.csv --points "0,256 64,96 256,0"   a gamma file of a curve, no camera
 
 Exit status: 0 success; 1 the camera refused a command or did not answer; 2 usage error;
 3 the link could not be opened or no camera answered the start-up; 4 a file could not be read,
 parsed or written; 130 stopped by Ctrl-C.)";
+
+std::string GroupDescription(const std::string& group) {
+    if (group == "lut") return "the colour look-up tables and their gamma files";
+    return group + " commands";
+}
 
 }  // namespace
 
@@ -52,8 +58,21 @@ ParseResult ParseOptions(int argc, char** argv, const std::vector<Subcommand>& c
     portOpt->excludes(linkOpt);
     simOpt->excludes(portOpt)->excludes(linkOpt)->excludes(indexOpt);
 
+    // "lut curve" is the subcommand "curve" of the group "lut"; each feature adds its own members.
+    std::map<std::string, CLI::App*> groups;
     for (const Subcommand& command : commands) {
-        CLI::App* sub = app.add_subcommand(command.name, command.description);
+        CLI::App* parent = &app;
+        std::string name = command.name;
+        if (const size_t blank = name.find(' '); blank != std::string::npos) {
+            CLI::App*& group = groups[name.substr(0, blank)];
+            if (group == nullptr) {
+                group = app.add_subcommand(name.substr(0, blank), GroupDescription(name.substr(0, blank)));
+                group->require_subcommand(1);
+            }
+            parent = group;
+            name = name.substr(blank + 1);
+        }
+        CLI::App* sub = parent->add_subcommand(name, command.description);
         if (command.arguments) command.arguments(*sub, o);
     }
 
@@ -83,7 +102,9 @@ ParseResult ParseOptions(int argc, char** argv, const std::vector<Subcommand>& c
     if (*rateOpt) o.rate = rate;
     if (*simOpt) o.simulate = simulate;
     if (*configOpt) o.configDir = configDir;
-    o.command = app.get_subcommands().front()->get_name();
+    const CLI::App* chosen = app.get_subcommands().front();
+    o.command = chosen->get_name();
+    if (!chosen->get_subcommands().empty()) o.command += " " + chosen->get_subcommands().front()->get_name();
     return {true, kExitOk};
 }
 

@@ -14,6 +14,7 @@ int main(int argc, char** argv) {
     AddSettingsCommands(commands);
     AddOnePushCommands(commands);
     AddIdentityCommands(commands);
+    AddLutCurveCommands(commands);
 
     Options options;
     const auto parsed = ParseOptions(argc, argv, commands, options);

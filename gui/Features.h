@@ -3,7 +3,11 @@
 // here and registers its menu commands, buttons and lists in the main window's router. One member
 // per feature; they live as long as the main window.
 
+#include <QPointer>
+#include <array>
 #include <memory>
+
+#include "lut/LutEditors.h"
 
 class QTimer;
 
@@ -18,6 +22,7 @@ namespace vr::gui {
 
 class MainWindow;
 class IdentityDialogs;
+class LutEditorWindow;
 
 class Features {
 public:
@@ -27,8 +32,13 @@ public:
     Features& operator=(const Features&) = delete;
 
     calibration::CalibrationFeature& Calibration() { return *calibration_; }
+    // The three LUT editors' tables, for the LUT file operations.
+    lut::ILutTables& LutTables() { return *lutEditors_; }
+    LutEditorWindow* LutWindow(lut::LutColour colour) const;
 
 private:
+    void CreateLutEditors();
+
     MainWindow& window_;
     std::unique_ptr<settings::SettingsFeature> settings_;
     std::unique_ptr<calibration::CalibrationFeature> calibration_;
@@ -36,6 +46,8 @@ private:
     // (its wait lets timers run).
     std::unique_ptr<QTimer> calibrationTicker_;
     std::unique_ptr<IdentityDialogs> identity_;
+    std::array<QPointer<LutEditorWindow>, 3> lutWindows_;
+    std::unique_ptr<lut::LutEditors> lutEditors_;
 };
 
 }  // namespace vr::gui

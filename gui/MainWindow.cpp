@@ -271,9 +271,19 @@ bool MainWindow::ShowSecondary(ui::SecondaryWindow window, bool show) {
                 terminal_->Logic().OnClose();
             return true;
         case ui::SecondaryWindow::LutEditors:
-            return false;
+            break;
     }
-    return false;
+    const auto feature = featureWindows_.find(window);
+    if (feature == featureWindows_.end()) return false;
+    feature->second(show);
+    return true;
+}
+
+void MainWindow::SetSecondaryWindow(ui::SecondaryWindow window, std::function<void(bool show)> showOrHide) {
+    if (showOrHide)
+        featureWindows_[window] = std::move(showOrHide);
+    else
+        featureWindows_.erase(window);
 }
 
 void MainWindow::showEvent(QShowEvent* event) {

@@ -7,6 +7,7 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <functional>
+#include <map>
 #include <memory>
 
 #include "CommunicationWindow.h"
@@ -74,6 +75,10 @@ public:
     // greyed without.
     void SetSettingsFileHooks(std::function<void()> save, std::function<void()> load);
 
+    // A secondary window a feature brings along (the LUT editors): how the logic's show and hide
+    // reach it. An empty function takes it away again.
+    void SetSecondaryWindow(ui::SecondaryWindow window, std::function<void(bool show)> showOrHide);
+
 private:
     void BuildMenu();
     void BuildPages();
@@ -93,6 +98,7 @@ private:
     QPointer<TerminalWindow> terminal_;
     std::function<void()> saveSettingsFile_;
     std::function<void()> loadSettingsFile_;
+    std::map<ui::SecondaryWindow, std::function<void(bool)>> featureWindows_;
     bool startOnShow_ = false;
     bool inCloseEvent_ = false;
     bool showingTabs_ = false;

@@ -16,6 +16,7 @@
 #include "CameraIdDialog.h"
 #include "CommunicationWindow.h"
 #include "CompareWindow.h"
+#include "LutEditorWindow.h"
 #include "MainWindow.h"
 #include "QtPlatform.h"
 #include "TerminalWindow.h"
@@ -57,6 +58,19 @@ QPalette DarkPalette() {
 
 QString FileName(QString title) {
     return title.toLower().replace(' ', '-');
+}
+
+// The LUT editor windows by colour (none where the build has no LUT editors).
+std::vector<LutEditorWindow*> LutWindows() {
+    std::vector<LutEditorWindow*> windows(3, nullptr);
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* editor = qobject_cast<LutEditorWindow*>(w))
+            windows[static_cast<size_t>(editor->Logic().Colour())] = editor;
+    return windows;
+}
+
+void Drag(lut::CLUTDlg& editor, std::initializer_list<lut::PlotPoint> path) {
+    for (lut::PlotPoint p : path) editor.OnMouseMove(lut::MouseButtons::LeftOnly, p);
 }
 
 }  // namespace
@@ -104,6 +118,13 @@ bool ScreenshotTour::Pass(const QString& prefix) {
         UserIdDialog userId(window_.Services(), &window_);
         userId.show();
         ok = Save(&userId, prefix + "user-id") && ok;
+    }
+    for (LutEditorWindow* editor : LutWindows()) {
+        if (editor == nullptr) continue;
+        const QString colour = FileName(editor->windowTitle().section(' ', -1));
+        const QString mode =
+            FileName(QString::fromUtf8(lut::CLUTDlg::ModeText(static_cast<int>(editor->Logic().Mode()))));
+        ok = Save(editor, prefix + "lut-" + colour + "-" + mode) && ok;
     }
     return ok;
 }
@@ -165,11 +186,31 @@ bool ScreenshotTour::OnePush() {
     return progressSaved && resultSaved;
 }
 
+void ScreenshotTour::PrepareLutEditors() {
+    const std::vector<LutEditorWindow*> editors = LutWindows();
+    if (editors[0] == nullptr || editors[1] == nullptr || editors[2] == nullptr) return;
+    // "LUT" in the LUT selector enables "Open LUT Table".
+    window_.Binding().SetCurSel(ui::id::kLutMode, 2);
+    window_.Logic().OnControlEvent(ui::id::kLutMode, {ui::ControlEventType::SelChange});
+    window_.Logic().OnControlEvent(ui::id::kOpenLutTable, {ui::ControlEventType::Clicked});
+    Settle();
+    // Red in Edit Mode: a gamma-like curve of four points.
+    Drag(editors[0]->Logic(), {{60, 110}, {64, 104}, {150, 50}, {154, 46}});
+    // Green in View Mode: an S curve written to the camera and read back.
+    Drag(editors[1]->Logic(), {{80, 210}, {84, 214}, {176, 40}, {172, 42}});
+    editors[1]->Logic().OnWriteTableData();
+    editors[1]->Logic().OnReadTableData();
+    // Blue in Edit Mode with the points Convert Editable makes of its straight line.
+    editors[2]->Logic().OnConvertEditable();
+    Settle();
+}
+
 bool ScreenshotTour::Run() {
     if (!QDir().mkpath(folder_)) {
         std::fprintf(stderr, "vr8200-control: cannot create %s\n", qPrintable(folder_));
         return false;
     }
+    PrepareLutEditors();
     bool ok = Pass("");
     ok = OnePush() && ok;
     const QPalette original = QApplication::palette();

@@ -2,6 +2,8 @@
 // For people reviewing the windows: once the start-up is done, saves a picture of every tab page, of
 // the communication dialog, the terminal and the identity dialogs (in the system palette and in a
 // dark one), and of a shading calibration's progress window and result box, then ends the program.
+// the communication dialog, of the terminal and of the LUT editors in Edit and View Mode (in the
+// system palette and in a dark one), then ends the program.
 
 #include <QObject>
 #include <QString>
@@ -27,6 +29,8 @@ private:
     // A shading calibration on the virtual camera: its progress window while the camera works, and
     // the box with its result.
     bool OnePush();
+    // Opens the LUT editors the operator's way and gives them curves to show.
+    void PrepareLutEditors();
 
     MainWindow& window_;
     QString folder_;

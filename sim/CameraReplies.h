@@ -15,6 +15,6 @@ inline constexpr const char* kErrorWriteOnly = "ERROR: Write only";            /
 inline constexpr const char* kErrorLocked = "ERROR: Locked";                   // "ID00" without "ULCK"
 inline constexpr const char* kErrorInvalidKey = "ERROR: Invalid key";          // "ULCK" with a wrong key
 inline constexpr const char* kErrorTooLong = "ERROR: Too long";                // a text or a line too long
-inline constexpr const char* kErrorRefused = "ERROR: Refused";                 // --refuse
+inline constexpr const char* kErrorRefused = "ERROR: Refused";                 // --refuse, --fail-query
 
 }  // namespace vr::sim

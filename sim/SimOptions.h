@@ -45,6 +45,7 @@ struct SimOptions {
     int hangupAfter = 0;    // close the pty after this many lines; 0: never
     // Mnemonics whose queries are answered with an error text.
     std::vector<std::string> refuseQuery;
+    int failQuery = 0;      // the Nth query of the camera's life is answered with an error text; 0: none
 
     int awbMs = kDefaultAwbMs;
     int agcMs = kDefaultAgcMs;

@@ -298,6 +298,7 @@ void VirtualCamera::ProcessLine(const std::string& line) {
         if (!Trim(line.substr(sep + 1)).empty()) return reply(One(kErrorSyntax));
         if (std::find(options_.refuseQuery.begin(), options_.refuseQuery.end(), name) != options_.refuseQuery.end())
             return reply(One(kErrorRefused));
+        if (++queriesSeen_ == options_.failQuery) return reply(One(kErrorRefused));
         auto answer = Query(cmdId);
         if (auto status = statuses_.find(cmdId); status != statuses_.end() && status->second.busyReads > 0)
             --status->second.busyReads;

@@ -179,6 +179,7 @@ private:
     uint32_t rate_;
     bool unlocked_ = false;
     bool overlongPending_ = false;
+    int queriesSeen_ = 0;  // for --fail-query
     TimePoint bootTime_{};
     std::optional<TimePoint> restartAt_;
     std::optional<Job> job_;

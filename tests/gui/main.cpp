@@ -6,6 +6,7 @@
 #include <QTest>
 
 #include "IdentityDialogTest.h"
+#include "LutEditorTest.h"
 #include "MainWindowTest.h"
 #include "WidgetTest.h"
 
@@ -22,6 +23,10 @@ int main(int argc, char** argv) {
     {
         WidgetTest widgets(folder.path());
         failures += QTest::qExec(&widgets, argc, argv);
+    }
+    {
+        LutEditorTest lut(folder.path());
+        failures += QTest::qExec(&lut, argc, argv);
     }
     {
         MainWindowTest window(folder.path());

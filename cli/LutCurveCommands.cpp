@@ -1,0 +1,108 @@
+// "lut curve FILE --points ...": the table of a curve through edit points, written as a gamma file
+// (the same table for red, green and blue), without a camera.
+
+#include <sys/stat.h>
+
+#include <charconv>
+#include <cstdio>
+#include <filesystem>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "CommandList.h"
+#include "Session.h"
+#include "app/Platform.h"
+#include "lut/GammaFile.h"
+#include "lut/LutCurve.h"
+
+namespace vr::cli {
+namespace {
+
+bool ParseInt(const std::string& text, int32_t& value) {
+    const char* end = text.data() + text.size();
+    const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+    return ec == std::errc() && ptr == end && !text.empty();
+}
+
+// "X,Y X,Y ...": false, with the reason on stderr, for anything the editor could not hold.
+bool ParsePoints(const std::string& text, std::vector<lut::PlotPoint>& points) {
+    std::istringstream in(text);
+    int n = 0;
+    for (std::string token; in >> token;) {
+        ++n;
+        const size_t comma = token.find(',');
+        lut::PlotPoint p;
+        if (comma == std::string::npos || !ParseInt(token.substr(0, comma), p.x) ||
+            !ParseInt(token.substr(comma + 1), p.y)) {
+            std::fprintf(stderr, "vr8200ctl: point %d \"%s\" is not X,Y\n", n, token.c_str());
+            return false;
+        }
+        if (!lut::InPlot(p)) {
+            std::fprintf(stderr, "vr8200ctl: point %d \"%s\" lies outside the plot (x and y run from 0 to 256)\n", n,
+                         token.c_str());
+            return false;
+        }
+        if (!points.empty() && p.x < points.back().x) {
+            std::fprintf(stderr, "vr8200ctl: point %d \"%s\" lies left of the point before it; give them sorted by x\n",
+                         n, token.c_str());
+            return false;
+        }
+        points.push_back(p);
+    }
+    if (points.size() < 2 || points.size() > static_cast<size_t>(lut::LutCurve::kMaxPoints)) {
+        std::fprintf(stderr, "vr8200ctl: %zu points given; a curve has 2 to %d\n", points.size(),
+                     lut::LutCurve::kMaxPoints);
+        return false;
+    }
+    return true;
+}
+
+bool Exists(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0;
+}
+
+int RunLutCurve(Session& session) {
+    const Options& o = session.Opts();
+    std::vector<lut::PlotPoint> points;
+    if (!ParsePoints(o.Value("points"), points)) return kExitUsage;
+    lut::LutCurve curve;
+    curve.SetPoints(points);
+    const lut::LutTable& table = curve.Table();
+
+    const std::string& path = o.args.front();
+    if (Exists(path)) {
+        std::error_code ec;
+        const std::string full = std::filesystem::absolute(path, ec).lexically_normal().string();
+        const std::string question = (ec ? path : full) + "\nThis file already exists." + "\nReplace existing file?";
+        if (session.Platform().MessageBox(question, app::kAppTitle, app::MsgIcon::Question, app::MsgButtons::YesNo) !=
+            app::MsgResult::Yes) {
+            std::fprintf(stderr, "vr8200ctl: %s was not replaced (--yes replaces it)\n", path.c_str());
+            return kExitFile;
+        }
+    }
+    std::string error;
+    if (!lut::WriteGammaFile(path, table, table, table, error)) {
+        std::fprintf(stderr, "vr8200ctl: %s\n", error.c_str());
+        return kExitFile;
+    }
+    return kExitOk;
+}
+
+}  // namespace
+
+void AddLutCurveCommands(CommandList& commands) {
+    commands.push_back({"lut curve",
+                        "write the gamma file of a curve through edit points, the same table for R, G and B; no camera",
+                        [](CLI::App& sub, Options& o) {
+                            sub.add_option("FILE", o.args, "the gamma file (csv) to write")->required()->expected(1);
+                            sub.add_option("--points", o.values["points"],
+                                           "\"X,Y X,Y ...\": 2 to 16 edit points sorted by x, in the editor's plot "
+                                           "coordinates (x 0..256 rightwards, y 0 at the top to 256 at the bottom)")
+                                ->required();
+                        },
+                        RunLutCurve});
+}
+
+}  // namespace vr::cli

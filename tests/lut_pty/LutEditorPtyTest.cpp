@@ -1,0 +1,120 @@
+// A LUT editor's "Read Table Data" and "Write Table Data" against the virtual camera on a
+// pseudo-terminal, through the real serial link.
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "RecordingLutFrame.h"
+#include "TestServices.h"
+#include "link/CommSetting.h"
+#include "lut/LutEditor.h"
+#include "sim/PtyServer.h"
+#include "sim/VirtualCamera.h"
+#include "ui/ControlModel.h"
+
+using namespace vr;
+using namespace vr::lut;
+
+namespace {
+
+class LutEditorPtyTest : public ::testing::Test {
+protected:
+    void TearDown() override {
+        editor_.reset();
+        services_.reset();
+        if (server_) server_->Stop();
+    }
+
+    void Start(LutColour colour, sim::SimOptions options = {}) {
+        server_ = std::make_unique<sim::PtyServer>();
+        std::string error;
+        ASSERT_TRUE(server_->Start(options, &error)) << error;
+        services_ = std::make_unique<test::TestServices>(test::LineKind::Real);
+        services_->link.SetMode(link::ComPort);
+        const int index = services_->link.AddDevicePath(server_->DevicePath());
+        ASSERT_GE(index, 0);
+        ASSERT_EQ(services_->link.OpenPort(static_cast<uint32_t>(index)), 1);
+        controls_.AddControl(lutdlg::kModeText, ui::CtrlType::Static);
+        controls_.AddControl(lutdlg::kPointCountSpin, ui::CtrlType::Spin);
+        editor_ = std::make_unique<CLUTDlg>(services_->Get(), colour, controls_, frame_);
+        editor_->Init();
+    }
+
+    int32_t CameraEntry(int colour, int index) const {
+        int32_t value = -1;
+        server_->Inspect([&](const sim::VirtualCamera& camera) { value = camera.LutEntry(colour, index); });
+        return value;
+    }
+
+    std::unique_ptr<sim::PtyServer> server_;
+    std::unique_ptr<test::TestServices> services_;
+    ui::ControlModel controls_{ui::ControlModel::Empty{}};
+    test::RecordingLutFrame frame_;
+    std::unique_ptr<CLUTDlg> editor_;
+};
+
+}  // namespace
+
+TEST_F(LutEditorPtyTest, AReadWhoseTenthQueryFailsKeepsTheRestAndShowsViewMode) {
+    sim::SimOptions options;
+    options.failQuery = 10;
+    Start(LutColour::Blue, options);
+    editor_->Table().fill(1234);
+    EXPECT_FALSE(editor_->OnReadTableData());
+
+    // The camera starts with 16·i: entries 0 to 8 came from it, 9 on are as they were.
+    for (int i = 0; i < 9; ++i) EXPECT_EQ(editor_->Table()[static_cast<size_t>(i)], 16 * i) << i;
+    for (int i = 9; i < kLutEntries; ++i) EXPECT_EQ(editor_->Table()[static_cast<size_t>(i)], 1234) << i;
+    EXPECT_EQ(editor_->Mode(), LutMode::View);
+    EXPECT_EQ(controls_.GetText(lutdlg::kModeText), "View Mode");
+    EXPECT_EQ(frame_.activations, 1);
+
+    // The engine told the operator of the refusal; the editor adds nothing of its own.
+    auto& platform = services_->platform;
+    ASSERT_EQ(platform.boxes.size(), 1u);
+    EXPECT_EQ(platform.boxes[0].caption, "Communication Error");
+    EXPECT_EQ(platform.progress.front(), "open:Now, reading camera gamma data  ");
+    EXPECT_EQ(platform.progress.back(), "finish");
+    EXPECT_EQ(platform.waitCursorDepth, 0);
+    EXPECT_FALSE(services_->dialogs.Disabled());
+
+    // The camera answers again: a second read is complete.
+    EXPECT_TRUE(editor_->OnReadTableData());
+    EXPECT_EQ(editor_->Table()[255], 4095);
+    EXPECT_EQ(editor_->Table()[100], 1600);
+}
+
+TEST_F(LutEditorPtyTest, WriteSendsTheTableOfThePointsToItsOwnColour) {
+    Start(LutColour::Green);
+    editor_->OnMouseMove(MouseButtons::LeftOnly, {64, 32});
+    editor_->OnWriteTableData();
+    const LutTable& table = editor_->Table();
+    EXPECT_EQ(table, editor_->Curve().Table());
+    int differing = 0;
+    for (int i = 0; i < kLutEntries; ++i) {
+        EXPECT_EQ(CameraEntry(1, i), table[static_cast<size_t>(i)]) << i;
+        differing += CameraEntry(0, i) != table[static_cast<size_t>(i)] ? 1 : 0;
+    }
+    EXPECT_GT(differing, 200);  // red kept its own table
+    EXPECT_TRUE(services_->platform.boxes.empty());
+    EXPECT_EQ(services_->platform.progress.front(), "open:Now, writing camera gamma data.");
+    EXPECT_EQ(services_->platform.progress[services_->platform.progress.size() - 3],
+              "text:Now, writing camera gamma data.  (256 / 256)");
+}
+
+TEST_F(LutEditorPtyTest, WriteTellsHowManyEntriesTheCameraRefused) {
+    sim::SimOptions options;
+    options.refuse = {"LUTR"};
+    Start(LutColour::Red, options);
+    editor_->OnMouseMove(MouseButtons::LeftOnly, {64, 32});
+    editor_->OnWriteTableData();
+    for (int i : {0, 64, 255}) EXPECT_EQ(CameraEntry(0, i), i == 255 ? 4095 : 16 * i) << i;
+    const auto& boxes = services_->platform.boxes;
+    ASSERT_FALSE(boxes.empty());
+    EXPECT_EQ(boxes.back().text, "256 of 512 commands failed (first at entry 0).");
+    EXPECT_EQ(boxes.back().caption, "LUT Setting for Red");
+    EXPECT_EQ(boxes.back().icon, app::MsgIcon::Exclamation);
+    EXPECT_EQ(boxes.front().caption, "Communication Error");
+}
