@@ -43,6 +43,8 @@ void AddSimOptions(CLI::App& app, SimOptions& o) {
     app.add_flag("--overlong", o.overlong, "answer the first query with a line longer than 1024 bytes");
     app.add_option("--hangup-after", o.hangupAfter, "close the pty after this many lines")
         ->check(CLI::NonNegativeNumber);
+    app.add_option("--silent-after", o.silentAfter, "stop answering after this many lines")
+        ->check(CLI::NonNegativeNumber);
 
     app.add_option("--awb-ms", o.awbMs, "white balance once takes this long")->capture_default_str();
     app.add_option("--agc-ms", o.agcMs, "gain auto once takes this long")->capture_default_str();

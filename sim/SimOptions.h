@@ -43,6 +43,7 @@ struct SimOptions {
     uint32_t noiseSeed = kDefaultNoiseSeed;
     bool overlong = false;  // the first query gets a reply longer than 1024 bytes
     int hangupAfter = 0;    // close the pty after this many lines; 0: never
+    int silentAfter = 0;    // take no line after this many, the pty staying open; 0: never
 
     int awbMs = kDefaultAwbMs;
     int agcMs = kDefaultAgcMs;
