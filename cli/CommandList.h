@@ -26,5 +26,7 @@ struct Subcommand {
 using CommandList = std::vector<Subcommand>;
 
 void AddCoreCommands(CommandList& commands);
+void AddLutFileCommands(CommandList& commands);
+void AddShadingCommands(CommandList& commands);
 
 }  // namespace vr::cli

@@ -48,8 +48,23 @@ ParseResult ParseOptions(int argc, char** argv, const std::vector<Subcommand>& c
     portOpt->excludes(linkOpt);
     simOpt->excludes(portOpt)->excludes(linkOpt)->excludes(indexOpt);
 
+    // "lut read" is the subcommand "read" of the group "lut".
+    std::map<std::string, CLI::App*> groups;
     for (const Subcommand& command : commands) {
-        CLI::App* sub = app.add_subcommand(command.name, command.description);
+        CLI::App* parent = &app;
+        std::string name = command.name;
+        if (const size_t blank = name.find(' '); blank != std::string::npos) {
+            CLI::App*& group = groups[name.substr(0, blank)];
+            if (group == nullptr) {
+                group = app.add_subcommand(name.substr(0, blank));
+                group->require_subcommand(1);
+            }
+            name = name.substr(blank + 1);
+            group->description(group->get_description() + (group->get_description().empty() ? "subcommands: " : ", ") +
+                               name);
+            parent = group;
+        }
+        CLI::App* sub = parent->add_subcommand(name, command.description);
         if (command.arguments) command.arguments(*sub, o);
     }
 
@@ -72,7 +87,9 @@ ParseResult ParseOptions(int argc, char** argv, const std::vector<Subcommand>& c
     if (*rateOpt) o.rate = rate;
     if (*simOpt) o.simulate = simulate;
     if (*configOpt) o.configDir = configDir;
-    o.command = app.get_subcommands().front()->get_name();
+    const CLI::App* chosen = app.get_subcommands().front();
+    o.command = chosen->get_name();
+    if (!chosen->get_subcommands().empty()) o.command += " " + chosen->get_subcommands().front()->get_name();
     return {true, kExitOk};
 }
 

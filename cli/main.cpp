@@ -11,6 +11,8 @@ int main(int argc, char** argv) {
     using namespace vr::cli;
     CommandList commands;
     AddCoreCommands(commands);
+    AddLutFileCommands(commands);
+    AddShadingCommands(commands);
 
     Options options;
     const auto parsed = ParseOptions(argc, argv, commands, options);
