@@ -8,6 +8,7 @@
 #include "lut/ShadingFile.h"
 #include "lut/ShadingTransfer.h"
 #include "protocol/OnlineStatus.h"
+#include "ui/main/ControlIds.h"
 #include "ui/main/FeatureRouter.h"
 #include "ui/main/MainWindowView.h"
 
@@ -52,9 +53,9 @@ void TableFiles::Register(ui::FeatureRouter& router) {
     router.AddMenuCommand(kOpenLutFileMenu, [this] { OpenLutFile(); });
     router.AddMenuCommand(kSaveLutFileMenu, [this] { SaveLutFile(); });
     router.AddMenuCommand(kLoadAllLutMenu, [this] { LoadAllLutTables(); });
-    router.AddButton(kShadingToFileButton, [this] { ShadingToFile(); });
-    router.AddButton(kShadingFromFileButton, [this] { ShadingFromFile(); });
-    router.AddButton(kShadingToFlashButton, [this] { ShadingToFlash(); });
+    router.AddButton(ui::id::kShadingToFile, [this] { ShadingToFile(); });
+    router.AddButton(ui::id::kShadingFromFile, [this] { ShadingFromFile(); });
+    router.AddButton(ui::id::kShadingToFlash, [this] { ShadingToFlash(); });
 }
 
 // ---- the menu commands and buttons ------------------------------------------------------------

@@ -41,9 +41,6 @@ public:
     static constexpr uint32_t kOpenLutFileMenu = 30006;
     static constexpr uint32_t kSaveLutFileMenu = 30007;
     static constexpr uint32_t kLoadAllLutMenu = 30009;
-    static constexpr uint32_t kShadingToFileButton = 1336;
-    static constexpr uint32_t kShadingFromFileButton = 1337;
-    static constexpr uint32_t kShadingToFlashButton = 1338;
 
     // The file dialogs' filters, in the platform's "description | pattern |" form.
     static constexpr const char* kOpenLutFilter = "Camera gamma data (*.csv) | *.csv ||";
