@@ -6,6 +6,7 @@
 #include "app/Registry.h"
 #include "dialogs/TerminalDialog.h"
 #include "link/CommSetting.h"
+#include "link/SerialPortList.h"
 #include "protocol/Command.h"
 #include "protocol/TrafficLog.h"
 #include "sim/PtyServer.h"
@@ -16,7 +17,9 @@ Session::Session(const Options& options)
     : options_(options),
       platform_(options.yes),
       core_(std::make_unique<app::CoreServices>(
-          platform_, options.configDir ? *options.configDir : app::CRegistry::DefaultFolder())) {
+          platform_, options.configDir ? *options.configDir : app::CRegistry::DefaultFolder(), link::SerialPortList(),
+          app::kCliShutdownStatusName)) {
+    if (!core_->registry.Problem().empty()) std::fprintf(stderr, "vr8200ctl: %s\n", core_->registry.Problem().c_str());
     window_ = std::make_unique<ui::CCtrlToolDlg>(core_->Get(), controls_, view_);
 }
 

@@ -110,6 +110,9 @@ int main(int argc, char** argv) {
     if (!device.empty() && !vr::gui::UseDeviceForRun(core.link, device))
         return Fail(kExitUsage, "cannot use " + QString::fromStdString(device));
 
+    if (!core.registry.Problem().empty())
+        platform.MessageBox(core.registry.Problem(), vr::app::kAppTitle, vr::app::MsgIcon::Exclamation,
+                            vr::app::MsgButtons::Ok);
     const uint32_t storedMode = core.controlMode.Get();
     int result = 0;
     {

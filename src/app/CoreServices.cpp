@@ -2,8 +2,9 @@
 
 namespace vr::app {
 
-CoreServices::CoreServices(IPlatform& platform, const std::string& configFolder, link::SerialPortList ports)
-    : registry(configFolder),
+CoreServices::CoreServices(IPlatform& platform, const std::string& configFolder, link::SerialPortList ports,
+                           const std::string& shutdownValue)
+    : registry(configFolder, shutdownValue),
       controlMode(registry),
       table(platform),
       link(registry, platform, traffic, std::move(ports)),

@@ -21,9 +21,10 @@ namespace vr::app {
 class CoreServices {
 public:
     // `configFolder` holds the settings store; `ports` is the machine's serial port list (tests give
-    // their own).
+    // their own); `shutdownValue` names the program's own clean-shutdown record in the store.
     CoreServices(IPlatform& platform, const std::string& configFolder,
-                 link::SerialPortList ports = link::SerialPortList());
+                 link::SerialPortList ports = link::SerialPortList(),
+                 const std::string& shutdownValue = kRegValues[kRegShutdownStatus].name);
     CoreServices(const CoreServices&) = delete;
     CoreServices& operator=(const CoreServices&) = delete;
 

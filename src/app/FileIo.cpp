@@ -40,8 +40,9 @@ bool WriteAll(int fd, const char* data, size_t size) {
 bool ReadWholeFile(const std::string& path, std::string& text, std::string& errorText, size_t maxBytes) {
     text.clear();
     int fd;
+    // Non-blocking: opening a FIFO for reading would otherwise wait for a writer for ever.
     do {
-        fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     } while (fd < 0 && errno == EINTR);
     if (fd < 0) {
         errorText = OsError("open");

@@ -1,9 +1,13 @@
 #include "app/Registry.h"
 
+#include <dirent.h>
 #include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 
 #include "app/FileIo.h"
 
@@ -87,19 +91,67 @@ std::string CRegistry::DefaultFolder() {
     return HomeFolder() + "/.config/vr8200-control";
 }
 
-CRegistry::CRegistry(std::string folder) : folder_(std::move(folder)) {
-    ReadDword(kRegShutdownStatus, shutdownStatus_, 0);
-    WriteDword(kRegShutdownStatus, 0);
+CRegistry::CRegistry(std::string folder, std::string shutdownValue)
+    : folder_(std::move(folder)), shutdownValue_(std::move(shutdownValue)) {
+    CheckStore();
+    std::string text;
+    shutdownStatus_ = ReadText(shutdownValue_.c_str(), text) ? ParseStoredNumber(text) : 0;
+    Store(shutdownValue_.c_str(), "0");
 }
 
 CRegistry::~CRegistry() {
-    WriteDword(kRegShutdownStatus, 1);
+    Store(shutdownValue_.c_str(), "1");
+}
+
+void CRegistry::CheckStore() {
+    // A write that was killed leaves its temporary file (".settings.ini.XXXXXX") behind.
+    const std::string prefix = std::string(".") + kRegFileName + ".";
+    if (DIR* dir = ::opendir(folder_.c_str())) {
+        while (const dirent* entry = ::readdir(dir)) {
+            const std::string name = entry->d_name;
+            if (name.size() > prefix.size() && name.compare(0, prefix.size(), prefix) == 0)
+                (void)::unlink((folder_ + "/" + name).c_str());  // another run's leftover: gone or not, we go on
+        }
+        ::closedir(dir);
+    }
+    struct stat st {};
+    if (::lstat(FilePath().c_str(), &st) != 0) return;  // no store yet: the first write makes it
+    if (!S_ISREG(st.st_mode) && !S_ISLNK(st.st_mode)) {
+        usable_ = false;
+        problem_ = FilePath() + " is not a regular file; the stored settings are not used and nothing is saved.";
+        return;
+    }
+    if (::stat(FilePath().c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
+        usable_ = false;
+        problem_ =
+            FilePath() + " does not lead to a regular file; the stored settings are not used and nothing is saved.";
+        return;
+    }
+    std::string text, error;
+    bool damaged = !ReadWholeFile(FilePath(), text, error, kMaxStoreBytes);
+    if (!damaged) {
+        bool hasSection = false;
+        for (unsigned char c : text)
+            if (c == 0 || (c < 0x20 && c != '\t' && c != '\r' && c != '\n')) damaged = true;
+        hasSection = text.find(std::string("[") + kRegSection + "]") != std::string::npos;
+        if (!text.empty() && !hasSection) damaged = true;
+    }
+    if (!damaged) return;
+    const std::string bad = FilePath() + ".bad";
+    if (::rename(FilePath().c_str(), bad.c_str()) != 0) {
+        usable_ = false;
+        problem_ = FilePath() + " is damaged and could not be set aside (" + std::strerror(errno) +
+                   "); the defaults are used and nothing is saved.";
+        return;
+    }
+    problem_ = FilePath() + " was damaged; it has been set aside as " + bad + " and the defaults are used.";
 }
 
 bool CRegistry::Load(Values& values) const {
     values.clear();
+    if (!usable_) return false;
     std::string text, error;
-    if (!ReadWholeFile(FilePath(), text, error)) return false;
+    if (!ReadWholeFile(FilePath(), text, error, kMaxStoreBytes)) return false;
     bool inSection = false;
     size_t start = 0;
     while (start < text.size()) {
@@ -144,6 +196,7 @@ bool CRegistry::ReadText(const char* name, std::string& text) const {
 }
 
 bool CRegistry::Store(const char* name, const std::string& text) {
+    if (!usable_) return false;
     std::string error;
     if (!MakeFolders(folder_, error)) return false;
     Values values;

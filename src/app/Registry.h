@@ -55,6 +55,10 @@ inline constexpr const char* kComPortDeviceName = "Com Port Device";
 // The section that holds the values, and the file in the store's folder.
 inline constexpr const char* kRegSection = "VR-8200 Control Tool";
 inline constexpr const char* kRegFileName = "settings.ini";
+// The command-line tool's own shutdown record.
+inline constexpr const char* kCliShutdownStatusName = "Previous vr8200ctl Shutdown Status";
+// Larger than any store the tool writes by far: such a file is no store of ours.
+inline constexpr size_t kMaxStoreBytes = 64 * 1024;
 
 class CRegistry {
 public:
@@ -62,8 +66,13 @@ public:
     // ~/.config/vr8200-control.
     static std::string DefaultFolder();
 
-    // Reads the previous shutdown status and marks this run as not (yet) ended cleanly.
-    explicit CRegistry(std::string folder = DefaultFolder());
+    // Reads the previous shutdown status and marks this run as not (yet) ended cleanly. Each program
+    // keeps its own record (`shutdownValue`), so a command-line run never hides that the desktop
+    // tool crashed. Temporary files of a write that was killed are removed; a store that is no
+    // regular file is left alone and not used, and one that is damaged (binary, huge, not the
+    // store's format) is set aside as "settings.ini.bad": Problem() says so, and the defaults apply.
+    explicit CRegistry(std::string folder = DefaultFolder(),
+                       std::string shutdownValue = kRegValues[kRegShutdownStatus].name);
     // A normal end: the next run finds status 1.
     ~CRegistry();
     CRegistry(const CRegistry&) = delete;
@@ -82,6 +91,8 @@ public:
     int ReadComPortDevice(std::string& path);
     int WriteComPortDevice(const std::string& path);
 
+    // What was wrong with the store at start-up, for the operator; empty when nothing was.
+    const std::string& Problem() const { return problem_; }
     const std::string& Folder() const { return folder_; }
     std::string FilePath() const { return folder_ + "/" + kRegFileName; }
 
@@ -92,7 +103,12 @@ private:
     bool ReadText(const char* name, std::string& text) const;
     bool Store(const char* name, const std::string& text);
 
+    void CheckStore();
+
     std::string folder_;
+    std::string shutdownValue_;
+    std::string problem_;
+    bool usable_ = true;  // false when the store is no regular file: it is neither read nor written
     uint32_t shutdownStatus_ = 0;
 };
 

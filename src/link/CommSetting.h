@@ -2,14 +2,16 @@
 // The one object everything above the line talks to: it holds the communication mode, the rate and
 // one remembered port index per mode, and forwards each operation to the link of the current mode.
 
+#include <array>
 #include <chrono>
 #include <cstdint>
 #include <string>
 
+#include "link/ClLinkDriver.h"
 #include "link/ClSerial2000.h"
 #include "link/ClSerial2001.h"
 #include "link/ClSerialVer11.h"
-#include "link/SerialPort.h"
+#include "link/SerialLinkDriver.h"
 #include "link/SerialPortList.h"
 #include "protocol/Link.h"
 
@@ -63,6 +65,9 @@ public:
     // protocol::ILink: event-driven, never a busy loop or a fixed sleep.
     int Read(char* buffer, int count, std::chrono::milliseconds timeout) override;
     int Write(const std::string& text) override;
+    // The line went away under the open link; commands fail at once until it is opened again.
+    bool Lost() const override;
+    std::string LostReason() const override;
 
     // Saves mode, rate and indices to the settings store (done at program exit).
     void Save();
@@ -89,34 +94,31 @@ public:
     // library's status); empty in mode 0.
     std::string LastLinkError() const;
 
-    // The links themselves, for the few callers that need one directly (the line flush writes its
+    // The serial port itself, for the few callers that need it directly (the line flush writes its
     // zero bytes on the serial port only; tests).
-    CSerialPort& SerialPort() { return serial_; }
-    SerialPortList& PortList() { return portList_; }
+    CSerialPort& SerialPort() { return serial_.Port(); }
+    SerialPortList& PortList() { return serial_.List(); }
 
 private:
-    void EnsurePortList();
-    // After the list was rebuilt: the remembered device's new position, or the device added to the
-    // list when it exists but is not among the machine's ports.
-    void FindRememberedDevice();
+    static constexpr uint32_t kModeCount = 4;
+    bool ValidMode() const { return mode_ < kModeCount; }
+    ILinkDriver& Driver() const { return *drivers_[mode_]; }
 
     app::CRegistry& registry_;
-    app::IPlatform& platform_;
     protocol::TrafficLog& traffic_;
     uint32_t mode_ = ComPort;
     uint32_t baudRate_ = 9600;
-    uint32_t comPortIndex_ = 0;
-    uint32_t cl2000Index_ = 0;
-    uint32_t cl2001Index_ = 0;
-    uint32_t clVer11Index_ = 0;
+    std::array<uint32_t, kModeCount> portIndex_{};
     bool saveOnExit_ = true;
-    std::string comPortDevice_;
 
-    SerialPortList portList_;
-    CSerialPort serial_;
     CClSerial2000 cl2000_;
     CClSerial2001 cl2001_;
     CClSerialVer11 clVer11_;
+    SerialLinkDriver serial_;
+    ClLinkDriver<CClSerial2000> cl2000Driver_{cl2000_};
+    ClLinkDriver<CClSerial2001> cl2001Driver_{cl2001_};
+    ClLinkDriver<CClSerialVer11> clVer11Driver_{clVer11_};
+    std::array<ILinkDriver*, kModeCount> drivers_{&serial_, &cl2000Driver_, &cl2001Driver_, &clVer11Driver_};
 };
 
 }  // namespace vr::link

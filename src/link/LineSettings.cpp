@@ -88,7 +88,9 @@ bool ApplyLineFormat(int fd, const LineFormat& format, std::string& failure) {
     t.c_cflag |= CREAD | CLOCAL;
     t.c_cc[VMIN] = 0;
     t.c_cc[VTIME] = 0;
-    if (sys::TcSetAttr(fd, TCSANOW, &t) != 0) {
+    // TCSAFLUSH drops what the device received before: a reply left over from an earlier run or
+    // from the other rate would otherwise be read as the answer to the next command.
+    if (sys::TcSetAttr(fd, TCSAFLUSH, &t) != 0) {
         failure = Failure("tcsetattr()", errno);
         return false;
     }

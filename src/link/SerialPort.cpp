@@ -16,6 +16,8 @@ namespace vr::link {
 namespace {
 
 constexpr std::chrono::milliseconds kByteWriteTimeout(1000);
+// How long the reader rests while the ring is full before it looks for room again.
+constexpr std::chrono::milliseconds kFullRingWait(2);
 
 std::string OsFailure(const char* step, int error) {
     std::string text = std::string("Error in ") + step + ": " + std::strerror(error);
@@ -124,7 +126,9 @@ int CSerialPort::Read(char* buffer, int count) {
 bool CSerialPort::WaitReadable(std::chrono::milliseconds timeout) {
     if (ring_.Available() > 0) return true;
     std::unique_lock<std::mutex> lock(mutex_);
-    return cv_.wait_for(lock, timeout, [this] { return ring_.Available() > 0; });
+    // A lost line wakes the waiter too: nothing more will come, so there is nothing to wait for.
+    cv_.wait_for(lock, timeout, [this] { return ring_.Available() > 0 || lost_.load(std::memory_order_acquire); });
+    return ring_.Available() > 0;
 }
 
 std::string CSerialPort::LostReason() const {
@@ -171,7 +175,18 @@ void CSerialPort::ReaderLoop() {
             return;
         }
         if ((events & POLLIN) != 0) {
-            const ssize_t n = sys::Read(fd_, buffer, sizeof buffer);
+            // Only what the ring has room for: the rest waits in the driver until the engine has
+            // taken its share, so a reply of 1022 characters and CR LF in one burst loses nothing.
+            const int32_t room = RingBuffer::kCapacity - ring_.Available();
+            if (room <= 0) {
+                pollfd wake{wakeFd_, POLLIN, 0};
+                if (sys::Poll(&wake, 1, kFullRingWait) < 0) {
+                    EndLost(std::string("poll(): ") + std::strerror(errno));
+                    return;
+                }
+                continue;
+            }
+            const ssize_t n = sys::Read(fd_, buffer, static_cast<size_t>(room));
             if (n > 0) {
                 ring_.Push(buffer, static_cast<int32_t>(n));
                 Notify();

@@ -9,10 +9,27 @@ namespace {
 using Items = std::vector<std::string>;
 
 Items FullSignalList(bool encoderTypo) {
-    return {"Low", "High", "ExposureActive", "LVAL", "PulseGenerator0", "PulseGenerator1", "PulseGenerator2",
-            "PulseGenerator3", "UserOutput0", "UserOutput1", "UserOutput2", "UserOutput3", "Line4:TTL In1",
-            "Line5:Opt In1", "Line7:CC1", "Line10:TTL In2", "NAND0 Out", "NAND1 Out", "Line13:TTL In3",
-            encoderTypo ? "EncoderTriger" : "EncoderTrigger", "EncoderDirection"};
+    return {"Low",
+            "High",
+            "ExposureActive",
+            "LVAL",
+            "PulseGenerator0",
+            "PulseGenerator1",
+            "PulseGenerator2",
+            "PulseGenerator3",
+            "UserOutput0",
+            "UserOutput1",
+            "UserOutput2",
+            "UserOutput3",
+            "Line4:TTL In1",
+            "Line5:Opt In1",
+            "Line7:CC1",
+            "Line10:TTL In2",
+            "NAND0 Out",
+            "NAND1 Out",
+            "Line13:TTL In3",
+            encoderTypo ? "EncoderTriger" : "EncoderTrigger",
+            "EncoderDirection"};
 }
 
 Items Without(Items items, const std::string& drop) {
@@ -27,8 +44,7 @@ std::map<uint32_t, Items> Build() {
     };
     set({1101, 1339, 1340, 1341}, FullSignalList(false));
     set({1342, 1343, 1344, 1345}, FullSignalList(true));
-    for (int g = 0; g < 4; ++g)
-        m[1363 + 12 * g] = Without(FullSignalList(false), "PulseGenerator" + std::to_string(g));
+    for (int g = 0; g < 4; ++g) m[1363 + 12 * g] = Without(FullSignalList(false), "PulseGenerator" + std::to_string(g));
     set({1098}, {"Low", "High", "PulseGenerator0", "PulseGenerator1", "PulseGenerator2", "PulseGenerator3",
                  "UserOutput0", "UserOutput1", "UserOutput2", "UserOutput3", "Line4 TTL In1", "Line5:Opt In1",
                  "Line7:CC1", "Line10:TTL In2", "NAND0 Out", "NAND1 Out", "Line13:TTL In3", "EncoderTrigger"});

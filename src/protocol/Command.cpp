@@ -9,6 +9,7 @@
 #include "protocol/Link.h"
 #include "protocol/Numbers.h"
 #include "protocol/OnlineStatus.h"
+#include "protocol/TextValue.h"
 #include "protocol/TrafficLog.h"
 
 namespace vr::protocol {
@@ -16,7 +17,7 @@ namespace {
 
 constexpr const char* kCaption = "Communication Error";
 // How long one read may block before the wait lets pending window messages run.
-constexpr std::chrono::milliseconds kPumpInterval(30);
+constexpr milliseconds kPumpInterval(30);
 
 bool IsCompletion(const std::string& line) {
     static const char kWord[] = "COMPLETE";
@@ -26,16 +27,80 @@ bool IsCompletion(const std::string& line) {
     return true;
 }
 
+// The name of a "NAME=value" line when NAME is one of the camera's commands; empty otherwise.
+std::string ValueLineName(const std::string& line) {
+    const ParsedReply r = Command::ParseReply(line);
+    if (r.separator != "=" || r.commandId < 0 || r.name.empty()) return {};
+    return r.name;
+}
+
+std::string Trim(const std::string& text) {
+    const size_t b = text.find_first_not_of(' ');
+    if (b == std::string::npos) return {};
+    const size_t e = text.find_last_not_of(' ');
+    return text.substr(b, e - b + 1);
+}
+
 struct BusyScope {
     explicit BusyScope(bool& flag) : flag_(flag) { flag_ = true; }
     ~BusyScope() { flag_ = false; }
     bool& flag_;
 };
 
+std::string Seconds(milliseconds timeout) {
+    char text[32];
+    if (timeout.count() % 1000 == 0)
+        std::snprintf(text, sizeof text, "%lld s", static_cast<long long>(timeout.count() / 1000));
+    else
+        std::snprintf(text, sizeof text, "%lld ms", static_cast<long long>(timeout.count()));
+    return text;
+}
+
 }  // namespace
+
+std::string Failure::Describe() const {
+    switch (kind) {
+        case FailureKind::None:
+            return {};
+        case FailureKind::NoLink:
+            return "no link to send " + command + " on";
+        case FailureKind::TimedOut:
+            return "no reply to " + command + " within " + Seconds(timeout) +
+                   (received.empty() ? std::string() : " (received: \"" + received + "\")");
+        case FailureKind::Refused:
+            return "the camera answered \"" + received + "\" to " + command;
+        case FailureKind::NotUnderstood:
+            return "the reply \"" + received + "\" does not answer " + command;
+        case FailureKind::LinkLost:
+            return "the line went away while waiting for the reply to " + command +
+                   (received.empty() ? std::string() : " (" + received + ")");
+    }
+    return {};
+}
+
+Command::Command(app::IPlatform& platform, OnlineStatusBroadcaster& status, TrafficLog& traffic)
+    : platform_(platform),
+      status_(status),
+      traffic_(traffic),
+      assembler_({LineAssembler::LineEnd::Lf, kRxBufferSize - 1, LineAssembler::Overflow::Immediate, false}) {}
 
 void Command::ShowError(const std::string& text) {
     platform_.MessageBox(text, kCaption, app::MsgIcon::Exclamation);
+}
+
+std::string Command::Printable(const std::string& text) {
+    std::string out;
+    out.reserve(text.size());
+    for (unsigned char c : text) {
+        if (c >= 0x20 && c != 0x7F) {
+            out += static_cast<char>(c);
+            continue;
+        }
+        char escaped[8];
+        std::snprintf(escaped, sizeof escaped, "\\x%02X", c);
+        out += escaped;
+    }
+    return out;
 }
 
 ParsedReply Command::ParseReply(const std::string& line) {
@@ -57,7 +122,16 @@ ParsedReply Command::ParseReply(const std::string& line) {
     if (r.commandId < 0) return r;
     r.value.kind = GetValueKind(static_cast<uint32_t>(r.commandId));
     if (r.value.kind == ValueKind::Text) {
-        r.value.textValue = r.valueText;
+        // Blanks only separate the parts of a line; inside a text value they are part of it
+        // ("line 3 left"), so the text comes from the line itself, trimmed at its ends.
+        std::string bare;
+        for (char c : line)
+            if (c != '\r' && c != '\n') bare += c;
+        const size_t at = bare.find(r.separator[0]);
+        std::string text = at == std::string::npos ? std::string() : bare.substr(at + 1);
+        if (r.separator == "=") text = text.substr(0, text.find(','));
+        r.value.textValue = Trim(text);
+        r.valueText = r.value.textValue;
     } else if (!ParseLeadingNumber(r.valueText, r.value.intValue)) {
         // "&H" with no digit is no number at all: the reply is not understood.
         return r;
@@ -77,7 +151,7 @@ int Command::ParseLine(const std::string& line, int32_t& cmdId, std::string& nam
 }
 
 void Command::ClearReceived() {
-    rxPos_ = 0;
+    assembler_.Reset();
     receivedLines_.clear();
 }
 
@@ -88,71 +162,125 @@ std::string Command::TakeReceivedLine() {
     return line;
 }
 
+bool Command::LinkLost() const {
+    return link_ != nullptr && link_->Lost();
+}
+
+void Command::Fail(FailureKind kind, std::string received) {
+    lastFailure_ = {kind, sentLine_, Printable(received), timeout_};
+}
+
+void Command::Start(const std::string& line, milliseconds timeout) {
+    sentLine_ = line;
+    timeout_ = timeout;
+}
+
 bool Command::ReceiveLine(std::chrono::steady_clock::time_point deadline) {
     if (link_ == nullptr) return false;
     for (;;) {
-        auto now = std::chrono::steady_clock::now();
-        auto wait = std::min(Deadline(std::chrono::milliseconds(0), deadline).Remaining(now), kPumpInterval);
+        const auto now = std::chrono::steady_clock::now();
+        const auto wait = std::min(Deadline(milliseconds(0), deadline).Remaining(now), kPumpInterval);
         char byte = 0;
         if (link_->Read(&byte, 1, wait) != 1) {
-            if (std::chrono::steady_clock::now() >= deadline) return false;
+            if (link_->Lost() || std::chrono::steady_clock::now() >= deadline) return false;
             if (busy_) platform_.PumpMessages();
             continue;
         }
-        if (byte == '\n') {
-            // The CR of CR LF is dropped; a line that ends in a bare LF keeps all its characters.
-            int32_t end = rxPos_;
-            if (end > 0 && rxBuffer_[end - 1] == '\r') --end;
-            std::string line(rxBuffer_, static_cast<size_t>(end));
-            rxPos_ = 0;
-            receivedLines_.push_back(line);
-            traffic_.LogRx(line);
-            return true;
-        }
-        rxBuffer_[rxPos_++] = byte;
-        if (rxPos_ > kRxBufferSize - 1) {
-            // Reset before the box: the timer may enter again while the box is open.
-            rxPos_ = 0;
-            ShowError("RS-232C receiving buffer overflowed");
-            return false;
+        switch (assembler_.Feed(byte)) {
+            case LineAssembler::Result::Line:
+                receivedLines_.push_back(assembler_.Line());
+                return true;
+            case LineAssembler::Result::Overflowed:
+                // The assembler has dropped the bytes before the box: the timer may enter again while
+                // the box is open.
+                ShowError("RS-232C receiving buffer overflowed");
+                return false;
+            case LineAssembler::Result::None:
+                break;
         }
     }
 }
 
-bool Command::WaitForLine(std::chrono::steady_clock::time_point start, milliseconds timeout) {
+void Command::DropStrayLines() {
+    receivedLines_.clear();
+    if (link_ != nullptr) {
+        char byte = 0;
+        while (link_->Read(&byte, 1, milliseconds(0)) == 1) {
+            if (assembler_.Feed(byte) == LineAssembler::Result::Line)
+                traffic_.LogRx(Printable(assembler_.Line()), RxKind::Stray);
+        }
+    }
+    assembler_.Reset();
+}
+
+bool Command::WaitForReply(std::chrono::steady_clock::time_point start, milliseconds timeout,
+                           const std::string& mnemonic, Filter filter, std::string& reply) {
     const auto deadline = start + std::max(timeout, milliseconds(0));
+    lastStale_.clear();
     do {
-        if (ReceiveLine(deadline)) return true;
-    } while (std::chrono::steady_clock::now() < deadline);
+        if (!ReceiveLine(deadline)) continue;
+        std::string line = TakeReceivedLine();
+        if (filter(line, mnemonic) == Fit::Stale) {
+            traffic_.LogRx(Printable(line), RxKind::Stale);
+            lastStale_ = std::move(line);
+            continue;
+        }
+        traffic_.LogRx(Printable(line), RxKind::Reply);
+        reply = std::move(line);
+        return true;
+    } while (std::chrono::steady_clock::now() < deadline && !LinkLost());
     return false;
 }
 
-int Command::WaitForComplete(std::chrono::steady_clock::time_point start, milliseconds timeout) {
+int Command::WaitForComplete(std::chrono::steady_clock::time_point start, milliseconds timeout,
+                             const std::string& mnemonic) {
+    // While a set waits for its completion, another command's value is a late answer to a query.
+    auto setFilter = [](const std::string& line, const std::string&) {
+        return ValueLineName(line).empty() ? Fit::Reply : Fit::Stale;
+    };
     platform_.BeginWaitCursor();
-    if (!WaitForLine(start, timeout)) {
+    std::string reply;
+    if (!WaitForReply(start, timeout, mnemonic, setFilter, reply)) {
         platform_.EndWaitCursor();
+        if (LinkLost())
+            Fail(FailureKind::LinkLost, link_->LostReason());
+        else
+            Fail(FailureKind::TimedOut, lastStale_.empty() ? assembler_.Partial() : lastStale_);
         status_.SetOffline();
         return 0;
     }
-    const std::string reply = TakeReceivedLine();
     platform_.EndWaitCursor();
     const bool complete = IsCompletion(reply);
-    if (!complete) ShowError(reply);
+    if (complete) {
+        lastFailure_ = {};
+    } else {
+        Fail(FailureKind::Refused, reply);
+        ShowError(Printable(reply));
+    }
     status_.SetOnline();
     return complete ? 1 : 0;
 }
 
 int Command::SendCommand(uint32_t cmdId, const CommandValue& value, milliseconds timeout) {
     BusyScope busy(busy_);
-    ClearReceived();
-    std::string line = protocol::GetCommandName(cmdId) + "=";
-    if (GetValueKind(cmdId) == ValueKind::Text)
-        line += value.textValue;
-    else
-        line += std::to_string(value.intValue);
+    const std::string name = protocol::GetCommandName(cmdId);
+    std::string line = name + "=";
+    const bool text = GetValueKind(cmdId) == ValueKind::Text;
+    line += text ? value.textValue : std::to_string(value.intValue);
+    Start(line, timeout);
+    if (text && !IsSendableText(value.textValue)) {
+        // A CR or LF would end the line early and run the rest as a command of its own.
+        Fail(FailureKind::NoLink);
+        ShowError("The text for " + name + " holds a control character; it was not sent:\n" + Printable(line));
+        return 0;
+    }
+    DropStrayLines();
     line += "\r\n";
-    if (link_ == nullptr || link_->Write(line) == 0) return 0;
-    return WaitForComplete(std::chrono::steady_clock::now(), timeout);
+    if (link_ == nullptr || link_->Write(line) == 0) {
+        Fail(FailureKind::NoLink);
+        return 0;
+    }
+    return WaitForComplete(std::chrono::steady_clock::now(), timeout, name);
 }
 
 int Command::SendCommandInt(uint32_t cmdId, int32_t value, milliseconds timeout) {
@@ -177,20 +305,43 @@ int Command::QueryCommand(uint32_t cmdId, CommandValue& value, milliseconds time
     const std::string name = protocol::GetCommandName(cmdId);
     if (name.empty()) return 0;
     BusyScope busy(busy_);
-    ClearReceived();
+    DropStrayLines();
     const std::string query = name + "?";
+    Start(query, timeout);
     if (link_ != nullptr) link_->Write(query + "\r\n");  // a failed write ends in a time-out
-    if (!WaitForLine(std::chrono::steady_clock::now(), timeout)) {
+    // A completion, or another command's value, answers an earlier command, not this query.
+    auto queryFilter = [](const std::string& line, const std::string& mnemonic) {
+        if (IsCompletion(line)) return Fit::Stale;
+        const std::string other = ValueLineName(line);
+        return !other.empty() && other != mnemonic ? Fit::Stale : Fit::Reply;
+    };
+    std::string line;
+    if (!WaitForReply(std::chrono::steady_clock::now(), timeout, name, queryFilter, line)) {
+        if (LinkLost()) {
+            Fail(FailureKind::LinkLost, link_->LostReason());
+            status_.SetOffline();
+            return 0;
+        }
+        if (!lastStale_.empty()) {
+            // The camera did answer, only never this query: say what came, as for a wrong reply.
+            Fail(FailureKind::NotUnderstood, lastStale_);
+            ShowError(Printable(ParseReply(lastStale_).raw) + " for " + query);
+            return 0;
+        }
+        Fail(FailureKind::TimedOut, assembler_.Partial());
         status_.SetOffline();
         return 0;
     }
-    const ParsedReply reply = ParseReply(TakeReceivedLine());
+    const ParsedReply reply = ParseReply(line);
     if (!reply.failed && reply.name == name) {
         value = reply.value;
+        lastFailure_ = {};
         status_.SetOnline();
         return 1;
     }
-    ShowError(reply.raw + " for " + query);
+    const bool errorText = reply.separator.empty();
+    Fail(errorText ? FailureKind::Refused : FailureKind::NotUnderstood, line);
+    ShowError(Printable(reply.raw) + " for " + query);
     return 0;
 }
 
@@ -213,7 +364,7 @@ int Command::QueryString(uint32_t cmdId, std::string& text, milliseconds timeout
 
 void Command::OnTimer() {
     if (busy_) return;
-    ReceiveLine(std::chrono::steady_clock::now());
+    if (ReceiveLine(std::chrono::steady_clock::now())) traffic_.LogRx(Printable(receivedLines_.back()));
 }
 
 }  // namespace vr::protocol

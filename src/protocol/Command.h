@@ -2,6 +2,12 @@
 // The command engine: the only path by which the tool talks to the camera. It writes a set or a
 // query line, waits for the camera's reply line and interprets it. Between commands a 25 ms timer
 // that the platform drives calls OnTimer, which lists lines the camera sends on its own.
+//
+// A reply is the line that can answer the command waiting: lines that were already on their way
+// when the command went out (a late answer to an earlier command, a line the camera sent on its
+// own) are listed as stray, and a line that cannot be the answer (another command's value while a
+// query waits, a value while a set waits for its completion) is listed as stale and skipped. So one
+// late reply never shifts every later reply by one.
 
 #include <chrono>
 #include <cstdint>
@@ -9,6 +15,7 @@
 #include <string>
 
 #include "protocol/CommandTable.h"
+#include "protocol/LineAssembler.h"
 
 namespace vr::app {
 class IPlatform;
@@ -38,6 +45,26 @@ struct ParsedReply {
     CommandValue value;
 };
 
+// Why the last command failed, for callers that tell the operator more than the engine's own box.
+enum class FailureKind {
+    None,
+    NoLink,         // no link, or the write was refused
+    TimedOut,       // no line that could be the reply within the time-out
+    Refused,        // the camera answered with an error text
+    NotUnderstood,  // a query's reply could not be read as its value
+    LinkLost,       // the line went away while the command waited
+};
+
+struct Failure {
+    FailureKind kind = FailureKind::None;
+    std::string command;   // the line sent, without CR LF ("GA=99999")
+    std::string received;  // what came back, printable; for a time-out any bytes without a line end
+    milliseconds timeout{0};
+    // One line for the operator: "no reply to GA? within 5 s", "the camera answered ERROR: Out of
+    // range to GA=99999" ...
+    std::string Describe() const;
+};
+
 class Command {
 public:
     static constexpr int kTimerPeriodMs = 25;
@@ -45,8 +72,7 @@ public:
 
     // Errors go to the platform's message boxes, answers and time-outs to the status broadcaster,
     // received lines to the traffic log.
-    Command(app::IPlatform& platform, OnlineStatusBroadcaster& status, TrafficLog& traffic)
-        : platform_(platform), status_(status), traffic_(traffic) {}
+    Command(app::IPlatform& platform, OnlineStatusBroadcaster& status, TrafficLog& traffic);
     Command(const Command&) = delete;
     Command& operator=(const Command&) = delete;
 
@@ -65,6 +91,9 @@ public:
     static ParsedReply ParseReply(const std::string& line);
     static int ParseLine(const std::string& line, int32_t& cmdId, std::string& name, int32_t& intValue,
                          std::string& textValue);
+    // A text fit for a message or a log: control characters shown as \xHH, so a NUL or a CR in a
+    // camera's line neither cuts nor garbles what the operator reads.
+    static std::string Printable(const std::string& text);
 
     // The 25 ms drain: takes at most one stray line, never waits, and does nothing while a command
     // is waiting for its reply (so it can never take that reply).
@@ -77,26 +106,42 @@ public:
 
     // True while a command waits for its reply.
     bool Busy() const { return busy_; }
+    // Why the last command failed; kind None after a success.
+    const Failure& LastFailure() const { return lastFailure_; }
+    // The line of the link went away (see ILink::Lost).
+    bool LinkLost() const;
 
     static std::string GetCommandName(uint32_t cmdId) { return protocol::GetCommandName(cmdId); }
 
 private:
-    // Assembles bytes into rxBuffer_ until a line ends, no byte arrives before the deadline, or the
-    // buffer overflows. True when a line was completed.
+    enum class Fit { Reply, Stale };
+    using Filter = Fit (*)(const std::string& line, const std::string& mnemonic);
+
+    // Assembles bytes until a line ends, no byte arrives before the deadline, or the buffer
+    // overflows. True when a line was completed (it is in receivedLines_).
     bool ReceiveLine(std::chrono::steady_clock::time_point deadline);
-    // Waits until a line is received or the time-out has passed since start; false on time-out.
-    bool WaitForLine(std::chrono::steady_clock::time_point start, milliseconds timeout);
-    int WaitForComplete(std::chrono::steady_clock::time_point start, milliseconds timeout);
+    // Lists every complete line already received or waiting on the link as stray, then forgets them
+    // and any partial line: none of it can be the reply to the command about to go out.
+    void DropStrayLines();
+    // Waits for the first line that fits the command; false on time-out or a lost line.
+    bool WaitForReply(std::chrono::steady_clock::time_point start, milliseconds timeout, const std::string& mnemonic,
+                      Filter filter, std::string& reply);
+    int WaitForComplete(std::chrono::steady_clock::time_point start, milliseconds timeout, const std::string& mnemonic);
+    void Fail(FailureKind kind, std::string received = {});
+    void Start(const std::string& line, milliseconds timeout);
     void ShowError(const std::string& text);
 
     app::IPlatform& platform_;
     OnlineStatusBroadcaster& status_;
     TrafficLog& traffic_;
     ILink* link_ = nullptr;
-    char rxBuffer_[kRxBufferSize] = {};
-    int32_t rxPos_ = 0;
+    LineAssembler assembler_;
     std::deque<std::string> receivedLines_;
     bool busy_ = false;
+    std::string sentLine_;  // the command waiting, without CR LF
+    milliseconds timeout_{0};
+    std::string lastStale_;  // the last line skipped while it waited
+    Failure lastFailure_;
 };
 
 }  // namespace vr::protocol

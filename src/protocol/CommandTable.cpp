@@ -27,18 +27,19 @@ public:
 
 std::array<CommandTableEntry, kCommandCount> Build() {
     TableBuilder b;
-    b.Add({"EB", "ST", "HP", "VN", "FPVN", "ID", "UD", "DVN", "MD", "DV", "SBDRT", "CBDRT", "CRS00", "TM",
-           "TI", "TA", "ARS", "EI", "TR", "ETM", "PE", "PER", "PEG", "PEB", "LR", "LRMIN", "PEMAX", "PEMIN",
-           "LROP", "WTC", "OFC", "HB", "VB", "BA", "CLCFG", "CLCF", "SCB", "SWBR", "ADDI", "EAS", "TPN", "GM",
-           "AGC", "AGCF", "AGCFV", "AGCFV8", "AGCS", "GA", "GAR", "GAB", "GAG", "SGA", "SGG", "SGR", "SGB",
-           "AWB", "AWBW", "AWBO", "AWRS", "AHRS", "AS", "BL", "BLR", "BLB", "SDM", "SDCM", "RS", "SDRS", "SDDS",
-           "SDDI", "SDD", "SDDU", "SDDA", "PGC", "PGR", "PGS", "PBC", "PBR", "PBS", "FFR", "FFG", "FFB"});
+    b.Add({"EB",    "ST",    "HP",    "VN",    "FPVN", "ID",   "UD",  "DVN",  "MD",    "DV",     "SBDRT", "CBDRT",
+           "CRS00", "TM",    "TI",    "TA",    "ARS",  "EI",   "TR",  "ETM",  "PE",    "PER",    "PEG",   "PEB",
+           "LR",    "LRMIN", "PEMAX", "PEMIN", "LROP", "WTC",  "OFC", "HB",   "VB",    "BA",     "CLCFG", "CLCF",
+           "SCB",   "SWBR",  "ADDI",  "EAS",   "TPN",  "GM",   "AGC", "AGCF", "AGCFV", "AGCFV8", "AGCS",  "GA",
+           "GAR",   "GAB",   "GAG",   "SGA",   "SGG",  "SGR",  "SGB", "AWB",  "AWBW",  "AWBO",   "AWRS",  "AHRS",
+           "AS",    "BL",    "BLR",   "BLB",   "SDM",  "SDCM", "RS",  "SDRS", "SDDS",  "SDDI",   "SDD",   "SDDU",
+           "SDDA",  "PGC",   "PGR",   "PGS",   "PBC",  "PBR",  "PBS", "FFR",  "FFG",   "FFB"});
     const char* const rgb[] = {"R", "G", "B"};
     for (const char* pos : {"LR", "CR", "RR"})  // 82-90 FIR coefficients
         for (const char* c : rgb) b.Add(std::string("FF") + pos + c);
-    b.Add({"MFR", "MFG", "MFB", "NR", "LUN", "LUTIG", "LUTIR", "LUTIB", "LUTG", "LUTR", "LUTB", "GMA", "TMP0",
-           "TMPS0", "LS0", "LS1", "LS2", "LS3", "ND0IN1", "ND0IN2", "ND1IN1", "ND1IN2", "LI0", "LI1", "LI2", "LI3",
-           "ND0INV1", "ND0INV2", "ND1INV1", "ND1INV2", "STP", "CTM", "CTRM"});
+    b.Add({"MFR", "MFG",  "MFB",   "NR",  "LUN",     "LUTIG",   "LUTIR",   "LUTIB",   "LUTG",   "LUTR",   "LUTB",
+           "GMA", "TMP0", "TMPS0", "LS0", "LS1",     "LS2",     "LS3",     "ND0IN1",  "ND0IN2", "ND1IN1", "ND1IN2",
+           "LI0", "LI1",  "LI2",   "LI3", "ND0INV1", "ND0INV2", "ND1INV1", "ND1INV2", "STP",    "CTM",    "CTRM"});
     for (const char* out : rgb)  // 124-132 colour matrix
         for (const char* in : rgb) b.Add(std::string("CMV") + out + in);
     b.Add({"HIM", "ODM", "ODS", "ENCSA", "ENCSB", "ENCDIV", "ENFIL", "ENSTR", "ENAVE", "SPISR", "SPISB", "CACM"});
@@ -63,11 +64,12 @@ std::array<CommandTableEntry, kCommandCount> Build() {
     b.Add({"PGDEV", "OPTFL", "USC0", "USC1", "USC2", "USC3"});
     for (int c = 0; c < 4; ++c)  // 366-385 counters
         for (const char* p : {"CE", "CEA", "CR", "CV", "CS"}) b.Add(p + std::to_string(c));
-    b.Add({"LD", "SA", "EA", "SA00", "ST00", "ULCK", "ID00", "MD00", "BAS00", "GAOR", "GAOG", "GAOB", "GAORJ",
-           "GAOGJ", "GAOBJ", "OBR", "OBG", "OBB", "GAORA", "GAOGA", "GAOBA", "GAORAJ", "GAOGAJ", "GAOBAJ", "GAORB",
-           "GAOGB", "GAOBB", "GAORBJ", "GAOGBJ", "GAOBBJ", "OBRA", "OBGA", "OBBA", "OBRB", "OBGB", "OBBB", "WB0R",
-           "WB0B", "WB1R", "WB1B", "WB2R", "WB2B", "SCBN", "SCBM", "SCBS", "CACRJ", "CACGJ", "CACBJ", "NRL",
-           "SDR00", "SDS00", "PGR00", "PGS00", "PBR00", "PBS00", "XMLVR", "DV00", "GA00", "PGC00", "PBC00"});
+    b.Add({"LD",    "SA",     "EA",     "SA00",   "ST00",  "ULCK",  "ID00",  "MD00",   "BAS00",  "GAOR",
+           "GAOG",  "GAOB",   "GAORJ",  "GAOGJ",  "GAOBJ", "OBR",   "OBG",   "OBB",    "GAORA",  "GAOGA",
+           "GAOBA", "GAORAJ", "GAOGAJ", "GAOBAJ", "GAORB", "GAOGB", "GAOBB", "GAORBJ", "GAOGBJ", "GAOBBJ",
+           "OBRA",  "OBGA",   "OBBA",   "OBRB",   "OBGB",  "OBBB",  "WB0R",  "WB0B",   "WB1R",   "WB1B",
+           "WB2R",  "WB2B",   "SCBN",   "SCBM",   "SCBS",  "CACRJ", "CACGJ", "CACBJ",  "NRL",    "SDR00",
+           "SDS00", "PGR00",  "PGS00",  "PBR00",  "PBS00", "XMLVR", "DV00",  "GA00",   "PGC00",  "PBC00"});
     assert(b.next == kCommandCount);
     for (uint32_t id : {cmd::VN, cmd::FPVN, cmd::ID, cmd::UD, 7u, cmd::MD, cmd::DV, cmd::ID00, cmd::MD00, cmd::DV00})
         b.entries[id].valueKind = ValueKind::Text;
@@ -90,7 +92,9 @@ const std::unordered_map<std::string, int32_t>& Index() {
 
 }  // namespace
 
-const CommandTableEntry* CommandTable() { return Table().data(); }
+const CommandTableEntry* CommandTable() {
+    return Table().data();
+}
 
 std::string GetCommandName(uint32_t id) {
     assert(id < kCommandCount);
@@ -103,8 +107,12 @@ int32_t FindCommand(const std::string& mnemonic) {
     return it == index.end() ? -1 : it->second;
 }
 
-ValueKind GetValueKind(uint32_t id) { return Table()[id].valueKind; }
+ValueKind GetValueKind(uint32_t id) {
+    return Table()[id].valueKind;
+}
 
-void SetValueKind(uint32_t id, ValueKind kind) { Table()[id].valueKind = kind; }
+void SetValueKind(uint32_t id, ValueKind kind) {
+    Table()[id].valueKind = kind;
+}
 
 }  // namespace vr::protocol

@@ -19,7 +19,6 @@ struct CommandTableEntry {
 
 inline constexpr uint32_t kCommandCount = 446;
 
-
 // The whole table, in id order.
 const CommandTableEntry* CommandTable();
 

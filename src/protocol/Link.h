@@ -17,8 +17,14 @@ public:
 
     // Reads up to count bytes into buffer. Returns as soon as count bytes are in or the time-out
     // has passed, waking the moment bytes arrive (never a fixed sleep); with a time-out of 0 it
-    // makes one attempt. Returns the number of bytes placed in the buffer.
+    // makes one attempt. A lost line returns at once. Returns the number of bytes placed in the
+    // buffer.
     virtual int Read(char* buffer, int count, std::chrono::milliseconds timeout) = 0;
+
+    // The line went away under the open link (an adapter unplugged, the other side hung up): nothing
+    // more can arrive until it is opened again. The reason for the operator.
+    virtual bool Lost() const { return false; }
+    virtual std::string LostReason() const { return {}; }
 };
 
 }  // namespace vr::protocol

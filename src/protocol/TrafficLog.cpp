@@ -8,8 +8,20 @@ void TrafficLog::LogTx(const std::string& text) {
     Emit("Tx: ", text.substr(0, end));
 }
 
-void TrafficLog::LogRx(const std::string& line) {
-    Emit("Rx: ", line);
+void TrafficLog::LogRx(const std::string& line, RxKind kind) {
+    switch (kind) {
+        case RxKind::Reply:
+            Emit("Rx: ", line);
+            return;
+        case RxKind::Stray:
+            if (terminal_) terminal_("Rx: " + line + "  (stray: not a reply)");
+            if (messages_) messages_(line);
+            return;
+        case RxKind::Stale:
+            if (terminal_) terminal_("Rx: " + line + "  (stale: skipped)");
+            if (messages_) messages_(line);
+            return;
+    }
 }
 
 void TrafficLog::Emit(const std::string& prefix, const std::string& text) {

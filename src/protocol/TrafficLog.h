@@ -8,6 +8,11 @@
 
 namespace vr::protocol {
 
+// How a received line stands to the command waiting: its reply, a line that was already on its way
+// before the command went out (stray), or one that cannot answer it (stale). Lines between commands
+// are listed as replies would be.
+enum class RxKind { Reply, Stray, Stale };
+
 class TrafficLog {
 public:
     using Sink = std::function<void(const std::string&)>;
@@ -17,8 +22,9 @@ public:
 
     // A text written on the line, without its trailing run of CR and LF.
     void LogTx(const std::string& text);
-    // A line received from the camera.
-    void LogRx(const std::string& line);
+    // A line received from the camera. The terminal marks stray and stale lines; the message log
+    // lists them bare.
+    void LogRx(const std::string& line, RxKind kind = RxKind::Reply);
 
 private:
     void Emit(const std::string& prefix, const std::string& text);

@@ -53,6 +53,7 @@ RowsRead ReadParameterRows(app::Services& services, uint32_t modelKind, bool fac
     read.planned = rows.size();
     app::LongOperation operation(services.platform, services.dialogs, kReadingSettingsText);
     int32_t sum = 0;
+    int timeoutsInARow = 0;
     for (size_t row : rows) {
         if (!operation.Continue()) {
             read.stopped = true;
@@ -65,6 +66,17 @@ RowsRead ReadParameterRows(app::Services& services, uint32_t modelKind, bool fac
         read.rows.push_back({row, answered});
         sum += 100;
         operation.SetPercent(sum / total);
+        const protocol::FailureKind failure =
+            answered ? protocol::FailureKind::None : services.engine.LastFailure().kind;
+        if (failure == protocol::FailureKind::LinkLost) {
+            read.lost = true;
+            break;
+        }
+        timeoutsInARow = failure == protocol::FailureKind::TimedOut ? timeoutsInARow + 1 : 0;
+        if (timeoutsInARow >= kMaxTimeoutsInARow) {
+            read.silent = true;
+            break;
+        }
     }
     operation.Finish();
     return read;

@@ -33,13 +33,21 @@ struct RowsRead {
     std::vector<RowReadResult> rows;  // the rows queried, in table order
     size_t planned = 0;               // how many were to be queried
     bool stopped = false;             // the operator stopped the read before its end
+    bool lost = false;                // the line went away: nothing more could be read
+    bool silent = false;              // the camera stopped answering (kMaxTimeoutsInARow in a row)
+    bool Ended() const { return stopped || lost || silent; }
 };
+
+// A camera that stopped answering would otherwise cost a full time-out on every remaining row.
+// Refusals do not count: a camera that answers is there.
+inline constexpr int kMaxTimeoutsInARow = 5;
 
 inline constexpr const char* kReadingSettingsText = "Now, reading camera settings.";
 
 // Queries every row RowsToRead gives (5000 ms each), storing each answer with SetDataValue, behind
 // the progress window: after each row the position is the running sum of 100 per row over the count
-// of value rows of the mode, and the windows paint. The operator may stop it between two rows.
+// of value rows of the mode, and the windows paint. The operator may stop it between two rows; a
+// lost line ends it at once, and kMaxTimeoutsInARow time-outs in a row end it too.
 RowsRead ReadParameterRows(app::Services& services, uint32_t modelKind, bool factoryMode);
 
 }  // namespace vr::settings

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 
 #include "TempDir.h"
@@ -180,3 +182,62 @@ TEST(Registry, ControlModeIsReadAtCreationAndSavedAtItsEnd) {
 }
 
 }  // namespace
+
+// The desktop tool and the command-line tool keep separate shutdown records: a crash of one stays
+// visible to its next run whatever the other did meanwhile.
+TEST(Registry, EachProgramKeepsItsOwnShutdownRecord) {
+    test::TempDir dir;
+    { CRegistry gui(dir.Path()); }
+    {
+        CRegistry gui(dir.Path());  // crashes: never destroyed cleanly below
+        std::string text = dir.ReadFile("settings.ini");
+        EXPECT_NE(text.find("Previous Application Shutdown Status=0"), std::string::npos);
+        { CRegistry cli(dir.Path(), app::kCliShutdownStatusName); }
+        text = dir.ReadFile("settings.ini");
+        EXPECT_NE(text.find("Previous Application Shutdown Status=0"), std::string::npos) << text;
+        EXPECT_NE(text.find(std::string(app::kCliShutdownStatusName) + "=1"), std::string::npos) << text;
+        // The crash: the record stays at 0 for the next run to find.
+        std::filesystem::copy_file(dir / "settings.ini", dir / "crashed.ini");
+    }
+    std::filesystem::rename(dir / "crashed.ini", dir / "settings.ini");
+    EXPECT_EQ(CRegistry(dir.Path()).WasShutdownClean(), 0);
+}
+
+// What a killed write, a FIFO or a damaged file leaves behind never hangs or poisons a start.
+TEST(Registry, LeftoversAndDamagedStoresAreDealtWithAtStart) {
+    test::TempDir dir;
+    dir.WriteFile(".settings.ini.a1b2c3", "half a store");
+    dir.WriteFile(".settings.ini.0f0f0f", "");
+    {
+        CRegistry registry(dir.Path());
+        EXPECT_TRUE(registry.Problem().empty());
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir / ".settings.ini.a1b2c3"));
+    EXPECT_FALSE(std::filesystem::exists(dir / ".settings.ini.0f0f0f"));
+
+    for (const std::string& damaged :
+         {std::string("\x7f" "ELF\x02\x01\x01\0\0\0", 10), std::string("just some text\nwithout a section\n"),
+          std::string(200 * 1024, 'x')}) {
+        dir.WriteFile("settings.ini", damaged);
+        {
+            CRegistry registry(dir.Path());
+            EXPECT_NE(registry.Problem().find("set aside as"), std::string::npos) << registry.Problem();
+            uint32_t mode = 9;
+            EXPECT_EQ(registry.ReadDword(app::kRegCommunicationMode, mode, 0), 0);
+            EXPECT_EQ(mode, 0u);
+        }
+        EXPECT_EQ(dir.ReadFile("settings.ini.bad"), damaged);
+        EXPECT_EQ(dir.ReadFile("settings.ini").rfind("[VR-8200 Control Tool]\n", 0), 0u) << "a fresh store";
+    }
+
+    std::filesystem::remove(dir / "settings.ini");
+    ASSERT_EQ(::mkfifo((dir / "settings.ini").c_str(), 0600), 0);
+    {
+        CRegistry registry(dir.Path());  // must not wait for a writer
+        EXPECT_NE(registry.Problem().find("not a regular file"), std::string::npos) << registry.Problem();
+        EXPECT_EQ(registry.WriteDword(app::kRegCommunicationMode, 1), 0) << "nothing is written into a FIFO";
+    }
+    struct stat st {};
+    ASSERT_EQ(::stat((dir / "settings.ini").c_str(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode)) << "the FIFO is left as it was";
+}

@@ -13,6 +13,8 @@
 #include "TempDir.h"
 #include "app/Registry.h"
 #include "link/CommSetting.h"
+#include "protocol/Command.h"
+#include "protocol/OnlineStatus.h"
 #include "protocol/TrafficLog.h"
 
 using namespace vr;
@@ -144,19 +146,67 @@ TEST_F(SerialPortPtyTest, AHangUpOfTheOtherSideEndsTheReaderAndCommandsTimeOut) 
     EXPECT_TRUE(platform_.boxes.empty());
 }
 
-TEST_F(SerialPortPtyTest, ARingThatOverflowsKeepsTheOldestBytesAndAnExactCount) {
+// More than the ring holds in one burst: the reader takes only what fits, the rest waits in the
+// driver, and nothing is lost.
+TEST_F(SerialPortPtyTest, ABurstLargerThanTheRingLosesNothing) {
     ASSERT_EQ(comm_->OpenPort(index_), 1);
     std::string sent(1500, '\0');
     for (size_t i = 0; i < sent.size(); ++i) sent[i] = static_cast<char>('A' + i % 23);
     CameraWrites(sent);
     auto& port = comm_->SerialPort();
-    for (int i = 0; i < 5000 && port.GetAvailable() + static_cast<int>(port.DroppedBytes()) < 1500; ++i)
-        std::this_thread::sleep_for(1ms);
-    EXPECT_EQ(port.GetAvailable(), 1023);
-    EXPECT_EQ(port.DroppedBytes(), 477u);
-    EXPECT_EQ(ToolReads(2000, 0ms), sent.substr(0, 1023));
+    for (int i = 0; i < 5000 && port.GetAvailable() < 1023; ++i) std::this_thread::sleep_for(1ms);
+    EXPECT_EQ(port.GetAvailable(), 1023) << "the ring is full";
+    EXPECT_EQ(ToolReads(1500, 5000ms), sent);
+    EXPECT_EQ(port.DroppedBytes(), 0u);
     CameraWrites("COMPLETE\r\n");
-    EXPECT_EQ(ToolReads(10, 5000ms), "COMPLETE\r\n") << "the ring works on after an overflow";
+    EXPECT_EQ(ToolReads(10, 5000ms), "COMPLETE\r\n");
+}
+
+// The longest reply the engine takes is 1022 characters and CR LF, whether it arrives in one burst
+// or in pieces; one character more overflows the engine's buffer and says so.
+TEST_F(SerialPortPtyTest, TheLongestReplyArrivesWholeAndALongerOneIsReported) {
+    ASSERT_EQ(comm_->OpenPort(index_), 1);
+    protocol::OnlineStatusBroadcaster status;
+    protocol::Command engine(platform_, status, traffic_);
+    engine.SetLink(comm_.get());
+    const std::string longest = "UD=" + std::string(1019, 'x');
+    for (bool pieces : {false, true}) {
+        SCOPED_TRACE(pieces ? "in pieces" : "in one burst");
+        std::thread camera([&] {
+            CameraReads(5);  // "UD?\r\n"
+            const std::string reply = longest + "\r\n";
+            if (!pieces) return CameraWrites(reply);
+            for (size_t at = 0; at < reply.size(); at += 100) {
+                CameraWrites(reply.substr(at, 100));
+                std::this_thread::sleep_for(2ms);
+            }
+        });
+        std::string text;
+        EXPECT_EQ(engine.QueryString(protocol::cmd::UD, text, 5000ms), 1);
+        camera.join();
+        EXPECT_EQ(text, std::string(1019, 'x'));
+    }
+    EXPECT_TRUE(platform_.boxes.empty());
+    std::thread camera([&] {
+        CameraReads(5);
+        CameraWrites(longest + "y\r\n");
+    });
+    std::string text;
+    EXPECT_EQ(engine.QueryString(protocol::cmd::UD, text, 300ms), 0);
+    camera.join();
+    ASSERT_FALSE(platform_.boxes.empty());
+    EXPECT_EQ(platform_.boxes[0].text, "RS-232C receiving buffer overflowed");
+    engine.SetLink(nullptr);
+}
+
+// Bytes left on the line from before (a late reply of an earlier run) are gone when the port opens.
+TEST_F(SerialPortPtyTest, OpeningThePortDropsWhatWaitedOnTheLine) {
+    ASSERT_EQ(comm_->OpenPort(index_), 1);
+    comm_->Close();
+    CameraWrites("EA=1\r\n");
+    std::this_thread::sleep_for(20ms);
+    ASSERT_EQ(comm_->OpenPort(index_), 1);
+    EXPECT_EQ(ToolReads(6, 100ms), "");
 }
 
 TEST_F(SerialPortPtyTest, ChangingToACameraLinkModeClosesTheSerialPortFirst) {

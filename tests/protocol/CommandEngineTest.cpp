@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <thread>
 
 #include "FakePlatform.h"
@@ -126,8 +127,7 @@ TEST_F(EngineTest, TimeOutsGoOfflineSilently) {
     EXPECT_GT(platform.pumps, 0) << "a long wait lets the windows paint";
 
     // A time-out of 0 still makes one attempt.
-    link.Feed("COMPLETE\r\n");
-    link.responder = nullptr;
+    Answer("COMPLETE\r\n");
     EXPECT_EQ(engine.SendCommandInt(47, 1, milliseconds(0)), 1);
 }
 
@@ -210,7 +210,9 @@ TEST(ReplyParser, ValuesSeparatorsAndFailures) {
         {"EA?", true, 388, 0, ""},
         {"E A ? \r\n", true, 388, 0, ""},
         {"MD=VR-8200-KB,x", true, 8, 0, "VR-8200-KB"},
-        {"UD=a b", true, 6, 0, "ab"},
+        // A text keeps its inner blanks; only its ends are trimmed.
+        {"UD=a b", true, 6, 0, "a b"},
+        {"UD =  line 3 left ,x\r\n", true, 6, 0, "line 3 left"},
         {"GA=&H", false, 47, 0, ""},
         {"GA=&HZ", false, 47, 0, ""},
         {"XX=1", false, -1, 0, ""},
@@ -227,4 +229,72 @@ TEST(ReplyParser, ValuesSeparatorsAndFailures) {
         EXPECT_EQ(text, c.text) << c.line;
     }
     EXPECT_EQ(Command::ParseReply("GA=1=2").valueText, "1=2");
+}
+
+// One late reply must not shift every later reply by one: lines that were on their way before a
+// command went out are stray, lines that cannot answer the command waiting are stale, and both are
+// listed and skipped.
+TEST_F(EngineTest, StrayAndStaleLinesAreListedAndNeverTakenAsTheReply) {
+    // The 1 s probe's answer arrives after its time-out, just before the next query goes out.
+    link.Feed("MD=VR-8200-KA\r\n");
+    Answer("GA=400\r\n");
+    int32_t value = 0;
+    ASSERT_EQ(engine.QueryInt(cmd::GA, value, milliseconds(1000)), 1);
+    EXPECT_EQ(value, 400);
+    EXPECT_EQ(terminal.front(), "Rx: MD=VR-8200-KA  (stray: not a reply)");
+
+    // The camera answers the previous query late, then this one: the first is skipped.
+    Answer("EA=2\r\nGA=401\r\n");
+    ASSERT_EQ(engine.QueryInt(cmd::GA, value, milliseconds(1000)), 1);
+    EXPECT_EQ(value, 401);
+    // A late completion of a set is no answer to a query either.
+    Answer("COMPLETE\r\nGA=402\r\n");
+    ASSERT_EQ(engine.QueryInt(cmd::GA, value, milliseconds(1000)), 1);
+    EXPECT_EQ(value, 402);
+    // While a set waits for its completion, a value line is a late answer to a query.
+    Answer("GA=403\r\nCOMPLETE\r\n");
+    EXPECT_EQ(engine.SendCommandInt(cmd::GA, 5, milliseconds(1000)), 1);
+    EXPECT_EQ(std::count_if(terminal.begin(), terminal.end(),
+                            [](const std::string& t) { return t.find("(stale: skipped)") != std::string::npos; }),
+              3);
+    EXPECT_TRUE(platform.boxes.empty());
+    EXPECT_EQ(engine.LastFailure().kind, FailureKind::None);
+
+    // A camera that only ever names another command: the query fails after its wait and says what came.
+    Answer("GAR=100\r\n");
+    EXPECT_EQ(engine.QueryInt(cmd::GA, value, milliseconds(60)), 0);
+    ASSERT_EQ(platform.boxes.size(), 1u);
+    EXPECT_EQ(platform.boxes[0].text, "GAR=100 for GA?");
+    EXPECT_EQ(engine.LastFailure().kind, FailureKind::NotUnderstood);
+}
+
+TEST_F(EngineTest, EveryFailureSaysWhatFailed) {
+    int32_t value = 0;
+    // Bytes that never form a line: the time-out names the command and what came.
+    Answer("GA=400\r");
+    EXPECT_EQ(engine.QueryInt(cmd::GA, value, milliseconds(40)), 0);
+    EXPECT_EQ(engine.LastFailure().Describe(), "no reply to GA? within 40 ms (received: \"GA=400\\x0D\")");
+    // An error text with a NUL in it is shown whole, the NUL made visible.
+    Answer(std::string("ERR\0OR\r\n", 8));
+    EXPECT_EQ(engine.SendCommandInt(cmd::GA, 99999, milliseconds(1000)), 0);
+    ASSERT_FALSE(platform.boxes.empty());
+    EXPECT_EQ(platform.boxes.back().text, "ERR\\x00OR");
+    EXPECT_EQ(engine.LastFailure().Describe(), "the camera answered \"ERR\\x00OR\" to GA=99999");
+    Answer("NG\r\n");
+    EXPECT_EQ(engine.QueryInt(cmd::GA, value, milliseconds(1000)), 0);
+    EXPECT_EQ(engine.LastFailure().kind, FailureKind::Refused);
+    EXPECT_EQ(platform.boxes.back().text, "NG for GA?");
+}
+
+// A text value with a CR or LF in it would run its tail as a command of its own: nothing goes out.
+TEST_F(EngineTest, TextsWithControlCharactersAreNeverSent) {
+    Answer("COMPLETE\r\n");
+    for (const char* text : {"a\r\nGA=1234", "ok\nCRS00=1", "x\ty"}) {
+        EXPECT_EQ(engine.SendCommandString(cmd::UD, text, milliseconds(1000)), 0) << text;
+    }
+    EXPECT_TRUE(link.Written().empty());
+    EXPECT_EQ(platform.boxes.size(), 3u);
+    EXPECT_EQ(GetValueKind(cmd::GA), ValueKind::Integer);
+    EXPECT_EQ(engine.SendCommandString(cmd::UD, "line 3 left", milliseconds(1000)), 1);
+    EXPECT_EQ(link.Written(), (std::vector<std::string>{"UD=line 3 left\r\n"}));
 }

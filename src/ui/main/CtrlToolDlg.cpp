@@ -1,9 +1,12 @@
 #include "ui/main/CtrlToolDlg.h"
 
+#include <algorithm>
+
 #include "app/ControlMode.h"
 #include "app/LongOperation.h"
 #include "app/Platform.h"
 #include "link/LineControl.h"
+#include "protocol/Link.h"
 #include "protocol/Command.h"
 #include "protocol/CommandTable.h"
 #include "protocol/ParameterTable.h"
@@ -149,10 +152,7 @@ void CCtrlToolDlg::ReadAllSettings() {
     ApplyModelLayout();
     lastRead_ = settings::ReadParameterRows(services_, services_.model.kind, FactoryMode());
     view_.Activate();
-    if (lastRead_.stopped)
-        services_.platform.MessageBox(app::LongOperation::StoppedText(static_cast<int>(lastRead_.rows.size()),
-                                                                      static_cast<int>(lastRead_.planned), "settings"),
-                                      app::kAppTitle, app::MsgIcon::Information);
+    ReportEndedRead();
     ShowAllValues();
     Table().CommitDataValues();
     WriteChangedValues();
@@ -160,8 +160,29 @@ void CCtrlToolDlg::ReadAllSettings() {
     ShowAllValues();
     ApplyModeEnabling();
     UpdateLineRateDisplays();
-    // A read the operator stopped sends nothing more.
-    if (!lastRead_.stopped) RefreshChromaticAberration();
+    // A read that ended early sends nothing more.
+    if (!lastRead_.Ended()) RefreshChromaticAberration();
+}
+
+void CCtrlToolDlg::ReportEndedRead() {
+    const int done = static_cast<int>(std::count_if(lastRead_.rows.begin(), lastRead_.rows.end(),
+                                                    [](const settings::RowReadResult& r) { return r.answered; }));
+    const int planned = static_cast<int>(lastRead_.planned);
+    const int queried = static_cast<int>(lastRead_.rows.size());
+    if (lastRead_.stopped) {
+        services_.platform.MessageBox(app::LongOperation::StoppedText(queried, planned, "settings"), app::kAppTitle,
+                                      app::MsgIcon::Information);
+    } else if (lastRead_.lost) {
+        services_.platform.MessageBox("The line to the camera went away (" + Engine().Link()->LostReason() + "); " +
+                                          std::to_string(done) + " of " + std::to_string(planned) +
+                                          " settings were read.",
+                                      app::kAppTitle, app::MsgIcon::Exclamation);
+    } else if (lastRead_.silent) {
+        services_.platform.MessageBox("The camera stopped answering (" + std::to_string(settings::kMaxTimeoutsInARow) +
+                                          " settings in a row); " + std::to_string(done) + " of " +
+                                          std::to_string(planned) + " settings were read.",
+                                      app::kAppTitle, app::MsgIcon::Exclamation);
+    }
 }
 
 void CCtrlToolDlg::ApplyModelLayout() {

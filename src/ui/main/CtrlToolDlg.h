@@ -69,6 +69,8 @@ public:
     const std::vector<settings::RowReadResult>& LastRead() const { return lastRead_.rows; }
     // Whether the operator stopped the last read before its end.
     bool LastReadStopped() const { return lastRead_.stopped; }
+    // Whether the last read ended before its last row (stopped, the line lost, the camera silent).
+    bool LastReadEnded() const { return lastRead_.Ended(); }
 
     // ---- events ----------------------------------------------------------------------------
     void OnControlEvent(uint32_t ctrlId, ControlEvent event);
@@ -133,6 +135,7 @@ public:
 
 private:
     // start-up
+    void ReportEndedRead();
     void ApplySpinRanges();
     void ApplyControlMode();
 

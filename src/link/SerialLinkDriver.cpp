@@ -1,0 +1,104 @@
+#include "link/SerialLinkDriver.h"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <iterator>
+
+#include "app/Platform.h"
+#include "link/CommSetting.h"
+
+namespace vr::link {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+bool PathExists(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0;
+}
+
+}  // namespace
+
+SerialLinkDriver::SerialLinkDriver(app::IPlatform& platform, SerialPortList list, std::string rememberedDevice)
+    : platform_(platform), list_(std::move(list)), port_(platform), remembered_(std::move(rememberedDevice)) {}
+
+void SerialLinkDriver::EnsureListed() {
+    if (!list_.Enumerated()) list_.Enumerate();
+}
+
+int SerialLinkDriver::PortCount() {
+    list_.Enumerate();
+    return list_.Count();
+}
+
+std::string SerialLinkDriver::PortName(int index) {
+    EnsureListed();
+    return list_.DisplayName(index);
+}
+
+uint32_t SerialLinkDriver::RememberedIndex(uint32_t fallback) {
+    EnsureListed();
+    if (remembered_.empty()) return fallback;
+    int index = list_.Find(remembered_);
+    // A remembered path that exists but is no port of the machine's (a pseudo-terminal, a link the
+    // operator named) is listed again; one that is gone leaves the index as it was.
+    if (index < 0 && PathExists(remembered_)) index = list_.AddDevicePath(remembered_);
+    return index >= 0 ? static_cast<uint32_t>(index) : fallback;
+}
+
+int SerialLinkDriver::AddDevicePath(const std::string& path) {
+    EnsureListed();
+    return list_.AddDevicePath(path);
+}
+
+std::string SerialLinkDriver::Device(int index) {
+    EnsureListed();
+    return list_.Device(index);
+}
+
+std::string SerialLinkDriver::RememberedStablePath() const {
+    return remembered_.empty() ? std::string() : list_.StablePath(remembered_);
+}
+
+int SerialLinkDriver::Open(uint32_t portIndex, uint32_t rate) {
+    EnsureListed();
+    const std::string device = list_.Device(static_cast<int>(portIndex));
+    if (device.empty()) {
+        platform_.MessageBox("Failed to initialize COM" + std::to_string(portIndex + 1) +
+                                 " port!\nError in finding the port: this machine lists " +
+                                 std::to_string(list_.Count()) + " serial ports",
+                             app::kAppTitle, app::MsgIcon::Exclamation);
+        return 0;
+    }
+    remembered_ = device;
+    return port_.Open(device, rate, 8, 0, 0, 0);
+}
+
+void SerialLinkDriver::Write(const std::string& text) {
+    port_.Write(text.data(), static_cast<int>(text.size()));
+}
+
+int SerialLinkDriver::Read(char* buffer, int count, std::chrono::milliseconds timeout) {
+    const Clock::time_point end = Clock::now() + std::max(timeout, std::chrono::milliseconds(0));
+    int total = 0;
+    for (;;) {
+        total += port_.Read(buffer + total, count - total);
+        if (total >= count) return total;
+        const auto now = Clock::now();
+        if (now >= end || port_.LineLost()) return total;
+        // Wakes the moment the reader hands over bytes; a closed port simply lets the time-out
+        // pass, so the engine's wait costs no processor time either way.
+        port_.WaitReadable(std::chrono::ceil<std::chrono::milliseconds>(end - now));
+    }
+}
+
+bool SerialLinkDriver::SupportsRate(uint32_t rate) {
+    return std::find(std::begin(kRates), std::end(kRates), rate) != std::end(kRates);
+}
+
+std::string SerialLinkDriver::LostReason() const {
+    return Lost() ? port_.Name() + ": " + port_.LostReason() : std::string();
+}
+
+}  // namespace vr::link
