@@ -94,7 +94,7 @@ TransferReport ReadLutTable(app::Services& services, LutColour colour, LutTable&
                             const TransferTimeouts& timeouts) {
     TransferReport report;
     report.total = 2 * kLutEntries;
-    TransferTally tally(report);
+    TransferTally tally(report, services.engine);
     ReadOne(services, colour, table, timeouts, "", report, tally);
     tally.Conclude("queried");
     return report;
@@ -112,7 +112,7 @@ TransferReport WriteLutToCamera(app::Services& services, LutColour colour, const
                                 const TransferTimeouts& timeouts) {
     TransferReport report;
     report.total = 2 * kLutEntries;
-    TransferTally tally(report);
+    TransferTally tally(report, services.engine);
     WriteOne(services, colour, table, timeouts, "", report, tally);
     tally.Conclude("sent");
     return report;
@@ -121,7 +121,7 @@ TransferReport WriteLutToCamera(app::Services& services, LutColour colour, const
 TransferReport ReadAllLuts(app::Services& services, ILutTables& tables, const TransferTimeouts& timeouts) {
     TransferReport report;
     report.total = kAllLutCommands;
-    TransferTally tally(report);
+    TransferTally tally(report, services.engine);
     for (LutColour colour : kLutColours) {
         const bool complete =
             ReadOne(services, colour, tables.Table(colour), timeouts, ColourName(colour), report, tally);
@@ -136,7 +136,7 @@ TransferReport ReadAllLuts(app::Services& services, ILutTables& tables, const Tr
 TransferReport WriteAllLuts(app::Services& services, ILutTables& tables, const TransferTimeouts& timeouts) {
     TransferReport report;
     report.total = kAllLutCommands;
-    TransferTally tally(report);
+    TransferTally tally(report, services.engine);
     for (LutColour colour : kLutColours)
         if (!WriteOne(services, colour, tables.Table(colour), timeouts, ColourName(colour), report, tally)) break;
     tally.Conclude("sent");
@@ -150,7 +150,7 @@ std::string DescribeFailures(const TransferReport& report) {
         const std::string at =
             report.firstFailedAt.empty() ? "entry " + std::to_string(report.firstFailedEntry) : report.firstFailedAt;
         text = std::to_string(report.failed) + " of " + std::to_string(report.total) + " commands failed (first at " +
-               at + ").";
+               at + (report.firstFailure.empty() ? "" : ": " + report.firstFailure) + ").";
     }
     if (!report.detail.empty()) text += (text.empty() ? "" : " ") + report.detail;
     if (text.empty())

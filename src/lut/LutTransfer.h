@@ -26,6 +26,7 @@ struct TransferReport {
     bool stopped = false;       // the operator stopped it between two commands
     bool gaveUp = false;        // ended after too many failures in a row (a camera that is gone)
     std::string firstFailedAt;  // where the first failure was: "entry 17", "green entry 17", "the G plane"
+    std::string firstFailure;   // what went wrong there, as the engine tells it
     std::string detail;         // how an incomplete transfer ended and what it had done by then
     bool Complete() const { return sent == total && failed == 0; }
 };

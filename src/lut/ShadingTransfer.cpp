@@ -70,7 +70,7 @@ bool QueryShadingMode(app::Services& services, int32_t& mode, const TransferTime
 TransferReport ReadShadingFromCamera(app::Services& services, ShadingBuffer& buffer, const TransferTimeouts& timeouts) {
     TransferReport report;
     report.total = kShadingReadCommands;
-    TransferTally tally(report);
+    TransferTally tally(report, services.engine);
     protocol::Command& engine = services.engine;
     EachEntry(services, kShadingReadText, timeouts, report, tally, [&](int plane, int entry) {
         int32_t v = 0;
@@ -86,7 +86,7 @@ TransferReport WriteShadingToCamera(app::Services& services, const ShadingBuffer
                                     const TransferTimeouts& timeouts) {
     TransferReport report;
     report.total = kShadingWriteCommands;
-    TransferTally tally(report);
+    TransferTally tally(report, services.engine);
     protocol::Command& engine = services.engine;
     const bool all = EachEntry(services, kShadingWriteText, timeouts, report, tally, [&](int plane, int entry) {
         return engine.SendCommandInt(

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "protocol/Command.h"
+
 namespace vr::lut {
 namespace {
 
@@ -31,12 +33,18 @@ bool TransferTally::Count(bool ok) {
 }
 
 bool TransferTally::Record(bool ok, const char* table, int entry) {
-    if (!Count(ok)) NoteFirst(EntryName(table, entry), entry);
+    if (!Count(ok) && report_.firstFailedAt.empty()) {
+        NoteFirst(EntryName(table, entry), entry);
+        report_.firstFailure = engine_.LastFailure().Describe();
+    }
     return !report_.gaveUp;
 }
 
 bool TransferTally::RecordAt(bool ok, const std::string& where) {
-    if (!Count(ok)) NoteFirst(where, -1);
+    if (!Count(ok) && report_.firstFailedAt.empty()) {
+        NoteFirst(where, -1);
+        report_.firstFailure = engine_.LastFailure().Describe();
+    }
     return !report_.gaveUp;
 }
 

@@ -8,11 +8,16 @@
 
 #include "lut/LutTransfer.h"
 
+namespace vr::protocol {
+class Command;
+}
+
 namespace vr::lut {
 
 class TransferTally {
 public:
-    explicit TransferTally(TransferReport& report) : report_(report) {}
+    // The engine tells why its last command failed.
+    TransferTally(TransferReport& report, const protocol::Command& engine) : report_(report), engine_(engine) {}
 
     // The transfer starts on an entry of a table ("" for a transfer of one table only).
     void Begin(const char* table, int entry);
@@ -40,6 +45,7 @@ private:
     void NoteFirst(const std::string& where, int entry);
 
     TransferReport& report_;
+    const protocol::Command& engine_;
     int inARow_ = 0;
     std::vector<Span> spans_;
 };

@@ -133,7 +133,9 @@ TEST_F(TableFilesTest, SaveLutFileEndsBeforeItsDialogWhenTheReadFails) {
     Platform().files = {dir / "lut.csv"};
     Menu(30007);
     EXPECT_EQ(Platform().files.size(), 1u) << "no file dialog";
-    EXPECT_EQ(Boxes(), Strings{"1 of 1536 commands failed (first at red entry 150). The read ended there."});
+    EXPECT_EQ(Boxes(),
+              Strings{"1 of 1536 commands failed (first at red entry 150: no reply to LUTIR=150 within 150 ms). The "
+                      "read ended there."});
     EXPECT_TRUE(tables.ShownAsRead(LutColour::Red));
     EXPECT_FALSE(tables.ShownAsRead(LutColour::Green)) << "the reads stop at the first that fails";
     EXPECT_EQ(tables.Table(LutColour::Red)[149], 16 * 149);

@@ -137,7 +137,9 @@ TEST_F(TransferPtyTest, RefusedEntriesAreCountedAndTheRestIsWritten) {
     const lut::TransferReport lut = lut::WriteAllLuts(services->Get(), tables);
     EXPECT_EQ(lut.failed, 2);
     EXPECT_EQ(lut.sent, 1536);
-    EXPECT_EQ(lut::DescribeFailures(lut), "2 of 1536 commands failed (first at green entry 3).");
+    EXPECT_EQ(lut::DescribeFailures(lut),
+              "2 of 1536 commands failed (first at green entry 3: the camera answered \"ERROR: Out of range\" to "
+              "LUTG=5000).");
     EXPECT_EQ(sent, LutLines(&tables));
     server->Inspect([](const sim::VirtualCamera& camera) {
         EXPECT_EQ(camera.LutEntry(1, 3), 48) << "the refused entry keeps the camera's value";
@@ -153,7 +155,9 @@ TEST_F(TransferPtyTest, RefusedEntriesAreCountedAndTheRestIsWritten) {
     lut::ShadingBuffer buffer = Buffer();
     buffer[1][16] = 9000;
     const lut::TransferReport shading = lut::WriteShadingToCamera(services->Get(), buffer);
-    EXPECT_EQ(lut::DescribeFailures(shading), "1 of 6148 commands failed (first at R entry 17).");
+    EXPECT_EQ(lut::DescribeFailures(shading),
+              "1 of 6148 commands failed (first at R entry 17: the camera answered \"ERROR: Out of range\" to "
+              "SDD=9000).");
     EXPECT_EQ(sent, ShadingLines(&buffer)) << "every entry is tried and the data still applied";
     server->Inspect([](const sim::VirtualCamera& camera) {
         EXPECT_EQ(camera.ShadingEntry(0, 1, 16), 4096);
@@ -179,7 +183,8 @@ TEST_F(TransferPtyTest, CameraThatGoesSilentEndsTheTransferAfterTenFailures) {
              return lut::WriteAllLuts(s, tables, t);
          },
          111, 18,
-         "18 of 1536 commands failed (first at red entry 50). The camera stopped answering: the transfer was ended "
+         "18 of 1536 commands failed (first at red entry 50: no reply to LUTR=4045 within 150 ms). The camera stopped "
+         "answering: the transfer was ended "
          "after 10 failures in a row. Entries sent: red 0 to 59."},
         // A read ends at its first failure.
         {"a LUT read", 101,
@@ -187,12 +192,15 @@ TEST_F(TransferPtyTest, CameraThatGoesSilentEndsTheTransferAfterTenFailures) {
              lut::PlainLutTables tables;
              return lut::ReadAllLuts(s, tables, t);
          },
-         102, 1, "1 of 1536 commands failed (first at red entry 50). The read ended there."},
+         102, 1,
+         "1 of 1536 commands failed (first at red entry 50: no reply to LUTR? within 150 ms). The read ended "
+         "there."},
         // Plane G, the selection of plane R and its entries 1 to 50 are answered.
         {"a shading write", 2049 + 1 + 100,
          [](app::Services& s, const lut::TransferTimeouts& t) { return lut::WriteShadingToCamera(s, Buffer(), t); },
          2160, 19,
-         "19 of 6148 commands failed (first at R entry 51). The camera stopped answering: the transfer was ended "
+         "19 of 6148 commands failed (first at R entry 51: no reply to SDDI=51 within 150 ms). The camera stopped "
+         "answering: the transfer was ended "
          "after 10 failures in a row. Entries sent: G 1 to 1024, R 1 to 60. \"SDDU\" was not sent."},
         {"a shading read", 2049 + 1 + 100,
          [](app::Services& s, const lut::TransferTimeouts& t) {
@@ -200,7 +208,8 @@ TEST_F(TransferPtyTest, CameraThatGoesSilentEndsTheTransferAfterTenFailures) {
              return lut::ReadShadingFromCamera(s, buffer, t);
          },
          2160, 19,
-         "19 of 6147 commands failed (first at R entry 51). The camera stopped answering: the transfer was ended "
+         "19 of 6147 commands failed (first at R entry 51: no reply to SDDI=51 within 150 ms). The camera stopped "
+         "answering: the transfer was ended "
          "after 10 failures in a row. Entries queried: G 1 to 1024, R 1 to 60."},
     };
     for (const Case& c : cases) {
