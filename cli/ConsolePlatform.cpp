@@ -14,6 +14,9 @@ ConsolePlatform::ConsolePlatform(bool answerYes)
 app::MsgResult ConsolePlatform::MessageBox(const std::string& text, const std::string& caption, app::MsgIcon,
                                            app::MsgButtons buttons) {
     ++messageCount_;
+    if (muted_)
+        return buttons == app::MsgButtons::YesNo || buttons == app::MsgButtons::YesNoCancel ? app::MsgResult::No
+                                                                                            : app::MsgResult::Ok;
     if (progressOpen_ && progressOnTerminal_) std::fputs("\r\033[K", stderr);
     // A box's text may span lines ("Failed to initialize ... port!\n<reason>"): keep it one record.
     std::string flat = text;

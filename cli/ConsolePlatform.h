@@ -29,6 +29,8 @@ public:
 
     // How many message boxes were shown: a command that showed one has failed somewhere.
     int MessageCount() const { return messageCount_; }
+    // While muted, boxes are counted but not printed: the caller tells the failure its own way.
+    void Mute(bool mute) { muted_ = mute; }
 
 private:
     void DrawProgress();
@@ -39,6 +41,7 @@ private:
     std::string progressText_;
     int progressPercent_ = 0;
     int messageCount_ = 0;
+    bool muted_ = false;
 };
 
 }  // namespace vr::cli

@@ -11,9 +11,13 @@
 #include "link/CommSetting.h"
 #include "protocol/Command.h"
 #include "protocol/CommandTable.h"
+#include "protocol/CommandTimeouts.h"
 #include "protocol/Deadline.h"
+#include "protocol/LineAssembler.h"
+#include "protocol/Numbers.h"
 #include "protocol/OnlineStatus.h"
 #include "protocol/ParameterTable.h"
+#include "protocol/TextValue.h"
 #include "protocol/TrafficLog.h"
 #include "settings/ModelCommands.h"
 #include "ui/main/CtrlToolDlg.h"
@@ -35,14 +39,18 @@ int32_t LookUp(const std::string& name) {
     return id;
 }
 
+std::string Printable(const std::string& text) {
+    return protocol::Command::Printable(text);
+}
+
 bool IsText(uint32_t cmdId) {
     return protocol::GetValueKind(cmdId) == protocol::ValueKind::Text;
 }
 
-int ConnectOrFail(Session& session, bool readAll) {
-    if (session.Connect(readAll)) return kExitOk;
-    std::fprintf(stderr, "vr8200ctl: no camera answered\n");
-    return kExitNoLink;
+// One line on stderr saying what the last command got back, when it failed.
+void TellFailure(Session& session) {
+    const std::string text = session.Services().engine.LastFailure().Describe();
+    if (!text.empty()) std::fprintf(stderr, "vr8200ctl: %s\n", text.c_str());
 }
 
 int RunPorts(Session& session) {
@@ -57,17 +65,33 @@ int RunPorts(Session& session) {
 }
 
 int RunConnect(Session& session) {
-    if (int rc = ConnectOrFail(session, false); rc != kExitOk) return rc;
+    if (int rc = session.ConnectOrFail(false); rc != kExitOk) return rc;
     auto& window = session.Window();
-    const std::string model = session.Services().model.name;
-    const std::string rate = std::to_string(session.Services().link.GetBaudRate());
-    const std::string area = std::to_string(window.CurrentArea());
-    Print(FormatValues({{"model", model, true}, {"rate", rate, false}, {"area", area, false}}, session.Opts().json));
+    app::Services& services = session.Services();
+    std::vector<OutputValue> values = {{"model", services.model.name, true},
+                                       {"rate", std::to_string(services.link.GetBaudRate()), false}};
+    // The area only when the camera said it: a default would pass for the camera's.
+    if (session.AreaAnswered()) values.push_back({"area", std::to_string(window.CurrentArea()), false});
+    Print(FormatValues(values, session.Opts().json));
+    // The start-up finished only when every step of it was answered.
+    if (services.engine.LinkLost()) {
+        std::fprintf(stderr, "vr8200ctl: %s\n", services.link.LostReason().c_str());
+        return kExitCameraRefused;
+    }
+    if (!session.AreaAnswered()) {
+        std::fprintf(stderr, "vr8200ctl: the camera did not answer EA? (the area in use)\n");
+        return kExitCameraRefused;
+    }
+    if (!session.Raised()) {
+        std::fprintf(stderr, "vr8200ctl: the camera did not take CBDRT=16; the line stays at %u bit/s\n",
+                     services.link.GetBaudRate());
+        return kExitCameraRefused;
+    }
     return kExitOk;
 }
 
 int RunDump(Session& session) {
-    if (int rc = ConnectOrFail(session, true); rc != kExitOk) return rc;
+    if (int rc = session.ConnectOrFail(true); rc != kExitOk) return rc;
     const auto& table = session.Services().table;
     std::vector<OutputValue> values;
     int unanswered = 0;
@@ -79,9 +103,10 @@ int RunDump(Session& session) {
         }
         values.push_back({protocol::GetCommandName(row.def->cmdId), std::to_string(row.value), false});
     }
+    // What was read is printed also when the read ended early; the message of why has been shown.
     Print(FormatValues(values, session.Opts().json));
-    // The message of what was read and what not has been shown.
     if (session.Window().LastReadStopped()) return kExitInterrupted;
+    if (session.Window().LastReadEnded()) return kExitCameraRefused;
     if (unanswered > 0) {
         std::fprintf(stderr, "vr8200ctl: %d settings were not answered\n", unanswered);
         return kExitCameraRefused;
@@ -96,12 +121,13 @@ int RunGet(Session& session) {
         if (id < 0) return kExitUsage;
         ids.push_back(static_cast<uint32_t>(id));
     }
-    if (int rc = ConnectOrFail(session, false); rc != kExitOk) return rc;
+    if (int rc = session.ConnectOrFail(false); rc != kExitOk) return rc;
     std::vector<OutputValue> values;
     int rc = kExitOk;
     for (uint32_t id : ids) {
         protocol::CommandValue value;
         if (!session.Services().engine.QueryCommand(id, value, kCommandTimeout)) {
+            TellFailure(session);
             rc = kExitCameraRefused;
             break;
         }
@@ -112,47 +138,73 @@ int RunGet(Session& session) {
     return rc;
 }
 
+// The range of a command's edit on the pages, where it has one.
+bool RangeOf(uint32_t cmdId, int32_t& lo, int32_t& hi) {
+    const protocol::ParameterDef* defs = protocol::ParameterDefs();
+    for (size_t i = 0; i < protocol::kParameterRowCount; ++i) {
+        if (defs[i].cmdId != cmdId || defs[i].controlKind != protocol::ControlKind::SpinEdit) continue;
+        lo = defs[i].minValue;
+        hi = defs[i].maxValue;
+        return true;
+    }
+    return false;
+}
+
 int RunSet(Session& session) {
     struct Set {
         uint32_t id;
-        std::string value;
+        std::string text;
+        int32_t number;
     };
     std::vector<Set> sets;
     for (const auto& arg : session.Opts().args) {
         const size_t eq = arg.find('=');
         if (eq == std::string::npos) {
-            std::fprintf(stderr, "vr8200ctl: \"%s\" is not NAME=VALUE\n", arg.c_str());
+            std::fprintf(stderr, "vr8200ctl: \"%s\" is not NAME=VALUE\n", Printable(arg).c_str());
             return kExitUsage;
         }
-        const int32_t id = LookUp(arg.substr(0, eq));
+        const std::string name = arg.substr(0, eq);
+        const int32_t id = LookUp(name);
         if (id < 0) return kExitUsage;
+        const auto cmdId = static_cast<uint32_t>(id);
         const std::string value = arg.substr(eq + 1);
-        if (!IsText(static_cast<uint32_t>(id))) {
-            // An integer command takes a 32-bit decimal number and nothing else.
-            size_t used = 0;
-            long long v = 0;
-            try {
-                v = std::stoll(value, &used, 10);
-            } catch (const std::exception&) {
-                used = 0;
+        if (protocol::StartsOnePush(cmdId)) {
+            std::fprintf(stderr, "vr8200ctl: %s starts a one-push function; run it with `vr8200ctl onepush`\n",
+                         name.c_str());
+            return kExitUsage;
+        }
+        Set set{cmdId, value, 0};
+        if (IsText(cmdId)) {
+            // Only the terminal sends raw lines: a CR or LF here would run the rest as a command.
+            if (!protocol::IsSendableText(value)) {
+                std::fprintf(stderr,
+                             "vr8200ctl: the value for %s holds a control character: \"%s\"; nothing was sent\n",
+                             name.c_str(), Printable(value).c_str());
+                return kExitUsage;
             }
-            if (used == 0 || used != value.size() || v < INT32_MIN || v > INT32_MAX) {
-                std::fprintf(stderr, "vr8200ctl: %s takes a whole number, not \"%s\"\n", arg.substr(0, eq).c_str(),
-                             value.c_str());
+        } else {
+            if (protocol::ParseWholeNumber(value, set.number) != protocol::NumberParse::Ok) {
+                std::fprintf(stderr, "vr8200ctl: %s takes a whole number, not \"%s\"\n", name.c_str(),
+                             Printable(value).c_str());
+                return kExitUsage;
+            }
+            int32_t lo = 0, hi = 0;
+            if (RangeOf(cmdId, lo, hi) && (set.number < lo || set.number > hi)) {
+                std::fprintf(stderr, "vr8200ctl: %s takes %d to %d, not %d; nothing was sent\n", name.c_str(), lo, hi,
+                             set.number);
                 return kExitUsage;
             }
         }
-        sets.push_back({static_cast<uint32_t>(id), value});
+        sets.push_back(set);
     }
-    if (int rc = ConnectOrFail(session, false); rc != kExitOk) return rc;
+    if (int rc = session.ConnectOrFail(false); rc != kExitOk) return rc;
     auto& engine = session.Services().engine;
     for (const auto& s : sets) {
-        const int ok = IsText(s.id)
-                           ? engine.SendCommandString(s.id, s.value, kCommandTimeout)
-                           : engine.SendCommandInt(s.id, static_cast<int32_t>(std::stoll(s.value)), kCommandTimeout);
+        const auto timeout = protocol::SetTimeout(s.id);
+        const int ok = IsText(s.id) ? engine.SendCommandString(s.id, s.text, timeout)
+                                    : engine.SendCommandInt(s.id, s.number, timeout);
         if (ok != 1) {
-            if (!session.Services().status.IsOnline())
-                std::fprintf(stderr, "vr8200ctl: no answer to %s\n", protocol::GetCommandName(s.id).c_str());
+            TellFailure(session);
             return kExitCameraRefused;
         }
     }
@@ -160,46 +212,55 @@ int RunSet(Session& session) {
 }
 
 int RunSend(Session& session) {
-    if (!session.OpenLine()) return kExitNoLink;
+    const std::string& text = session.Opts().args.front();
+    if (!protocol::IsSendableText(text)) {
+        std::fprintf(stderr, "vr8200ctl: send takes one line without control characters, not \"%s\"\n",
+                     Printable(text).c_str());
+        return kExitUsage;
+    }
+    if (!session.OpenLine()) {
+        std::fprintf(stderr, "vr8200ctl: cannot open %s: %s\n", session.PortName().c_str(),
+                     session.OpenFailure().c_str());
+        return kExitNoLink;
+    }
     auto& setting = session.Services().link;
-    setting.Write(session.Opts().args.front() + "\r\n");
+    setting.Write(text + "\r\n");
     // Everything the camera says within the wait, line by line; a CR before the LF is dropped.
-    protocol::Deadline deadline{std::chrono::milliseconds(std::stoi(session.Opts().Value("wait", "1000")))};
-    std::string line;
-    std::vector<OutputValue> lines;
-    bool any = false;
+    const std::chrono::milliseconds wait(std::stoi(session.Opts().Value("wait", "1000")));
+    protocol::Deadline deadline{wait};
+    protocol::LineAssembler assembler(
+        {protocol::LineAssembler::LineEnd::Lf, 1u << 20, protocol::LineAssembler::Overflow::Immediate, false});
+    std::vector<std::string> lines;
+    auto take = [&](const std::string& line) {
+        session.Services().traffic.LogRx(Printable(line));
+        lines.push_back(line);
+        if (!session.Opts().json) Print(line + "\n");
+    };
     for (;;) {
         char byte = 0;
         if (setting.Read(&byte, 1, deadline.Remaining()) != 1) {
-            if (deadline.Expired()) break;
+            if (deadline.Expired() || setting.Lost()) break;
             continue;
         }
-        if (byte != '\n') {
-            line += byte;
-            continue;
-        }
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        session.Services().traffic.LogRx(line);
-        any = true;
-        if (session.Opts().json)
-            lines.push_back({"line", line, true});
-        else
-            Print(line + "\n");
-        line.clear();
+        if (assembler.Feed(byte) == protocol::LineAssembler::Result::Line) take(assembler.Line());
     }
-    if (!line.empty()) {
-        any = true;
-        if (!session.Opts().json)
-            Print(line + "\n");
-        else
-            lines.push_back({"line", line, true});
-    }
+    // Bytes without a line end at the end of the wait are shown too: they are what came.
+    if (!assembler.Partial().empty()) take(assembler.Partial());
     if (session.Opts().json) {
         std::string out = "[";
-        for (size_t i = 0; i < lines.size(); ++i) out += (i ? ", " : "") + JsonString(lines[i].text);
+        for (size_t i = 0; i < lines.size(); ++i) out += (i ? ", " : "") + JsonString(lines[i]);
         Print(out + "]\n");
     }
-    return any ? kExitOk : kExitCameraRefused;
+    if (setting.Lost()) {
+        std::fprintf(stderr, "vr8200ctl: %s\n", setting.LostReason().c_str());
+        return kExitCameraRefused;
+    }
+    if (lines.empty()) {
+        std::fprintf(stderr, "vr8200ctl: no reply to %s within %lld ms\n", Printable(text).c_str(),
+                     static_cast<long long>(wait.count()));
+        return kExitCameraRefused;
+    }
+    return kExitOk;
 }
 
 }  // namespace

@@ -1,7 +1,9 @@
 #include "Options.h"
 
 #include <CLI/CLI.hpp>
+#include <cstdio>
 #include <map>
+#include <utility>
 
 #include "CommandList.h"
 
@@ -81,6 +83,13 @@ ParseResult ParseOptions(int argc, char** argv, const std::vector<Subcommand>& c
         return {false, kExitUsage};
     }
 
+    // An empty device or folder would quietly mean the first serial port or the home folder.
+    for (const auto& [option, value] : {std::pair{portOpt, &port}, std::pair{configOpt, &configDir}}) {
+        if (*option && value->empty()) {
+            std::fprintf(stderr, "vr8200ctl: %s needs a non-empty value\n", option->get_name().c_str());
+            return {false, kExitUsage};
+        }
+    }
     if (*portOpt) o.port = port;
     if (*linkOpt) o.linkMode = modes.at(link);
     if (*indexOpt) o.portIndex = portIndex;

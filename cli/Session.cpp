@@ -78,29 +78,59 @@ int Session::Prepare() {
 bool Session::OpenLine() {
     link::CCommSetting& setting = core_->link;
     const uint32_t rate = options_.rate ? *options_.rate : setting.GetBaudRate();
-    return setting.OpenBaud(rate) == 1;
+    platform_.Mute(true);
+    const bool open = setting.OpenBaud(rate) == 1;
+    platform_.Mute(false);
+    openFailure_ = open ? std::string() : setting.LastLinkError();
+    if (!open && openFailure_.empty()) openFailure_ = "the link could not be opened";
+    return open;
+}
+
+std::string Session::PortName() {
+    link::CCommSetting& setting = core_->link;
+    const int index = static_cast<int>(setting.GetPortIndex());
+    if (setting.GetMode() == link::ComPort) {
+        const std::string device = setting.GetPortDevice(index);
+        return device.empty() ? "serial port number " + std::to_string(index + 1) : device;
+    }
+    return setting.GetPortName(index);
 }
 
 bool Session::ProbeAtGivenRate() {
     if (window_->ModelProbe() != 1) return false;
-    window_->QueryCurrentArea();
-    window_->RaiseLine();
+    areaAnswered_ = window_->QueryCurrentArea() == 1;
+    raised_ = window_->RaiseLine() == 1;
     return true;
 }
 
+int Session::ConnectOrFail(bool readAll) {
+    if (Connect(readAll)) return kExitOk;
+    if (connection_ == Connection::CannotOpen)
+        std::fprintf(stderr, "vr8200ctl: cannot open %s: %s\n", PortName().c_str(), openFailure_.c_str());
+    else
+        std::fprintf(stderr, "vr8200ctl: no camera answered on %s\n", PortName().c_str());
+    return kExitNoLink;
+}
+
 bool Session::Connect(bool readAll) {
+    connection_ = RunStartUp(readAll);
+    return connection_ == Connection::Ok;
+}
+
+Session::Connection Session::RunStartUp(bool readAll) {
     window_->SetControlMode(core_->controlMode.Get());
     window_->PrepareWindow();
     // A port that cannot be opened at all cannot be searched either: one message is enough.
-    if (!OpenLine()) return false;
+    if (!OpenLine()) return Connection::CannotOpen;
     bool found = options_.rate && ProbeAtGivenRate();
     if (!found) {
         found = window_->Connect() == 1;
-        if (found) window_->RaiseLine();
+        areaAnswered_ = window_->AreaKnown();
+        if (found) raised_ = window_->RaiseLine() == 1;
     }
-    if (!found) return false;
+    if (!found) return Connection::NoCamera;
     if (readAll) window_->ReadAllSettings();
-    return true;
+    return Connection::Ok;
 }
 
 }  // namespace vr::cli

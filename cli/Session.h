@@ -30,13 +30,26 @@ public:
     // status of the failure (already reported on stderr).
     int Prepare();
 
-    // Opens the link at the given or stored settings without any start-up sequence.
+    // Opens the link at the given or stored settings without any start-up sequence. On failure
+    // OpenFailure() says why; nothing else is printed.
     bool OpenLine();
 
+    enum class Connection { Ok, CannotOpen, NoCamera };
     // The main window's start-up: open, model probe, "EA", line flush, rate search, raise to
     // 115200, and (readAll) every setting. With --rate the camera is first probed at that rate.
-    // False when no camera answered.
+    // True when a camera answered; LastConnection() tells more.
     bool Connect(bool readAll);
+    Connection LastConnection() const { return connection_; }
+    // Connect, telling a failure on stderr ("cannot open DEVICE: REASON", "no camera answered on
+    // DEVICE"); kExitOk or kExitNoLink.
+    int ConnectOrFail(bool readAll);
+
+    // The port of this run as messages name it: the device path, or the Camera Link port's name.
+    std::string PortName();
+    const std::string& OpenFailure() const { return openFailure_; }
+    // How far the start-up got: "EA" answered, the line raised (or no raise needed).
+    bool AreaAnswered() const { return areaAnswered_; }
+    bool Raised() const { return raised_; }
 
     ui::CCtrlToolDlg& Window() { return *window_; }
     app::Services& Services() { return core_->Get(); }
@@ -45,6 +58,7 @@ public:
 
 private:
     bool ProbeAtGivenRate();
+    Connection RunStartUp(bool readAll);
 
     const Options& options_;
     ConsolePlatform platform_;
@@ -54,6 +68,10 @@ private:
     ui::NoWindowView view_;
     std::unique_ptr<ui::CCtrlToolDlg> window_;
     uint32_t storedControlMode_ = 0;
+    std::string openFailure_;
+    Connection connection_ = Connection::NoCamera;
+    bool areaAnswered_ = false;
+    bool raised_ = false;
 };
 
 }  // namespace vr::cli

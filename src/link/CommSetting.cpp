@@ -170,7 +170,7 @@ std::string CCommSetting::LostReason() const {
 }
 
 std::string CCommSetting::LastLinkError() const {
-    return ValidMode() && mode_ != ComPort ? Driver().LastError() : std::string();
+    return ValidMode() ? Driver().LastError() : std::string();
 }
 
 }  // namespace vr::link

@@ -90,8 +90,8 @@ public:
     std::string GetPortDevice(int index);
     // Whether the link of the current mode is open.
     bool IsOpen() const;
-    // Why the last Camera Link load or open of the current mode failed (the loader's text, or the
-    // library's status); empty in mode 0.
+    // Why the last load or open of the current mode failed (the failed step and the system's
+    // reason, who holds a serial port, a Camera Link loader's text or library status).
     std::string LastLinkError() const;
 
     // The serial port itself, for the few callers that need it directly (the line flush writes its

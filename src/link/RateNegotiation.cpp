@@ -42,18 +42,20 @@ int RateNegotiation::SearchRate() {
     return 0;
 }
 
-void RateNegotiation::RaiseLine() {
+int RateNegotiation::RaiseLine() {
     const int before = line_.GetBaudIndex();
-    if (before == kFastestBaudIndex) return;
+    if (before == kFastestBaudIndex) return 1;
     // Sending the camera to a rate the link cannot follow would lose it until it is power-cycled.
-    if (!line_.LinkSupportsRate(kRates[kFastestBaudIndex])) return;
-    if (engine_.SendCommandInt(protocol::cmd::CBDRT, kCameraRateCode115200, kRateChangeTimeout) != 1) return;
+    if (!line_.LinkSupportsRate(kRates[kFastestBaudIndex])) return 1;
+    if (engine_.SendCommandInt(protocol::cmd::CBDRT, kCameraRateCode115200, kRateChangeTimeout) != 1) return 0;
     line_.OpenBaud(kRates[kFastestBaudIndex]);
     // The camera answered COMPLETE at the old rate; only a reply at the new one proves the switch.
-    if (engine_.SendCommandInt(protocol::cmd::CBDRT, kCameraRateCode115200, kRateChangeTimeout) == 1)
+    if (engine_.SendCommandInt(protocol::cmd::CBDRT, kCameraRateCode115200, kRateChangeTimeout) == 1) {
         selectBaud_(kFastestBaudIndex);
-    else
-        line_.OpenBaud(CCommSetting::BaudIndexToRate(before));
+        return 1;
+    }
+    line_.OpenBaud(CCommSetting::BaudIndexToRate(before));
+    return 0;
 }
 
 }  // namespace vr::link

@@ -27,8 +27,9 @@ public:
     // answered at, 0 when it answered at none.
     int SearchRate();
     // Asks the camera to go to 115200 bit/s with "CBDRT" and follows it; the line goes back to its
-    // old rate when the camera does not confirm at the new one.
-    void RaiseLine();
+    // old rate when the camera does not confirm at the new one. 1 when the line runs at 115200 now or
+    // the link cannot run faster than it does; 0 when the camera did not complete or confirm.
+    int RaiseLine();
 
 private:
     // Opens the line at the rate of `index` and shows it; false when the link cannot run at that rate.

@@ -30,6 +30,7 @@ public:
     bool SupportsRate(uint32_t rate) override;
     bool Lost() const override { return port_.IsOpen() && port_.LineLost(); }
     std::string LostReason() const override;
+    std::string LastError() const override { return port_.LastError(); }
 
     // The index of the remembered device in the list (listing it first when needed, and adding a
     // remembered path that exists but is no port of the machine's); `fallback` when it is not there.

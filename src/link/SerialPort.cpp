@@ -34,6 +34,7 @@ CSerialPort::~CSerialPort() {
 
 int CSerialPort::Fail(const std::string& reason) {
     Close();
+    lastError_ = reason;
     platform_.MessageBox("Failed to initialize " + name_ + " port!\n" + reason, app::kAppTitle,
                          app::MsgIcon::Exclamation);
     return 0;
@@ -43,10 +44,14 @@ int CSerialPort::Open(const std::string& name, uint32_t rate, int byteSize, int 
                       int parityCheck) {
     if (IsOpen()) Close();
     name_ = name;
+    lastError_.clear();
     fd_ = sys::Open(name.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd_ < 0) return Fail(OsFailure("open()", errno));
     // Exclusive use, as no second program may talk to the camera at the same time.
     if (sys::IoctlNone(fd_, TIOCEXCL) != 0) return Fail(OsFailure("ioctl(TIOCEXCL)", errno));
+    // TIOCEXCL does not stop root: the advisory lock does, and names who holds the port.
+    std::string holder;
+    if (!lock_.Acquire(fd_, name, holder)) return Fail(holder);
 
     LineFormat format;
     format.rate = rate;
@@ -95,6 +100,7 @@ void CSerialPort::Close() {
         sys::Close(wakeFd_);
         wakeFd_ = -1;
     }
+    lock_.Release();
     if (fd_ >= 0) {
         // Give up exclusive use so the next open (ours or another program's) is not refused; a
         // failure here changes nothing, as the close below releases the device anyway.

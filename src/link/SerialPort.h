@@ -12,6 +12,7 @@
 #include <string>
 #include <thread>
 
+#include "link/PortLock.h"
 #include "link/RingBuffer.h"
 
 namespace vr::app {
@@ -50,6 +51,8 @@ public:
     // the reader has ended and nothing more arrives until the port is opened again.
     bool LineLost() const { return lost_.load(std::memory_order_acquire); }
     std::string LostReason() const;
+    // Why the last open failed: the failed step and the system's reason, or who holds the port.
+    const std::string& LastError() const { return lastError_; }
     bool WaitLineLost(std::chrono::milliseconds timeout);
     // Bytes that arrived while the ring was full (they are dropped; the oldest unread bytes stay).
     uint64_t DroppedBytes() const { return ring_.Dropped(); }
@@ -64,6 +67,8 @@ private:
 
     app::IPlatform& platform_;
     std::string name_;
+    std::string lastError_;
+    PortLock lock_;
     int fd_ = -1;
     int wakeFd_ = -1;
     RingBuffer ring_;

@@ -16,7 +16,7 @@ inline constexpr uint32_t AWB = 55, AWBW = 56, AWBO = 57, AWRS = 58, AHRS = 59, 
 inline constexpr uint32_t SDM = 64, RS = 66, SDRS = 67, SDDS = 68, SDDI = 69, SDD = 70, SDDU = 71, SDDA = 72;
 inline constexpr uint32_t PGR = 74, PGS = 75, PBR = 77, PBS = 78;
 inline constexpr uint32_t LUTIG = 96, LUTIR = 97, LUTIB = 98, LUTG = 99, LUTR = 100, LUTB = 101, GMA = 102;
-inline constexpr uint32_t TMP0 = 103;
+inline constexpr uint32_t TMP0 = 103, STP = 121;
 
 // Chromatic aberration correction, per lens m = 0..3: sync mode, value (red, blue; right side red,
 // blue), method, ratios of the left or common side (red, blue; index 0..8) and of the right side

@@ -81,14 +81,20 @@ TEST_F(CtlTest, SetChangesTheCameraAndStopsAtTheFirstRefusal) {
     EXPECT_EQ(camera->Value("GA"), 400);
     EXPECT_EQ(camera->QueryValue("UD"), "line 3 left");
 
-    r = RunTool({"--port", camera->DevicePath(), "--trace", "set", "GA=500", "GA=99999", "BL=3"}, config.Path());
+    vr::sim::PtyServer refusing;
+    vr::sim::SimOptions options;
+    options.refuse = {"BLR"};
+    std::string error;
+    ASSERT_TRUE(refusing.Start(options, &error)) << error;
+    r = RunTool({"--port", refusing.DevicePath(), "--trace", "set", "GA=500", "BLR=3", "BL=3"}, config.Path());
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(camera->Value("GA"), 500);
-    EXPECT_NE(r.err.find("Communication Error: "), std::string::npos) << r.err;
+    EXPECT_EQ(refusing.Value("GA"), 500);
+    EXPECT_NE(r.err.find("Communication Error: ERROR: Refused"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("vr8200ctl: the camera answered \"ERROR: Refused\" to BLR=3"), std::string::npos) << r.err;
     const auto sent = Sent(r.err);
     EXPECT_EQ(std::count(sent.begin(), sent.end(), "BL=3"), 0) << "nothing is sent after a refusal";
 
-    r = RunTool({"--port", camera->DevicePath(), "--json", "get", "GA", "MD"}, config.Path());
+    r = RunTool({"--port", refusing.DevicePath(), "--json", "get", "GA", "MD"}, config.Path());
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.out, "{\"GA\": 500, \"MD\": \"VR-8200-KA\"}\n");
 }
@@ -103,6 +109,14 @@ TEST_F(CtlTest, UsageErrorsExitWithTwoBeforeTouchingTheLine) {
         {"--simulate", "KA", "set", "GA=4294967296"},
         {"--rate", "1234", "connect"},
         {"--link", "usb", "connect"},
+        {"--port", "", "connect"},
+        {"--config-dir", "", "--simulate", "KA", "connect"},
+        // Outside the row's range, a one-push start, a text that would end the line early.
+        {"--simulate", "KA", "set", "GA=99999"},
+        {"--simulate", "KA", "set", "RS=0"},
+        {"--simulate", "KA", "set", "UD=a\r\nGA=1234"},
+        {"--simulate", "KA", "set", "UD=ok\r\nCRS00=1"},
+        {"--simulate", "KA", "send", "GA?\r\nCRS00=1"},
     };
     for (const auto& args : bad) {
         const auto r = RunTool(args, config.Path());
@@ -115,7 +129,9 @@ TEST_F(CtlTest, UsageErrorsExitWithTwoBeforeTouchingTheLine) {
 TEST_F(CtlTest, NoCameraOrNoPortExitsWithThree) {
     auto r = RunTool({"--port", config / "no-such-device", "connect"}, config.Path());
     EXPECT_EQ(r.exitCode, 3);
-    EXPECT_NE(r.err.find("VR-8200 Control Tool: Failed to initialize "), std::string::npos) << r.err;
+    EXPECT_EQ(r.err, "vr8200ctl: cannot open " + (config / "no-such-device") +
+                         ": Error in open(): No such file or directory\n")
+        << "one failed open, one line";
 
     vr::sim::SimOptions silent;
     silent.silent = true;

@@ -5,20 +5,29 @@
 #include <poll.h>
 #include <pty.h>
 #include <termios.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <filesystem>
+#include <fstream>
+#include <iomanip>
 #include <thread>
 
 #include "FakePlatform.h"
 #include "TempDir.h"
 #include "app/Registry.h"
 #include "link/CommSetting.h"
+#include "link/PortLock.h"
 #include "protocol/Command.h"
 #include "protocol/OnlineStatus.h"
 #include "protocol/TrafficLog.h"
 
 using namespace vr;
 using namespace std::chrono_literals;
+extern char** environ;
+
 using link::CCommSetting;
 
 namespace {
@@ -221,3 +230,49 @@ TEST_F(SerialPortPtyTest, ChangingToACameraLinkModeClosesTheSerialPortFirst) {
 }
 
 }  // namespace
+
+// One tool per port, root or not: another process's lock, or a live lock file, keeps the port
+// closed with the holder named; a lock file of a process that is gone is cleaned away.
+TEST_F(SerialPortPtyTest, APortHeldByAnotherProcessIsRefusedWithItsHolder) {
+    test::TempDir locks;
+    test::ScopedEnv lockDir("VR8200_LOCK_DIR", locks.Path());
+    const std::string device = comm_->GetPortDevice(static_cast<int>(index_));
+
+    // flock(1) holds the device's advisory lock while its child sleeps.
+    pid_t holder = 0;
+    std::vector<std::string> args = {"flock", "-n", "-o", device, "sleep", "5"};
+    std::vector<char*> argv;
+    for (auto& a : args) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    ASSERT_EQ(posix_spawnp(&holder, "flock", nullptr, nullptr, argv.data(), environ), 0);
+    bool locked = false;
+    for (int i = 0; i < 500 && !locked; ++i) {
+        std::this_thread::sleep_for(10ms);
+        std::ifstream procLocks("/proc/locks");
+        locked = std::string(std::istreambuf_iterator<char>(procLocks), {}).find(" " + std::to_string(holder) + " ") !=
+                 std::string::npos;
+    }
+    ASSERT_TRUE(locked) << "flock(1) did not take the lock";
+    EXPECT_EQ(comm_->OpenPort(index_), 0);
+    ASSERT_EQ(platform_.boxes.size(), 1u);
+    EXPECT_NE(platform_.boxes[0].text.find(device + " is in use by process " + std::to_string(holder) + " (flock)"),
+              std::string::npos)
+        << platform_.boxes[0].text;
+    EXPECT_EQ(comm_->LastLinkError(), device + " is in use by process " + std::to_string(holder) + " (flock)");
+    ::kill(holder, SIGTERM);
+    int status = 0;
+    ::waitpid(holder, &status, 0);
+
+    // A lock file naming a running process, then one naming a process that is gone.
+    const std::string lockFile = locks / link::PortLock::LockFileName(device);
+    platform_.boxes.clear();
+    std::ofstream(lockFile) << std::setw(10) << ::getppid() << "\n";
+    EXPECT_EQ(comm_->OpenPort(index_), 0);
+    ASSERT_EQ(platform_.boxes.size(), 1u);
+    EXPECT_NE(platform_.boxes[0].text.find("is in use by process " + std::to_string(::getppid())), std::string::npos);
+    std::ofstream(lockFile, std::ios::trunc) << std::setw(10) << holder << "\n";  // reaped above
+    EXPECT_EQ(comm_->OpenPort(index_), 1);
+    EXPECT_EQ(std::stoi(locks.ReadFile(link::PortLock::LockFileName(device))), ::getpid()) << "the lock file is ours now";
+    comm_->Close();
+    EXPECT_FALSE(std::filesystem::exists(lockFile)) << "and gone with the port";
+}

@@ -96,6 +96,7 @@ TEST(CommandTable, NamedIdsStandAtTheirMnemonics) {
         {cmd::LUTB, "LUTB"},
         {cmd::GMA, "GMA"},
         {cmd::TMP0, "TMP0"},
+        {cmd::STP, "STP"},
         {cmd::CACM, "CACM"},
         {cmd::CACS, "CACS"},
         {cmd::LD, "LD"},

@@ -106,9 +106,12 @@ void CCtrlToolDlg::ApplyControlMode() {
     view_.AdaptCommunicationDialog(controlMode_);
 }
 
-void CCtrlToolDlg::QueryCurrentArea() {
+int CCtrlToolDlg::QueryCurrentArea() {
     int32_t area = 0;
-    if (settings::MemoryAreas(services_).QueryArea(area) == 1) currentArea_ = static_cast<uint32_t>(area);
+    if (settings::MemoryAreas(services_).QueryArea(area) != 1) return 0;
+    currentArea_ = static_cast<uint32_t>(area);
+    areaKnown_ = true;
+    return 1;
 }
 
 int CCtrlToolDlg::ModelProbe() {
@@ -192,9 +195,7 @@ void CCtrlToolDlg::ApplyModelLayout() {
 void CCtrlToolDlg::ToggleControlMode() {
     controlMode_ = FactoryMode() ? kControlModeUser : kControlModeFactory;
     ApplyControlMode();
-    int32_t area = 0;
-    if (settings::MemoryAreas(services_).QueryArea(area) != 1) return;
-    currentArea_ = static_cast<uint32_t>(area);
+    if (QueryCurrentArea() != 1) return;
     ReadAllSettings();
 }
 

@@ -58,11 +58,14 @@ public:
     // The connection part of it: open, probe, "EA", line flush, rate search. 1 when a camera answered.
     int Connect();
     // Raises the line to 115200 bit/s with "CBDRT" when the link can follow.
-    void RaiseLine() { rates_.RaiseLine(); }
+    // 1 when the line runs as fast as the link allows; 0 when the camera did not take the change.
+    int RaiseLine() { return rates_.RaiseLine(); }
     // Queries "MD" and sets the camera model record; 1 when the camera answered.
     int ModelProbe();
-    // Queries "EA" into the current area; unchanged when the camera does not answer.
-    void QueryCurrentArea();
+    // Queries "EA" into the current area; unchanged when the camera does not answer. 1 when it did.
+    int QueryCurrentArea();
+    // Whether an "EA" query answered since the window was made, so CurrentArea() is the camera's.
+    bool AreaKnown() const { return areaKnown_; }
     // Reads every parameter the model has from the camera into the table and the pages.
     void ReadAllSettings();
     // The rows the last ReadAllSettings queried, in table order, and whether each answered.
@@ -181,6 +184,7 @@ private:
     ValueDisplay display_;
     FactoryKeySequence keySequence_;
     uint32_t currentArea_ = 0;
+    bool areaKnown_ = false;
     uint32_t controlMode_ = kControlModeUser;
     bool closeWithoutConfirm_ = false;
     bool initialised_ = false;
