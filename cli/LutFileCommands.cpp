@@ -16,7 +16,8 @@ int RunLutRead(Session& session) {
     // Asked before the camera is read, so a refusal costs nothing.
     if (auto o = files.ConfirmReplace(run.Path()); o != TableFileOutcome::Done) return run.Exit(o);
     if (int rc = run.Connect(); rc != kExitOk) return rc;
-    if (auto o = files.ReadLutTables(); o != TableFileOutcome::Done) return run.Exit(o, "the LUT tables");
+    if (auto o = run.Transfer([&] { return files.ReadLutTables(); }); o != TableFileOutcome::Done)
+        return run.Exit(o, "the LUT tables");
     return run.Exit(files.WriteGammaFile(run.Path()));
 }
 
@@ -27,7 +28,7 @@ int RunLutWrite(Session& session) {
     if (auto o = files.ConfirmShortFile(files.LastFileEntries(), lut::kLutEntries, false); o != TableFileOutcome::Done)
         return run.Exit(o);
     if (int rc = run.Connect(); rc != kExitOk) return rc;
-    return run.Exit(files.WriteLutTables(), "the LUT tables");
+    return run.Exit(run.Transfer([&] { return files.WriteLutTables(); }), "the LUT tables");
 }
 
 void FileArgument(CLI::App& sub, Options& o) {

@@ -17,7 +17,8 @@ int RunShadingRead(Session& session) {
     if (auto o = files.ConfirmReplace(run.Path()); o != TableFileOutcome::Done) return run.Exit(o);
     if (int rc = run.Connect(); rc != kExitOk) return rc;
     if (auto o = files.CheckShadingMode(); o != TableFileOutcome::Done) return run.Exit(o, "SDM");
-    if (auto o = files.ReadShading(); o != TableFileOutcome::Done) return run.Exit(o, "the shading data");
+    if (auto o = run.Transfer([&] { return files.ReadShading(); }); o != TableFileOutcome::Done)
+        return run.Exit(o, "the shading data");
     return run.Exit(files.WriteShadingFile(run.Path()));
 }
 
@@ -30,7 +31,7 @@ int RunShadingWrite(Session& session) {
         return run.Exit(o);
     if (int rc = run.Connect(); rc != kExitOk) return rc;
     if (auto o = files.CheckShadingMode(); o != TableFileOutcome::Done) return run.Exit(o, "SDM");
-    return run.Exit(files.WriteShading(), "the shading data");
+    return run.Exit(run.Transfer([&] { return files.WriteShading(); }), "the shading data");
 }
 
 int RunShadingStore(Session& session) {

@@ -21,10 +21,18 @@ public:
     const std::string& Path() const { return session_.Opts().args.front(); }
 
     // The start-up sequence without reading the settings; kExitOk or kExitNoLink.
-    int Connect() {
-        if (session_.Connect(false)) return kExitOk;
-        std::fprintf(stderr, "vr8200ctl: no camera answered\n");
-        return kExitNoLink;
+    int Connect() { return session_.ConnectOrFail(false); }
+
+    // A transfer, told on stderr in one line: the report of a transfer that did not go through
+    // instead of a line for each command that failed on the way.
+    template <typename Step>
+    lut::TableFileOutcome Transfer(Step step) {
+        session_.Platform().Mute(true);
+        const lut::TableFileOutcome outcome = step();
+        session_.Platform().Mute(false);
+        if (outcome != lut::TableFileOutcome::Done)
+            std::fprintf(stderr, "vr8200ctl: %s\n", lut::DescribeFailures(files_.LastReport()).c_str());
+        return outcome;
     }
 
     // The exit status of a step; the step has told what went wrong already, this adds what only

@@ -182,11 +182,12 @@ TEST_F(TableFilesCtlTest, ShadingWriteWithRefusedEntriesExitsWithTheCount) {
     dir.WriteFile("in.csv", text);
     const auto r = Run({"shading", "write", dir / "in.csv"});
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_NE(r.err.find("VR-8200 Control Tool: 204 of 6148 commands failed (first at G entry 5: the camera answered "
+    EXPECT_NE(r.err.find("vr8200ctl: 204 of 6148 commands failed (first at G entry 5: the camera answered "
                          "\"ERROR: Out of range\" to SDD=9000)."),
               std::string::npos)
         << r.err;
     EXPECT_EQ(TableLines(r.err).back(), "SDDU=0");
+    EXPECT_EQ(r.err.find("Communication Error"), std::string::npos) << "one line, not one per refusal";
 
     dir.WriteFile("short.csv", ShadingFile(10, 1));
     const auto refused = Run({"shading", "write", dir / "short.csv"});
