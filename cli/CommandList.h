@@ -32,5 +32,7 @@ void AddOnePushCommands(CommandList& commands);
 void AddIdentityCommands(CommandList& commands);
 // "lut curve": a gamma file from edit points.
 void AddLutCurveCommands(CommandList& commands);
+void AddLutFileCommands(CommandList& commands);
+void AddShadingCommands(CommandList& commands);
 
 }  // namespace vr::cli

@@ -15,6 +15,8 @@ int main(int argc, char** argv) {
     AddOnePushCommands(commands);
     AddIdentityCommands(commands);
     AddLutCurveCommands(commands);
+    AddLutFileCommands(commands);
+    AddShadingCommands(commands);
 
     Options options;
     const auto parsed = ParseOptions(argc, argv, commands, options);

@@ -11,6 +11,7 @@
 #include "calibration/CalibrationFeature.h"
 #include "settings/SettingsFeature.h"
 #include "ui/main/ControlIds.h"
+#include "lut/TableFiles.h"
 
 namespace vr::gui {
 namespace {
@@ -44,6 +45,9 @@ Features::Features(MainWindow& window)
     identity_->Register(window_.Logic().Router());
 
     CreateLutEditors();
+    // The LUT and shading files work on the editors' own tables.
+    tableFiles_ = std::make_unique<lut::TableFiles>(window.Services(), *lutEditors_, window);
+    tableFiles_->Register(window_.Logic().Router());
 }
 
 Features::~Features() {

@@ -18,6 +18,10 @@ namespace vr::calibration {
 class CalibrationFeature;
 }
 
+namespace vr::lut {
+class TableFiles;
+}
+
 namespace vr::gui {
 
 class MainWindow;
@@ -48,6 +52,7 @@ private:
     std::unique_ptr<IdentityDialogs> identity_;
     std::array<QPointer<LutEditorWindow>, 3> lutWindows_;
     std::unique_ptr<lut::LutEditors> lutEditors_;
+    std::unique_ptr<lut::TableFiles> tableFiles_;
 };
 
 }  // namespace vr::gui

@@ -363,6 +363,8 @@ void PtyServer::HandleDueLines(Clock::time_point now) {
         PendingLine p = std::move(pending_.front());
         pending_.pop_front();
         if (options_.hangupAfter > 0 && linesHandled_ >= static_cast<uint64_t>(options_.hangupAfter)) continue;
+        // A camera that froze: the line stays, nothing is heard any more.
+        if (options_.silentAfter > 0 && linesHandled_ >= static_cast<uint64_t>(options_.silentAfter)) continue;
         // The answer goes out at the rate the line came in, also when the line changes the rate.
         const uint32_t rate = camera_->CurrentRate();
         std::vector<std::string> replies;

@@ -37,8 +37,8 @@ bool ValidateOptions(const SimOptions& o, std::string* error) {
         return Fail(error,
                     "start rate must be 9600, 19200, 38400, 57600 or 115200, not " + std::to_string(o.startRate));
     if (o.noisePerMille < 0 || o.noisePerMille > 1000) return Fail(error, "noise must lie in 0..1000 per mille");
-    if (o.slowMs < 0 || o.hangupAfter < 0 || o.failQuery < 0)
-        return Fail(error, "slow, hang-up and failed-query counts cannot be negative");
+    if (o.slowMs < 0 || o.hangupAfter < 0 || o.failQuery < 0 || o.silentAfter < 0)
+        return Fail(error, "slow, hang-up, failed-query and silence counts cannot be negative");
     for (int ms : {o.awbMs, o.agcMs, o.shadingMs, o.recalibrateMs, o.resetMs, o.areaMs})
         if (ms < 0) return Fail(error, "delays cannot be negative");
     if (o.busyStatusReads < 0) return Fail(error, "busy status reads cannot be negative");

@@ -46,6 +46,7 @@ struct SimOptions {
     // Mnemonics whose queries are answered with an error text.
     std::vector<std::string> refuseQuery;
     int failQuery = 0;      // the Nth query of the camera's life is answered with an error text; 0: none
+    int silentAfter = 0;    // take no line after this many, the pty staying open; 0: never
 
     int awbMs = kDefaultAwbMs;
     int agcMs = kDefaultAgcMs;

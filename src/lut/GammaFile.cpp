@@ -1,5 +1,6 @@
 #include "lut/GammaFile.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "app/FileIo.h"
@@ -21,6 +22,42 @@ std::string FormatGammaFile(const LutTable& red, const LutTable& green, const Lu
 bool WriteGammaFile(const std::string& path, const LutTable& red, const LutTable& green, const LutTable& blue,
                     std::string& error) {
     return app::WriteFileAtomically(path, FormatGammaFile(red, green, blue), error) == app::WriteResult::Written;
+}
+
+CsvReadResult ReadGammaText(std::string_view text, ILutTables& tables) {
+    CsvReadResult result;
+    CsvLines lines(text);
+    std::string_view line;
+    lines.Next(line);  // the header, whatever it says
+    bool limitReported = false;
+    auto fail = [&result](const char* message) {
+        result.messages.emplace_back(message);
+        return result;
+    };
+    while (lines.Next(line)) {
+        // A line the read buffer cannot hold would otherwise come apart into two lines.
+        if (line.size() > kMaxLineChars) return fail(kGammaBadLine);
+        const CsvFields fields = SplitCsvFields(line);
+        if (fields.extraComma) return fail(kGammaExtraField);
+        if (fields.commas != 2) return fail(kGammaBadLine);
+        if (result.entries >= kLutEntries) return fail(kGammaTooMany);
+        const auto entry = static_cast<size_t>(result.entries);
+        for (LutColour colour : kLutColours) {
+            const int32_t value = fields.values[static_cast<size_t>(colour)];
+            if (value > kLutMaxValue && !limitReported) {
+                limitReported = true;
+                char message[96];
+                std::snprintf(message, sizeof message, "Invalid data value: Line(%d) : Value(%d)", result.entries,
+                              value);
+                result.messages.emplace_back(message);
+            }
+            tables.Table(colour)[entry] = std::min(value, kLutMaxValue);
+        }
+        ++result.entries;
+    }
+    for (LutColour colour : kLutColours) tables.ShowAsRead(colour);
+    result.ok = true;
+    return result;
 }
 
 }  // namespace vr::lut

@@ -1,17 +1,20 @@
 #include "lut/LutTransfer.h"
 
 #include <algorithm>
-#include <chrono>
 
 #include "app/LongOperation.h"
-#include "app/Platform.h"
 #include "app/Services.h"
+#include "lut/TransferTally.h"
 #include "protocol/Command.h"
 
 namespace vr::lut {
 namespace {
 
-constexpr std::chrono::milliseconds kEntryTimeout(1000);
+constexpr const char* kColourNames[] = {"red", "green", "blue"};
+
+const char* ColourName(LutColour colour) {
+    return kColourNames[static_cast<int>(colour)];
+}
 
 std::string StepText(const char* text, int done, int total) {
     return std::string(text) + "  (" + std::to_string(done) + " / " + std::to_string(total) + ")";
@@ -22,20 +25,29 @@ int Percent(int i, int total) {
     return static_cast<int>(static_cast<float>(i) / static_cast<float>(total) * 100.0f);
 }
 
-}  // namespace
-
-bool ReadLutFromCamera(app::Services& services, LutColour colour, LutTable& table) {
+// One colour's read into the report and tally of the whole transfer; `label` names the table in
+// the report ("" when it is the only one). True when all its entries were read.
+bool ReadOne(app::Services& services, LutColour colour, LutTable& table, const TransferTimeouts& timeouts,
+             const char* label, TransferReport& report, TransferTally& tally) {
+    protocol::Command& engine = services.engine;
     app::LongOperation operation(services.platform, services.dialogs, kLutReadText);
     operation.SetPercent(0);
     bool complete = true;
     for (int i = 0; i < kLutEntries; ++i) {
         if (!operation.Continue()) {
+            report.stopped = true;
             complete = false;
             break;
         }
-        services.engine.SendCommandInt(IndexCommand(colour), i, kEntryTimeout);
+        tally.Begin(label, i);
+        // Without its index the query would answer the entry selected before.
+        const bool selected = engine.SendCommandInt(IndexCommand(colour), i, timeouts.entry) == 1;
+        tally.Record(selected, label, i);
         int32_t value = 0;
-        if (services.engine.QueryInt(DataCommand(colour), value, kEntryTimeout) != 1) {
+        const bool answered = selected && engine.QueryInt(DataCommand(colour), value, timeouts.entry) == 1;
+        if (selected) tally.Record(answered, label, i);
+        if (!answered) {
+            report.detail = "The read ended there.";
             complete = false;
             break;
         }
@@ -47,52 +59,102 @@ bool ReadLutFromCamera(app::Services& services, LutColour colour, LutTable& tabl
     return complete;
 }
 
-TransferReport WriteLutToCamera(app::Services& services, LutColour colour, const LutTable& table) {
-    TransferReport report;
-    report.total = 2 * kLutEntries;
+// One colour's write; false when the transfer has to end (stopped, or the camera is gone).
+bool WriteOne(app::Services& services, LutColour colour, const LutTable& table, const TransferTimeouts& timeouts,
+              const char* label, TransferReport& report, TransferTally& tally) {
+    protocol::Command& engine = services.engine;
     app::LongOperation operation(services.platform, services.dialogs, kLutWriteText);
     operation.SetPercent(0);
-    int inARow = 0;
-    auto send = [&](uint32_t cmd, int32_t value, int entry) {
-        ++report.sent;
-        if (services.engine.SendCommandInt(cmd, value, kEntryTimeout) == 1) {
-            inARow = 0;
-            return;
-        }
-        ++report.failed;
-        ++inARow;
-        if (report.firstFailedEntry < 0) report.firstFailedEntry = entry;
-    };
     for (int i = 0; i < kLutEntries; ++i) {
         if (!operation.Continue()) {
             report.stopped = true;
             break;
         }
-        send(IndexCommand(colour), i, i);
-        send(DataCommand(colour), table[static_cast<size_t>(i)], i);
-        if (inARow >= kMaxFailuresInARow) {
-            report.gaveUp = true;
+        tally.Begin(label, i);
+        const bool selected = engine.SendCommandInt(IndexCommand(colour), i, timeouts.entry) == 1;
+        if (!tally.Record(selected, label, i)) break;
+        if (!selected) {
+            // The data would overwrite the entry selected before.
+            tally.Skip(1, label, i);
+        } else if (!tally.Record(
+                       engine.SendCommandInt(DataCommand(colour), table[static_cast<size_t>(i)], timeouts.entry) == 1,
+                       label, i)) {
             break;
         }
         operation.SetText(StepText(kLutWriteText, i + 1, kLutEntries));
         operation.SetPercent(Percent(i, kLutEntries));
     }
     operation.Finish();
+    return !report.stopped && !report.gaveUp;
+}
+
+}  // namespace
+
+TransferReport ReadLutTable(app::Services& services, LutColour colour, LutTable& table,
+                            const TransferTimeouts& timeouts) {
+    TransferReport report;
+    report.total = 2 * kLutEntries;
+    TransferTally tally(report, services.engine);
+    ReadOne(services, colour, table, timeouts, "", report, tally);
+    tally.Conclude("queried");
+    return report;
+}
+
+bool ReadLutFromCamera(app::Services& services, LutColour colour, LutTable& table) {
+    return ReadLutTable(services, colour, table).Complete();
+}
+
+TransferReport WriteLutToCamera(app::Services& services, LutColour colour, const LutTable& table) {
+    return WriteLutToCamera(services, colour, table, TransferTimeouts{});
+}
+
+TransferReport WriteLutToCamera(app::Services& services, LutColour colour, const LutTable& table,
+                                const TransferTimeouts& timeouts) {
+    TransferReport report;
+    report.total = 2 * kLutEntries;
+    TransferTally tally(report, services.engine);
+    WriteOne(services, colour, table, timeouts, "", report, tally);
+    tally.Conclude("sent");
+    return report;
+}
+
+TransferReport ReadAllLuts(app::Services& services, ILutTables& tables, const TransferTimeouts& timeouts) {
+    TransferReport report;
+    report.total = kAllLutCommands;
+    TransferTally tally(report, services.engine);
+    for (LutColour colour : kLutColours) {
+        const bool complete =
+            ReadOne(services, colour, tables.Table(colour), timeouts, ColourName(colour), report, tally);
+        // The editor shows what it holds now, complete or not.
+        tables.ShowAsRead(colour);
+        if (!complete) break;
+    }
+    tally.Conclude("queried");
+    return report;
+}
+
+TransferReport WriteAllLuts(app::Services& services, ILutTables& tables, const TransferTimeouts& timeouts) {
+    TransferReport report;
+    report.total = kAllLutCommands;
+    TransferTally tally(report, services.engine);
+    for (LutColour colour : kLutColours)
+        if (!WriteOne(services, colour, tables.Table(colour), timeouts, ColourName(colour), report, tally)) break;
+    tally.Conclude("sent");
     return report;
 }
 
 std::string DescribeFailures(const TransferReport& report) {
     if (report.Complete()) return {};
     std::string text;
-    if (report.failed > 0)
-        text = std::to_string(report.failed) + " of " + std::to_string(report.total) +
-               " commands failed (first at entry " + std::to_string(report.firstFailedEntry) + ").";
-    if (report.gaveUp)
-        text += (text.empty() ? "" : " ") + std::string("The camera stopped answering; the transfer was ended after ") +
-                std::to_string(report.sent) + " commands.";
-    else if (report.stopped)
-        text += (text.empty() ? "" : " ") + std::string("Stopped after ") + std::to_string(report.sent) + " of " +
-                std::to_string(report.total) + " commands.";
+    if (report.failed > 0) {
+        const std::string at =
+            report.firstFailedAt.empty() ? "entry " + std::to_string(report.firstFailedEntry) : report.firstFailedAt;
+        text = std::to_string(report.failed) + " of " + std::to_string(report.total) + " commands failed (first at " +
+               at + (report.firstFailure.empty() ? "" : ": " + report.firstFailure) + ").";
+    }
+    if (!report.detail.empty()) text += (text.empty() ? "" : " ") + report.detail;
+    if (text.empty())
+        text = "Only " + std::to_string(report.sent) + " of " + std::to_string(report.total) + " commands were sent.";
     return text;
 }
 

@@ -1,7 +1,13 @@
 #pragma once
-// One colour's look-up table between the tool and the camera: for every entry the index command,
+// The colour look-up tables between the tool and the camera: for every entry the index command,
 // then the data command (a set for a write, a query for a read), behind the progress window.
+//
+// Every command's result is counted. An entry whose index the camera did not take gets no data
+// command: it would read or overwrite the entry selected before. Ten failures in a row end a
+// transfer (a camera that is gone must not cost every remaining time-out), and the operator can stop
+// one between two entries.
 
+#include <chrono>
 #include <string>
 
 #include "lut/LutTables.h"
@@ -15,28 +21,51 @@ namespace vr::lut {
 struct TransferReport {
     int total = 0;              // commands the transfer was to send
     int sent = 0;               // commands sent
-    int failed = 0;             // refused or unanswered among them
+    int failed = 0;             // refused or unanswered, and those left out because their selection failed
     int firstFailedEntry = -1;  // table entry of the first failure
     bool stopped = false;       // the operator stopped it between two commands
     bool gaveUp = false;        // ended after too many failures in a row (a camera that is gone)
+    std::string firstFailedAt;  // where the first failure was: "entry 17", "green entry 17", "the G plane"
+    std::string firstFailure;   // what went wrong there, as the engine tells it
+    std::string detail;         // how an incomplete transfer ended and what it had done by then
     bool Complete() const { return sent == total && failed == 0; }
+};
+
+// How long each kind of command may wait for its answer. Tests shorten them.
+struct TransferTimeouts {
+    std::chrono::milliseconds entry{1000};    // a table entry's index or data
+    std::chrono::milliseconds plane{3000};    // the selection of a shading plane
+    std::chrono::milliseconds command{5000};  // the shading mode, apply and store
 };
 
 inline constexpr const char* kLutReadText = "Now, reading camera gamma data  ";
 inline constexpr const char* kLutWriteText = "Now, writing camera gamma data.";
 // A camera that stops answering must not cost every remaining time-out.
 inline constexpr int kMaxFailuresInARow = 10;
+// Index and data command for each entry of the three tables.
+inline constexpr int kAllLutCommands = 3 * 2 * kLutEntries;
 
-// Reads a colour's 256 entries into `table`. A failed query ends the read; the entries after it keep
-// their values. Values above 4095 are stored as 4095. True when all 256 were read.
+// Reads a colour's 256 entries into `table`. A failed command ends the read; the entries after it
+// keep their values. Values above 4095 are stored as 4095. True when all 256 were read.
 bool ReadLutFromCamera(app::Services& services, LutColour colour, LutTable& table);
+// The same with its report.
+TransferReport ReadLutTable(app::Services& services, LutColour colour, LutTable& table,
+                            const TransferTimeouts& timeouts = {});
 
 // Writes a colour's table. Every entry is tried; the report counts what the camera refused or did
 // not answer.
 TransferReport WriteLutToCamera(app::Services& services, LutColour colour, const LutTable& table);
+TransferReport WriteLutToCamera(app::Services& services, LutColour colour, const LutTable& table,
+                                const TransferTimeouts& timeouts);
+
+// Red, green, blue in that order, each shown as read when its read has ended; the reads stop at the
+// first that fails. Counted out of all 1536 commands.
+TransferReport ReadAllLuts(app::Services& services, ILutTables& tables, const TransferTimeouts& timeouts = {});
+// Writes red, green, blue in that order; a stopped or abandoned write leaves the rest unwritten.
+TransferReport WriteAllLuts(app::Services& services, ILutTables& tables, const TransferTimeouts& timeouts = {});
 
 // What the operator is told after a transfer that did not go through: "3 of 512 commands failed
-// (first at entry 17)." and the like; empty for a complete one.
+// (first at entry 17)." and how it ended; empty for a complete one.
 std::string DescribeFailures(const TransferReport& report);
 
 }  // namespace vr::lut

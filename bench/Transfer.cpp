@@ -1,0 +1,113 @@
+// The table transfers against the virtual camera pacing its replies at the wire rate of 115200
+// bit/s, through the real serial link, reader thread and pseudo-terminal: a LUT write of the three
+// tables (1536 commands) and a shading write (6148). Each reports `ratio`, its real time divided by
+// the wire time of the bytes exchanged (10 bits a byte each way, one after the other since every
+// command waits for its reply): 1.0 would mean the tool adds nothing to the line's own time. The
+// same LUT write against a camera that answers at once shows what one command costs beyond the wire:
+// the tool, the reader thread, the pseudo-terminal and the camera's thread waking each other.
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <functional>
+
+#include "TestServices.h"
+#include "link/CommSetting.h"
+#include "lut/LutTransfer.h"
+#include "lut/PlainLutTables.h"
+#include "lut/ShadingTransfer.h"
+#include "protocol/Command.h"
+#include "protocol/CommandIds.h"
+#include "protocol/TrafficLog.h"
+#include "sim/PtyServer.h"
+
+namespace {
+
+constexpr uint32_t kRate = 115200;
+
+using Transfer = std::function<vr::lut::TransferReport(vr::app::Services&)>;
+
+void Run(benchmark::State& state, const Transfer& transfer, bool pace) {
+    vr::test::TestServices services(vr::test::LineKind::Real);
+    vr::sim::PtyServer camera;
+    vr::sim::SimOptions options;
+    options.model = "KA";
+    options.startRate = kRate;
+    options.pace = pace;
+    std::string error;
+    if (!camera.Start(options, &error)) {
+        state.SkipWithError(error.c_str());
+        return;
+    }
+    auto& setting = services.link;
+    setting.SetSaveOnExit(false);
+    setting.SetMode(vr::link::ComPort);
+    setting.SetPortIndex(static_cast<uint32_t>(setting.AddDevicePath(camera.DevicePath())));
+    if (setting.OpenBaud(kRate) != 1 ||
+        services.engine.SendCommandInt(vr::protocol::cmd::SDM, 1, std::chrono::milliseconds(2000)) != 1) {
+        state.SkipWithError("the camera did not answer");
+        return;
+    }
+
+    uint64_t wireBytes = 0;
+    auto count = [&wireBytes](const std::string& line) { wireBytes += line.size() - 4 + 2; };  // "Tx: " off, CR LF on
+    services.traffic.SetTerminalSink(count);
+    double realSeconds = 0;
+    int commands = 0;
+    for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
+        const vr::lut::TransferReport report = transfer(services.Get());
+        realSeconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        if (!report.Complete()) {
+            state.SkipWithError(vr::lut::DescribeFailures(report).c_str());
+            break;
+        }
+        commands = report.sent;
+    }
+    services.traffic.SetTerminalSink(nullptr);
+    setting.Close();
+    camera.Stop();
+    const double wireSeconds = static_cast<double>(wireBytes) * 10.0 / kRate;
+    state.counters["commands"] = commands;
+    state.counters["wire_s"] = benchmark::Counter(wireSeconds, benchmark::Counter::kAvgIterations);
+    if (pace)
+        state.counters["ratio"] = wireSeconds > 0 ? realSeconds / wireSeconds : 0;
+    else
+        state.counters["us_per_command"] =
+            commands > 0 ? realSeconds * 1e6 / (static_cast<double>(state.iterations()) * commands) : 0;
+}
+
+vr::lut::PlainLutTables LutTables() {
+    vr::lut::PlainLutTables tables;
+    for (vr::lut::LutColour colour : vr::lut::kLutColours)
+        for (int i = 0; i < vr::lut::kLutEntries; ++i) tables.Table(colour)[static_cast<size_t>(i)] = 4095 - 8 * i;
+    return tables;
+}
+
+void BM_LutWritePacedAt115200(benchmark::State& state) {
+    vr::lut::PlainLutTables tables = LutTables();
+    Run(
+        state, [&tables](vr::app::Services& services) { return vr::lut::WriteAllLuts(services, tables); }, true);
+}
+BENCHMARK(BM_LutWritePacedAt115200)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+
+void BM_ShadingWritePacedAt115200(benchmark::State& state) {
+    vr::lut::ShadingBuffer buffer{};
+    for (auto& plane : buffer)
+        for (size_t i = 0; i < plane.size(); ++i) plane[i] = static_cast<int32_t>(4096 + i);
+    Run(
+        state, [&buffer](vr::app::Services& services) { return vr::lut::WriteShadingToCamera(services, buffer); },
+        true);
+}
+BENCHMARK(BM_ShadingWritePacedAt115200)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+
+void BM_LutWriteAnsweredAtOnce(benchmark::State& state) {
+    vr::lut::PlainLutTables tables = LutTables();
+    Run(
+        state, [&tables](vr::app::Services& services) { return vr::lut::WriteAllLuts(services, tables); }, false);
+}
+BENCHMARK(BM_LutWriteAnsweredAtOnce)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
+
+}  // namespace
+
+BENCHMARK_MAIN();

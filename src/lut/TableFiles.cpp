@@ -1,0 +1,245 @@
+#include "lut/TableFiles.h"
+
+#include <filesystem>
+
+#include "app/FileIo.h"
+#include "app/Services.h"
+#include "lut/GammaFile.h"
+#include "lut/ShadingFile.h"
+#include "lut/ShadingTransfer.h"
+#include "protocol/OnlineStatus.h"
+#include "ui/main/ControlIds.h"
+#include "ui/main/FeatureRouter.h"
+#include "ui/main/MainWindowView.h"
+
+namespace vr::lut {
+namespace {
+
+constexpr const char* kCouldNotOpen = "\nCouldn't open this file";
+// Far beyond any table file; a larger file is not one.
+constexpr size_t kMaxFileBytes = 16u << 20;
+
+std::string Trim(const std::string& text) {
+    const size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos) return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+// The busy cursor for the life of the object.
+class WaitCursor {
+public:
+    explicit WaitCursor(app::IPlatform& platform) : platform_(platform) { platform_.BeginWaitCursor(); }
+    ~WaitCursor() { platform_.EndWaitCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+
+private:
+    app::IPlatform& platform_;
+};
+
+}  // namespace
+
+TableFiles::TableFiles(app::Services& services, ILutTables& tables, ui::IMainWindowView& window,
+                       const TransferTimeouts& timeouts)
+    : services_(services),
+      tables_(tables),
+      window_(window),
+      timeouts_(timeouts),
+      shading_(std::make_unique<ShadingBuffer>()) {}
+
+TableFiles::~TableFiles() = default;
+
+void TableFiles::Register(ui::FeatureRouter& router) {
+    router.AddMenuCommand(kOpenLutFileMenu, [this] { OpenLutFile(); });
+    router.AddMenuCommand(kSaveLutFileMenu, [this] { SaveLutFile(); });
+    router.AddMenuCommand(kLoadAllLutMenu, [this] { LoadAllLutTables(); });
+    router.AddButton(ui::id::kShadingToFile, [this] { ShadingToFile(); });
+    router.AddButton(ui::id::kShadingFromFile, [this] { ShadingFromFile(); });
+    router.AddButton(ui::id::kShadingToFlash, [this] { ShadingToFlash(); });
+}
+
+// ---- the menu commands and buttons ------------------------------------------------------------
+
+void TableFiles::OpenLutFile() {
+    const std::string path = AskOpen(kOpenLutFilter);
+    if (!path.empty()) ReadGammaFile(path);
+}
+
+void TableFiles::SaveLutFile() {
+    // The file gets what the camera holds now; without it there is nothing to save.
+    if (ReadLutTables() != TableFileOutcome::Done) return;
+    const std::string path = AskSave(kSaveLutFilter);
+    if (path.empty() || ConfirmReplace(path) != TableFileOutcome::Done) return;
+    WriteGammaFile(path);
+}
+
+void TableFiles::LoadAllLutTables() {
+    WaitCursor cursor(services_.platform);
+    // One bracket around the three reads, so the windows stay greyed between them.
+    protocol::ScopedDialogsDisabled greyed(services_.dialogs);
+    ReadLutTables();
+}
+
+void TableFiles::ShadingToFile() {
+    if (CheckShadingMode() != TableFileOutcome::Done) return;
+    const TableFileOutcome read = ReadShading();
+    window_.Activate();
+    // A read that did not get everything would put stale entries into the file as if they were read.
+    if (read != TableFileOutcome::Done) return;
+    const std::string path = AskSave(kShadingFilter);
+    if (path.empty() || ConfirmReplace(path) != TableFileOutcome::Done) return;
+    WriteShadingFile(path);
+}
+
+void TableFiles::ShadingFromFile() {
+    if (CheckShadingMode() != TableFileOutcome::Done) return;
+    const std::string path = AskOpen(kShadingFilter);
+    if (path.empty() || ReadShadingFile(path) != TableFileOutcome::Done) return;
+    if (ConfirmShortFile(lastFileEntries_, kShadingEntries, true) != TableFileOutcome::Done) return;
+    WriteShading();
+}
+
+void TableFiles::ShadingToFlash() {
+    StoreShading();
+}
+
+// ---- gamma files and LUT tables ---------------------------------------------------------------
+
+TableFileOutcome TableFiles::ReadGammaFile(const std::string& path) {
+    std::string text;
+    if (!LoadText(path, text)) return CouldNotOpen(path, lastFileError_);
+    const CsvReadResult read = ReadGammaText(text, tables_);
+    lastFileEntries_ = read.entries;
+    for (const std::string& message : read.messages)
+        services_.platform.MessageBox(message, app::kAppTitle, app::MsgIcon::Error);
+    return read.ok ? TableFileOutcome::Done : TableFileOutcome::FileFailed;
+}
+
+TableFileOutcome TableFiles::WriteGammaFile(const std::string& path) {
+    if (!lut::WriteGammaFile(path, tables_.Table(LutColour::Red), tables_.Table(LutColour::Green),
+                             tables_.Table(LutColour::Blue), lastFileError_))
+        return CouldNotOpen(path, lastFileError_);
+    return TableFileOutcome::Done;
+}
+
+TableFileOutcome TableFiles::ReadLutTables() {
+    return AfterTransfer(ReadAllLuts(services_, tables_, timeouts_));
+}
+
+TableFileOutcome TableFiles::WriteLutTables() {
+    WaitCursor cursor(services_.platform);
+    return AfterTransfer(WriteAllLuts(services_, tables_, timeouts_));
+}
+
+// ---- shading --------------------------------------------------------------------------------------
+
+TableFileOutcome TableFiles::CheckShadingMode() {
+    int32_t mode = 0;
+    // No answer: the engine and the status strip have told the operator already.
+    if (!QueryShadingMode(services_, mode, timeouts_)) return TableFileOutcome::CameraFailed;
+    if (mode == 0) return Tell(kShadingModeOff, app::MsgIcon::Error, TableFileOutcome::CameraFailed);
+    return TableFileOutcome::Done;
+}
+
+TableFileOutcome TableFiles::ReadShading() {
+    WaitCursor cursor(services_.platform);
+    return AfterTransfer(ReadShadingFromCamera(services_, *shading_, timeouts_));
+}
+
+TableFileOutcome TableFiles::WriteShading() {
+    WaitCursor cursor(services_.platform);
+    return AfterTransfer(WriteShadingToCamera(services_, *shading_, timeouts_));
+}
+
+TableFileOutcome TableFiles::ReadShadingFile(const std::string& path) {
+    std::string text;
+    if (!LoadText(path, text)) return CouldNotOpen(path, lastFileError_);
+    const CsvReadResult read = ReadShadingText(text, *shading_);
+    lastFileEntries_ = read.entries;
+    for (const std::string& message : read.messages)
+        services_.platform.MessageBox(message, app::kAppTitle, app::MsgIcon::Error);
+    return read.ok ? TableFileOutcome::Done : TableFileOutcome::FileFailed;
+}
+
+TableFileOutcome TableFiles::WriteShadingFile(const std::string& path) {
+    if (!lut::WriteShadingFile(path, *shading_, lastFileError_)) return CouldNotOpen(path, lastFileError_);
+    return TableFileOutcome::Done;
+}
+
+TableFileOutcome TableFiles::StoreShading() {
+    return StoreShadingInFlash(services_, timeouts_) == 1 ? TableFileOutcome::Done : TableFileOutcome::CameraFailed;
+}
+
+// ---- questions and messages -----------------------------------------------------------------------
+
+TableFileOutcome TableFiles::ConfirmReplace(const std::string& path) {
+    std::error_code error;
+    if (!std::filesystem::exists(path, error)) return TableFileOutcome::Done;
+    const std::string text = FullPath(path) + "\nThis file already exists." + "\nReplace existing file?";
+    const app::MsgResult answer =
+        services_.platform.MessageBox(text, app::kAppTitle, app::MsgIcon::Question, app::MsgButtons::YesNo);
+    return answer == app::MsgResult::Yes ? TableFileOutcome::Done : TableFileOutcome::Declined;
+}
+
+TableFileOutcome TableFiles::ConfirmShortFile(int entries, int total, bool shading) {
+    if (entries >= total) return TableFileOutcome::Done;
+    const std::string text = "The file holds " + std::to_string(entries) + " of " + std::to_string(total) +
+                             " entries; the rest will be written as 0" +
+                             (shading ? " (or as the last shading data read from the camera)" : "") + ". Continue?";
+    const app::MsgResult answer =
+        services_.platform.MessageBox(text, app::kAppTitle, app::MsgIcon::Question, app::MsgButtons::YesNo);
+    return answer == app::MsgResult::Yes ? TableFileOutcome::Done : TableFileOutcome::Declined;
+}
+
+TableFileOutcome TableFiles::Tell(const std::string& text, app::MsgIcon icon, TableFileOutcome outcome) {
+    services_.platform.MessageBox(text, app::kAppTitle, icon);
+    return outcome;
+}
+
+TableFileOutcome TableFiles::CouldNotOpen(const std::string& path, const std::string& reason) {
+    lastFileError_ = reason;
+    return Tell(FullPath(path) + kCouldNotOpen, app::MsgIcon::Error, TableFileOutcome::FileFailed);
+}
+
+TableFileOutcome TableFiles::AfterTransfer(const TransferReport& report) {
+    lastReport_ = report;
+    if (report.Complete()) return TableFileOutcome::Done;
+    // Never a quiet end: a camera that stopped answering half-way must not look like a success.
+    services_.platform.MessageBox(DescribeFailures(report), app::kAppTitle, app::MsgIcon::Exclamation);
+    return report.stopped ? TableFileOutcome::Stopped : TableFileOutcome::CameraFailed;
+}
+
+bool TableFiles::LoadText(const std::string& path, std::string& text) {
+    lastFileError_.clear();
+    return app::ReadWholeFile(path, text, lastFileError_, kMaxFileBytes);
+}
+
+std::string TableFiles::AskOpen(const char* filter) {
+    return services_.platform.OpenFileDialog("Open", app::WorkingFolder(), SplitFilter(filter));
+}
+
+std::string TableFiles::AskSave(const char* filter) {
+    return services_.platform.SaveFileDialog("Save As", app::WorkingFolder(), "", SplitFilter(filter));
+}
+
+std::vector<app::FileFilter> TableFiles::SplitFilter(const std::string& text) {
+    std::vector<std::string> parts;
+    size_t start = 0;
+    for (;;) {
+        const size_t bar = text.find('|', start);
+        parts.push_back(Trim(text.substr(start, bar == std::string::npos ? std::string::npos : bar - start)));
+        if (bar == std::string::npos) break;
+        start = bar + 1;
+    }
+    std::vector<app::FileFilter> filters;
+    // Pairs until the empty part that ends the list.
+    for (size_t i = 0; i + 1 < parts.size() && !parts[i].empty(); i += 2) filters.push_back({parts[i], parts[i + 1]});
+    return filters;
+}
+
+std::string TableFiles::FullPath(const std::string& path) {
+    if (path.empty() || path.front() == '/') return path;
+    return app::WorkingFolder() + "/" + path;
+}
+
+}  // namespace vr::lut

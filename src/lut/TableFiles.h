@@ -1,0 +1,113 @@
+#pragma once
+// The LUT and shading tables between the camera and csv files: the LUT menu's "&Open LUT file",
+// "&Save LUT file" and "&Load all LUT table", and the "Correction Data" buttons of page "User B"
+// ("Read ( camera -> file )", "Write ( file -> camera )", "Store in flash memory"). It works on the
+// LUT editors' tables and on a shading buffer of its own, which starts at zero and keeps what the
+// last shading read from the camera or from a file brought.
+//
+// The handlers ask for files with the platform's file dialogs; the steps below them take a file
+// name, so the command-line tool runs the same steps on the names it was given. Every step tells the
+// operator what went wrong itself and returns how it ended.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/Platform.h"
+#include "lut/LutTables.h"
+#include "lut/LutTransfer.h"
+#include "lut/ShadingBuffer.h"
+
+namespace vr::app {
+struct Services;
+}
+namespace vr::ui {
+class FeatureRouter;
+class IMainWindowView;
+}  // namespace vr::ui
+
+namespace vr::lut {
+
+enum class TableFileOutcome {
+    Done,
+    Declined,      // the operator said No, or cancelled a dialog
+    FileFailed,    // a file could not be read, parsed or written
+    CameraFailed,  // the camera refused or did not answer, or its shading mode is off
+    Stopped,       // the operator stopped a transfer
+};
+
+class TableFiles {
+public:
+    static constexpr uint32_t kOpenLutFileMenu = 30006;
+    static constexpr uint32_t kSaveLutFileMenu = 30007;
+    static constexpr uint32_t kLoadAllLutMenu = 30009;
+
+    // The file dialogs' filters, in the platform's "description | pattern |" form.
+    static constexpr const char* kOpenLutFilter = "Camera gamma data (*.csv) | *.csv ||";
+    static constexpr const char* kSaveLutFilter = "Camera gamm data (*.csv) | *.csv";
+    static constexpr const char* kShadingFilter = "Camera shading data (*.csv) | *.csv";
+
+    TableFiles(app::Services& services, ILutTables& tables, ui::IMainWindowView& window,
+               const TransferTimeouts& timeouts = {});
+    ~TableFiles();
+    TableFiles(const TableFiles&) = delete;
+    TableFiles& operator=(const TableFiles&) = delete;
+
+    void Register(ui::FeatureRouter& router);
+
+    // The menu commands and buttons.
+    void OpenLutFile();
+    void SaveLutFile();
+    void LoadAllLutTables();
+    void ShadingToFile();
+    void ShadingFromFile();
+    void ShadingToFlash();
+
+    // The steps. Gamma files and the LUT tables:
+    TableFileOutcome ReadGammaFile(const std::string& path);
+    TableFileOutcome WriteGammaFile(const std::string& path);
+    TableFileOutcome ReadLutTables();
+    TableFileOutcome WriteLutTables();
+    // Shading: "SDM" must not read 0.
+    TableFileOutcome CheckShadingMode();
+    TableFileOutcome ReadShading();
+    TableFileOutcome WriteShading();
+    TableFileOutcome ReadShadingFile(const std::string& path);
+    TableFileOutcome WriteShadingFile(const std::string& path);
+    TableFileOutcome StoreShading();
+    // Before a file is written: Declined unless it is new or the operator agrees to replace it.
+    TableFileOutcome ConfirmReplace(const std::string& path);
+    // Before a file that does not give every entry is written to the camera.
+    TableFileOutcome ConfirmShortFile(int entries, int total, bool shading);
+
+    ShadingBuffer& Shading() { return *shading_; }
+    // Data lines the last file read stored.
+    int LastFileEntries() const { return lastFileEntries_; }
+    // The system's reason for the last file that could not be read or written.
+    const std::string& LastFileError() const { return lastFileError_; }
+    const TransferReport& LastReport() const { return lastReport_; }
+
+    // "A (*.csv) | *.csv ||" as description and pattern pairs.
+    static std::vector<app::FileFilter> SplitFilter(const std::string& text);
+    // The path as the operator is shown it: absolute.
+    static std::string FullPath(const std::string& path);
+
+private:
+    TableFileOutcome Tell(const std::string& text, app::MsgIcon icon, TableFileOutcome outcome);
+    TableFileOutcome CouldNotOpen(const std::string& path, const std::string& reason);
+    TableFileOutcome AfterTransfer(const TransferReport& report);
+    bool LoadText(const std::string& path, std::string& text);
+    std::string AskOpen(const char* filter);
+    std::string AskSave(const char* filter);
+
+    app::Services& services_;
+    ILutTables& tables_;
+    ui::IMainWindowView& window_;
+    TransferTimeouts timeouts_;
+    std::unique_ptr<ShadingBuffer> shading_;
+    int lastFileEntries_ = 0;
+    std::string lastFileError_;
+    TransferReport lastReport_;
+};
+
+}  // namespace vr::lut

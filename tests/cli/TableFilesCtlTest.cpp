@@ -1,0 +1,197 @@
+// vr8200ctl's lut and shading subcommands against a virtual camera of the test's own over a
+// pseudo-terminal: the files they leave, what arrives in the camera, and their exit statuses.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "RunTool.h"
+#include "TempDir.h"
+#include "sim/PtyServer.h"
+
+using vr::test::Lines;
+using vr::test::RunTool;
+using Strings = std::vector<std::string>;
+
+namespace {
+
+class TableFilesCtlTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string error;
+        vr::sim::SimOptions options;
+        options.model = "KB";
+        ASSERT_TRUE(camera.Start(options, &error)) << error;
+    }
+
+    vr::test::ToolResult Run(Strings args) {
+        args.insert(args.begin(), {"--port", camera.DevicePath(), "--trace"});
+        return RunTool(args, config.Path());
+    }
+    // The lines the tool sent that belong to the tables (the start-up sequence left out).
+    static Strings TableLines(const std::string& trace) {
+        Strings lines;
+        for (const auto& line : Lines(trace)) {
+            const auto at = line.find("Tx: ");
+            if (at == std::string::npos) continue;
+            const std::string text = line.substr(at + 4);
+            if (text.rfind("LUT", 0) == 0 || text.rfind("SD", 0) == 0) lines.push_back(text);
+        }
+        return lines;
+    }
+    static std::string GammaFile(int lines, int start) {
+        std::string text = "GammaData (R G B)\r\n";
+        for (int i = 0; i < lines; ++i)
+            text +=
+                std::to_string(start + i) + "," + std::to_string(start + 1) + "," + std::to_string(start + 2) + "\r\n";
+        return text;
+    }
+    static std::string ShadingFile(int lines, int g) {
+        std::string text = "ShadingData  (G R B)\r\n";
+        for (int i = 0; i < lines; ++i) text += std::to_string(g) + ", " + std::to_string(4000 + i) + ", 100\r\n";
+        return text;
+    }
+
+    vr::test::TempDir config;
+    vr::test::TempDir dir;
+    vr::sim::PtyServer camera;
+};
+
+}  // namespace
+
+TEST_F(TableFilesCtlTest, LutReadWritesTheGammaFileAndReplacesOnlyWithYes) {
+    auto r = Run({"lut", "read", dir / "lut.csv"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const std::string file = dir.ReadFile("lut.csv");
+    const std::string start = "GammaData (R G B)\r\n0,0,0\r\n16,16,16\r\n32,32,32\r\n";
+    const std::string end = "\r\n4064,4064,4064\r\n4095,4095,4095\r\n";
+    EXPECT_EQ(file.substr(0, start.size()), start);
+    ASSERT_GT(file.size(), end.size());
+    EXPECT_EQ(file.substr(file.size() - end.size()), end);
+    EXPECT_EQ(Lines(file).size(), 257u);
+    const Strings sent = TableLines(r.err);
+    ASSERT_EQ(sent.size(), 1536u);
+    EXPECT_EQ((Strings(sent.begin(), sent.begin() + 3)), (Strings{"LUTIR=0", "LUTR?", "LUTIR=1"}));
+    EXPECT_EQ(sent[512], "LUTIG=0");
+    EXPECT_EQ(sent.back(), "LUTB?");
+
+    dir.WriteFile("old.csv", "keep me");
+    r = Run({"lut", "read", dir / "old.csv"});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_EQ(dir.ReadFile("old.csv"), "keep me");
+    EXPECT_TRUE(TableLines(r.err).empty()) << "refused before the camera was read";
+    r = Run({"--yes", "lut", "read", dir / "old.csv"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(dir.ReadFile("old.csv"), file);
+}
+
+TEST_F(TableFilesCtlTest, LutWriteSendsTheFileAndRefusesWhatItCannotUse) {
+    dir.WriteFile("full.csv", GammaFile(256, 0));
+    auto r = Run({"lut", "write", dir / "full.csv"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const Strings sent = TableLines(r.err);
+    ASSERT_EQ(sent.size(), 1536u);
+    EXPECT_EQ((Strings(sent.begin(), sent.begin() + 4)), (Strings{"LUTIR=0", "LUTR=0", "LUTIR=1", "LUTR=1"}));
+    camera.Inspect([](const vr::sim::VirtualCamera& c) {
+        EXPECT_EQ(c.LutEntry(0, 200), 200);
+        EXPECT_EQ(c.LutEntry(1, 200), 1);
+        EXPECT_EQ(c.LutEntry(2, 255), 2);
+    });
+
+    struct Case {
+        const char* name;
+        std::string text;
+        Strings extra;  // options before the subcommand
+        int exitCode;
+        std::string message;
+    };
+    const Case cases[] = {
+        {"a short file", GammaFile(10, 7), {}, 2, "The file holds 10 of 256 entries; the rest will be written as 0."},
+        {"a line too many", GammaFile(257, 7), {"--yes"}, 4, "VR-8200 Control Tool: Too many data"},
+        {"a bad line", GammaFile(3, 7) + "1,2\r\n", {"--yes"}, 4, "VR-8200 Control Tool: Invaild line format"},
+    };
+    for (const Case& c : cases) {
+        dir.WriteFile("case.csv", c.text);
+        Strings args = c.extra;
+        args.insert(args.end(), {"lut", "write", dir / "case.csv"});
+        r = Run(args);
+        EXPECT_EQ(r.exitCode, c.exitCode) << c.name << ": " << r.err;
+        EXPECT_NE(r.err.find(c.message), std::string::npos) << c.name << ": " << r.err;
+        EXPECT_TRUE(TableLines(r.err).empty()) << c.name;
+    }
+    camera.Inspect([](const vr::sim::VirtualCamera& c) { EXPECT_EQ(c.LutEntry(0, 5), 5) << "untouched"; });
+
+    r = Run({"lut", "write", dir / "missing.csv"});
+    EXPECT_EQ(r.exitCode, 4);
+    // The box's two lines become one record on stderr.
+    EXPECT_NE(r.err.find("VR-8200 Control Tool: " + dir / "missing.csv" + " Couldn't open this file"),
+              std::string::npos)
+        << r.err;
+
+    dir.WriteFile("short.csv", GammaFile(10, 7));
+    r = Run({"--yes", "lut", "write", dir / "short.csv"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    camera.Inspect([](const vr::sim::VirtualCamera& c) {
+        EXPECT_EQ(c.LutEntry(0, 9), 16);
+        EXPECT_EQ(c.LutEntry(0, 10), 0);
+    });
+}
+
+TEST_F(TableFilesCtlTest, ShadingNeedsItsModeOn) {
+    dir.WriteFile("in.csv", ShadingFile(1024, 10));
+    for (const Strings& args :
+         {Strings{"shading", "read", dir / "out.csv"}, Strings{"shading", "write", dir / "in.csv"}}) {
+        const auto r = Run(args);
+        EXPECT_EQ(r.exitCode, 1) << args[1];
+        EXPECT_NE(r.err.find("VR-8200 Control Tool: Shading Mode is OFF"), std::string::npos) << r.err;
+        EXPECT_EQ(TableLines(r.err), Strings{"SDM?"}) << args[1];
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir / "out.csv"));
+}
+
+TEST_F(TableFilesCtlTest, ShadingWriteReadAndStoreRoundTrip) {
+    ASSERT_EQ(Run({"set", "SDM=2"}).exitCode, 0);
+    dir.WriteFile("in.csv", ShadingFile(1024, 10));
+    auto r = Run({"shading", "write", dir / "in.csv"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    Strings sent = TableLines(r.err);
+    ASSERT_EQ(sent.size(), 1u + 6148u);
+    EXPECT_EQ((Strings(sent.begin(), sent.begin() + 5)), (Strings{"SDM?", "SDDS=0", "SDDI=1", "SDD=10", "SDDI=2"}));
+    EXPECT_EQ(sent[2050], "SDDS=1");
+    EXPECT_EQ(sent.back(), "SDDU=0");
+
+    r = Run({"shading", "read", dir / "out.csv"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(TableLines(r.err).size(), 1u + 6147u);
+    std::string expected = ShadingFile(1024, 10);
+    EXPECT_EQ(dir.ReadFile("out.csv"), expected);
+
+    r = Run({"shading", "store"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(TableLines(r.err), Strings{"SDDA=0"});
+    camera.Inspect([](const vr::sim::VirtualCamera& c) { EXPECT_EQ(c.ShadingEntry(1, 1, 1023), 5023); });
+}
+
+TEST_F(TableFilesCtlTest, ShadingWriteWithRefusedEntriesExitsWithTheCount) {
+    ASSERT_EQ(Run({"set", "SDM=1"}).exitCode, 0);
+    // 9000 is beyond the camera's gains: every G entry is refused, but never ten in a row here.
+    std::string text = "ShadingData  (G R B)\r\n";
+    for (int i = 0; i < 1024; ++i) text += (i % 5 == 4 ? "9000" : "4096") + std::string(", 4096, 4096\r\n");
+    dir.WriteFile("in.csv", text);
+    const auto r = Run({"shading", "write", dir / "in.csv"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("vr8200ctl: 204 of 6148 commands failed (first at G entry 5: the camera answered "
+                         "\"ERROR: Out of range\" to SDD=9000)."),
+              std::string::npos)
+        << r.err;
+    EXPECT_EQ(TableLines(r.err).back(), "SDDU=0");
+    EXPECT_EQ(r.err.find("Communication Error"), std::string::npos) << "one line, not one per refusal";
+
+    dir.WriteFile("short.csv", ShadingFile(10, 1));
+    const auto refused = Run({"shading", "write", dir / "short.csv"});
+    EXPECT_EQ(refused.exitCode, 2);
+    EXPECT_NE(refused.err.find("The file holds 10 of 1024 entries"), std::string::npos) << refused.err;
+    EXPECT_TRUE(TableLines(refused.err).empty()) << "refused before connecting";
+}

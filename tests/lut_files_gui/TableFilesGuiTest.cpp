@@ -1,0 +1,131 @@
+// The table files in the desktop tool: the LUT menu's items and the "Correction Data" buttons drive
+// the feature through the real window, its progress window and the serial link.
+
+#include "TableFilesGuiTest.h"
+
+#include <QAction>
+#include <QFile>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+
+#include "DeviceForRun.h"
+#include "lut/GammaFile.h"
+#include "protocol/Command.h"
+#include "protocol/CommandIds.h"
+
+using namespace vr;
+
+namespace {
+
+constexpr int kLutMenuPosition = 3;
+
+std::string ReadFile(const std::string& path) {
+    QFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    return file.readAll().toStdString();
+}
+
+}  // namespace
+
+void TableFilesGuiTest::initTestCase() {
+    sim::SimOptions options;
+    options.model = "KA";
+    options.linkPath = (folder_ + "/camera").toStdString();
+    std::string error;
+    QVERIFY2(camera_.Start(options, &error), error.c_str());
+    core_ = std::make_unique<app::CoreServices>(platform_, (folder_ + "/config").toStdString());
+    QVERIFY(gui::UseDeviceForRun(core_->link, camera_.LinkPath()));
+    window_ = std::make_unique<gui::MainWindow>(core_->Get());
+    window_->Logic().SetControlMode(ui::CCtrlToolDlg::kControlModeUser);
+    platform_.SetMainWindow(window_.get());
+    features_ = std::make_unique<gui::Features>(*window_);
+    window_->RefreshMenuAvailability();
+    window_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+    window_->Logic().OnInitDialog();
+    QVERIFY(platform_.boxes.empty());
+}
+
+void TableFilesGuiTest::TriggerMenu(uint32_t id) {
+    for (QAction* action : window_->Menu(kLutMenuPosition)->actions()) {
+        if (action->data().toUInt() != id) continue;
+        QVERIFY2(action->isEnabled(), qPrintable(action->text()));
+        action->trigger();
+        return;
+    }
+    QFAIL("no such menu item");
+}
+
+void TableFilesGuiTest::Click(uint32_t id) {
+    auto* button = window_->Binding().As<QPushButton>(id);
+    QVERIFY(button != nullptr);
+    QVERIFY(button->isEnabled());
+    button->click();
+}
+
+void TableFilesGuiTest::lutMenuCommandsAreThereAndWriteAndReadFiles() {
+    platform_.progressTexts.clear();
+    platform_.files = {Path("lut.csv")};
+    TriggerMenu(30007);
+    lut::LutTable identity{};
+    for (int i = 0; i < 256; ++i) identity[static_cast<size_t>(i)] = i == 255 ? 4095 : 16 * i;
+    QCOMPARE(ReadFile(Path("lut.csv")), lut::FormatGammaFile(identity, identity, identity));
+    QCOMPARE(platform_.filters, std::vector<std::string>{"Camera gamm data (*.csv)"});
+    QCOMPARE(platform_.progressTexts, std::vector<std::string>(3, "Now, reading camera gamma data  "));
+    QVERIFY(window_->isEnabled());
+
+    platform_.files = {Path("lut.csv")};
+    TriggerMenu(30006);
+    TriggerMenu(30009);
+    QCOMPARE(platform_.filters.back(), std::string("Camera gamma data (*.csv)"));
+    QVERIFY(platform_.boxes.empty());
+    QVERIFY(window_->isEnabled());
+}
+
+void TableFilesGuiTest::shadingButtonsOnUserBMoveTheShadingData() {
+    platform_.files = {Path("off.csv")};
+    Click(1336);
+    QCOMPARE(platform_.boxes, std::vector<std::string>{"Shading Mode is OFF"});
+    QCOMPARE(platform_.files.size(), size_t(1));
+    platform_.boxes.clear();
+    platform_.files.clear();
+
+    // The reading direction runs in the headless tests; here one transfer through the real window.
+    QCOMPARE(core_->engine.SendCommandInt(protocol::cmd::SDM, 1, std::chrono::milliseconds(2000)), 1);
+    QFile file(QString::fromStdString(Path("half.csv")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("ShadingData  (G R B)\r\n1, 2, 3\r\n");
+    file.close();
+    platform_.files = {Path("half.csv")};
+    platform_.answers = {app::MsgResult::Yes};
+    Click(1337);
+    QCOMPARE(platform_.filters.back(), std::string("Camera shading data (*.csv)"));
+    QCOMPARE(platform_.boxes.size(), size_t(1));
+    QCOMPARE(platform_.progressTexts.back(), std::string("Now, writing camera shading data"));
+    camera_.Inspect([](const sim::VirtualCamera& camera) {
+        QCOMPARE(camera.ShadingEntry(0, 1, 0), 2);
+        QCOMPARE(camera.ShadingEntry(0, 1, 1), 0);  // the buffer starts at zero
+    });
+    const uint64_t before = [this] {
+        uint64_t g = 0;
+        camera_.Inspect([&](const sim::VirtualCamera& camera) { g = camera.FlashGeneration(); });
+        return g;
+    }();
+    Click(1338);
+    camera_.Inspect([&](const sim::VirtualCamera& camera) { QVERIFY(camera.FlashGeneration() > before); });
+    QCOMPARE(platform_.boxes.size(), size_t(1));
+    QVERIFY(window_->isEnabled());
+}
+
+void TableFilesGuiTest::cleanupTestCase() {
+    if (window_) {
+        window_->Logic().SetCloseWithoutConfirm(true);
+        window_->close();
+        window_->Logic().OnDestroy();
+        features_.reset();
+        window_.reset();
+    }
+    camera_.Stop();
+    core_.reset();
+}
