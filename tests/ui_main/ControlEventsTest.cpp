@@ -3,7 +3,9 @@
 
 #include "MainWindowFixture.h"
 #include "protocol/CommandTable.h"
+#include "sim/SimOptions.h"
 #include "ui/main/Keyboard.h"
+#include "ui/main/ValueDisplay.h"
 
 using namespace vr;
 using namespace vr::test;
@@ -18,23 +20,25 @@ std::string Set(uint32_t cmd, int value) {
 }  // namespace
 
 TEST_F(MainWindowTest, EditChangeIsSentCommittedOrUndoneOnRefusalOrTimeOut) {
-    StartUp("VR-8200-KB");
+    StartUp();
     Type(1041, "400");
     EXPECT_EQ(camera.Sets(), Strings{"GA=400"});
     EXPECT_EQ(Committed(1041), 400);
+    EXPECT_EQ(CameraValue("GA"), 400);
 
-    // Refused: undone in the table and in the edit; the engine showed the camera's text.
-    camera.received.clear();
-    camera.refuse = {"WTC"};
-    Type(1225, "2048");
-    EXPECT_EQ(camera.Sets(), Strings{"WTC=2048"});
-    EXPECT_EQ(Value(1225), 4096);
-    EXPECT_EQ(controls.GetText(1225), "4096");
+    // Refused (an offset that does not fit beside the full width): undone in the table and in the
+    // edit; the engine showed the camera's text.
+    camera.ClearReceived();
+    Type(1227, "16");
+    EXPECT_EQ(camera.Sets(), Strings{"OFC=16"});
+    EXPECT_EQ(Value(1227), 0);
+    EXPECT_EQ(controls.GetText(1227), "0");
     ASSERT_EQ(platform.boxes.size(), 1u);
     EXPECT_EQ(platform.boxes[0].caption, "Communication Error");
+    EXPECT_NE(platform.boxes[0].text.find("Out of range"), std::string::npos) << platform.boxes[0].text;
 
     // Not a number in the spin's range: the position shown before stays and nothing changes.
-    camera.received.clear();
+    camera.ClearReceived();
     Type(1041, "99999");
     EXPECT_TRUE(camera.Sets().empty());
     EXPECT_EQ(controls.GetText(1041), "400");
@@ -46,34 +50,34 @@ TEST_F(MainWindowTest, EditChangeIsSentCommittedOrUndoneOnRefusalOrTimeOut) {
     EXPECT_EQ(camera.Sets().back(), "GA=300");
 
     // No answer at all: undone after the time-out like a refusal.
-    camera.silent = true;
-    Type(1227, "16");
-    EXPECT_EQ(Value(1227), 0);
-    EXPECT_EQ(controls.GetText(1227), "0");
+    camera.unplugged = true;
+    Type(1139, "16");
+    EXPECT_EQ(Value(1139), 0);
+    EXPECT_EQ(controls.GetText(1139), "0");
+    EXPECT_EQ(CameraValue("BL"), 0);
 }
 
 TEST_F(MainWindowTest, LineRateAndSpins) {
-    StartUp("VR-8200-KB");
-    Type(1187, "123");
-    EXPECT_EQ(camera.Sets(), Strings{"LR=123"});
-    EXPECT_EQ(controls.GetText(1215), "1.23us");
-    EXPECT_EQ(controls.GetText(1216), "813008.1301hz");
+    StartUp();
+    Type(1187, "5020");
+    EXPECT_EQ(camera.Sets(), Strings{"LR=5020"});
+    EXPECT_EQ(controls.GetText(1215), "50.20us");
+    EXPECT_EQ(controls.GetText(1216), "19920.3187hz");
 
     Spin(1188, 1);
-    EXPECT_EQ(camera.Sets().back(), "LR=124");
-    EXPECT_EQ(controls.GetText(1187), "124");
-    EXPECT_EQ(controls.GetText(1215), "1.24us");
+    EXPECT_EQ(camera.Sets().back(), "LR=5021");
+    EXPECT_EQ(controls.GetText(1187), "5021");
+    EXPECT_EQ(controls.GetText(1215), "50.21us");
 
-    // A refused step leaves the spin where it was.
-    camera.refuse = {"LR"};
-    Spin(1188, 5);
-    EXPECT_EQ(camera.Sets().back(), "LR=129");
-    EXPECT_EQ(controls.GetText(1187), "124");
-    EXPECT_EQ(controls.GetSpinPos(1188), 124);
+    // A step below the camera's shortest line period is refused and leaves the spin where it was.
+    Spin(1188, -5);
+    EXPECT_EQ(camera.Sets().back(), "LR=5016");
+    EXPECT_EQ(controls.GetText(1187), "5021");
+    EXPECT_EQ(controls.GetSpinPos(1188), 5021);
+    EXPECT_EQ(CameraValue("LR"), 5021);
 
     // Width's spin: kept in its range, then the camera's width is re-read.
-    camera.received.clear();
-    camera.refuse.clear();
+    camera.ClearReceived();
     Spin(1226, -5000);
     EXPECT_EQ(camera.Sets(), Strings{"WTC=8"});
     EXPECT_EQ(camera.Queries("WTC"), 1);
@@ -82,7 +86,7 @@ TEST_F(MainWindowTest, LineRateAndSpins) {
 }
 
 TEST_F(MainWindowTest, GainLevelTrio) {
-    StartUp("VR-8200-KB");
+    StartUp();
     Type(1665, "40");
     EXPECT_EQ(camera.Sets(), Strings{"AGCF=40"});
     EXPECT_EQ(controls.GetText(1671), "102");
@@ -96,44 +100,56 @@ TEST_F(MainWindowTest, GainLevelTrio) {
     EXPECT_EQ(controls.GetText(1671), "243");
     // The copies are never sent themselves.
     EXPECT_EQ(camera.Sets().size(), 3u);
+    EXPECT_EQ(CameraValue("AGCF"), 95);
 }
 
 TEST_F(MainWindowTest, ListsSendCodesAndUndoRefusals) {
-    StartUp("VR-8200-KB");
+    // The camera boots with "EncoderTrigger" (code 29, item 19) on TTLOut2 and the shortest line
+    // period, and refuses every change of TTLOut2 and of the Camera Link configuration.
+    camera.Prepare("LS1=29");
+    camera.Prepare("LR=5019");
+    camera.Prepare("SA00=0");
+    sim::SimOptions refusing = CameraOptions("KB");
+    refusing.refuse = {"LS1", "CLCFG"};
+    camera.Restart(refusing);
+    StartUp();
+    EXPECT_EQ(controls.GetText(1339), "EncoderTrigger");
+
     Select(1101, 20);  // "EncoderDirection"
     EXPECT_EQ(camera.Sets(), Strings{"LS0=30"});
     EXPECT_EQ(Committed(1101), 30);
 
-    camera.refuse = {"LS1"};
-    Select(1339, 20);
-    EXPECT_EQ(Value(1339), 0);
-    EXPECT_EQ(controls.GetText(1339), "Low");
-
     // A refused coded value goes back to the item of its code, not to the index of that code.
-    camera.refuse.clear();
-    Select(1339, 19);  // "EncoderTrigger" 29
-    camera.refuse = {"LS1"};
     Select(1339, 1);
+    EXPECT_EQ(camera.Sets().back(), "LS1=1");
+    EXPECT_EQ(Value(1339), 29);
     EXPECT_EQ(controls.GetText(1339), "EncoderTrigger");
 
-    // Pixel format: sent with its long time-out, then the line period is re-read.
-    camera.received.clear();
-    camera.values["LR"] = 2500;
+    // Pixel format: sent with its long time-out, then the line period the camera had to stretch
+    // for the wider pixels is re-read.
+    camera.ClearReceived();
     Select(1100, 1);
     EXPECT_EQ(camera.Sets(), Strings{"BA=1"});
     EXPECT_EQ(camera.Queries("LR"), 1);
-    EXPECT_EQ(controls.GetText(1215), "25.00us");
+    EXPECT_GT(CameraValue("LR"), 5019);
+    EXPECT_EQ(Value(1187), CameraValue("LR"));
+    EXPECT_EQ(controls.GetText(1215), ui::ValueDisplay::FormatLinePeriod(CameraValue("LR")));
     EXPECT_EQ(Committed(1100), 1);
-    camera.refuse = {"CLCFG"};
     Select(1223, 3);  // "Eighty" 4
     EXPECT_EQ(camera.Sets().back(), "CLCFG=4");
     EXPECT_EQ(Value(1223), 0);
     EXPECT_EQ(controls.GetCurSel(1223), 0);
+}
 
-    // Exposure mode is not undone; its dependants are re-read.
-    camera.refuse = {"TR"};
-    camera.received.clear();
+// Exposure mode is not undone; its dependants are re-read (a KA, which has all of them).
+TEST_F(MainWindowTest, RefusedExposureModeStaysAndItsDependantsAreReread) {
+    sim::SimOptions refusing = CameraOptions("KA");
+    refusing.refuse = {"TR"};
+    camera.Reset(refusing);
+    StartUp();
     Select(1092, 1);
+    EXPECT_EQ(camera.Sets(), Strings{"TR=1"});
+    EXPECT_EQ(platform.boxes.size(), 1u);
     EXPECT_EQ(Value(1092), 1);
     EXPECT_EQ(Committed(1092), 1);
     for (const char* q : {"PE", "PEG", "PER", "PEB", "TM", "TA", "ETM"}) EXPECT_EQ(camera.Queries(q), 1) << q;
@@ -141,7 +157,7 @@ TEST_F(MainWindowTest, ListsSendCodesAndUndoRefusals) {
 }
 
 TEST_F(MainWindowTest, IndividualGainModeSwitchesGainsAndRanges) {
-    StartUp("VR-8200-KB");
+    StartUp();
     EXPECT_TRUE(controls.IsEnabled(1041));
     Select(1259, 1);
     EXPECT_EQ(camera.Sets(), Strings{"GM=1"});
@@ -151,7 +167,7 @@ TEST_F(MainWindowTest, IndividualGainModeSwitchesGainsAndRanges) {
     controls.GetSpinRange(1247, lo, hi);
     EXPECT_EQ(lo, 100);
     for (const char* q : {"AWB", "GAG", "GAR", "GAB", "AGCF"}) EXPECT_EQ(camera.Queries(q), 1) << q;
-    camera.received.clear();
+    camera.ClearReceived();
     Select(1259, 0);
     controls.GetSpinRange(1249, lo, hi);
     EXPECT_EQ(hi, 400);
@@ -159,53 +175,61 @@ TEST_F(MainWindowTest, IndividualGainModeSwitchesGainsAndRanges) {
     EXPECT_TRUE(platform.boxes.empty());
 }
 
+// The read-outs show what the camera measures: a counter of line periods, its overflow, the
+// temperature that rises while the camera runs, and the limits of the line period and exposure.
 TEST_F(MainWindowTest, ReadOutButtons) {
-    StartUp("VR-8200-KB");
-    camera.values["CV2"] = 77;
-    camera.values["CS2"] = 4;
-    camera.values["LRMIN"] = 1500;
-    camera.values["PEMAX"] = 9000;
-    camera.values["PEMIN"] = 3;
-    camera.values["TMP0"] = 41;
+    camera.Prepare("CE2=2");  // counter 2 counts from now, one per line period of 200 us
+    StartUp();
+    camera.Advance(std::chrono::minutes(6));
     Click(1454);
-    EXPECT_EQ(controls.GetText(1455), "77");
-    EXPECT_EQ(controls.GetText(1456), "Counter Overflow");
-    camera.values["CS0"] = 7;
-    Click(1441);
-    EXPECT_EQ(camera.Sets(), Strings{"CR0=0"});
-    EXPECT_EQ(controls.GetText(1444), "---");
-    Click(1219);
-    EXPECT_EQ(controls.GetText(1218), "1500");
-    Click(1222);
-    EXPECT_EQ(controls.GetText(1220), "9000");
-    EXPECT_EQ(controls.GetText(1221), "3");
+    EXPECT_EQ(controls.GetText(1455), "1800000");
+    EXPECT_EQ(controls.GetText(1456), "Counter Active");
     Click(1125);
     EXPECT_EQ(controls.GetText(1049), "41");
+    camera.Advance(std::chrono::hours(120));
+    Click(1454);
+    EXPECT_EQ(controls.GetText(1455), "2147483647");
+    EXPECT_EQ(controls.GetText(1456), "Counter Overflow");
+
+    camera.ClearReceived();
+    Click(1441);
+    EXPECT_EQ(camera.Sets(), Strings{"CR0=0"});
+    EXPECT_EQ(controls.GetText(1443), "0");
+    EXPECT_EQ(controls.GetText(1444), "Counter Idle");
+    Click(1219);
+    EXPECT_EQ(controls.GetText(1218), "5019");
+    Click(1222);
+    EXPECT_EQ(controls.GetText(1220), "19900");
+    EXPECT_EQ(controls.GetText(1221), "100");
+    EXPECT_TRUE(platform.boxes.empty());
 }
 
 TEST_F(MainWindowTest, LutPointsGoOnlyWithTheirButtons) {
-    StartUp("VR-8200-KB");
+    StartUp();
     Type(1160, "10");
     Type(1162, "700");
     EXPECT_TRUE(camera.Sets().empty());
-    camera.values["LUTG"] = 160;
+    // The camera's table is the identity: entry 10 holds 160.
     Click(1164);
     EXPECT_EQ(camera.Sets(), Strings{"LUTIG=10"});
     EXPECT_EQ(controls.GetText(1162), "160");
     controls.SetText(1162, "700");
     Click(1165);
     EXPECT_EQ(camera.Sets().back(), "LUTG=700");
-    // A refused index stops the write: the value would land on another entry.
-    camera.received.clear();
-    camera.refuse = {"LUTIR"};
+    EXPECT_EQ(camera.Camera().LutEntry(1, 10), 700);
+    // A refused index (the table ends at 255) stops the write: the value would land on another entry.
+    Type(1421, "256");
+    camera.ClearReceived();
     Click(1431);
-    EXPECT_EQ(camera.Sets(), Strings{"LUTIR=0"});
+    EXPECT_EQ(camera.Sets(), Strings{"LUTIR=256"});
+    EXPECT_EQ(platform.boxes.size(), 1u);
 }
 
 TEST_F(MainWindowTest, ChromaticAberrationEditorsAddressTheirCommands) {
-    camera.values["CACM"] = 2;
-    camera.values["CACSM2"] = 1;  // asynchronous: one side at a time
-    StartUp("VR-8200-KA");
+    camera.Reset(CameraOptions("KA"));
+    camera.Prepare("CACM=2");
+    camera.Prepare("CACSM2=1");  // asynchronous: one side at a time
+    StartUp();
     EXPECT_TRUE(controls.IsEnabled(1696));
     EXPECT_EQ(controls.GetCurSel(1560), 2);
     EXPECT_EQ(controls.GetCurSel(1699), 1);
@@ -225,10 +249,12 @@ TEST_F(MainWindowTest, ChromaticAberrationEditorsAddressTheirCommands) {
         controls.SetCurSel(1700, c.colour);
         controls.SetCurSel(1695, c.point);
         controls.SetCurSel(1704, c.side);
-        camera.received.clear();
-        Type(c.edit, "7");
-        EXPECT_EQ(camera.Sets(), Strings{Set(c.cmd, 7)}) << c.edit << " " << c.side;
+        camera.ClearReceived();
+        Type(c.edit, "70");
+        EXPECT_EQ(camera.Sets(), Strings{Set(c.cmd, 70)}) << c.edit << " " << c.side;
+        EXPECT_EQ(CameraValue(protocol::GetCommandName(c.cmd)), 70) << c.edit << " " << c.side;
     }
+    EXPECT_TRUE(platform.boxes.empty());
     // Right side without point 0; synchronous mode works on both sides.
     controls.SetCurSel(1695, 0);
     Select(1704, 2);
@@ -239,15 +265,14 @@ TEST_F(MainWindowTest, ChromaticAberrationEditorsAddressTheirCommands) {
     Select(1704, 1);
     EXPECT_EQ(controls.GetCurSel(1704), 0);
 
-    // A refused value is not left on screen.
-    camera.values["CACC2R"] = 40;
-    camera.refuse = {"CACC2R"};
+    // A refused value (a coefficient below 10) is not left on screen.
     controls.SetCurSel(1700, 0);
-    Type(1703, "90");
-    EXPECT_EQ(controls.GetText(1703), "40");
+    Type(1703, "7");
+    EXPECT_EQ(camera.Sets().back(), "CACC2R=7");
+    EXPECT_EQ(controls.GetText(1703), "70");
+    EXPECT_EQ(platform.boxes.size(), 1u);
 
     // Mode "Off" greys the editors.
-    camera.refuse.clear();
     Select(1560, 0);
     EXPECT_EQ(camera.Sets().back(), "CACM=0");
     EXPECT_FALSE(controls.IsEnabled(1696) || controls.IsEnabled(1562) || controls.IsEnabled(1698));
@@ -255,7 +280,7 @@ TEST_F(MainWindowTest, ChromaticAberrationEditorsAddressTheirCommands) {
 }
 
 TEST_F(MainWindowTest, LaterFeaturesSayTheyAreNotAvailable) {
-    StartUp("VR-8200-KB");
+    StartUp();
     Select(1408, 1);
     ASSERT_EQ(platform.boxes.size(), 1u);
     EXPECT_NE(platform.boxes[0].text.find("not available"), std::string::npos);
@@ -264,7 +289,7 @@ TEST_F(MainWindowTest, LaterFeaturesSayTheyAreNotAvailable) {
     for (uint32_t button : {1121u, 1193u, 1667u, 1010u, 1012u, 1014u, 1021u, 1181u, 1336u}) Click(button);
     for (uint32_t menu : {30008u, 30011u, 30003u, 30004u, 30006u, 30001u, 30010u}) dlg->OnMenuCommand(menu);
     EXPECT_EQ(platform.boxes.size(), 17u);
-    EXPECT_TRUE(camera.Sets().empty());
+    EXPECT_TRUE(camera.Received().empty());
 }
 
 TEST_F(MainWindowTest, CloseAsksUnlessAResetCloses) {

@@ -1,6 +1,6 @@
 #pragma once
 // The main window's logic over the headless control model, the recording platform, an in-memory
-// link and a scripted camera.
+// link and the virtual camera's model behind it.
 
 #include <gtest/gtest.h>
 
@@ -8,28 +8,30 @@
 #include <string>
 #include <vector>
 
-#include "FakeCamera.h"
 #include "MemoryLink.h"
 #include "RecordingMainWindow.h"
+#include "SimCameraLink.h"
 #include "TestServices.h"
 #include "protocol/Command.h"
 #include "protocol/CommandTable.h"
 #include "protocol/ParameterTable.h"
 #include "settings/ModelCommands.h"
+#include "sim/SimOptions.h"
 #include "ui/ControlModel.h"
 #include "ui/main/CtrlToolDlg.h"
 
 namespace vr::test {
 
+// A camera of the model ("KA" or "KB") as it leaves the factory, at 9600 bit/s.
+inline sim::SimOptions CameraOptions(const char* model) {
+    sim::SimOptions options;
+    options.model = model;
+    return options;
+}
+
 class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        // The camera starts with the tool's defaults, so a read changes nothing unless a test says so.
-        const protocol::ParameterDef* defs = protocol::ParameterDefs();
-        for (size_t i = 0; i < protocol::kParameterRowCount; ++i)
-            if (defs[i].cmdId != protocol::cmd::Unnamed)
-                camera.values[protocol::GetCommandName(defs[i].cmdId)] = defs[i].defaultValue;
-        link.responder = [this](const std::string& text) { return camera.Answer(text); };
         link.traffic = &services.traffic;
         services.engine.SetLink(&link);
         dlg = std::make_unique<RecordingMainWindow>(services.Get(), controls);
@@ -39,12 +41,13 @@ protected:
         services.engine.SetLink(nullptr);
     }
 
-    // The start-up on a camera of the model at 9600 bit/s; afterwards the camera's log is empty.
-    void StartUp(const std::string& model, uint32_t controlMode = 0) {
-        camera.model = model;
+    // The whole start-up on the camera as the test set it up; afterwards the camera's log is empty.
+    // Every start-up here finds its camera without a word to the operator.
+    void StartUp(uint32_t controlMode = 0) {
         dlg->SetControlMode(controlMode);
         dlg->OnInitDialog();
-        camera.received.clear();
+        for (const auto& box : platform.boxes) ADD_FAILURE() << "start-up said \"" << box.text << '"';
+        camera.ClearReceived();
         platform.boxes.clear();
     }
 
@@ -61,12 +64,18 @@ protected:
 
     int32_t Value(uint32_t id) { return services.table.GetDataValue(id); }
     int32_t Committed(uint32_t id) { return services.table.GetCommittedDataValue(id); }
+    // What the camera itself holds for a mnemonic.
+    int32_t CameraValue(const std::string& mnemonic) {
+        const auto v = camera.Camera().Value(mnemonic);
+        EXPECT_TRUE(v.has_value()) << mnemonic;
+        return v.value_or(INT32_MIN);
+    }
 
     TestServices services;
     FakePlatform& platform = services.platform;
     MemoryLink link;
     FakeLineControl& line = services.fakeLine;
-    FakeCamera camera{line};
+    SimCameraLink camera{link, line, CameraOptions("KB")};
     ui::ControlModel controls;
     std::unique_ptr<RecordingMainWindow> dlg;
 };

@@ -24,9 +24,11 @@ TEST_F(MainWindowTest, CameraAt9600IsFoundRaisedAndRead) {
     EXPECT_EQ(line.wakeUpBytes, 5 * 14);
     EXPECT_EQ(Count(camera.Sets(), "CBDRT=16"), 2);
     EXPECT_EQ(line.baudIndex, 4);
+    EXPECT_EQ(camera.Camera().CurrentRate(), 115200u);
     EXPECT_EQ(dlg->commBaud.back(), 4);
     EXPECT_EQ(services.model.kind, settings::kModelKB);
     EXPECT_EQ(dlg->LastRead().size(), 144u);
+    for (const auto& r : dlg->LastRead()) EXPECT_TRUE(r.answered);
     EXPECT_EQ(dlg->tabs.size(), 5u);
     EXPECT_FALSE(dlg->utilityMenu);
     EXPECT_TRUE(platform.boxes.empty());
@@ -43,38 +45,40 @@ TEST_F(MainWindowTest, CameraAt9600IsFoundRaisedAndRead) {
 TEST_F(MainWindowTest, NoRaiseWhenTheLinkCannotFollow) {
     line.refusedRates = {115200, 57600};
     line.mode = link::CameraLink2000;
-    camera.model = "VR-8200-KA";
+    camera.Reset(CameraOptions("KA"));
     dlg->OnInitDialog();
     EXPECT_EQ(line.ops, (Strings{"reopen", "baud2", "baud1", "baud0"}));
     EXPECT_EQ(line.wakeUpBytes, 0);
     EXPECT_EQ(Count(camera.Sets(), "CBDRT=16"), 0);
     EXPECT_EQ(line.baudIndex, 0);
+    EXPECT_EQ(camera.Camera().CurrentRate(), 9600u);
     EXPECT_EQ(dlg->LastRead().size(), 146u);
     EXPECT_TRUE(platform.boxes.empty());
 }
 
-// The camera acknowledges the rate change but cannot make it: the confirmation at 115200 times
-// out and the line goes back to the rate that works.
+// The camera acknowledges the rate change but its UART cannot make it: the confirmation at 115200
+// is never heard and the line goes back to the rate that works.
 TEST_F(MainWindowTest, UnconfirmedRaiseReturnsToTheOldRate) {
-    camera.cannotSwitchRate = true;
+    camera.rateFixed = true;
     dlg->OnInitDialog();
     EXPECT_EQ(Count(camera.Sets(), "CBDRT=16"), 1);
+    EXPECT_GT(camera.BytesDroppedForRate(), 0);
     EXPECT_EQ(line.ops.back(), "baud0");
     EXPECT_EQ(dlg->commBaud.back(), 0);
     EXPECT_EQ(dlg->LastRead().size(), 144u);
+    for (const auto& r : dlg->LastRead()) EXPECT_TRUE(r.answered);
 }
 
+// The KB has no "PER": it is never asked, and its row keeps the tool's default.
 TEST_F(MainWindowTest, ReadAllKeepsDefaultsOfRowsTheModelLacks) {
-    camera.values["PER"] = 777;
-    camera.values["GA"] = 800;
-    camera.values["LR"] = 5000;
-    StartUp("VR-8200-KB");
+    camera.Prepare("GA=800");
+    camera.Prepare("LR=6000");
+    StartUp();
     EXPECT_EQ(Value(1294), 0);
     EXPECT_EQ(Value(1041), 800);
     EXPECT_EQ(controls.GetText(1041), "800");
-    EXPECT_EQ(controls.GetText(1215), "50.00us");
+    EXPECT_EQ(controls.GetText(1215), "60.00us");
     EXPECT_EQ(Committed(1041), 800);
-    for (const auto& r : dlg->LastRead()) EXPECT_TRUE(r.answered);
 
     // Progress: 100 per row over the 171 user values, then finished; dialogs greyed meanwhile.
     platform.progress.clear();
@@ -86,10 +90,13 @@ TEST_F(MainWindowTest, ReadAllKeepsDefaultsOfRowsTheModelLacks) {
     EXPECT_EQ(camera.Queries("EA"), 1);
     EXPECT_EQ(camera.Queries("PER"), 0);
     EXPECT_TRUE(dlg->WindowEnabled());
+    EXPECT_TRUE(platform.boxes.empty());
 }
 
 TEST_F(MainWindowTest, KeySequenceTogglesTheControlModeAndRereads) {
-    StartUp("VR-8200-KB");
+    camera.Prepare("GAOR=9000");
+    StartUp();
+    EXPECT_EQ(Value(1255), 8192);  // a factory value is not read in user mode
     // A broken sequence is the keyboard's own test; here the whole code switches and re-reads.
     const std::string code = ui::FactoryKeySequence::AccessCode();
     dlg->OnKey(ui::kVkF12, true, true, 0, false);
@@ -98,19 +105,26 @@ TEST_F(MainWindowTest, KeySequenceTogglesTheControlModeAndRereads) {
     EXPECT_EQ(dlg->tabs.size(), 6u);
     EXPECT_EQ(dlg->pages.back(), 0);
     EXPECT_EQ(camera.Queries("GAOR"), 1);
+    EXPECT_EQ(Value(1255), 9000);
     EXPECT_EQ(dlg->LastRead().size(), 160u);
+    for (const auto& r : dlg->LastRead()) EXPECT_TRUE(r.answered);
 }
 
-// A camera left at 57600 is found by the search; the area is asked of it there, once, and shown.
+// A camera left at 57600 with user area 2 loaded is found by the search; the area is asked of it
+// there, once, and shown.
 TEST_F(MainWindowTest, CameraFoundBySearchReportsItsArea) {
-    camera.rateIndex = 3;
-    camera.values["EA"] = 2;
-    camera.model = "VR-8200-KA";
+    sim::SimOptions options = CameraOptions("KA");
+    options.startRate = 57600;
+    camera.Reset(options);
+    camera.Prepare("LD=2");
     dlg->OnInitDialog();
+    // Opened at 9600 and flushed, then searched from 115200 down, then raised.
+    EXPECT_EQ(line.ops, (Strings{"reopen", "baud4", "baud3", "baud2", "baud1", "baud0", "baud4", "baud3", "baud4"}));
     EXPECT_EQ(services.model.kind, settings::kModelKA);
     EXPECT_EQ(dlg->CurrentArea(), 2u);
     EXPECT_EQ(camera.Queries("EA"), 1);
     EXPECT_EQ(line.baudIndex, 4);
+    EXPECT_EQ(camera.Camera().CurrentRate(), 115200u);
     EXPECT_EQ(dlg->LastRead().size(), 146u);
 }
 
@@ -121,4 +135,5 @@ TEST_F(MainWindowTest, PortThatDoesNotOpenIsReportedOnce) {
     EXPECT_EQ(line.ops, Strings{"reopen"});
     EXPECT_EQ(platform.Texts(), Strings{"Failed to initialize!"});
     EXPECT_TRUE(dlg->LastRead().empty());
+    EXPECT_TRUE(camera.Received().empty());
 }
