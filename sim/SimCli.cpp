@@ -56,6 +56,7 @@ void AddSimOptions(CLI::App& app, SimOptions& o) {
     app.add_option("--hangup-after", o.hangupAfter, "close the pty after this many lines")
         ->check(CLI::NonNegativeNumber);
     app.add_option("--fail-query", o.failQuery, "answer the Nth query with an error text")
+        ->check(CLI::NonNegativeNumber);
     app.add_option("--silent-after", o.silentAfter, "stop answering after this many lines")
         ->check(CLI::NonNegativeNumber);
 

@@ -112,8 +112,9 @@ void IdentityDialogTest::cleanupTestCase() {
     window_->Logic().SetCloseWithoutConfirm(true);
     window_->close();
     window_->Logic().OnDestroy();
-    window_.reset();
+    // The features live inside the window's life, as in the program.
     features_.reset();
+    window_.reset();
     camera_.Stop();
     core_.reset();
 }

@@ -113,7 +113,7 @@ TEST_F(LutEditorPtyTest, WriteTellsHowManyEntriesTheCameraRefused) {
     for (int i : {0, 64, 255}) EXPECT_EQ(CameraEntry(0, i), i == 255 ? 4095 : 16 * i) << i;
     const auto& boxes = services_->platform.boxes;
     ASSERT_FALSE(boxes.empty());
-    EXPECT_EQ(boxes.back().text, "256 of 512 commands failed (first at entry 0).");
+    EXPECT_EQ(boxes.back().text, "256 of 512 commands failed (first at entry 0: the camera answered \"ERROR: Refused\" to LUTR=0).");
     EXPECT_EQ(boxes.back().caption, "LUT Setting for Red");
     EXPECT_EQ(boxes.back().icon, app::MsgIcon::Exclamation);
     EXPECT_EQ(boxes.front().caption, "Communication Error");
