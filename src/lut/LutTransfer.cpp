@@ -63,6 +63,8 @@ bool ReadOne(app::Services& services, LutColour colour, LutTable& table, const T
 bool WriteOne(app::Services& services, LutColour colour, const LutTable& table, const TransferTimeouts& timeouts,
               const char* label, TransferReport& report, TransferTally& tally) {
     protocol::Command& engine = services.engine;
+    // The write goes on past refusals and reports them once at its end.
+    const protocol::Command::Quiet quiet(engine);
     app::LongOperation operation(services.platform, services.dialogs, kLutWriteText);
     operation.SetPercent(0);
     for (int i = 0; i < kLutEntries; ++i) {

@@ -22,6 +22,8 @@ template <typename ValueCommand>
 bool EachEntry(app::Services& services, const char* text, const TransferTimeouts& timeouts, TransferReport& report,
                TransferTally& tally, ValueCommand value) {
     protocol::Command& engine = services.engine;
+    // Both directions go on past refusals and report them once at their end.
+    const protocol::Command::Quiet quiet(engine);
     app::LongOperation operation(services.platform, services.dialogs, text);
     operation.SetPercent(0);
     const std::string stepText = std::string(text) + "  (";

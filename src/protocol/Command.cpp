@@ -85,6 +85,7 @@ Command::Command(app::IPlatform& platform, OnlineStatusBroadcaster& status, Traf
       assembler_({LineAssembler::LineEnd::Lf, kRxBufferSize - 1, LineAssembler::Overflow::Immediate, false}) {}
 
 void Command::ShowError(const std::string& text) {
+    if (quietDepth_ > 0) return;
     platform_.MessageBox(text, kCaption, app::MsgIcon::Exclamation);
 }
 

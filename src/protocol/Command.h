@@ -106,6 +106,20 @@ public:
 
     // True while a command waits for its reply.
     bool Busy() const { return busy_; }
+
+    // While quiet, the camera's error replies show no box of their own: a transfer of thousands of
+    // commands that goes on past refusals counts them and reports once at its end. The failure is
+    // still kept in LastFailure().
+    class Quiet {
+    public:
+        explicit Quiet(Command& engine) : engine_(engine) { ++engine_.quietDepth_; }
+        ~Quiet() { --engine_.quietDepth_; }
+        Quiet(const Quiet&) = delete;
+        Quiet& operator=(const Quiet&) = delete;
+
+    private:
+        Command& engine_;
+    };
     // Why the last command failed; kind None after a success.
     const Failure& LastFailure() const { return lastFailure_; }
     // The line of the link went away (see ILink::Lost).
@@ -138,6 +152,7 @@ private:
     LineAssembler assembler_;
     std::deque<std::string> receivedLines_;
     bool busy_ = false;
+    int quietDepth_ = 0;
     std::string sentLine_;  // the command waiting, without CR LF
     milliseconds timeout_{0};
     std::string lastStale_;  // the last line skipped while it waited

@@ -116,5 +116,5 @@ TEST_F(LutEditorPtyTest, WriteTellsHowManyEntriesTheCameraRefused) {
     EXPECT_EQ(boxes.back().text, "256 of 512 commands failed (first at entry 0: the camera answered \"ERROR: Refused\" to LUTR=0).");
     EXPECT_EQ(boxes.back().caption, "LUT Setting for Red");
     EXPECT_EQ(boxes.back().icon, app::MsgIcon::Exclamation);
-    EXPECT_EQ(boxes.front().caption, "Communication Error");
+    EXPECT_EQ(boxes.size(), 1u) << "one report, not a box for each of the 256 refusals";
 }

@@ -298,3 +298,17 @@ TEST_F(EngineTest, TextsWithControlCharactersAreNeverSent) {
     EXPECT_EQ(engine.SendCommandString(cmd::UD, "line 3 left", milliseconds(1000)), 1);
     EXPECT_EQ(link.Written(), (std::vector<std::string>{"UD=line 3 left\r\n"}));
 }
+
+// A transfer that goes on past refusals reports them once: while quiet, no box per refusal, but the
+// failure is kept.
+TEST_F(EngineTest, QuietTransfersKeepFailuresWithoutABoxEach) {
+    Answer("ERROR: Refused\r\n");
+    {
+        const Command::Quiet quiet(engine);
+        for (int i = 0; i < 3; ++i) EXPECT_EQ(engine.SendCommandInt(cmd::LUTR, i, milliseconds(1000)), 0);
+        EXPECT_EQ(engine.LastFailure().Describe(), "the camera answered \"ERROR: Refused\" to LUTR=2");
+    }
+    EXPECT_TRUE(platform.boxes.empty());
+    EXPECT_EQ(engine.SendCommandInt(cmd::LUTR, 0, milliseconds(1000)), 0);
+    EXPECT_EQ(platform.boxes.size(), 1u) << "loud again afterwards";
+}
