@@ -73,8 +73,10 @@ int CCommSetting::GetPortCount() {
     if (!ValidMode()) return 0;
     const int count = Driver().PortCount();
     if (mode_ != ComPort) return count;
-    // The remembered device may have been added to the list just now.
-    portIndex_[ComPort] = serial_.RememberedIndex(portIndex_[ComPort]);
+    // The remembered device may have been added to the list just now; one that is gone keeps its
+    // number until the operator chooses another port.
+    const int64_t index = serial_.RememberedIndex(portIndex_[ComPort]);
+    if (index >= 0) portIndex_[ComPort] = static_cast<uint32_t>(index);
     return serial_.List().Count();
 }
 
@@ -102,8 +104,18 @@ int CCommSetting::Open(uint32_t mode, uint32_t rate, uint32_t portIndex) {
 
 int CCommSetting::Open(uint32_t mode, uint32_t rate) {
     if (mode >= kModeCount) return Open(mode, rate, 0);
-    // The remembered device may sit at another index now (an adapter in another socket).
-    if (mode == ComPort) portIndex_[ComPort] = serial_.RememberedIndex(portIndex_[ComPort]);
+    if (mode == ComPort) {
+        // The remembered device may sit at another index now (an adapter in another socket). One
+        // that is not there is never replaced by whatever device now has its old number.
+        const int64_t index = serial_.RememberedIndex(portIndex_[ComPort]);
+        if (index < 0) {
+            Close();
+            mode_ = mode;
+            baudRate_ = rate;
+            return serial_.ReportAbsent();
+        }
+        portIndex_[ComPort] = static_cast<uint32_t>(index);
+    }
     return Open(mode, rate, portIndex_[mode]);
 }
 

@@ -37,14 +37,19 @@ std::string SerialLinkDriver::PortName(int index) {
     return list_.DisplayName(index);
 }
 
-uint32_t SerialLinkDriver::RememberedIndex(uint32_t fallback) {
+int64_t SerialLinkDriver::RememberedIndex(uint32_t fallback) {
     EnsureListed();
     if (remembered_.empty()) return fallback;
     int index = list_.Find(remembered_);
     // A remembered path that exists but is no port of the machine's (a pseudo-terminal, a link the
-    // operator named) is listed again; one that is gone leaves the index as it was.
+    // operator named) is listed again.
     if (index < 0 && PathExists(remembered_)) index = list_.AddDevicePath(remembered_);
-    return index >= 0 ? static_cast<uint32_t>(index) : fallback;
+    return index;
+}
+
+void SerialLinkDriver::Remember(int index) {
+    const std::string device = Device(index);
+    if (!device.empty()) remembered_ = list_.StablePath(device);
 }
 
 int SerialLinkDriver::AddDevicePath(const std::string& path) {
@@ -57,22 +62,30 @@ std::string SerialLinkDriver::Device(int index) {
     return list_.Device(index);
 }
 
-std::string SerialLinkDriver::RememberedStablePath() const {
-    return remembered_.empty() ? std::string() : list_.StablePath(remembered_);
-}
-
 int SerialLinkDriver::Open(uint32_t portIndex, uint32_t rate) {
     EnsureListed();
     const std::string device = list_.Device(static_cast<int>(portIndex));
     if (device.empty()) {
-        platform_.MessageBox("Failed to initialize COM" + std::to_string(portIndex + 1) +
-                                 " port!\nError in finding the port: this machine lists " +
-                                 std::to_string(list_.Count()) + " serial ports",
-                             app::kAppTitle, app::MsgIcon::Exclamation);
+        // Linux has no "COM4": the port is named by its place in the list.
+        const std::string reason =
+            "Error in finding the port: this machine lists " + std::to_string(list_.Count()) + " serial ports";
+        port_.SetLastError(reason);
+        platform_.MessageBox(
+            "Failed to initialize serial port number " + std::to_string(portIndex + 1) + "!\n" + reason, app::kAppTitle,
+            app::MsgIcon::Exclamation);
         return 0;
     }
-    remembered_ = device;
+    // By its stable name: an adapter plugged in again is found under it whatever ttyUSBn it gets.
+    remembered_ = list_.StablePath(device);
     return port_.Open(device, rate, 8, 0, 0, 0);
+}
+
+int SerialLinkDriver::ReportAbsent() {
+    const std::string reason = remembered_ + " is not present; plug in the adapter or choose another port";
+    port_.SetLastError(reason);
+    platform_.MessageBox("Failed to initialize " + remembered_ + " port!\n" + reason, app::kAppTitle,
+                         app::MsgIcon::Exclamation);
+    return 0;
 }
 
 void SerialLinkDriver::Write(const std::string& text) {

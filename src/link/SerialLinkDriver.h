@@ -33,16 +33,22 @@ public:
     std::string LastError() const override { return port_.LastError(); }
 
     // The index of the remembered device in the list (listing it first when needed, and adding a
-    // remembered path that exists but is no port of the machine's); `fallback` when it is not there.
-    uint32_t RememberedIndex(uint32_t fallback);
+    // remembered path that exists but is no port of the machine's); `fallback` when no device is
+    // remembered, -1 when the remembered one is not there.
+    int64_t RememberedIndex(uint32_t fallback);
+    // The remembered device path (its stable /dev/serial/by-id name where it has one).
+    const std::string& Remembered() const { return remembered_; }
     // Lists the ports only if that was never done.
     void EnsureListed();
     int AddDevicePath(const std::string& path);
     std::string Device(int index);
     // Remembers the port at index as the chosen one (nothing is opened).
-    void Remember(int index) { remembered_ = Device(index); }
+    void Remember(int index);
     // The name to store: the stable /dev/serial/by-id link of the chosen device when it has one.
-    std::string RememberedStablePath() const;
+    std::string RememberedStablePath() const { return remembered_; }
+
+    // Tells the operator that the remembered device is not present; 0.
+    int ReportAbsent();
 
     CSerialPort& Port() { return port_; }
     SerialPortList& List() { return list_; }

@@ -53,6 +53,8 @@ public:
     std::string LostReason() const;
     // Why the last open failed: the failed step and the system's reason, or who holds the port.
     const std::string& LastError() const { return lastError_; }
+    // For the link driver, which finds failures before the port is opened at all.
+    void SetLastError(std::string reason) { lastError_ = std::move(reason); }
     bool WaitLineLost(std::chrono::milliseconds timeout);
     // Bytes that arrived while the ring was full (they are dropped; the oldest unread bytes stay).
     uint64_t DroppedBytes() const { return ring_.Dropped(); }

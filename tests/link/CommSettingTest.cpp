@@ -133,8 +133,9 @@ TEST_F(CommSettingTest, TheRememberedDeviceIsFoundAgainAndReopenedWhereverItIsLi
     } cases[] = {
         {machine_ / "dev/ttyUSB0", 0, 3, 4, machine_ / "dev/ttyUSB0"},
         {machine_ / "by-id/usb-FTDI_FT232R_A1-if00-port0", 1, 3, 4, machine_ / "dev/ttyUSB0"},
-        {namedFile, 0, 4, 5, namedFile},                               // exists but is no machine port
-        {machine_ / "dev/ttyUSB7", 2, 2, 4, machine_ / "dev/ttyS10"},  // unplugged: the number stays
+        {namedFile, 0, 4, 5, namedFile},  // exists but is no machine port
+        // Unplugged: the number stays, and nothing else is opened in its place.
+        {machine_ / "dev/ttyUSB7", 2, 2, 4, machine_ / "dev/ttyUSB7"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.device);
@@ -148,6 +149,11 @@ TEST_F(CommSettingTest, TheRememberedDeviceIsFoundAgainAndReopenedWhereverItIsLi
         EXPECT_EQ(platform_.boxes[0].text.rfind("Failed to initialize " + c.opened + " port!\n", 0), 0u)
             << platform_.boxes[0].text;
     }
+    // The absent adapter is said to be absent, and stays the remembered port.
+    EXPECT_NE(platform_.boxes[0].text.find("is not present; plug in the adapter or choose another port"),
+              std::string::npos);
+    EXPECT_NE(StoreText().find("Com Port Device=" + (machine_ / "dev/ttyUSB7") + "\n"), std::string::npos)
+        << StoreText();
 }
 
 TEST_F(CommSettingTest, TheChosenPortIsRememberedByItsStableName) {
@@ -172,8 +178,9 @@ TEST_F(CommSettingTest, OpeningAPortNumberBeyondTheListSaysSo) {
     EXPECT_EQ(comm->Open(link::ComPort, 9600, 7), 0);
     EXPECT_EQ(comm->GetPortIndex(), 7u);
     ASSERT_EQ(platform_.boxes.size(), 1u);
-    EXPECT_EQ(platform_.boxes[0].text,
-              "Failed to initialize COM8 port!\nError in finding the port: this machine lists 4 serial ports");
+    EXPECT_EQ(
+        platform_.boxes[0].text,
+        "Failed to initialize serial port number 8!\nError in finding the port: this machine lists 4 serial ports");
     EXPECT_EQ(platform_.boxes[0].icon, app::MsgIcon::Exclamation);
     EXPECT_FALSE(comm->IsOpen());
     char byte;

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 
 #include <filesystem>
@@ -216,8 +215,10 @@ TEST(Registry, LeftoversAndDamagedStoresAreDealtWithAtStart) {
     EXPECT_FALSE(std::filesystem::exists(dir / ".settings.ini.0f0f0f"));
 
     for (const std::string& damaged :
-         {std::string("\x7f" "ELF\x02\x01\x01\0\0\0", 10), std::string("just some text\nwithout a section\n"),
-          std::string(200 * 1024, 'x')}) {
+         {std::string("\x7f"
+                      "ELF\x02\x01\x01\0\0\0",
+                      10),
+          std::string("just some text\nwithout a section\n"), std::string(200 * 1024, 'x')}) {
         dir.WriteFile("settings.ini", damaged);
         {
             CRegistry registry(dir.Path());

@@ -189,3 +189,43 @@ TEST_F(MainWindowPtyTest, ChangesAreSentUndoneAndShown) {
 }
 
 }  // namespace
+
+// An adapter unplugged mid-read and plugged in again: the read stops at once with the line lost,
+// and Reconnect opens the remembered device afresh, runs the start-up and refills the pages.
+TEST_F(MainWindowPtyTest, ALostLineEndsTheReadAtOnceAndReconnectBringsTheCameraBack) {
+    test::TempDir dir;
+    sim::SimOptions options;
+    options.linkPath = dir / "camera";
+    options.hangupAfter = 40;
+    options.model = "KA";
+    server_ = std::make_unique<sim::PtyServer>();
+    std::string error;
+    ASSERT_TRUE(server_->Start(options, &error)) << error;
+    // The tool knows the camera by its link, as it knows an adapter by its /dev/serial/by-id name.
+    services_ = std::make_unique<test::TestServices>(test::LineKind::Real);
+    services_->link.SetMode(link::ComPort);
+    const int index = services_->link.AddDevicePath(options.linkPath);
+    ASSERT_EQ(services_->link.OpenPort(static_cast<uint32_t>(index)), 1);
+    controls_ = std::make_unique<ui::ControlModel>();
+    dlg_ = std::make_unique<test::RecordingMainWindow>(services_->Get(), *controls_);
+    dlg_->OnInitDialog();
+    EXPECT_TRUE(dlg_->LastReadEnded());
+    EXPECT_LT(Answered(), 146u);
+    ASSERT_FALSE(services_->platform.boxes.empty());
+    EXPECT_NE(services_->platform.boxes.back().text.find("The line to the camera went away"), std::string::npos)
+        << services_->platform.boxes.back().text;
+    EXPECT_FALSE(services_->status.IsOnline());
+
+    // Plugged in again: a new pseudo-terminal behind the same name.
+    server_->Stop();
+    options.hangupAfter = 0;
+    server_ = std::make_unique<sim::PtyServer>();
+    ASSERT_TRUE(server_->Start(options, &error)) << error;
+    services_->platform.boxes.clear();
+    EXPECT_EQ(dlg_->Reconnect(), 1);
+    EXPECT_TRUE(services_->platform.boxes.empty());
+    EXPECT_EQ(Answered(), 146u);
+    EXPECT_FALSE(dlg_->LastReadEnded());
+    EXPECT_TRUE(services_->status.IsOnline());
+    EXPECT_EQ(server_->CameraRate(), 115200u);
+}

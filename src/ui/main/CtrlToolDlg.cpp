@@ -6,9 +6,9 @@
 #include "app/LongOperation.h"
 #include "app/Platform.h"
 #include "link/LineControl.h"
-#include "protocol/Link.h"
 #include "protocol/Command.h"
 #include "protocol/CommandTable.h"
+#include "protocol/Link.h"
 #include "protocol/ParameterTable.h"
 #include "settings/MemoryAreas.h"
 #include "settings/ModelCommands.h"
@@ -64,6 +64,20 @@ bool CCtrlToolDlg::OnInitDialog() {
     Table().CommitDataValues();
     ShowAllValues();
     return true;
+}
+
+int CCtrlToolDlg::Reconnect() {
+    services_.line.Close();
+    // A replugged adapter may have a new device node; the remembered stable name finds it.
+    services_.line.GetPortCount();
+    const int found = Connect();
+    if (found == 1) {
+        RaiseLine();
+        ReadAllSettings();
+    }
+    Table().CommitDataValues();
+    ShowAllValues();
+    return found;
 }
 
 void CCtrlToolDlg::PrepareWindow() {

@@ -57,6 +57,10 @@ public:
     void PrepareWindow();
     // The connection part of it: open, probe, "EA", line flush, rate search. 1 when a camera answered.
     int Connect();
+    // After an adapter was unplugged and plugged in again: lists the ports afresh, opens the
+    // remembered device and runs the start-up sequence again, the pages refilled. 1 when a camera
+    // answered.
+    int Reconnect();
     // Raises the line to 115200 bit/s with "CBDRT" when the link can follow.
     // 1 when the line runs as fast as the link allows; 0 when the camera did not take the change.
     int RaiseLine() { return rates_.RaiseLine(); }
