@@ -14,12 +14,7 @@ void CClSerial2000::Enumerate() {
 
 int CClSerial2000::GetPortCount() {
     Enumerate();
-    return static_cast<int>(ports_.size());
-}
-
-std::string CClSerial2000::GetPortName(int index) const {
-    if (index < 0 || static_cast<size_t>(index) >= ports_.size()) return {};
-    return ports_[static_cast<size_t>(index)];
+    return PortCount();
 }
 
 int CClSerial2000::Load(const std::string& fileName) {
@@ -30,7 +25,7 @@ int CClSerial2000::Load(const std::string& fileName) {
     }
     // Entry points in table order; the first one missing ends the load (the library stays loaded
     // until Close or Unload).
-    api_ = Api{};
+    api_ = ClApi2000{};
     const bool ok =
         library_.Open(Cl2000Folder() + "/" + fileName) && library_.Resolve("clSerialInit", api_.clSerialInit) &&
         library_.Resolve("clSerialClose", api_.clSerialClose) && library_.Resolve("clSerialRead", api_.clSerialRead) &&
@@ -45,41 +40,13 @@ int CClSerial2000::Init(uint32_t portIndex) {
     // remembered index would find no file.
     if (!enumerated_) Enumerate();
     if (!Load(GetPortName(static_cast<int>(portIndex)))) return 0;
-    cl::hSerRef ref = nullptr;
-    const cl::CLINT32 status = api_.clSerialInit(portIndex, &ref);
-    if (status != cl::kErrNone || ref == nullptr) {
-        lastError_ = "clSerialInit(" + std::to_string(portIndex) + ") returned " + std::to_string(status);
-        return 0;
-    }
-    ref_ = ref;
-    return 1;
+    return OpenReference(portIndex);
 }
 
 int CClSerial2000::SetBaudRate(uint32_t rate) {
     if (rate == 9600) return 1;
     platform_.MessageBox(cl::kRateRefused, app::kAppTitle, app::MsgIcon::Exclamation);
     return 0;
-}
-
-int CClSerial2000::Write(const char* bytes, uint32_t count, uint32_t timeoutMs) {
-    return cl::WritePort(api_.clSerialWrite, ref_, bytes, count, timeoutMs);
-}
-
-int CClSerial2000::Read(char* buffer, uint32_t count, uint32_t timeoutMs) {
-    return cl::ReadPort(api_.clSerialRead, ref_, buffer, count, timeoutMs);
-}
-
-void CClSerial2000::Close() {
-    if (ref_ != nullptr) {
-        api_.clSerialClose(ref_);
-        ref_ = nullptr;
-    }
-    Unload();
-}
-
-void CClSerial2000::Unload() {
-    library_.Close();
-    api_ = Api{};
 }
 
 }  // namespace vr::link

@@ -5,8 +5,8 @@
 
 namespace vr::link {
 
-bool CClSerial2001::LoadInto(DynamicLibrary& library, Api& api) {
-    api = Api{};
+bool CClSerial2001::LoadInto(DynamicLibrary& library, ClApi2001& api) {
+    api = ClApi2001{};
     return library.Open(Cl2001LibraryName()) && library.Resolve("clGetManufacturer", api.clGetManufacturer) &&
            library.Resolve("clGetNumManufacturers", api.clGetNumManufacturers) &&
            library.Resolve("clSelectManufacturer", api.clSelectManufacturer) &&
@@ -21,7 +21,7 @@ bool CClSerial2001::LoadInto(DynamicLibrary& library, Api& api) {
 void CClSerial2001::Enumerate() {
     // A load of its own: a port open meanwhile keeps its library and entry points.
     DynamicLibrary library;
-    Api api;
+    ClApi2001 api;
     if (!LoadInto(library, api)) {
         lastError_ = library.Error();
         return;
@@ -42,12 +42,7 @@ void CClSerial2001::Enumerate() {
 
 int CClSerial2001::GetPortCount() {
     Enumerate();
-    return static_cast<int>(ports_.size());
-}
-
-std::string CClSerial2001::GetPortName(int index) const {
-    if (index < 0 || static_cast<size_t>(index) >= ports_.size()) return {};
-    return ports_[static_cast<size_t>(index)];
+    return PortCount();
 }
 
 int CClSerial2001::Load() {
@@ -67,14 +62,7 @@ int CClSerial2001::Init(uint32_t portIndex) {
         lastError_ = "clSelectManufacturer(\"" + maker + "\") returned " + std::to_string(status);
         return 0;
     }
-    cl::hSerRef ref = nullptr;
-    status = api_.clSerialInit(portIndex, &ref);
-    if (status != cl::kErrNone || ref == nullptr) {
-        lastError_ = "clSerialInit(" + std::to_string(portIndex) + ") returned " + std::to_string(status);
-        return 0;
-    }
-    ref_ = ref;
-    return 1;
+    return OpenReference(portIndex);
 }
 
 int CClSerial2001::SetBaudRate(uint32_t rate) {
@@ -83,27 +71,6 @@ int CClSerial2001::SetBaudRate(uint32_t rate) {
 
 bool CClSerial2001::SupportsRate(uint32_t rate) const {
     return cl::RateSupported(api_.clGetSupportedBaudRates, ref_, rate);
-}
-
-int CClSerial2001::Write(const char* bytes, uint32_t count, uint32_t timeoutMs) {
-    return cl::WritePort(api_.clSerialWrite, ref_, bytes, count, timeoutMs);
-}
-
-int CClSerial2001::Read(char* buffer, uint32_t count, uint32_t timeoutMs) {
-    return cl::ReadPort(api_.clSerialRead, ref_, buffer, count, timeoutMs);
-}
-
-void CClSerial2001::Close() {
-    if (ref_ != nullptr) {
-        api_.clSerialClose(ref_);
-        ref_ = nullptr;
-    }
-    Unload();
-}
-
-void CClSerial2001::Unload() {
-    library_.Close();
-    api_ = Api{};
 }
 
 }  // namespace vr::link

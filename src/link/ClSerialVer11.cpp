@@ -5,8 +5,8 @@
 
 namespace vr::link {
 
-bool CClSerialVer11::LoadInto(DynamicLibrary& library, Api& api) {
-    api = Api{};
+bool CClSerialVer11::LoadInto(DynamicLibrary& library, ClApiVer11& api) {
+    api = ClApiVer11{};
     return library.Open(ClVer11LibraryName()) && library.Resolve("clSerialInit", api.clSerialInit) &&
            library.Resolve("clSerialClose", api.clSerialClose) && library.Resolve("clSetBaudRate", api.clSetBaudRate) &&
            library.Resolve("clSerialRead", api.clSerialRead) && library.Resolve("clSerialWrite", api.clSerialWrite) &&
@@ -21,7 +21,7 @@ void CClSerialVer11::Enumerate() {
     enumerated_ = true;
     ports_.clear();
     DynamicLibrary library;
-    Api api;
+    ClApiVer11 api;
     if (!LoadInto(library, api)) {
         lastError_ = library.Error();
         return;
@@ -43,12 +43,7 @@ void CClSerialVer11::Enumerate() {
 
 int CClSerialVer11::GetPortCount() {
     Enumerate();
-    return static_cast<int>(ports_.size());
-}
-
-std::string CClSerialVer11::GetPortName(int index) const {
-    if (index < 0 || static_cast<size_t>(index) >= ports_.size()) return {};
-    return ports_[static_cast<size_t>(index)];
+    return PortCount();
 }
 
 int CClSerialVer11::Load() {
@@ -61,13 +56,7 @@ int CClSerialVer11::Load() {
 int CClSerialVer11::Init(uint32_t portIndex) {
     Close();
     if (!Load()) return 0;
-    cl::hSerRef ref = nullptr;
-    const cl::CLINT32 status = api_.clSerialInit(portIndex, &ref);
-    if (status != cl::kErrNone || ref == nullptr) {
-        lastError_ = "clSerialInit(" + std::to_string(portIndex) + ") returned " + std::to_string(status);
-        return 0;
-    }
-    ref_ = ref;
+    if (!OpenReference(portIndex)) return 0;
     openIndex_ = portIndex;
     return 1;
 }
@@ -85,27 +74,6 @@ int CClSerialVer11::SetBaudRate(uint32_t rate) {
 
 bool CClSerialVer11::SupportsRate(uint32_t rate) const {
     return cl::RateSupported(api_.clGetSupportedBaudRates, ref_, rate);
-}
-
-int CClSerialVer11::Write(const char* bytes, uint32_t count, uint32_t timeoutMs) {
-    return cl::WritePort(api_.clSerialWrite, ref_, bytes, count, timeoutMs);
-}
-
-int CClSerialVer11::Read(char* buffer, uint32_t count, uint32_t timeoutMs) {
-    return cl::ReadPort(api_.clSerialRead, ref_, buffer, count, timeoutMs);
-}
-
-void CClSerialVer11::Close() {
-    if (ref_ != nullptr) {
-        api_.clSerialClose(ref_);
-        ref_ = nullptr;
-    }
-    Unload();
-}
-
-void CClSerialVer11::Unload() {
-    library_.Close();
-    api_ = Api{};
 }
 
 }  // namespace vr::link
