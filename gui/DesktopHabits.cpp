@@ -134,11 +134,14 @@ void DesktopHabits::OpenRecent(const QString& path) {
     features_.Settings().LoadFile(path.toStdString());
 }
 
-void DesktopHabits::RestoreGeometry() {
+bool DesktopHabits::RestoreGeometry() {
     std::string stored;
-    if (window_.Services().registry.ReadNamedText(app::kMainWindowGeometryName, stored) != 1 || stored.empty()) return;
+    if (window_.Services().registry.ReadNamedText(app::kMainWindowGeometryName, stored) != 1 || stored.empty())
+        return false;
     // restoreGeometry puts a window that would lie off every screen (a monitor gone) back on one.
-    if (window_.restoreGeometry(QByteArray::fromBase64(QByteArray::fromStdString(stored)))) window_.KeepRestoredSize();
+    if (!window_.restoreGeometry(QByteArray::fromBase64(QByteArray::fromStdString(stored)))) return false;
+    window_.KeepRestoredSize();
+    return true;
 }
 
 void DesktopHabits::SaveGeometry() {

@@ -44,13 +44,14 @@ public:
     // Opens a file of the Recent list; one that is gone is reported and taken off the list.
     void OpenRecent(const QString& path);
     void SaveGeometry();
+    // Puts back the stored size and position; false when none was stored or it was unusable.
+    bool RestoreGeometry();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void AddShortcuts();
-    void RestoreGeometry();
     void FillRecentMenu();
 
     MainWindow& window_;
