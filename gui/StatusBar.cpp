@@ -69,7 +69,11 @@ void StatusBar::Refresh() {
     const bool lampChanged = first_ || t.online != shown_.online;
     first_ = false;
     shown_ = t;
-    port_->setText(QString::fromStdString(t.port));
+    // Device paths run long (/dev/serial/by-id/...): the middle gives way, the tooltip keeps it whole.
+    const QString port = QString::fromStdString(t.port);
+    port_->setText(
+        port_->fontMetrics().elidedText(port, Qt::ElideMiddle, port_->fontMetrics().averageCharWidth() * kPortChars));
+    port_->setToolTip(port);
     rate_->setText(QString::fromStdString(t.rate));
     model_->setText(QString::fromStdString(t.model));
     area_->setText(QString::fromStdString(t.area));

@@ -27,6 +27,8 @@ class StatusBar : public QObject, public protocol::COnlineStatusUpdater {
 public:
     // Fields are compared with the tool's state this often; a change shows at the next look.
     static constexpr int kRefreshMs = 200;
+    // The port field's width in characters, before a long path is shortened in the middle.
+    static constexpr int kPortChars = 32;
 
     StatusBar(QMainWindow& window, ui::CCtrlToolDlg& logic);
     ~StatusBar() override;

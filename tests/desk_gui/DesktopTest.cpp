@@ -72,7 +72,8 @@ QString DesktopTest::Field(const char* name) const {
 }
 
 void DesktopTest::statusBarFollowsPortRateModelAreaModeAndLine() {
-    QCOMPARE(Field("statusPort"), QString::fromStdString(camera_->LinkPath()));
+    QCOMPARE(habits_->Status().Shown().port, camera_->LinkPath());
+    QCOMPARE(habits_->Status().Field("statusPort")->toolTip(), QString::fromStdString(camera_->LinkPath()));
     QCOMPARE(Field("statusRate"), QString("115200 bit/s"));
     QCOMPARE(Field("statusModel"), QString("VR-8200-KA"));
     QVERIFY(window_->Logic().AreaKnown());
