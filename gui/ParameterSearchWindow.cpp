@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "DesktopHabits.h"
 #include "MainWindow.h"
 #include "protocol/Command.h"
 #include "protocol/OnlineStatus.h"
@@ -133,8 +134,10 @@ void ParameterSearchWindow::Outline(QWidget* control) {
     auto* frame = new QFrame(parent);
     frame->setObjectName("searchOutline");
     frame->setAttribute(Qt::WA_TransparentForMouseEvents);
-    // The palette's selection colour reads on light and dark desktops alike.
-    const QColor colour = palette().color(QPalette::Active, QPalette::Highlight);
+    // The palette's selection colour, lightened on a dark desktop where a deep blue would sink into
+    // the page.
+    QColor colour = palette().color(QPalette::Active, QPalette::Highlight);
+    if (IsDarkPalette(palette())) colour = colour.lighter(140);
     frame->setStyleSheet(
         QString("#searchOutline { border: 2px solid %1; border-radius: 3px; background: transparent; }")
             .arg(colour.name()));
