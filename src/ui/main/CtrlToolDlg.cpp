@@ -188,7 +188,15 @@ int CCtrlToolDlg::Connect() {
     // costs a whole time-out and leaves the area unknown anyway.
     int result = ModelProbe();
     if (result == 1) QueryCurrentArea();
+    const int answeredAt = Line().GetBaudIndex();
     rates_.FlushLine();
+    // The flush leaves the line at 9600 bit/s. A camera that answered at another rate (one the tool
+    // raised before a reconnect) is still there: the line goes back to it, or the raise would talk
+    // to it at a rate it does not listen at.
+    if (result == 1 && Line().GetBaudIndex() != answeredAt) {
+        Line().OpenBaud(link::CCommSetting::BaudIndexToRate(answeredAt));
+        view_.ShowCommunicationRate(answeredAt);
+    }
     if (result == 0) {
         result = rates_.SearchRate();
         if (result == 1) QueryCurrentArea();
