@@ -18,6 +18,7 @@
 class QTabWidget;
 class QTimer;
 class QMenu;
+class QLabel;
 
 namespace vr::gui {
 
@@ -72,6 +73,13 @@ public:
     bool ShowSecondary(ui::SecondaryWindow window, bool show) override;
     void ShowCommunicationRate(int baudIndex) override;
     void AdaptCommunicationDialog(uint32_t controlMode) override;
+    void ShowCurrentArea(uint32_t area) override;
+    void ShowStatusText(const std::string& text) override;
+    void ShowOfflineBanner(const std::string& text) override;
+
+    // While a command waits: says in the status bar what for, once the wait is no longer short.
+    void ShowWaitNotice();
+    QLabel* OfflineBanner() const { return banner_; }
 
     // Greys the menu items that no feature has registered yet.
     void RefreshMenuAvailability();
@@ -94,6 +102,8 @@ private:
     std::unique_ptr<ui::CCtrlToolDlg> logic_;
     QTabWidget* tabs_ = nullptr;
     StatusStrip* strip_ = nullptr;
+    QLabel* banner_ = nullptr;
+    std::string lastNotice_;
     QTimer* engineTimer_ = nullptr;
     std::vector<QWidget*> pages_;
     std::vector<QMenu*> menus_;

@@ -120,6 +120,7 @@ int main(int argc, char** argv) {
         vr::gui::MainWindow window(services);
         window.Logic().SetControlMode(parser.isSet(factory) ? vr::app::ControlMode::kFactory : storedMode);
         platform.SetMainWindow(&window);
+        platform.SetPumpHook([&window] { window.ShowWaitNotice(); });
         // The features plug into the window's router; they live as long as the window.
         vr::gui::Features features(window);
         window.RefreshMenuAvailability();
@@ -148,6 +149,7 @@ int main(int argc, char** argv) {
         window.StartWhenShown();
         window.show();
         result = QApplication::exec();
+        platform.SetPumpHook({});
         window.Logic().OnDestroy();
         if (!parser.isSet(factory)) core.controlMode.Set(window.Logic().ControlMode());
         if (!toured) result = 1;
