@@ -257,7 +257,8 @@ int Command::WaitForComplete(std::chrono::steady_clock::time_point start, millis
         lastFailure_ = {};
     } else {
         Fail(FailureKind::Refused, reply);
-        ShowError(Printable(reply));
+        // The camera's own text, and on a line of its own the command it refused.
+        ShowError(Printable(reply) + "\n" + Printable(sentLine_));
     }
     status_.SetOnline();
     return complete ? 1 : 0;

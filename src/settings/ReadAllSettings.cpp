@@ -13,8 +13,6 @@
 namespace vr::settings {
 namespace {
 
-constexpr std::chrono::milliseconds kQueryTimeout(5000);
-
 // Action commands and values the tool derives itself; querying them would start or select something.
 constexpr uint32_t kNeverRead[] = {
     1669, 1671, 1667, 1121, 1193, 1183,                    // AGCFV, AGCFV8, AS, RS, PGR, PBR
@@ -45,7 +43,8 @@ std::vector<size_t> RowsToRead(uint32_t modelKind, bool factoryMode) {
     return rows;
 }
 
-RowsRead ReadParameterRows(app::Services& services, uint32_t modelKind, bool factoryMode) {
+RowsRead ReadParameterRows(app::Services& services, uint32_t modelKind, bool factoryMode,
+                           std::chrono::milliseconds queryTimeout) {
     protocol::ParameterTable& table = services.table;
     const int32_t total = factoryMode ? table.CountValueParams() : table.CountUserParams();
     const std::vector<size_t> rows = RowsToRead(modelKind, factoryMode);
@@ -61,7 +60,7 @@ RowsRead ReadParameterRows(app::Services& services, uint32_t modelKind, bool fac
         }
         const protocol::ParameterDef& def = *table.Row(row).def;
         int32_t value = 0;
-        const bool answered = services.engine.QueryInt(def.cmdId, value, kQueryTimeout) == 1;
+        const bool answered = services.engine.QueryInt(def.cmdId, value, queryTimeout) == 1;
         if (answered) table.SetDataValue(def.ctrlId, value);
         read.rows.push_back({row, answered});
         sum += 100;

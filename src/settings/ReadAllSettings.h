@@ -3,6 +3,7 @@
 // model and mode, and the query of each behind the progress window. The main window runs the whole
 // sequence around it (model probe, layout, display, enabling).
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -44,10 +45,13 @@ inline constexpr int kMaxTimeoutsInARow = 5;
 
 inline constexpr const char* kReadingSettingsText = "Now, reading camera settings.";
 
-// Queries every row RowsToRead gives (5000 ms each), storing each answer with SetDataValue, behind
+inline constexpr std::chrono::milliseconds kReadQueryTimeout(5000);
+
+// Queries every row RowsToRead gives (queryTimeout each; tests give a short one), storing each answer with SetDataValue, behind
 // the progress window: after each row the position is the running sum of 100 per row over the count
 // of value rows of the mode, and the windows paint. The operator may stop it between two rows; a
 // lost line ends it at once, and kMaxTimeoutsInARow time-outs in a row end it too.
-RowsRead ReadParameterRows(app::Services& services, uint32_t modelKind, bool factoryMode);
+RowsRead ReadParameterRows(app::Services& services, uint32_t modelKind, bool factoryMode,
+                           std::chrono::milliseconds queryTimeout = kReadQueryTimeout);
 
 }  // namespace vr::settings

@@ -193,7 +193,10 @@ TEST_F(OnePushPtyTest, FailedStartsAreReportedAndTheListsShowTheCamerasMode) {
     auto options = FastCamera("KB");
     options.refuse = {"AWB", "AGC", "RS", "PGR", "PBR", "PGR00"};
     StartCamera(options);
-    const std::string refused = "Communication Error: ERROR: Refused [warning]";
+    // The camera's text, then the command it refused.
+    const auto refused = [](const std::string& line) {
+        return "Communication Error: ERROR: Refused\n" + line + " [warning]";
+    };
     Select(kWhiteBalance, 1);
     EXPECT_EQ(Sent(), "AWB=2 AWB?");
     EXPECT_EQ(controls->GetCurSel(kWhiteBalance), 0);
@@ -201,18 +204,20 @@ TEST_F(OnePushPtyTest, FailedStartsAreReportedAndTheListsShowTheCamerasMode) {
     EXPECT_EQ(controls->GetCurSel(kGainAuto), 0);
     for (uint32_t button : {kShading, kPixelGain, kPixelBlack, kFactoryPixelGain}) Click(button);
     EXPECT_EQ(Sent(), "AWB=2 AWB? AGC=2 AGC? RS=0 PGR=0 PBR=0 PGR00=0");
-    EXPECT_EQ(Boxes(),
-              (Strings{refused, refused, refused,
-                       std::string(kApp) + ": Shading Calibration (Tool: RS Command Timeout) [error]", refused,
-                       std::string(kApp) + ": Recalibrate Pixel Gain (Tool: PGR Command Timeout) [error]", refused,
-                       std::string(kApp) + ": Recalibrate Pixel Black (Tool: PBR Command Timeout) [error]", refused}));
+    EXPECT_EQ(
+        Boxes(),
+        (Strings{refused("AWB=2"), refused("AGC=2"), refused("RS=0"),
+                 std::string(kApp) + ": Shading Calibration (Tool: RS Command Timeout) [error]", refused("PGR=0"),
+                 std::string(kApp) + ": Recalibrate Pixel Gain (Tool: PGR Command Timeout) [error]", refused("PBR=0"),
+                 std::string(kApp) + ": Recalibrate Pixel Black (Tool: PBR Command Timeout) [error]",
+                 refused("PGR00=0")}));
 
     // The presets are sent like any other setting, and a refusal is not put back.
     sent.clear();
     services->platform.boxes.clear();
     Select(kWhiteBalance, 3);
     EXPECT_EQ(Sent(), "AWB=6");
-    EXPECT_EQ(Boxes(), (Strings{refused}));
+    EXPECT_EQ(Boxes(), (Strings{refused("AWB=6")}));
     EXPECT_EQ(controls->GetCurSel(kWhiteBalance), 3);
     EXPECT_EQ(services->table.GetCommittedDataValue(kWhiteBalance), 6);
 }
@@ -228,7 +233,7 @@ TEST_F(OnePushPtyTest, AutoSettingGoesOnOnlyAfterTheCodesThatLetIt) {
         {"white balance refused",
          [](sim::SimOptions& o) { o.refuse = {"AWB"}; },
          "AWB=2",
-         {"Communication Error: ERROR: Refused [warning]",
+         {"Communication Error: ERROR: Refused\nAWB=2 [warning]",
           std::string(kApp) + ": Auto Setting White Balance_1 Abort [error]"}},
         {"white balance too dark",
          [](sim::SimOptions& o) { o.awbResult = 3; },
@@ -241,7 +246,8 @@ TEST_F(OnePushPtyTest, AutoSettingGoesOnOnlyAfterTheCodesThatLetIt) {
         {"shading refused",
          [](sim::SimOptions& o) { o.refuse = {"RS"}; },
          "AWB=2 AWRS? RS=0",
-         {"Communication Error: ERROR: Refused [warning]", std::string(kApp) + ": Shading Calibration Abort [error]"}},
+         {"Communication Error: ERROR: Refused\nRS=0 [warning]",
+          std::string(kApp) + ": Shading Calibration Abort [error]"}},
         {"shading too bright",
          [](sim::SimOptions& o) { o.shadingResult = 2; },
          "AWB=2 AWRS? RS=0 SDRS? GAR? GAB? GAG?",
@@ -262,7 +268,7 @@ TEST_F(OnePushPtyTest, AutoSettingGoesOnOnlyAfterTheCodesThatLetIt) {
         {"gain auto refused",
          [](sim::SimOptions& o) { o.refuse = {"AGC"}; },
          "AWB=2 AWRS? RS=0 SDRS? AWB=2 AWRS? AGC=2",
-         {"Communication Error: ERROR: Refused [warning]",
+         {"Communication Error: ERROR: Refused\nAGC=2 [warning]",
           std::string(kApp) + ": Auto Setting Gain Auto Abort [error]"}},
         {"all succeeded", [](sim::SimOptions& o) { o.agcResult = 1; }, full.c_str(), {"Auto Setting: Succeeded"}},
         // A white balance out of time goes on like a good one; a gain auto short of success ends in silence.
@@ -332,5 +338,5 @@ TEST_F(OnePushPtyTest, XmlVersionIsWrittenFromTheFirstCharactersAndReadDigitByDi
     const std::string done = std::string(kApp) + ": Writing the XML Version has been completed. [info]";
     const std::string failed = std::string(kApp) + ": Couldn't write the XML Version. [error]";
     EXPECT_EQ(Boxes(),
-              (Strings{done, done, "Communication Error: ERROR: Out of range [warning]", failed, done, failed}));
+              (Strings{done, done, "Communication Error: ERROR: Out of range\nXMLVR=-5 [warning]", failed, done, failed}));
 }

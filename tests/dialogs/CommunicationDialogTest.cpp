@@ -273,7 +273,7 @@ TEST_F(CommunicationDialogTest, AreaButtonsTalkToTheCamera) {
     platform.boxes.clear();
     dialog->OnStore();
     dialog->OnLoad();
-    EXPECT_EQ(platform.Texts(), (std::vector<std::string>{"NG", "NG"})) << "only the engine's reports";
+    EXPECT_EQ(platform.Texts(), (std::vector<std::string>{"NG\nSA=3", "NG\nLD=3"})) << "only the engine's reports";
     EXPECT_EQ(reads, 1) << "a refused load reads nothing";
 }
 

@@ -54,7 +54,9 @@ TEST_F(EngineTest, SetLinesAndCompletionReplies) {
         EXPECT_TRUE(Online()) << "any reply to a set means the camera is there";
         if (c.result == 0) {
             ASSERT_EQ(platform.boxes.size(), 1u);
-            EXPECT_EQ(platform.boxes[0].text, std::string(c.reply).substr(0, std::string(c.reply).size() - 2));
+            // The camera's reply, then the set it answered.
+            EXPECT_EQ(platform.boxes[0].text, std::string(c.reply).substr(0, std::string(c.reply).size() - 2) + "\n" +
+                                                  GetCommandName(47) + "=-400");
             EXPECT_EQ(platform.boxes[0].caption, "Communication Error");
             EXPECT_EQ(platform.boxes[0].icon, MsgIcon::Exclamation);
         } else {
@@ -278,7 +280,7 @@ TEST_F(EngineTest, EveryFailureSaysWhatFailed) {
     Answer(std::string("ERR\0OR\r\n", 8));
     EXPECT_EQ(engine.SendCommandInt(cmd::GA, 99999, milliseconds(1000)), 0);
     ASSERT_FALSE(platform.boxes.empty());
-    EXPECT_EQ(platform.boxes.back().text, "ERR\\x00OR");
+    EXPECT_EQ(platform.boxes.back().text, "ERR\\x00OR\nGA=99999");
     EXPECT_EQ(engine.LastFailure().Describe(), "the camera answered \"ERR\\x00OR\" to GA=99999");
     Answer("NG\r\n");
     EXPECT_EQ(engine.QueryInt(cmd::GA, value, milliseconds(1000)), 0);

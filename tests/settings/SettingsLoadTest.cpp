@@ -113,7 +113,7 @@ TEST_F(SettingsLoadTest, ARefusedLineIsKeptAndReportedAndTheRestIsSent) {
     EXPECT_EQ(CameraValue("GA"), 100);
     ASSERT_EQ(load.refused.size(), 1u);
     EXPECT_EQ(load.refused[0].why, settings::RefusedLine::Why::Refused);
-    EXPECT_EQ(Texts(), (Strings{"ERROR: Refused", "The camera did not take 1 line of " + Path("in.cam") +
+    EXPECT_EQ(Texts(), (Strings{"ERROR: Refused\nGA=500", "The camera did not take 1 line of " + Path("in.cam") +
                                                       ":\nline 2: GA=500 (ERROR: Refused)\n"
                                                       "The pages show the file's values; Reload shows the camera's."}));
 }

@@ -1,0 +1,61 @@
+// Reading all settings from a camera that stops answering: five time-outs in a row end the read,
+// refusals never do (a camera that answers is there), and a line that goes away ends it at once.
+
+#include <chrono>
+
+#include "SettingsFixture.h"
+#include "protocol/CommandTable.h"
+#include "protocol/ParameterTable.h"
+#include "settings/ModelCommands.h"
+#include "settings/ReadAllSettings.h"
+
+namespace vr::test {
+namespace {
+
+using std::chrono::milliseconds;
+using ReadAllStopTest = SettingsFixture;
+
+constexpr milliseconds kShortTimeout(150);
+
+std::string NameOfReadRow(size_t i) {
+    const size_t row = settings::RowsToRead(settings::kModelKA, false).at(i);
+    return protocol::GetCommandName(protocol::ParameterDefs()[row].cmdId);
+}
+
+TEST_F(ReadAllStopTest, FiveTimeOutsInARowEndTheReadAfterTheRowsThatWereAnswered) {
+    sim::SimOptions options;
+    options.silentAfter = 12;
+    Start("KA", options);
+    const settings::RowsRead read =
+        settings::ReadParameterRows(services->Get(), settings::kModelKA, false, kShortTimeout);
+    EXPECT_TRUE(read.silent);
+    EXPECT_FALSE(read.lost);
+    ASSERT_EQ(read.rows.size(), 12u + settings::kMaxTimeoutsInARow);
+    for (size_t i = 0; i < read.rows.size(); ++i) EXPECT_EQ(read.rows[i].answered, i < 12) << i;
+    EXPECT_LT(read.rows.size(), read.planned);
+}
+
+TEST_F(ReadAllStopTest, RefusedRowsDoNotCountAsTimeOuts) {
+    sim::SimOptions options;
+    for (size_t i = 0; i < settings::kMaxTimeoutsInARow + 2; ++i) options.refuseQuery.push_back(NameOfReadRow(i));
+    Start("KA", options);
+    const settings::RowsRead read =
+        settings::ReadParameterRows(services->Get(), settings::kModelKA, false, kShortTimeout);
+    EXPECT_FALSE(read.Ended());
+    ASSERT_EQ(read.rows.size(), read.planned);
+    for (size_t i = 0; i < read.rows.size(); ++i) EXPECT_EQ(read.rows[i].answered, i >= options.refuseQuery.size()) << i;
+}
+
+TEST_F(ReadAllStopTest, ALineThatGoesAwayEndsTheReadAtOnce) {
+    sim::SimOptions options;
+    options.hangupAfter = 8;
+    Start("KA", options);
+    const settings::RowsRead read =
+        settings::ReadParameterRows(services->Get(), settings::kModelKA, false, milliseconds(5000));
+    EXPECT_TRUE(read.lost);
+    ASSERT_EQ(read.rows.size(), 9u);
+    EXPECT_FALSE(read.rows.back().answered);
+}
+
+}  // namespace
+}  // namespace vr::test
