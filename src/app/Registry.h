@@ -51,6 +51,10 @@ inline constexpr RegValueInfo kRegValues[kRegValueCount] = {
 // in the list (an adapter plugged into another socket) is found again. Not a slot: slot numbers
 // above 9 stay invalid.
 inline constexpr const char* kComPortDeviceName = "Com Port Device";
+// The rate the command-line tool last left the camera at and the port it was on, so that the next
+// run probes there first. Not slots either.
+inline constexpr const char* kCameraRateName = "Camera Rate";
+inline constexpr const char* kCameraRatePortName = "Camera Rate Port";
 
 // The section that holds the values, and the file in the store's folder.
 inline constexpr const char* kRegSection = "VR-8200 Control Tool";
@@ -90,6 +94,11 @@ public:
     // "Com Port Device": 1 and the stored text when there is one, else 0 and an empty text.
     int ReadComPortDevice(std::string& path);
     int WriteComPortDevice(const std::string& path);
+
+    // "Camera Rate" and "Camera Rate Port": 1 with both when a rate of the rate table is stored
+    // with its port, else 0 (rate 0, port empty).
+    int ReadCameraRate(uint32_t& rate, std::string& port);
+    int WriteCameraRate(uint32_t rate, const std::string& port);
 
     // What was wrong with the store at start-up, for the operator; empty when nothing was.
     const std::string& Problem() const { return problem_; }
