@@ -15,6 +15,7 @@
 
 #include "CommunicationWindow.h"
 #include "PageBuilder.h"
+#include "SerialDiagnosis.h"
 #include "StatusStrip.h"
 #include "TerminalWindow.h"
 #include "app/Registry.h"
@@ -135,6 +136,7 @@ void MainWindow::BuildMenu() {
         });
         menuActions_.push_back(action);
     }
+    AddSerialDiagnosis(menus_.back(), this);
     RefreshMenuAvailability();
 }
 
