@@ -286,10 +286,10 @@ void SerialDoctor::CheckAdapter(const Port& port, DoctorReport& report) const {
         }
         break;
     }
-    report.findings.push_back(
-        {"adapter", Severity::Note, port.device,
-         port.device + ": USB serial adapter " + (usb.empty() ? "(no USB description)" : usb) + ", driver " + driver,
-         ""});
+    report.findings.push_back({"adapter", Severity::Note, port.device,
+                               port.device + ": USB serial adapter " + (usb.empty() ? "(no USB description)" : usb) +
+                                   ", driver " + driver + "; the tool asks it for low latency when it opens it",
+                               ""});
     const std::string timerFile = device + "/latency_timer";
     const std::string timer = ReadFirstLine(timerFile);
     if (timer.empty()) return;
@@ -300,12 +300,13 @@ void SerialDoctor::CheckAdapter(const Port& port, DoctorReport& report) const {
             {"latency", Severity::Ok, port.device, port.device + ": latency timer " + std::to_string(ms) + " ms", ""});
         return;
     }
+    // The tool sets 1 ms itself when it opens the port, where it may write the file.
     const bool writable = ::access(timerFile.c_str(), W_OK) == 0;
-    report.findings.push_back({"latency", writable ? Severity::Note : Severity::Warning, port.device,
-                               port.device + ": latency timer " + std::to_string(ms) +
-                                   " ms: each reply may wait that long" +
-                                   (writable ? " (you may write it: the tool can set 1 ms)" : ""),
-                               writable ? "echo 1 > " + shown : "echo 1 | sudo tee " + shown});
+    report.findings.push_back(
+        {"latency", writable ? Severity::Note : Severity::Warning, port.device,
+         port.device + ": latency timer " + std::to_string(ms) + " ms: each reply may wait that long; " +
+             (writable ? "the tool sets 1 ms when it opens the port" : "the tool may not set it to 1 ms"),
+         writable ? "" : "echo 1 | sudo tee " + shown});
 }
 
 DoctorReport SerialDoctor::Run() const {
