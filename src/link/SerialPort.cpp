@@ -4,6 +4,7 @@
 #include <linux/serial.h>
 #include <sys/eventfd.h>
 #include <sys/ioctl.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstdlib>
@@ -32,17 +33,17 @@ std::string OsFailure(const char* step, int error) {
 
 // The FTDI timer that holds back a short reply until it runs out (16 ms unless set).
 std::string SetLatencyTimer(const std::string& timerFile) {
+    if (::access(timerFile.c_str(), F_OK) != 0) return {};  // no FTDI chip
     std::string text, error;
-    if (!app::ReadWholeFile(timerFile, text, error, 64)) return {};  // no FTDI chip
-    const int ms = std::atoi(text.c_str());
-    if (ms <= 1) return "; latency timer " + std::to_string(ms) + " ms";
+    const int ms = app::ReadWholeFile(timerFile, text, error, 64) ? std::atoi(text.c_str()) : -1;
+    if (ms == 0 || ms == 1) return "; latency timer " + std::to_string(ms) + " ms";
     const int fd = sys::Open(timerFile.c_str(), O_WRONLY | O_CLOEXEC);
     bool set = fd >= 0 && sys::Write(fd, "1", 1) == 1;
     const int why = errno;
     if (fd >= 0 && sys::Close(fd) != 0) set = false;
-    if (set) return "; latency timer " + std::to_string(ms) + " ms -> 1 ms";
-    return "; latency timer stays at " + std::to_string(ms) + " ms (" + timerFile + ": " + std::strerror(why) +
-           "; see vr8200ctl doctor)";
+    const std::string was = ms > 0 ? std::to_string(ms) + " ms" : std::string("its value");
+    if (set) return "; latency timer " + was + " -> 1 ms";
+    return "; latency timer stays at " + was + " (" + timerFile + ": " + std::strerror(why) + "; see vr8200ctl doctor)";
 }
 
 // Asks the driver of a USB serial adapter to pass on each byte at once. Empty for other devices.
