@@ -215,7 +215,6 @@ void SerialDoctor::CheckServices(DoctorReport& report) const {
 }
 
 void SerialDoctor::CheckLocks(const std::vector<Port>& ports, DoctorReport& report) const {
-    (void)ports;
     std::error_code ec;
     std::vector<std::string> names;
     for (fs::directory_iterator it(Path(lockFolder_), ec), end; !ec && it != end; it.increment(ec)) {
@@ -228,7 +227,10 @@ void SerialDoctor::CheckLocks(const std::vector<Port>& ports, DoctorReport& repo
         std::string text = ReadFirstLine(Path(file));
         text.erase(0, text.find_first_not_of(' '));
         const int pid = std::atoi(text.c_str());
-        const std::string device = "/dev/" + name.substr(5);
+        // "LCK..ttyUSB0" is /dev/ttyUSB0; a device below a folder has its slashes as "_" ("pts_3").
+        std::string device = "/dev/" + name.substr(5);
+        if (!Exists(Path(device))) std::replace(device.begin() + 5, device.end(), '_', '/');
+        const bool isPort = std::any_of(ports.begin(), ports.end(), [&](const Port& p) { return p.device == device; });
         if (!ProcessAlive(pid)) {
             report.findings.push_back({"lock", Severity::Warning, device,
                                        "stale lock file " + file + " (process " + std::to_string(pid) +
@@ -236,10 +238,12 @@ void SerialDoctor::CheckLocks(const std::vector<Port>& ports, DoctorReport& repo
                                        "sudo rm " + file});
         } else {
             const std::string program = ProgramOf(pid);
-            report.findings.push_back({"lock", Severity::Problem, device,
+            // Only a serial port of the machine's is kept from the tool; a pseudo-terminal's lock
+            // belongs to whoever made it.
+            report.findings.push_back({"lock", isPort ? Severity::Problem : Severity::Note, device,
                                        device + " is locked by process " + std::to_string(pid) +
                                            (program.empty() ? "" : " (" + program + ")") + " through " + file,
-                                       "end that program or choose another port"});
+                                       isPort ? "end that program or choose another port" : ""});
         }
     }
 }

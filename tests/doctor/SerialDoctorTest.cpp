@@ -160,6 +160,18 @@ TEST(SerialDoctor, LockFilesAndHolders) {
     EXPECT_EQ(Find(report, "lock")->severity, Severity::Problem);
     EXPECT_NE(Find(report, "lock")->text.find("process 4711 (minicom)"), std::string::npos);
 
+    // A pseudo-terminal's lock (slashes as "_") is somebody else's business, not a problem.
+    FakeMachine ptyLock;
+    ptyLock.Dir("dev/pts");
+    ptyLock.File("dev/pts/3", "");
+    ptyLock.Process(77, "vr8200-sim");
+    ptyLock.File("var/lock/LCK..pts_3", "        77\n");
+    report = ptyLock.Run(true);
+    ASSERT_NE(Find(report, "lock"), nullptr);
+    EXPECT_EQ(Find(report, "lock")->port, "/dev/pts/3");
+    EXPECT_EQ(Find(report, "lock")->severity, Severity::Note);
+    EXPECT_FALSE(report.Blocking());
+
     FakeMachine other;
     other.Process(900, "screen");
     other.Link("/dev/ttyUSB0", "proc/900/fd/3");
