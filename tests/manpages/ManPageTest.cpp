@@ -74,7 +74,7 @@ std::vector<std::string> Definitions(const std::string& page, const std::string&
 
 Words ManOptions(const std::string& page) {
     Words words;
-    const std::regex option(R"(\\-\\-([a-z0-9\\-]+))");
+    const std::regex option(R"(\\-\\-((?:[a-z0-9]|\\-)+))");
     for (const std::string& line : Definitions(page, "OPTIONS"))
         for (std::sregex_iterator it(line.begin(), line.end(), option), end; it != end; ++it)
             words.insert("--" + std::regex_replace((*it)[1].str(), std::regex(R"(\\-)"), "-"));
@@ -122,7 +122,7 @@ TEST(ManPages, VrCtlOptionsAndSubcommandsMatchItsHelp) {
     EXPECT_EQ(listed.size(), Words(listed.begin(), listed.end()).size()) << "a command listed twice";
 
     Words manSubOptions;
-    const std::regex option(R"(\\fB\\-\\-([a-z0-9\\-]+)\\fR)");
+    const std::regex option(R"(\\fB\\-\\-((?:[a-z0-9]|\\-)+)\\fR)");
     for (const std::string& line : Definitions(page, "COMMANDS"))
         for (std::sregex_iterator it(line.begin(), line.end(), option), end; it != end; ++it)
             manSubOptions.insert("--" + std::regex_replace((*it)[1].str(), std::regex(R"(\\-)"), "-"));
