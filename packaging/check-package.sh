@@ -41,5 +41,5 @@ completion="$root/tree/usr/share/bash-completion/completions/vr8200ctl"
 [ "$(bash -c "source '$completion'; complete -p vr8200ctl")" = "complete -F _vr8200ctl vr8200ctl" ] ||
   fail "the completion does not load"
 words=$(PATH="$bin:$PATH" bash -c "source '$completion'; COMP_WORDS=(vr8200ctl do); COMP_CWORD=1; _vr8200ctl; echo \${COMPREPLY[*]}")
-[ "$words" = "doctor dump" ] || [ "$words" = "dump doctor" ] || fail "completion of 'do' gave '$words'"
+[ "$words" = "doctor" ] || fail "completion of 'do' gave '$words'"
 echo "check-package: $(basename "$deb") is fine" >&2

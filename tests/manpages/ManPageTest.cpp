@@ -14,7 +14,7 @@ namespace {
 
 using Words = std::set<std::string>;
 
-std::string Run(const std::string& command, int* status = nullptr) {
+std::string Shell(const std::string& command, int* status = nullptr) {
     std::string out;
     FILE* pipe = ::popen(command.c_str(), "r");
     if (pipe == nullptr) return out;
@@ -99,19 +99,19 @@ std::string Joined(const Words& words) {
 TEST(ManPages, VrCtlOptionsAndSubcommandsMatchItsHelp) {
     const std::string tool = VR8200CTL_EXE;
     const std::string page = ManPage("vr8200ctl");
-    const std::string help = Run(tool + " --help");
+    const std::string help = Shell(tool + " --help");
     ASSERT_FALSE(help.empty());
     EXPECT_EQ(Joined(ManOptions(page)), Joined(HelpOptions(help)));
 
     // Every subcommand, a group's members by their full name, and each one's own options.
     Words helpCommands, helpSubOptions;
     for (const std::string& name : HelpSubcommands(help)) {
-        const std::string sub = Run(tool + " " + name + " --help");
+        const std::string sub = Shell(tool + " " + name + " --help");
         const Words members = HelpSubcommands(sub);
         if (members.empty()) helpCommands.insert(name);
         for (const std::string& member : members) {
             helpCommands.insert(name + " " + member);
-            for (const auto& o : HelpOptions(Run(tool + " " + name + " " + member + " --help")))
+            for (const auto& o : HelpOptions(Shell(tool + " " + name + " " + member + " --help")))
                 helpSubOptions.insert(o);
         }
         for (const auto& o : HelpOptions(sub)) helpSubOptions.insert(o);
@@ -131,9 +131,9 @@ TEST(ManPages, VrCtlOptionsAndSubcommandsMatchItsHelp) {
 
 TEST(ManPages, SimAndDesktopToolOptionsMatchTheirHelp) {
     EXPECT_EQ(Joined(ManOptions(ManPage("vr8200-sim"))),
-              Joined(HelpOptions(Run(std::string(VR8200SIM_EXE) + " --help"))));
+              Joined(HelpOptions(Shell(std::string(VR8200SIM_EXE) + " --help"))));
 #ifdef VR8200CONTROL_EXE
-    const std::string help = Run(std::string("QT_QPA_PLATFORM=offscreen ") + VR8200CONTROL_EXE + " --help");
+    const std::string help = Shell(std::string("QT_QPA_PLATFORM=offscreen ") + VR8200CONTROL_EXE + " --help");
     ASSERT_FALSE(help.empty());
     EXPECT_EQ(Joined(ManOptions(ManPage("vr8200-control"))), Joined(HelpOptions(help)));
 #endif
@@ -144,10 +144,10 @@ TEST(ManPages, RenderWithoutWarnings) {
         SCOPED_TRACE(name);
         const std::string file = std::string(VR_PACKAGING_DIR) + "/man/" + name + ".1";
         int status = -1;
-        const std::string warnings = Run("groff -man -Tutf8 -ww -z " + file + " 2>&1", &status);
+        const std::string warnings = Shell("groff -man -Tutf8 -ww -z " + file + " 2>&1", &status);
         EXPECT_EQ(status, 0);
         EXPECT_EQ(warnings, "");
-        const std::string shown = Run("MANWIDTH=80 man -l " + file + " 2>&1", &status);
+        const std::string shown = Shell("MANWIDTH=80 man -l " + file + " 2>&1", &status);
         EXPECT_EQ(status, 0) << shown;
         EXPECT_NE(shown.find("SYNOPSIS"), std::string::npos) << shown;
     }
@@ -155,13 +155,13 @@ TEST(ManPages, RenderWithoutWarnings) {
 
 TEST(BashCompletion, LoadsAndOffersTheToolsWords) {
     const std::string script = std::string(VR_PACKAGING_DIR) + "/vr8200ctl.bash";
-    EXPECT_EQ(Run("bash -c 'source " + script + " && complete -p vr8200ctl'"), "complete -F _vr8200ctl vr8200ctl\n");
+    EXPECT_EQ(Shell("bash -c 'source " + script + " && complete -p vr8200ctl'"), "complete -F _vr8200ctl vr8200ctl\n");
     struct Case {
         const char* words;  // what is typed, the last one being completed
         const char* offered;
     };
     const Case cases[] = {
-        {"do", "doctor dump"},
+        {"d", "diff doctor dump"},
         {"lut \"\"", "curve read write"},
         {"--simulate \"\"", "KA KB"},
         {"--simulate KA get GAR", "GAR"},
@@ -178,7 +178,7 @@ TEST(BashCompletion, LoadsAndOffersTheToolsWords) {
         const std::string run = "bash -c 'source " + script + "; COMP_WORDS=(" + VR8200CTL_EXE + " " + c.words +
                                 "); COMP_CWORD=$((${#COMP_WORDS[@]} - 1)); _vr8200ctl; printf \"%s\\n\" "
                                 "\"${COMPREPLY[@]}\" | sort | paste -sd \" \"'";
-        EXPECT_EQ(Run(run), std::string(c.offered) + "\n");
+        EXPECT_EQ(Shell(run), std::string(c.offered) + "\n");
     }
 }
 
