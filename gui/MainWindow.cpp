@@ -172,8 +172,9 @@ void MainWindow::BuildPages() {
         page->hide();
         if (auto* scroll = qobject_cast<QScrollArea*>(page)) content = content.expandedTo(scroll->widget()->sizeHint());
     }
-    resize(std::min(content.width() + chrome.width(), screen.width()),
-           std::min(content.height() + chrome.height(), screen.height() - 60));
+    if (!keepRestoredSize_)
+        resize(std::min(content.width() + chrome.width(), screen.width()),
+               std::min(content.height() + chrome.height(), screen.height() - 60));
 }
 
 void MainWindow::Event(uint32_t id, ui::ControlEvent event) {
@@ -203,6 +204,7 @@ void MainWindow::CreateWindows() {
     hooks.loadSettingsFile = loadSettingsFile_;
     communication_ = new CommunicationWindow(services_, std::move(hooks), LogFolder(services_.registry),
                                              services_.registry.WasShutdownClean() == 1, this);
+    connect(communication_, &CommunicationWindow::reconnectRequested, this, &MainWindow::reconnectRequested);
     communication_->Logic().Show();
     BuildPages();
 }

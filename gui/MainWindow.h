@@ -44,10 +44,14 @@ public:
 
     // Runs the start-up sequence once the window is on screen.
     void StartWhenShown() { startOnShow_ = true; }
+    // The window's size was restored from the last run: building the pages keeps it.
+    void KeepRestoredSize() { keepRestoredSize_ = true; }
 
 signals:
     // The start-up sequence has ended (connected and read, or offline).
     void startupFinished();
+    // The communication dialog's "Reconnect" was pressed.
+    void reconnectRequested();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -102,6 +106,7 @@ private:
     bool startOnShow_ = false;
     bool inCloseEvent_ = false;
     bool showingTabs_ = false;
+    bool keepRestoredSize_ = false;
 };
 
 // The window's key as the logic knows keys (Windows virtual-key codes); 0 for a modifier alone.

@@ -17,6 +17,7 @@
 #include <functional>
 #include <memory>
 
+#include "DesktopHabits.h"
 #include "DeviceForRun.h"
 #include "Features.h"
 #include "MainWindow.h"
@@ -123,6 +124,7 @@ int main(int argc, char** argv) {
         // The features plug into the window's router; they live as long as the window.
         vr::gui::Features features(window);
         window.RefreshMenuAvailability();
+        vr::gui::DesktopHabits habits(window, features);
         std::unique_ptr<vr::gui::ScreenshotTour> tour;
         bool toured = true;
         if (parser.isSet(screenshots)) {

@@ -273,4 +273,13 @@ int CRegistry::WriteCameraRate(uint32_t rate, const std::string& port) {
     return Store(kCameraRateName, std::to_string(rate)) && Store(kCameraRatePortName, port) ? 1 : 0;
 }
 
+int CRegistry::ReadNamedText(const char* name, std::string& text) {
+    text.clear();
+    return ReadText(name, text) ? 1 : 0;
+}
+
+int CRegistry::WriteNamedText(const char* name, const std::string& text) {
+    return Store(name, text) ? 1 : 0;
+}
+
 }  // namespace vr::app

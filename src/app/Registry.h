@@ -56,6 +56,13 @@ inline constexpr const char* kComPortDeviceName = "Com Port Device";
 inline constexpr const char* kCameraRateName = "Camera Rate";
 inline constexpr const char* kCameraRatePortName = "Camera Rate Port";
 
+// The desktop tool's own values beside the table: where its main window stood, and the settings
+// files used last, newest first (an empty value is an unused place).
+inline constexpr const char* kMainWindowGeometryName = "Main Window Geometry";
+inline constexpr const char* kRecentSettingsFileNames[] = {"Recent Settings File 1", "Recent Settings File 2",
+                                                           "Recent Settings File 3", "Recent Settings File 4",
+                                                           "Recent Settings File 5"};
+
 // The section that holds the values, and the file in the store's folder.
 inline constexpr const char* kRegSection = "VR-8200 Control Tool";
 inline constexpr const char* kRegFileName = "settings.ini";
@@ -94,6 +101,10 @@ public:
     // "Com Port Device": 1 and the stored text when there is one, else 0 and an empty text.
     int ReadComPortDevice(std::string& path);
     int WriteComPortDevice(const std::string& path);
+    // A value of its own name outside the slots: 1 and its text when it is stored, else 0 and an
+    // empty text.
+    int ReadNamedText(const char* name, std::string& text);
+    int WriteNamedText(const char* name, const std::string& text);
 
     // "Camera Rate" and "Camera Rate Port": 1 with both when a rate of the rate table is stored
     // with its port, else 0 (rate 0, port empty).
