@@ -34,5 +34,7 @@ void AddIdentityCommands(CommandList& commands);
 void AddLutCurveCommands(CommandList& commands);
 void AddLutFileCommands(CommandList& commands);
 void AddShadingCommands(CommandList& commands);
+// "doctor": the serial ports' set-up.
+void AddDoctorCommands(CommandList& commands);
 
 }  // namespace vr::cli

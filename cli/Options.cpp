@@ -6,6 +6,8 @@
 #include <utility>
 
 #include "CommandList.h"
+#include "app/Version.h"
+#include "protocol/CommandTable.h"
 
 namespace vr::cli {
 namespace {
@@ -31,6 +33,55 @@ std::string GroupDescription(const std::string& group) {
     return group + " commands";
 }
 
+// What an option or a positional takes, for the shell's completion: "flag", "choices A B ...",
+// "device", "dir", "file", "mnemonic", "set" or "value".
+std::string ValueKind(const CLI::Option& option) {
+    if (!option.get_positional() && option.get_type_name().empty()) return "flag";
+    const std::string type = option.get_type_name();
+    if (const size_t open = type.find(":{"); open != std::string::npos && type.back() == '}') {
+        std::string choices = type.substr(open + 2, type.size() - open - 3);
+        for (char& c : choices)
+            if (c == ',') c = ' ';
+        return "choices " + choices;
+    }
+    const std::string name = option.get_name();
+    if (name == "--port") return "device";
+    if (name.find("dir") != std::string::npos) return "dir";
+    if (name == "FILE") return "file";
+    if (name == "NAME") return "mnemonic";
+    if (name == "NAME=VALUE") return "set";
+    return "value";
+}
+
+// The words the bash completion offers, taken from the parser itself so that they never drift
+// from the tool: one tab-separated line per subcommand ("command", its path), option and
+// positional ("option" or "positional", the path or "-" at the top, the name, what it takes), and
+// command mnemonic ("mnemonic", "-", the name).
+void PrintCompletionWords(const CLI::App& app) {
+    std::string out;
+    const auto all = [](const CLI::App*) { return true; };
+    const auto options = [&](const CLI::App& from, const std::string& path) {
+        for (const CLI::Option* option : from.get_options()) {
+            if (option->get_group().empty()) continue;  // hidden
+            out += std::string(option->get_positional() ? "positional" : "option") + "\t" + path + "\t" +
+                   option->get_name() + "\t" + ValueKind(*option) + "\n";
+        }
+    };
+    options(app, "-");
+    for (const CLI::App* sub : app.get_subcommands(all)) {
+        out += "command\t" + sub->get_name() + "\n";
+        options(*sub, sub->get_name());
+        for (const CLI::App* member : sub->get_subcommands(all)) {
+            const std::string path = sub->get_name() + " " + member->get_name();
+            out += "command\t" + path + "\n";
+            options(*member, path);
+        }
+    }
+    for (uint32_t id = 0; id < protocol::kCommandCount; ++id)
+        out += "mnemonic\t-\t" + protocol::GetCommandName(id) + "\n";
+    std::fputs(out.c_str(), stdout);
+}
+
 }  // namespace
 
 ParseResult ParseOptions(int argc, char** argv, const std::vector<Subcommand>& commands, Options& o) {
@@ -38,6 +89,7 @@ ParseResult ParseOptions(int argc, char** argv, const std::vector<Subcommand>& c
     app.footer(kExamples);
     app.require_subcommand(1);
     app.fallthrough();
+    app.set_version_flag("--version", std::string("vr8200ctl ") + app::VersionText());
 
     std::string port, link, configDir, simulate;
     uint32_t portIndex = 0, rate = 0;
@@ -76,8 +128,16 @@ ParseResult ParseOptions(int argc, char** argv, const std::vector<Subcommand>& c
         if (command.arguments) command.arguments(*sub, o);
     }
 
+    // The bash completion's question, alone on the line and not in the help: the words it offers.
+    if (argc == 2 && std::string(argv[1]) == "--completion-words") {
+        PrintCompletionWords(app);
+        return {false, kExitOk};
+    }
     try {
         app.parse(argc, argv);
+    } catch (const CLI::CallForVersion& e) {
+        app.exit(e);
+        return {false, kExitOk};
     } catch (const CLI::CallForHelp& e) {
         app.exit(e);
         return {false, kExitOk};

@@ -24,6 +24,7 @@ Session::Session(const Options& options)
 }
 
 Session::~Session() {
+    RememberCameraRate();
     window_->OnDestroy();
     window_.reset();
     // This run's choices are not the operator's stored ones.
@@ -76,8 +77,11 @@ int Session::Prepare() {
 }
 
 bool Session::OpenLine() {
+    return OpenLineAt(options_.rate ? *options_.rate : core_->link.GetBaudRate());
+}
+
+bool Session::OpenLineAt(uint32_t rate) {
     link::CCommSetting& setting = core_->link;
-    const uint32_t rate = options_.rate ? *options_.rate : setting.GetBaudRate();
     platform_.Mute(true);
     const bool open = setting.OpenBaud(rate) == 1;
     platform_.Mute(false);
@@ -103,6 +107,27 @@ bool Session::ProbeAtGivenRate() {
     return true;
 }
 
+uint32_t Session::RememberedRate() {
+    // A virtual camera of this run always starts afresh; --rate names the rate itself.
+    if (options_.rate || options_.simulate) return 0;
+    uint32_t rate = 0;
+    std::string port;
+    if (core_->registry.ReadCameraRate(rate, port) != 1 || port != PortName()) return 0;
+    return rate;
+}
+
+void Session::RememberCameraRate() {
+    // Only what a camera of this run showed: a run that found none, or lost the line, leaves the
+    // last known rate as it was.
+    if (connection_ != Connection::Ok || options_.simulate) return;
+    link::CCommSetting& setting = core_->link;
+    if (!setting.IsOpen() || setting.Lost()) return;
+    const uint32_t rate = cameraRate_ != 0 ? cameraRate_ : setting.GetBaudRate();
+    if (core_->registry.WriteCameraRate(rate, PortName()) == 1)
+        core_->traffic.LogNote("the camera is left at " + std::to_string(rate) +
+                               " bit/s; the next run probes there first");
+}
+
 int Session::ConnectOrFail(bool readAll) {
     if (Connect(readAll)) return kExitOk;
     if (connection_ == Connection::CannotOpen)
@@ -121,8 +146,20 @@ Session::Connection Session::RunStartUp(bool readAll) {
     window_->SetControlMode(core_->controlMode.Get());
     window_->PrepareWindow();
     // A port that cannot be opened at all cannot be searched either: one message is enough.
-    if (!OpenLine()) return Connection::CannotOpen;
+    const uint32_t remembered = RememberedRate();
+    if (!(remembered != 0 ? OpenLineAt(remembered) : OpenLine())) return Connection::CannotOpen;
     bool found = options_.rate && ProbeAtGivenRate();
+    if (remembered != 0) {
+        protocol::TrafficLog& traffic = core_->traffic;
+        traffic.LogNote("the last run left the camera at " + std::to_string(remembered) +
+                        " bit/s: probing there first");
+        found = ProbeAtGivenRate();
+        if (!found) {
+            traffic.LogNote("no answer at " + std::to_string(remembered) + " bit/s: the full rate search follows");
+            // The search starts where a camera wakes, as it does without a remembered rate.
+            if (!OpenLineAt(link::kRates[0])) return Connection::CannotOpen;
+        }
+    }
     if (!found) {
         found = window_->Connect() == 1;
         areaAnswered_ = window_->AreaKnown();

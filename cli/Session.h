@@ -34,6 +34,10 @@ public:
     // OpenFailure() says why; nothing else is printed.
     bool OpenLine();
 
+    // A command changed the camera's rate behind the link's back ("CRS00" brings it back at 9600):
+    // the rate remembered for the next run.
+    void CameraRateChanged(uint32_t rate) { cameraRate_ = rate; }
+
     enum class Connection { Ok, CannotOpen, NoCamera };
     // The main window's start-up: open, model probe, "EA", line flush, rate search, raise to
     // 115200, and (readAll) every setting. With --rate the camera is first probed at that rate.
@@ -57,7 +61,11 @@ public:
     const Options& Opts() const { return options_; }
 
 private:
+    bool OpenLineAt(uint32_t rate);
     bool ProbeAtGivenRate();
+    // The rate the last run left the camera on this port at, when this run may start there; 0 when not.
+    uint32_t RememberedRate();
+    void RememberCameraRate();
     Connection RunStartUp(bool readAll);
 
     const Options& options_;
@@ -72,6 +80,7 @@ private:
     Connection connection_ = Connection::NoCamera;
     bool areaAnswered_ = false;
     bool raised_ = false;
+    uint32_t cameraRate_ = 0;  // 0: the link's rate at the end of the run
 };
 
 }  // namespace vr::cli

@@ -11,6 +11,7 @@
 #include "Output.h"
 #include "Session.h"
 #include "app/Services.h"
+#include "link/CommSetting.h"
 #include "protocol/CommandTable.h"
 #include "protocol/ParameterTable.h"
 #include "settings/MemoryAreas.h"
@@ -216,7 +217,9 @@ int RunStoreAll(Session& session) {
 
 int RunReset(Session& session) {
     if (int rc = ConnectOrFail(session, false); rc != kExitOk) return rc;
-    return settings::MemoryAreas(session.Services()).ResetCamera() == 1 ? kExitOk : kExitCameraRefused;
+    if (settings::MemoryAreas(session.Services()).ResetCamera() != 1) return kExitCameraRefused;
+    session.CameraRateChanged(link::kRates[0]);  // it wakes at 9600 bit/s
+    return kExitOk;
 }
 
 int RunWriteModel(Session& session) {

@@ -17,6 +17,7 @@ int main(int argc, char** argv) {
     AddLutCurveCommands(commands);
     AddLutFileCommands(commands);
     AddShadingCommands(commands);
+    AddDoctorCommands(commands);
 
     Options options;
     const auto parsed = ParseOptions(argc, argv, commands, options);

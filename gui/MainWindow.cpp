@@ -17,6 +17,7 @@
 
 #include "CommunicationWindow.h"
 #include "PageBuilder.h"
+#include "SerialDiagnosis.h"
 #include "StatusStrip.h"
 #include "TerminalWindow.h"
 #include "app/Registry.h"
@@ -143,6 +144,7 @@ void MainWindow::BuildMenu() {
         });
         menuActions_.push_back(action);
     }
+    AddSerialDiagnosis(menus_.back(), this);
     RefreshMenuAvailability();
 }
 

@@ -27,6 +27,7 @@
 #include "app/ControlMode.h"
 #include "app/CoreServices.h"
 #include "app/Registry.h"
+#include "app/Version.h"
 #include "link/CommSetting.h"
 #include "protocol/Command.h"
 #include "protocol/OnlineStatus.h"
@@ -60,7 +61,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     Q_INIT_RESOURCE(icons);
     QApplication::setApplicationName("vr8200-control");
-    QApplication::setApplicationVersion("2.01");
+    QApplication::setApplicationVersion(vr::app::VersionText());
     QGuiApplication::setDesktopFileName("vr8200-control");
     QIcon icon;
     for (int size : {16, 32, 48, 64, 128, 256}) icon.addFile(QString(":/icons/%1.png").arg(size));

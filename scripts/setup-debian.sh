@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs every Debian package the project needs to build, test and run. Safe to run again: it
-# refreshes the package lists once and installs only what is missing.
+# refreshes the package lists once and installs only what is missing. dpkg-dev and file let cpack
+# compute the Debian package's dependencies; man-db and groff-base render the man pages in tests.
 set -euo pipefail
 
 packages=(
@@ -9,6 +10,7 @@ packages=(
   libserialport-dev libcli11-dev
   qt6-base-dev libgl-dev
   xvfb xauth
+  dpkg-dev file man-db groff-base
 )
 
 missing=()

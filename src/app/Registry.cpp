@@ -253,6 +253,26 @@ int CRegistry::WriteComPortDevice(const std::string& path) {
     return Store(kComPortDeviceName, path) ? 1 : 0;
 }
 
+int CRegistry::ReadCameraRate(uint32_t& rate, std::string& port) {
+    rate = 0;
+    port.clear();
+    std::string text, where;
+    if (!ReadText(kCameraRateName, text) || !ReadText(kCameraRatePortName, where) || where.empty()) return 0;
+    const uint32_t stored = ParseStoredNumber(text);
+    // Only a rate the line can run at; anything else is a store somebody edited.
+    for (uint32_t known : {9600u, 19200u, 38400u, 57600u, 115200u}) {
+        if (stored != known) continue;
+        rate = stored;
+        port = where;
+        return 1;
+    }
+    return 0;
+}
+
+int CRegistry::WriteCameraRate(uint32_t rate, const std::string& port) {
+    return Store(kCameraRateName, std::to_string(rate)) && Store(kCameraRatePortName, port) ? 1 : 0;
+}
+
 int CRegistry::ReadNamedText(const char* name, std::string& text) {
     text.clear();
     return ReadText(name, text) ? 1 : 0;

@@ -51,6 +51,10 @@ inline constexpr RegValueInfo kRegValues[kRegValueCount] = {
 // in the list (an adapter plugged into another socket) is found again. Not a slot: slot numbers
 // above 9 stay invalid.
 inline constexpr const char* kComPortDeviceName = "Com Port Device";
+// The rate the command-line tool last left the camera at and the port it was on, so that the next
+// run probes there first. Not slots either.
+inline constexpr const char* kCameraRateName = "Camera Rate";
+inline constexpr const char* kCameraRatePortName = "Camera Rate Port";
 
 // The desktop tool's own values beside the table: where its main window stood, and the settings
 // files used last, newest first (an empty value is an unused place).
@@ -101,6 +105,11 @@ public:
     // empty text.
     int ReadNamedText(const char* name, std::string& text);
     int WriteNamedText(const char* name, const std::string& text);
+
+    // "Camera Rate" and "Camera Rate Port": 1 with both when a rate of the rate table is stored
+    // with its port, else 0 (rate 0, port empty).
+    int ReadCameraRate(uint32_t& rate, std::string& port);
+    int WriteCameraRate(uint32_t rate, const std::string& port);
 
     // What was wrong with the store at start-up, for the operator; empty when nothing was.
     const std::string& Problem() const { return problem_; }

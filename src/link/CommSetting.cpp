@@ -99,7 +99,10 @@ int CCommSetting::Open(uint32_t mode, uint32_t rate, uint32_t portIndex) {
     baudRate_ = rate;
     if (!ValidMode()) return 0;
     portIndex_[mode_] = portIndex;
-    return Driver().Open(portIndex, rate);
+    const int opened = Driver().Open(portIndex, rate);
+    if (opened == 1 && mode_ == ComPort && !serial_.Port().LowLatencyNote().empty())
+        traffic_.LogNote(serial_.Port().LowLatencyNote());
+    return opened;
 }
 
 int CCommSetting::Open(uint32_t mode, uint32_t rate) {

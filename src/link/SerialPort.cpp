@@ -1,15 +1,20 @@
 #include "link/SerialPort.h"
 
 #include <fcntl.h>
+#include <linux/serial.h>
 #include <sys/eventfd.h>
 #include <sys/ioctl.h>
+#include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <system_error>
 
+#include "app/FileIo.h"
 #include "app/Platform.h"
 #include "link/LineSettings.h"
+#include "link/SerialPortList.h"
 #include "link/SysCalls.h"
 
 namespace vr::link {
@@ -24,6 +29,42 @@ std::string OsFailure(const char* step, int error) {
     if (error == EACCES || error == EPERM) text += " (the user may need to be in the dialout group)";
     if (error == EBUSY) text += " (another program is using the port)";
     return text;
+}
+
+// The FTDI timer that holds back a short reply until it runs out (16 ms unless set).
+std::string SetLatencyTimer(const std::string& timerFile) {
+    if (::access(timerFile.c_str(), F_OK) != 0) return {};  // no FTDI chip
+    std::string text, error;
+    const int ms = app::ReadWholeFile(timerFile, text, error, 64) ? std::atoi(text.c_str()) : -1;
+    if (ms == 0 || ms == 1) return "; latency timer " + std::to_string(ms) + " ms";
+    const int fd = sys::Open(timerFile.c_str(), O_WRONLY | O_CLOEXEC);
+    bool set = fd >= 0 && sys::Write(fd, "1", 1) == 1;
+    const int why = errno;
+    if (fd >= 0 && sys::Close(fd) != 0) set = false;
+    const std::string was = ms > 0 ? std::to_string(ms) + " ms" : std::string("its value");
+    if (set) return "; latency timer " + was + " -> 1 ms";
+    return "; latency timer stays at " + was + " (" + timerFile + ": " + std::strerror(why) + "; see vr8200ctl doctor)";
+}
+
+// Asks the driver of a USB serial adapter to pass on each byte at once. Empty for other devices.
+std::string AskForLowLatency(int fd, const std::string& device) {
+    const std::string name = ResolvedPath(device);
+    const std::string tty = name.substr(name.find_last_of('/') + 1);
+    const std::string sysDevice = ResolvedPath(sys::SysRoot() + "/sys/class/tty/" + tty + "/device");
+    if (sysDevice.find("/usb") == std::string::npos) return {};
+    std::string note = device + ": ";
+    serial_struct serial{};
+    if (sys::IoctlPtr(fd, TIOCGSERIAL, &serial) != 0) {
+        note += std::string("low latency not asked for (TIOCGSERIAL: ") + std::strerror(errno) + ")";
+    } else if ((serial.flags & ASYNC_LOW_LATENCY) != 0) {
+        note += "low latency was on";
+    } else {
+        serial.flags |= ASYNC_LOW_LATENCY;
+        note += sys::IoctlPtr(fd, TIOCSSERIAL, &serial) == 0
+                    ? std::string("low latency on")
+                    : std::string("low latency refused (TIOCSSERIAL: ") + std::strerror(errno) + ")";
+    }
+    return note + SetLatencyTimer(sysDevice + "/latency_timer");
 }
 
 }  // namespace
@@ -45,6 +86,7 @@ int CSerialPort::Open(const std::string& name, uint32_t rate, int byteSize, int 
     if (IsOpen()) Close();
     name_ = name;
     lastError_.clear();
+    lowLatencyNote_.clear();
     fd_ = sys::Open(name.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd_ < 0) return Fail(OsFailure("open()", errno));
     // Exclusive use, as no second program may talk to the camera at the same time.
@@ -67,6 +109,9 @@ int CSerialPort::Open(const std::string& name, uint32_t rate, int byteSize, int 
     int dtr = TIOCM_DTR;
     if (sys::IoctlInt(fd_, TIOCMBIS, &dtr) != 0 && errno != ENOTTY && errno != EINVAL)
         return Fail(OsFailure("ioctl(TIOCMBIS)", errno));
+
+    // A failure here only costs speed: it is reported, never a reason to refuse the port.
+    lowLatencyNote_ = AskForLowLatency(fd_, name);
 
     wakeFd_ = sys::EventFd(0, EFD_CLOEXEC | EFD_NONBLOCK);
     if (wakeFd_ < 0) return Fail(OsFailure("eventfd()", errno));

@@ -60,6 +60,9 @@ public:
     uint64_t DroppedBytes() const { return ring_.Dropped(); }
     // The rate the device runs at now; 0 when closed.
     uint32_t LineRate() const;
+    // What the last open did to make a USB serial adapter answer without delay (low latency, the
+    // FTDI latency timer at 1 ms), or why it could not; empty for other devices.
+    const std::string& LowLatencyNote() const { return lowLatencyNote_; }
 
 private:
     int Fail(const std::string& reason);
@@ -70,6 +73,7 @@ private:
     app::IPlatform& platform_;
     std::string name_;
     std::string lastError_;
+    std::string lowLatencyNote_;
     PortLock lock_;
     int fd_ = -1;
     int wakeFd_ = -1;

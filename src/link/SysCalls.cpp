@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <cerrno>
+#include <mutex>
 
 #include "protocol/Deadline.h"
 
@@ -28,6 +29,14 @@ const Ops kReal = {RealOpen,     ::close,       ::read,      ::write,     ::poll
 
 // Read by the reader thread too; a test swaps it only while no port is open.
 std::atomic<const Ops*> gOps{&kReal};
+
+int RealIoctlPtr(int fd, unsigned long request, void* arg) {
+    return ::ioctl(fd, request, arg);
+}
+std::atomic<IoctlPtrCall> gIoctlPtr{RealIoctlPtr};
+
+std::mutex gSysRootMutex;
+std::string gSysRoot;  // guarded by gSysRootMutex
 
 template <class Call>
 auto Retry(Call call) {
@@ -87,6 +96,23 @@ int TcSetAttr(int fd, int when, const termios* attributes) {
 }
 int EventFd(unsigned int initial, int flags) {
     return CurrentOps().eventfd(initial, flags);
+}
+
+void SetIoctlPtr(IoctlPtrCall call) {
+    gIoctlPtr.store(call != nullptr ? call : RealIoctlPtr, std::memory_order_release);
+}
+int IoctlPtr(int fd, unsigned long request, void* arg) {
+    const IoctlPtrCall call = gIoctlPtr.load(std::memory_order_acquire);
+    return Retry([&] { return call(fd, request, arg); });
+}
+
+void SetSysRoot(const std::string& root) {
+    std::lock_guard<std::mutex> lock(gSysRootMutex);
+    gSysRoot = root;
+}
+std::string SysRoot() {
+    std::lock_guard<std::mutex> lock(gSysRootMutex);
+    return gSysRoot;
 }
 
 }  // namespace vr::link::sys

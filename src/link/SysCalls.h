@@ -8,6 +8,7 @@
 #include <termios.h>
 
 #include <chrono>
+#include <string>
 
 namespace vr::link::sys {
 
@@ -42,5 +43,17 @@ int IoctlNone(int fd, unsigned long request);
 int TcGetAttr(int fd, termios* attributes);
 int TcSetAttr(int fd, int when, const termios* attributes);
 int EventFd(unsigned int initial, int flags);
+
+// TIOCGSERIAL and TIOCSSERIAL (a pointer argument), kept apart from Ops so that the tables tests
+// write for the calls above stay complete. A test installs its own call (nullptr: the real ioctl)
+// only while no port is open.
+using IoctlPtrCall = int (*)(int fd, unsigned long request, void* arg);
+void SetIoctlPtr(IoctlPtrCall call);
+int IoctlPtr(int fd, unsigned long request, void* arg);
+
+// The folder that stands for "/" where the link reads and writes sysfs (the adapter's
+// latency_timer); empty is the machine itself. Tests point it at a prepared tree.
+void SetSysRoot(const std::string& root);
+std::string SysRoot();
 
 }  // namespace vr::link::sys

@@ -24,6 +24,10 @@ void TrafficLog::LogRx(const std::string& line, RxKind kind) {
     }
 }
 
+void TrafficLog::LogNote(const std::string& text) {
+    if (terminal_) terminal_("Note: " + text);
+}
+
 void TrafficLog::Emit(const std::string& prefix, const std::string& text) {
     if (terminal_) terminal_(prefix + text);
     if (messages_) messages_(text);

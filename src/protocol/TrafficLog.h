@@ -25,6 +25,9 @@ public:
     // A line received from the camera. The terminal marks stray and stale lines; the message log
     // lists them bare.
     void LogRx(const std::string& line, RxKind kind = RxKind::Reply);
+    // What the tool itself did about the line (the rate it tries first, the adapter's latency), as
+    // "Note: " and the text in the terminal only: the message log lists the camera's traffic.
+    void LogNote(const std::string& text);
 
 private:
     void Emit(const std::string& prefix, const std::string& text);

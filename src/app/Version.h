@@ -1,0 +1,10 @@
+#pragma once
+// The tool's version, as the build gives it (the project version in the top CMakeLists.txt). Every
+// program prints it with --version.
+
+namespace vr::app {
+
+// "2.01"
+const char* VersionText();
+
+}  // namespace vr::app
