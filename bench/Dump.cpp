@@ -8,6 +8,7 @@
 
 #include <chrono>
 
+#include "PacedCamera.h"
 #include "TestServices.h"
 #include "link/CommSetting.h"
 #include "protocol/Command.h"
@@ -19,24 +20,14 @@
 
 namespace {
 
-constexpr uint32_t kRate = 115200;
+using vr::bench::kRate;
 
 void BM_DumpPacedAt115200(benchmark::State& state) {
     vr::test::TestServices services(vr::test::LineKind::Real);
     vr::sim::PtyServer camera;
-    vr::sim::SimOptions options;
-    options.model = "KA";
-    options.startRate = kRate;
-    options.pace = true;
-    std::string error;
-    if (!camera.Start(options, &error)) {
-        state.SkipWithError(error.c_str());
-        return;
-    }
+    if (!vr::bench::StartPacedCamera(state, camera)) return;
     auto& setting = services.link;
-    setting.SetSaveOnExit(false);
-    setting.SetMode(vr::link::ComPort);
-    setting.SetPortIndex(static_cast<uint32_t>(setting.AddDevicePath(camera.DevicePath())));
+    vr::bench::UseCamera(setting, camera);
 
     uint64_t wireBytes = 0;
     auto count = [&wireBytes](const std::string& line) { wireBytes += line.size() - 4 + 2; };  // "Tx: " off, CR LF on

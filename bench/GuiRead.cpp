@@ -11,6 +11,7 @@
 
 #include "DeviceForRun.h"
 #include "MainWindow.h"
+#include "PacedCamera.h"
 #include "TempDir.h"
 #include "TerminalWindow.h"
 #include "TestPlatform.h"
@@ -20,7 +21,7 @@
 
 namespace {
 
-constexpr uint32_t kRate = 115200;
+using vr::bench::kRate;
 
 // Bytes on the wire of the terminal's list: each "Tx: "/"Rx: " line and its CR LF.
 uint64_t WireBytes(QListWidget* list) {
@@ -38,13 +39,9 @@ void BM_GuiReadAllPacedAt115200(benchmark::State& state) {
     vr::test::TestPlatform platform;
     vr::app::CoreServices core(platform, config.Path());
     vr::sim::PtyServer camera;
-    vr::sim::SimOptions options;
-    options.model = "KA";
-    options.startRate = kRate;
-    options.pace = true;
-    std::string error;
-    if (!camera.Start(options, &error) || !vr::gui::UseDeviceForRun(core.link, camera.DevicePath())) {
-        state.SkipWithError(error.c_str());
+    if (!vr::bench::StartPacedCamera(state, camera)) return;
+    if (!vr::gui::UseDeviceForRun(core.link, camera.DevicePath())) {
+        state.SkipWithError("the virtual camera's device could not be put in the port list");
         return;
     }
     core.link.SetSaveOnExit(false);

@@ -11,6 +11,7 @@
 #include <chrono>
 #include <functional>
 
+#include "PacedCamera.h"
 #include "TestServices.h"
 #include "link/CommSetting.h"
 #include "lut/LutTransfer.h"
@@ -23,26 +24,16 @@
 
 namespace {
 
-constexpr uint32_t kRate = 115200;
+using vr::bench::kRate;
 
 using Transfer = std::function<vr::lut::TransferReport(vr::app::Services&)>;
 
 void Run(benchmark::State& state, const Transfer& transfer, bool pace) {
     vr::test::TestServices services(vr::test::LineKind::Real);
     vr::sim::PtyServer camera;
-    vr::sim::SimOptions options;
-    options.model = "KA";
-    options.startRate = kRate;
-    options.pace = pace;
-    std::string error;
-    if (!camera.Start(options, &error)) {
-        state.SkipWithError(error.c_str());
-        return;
-    }
+    if (!vr::bench::StartPacedCamera(state, camera, pace)) return;
     auto& setting = services.link;
-    setting.SetSaveOnExit(false);
-    setting.SetMode(vr::link::ComPort);
-    setting.SetPortIndex(static_cast<uint32_t>(setting.AddDevicePath(camera.DevicePath())));
+    vr::bench::UseCamera(setting, camera);
     if (setting.OpenBaud(kRate) != 1 ||
         services.engine.SendCommandInt(vr::protocol::cmd::SDM, 1, std::chrono::milliseconds(2000)) != 1) {
         state.SkipWithError("the camera did not answer");

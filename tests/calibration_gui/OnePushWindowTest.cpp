@@ -17,6 +17,7 @@
 #include "MainWindow.h"
 #include "ProgressWindow.h"
 #include "QtPlatform.h"
+#include "QtTestMain.h"
 #include "app/CoreServices.h"
 #include "link/CommSetting.h"
 #include "sim/PtyServer.h"
@@ -117,16 +118,6 @@ private:
     std::unique_ptr<gui::Features> features_;
 };
 
-int main(int argc, char** argv) {
-    QTemporaryDir folder;
-    if (!folder.isValid()) return 1;
-    qputenv("VR8200_CONFIG_DIR", folder.filePath("config").toUtf8());
-    qputenv("VR8200_CLSER_DIR", folder.path().toUtf8());
-    qputenv("VR8200_CLSERIAL_LIB", folder.filePath("none.so").toUtf8());
-    qputenv("VR8200_CLALLSERIAL_LIB", folder.filePath("none.so").toUtf8());
-    QApplication app(argc, argv);
-    OnePushWindowTest test(folder.path());
-    return QTest::qExec(&test, argc, argv);
-}
+int main(int argc, char** argv) { return test::RunQtTests<OnePushWindowTest>(argc, argv); }
 
 #include "OnePushWindowTest.moc"
