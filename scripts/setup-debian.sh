@@ -9,6 +9,7 @@ packages=(
   libserialport-dev libcli11-dev
   qt6-base-dev libgl-dev
   xvfb xauth
+  clang libclang-rt-14-dev
 )
 
 missing=()
