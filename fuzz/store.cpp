@@ -54,6 +54,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // The next start finds the store in order, and no temporary file beside it.
     vr::app::CRegistry next(folder);
     FUZZ_CHECK(next.WasShutdownClean() == 1);
+    std::string device;
+    FUZZ_CHECK(next.ReadComPortDevice(device) == 1);
+    FUZZ_CHECK(device == (parts.size() > 1 ? parts[1] : std::string("/dev/ttyUSB0")));
     for (const auto& entry : std::filesystem::directory_iterator(folder)) {
         const std::string name = entry.path().filename().string();
         FUZZ_CHECK(name.rfind(".settings.ini.", 0) != 0);
