@@ -57,8 +57,10 @@ void TellFailure(Session& session) {
 int RunPorts(Session& session) {
     auto& setting = session.Services().link;
     const int count = setting.GetPortCount();
+    // The Camera Link modes list only their library's ports; the serial devices belong to the other mode.
+    const bool serial = setting.GetMode() == link::ComPort;
     for (int i = 0; i < count; ++i) {
-        const std::string device = setting.GetPortDevice(i);
+        const std::string device = serial ? setting.GetPortDevice(i) : std::string();
         const std::string name = setting.GetPortName(i);
         Print(device.empty() || device == name ? name + "\n" : device + "\t" + name + "\n");
     }

@@ -75,6 +75,11 @@ void CommunicationWindow::Build() {
     baudRow->addWidget(baud, 1);
     baudRow->addWidget(autoButton);
     portForm->addRow("Baud Rate", baudRow);
+    auto* reconnect = Button("Reconnect", portGroup);
+    reconnect->setObjectName("reconnect");
+    reconnect->setToolTip(tr("Open the port again and look for the camera, after an adapter was plugged back in"));
+    connect(reconnect, &QPushButton::clicked, this, &CommunicationWindow::reconnectRequested);
+    portForm->addRow(QString(), reconnect);
 
     auto* files = new QGroupBox("Files", this);
     auto* writeFile = Button("Write To File...", files);

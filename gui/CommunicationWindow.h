@@ -33,6 +33,10 @@ public:
     void EnableWindow(bool enable) override { setEnabled(enable); }
     void ShowWindow(bool show) override;
 
+signals:
+    // "Reconnect": the main window reopens the remembered port and runs the start-up again.
+    void reconnectRequested();
+
 protected:
     void reject() override;
 

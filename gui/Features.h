@@ -36,6 +36,7 @@ public:
     Features& operator=(const Features&) = delete;
 
     calibration::CalibrationFeature& Calibration() { return *calibration_; }
+    settings::SettingsFeature& Settings() { return *settings_; }
     // The three LUT editors' tables, for the LUT file operations.
     lut::ILutTables& LutTables() { return *lutEditors_; }
     LutEditorWindow* LutWindow(lut::LutColour colour) const;

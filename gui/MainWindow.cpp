@@ -5,9 +5,11 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
 #include <QScrollArea>
+#include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
@@ -83,8 +85,14 @@ MainWindow::MainWindow(app::Services& services)
     tabs_ = new QTabWidget(central);
     tabs_->setDocumentMode(false);
     strip_ = new StatusStrip(central);
+    banner_ = new QLabel(central);
+    banner_->setObjectName("offlineBanner");
+    banner_->setWordWrap(true);
+    banner_->setStyleSheet("QLabel { background: #fff3c4; color: #5a4300; padding: 4px; border: 1px solid #d9b44a; }");
+    banner_->hide();
     auto* layout = new QVBoxLayout(central);
     layout->setContentsMargins(6, 6, 6, 4);
+    layout->addWidget(banner_);
     layout->addWidget(tabs_, 1);
     layout->addWidget(strip_);
     setCentralWidget(central);
@@ -170,8 +178,9 @@ void MainWindow::BuildPages() {
         page->hide();
         if (auto* scroll = qobject_cast<QScrollArea*>(page)) content = content.expandedTo(scroll->widget()->sizeHint());
     }
-    resize(std::min(content.width() + chrome.width(), screen.width()),
-           std::min(content.height() + chrome.height(), screen.height() - 60));
+    if (!keepRestoredSize_)
+        resize(std::min(content.width() + chrome.width(), screen.width()),
+               std::min(content.height() + chrome.height(), screen.height() - 60));
 }
 
 void MainWindow::Event(uint32_t id, ui::ControlEvent event) {
@@ -201,6 +210,7 @@ void MainWindow::CreateWindows() {
     hooks.loadSettingsFile = loadSettingsFile_;
     communication_ = new CommunicationWindow(services_, std::move(hooks), LogFolder(services_.registry),
                                              services_.registry.WasShutdownClean() == 1, this);
+    connect(communication_, &CommunicationWindow::reconnectRequested, this, &MainWindow::reconnectRequested);
     communication_->Logic().Show();
     BuildPages();
 }
@@ -235,6 +245,31 @@ void MainWindow::EnableUtilityMenu(bool enable) {
 
 void MainWindow::AdaptCommunicationDialog(uint32_t) {
     if (communication_) communication_->Logic().RefreshStoreButton();
+}
+
+void MainWindow::ShowCurrentArea(uint32_t area) {
+    if (communication_) communication_->Logic().ShowArea(static_cast<int32_t>(area));
+}
+
+void MainWindow::ShowStatusText(const std::string& text) {
+    // Long enough to be read after a box closed; the next text replaces it.
+    constexpr int kShownMs = 10000;
+    lastNotice_.clear();
+    statusBar()->showMessage(QString::fromStdString(text), kShownMs);
+}
+
+void MainWindow::ShowOfflineBanner(const std::string& text) {
+    banner_->setText(QString::fromStdString(text));
+    banner_->setVisible(!text.empty());
+}
+
+void MainWindow::ShowWaitNotice() {
+    const std::string text = logic_->Notice().Text();
+    if (text.empty() || text == lastNotice_) return;
+    lastNotice_ = text;
+    // Gone shortly after the wait, unless something else was said meanwhile.
+    constexpr int kShownMs = 1500;
+    statusBar()->showMessage(QString::fromStdString(text), kShownMs);
 }
 
 void MainWindow::ShowCommunicationRate(int baudIndex) {

@@ -18,6 +18,7 @@
 class QTabWidget;
 class QTimer;
 class QMenu;
+class QLabel;
 
 namespace vr::gui {
 
@@ -44,10 +45,14 @@ public:
 
     // Runs the start-up sequence once the window is on screen.
     void StartWhenShown() { startOnShow_ = true; }
+    // The window's size was restored from the last run: building the pages keeps it.
+    void KeepRestoredSize() { keepRestoredSize_ = true; }
 
 signals:
     // The start-up sequence has ended (connected and read, or offline).
     void startupFinished();
+    // The communication dialog's "Reconnect" was pressed.
+    void reconnectRequested();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -68,6 +73,13 @@ public:
     bool ShowSecondary(ui::SecondaryWindow window, bool show) override;
     void ShowCommunicationRate(int baudIndex) override;
     void AdaptCommunicationDialog(uint32_t controlMode) override;
+    void ShowCurrentArea(uint32_t area) override;
+    void ShowStatusText(const std::string& text) override;
+    void ShowOfflineBanner(const std::string& text) override;
+
+    // While a command waits: says in the status bar what for, once the wait is no longer short.
+    void ShowWaitNotice();
+    QLabel* OfflineBanner() const { return banner_; }
 
     // Greys the menu items that no feature has registered yet.
     void RefreshMenuAvailability();
@@ -90,6 +102,8 @@ private:
     std::unique_ptr<ui::CCtrlToolDlg> logic_;
     QTabWidget* tabs_ = nullptr;
     StatusStrip* strip_ = nullptr;
+    QLabel* banner_ = nullptr;
+    std::string lastNotice_;
     QTimer* engineTimer_ = nullptr;
     std::vector<QWidget*> pages_;
     std::vector<QMenu*> menus_;
@@ -102,6 +116,7 @@ private:
     bool startOnShow_ = false;
     bool inCloseEvent_ = false;
     bool showingTabs_ = false;
+    bool keepRestoredSize_ = false;
 };
 
 // The window's key as the logic knows keys (Windows virtual-key codes); 0 for a modifier alone.

@@ -1,5 +1,6 @@
 #include "PageBuilder.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QEvent>
 #include <QFocusEvent>
@@ -33,10 +34,18 @@ const protocol::ParameterDef* FindDef(uint32_t ctrlId) {
     return nullptr;
 }
 
-// Reports an edit losing focus to another control of the tool: not to a message box or a list that
-// opened over it, which would apply a value in the middle of another control's handling.
+// Reports an edit losing focus to another control or another window of the tool: not to a message
+// box or a list that opened over it, which would apply a value in the middle of another control's
+// handling, and not to another program, where the operator may only be looking something up.
 class FocusWatcher : public QObject {
 public:
+    // The window that takes the focus is already active when the edit hears of it.
+    static bool ToAnotherWindowOfTheTool(const QWidget* edit) {
+        const QWidget* active = QApplication::activeWindow();
+        return active != nullptr && active != edit->window() && QApplication::activeModalWidget() == nullptr &&
+               QApplication::activePopupWidget() == nullptr;
+    }
+
     FocusWatcher(uint32_t id, std::function<void(uint32_t)> lost, QObject* parent)
         : QObject(parent), id_(id), lost_(std::move(lost)) {}
 
@@ -46,8 +55,8 @@ protected:
             const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
             // A window greyed for a long operation takes the focus away too; that is no edit.
             const auto* edit = qobject_cast<const QWidget*>(watched);
-            if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason && edit != nullptr &&
-                edit->isEnabled())
+            if (edit != nullptr && edit->isEnabled() && reason != Qt::PopupFocusReason &&
+                (reason != Qt::ActiveWindowFocusReason || ToAnotherWindowOfTheTool(edit)))
                 lost_(id_);
         }
         return QObject::eventFilter(watched, event);

@@ -117,6 +117,7 @@ void QtPlatform::EndWaitCursor() {
 }
 
 void QtPlatform::PumpMessages() {
+    if (pumpHook_) pumpHook_();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 

@@ -4,6 +4,7 @@
 
 #include <QPointer>
 #include <QWidget>
+#include <functional>
 
 #include "ProgressWindow.h"
 #include "app/Platform.h"
@@ -19,6 +20,8 @@ public:
 
     // The window that owns message boxes and the progress window; the active window when unset.
     void SetMainWindow(QWidget* window) { mainWindow_ = window; }
+    // Runs each time the windows are let paint during a command, to say what the tool waits for.
+    void SetPumpHook(std::function<void()> hook) { pumpHook_ = std::move(hook); }
     // How long the progress window stays at 100 % before it closes.
     void SetProgressFinishPauseMs(int ms) { finishPauseMs_ = ms; }
 
@@ -50,6 +53,7 @@ private:
     QPointer<QWidget> progressParent_;
     int waitCursorDepth_ = 0;
     int finishPauseMs_ = 1000;
+    std::function<void()> pumpHook_;
 };
 
 // Qt's filter string for one filter: "txt file (*.txt)".

@@ -1,9 +1,8 @@
 #pragma once
 // For people reviewing the windows: once the start-up is done, saves a picture of every tab page, of
-// the communication dialog, the terminal and the identity dialogs (in the system palette and in a
-// dark one), and of a shading calibration's progress window and result box, then ends the program.
-// the communication dialog, of the terminal and of the LUT editors in Edit and View Mode (in the
-// system palette and in a dark one), then ends the program.
+// the communication dialog, the terminal, the LUT editors in Edit and View Mode and the identity
+// dialogs (in the system palette and in a dark one), and of a shading calibration's progress window
+// and result box, then ends the program.
 
 #include <QObject>
 #include <QString>

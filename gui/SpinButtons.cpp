@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 #include <algorithm>
 
 namespace vr::gui {
@@ -57,6 +58,13 @@ bool SpinButtons::eventFilter(QObject* watched, QEvent* event) {
             Step(key == Qt::Key_Up ? 1 : -1);
             return true;
         }
+    }
+    // The wheel steps as the keys do, but only the edit being worked in: a wheel turned over a page
+    // scrolls it rather than changing whatever value passes under the pointer.
+    if (watched == buddy_ && event->type() == QEvent::Wheel && buddy_->hasFocus()) {
+        const int dy = static_cast<QWheelEvent*>(event)->angleDelta().y();
+        if (dy != 0) Step(dy > 0 ? 1 : -1);
+        return true;
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -2,6 +2,7 @@
 
 #include <QFontDatabase>
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -14,6 +15,31 @@
 namespace vr::gui {
 
 using namespace dialogs::terminal;
+
+namespace {
+
+// Up and Down in the command edit go through the commands sent before.
+class HistoryKeys : public QObject {
+public:
+    HistoryKeys(dialogs::CTerminalDialog& logic, QObject* parent) : QObject(parent), logic_(logic) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Up || key == Qt::Key_Down) {
+                logic_.OnHistory(key == Qt::Key_Up ? -1 : 1);
+                return true;
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    dialogs::CTerminalDialog& logic_;
+};
+
+}  // namespace
 
 TerminalWindow::TerminalWindow(app::Services& services, dialogs::LogFolderStore folder, QWidget* parent,
                                dialogs::CTerminalDialog::Clock clock)
@@ -67,6 +93,7 @@ TerminalWindow::TerminalWindow(app::Services& services, dialogs::LogFolderStore 
     logic_->Init();
 
     auto* logic = logic_.get();
+    edit->installEventFilter(new HistoryKeys(*logic, edit));
     // Writing on the line while a command waits for its reply would mix the two on the wire.
     connect(send, &QPushButton::clicked, this, [this, logic] {
         if (!services_.engine.Busy()) logic->OnSend();

@@ -192,7 +192,19 @@ void WidgetBinding::DeleteString(uint32_t id, int index) {
 }
 
 void WidgetBinding::SetSpinRange(uint32_t id, int32_t minValue, int32_t maxValue) {
-    if (auto* s = As<SpinButtons>(id)) s->SetRange(minValue, maxValue);
+    auto* s = As<SpinButtons>(id);
+    if (s == nullptr) return;
+    s->SetRange(minValue, maxValue);
+    // The tooltips name the range that applies now (Gain Red's follows the individual gain mode).
+    const QString range = QString(", range %1 to %2").arg(s->Low()).arg(s->High());
+    for (QWidget* w : {static_cast<QWidget*>(s), static_cast<QWidget*>(s->Buddy())}) {
+        if (w == nullptr) continue;
+        QString tip = w->toolTip();
+        const qsizetype at = tip.indexOf(", range ");
+        if (at < 0) continue;
+        tip.truncate(at);
+        w->setToolTip(tip + range);
+    }
 }
 
 void WidgetBinding::GetSpinRange(uint32_t id, int32_t& minValue, int32_t& maxValue) const {

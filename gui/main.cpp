@@ -17,6 +17,7 @@
 #include <functional>
 #include <memory>
 
+#include "DesktopHabits.h"
 #include "DeviceForRun.h"
 #include "Features.h"
 #include "MainWindow.h"
@@ -119,9 +120,11 @@ int main(int argc, char** argv) {
         vr::gui::MainWindow window(services);
         window.Logic().SetControlMode(parser.isSet(factory) ? vr::app::ControlMode::kFactory : storedMode);
         platform.SetMainWindow(&window);
+        platform.SetPumpHook([&window] { window.ShowWaitNotice(); });
         // The features plug into the window's router; they live as long as the window.
         vr::gui::Features features(window);
         window.RefreshMenuAvailability();
+        vr::gui::DesktopHabits habits(window, features);
         std::unique_ptr<vr::gui::ScreenshotTour> tour;
         bool toured = true;
         if (parser.isSet(screenshots)) {
@@ -146,6 +149,7 @@ int main(int argc, char** argv) {
         window.StartWhenShown();
         window.show();
         result = QApplication::exec();
+        platform.SetPumpHook({});
         window.Logic().OnDestroy();
         if (!parser.isSet(factory)) core.controlMode.Set(window.Logic().ControlMode());
         if (!toured) result = 1;

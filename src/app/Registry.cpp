@@ -277,4 +277,13 @@ int CRegistry::WriteComPortDevice(const std::string& path) {
     return Store(kComPortDeviceName, path) ? 1 : 0;
 }
 
+int CRegistry::ReadNamedText(const char* name, std::string& text) {
+    text.clear();
+    return ReadText(name, text) ? 1 : 0;
+}
+
+int CRegistry::WriteNamedText(const char* name, const std::string& text) {
+    return Store(name, text) ? 1 : 0;
+}
+
 }  // namespace vr::app

@@ -52,6 +52,13 @@ inline constexpr RegValueInfo kRegValues[kRegValueCount] = {
 // above 9 stay invalid.
 inline constexpr const char* kComPortDeviceName = "Com Port Device";
 
+// The desktop tool's own values beside the table: where its main window stood, and the settings
+// files used last, newest first (an empty value is an unused place).
+inline constexpr const char* kMainWindowGeometryName = "Main Window Geometry";
+inline constexpr const char* kRecentSettingsFileNames[] = {"Recent Settings File 1", "Recent Settings File 2",
+                                                           "Recent Settings File 3", "Recent Settings File 4",
+                                                           "Recent Settings File 5"};
+
 // The section that holds the values, and the file in the store's folder.
 inline constexpr const char* kRegSection = "VR-8200 Control Tool";
 inline constexpr const char* kRegFileName = "settings.ini";
@@ -90,6 +97,10 @@ public:
     // "Com Port Device": 1 and the stored text when there is one, else 0 and an empty text.
     int ReadComPortDevice(std::string& path);
     int WriteComPortDevice(const std::string& path);
+    // A value of its own name outside the slots: 1 and its text when it is stored, else 0 and an
+    // empty text.
+    int ReadNamedText(const char* name, std::string& text);
+    int WriteNamedText(const char* name, const std::string& text);
 
     // What was wrong with the store at start-up, for the operator; empty when nothing was.
     const std::string& Problem() const { return problem_; }

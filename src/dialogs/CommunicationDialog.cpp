@@ -75,8 +75,9 @@ void CCommunicationDialog::OnClose() {
 }
 
 void CCommunicationDialog::AddMessage(const std::string& text) {
-    if (controls_.GetCount(kMessages) >= kMaxMessages) return;
-    controls_.AddString(kMessages, text);
+    // A full log drops its oldest entry: what is happening now matters more than the start.
+    if (controls_.GetCount(kMessages) >= kMaxMessages) controls_.DeleteString(kMessages, 0);
+    if (controls_.GetCount(kMessages) < kMaxMessages) controls_.AddString(kMessages, text);
 }
 
 void CCommunicationDialog::SelectBaud(int index) {
@@ -153,8 +154,12 @@ void CCommunicationDialog::NegotiateBaudRate() {
 
 void CCommunicationDialog::OnGetArea() {
     int32_t area = -1;
-    const bool answered = settings::MemoryAreas(services_).QueryArea(area) == 1;
-    controls_.SetText(kAreaName, answered && settings::MemoryAreas::IsArea(area) ? kAreaItems[area] : "Unkown");
+    if (settings::MemoryAreas(services_).QueryArea(area) != 1) area = -1;
+    ShowArea(area);
+}
+
+void CCommunicationDialog::ShowArea(int32_t area) {
+    controls_.SetText(kAreaName, settings::MemoryAreas::IsArea(area) ? kAreaItems[area] : "Unkown");
 }
 
 void CCommunicationDialog::OnStore() {

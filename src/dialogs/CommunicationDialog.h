@@ -76,8 +76,10 @@ public:
     void Show();
     void OnClose();
 
-    // The message log: commands and replies bare, no time stamps; the first 4096 entries are kept.
+    // The message log: commands and replies bare, no time stamps; the newest 4096 entries are kept.
     void AddMessage(const std::string& text);
+    // "Current Area" names the area the camera answered "EA" with (the start-up's, the main window's).
+    void ShowArea(int32_t area);
     void SelectBaud(int index);
     void RefreshStoreButton();
 

@@ -67,6 +67,22 @@ void CTerminalDialog::OnSend() {
     // The line the engine talks on: a raw line goes the same way as the tool's commands.
     if (protocol::ILink* line = services_.engine.Link()) line->Write(text + "\r\n");
     controls_.SetText(kEdit, text);
+    if (!text.empty() && (history_.empty() || history_.back() != text)) {
+        history_.push_back(text);
+        if (history_.size() > kHistoryLength) history_.erase(history_.begin());
+    }
+    historyPos_ = history_.size();
+}
+
+void CTerminalDialog::OnHistory(int step) {
+    if (step < 0 && historyPos_ > 0) {
+        --historyPos_;
+    } else if (step > 0 && historyPos_ < history_.size()) {
+        ++historyPos_;
+    } else {
+        return;
+    }
+    controls_.SetText(kEdit, historyPos_ < history_.size() ? history_[historyPos_] : std::string());
 }
 
 void CTerminalDialog::OnClear() {

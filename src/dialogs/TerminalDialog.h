@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "dialogs/DialogFrame.h"
 #include "dialogs/LogFile.h"
@@ -32,6 +33,8 @@ inline constexpr uint32_t kStrip = 1070;
 // Not 32768: the list has always kept this many.
 inline constexpr int kMaxLines = 32786;
 inline constexpr size_t kMaxFormattedLength = 256;
+// The commands Up and Down go back through.
+inline constexpr size_t kHistoryLength = 100;
 }  // namespace terminal
 
 class CTerminalDialog final : public protocol::COnlineStatusUpdater, public protocol::IRegisteredDialog {
@@ -58,6 +61,9 @@ public:
     static std::string TimeStamp(std::chrono::system_clock::time_point time);
 
     void OnSend();
+    // Up (-1) and Down (+1) in the edit: the commands sent before, the oldest first; Down past the
+    // newest empties the edit for a new command.
+    void OnHistory(int step);
     void OnClear();
     void OnSave();
     // "Close", Escape and the close box only hide the window; the typed text stays.
@@ -78,6 +84,8 @@ private:
     LogFolderStore folder_;
     Clock clock_;
     bool initialised_ = false;
+    std::vector<std::string> history_;
+    size_t historyPos_ = 0;  // history_.size(): the new command being typed
 };
 
 }  // namespace vr::dialogs

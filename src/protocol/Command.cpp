@@ -174,6 +174,7 @@ void Command::Fail(FailureKind kind, std::string received) {
 void Command::Start(const std::string& line, milliseconds timeout) {
     sentLine_ = line;
     timeout_ = timeout;
+    sentAt_ = std::chrono::steady_clock::now();
 }
 
 bool Command::ReceiveLine(std::chrono::steady_clock::time_point deadline) {

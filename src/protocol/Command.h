@@ -106,6 +106,11 @@ public:
 
     // True while a command waits for its reply.
     bool Busy() const { return busy_; }
+    // The last command line sent ("BA=1", "GA?"), when it went out and how long it may wait, so a
+    // window can say what the tool is waiting for.
+    const std::string& SentLine() const { return sentLine_; }
+    std::chrono::steady_clock::time_point SentAt() const { return sentAt_; }
+    milliseconds SentTimeout() const { return timeout_; }
 
     // While quiet, the camera's error replies show no box of their own: a transfer of thousands of
     // commands that goes on past refusals counts them and reports once at its end. The failure is
@@ -155,6 +160,7 @@ private:
     int quietDepth_ = 0;
     std::string sentLine_;  // the command waiting, without CR LF
     milliseconds timeout_{0};
+    std::chrono::steady_clock::time_point sentAt_{};
     std::string lastStale_;  // the last line skipped while it waited
     Failure lastFailure_;
 };

@@ -85,8 +85,9 @@ std::string SettingsFeature::AskOpenPath() {
 void SettingsFeature::SaveAs(SettingsVariant variant) {
     const std::string path = AskSavePath();
     if (path.empty()) return;
-    file_.Write(path, variant);
+    const bool written = file_.Write(path, variant);
     RememberFolder(path);
+    if (written && fileUsed_) fileUsed_(path);
 }
 
 void SettingsFeature::OpenFile() {
@@ -98,6 +99,7 @@ void SettingsFeature::OpenFile() {
 SettingsLoad SettingsFeature::LoadFile(const std::string& path) {
     const SettingsLoad load = file_.Load(path);
     RememberFolder(path);
+    if (load.opened && fileUsed_) fileUsed_(path);
     const std::string report = LoadReport(load, path);
     if (!report.empty())
         services_.platform.MessageBox(report, app::kAppTitle,

@@ -63,6 +63,8 @@ public:
 
     // Loads a file and tells the operator about lines the camera did not take.
     SettingsLoad LoadFile(const std::string& path);
+    // Told the path of every settings file written or opened (the desktop tool's recent files).
+    void SetFileUsed(std::function<void(const std::string& path)> used) { fileUsed_ = std::move(used); }
 
     // What the operator is told after a load: the lines the camera did not take, or where the load
     // was stopped; empty when there is nothing to tell.
@@ -80,6 +82,7 @@ private:
     ui::CCtrlToolDlg& window_;
     SettingsFront front_;
     SettingsFile file_;
+    std::function<void(const std::string&)> fileUsed_;
 };
 
 }  // namespace vr::settings

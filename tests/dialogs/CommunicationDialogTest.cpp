@@ -277,14 +277,15 @@ TEST_F(CommunicationDialogTest, AreaButtonsTalkToTheCamera) {
     EXPECT_EQ(reads, 1) << "a refused load reads nothing";
 }
 
-TEST_F(CommunicationDialogTest, MessageLogKeepsTheFirstEntriesAndSavesNewestFirst) {
+TEST_F(CommunicationDialogTest, MessageLogKeepsTheNewestEntriesAndSavesNewestFirst) {
     Open();
     engine.SendCommandInt(protocol::cmd::GA, 400, protocol::milliseconds(50));  // the camera does not know GA: no reply
     EXPECT_EQ(window.Items(kMessages), std::vector<std::string>{"GA=400"}) << "listed bare, without CR LF";
     dialog->OnClearLog();
-    for (int i = 0; i < kMaxMessages + 1; ++i) dialog->AddMessage("m" + std::to_string(i));
+    for (int i = 0; i < kMaxMessages + 2; ++i) dialog->AddMessage("m" + std::to_string(i));
     EXPECT_EQ(window.GetCount(kMessages), kMaxMessages);
-    EXPECT_EQ(window.GetItemText(kMessages, kMaxMessages - 1), "m4095");
+    EXPECT_EQ(window.GetItemText(kMessages, 0), "m2") << "the two oldest went";
+    EXPECT_EQ(window.GetItemText(kMessages, kMaxMessages - 1), "m4097");
     dialog->OnClearLog();
     dialog->AddMessage("first");
     dialog->AddMessage("second");

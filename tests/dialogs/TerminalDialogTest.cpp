@@ -69,6 +69,28 @@ TEST_F(TerminalDialogTest, SendWritesTheLineListsItAndKeepsTheText) {
     EXPECT_EQ(window.Items(kList).back(), "05:07:042  Rx: COMPLETE") << "listed while hidden";
 }
 
+TEST_F(TerminalDialogTest, UpAndDownRecallTheCommandsSentBefore) {
+    for (const char* text : {"GA?", "GA=400", "GA=400", "MD?"}) {
+        window.SetText(kEdit, text);
+        dialog->OnSend();
+    }
+    // Up from the newest back to the oldest and no further; the repeated command is there once.
+    std::vector<std::string> seen;
+    for (int i = 0; i < 4; ++i) {
+        dialog->OnHistory(-1);
+        seen.push_back(window.GetText(kEdit));
+    }
+    EXPECT_EQ(seen, (std::vector<std::string>{"MD?", "GA=400", "GA?", "GA?"}));
+    dialog->OnHistory(1);
+    EXPECT_EQ(window.GetText(kEdit), "GA=400");
+    dialog->OnHistory(1);
+    dialog->OnHistory(1);
+    EXPECT_EQ(window.GetText(kEdit), "") << "past the newest: a new command";
+    window.SetText(kEdit, "typed");
+    dialog->OnHistory(1);
+    EXPECT_EQ(window.GetText(kEdit), "typed") << "Down at the end leaves the edit alone";
+}
+
 TEST_F(TerminalDialogTest, ListKeepsItsFirst32786LinesAndFormatsShortMessages) {
     for (int i = 0; i < kMaxLines + 2; ++i) dialog->AddLine("x");
     EXPECT_EQ(window.GetCount(kList), 32786);

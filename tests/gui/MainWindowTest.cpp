@@ -4,6 +4,7 @@
 
 #include <QComboBox>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -124,14 +125,15 @@ void MainWindowTest::factoryKeySequenceTogglesTheFactoryPage() {
     QCOMPARE(window_->Tabs()->currentIndex(), 0);
     QVERIFY(window_->Menu(ui::kUtilityMenuPosition)->menuAction()->isEnabled());
 
-    Focus(window_->Binding().Widget(kGainAll));
+    auto* gain = window_->Binding().As<QLineEdit>(kGainAll);
+    Focus(gain);
+    const QString shown = gain->text();
     Key(Qt::Key_F12, Qt::ShiftModifier | Qt::ControlModifier);
     for (char c : code) Key(c);
     QCOMPARE(TabTitles(), user);
     QCOMPARE(window_->Tabs()->currentIndex(), 0);
     QVERIFY(platform_.boxes.empty());
-    // The typed letters went to the edit as they would anywhere; put the camera's value back.
-    window_->Logic().ShowAllValues();
+    QCOMPARE(gain->text(), shown);  // none of the code's letters reached the edit
 }
 
 void MainWindowTest::enterInAnEditSendsItsValueAndKeepsTheWindow() {
@@ -157,6 +159,28 @@ void MainWindowTest::aRefusedChangeIsUndoneOnScreen() {
     QCOMPARE(edit->text(), before);
     QCOMPARE(QString::number(*camera_.Value("BLR")), before);
     platform_.boxes.clear();
+}
+
+void MainWindowTest::focusMovingToAnotherWindowOfTheToolAppliesTheEdit() {
+    auto* edit = window_->Binding().As<QLineEdit>(kGainAll);
+    Focus(edit);
+    edit->setText("555");
+    // As when the operator clicks "Store" in the communication dialog next.
+    window_->Communication()->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window_->Communication()));
+    QTRY_COMPARE(camera_.Value("GA"), std::optional<int32_t>(555));
+    QVERIFY(platform_.boxes.empty());
+}
+
+void MainWindowTest::offlineBannerSaysWhereTheValuesCameFrom() {
+    QLabel* banner = window_->OfflineBanner();
+    QVERIFY(banner->isHidden());
+    core_->Get().status.SetOffline();
+    QVERIFY(!banner->isHidden());
+    QVERIFY2(banner->text().startsWith("Offline: the values shown were read from VR-8200-KA at "),
+             qPrintable(banner->text()));
+    core_->Get().status.SetOnline();
+    QVERIFY(banner->isHidden());
 }
 
 void MainWindowTest::escapeClosesOnlyAnOpenListAndCloseAsksFirst() {

@@ -20,6 +20,8 @@ private slots:
     void factoryKeySequenceTogglesTheFactoryPage();
     void enterInAnEditSendsItsValueAndKeepsTheWindow();
     void aRefusedChangeIsUndoneOnScreen();
+    void focusMovingToAnotherWindowOfTheToolAppliesTheEdit();
+    void offlineBannerSaysWhereTheValuesCameFrom();
     void escapeClosesOnlyAnOpenListAndCloseAsksFirst();
     void terminalListsTrafficWithTimeStampsAndSavesIt();
     void communicationDialogRefillsPortsAndEnablesStore();

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,7 @@
 #include "ui/main/ModelLayout.h"
 #include "ui/main/ParameterAreaSelectDialog.h"
 #include "ui/main/ValueDisplay.h"
+#include "ui/main/WaitNotice.h"
 
 using namespace vr;
 using namespace vr::ui;
@@ -83,6 +85,21 @@ TEST(ValueDisplay, ReadsAndShowsByControlKind) {
 TEST(ValueDisplay, LineRateTexts) {
     EXPECT_EQ(ValueDisplay::FormatLinePeriod(100000), "1000.00us");
     EXPECT_EQ(ValueDisplay::FormatLineFrequency(100000), "1000.0000hz");
+    EXPECT_EQ(ValueDisplay::FormatLineFrequency(0), "-") << "no period, no frequency";
+}
+
+TEST(WaitNotice, CountsTheSecondsBegunOfTheTimeOut) {
+    struct Case {
+        int waitedMs, timeoutMs;
+        const char* text;
+    };
+    for (const Case& c : {Case{600, 20000, "Waiting for the camera (BA=1), 1 of 20 s"},
+                          Case{2001, 20000, "Waiting for the camera (BA=1), 3 of 20 s"},
+                          Case{25000, 20000, "Waiting for the camera (BA=1), 20 of 20 s"},
+                          Case{700, 1500, "Waiting for the camera (BA=1), 1 of 2 s"}})
+        EXPECT_EQ(
+            WaitNotice::Format("BA=1", std::chrono::milliseconds(c.waitedMs), std::chrono::milliseconds(c.timeoutMs)),
+            c.text);
 }
 
 // The lists' items and codes per model are compared with the golden data by test_tables; here the

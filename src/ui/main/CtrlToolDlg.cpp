@@ -1,10 +1,12 @@
 #include "ui/main/CtrlToolDlg.h"
 
 #include <algorithm>
+#include <ctime>
 
 #include "app/ControlMode.h"
 #include "app/LongOperation.h"
 #include "app/Platform.h"
+#include "link/CommSetting.h"
 #include "link/LineControl.h"
 #include "protocol/Command.h"
 #include "protocol/CommandTable.h"
@@ -24,6 +26,16 @@ namespace {
 
 constexpr protocol::milliseconds kProbeTimeout(1000);
 
+std::string LocalTimeNow() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    char text[32] = "";
+    if (now == static_cast<std::time_t>(-1) || localtime_r(&now, &local) == nullptr ||
+        std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local) == 0)
+        return "an unknown time";
+    return text;
+}
+
 }  // namespace
 
 CCtrlToolDlg::CCtrlToolDlg(app::Services& services, IControlAccess& controls, IMainWindowView& view)
@@ -31,9 +43,20 @@ CCtrlToolDlg::CCtrlToolDlg(app::Services& services, IControlAccess& controls, IM
       controls_(controls),
       view_(view),
       rates_(
-          services.line, services.engine, [this] { return ModelProbe(); },
+          services.line, services.engine,
+          [this] {
+              const std::string step = "Searching for the camera at " +
+                                       std::to_string(link::CCommSetting::BaudIndexToRate(Line().GetBaudIndex())) +
+                                       " bit/s\u2026";
+              view_.ShowStatusText(step);
+              WaitNotice::ScopedStep shown(notice_, step);
+              return ModelProbe();
+          },
           [this](int index) { view_.ShowCommunicationRate(index); }),
-      display_(controls, services.table) {
+      display_(controls, services.table),
+      notice_(services.engine) {
+    display_.SetCommandFilter(
+        [this](uint32_t cmdId) { return settings::IsCommandOnModel(cmdId, services_.model.kind); });
     Table().CommitDataValues();
 }
 
@@ -44,6 +67,12 @@ CCtrlToolDlg::~CCtrlToolDlg() {
 
 void CCtrlToolDlg::SetStripPicture(int32_t picture) {
     controls_.SetPicture(kMainStatusStrip, picture);
+    view_.ShowOfflineBanner(picture == protocol::kStripOnline ? std::string() : OfflineBannerText());
+}
+
+std::string CCtrlToolDlg::OfflineBannerText() const {
+    if (lastReadModel_.empty()) return "Offline: no camera has been read; the values shown are the tool's defaults";
+    return "Offline: the values shown were read from " + lastReadModel_ + " at " + lastReadTime_;
 }
 
 void CCtrlToolDlg::EnableWindow(bool enable) {
@@ -125,6 +154,7 @@ int CCtrlToolDlg::QueryCurrentArea() {
     if (settings::MemoryAreas(services_).QueryArea(area) != 1) return 0;
     currentArea_ = static_cast<uint32_t>(area);
     areaKnown_ = true;
+    view_.ShowCurrentArea(currentArea_);
     return 1;
 }
 
@@ -147,15 +177,26 @@ int CCtrlToolDlg::ModelProbe() {
 int CCtrlToolDlg::Connect() {
     if (services_.line.Reopen() != 1) {
         // A device that does not open at the start rate opens at no other: flushing and searching
-        // would only repeat the link's message ten times.
-        services_.platform.MessageBox("Failed to initialize!", app::kAppTitle, app::MsgIcon::Exclamation);
+        // would only repeat the message ten times. The serial port link has told the operator
+        // which step failed and why; the Camera Link libraries say nothing of their own.
+        if (services_.line.GetMode() != link::ComPort)
+            services_.platform.MessageBox("Failed to initialize!", app::kAppTitle, app::MsgIcon::Exclamation);
+        view_.ShowStatusText("The port did not open; the tool is offline.");
         return 0;
     }
     // The area is asked only of a camera that answered, wherever it was found; asking a silent line
     // costs a whole time-out and leaves the area unknown anyway.
     int result = ModelProbe();
     if (result == 1) QueryCurrentArea();
+    const int answeredAt = Line().GetBaudIndex();
     rates_.FlushLine();
+    // The flush leaves the line at 9600 bit/s. A camera that answered at another rate (one the tool
+    // raised before a reconnect) is still there: the line goes back to it, or the raise would talk
+    // to it at a rate it does not listen at.
+    if (result == 1 && Line().GetBaudIndex() != answeredAt) {
+        Line().OpenBaud(link::CCommSetting::BaudIndexToRate(answeredAt));
+        view_.ShowCommunicationRate(answeredAt);
+    }
     if (result == 0) {
         result = rates_.SearchRate();
         if (result == 1) QueryCurrentArea();
@@ -168,6 +209,9 @@ void CCtrlToolDlg::ReadAllSettings() {
     ModelProbe();
     ApplyModelLayout();
     lastRead_ = settings::ReadParameterRows(services_, services_.model.kind, FactoryMode());
+    if (std::any_of(lastRead_.rows.begin(), lastRead_.rows.end(),
+                    [](const settings::RowReadResult& r) { return r.answered; }))
+        SetLastReadAt(services_.model.name, LocalTimeNow());
     view_.Activate();
     ReportEndedRead();
     ShowAllValues();
@@ -222,10 +266,12 @@ void CCtrlToolDlg::OnTabSelected(int tabIndex) {
 KeyTranslation CCtrlToolDlg::OnKey(int vk, bool shift, bool ctrl, uint32_t focusedId, bool comboDroppedDown) {
     switch (keySequence_.Feed(vk, shift, ctrl)) {
         case FactoryKeySequence::Step::Armed:
+        case FactoryKeySequence::Step::Advanced:
+            // The letters of the code are used up: none of them lands in the focused edit.
             return {kVkF12, false};
         case FactoryKeySequence::Step::Complete:
             ToggleControlMode();
-            break;
+            return {kVkF12, false};
         default:
             break;
     }

@@ -22,6 +22,7 @@
 #include "ui/main/Keyboard.h"
 #include "ui/main/MainWindowView.h"
 #include "ui/main/ValueDisplay.h"
+#include "ui/main/WaitNotice.h"
 
 namespace vr::ui {
 
@@ -137,6 +138,16 @@ public:
     // COnlineStatusUpdater and IRegisteredDialog
     bool HasStrip() const override { return initialised_; }
     void SetStripPicture(int32_t picture) override;
+
+    // What the window says while the tool waits for the camera.
+    WaitNotice& Notice() { return notice_; }
+    // The banner text while the camera is offline: where and when the values shown were read.
+    std::string OfflineBannerText() const;
+    // Stamps the values shown as read from the camera now (the banner names the time); for tests.
+    void SetLastReadAt(std::string model, std::string time) {
+        lastReadModel_ = std::move(model);
+        lastReadTime_ = std::move(time);
+    }
     bool HasWindow() const override { return initialised_; }
     void EnableWindow(bool enable) override;
 
@@ -145,6 +156,14 @@ private:
     void ReportEndedRead();
     void ApplySpinRanges();
     void ApplyControlMode();
+
+    // A change the operator made while the camera is offline is not sent into a dead line: the
+    // control shows its value again and the operator may reconnect. True when the event was taken.
+    bool RefuseOfflineChange(uint32_t ctrlId, ControlEvent event);
+    // After a change was put back: says so in the status bar when the camera did not answer.
+    void ReportPutBack();
+    // Says in the status bar when a typed value was outside the control's range.
+    void ReportOutOfRange(uint32_t editId, uint32_t spinId);
 
     // handlers
     void OnButton(uint32_t id);
@@ -195,6 +214,9 @@ private:
     bool windowEnabled_ = true;
     bool closed_ = false;
     settings::RowsRead lastRead_;
+    WaitNotice notice_;
+    std::string lastReadModel_;
+    std::string lastReadTime_;
 };
 
 }  // namespace vr::ui

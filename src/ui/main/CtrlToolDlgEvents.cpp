@@ -8,7 +8,9 @@
 #include "app/Platform.h"
 #include "protocol/Command.h"
 #include "protocol/CommandTable.h"
+#include "protocol/OnlineStatus.h"
 #include "protocol/ParameterTable.h"
+#include "settings/ModelCommands.h"
 #include "ui/main/ControlIds.h"
 #include "ui/main/CtrlToolDlg.h"
 #include "ui/main/EnablingRules.h"
@@ -43,6 +45,20 @@ bool IsChromaticEditor(uint32_t id) {
     return id == id::kCaRatio || id == id::kCaValue || id == id::kCaCoefficient;
 }
 
+// The command of a control's row, or -1 when no row has the control; asks without the lookups' box.
+int32_t SilentCommandOf(const protocol::ParameterTable& table, uint32_t ctrlId) {
+    for (size_t i = 0; i < table.Size(); ++i)
+        if (table.Row(i).def->ctrlId == ctrlId) return static_cast<int32_t>(table.Row(i).def->cmdId);
+    return -1;
+}
+
+// "GA=400" for a control's row, or the words for a control without a command of its own.
+std::string ChangeText(const protocol::ParameterTable& table, uint32_t ctrlId, int32_t value) {
+    const int32_t cmd = SilentCommandOf(table, ctrlId);
+    if (cmd < 0 || static_cast<uint32_t>(cmd) == protocol::cmd::Unnamed) return "the change";
+    return protocol::GetCommandName(static_cast<uint32_t>(cmd)) + "=" + std::to_string(value);
+}
+
 std::string CounterStatusText(int32_t status) {
     switch (status) {
         case 0:
@@ -61,6 +77,7 @@ std::string CounterStatusText(int32_t status) {
 void CCtrlToolDlg::OnControlEvent(uint32_t ctrlId, ControlEvent event) {
     // The engine lets window messages run while it waits; no second command may start inside one.
     if (Engine().Busy()) return;
+    if (RefuseOfflineChange(ctrlId, event)) return;
     const CtrlType kind = display_.KindOf(ctrlId);
     switch (event.type) {
         case ControlEventType::Clicked:
@@ -78,6 +95,69 @@ void CCtrlToolDlg::OnControlEvent(uint32_t ctrlId, ControlEvent event) {
     }
 }
 
+bool CCtrlToolDlg::RefuseOfflineChange(uint32_t ctrlId, ControlEvent event) {
+    if (services_.status.IsOnline()) return false;
+    const CtrlType kind = display_.KindOf(ctrlId);
+    uint32_t shown = ctrlId;  // the control whose value goes back
+    int32_t wanted = 0;
+    switch (event.type) {
+        case ControlEventType::EditKillFocus: {
+            if (kind != CtrlType::Edit || SpinOf(ctrlId) == 0 || IsLutPointEdit(ctrlId)) return false;
+            if (SilentCommandOf(Table(), ctrlId) < 0) return false;
+            // Leaving an edit that still shows its value is no change.
+            const bool number = ValueDisplay::ParseInteger(controls_.GetText(ctrlId), wanted);
+            if (!number || wanted == Table().GetDataValue(ctrlId)) return false;
+            break;
+        }
+        case ControlEventType::SelChange:
+            if (kind != CtrlType::Combo || ctrlId == id::kModelDisplay) return false;
+            wanted = display_.ReadValue(ctrlId);
+            break;
+        case ControlEventType::SpinDelta: {
+            if (kind != CtrlType::Spin) return false;
+            shown = BuddyOf(ctrlId);
+            if (shown == 0 || IsLutPointEdit(shown)) return false;
+            wanted = controls_.GetSpinPos(ctrlId) + event.delta;
+            break;
+        }
+        default:
+            return false;
+    }
+    // The control shows the value the tool holds, not one the camera never got.
+    if (SilentCommandOf(Table(), shown) >= 0) display_.ShowValue(shown, Table().GetDataValue(shown));
+    const std::string change = ChangeText(Table(), shown, wanted);
+    view_.ShowStatusText("The camera is offline; " + change + " was not sent.");
+    if (services_.platform.MessageBox("The camera is offline: " + change + " was not sent.\nReconnect to the camera?",
+                                      app::kAppTitle, app::MsgIcon::Question,
+                                      app::MsgButtons::YesNo) == app::MsgResult::Yes)
+        Reconnect();
+    return true;
+}
+
+void CCtrlToolDlg::ReportPutBack() {
+    const protocol::Failure& failure = Engine().LastFailure();
+    if (failure.kind == protocol::FailureKind::TimedOut)
+        view_.ShowStatusText("The camera did not answer " + failure.command + "; the value was put back.");
+    else if (failure.kind == protocol::FailureKind::LinkLost)
+        view_.ShowStatusText("The line to the camera went away during " + failure.command +
+                             "; the value was put back.");
+}
+
+void CCtrlToolDlg::ReportOutOfRange(uint32_t editId, uint32_t spinId) {
+    int32_t typed = 0;
+    if (!ValueDisplay::ParseInteger(controls_.GetText(editId), typed)) return;
+    int32_t lo = 0, hi = 0;
+    controls_.GetSpinRange(spinId, lo, hi);
+    if (lo > hi) std::swap(lo, hi);
+    if (typed >= lo && typed <= hi) return;
+    const int32_t cmd = SilentCommandOf(Table(), editId);
+    const std::string name = cmd >= 0 && static_cast<uint32_t>(cmd) != protocol::cmd::Unnamed
+                                 ? protocol::GetCommandName(static_cast<uint32_t>(cmd)) + ": "
+                                 : std::string();
+    view_.ShowStatusText(name + std::to_string(typed) + " is outside the range " + std::to_string(lo) + " to " +
+                         std::to_string(hi) + "; the value was not changed.");
+}
+
 bool CCtrlToolDlg::WriteChangedValues() {
     auto& table = Table();
     for (size_t i = 0; i < table.Size(); ++i) {
@@ -93,6 +173,8 @@ bool CCtrlToolDlg::WriteChangedValues() {
 void CCtrlToolDlg::RefreshFromCamera(uint32_t ctrlId) {
     const int32_t cmd = Table().ToCmdId(ctrlId);
     if (cmd < 0) return;
+    // A command the camera lacks would only be refused, with a box each time.
+    if (!display_.CameraHas(static_cast<uint32_t>(cmd))) return;
     int32_t value = 0;
     if (Engine().QueryInt(static_cast<uint32_t>(cmd), value, kQueryTimeout) != 1) return;
     Table().SetDataValue(ctrlId, value);
@@ -100,6 +182,7 @@ void CCtrlToolDlg::RefreshFromCamera(uint32_t ctrlId) {
 }
 
 bool CCtrlToolDlg::QueryIntoControl(uint32_t ctrlId, uint32_t cmdId, milliseconds timeout) {
+    if (!display_.CameraHas(cmdId)) return false;
     int32_t value = 0;
     if (Engine().QueryInt(cmdId, value, timeout) != 1) return false;
     display_.ShowValue(ctrlId, value);
@@ -119,7 +202,10 @@ bool CCtrlToolDlg::ChangeCycle(uint32_t ctrlId, int32_t value, bool undo) {
         Table().CommitDataValues();
         return true;
     }
-    if (undo) RestoreCommitted(ctrlId);
+    if (undo) {
+        RestoreCommitted(ctrlId);
+        ReportPutBack();
+    }
     return false;
 }
 
@@ -137,6 +223,7 @@ void CCtrlToolDlg::OnEdit(uint32_t editId) {
         OnChromaticEdit(editId);
         return;
     }
+    ReportOutOfRange(editId, spin);
     const int32_t value = display_.SpinPosition(spin);
     controls_.SetText(editId, std::to_string(value));
     if (editId == id::kGainLevel10) {
@@ -279,10 +366,12 @@ void CCtrlToolDlg::GainLevelFrom8Bit(int32_t value) {
 void CCtrlToolDlg::GenericComboPath(uint32_t id) {
     Table().SetDataValue(id, display_.ReadValue(id));
     ShowChangedValues();
-    if (WriteChangedValues())
+    if (WriteChangedValues()) {
         Table().CommitDataValues();
-    else
-        RestoreCommitted(id);
+        return;
+    }
+    RestoreCommitted(id);
+    ReportPutBack();
 }
 
 void CCtrlToolDlg::SendComboDirect(uint32_t id, milliseconds timeout, bool lineRateFollowUp) {
@@ -291,6 +380,7 @@ void CCtrlToolDlg::SendComboDirect(uint32_t id, milliseconds timeout, bool lineR
     const int32_t cmd = Table().ToCmdId(id);
     if (cmd < 0 || Engine().SendCommandInt(static_cast<uint32_t>(cmd), value, timeout) != 1) {
         RestoreCommitted(id);
+        if (cmd >= 0) ReportPutBack();
         return;
     }
     if (lineRateFollowUp) {

@@ -40,6 +40,12 @@ public:
     // The communication dialog follows the line: the rate now in use, the control mode.
     virtual void ShowCommunicationRate(int baudIndex) { (void)baudIndex; }
     virtual void AdaptCommunicationDialog(uint32_t controlMode) { (void)controlMode; }
+    // The memory area the camera named with "EA", in the communication dialog's "Current Area".
+    virtual void ShowCurrentArea(uint32_t area) { (void)area; }
+    // A short text for the operator that needs no answer (why a change was put back, a range).
+    virtual void ShowStatusText(const std::string& text) { (void)text; }
+    // The line above the tabs that says the pages show old values; an empty text takes it away.
+    virtual void ShowOfflineBanner(const std::string& text) { (void)text; }
 };
 
 class NoWindowView final : public IMainWindowView {};

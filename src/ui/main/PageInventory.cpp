@@ -1,5 +1,6 @@
 #include "ui/main/PageInventory.h"
 
+#include <algorithm>
 #include <map>
 
 #include "protocol/ComboItems.h"
@@ -325,6 +326,15 @@ struct Index {
     std::map<uint32_t, std::vector<std::string>> items;
 };
 
+// Group boxes of a page that hold no control of the tool; they stand on the page all the same,
+// after the group named.
+struct EmptyGroup {
+    uint32_t page;
+    const char* caption;
+    const char* after;
+};
+constexpr EmptyGroup kEmptyGroups[] = {{113, "Tilted View Correction", "Encoder Control"}};
+
 Index BuildIndex() {
     Index ix;
     uint32_t nextLabel = kLabelIdBase;
@@ -367,6 +377,16 @@ Index BuildIndex() {
                                                          c.label, 0, true});
             }
             row->controls.push_back(c.id);
+        }
+        for (const EmptyGroup& empty : kEmptyGroups) {
+            if (empty.page != page.templateId) continue;
+            auto at = std::find_if(layout.groups.begin(), layout.groups.end(),
+                                   [&empty](const GroupLayout& g) { return g.caption == empty.after; });
+            if (at != layout.groups.end()) ++at;
+            const uint32_t groupId = nextGroup++;
+            layout.groups.insert(at, GroupLayout{groupId, empty.caption, {}});
+            ix.byId.emplace(groupId, PageControl{groupId, page.templateId, empty.caption, "", CtrlType::Group,
+                                                 empty.caption, 0, true});
         }
         ix.layouts.push_back(std::move(layout));
     }

@@ -99,11 +99,28 @@ int32_t ValueDisplay::SpinPosition(uint32_t spinId) {
     return controls_.GetSpinPos(spinId);
 }
 
+void ValueDisplay::ShowUnknown(uint32_t id) {
+    switch (KindOf(id)) {
+        case CtrlType::Edit:
+            controls_.SetText(id, "");
+            break;
+        case CtrlType::Combo:
+            controls_.SetCurSel(id, -1);
+            break;
+        default:
+            break;
+    }
+}
+
 void ValueDisplay::ShowAllValues(bool withEditors) {
     const auto& table = table_;
     for (size_t i = 0; i < table.Size(); ++i) {
         const auto& row = table.Row(i);
-        if (withEditors || row.def->cmdId != protocol::cmd::Unnamed) ShowValue(row.def->ctrlId, row.value);
+        const uint32_t cmd = row.def->cmdId;
+        if (cmd != protocol::cmd::Unnamed && !CameraHas(cmd))
+            ShowUnknown(row.def->ctrlId);
+        else if (withEditors || cmd != protocol::cmd::Unnamed)
+            ShowValue(row.def->ctrlId, row.value);
     }
 }
 
@@ -111,7 +128,8 @@ void ValueDisplay::ShowChangedValues() {
     const auto& table = table_;
     for (size_t i = 0; i < table.Size(); ++i) {
         const auto& row = table.Row(i);
-        if (row.value != row.committedValue && row.def->cmdId != protocol::cmd::Unnamed)
+        const uint32_t cmd = row.def->cmdId;
+        if (row.value != row.committedValue && cmd != protocol::cmd::Unnamed && CameraHas(cmd))
             ShowValue(row.def->ctrlId, row.value);
     }
 }
@@ -123,6 +141,8 @@ std::string ValueDisplay::FormatLinePeriod(int32_t period) {
 }
 
 std::string ValueDisplay::FormatLineFrequency(int32_t period) {
+    // No line period, no frequency: 1 / 0 would read "infhz".
+    if (period == 0) return "-";
     char buffer[64];
     std::snprintf(buffer, sizeof buffer, "%.4fhz", 1.0 / (period / 100000000.0));
     return buffer;

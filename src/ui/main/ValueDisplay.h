@@ -3,6 +3,7 @@
 // and showing the parameter table on the pages.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "ui/ControlAccess.h"
@@ -40,8 +41,16 @@ public:
     // Every row of the parameter table in its control; only the rows whose value differs from the
     // committed one. The chromatic aberration editors' rows are left out unless asked for: the
     // editors show what the camera holds for their current address, which the table does not know.
+    // A row whose command the camera lacks shows no value at all (an empty edit, a list without
+    // selection): its table value is the tool's default, not the camera's.
     void ShowAllValues(bool withEditors = false);
     void ShowChangedValues();
+
+    // Which commands the camera has; every command when unset.
+    void SetCommandFilter(std::function<bool(uint32_t cmdId)> hasCommand) { hasCommand_ = std::move(hasCommand); }
+    bool CameraHas(uint32_t cmdId) const { return !hasCommand_ || hasCommand_(cmdId); }
+    // Shows that a control's value is not known: its edit empty, its list without selection.
+    void ShowUnknown(uint32_t id);
 
     // The two line-rate read-outs from the table's "LR" (the line period in units of 10 ns).
     void ShowLineRate();
@@ -50,13 +59,14 @@ public:
     // A whole-text integer (blanks around it allowed); false for anything else or beyond 32 bits.
     static bool ParseInteger(const std::string& text, int32_t& value);
     static std::string FormatLinePeriod(int32_t period);     // "%.2fus"
-    static std::string FormatLineFrequency(int32_t period);  // "%.4fhz"
+    static std::string FormatLineFrequency(int32_t period);  // "%.4fhz"; "-" for a period of 0
 
     IControlAccess& Controls() { return controls_; }
 
 private:
     IControlAccess& controls_;
     const protocol::ParameterTable& table_;
+    std::function<bool(uint32_t)> hasCommand_;
 };
 
 }  // namespace vr::ui
