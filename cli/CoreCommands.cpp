@@ -7,6 +7,7 @@
 #include "CommandList.h"
 #include "Output.h"
 #include "Session.h"
+#include "SetArgument.h"
 #include "app/Services.h"
 #include "link/CommSetting.h"
 #include "protocol/Command.h"
@@ -140,71 +141,23 @@ int RunGet(Session& session) {
     return rc;
 }
 
-// The range of a command's edit on the pages, where it has one.
-bool RangeOf(uint32_t cmdId, int32_t& lo, int32_t& hi) {
-    const protocol::ParameterDef* defs = protocol::ParameterDefs();
-    for (size_t i = 0; i < protocol::kParameterRowCount; ++i) {
-        if (defs[i].cmdId != cmdId || defs[i].controlKind != protocol::ControlKind::SpinEdit) continue;
-        lo = defs[i].minValue;
-        hi = defs[i].maxValue;
-        return true;
-    }
-    return false;
-}
-
 int RunSet(Session& session) {
-    struct Set {
-        uint32_t id;
-        std::string text;
-        int32_t number;
-    };
-    std::vector<Set> sets;
+    std::vector<SetArgument> sets;
     for (const auto& arg : session.Opts().args) {
-        const size_t eq = arg.find('=');
-        if (eq == std::string::npos) {
-            std::fprintf(stderr, "vr8200ctl: \"%s\" is not NAME=VALUE\n", Printable(arg).c_str());
+        SetArgument set;
+        std::string why;
+        if (!ParseSetArgument(arg, set, why)) {
+            std::fprintf(stderr, "vr8200ctl: %s\n", why.c_str());
             return kExitUsage;
-        }
-        const std::string name = arg.substr(0, eq);
-        const int32_t id = LookUp(name);
-        if (id < 0) return kExitUsage;
-        const auto cmdId = static_cast<uint32_t>(id);
-        const std::string value = arg.substr(eq + 1);
-        if (protocol::StartsOnePush(cmdId)) {
-            std::fprintf(stderr, "vr8200ctl: %s starts a one-push function; run it with `vr8200ctl onepush`\n",
-                         name.c_str());
-            return kExitUsage;
-        }
-        Set set{cmdId, value, 0};
-        if (IsText(cmdId)) {
-            // Only the terminal sends raw lines: a CR or LF here would run the rest as a command.
-            if (!protocol::IsSendableText(value)) {
-                std::fprintf(stderr,
-                             "vr8200ctl: the value for %s holds a control character: \"%s\"; nothing was sent\n",
-                             name.c_str(), Printable(value).c_str());
-                return kExitUsage;
-            }
-        } else {
-            if (protocol::ParseWholeNumber(value, set.number) != protocol::NumberParse::Ok) {
-                std::fprintf(stderr, "vr8200ctl: %s takes a whole number, not \"%s\"\n", name.c_str(),
-                             Printable(value).c_str());
-                return kExitUsage;
-            }
-            int32_t lo = 0, hi = 0;
-            if (RangeOf(cmdId, lo, hi) && (set.number < lo || set.number > hi)) {
-                std::fprintf(stderr, "vr8200ctl: %s takes %d to %d, not %d; nothing was sent\n", name.c_str(), lo, hi,
-                             set.number);
-                return kExitUsage;
-            }
         }
         sets.push_back(set);
     }
     if (int rc = session.ConnectOrFail(false); rc != kExitOk) return rc;
     auto& engine = session.Services().engine;
     for (const auto& s : sets) {
-        const auto timeout = protocol::SetTimeout(s.id);
-        const int ok = IsText(s.id) ? engine.SendCommandString(s.id, s.text, timeout)
-                                    : engine.SendCommandInt(s.id, s.number, timeout);
+        const auto timeout = protocol::SetTimeout(s.cmdId);
+        const int ok = s.isText ? engine.SendCommandString(s.cmdId, s.text, timeout)
+                                : engine.SendCommandInt(s.cmdId, s.number, timeout);
         if (ok != 1) {
             TellFailure(session);
             return kExitCameraRefused;

@@ -11,6 +11,7 @@ packages=(
   qt6-base-dev libgl-dev
   xvfb xauth
   dpkg-dev file man-db groff-base
+  clang libclang-rt-14-dev
 )
 
 missing=()

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -367,6 +368,7 @@ void PtyServer::HandleDueLines(Clock::time_point now) {
         if (options_.silentAfter > 0 && linesHandled_ >= static_cast<uint64_t>(options_.silentAfter)) continue;
         // The answer goes out at the rate the line came in, also when the line changes the rate.
         const uint32_t rate = camera_->CurrentRate();
+        const auto delay = ReplyDelay(p.line.text);
         std::vector<std::string> replies;
         if (p.line.overlong) {
             replies = camera_->Poll();
@@ -375,7 +377,7 @@ void PtyServer::HandleDueLines(Clock::time_point now) {
             replies = camera_->HandleLine(p.line.text);
         }
         ++linesHandled_;
-        Send(replies, p.due + std::chrono::milliseconds(options_.slowMs), rate);
+        Send(replies, p.due + delay, rate);
     }
 }
 
@@ -387,11 +389,28 @@ void PtyServer::PollCamera(Clock::time_point now) {
     Send(camera_->Poll(), now + std::chrono::milliseconds(options_.slowMs), rate);
 }
 
+std::chrono::milliseconds PtyServer::ReplyDelay(const std::string& line) const {
+    auto delay = std::chrono::milliseconds(options_.slowMs);
+    // linesHandled_ still counts the lines before this one.
+    if (options_.lateReplyLine > 0 && linesHandled_ + 1 == static_cast<uint64_t>(options_.lateReplyLine))
+        delay += std::chrono::milliseconds(options_.lateReplyMs);
+    if (!options_.delayReplyMs.empty()) {
+        std::string name;
+        for (char c : line.substr(0, line.find_first_of("=?")))
+            if (c != ' ') name += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        if (auto found = options_.delayReplyMs.find(name); found != options_.delayReplyMs.end())
+            delay += std::chrono::milliseconds(found->second);
+    }
+    return delay;
+}
+
 void PtyServer::Send(const std::vector<std::string>& lines, Clock::time_point notBefore, uint32_t rate) {
     if (options_.silent) return;
     Clock::time_point last = out_.empty() ? notBefore : std::max(notBefore, out_.back().due);
-    for (const auto& line : lines) {
-        for (char c : line + "\r\n") {
+    const char* end = options_.replyEnd == ReplyEnd::Cr ? "\r" : options_.replyEnd == ReplyEnd::Lf ? "\n" : "\r\n";
+    for (std::string line : lines) {
+        if (options_.nulInReplies && !line.empty()) line.insert(1, 1, '\0');
+        for (char c : line + end) {
             if (options_.pace) {
                 txWireFree_ = std::max(txWireFree_, last) + ByteTime(rate);
                 last = txWireFree_;

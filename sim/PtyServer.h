@@ -78,6 +78,8 @@ private:
     void HandleDueLines(Clock::time_point now);
     void PollCamera(Clock::time_point now);
     void Send(const std::vector<std::string>& lines, Clock::time_point notBefore, uint32_t rate);
+    // How much later than at once the answer to this line leaves (--slow, --late-reply, --delay-reply).
+    std::chrono::milliseconds ReplyDelay(const std::string& line) const;
     void DeliverDue(Clock::time_point now, bool clientAbsent);
     void SaveStateIfChanged();
     std::optional<Clock::time_point> NextWake() const;

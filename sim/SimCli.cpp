@@ -60,6 +60,36 @@ void AddSimOptions(CLI::App& app, SimOptions& o) {
     app.add_option("--silent-after", o.silentAfter, "stop answering after this many lines")
         ->check(CLI::NonNegativeNumber);
 
+    app.add_option_function<std::string>(
+        "--late-reply",
+        [&o](const std::string& what) {
+            const size_t colon = what.find(':');
+            o.lateReplyLine = std::atoi(what.substr(0, colon).c_str());
+            if (colon != std::string::npos) o.lateReplyMs = std::atoi(what.c_str() + colon + 1);
+        },
+        "N[:MS]: the answer to the Nth line leaves MS (default 5500) later, once");
+    app.add_option_function<std::vector<std::string>>(
+           "--delay-reply",
+           [&o](const std::vector<std::string>& entries) {
+               for (const auto& entry : entries) {
+                   const size_t colon = entry.find(':');
+                   std::string name = entry.substr(0, colon);
+                   std::transform(name.begin(), name.end(), name.begin(),
+                                  [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+                   o.delayReplyMs[name] = colon == std::string::npos ? -1 : std::atoi(entry.c_str() + colon + 1);
+               }
+           },
+           "NAME:MS[,NAME:MS...]: the answers to lines naming NAME leave MS later, every time")
+        ->delimiter(',');
+    app.add_option_function<std::string>(
+           "--reply-end",
+           [&o](const std::string& end) {
+               o.replyEnd = end == "cr" ? ReplyEnd::Cr : end == "lf" ? ReplyEnd::Lf : ReplyEnd::CrLf;
+           },
+           "end the lines the camera sends with crlf (the default), cr or lf")
+        ->check(CLI::IsMember({"crlf", "cr", "lf"}));
+    app.add_flag("--nul-in-replies", o.nulInReplies, "put a NUL byte after the first character of every line sent");
+
     app.add_option("--awb-ms", o.awbMs, "white balance once takes this long")->capture_default_str();
     app.add_option("--agc-ms", o.agcMs, "gain auto once takes this long")->capture_default_str();
     app.add_option("--shading-ms", o.shadingMs, "shading calibration takes this long")->capture_default_str();

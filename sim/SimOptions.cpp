@@ -45,6 +45,13 @@ bool ValidateOptions(const SimOptions& o, std::string* error) {
     if (!o.hangAtCommand.empty() && protocol::FindCommand(o.hangAtCommand) < 0)
         return Fail(error, "cannot hang at \"" + o.hangAtCommand + "\": no such command");
     if (o.hangAtCount < 1) return Fail(error, "the line to hang at is counted from 1");
+    if (o.lateReplyLine < 0 || o.lateReplyMs < 0)
+        return Fail(error, "the late reply's line and delay cannot be negative");
+    for (const auto& [name, ms] : o.delayReplyMs) {
+        if (name.empty() || protocol::FindCommand(name) < 0)
+            return Fail(error, "cannot delay the answers to \"" + name + "\": no such command");
+        if (ms < 0) return Fail(error, "delays cannot be negative");
+    }
     for (const auto* names : {&o.refuse, &o.refuseQuery}) {
         for (const auto& name : *names) {
             std::string upper = name;

@@ -4,6 +4,7 @@
 // constants so that tests and tools can reason about them without repeating numbers.
 
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -25,8 +26,14 @@ inline constexpr int kDefaultResetMs = 3000;        // silence after "CRS00" = 1
 inline constexpr int kDefaultAreaMs = 300;          // "SA", "SA00" and "LD" until COMPLETE
 
 inline constexpr uint32_t kDefaultNoiseSeed = 1;
+// How late the one late answer of --late-reply leaves: past the tool's usual 5 s time-out.
+inline constexpr int kDefaultLateReplyMs = 5500;
+
 // A query answered with --overlong gets a reply line of this many bytes before its CR LF.
 inline constexpr int kOverlongReplyBytes = 1100;
+
+// How the camera ends the lines it sends.
+enum class ReplyEnd { CrLf, Cr, Lf };
 
 struct SimOptions {
     std::string model = kDefaultModel;  // "KA" or "KB"
@@ -45,8 +52,16 @@ struct SimOptions {
     int hangupAfter = 0;    // close the pty after this many lines; 0: never
     // Mnemonics whose queries are answered with an error text.
     std::vector<std::string> refuseQuery;
-    int failQuery = 0;      // the Nth query of the camera's life is answered with an error text; 0: none
-    int silentAfter = 0;    // take no line after this many, the pty staying open; 0: never
+    int failQuery = 0;    // the Nth query of the camera's life is answered with an error text; 0: none
+    int silentAfter = 0;  // take no line after this many, the pty staying open; 0: never
+    // The answer to the lateReplyLine-th line leaves lateReplyMs later than it would, once; the
+    // answers after it queue behind it, as a camera busy with one line answers the next after it.
+    int lateReplyLine = 0;  // 0: never
+    int lateReplyMs = kDefaultLateReplyMs;
+    // Answers to lines naming these mnemonics (upper case) leave this many milliseconds later, every time.
+    std::map<std::string, int> delayReplyMs;
+    ReplyEnd replyEnd = ReplyEnd::CrLf;
+    bool nulInReplies = false;  // every line sent carries a NUL byte after its first character
 
     int awbMs = kDefaultAwbMs;
     int agcMs = kDefaultAgcMs;

@@ -25,21 +25,36 @@ std::string Trim(const std::string& s) {
     return s.substr(b, e - b);
 }
 
-// A value is one line: backslash, CR and LF are escaped so a folder name may hold any byte. Other
+// A value is one line: backslash, CR and LF are escaped so a folder name may hold any byte, and
+// the other control bytes (which the start takes for a damaged file) are written as "\xHH". Other
 // backslash pairs are kept as they are, so a hand-edited "C:\temp" survives.
 std::string Escape(const std::string& text) {
+    static const char* const kHex = "0123456789ABCDEF";
     std::string out;
     for (char c : text) {
-        if (c == '\\')
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '\\') {
             out += "\\\\";
-        else if (c == '\n')
+        } else if (c == '\n') {
             out += "\\n";
-        else if (c == '\r')
+        } else if (c == '\r') {
             out += "\\r";
-        else
+        } else if ((byte < 0x20 && c != '\t') || byte == 0x7F) {
+            out += "\\x";
+            out += kHex[byte >> 4];
+            out += kHex[byte & 0x0F];
+        } else {
             out += c;
+        }
     }
     return out;
+}
+
+int HexDigit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return -1;
 }
 
 std::string Unescape(const std::string& text) {
@@ -51,6 +66,15 @@ std::string Unescape(const std::string& text) {
                 out += n == '\\' ? '\\' : (n == 'n' ? '\n' : '\r');
                 ++i;
                 continue;
+            }
+            if (n == 'x' && i + 3 < text.size() && HexDigit(text[i + 2]) >= 0 && HexDigit(text[i + 3]) >= 0) {
+                const int byte = HexDigit(text[i + 2]) * 16 + HexDigit(text[i + 3]);
+                // Only the bytes Escape writes this way, so a hand-edited "\x41" stays as it stands.
+                if (byte < 0x20 || byte == 0x7F) {
+                    out += static_cast<char>(byte);
+                    i += 3;
+                    continue;
+                }
             }
         }
         out += text[i];

@@ -1,0 +1,184 @@
+// kill -9 at random points while a file is being written: the file is always the old or the new
+// complete content. The .cam and csv files are written by vr8200ctl; the log path is
+// app::WriteFileAtomically in a forked child; the store is CRegistry in a forked child, and its
+// next start must find it whole and clean up after the killed writes.
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <random>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "RunTool.h"
+#include "TempDir.h"
+#include "app/FileIo.h"
+#include "app/Registry.h"
+
+extern char** environ;
+
+namespace {
+
+using namespace std::chrono_literals;
+
+int Leftovers(const std::string& folder, const std::string& name) {
+    int n = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        if (entry.path().filename().string().rfind("." + name + ".", 0) == 0) ++n;
+    return n;
+}
+
+void RemoveLeftovers(const std::string& folder, const std::string& name) {
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        if (entry.path().filename().string().rfind("." + name + ".", 0) == 0) std::filesystem::remove(entry.path());
+}
+
+pid_t Spawn(const std::vector<std::string>& args) {
+    std::vector<std::string> store = {VR8200CTL_EXE};
+    store.insert(store.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (auto& a : store) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    pid_t pid = -1;
+    const int rc = posix_spawn(&pid, VR8200CTL_EXE, &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    return rc == 0 ? pid : -1;
+}
+
+void KillAndReap(pid_t pid, std::chrono::microseconds after) {
+    std::this_thread::sleep_for(after);
+    ::kill(pid, SIGKILL);
+    int status = 0;
+    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    }
+}
+
+// One file written by vr8200ctl, killed at random points spread over the tool's run.
+void KillTheTool(const char* kind, const std::string& file, std::vector<std::string> args, int runs) {
+    vr::test::TempDir dir;
+    const std::string path = dir / file;
+    for (auto& a : args)
+        if (a == "FILE") a = path;
+    std::vector<std::string> full = {"--config-dir", dir.Path(), "--simulate", "KA", "--yes"};
+    full.insert(full.end(), args.begin(), args.end());
+
+    // The new complete content, and how long a whole run takes.
+    const auto start = std::chrono::steady_clock::now();
+    std::vector<std::string> once(full.begin() + 2, full.end());
+    const auto r = vr::test::RunTool(once, dir.Path());
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const auto whole = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start);
+    const std::string complete = dir.ReadFile(file);
+    ASSERT_FALSE(complete.empty());
+
+    std::mt19937 random(20261207);
+    std::uniform_int_distribution<int64_t> when(whole.count() / 4, whole.count() * 11 / 10);
+    const std::string old = "the old file\n";
+    int asOld = 0, asNew = 0, leftovers = 0;
+    for (int i = 0; i < runs; ++i) {
+        dir.WriteFile(file, old);
+        const pid_t pid = Spawn(full);
+        ASSERT_GT(pid, 0);
+        KillAndReap(pid, std::chrono::microseconds(when(random)));
+        const std::string now = dir.ReadFile(file);
+        ASSERT_TRUE(now == old || now == complete)
+            << kind << " run " << i << ": a half file of " << now.size() << " bytes";
+        (now == old ? asOld : asNew)++;
+        leftovers += Leftovers(dir.Path(), file);
+        RemoveLeftovers(dir.Path(), file);
+    }
+    std::printf("| kill -9 %-22s | %3d runs | old %3d | new %3d | temporary files left %d |\n", kind, runs, asOld,
+                asNew, leftovers);
+}
+
+TEST(KillWhileWriting, SettingsFile) {
+    KillTheTool("save (.cam)", "out.cam", {"save", "FILE"}, 40);
+}
+
+TEST(KillWhileWriting, GammaFile) {
+    KillTheTool("lut read (csv)", "out.csv", {"lut", "read", "FILE"}, 25);
+}
+
+// The path every log and table file takes, killed in a child that rewrites one file for ever
+// with two contents of 256 KiB.
+TEST(KillWhileWriting, WriteFileAtomically) {
+    vr::test::TempDir dir;
+    const std::string path = dir / "traffic.log";
+    const std::string a(256 * 1024, 'a'), b(256 * 1024, 'b');
+    std::string error;
+    ASSERT_EQ(vr::app::WriteFileAtomically(path, a, error), vr::app::WriteResult::Written) << error;
+    std::mt19937 random(7);
+    std::uniform_int_distribution<int> when(0, 3000);
+    int leftovers = 0;
+    const int runs = 200;
+    for (int i = 0; i < runs; ++i) {
+        const pid_t pid = ::fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            for (int n = 0;; ++n) {
+                std::string e;
+                vr::app::WriteFileAtomically(path, n % 2 ? a : b, e);
+            }
+        }
+        KillAndReap(pid, std::chrono::microseconds(when(random)));
+        const std::string now = dir.ReadFile("traffic.log");
+        ASSERT_TRUE(now == a || now == b) << "run " << i << ": a half file of " << now.size() << " bytes";
+        leftovers += Leftovers(dir.Path(), "traffic.log");
+        RemoveLeftovers(dir.Path(), "traffic.log");
+    }
+    std::printf("| kill -9 %-22s | %3d runs | old or new every time | temporary files left %d |\n",
+                "WriteFileAtomically", runs, leftovers);
+}
+
+// The store: the next start finds every value as one of the writes made it, and no temporary file.
+TEST(KillWhileWriting, SettingsStore) {
+    vr::test::TempDir dir;
+    const std::vector<std::string> devices = {"/dev/ttyUSB0", "/dev/serial/by-id/usb-FTDI-port0"};
+    {
+        vr::app::CRegistry store(dir.Path());
+        ASSERT_EQ(store.WriteComPortDevice(devices[0]), 1);
+    }
+    std::mt19937 random(11);
+    std::uniform_int_distribution<int> when(0, 20000);
+    int leftoversSeen = 0;
+    const int runs = 150;
+    for (int i = 0; i < runs; ++i) {
+        const pid_t pid = ::fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            vr::app::CRegistry store(dir.Path());
+            for (int n = 0;; ++n) {
+                store.WriteComPortDevice(devices[static_cast<size_t>(n % 2)]);
+                store.WriteDword(vr::app::kRegBaudrate, static_cast<uint32_t>(n % 5));
+            }
+        }
+        KillAndReap(pid, std::chrono::microseconds(when(random)));
+        leftoversSeen += Leftovers(dir.Path(), vr::app::kRegFileName);
+        vr::app::CRegistry next(dir.Path());
+        std::string device;
+        ASSERT_EQ(next.ReadComPortDevice(device), 1) << "run " << i;
+        ASSERT_TRUE(device == devices[0] || device == devices[1]) << "run " << i << ": \"" << device << "\"";
+        uint32_t rate = 99;
+        next.ReadDword(vr::app::kRegBaudrate, rate, 4);
+        ASSERT_LT(rate, 5u) << "run " << i;
+        EXPECT_FALSE(std::filesystem::exists(dir / (std::string(vr::app::kRegFileName) + ".bad")))
+            << "run " << i << ": a killed write left a store that was set aside";
+        ASSERT_EQ(Leftovers(dir.Path(), vr::app::kRegFileName), 0) << "the start did not clean up, run " << i;
+    }
+    std::printf("| kill -9 %-22s | %3d runs | whole every time | temporary files left by kills %d, all cleaned |\n",
+                "settings store", runs, leftoversSeen);
+}
+
+}  // namespace
