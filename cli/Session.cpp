@@ -130,11 +130,17 @@ void Session::RememberCameraRate() {
 
 int Session::ConnectOrFail(bool readAll) {
     if (Connect(readAll)) return kExitOk;
+    int rc = kExitNoLink;
     if (connection_ == Connection::CannotOpen)
         std::fprintf(stderr, "vr8200ctl: cannot open %s: %s\n", PortName().c_str(), openFailure_.c_str());
-    else
+    else if (connection_ == Connection::Lost) {
+        // The camera was there: as for any command it did not answer, exit 1.
+        std::fprintf(stderr, "vr8200ctl: the camera on %s answered, then the line went away during the start-up\n",
+                     PortName().c_str());
+        rc = kExitCameraRefused;
+    } else
         std::fprintf(stderr, "vr8200ctl: no camera answered on %s\n", PortName().c_str());
-    return kExitNoLink;
+    return rc;
 }
 
 bool Session::Connect(bool readAll) {
@@ -166,6 +172,10 @@ Session::Connection Session::RunStartUp(bool readAll) {
         if (found) raised_ = window_->RaiseLine() == 1;
     }
     if (!found) return Connection::NoCamera;
+    // A camera that answered the probe and went away (unplugged, or the line could not be reopened
+    // at the raised rate) would otherwise cost every later command its full time-out.
+    const link::CCommSetting& setting = core_->link;
+    if (!setting.IsOpen() || setting.Lost()) return Connection::Lost;
     if (readAll) window_->ReadAllSettings();
     return Connection::Ok;
 }

@@ -38,7 +38,7 @@ public:
     // the rate remembered for the next run.
     void CameraRateChanged(uint32_t rate) { cameraRate_ = rate; }
 
-    enum class Connection { Ok, CannotOpen, NoCamera };
+    enum class Connection { Ok, CannotOpen, NoCamera, Lost };
     // The main window's start-up: open, model probe, "EA", line flush, rate search, raise to
     // 115200, and (readAll) every setting. With --rate the camera is first probed at that rate.
     // True when a camera answered; LastConnection() tells more.
