@@ -167,7 +167,9 @@ void OnePush::Report(OnePushResult& result, const std::string& text) {
     services_.platform.MessageBox(text, app::kAppTitle, app::MsgIcon::Error);
 }
 
-std::string OnePush::NoAnswerText(uint32_t cmdId) {
+std::string OnePush::NoAnswerText(uint32_t cmdId) const {
+    if (services_.engine.LastFailure().kind == protocol::FailureKind::LinkLost)
+        return "No result: the line to the camera went away while waiting for " + protocol::GetCommandName(cmdId);
     return "No result: the camera did not answer " + protocol::GetCommandName(cmdId);
 }
 
@@ -320,9 +322,10 @@ OnePushResult OnePush::Recalibrate(const RecalibrationRow& row) {
                     result.text = ResultText(ResultTable::Recalibration, status);
                     break;
                 }
-            } else if (++unanswered >= timing_.unansweredPolls) {
-                // A camera that stopped answering is not busy any more; waiting on would only block
-                // the tool until the bound.
+            } else if (services_.engine.LastFailure().kind == protocol::FailureKind::LinkLost ||
+                       ++unanswered >= timing_.unansweredPolls) {
+                // A camera that went away or stopped answering is not busy any more; waiting on would
+                // only block the tool until the bound.
                 result.end = OnePushEnd::NoAnswer;
                 result.text = NoAnswerText(row.statusCmd);
                 break;

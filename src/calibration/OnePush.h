@@ -88,7 +88,7 @@ private:
     void Show(OnePushResult& result, const std::string& title, const std::string& text);
     // A box with the tool's title and the error icon.
     void Report(OnePushResult& result, const std::string& text);
-    static std::string NoAnswerText(uint32_t cmdId);
+    std::string NoAnswerText(uint32_t cmdId) const;
 
     ui::CCtrlToolDlg& window_;
     app::Services& services_;

@@ -299,7 +299,7 @@ const std::vector<Cell>& Cells() {
          {"onepush", "pixel-gain"},
          10,
          kRefused,
-         "did not answer PGS",
+         "went away while waiting for PGS",
          nullptr},
         {"onepush_poll_silent",
          [](SimOptions& o) {
