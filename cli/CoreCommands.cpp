@@ -34,14 +34,15 @@ void Print(const std::string& text) {
 }
 
 // The command id of a mnemonic a script gave; -1 (with a message) when the camera has no such command.
-int32_t LookUp(const std::string& name) {
-    const int32_t id = name.empty() ? -1 : protocol::FindCommand(name);
-    if (id < 0) std::fprintf(stderr, "vr8200ctl: unknown command \"%s\"\n", name.c_str());
-    return id;
-}
-
 std::string Printable(const std::string& text) {
     return protocol::Command::Printable(text);
+}
+
+int32_t LookUp(const std::string& name) {
+    const int32_t id = name.empty() ? -1 : protocol::FindCommand(name);
+    // Shown printable: a name from a script may hold bytes a terminal would act on.
+    if (id < 0) std::fprintf(stderr, "vr8200ctl: unknown command \"%s\"\n", Printable(name).c_str());
+    return id;
 }
 
 bool IsText(uint32_t cmdId) {

@@ -117,11 +117,14 @@ TEST_F(CtlTest, UsageErrorsExitWithTwoBeforeTouchingTheLine) {
         {"--simulate", "KA", "set", "UD=a\r\nGA=1234"},
         {"--simulate", "KA", "set", "UD=ok\r\nCRS00=1"},
         {"--simulate", "KA", "send", "GA?\r\nCRS00=1"},
+        // A name holding a terminal's escape sequence.
+        {"--simulate", "KA", "get", "G\x1b[2J"},
     };
     for (const auto& args : bad) {
         const auto r = RunTool(args, config.Path());
         EXPECT_EQ(r.exitCode, 2) << (args.empty() ? "(none)" : args.back()) << ": " << r.err;
         EXPECT_EQ(r.err.find("Tx: "), std::string::npos);
+        EXPECT_EQ(r.err.find('\x1b'), std::string::npos) << "messages are printable";
     }
     EXPECT_EQ(RunTool({"--help"}, config.Path()).exitCode, 0);
 }
