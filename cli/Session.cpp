@@ -138,8 +138,15 @@ int Session::ConnectOrFail(bool readAll) {
         std::fprintf(stderr, "vr8200ctl: the camera on %s answered, then the line went away during the start-up\n",
                      PortName().c_str());
         rc = kExitCameraRefused;
-    } else
-        std::fprintf(stderr, "vr8200ctl: no camera answered on %s\n", PortName().c_str());
+    } else {
+        // Bytes that never made a reply (a CR-only line end, a wrong rate) say more than silence.
+        const protocol::Failure& heard = core_->engine.LastFailureWithBytes();
+        if (heard.received.empty())
+            std::fprintf(stderr, "vr8200ctl: no camera answered on %s\n", PortName().c_str());
+        else
+            std::fprintf(stderr, "vr8200ctl: no camera answered on %s (last: %s)\n", PortName().c_str(),
+                         heard.Describe().c_str());
+    }
     return rc;
 }
 

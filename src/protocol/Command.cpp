@@ -169,6 +169,7 @@ bool Command::LinkLost() const {
 
 void Command::Fail(FailureKind kind, std::string received) {
     lastFailure_ = {kind, sentLine_, Printable(received), timeout_};
+    if (!lastFailure_.received.empty()) lastHeard_ = lastFailure_;
 }
 
 void Command::Start(const std::string& line, milliseconds timeout) {

@@ -127,6 +127,9 @@ public:
     };
     // Why the last command failed; kind None after a success.
     const Failure& LastFailure() const { return lastFailure_; }
+    // The last failure after which something did come back (bytes without a line end, a line that
+    // was not the reply): what a search that found no camera can still tell the operator.
+    const Failure& LastFailureWithBytes() const { return lastHeard_; }
     // The line of the link went away (see ILink::Lost).
     bool LinkLost() const;
 
@@ -163,6 +166,7 @@ private:
     std::chrono::steady_clock::time_point sentAt_{};
     std::string lastStale_;  // the last line skipped while it waited
     Failure lastFailure_;
+    Failure lastHeard_;
 };
 
 }  // namespace vr::protocol

@@ -184,7 +184,7 @@ const std::vector<Cell>& Cells() {
          {"get", "GA"},
          20,
          kNoLink,
-         "vr8200ctl: ",
+         "\\x0D",
          nullptr},
         {"get_nul_in_reply",
          [](SimOptions& o) { o.nulInReplies = true; },
