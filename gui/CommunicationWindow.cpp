@@ -5,6 +5,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -84,8 +85,9 @@ void CommunicationWindow::Build() {
     auto* files = new QGroupBox("Files", this);
     auto* writeFile = Button("Write To File...", files);
     auto* readFile = Button("Read To FIle....", files);
-    writeFile->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
-    readFile->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
+    // The desktop's icon theme where it has one (scalable, crisp at any scale), else the style's own.
+    writeFile->setIcon(QIcon::fromTheme("document-save", style()->standardIcon(QStyle::SP_DialogSaveButton)));
+    readFile->setIcon(QIcon::fromTheme("document-open", style()->standardIcon(QStyle::SP_DialogOpenButton)));
     auto* filesLayout = new QHBoxLayout(files);
     filesLayout->addWidget(writeFile);
     filesLayout->addWidget(readFile);
