@@ -22,23 +22,14 @@ void IdentityDialogTest::initTestCase() {
     options.linkPath = (folder_ + "/identity-camera").toStdString();
     std::string error;
     QVERIFY2(camera_.Start(options, &error), error.c_str());
-    core_ = std::make_unique<app::CoreServices>(platform_, (folder_ + "/identity-config").toStdString());
-    QVERIFY(gui::UseDeviceForRun(core_->link, camera_.LinkPath()));
-    window_ = std::make_unique<gui::MainWindow>(core_->Get());
-    window_->Logic().SetControlMode(ui::CCtrlToolDlg::kControlModeUser);
-    platform_.SetMainWindow(window_.get());
-    features_ = std::make_unique<gui::Features>(*window_);
-    window_->RefreshMenuAvailability();
-    window_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
-    window_->Logic().OnInitDialog();
-    QVERIFY(platform_.boxes.empty());
+    tool_.Start(platform_, folder_ + "/identity-config", camera_.LinkPath());
 }
 
 void IdentityDialogTest::aboutDialogWritesTheDeviceVersionOnlyInFactoryMode() {
     using namespace identity::about;
     for (bool factory : {false, true}) {
-        gui::AboutDialog dialog(core_->Get(), {factory, folder_.toStdString(), "/nowhere/README.md"}, window_.get());
+        gui::AboutDialog dialog(tool_.core->Get(), {factory, folder_.toStdString(), "/nowhere/README.md"},
+                                tool_.window.get());
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         gui::WidgetBinding& c = dialog.Controls();
@@ -62,7 +53,7 @@ void IdentityDialogTest::aboutDialogWritesTheDeviceVersionOnlyInFactoryMode() {
 void IdentityDialogTest::cameraIdFieldsTakeOneCharacterAndSaveOnlyInFactoryMode() {
     using namespace identity::cameraid;
     for (bool factory : {false, true}) {
-        gui::CameraIdDialog dialog(core_->Get(), factory, window_.get());
+        gui::CameraIdDialog dialog(tool_.core->Get(), factory, tool_.window.get());
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         QCOMPARE(dialog.windowTitle(), QString("Camera Id"));
@@ -80,7 +71,7 @@ void IdentityDialogTest::cameraIdFieldsTakeOneCharacterAndSaveOnlyInFactoryMode(
 }
 
 QString IdentityDialogTest::TitleOfDialogOpenedBy(uint32_t menuId) {
-    auto* action = window_->findChild<QAction*>(QString::number(menuId));
+    auto* action = tool_.window->findChild<QAction*>(QString::number(menuId));
     if (action == nullptr || !action->isEnabled()) return "<no enabled action>";
     QString title;
     QTimer watch;
@@ -101,20 +92,20 @@ void IdentityDialogTest::menuOpensEachDialogModally() {
     QCOMPARE(TitleOfDialogOpenedBy(identity::kMenuAbout), QString("About This Control"));
     // Outside factory mode the Utility menu is greyed, and a stray command opens nothing.
     QCOMPARE(TitleOfDialogOpenedBy(identity::kMenuEditCameraId), QString());
-    window_->Logic().ToggleControlMode();
-    QVERIFY(window_->Logic().FactoryMode());
+    tool_.window->Logic().ToggleControlMode();
+    QVERIFY(tool_.window->Logic().FactoryMode());
     QCOMPARE(TitleOfDialogOpenedBy(identity::kMenuEditCameraId), QString("Camera Id"));
     QCOMPARE(TitleOfDialogOpenedBy(identity::kMenuEditUserId), QString("User Id"));
     QVERIFY(platform_.boxes.empty());
 }
 
 void IdentityDialogTest::cleanupTestCase() {
-    window_->Logic().SetCloseWithoutConfirm(true);
-    window_->close();
-    window_->Logic().OnDestroy();
+    tool_.window->Logic().SetCloseWithoutConfirm(true);
+    tool_.window->close();
+    tool_.window->Logic().OnDestroy();
     // The features live inside the window's life, as in the program.
-    features_.reset();
-    window_.reset();
+    tool_.features.reset();
+    tool_.window.reset();
     camera_.Stop();
-    core_.reset();
+    tool_.core.reset();
 }

@@ -5,6 +5,7 @@
 
 #include "Features.h"
 #include "MainWindow.h"
+#include "StartedDesktopTool.h"
 #include "TestPlatform.h"
 #include "app/CoreServices.h"
 #include "sim/PtyServer.h"
@@ -29,8 +30,6 @@ private:
 
     QString folder_;
     vr::test::TestPlatform platform_;
-    std::unique_ptr<vr::app::CoreServices> core_;
     vr::sim::PtyServer camera_;
-    std::unique_ptr<vr::gui::MainWindow> window_;
-    std::unique_ptr<vr::gui::Features> features_;
+    vr::test::StartedDesktopTool tool_;
 };

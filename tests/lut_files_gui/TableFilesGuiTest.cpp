@@ -34,21 +34,11 @@ void TableFilesGuiTest::initTestCase() {
     options.linkPath = (folder_ + "/camera").toStdString();
     std::string error;
     QVERIFY2(camera_.Start(options, &error), error.c_str());
-    core_ = std::make_unique<app::CoreServices>(platform_, (folder_ + "/config").toStdString());
-    QVERIFY(gui::UseDeviceForRun(core_->link, camera_.LinkPath()));
-    window_ = std::make_unique<gui::MainWindow>(core_->Get());
-    window_->Logic().SetControlMode(ui::CCtrlToolDlg::kControlModeUser);
-    platform_.SetMainWindow(window_.get());
-    features_ = std::make_unique<gui::Features>(*window_);
-    window_->RefreshMenuAvailability();
-    window_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
-    window_->Logic().OnInitDialog();
-    QVERIFY(platform_.boxes.empty());
+    tool_.Start(platform_, folder_ + "/config", camera_.LinkPath());
 }
 
 void TableFilesGuiTest::TriggerMenu(uint32_t id) {
-    for (QAction* action : window_->Menu(kLutMenuPosition)->actions()) {
+    for (QAction* action : tool_.window->Menu(kLutMenuPosition)->actions()) {
         if (action->data().toUInt() != id) continue;
         QVERIFY2(action->isEnabled(), qPrintable(action->text()));
         action->trigger();
@@ -58,7 +48,7 @@ void TableFilesGuiTest::TriggerMenu(uint32_t id) {
 }
 
 void TableFilesGuiTest::Click(uint32_t id) {
-    auto* button = window_->Binding().As<QPushButton>(id);
+    auto* button = tool_.window->Binding().As<QPushButton>(id);
     QVERIFY(button != nullptr);
     QVERIFY(button->isEnabled());
     button->click();
@@ -73,14 +63,14 @@ void TableFilesGuiTest::lutMenuCommandsAreThereAndWriteAndReadFiles() {
     QCOMPARE(ReadFile(Path("lut.csv")), lut::FormatGammaFile(identity, identity, identity));
     QCOMPARE(platform_.filters, std::vector<std::string>{"Camera gamm data (*.csv)"});
     QCOMPARE(platform_.progressTexts, std::vector<std::string>(3, "Now, reading camera gamma data  "));
-    QVERIFY(window_->isEnabled());
+    QVERIFY(tool_.window->isEnabled());
 
     platform_.files = {Path("lut.csv")};
     TriggerMenu(30006);
     TriggerMenu(30009);
     QCOMPARE(platform_.filters.back(), std::string("Camera gamma data (*.csv)"));
     QVERIFY(platform_.boxes.empty());
-    QVERIFY(window_->isEnabled());
+    QVERIFY(tool_.window->isEnabled());
 }
 
 void TableFilesGuiTest::shadingButtonsOnUserBMoveTheShadingData() {
@@ -92,7 +82,7 @@ void TableFilesGuiTest::shadingButtonsOnUserBMoveTheShadingData() {
     platform_.files.clear();
 
     // The reading direction runs in the headless tests; here one transfer through the real window.
-    QCOMPARE(core_->engine.SendCommandInt(protocol::cmd::SDM, 1, std::chrono::milliseconds(2000)), 1);
+    QCOMPARE(tool_.core->engine.SendCommandInt(protocol::cmd::SDM, 1, std::chrono::milliseconds(2000)), 1);
     QFile file(QString::fromStdString(Path("half.csv")));
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write("ShadingData  (G R B)\r\n1, 2, 3\r\n");
@@ -115,17 +105,17 @@ void TableFilesGuiTest::shadingButtonsOnUserBMoveTheShadingData() {
     Click(1338);
     camera_.Inspect([&](const sim::VirtualCamera& camera) { QVERIFY(camera.FlashGeneration() > before); });
     QCOMPARE(platform_.boxes.size(), size_t(1));
-    QVERIFY(window_->isEnabled());
+    QVERIFY(tool_.window->isEnabled());
 }
 
 void TableFilesGuiTest::cleanupTestCase() {
-    if (window_) {
-        window_->Logic().SetCloseWithoutConfirm(true);
-        window_->close();
-        window_->Logic().OnDestroy();
-        features_.reset();
-        window_.reset();
+    if (tool_.window) {
+        tool_.window->Logic().SetCloseWithoutConfirm(true);
+        tool_.window->close();
+        tool_.window->Logic().OnDestroy();
+        tool_.features.reset();
+        tool_.window.reset();
     }
     camera_.Stop();
-    core_.reset();
+    tool_.core.reset();
 }

@@ -7,6 +7,7 @@
 #include "Features.h"
 #include "MainWindow.h"
 #include "ScriptedPlatform.h"
+#include "StartedDesktopTool.h"
 #include "app/CoreServices.h"
 #include "sim/PtyServer.h"
 
@@ -29,8 +30,6 @@ private:
 
     QString folder_;
     ScriptedPlatform platform_;
-    std::unique_ptr<vr::app::CoreServices> core_;
     vr::sim::PtyServer camera_;
-    std::unique_ptr<vr::gui::MainWindow> window_;
-    std::unique_ptr<vr::gui::Features> features_;
+    vr::test::StartedDesktopTool tool_;
 };
