@@ -36,6 +36,7 @@ bool IsOwnMenuAction(ui::MenuAction action) {
         case ui::MenuAction::Exit:
         case ui::MenuAction::Reload:
         case ui::MenuAction::OpenCommunicationDialog:
+        case ui::MenuAction::OpenTerminal:
             return true;
         default:
             return false;
@@ -152,7 +153,8 @@ void MainWindow::RefreshMenuAvailability() {
     for (QAction* action : menuActions_) {
         const uint32_t id = action->data().toUInt();
         const ui::MenuItem* item = ui::FindMenuItem(id);
-        action->setEnabled(item != nullptr && (IsOwnMenuAction(item->action) || logic_->Router().HasMenuCommand(id)));
+        const bool built = item != nullptr && (IsOwnMenuAction(item->action) || logic_->Router().HasMenuCommand(id));
+        action->setEnabled(built && (!item->factoryOnly || factoryMenuItems_));
     }
 }
 
@@ -239,10 +241,9 @@ void MainWindow::ShowPage(int pageIndex) {
     showingTabs_ = false;
 }
 
-void MainWindow::EnableUtilityMenu(bool enable) {
-    // On the menu itself, not its action: the menu re-syncs its action whenever the window around it
-    // is greyed and given back, and its own disabled state survives that.
-    if (QMenu* utility = Menu(ui::kUtilityMenuPosition)) utility->setEnabled(enable);
+void MainWindow::EnableFactoryMenuItems(bool enable) {
+    factoryMenuItems_ = enable;
+    RefreshMenuAvailability();
 }
 
 void MainWindow::AdaptCommunicationDialog(uint32_t) {

@@ -66,7 +66,7 @@ public:
     void DestroyWindows() override;
     void ShowTabs(const std::vector<ui::TabItem>& tabs) override;
     void ShowPage(int pageIndex) override;
-    void EnableUtilityMenu(bool enable) override;
+    void EnableFactoryMenuItems(bool enable) override;
     void EnableWindow(bool enable) override;
     void Activate() override;
     void Close() override;
@@ -108,6 +108,7 @@ private:
     std::vector<QWidget*> pages_;
     std::vector<QMenu*> menus_;
     std::vector<QAction*> menuActions_;
+    bool factoryMenuItems_ = false;  // the factory functions of the menu are enabled
     QPointer<CommunicationWindow> communication_;
     QPointer<TerminalWindow> terminal_;
     std::function<void()> saveSettingsFile_;

@@ -90,8 +90,10 @@ QString IdentityDialogTest::TitleOfDialogOpenedBy(uint32_t menuId) {
 
 void IdentityDialogTest::menuOpensEachDialogModally() {
     QCOMPARE(TitleOfDialogOpenedBy(identity::kMenuAbout), QString("About This Control"));
-    // Outside factory mode the Utility menu is greyed, and a stray command opens nothing.
-    QCOMPARE(TitleOfDialogOpenedBy(identity::kMenuEditCameraId), QString());
+    // Outside factory mode the identity editors are greyed, and a stray command opens nothing.
+    QCOMPARE(TitleOfDialogOpenedBy(identity::kMenuEditCameraId), QString("<no enabled action>"));
+    tool_.window->Logic().OnMenuCommand(identity::kMenuEditCameraId);
+    QVERIFY(QApplication::activeModalWidget() == nullptr);
     tool_.window->Logic().ToggleControlMode();
     QVERIFY(tool_.window->Logic().FactoryMode());
     QCOMPARE(TitleOfDialogOpenedBy(identity::kMenuEditCameraId), QString("Camera Id"));

@@ -14,7 +14,7 @@ public:
     void SetTitle(const std::string& t) override { title = t; }
     void ShowTabs(const std::vector<ui::TabItem>& t) override { tabs = t; }
     void ShowPage(int page) override { pages.push_back(page); }
-    void EnableUtilityMenu(bool enable) override { utilityMenu = enable; }
+    void EnableFactoryMenuItems(bool enable) override { factoryMenuItems = enable; }
     void ShowCommunicationRate(int index) override { commBaud.push_back(index); }
     bool ShowSecondary(ui::SecondaryWindow window, bool show) override {
         if (window == ui::SecondaryWindow::LutEditors && !show) ++lutEditorHides;
@@ -26,7 +26,7 @@ public:
     std::vector<int> commBaud;
     std::vector<int> pages;
     int lutEditorHides = 0;
-    bool utilityMenu = false;
+    bool factoryMenuItems = false;
     std::string title;
     int closes = 0;
 };

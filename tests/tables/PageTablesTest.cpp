@@ -38,6 +38,7 @@ std::string ActionName(MenuAction action) {
         {MenuAction::LoadAllLutTables, "LoadAllLutTables"},
         {MenuAction::About, "About"},
         {MenuAction::OpenCommunicationDialog, "OpenCommunicationDialog"},
+        {MenuAction::OpenTerminal, "OpenTerminal"},
     };
     auto it = kNames.find(action);
     return it == kNames.end() ? "action " + std::to_string(static_cast<int>(action)) : it->second;
@@ -89,6 +90,7 @@ TEST(GoldenTables, MenuItems) {
         ExpectField(r, "submenu", r.Text("submenu"), items[i].submenu);
         ExpectField(r, "caption", r.Text("caption"), items[i].caption);
         ExpectField(r, "action", r.Text("action"), ActionName(items[i].action));
+        ExpectField(r, "factory only", r.Text("factory only") == "yes", items[i].factoryOnly);
         const MenuItem* found = FindMenuItem(static_cast<uint32_t>(r.Int("id")));
         EXPECT_EQ(found, &items[i]) << r.Where() << ": FindMenuItem";
     }

@@ -30,7 +30,7 @@ TEST_F(MainWindowTest, CameraAt9600IsFoundRaisedAndRead) {
     EXPECT_EQ(dlg->LastRead().size(), 144u);
     for (const auto& r : dlg->LastRead()) EXPECT_TRUE(r.answered);
     EXPECT_EQ(dlg->tabs.size(), 5u);
-    EXPECT_FALSE(dlg->utilityMenu);
+    EXPECT_FALSE(dlg->factoryMenuItems);
     EXPECT_TRUE(platform.boxes.empty());
     EXPECT_EQ(controls.GetPicture(ui::kMainStatusStrip), protocol::kStripOnline);
     // The spins got their rows' ranges.

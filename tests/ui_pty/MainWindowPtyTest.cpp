@@ -151,7 +151,7 @@ TEST_F(MainWindowPtyTest, CameraAt9600IsRaisedAndReadByModelAndMode) {
         EXPECT_EQ(dlg_->LastRead().size(), c.rows);
         EXPECT_EQ(Value(c.lackedControl), c.lackedDefault) << c.model << c.mode;
         EXPECT_EQ(dlg_->tabs.size(), c.mode == 1 ? 6u : 5u);
-        EXPECT_EQ(dlg_->utilityMenu, c.mode == 1);
+        EXPECT_EQ(dlg_->factoryMenuItems, c.mode == 1);
         EXPECT_EQ(controls_->GetText(1142), std::string("VR-8200-") + c.model);
         EXPECT_TRUE(services_->platform.boxes.empty()) << c.model << c.mode << services_->platform.boxes[0].text;
         // What the camera holds is what the pages show.

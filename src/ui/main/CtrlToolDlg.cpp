@@ -143,7 +143,7 @@ std::vector<TabItem> CCtrlToolDlg::BuildTabs() const {
 void CCtrlToolDlg::ApplyControlMode() {
     view_.ShowTabs(BuildTabs());
     view_.ShowPage(0);
-    view_.EnableUtilityMenu(FactoryMode());
+    view_.EnableFactoryMenuItems(FactoryMode());
     WriteChangedValues();
     Table().CommitDataValues();
     view_.AdaptCommunicationDialog(controlMode_);
@@ -332,9 +332,12 @@ void CCtrlToolDlg::OnMenuCommand(uint32_t id) {
         case MenuAction::OpenCommunicationDialog:
             if (!view_.ShowSecondary(SecondaryWindow::Communication, true)) ReportNotAvailable();
             return;
+        case MenuAction::OpenTerminal:
+            if (!view_.ShowSecondary(SecondaryWindow::Terminal, true)) ReportNotAvailable();
+            return;
         case MenuAction::EditUserId:
         case MenuAction::EditCameraId:
-            // The Utility menu is greyed outside factory mode; a stray command does nothing there.
+            // Factory functions, greyed outside factory mode; a stray command does nothing there.
             if (!FactoryMode()) return;
             break;
         default:

@@ -27,7 +27,8 @@ public:
     virtual void DestroyWindows() {}
     virtual void ShowTabs(const std::vector<TabItem>& tabs) { (void)tabs; }
     virtual void ShowPage(int pageIndex) { (void)pageIndex; }
-    virtual void EnableUtilityMenu(bool enable) { (void)enable; }
+    // Greys or enables the menu items that are factory functions.
+    virtual void EnableFactoryMenuItems(bool enable) { (void)enable; }
     virtual void EnableWindow(bool enable) { (void)enable; }
     virtual void Activate() {}
     virtual void Close() {}

@@ -23,6 +23,7 @@ enum class MenuAction {
     LoadAllLutTables,
     About,
     OpenCommunicationDialog,
+    OpenTerminal,
 };
 
 struct MenuItem {
@@ -31,9 +32,11 @@ struct MenuItem {
     const char* submenu;  // caption of the submenu it stands in, empty for none
     const char* caption;
     MenuAction action;
+    bool factoryOnly = false;  // greyed outside factory mode
 };
 
-inline constexpr int kUtilityMenuPosition = 2;  // enabled only in factory mode
+// The Utility menu: the identity editors there are factory functions, the terminal is for everyone.
+inline constexpr int kUtilityMenuPosition = 2;
 
 // Top-level captions, by position.
 std::span<const char* const> MenuCaptions();
