@@ -11,10 +11,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollArea>
-#include <QVBoxLayout>
-#include <algorithm>
-#include <climits>
 
+#include "ColumnLayout.h"
 #include "SpinButtons.h"
 #include "WidgetBinding.h"
 #include "protocol/CommandTable.h"
@@ -224,44 +222,6 @@ QString ParameterToolTip(uint32_t ctrlId) {
     return {};
 }
 
-int TallestRun(const std::vector<int>& heights, const std::vector<size_t>& starts) {
-    int tallest = 0, run = 0;
-    for (size_t i = 0; i < heights.size(); ++i) {
-        if (std::find(starts.begin(), starts.end(), i) != starts.end()) run = 0;
-        run += heights[i];
-        tallest = std::max(tallest, run);
-    }
-    return tallest;
-}
-
-std::vector<size_t> BalanceColumns(const std::vector<int>& heights, int columns) {
-    const size_t n = heights.size();
-    const size_t k = static_cast<size_t>(std::max(1, std::min<int>(columns, static_cast<int>(n))));
-    if (n == 0) return {};
-    std::vector<long> prefix(n + 1, 0);
-    for (size_t i = 0; i < n; ++i) prefix[i + 1] = prefix[i] + heights[i];
-    // best[j][i]: the smallest tallest run when the first i items go into j runs.
-    std::vector<std::vector<long>> best(k + 1, std::vector<long>(n + 1, LONG_MAX));
-    std::vector<std::vector<size_t>> cut(k + 1, std::vector<size_t>(n + 1, 0));
-    best[0][0] = 0;
-    for (size_t j = 1; j <= k; ++j)
-        for (size_t i = 1; i <= n; ++i)
-            for (size_t s = j - 1; s < i; ++s) {
-                if (best[j - 1][s] == LONG_MAX) continue;
-                const long tallest = std::max(best[j - 1][s], prefix[i] - prefix[s]);
-                if (tallest < best[j][i]) {
-                    best[j][i] = tallest;
-                    cut[j][i] = s;
-                }
-            }
-    std::vector<size_t> starts;
-    for (size_t j = k, i = n; j > 1; --j) {
-        i = cut[j][i];
-        starts.insert(starts.begin(), i);
-    }
-    return starts;
-}
-
 QWidget* BuildPage(const ui::PageLayout& layout, WidgetBinding& controls, const PageEvents& events, int maxHeight,
                    QWidget* parent) {
     auto* scroll = new QScrollArea(parent);
@@ -276,20 +236,11 @@ QWidget* BuildPage(const ui::PageLayout& layout, WidgetBinding& controls, const 
         boxes.push_back(BuildGroup(group, controls, events, page));
         heights.push_back(boxes.back()->sizeHint().height());
     }
-    // Three columns read best; a page too tall for the screen that way gets a fourth.
-    std::vector<size_t> starts = BalanceColumns(heights, kColumns);
-    if (TallestRun(heights, starts) > maxHeight) starts = BalanceColumns(heights, kMostColumns);
-    auto* columns = new QHBoxLayout(page);
-    QVBoxLayout* column = nullptr;
-    for (size_t i = 0; i < boxes.size(); ++i) {
-        if (column == nullptr || std::find(starts.begin(), starts.end(), i) != starts.end()) {
-            if (column != nullptr) column->addStretch(1);
-            column = new QVBoxLayout;
-            columns->addLayout(column, 1);
-        }
-        column->addWidget(boxes[i]);
-    }
-    if (column != nullptr) column->addStretch(1);
+    // Three columns read best; a page too tall for the screen that way gets a fourth where the width
+    // holds it. A narrow window gets fewer.
+    const bool tall = TallestRun(heights, BalanceColumns(heights, kColumns)) > maxHeight;
+    auto* columns = new ColumnLayout(tall ? kMostColumns : kColumns, page);
+    for (QWidget* box : boxes) columns->addWidget(box);
     scroll->setWidget(page);
     return scroll;
 }

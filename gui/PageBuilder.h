@@ -21,17 +21,12 @@ struct PageEvents {
 };
 
 // The page as a scrollable widget (a page that does not fit the window scrolls instead of being cut).
-// Its group boxes stand in three columns, or four when three would be taller than maxHeight.
+// Its group boxes stand in three columns, or four when three would be taller than maxHeight, and in
+// fewer where the width holds fewer.
 QWidget* BuildPage(const ui::PageLayout& layout, WidgetBinding& controls, const PageEvents& events, int maxHeight,
                    QWidget* parent = nullptr);
 
 // The tooltip of a parameter control: its camera command and its range or items.
 QString ParameterToolTip(uint32_t ctrlId);
-
-// Splits item heights, in order, into `columns` consecutive runs with the smallest tallest run;
-// returns the index where each run after the first starts.
-std::vector<size_t> BalanceColumns(const std::vector<int>& heights, int columns);
-// The height of the tallest run for those starts.
-int TallestRun(const std::vector<int>& heights, const std::vector<size_t>& starts);
 
 }  // namespace vr::gui

@@ -4,11 +4,16 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QGroupBox>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <set>
 #include <QSignalSpy>
 #include <QTest>
 
 #include "AreaSelectDialog.h"
+#include "ColumnLayout.h"
 #include "PageBuilder.h"
 #include "ProgressWindow.h"
 #include "SpinButtons.h"
@@ -84,6 +89,47 @@ void WidgetTest::columnsAreBalancedInOrder() {
         QCOMPARE(BalanceColumns(c.heights, c.columns), c.starts);
     }
     QCOMPARE(TallestRun({1, 2, 3, 4, 5}, {2, 4}), 7);
+}
+
+void WidgetTest::pagesTakeFewerColumnsInANarrowWindow() {
+    // The left edges of a page's group boxes, one per column.
+    auto columnsShown = [](QScrollArea* page) {
+        std::set<int> lefts;
+        for (auto* box : page->widget()->findChildren<QGroupBox*>(Qt::FindDirectChildrenOnly)) {
+            lefts.insert(box->x());
+            if (box->geometry().right() >= page->viewport()->width()) return -1;  // cut off at the right
+        }
+        return static_cast<int>(lefts.size());
+    };
+    int narrowed = 0;
+    for (const auto& layout : vr::ui::PageLayouts()) {
+        WidgetBinding controls;
+        QWidget window;
+        auto* page = qobject_cast<QScrollArea*>(vr::gui::BuildPage(layout, controls, {}, 10000, &window));
+        QVERIFY(page != nullptr);
+        const auto* columns = static_cast<vr::gui::ColumnLayout*>(page->widget()->layout());
+        window.show();
+        const int wide = qMax(page->widget()->sizeHint().width() + 40, 1200);
+        // A full-width window, the tab page of a 1024x768 screen, and one with room for one column only
+        // (beside a vertical scroll bar).
+        const int one = columns->minimumSize().width() + page->verticalScrollBar()->sizeHint().width() + 4;
+        for (int width : {wide, 980, one}) {
+            page->setGeometry(0, 0, width, 600);
+            QCoreApplication::processEvents();
+            const QString what = QString("%1 at %2 pixels").arg(layout.page.title).arg(width);
+            QVERIFY2(!page->horizontalScrollBar()->isVisible(), qPrintable(what));
+            const int shown = columnsShown(page);
+            QVERIFY2(shown >= 1, qPrintable(what));
+            QCOMPARE(shown, columns->ColumnsFor(page->viewport()->width()));
+            if (width == wide) QCOMPARE(shown, qMin(columns->MostColumns(), columns->count()));
+            if (width == 980 && shown < columns->MostColumns()) ++narrowed;
+            if (width == one) QCOMPARE(shown, 1);
+            // The page grows downwards instead, and scrolls there.
+            QCOMPARE(page->widget()->height(), qMax(page->viewport()->height(),
+                                                    page->widget()->heightForWidth(page->viewport()->width())));
+        }
+    }
+    QVERIFY(narrowed > 0);  // at least one page really needed the fallback
 }
 
 void WidgetTest::areaDialogOffersTheFactoryAreaOnlyWhereAllowed() {

@@ -14,6 +14,7 @@ private slots:
     void comboListsKeepTheirSelectionLikeAWindowsList();
     void spinOnlyAnnouncesItsSteps();
     void columnsAreBalancedInOrder();
+    void pagesTakeFewerColumnsInANarrowWindow();
     void areaDialogOffersTheFactoryAreaOnlyWhereAllowed();
     void progressWindowOffersCancelOnlyWhenAllowed();
 
