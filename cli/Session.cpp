@@ -94,6 +94,9 @@ std::string Session::PortName() {
     link::CCommSetting& setting = core_->link;
     const int index = static_cast<int>(setting.GetPortIndex());
     if (setting.GetMode() == link::ComPort) {
+        // A stored adapter that is not plugged in is named, not the port that has its number now.
+        const std::string absent = setting.AbsentRememberedDevice();
+        if (!absent.empty()) return absent;
         const std::string device = setting.GetPortDevice(index);
         return device.empty() ? "serial port number " + std::to_string(index + 1) : device;
     }

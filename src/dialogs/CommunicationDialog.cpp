@@ -100,7 +100,11 @@ void CCommunicationDialog::FillPortList() {
     const int n = line_.GetPortCount();
     for (int i = 0; i < n; ++i) controls_.AddString(kPortName, line_.GetPortName(i));
     const uint32_t stored = line_.GetPortIndex();
-    if (stored < static_cast<uint32_t>(n > 0 ? n : 0)) {
+    // An adapter that is not plugged in is not replaced by whatever port now has its number: the
+    // list chooses nothing until the operator does.
+    if (line_.GetMode() == link::ComPort && !line_.AbsentRememberedDevice().empty()) {
+        controls_.SetCurSel(kPortName, -1);
+    } else if (stored < static_cast<uint32_t>(n > 0 ? n : 0)) {
         controls_.SetCurSel(kPortName, static_cast<int>(stored));
     } else {
         line_.OpenPort(0);

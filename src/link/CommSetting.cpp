@@ -88,6 +88,10 @@ std::string CCommSetting::GetPortDevice(int index) {
     return serial_.Device(index);
 }
 
+std::string CCommSetting::AbsentRememberedDevice() {
+    return serial_.RememberedIndex(portIndex_[ComPort]) < 0 ? serial_.Remembered() : std::string();
+}
+
 int CCommSetting::AddDevicePath(const std::string& path) {
     return serial_.AddDevicePath(path);
 }

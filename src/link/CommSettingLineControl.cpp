@@ -44,6 +44,10 @@ int CommSettingLineControl::AddDevicePath(const std::string& path) {
     return setting_.AddDevicePath(path);
 }
 
+std::string CommSettingLineControl::AbsentRememberedDevice() {
+    return setting_.AbsentRememberedDevice();
+}
+
 void CommSettingLineControl::SendWakeUpBytes(int count) {
     // In the Camera Link modes the serial port is closed: nothing goes out.
     if (setting_.GetMode() != ComPort) return;

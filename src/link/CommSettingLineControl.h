@@ -25,6 +25,7 @@ public:
     bool LinkSupportsRate(uint32_t rate) override;
     void SendWakeUpBytes(int count) override;
     int AddDevicePath(const std::string& path) override;
+    std::string AbsentRememberedDevice() override;
 
 private:
     CCommSetting& setting_;

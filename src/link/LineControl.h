@@ -39,6 +39,10 @@ public:
     // Makes a device path the operator typed part of the serial port list; its index in the list,
     // or -1 when the current mode has no device paths.
     virtual int AddDevicePath(const std::string& path) = 0;
+
+    // Mode 0: the stored device path when that device is not there now (an adapter unplugged);
+    // empty otherwise. Such a port stays stored until the operator chooses another.
+    virtual std::string AbsentRememberedDevice() = 0;
 };
 
 }  // namespace vr::link

@@ -136,6 +136,16 @@ TEST_F(CtlTest, NoCameraOrNoPortExitsWithThree) {
                          ": Error in open(): No such file or directory\n")
         << "one failed open, one line";
 
+    // The stored adapter unplugged: named as the stored device, and kept, whatever port has its
+    // number now.
+    const std::string unplugged = config / "ttyUSB7";
+    config.WriteFile("settings.ini", "[VR-8200 Control Tool]\nCom Port No=0\nCom Port Device=" + unplugged + "\n");
+    r = RunTool({"connect"}, config.Path());
+    EXPECT_EQ(r.exitCode, 3);
+    EXPECT_EQ(r.err, "vr8200ctl: cannot open " + unplugged + ": " + unplugged +
+                         " is not present; plug in the adapter or choose another port\n");
+    EXPECT_NE(config.ReadFile("settings.ini").find("Com Port Device=" + unplugged + "\n"), std::string::npos);
+
     vr::sim::SimOptions silent;
     silent.silent = true;
     vr::sim::PtyServer mute;

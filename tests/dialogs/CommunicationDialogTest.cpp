@@ -128,21 +128,26 @@ TEST_F(CommunicationDialogTest, AfterACrashTheLinkStartsOnTheSerialPort) {
     EXPECT_EQ(window.GetCurSel(kCategory), 0);
 }
 
-TEST_F(CommunicationDialogTest, PortListFallsBackToPortZero) {
+TEST_F(CommunicationDialogTest, PortListFallsBackToPortZeroButNeverForAnAbsentAdapter) {
     const struct {
         std::vector<std::string> ports;
         uint32_t stored;
         int selected;
         bool opensPortZero;
+        std::string absentDevice = {};
     } cases[] = {
         {{"a", "b", "c"}, 2, 2, false},
         {{"a", "b"}, 2, 0, true},  // a library that now reports fewer ports
         {{}, 0, -1, true},         // no Camera Link port at all: port 0 is still tried
+        // A stored adapter that is unplugged: neither its old number nor port 0 stands in for it.
+        {{"a", "b"}, 2, -1, false, "/dev/ttyUSB7"},
+        {{"a", "b"}, 1, -1, false, "/dev/ttyUSB7"},
     };
     Open();
     for (const auto& c : cases) {
         line.ports = c.ports;
         line.portIndex = c.stored;
+        line.absentDevice = c.absentDevice;
         line.calls.clear();
         dialog->FillPortList();
         EXPECT_EQ(window.Items(kPortName), c.ports);

@@ -65,6 +65,7 @@ public:
         ports.push_back(path);
         return static_cast<int>(ports.size()) - 1;
     }
+    std::string AbsentRememberedDevice() override { return mode == link::ComPort ? absentDevice : std::string(); }
 
     uint32_t Rate() const { return link::CCommSetting::BaudIndexToRate(baudIndex); }
 
@@ -73,6 +74,7 @@ public:
     uint32_t portIndex = 0;
     bool open = false;
     std::vector<std::string> ports{"/dev/ttyS0", "/dev/ttyUSB0 (FT232R USB UART)"};
+    std::string absentDevice;  // the stored device path that is not there, if any
     int reopenResult = 1;
     int openModeResult = 1;
     // The link refuses every rate above fastestRate and those listed.
