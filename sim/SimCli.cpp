@@ -2,10 +2,20 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstdlib>
+#include <charconv>
 
 namespace vr::sim {
 namespace {
+
+// A whole non-negative decimal number of an option's value; a typing slip ("5s", "x", "-1") is a
+// usage error, not a silent 0.
+int Count(const std::string& text, const std::string& option) {
+    int value = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || ec != std::errc() || end != text.data() + text.size() || value < 0)
+        throw CLI::ValidationError(option, "\"" + text + "\" is not a count");
+    return value;
+}
 
 void AddResult(CLI::App& app, const std::string& name, std::optional<int32_t>& target, const std::string& what) {
     app.add_option_function<int32_t>(
@@ -64,8 +74,8 @@ void AddSimOptions(CLI::App& app, SimOptions& o) {
         "--late-reply",
         [&o](const std::string& what) {
             const size_t colon = what.find(':');
-            o.lateReplyLine = std::atoi(what.substr(0, colon).c_str());
-            if (colon != std::string::npos) o.lateReplyMs = std::atoi(what.c_str() + colon + 1);
+            o.lateReplyLine = Count(what.substr(0, colon), "--late-reply");
+            if (colon != std::string::npos) o.lateReplyMs = Count(what.substr(colon + 1), "--late-reply");
         },
         "N[:MS]: the answer to the Nth line leaves MS (default 5500) later, once");
     app.add_option_function<std::vector<std::string>>(
@@ -76,7 +86,8 @@ void AddSimOptions(CLI::App& app, SimOptions& o) {
                    std::string name = entry.substr(0, colon);
                    std::transform(name.begin(), name.end(), name.begin(),
                                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-                   o.delayReplyMs[name] = colon == std::string::npos ? -1 : std::atoi(entry.c_str() + colon + 1);
+                   if (colon == std::string::npos) throw CLI::ValidationError("--delay-reply", entry + " names no time");
+                   o.delayReplyMs[name] = Count(entry.substr(colon + 1), "--delay-reply");
                }
            },
            "NAME:MS[,NAME:MS...]: the answers to lines naming NAME leave MS later, every time")
@@ -118,7 +129,7 @@ void AddSimOptions(CLI::App& app, SimOptions& o) {
             std::transform(name.begin(), name.end(), name.begin(),
                            [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
             o.hangAtCommand = name;
-            o.hangAtCount = colon == std::string::npos ? 1 : std::atoi(where.c_str() + colon + 1);
+            o.hangAtCount = colon == std::string::npos ? 1 : Count(where.substr(colon + 1), "--hang-at");
         },
         "NAME[:N]: stop answering at the Nth line naming NAME (default the first)");
 }
