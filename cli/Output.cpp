@@ -1,12 +1,67 @@
 #include "Output.h"
 
+#include <cstdint>
 #include <cstdio>
 
 namespace vr::cli {
+namespace {
+
+// The length of the well-formed UTF-8 sequence of two to four bytes at text[i], or 0.
+size_t Utf8Length(const std::string& text, size_t i) {
+    const auto byte = [&text](size_t k) { return static_cast<unsigned char>(text[k]); };
+    const unsigned char lead = byte(i);
+    size_t length = 0;
+    uint32_t code = 0;
+    if (lead >= 0xc2 && lead <= 0xdf) {
+        length = 2;
+        code = lead & 0x1fu;
+    } else if (lead >= 0xe0 && lead <= 0xef) {
+        length = 3;
+        code = lead & 0x0fu;
+    } else if (lead >= 0xf0 && lead <= 0xf4) {
+        length = 4;
+        code = lead & 0x07u;
+    } else {
+        return 0;
+    }
+    if (i + length > text.size()) return 0;
+    for (size_t k = 1; k < length; ++k) {
+        if ((byte(i + k) & 0xc0u) != 0x80u) return 0;
+        code = (code << 6) | (byte(i + k) & 0x3fu);
+    }
+    // No overlong forms, no surrogates, nothing past U+10FFFF.
+    const uint32_t least = length == 3 ? 0x800 : length == 4 ? 0x10000 : 0x80;
+    if (code < least || (code >= 0xd800 && code <= 0xdfff) || code > 0x10ffff) return 0;
+    return length;
+}
+
+}  // namespace
 
 std::string JsonString(const std::string& text) {
     std::string out = "\"";
-    for (unsigned char c : text) {
+    const auto escape = [&out](unsigned value) {
+        char escaped[8];
+        std::snprintf(escaped, sizeof escaped, "\\u%04x", value);
+        out += escaped;
+    };
+    for (size_t i = 0; i < text.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        if (c >= 0x80) {
+            // UTF-8 text passes as it is; any other byte is shown as the character of its value, so
+            // nothing the camera sent is lost or passed on as broken UTF-8. U+0080 to U+009F act on
+            // terminals like escape sequences and are shown too.
+            const size_t length = Utf8Length(text, i);
+            if (length == 2 && c == 0xc2 && static_cast<unsigned char>(text[i + 1]) < 0xa0) {
+                escape(static_cast<unsigned char>(text[i + 1]));
+                ++i;
+            } else if (length > 0) {
+                out.append(text, i, length);
+                i += length - 1;
+            } else {
+                escape(c);
+            }
+            continue;
+        }
         switch (c) {
             case '"':
                 out += "\\\"";
@@ -24,14 +79,11 @@ std::string JsonString(const std::string& text) {
                 out += "\\t";
                 break;
             default:
-                if (c < 0x20 || c >= 0x7f) {
-                    // The camera speaks ASCII; anything else is shown, not passed on raw.
-                    char escaped[8];
-                    std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-                    out += escaped;
-                } else {
+                // Control characters are shown, not passed on raw.
+                if (c < 0x20 || c == 0x7f)
+                    escape(c);
+                else
                     out += static_cast<char>(c);
-                }
         }
     }
     return out + "\"";
