@@ -3,9 +3,8 @@
 #include <QObject>
 #include <memory>
 
-#include "MainWindow.h"
+#include "StartedDesktopTool.h"
 #include "TestPlatform.h"
-#include "app/CoreServices.h"
 #include "sim/PtyServer.h"
 
 // The desktop tool started on a virtual VR-8200-KA whose "BLR" sets are refused.
@@ -35,7 +34,8 @@ private:
 
     QString folder_;
     vr::test::TestPlatform platform_;
-    std::unique_ptr<vr::app::CoreServices> core_;
     vr::sim::PtyServer camera_;
-    std::unique_ptr<vr::gui::MainWindow> window_;
+    vr::test::StartedDesktopTool tool_;
+    vr::gui::MainWindow* window_ = nullptr;
+    vr::app::CoreServices* core_ = nullptr;
 };

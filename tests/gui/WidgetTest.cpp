@@ -3,14 +3,14 @@
 #include "WidgetTest.h"
 
 #include <QComboBox>
-#include <QLineEdit>
 #include <QGroupBox>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <set>
 #include <QSignalSpy>
 #include <QTest>
+#include <set>
 
 #include "AreaSelectDialog.h"
 #include "ColumnLayout.h"
@@ -125,8 +125,8 @@ void WidgetTest::pagesTakeFewerColumnsInANarrowWindow() {
             if (width == 980 && shown < columns->MostColumns()) ++narrowed;
             if (width == one) QCOMPARE(shown, 1);
             // The page grows downwards instead, and scrolls there.
-            QCOMPARE(page->widget()->height(), qMax(page->viewport()->height(),
-                                                    page->widget()->heightForWidth(page->viewport()->width())));
+            QCOMPARE(page->widget()->height(),
+                     qMax(page->viewport()->height(), page->widget()->heightForWidth(page->viewport()->width())));
         }
     }
     QVERIFY(narrowed > 0);  // at least one page really needed the fallback
