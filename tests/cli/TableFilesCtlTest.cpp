@@ -62,11 +62,8 @@ TEST_F(TableFilesCtlTest, LutReadWritesTheGammaFileAndReplacesOnlyWithYes) {
     EXPECT_TRUE(file.starts_with("GammaData (R G B)\r\n0,0,0\r\n16,16,16\r\n32,32,32\r\n"));
     EXPECT_TRUE(file.ends_with("\r\n4064,4064,4064\r\n4095,4095,4095\r\n"));
     EXPECT_EQ(Lines(file).size(), 257u);
-    const Strings sent = TableLines(r.err);
-    ASSERT_EQ(sent.size(), 1536u);
-    EXPECT_EQ((Strings(sent.begin(), sent.begin() + 3)), (Strings{"LUTIR=0", "LUTR?", "LUTIR=1"}));
-    EXPECT_EQ(sent[512], "LUTIG=0");
-    EXPECT_EQ(sent.back(), "LUTB?");
+    // The order on the wire is the transfer test's; here that every entry was asked for.
+    EXPECT_EQ(TableLines(r.err).size(), 1536u);
 
     dir.WriteFile("old.csv", "keep me");
     r = Run({"lut", "read", dir / "old.csv"});
@@ -82,9 +79,7 @@ TEST_F(TableFilesCtlTest, LutWriteSendsTheFileAndRefusesWhatItCannotUse) {
     dir.WriteFile("full.csv", GammaFile(256, 0));
     auto r = Run({"lut", "write", dir / "full.csv"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
-    const Strings sent = TableLines(r.err);
-    ASSERT_EQ(sent.size(), 1536u);
-    EXPECT_EQ((Strings(sent.begin(), sent.begin() + 4)), (Strings{"LUTIR=0", "LUTR=0", "LUTIR=1", "LUTR=1"}));
+    EXPECT_EQ(TableLines(r.err).size(), 1536u);
     camera.Inspect([](const vr::sim::VirtualCamera& c) {
         EXPECT_EQ(c.LutEntry(0, 200), 200);
         EXPECT_EQ(c.LutEntry(1, 200), 1);
@@ -145,11 +140,9 @@ TEST_F(TableFilesCtlTest, ShadingWriteReadAndStoreRoundTrip) {
     dir.WriteFile("in.csv", ShadingFile(1024, 10));
     auto r = Run({"shading", "write", dir / "in.csv"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
-    Strings sent = TableLines(r.err);
-    ASSERT_EQ(sent.size(), 1u + 6148u);
-    EXPECT_EQ((Strings(sent.begin(), sent.begin() + 5)), (Strings{"SDM?", "SDDS=0", "SDDI=1", "SDD=10", "SDDI=2"}));
-    EXPECT_EQ(sent[2050], "SDDS=1");
-    EXPECT_EQ(sent.back(), "SDDU=0");
+    const Strings sent = TableLines(r.err);
+    EXPECT_EQ(sent.size(), 1u + 6148u);
+    EXPECT_EQ(sent.front(), "SDM?") << "the mode is asked first";
 
     r = Run({"shading", "read", dir / "out.csv"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
