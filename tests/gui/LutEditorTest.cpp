@@ -1,8 +1,6 @@
 // The LUT editor windows: the plot under the mouse, and the three editors in the desktop tool
 // against the virtual camera.
 
-#include "LutEditorTest.h"
-
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
@@ -11,6 +9,7 @@
 #include <QTabWidget>
 #include <QTest>
 
+#include "GuiTests.h"
 #include "LutEditorWindow.h"
 #include "LutPlot.h"
 #include "StartedDesktopTool.h"

@@ -1,7 +1,5 @@
 // The desktop tool against the virtual camera, through the real serial link and pseudo-terminal.
 
-#include "MainWindowTest.h"
-
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
@@ -16,6 +14,7 @@
 #include <QTimer>
 
 #include "CommunicationWindow.h"
+#include "GuiTests.h"
 #include "ProgressWindow.h"
 #include "StatusStrip.h"
 #include "TerminalWindow.h"

@@ -1,7 +1,5 @@
 // The widget side of control access, the up-down control and the column balance of the pages.
 
-#include "WidgetTest.h"
-
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -14,6 +12,7 @@
 
 #include "AreaSelectDialog.h"
 #include "ColumnLayout.h"
+#include "GuiTests.h"
 #include "PageBuilder.h"
 #include "ProgressWindow.h"
 #include "SpinButtons.h"
