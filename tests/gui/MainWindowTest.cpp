@@ -100,24 +100,23 @@ void MainWindowTest::factoryKeySequenceTogglesTheFactoryPage() {
     QVERIFY(window_->findChild<QAction*>("30014")->isEnabled());
 
     const std::string code = ui::FactoryKeySequence::AccessCode();
+    // Ctrl+Shift+F12, then the letters.
+    auto type = [this](const std::string& letters) {
+        Key(Qt::Key_F12, Qt::ShiftModifier | Qt::ControlModifier);
+        for (char c : letters) Key(c);
+    };
     Focus(window_->Binding().Widget(kGainAll));
     window_->Tabs()->setCurrentIndex(0);
-    const char wrong = code[0] == 'Q' ? 'Z' : 'Q';
-    Key(Qt::Key_F12, Qt::ShiftModifier | Qt::ControlModifier);
-    Key(wrong);
-    for (char c : code) Key(c);
+    type((code[0] == 'Q' ? "Z" : "Q") + code);
     QCOMPARE(TabTitles(), user);  // a wrong letter disarms the sequence
-
-    Key(Qt::Key_F12, Qt::ShiftModifier | Qt::ControlModifier);
-    for (char c : code) Key(c);
+    type(code);
     QCOMPARE(TabTitles(), factory);
     QCOMPARE(window_->Tabs()->currentIndex(), 0);
 
     auto* gain = window_->Binding().As<QLineEdit>(kGainAll);
     Focus(gain);
     const QString shown = gain->text();
-    Key(Qt::Key_F12, Qt::ShiftModifier | Qt::ControlModifier);
-    for (char c : code) Key(c);
+    type(code);
     QCOMPARE(TabTitles(), user);
     QCOMPARE(window_->Tabs()->currentIndex(), 0);
     QVERIFY(platform_.boxes.empty());
