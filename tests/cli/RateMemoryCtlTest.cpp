@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
+#include <regex>
 
 #include "RunTool.h"
 #include "TempDir.h"
@@ -19,15 +19,10 @@ std::string Store(const vr::test::TempDir& config) {
     return config.ReadFile("settings.ini");
 }
 
-// The store with its "Camera Rate" line replaced.
+// The store with the rate of its "Camera Rate" line replaced.
 void SetStoredRate(const vr::test::TempDir& config, const std::string& rate) {
-    std::istringstream in(Store(config));
-    std::string out;
-    for (std::string line; std::getline(in, line);) {
-        if (line.rfind("Camera Rate=", 0) == 0) line = "Camera Rate=" + rate + (line.back() == '\r' ? "\r" : "");
-        out += line + "\n";
-    }
-    config.WriteFile("settings.ini", out);
+    config.WriteFile("settings.ini",
+                     std::regex_replace(Store(config), std::regex("Camera Rate=[0-9]+"), "Camera Rate=" + rate));
 }
 
 class RateMemoryTest : public ::testing::Test {
