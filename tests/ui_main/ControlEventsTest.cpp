@@ -2,8 +2,6 @@
 // what each kind of control sends, what a refusal undoes, and what the read-outs show.
 
 #include "MainWindowFixture.h"
-#include "protocol/CommandTable.h"
-#include "sim/SimOptions.h"
 #include "ui/main/ValueDisplay.h"
 
 using namespace vr;
