@@ -12,14 +12,10 @@
 #include <string>
 #include <vector>
 
-#include "DeviceForRun.h"
-#include "Features.h"
-#include "MainWindow.h"
 #include "ProgressWindow.h"
 #include "QtPlatform.h"
 #include "QtTestMain.h"
-#include "app/CoreServices.h"
-#include "link/CommSetting.h"
+#include "StartedDesktopTool.h"
 #include "sim/PtyServer.h"
 
 using namespace vr;
@@ -59,15 +55,7 @@ private slots:
         options.shadingMs = 2600;
         std::string error;
         QVERIFY2(camera_.Start(options, &error), error.c_str());
-        core_ = std::make_unique<app::CoreServices>(platform_, (folder_ + "/config").toStdString());
-        QVERIFY(gui::UseDeviceForRun(core_->link, camera_.DevicePath()));
-        window_ = std::make_unique<gui::MainWindow>(core_->Get());
-        platform_.SetMainWindow(window_.get());
-        features_ = std::make_unique<gui::Features>(*window_);
-        window_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
-        window_->Logic().OnInitDialog();
-        QVERIFY(platform_.boxes.empty());
+        tool_.Start(platform_, folder_ + "/config", camera_.DevicePath());
     }
 
     void shadingShowsItsTimeWhileTheCameraWorks() {
@@ -78,7 +66,7 @@ private slots:
             bool busy = false;
             camera_.Inspect([&](const sim::VirtualCamera& c) { busy = c.Busy(); });
             if (progress == nullptr || !busy) return;
-            samples.push_back({progress->Text(), progress->CancelButton()->isVisible(), window_->isEnabled()});
+            samples.push_back({progress->Text(), progress->CancelButton()->isVisible(), tool_.window->isEnabled()});
         });
         sampler.start(100);
         Button(1121)->click();
@@ -95,29 +83,29 @@ private slots:
             QVERIFY(!s.windowEnabled);
         }
         QVERIFY2(latest >= 1, "the elapsed time moved on while the start command waited");
-        QVERIFY(window_->isEnabled());
+        QVERIFY(tool_.window->isEnabled());
     }
 
     void cleanupTestCase() {
-        features_.reset();
-        window_->Logic().SetCloseWithoutConfirm(true);
-        window_->close();
-        window_.reset();
-        core_.reset();
+        tool_.features.reset();
+        tool_.window->Logic().SetCloseWithoutConfirm(true);
+        tool_.window->close();
+        tool_.window.reset();
+        tool_.core.reset();
         camera_.Stop();
     }
 
 private:
-    QPushButton* Button(uint32_t id) const { return qobject_cast<QPushButton*>(window_->Binding().Widget(id)); }
+    QPushButton* Button(uint32_t id) const { return qobject_cast<QPushButton*>(tool_.window->Binding().Widget(id)); }
 
     QString folder_;
     RecordingPlatform platform_;
-    std::unique_ptr<app::CoreServices> core_;
     sim::PtyServer camera_;
-    std::unique_ptr<gui::MainWindow> window_;
-    std::unique_ptr<gui::Features> features_;
+    vr::test::StartedDesktopTool tool_;
 };
 
-int main(int argc, char** argv) { return test::RunQtTests<OnePushWindowTest>(argc, argv); }
+int main(int argc, char** argv) {
+    return ::test::RunQtTests<OnePushWindowTest>(argc, argv);
+}
 
 #include "OnePushWindowTest.moc"

@@ -1,39 +1,27 @@
+// vr8200ctl's general commands (dump, connect, set, get, send) against the virtual camera over a
+// pseudo-terminal: usage errors, a missing camera, refusals and Ctrl-C.
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
 #include "RunTool.h"
 #include "TempDir.h"
-#include "sim/PtyServer.h"
 
-using vr::test::Lines;
-using vr::test::RunTool;
+using namespace vr::test;
 
 namespace {
 
+vr::sim::SimOptions Model(const char* model, uint32_t startRate = 9600) {
+    vr::sim::SimOptions options;
+    options.model = model;
+    options.startRate = startRate;
+    return options;
+}
+
 class CtlTest : public ::testing::Test {
 protected:
-    vr::test::TempDir config;
-
-    // A camera of our own, so the test can see what the tool did to it.
-    std::unique_ptr<vr::sim::PtyServer> StartCamera(const std::string& model, uint32_t startRate = 9600) {
-        auto server = std::make_unique<vr::sim::PtyServer>();
-        vr::sim::SimOptions options;
-        options.model = model;
-        options.startRate = startRate;
-        std::string error;
-        EXPECT_TRUE(server->Start(options, &error)) << error;
-        return server;
-    }
-
-    static std::vector<std::string> Sent(const std::string& trace) {
-        std::vector<std::string> sent;
-        for (const auto& line : Lines(trace)) {
-            const auto at = line.find("Tx: ");
-            if (at != std::string::npos) sent.push_back(line.substr(at + 4));
-        }
-        return sent;
-    }
+    TempDir config;
 };
 
 }  // namespace
@@ -45,24 +33,23 @@ TEST_F(CtlTest, DumpPrintsEveryRowTheModelHasInTableOrder) {
         size_t rows;
     } cases[] = {{"KB", false, 144}, {"KB", true, 160}, {"KA", false, 146}, {"KA", true, 178}};
     for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.model) + (c.factory ? " factory" : ""));
         std::vector<std::string> args = {"--simulate", c.model, "dump"};
         if (c.factory) args.insert(args.begin(), "--factory");
         const auto r = RunTool(args, config.Path());
         EXPECT_EQ(r.exitCode, 0) << r.err;
         const auto lines = Lines(r.out);
-        EXPECT_EQ(lines.size(), c.rows) << c.model << (c.factory ? " factory" : "");
-        ASSERT_FALSE(lines.empty());
+        EXPECT_EQ(lines.size(), c.rows);
         EXPECT_EQ(std::count(lines.begin(), lines.end(), "WTC=4096"), 1) << "the camera's image width";
-        for (const auto& line : lines) EXPECT_NE(line.find('='), std::string::npos) << line;
+        for (const auto& line : lines) EXPECT_TRUE(Contains(line, "=")) << line;
     }
     // The factory run did not leave factory mode stored for the operator.
-    const auto r = RunTool({"--simulate", "KA", "dump"}, config.Path());
-    EXPECT_EQ(Lines(r.out).size(), 146u);
+    EXPECT_EQ(Lines(RunTool({"--simulate", "KA", "dump"}, config.Path()).out).size(), 146u);
 }
 
 TEST_F(CtlTest, ConnectRaisesTheLineFromWhereverTheCameraIs) {
     for (uint32_t rate : {9600u, 57600u}) {
-        auto camera = StartCamera("KB", rate);
+        auto camera = StartCamera(Model("KB", rate));
         const auto r = RunTool({"--port", camera->DevicePath(), "--trace", "connect"}, config.Path());
         EXPECT_EQ(r.exitCode, 0) << r.err;
         EXPECT_EQ(Lines(r.out), (std::vector<std::string>{"model=VR-8200-KB", "rate=115200", "area=0"}));
@@ -75,26 +62,24 @@ TEST_F(CtlTest, ConnectRaisesTheLineFromWhereverTheCameraIs) {
 }
 
 TEST_F(CtlTest, SetChangesTheCameraAndStopsAtTheFirstRefusal) {
-    auto camera = StartCamera("KA");
+    auto camera = StartCamera(Model("KA"));
     auto r = RunTool({"--port", camera->DevicePath(), "set", "GA=400", "UD=line 3 left"}, config.Path());
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(camera->Value("GA"), 400);
     EXPECT_EQ(camera->QueryValue("UD"), "line 3 left");
 
-    vr::sim::PtyServer refusing;
     vr::sim::SimOptions options;
     options.refuse = {"BLR"};
-    std::string error;
-    ASSERT_TRUE(refusing.Start(options, &error)) << error;
-    r = RunTool({"--port", refusing.DevicePath(), "--trace", "set", "GA=500", "BLR=3", "BL=3"}, config.Path());
+    auto refusing = StartCamera(options);
+    r = RunTool({"--port", refusing->DevicePath(), "--trace", "set", "GA=500", "BLR=3", "BL=3"}, config.Path());
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(refusing.Value("GA"), 500);
-    EXPECT_NE(r.err.find("Communication Error: ERROR: Refused"), std::string::npos) << r.err;
-    EXPECT_NE(r.err.find("vr8200ctl: the camera answered \"ERROR: Refused\" to BLR=3"), std::string::npos) << r.err;
+    EXPECT_EQ(refusing->Value("GA"), 500);
+    EXPECT_TRUE(Contains(r.err, "Communication Error: ERROR: Refused")) << r.err;
+    EXPECT_TRUE(Contains(r.err, "vr8200ctl: the camera answered \"ERROR: Refused\" to BLR=3")) << r.err;
     const auto sent = Sent(r.err);
     EXPECT_EQ(std::count(sent.begin(), sent.end(), "BL=3"), 0) << "nothing is sent after a refusal";
 
-    r = RunTool({"--port", refusing.DevicePath(), "--json", "get", "GA", "MD"}, config.Path());
+    r = RunTool({"--port", refusing->DevicePath(), "--json", "get", "GA", "MD"}, config.Path());
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.out, "{\"GA\": 500, \"MD\": \"VR-8200-KA\"}\n");
 }
@@ -123,8 +108,8 @@ TEST_F(CtlTest, UsageErrorsExitWithTwoBeforeTouchingTheLine) {
     for (const auto& args : bad) {
         const auto r = RunTool(args, config.Path());
         EXPECT_EQ(r.exitCode, 2) << (args.empty() ? "(none)" : args.back()) << ": " << r.err;
-        EXPECT_EQ(r.err.find("Tx: "), std::string::npos);
-        EXPECT_EQ(r.err.find('\x1b'), std::string::npos) << "messages are printable";
+        EXPECT_FALSE(Contains(r.err, "Tx: "));
+        EXPECT_FALSE(Contains(r.err, "\x1b")) << "messages are printable";
     }
     EXPECT_EQ(RunTool({"--help"}, config.Path()).exitCode, 0);
 }
@@ -144,25 +129,23 @@ TEST_F(CtlTest, NoCameraOrNoPortExitsWithThree) {
     EXPECT_EQ(r.exitCode, 3);
     EXPECT_EQ(r.err, "vr8200ctl: cannot open " + unplugged + ": " + unplugged +
                          " is not present; plug in the adapter or choose another port\n");
-    EXPECT_NE(config.ReadFile("settings.ini").find("Com Port Device=" + unplugged + "\n"), std::string::npos);
+    EXPECT_TRUE(Contains(config.ReadFile("settings.ini"), "Com Port Device=" + unplugged + "\n"));
 
     vr::sim::SimOptions silent;
     silent.silent = true;
-    vr::sim::PtyServer mute;
-    std::string error;
-    ASSERT_TRUE(mute.Start(silent, &error)) << error;
-    r = RunTool({"--port", mute.DevicePath(), "get", "GA"}, config.Path());
+    auto mute = StartCamera(silent);
+    r = RunTool({"--port", mute->DevicePath(), "get", "GA"}, config.Path());
     EXPECT_EQ(r.exitCode, 3);
     EXPECT_TRUE(r.out.empty());
 }
 
 TEST_F(CtlTest, SendWritesOneLineAndListsTheReplies) {
-    auto camera = StartCamera("KA");
+    auto camera = StartCamera(Model("KA"));
     auto r = RunTool({"--port", camera->DevicePath(), "--trace", "send", "GA?", "--wait", "300"}, config.Path());
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.out, "GA=100\n");
     EXPECT_EQ(Sent(r.err), std::vector<std::string>{"GA?"}) << "no start-up sequence";
-    EXPECT_NE(r.err.find("Rx: GA=100"), std::string::npos);
+    EXPECT_TRUE(Contains(r.err, "Rx: GA=100"));
 
     r = RunTool({"--port", camera->DevicePath(), "--rate", "19200", "send", "GA?", "--wait", "200"}, config.Path());
     EXPECT_EQ(r.exitCode, 1) << "a camera at another rate hears garbage and says nothing";
@@ -172,25 +155,19 @@ TEST_F(CtlTest, SendWritesOneLineAndListsTheReplies) {
 // Ctrl-C during a dump on a slow camera: the command on the wire is waited for, the read stops at
 // the next row, what was read is printed and the program ends as interrupted.
 TEST_F(CtlTest, CtrlCStopsADumpBetweenTwoCommands) {
-    vr::sim::PtyServer camera;
-    vr::sim::SimOptions options;
-    options.model = "KA";
+    vr::sim::SimOptions options = Model("KA");
     options.slowMs = 40;
-    std::string error;
-    ASSERT_TRUE(camera.Start(options, &error)) << error;
+    auto camera = StartCamera(options);
     const auto r =
-        RunTool({"--port", camera.DevicePath(), "--trace", "dump"}, config.Path(), std::chrono::milliseconds(2500));
+        RunTool({"--port", camera->DevicePath(), "--trace", "dump"}, config.Path(), std::chrono::milliseconds(2500));
     EXPECT_EQ(r.exitCode, 130) << r.err;
     const auto lines = Lines(r.out);
     ASSERT_FALSE(lines.empty()) << r.err;
     EXPECT_LT(lines.size(), 146u);
-    EXPECT_NE(r.err.find("Stopped after " + std::to_string(lines.size()) + " of 146 settings."), std::string::npos)
-        << r.err;
+    EXPECT_TRUE(Contains(r.err, "Stopped after " + std::to_string(lines.size()) + " of 146 settings.")) << r.err;
     // Every query the tool sent got its answer before the tool ended: the last traffic is a reply.
-    const auto trace = Lines(r.err);
-    std::vector<std::string> traffic;
-    for (const auto& line : trace)
-        if (line.find("Tx: ") != std::string::npos || line.find("Rx: ") != std::string::npos) traffic.push_back(line);
-    ASSERT_FALSE(traffic.empty());
-    EXPECT_NE(traffic.back().find("Rx: "), std::string::npos) << traffic.back();
+    std::string last;
+    for (const auto& line : Lines(r.err))
+        if (Contains(line, "Tx: ") || Contains(line, "Rx: ")) last = line;
+    EXPECT_TRUE(Contains(last, "Rx: ")) << last;
 }

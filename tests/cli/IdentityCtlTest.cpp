@@ -3,50 +3,36 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "RunTool.h"
 #include "TempDir.h"
-#include "sim/PtyServer.h"
 
-using vr::test::Lines;
-using vr::test::RunTool;
+using namespace vr::test;
 using Strings = std::vector<std::string>;
 
 namespace {
 
 class IdentityCtlTest : public ::testing::Test {
 protected:
-    vr::test::TempDir config;
+    TempDir config;
 
-    std::unique_ptr<vr::sim::PtyServer> StartCamera(vr::sim::SimOptions options = {}) {
-        auto server = std::make_unique<vr::sim::PtyServer>();
-        std::string error;
-        EXPECT_TRUE(server->Start(options, &error)) << error;
-        return server;
-    }
-    vr::test::ToolResult Run(vr::sim::PtyServer& camera, Strings args) {
+    ToolResult Run(vr::sim::PtyServer& camera, Strings args) {
         args.insert(args.begin(), {"--port", camera.DevicePath(), "--trace"});
         return RunTool(args, config.Path());
     }
-    // The lines the tool wrote after the start-up's probes, line flush and rate change.
-    static Strings SentAfterConnect(const std::string& trace) {
-        Strings sent;
-        for (const auto& line : Lines(trace)) {
-            const auto at = line.find("Tx: ");
-            if (at == std::string::npos) continue;
-            const std::string text = line.substr(at + 4);
-            const bool startUp = text == "MD?" || text == "EA?" || text == "CBDRT=16" ||
-                                 text.find_first_not_of('\0') == std::string::npos;
-            if (startUp)
-                sent.clear();
-            else
-                sent.push_back(text);
-        }
-        return sent;
+    // Refused before the camera was asked anything.
+    void ExpectRefusedUnsent(vr::sim::PtyServer& camera, const Strings& args, const std::string& message = {}) {
+        const auto r = Run(camera, args);
+        EXPECT_EQ(r.exitCode, 2) << args.back();
+        EXPECT_FALSE(Contains(r.err, "Tx: ")) << r.err;
+        EXPECT_TRUE(Contains(r.err, message)) << r.err;
     }
-    static bool SentAnything(const std::string& trace) { return trace.find("Tx: ") != std::string::npos; }
 };
+
+vr::sim::SimOptions Refusing(const char* mnemonic, bool queries = false) {
+    vr::sim::SimOptions options;
+    (queries ? options.refuseQuery : options.refuse) = {mnemonic};
+    return options;
+}
 
 }  // namespace
 
@@ -76,9 +62,7 @@ TEST_F(IdentityCtlTest, InfoLeavesOutWhatTheCameraDidNotGive) {
         {"VN", 1, {}},
     };
     for (const auto& c : cases) {
-        vr::sim::SimOptions options;
-        options.refuseQuery = {c.refused};
-        auto camera = StartCamera(options);
+        auto camera = StartCamera(Refusing(c.refused, true));
         const auto r = Run(*camera, {"info"});
         EXPECT_EQ(r.exitCode, c.exitCode) << c.refused << ": " << r.err;
         EXPECT_EQ(Lines(r.out), c.out) << c.refused;
@@ -90,19 +74,14 @@ TEST_F(IdentityCtlTest, SetUserIdKeepsTheRuleAndSendsNothingItRefuses) {
     auto r = Run(*camera, {"set-user-id", ""});
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(SentAfterConnect(r.err), Strings{"UD="});
-    EXPECT_NE(r.err.find("VR-8200 Control Tool: Writing the User ID \"\" has been completed."), std::string::npos);
+    EXPECT_TRUE(Contains(r.err, "VR-8200 Control Tool: Writing the User ID \"\" has been completed."));
 
     const struct {
         std::string text;
         const char* message;
     } refused[] = {{std::string(65, 'u'), "VR-8200 Control Tool: User ID string is too long !!"},
                    {"a\r\nGA=100", "VR-8200 Control Tool: The user ID must not contain control characters."}};
-    for (const auto& c : refused) {
-        r = Run(*camera, {"set-user-id", c.text});
-        EXPECT_EQ(r.exitCode, 2);
-        EXPECT_FALSE(SentAnything(r.err)) << r.err;
-        EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
-    }
+    for (const auto& c : refused) ExpectRefusedUnsent(*camera, {"set-user-id", c.text}, c.message);
 }
 
 TEST_F(IdentityCtlTest, SetCameraIdUnlocksFirstAndOnlyInFactoryMode) {
@@ -114,20 +93,15 @@ TEST_F(IdentityCtlTest, SetCameraIdUnlocksFirstAndOnlyInFactoryMode) {
 
     for (const Strings& refused :
          {Strings{"set-camera-id", "ABC"}, Strings{"--factory", "set-camera-id", ""},
-          Strings{"--factory", "set-camera-id", "ABCDEFGHIJK"}, Strings{"--factory", "set-camera-id", "AB\nC"}}) {
-        r = Run(*camera, refused);
-        EXPECT_EQ(r.exitCode, 2) << refused.back();
-        EXPECT_FALSE(SentAnything(r.err)) << r.err;
-    }
+          Strings{"--factory", "set-camera-id", "ABCDEFGHIJK"}, Strings{"--factory", "set-camera-id", "AB\nC"}})
+        ExpectRefusedUnsent(*camera, refused);
     EXPECT_EQ(camera->QueryValue("ID"), "CAM0000042");
 
-    vr::sim::SimOptions options;
-    options.refuse = {"ULCK"};
-    auto locked = StartCamera(options);
+    auto locked = StartCamera(Refusing("ULCK"));
     r = Run(*locked, {"--factory", "set-camera-id", "ABC"});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(SentAfterConnect(r.err), Strings{"ULCK=6182057"});
-    EXPECT_NE(r.err.find("Couldn't save camera id."), std::string::npos) << r.err;
+    EXPECT_TRUE(Contains(r.err, "Couldn't save camera id.")) << r.err;
     EXPECT_EQ(locked->QueryValue("ID"), "2400012345");
 }
 
@@ -141,10 +115,7 @@ TEST_F(IdentityCtlTest, SetDeviceVersionTakesFourSingleCharacters) {
     for (const Strings& refused :
          {Strings{"set-device-version", "1.2.3.4"}, Strings{"--factory", "set-device-version", "1.2.3"},
           Strings{"--factory", "set-device-version", "12.3.4.5"}, Strings{"--factory", "set-device-version", "1.2.3."},
-          Strings{"--factory", "set-device-version", "1.2.3.4.5"}}) {
-        r = Run(*camera, refused);
-        EXPECT_EQ(r.exitCode, 2) << refused.back();
-        EXPECT_FALSE(SentAnything(r.err)) << r.err;
-    }
+          Strings{"--factory", "set-device-version", "1.2.3.4.5"}})
+        ExpectRefusedUnsent(*camera, refused);
     EXPECT_EQ(camera->QueryValue("DV"), "2.1.0.7");
 }

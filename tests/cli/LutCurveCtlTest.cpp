@@ -8,6 +8,7 @@
 #include "RunTool.h"
 #include "TempDir.h"
 
+using vr::test::Contains;
 using vr::test::RunTool;
 
 namespace {
@@ -33,20 +34,19 @@ TEST_F(LutCurveCtlTest, WritesTheEditorsTableForAllThreeColours) {
     const std::string text = files.ReadFile("gamma.csv");
     // The straight line as the editor computes it (its nearest-sample rule gives 172 at entry 11).
     EXPECT_TRUE(text.starts_with("GammaData (R G B)\r\n0,0,0\r\n16,16,16\r\n32,32,32\r\n49,49,49\r\n65,65,65\r\n"));
-    EXPECT_NE(text.find("\r\n163,163,163\r\n172,172,172\r\n"), std::string::npos);
-    EXPECT_NE(text.find("\r\n2048,2048,2048\r\n"), std::string::npos);
+    EXPECT_TRUE(Contains(text, "\r\n163,163,163\r\n172,172,172\r\n"));
+    EXPECT_TRUE(Contains(text, "\r\n2048,2048,2048\r\n"));
     EXPECT_TRUE(text.ends_with("\n4095,4095,4095\r\n"));
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 257);
 
     // Three points bend the curve; an existing file is replaced only when the operator agrees.
     const auto kept = Curve(path, "0,256 64,96 256,0");
     EXPECT_EQ(kept.exitCode, 4);
-    EXPECT_NE(kept.err.find("This file already exists."), std::string::npos);
+    EXPECT_TRUE(Contains(kept.err, "This file already exists."));
     EXPECT_EQ(files.ReadFile("gamma.csv"), text);
     const auto replaced = Curve(path, "0,256 64,96 256,0", true);
     EXPECT_EQ(replaced.exitCode, 0) << replaced.err;
-    EXPECT_NE(files.ReadFile("gamma.csv"), text);
-    EXPECT_NE(files.ReadFile("gamma.csv").find("\r\n2560,2560,2560\r\n"), std::string::npos);
+    EXPECT_TRUE(Contains(files.ReadFile("gamma.csv"), "\r\n2560,2560,2560\r\n")) << "the bent curve";
 }
 
 TEST_F(LutCurveCtlTest, BadPointsAreUsageErrorsThatNameThePoint) {
@@ -64,9 +64,8 @@ TEST_F(LutCurveCtlTest, BadPointsAreUsageErrorsThatNameThePoint) {
     for (const auto& c : cases) {
         const auto r = Curve(files.Path() + "/bad.csv", c.points);
         EXPECT_EQ(r.exitCode, 2) << c.points;
-        EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
+        EXPECT_TRUE(Contains(r.err, c.message)) << r.err;
     }
     EXPECT_EQ(RunTool({"lut", "curve", files.Path() + "/bad.csv"}, config.Path()).exitCode, 2);  // no --points
-    const auto unwritable = Curve(files.Path() + "/no/such/folder/g.csv", "0,256 256,0");
-    EXPECT_EQ(unwritable.exitCode, 4);
+    EXPECT_EQ(Curve(files.Path() + "/no/such/folder/g.csv", "0,256 256,0").exitCode, 4);
 }

@@ -3,36 +3,26 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <fstream>
-#include <sstream>
+#include <regex>
 
 #include "RunTool.h"
 #include "TempDir.h"
-#include "sim/PtyServer.h"
 
 using vr::test::Lines;
 using vr::test::RunTool;
 
 namespace {
 
-bool Has(const std::string& text, const std::string& part) {
-    return text.find(part) != std::string::npos;
-}
+const auto Has = vr::test::Contains;
 
 std::string Store(const vr::test::TempDir& config) {
     return config.ReadFile("settings.ini");
 }
 
-// The store with its "Camera Rate" line replaced.
+// The store with the rate of its "Camera Rate" line replaced.
 void SetStoredRate(const vr::test::TempDir& config, const std::string& rate) {
-    std::istringstream in(Store(config));
-    std::string out;
-    for (std::string line; std::getline(in, line);) {
-        if (line.rfind("Camera Rate=", 0) == 0) line = "Camera Rate=" + rate + (line.back() == '\r' ? "\r" : "");
-        out += line + "\n";
-    }
-    config.WriteFile("settings.ini", out);
+    config.WriteFile("settings.ini",
+                     std::regex_replace(Store(config), std::regex("Camera Rate=[0-9]+"), "Camera Rate=" + rate));
 }
 
 class RateMemoryTest : public ::testing::Test {
@@ -90,11 +80,8 @@ TEST_F(RateMemoryTest, AWrongRememberedRateFallsBackToTheFullSearch) {
 TEST_F(RateMemoryTest, TheRateIsRememberedPerPortAndNotForAVirtualCameraOfTheRun) {
     ASSERT_EQ(RunTool({"--port", camera.DevicePath(), "connect"}, config.Path()).exitCode, 0);
     // Another port: what was remembered for the first one is not tried there.
-    vr::sim::PtyServer other;
-    vr::sim::SimOptions options;
-    std::string error;
-    ASSERT_TRUE(other.Start(options, &error)) << error;
-    auto r = RunTool({"--port", other.DevicePath(), "--trace", "connect"}, config.Path());
+    auto other = vr::test::StartCamera();
+    auto r = RunTool({"--port", other->DevicePath(), "--trace", "connect"}, config.Path());
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_FALSE(Has(r.err, "probing there first")) << r.err;
     // A virtual camera of the run starts at 9600 every time: nothing is tried or stored for it.

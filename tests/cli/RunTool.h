@@ -1,5 +1,6 @@
 #pragma once
-// Runs vr8200ctl as a child process and collects its exit status, stdout and stderr.
+// Runs vr8200ctl as a child process and collects its exit status, stdout and stderr; a virtual
+// camera of the test's own on a pseudo-terminal, and the lines the tool's trace says it sent.
 
 #include <fcntl.h>
 #include <signal.h>
@@ -9,12 +10,14 @@
 
 #include <cerrno>
 #include <chrono>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "TempDir.h"
+#include "sim/PtyServer.h"
 
 extern char** environ;
 
@@ -67,6 +70,39 @@ inline std::vector<std::string> Lines(const std::string& text) {
     for (std::string line; std::getline(in, line);)
         if (!line.empty()) lines.push_back(line);
     return lines;
+}
+
+inline bool Contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+inline std::unique_ptr<sim::PtyServer> StartCamera(const sim::SimOptions& options = {}) {
+    auto server = std::make_unique<sim::PtyServer>();
+    std::string error;
+    EXPECT_TRUE(server->Start(options, &error)) << error;
+    return server;
+}
+
+// The lines the tool sent, from its --trace output.
+inline std::vector<std::string> Sent(const std::string& trace) {
+    std::vector<std::string> sent;
+    for (const auto& line : Lines(trace))
+        if (const auto at = line.find("Tx: "); at != std::string::npos) sent.push_back(line.substr(at + 4));
+    return sent;
+}
+
+// The lines sent after the start-up's probes, line flush and rate change.
+inline std::vector<std::string> SentAfterConnect(const std::string& trace) {
+    std::vector<std::string> sent;
+    for (const auto& text : Sent(trace)) {
+        const bool startUp =
+            text == "MD?" || text == "EA?" || text == "CBDRT=16" || text.find_first_not_of('\0') == std::string::npos;
+        if (startUp)
+            sent.clear();
+        else
+            sent.push_back(text);
+    }
+    return sent;
 }
 
 }  // namespace vr::test

@@ -4,56 +4,46 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <memory>
 
 #include "RunTool.h"
 #include "TempDir.h"
-#include "sim/PtyServer.h"
 
-using vr::test::Lines;
+using namespace vr::test;
 using Strings = std::vector<std::string>;
 
 namespace {
 
 class SettingsCtlTest : public ::testing::Test {
 protected:
-    vr::test::TempDir config;
-    vr::test::TempDir files;
+    TempDir config;
+    TempDir files;
     std::unique_ptr<vr::sim::PtyServer> camera;
 
-    void StartCamera(const std::string& model, vr::sim::SimOptions options = {}) {
-        camera = std::make_unique<vr::sim::PtyServer>();
+    void Start(const std::string& model, vr::sim::SimOptions options = {}) {
         options.model = model;
         options.areaMs = 10;
         options.resetMs = 50;
-        std::string error;
-        ASSERT_TRUE(camera->Start(options, &error)) << error;
+        camera = StartCamera(options);
     }
-    vr::test::ToolResult Run(Strings args) {
+    ToolResult Run(Strings args) {
         args.insert(args.begin(), {"--port", camera->DevicePath(), "--trace"});
-        return vr::test::RunTool(args, config.Path());
+        return RunTool(args, config.Path());
     }
-    // The lines the tool sent, from its trace.
-    static Strings Sent(const vr::test::ToolResult& r) {
-        Strings sent;
-        for (const auto& line : Lines(r.err))
-            if (const auto at = line.find("Tx: "); at != std::string::npos) sent.push_back(line.substr(at + 4));
-        return sent;
-    }
+    static Strings Sent(const ToolResult& r) { return vr::test::Sent(r.err); }
     static bool Has(const Strings& lines, const std::string& line) {
         return std::find(lines.begin(), lines.end(), line) != lines.end();
     }
 };
 
 TEST_F(SettingsCtlTest, SaveWritesTheFileAndReplacesOneOnlyWithYes) {
-    StartCamera("KA");
+    Start("KA");
     const std::string path = files / "golden.cam";
     auto r = Run({"--factory", "save", path});
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.out, "file=" + path + "\nlines=177\n");
     const std::string text = files.ReadFile("golden.cam");
     EXPECT_EQ(text.rfind("MD00=VR-8200-KA\r\nTM=0\r\n", 0), 0u);
-    EXPECT_NE(text.find("\r\nLR=20000\r\n"), std::string::npos) << "the camera's value, not the tool's default";
+    EXPECT_TRUE(Contains(text, "\r\nLR=20000\r\n")) << "the camera's value, not the tool's default";
 
     r = Run({"save", "--shipping", path});
     EXPECT_EQ(r.exitCode, 2);
@@ -66,20 +56,19 @@ TEST_F(SettingsCtlTest, SaveWritesTheFileAndReplacesOneOnlyWithYes) {
     files.WriteFile("plain", "");
     r = Run({"save", files / "plain/x.cam"});
     EXPECT_EQ(r.exitCode, 4);
-    EXPECT_NE(
-        r.err.find("File Open Error: " + files / "plain/x.cam" + " Couldn't open this file open: Not a directory"),
-        std::string::npos)
+    EXPECT_TRUE(
+        Contains(r.err, "File Open Error: " + files / "plain/x.cam" + " Couldn't open this file open: Not a directory"))
         << r.err;
 }
 
 TEST_F(SettingsCtlTest, LoadTriesEveryLineAndListsTheRefusedOnes) {
     vr::sim::SimOptions options;
     options.refuse = {"GA"};
-    StartCamera("KA", options);
+    Start("KA", options);
     files.WriteFile("in.cam", "WTC=2048\r\nGA=500\r\nPE=&H1F40\r\n");
     auto r = Run({"load", files / "in.cam"});
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_NE(r.err.find("vr8200ctl: line 2 refused: GA=500\n"), std::string::npos) << r.err;
+    EXPECT_TRUE(Contains(r.err, "vr8200ctl: line 2 refused: GA=500\n")) << r.err;
     const Strings sent = Sent(r);
     EXPECT_TRUE(Has(sent, "GA=500") && Has(sent, "PE=8000"));
     EXPECT_FALSE(Has(sent, "WTC?")) << "no full read first";
@@ -95,7 +84,7 @@ TEST_F(SettingsCtlTest, LoadTriesEveryLineAndListsTheRefusedOnes) {
 }
 
 TEST_F(SettingsCtlTest, DiffPrintsEachDifference) {
-    StartCamera("KB");
+    Start("KB");
     const std::string path = files / "golden.cam";
     ASSERT_EQ(Run({"save", path}).exitCode, 0);
     auto r = Run({"--rate", "115200", "diff", path});
@@ -116,7 +105,7 @@ TEST_F(SettingsCtlTest, DiffPrintsEachDifference) {
 }
 
 TEST_F(SettingsCtlTest, AreasAreStoredLoadedAndReported) {
-    StartCamera("KA");
+    Start("KA");
     auto r = Run({"store-area", "0"});
     EXPECT_EQ(r.exitCode, 2) << "the factory area needs --factory";
     EXPECT_TRUE(Sent(r).empty());
@@ -137,7 +126,7 @@ TEST_F(SettingsCtlTest, AreasAreStoredLoadedAndReported) {
 TEST_F(SettingsCtlTest, StoreAllNeedsFactoryAndYesAndFailsOnOneRefusal) {
     vr::sim::SimOptions options;
     options.refuse = {"SA=3"};
-    StartCamera("KB", options);
+    Start("KB", options);
     for (const Strings& args :
          {Strings{"store-all"}, Strings{"--yes", "store-all"}, Strings{"--factory", "store-all"}}) {
         const auto r = Run(args);
@@ -148,11 +137,11 @@ TEST_F(SettingsCtlTest, StoreAllNeedsFactoryAndYesAndFailsOnOneRefusal) {
     EXPECT_EQ(r.exitCode, 1);
     const Strings sent = Sent(r);
     EXPECT_TRUE(Has(sent, "SA=1") && Has(sent, "SA=2") && Has(sent, "SA=3") && Has(sent, "SA00=0"));
-    EXPECT_NE(r.err.find("VR-8200 Control Tool: Couldn't store current setting data!"), std::string::npos);
+    EXPECT_TRUE(Contains(r.err, "VR-8200 Control Tool: Couldn't store current setting data!"));
 }
 
 TEST_F(SettingsCtlTest, WriteModelAndReset) {
-    StartCamera("KA");
+    Start("KA");
     EXPECT_EQ(Run({"write-model", "KB"}).exitCode, 2);
     auto r = Run({"--factory", "write-model", "KB"});
     EXPECT_EQ(r.exitCode, 0) << r.err;

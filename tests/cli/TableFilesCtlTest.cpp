@@ -9,10 +9,8 @@
 
 #include "RunTool.h"
 #include "TempDir.h"
-#include "sim/PtyServer.h"
 
-using vr::test::Lines;
-using vr::test::RunTool;
+using namespace vr::test;
 using Strings = std::vector<std::string>;
 
 namespace {
@@ -26,19 +24,15 @@ protected:
         ASSERT_TRUE(camera.Start(options, &error)) << error;
     }
 
-    vr::test::ToolResult Run(Strings args) {
+    ToolResult Run(Strings args) {
         args.insert(args.begin(), {"--port", camera.DevicePath(), "--trace"});
         return RunTool(args, config.Path());
     }
     // The lines the tool sent that belong to the tables (the start-up sequence left out).
     static Strings TableLines(const std::string& trace) {
         Strings lines;
-        for (const auto& line : Lines(trace)) {
-            const auto at = line.find("Tx: ");
-            if (at == std::string::npos) continue;
-            const std::string text = line.substr(at + 4);
+        for (const auto& text : Sent(trace))
             if (text.rfind("LUT", 0) == 0 || text.rfind("SD", 0) == 0) lines.push_back(text);
-        }
         return lines;
     }
     static std::string GammaFile(int lines, int start) {
@@ -54,8 +48,8 @@ protected:
         return text;
     }
 
-    vr::test::TempDir config;
-    vr::test::TempDir dir;
+    TempDir config;
+    TempDir dir;
     vr::sim::PtyServer camera;
 };
 
@@ -65,17 +59,11 @@ TEST_F(TableFilesCtlTest, LutReadWritesTheGammaFileAndReplacesOnlyWithYes) {
     auto r = Run({"lut", "read", dir / "lut.csv"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     const std::string file = dir.ReadFile("lut.csv");
-    const std::string start = "GammaData (R G B)\r\n0,0,0\r\n16,16,16\r\n32,32,32\r\n";
-    const std::string end = "\r\n4064,4064,4064\r\n4095,4095,4095\r\n";
-    EXPECT_EQ(file.substr(0, start.size()), start);
-    ASSERT_GT(file.size(), end.size());
-    EXPECT_EQ(file.substr(file.size() - end.size()), end);
+    EXPECT_TRUE(file.starts_with("GammaData (R G B)\r\n0,0,0\r\n16,16,16\r\n32,32,32\r\n"));
+    EXPECT_TRUE(file.ends_with("\r\n4064,4064,4064\r\n4095,4095,4095\r\n"));
     EXPECT_EQ(Lines(file).size(), 257u);
-    const Strings sent = TableLines(r.err);
-    ASSERT_EQ(sent.size(), 1536u);
-    EXPECT_EQ((Strings(sent.begin(), sent.begin() + 3)), (Strings{"LUTIR=0", "LUTR?", "LUTIR=1"}));
-    EXPECT_EQ(sent[512], "LUTIG=0");
-    EXPECT_EQ(sent.back(), "LUTB?");
+    // The order on the wire is the transfer test's; here that every entry was asked for.
+    EXPECT_EQ(TableLines(r.err).size(), 1536u);
 
     dir.WriteFile("old.csv", "keep me");
     r = Run({"lut", "read", dir / "old.csv"});
@@ -91,9 +79,7 @@ TEST_F(TableFilesCtlTest, LutWriteSendsTheFileAndRefusesWhatItCannotUse) {
     dir.WriteFile("full.csv", GammaFile(256, 0));
     auto r = Run({"lut", "write", dir / "full.csv"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
-    const Strings sent = TableLines(r.err);
-    ASSERT_EQ(sent.size(), 1536u);
-    EXPECT_EQ((Strings(sent.begin(), sent.begin() + 4)), (Strings{"LUTIR=0", "LUTR=0", "LUTIR=1", "LUTR=1"}));
+    EXPECT_EQ(TableLines(r.err).size(), 1536u);
     camera.Inspect([](const vr::sim::VirtualCamera& c) {
         EXPECT_EQ(c.LutEntry(0, 200), 200);
         EXPECT_EQ(c.LutEntry(1, 200), 1);
@@ -118,7 +104,7 @@ TEST_F(TableFilesCtlTest, LutWriteSendsTheFileAndRefusesWhatItCannotUse) {
         args.insert(args.end(), {"lut", "write", dir / "case.csv"});
         r = Run(args);
         EXPECT_EQ(r.exitCode, c.exitCode) << c.name << ": " << r.err;
-        EXPECT_NE(r.err.find(c.message), std::string::npos) << c.name << ": " << r.err;
+        EXPECT_TRUE(Contains(r.err, c.message)) << c.name << ": " << r.err;
         EXPECT_TRUE(TableLines(r.err).empty()) << c.name;
     }
     camera.Inspect([](const vr::sim::VirtualCamera& c) { EXPECT_EQ(c.LutEntry(0, 5), 5) << "untouched"; });
@@ -126,9 +112,7 @@ TEST_F(TableFilesCtlTest, LutWriteSendsTheFileAndRefusesWhatItCannotUse) {
     r = Run({"lut", "write", dir / "missing.csv"});
     EXPECT_EQ(r.exitCode, 4);
     // The box's two lines become one record on stderr.
-    EXPECT_NE(r.err.find("VR-8200 Control Tool: " + dir / "missing.csv" + " Couldn't open this file"),
-              std::string::npos)
-        << r.err;
+    EXPECT_TRUE(Contains(r.err, "VR-8200 Control Tool: " + dir / "missing.csv" + " Couldn't open this file")) << r.err;
 
     dir.WriteFile("short.csv", GammaFile(10, 7));
     r = Run({"--yes", "lut", "write", dir / "short.csv"});
@@ -145,7 +129,7 @@ TEST_F(TableFilesCtlTest, ShadingNeedsItsModeOn) {
          {Strings{"shading", "read", dir / "out.csv"}, Strings{"shading", "write", dir / "in.csv"}}) {
         const auto r = Run(args);
         EXPECT_EQ(r.exitCode, 1) << args[1];
-        EXPECT_NE(r.err.find("VR-8200 Control Tool: Shading Mode is OFF"), std::string::npos) << r.err;
+        EXPECT_TRUE(Contains(r.err, "VR-8200 Control Tool: Shading Mode is OFF")) << r.err;
         EXPECT_EQ(TableLines(r.err), Strings{"SDM?"}) << args[1];
     }
     EXPECT_FALSE(std::filesystem::exists(dir / "out.csv"));
@@ -156,17 +140,14 @@ TEST_F(TableFilesCtlTest, ShadingWriteReadAndStoreRoundTrip) {
     dir.WriteFile("in.csv", ShadingFile(1024, 10));
     auto r = Run({"shading", "write", dir / "in.csv"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
-    Strings sent = TableLines(r.err);
-    ASSERT_EQ(sent.size(), 1u + 6148u);
-    EXPECT_EQ((Strings(sent.begin(), sent.begin() + 5)), (Strings{"SDM?", "SDDS=0", "SDDI=1", "SDD=10", "SDDI=2"}));
-    EXPECT_EQ(sent[2050], "SDDS=1");
-    EXPECT_EQ(sent.back(), "SDDU=0");
+    const Strings sent = TableLines(r.err);
+    EXPECT_EQ(sent.size(), 1u + 6148u);
+    EXPECT_EQ(sent.front(), "SDM?") << "the mode is asked first";
 
     r = Run({"shading", "read", dir / "out.csv"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(TableLines(r.err).size(), 1u + 6147u);
-    std::string expected = ShadingFile(1024, 10);
-    EXPECT_EQ(dir.ReadFile("out.csv"), expected);
+    EXPECT_EQ(dir.ReadFile("out.csv"), ShadingFile(1024, 10));
 
     r = Run({"shading", "store"});
     EXPECT_EQ(r.exitCode, 0) << r.err;
@@ -182,16 +163,16 @@ TEST_F(TableFilesCtlTest, ShadingWriteWithRefusedEntriesExitsWithTheCount) {
     dir.WriteFile("in.csv", text);
     const auto r = Run({"shading", "write", dir / "in.csv"});
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_NE(r.err.find("vr8200ctl: 204 of 6148 commands failed (first at G entry 5: the camera answered "
-                         "\"ERROR: Out of range\" to SDD=9000)."),
-              std::string::npos)
+    EXPECT_TRUE(Contains(r.err,
+                         "vr8200ctl: 204 of 6148 commands failed (first at G entry 5: the camera answered "
+                         "\"ERROR: Out of range\" to SDD=9000)."))
         << r.err;
     EXPECT_EQ(TableLines(r.err).back(), "SDDU=0");
-    EXPECT_EQ(r.err.find("Communication Error"), std::string::npos) << "one line, not one per refusal";
+    EXPECT_FALSE(Contains(r.err, "Communication Error")) << "one line, not one per refusal";
 
     dir.WriteFile("short.csv", ShadingFile(10, 1));
     const auto refused = Run({"shading", "write", dir / "short.csv"});
     EXPECT_EQ(refused.exitCode, 2);
-    EXPECT_NE(refused.err.find("The file holds 10 of 1024 entries"), std::string::npos) << refused.err;
+    EXPECT_TRUE(Contains(refused.err, "The file holds 10 of 1024 entries")) << refused.err;
     EXPECT_TRUE(TableLines(refused.err).empty()) << "refused before connecting";
 }

@@ -1,7 +1,5 @@
 // The identity dialogs' windows: what factory mode shows, and the menu that opens them.
 
-#include "IdentityDialogTest.h"
-
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
@@ -12,6 +10,7 @@
 #include "AboutDialog.h"
 #include "CameraIdDialog.h"
 #include "DeviceForRun.h"
+#include "GuiTests.h"
 #include "identity/IdentityIds.h"
 
 using namespace vr;

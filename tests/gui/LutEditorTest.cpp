@@ -1,4 +1,5 @@
-#include "LutEditorTest.h"
+// The LUT editor windows: the plot under the mouse, and the three editors in the desktop tool
+// against the virtual camera.
 
 #include <QApplication>
 #include <QComboBox>
@@ -8,11 +9,10 @@
 #include <QTabWidget>
 #include <QTest>
 
-#include "DeviceForRun.h"
-#include "Features.h"
+#include "GuiTests.h"
 #include "LutEditorWindow.h"
 #include "LutPlot.h"
-#include "MainWindow.h"
+#include "StartedDesktopTool.h"
 #include "app/CoreServices.h"
 #include "sim/PtyServer.h"
 #include "sim/VirtualCamera.h"
@@ -88,17 +88,12 @@ void LutEditorTest::openLutTableShowsTheEditorsThatReadAndWriteTheCamera() {
     options.linkPath = (folder_ + "/lut-camera").toStdString();
     std::string error;
     QVERIFY2(camera.Start(options, &error), error.c_str());
-    app::CoreServices core(platform_, (folder_ + "/lut-config").toStdString());
-    QVERIFY(gui::UseDeviceForRun(core.link, camera.LinkPath()));
     platform_.boxes.clear();
     {
-        gui::MainWindow window(core.Get());
-        window.Logic().SetControlMode(ui::CCtrlToolDlg::kControlModeUser);
-        platform_.SetMainWindow(&window);
-        gui::Features features(window);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        window.Logic().OnInitDialog();
+        vr::test::StartedDesktopTool tool;
+        tool.Start(platform_, folder_ + "/lut-config", camera.LinkPath());
+        gui::MainWindow& window = *tool.window;
+        gui::Features& features = *tool.features;
         gui::LutEditorWindow* red = features.LutWindow(lut::LutColour::Red);
         gui::LutEditorWindow* green = features.LutWindow(lut::LutColour::Green);
         gui::LutEditorWindow* blue = features.LutWindow(lut::LutColour::Blue);
@@ -142,6 +137,7 @@ void LutEditorTest::openLutTableShowsTheEditorsThatReadAndWriteTheCamera() {
         window.Logic().SetCloseWithoutConfirm(true);
         window.Logic().OnDestroy();
         platform_.SetMainWindow(nullptr);
+        tool.features.reset();
     }
     camera.Stop();
 }

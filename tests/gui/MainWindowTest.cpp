@@ -1,7 +1,5 @@
 // The desktop tool against the virtual camera, through the real serial link and pseudo-terminal.
 
-#include "MainWindowTest.h"
-
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
@@ -16,7 +14,7 @@
 #include <QTimer>
 
 #include "CommunicationWindow.h"
-#include "DeviceForRun.h"
+#include "GuiTests.h"
 #include "ProgressWindow.h"
 #include "StatusStrip.h"
 #include "TerminalWindow.h"
@@ -43,23 +41,14 @@ void MainWindowTest::initTestCase() {
     options.linkPath = (folder_ + "/camera").toStdString();
     std::string error;
     QVERIFY2(camera_.Start(options, &error), error.c_str());
-
-    core_ = std::make_unique<app::CoreServices>(platform_, (folder_ + "/config").toStdString());
-    link::CCommSetting& line = core_->link;
-    QVERIFY(gui::UseDeviceForRun(line, camera_.LinkPath()));
-
-    window_ = std::make_unique<gui::MainWindow>(core_->Get());
-    window_->Logic().SetControlMode(ui::CCtrlToolDlg::kControlModeUser);
-    platform_.SetMainWindow(window_.get());
-    window_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
-    window_->Logic().OnInitDialog();
-    QVERIFY(platform_.boxes.empty());
+    tool_.Start(platform_, folder_ + "/config", camera_.LinkPath());
+    window_ = tool_.window.get();
+    core_ = tool_.core.get();
 }
 
 void MainWindowTest::Focus(QWidget* widget) {
     window_->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+    QVERIFY(QTest::qWaitForWindowActive(window_));
     widget->setFocus(Qt::OtherFocusReason);
     QTRY_COMPARE(QApplication::focusWidget(), widget);
 }
@@ -77,8 +66,6 @@ std::vector<std::string> MainWindowTest::TabTitles() const {
 void MainWindowTest::startupRaisesTheLineAndFillsEveryPage() {
     QCOMPARE(window_->windowTitle(), QString("VR-8200 Control Tool  Ver 2.01"));
     QVERIFY(window_->Strip()->IsOnline());
-    QCOMPARE(camera_.CameraRate(), 115200u);
-    QCOMPARE(core_->link.GetBaudRate(), 115200u);
     gui::WidgetBinding& comm = window_->Communication()->Controls();
     QCOMPARE(comm.GetText(dialogs::comm::kBaudRate), std::string("115200bps"));
     QCOMPARE(comm.GetText(dialogs::comm::kStatusText), std::string("Online"));
@@ -113,24 +100,23 @@ void MainWindowTest::factoryKeySequenceTogglesTheFactoryPage() {
     QVERIFY(window_->findChild<QAction*>("30014")->isEnabled());
 
     const std::string code = ui::FactoryKeySequence::AccessCode();
+    // Ctrl+Shift+F12, then the letters.
+    auto type = [this](const std::string& letters) {
+        Key(Qt::Key_F12, Qt::ShiftModifier | Qt::ControlModifier);
+        for (char c : letters) Key(c);
+    };
     Focus(window_->Binding().Widget(kGainAll));
     window_->Tabs()->setCurrentIndex(0);
-    const char wrong = code[0] == 'Q' ? 'Z' : 'Q';
-    Key(Qt::Key_F12, Qt::ShiftModifier | Qt::ControlModifier);
-    Key(wrong);
-    for (char c : code) Key(c);
+    type((code[0] == 'Q' ? "Z" : "Q") + code);
     QCOMPARE(TabTitles(), user);  // a wrong letter disarms the sequence
-
-    Key(Qt::Key_F12, Qt::ShiftModifier | Qt::ControlModifier);
-    for (char c : code) Key(c);
+    type(code);
     QCOMPARE(TabTitles(), factory);
     QCOMPARE(window_->Tabs()->currentIndex(), 0);
 
     auto* gain = window_->Binding().As<QLineEdit>(kGainAll);
     Focus(gain);
     const QString shown = gain->text();
-    Key(Qt::Key_F12, Qt::ShiftModifier | Qt::ControlModifier);
-    for (char c : code) Key(c);
+    type(code);
     QCOMPARE(TabTitles(), user);
     QCOMPARE(window_->Tabs()->currentIndex(), 0);
     QVERIFY(platform_.boxes.empty());
@@ -341,8 +327,9 @@ void MainWindowTest::cleanupTestCase() {
         window_->Logic().SetCloseWithoutConfirm(true);
         window_->close();
         window_->Logic().OnDestroy();
-        window_.reset();
+        tool_.features.reset();
+        tool_.window.reset();
     }
     camera_.Stop();
-    core_.reset();
+    tool_.core.reset();
 }

@@ -1,6 +1,7 @@
 #pragma once
-// The desktop platform with its modal parts scripted: message boxes are recorded and answered from a
-// queue, file dialogs return queued names, and the progress window closes without its pause.
+// The desktop platform with its modal parts scripted for the Qt tests: message boxes are recorded
+// and answered from a queue, both file dialogs return queued names and keep their filters as Qt
+// shows them, and the progress window closes without its pause.
 
 #include <deque>
 #include <string>
@@ -27,24 +28,42 @@ public:
             answers.pop_front();
             return a;
         }
-        return buttons == app::MsgButtons::YesNo ? app::MsgResult::No : app::MsgResult::Ok;
+        return buttons == app::MsgButtons::YesNo ? unansweredYesNo : app::MsgResult::Ok;
+    }
+    std::string OpenFileDialog(const std::string&, const std::string&,
+                               const std::vector<app::FileFilter>& given) override {
+        return NextFile(given);
     }
     std::string SaveFileDialog(const std::string&, const std::string&, const std::string&,
-                               const std::vector<app::FileFilter>&) override {
-        if (files.empty()) return {};
-        std::string f = files.front();
-        files.pop_front();
-        return f;
+                               const std::vector<app::FileFilter>& given) override {
+        return NextFile(given);
     }
     void ProgressOpen(const std::string& text) override {
         progressTexts.push_back(text);
         QtPlatform::ProgressOpen(text);
     }
 
+    std::vector<std::string> Texts() const {
+        std::vector<std::string> texts;
+        for (const Box& b : boxes) texts.push_back(b.text);
+        return texts;
+    }
+
     std::vector<Box> boxes;
     std::deque<app::MsgResult> answers;
+    app::MsgResult unansweredYesNo = app::MsgResult::No;
     std::deque<std::string> files;
     std::vector<std::string> progressTexts;
+    std::vector<std::string> filters;
+
+private:
+    std::string NextFile(const std::vector<app::FileFilter>& given) {
+        for (const auto& f : given) filters.push_back(gui::FilterText(f).toStdString());
+        if (files.empty()) return {};
+        std::string f = files.front();
+        files.pop_front();
+        return f;
+    }
 };
 
 }  // namespace vr::test

@@ -1,19 +1,18 @@
 // The widget side of control access, the up-down control and the column balance of the pages.
 
-#include "WidgetTest.h"
-
 #include <QComboBox>
-#include <QLineEdit>
 #include <QGroupBox>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <set>
 #include <QSignalSpy>
 #include <QTest>
+#include <set>
 
 #include "AreaSelectDialog.h"
 #include "ColumnLayout.h"
+#include "GuiTests.h"
 #include "PageBuilder.h"
 #include "ProgressWindow.h"
 #include "SpinButtons.h"
@@ -125,8 +124,8 @@ void WidgetTest::pagesTakeFewerColumnsInANarrowWindow() {
             if (width == 980 && shown < columns->MostColumns()) ++narrowed;
             if (width == one) QCOMPARE(shown, 1);
             // The page grows downwards instead, and scrolls there.
-            QCOMPARE(page->widget()->height(), qMax(page->viewport()->height(),
-                                                    page->widget()->heightForWidth(page->viewport()->width())));
+            QCOMPARE(page->widget()->height(),
+                     qMax(page->viewport()->height(), page->widget()->heightForWidth(page->viewport()->width())));
         }
     }
     QVERIFY(narrowed > 0);  // at least one page really needed the fallback

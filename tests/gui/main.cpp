@@ -1,8 +1,7 @@
-#include "IdentityDialogTest.h"
-#include "LutEditorTest.h"
-#include "MainWindowTest.h"
+// The desktop tool's Qt test program: the widgets, the LUT editors, the main window, the identity dialogs.
+
+#include "GuiTests.h"
 #include "QtTestMain.h"
-#include "WidgetTest.h"
 
 int main(int argc, char** argv) {
     return test::RunQtTests<WidgetTest, LutEditorTest, MainWindowTest, IdentityDialogTest>(argc, argv);

@@ -148,20 +148,7 @@ TEST_F(TransferPtyTest, RefusedEntriesAreCountedAndTheRestIsWritten) {
     });
     // The refusals are told once, in the transfer's report, not in a box each.
     EXPECT_TRUE(services->platform.boxes.empty());
-
-    sent.clear();
-    Set(protocol::cmd::SDM, 1);
-    lut::ShadingBuffer buffer = Buffer();
-    buffer[1][16] = 9000;
-    const lut::TransferReport shading = lut::WriteShadingToCamera(services->Get(), buffer);
-    EXPECT_EQ(lut::DescribeFailures(shading),
-              "1 of 6148 commands failed (first at R entry 17: the camera answered \"ERROR: Out of range\" to "
-              "SDD=9000).");
-    EXPECT_EQ(sent, ShadingLines(&buffer)) << "every entry is tried and the data still applied";
-    server->Inspect([](const sim::VirtualCamera& camera) {
-        EXPECT_EQ(camera.ShadingEntry(0, 1, 16), 4096);
-        EXPECT_EQ(camera.ShadingEntry(0, 1, 17), 4017);
-    });
+    // A refused shading entry is counted the same way: the command-line test sees its report.
 }
 
 TEST_F(TransferPtyTest, CameraThatGoesSilentEndsTheTransferAfterTenFailures) {
@@ -185,15 +172,7 @@ TEST_F(TransferPtyTest, CameraThatGoesSilentEndsTheTransferAfterTenFailures) {
          "18 of 1536 commands failed (first at red entry 50: no reply to LUTR=4045 within 150 ms). The camera stopped "
          "answering: the transfer was ended "
          "after 10 failures in a row. Entries sent: red 0 to 59."},
-        // A read ends at its first failure.
-        {"a LUT read", 101,
-         [](app::Services& s, const lut::TransferTimeouts& t) {
-             lut::PlainLutTables tables;
-             return lut::ReadAllLuts(s, tables, t);
-         },
-         102, 1,
-         "1 of 1536 commands failed (first at red entry 50: no reply to LUTR? within 150 ms). The read ended "
-         "there."},
+        // A LUT read ends at its first failure: the table files' test sees that.
         // Plane G, the selection of plane R and its entries 1 to 50 are answered.
         {"a shading write", 2049 + 1 + 100,
          [](app::Services& s, const lut::TransferTimeouts& t) { return lut::WriteShadingToCamera(s, Buffer(), t); },

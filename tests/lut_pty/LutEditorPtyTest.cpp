@@ -4,13 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <string>
 
+#include "../lut_files/CameraOnPty.h"
 #include "RecordingLutFrame.h"
-#include "TestServices.h"
-#include "link/CommSetting.h"
 #include "lut/LutEditor.h"
-#include "sim/PtyServer.h"
 #include "sim/VirtualCamera.h"
 #include "ui/ControlModel.h"
 
@@ -19,37 +16,27 @@ using namespace vr::lut;
 
 namespace {
 
-class LutEditorPtyTest : public ::testing::Test {
+class LutEditorPtyTest : public test::CameraOnPty {
 protected:
     void TearDown() override {
         editor_.reset();
-        services_.reset();
-        if (server_) server_->Stop();
+        CameraOnPty::TearDown();
     }
 
     void Start(LutColour colour, sim::SimOptions options = {}) {
-        server_ = std::make_unique<sim::PtyServer>();
-        std::string error;
-        ASSERT_TRUE(server_->Start(options, &error)) << error;
-        services_ = std::make_unique<test::TestServices>(test::LineKind::Real);
-        services_->link.SetMode(link::ComPort);
-        const int index = services_->link.AddDevicePath(server_->DevicePath());
-        ASSERT_GE(index, 0);
-        ASSERT_EQ(services_->link.OpenPort(static_cast<uint32_t>(index)), 1);
+        StartCamera(options);
         controls_.AddControl(lutdlg::kModeText, ui::CtrlType::Static);
         controls_.AddControl(lutdlg::kPointCountSpin, ui::CtrlType::Spin);
-        editor_ = std::make_unique<CLUTDlg>(services_->Get(), colour, controls_, frame_);
+        editor_ = std::make_unique<CLUTDlg>(services->Get(), colour, controls_, frame_);
         editor_->Init();
     }
 
     int32_t CameraEntry(int colour, int index) const {
         int32_t value = -1;
-        server_->Inspect([&](const sim::VirtualCamera& camera) { value = camera.LutEntry(colour, index); });
+        server->Inspect([&](const sim::VirtualCamera& camera) { value = camera.LutEntry(colour, index); });
         return value;
     }
 
-    std::unique_ptr<sim::PtyServer> server_;
-    std::unique_ptr<test::TestServices> services_;
     ui::ControlModel controls_{ui::ControlModel::Empty{}};
     test::RecordingLutFrame frame_;
     std::unique_ptr<CLUTDlg> editor_;
@@ -72,13 +59,12 @@ TEST_F(LutEditorPtyTest, AReadWhoseTenthQueryFailsKeepsTheRestAndShowsViewMode) 
     EXPECT_EQ(frame_.activations, 1);
 
     // The engine told the operator of the refusal; the editor adds nothing of its own.
-    auto& platform = services_->platform;
+    auto& platform = services->platform;
     ASSERT_EQ(platform.boxes.size(), 1u);
     EXPECT_EQ(platform.boxes[0].caption, "Communication Error");
-    EXPECT_EQ(platform.progress.front(), "open:Now, reading camera gamma data  ");
     EXPECT_EQ(platform.progress.back(), "finish");
     EXPECT_EQ(platform.waitCursorDepth, 0);
-    EXPECT_FALSE(services_->dialogs.Disabled());
+    EXPECT_FALSE(services->dialogs.Disabled());
 
     // The camera answers again: a second read is complete.
     EXPECT_TRUE(editor_->OnReadTableData());
@@ -98,9 +84,9 @@ TEST_F(LutEditorPtyTest, WriteSendsTheTableOfThePointsToItsOwnColour) {
         differing += CameraEntry(0, i) != table[static_cast<size_t>(i)] ? 1 : 0;
     }
     EXPECT_GT(differing, 200);  // red kept its own table
-    EXPECT_TRUE(services_->platform.boxes.empty());
-    EXPECT_EQ(services_->platform.progress.front(), "open:Now, writing camera gamma data.");
-    EXPECT_EQ(services_->platform.progress[services_->platform.progress.size() - 3],
+    EXPECT_TRUE(services->platform.boxes.empty());
+    EXPECT_EQ(services->platform.progress.front(), "open:Now, writing camera gamma data.");
+    EXPECT_EQ(services->platform.progress[services->platform.progress.size() - 3],
               "text:Now, writing camera gamma data.  (256 / 256)");
 }
 
@@ -111,9 +97,10 @@ TEST_F(LutEditorPtyTest, WriteTellsHowManyEntriesTheCameraRefused) {
     editor_->OnMouseMove(MouseButtons::LeftOnly, {64, 32});
     editor_->OnWriteTableData();
     for (int i : {0, 64, 255}) EXPECT_EQ(CameraEntry(0, i), i == 255 ? 4095 : 16 * i) << i;
-    const auto& boxes = services_->platform.boxes;
+    const auto& boxes = services->platform.boxes;
     ASSERT_FALSE(boxes.empty());
-    EXPECT_EQ(boxes.back().text, "256 of 512 commands failed (first at entry 0: the camera answered \"ERROR: Refused\" to LUTR=0).");
+    EXPECT_EQ(boxes.back().text,
+              "256 of 512 commands failed (first at entry 0: the camera answered \"ERROR: Refused\" to LUTR=0).");
     EXPECT_EQ(boxes.back().caption, "LUT Setting for Red");
     EXPECT_EQ(boxes.back().icon, app::MsgIcon::Exclamation);
     EXPECT_EQ(boxes.size(), 1u) << "one report, not a box for each of the 256 refusals";

@@ -1,10 +1,7 @@
-#include <string>
-#include <vector>
+// The main window's control events against the virtual camera's model behind the in-memory link:
+// what each kind of control sends, what a refusal undoes, and what the read-outs show.
 
 #include "MainWindowFixture.h"
-#include "protocol/CommandTable.h"
-#include "sim/SimOptions.h"
-#include "ui/main/Keyboard.h"
 #include "ui/main/ValueDisplay.h"
 
 using namespace vr;
@@ -19,46 +16,19 @@ std::string Set(uint32_t cmd, int value) {
 
 }  // namespace
 
-TEST_F(MainWindowTest, EditChangeIsSentCommittedOrUndoneOnRefusalOrTimeOut) {
+// A refused change and one without an answer are undone: the pty and Qt tests see that on screen.
+TEST_F(MainWindowTest, EditsAndSpinsSendOnlyValuesInTheirRange) {
     StartUp();
     Type(1041, "400");
     EXPECT_EQ(camera.Sets(), Strings{"GA=400"});
     EXPECT_EQ(Committed(1041), 400);
-    EXPECT_EQ(CameraValue("GA"), 400);
-
-    // Refused (an offset that does not fit beside the full width): undone in the table and in the
-    // edit; the engine showed the camera's text.
-    camera.ClearReceived();
-    Type(1227, "16");
-    EXPECT_EQ(camera.Sets(), Strings{"OFC=16"});
-    EXPECT_EQ(Value(1227), 0);
-    EXPECT_EQ(controls.GetText(1227), "0");
-    ASSERT_EQ(platform.boxes.size(), 1u);
-    EXPECT_EQ(platform.boxes[0].caption, "Communication Error");
-    EXPECT_NE(platform.boxes[0].text.find("Out of range"), std::string::npos) << platform.boxes[0].text;
-
     // Not a number in the spin's range: the position shown before stays and nothing changes.
     camera.ClearReceived();
     Type(1041, "99999");
     EXPECT_TRUE(camera.Sets().empty());
     EXPECT_EQ(controls.GetText(1041), "400");
 
-    // Enter in an edit applies it and does not reach the dialog.
-    controls.SetText(1041, "300");
-    const ui::KeyTranslation t = dlg->OnKey(ui::kVkReturn, false, false, 1041, false);
-    EXPECT_EQ(t.vk, ui::kVkF12);
-    EXPECT_EQ(camera.Sets().back(), "GA=300");
-
-    // No answer at all: undone after the time-out like a refusal.
-    camera.unplugged = true;
-    Type(1139, "16");
-    EXPECT_EQ(Value(1139), 0);
-    EXPECT_EQ(controls.GetText(1139), "0");
-    EXPECT_EQ(CameraValue("BL"), 0);
-}
-
-TEST_F(MainWindowTest, LineRateAndSpins) {
-    StartUp();
+    camera.ClearReceived();
     Type(1187, "5020");
     EXPECT_EQ(camera.Sets(), Strings{"LR=5020"});
     EXPECT_EQ(controls.GetText(1215), "50.20us");
@@ -115,13 +85,9 @@ TEST_F(MainWindowTest, ListsSendCodesAndUndoRefusals) {
     StartUp();
     EXPECT_EQ(controls.GetText(1339), "EncoderTrigger");
 
-    Select(1101, 20);  // "EncoderDirection"
-    EXPECT_EQ(camera.Sets(), Strings{"LS0=30"});
-    EXPECT_EQ(Committed(1101), 30);
-
     // A refused coded value goes back to the item of its code, not to the index of that code.
     Select(1339, 1);
-    EXPECT_EQ(camera.Sets().back(), "LS1=1");
+    EXPECT_EQ(camera.Sets(), Strings{"LS1=1"});
     EXPECT_EQ(Value(1339), 29);
     EXPECT_EQ(controls.GetText(1339), "EncoderTrigger");
 
@@ -297,8 +263,6 @@ TEST_F(MainWindowTest, CloseAsksUnlessAResetCloses) {
     dlg->OnMenuCommand(2);
     EXPECT_EQ(dlg->closes, 0);
     ASSERT_EQ(platform.boxes.size(), 1u);
-    EXPECT_EQ(platform.boxes[0].text, "Are you sure to terminate the Camera Control Tool ?");
-    EXPECT_EQ(platform.boxes[0].caption, "Confirm");
     EXPECT_EQ(platform.boxes[0].buttons, app::MsgButtons::YesNo);
     dlg->OnClose();
     EXPECT_EQ(dlg->closes, 1);

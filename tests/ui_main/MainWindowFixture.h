@@ -6,19 +6,13 @@
 
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "MemoryLink.h"
 #include "RecordingMainWindow.h"
 #include "SimCameraLink.h"
 #include "TestServices.h"
-#include "protocol/Command.h"
 #include "protocol/CommandTable.h"
-#include "protocol/ParameterTable.h"
-#include "settings/ModelCommands.h"
-#include "sim/SimOptions.h"
 #include "ui/ControlModel.h"
-#include "ui/main/CtrlToolDlg.h"
 
 namespace vr::test {
 

@@ -1,9 +1,10 @@
+// The page inventory's own index (ids, spins and their buddies, list items, captions) and the
+// headless control model's lists and spins.
+
 #include <gtest/gtest.h>
 
 #include <map>
 #include <set>
-#include <string>
-#include <vector>
 
 #include "protocol/ParameterTable.h"
 #include "ui/ControlModel.h"
@@ -12,19 +13,6 @@
 
 using namespace vr;
 using namespace vr::ui;
-
-namespace {
-
-std::vector<std::string> GroupCaptions(uint32_t templateId) {
-    std::vector<std::string> captions;
-    for (const PageLayout& page : PageLayouts())
-        if (page.page.templateId == templateId)
-            for (const GroupLayout& g : page.groups)
-                if (g.groupId != 0) captions.push_back(g.caption);
-    return captions;
-}
-
-}  // namespace
 
 // Where each parameter control stands is compared with the golden data by test_tables; here the
 // inventory's own index: ids, spins and their buddies, list items, captions.
@@ -59,20 +47,6 @@ TEST(PageInventory, IdsAreUniqueAndSpinsFollowTheirRule) {
         }
     for (const MenuItem& m : MenuItems()) EXPECT_EQ(FindControl(m.id), nullptr) << m.id;
     EXPECT_EQ(FindControl(kMainStatusStrip), nullptr);
-}
-
-TEST(PageInventory, PagesCarryTheirGroupsInOrder) {
-    ASSERT_EQ(Pages().size(), 6u);
-    EXPECT_STREQ(Pages()[5].title, "Factory A");
-    EXPECT_TRUE(Pages()[5].factoryOnly);
-    EXPECT_EQ(GroupCaptions(111),
-              (std::vector<std::string>{"Trigger", "Exposure", "Line Rate", "Gain and Black", "Image format"}));
-    // The FIR filter's R row: on/off, then left, centre and right coefficients.
-    for (const PageLayout& page : PageLayouts())
-        for (const GroupLayout& g : page.groups)
-            if (g.caption == "FIR Filter") {
-                EXPECT_EQ(g.rows[0].controls, (std::vector<uint32_t>{1641, 1644, 1650, 1656}));
-            }
 }
 
 // The interface's own insert and delete (used by implementations that have only the basic list

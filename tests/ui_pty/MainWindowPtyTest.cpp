@@ -10,14 +10,8 @@
 #include "RecordingMainWindow.h"
 #include "TempDir.h"
 #include "TestServices.h"
-#include "app/Registry.h"
 #include "link/CommSetting.h"
-#include "link/CommSettingLineControl.h"
 #include "protocol/Command.h"
-#include "protocol/CommandTable.h"
-#include "protocol/OnlineStatus.h"
-#include "protocol/ParameterTable.h"
-#include "settings/ModelCommands.h"
 #include "sim/PtyServer.h"
 #include "ui/ControlModel.h"
 
@@ -39,7 +33,9 @@ protected:
         ASSERT_TRUE(server_->Start(options, &error)) << error;
         services_ = std::make_unique<test::TestServices>(test::LineKind::Real);
         services_->link.SetMode(link::ComPort);
-        const int index = services_->link.AddDevicePath(server_->DevicePath());
+        // A camera with a link is known by it, as an adapter by its /dev/serial/by-id name.
+        const int index =
+            services_->link.AddDevicePath(options.linkPath.empty() ? server_->DevicePath() : options.linkPath);
         ASSERT_GE(index, 0);
         ASSERT_EQ(services_->link.OpenPort(static_cast<uint32_t>(index)), 1);
         controls_ = std::make_unique<ui::ControlModel>();
@@ -73,18 +69,6 @@ protected:
     std::unique_ptr<ui::ControlModel> controls_;
     std::unique_ptr<test::RecordingMainWindow> dlg_;
 };
-
-TEST_F(MainWindowPtyTest, CameraLeftAt57600IsFoundBySearchAndRaised) {
-    sim::SimOptions options;
-    options.startRate = 57600;
-    StartCamera("KA", options);
-    dlg_->OnInitDialog();
-    // The search tried 115200 before it found the camera at 57600.
-    EXPECT_EQ(dlg_->commBaud, (std::vector<int>{4, 3, 2, 1, 0, 4, 3, 4}));
-    EXPECT_EQ(services_->link.GetBaudIndex(), 4);
-    EXPECT_EQ(server_->CameraRate(), 115200u);
-    EXPECT_EQ(Answered(), 146u);
-}
 
 // The virtual camera can refuse "CBDRT" only as a whole: the first request is refused, so neither
 // side moves and the read runs at the old rate. (A camera that takes the first and does not confirm
@@ -129,31 +113,38 @@ TEST_F(MainWindowPtyTest, UnsupportedModelIsReportedAndNothingIsRead) {
     EXPECT_TRUE(dlg_->WindowEnabled());
 }
 
-TEST_F(MainWindowPtyTest, CameraAt9600IsRaisedAndReadByModelAndMode) {
+TEST_F(MainWindowPtyTest, CameraIsFoundRaisedAndReadByModelAndMode) {
     struct Case {
         const char* model;
         uint32_t mode;
         size_t rows;
         uint32_t lackedControl;  // a row of the other model, which keeps its default
         int32_t lackedDefault;
+        uint32_t startRate;
+        std::vector<int> rates;  // the rates the line ran at, by index
     };
-    for (const Case& c : {Case{"KB", 0, 144, 1294, 0}, Case{"KB", 1, 160, 1268, 8192}, Case{"KA", 0, 146, 1628, 0},
-                          Case{"KA", 1, 178, 1255, 8192}}) {
-        StartCamera(c.model);
+    const std::vector<int> atOnce = {4, 3, 2, 1, 0, 4};
+    for (const Case& c : {Case{"KB", 0, 144, 1294, 0, 9600, atOnce}, Case{"KB", 1, 160, 1268, 8192, 9600, atOnce},
+                          Case{"KA", 0, 146, 1628, 0, 9600, atOnce}, Case{"KA", 1, 178, 1255, 8192, 9600, atOnce},
+                          // Found by the search, which tries 115200 first.
+                          Case{"KA", 0, 146, 1628, 0, 57600, {4, 3, 2, 1, 0, 4, 3, 4}}}) {
+        SCOPED_TRACE(std::string(c.model) + " mode " + std::to_string(c.mode) + " from " + std::to_string(c.startRate));
+        sim::SimOptions options;
+        options.startRate = c.startRate;
+        StartCamera(c.model, options);
         dlg_->SetControlMode(c.mode);
         dlg_->OnInitDialog();
-        // Found at 9600 at once and raised on both sides.
+        EXPECT_EQ(dlg_->commBaud, c.rates);
         EXPECT_EQ(services_->link.GetBaudIndex(), 4);
-        EXPECT_EQ(dlg_->commBaud.back(), 4);
         EXPECT_EQ(server_->CameraRate(), 115200u);
         EXPECT_EQ(controls_->GetPicture(ui::kMainStatusStrip), protocol::kStripOnline);
-        EXPECT_EQ(Answered(), c.rows) << c.model << c.mode;
+        EXPECT_EQ(Answered(), c.rows);
         EXPECT_EQ(dlg_->LastRead().size(), c.rows);
-        EXPECT_EQ(Value(c.lackedControl), c.lackedDefault) << c.model << c.mode;
+        EXPECT_EQ(Value(c.lackedControl), c.lackedDefault);
         EXPECT_EQ(dlg_->tabs.size(), c.mode == 1 ? 6u : 5u);
         EXPECT_EQ(dlg_->factoryMenuItems, c.mode == 1);
         EXPECT_EQ(controls_->GetText(1142), std::string("VR-8200-") + c.model);
-        EXPECT_TRUE(services_->platform.boxes.empty()) << c.model << c.mode << services_->platform.boxes[0].text;
+        EXPECT_TRUE(services_->platform.boxes.empty()) << services_->platform.boxes[0].text;
         // What the camera holds is what the pages show.
         EXPECT_EQ(controls_->GetText(1041), std::to_string(CameraValue("GA")));
     }
@@ -197,17 +188,7 @@ TEST_F(MainWindowPtyTest, ALostLineEndsTheReadAtOnceAndReconnectBringsTheCameraB
     sim::SimOptions options;
     options.linkPath = dir / "camera";
     options.hangupAfter = 40;
-    options.model = "KA";
-    server_ = std::make_unique<sim::PtyServer>();
-    std::string error;
-    ASSERT_TRUE(server_->Start(options, &error)) << error;
-    // The tool knows the camera by its link, as it knows an adapter by its /dev/serial/by-id name.
-    services_ = std::make_unique<test::TestServices>(test::LineKind::Real);
-    services_->link.SetMode(link::ComPort);
-    const int index = services_->link.AddDevicePath(options.linkPath);
-    ASSERT_EQ(services_->link.OpenPort(static_cast<uint32_t>(index)), 1);
-    controls_ = std::make_unique<ui::ControlModel>();
-    dlg_ = std::make_unique<test::RecordingMainWindow>(services_->Get(), *controls_);
+    StartCamera("KA", options);
     dlg_->OnInitDialog();
     EXPECT_TRUE(dlg_->LastReadEnded());
     EXPECT_LT(Answered(), 146u);
@@ -218,8 +199,10 @@ TEST_F(MainWindowPtyTest, ALostLineEndsTheReadAtOnceAndReconnectBringsTheCameraB
 
     // Plugged in again: a new pseudo-terminal behind the same name.
     server_->Stop();
+    options.model = "KA";
     options.hangupAfter = 0;
     server_ = std::make_unique<sim::PtyServer>();
+    std::string error;
     ASSERT_TRUE(server_->Start(options, &error)) << error;
     services_->platform.boxes.clear();
     EXPECT_EQ(dlg_->Reconnect(), 1);
