@@ -52,6 +52,22 @@ TEST_F(IdentityCtlTest, InfoPrintsWhatTheCameraGaveInTheDialogsOrder) {
               "\"2400012345\", \"user_id\": \"\", \"device_version\": \"1.0.0.0\"}\n");
 }
 
+TEST_F(IdentityCtlTest, JsonKeepsUtf8TextAndShowsOtherBytes) {
+    auto camera = StartCamera();
+    const struct {
+        std::string userId;
+        std::string json;
+    } cases[] = {
+        {"Linie \xc3\xa9 \xe2\x82\xac", "Linie \xc3\xa9 \xe2\x82\xac"},  // UTF-8 as it is, not byte by byte
+        {"a\xff" "b\xc3", "a\\u00ffb\\u00c3"},                             // no broken UTF-8 reaches the reader
+        {"c\xc2\x9b" "d", "c\\u009bd"},                                    // a C1 control acts on terminals
+    };
+    for (const auto& c : cases) {
+        ASSERT_EQ(Run(*camera, {"set-user-id", c.userId}).exitCode, 0);
+        EXPECT_EQ(Run(*camera, {"--json", "get", "UD"}).out, "{\"UD\": \"" + c.json + "\"}\n");
+    }
+}
+
 TEST_F(IdentityCtlTest, InfoLeavesOutWhatTheCameraDidNotGive) {
     const struct {
         const char* refused;
