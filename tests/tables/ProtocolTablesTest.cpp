@@ -17,38 +17,21 @@ using vr::test::YesNo;
 
 namespace {
 
+// The golden files' names of the tool's enumerations; an unknown value gives a name no file uses.
 std::string KindName(ValueKind kind) {
-    switch (kind) {
-        case ValueKind::Integer:
-            return "Integer";
-        case ValueKind::Text:
-            return "Text";
-    }
-    return "kind " + std::to_string(static_cast<int>(kind));
+    return kind == ValueKind::Integer ? "Integer" : kind == ValueKind::Text ? "Text" : "?";
 }
-
 std::string KindName(ControlKind kind) {
-    switch (kind) {
-        case ControlKind::Combo:
-            return "Combo";
-        case ControlKind::SpinEdit:
-            return "SpinEdit";
-        case ControlKind::Button:
-            return "Button";
-    }
-    return "kind " + std::to_string(static_cast<int>(kind));
+    return kind == ControlKind::Combo      ? "Combo"
+           : kind == ControlKind::SpinEdit ? "SpinEdit"
+           : kind == ControlKind::Button   ? "Button"
+                                           : "?";
 }
-
 std::string AreaName(ParamArea area) {
-    switch (area) {
-        case ParamArea::None:
-            return "None";
-        case ParamArea::User:
-            return "User";
-        case ParamArea::Factory:
-            return "Factory";
-    }
-    return "area " + std::to_string(static_cast<int>(area));
+    return area == ParamArea::None      ? "None"
+           : area == ParamArea::User    ? "User"
+           : area == ParamArea::Factory ? "Factory"
+                                        : "?";
 }
 
 }  // namespace
