@@ -1,3 +1,5 @@
+// The terminal dialog's logic on a headless window: sending, the history, the list and saving it.
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
