@@ -73,28 +73,19 @@ TEST_F(OnePushPtyTest, GainAutoReReadsTheGreenGainWhateverTheGainMode) {
 }
 
 TEST_F(OnePushPtyTest, ResultCodesReadAsTheirTextsAndUnlistedOnesAsUnknown) {
-    const char* titles[] = {"White Balance Once",
-                            "White Balance Exposure Once",
-                            "Gain Auto Once",
-                            "Shading Calibration",
-                            "Recalibrate Pixel Gain",
-                            "Recalibrate Pixel Black",
-                            "Recalibrate Pixel Gain (Factory)",
-                            "Recalibrate Pixel Black (Factory)"};
+    // clang-format off
+    const char* titles[] = {"White Balance Once", "White Balance Exposure Once", "Gain Auto Once",
+                            "Shading Calibration", "Recalibrate Pixel Gain", "Recalibrate Pixel Black",
+                            "Recalibrate Pixel Gain (Factory)", "Recalibrate Pixel Black (Factory)"};
     const struct {
         int32_t awb, exposure, agc, shading, pixelGain, pixelBlack;
         std::vector<const char*> texts;  // in the order of the titles
     } cases[] = {
-        {2,
-         4,
-         3,
-         0,
-         2,
-         4,
-         {"Error1 - G image was too bright", "Error3 - Timeout-error occurred", "Control Limit", "Condition_Error",
-          "Too Bright", "Timeout Error", "Too Bright", "Timeout Error"}},
+        {2, 4, 3, 0, 2, 4, {"Error1 - G image was too bright", "Error3 - Timeout-error occurred", "Control Limit",
+                            "Condition_Error", "Too Bright", "Timeout Error", "Too Bright", "Timeout Error"}},
         {0, 6, 0, 5, 5, -1, std::vector<const char*>(8, "Unknown Result")},
     };
+    // clang-format on
     for (const auto& c : cases) {
         auto options = FastCamera("KA");
         options.awbResult = c.awb;
@@ -224,62 +215,40 @@ TEST_F(OnePushPtyTest, FailedStartsAreReportedAndTheListsShowTheCamerasMode) {
 
 TEST_F(OnePushPtyTest, AutoSettingGoesOnOnlyAfterTheCodesThatLetIt) {
     const std::string full = "AWB=2 AWRS? RS=0 SDRS? AWB=2 AWRS? AGC=2 AGCS? GAR? GAB? GAG?";
+    const auto refusedThenAbort = [](const char* line, const char* step) {
+        return Strings{"Communication Error: ERROR: Refused\n" + std::string(line) + " [warning]",
+                       std::string(kApp) + ": " + step + " Abort [error]"};
+    };
+    // clang-format off
     const struct {
         const char* what;
         void (*set)(sim::SimOptions&);
         const char* sent;
         Strings boxes;
     } cases[] = {
-        {"white balance refused",
-         [](sim::SimOptions& o) { o.refuse = {"AWB"}; },
-         "AWB=2",
-         {"Communication Error: ERROR: Refused\nAWB=2 [warning]",
-          std::string(kApp) + ": Auto Setting White Balance_1 Abort [error]"}},
-        {"white balance too dark",
-         [](sim::SimOptions& o) { o.awbResult = 3; },
-         "AWB=2 AWRS? GAR? GAB? GAG?",
+        {"white balance refused", [](sim::SimOptions& o) { o.refuse = {"AWB"}; }, "AWB=2",
+         refusedThenAbort("AWB=2", "Auto Setting White Balance_1")},
+        {"white balance too dark", [](sim::SimOptions& o) { o.awbResult = 3; }, "AWB=2 AWRS? GAR? GAB? GAG?",
          {"White Balance_1 Once: Error2 - G image was too dark"}},
-        {"white balance unanswered",
-         [](sim::SimOptions& o) { o.hangAtCommand = "AWRS"; },
-         "AWB=2 AWRS? GAR? GAB? GAG?",
+        {"white balance unanswered", [](sim::SimOptions& o) { o.hangAtCommand = "AWRS"; }, "AWB=2 AWRS? GAR? GAB? GAG?",
          {"White Balance_1 Once: No result: the camera did not answer AWRS"}},
-        {"shading refused",
-         [](sim::SimOptions& o) { o.refuse = {"RS"}; },
-         "AWB=2 AWRS? RS=0",
-         {"Communication Error: ERROR: Refused\nRS=0 [warning]",
-          std::string(kApp) + ": Shading Calibration Abort [error]"}},
-        {"shading too bright",
-         [](sim::SimOptions& o) { o.shadingResult = 2; },
-         "AWB=2 AWRS? RS=0 SDRS? GAR? GAB? GAG?",
+        {"shading refused", [](sim::SimOptions& o) { o.refuse = {"RS"}; }, "AWB=2 AWRS? RS=0",
+         refusedThenAbort("RS=0", "Shading Calibration")},
+        {"shading too bright", [](sim::SimOptions& o) { o.shadingResult = 2; }, "AWB=2 AWRS? RS=0 SDRS? GAR? GAB? GAG?",
          {"Shading Calibration: Too Bright"}},
-        {"second white balance unanswered",
-         [](sim::SimOptions& o) {
-             o.hangAtCommand = "AWB";
-             o.hangAtCount = 2;
-         },
-         "AWB=2 AWRS? RS=0 SDRS? AWB=2",
-         {std::string(kApp) + ": Auto Setting White Balance_2 Abort [error]"}},
-        {"second white balance too bright",
-         [](sim::SimOptions& o) {
-             o.awbResultRuns = {1, 2};
-         },
+        {"second white balance unanswered", [](sim::SimOptions& o) { o.hangAtCommand = "AWB"; o.hangAtCount = 2; },
+         "AWB=2 AWRS? RS=0 SDRS? AWB=2", {std::string(kApp) + ": Auto Setting White Balance_2 Abort [error]"}},
+        {"second white balance too bright", [](sim::SimOptions& o) { o.awbResultRuns = {1, 2}; },
          "AWB=2 AWRS? RS=0 SDRS? AWB=2 AWRS? GAR? GAB? GAG?",
          {"White Balance_2 Once: Error1 - G image was too bright"}},
-        {"gain auto refused",
-         [](sim::SimOptions& o) { o.refuse = {"AGC"}; },
-         "AWB=2 AWRS? RS=0 SDRS? AWB=2 AWRS? AGC=2",
-         {"Communication Error: ERROR: Refused\nAGC=2 [warning]",
-          std::string(kApp) + ": Auto Setting Gain Auto Abort [error]"}},
+        {"gain auto refused", [](sim::SimOptions& o) { o.refuse = {"AGC"}; },
+         "AWB=2 AWRS? RS=0 SDRS? AWB=2 AWRS? AGC=2", refusedThenAbort("AGC=2", "Auto Setting Gain Auto")},
         {"all succeeded", [](sim::SimOptions& o) { o.agcResult = 1; }, full.c_str(), {"Auto Setting: Succeeded"}},
         // A white balance out of time goes on like a good one; a gain auto short of success ends in silence.
-        {"timed-out white balances, control limit",
-         [](sim::SimOptions& o) {
-             o.awbResult = 4;
-             o.agcResult = 3;
-         },
-         full.c_str(),
-         {}},
+        {"timed-out white balances, control limit", [](sim::SimOptions& o) { o.awbResult = 4; o.agcResult = 3; },
+         full.c_str(), {}},
     };
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         auto options = FastCamera("KB");

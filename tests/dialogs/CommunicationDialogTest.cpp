@@ -1,8 +1,11 @@
+// The communication dialog's logic on a headless window: ports, categories, the rate negotiation, the
+// memory-area buttons and the message log.
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
-#include "FakeWindow.h"
+#include "FakeFrame.h"
 #include "MemoryLink.h"
 #include "TempDir.h"
 #include "TestServices.h"
@@ -67,7 +70,7 @@ protected:
     }
 
     dialogs::CCommunicationDialog& Open(bool shutdownWasClean = true) {
-        dialog = std::make_unique<dialogs::CCommunicationDialog>(services.Get(), window, window, hooks, folder,
+        dialog = std::make_unique<dialogs::CCommunicationDialog>(services.Get(), window, frame, hooks, folder,
                                                                  shutdownWasClean);
         dialog->Init();
         return *dialog;
@@ -82,7 +85,12 @@ protected:
     test::FakePlatform& platform = services.platform;
     test::MemoryLink wire;
     protocol::Command& engine = services.engine;
-    test::FakeWindow window;
+    ui::ControlModel window = test::DialogControls(
+        {{ui::CtrlType::Combo, {kPortName, kCategory, kArea, kBaudRate, kMessages}},
+         {ui::CtrlType::Static, {kStatusText, kStrip, kStatusIcon, kAreaName}},
+         {ui::CtrlType::Button,
+          {kWriteSettingsFile, kReadSettingsFile, kGetArea, kStore, kLoad, kWriteLog, kClearLog, kAuto}}});
+    test::FakeFrame frame;
     test::FakeLineControl& line = services.fakeLine;
     Camera camera;
     dialogs::CommunicationHooks hooks;
@@ -100,9 +108,9 @@ TEST_F(CommunicationDialogTest, InitialisationShowsTheLinkObjectsState) {
     line.mode = link::ComPort;
     line.portIndex = 1;
     Open();
-    EXPECT_EQ(window.Items(kBaudRate),
+    EXPECT_EQ(test::Items(window, kBaudRate),
               (std::vector<std::string>{"9600bps", "19200bps", "38400bps", "57600bps", "115200bps"}));
-    EXPECT_EQ(window.Items(kPortName), line.ports);
+    EXPECT_EQ(test::Items(window, kPortName), line.ports);
     EXPECT_EQ(window.GetCurSel(kPortName), 1);
     EXPECT_EQ(window.GetCurSel(kBaudRate), 0);
     EXPECT_FALSE(window.IsEnabled(kBaudRate));
@@ -111,13 +119,13 @@ TEST_F(CommunicationDialogTest, InitialisationShowsTheLinkObjectsState) {
     EXPECT_FALSE(window.IsEnabled(kStore)) << "Store starts disabled until the area or the mode changes";
     EXPECT_FALSE(window.IsEnabled(kWriteSettingsFile)) << "no settings-file work is wired";
     EXPECT_FALSE(window.IsEnabled(kReadSettingsFile));
-    EXPECT_EQ(window.Get(kStrip).picture, protocol::kStripOffline);
+    EXPECT_EQ(window.GetPicture(kStrip), protocol::kStripOffline);
     EXPECT_EQ(window.GetText(kStatusText), "Offline");
     EXPECT_TRUE(line.calls.empty()) << "initialisation opens nothing while the stored port is in the list";
 
     services.status.SetOnline();
-    EXPECT_EQ(window.Get(kStrip).picture, protocol::kStripOnline);
-    EXPECT_EQ(window.Get(kStatusIcon).picture, kIconOnline);
+    EXPECT_EQ(window.GetPicture(kStrip), protocol::kStripOnline);
+    EXPECT_EQ(window.GetPicture(kStatusIcon), kIconOnline);
     EXPECT_EQ(window.GetText(kStatusText), "Online");
 }
 
@@ -150,7 +158,7 @@ TEST_F(CommunicationDialogTest, PortListFallsBackToPortZeroButNeverForAnAbsentAd
         line.absentDevice = c.absentDevice;
         line.calls.clear();
         dialog->FillPortList();
-        EXPECT_EQ(window.Items(kPortName), c.ports);
+        EXPECT_EQ(test::Items(window, kPortName), c.ports);
         EXPECT_EQ(window.GetCurSel(kPortName), c.selected);
         EXPECT_EQ(line.calls, c.opensPortZero ? std::vector<std::string>{"port 0"} : std::vector<std::string>{});
     }
@@ -166,7 +174,7 @@ TEST_F(CommunicationDialogTest, CategoryChangeRefillsPortsAndReadsWhenTheCameraA
     EXPECT_EQ(line.mode, link::CameraLink2001);
     EXPECT_EQ(platform.Texts(), std::vector<std::string>{"Failed to initialize!"});
     EXPECT_EQ(platform.boxes[0].icon, MsgIcon::Exclamation);
-    EXPECT_EQ(window.Items(kPortName), line.ports) << "the list is refilled after a failure too";
+    EXPECT_EQ(test::Items(window, kPortName), line.ports) << "the list is refilled after a failure too";
     EXPECT_EQ(reads, 0);
 
     line.openModeResult = 1;
@@ -196,8 +204,9 @@ TEST_F(CommunicationDialogTest, StoreIsEnabledByAreaAndControlMode) {
 }
 
 TEST_F(CommunicationDialogTest, NegotiationFindsTheCameraAndRaisesTheLine) {
-    const std::vector<std::string> flush = {"baud 115200", "wake 14",    "baud 57600", "wake 14",   "baud 38400",
-                                            "wake 14",     "baud 19200", "wake 14",    "baud 9600", "wake 14"};
+    std::vector<std::string> flush;  // the wake-up bytes at every rate, fastest first
+    for (const char* rate : {"115200", "57600", "38400", "19200", "9600"})
+        flush.insert(flush.end(), {std::string("baud ") + rate, "wake 14"});
     const struct {
         const char* name;
         bool present;
@@ -236,7 +245,8 @@ TEST_F(CommunicationDialogTest, NegotiationFindsTheCameraAndRaisesTheLine) {
             if (all[i] != "MD?") sent.push_back(all[i]);
         EXPECT_EQ(sent, c.sent);
         if (c.fastestLinkRate == 115200)
-            EXPECT_TRUE(std::equal(flush.begin(), flush.end(), line.calls.begin()));
+            EXPECT_EQ(std::vector(line.calls.begin(), line.calls.begin() + std::min(flush.size(), line.calls.size())),
+                      flush);
         else
             EXPECT_EQ(std::count(line.calls.begin(), line.calls.end(), "wake 14"), 1) << "only rates the link runs at";
         EXPECT_EQ(line.baudIndex, c.finalBaudIndex);
@@ -285,7 +295,7 @@ TEST_F(CommunicationDialogTest, AreaButtonsTalkToTheCamera) {
 TEST_F(CommunicationDialogTest, MessageLogKeepsTheNewestEntriesAndSavesNewestFirst) {
     Open();
     engine.SendCommandInt(protocol::cmd::GA, 400, protocol::milliseconds(50));  // the camera does not know GA: no reply
-    EXPECT_EQ(window.Items(kMessages), std::vector<std::string>{"GA=400"}) << "listed bare, without CR LF";
+    EXPECT_EQ(test::Items(window, kMessages), std::vector<std::string>{"GA=400"}) << "listed bare, without CR LF";
     dialog->OnClearLog();
     for (int i = 0; i < kMaxMessages + 2; ++i) dialog->AddMessage("m" + std::to_string(i));
     EXPECT_EQ(window.GetCount(kMessages), kMaxMessages);
@@ -298,7 +308,7 @@ TEST_F(CommunicationDialogTest, MessageLogKeepsTheNewestEntriesAndSavesNewestFir
     platform.files = {dir / "log"};
     dialog->OnWriteLog();
     EXPECT_EQ(dir.ReadFile("log.txt"), "second\nfirst\n");
-    EXPECT_EQ(window.Items(kMessages).back(), "Writing file has been done!");
+    EXPECT_EQ(test::Items(window, kMessages).back(), "Writing file has been done!");
     EXPECT_EQ(storedFolder, dir.Path());
 
     platform.files = {dir / "log.txt"};
@@ -313,7 +323,7 @@ TEST_F(CommunicationDialogTest, TypedDevicePathJoinsThePortListAndIsOpened) {
     camera.rate = 115200;
     Open();
     dialog->OnPortTyped("/dev/pts/7");
-    EXPECT_EQ(window.Items(kPortName).back(), "/dev/pts/7");
+    EXPECT_EQ(test::Items(window, kPortName).back(), "/dev/pts/7");
     EXPECT_EQ(window.GetCurSel(kPortName), 2);
     EXPECT_EQ(line.portIndex, 2u);
     EXPECT_EQ(reads, 1) << "negotiated and read";

@@ -1,8 +1,10 @@
+// The terminal dialog's logic on a headless window: sending, the history, the list and saving it.
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include "FakeWindow.h"
+#include "FakeFrame.h"
 #include "MemoryLink.h"
 #include "TempDir.h"
 #include "TestServices.h"
@@ -30,7 +32,7 @@ protected:
         dialogs::LogFolderStore folder{[this] { return dir.Path(); },
                                        [this](const std::string& f) { storedFolder = f; }};
         dialog =
-            std::make_unique<dialogs::CTerminalDialog>(services.Get(), window, window, folder, [this] { return now; });
+            std::make_unique<dialogs::CTerminalDialog>(services.Get(), window, frame, folder, [this] { return now; });
         dialog->Init();
     }
     void TearDown() override { dialog.reset(); }
@@ -38,7 +40,11 @@ protected:
     test::TestServices services;
     test::FakePlatform& platform = services.platform;
     test::MemoryLink wire;
-    test::FakeWindow window;
+    ui::ControlModel window = test::DialogControls({{ui::CtrlType::Edit, {kEdit}},
+                                                    {ui::CtrlType::Combo, {kList}},
+                                                    {ui::CtrlType::Static, {kStrip}},
+                                                    {ui::CtrlType::Button, {kSend, kClear, kClose, kSave}}});
+    test::FakeFrame frame;
     system_clock::time_point now = Utc(10, 5, 7, 42);
     std::unique_ptr<dialogs::CTerminalDialog> dialog;
     test::TempDir dir;
@@ -53,20 +59,20 @@ TEST(TerminalTimeStamp, MinuteSecondMillisecondWithoutTheHour) {
 }
 
 TEST_F(TerminalDialogTest, SendWritesTheLineListsItAndKeepsTheText) {
-    EXPECT_EQ(window.Get(kStrip).picture, protocol::kStripOffline);
+    EXPECT_EQ(window.GetPicture(kStrip), protocol::kStripOffline);
     window.SetText(kEdit, "GA?");
     dialog->OnSend();
     window.SetText(kEdit, "");
     dialog->OnSend();
     EXPECT_EQ(wire.Written(), (std::vector<std::string>{"GA?\r\n", "\r\n"}));
-    EXPECT_EQ(window.Items(kList), (std::vector<std::string>{"05:07:042  Tx: GA?", "05:07:042  Tx: "}));
+    EXPECT_EQ(test::Items(window, kList), (std::vector<std::string>{"05:07:042  Tx: GA?", "05:07:042  Tx: "}));
     EXPECT_EQ(window.GetText(kEdit), "");
 
     dialog->OnClose();
-    EXPECT_FALSE(window.visible);
+    EXPECT_FALSE(frame.visible);
     wire.Feed("COMPLETE\r\n");
     services.engine.OnTimer();
-    EXPECT_EQ(window.Items(kList).back(), "05:07:042  Rx: COMPLETE") << "listed while hidden";
+    EXPECT_EQ(test::Items(window, kList).back(), "05:07:042  Rx: COMPLETE") << "listed while hidden";
 }
 
 TEST_F(TerminalDialogTest, UpAndDownRecallTheCommandsSentBefore) {
@@ -107,7 +113,7 @@ TEST_F(TerminalDialogTest, SaveWritesTheLinesInOrder) {
     platform.files = {dir / "trace"};
     dialog->OnSave();
     EXPECT_EQ(dir.ReadFile("trace.csv"), "05:07:042  Tx: MD?\n05:07:047  Rx: MD=VR-8200-KA\n");
-    EXPECT_EQ(window.Items(kList).back(), "05:07:047  Writing file has been done !");
+    EXPECT_EQ(test::Items(window, kList).back(), "05:07:047  Writing file has been done !");
     EXPECT_EQ(storedFolder, dir.Path());
     EXPECT_TRUE(platform.boxes.empty());
 
@@ -131,7 +137,7 @@ TEST_F(TerminalDialogTest, SaveWritesTheLinesInOrder) {
 
 TEST_F(TerminalDialogTest, RegistryGreysTheWindow) {
     services.dialogs.DisableAll();
-    EXPECT_FALSE(window.windowEnabled);
+    EXPECT_FALSE(frame.windowEnabled);
     services.dialogs.EnableAll();
-    EXPECT_TRUE(window.windowEnabled);
+    EXPECT_TRUE(frame.windowEnabled);
 }

@@ -4,10 +4,10 @@
 // row of the matrix (cell, bound, measured, result) to the test log.
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -25,293 +25,163 @@ namespace {
 
 constexpr int kOk = 0, kRefused = 1, kUsage = 2, kNoLink = 3;
 
+using vr::sim::PtyServer;
+using vr::sim::SimOptions;
+using vr::test::TempDir;
+using Fault = std::function<void(SimOptions&)>;
+using Check = std::function<void(const ToolResult&, PtyServer&, const TempDir&)>;
+
 struct Cell {
     const char* name;
-    std::function<void(vr::sim::SimOptions&)> fault;
+    Fault fault;
     // The arguments after --port DEVICE; "{dir}" stands for the cell's own folder.
     std::vector<std::string> args;
     double boundSeconds;
     int exitCode;
     const char* errHas;  // a piece of the stderr text, or "" for none expected
     // Further checks on the result, the camera and the cell's folder.
-    std::function<void(const ToolResult&, vr::sim::PtyServer&, const vr::test::TempDir&)> check;
+    Check check = nullptr;
     // Files the cell needs before the run.
-    std::function<void(const vr::test::TempDir&)> prepare = nullptr;
+    std::function<void(const TempDir&)> prepare = nullptr;
 };
 
-std::string Expand(const std::string& arg, const vr::test::TempDir& dir) {
+std::string Expand(const std::string& arg, const TempDir& dir) {
     const auto at = arg.find("{dir}");
     return at == std::string::npos ? arg : arg.substr(0, at) + dir.Path() + arg.substr(at + 5);
 }
 
-size_t CountLines(const std::string& text) {
-    return Lines(text).size();
+// The faults, each switched on alone.
+Fault Slow(int ms) {
+    return [ms](SimOptions& o) { o.slowMs = ms; };
 }
+Fault SilentAfter(int lines, int recalibrateMs = 0) {
+    return [=](SimOptions& o) {
+        o.silentAfter = lines;
+        if (recalibrateMs > 0) o.recalibrateMs = recalibrateMs;
+    };
+}
+Fault HangupAfter(int lines, int recalibrateMs = 0) {
+    return [=](SimOptions& o) {
+        o.hangupAfter = lines;
+        if (recalibrateMs > 0) o.recalibrateMs = recalibrateMs;
+    };
+}
+Fault DelayGa(int ms) {
+    return [ms](SimOptions& o) { o.delayReplyMs["GA"] = ms; };
+}
+Fault Ends(vr::sim::ReplyEnd end) {
+    return [end](SimOptions& o) { o.replyEnd = end; };
+}
+const Fault kSilent = [](SimOptions& o) { o.silent = true; };
 
-// A file the tool may replace: it must hold the old or a complete new content afterwards.
+// What stdout holds: between `fewest` and `most` lines.
+Check OutLines(size_t fewest, size_t most) {
+    return [=](const ToolResult& r, PtyServer&, const TempDir&) {
+        EXPECT_GE(Lines(r.out).size(), fewest) << r.out;
+        EXPECT_LE(Lines(r.out).size(), most) << r.out;
+    };
+}
+Check OutIs(const char* text) {
+    return [text](const ToolResult& r, PtyServer&, const TempDir&) { EXPECT_EQ(r.out, text); };
+}
+// The camera's gain as it was: nothing of a bad argument list is sent.
+const Check kGainUntouched = [](const ToolResult&, PtyServer& camera, const TempDir&) {
+    EXPECT_EQ(camera.Value("GA").value_or(-1), 100) << "a command nobody asked for was run";
+};
+
+// A file the tool would replace must hold its old content after a failed run, with no temporary
+// file left beside it.
 const char* const kOldContent = "old content\n";
-
-void PrepareOld(const vr::test::TempDir& dir, const std::string& name) {
-    dir.WriteFile(name, kOldContent);
+std::function<void(const TempDir&)> PrepareOld(const std::string& name) {
+    return [name](const TempDir& dir) { dir.WriteFile(name, kOldContent); };
 }
-
-void PrepareCam(const vr::test::TempDir& dir) {
+Check OldContent(const std::string& name) {
+    return [name](const ToolResult&, PtyServer&, const TempDir& dir) {
+        EXPECT_EQ(dir.ReadFile(name), kOldContent) << name << " was replaced by a failed run";
+        for (const auto& entry : std::filesystem::directory_iterator(dir.Path())) {
+            const std::string file = entry.path().filename().string();
+            EXPECT_FALSE(file[0] == '.' && file.find("." + name.substr(name.find('.') + 1) + ".") != std::string::npos)
+                << file;
+        }
+    };
+}
+void PrepareCam(const TempDir& dir) {
     const auto r = RunTool({"--simulate", "KA", "save", dir / "in.cam"}, dir.Path());
     ASSERT_EQ(r.exitCode, 0) << r.err;
 }
-
-void PrepareGamma(const vr::test::TempDir& dir) {
+void PrepareGamma(const TempDir& dir) {
     const auto r = RunTool({"lut", "curve", dir / "in.csv", "--points", "0,256 64,96 256,0"}, dir.Path());
     ASSERT_EQ(r.exitCode, 0) << r.err;
 }
 
-void NoLeftovers(const vr::test::TempDir& dir) {
-    for (const auto& entry : std::filesystem::directory_iterator(dir.Path())) {
-        const std::string name = entry.path().filename().string();
-        EXPECT_FALSE(name.size() > 1 && name[0] == '.' && name.find(".cam.") != std::string::npos) << name;
-        EXPECT_FALSE(name.size() > 1 && name[0] == '.' && name.find(".csv.") != std::string::npos) << name;
-    }
-}
-
-// The old content, or a file that reads as a complete one of its kind.
-void OldOrNew(const vr::test::TempDir& dir, const std::string& name) {
-    const std::string text = dir.ReadFile(name);
-    EXPECT_EQ(text, kOldContent) << name << " was replaced by a failed run";
-    NoLeftovers(dir);
-}
-
-using vr::sim::SimOptions;
-
 const std::vector<Cell>& Cells() {
+    using vr::sim::ReplyEnd;
+    // One cell a line, or a few where its checks need them.
+    // clang-format off
     static const std::vector<Cell> cells = {
         // Start-up.
-        {"connect_slow_5100",
-         [](SimOptions& o) { o.slowMs = 5100; },
-         {"connect"},
-         40,
-         kRefused,
-         "did not answer EA?",
-         [](const ToolResult& r, vr::sim::PtyServer&, const vr::test::TempDir&) {
+        {"connect_slow_5100", Slow(5100), {"connect"}, 40, kRefused, "did not answer EA?",
+         [](const ToolResult& r, PtyServer&, const TempDir&) {
              EXPECT_EQ(r.out.find("area="), std::string::npos) << "area printed though EA? went unanswered";
          }},
-        {"connect_silent_after_probe",
-         [](SimOptions& o) { o.silentAfter = 3; },
-         {"connect"},
-         15,
-         kRefused,
-         "CBDRT=16",
-         nullptr},
-        {"connect_hangup_after_probe",
-         [](SimOptions& o) { o.hangupAfter = 3; },
-         {"connect"},
-         15,
-         kRefused,
-         "went away during the start-up",
-         nullptr},
-        {"get_hangup_after_probe",
-         [](SimOptions& o) { o.hangupAfter = 3; },
-         {"get", "GA"},
-         15,
-         kRefused,
-         "went away during the start-up",
-         nullptr},
-        {"connect_silent",
-         [](SimOptions& o) { o.silent = true; },
-         {"connect"},
-         15,
-         kNoLink,
-         "no camera answered",
-         nullptr},
-        // Reading all settings.
-        {"dump_hangup_at_row_30",
-         [](SimOptions& o) { o.hangupAfter = 30; },
-         {"dump"},
-         3,
-         kRefused,
-         "went away",
-         [](const ToolResult& r, vr::sim::PtyServer&, const vr::test::TempDir&) {
-             EXPECT_GT(CountLines(r.out), 10u) << "what was read is printed";
-             EXPECT_LT(CountLines(r.out), 146u);
-         }},
-        {"dump_silent_after_20",
-         [](SimOptions& o) { o.silentAfter = 20; },
-         {"dump"},
-         40,
-         kRefused,
-         "stopped answering",
-         [](const ToolResult& r, vr::sim::PtyServer&, const vr::test::TempDir&) {
-             EXPECT_GT(CountLines(r.out), 5u);
-             EXPECT_LT(CountLines(r.out), 40u) << "five time-outs in a row end the read";
-         }},
-        {"dump_one_late_reply_row_10",
-         [](SimOptions& o) { o.lateReplyLine = 10; },
-         {"dump"},
-         20,
-         kRefused,
-         "1 settings were not answered",
-         [](const ToolResult& r, vr::sim::PtyServer&, const vr::test::TempDir&) {
-             EXPECT_EQ(CountLines(r.out), 145u) << "only the late row is lost";
-         }},
-        {"dump_answers_in_4800ms",
-         [](SimOptions& o) { o.delayReplyMs["GA"] = 4800; },
-         {"dump"},
-         20,
-         kOk,
-         "",
-         [](const ToolResult& r, vr::sim::PtyServer&, const vr::test::TempDir&) {
-             EXPECT_EQ(CountLines(r.out), 146u);
+        {"connect_silent_after_probe", SilentAfter(3), {"connect"}, 15, kRefused, "CBDRT=16"},
+        {"connect_hangup_after_probe", HangupAfter(3), {"connect"}, 15, kRefused, "went away during the start-up"},
+        {"get_hangup_after_probe", HangupAfter(3), {"get", "GA"}, 15, kRefused, "went away during the start-up"},
+        {"connect_silent", kSilent, {"connect"}, 15, kNoLink, "no camera answered"},
+        // Reading all settings: what was read is printed; five time-outs in a row end the read; a
+        // single late reply loses only its row.
+        {"dump_hangup_at_row_30", HangupAfter(30), {"dump"}, 3, kRefused, "went away", OutLines(11, 145)},
+        {"dump_silent_after_20", SilentAfter(20), {"dump"}, 40, kRefused, "stopped answering", OutLines(6, 39)},
+        {"dump_one_late_reply_row_10", [](SimOptions& o) { o.lateReplyLine = 10; }, {"dump"}, 20, kRefused,
+         "1 settings were not answered", OutLines(145, 145)},
+        {"dump_answers_in_4800ms", DelayGa(4800), {"dump"}, 20, kOk, "",
+         [](const ToolResult& r, PtyServer& camera, const TempDir& dir) {
+             OutLines(146, 146)(r, camera, dir);
              EXPECT_NE(r.out.find("GA=100\n"), std::string::npos);
          }},
-        {"dump_lf_only",
-         [](SimOptions& o) { o.replyEnd = vr::sim::ReplyEnd::Lf; },
-         {"dump"},
-         20,
-         kOk,
-         "",
-         [](const ToolResult& r, vr::sim::PtyServer&, const vr::test::TempDir&) {
-             EXPECT_EQ(CountLines(r.out), 146u);
-         }},
+        {"dump_lf_only", Ends(ReplyEnd::Lf), {"dump"}, 20, kOk, "", OutLines(146, 146)},
         // get.
-        {"get_times_out",
-         [](SimOptions& o) { o.delayReplyMs["GA"] = 6000; },
-         {"get", "GA"},
-         15,
-         kRefused,
-         "no reply to GA? within 5 s",
-         nullptr},
-        {"get_cr_only",
-         [](SimOptions& o) { o.replyEnd = vr::sim::ReplyEnd::Cr; },
-         {"get", "GA"},
-         20,
-         kNoLink,
-         "\\x0D",
-         nullptr},
-        {"get_nul_in_reply",
-         [](SimOptions& o) { o.nulInReplies = true; },
-         {"get", "GA"},
-         20,
-         kNoLink,
-         "M\\x00D=VR-8200-KA",
-         nullptr},
-        {"get_overlong_reply",
-         [](SimOptions& o) { o.overlong = true; },
-         {"get", "GA"},
-         20,
-         kOk,
-         "overflowed",
-         [](const ToolResult& r, vr::sim::PtyServer&, const vr::test::TempDir&) {
+        {"get_times_out", DelayGa(6000), {"get", "GA"}, 15, kRefused, "no reply to GA? within 5 s"},
+        {"get_cr_only", Ends(ReplyEnd::Cr), {"get", "GA"}, 20, kNoLink, "\\x0D"},
+        {"get_nul_in_reply", [](SimOptions& o) { o.nulInReplies = true; }, {"get", "GA"}, 20, kNoLink,
+         "M\\x00D=VR-8200-KA"},
+        {"get_overlong_reply", [](SimOptions& o) { o.overlong = true; }, {"get", "GA"}, 20, kOk, "overflowed",
+         [](const ToolResult& r, PtyServer&, const TempDir&) {
              EXPECT_EQ(r.out, "GA=100\n");
              for (const auto& line : Lines(r.err))
                  for (unsigned char c : line) EXPECT_GE(c, 0x20) << "unprintable byte on stderr";
          }},
         // set.
-        {"set_hangup_mid_list",
-         [](SimOptions& o) { o.hangupAfter = 5; },
-         {"set", "GA=400", "GAR=500"},
-         3,
-         kRefused,
-         "went away while waiting for the reply to GAR=500",
-         nullptr},
-        {"set_injection_refused",
-         nullptr,
-         {"set", "UD=a\r\nGA=1234"},
-         10,
-         kUsage,
-         "control character",
-         [](const ToolResult&, vr::sim::PtyServer& camera, const vr::test::TempDir&) {
-             EXPECT_EQ(camera.Value("GA").value_or(-1), 100) << "a command nobody asked for was run";
+        {"set_hangup_mid_list", HangupAfter(5), {"set", "GA=400", "GAR=500"}, 3, kRefused,
+         "went away while waiting for the reply to GAR=500"},
+        {"set_injection_refused", nullptr, {"set", "UD=a\r\nGA=1234"}, 10, kUsage, "control character",
+         [](const ToolResult& r, PtyServer& camera, const TempDir& dir) {
+             kGainUntouched(r, camera, dir);
              EXPECT_EQ(camera.LinesHandled(), 0u) << "nothing of a bad argument list is sent";
          }},
-        {"set_out_of_range",
-         nullptr,
-         {"set", "GA=400", "GA=99999"},
-         10,
-         kUsage,
-         "GA takes 100 to 3200",
-         [](const ToolResult&, vr::sim::PtyServer& camera, const vr::test::TempDir&) {
-             EXPECT_EQ(camera.Value("GA").value_or(-1), 100);
-         }},
-        {"set_onepush_start_refused", nullptr, {"set", "RS=0"}, 10, kUsage, "onepush", nullptr},
+        {"set_out_of_range", nullptr, {"set", "GA=400", "GA=99999"}, 10, kUsage, "GA takes 100 to 3200",
+         kGainUntouched},
+        {"set_onepush_start_refused", nullptr, {"set", "RS=0"}, 10, kUsage, "onepush"},
         // send.
-        {"send_no_reply",
-         [](SimOptions& o) { o.silent = true; },
-         {"send", "GA?", "--wait", "500"},
-         10,
-         kRefused,
-         "no reply to GA? within 500 ms",
-         nullptr},
-        {"send_hangup",
-         [](SimOptions& o) { o.hangupAfter = 1; },
-         {"send", "GA?", "--wait", "500"},
-         10,
-         kRefused,
-         "the other side hung up",
-         [](const ToolResult& r, vr::sim::PtyServer&, const vr::test::TempDir&) {
-             EXPECT_EQ(r.out, "GA=100\n") << "the reply that came before the hang-up is printed";
-         }},
+        {"send_no_reply", kSilent, {"send", "GA?", "--wait", "500"}, 10, kRefused, "no reply to GA? within 500 ms"},
+        // The reply that came before the hang-up is printed.
+        {"send_hangup", HangupAfter(1), {"send", "GA?", "--wait", "500"}, 10, kRefused, "the other side hung up",
+         OutIs("GA=100\n")},
         // Files: a failed run leaves the file it would replace as it was.
-        {"save_hangup",
-         [](SimOptions& o) { o.hangupAfter = 40; },
-         {"--yes", "save", "{dir}/out.cam"},
-         3,
-         kRefused,
-         "went away",
-         [](const ToolResult&, vr::sim::PtyServer&, const vr::test::TempDir& dir) { OldOrNew(dir, "out.cam"); },
-         [](const vr::test::TempDir& dir) { PrepareOld(dir, "out.cam"); }},
-        {"load_hangup",
-         [](SimOptions& o) { o.hangupAfter = 40; },
-         {"load", "{dir}/in.cam"},
-         3,
-         kRefused,
-         "went away",
-         nullptr,
-         PrepareCam},
-        {"load_silent_after",
-         [](SimOptions& o) { o.silentAfter = 40; },
-         {"load", "{dir}/in.cam"},
-         45,
-         kRefused,
-         "",
-         nullptr,
-         PrepareCam},
-        {"lut_write_hangup",
-         [](SimOptions& o) { o.hangupAfter = 100; },
-         {"lut", "write", "{dir}/in.csv"},
-         3,
-         kRefused,
-         "went away",
-         nullptr,
+        {"save_hangup", HangupAfter(40), {"--yes", "save", "{dir}/out.cam"}, 3, kRefused, "went away",
+         OldContent("out.cam"), PrepareOld("out.cam")},
+        {"load_hangup", HangupAfter(40), {"load", "{dir}/in.cam"}, 3, kRefused, "went away", nullptr, PrepareCam},
+        {"load_silent_after", SilentAfter(40), {"load", "{dir}/in.cam"}, 45, kRefused, "", nullptr, PrepareCam},
+        {"lut_write_hangup", HangupAfter(100), {"lut", "write", "{dir}/in.csv"}, 3, kRefused, "went away", nullptr,
          PrepareGamma},
-        {"lut_read_hangup",
-         [](SimOptions& o) { o.hangupAfter = 100; },
-         {"--yes", "lut", "read", "{dir}/out.csv"},
-         3,
-         kRefused,
-         "went away",
-         [](const ToolResult&, vr::sim::PtyServer&, const vr::test::TempDir& dir) { OldOrNew(dir, "out.csv"); },
-         [](const vr::test::TempDir& dir) { PrepareOld(dir, "out.csv"); }},
+        {"lut_read_hangup", HangupAfter(100), {"--yes", "lut", "read", "{dir}/out.csv"}, 3, kRefused, "went away",
+         OldContent("out.csv"), PrepareOld("out.csv")},
         // A polled recalibration whose camera goes away or freezes while it is polled.
-        {"onepush_poll_hangup",
-         [](SimOptions& o) {
-             o.hangupAfter = 8;
-             o.recalibrateMs = 60000;
-         },
-         {"onepush", "pixel-gain"},
-         10,
-         kRefused,
-         "went away while waiting for PGS",
-         nullptr},
-        {"onepush_poll_silent",
-         [](SimOptions& o) {
-             o.silentAfter = 8;
-             o.recalibrateMs = 60000;
-         },
-         {"onepush", "pixel-gain"},
-         60,
-         kRefused,
-         "",
-         nullptr},
+        {"onepush_poll_hangup", HangupAfter(8, 60000), {"onepush", "pixel-gain"}, 10, kRefused,
+         "went away while waiting for PGS"},
+        {"onepush_poll_silent", SilentAfter(8, 60000), {"onepush", "pixel-gain"}, 60, kRefused, ""},
     };
+    // clang-format on
     return cells;
 }
 
@@ -319,11 +189,11 @@ class FaultMatrix : public ::testing::TestWithParam<size_t> {};
 
 TEST_P(FaultMatrix, EndsInTimeWithItsExitStatusAndMessage) {
     const Cell& cell = Cells()[GetParam()];
-    vr::test::TempDir dir;
+    TempDir dir;
     if (cell.prepare) cell.prepare(dir);
-    vr::sim::SimOptions options;
+    SimOptions options;
     if (cell.fault) cell.fault(options);
-    vr::sim::PtyServer camera;
+    PtyServer camera;
     std::string error;
     ASSERT_TRUE(camera.Start(options, &error)) << error;
     std::vector<std::string> args = {"--port", camera.DevicePath()};

@@ -1,3 +1,6 @@
+// The link settings on a miniature sysfs and /dev: the stored mode, rate and port, the port list and
+// the remembered device, and what a failed open tells the operator.
+
 #include <gtest/gtest.h>
 
 #include <filesystem>

@@ -1,3 +1,5 @@
+// The reader thread's ring: order across the wrap, overflow accounting, one producer and one consumer.
+
 #include <gtest/gtest.h>
 
 #include <thread>

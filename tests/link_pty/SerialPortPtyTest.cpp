@@ -126,7 +126,9 @@ TEST_F(SerialPortPtyTest, AWaitingReadWakesWhenTheFirstByteArrives) {
     EXPECT_LT(std::chrono::steady_clock::now() - start, 30000ms);
 }
 
-TEST_F(SerialPortPtyTest, CloseEndsTheIdleReaderAtOnceAndThePortOpensAgain) {
+// Bytes left on the line while the port was closed (a late reply of an earlier run) are gone when it
+// opens again.
+TEST_F(SerialPortPtyTest, CloseEndsTheIdleReaderAtOnceAndThePortOpensAgainWithoutStaleBytes) {
     for (int round = 0; round < 3; ++round) {
         ASSERT_EQ(comm_->OpenPort(index_), 1);
         EXPECT_TRUE(comm_->IsOpen());
@@ -134,7 +136,10 @@ TEST_F(SerialPortPtyTest, CloseEndsTheIdleReaderAtOnceAndThePortOpensAgain) {
         EXPECT_FALSE(comm_->IsOpen());
         EXPECT_EQ(ToolReads(1, 0ms), "");
     }
+    CameraWrites("EA=1\r\n");
+    std::this_thread::sleep_for(20ms);
     ASSERT_EQ(comm_->OpenPort(index_), 1);
+    EXPECT_EQ(ToolReads(6, 100ms), "");
     CameraWrites("OK\n");
     EXPECT_EQ(ToolReads(3, 5000ms), "OK\n");
 }
@@ -206,16 +211,6 @@ TEST_F(SerialPortPtyTest, TheLongestReplyArrivesWholeAndALongerOneIsReported) {
     ASSERT_FALSE(platform_.boxes.empty());
     EXPECT_EQ(platform_.boxes[0].text, "RS-232C receiving buffer overflowed");
     engine.SetLink(nullptr);
-}
-
-// Bytes left on the line from before (a late reply of an earlier run) are gone when the port opens.
-TEST_F(SerialPortPtyTest, OpeningThePortDropsWhatWaitedOnTheLine) {
-    ASSERT_EQ(comm_->OpenPort(index_), 1);
-    comm_->Close();
-    CameraWrites("EA=1\r\n");
-    std::this_thread::sleep_for(20ms);
-    ASSERT_EQ(comm_->OpenPort(index_), 1);
-    EXPECT_EQ(ToolReads(6, 100ms), "");
 }
 
 TEST_F(SerialPortPtyTest, ChangingToACameraLinkModeClosesTheSerialPortFirst) {

@@ -1,3 +1,5 @@
+// The status strips and the dialog registry that follow the camera, and the deadlines of the waits.
+
 #include <gtest/gtest.h>
 
 #include "protocol/Deadline.h"

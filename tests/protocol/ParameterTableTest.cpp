@@ -1,10 +1,9 @@
+// The parameter table's working values and its look-ups by unknown ids. Its rows, counts and list
+// items are compared with tests/golden by test_tables.
+
 #include <gtest/gtest.h>
 
-#include <map>
-#include <set>
-
 #include "FakePlatform.h"
-#include "protocol/ComboItems.h"
 #include "protocol/CommandTable.h"
 #include "protocol/ParameterTable.h"
 
@@ -21,61 +20,6 @@ protected:
 };
 
 }  // namespace
-
-// The counts the reading, settings-file and layout code rely on.
-TEST_F(ParameterTableTest, ShapeOfTheTable) {
-    int combos = 0, spins = 0, buttons = 0, factory = 0, unnamed = 0, userValues = 0;
-    std::set<uint32_t> ctrlIds;
-    std::map<uint32_t, int> commandUse;
-    for (size_t i = 0; i < ParameterTable::Size(); ++i) {
-        const ParameterDef& d = *table.Row(i).def;
-        combos += d.controlKind == ControlKind::Combo;
-        spins += d.controlKind == ControlKind::SpinEdit;
-        buttons += d.controlKind == ControlKind::Button;
-        factory += d.area == ParamArea::Factory;
-        unnamed += d.cmdId == cmd::Unnamed;
-        userValues += d.area == ParamArea::User && d.controlKind != ControlKind::Button;
-        EXPECT_TRUE(ctrlIds.insert(d.ctrlId).second) << "duplicate control " << d.ctrlId;
-        EXPECT_LT(d.cmdId, kCommandCount);
-        ++commandUse[d.cmdId];
-        if (d.controlKind == ControlKind::SpinEdit) {
-            EXPECT_LE(d.minValue, d.maxValue) << d.ctrlId;
-            EXPECT_TRUE((d.defaultValue >= d.minValue && d.defaultValue <= d.maxValue) ||
-                        d.ctrlId == 1703)  // Coeff starts at 0 below its range, as the pages do
-                << d.ctrlId;
-        }
-        if (d.controlKind == ControlKind::Combo) {
-            EXPECT_NE(ComboItems(d.ctrlId), nullptr) << d.ctrlId;
-        }
-    }
-    EXPECT_EQ(ParameterDefs()[kParameterRowCount].ctrlId, kTerminatorCtrlId);
-    EXPECT_EQ(combos, 99);
-    EXPECT_EQ(spins, 115);
-    EXPECT_EQ(buttons, 8);
-    EXPECT_EQ(table.CountValueParams(), 214);
-    EXPECT_EQ(table.CountUserParams(), 171);
-    EXPECT_EQ(userValues, 171);
-    EXPECT_EQ(factory, 41);
-    EXPECT_EQ(unnamed, 8);
-    for (const auto& [cmdId, uses] : commandUse) {
-        if (cmdId != cmd::Unnamed) {
-            EXPECT_EQ(uses, 1) << GetCommandName(cmdId) << " bound twice";
-        }
-    }
-}
-
-TEST_F(ParameterTableTest, RowsKeepTheirPlaces) {
-    const struct {
-        size_t row;
-        uint32_t ctrlId;
-        const char* mnemonic;
-    } pinned[] = {{0, 1124, "CBDRT"},   {31, 1041, "GA"},     {42, 1667, "AS"},    {132, 1354, "PGL0"},
-                  {153, 1387, "PGIN2"}, {163, 1401, "PGSM3"}, {178, 1126, "SA00"}, {221, 1198, "PBR00"}};
-    for (const auto& p : pinned) {
-        EXPECT_EQ(table.Row(p.row).def->ctrlId, p.ctrlId) << p.row;
-        EXPECT_EQ(GetCommandName(table.Row(p.row).def->cmdId), p.mnemonic) << p.row;
-    }
-}
 
 TEST_F(ParameterTableTest, ValuesChangeOnlyThroughSetAndCommit) {
     EXPECT_EQ(table.GetDataValue(1225), 4096);  // image width before any read
@@ -95,15 +39,21 @@ TEST_F(ParameterTableTest, LookupsAndTheirFailures) {
     EXPECT_TRUE(table.IsFactoryParam(1255));
     EXPECT_FALSE(table.IsFactoryParam(1041));
     EXPECT_FALSE(table.IsInSettingsFile(999));
-    EXPECT_TRUE(platform.boxes.empty());
     EXPECT_FALSE(table.HoldsValue(42));
-    EXPECT_EQ(table.ToCtrlId(200), 1696);
-    EXPECT_EQ(table.ToCtrlId(146), 1699);
-    EXPECT_EQ(table.ToCtrlId(150), 1702);
-    EXPECT_EQ(table.ToCtrlId(166), 1701);
-    EXPECT_EQ(table.ToCtrlId(310), 1703);
-    EXPECT_EQ(table.ToCtrlId(cmd::Unnamed), 1700);
-    EXPECT_EQ(table.ToCtrlId(47), 1041);
+    // The chromatic aberration families (no rows of their own) go to their editors, ends included.
+    for (const auto& [cmdId, ctrl] : {std::pair{145u, 1699},
+                                      {148u, 1699},
+                                      {149u, 1702},
+                                      {164u, 1702},
+                                      {165u, 1701},
+                                      {168u, 1701},
+                                      {169u, 1696},
+                                      {304u, 1696},
+                                      {305u, 1703},
+                                      {320u, 1703},
+                                      {cmd::Unnamed, 1700},
+                                      {cmd::GA, 1041}})
+        EXPECT_EQ(table.ToCtrlId(cmdId), ctrl) << cmdId;
     EXPECT_TRUE(platform.boxes.empty());
 
     int32_t lo = 11, hi = 12;
@@ -132,21 +82,4 @@ TEST_F(ParameterTableTest, LookupsAndTheirFailures) {
         EXPECT_EQ(box.caption, "VR-8200 Control Tool");
         EXPECT_EQ(box.icon, vr::app::MsgIcon::Exclamation);
     }
-}
-
-TEST(ComboItems, SignalSourceListsDifferOnlyWhereTheyShould) {
-    const auto* ls = ComboItems(1101);
-    const auto* nd = ComboItems(1342);
-    ASSERT_TRUE(ls && nd);
-    ASSERT_EQ(ls->size(), 21u);
-    EXPECT_EQ((*ls)[19], "EncoderTrigger");
-    EXPECT_EQ((*nd)[19], "EncoderTriger");
-    for (int g = 0; g < 4; ++g) {
-        const auto* pgin = ComboItems(1363 + 12 * g);
-        ASSERT_TRUE(pgin);
-        EXPECT_EQ(pgin->size(), 20u);
-        for (const auto& item : *pgin) EXPECT_NE(item, "PulseGenerator" + std::to_string(g));
-    }
-    EXPECT_EQ(ComboItems(1098)->at(10), "Line4 TTL In1");
-    EXPECT_EQ(ComboItems(12345), nullptr);
 }

@@ -1,3 +1,6 @@
+// How the virtual camera cuts its input into lines: an overlong line and a reset. The line ends and NUL
+// bytes are run over the pty by test_sim_pty.
+
 #include <gtest/gtest.h>
 
 #include "sim/LineAssembler.h"
@@ -14,25 +17,6 @@ std::vector<std::string> Lines(LineAssembler& a, const std::string& bytes) {
 }
 
 }  // namespace
-
-TEST(LineAssembler, SplitsAtEitherLineEndAndIgnoresNulBytes) {
-    const struct {
-        std::string bytes;
-        std::vector<std::string> lines;
-    } cases[] = {
-        {"MD?\r\n", {"MD?"}},
-        {"MD?\n", {"MD?"}},
-        {"MD?\r", {"MD?"}},  // a terminal's Enter
-        {std::string("\0\0\0MD?\r\n\0\0", 10), {"MD?"}},
-        {std::string("G\0A?\n", 5), {"GA?"}},
-        {"\r\n\r\n\n", {}},
-        {"GA?\r\nGA=1\r\nLR?", {"GA?", "GA=1"}},
-    };
-    for (const auto& c : cases) {
-        LineAssembler a;
-        EXPECT_EQ(Lines(a, c.bytes), c.lines);
-    }
-}
 
 TEST(LineAssembler, ReportsAnOverlongLineOnceAndForgetsGarbage) {
     LineAssembler a;

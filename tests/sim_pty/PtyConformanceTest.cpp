@@ -113,11 +113,7 @@ TEST(SimPty, BothModelsAnswerOverThePtyIncludingLateAnswers) {
             {"NOSUCH?", kErrorUnknownCommand},
             {"GA=3201", kErrorOutOfRange},
             {"GA=3200", kReplyComplete},
-            {"SA=2", kReplyComplete},
-            {"GA=100", kReplyComplete},
-            {"LD=2", kReplyComplete},
             {"GA?", "GA=3200"},
-            {"EA?", "EA=2"},
             {"GA=100", kReplyComplete},
             {"AWB=2", kReplyComplete},
             {"AWRS?", "AWRS=1"},
@@ -138,6 +134,13 @@ TEST(SimPty, LineEndsAndNulBytes) {
         EXPECT_EQ(port.ReadLine(5s), "GA=100");
     }
     EXPECT_EQ(port.ReadLine(kSilence), kNoAnswer) << "empty lines get no answer";
+    // A NUL inside a line is dropped; two lines in one write get two answers, half a line none yet.
+    ASSERT_TRUE(port.Write(std::string("G") + '\0' + "A?\nMD?\r\nLR"));
+    EXPECT_EQ(port.ReadLine(5s), "GA=100");
+    EXPECT_EQ(port.ReadLine(5s), "MD=VR-8200-KA");
+    EXPECT_EQ(port.ReadLine(kSilence), kNoAnswer);
+    ASSERT_TRUE(port.Write("?\r"));
+    EXPECT_EQ(port.ReadLine(5s), "LR=20000");
 }
 
 TEST(SimPty, OnlyTheCamerasRateIsHeardAndCbdrtSwitchesAfterItsAnswer) {
@@ -197,18 +200,9 @@ TEST(SimPty, TheStateFileKeepsAreasAndIdentity) {
     EXPECT_NE(error.find("camera.state"), std::string::npos) << error;
 }
 
-// The switches that act on the line; those of the model (refused sets, an overlong answer) are
-// tested with the model.
-TEST(SimPty, FaultSwitches) {
-    {
-        Camera cam(With([](SimOptions& o) { o.silent = true; }));
-        EXPECT_EQ(cam.port.Ask("MD?", kSilence), kNoAnswer);
-    }
-    {
-        Camera cam(With([](SimOptions& o) { o.slowMs = 400; }));
-        EXPECT_EQ(cam.port.Ask("MD?", 100ms), kNoAnswer) << "held back";
-        EXPECT_EQ(cam.port.ReadLine(5s), "MD=VR-8200-KA");
-    }
+// The switches that act on the line, as far as the tool's runs in test_faults cannot see them (a
+// silent or slow camera is run there); those of the model are tested with the model.
+TEST(SimPty, NoiseAndHangUpSwitchesActOnTheLine) {
     {
         Camera cam(With([](SimOptions& o) { o.noisePerMille = 1000; }));
         EXPECT_NE(cam.port.Ask("MD?", kSilence), "MD=VR-8200-KA") << "a bit flipped in every byte";

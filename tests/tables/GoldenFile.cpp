@@ -1,3 +1,5 @@
+// The reader of the hand-kept golden files and the field comparisons that report each mismatch.
+
 #include "GoldenFile.h"
 
 #include <algorithm>

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <iterator>
 #include <map>
 #include <set>
 #include <utility>
@@ -22,24 +23,16 @@ namespace {
 constexpr uint32_t kLayoutNotAPage = 116;
 
 std::string ActionName(MenuAction action) {
+#define ACTION(name) \
+    { MenuAction::name, #name }
     static const std::map<MenuAction, std::string> kNames = {
-        {MenuAction::OpenSettingsFile, "OpenSettingsFile"},
-        {MenuAction::SaveAllData, "SaveAllData"},
-        {MenuAction::SaveShippingData, "SaveShippingData"},
-        {MenuAction::CompareWithFile, "CompareWithFile"},
-        {MenuAction::Exit, "Exit"},
-        {MenuAction::Reload, "Reload"},
-        {MenuAction::LoadSettings, "LoadSettings"},
-        {MenuAction::StoreSettings, "StoreSettings"},
-        {MenuAction::EditUserId, "EditUserId"},
-        {MenuAction::EditCameraId, "EditCameraId"},
-        {MenuAction::OpenLutFile, "OpenLutFile"},
-        {MenuAction::SaveLutFile, "SaveLutFile"},
-        {MenuAction::LoadAllLutTables, "LoadAllLutTables"},
-        {MenuAction::About, "About"},
-        {MenuAction::OpenCommunicationDialog, "OpenCommunicationDialog"},
-        {MenuAction::OpenTerminal, "OpenTerminal"},
-    };
+        ACTION(OpenSettingsFile), ACTION(SaveAllData),   ACTION(SaveShippingData),
+        ACTION(CompareWithFile),  ACTION(Exit),          ACTION(Reload),
+        ACTION(LoadSettings),     ACTION(StoreSettings), ACTION(EditUserId),
+        ACTION(EditCameraId),     ACTION(OpenLutFile),   ACTION(SaveLutFile),
+        ACTION(LoadAllLutTables), ACTION(About),         ACTION(OpenCommunicationDialog),
+        ACTION(OpenTerminal)};
+#undef ACTION
     auto it = kNames.find(action);
     return it == kNames.end() ? "action " + std::to_string(static_cast<int>(action)) : it->second;
 }
@@ -53,25 +46,9 @@ std::string WithoutAccessKey(std::string caption) {
 }
 
 std::string TypeName(CtrlType type) {
-    switch (type) {
-        case CtrlType::None:
-            return "None";
-        case CtrlType::Edit:
-            return "Edit";
-        case CtrlType::Spin:
-            return "Spin";
-        case CtrlType::Combo:
-            return "Combo";
-        case CtrlType::Button:
-            return "Button";
-        case CtrlType::Static:
-            return "Static";
-        case CtrlType::Label:
-            return "Label";
-        case CtrlType::Group:
-            return "Group";
-    }
-    return "type " + std::to_string(static_cast<int>(type));
+    static const char* const kNames[] = {"None", "Edit", "Spin", "Combo", "Button", "Static", "Label", "Group"};
+    const auto i = static_cast<size_t>(type);
+    return i < std::size(kNames) ? kNames[i] : "type " + std::to_string(i);
 }
 
 }  // namespace
