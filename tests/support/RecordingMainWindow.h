@@ -1,7 +1,6 @@
 #pragma once
 // The main window's logic with a view that records what the logic asks of its window, for tests.
 
-#include <string>
 #include <vector>
 
 #include "ui/main/CtrlToolDlg.h"
@@ -11,7 +10,6 @@ namespace vr::test {
 
 class RecordingView : public ui::IMainWindowView {
 public:
-    void SetTitle(const std::string& t) override { title = t; }
     void ShowTabs(const std::vector<ui::TabItem>& t) override { tabs = t; }
     void ShowPage(int page) override { pages.push_back(page); }
     void EnableFactoryMenuItems(bool enable) override { factoryMenuItems = enable; }
@@ -27,7 +25,6 @@ public:
     std::vector<int> pages;
     int lutEditorHides = 0;
     bool factoryMenuItems = false;
-    std::string title;
     int closes = 0;
 };
 
