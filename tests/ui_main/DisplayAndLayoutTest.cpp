@@ -100,7 +100,8 @@ TEST(ModelLayout, ShowsOnlyTheModelsOwnControls) {
 }
 
 // A caption goes with its controls: a group box whose controls are all hidden, and a row label
-// whose controls are, are hidden; those with one visible control stay.
+// whose controls are, are hidden; those with one visible control stay. A group box that holds no
+// control at all stands on both models.
 TEST(ModelLayout, CaptionsFollowTheirControls) {
     ControlModel m;
     auto groupOf = [](const char* caption) {
@@ -124,6 +125,12 @@ TEST(ModelLayout, CaptionsFollowTheirControls) {
     EXPECT_FALSE(m.IsShown(groupOf("Factory Gain").groupId));
     EXPECT_FALSE(m.IsShown(groupOf("Object Direction").groupId));
     EXPECT_TRUE(m.IsShown(groupOf("Others").groupId));
+    const uint32_t tilted = groupOf("Tilted View Correction").groupId;
+    ASSERT_NE(tilted, 0u);
+    for (uint32_t kind : {settings::kModelKB, settings::kModelKA}) {
+        ApplyModelLayout(m, kind);
+        EXPECT_TRUE(m.IsShown(tilted)) << kind;
+    }
 }
 
 TEST(EnablingRules, FollowTheSelections) {

@@ -95,7 +95,9 @@ void UpdateCaptions(IControlAccess& controls) {
                 if (row.labelId != 0) controls.Show(row.labelId, anyInRow);
                 anyInGroup = anyInGroup || anyInRow;
             }
-            if (group.groupId != 0) controls.Show(group.groupId, anyInGroup);
+            // A group box the page holds with no control in it ("Tilted View Correction") stands
+            // whatever the model; only one whose controls are all hidden goes with them.
+            if (group.groupId != 0 && !group.rows.empty()) controls.Show(group.groupId, anyInGroup);
         }
     }
 }
