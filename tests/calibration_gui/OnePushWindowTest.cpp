@@ -87,12 +87,9 @@ private slots:
     }
 
     void cleanupTestCase() {
-        tool_.features.reset();
-        tool_.window->Logic().SetCloseWithoutConfirm(true);
-        tool_.window->close();
-        tool_.window.reset();
-        tool_.core.reset();
+        tool_.Close();
         camera_.Stop();
+        tool_.core.reset();
     }
 
 private:

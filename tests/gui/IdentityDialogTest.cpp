@@ -101,12 +101,7 @@ void IdentityDialogTest::menuOpensEachDialogModally() {
 }
 
 void IdentityDialogTest::cleanupTestCase() {
-    tool_.window->Logic().SetCloseWithoutConfirm(true);
-    tool_.window->close();
-    tool_.window->Logic().OnDestroy();
-    // The features live inside the window's life, as in the program.
-    tool_.features.reset();
-    tool_.window.reset();
+    tool_.Close();
     camera_.Stop();
     tool_.core.reset();
 }

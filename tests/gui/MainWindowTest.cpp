@@ -323,13 +323,8 @@ void MainWindowTest::cancelInTheProgressWindowStopsTheReadBetweenCommands() {
 }
 
 void MainWindowTest::cleanupTestCase() {
-    if (window_) {
-        window_->Logic().SetCloseWithoutConfirm(true);
-        window_->close();
-        window_->Logic().OnDestroy();
-        tool_.features.reset();
-        tool_.window.reset();
-    }
+    tool_.Close();
+    window_ = nullptr;
     camera_.Stop();
     tool_.core.reset();
 }

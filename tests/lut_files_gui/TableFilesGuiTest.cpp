@@ -88,13 +88,7 @@ private slots:
     }
 
     void cleanupTestCase() {
-        if (tool_.window) {
-            tool_.window->Logic().SetCloseWithoutConfirm(true);
-            tool_.window->close();
-            tool_.window->Logic().OnDestroy();
-            tool_.features.reset();
-            tool_.window.reset();
-        }
+        tool_.Close();
         camera_.Stop();
         tool_.core.reset();
     }

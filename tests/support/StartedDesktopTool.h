@@ -35,6 +35,17 @@ struct StartedDesktopTool {
         window->Logic().OnInitDialog();
         QVERIFY(platform.boxes.empty());
     }
+
+    // Closes the window without the question and drops it; the features live inside the window's
+    // life, as in the program. The services stay for the test to drop after its camera.
+    void Close() {
+        if (!window) return;
+        window->Logic().SetCloseWithoutConfirm(true);
+        window->close();
+        window->Logic().OnDestroy();
+        features.reset();
+        window.reset();
+    }
 };
 
 }  // namespace vr::test
