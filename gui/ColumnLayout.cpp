@@ -51,7 +51,7 @@ int ColumnLayout::Spacing() const {
     return owner != nullptr ? owner->style()->pixelMetric(QStyle::PM_LayoutHorizontalSpacing, nullptr, owner) : 6;
 }
 
-ColumnLayout::Plan ColumnLayout::PlanFor(int columns) const {
+ColumnLayout::Plan ColumnLayout::PlanFor(int columns, bool preferred) const {
     std::vector<int> heights;
     for (const QLayoutItem* item : items_) heights.push_back(item->sizeHint().height() + Spacing());
     Plan plan;
@@ -60,7 +60,8 @@ ColumnLayout::Plan ColumnLayout::PlanFor(int columns) const {
     size_t column = 0;
     for (size_t i = 0; i < items_.size(); ++i) {
         if (column < plan.starts.size() && i == plan.starts[column]) ++column;
-        plan.widths[column] = std::max(plan.widths[column], items_[i]->minimumSize().width());
+        const QSize size = preferred ? items_[i]->sizeHint() : items_[i]->minimumSize();
+        plan.widths[column] = std::max(plan.widths[column], size.width());
     }
     plan.width = static_cast<int>(plan.starts.size()) * Spacing();
     for (int w : plan.widths) plan.width += w;
@@ -76,17 +77,9 @@ int ColumnLayout::ColumnsFor(int width) const {
 }
 
 QSize ColumnLayout::sizeHint() const {
-    const QMargins m = contentsMargins();
-    const Plan plan = PlanFor(mostColumns_);
     // Each column as wide as its widest box would like.
-    int width = static_cast<int>(plan.starts.size()) * Spacing() + m.left() + m.right();
-    size_t column = 0;
-    std::vector<int> widths(plan.widths.size(), 0);
-    for (size_t i = 0; i < items_.size(); ++i) {
-        if (column < plan.starts.size() && i == plan.starts[column]) ++column;
-        widths[column] = std::max(widths[column], items_[i]->sizeHint().width());
-    }
-    for (int w : widths) width += w;
+    const QMargins m = contentsMargins();
+    const int width = PlanFor(mostColumns_, true).width + m.left() + m.right();
     return {width, heightForWidth(width)};
 }
 

@@ -32,11 +32,11 @@ public:
 private:
     struct Plan {
         std::vector<size_t> starts;  // where each column after the first starts
-        std::vector<int> widths;     // each column's least width
+        std::vector<int> widths;     // each column's width: its widest box's least or preferred
         int width = 0;               // theirs and the gaps between them
     };
     int Spacing() const;
-    Plan PlanFor(int columns) const;
+    Plan PlanFor(int columns, bool preferred = false) const;
     // Places the items for a width (or only measures, with apply false); returns the height used.
     int Arrange(const QRect& rect, bool apply) const;
 
