@@ -102,7 +102,7 @@ void CCommunicationDialog::FillPortList() {
     const uint32_t stored = line_.GetPortIndex();
     // An adapter that is not plugged in is not replaced by whatever port now has its number: the
     // list chooses nothing until the operator does.
-    if (line_.GetMode() == link::ComPort && !line_.AbsentRememberedDevice().empty()) {
+    if (!line_.AbsentRememberedDevice().empty()) {
         controls_.SetCurSel(kPortName, -1);
     } else if (stored < static_cast<uint32_t>(n > 0 ? n : 0)) {
         controls_.SetCurSel(kPortName, static_cast<int>(stored));

@@ -89,6 +89,7 @@ std::string CCommSetting::GetPortDevice(int index) {
 }
 
 std::string CCommSetting::AbsentRememberedDevice() {
+    if (mode_ != ComPort) return {};
     return serial_.RememberedIndex(portIndex_[ComPort]) < 0 ? serial_.Remembered() : std::string();
 }
 

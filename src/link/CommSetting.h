@@ -88,7 +88,7 @@ public:
     int AddDevicePath(const std::string& path);
     // Mode 0: the device path of a listed port; empty outside the list.
     std::string GetPortDevice(int index);
-    // The stored serial device path when that device is not there now; empty otherwise.
+    // In the serial mode, the stored device path when that device is not there now; empty otherwise.
     std::string AbsentRememberedDevice();
     // Whether the link of the current mode is open.
     bool IsOpen() const;
