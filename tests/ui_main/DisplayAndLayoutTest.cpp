@@ -1,11 +1,11 @@
-// The main window's building blocks on their own: value display, wait notice, model layouts,
-// enabling rules and the keyboard.
+// The main window's building blocks on their own: the page inventory's index, the headless control
+// model, value display, wait notice, model layouts, enabling rules and the keyboard.
 
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <set>
 #include <string>
-#include <vector>
 
 #include "FakePlatform.h"
 #include "protocol/ParameterTable.h"
@@ -14,25 +14,84 @@
 #include "ui/main/ComboCodes.h"
 #include "ui/main/EnablingRules.h"
 #include "ui/main/Keyboard.h"
+#include "ui/main/MenuTable.h"
 #include "ui/main/ModelLayout.h"
+#include "ui/main/PageInventory.h"
 #include "ui/main/ValueDisplay.h"
 #include "ui/main/WaitNotice.h"
 
 using namespace vr;
 using namespace vr::ui;
 
+// Where each control stands is compared with the golden data by test_tables; here that ids do not
+// collide, spins and their buddies find each other both ways, and every list has its items.
+TEST(PageInventory, IdsAreUniqueAndSpinsFindTheirBuddies) {
+    std::set<uint32_t> ids;
+    for (const PageControl& c : PageControls()) EXPECT_TRUE(ids.insert(c.id).second) << c.id;
+    std::set<uint32_t> spins;
+    for (const PageControl& c : PageControls()) {
+        EXPECT_EQ(TemplateItems(c.id).empty(), c.type != CtrlType::Combo) << c.id;
+        if (c.spinId == 0) continue;
+        EXPECT_EQ(ids.count(c.spinId), 0u) << "spin " << c.spinId << " collides with a control";
+        EXPECT_TRUE(spins.insert(c.spinId).second) << c.spinId;
+        EXPECT_EQ(BuddyOf(c.spinId), c.id);
+        EXPECT_EQ(SpinOf(c.id), c.type == CtrlType::Edit ? c.spinId : 0u) << c.id;
+    }
+    // Captions' ids stay clear of controls, spins, menus and the main window's own controls.
+    for (const PageLayout& page : PageLayouts())
+        for (const GroupLayout& g : page.groups) {
+            if (g.groupId != 0) {
+                EXPECT_GE(g.groupId, kGroupIdBase);
+            }
+            for (const RowLayout& r : g.rows) {
+                if (r.labelId == 0 || r.labelId == 1141) continue;
+                EXPECT_GE(r.labelId, kLabelIdBase);
+                EXPECT_LT(r.labelId, kGroupIdBase);
+            }
+        }
+    for (const MenuItem& m : MenuItems()) EXPECT_EQ(FindControl(m.id), nullptr) << m.id;
+    EXPECT_EQ(FindControl(kMainStatusStrip), nullptr);
+}
+
+TEST(ControlModel, ListsKeepTheSelectionOnItsItemAndSpinsTheirPositionInRange) {
+    ControlModel m;
+    m.SetCurSel(1174, 2);  // "42.5MHz"
+    m.SetItemData(1174, 2, 7);
+    m.InsertString(1174, 0, "X");
+    EXPECT_EQ(m.GetCurSel(1174), 3);
+    EXPECT_EQ(m.GetItemData(1174, 3), 7);
+    EXPECT_EQ(m.GetText(1174), "42.5MHz");
+    m.DeleteString(1174, 3);
+    m.DeleteString(1174, 0);
+    EXPECT_EQ(m.GetCurSel(1174), -1);
+    EXPECT_EQ(m.GetCount(1174), 3);
+    EXPECT_EQ(m.FindStringExact(1174, "31.875MHz"), 2);
+    m.SetCurSel(1174, 9);
+    EXPECT_EQ(m.GetCurSel(1174), -1);
+
+    m.SetSpinRange(1188, 10, 20);
+    m.SetSpinPos(1188, 99);
+    EXPECT_EQ(m.GetSpinPos(1188), 20);
+    m.SetSpinRange(1188, 30, 25);  // upside down
+    EXPECT_EQ(m.GetSpinPos(1188), 25);
+    EXPECT_FALSE(m.Exists(1124));  // layout 116 only: unknown ids are inert
+    m.SetText(1124, "x");
+    EXPECT_EQ(m.GetText(1124), "");
+    EXPECT_EQ(m.GetCurSel(1124), -1);
+    EXPECT_FALSE(m.IsShown(1124));
+}
+
+// Showing in edits and spins, and the codes of the read lists, are the control-event tests'; here
+// what only a read of the screen meets.
 TEST(ValueDisplay, ReadsAndShowsByControlKind) {
     test::FakePlatform platform;
     protocol::ParameterTable table(platform);
     ControlModel m;
     ApplyComboCodes(m);
     ValueDisplay d(m, table);
-    // Coded lists: the code goes out, a code read back selects its item.
-    d.ShowValue(1101, 30);
-    EXPECT_EQ(m.GetText(1101), "EncoderDirection");
-    EXPECT_EQ(d.ReadValue(1101), 30);
     d.ShowValue(1342, 29);
     EXPECT_EQ(m.GetText(1342), "EncoderTriger");
+    EXPECT_EQ(d.ReadValue(1342), 29);
     d.ShowValue(1098, 20);
     EXPECT_EQ(m.GetText(1098), "Line4 TTL In1");
     // No item with that code: the item at that index.
@@ -42,24 +101,19 @@ TEST(ValueDisplay, ReadsAndShowsByControlKind) {
     EXPECT_EQ(d.ReadValue(1099), 2);
     m.SetCurSel(1099, -1);
     EXPECT_EQ(d.ReadValue(1099), -1);
-    // Edits read their leading number; showing sets the text and the spin.
-    m.SetSpinRange(1226, 8, 4096);
-    d.ShowValue(1225, 2048);
-    EXPECT_EQ(m.GetText(1225), "2048");
-    EXPECT_EQ(m.GetSpinPos(1226), 2048);
+    // Edits read their leading number; a spin takes a number within its range from its buddy, else
+    // keeps its position.
     m.SetText(1225, "  -12abc");
     EXPECT_EQ(d.ReadValue(1225), -12);
     m.SetText(1225, "abc");
     EXPECT_EQ(d.ReadValue(1225), 0);
-    // A spin takes a number within its range from its buddy, else keeps its position.
+    m.SetSpinRange(1226, 8, 4096);
     m.SetText(1225, "100");
     EXPECT_EQ(d.SpinPosition(1226), 100);
     for (const char* bad : {"5000", "7", "12x", "", "99999999999"}) {
         m.SetText(1225, bad);
         EXPECT_EQ(d.SpinPosition(1226), 100) << bad;
     }
-    d.ShowValue(1226, 300);
-    EXPECT_EQ(m.GetText(1225), "300");
     // A control on no page reads as 0xFFFFFFFF; showing in it does nothing.
     EXPECT_EQ(d.ReadValue(1124), -1);
     d.ShowValue(1124, 3);
@@ -68,32 +122,25 @@ TEST(ValueDisplay, ReadsAndShowsByControlKind) {
 }
 
 TEST(WaitNotice, CountsTheSecondsBegunOfTheTimeOut) {
-    struct Case {
-        int waitedMs, timeoutMs;
-        const char* text;
-    };
-    for (const Case& c : {Case{600, 20000, "Waiting for the camera (BA=1), 1 of 20 s"},
-                          Case{2001, 20000, "Waiting for the camera (BA=1), 3 of 20 s"},
-                          Case{25000, 20000, "Waiting for the camera (BA=1), 20 of 20 s"},
-                          Case{700, 1500, "Waiting for the camera (BA=1), 1 of 2 s"}})
-        EXPECT_EQ(
-            WaitNotice::Format("BA=1", std::chrono::milliseconds(c.waitedMs), std::chrono::milliseconds(c.timeoutMs)),
-            c.text);
+    using std::chrono::milliseconds;
+    for (const auto& [waited, timeout, seconds] : {std::tuple{600, 20000, "1 of 20 s"},
+                                                   {2001, 20000, "3 of 20 s"},
+                                                   {25000, 20000, "20 of 20 s"},
+                                                   {700, 1500, "1 of 2 s"}})
+        EXPECT_EQ(WaitNotice::Format("BA=1", milliseconds(waited), milliseconds(timeout)),
+                  std::string("Waiting for the camera (BA=1), ") + seconds);
 }
 
 // Which controls are whose, and the lists by model, are compared with the golden data by
-// test_tables; here that a layout hides the other model's controls, shows its own again and names
-// the model.
+// test_tables; here that a layout hides the other model's controls and shows its own again.
 TEST(ModelLayout, ShowsOnlyTheModelsOwnControls) {
     ControlModel m;
     ApplyModelLayout(m, settings::kModelUnknown);
-    EXPECT_EQ(m.GetCurSel(1142), -1);
     EXPECT_TRUE(m.IsShown(1217) && m.IsShown(1294));
     for (uint32_t kind : {settings::kModelKB, settings::kModelKA, settings::kModelKB}) {
         const bool kb = kind == settings::kModelKB;
         SCOPED_TRACE(kb ? "KB" : "KA");
         ApplyModelLayout(m, kind);
-        EXPECT_EQ(m.GetText(1142), kb ? "VR-8200-KB" : "VR-8200-KA");
         for (uint32_t id : ControlsOnlyOnKB()) EXPECT_TRUE(!m.Exists(id) || m.IsShown(id) == kb) << id;
         for (uint32_t id : ControlsOnlyOnKA()) EXPECT_TRUE(!m.Exists(id) || m.IsShown(id) == !kb) << id;
     }
@@ -114,8 +161,7 @@ TEST(ModelLayout, CaptionsFollowTheirControls) {
     EXPECT_FALSE(m.IsShown(groupOf("Factory Gain Type A").groupId));
     EXPECT_FALSE(m.IsShown(groupOf("Sub Pixel Shift").groupId));
     EXPECT_TRUE(m.IsShown(groupOf("Exposure").groupId));
-    const GroupLayout exposure = groupOf("Exposure");
-    for (const RowLayout& r : exposure.rows) {
+    for (const RowLayout& r : groupOf("Exposure").rows) {
         const bool perColour = r.label == "Exposure Time R" || r.label == "Exposure Time G" ||
                                r.label == "Exposure Time B" || r.label == "RB Exp Interlocked";
         EXPECT_EQ(m.IsShown(r.labelId), !perColour) << r.label;
@@ -133,6 +179,7 @@ TEST(ModelLayout, CaptionsFollowTheirControls) {
     }
 }
 
+// The exposure mode's and the individual gain mode's greying are the control-event tests' too.
 TEST(EnablingRules, FollowTheSelections) {
     ControlModel m;
     struct Exposure {
@@ -147,13 +194,11 @@ TEST(EnablingRules, FollowTheSelections) {
         EXPECT_EQ(m.IsEnabled(1093), x.common) << x.e << x.t;
         EXPECT_EQ(m.IsEnabled(1294) && m.IsEnabled(1296) && m.IsEnabled(1298), x.perColour) << x.e << x.t;
     }
-    m.SetCurSel(1096, 0);
-    ApplyTriggerModeEnabling(m);
-    EXPECT_FALSE(m.IsEnabled(1186));
-    m.SetCurSel(1096, 1);
-    ApplyTriggerModeEnabling(m);
-    EXPECT_TRUE(m.IsEnabled(1186));
-
+    for (int trigger : {0, 1}) {
+        m.SetCurSel(1096, trigger);
+        ApplyTriggerModeEnabling(m);
+        EXPECT_EQ(m.IsEnabled(1186), trigger == 1);
+    }
     for (int u : {0, 1, 2}) {
         m.SetCurSel(1116, u);
         EXPECT_EQ(ApplyLutModeEnabling(m), u != 2);
@@ -167,10 +212,10 @@ TEST(EnablingRules, FollowTheSelections) {
         EXPECT_EQ(m.IsEnabled(1193), sel >= 2);
         EXPECT_EQ(m.IsEnabled(1183), 4 - sel >= 2);
     }
-    // The gain modes themselves are the main window's test; a mode the camera did not give changes nothing.
-    EXPECT_FALSE(ApplyIndividualGainEnabling(m, -1));
+    EXPECT_FALSE(ApplyIndividualGainEnabling(m, -1)) << "a mode the camera did not give changes nothing";
 }
 
+// The Qt tests type the code into the window, with a wrong letter; here the sequence's own steps.
 TEST(Keyboard, FactorySequenceNeedsTheWholeCode) {
     const std::string code = FactoryKeySequence::AccessCode();
     using Step = FactoryKeySequence::Step;
@@ -182,12 +227,12 @@ TEST(Keyboard, FactorySequenceNeedsTheWholeCode) {
     EXPECT_EQ(s.Feed('Q' == code[1] ? 'W' : 'Q', false, false), Step::Broken);
     EXPECT_EQ(s.Feed(code[2], false, false), Step::Idle);
     EXPECT_EQ(s.Feed(kVkF12, true, true), Step::Armed);
-    EXPECT_EQ(s.Feed(code[0], false, false), Step::Advanced);
-    EXPECT_EQ(s.Feed(code[1], false, false), Step::Advanced);
-    EXPECT_EQ(s.Feed(code[2], false, false), Step::Complete);
+    for (size_t i = 0; i + 1 < code.size(); ++i) EXPECT_EQ(s.Feed(code[i], false, false), Step::Advanced);
+    EXPECT_EQ(s.Feed(code.back(), false, false), Step::Complete);
     EXPECT_FALSE(s.Armed());
 }
 
+// F12 is "nothing": the window neither closes nor presses its default button.
 TEST(Keyboard, EnterAndEscapeByFocusedControl) {
     struct Case {
         int vk;

@@ -1,5 +1,6 @@
-// The main window's start-up and control events against the virtual camera on a pseudo-terminal,
-// through the real serial link: termios, the reader thread, the ring and the camera's rate.
+// The main window against the virtual camera on a pseudo-terminal, through the real serial link:
+// the start-up per model and mode, changes, a line that goes away, a port that is not there, changes
+// made offline and Reconnect.
 
 #include <gtest/gtest.h>
 
@@ -16,44 +17,70 @@
 #include "ui/ControlModel.h"
 
 using namespace vr;
-using Strings = std::vector<std::string>;
 
 namespace {
+
+// The recording view that also keeps the status texts, the banner and the areas shown.
+class StatusView : public test::RecordingView {
+public:
+    void ShowStatusText(const std::string& text) override { statusTexts.push_back(text); }
+    void ShowOfflineBanner(const std::string& text) override { banner = text; }
+    void ShowCurrentArea(uint32_t area) override { areas.push_back(area); }
+    std::vector<std::string> statusTexts;
+    std::vector<uint32_t> areas;
+    std::string banner;
+};
+
+class StatusWindow : public StatusView, public ui::CCtrlToolDlg {
+public:
+    StatusWindow(app::Services& services, ui::IControlAccess& controls)
+        : ui::CCtrlToolDlg(services, controls, static_cast<StatusView&>(*this)) {}
+};
 
 class MainWindowPtyTest : public ::testing::Test {
 protected:
     void TearDown() override { Shutdown(); }
 
-    // A camera on a fresh pty and a main window whose stored port is that pty.
-    void StartCamera(const std::string& model, sim::SimOptions options = {}) {
+    // A camera known by a stable link name, as an adapter by its /dev/serial/by-id name, and a main
+    // window whose stored port is that name.
+    void StartCamera(const char* model, sim::SimOptions options = {}) {
         Shutdown();
         options.model = model;
+        options.linkPath = dir_ / "camera";
+        options_ = options;
+        PlugIn();
+        StartTool(options_.linkPath);
+    }
+    // The camera's adapter plugged in (again) under its name.
+    void PlugIn() {
         server_ = std::make_unique<sim::PtyServer>();
         std::string error;
-        ASSERT_TRUE(server_->Start(options, &error)) << error;
+        ASSERT_TRUE(server_->Start(options_, &error)) << error;
+    }
+    // The tool with `device` as its stored port, opened once the way the communication dialog does.
+    void StartTool(const std::string& device) {
+        dlg_.reset();
+        controls_ = ui::ControlModel();
         services_ = std::make_unique<test::TestServices>(test::LineKind::Real);
         services_->link.SetMode(link::ComPort);
-        // A camera with a link is known by it, as an adapter by its /dev/serial/by-id name.
-        const int index =
-            services_->link.AddDevicePath(options.linkPath.empty() ? server_->DevicePath() : options.linkPath);
+        const int index = services_->link.AddDevicePath(device);
         ASSERT_GE(index, 0);
-        ASSERT_EQ(services_->link.OpenPort(static_cast<uint32_t>(index)), 1);
-        controls_ = std::make_unique<ui::ControlModel>();
-        dlg_ = std::make_unique<test::RecordingMainWindow>(services_->Get(), *controls_);
+        services_->link.OpenPort(static_cast<uint32_t>(index));
+        services_->platform.boxes.clear();
+        dlg_ = std::make_unique<StatusWindow>(services_->Get(), controls_);
     }
     void Shutdown() {
         dlg_.reset();
-        controls_.reset();
         services_.reset();
         server_.reset();
     }
 
     void Select(uint32_t id, int index) {
-        controls_->SetCurSel(id, index);
+        controls_.SetCurSel(id, index);
         dlg_->OnControlEvent(id, {ui::ControlEventType::SelChange});
     }
     void Type(uint32_t id, const std::string& text) {
-        controls_->SetText(id, text);
+        controls_.SetText(id, text);
         dlg_->OnControlEvent(id, {ui::ControlEventType::EditKillFocus});
     }
     int32_t Value(uint32_t id) { return services_->table.GetDataValue(id); }
@@ -63,11 +90,14 @@ protected:
         for (const auto& r : dlg_->LastRead()) n += r.answered ? 1 : 0;
         return n;
     }
+    std::vector<test::RecordedBox>& Boxes() { return services_->platform.boxes; }
 
+    test::TempDir dir_;
+    sim::SimOptions options_;
     std::unique_ptr<sim::PtyServer> server_;
     std::unique_ptr<test::TestServices> services_;
-    std::unique_ptr<ui::ControlModel> controls_;
-    std::unique_ptr<test::RecordingMainWindow> dlg_;
+    ui::ControlModel controls_;
+    std::unique_ptr<StatusWindow> dlg_;
 };
 
 // The virtual camera can refuse "CBDRT" only as a whole: the first request is refused, so neither
@@ -81,8 +111,8 @@ TEST_F(MainWindowPtyTest, RefusedRaiseLeavesTheLineAtItsOldRate) {
     EXPECT_EQ(services_->link.GetBaudIndex(), 0);
     EXPECT_EQ(server_->CameraRate(), 9600u);
     EXPECT_EQ(Answered(), 144u);
-    ASSERT_EQ(services_->platform.boxes.size(), 1u);
-    EXPECT_EQ(services_->platform.boxes[0].caption, "Communication Error");
+    ASSERT_EQ(Boxes().size(), 1u);
+    EXPECT_EQ(Boxes()[0].caption, "Communication Error");
 }
 
 TEST_F(MainWindowPtyTest, NoCameraLeavesTheToolOfflineWithDefaults) {
@@ -92,23 +122,23 @@ TEST_F(MainWindowPtyTest, NoCameraLeavesTheToolOfflineWithDefaults) {
     dlg_->OnInitDialog();
     EXPECT_TRUE(dlg_->LastRead().empty());
     EXPECT_EQ(services_->model.kind, settings::kModelUnknown);
-    EXPECT_EQ(controls_->GetPicture(ui::kMainStatusStrip), protocol::kStripOffline);
-    EXPECT_EQ(controls_->GetText(1225), "4096");
-    EXPECT_EQ(controls_->GetText(1096), "Off");
+    EXPECT_EQ(controls_.GetPicture(ui::kMainStatusStrip), protocol::kStripOffline);
+    EXPECT_EQ(controls_.GetText(1225), "4096");
+    EXPECT_EQ(controls_.GetText(1096), "Off");
     EXPECT_EQ(services_->link.GetBaudIndex(), 0);
-    EXPECT_TRUE(services_->platform.boxes.empty());
+    EXPECT_TRUE(Boxes().empty());
 }
 
 TEST_F(MainWindowPtyTest, UnsupportedModelIsReportedAndNothingIsRead) {
     StartCamera("KA");
     ASSERT_EQ(services_->engine.SendCommandString(protocol::cmd::MD00, "VR-8200-ZZ", protocol::milliseconds(10000)), 1);
     dlg_->OnInitDialog();
-    ASSERT_FALSE(services_->platform.boxes.empty());
-    EXPECT_EQ(services_->platform.boxes[0].text, "Unsupported model: \"VR-8200-ZZ\"");
-    EXPECT_EQ(services_->platform.boxes[0].icon, app::MsgIcon::Exclamation);
+    ASSERT_FALSE(Boxes().empty());
+    EXPECT_EQ(Boxes()[0].text, "Unsupported model: \"VR-8200-ZZ\"");
+    EXPECT_EQ(Boxes()[0].icon, app::MsgIcon::Exclamation);
     EXPECT_TRUE(dlg_->LastRead().empty());
     EXPECT_EQ(services_->model.kind, settings::kModelUnknown);
-    EXPECT_EQ(controls_->GetCurSel(1142), -1);
+    EXPECT_EQ(controls_.GetCurSel(1142), -1);
     EXPECT_EQ(Value(1041), 100);  // "GA" keeps its default
     EXPECT_TRUE(dlg_->WindowEnabled());
 }
@@ -137,24 +167,65 @@ TEST_F(MainWindowPtyTest, CameraIsFoundRaisedAndReadByModelAndMode) {
         EXPECT_EQ(dlg_->commBaud, c.rates);
         EXPECT_EQ(services_->link.GetBaudIndex(), 4);
         EXPECT_EQ(server_->CameraRate(), 115200u);
-        EXPECT_EQ(controls_->GetPicture(ui::kMainStatusStrip), protocol::kStripOnline);
+        EXPECT_EQ(controls_.GetPicture(ui::kMainStatusStrip), protocol::kStripOnline);
         EXPECT_EQ(Answered(), c.rows);
         EXPECT_EQ(dlg_->LastRead().size(), c.rows);
         EXPECT_EQ(Value(c.lackedControl), c.lackedDefault);
         EXPECT_EQ(dlg_->tabs.size(), c.mode == 1 ? 6u : 5u);
         EXPECT_EQ(dlg_->factoryMenuItems, c.mode == 1);
-        EXPECT_EQ(controls_->GetText(1142), std::string("VR-8200-") + c.model);
-        EXPECT_TRUE(services_->platform.boxes.empty()) << services_->platform.boxes[0].text;
+        EXPECT_EQ(controls_.GetText(1142), std::string("VR-8200-") + c.model);
+        EXPECT_TRUE(Boxes().empty()) << Boxes()[0].text;
         // What the camera holds is what the pages show.
-        EXPECT_EQ(controls_->GetText(1041), std::to_string(CameraValue("GA")));
+        EXPECT_EQ(controls_.GetText(1041), std::to_string(CameraValue("GA")));
     }
 }
 
-TEST_F(MainWindowPtyTest, ChangesAreSentUndoneAndShown) {
+// A change made while offline is answered at once with the Reconnect offer; online it is sent, a
+// refusal is undone, and a line that goes away under a change puts the value back and says so.
+TEST_F(MainWindowPtyTest, ChangesAreOfferedAReconnectOfflineSentOnlineAndPutBackWhenTheLineGoes) {
     StartCamera("KB");
     dlg_->OnInitDialog();
-    services_->platform.boxes.clear();
+    ASSERT_TRUE(services_->status.IsOnline());
+    const int32_t gain = CameraValue("GA");
+    // The camera is still there, so anything that reached the line would change it.
+    services_->status.SetOffline();
+    EXPECT_NE(dlg_->banner.find("Offline: the values shown were read from VR-8200-KB at "), std::string::npos)
+        << dlg_->banner;
 
+    struct Case {
+        ui::ControlEventType type;
+        uint32_t id;
+        const char* change;
+    };
+    for (const Case& c :
+         {Case{ui::ControlEventType::EditKillFocus, 1041, "GA=400"}, Case{ui::ControlEventType::SpinDelta, 1045, "GA="},
+          Case{ui::ControlEventType::SelChange, 1101, "LS0="}}) {
+        Boxes().clear();
+        if (c.type == ui::ControlEventType::EditKillFocus) controls_.SetText(c.id, "400");
+        if (c.type == ui::ControlEventType::SelChange) controls_.SetCurSel(c.id, 20);
+        dlg_->OnControlEvent(c.id, {c.type, 1});
+        ASSERT_EQ(Boxes().size(), 1u) << c.id;
+        const auto& box = Boxes()[0];
+        EXPECT_EQ(box.buttons, app::MsgButtons::YesNo);
+        EXPECT_EQ(box.text.rfind("The camera is offline: ", 0), 0u) << box.text;
+        EXPECT_NE(box.text.find(c.change), std::string::npos) << box.text;
+        EXPECT_NE(box.text.find("Reconnect"), std::string::npos) << box.text;
+    }
+    EXPECT_EQ(CameraValue("GA"), gain) << "nothing was sent";
+    EXPECT_EQ(controls_.GetText(1041), std::to_string(gain)) << "the edit shows the value the tool holds";
+    EXPECT_EQ(Value(1041), gain);
+
+    // Leaving an edit that still shows its value is no change and asks nothing.
+    Boxes().clear();
+    Type(1041, std::to_string(gain));
+    EXPECT_TRUE(Boxes().empty());
+
+    // Yes: the start-up runs again, and the change can go now.
+    services_->platform.answers = {app::MsgResult::Yes};
+    Type(1041, "400");
+    EXPECT_TRUE(services_->status.IsOnline());
+    EXPECT_EQ(dlg_->banner, "");
+    Boxes().clear();
     Type(1041, "400");
     EXPECT_EQ(CameraValue("GA"), 400);
 
@@ -166,49 +237,67 @@ TEST_F(MainWindowPtyTest, ChangesAreSentUndoneAndShown) {
     const int32_t period = CameraValue("LR");
     Type(1187, "123");
     EXPECT_EQ(Value(1187), period);
-    EXPECT_EQ(controls_->GetText(1187), std::to_string(period));
-    ASSERT_EQ(services_->platform.boxes.size(), 1u);
+    EXPECT_EQ(controls_.GetText(1187), std::to_string(period));
+    ASSERT_EQ(Boxes().size(), 1u);
     Type(1187, "100000");
     EXPECT_EQ(CameraValue("LR"), 100000);
 
-    // No answer at all: undone after the time-out, and the strip turns red.
     server_->Stop();
     Type(1041, "500");
     EXPECT_EQ(Value(1041), 400);
-    EXPECT_EQ(controls_->GetText(1041), "400");
-    EXPECT_EQ(controls_->GetPicture(ui::kMainStatusStrip), protocol::kStripOffline);
+    EXPECT_EQ(controls_.GetText(1041), "400");
+    EXPECT_EQ(controls_.GetPicture(ui::kMainStatusStrip), protocol::kStripOffline);
+    ASSERT_FALSE(dlg_->statusTexts.empty());
+    EXPECT_EQ(dlg_->statusTexts.back(), "The line to the camera went away during GA=500; the value was put back.");
+    EXPECT_NE(dlg_->banner.find("Offline: the values shown were read from VR-8200-KB"), std::string::npos);
 }
 
-}  // namespace
+// A typed device that does not exist, and an adapter unplugged mid-read: each is told once, the
+// stored device is kept, and Reconnect finds the camera plugged in again under the same name.
+TEST_F(MainWindowPtyTest, APortThatIsNotThereIsToldOnceAndKeptAndReconnectBringsTheCameraBack) {
+    const std::string typed = dir_ / "ttyUSB7";
+    StartTool(typed);
+    dlg_->OnInitDialog();
+    ASSERT_EQ(services_->platform.Texts().size(), 1u);
+    EXPECT_EQ(Boxes()[0].text, "Failed to initialize " + typed + " port!\nError in open(): No such file or directory");
+    EXPECT_TRUE(dlg_->commBaud.empty()) << "no rate tried on a port that is not there";
+    EXPECT_FALSE(services_->status.IsOnline());
 
-// An adapter unplugged mid-read and plugged in again: the read stops at once with the line lost,
-// and Reconnect opens the remembered device afresh, runs the start-up and refills the pages.
-TEST_F(MainWindowPtyTest, ALostLineEndsTheReadAtOnceAndReconnectBringsTheCameraBack) {
-    test::TempDir dir;
+    // The read stops at once with the line lost.
     sim::SimOptions options;
-    options.linkPath = dir / "camera";
     options.hangupAfter = 40;
     StartCamera("KA", options);
     dlg_->OnInitDialog();
     EXPECT_TRUE(dlg_->LastReadEnded());
     EXPECT_LT(Answered(), 146u);
-    ASSERT_FALSE(services_->platform.boxes.empty());
-    EXPECT_NE(services_->platform.boxes.back().text.find("The line to the camera went away"), std::string::npos)
-        << services_->platform.boxes.back().text;
+    ASSERT_FALSE(Boxes().empty());
+    EXPECT_NE(Boxes().back().text.find("The line to the camera went away"), std::string::npos) << Boxes().back().text;
     EXPECT_FALSE(services_->status.IsOnline());
 
-    // Plugged in again: a new pseudo-terminal behind the same name.
+    // Still unplugged: named by the device the operator chose, whether the list still holds it or not.
     server_->Stop();
-    options.model = "KA";
-    options.hangupAfter = 0;
-    server_ = std::make_unique<sim::PtyServer>();
-    std::string error;
-    ASSERT_TRUE(server_->Start(options, &error)) << error;
-    services_->platform.boxes.clear();
+    Boxes().clear();
+    dlg_->commBaud.clear();
+    EXPECT_EQ(dlg_->Reconnect(), 0);
+    ASSERT_EQ(services_->platform.Texts().size(), 1u);
+    EXPECT_EQ(Boxes()[0].text.rfind("Failed to initialize " + options_.linkPath + " port!\n", 0), 0u)
+        << Boxes()[0].text;
+    EXPECT_EQ(Boxes()[0].text.find("COM"), std::string::npos);
+    EXPECT_TRUE(dlg_->commBaud.empty());
+
+    // Plugged in again: a new pseudo-terminal behind the same name.
+    options_.hangupAfter = 0;
+    PlugIn();
+    Boxes().clear();
+    dlg_->areas.clear();
     EXPECT_EQ(dlg_->Reconnect(), 1);
-    EXPECT_TRUE(services_->platform.boxes.empty());
+    EXPECT_TRUE(Boxes().empty()) << Boxes()[0].text;
     EXPECT_EQ(Answered(), 146u);
     EXPECT_FALSE(dlg_->LastReadEnded());
     EXPECT_TRUE(services_->status.IsOnline());
     EXPECT_EQ(server_->CameraRate(), 115200u);
+    EXPECT_EQ(dlg_->banner, "");
+    EXPECT_EQ(dlg_->areas, std::vector<uint32_t>{0}) << "the start-up's area reaches the communication dialog";
 }
+
+}  // namespace

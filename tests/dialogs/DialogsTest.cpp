@@ -1,0 +1,431 @@
+// The communication dialog's and the terminal's logic on a headless window: ports, the rate
+// negotiation, the memory-area buttons and the message log; sending, the history, the list and
+// saving it. The Qt tests run both windows against the virtual camera over a pty: a category without
+// its library, the Store button by area and mode, a typed device, sending, listing and saving.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "MemoryLink.h"
+#include "TempDir.h"
+#include "TestServices.h"
+#include "dialogs/CommunicationDialog.h"
+#include "dialogs/DialogFrame.h"
+#include "dialogs/TerminalDialog.h"
+#include "link/CommSetting.h"
+#include "protocol/Command.h"
+#include "protocol/CommandTable.h"
+#include "protocol/OnlineStatus.h"
+#include "ui/ControlModel.h"
+
+using namespace vr;
+using namespace std::chrono;
+using app::MsgIcon;
+using app::MsgResult;
+using Strings = std::vector<std::string>;
+
+namespace {
+
+// A dialog's frame without a window system; its controls are the tool's headless control model.
+struct FakeFrame final : dialogs::IDialogFrame {
+    bool HasWindow() const override { return true; }
+    void EnableWindow(bool enable) override { windowEnabled = enable; }
+    void ShowWindow(bool show) override { visible = show; }
+    bool windowEnabled = true;
+    bool visible = false;
+};
+
+ui::ControlModel DialogControls(std::initializer_list<std::pair<ui::CtrlType, std::vector<uint32_t>>> kinds) {
+    ui::ControlModel controls{ui::ControlModel::Empty{}};
+    for (const auto& [type, ids] : kinds)
+        for (uint32_t id : ids) controls.AddControl(id, type);
+    return controls;
+}
+
+Strings Items(const ui::ControlModel& controls, uint32_t id) {
+    Strings texts;
+    for (int i = 0; i < controls.GetCount(id); ++i) texts.push_back(controls.GetItemText(id, i));
+    return texts;
+}
+
+// The services, an in-memory line and a folder for the saved logs, shared by both dialogs.
+class DialogTest : public ::testing::Test {
+protected:
+    DialogTest() {
+        wire.traffic = &services.traffic;
+        services.engine.SetLink(&wire);
+        services.status.SetOffline();
+    }
+    ~DialogTest() override { services.engine.SetLink(nullptr); }
+
+    test::TestServices services;
+    test::FakePlatform& platform = services.platform;
+    test::MemoryLink wire;
+    FakeFrame frame;
+    test::TempDir dir;
+    std::string storedFolder;
+    dialogs::LogFolderStore folder{[this] { return dir.Path(); }, [this](const std::string& f) { storedFolder = f; }};
+};
+
+using namespace vr::dialogs::comm;
+
+// A camera on the line: it answers only at its own rate and switches after acknowledging "CBDRT".
+struct Camera {
+    bool present = true;
+    uint32_t rate = 9600;
+    bool followsRateChange = true;
+    int32_t area = 1;
+    bool refuseAreas = false;
+};
+
+class CommunicationDialogTest : public DialogTest {
+protected:
+    void SetUp() override {
+        engine.ClearReceived();
+        wire.responder = [this](const std::string& text) { return Answer(text); };
+        hooks.modelProbe = [this] {
+            std::string model;
+            return engine.QueryString(protocol::cmd::MD, model, protocol::milliseconds(50));
+        };
+        hooks.readAllSettings = [this] { ++reads; };
+        hooks.controlMode = [this] { return controlMode; };
+    }
+    void TearDown() override { dialog.reset(); }
+
+    std::string Answer(const std::string& text) {
+        if (!camera.present) return "";
+        // A UART at a foreign rate turns the line into noise.
+        if (line.Rate() != camera.rate) return camera.followsRateChange ? "" : "\x9f\xf8\r\n";
+        if (text == "MD?\r\n") return "MD=VR-8200-KA\r\n";
+        if (text == "EA?\r\n") return camera.refuseAreas ? "NG\r\n" : "EA=" + std::to_string(camera.area) + "\r\n";
+        if (text == "CBDRT=16\r\n") {
+            if (camera.followsRateChange) camera.rate = 115200;
+            return "COMPLETE\r\n";
+        }
+        if (text.rfind("SA", 0) == 0 || text.rfind("LD=", 0) == 0)
+            return camera.refuseAreas ? "NG\r\n" : "COMPLETE\r\n";
+        return "";
+    }
+
+    dialogs::CCommunicationDialog& Open(bool shutdownWasClean = true) {
+        dialog = std::make_unique<dialogs::CCommunicationDialog>(services.Get(), window, frame, hooks, folder,
+                                                                 shutdownWasClean);
+        dialog->Init();
+        return *dialog;
+    }
+    Strings Sent() const {
+        Strings sent;
+        for (const auto& w : wire.Written()) sent.push_back(w.substr(0, w.size() - 2));
+        return sent;
+    }
+
+    protocol::Command& engine = services.engine;
+    ui::ControlModel window = DialogControls(
+        {{ui::CtrlType::Combo, {kPortName, kCategory, kArea, kBaudRate, kMessages}},
+         {ui::CtrlType::Static, {kStatusText, kStrip, kStatusIcon, kAreaName}},
+         {ui::CtrlType::Button,
+          {kWriteSettingsFile, kReadSettingsFile, kGetArea, kStore, kLoad, kWriteLog, kClearLog, kAuto}}});
+    test::FakeLineControl& line = services.fakeLine;
+    Camera camera;
+    dialogs::CommunicationHooks hooks;
+    std::unique_ptr<dialogs::CCommunicationDialog> dialog;
+    uint32_t controlMode = 0;
+    int reads = 0;
+};
+
+TEST_F(CommunicationDialogTest, InitialisationShowsTheLinkObjectsState) {
+    line.mode = link::ComPort;
+    line.portIndex = 1;
+    Open();
+    EXPECT_EQ(Items(window, kPortName), line.ports);
+    EXPECT_EQ(window.GetCurSel(kPortName), 1);
+    EXPECT_EQ(window.GetCurSel(kBaudRate), 0);
+    EXPECT_FALSE(window.IsEnabled(kBaudRate));
+    EXPECT_FALSE(window.IsShown(kAuto));
+    EXPECT_EQ(window.GetCurSel(kArea), 1);
+    EXPECT_FALSE(window.IsEnabled(kStore)) << "Store starts disabled until the area or the mode changes";
+    EXPECT_FALSE(window.IsEnabled(kWriteSettingsFile)) << "no settings-file work is wired";
+    EXPECT_FALSE(window.IsEnabled(kReadSettingsFile));
+    EXPECT_EQ(window.GetPicture(kStrip), protocol::kStripOffline);
+    EXPECT_EQ(window.GetText(kStatusText), "Offline");
+    EXPECT_TRUE(line.calls.empty()) << "initialisation opens nothing while the stored port is in the list";
+
+    services.status.SetOnline();
+    EXPECT_EQ(window.GetPicture(kStrip), protocol::kStripOnline);
+    EXPECT_EQ(window.GetPicture(kStatusIcon), kIconOnline);
+    EXPECT_EQ(window.GetText(kStatusText), "Online");
+
+    // The area list's own changes are the Qt tests'; the main window refreshes Store after a mode
+    // change, and no area selected stores nothing.
+    window.SetCurSel(kArea, 0);
+    controlMode = 1;
+    dialog->RefreshStoreButton();
+    EXPECT_TRUE(window.IsEnabled(kStore));
+    window.SetCurSel(kArea, -1);
+    dialog->OnAreaChanged();
+    EXPECT_FALSE(window.IsEnabled(kStore));
+}
+
+TEST_F(CommunicationDialogTest, AfterACrashTheLinkStartsOnTheSerialPort) {
+    line.mode = link::CameraLink2001;
+    Open(false);
+    EXPECT_EQ(line.mode, link::ComPort);
+    EXPECT_EQ(window.GetCurSel(kCategory), 0);
+}
+
+TEST_F(CommunicationDialogTest, PortListFallsBackToPortZeroButNeverForAnAbsentAdapter) {
+    const struct {
+        Strings ports;
+        uint32_t stored;
+        int selected;
+        bool opensPortZero;
+        std::string absentDevice = {};
+    } cases[] = {
+        {{"a", "b", "c"}, 2, 2, false},
+        {{"a", "b"}, 2, 0, true},  // a library that now reports fewer ports
+        {{}, 0, -1, true},         // no Camera Link port at all: port 0 is still tried
+        // A stored adapter that is unplugged: neither its old number nor port 0 stands in for it.
+        {{"a", "b"}, 2, -1, false, "/dev/ttyUSB7"},
+        {{"a", "b"}, 1, -1, false, "/dev/ttyUSB7"},
+    };
+    Open();
+    for (const auto& c : cases) {
+        line.ports = c.ports;
+        line.portIndex = c.stored;
+        line.absentDevice = c.absentDevice;
+        line.calls.clear();
+        dialog->FillPortList();
+        EXPECT_EQ(Items(window, kPortName), c.ports);
+        EXPECT_EQ(window.GetCurSel(kPortName), c.selected);
+        EXPECT_EQ(line.calls, c.opensPortZero ? Strings{"port 0"} : Strings{});
+    }
+}
+
+// A device typed on the serial port joins the list and is negotiated (the Qt tests'); in a Camera
+// Link mode it is no port to open, and the port in use stays shown.
+TEST_F(CommunicationDialogTest, TypedDevicePathIsNoPortOfACameraLinkMode) {
+    line.mode = link::CameraLink2000;
+    line.portIndex = 1;
+    Open();
+    line.calls.clear();
+    dialog->OnPortTyped("/dev/pts/8");
+    EXPECT_TRUE(line.calls.empty());
+    EXPECT_EQ(window.GetCurSel(kPortName), 1);
+    EXPECT_EQ(reads, 0);
+}
+
+TEST_F(CommunicationDialogTest, NegotiationFindsTheCameraAndRaisesTheLine) {
+    Strings flush;  // the wake-up bytes at every rate, fastest first
+    for (const char* rate : {"115200", "57600", "38400", "19200", "9600"})
+        flush.insert(flush.end(), {std::string("baud ") + rate, "wake 14"});
+    const struct {
+        const char* name;
+        bool present;
+        uint32_t cameraRate;
+        bool follows;
+        uint32_t fastestLinkRate;
+        Strings sent;  // after the flush, without the probes
+        int finalBaudIndex;
+        int reads;
+    } cases[] = {
+        {"at 9600", true, 9600, true, 115200, {"CBDRT=16", "CBDRT=16"}, 4, 1},
+        {"left at 57600", true, 57600, true, 115200, {"CBDRT=16", "CBDRT=16"}, 4, 1},
+        {"already at 115200", true, 115200, true, 115200, {}, 4, 1},
+        {"silent", false, 9600, true, 115200, {}, 0, 0},
+        {"lost at 115200", true, 9600, false, 115200, {"CBDRT=16", "CBDRT=16"}, 0, 1},
+        {"link stops at 9600", true, 9600, true, 9600, {}, 0, 1},
+    };
+    Open();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        camera = Camera{};
+        camera.present = c.present;
+        camera.rate = c.cameraRate;
+        camera.followsRateChange = c.follows;
+        line.fastestRate = c.fastestLinkRate;
+        line.baudIndex = 0;
+        line.calls.clear();
+        reads = 0;
+        const size_t before = wire.Written().size();
+        dialog->NegotiateBaudRate();
+
+        Strings sent;
+        const auto all = Sent();
+        for (size_t i = before; i < all.size(); ++i)
+            if (all[i] != "MD?") sent.push_back(all[i]);
+        EXPECT_EQ(sent, c.sent);
+        if (c.fastestLinkRate == 115200)
+            EXPECT_EQ(Strings(line.calls.begin(), line.calls.begin() + std::min(flush.size(), line.calls.size())),
+                      flush);
+        else
+            EXPECT_EQ(std::count(line.calls.begin(), line.calls.end(), "wake 14"), 1) << "only rates the link runs at";
+        EXPECT_EQ(line.baudIndex, c.finalBaudIndex);
+        EXPECT_EQ(window.GetCurSel(kBaudRate), c.finalBaudIndex);
+        EXPECT_EQ(reads, c.reads);
+    }
+}
+
+// Which commands store and load an area is the memory areas' test; here the dialog's texts.
+TEST_F(CommunicationDialogTest, AreaButtonsTalkToTheCamera) {
+    Open();
+    for (int32_t area : {0, 3, 4, -1}) {
+        camera.area = area;
+        dialog->OnGetArea();
+        EXPECT_EQ(window.GetText(kAreaName), area == 0 ? "Factory Data" : area == 3 ? "User 3 Data" : "Unkown");
+    }
+    camera.refuseAreas = true;
+    window.SetText(kAreaName, "User 1 Data");
+    dialog->OnGetArea();
+    EXPECT_EQ(window.GetText(kAreaName), "Unkown") << "no area in the answer";
+    camera.refuseAreas = false;
+    platform.boxes.clear();
+
+    window.SetCurSel(kArea, 0);
+    dialog->OnStore();
+    EXPECT_EQ(platform.progress, (Strings{"open:Now, Storing camera data.", "finish"}));
+    EXPECT_EQ(platform.Texts(), Strings{"Completed to store current setting data!"});
+    window.SetCurSel(kArea, 3);
+    dialog->OnLoad();
+    EXPECT_EQ(reads, 1);
+    const auto sent = Sent();
+    EXPECT_EQ(Strings(sent.end() - 2, sent.end()), (Strings{"SA00=0", "LD=3"}));
+
+    camera.refuseAreas = true;
+    platform.boxes.clear();
+    dialog->OnStore();
+    dialog->OnLoad();
+    EXPECT_EQ(platform.Texts(), (Strings{"NG\nSA=3", "NG\nLD=3"})) << "only the engine's reports";
+    EXPECT_EQ(reads, 1) << "a refused load reads nothing";
+}
+
+TEST_F(CommunicationDialogTest, MessageLogKeepsTheNewestEntriesAndSavesNewestFirst) {
+    Open();
+    engine.SendCommandInt(protocol::cmd::GA, 400, protocol::milliseconds(50));  // the camera does not know GA: no reply
+    EXPECT_EQ(Items(window, kMessages), Strings{"GA=400"}) << "listed bare, without CR LF";
+    dialog->OnClearLog();
+    for (int i = 0; i < kMaxMessages + 2; ++i) dialog->AddMessage("m" + std::to_string(i));
+    EXPECT_EQ(window.GetCount(kMessages), kMaxMessages);
+    EXPECT_EQ(window.GetItemText(kMessages, 0), "m2") << "the two oldest went";
+    EXPECT_EQ(window.GetItemText(kMessages, kMaxMessages - 1), "m4097");
+    dialog->OnClearLog();
+    dialog->AddMessage("first");
+    dialog->AddMessage("second");
+
+    platform.files = {dir / "log"};
+    dialog->OnWriteLog();
+    EXPECT_EQ(dir.ReadFile("log.txt"), "second\nfirst\n");
+    EXPECT_EQ(Items(window, kMessages).back(), "Writing file has been done!");
+    EXPECT_EQ(storedFolder, dir.Path());
+
+    platform.files = {dir / "log.txt"};
+    platform.answers = {MsgResult::No};
+    dialog->OnWriteLog();
+    ASSERT_EQ(platform.boxes.size(), 1u);
+    EXPECT_EQ(platform.boxes[0].text, (dir / "log.txt") + "\nThis file already exists.\nReplace existing file?");
+    EXPECT_EQ(dir.ReadFile("log.txt"), "second\nfirst\n");
+}
+
+using namespace vr::dialogs::terminal;
+
+system_clock::time_point Utc(int h, int m, int s, int ms) {
+    return system_clock::time_point(days(20000) + hours(h) + minutes(m) + seconds(s) + milliseconds(ms));
+}
+
+class TerminalDialogTest : public DialogTest {
+protected:
+    void SetUp() override {
+        dialog =
+            std::make_unique<dialogs::CTerminalDialog>(services.Get(), window, frame, folder, [this] { return now; });
+        dialog->Init();
+    }
+    void TearDown() override { dialog.reset(); }
+
+    ui::ControlModel window = DialogControls({{ui::CtrlType::Edit, {kEdit}},
+                                              {ui::CtrlType::Combo, {kList}},
+                                              {ui::CtrlType::Static, {dialogs::terminal::kStrip}},
+                                              {ui::CtrlType::Button, {kSend, kClear, kClose, kSave}}});
+    system_clock::time_point now = Utc(10, 5, 7, 42);
+    std::unique_ptr<dialogs::CTerminalDialog> dialog;
+};
+
+TEST(TerminalTimeStamp, MinuteSecondMillisecondWithoutTheHour) {
+    EXPECT_EQ(dialogs::CTerminalDialog::TimeStamp(Utc(23, 59, 59, 999)), "59:59:999  ");
+    EXPECT_EQ(dialogs::CTerminalDialog::TimeStamp(Utc(0, 0, 0, 0)), "00:00:000  ");
+}
+
+TEST_F(TerminalDialogTest, AnEmptyLineIsSentTooAndRepliesAreListedWhileHidden) {
+    EXPECT_EQ(window.GetPicture(dialogs::terminal::kStrip), protocol::kStripOffline);
+    window.SetText(kEdit, "");
+    dialog->OnSend();
+    EXPECT_EQ(wire.Written(), Strings{"\r\n"});
+    EXPECT_EQ(Items(window, kList), Strings{"05:07:042  Tx: "});
+
+    dialog->OnClose();
+    EXPECT_FALSE(frame.visible);
+    wire.Feed("COMPLETE\r\n");
+    services.engine.OnTimer();
+    EXPECT_EQ(Items(window, kList).back(), "05:07:042  Rx: COMPLETE");
+}
+
+TEST_F(TerminalDialogTest, UpAndDownRecallTheCommandsSentBefore) {
+    for (const char* text : {"GA?", "GA=400", "GA=400", "MD?"}) {
+        window.SetText(kEdit, text);
+        dialog->OnSend();
+    }
+    // Up from the newest back to the oldest and no further; the repeated command is there once.
+    Strings seen;
+    for (int i = 0; i < 4; ++i) {
+        dialog->OnHistory(-1);
+        seen.push_back(window.GetText(kEdit));
+    }
+    EXPECT_EQ(seen, (Strings{"MD?", "GA=400", "GA?", "GA?"}));
+    dialog->OnHistory(1);
+    EXPECT_EQ(window.GetText(kEdit), "GA=400");
+    dialog->OnHistory(1);
+    dialog->OnHistory(1);
+    EXPECT_EQ(window.GetText(kEdit), "") << "past the newest: a new command";
+    window.SetText(kEdit, "typed");
+    dialog->OnHistory(1);
+    EXPECT_EQ(window.GetText(kEdit), "typed") << "Down at the end leaves the edit alone";
+}
+
+TEST_F(TerminalDialogTest, ListKeepsItsFirst32786LinesAndFormatsShortMessages) {
+    for (int i = 0; i < kMaxLines + 2; ++i) dialog->AddLine("x");
+    EXPECT_EQ(window.GetCount(kList), 32786);
+    dialog->OnClear();
+    EXPECT_EQ(window.GetCount(kList), 0);
+    dialog->AddLineF("%s", std::string(300, 'a').c_str());
+    EXPECT_EQ(window.GetItemText(kList, 0), "05:07:042  " + std::string(256, 'a'));
+}
+
+// Saving the lines in order, and its "done" line, are the Qt tests'.
+TEST_F(TerminalDialogTest, SaveReplacesOnYesAndSaysWhenTheFileCannotBeOpened) {
+    dir.WriteFile("trace.csv", "old\n");
+    platform.files = {dir / "trace.csv"};
+    platform.answers = {app::MsgResult::Yes};
+    dialog->OnSave();
+    EXPECT_EQ(dir.ReadFile("trace.csv"), "") << "an empty list empties the file";
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1) << "no temporary file is left";
+    EXPECT_EQ(storedFolder, dir.Path());
+
+    platform.boxes.clear();
+    platform.files = {dir / "missing/trace.csv"};
+    dialog->OnSave();
+    ASSERT_EQ(platform.boxes.size(), 1u);
+    EXPECT_EQ(platform.boxes[0].text, "File open error !");
+    EXPECT_EQ(platform.boxes[0].icon, MsgIcon::Error);
+    platform.files.clear();
+    dialog->OnSave();  // cancelled: nothing happens
+    EXPECT_EQ(platform.boxes.size(), 1u);
+}
+
+TEST_F(TerminalDialogTest, RegistryGreysTheWindow) {
+    services.dialogs.DisableAll();
+    EXPECT_FALSE(frame.windowEnabled);
+    services.dialogs.EnableAll();
+    EXPECT_TRUE(frame.windowEnabled);
+}
+
+}  // namespace
