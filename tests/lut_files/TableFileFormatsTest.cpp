@@ -58,11 +58,13 @@ TEST(TableFileReadersTest, StopAtTheFirstLineTheyCannotPlace) {
     };
     std::string binary;
     for (int i = 0; i < 1024; ++i) binary += static_cast<char>(i % 256);
+    // clang-format off
     const Case cases[] = {
         {"a full gamma file", Gamma, GammaLines(256), true, 256, {}},
         {"an empty line after the last entry", Gamma, GammaLines(256) + "\r\n", false, 256, {"Invaild line format"}},
         {"a 257th line", Gamma, GammaLines(257), false, 256, {"Too many data"}},
-        {"a fourth gamma field", Gamma, GammaLines(3) + "1,2,3,4\r\n5,5,5\r\n", false, 3, {"Invalid data count format"}},
+        {"a fourth gamma field", Gamma, GammaLines(3) + "1,2,3,4\r\n5,5,5\r\n", false, 3,
+         {"Invalid data count format"}},
         {"blanks instead of commas", Gamma, GammaLines(1) + "1 2 3\r\n", false, 1, {"Invaild line format"}},
         {"nothing at all", Gamma, "", true, 0, {}},
         {"bare LF and no final line end", Gamma, "any header\n0,0,0\n1,2,3", true, 2, {}},
@@ -75,7 +77,8 @@ TEST(TableFileReadersTest, StopAtTheFirstLineTheyCannotPlace) {
         {"ten lines", Shading, ShadingLines(10), true, 10, {}},
         {"1025 lines", Shading, ShadingLines(1025), true, 1024, {"Too many data"}},
         {"only the header", Shading, ShadingLines(0), true, 0, {}},
-        {"a fourth shading field", Shading, ShadingLines(5) + "1, 2, 3, 4\r\n", false, 5, {"Invaild data count format"}},
+        {"a fourth shading field", Shading, ShadingLines(5) + "1, 2, 3, 4\r\n", false, 5,
+         {"Invaild data count format"}},
         // Taken apart, a long line's second half would land on the next entry and shift all the rest.
         {"a long shading line skipped", Shading,
          ShadingLines(2) + "1, 2, 3" + std::string(200, ' ') + "\r\n4002, 5002, 6002\r\n", true, 3,
@@ -83,6 +86,7 @@ TEST(TableFileReadersTest, StopAtTheFirstLineTheyCannotPlace) {
         {"a binary shading file", Shading, binary, true, 0,
          {"4 lines of the file are longer than 126 characters and were skipped, the first at line 2."}},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         lut::PlainLutTables tables = SevenTables();
