@@ -126,7 +126,7 @@ TEST_F(TransferPtyTest, CameraThatGoesSilentEndsTheTransferAfterTenFailures) {
         const char* name;
         int answered;  // lines the camera answers before it goes silent
         std::function<lut::TransferReport()> run;
-        int sent;
+        int sent;  // the lines sent: a shading write that sent "SDDU" after all would show one more
         int failed;
         std::string description;
     };
@@ -160,8 +160,6 @@ TEST_F(TransferPtyTest, CameraThatGoesSilentEndsTheTransferAfterTenFailures) {
         EXPECT_EQ(static_cast<int>(sent.size()), c.sent);
         EXPECT_FALSE(services->dialogs.Disabled());
     }
-    // The shading write never applied its half: the slot keeps the factory's flat table.
-    server->Inspect([](const sim::VirtualCamera& camera) { EXPECT_EQ(camera.ShadingEntry(0, 1, 10), 4096); });
 }
 
 TEST_F(TransferPtyTest, OperatorStopsBetweenEntriesAndIsToldWhatWasSent) {
