@@ -1,10 +1,10 @@
 // The LUT menu's file commands and the shading buttons as the operator meets them: file dialogs,
 // questions, messages, and the files and camera tables they leave, against the virtual camera over a
-// pseudo-terminal.
+// pseudo-terminal. The filters the dialogs show and the load of all three tables (menu 30009) are the
+// Qt test's (tests/lut_files_gui).
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -51,66 +51,36 @@ protected:
     std::unique_ptr<lut::TableFiles> files;
 };
 
-lut::LutTable Identity() {
-    lut::LutTable table{};
-    for (int i = 0; i < 256; ++i) table[static_cast<size_t>(i)] = i == 255 ? 4095 : 16 * i;
-    return table;
-}
-
 }  // namespace
 
-// The Qt test sees the tool's own three filters as the file dialogs show them.
-TEST(TableFileDialogsTest, FiltersSplitIntoDescriptionAndPattern) {
-    const auto two = lut::TableFiles::SplitFilter("Text (*.txt) | *.txt | All files (*.*) | *.* ||");
-    ASSERT_EQ(two.size(), 2u);
-    EXPECT_EQ(two[1].description, "All files (*.*)");
-    EXPECT_EQ(two[1].pattern, "*.*");
-}
-
-TEST_F(TableFilesTest, OpenLutFileFillsTheEditorsOrSaysWhyNot) {
+// A good file read through the menu is the Qt test's; what a read leaves in the tables is the formats
+// test's.
+TEST_F(TableFilesTest, OpenLutFileSaysWhyItCouldNotAndSendsNothing) {
     Start();
-    dir.WriteFile("good.csv", "GammaData (R G B)\r\n1,2,3\r\n4,5,6\r\n");
     dir.WriteFile("bad.csv", "GammaData (R G B)\r\n7,8,9\r\n\r\n");
-    Platform().files = {dir / "good.csv"};
-    Menu(30006);
-    EXPECT_EQ(tables.Table(LutColour::Green)[1], 5);
-    EXPECT_TRUE(tables.ShownAsRead(LutColour::Blue));
-    EXPECT_TRUE(Boxes().empty());
-
-    lut::PlainLutTables fresh;
-    lut::TableFiles other(services->Get(), fresh, view, Short());
-    Platform().files = {dir / "bad.csv"};
-    other.OpenLutFile();
-    EXPECT_EQ(fresh.Table(LutColour::Red)[0], 7) << "what came before the bad line stays";
-    EXPECT_FALSE(fresh.ShownAsRead(LutColour::Red));
-    ASSERT_EQ(Boxes(), Strings{"Invaild line format"});
+    // A bad file, a missing one, and a cancelled dialog, which ends without a word.
+    Platform().files = {dir / "bad.csv", dir / "missing.csv"};
+    for (int k = 0; k < 3; ++k) Menu(30006);
+    EXPECT_EQ(tables.Table(LutColour::Red)[0], 7) << "what came before the bad line stays";
+    EXPECT_FALSE(tables.ShownAsRead(LutColour::Red));
+    ASSERT_EQ(Boxes(), (Strings{"Invaild line format", dir / "missing.csv" + "\nCouldn't open this file"}));
     EXPECT_EQ(Platform().boxes[0].icon, app::MsgIcon::Error);
-
-    Platform().boxes.clear();
-    Platform().files = {dir / "missing.csv"};
-    other.OpenLutFile();
-    EXPECT_EQ(Boxes(), Strings{dir / "missing.csv" + "\nCouldn't open this file"});
-    // A cancelled dialog ends without a word; nothing went to the camera at any point.
-    other.OpenLutFile();
-    EXPECT_EQ(Boxes().size(), 1u);
+    EXPECT_EQ(Platform().boxes[1].icon, app::MsgIcon::Error);
     EXPECT_TRUE(sent.empty());
 }
 
+// A save to a new file, without a question, is the Qt test's.
 TEST_F(TableFilesTest, SaveLutFileReadsTheCameraFirstAndAsksBeforeReplacing) {
     Start();
+    lut::LutTable identity{};  // what a fresh camera holds
+    for (size_t i = 0; i < identity.size(); ++i) identity[i] = i == 255 ? 4095 : static_cast<int32_t>(16 * i);
     const std::string path = dir / "lut.csv";
-    Platform().files = {path};
-    Menu(30007);
-    EXPECT_EQ(sent.size(), 1536u);
-    const lut::LutTable identity = Identity();
-    EXPECT_EQ(dir.ReadFile("lut.csv"), lut::FormatGammaFile(identity, identity, identity));
-    EXPECT_TRUE(Boxes().empty());
-
-    // The file is there now: No keeps it, Yes replaces it.
     dir.WriteFile("lut.csv", "old");
+    // No keeps the file, Yes replaces it.
     Platform().files = {path, path};
     Platform().answers = {app::MsgResult::No, app::MsgResult::Yes};
     Menu(30007);
+    EXPECT_EQ(sent.size(), 1536u);
     EXPECT_EQ(dir.ReadFile("lut.csv"), "old");
     ASSERT_EQ(Boxes(), Strings{path + "\nThis file already exists.\nReplace existing file?"});
     EXPECT_EQ(Platform().boxes[0].icon, app::MsgIcon::Question);
@@ -133,32 +103,6 @@ TEST_F(TableFilesTest, SaveLutFileEndsBeforeItsDialogWhenTheReadFails) {
     EXPECT_FALSE(tables.ShownAsRead(LutColour::Green)) << "the reads stop at the first that fails";
     EXPECT_EQ(tables.Table(LutColour::Red)[149], 16 * 149);
     EXPECT_EQ(tables.Table(LutColour::Red)[150], 0);
-}
-
-TEST_F(TableFilesTest, LoadAllLutTablesReadsAllThreeInOneGreyedBracket) {
-    Start();
-    Menu(30009);
-    for (LutColour c : lut::kLutColours) {
-        EXPECT_EQ(tables.Table(c), Identity());
-        EXPECT_TRUE(tables.ShownAsRead(c));
-    }
-    EXPECT_FALSE(services->dialogs.Disabled());
-    EXPECT_EQ(Platform().waitCursorDepth, 0);
-    // One progress window per table, as each editor's read has.
-    EXPECT_EQ(
-        std::count(Platform().progress.begin(), Platform().progress.end(), "open:Now, reading camera gamma data  "), 3);
-}
-
-TEST_F(TableFilesTest, ShadingButtonsDoNothingWhileShadingModeIsOff) {
-    Start();
-    Platform().files = {dir / "a.csv", dir / "b.csv"};
-    dir.WriteFile("b.csv", Shading(3));
-    Button(1336);
-    Button(1337);
-    EXPECT_EQ(Boxes(), (Strings{"Shading Mode is OFF", "Shading Mode is OFF"}));
-    EXPECT_EQ(Platform().boxes[0].icon, app::MsgIcon::Error);
-    EXPECT_EQ(sent, (Strings{"SDM?", "SDM?"}));
-    EXPECT_EQ(Platform().files.size(), 2u) << "no file dialog";
 }
 
 TEST_F(TableFilesTest, ShadingReadToFileAndShortFileBackToTheCamera) {
@@ -195,12 +139,23 @@ TEST_F(TableFilesTest, ShadingReadToFileAndShortFileBackToTheCamera) {
     EXPECT_EQ(Boxes().size(), 2u);
 }
 
-TEST_F(TableFilesTest, ShadingFileTooLongIsCutAndOneMalformedSendsNothing) {
+TEST_F(TableFilesTest, ShadingFromFileNeedsTheModeAndAWellFormedFile) {
     Start();
-    Set(protocol::cmd::SDM, 3);
     dir.WriteFile("long.csv", Shading(1025));
     dir.WriteFile("bad.csv", Shading(5) + "1, 2, 3, 4\r\n");
     Platform().files = {dir / "long.csv", dir / "bad.csv"};
+    // Shading mode off: both buttons end with a box, before any file dialog.
+    Button(1336);
+    Button(1337);
+    EXPECT_EQ(Boxes(), (Strings{"Shading Mode is OFF", "Shading Mode is OFF"}));
+    EXPECT_EQ(Platform().boxes[0].icon, app::MsgIcon::Error);
+    EXPECT_EQ(sent, (Strings{"SDM?", "SDM?"}));
+    EXPECT_EQ(Platform().files.size(), 2u) << "no file dialog";
+
+    // A file too long is cut to its first 1024 entries and sent; a malformed one sends nothing.
+    Set(protocol::cmd::SDM, 3);
+    Platform().boxes.clear();
+    sent.clear();
     Button(1337);
     EXPECT_EQ(Boxes(), Strings{"Too many data"});
     EXPECT_EQ(sent.size(), 1u + 6148u);
