@@ -92,7 +92,8 @@ TEST_F(SettingsWriteTest, AFailedWriteNamesFileAndReasonAndLeavesTheGoodFile) {
     ::setrlimit(RLIMIT_FSIZE, &saved);
     ::signal(SIGXFSZ, previous);
     EXPECT_FALSE(written);
-    EXPECT_EQ(Texts(), std::vector<std::string>{Path("golden.cam") + "\nCouldn't open this file\nwrite: File too large"});
+    EXPECT_EQ(Texts(),
+              std::vector<std::string>{Path("golden.cam") + "\nCouldn't open this file\nwrite: File too large"});
     EXPECT_EQ(Platform().boxes[0].caption, "File Open Error");
     EXPECT_EQ(Read("golden.cam"), good);
     for (const auto& entry : std::filesystem::directory_iterator(services->dir.Path()))
