@@ -5,26 +5,47 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <functional>
 #include <memory>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
-#include "ManualClock.h"
 #include "RecordingMainWindow.h"
 #include "TestServices.h"
-#include "app/Platform.h"
 #include "calibration/OnePush.h"
+#include "calibration/WaitClock.h"
 #include "calibration/XmlVersion.h"
-#include "link/CommSetting.h"
-#include "protocol/ParameterTable.h"
-#include "protocol/TrafficLog.h"
 #include "sim/PtyServer.h"
 #include "ui/ControlModel.h"
 
 namespace vr::test {
 
-// The camera's delays, short; and a camera that answers nothing goes unanswered after half a second.
+using Strings = std::vector<std::string>;
+
+// A sleep adds its time at once; with `realSleep` it also takes that long, for the progress window's
+// paint interval to pass.
+class ManualClock final : public calibration::IWaitClock {
+public:
+    TimePoint Now() override { return now; }
+    void Sleep(std::chrono::milliseconds duration) override {
+        now += duration;
+        if (onSleep) onSleep();
+        if (realSleep.count() > 0) std::this_thread::sleep_for(realSleep);
+    }
+    std::chrono::milliseconds Elapsed() const {
+        return std::chrono::duration_cast<std::chrono::milliseconds>(now - start);
+    }
+
+    const TimePoint start{std::chrono::hours(1)};
+    TimePoint now = start;
+    std::chrono::milliseconds realSleep{0};
+    std::function<void()> onSleep;
+};
+
+// The camera's delays, short.
 inline sim::SimOptions FastCamera(const std::string& model) {
     sim::SimOptions o;
     o.model = model;
@@ -33,18 +54,15 @@ inline sim::SimOptions FastCamera(const std::string& model) {
     return o;
 }
 
-inline calibration::OnePushTiming ShortTiming() {
-    calibration::OnePushTiming t;
-    // The start commands the virtual camera answers within its short delays; the recalibrations
-    // keep their real time-outs, which bound their polls on the test's clock.
-    t.whiteBalanceStart = t.gainAutoStart = t.shadingStart = std::chrono::milliseconds(2000);
-    t.resultQuery = std::chrono::milliseconds(500);
-    t.xmlWrite = t.xmlRead = std::chrono::milliseconds(500);
-    return t;
-}
-
 class OnePushFixture : public ::testing::Test {
 protected:
+    OnePushFixture() {
+        // The start commands the virtual camera answers within its short delays, and an unanswered
+        // query ends after half a second; the recalibrations keep their real time-outs, which bound
+        // their polls on the test's clock.
+        timing.whiteBalanceStart = timing.gainAutoStart = timing.shadingStart = std::chrono::milliseconds(2000);
+        timing.resultQuery = timing.xmlWrite = timing.xmlRead = std::chrono::milliseconds(500);
+    }
     void TearDown() override { Shutdown(); }
 
     // A camera on a fresh pty and a main window connected to it at 115200 bit/s; with `readAll` the
@@ -109,9 +127,9 @@ protected:
         }
         return out.str();
     }
-    // Each box as "CAPTION: TEXT", with " [error]" or " [info]" for its icon.
-    std::vector<std::string> Boxes() const {
-        std::vector<std::string> boxes;
+    // Each box as "CAPTION: TEXT", with " [error]", " [info]" or " [warning]" for its icon.
+    Strings Boxes() const {
+        Strings boxes;
         for (const auto& b : services->platform.boxes) {
             std::string s = b.caption + ": " + b.text;
             if (b.icon == app::MsgIcon::Error) s += " [error]";
@@ -124,18 +142,15 @@ protected:
     int32_t CameraValue(const char* name) const { return server->Value(name).value_or(-999999); }
 
     ManualClock clock;
-    calibration::OnePushTiming timing = ShortTiming();
+    calibration::OnePushTiming timing;
     std::unique_ptr<sim::PtyServer> server;
     std::unique_ptr<TestServices> services;
     std::unique_ptr<ui::ControlModel> controls;
     std::unique_ptr<RecordingMainWindow> dlg;
     std::unique_ptr<calibration::OnePush> onePush;
     std::unique_ptr<calibration::XmlVersion> xml;
-    std::vector<std::string> sent;
-    // Whether Cancel was on offer while a line went out to the camera.
-    bool cancelWhileSending = false;
+    Strings sent;
+    bool cancelWhileSending = false;  // whether Cancel was on offer while a line went out
 };
-
-using Strings = std::vector<std::string>;
 
 }  // namespace vr::test

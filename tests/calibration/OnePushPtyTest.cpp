@@ -33,12 +33,12 @@ TEST_F(OnePushPtyTest, WhiteBalanceListStartsTheFunctionsTheModelHas) {
         int32_t cameraMode;  // "AWB" afterwards
         bool balancesGains;
     } cases[] = {
-        {"KB", false, 1, "AWB=2 AWRS? AWB? GAR? GAB? GA?", {"White Balance Once: Succeeded"}, 0, true},
+        // The green gain re-read in individual gain mode; the gain all outside it is run by
+        // vr8200ctl's onepush (test_cli).
         {"KA", true, 1, "AWB=2 AWRS? AWB? GAR? GAB? GAG?", {"White Balance Once: Succeeded"}, 0, true},
         // Index 2 is "Preset 5000K" on the KB, sent as its code; "Exposure Once" on the KA.
         {"KB", false, 2, "AWB=5", {}, 5, false},
         {"KA", false, 2, "AWB=4 AHRS? AWB? PER? PEB?", {"White Balance Exposure Once: Succeeded"}, 0, false},
-        {"KA", false, 5, "AWB=7", {}, 7, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.model) + " index " + std::to_string(c.index));
@@ -117,8 +117,6 @@ TEST_F(OnePushPtyTest, ShadingAndRecalibrationsWaitWithCancelOnlyBetweenCommands
     Click(kShading);
     EXPECT_EQ(Sent(), "RS=0 SDRS?");
     EXPECT_EQ(clock.Elapsed(), std::chrono::milliseconds(1000)) << "the result is read a second after COMPLETE";
-    ASSERT_FALSE(services->platform.progress.empty());
-    EXPECT_EQ(services->platform.progress.front(), "open:Shading calibration: 0 s of at most 420 s");
     EXPECT_EQ(services->platform.progress.back(), "finish");
     sent.clear();
     clock.now = clock.start;

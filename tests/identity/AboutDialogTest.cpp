@@ -1,34 +1,40 @@
-// The device information dialog: what it shows of the tool and the camera, the device version, and
-// how it registers with the status strip and the dialog registry.
+// The device information dialog: what it shows of the camera, the device version, the help files and
+// the link, and how it registers with the status strip and the dialog registry.
+
+#include <filesystem>
 
 #include "IdentityFixture.h"
 #include "identity/AboutDialog.h"
 #include "identity/DeviceVersion.h"
-#include "protocol/OnlineStatus.h"
+#include "identity/HelpFiles.h"
 #include "settings/ModelCommands.h"
 
 using namespace vr;
 using namespace vr::identity::about;
 using identity::CAboutDialog;
-using Strings = std::vector<std::string>;
+using test::Strings;
 
 namespace {
 
+// A desktop without a viewer for the file: the open cannot start.
+class NoViewer final : public test::FakePlatform {
+public:
+    bool ShellOpen(const std::string& path) override {
+        opened.push_back(path);
+        return false;
+    }
+};
+
 class AboutDialogTest : public test::IdentityTest {
 protected:
-    std::unique_ptr<CAboutDialog> Open(bool factoryMode = false) {
-        controls_ = ui::ControlModel(ui::ControlModel::Empty{});
-        AddAboutControls();
-        auto dialog = std::make_unique<CAboutDialog>(Services(), controls_, frame_,
-                                                     identity::AboutSetup{factoryMode, dir_.Path(), ""});
+    std::unique_ptr<CAboutDialog> Open(bool factoryMode = false, app::Services* services = nullptr,
+                                       const std::string& documentation = "") {
+        auto dialog = std::make_unique<CAboutDialog>(services != nullptr ? *services : Services(), controls_, frame_,
+                                                     identity::AboutSetup{factoryMode, dir_.Path(), documentation});
         dialog->OnInitDialog();
         return dialog;
     }
-    Strings DeviceVersionShown() const {
-        Strings fields;
-        for (uint32_t id : kDeviceVersion) fields.push_back(controls_.GetText(id));
-        return fields;
-    }
+    Strings DeviceVersionShown() const { return Texts({kDeviceVersion.begin(), kDeviceVersion.end()}); }
 
     test::TempDir dir_;
 };
@@ -44,28 +50,34 @@ TEST(DeviceVersionText, FieldsShowWholeButOnlyTheirFirstCharactersAreWritten) {
     EXPECT_EQ(identity::JoinDeviceVersion({"\xC3\xA9x", "2", "3", "4"}), "\xC3\xA9.2.3.4");
 }
 
+TEST(HelpFileList, OrdinaryPdfFilesOfTheFolderSortedByName) {
+    namespace fs = std::filesystem;
+    test::TempDir dir;
+    for (const char* name : {"b.pdf", "a.pdf", "C.PDF", "notes.txt", "manual.pdf.txt"}) dir.WriteFile(name, "%PDF");
+    fs::create_directory(dir / "folder.pdf");
+    fs::create_symlink(dir / "a.pdf", dir / "link.pdf");
+    fs::create_symlink(dir / "gone", dir / "dangling.pdf");
+    EXPECT_EQ(identity::ListHelpFiles(dir.Path()), (Strings{"C.PDF", "a.pdf", "b.pdf", "link.pdf"}));
+    EXPECT_TRUE(identity::ListHelpFiles(dir / "missing").empty());
+
+    EXPECT_EQ(identity::ChooseDocumentation({dir / "none.md", dir / "notes.txt", dir / "b.pdf"}), dir / "notes.txt");
+    EXPECT_EQ(identity::ChooseDocumentation({dir / "none.md", dir / "folder.pdf"}), dir / "none.md");
+}
+
 TEST_F(AboutDialogTest, ShowsTheCameraAskedInOrder) {
     StartCamera();
-    Identified(settings::kModelKA, settings::kModelNameKA);
+    services_->model = {settings::kModelKA, settings::kModelNameKA};
     Preset(protocol::cmd::UD, "line3");
     auto dialog = Open();
 
     EXPECT_EQ(sent_, (Strings{"VN?", "ID?", "FPVN?", "UD?", "DV?"}));
-    EXPECT_EQ(controls_.GetText(kFirmware), "3.1.0.2");
-    EXPECT_EQ(controls_.GetText(kModelName), "VR-8200-KA");
-    EXPECT_EQ(controls_.GetText(kCameraId), "2400012345");
-    EXPECT_EQ(controls_.GetText(kFpga), "1.0.4.0");
-    EXPECT_EQ(controls_.GetText(kUserId), "line3");
+    EXPECT_EQ(Texts({kFirmware, kModelName, kCameraId, kFpga, kUserId}),
+              (Strings{"3.1.0.2", "VR-8200-KA", "2400012345", "1.0.4.0", "line3"}));
     EXPECT_EQ(DeviceVersionShown(), (Strings{"1", "0", "0", "0"}));
     EXPECT_TRUE(Platform().boxes.empty());
-
-    // The user ID starts locked.
-    EXPECT_FALSE(controls_.IsEnabled(kUserId) || controls_.IsEnabled(kSaveUserId));
+    EXPECT_FALSE(controls_.IsEnabled(kUserId) || controls_.IsEnabled(kSaveUserId)) << "the user ID starts locked";
     EXPECT_TRUE(controls_.GetCheck(kProtectUserId));
-
-    // Outside factory mode the device version can be read, not written.
-    for (uint32_t id : kDeviceVersion) EXPECT_FALSE(controls_.IsEnabled(id)) << id;
-    EXPECT_FALSE(controls_.IsShown(kSaveDeviceVersion));
+    // Outside factory mode the window hides the button (test_gui); a stray save writes nothing.
     dialog->OnSaveDeviceVersion();
     EXPECT_EQ(sent_.size(), 5u);
 
@@ -83,58 +95,39 @@ TEST_F(AboutDialogTest, ShowsTheCameraAskedInOrder) {
     services_->dialogs.EnableAll();
 }
 
-TEST_F(AboutDialogTest, ADeviceVersionOfAnotherShapeLeavesAllFourMarks) {
+TEST_F(AboutDialogTest, UnansweredQueriesAndOddDeviceVersionsLeaveThePlaceholders) {
     StartCamera();
     const struct {
         const char* reply;
         Strings shown;
-    } cases[] = {
-        {"1.2.3.4", {"1", "2", "3", "4"}},
+    } shapes[] = {
         {"1.2.3", {"?", "?", "?", "?"}},
         {"1.2.3.4.5", {"?", "?", "?", "?"}},
         {"1.2.3.", {"1", "2", "3", ""}},
     };
-    for (const auto& c : cases) {
+    for (const auto& c : shapes) {
         Preset(protocol::cmd::DV00, c.reply);
         auto dialog = Open();
         EXPECT_EQ(DeviceVersionShown(), c.shown) << c.reply;
+        EXPECT_EQ(Texts({kCameraId, kModelName}), (Strings{"2400012345", "??????????"})) << "no probe, no name";
     }
-}
-
-TEST_F(AboutDialogTest, UnansweredQueriesLeaveTheirPlaceholders) {
-    sim::SimOptions options;
-    options.refuseQuery = {"FPVN", "DV"};
-    StartCamera(options);
-    auto dialog = Open();
-    EXPECT_EQ(controls_.GetText(kFpga), "?.?.?.?");
-    EXPECT_EQ(DeviceVersionShown(), (Strings{"?", "?", "?", "?"}));
-    EXPECT_EQ(controls_.GetText(kCameraId), "2400012345");
-    // The probe has not recognised the camera here: no name.
-    EXPECT_EQ(controls_.GetText(kModelName), "??????????");
 
     // Without the firmware version the camera is asked nothing else, and the model is not named.
-    dialog.reset();
-    TearDown();
+    sim::SimOptions options;
     options.refuseQuery = {"VN"};
     StartCamera(options);
-    Identified(settings::kModelKA, settings::kModelNameKA);
-    Platform().boxes.clear();
-    dialog = Open();
+    services_->model = {settings::kModelKA, settings::kModelNameKA};
+    auto dialog = Open();
     EXPECT_EQ(sent_, Strings{"VN?"});
     ASSERT_EQ(Platform().boxes.size(), 1u);
     EXPECT_EQ(Platform().boxes[0].caption, "Communication Error");
-    EXPECT_EQ(controls_.GetText(kFirmware), "?.?.?.?");
-    EXPECT_EQ(controls_.GetText(kModelName), "??????????");
-    EXPECT_EQ(controls_.GetText(kCameraId), "??????????");
-    EXPECT_EQ(controls_.GetText(kUserId), "????????????????");
+    EXPECT_EQ(Texts({kFirmware, kModelName, kCameraId, kUserId}),
+              (Strings{"?.?.?.?", "??????????", "??????????", "????????????????"}));
 }
 
 TEST_F(AboutDialogTest, FactoryModeWritesTheFirstCharacterOfEachField) {
     StartCamera();
     auto dialog = Open(true);
-    for (uint32_t id : kDeviceVersion) EXPECT_TRUE(controls_.IsEnabled(id)) << id;
-    EXPECT_TRUE(controls_.IsShown(kSaveDeviceVersion));
-
     sent_.clear();
     const Strings typed = {"12", "3", "4", "5"};
     for (size_t i = 0; i < typed.size(); ++i) controls_.SetText(kDeviceVersion[i], typed[i]);
@@ -150,6 +143,46 @@ TEST_F(AboutDialogTest, FactoryModeWritesTheFirstCharacterOfEachField) {
     controls_.SetText(kDeviceVersion[3], "\r");
     dialog->OnSaveDeviceVersion();
     EXPECT_EQ(sent_.size(), 1u);
-    EXPECT_EQ(Platform().boxes.back().icon, app::MsgIcon::Error);
+    EXPECT_EQ(LastBox().icon, app::MsgIcon::Error);
     EXPECT_EQ(CameraText("DV"), "1.3.4.5");
+}
+
+TEST_F(AboutDialogTest, HelpFilesAndTheLinkOpenInTheViewerOrSayWhyNot) {
+    StartCamera();
+    dir_.WriteFile("manual.pdf", "%PDF");
+    dir_.WriteFile("install.pdf", "%PDF");
+    auto dialog = Open();
+    ASSERT_EQ(controls_.GetCount(kHelpFiles), 2);
+    EXPECT_EQ(controls_.GetText(kHelpFiles), "install.pdf");
+    controls_.SetCurSel(kHelpFiles, 1);
+    dialog->OnViewHelpFile();
+    EXPECT_EQ(Platform().opened, Strings{dir_ / "manual.pdf"});
+    EXPECT_TRUE(Platform().boxes.empty());
+    controls_.SetCurSel(kHelpFiles, -1);
+    dialog->OnViewHelpFile();
+    EXPECT_EQ(Platform().opened.size(), 1u);
+    EXPECT_EQ(LastBox().text, "No file was selected !!");
+    EXPECT_EQ(LastBox().icon, app::MsgIcon::Error);
+    dialog.reset();
+
+    test::TestServices& t = *services_;
+    NoViewer noViewer;
+    app::Services services{noViewer, t.registry, t.controlMode, t.traffic,    t.status, t.dialogs,
+                           t.table,  t.engine,   t.link,        t.Get().line, t.model};
+    const std::string readme = dir_ / "README.md";
+    dir_.WriteFile("README.md", "# docs");
+    dialog = Open(false, &services, readme);
+    EXPECT_EQ(controls_.GetText(kLink), readme);
+    dialog->OnLinkClicked();
+    EXPECT_EQ(noViewer.opened, Strings{readme});
+    ASSERT_EQ(noViewer.boxes.size(), 1u);
+    EXPECT_EQ(noViewer.boxes[0].text, "Couldn't open \"" + readme + "\" with the desktop's viewer.");
+    EXPECT_EQ(noViewer.boxes[0].icon, app::MsgIcon::Error);
+
+    // A file gone since the list was made is reported without starting a viewer that cannot show it.
+    std::filesystem::remove(dir_ / "install.pdf");
+    dialog->OnViewHelpFile();
+    EXPECT_EQ(noViewer.opened.size(), 1u);
+    ASSERT_EQ(noViewer.boxes.size(), 2u);
+    EXPECT_EQ(noViewer.boxes[1].text, "Couldn't open \"" + (dir_ / "install.pdf") + "\" with the desktop's viewer.");
 }

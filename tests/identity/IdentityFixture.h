@@ -18,19 +18,22 @@
 
 namespace vr::test {
 
+using Strings = std::vector<std::string>;
+
 class FakeFrame final : public dialogs::IDialogFrame {
 public:
     bool HasWindow() const override { return true; }
     void EnableWindow(bool enable) override { enabled = enable; }
-    void ShowWindow(bool show) override { shown = show; }
+    void ShowWindow(bool) override {}
     bool enabled = true;
-    bool shown = true;
 };
 
 class IdentityTest : public ::testing::Test {
 protected:
     void StartCamera(sim::SimOptions options = {}) {
+        TearDown();
         sent_.clear();
+        FreshControls();
         server_ = std::make_unique<sim::PtyServer>();
         std::string error;
         ASSERT_TRUE(server_->Start(options, &error)) << error;
@@ -47,12 +50,20 @@ protected:
         services_.reset();
         server_.reset();
     }
-
-    // What the model probe records for a camera it recognised.
-    void Identified(uint32_t kind, const char* name) {
-        services_->model.kind = kind;
-        services_->model.name = name;
+    // The controls of all three dialogs (their ids differ); to the model only a list's type matters.
+    void FreshControls() {
+        using namespace identity;
+        controls_ = ui::ControlModel(ui::ControlModel::Empty{});
+        for (uint32_t id : {about::kToolName, about::kToolVersion, about::kLink, about::kModelName, about::kFirmware,
+                            about::kCameraId, about::kFpga, about::kStrip, about::kUserId, about::kSaveDeviceVersion,
+                            about::kSaveUserId, about::kProtectUserId, about::kEnableUserIdEdit, cameraid::kSave,
+                            cameraid::kStrip, userid::kEdit, userid::kSave, userid::kStrip})
+            controls_.AddControl(id, ui::CtrlType::Edit);
+        for (uint32_t id : about::kDeviceVersion) controls_.AddControl(id, ui::CtrlType::Edit);
+        for (uint32_t id : cameraid::kFields) controls_.AddControl(id, ui::CtrlType::Edit);
+        controls_.AddControl(about::kHelpFiles, ui::CtrlType::Combo);
     }
+
     // Gives the camera an identity text as production would, then forgets what was sent for it.
     void Preset(uint32_t cmdId, const std::string& text) {
         using namespace std::chrono_literals;
@@ -63,28 +74,14 @@ protected:
         sent_.clear();
     }
     std::string CameraText(const char* name) const { return server_->QueryValue(name).value_or("<none>"); }
-
-    void AddAboutControls() {
-        using namespace identity::about;
-        for (uint32_t id : {kToolName, kToolVersion, kLink, kModelName, kFirmware, kCameraId, kFpga, kStrip})
-            controls_.AddControl(id, ui::CtrlType::Static);
-        for (uint32_t id : kDeviceVersion) controls_.AddControl(id, ui::CtrlType::Edit);
-        controls_.AddControl(kUserId, ui::CtrlType::Edit);
-        for (uint32_t id : {kSaveDeviceVersion, kSaveUserId, kProtectUserId, kEnableUserIdEdit, kViewHelpFile})
-            controls_.AddControl(id, ui::CtrlType::Button);
-        controls_.AddControl(kHelpFiles, ui::CtrlType::Combo);
+    Strings Texts(const std::vector<uint32_t>& ids) const {
+        Strings texts;
+        for (uint32_t id : ids) texts.push_back(controls_.GetText(id));
+        return texts;
     }
-    void AddCameraIdControls() {
-        using namespace identity::cameraid;
-        for (uint32_t id : kFields) controls_.AddControl(id, ui::CtrlType::Edit);
-        controls_.AddControl(kSave, ui::CtrlType::Button);
-        controls_.AddControl(kStrip, ui::CtrlType::Static);
-    }
-    void AddUserIdControls() {
-        using namespace identity::userid;
-        controls_.AddControl(kEdit, ui::CtrlType::Edit);
-        controls_.AddControl(kSave, ui::CtrlType::Button);
-        controls_.AddControl(kStrip, ui::CtrlType::Static);
+    const RecordedBox& LastBox() {
+        static const RecordedBox none{"<no box>", "", app::MsgIcon::None, app::MsgButtons::Ok};
+        return Platform().boxes.empty() ? none : Platform().boxes.back();
     }
 
     FakePlatform& Platform() { return services_->platform; }
@@ -94,7 +91,7 @@ protected:
     std::unique_ptr<TestServices> services_;
     ui::ControlModel controls_{ui::ControlModel::Empty{}};
     FakeFrame frame_;
-    std::vector<std::string> sent_;
+    Strings sent_;
 };
 
 }  // namespace vr::test

@@ -21,14 +21,10 @@
 
 namespace vr::test {
 
-inline std::string ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 // The hand-derived expected files beside this header.
 inline std::string ExpectedFile(const std::string& name) {
-    return ReadBytes((std::filesystem::path(__FILE__).parent_path() / "expected" / name).string());
+    std::ifstream in(std::filesystem::path(__FILE__).parent_path() / "expected" / name, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 class SettingsFixture : public ::testing::Test {
@@ -86,6 +82,7 @@ protected:
     FakePlatform& Platform() { return services->platform; }
     std::vector<std::string> Texts() const { return services->platform.Texts(); }
     std::string Path(const std::string& name) const { return services->dir / name; }
+    std::string Read(const std::string& name) const { return services->dir.ReadFile(name); }
     int32_t CameraValue(const char* name) const { return server->Value(name).value_or(-999999); }
     void Click(uint32_t id) { dlg->OnControlEvent(id, {ui::ControlEventType::Clicked}); }
 
