@@ -112,16 +112,11 @@ TEST(GoldenTables, PageButtons) {
 TEST(GoldenTables, ParameterControlsOnPages) {
     GoldenFile golden("parameters.tsv");
     for (const auto& r : golden.Records()) {
-        const auto ctrl = static_cast<uint32_t>(r.Int("ctrl"));
-        const PageControl* c = FindControl(ctrl);
-        if (r.Int("layout") == kLayoutNotAPage) {
-            if (c != nullptr) ADD_FAILURE() << r.Where() << ": on page " << c->page << ", golden: on no page";
-            continue;
-        }
-        if (c == nullptr) {
-            ADD_FAILURE() << r.Where() << ": on no page, golden: on page " << r.Int("layout");
-            continue;
-        }
+        const PageControl* c = FindControl(static_cast<uint32_t>(r.Int("ctrl")));
+        if ((c == nullptr) != (r.Int("layout") == kLayoutNotAPage))
+            r.Fail("on " + (c ? "page " + std::to_string(c->page) : "no page") + ", golden: layout " +
+                   r.Text("layout"));
+        if (c == nullptr || r.Int("layout") == kLayoutNotAPage) continue;
         ExpectField(r, "page", r.Int("layout"), c->page);
         const std::string& kind = r.Text("kind");
         const std::string expectedType = kind == "SpinEdit" ? "Edit" : kind;
