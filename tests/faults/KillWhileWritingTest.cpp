@@ -29,23 +29,21 @@ namespace {
 
 using namespace std::chrono_literals;
 
-int Leftovers(const std::string& folder, const std::string& name) {
+// The temporary files of `name` left in the folder, removed after they are counted unless `keep`.
+int Leftovers(const std::string& folder, const std::string& name, bool keep = false) {
     int n = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(folder))
-        if (entry.path().filename().string().rfind("." + name + ".", 0) == 0) ++n;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        if (entry.path().filename().string().rfind("." + name + ".", 0) != 0) continue;
+        ++n;
+        if (!keep) std::filesystem::remove(entry.path());
+    }
     return n;
 }
 
-void RemoveLeftovers(const std::string& folder, const std::string& name) {
-    for (const auto& entry : std::filesystem::directory_iterator(folder))
-        if (entry.path().filename().string().rfind("." + name + ".", 0) == 0) std::filesystem::remove(entry.path());
-}
-
-pid_t Spawn(const std::vector<std::string>& args) {
-    std::vector<std::string> store = {VR8200CTL_EXE};
-    store.insert(store.end(), args.begin(), args.end());
+pid_t Spawn(std::vector<std::string> args) {
+    args.insert(args.begin(), VR8200CTL_EXE);
     std::vector<char*> argv;
-    for (auto& a : store) argv.push_back(a.data());
+    for (auto& a : args) argv.push_back(a.data());
     argv.push_back(nullptr);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
@@ -68,28 +66,26 @@ void KillAndReap(pid_t pid, std::chrono::microseconds after) {
 // One file written by vr8200ctl, killed at random points spread over the tool's run.
 void KillTheTool(const char* kind, const std::string& file, std::vector<std::string> args, int runs) {
     vr::test::TempDir dir;
-    const std::string path = dir / file;
     for (auto& a : args)
-        if (a == "FILE") a = path;
-    std::vector<std::string> full = {"--config-dir", dir.Path(), "--simulate", "KA", "--yes"};
-    full.insert(full.end(), args.begin(), args.end());
+        if (a == "FILE") a = dir / file;
+    args.insert(args.begin(), {"--simulate", "KA", "--yes"});
 
     // The new complete content, and how long a whole run takes.
     const auto start = std::chrono::steady_clock::now();
-    std::vector<std::string> once(full.begin() + 2, full.end());
-    const auto r = vr::test::RunTool(once, dir.Path());
+    const auto r = vr::test::RunTool(args, dir.Path());
     ASSERT_EQ(r.exitCode, 0) << r.err;
     const auto whole = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start);
     const std::string complete = dir.ReadFile(file);
     ASSERT_FALSE(complete.empty());
 
+    args.insert(args.begin(), {"--config-dir", dir.Path()});
     std::mt19937 random(20261207);
     std::uniform_int_distribution<int64_t> when(whole.count() / 4, whole.count() * 11 / 10);
     const std::string old = "the old file\n";
     int asOld = 0, asNew = 0, leftovers = 0;
     for (int i = 0; i < runs; ++i) {
         dir.WriteFile(file, old);
-        const pid_t pid = Spawn(full);
+        const pid_t pid = Spawn(args);
         ASSERT_GT(pid, 0);
         KillAndReap(pid, std::chrono::microseconds(when(random)));
         const std::string now = dir.ReadFile(file);
@@ -97,7 +93,6 @@ void KillTheTool(const char* kind, const std::string& file, std::vector<std::str
             << kind << " run " << i << ": a half file of " << now.size() << " bytes";
         (now == old ? asOld : asNew)++;
         leftovers += Leftovers(dir.Path(), file);
-        RemoveLeftovers(dir.Path(), file);
     }
     std::printf("| kill -9 %-22s | %3d runs | old %3d | new %3d | temporary files left %d |\n", kind, runs, asOld,
                 asNew, leftovers);
@@ -127,16 +122,12 @@ TEST(KillWhileWriting, WriteFileAtomically) {
         const pid_t pid = ::fork();
         ASSERT_GE(pid, 0);
         if (pid == 0) {
-            for (int n = 0;; ++n) {
-                std::string e;
-                vr::app::WriteFileAtomically(path, n % 2 ? a : b, e);
-            }
+            for (int n = 0;; ++n) vr::app::WriteFileAtomically(path, n % 2 ? a : b, error);
         }
         KillAndReap(pid, std::chrono::microseconds(when(random)));
         const std::string now = dir.ReadFile("traffic.log");
         ASSERT_TRUE(now == a || now == b) << "run " << i << ": a half file of " << now.size() << " bytes";
         leftovers += Leftovers(dir.Path(), "traffic.log");
-        RemoveLeftovers(dir.Path(), "traffic.log");
     }
     std::printf("| kill -9 %-22s | %3d runs | old or new every time | temporary files left %d |\n",
                 "WriteFileAtomically", runs, leftovers);
@@ -146,10 +137,7 @@ TEST(KillWhileWriting, WriteFileAtomically) {
 TEST(KillWhileWriting, SettingsStore) {
     vr::test::TempDir dir;
     const std::vector<std::string> devices = {"/dev/ttyUSB0", "/dev/serial/by-id/usb-FTDI-port0"};
-    {
-        vr::app::CRegistry store(dir.Path());
-        ASSERT_EQ(store.WriteComPortDevice(devices[0]), 1);
-    }
+    ASSERT_EQ(vr::app::CRegistry(dir.Path()).WriteComPortDevice(devices[0]), 1);
     std::mt19937 random(11);
     std::uniform_int_distribution<int> when(0, 20000);
     int leftoversSeen = 0;
@@ -165,7 +153,7 @@ TEST(KillWhileWriting, SettingsStore) {
             }
         }
         KillAndReap(pid, std::chrono::microseconds(when(random)));
-        leftoversSeen += Leftovers(dir.Path(), vr::app::kRegFileName);
+        leftoversSeen += Leftovers(dir.Path(), vr::app::kRegFileName, true);
         vr::app::CRegistry next(dir.Path());
         std::string device;
         ASSERT_EQ(next.ReadComPortDevice(device), 1) << "run " << i;
@@ -175,7 +163,7 @@ TEST(KillWhileWriting, SettingsStore) {
         ASSERT_LT(rate, 5u) << "run " << i;
         EXPECT_FALSE(std::filesystem::exists(dir / (std::string(vr::app::kRegFileName) + ".bad")))
             << "run " << i << ": a killed write left a store that was set aside";
-        ASSERT_EQ(Leftovers(dir.Path(), vr::app::kRegFileName), 0) << "the start did not clean up, run " << i;
+        ASSERT_EQ(Leftovers(dir.Path(), vr::app::kRegFileName, true), 0) << "the start did not clean up, run " << i;
     }
     std::printf("| kill -9 %-22s | %3d runs | whole every time | temporary files left by kills %d, all cleaned |\n",
                 "settings store", runs, leftoversSeen);

@@ -12,8 +12,10 @@
 #include "TempDir.h"
 #include "sim/PtyServer.h"
 
+using vr::test::Contains;
 using vr::test::Lines;
 using vr::test::RunTool;
+using vr::test::StartCamera;
 
 namespace {
 
@@ -25,39 +27,35 @@ TEST(OneToolPerPort, ASecondToolIsToldWhoHoldsThePortAndTheFirstCarriesOn) {
     vr::test::TempDir dir;
     vr::sim::SimOptions options;
     options.slowMs = 20;  // the first tool's dump lasts a few seconds
-    vr::sim::PtyServer camera;
-    std::string error;
-    ASSERT_TRUE(camera.Start(options, &error)) << error;
+    const auto camera = StartCamera(options);
     auto first = std::async(std::launch::async, [&] {
-        return RunTool({"--port", camera.DevicePath(), "dump"}, dir.Path());
+        return RunTool({"--port", camera->DevicePath(), "dump"}, dir.Path());
     });
     // Wait until the first tool talks to the camera, so it holds the port.
-    for (int i = 0; i < 500 && camera.LinesHandled() == 0; ++i)
+    for (int i = 0; i < 500 && camera->LinesHandled() == 0; ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    ASSERT_GT(camera.LinesHandled(), 0u);
+    ASSERT_GT(camera->LinesHandled(), 0u);
     const auto start = std::chrono::steady_clock::now();
-    const auto second = RunTool({"--port", camera.DevicePath(), "set", "CBDRT=1"}, dir.Path());
+    const auto second = RunTool({"--port", camera->DevicePath(), "set", "CBDRT=1"}, dir.Path());
     EXPECT_LT(SecondsSince(start), 5.0);
     EXPECT_EQ(second.exitCode, 3) << second.err;
-    EXPECT_NE(second.err.find("is in use by process"), std::string::npos) << second.err;
+    EXPECT_TRUE(Contains(second.err, "is in use by process")) << second.err;
     const auto r = first.get();
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(Lines(r.out).size(), 146u) << "the second tool disturbed the first one's dump";
-    EXPECT_EQ(camera.CameraRate(), 115200u);
+    EXPECT_EQ(camera->CameraRate(), 115200u);
 }
 
 TEST(OneToolPerPort, AReplyLeftByAnEarlierRunIsNotTheNextRunsAnswer) {
     vr::test::TempDir dir;
     vr::sim::SimOptions options;
     options.delayReplyMs["GA"] = 300;
-    vr::sim::PtyServer camera;
-    std::string error;
-    ASSERT_TRUE(camera.Start(options, &error)) << error;
+    const auto camera = StartCamera(options);
     // The first run gives up before the camera answers; its answer arrives after it has gone.
-    const auto early = RunTool({"--port", camera.DevicePath(), "send", "GA?", "--wait", "20"}, dir.Path());
+    const auto early = RunTool({"--port", camera->DevicePath(), "send", "GA?", "--wait", "20"}, dir.Path());
     EXPECT_EQ(early.exitCode, 1) << early.err;
     std::this_thread::sleep_for(std::chrono::milliseconds(600));
-    const auto r = RunTool({"--port", camera.DevicePath(), "get", "MD", "TMP0"}, dir.Path());
+    const auto r = RunTool({"--port", camera->DevicePath(), "get", "MD", "TMP0"}, dir.Path());
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(Lines(r.out).front(), "MD=VR-8200-KA") << r.out;
 }
@@ -69,7 +67,7 @@ TEST(OneToolPerPort, AStoreThatIsAFifoIsRefusedInsteadOfHanging) {
     const auto r = RunTool({"--simulate", "KA", "get", "GA"}, dir.Path());
     EXPECT_LT(SecondsSince(start), 10.0) << "the start-up hung on the FIFO";
     EXPECT_LT(r.exitCode, 128);
-    EXPECT_NE(r.err.find("settings.ini"), std::string::npos) << r.err;
+    EXPECT_TRUE(Contains(r.err, "settings.ini")) << r.err;
     struct stat st {};
     ASSERT_EQ(::stat((dir / "settings.ini").c_str(), &st), 0);
     EXPECT_TRUE(S_ISFIFO(st.st_mode)) << "somebody's FIFO was replaced";

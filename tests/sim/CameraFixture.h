@@ -24,11 +24,9 @@ public:
 
     VirtualCamera& Camera() { return *camera_; }
 
-    // Everything the camera says to the line now.
-    std::vector<std::string> Send(const std::string& line) { return camera_->HandleLine(line); }
     // The one reply to a line that is answered at once; "<n replies>" otherwise.
     std::string Ask(const std::string& line) {
-        auto replies = Send(line);
+        auto replies = camera_->HandleLine(line);
         return replies.size() == 1 ? replies[0] : "<" + std::to_string(replies.size()) + " replies>";
     }
     // The integer a query answers after "NAME=".
@@ -37,11 +35,6 @@ public:
         if (reply.rfind(mnemonic + "=", 0) == 0) return std::stoi(reply.substr(mnemonic.size() + 1));
         ADD_FAILURE() << mnemonic << "? answered " << reply;
         return INT32_MIN;
-    }
-    // Moves the clock and collects what falls due, joined by "|".
-    std::string Wait(std::chrono::milliseconds ms) {
-        now_ += ms;
-        return Join(camera_->Poll());
     }
 
     // A conversation: "LINE > REPLY" steps separated by ";", several replies joined by "|", nothing
@@ -52,10 +45,9 @@ public:
         const ::testing::ScopedTrace trace(where.file_name(), static_cast<int>(where.line()), "conversation");
         std::istringstream steps(script);
         for (std::string step; std::getline(steps, step, ';');) {
-            if (Trim(step).empty()) continue;
             const auto gt = step.find('>');
             if (gt == std::string::npos) {
-                ADD_FAILURE() << "no '>' in \"" << step << '"';
+                EXPECT_EQ(Trim(step), "") << "no '>' in this step";
                 continue;
             }
             std::istringstream replies(step.substr(gt + 1));
@@ -68,19 +60,17 @@ public:
         }
     }
     void Step(const std::string& line, const std::string& reply) {
-        if (!line.empty() && line[0] == '~')
-            EXPECT_EQ(Wait(std::chrono::milliseconds(std::stoi(line.substr(1)))), reply) << line;
-        else
-            EXPECT_EQ(Join(Send(line)), reply) << line;
+        const bool wait = !line.empty() && line[0] == '~';
+        if (wait) now_ += std::chrono::milliseconds(std::stoi(line.substr(1)));
+        EXPECT_EQ(Join(wait ? camera_->Poll() : camera_->HandleLine(line)), reply) << line;
     }
 
+private:
     static std::string Join(const std::vector<std::string>& lines) {
         std::string s;
         for (const auto& l : lines) s += (s.empty() ? "" : "|") + l;
         return s;
     }
-
-private:
     static std::string Trim(const std::string& s) {
         const auto first = s.find_first_not_of(' ');
         return first == std::string::npos ? "" : s.substr(first, s.find_last_not_of(' ') - first + 1);

@@ -4,20 +4,16 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 #include "sim/SimCli.h"
 
 namespace {
 
-bool Parses(std::vector<std::string> args, vr::sim::SimOptions& options) {
+bool Parses(const std::string& switches, vr::sim::SimOptions& options) {
     CLI::App app;
     vr::sim::AddSimOptions(app, options);
-    args.insert(args.begin(), "vr8200-sim");
-    std::vector<const char*> argv;
-    for (const auto& a : args) argv.push_back(a.c_str());
     try {
-        app.parse(static_cast<int>(argv.size()), argv.data());
+        app.parse("vr8200-sim " + switches, true);
     } catch (const CLI::ParseError&) {
         return false;
     }
@@ -28,18 +24,16 @@ bool Parses(std::vector<std::string> args, vr::sim::SimOptions& options) {
 
 TEST(SimCli, DelaysAndCountsAreWholeNumbers) {
     vr::sim::SimOptions o;
-    ASSERT_TRUE(Parses({"--late-reply", "3:800", "--delay-reply", "ga:250,MD:10", "--hang-at", "lut:4"}, o));
+    ASSERT_TRUE(Parses("--late-reply 3:800 --delay-reply ga:250,MD:10 --hang-at lut:4", o));
     EXPECT_EQ(o.lateReplyLine, 3);
     EXPECT_EQ(o.lateReplyMs, 800);
     EXPECT_EQ(o.delayReplyMs["GA"], 250);
     EXPECT_EQ(o.delayReplyMs["MD"], 10);
     EXPECT_EQ(o.hangAtCommand, "LUT");
     EXPECT_EQ(o.hangAtCount, 4);
-
-    for (const std::vector<std::string>& bad :
-         {std::vector<std::string>{"--late-reply", "5s"}, {"--late-reply", "3:"}, {"--late-reply", "3:x"},
-          {"--delay-reply", "GA"}, {"--delay-reply", "GA:-5"}, {"--delay-reply", "GA:1e3"}, {"--hang-at", "GA:two"}}) {
+    for (const char* bad : {"--late-reply 5s", "--late-reply 3:", "--late-reply 3:x", "--delay-reply GA",
+                            "--delay-reply GA:-5", "--delay-reply GA:1e3", "--hang-at GA:two"}) {
         vr::sim::SimOptions options;
-        EXPECT_FALSE(Parses(bad, options)) << bad[0] << " " << bad[1];
+        EXPECT_FALSE(Parses(bad, options)) << bad;
     }
 }

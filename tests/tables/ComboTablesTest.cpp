@@ -10,7 +10,6 @@
 #include "ui/main/ComboCodes.h"
 
 using vr::test::ExpectField;
-using vr::test::ExpectSameIds;
 using vr::test::GoldenFile;
 
 namespace {
@@ -18,32 +17,39 @@ namespace {
 // The one list the golden data leaves out: the documented lists give no items for the pixel format.
 constexpr uint32_t kListWithoutGoldenItems = 1100;
 
-// The records of a file grouped by control, in file order.
-std::map<int64_t, std::vector<const GoldenFile::Record*>> ByControl(const GoldenFile& file) {
+// Each list of a golden file against the code's: the same lists, as many items, and each item's field.
+template <class CodeList, class ExpectItem>
+void ExpectLists(const char* file, const char* what, const std::vector<uint32_t>& codeIds, CodeList codeList,
+                 ExpectItem expectItem) {
+    GoldenFile golden(file);
     std::map<int64_t, std::vector<const GoldenFile::Record*>> lists;
-    for (const auto& r : file.Records()) lists[r.Int("ctrl")].push_back(&r);
-    return lists;
+    for (const auto& r : golden.Records()) lists[r.Int("ctrl")].push_back(&r);
+    std::vector<int64_t> goldenIds;
+    for (const auto& [ctrl, items] : lists) goldenIds.push_back(ctrl);
+    vr::test::ExpectSameIds(what, goldenIds, {codeIds.begin(), codeIds.end()});
+    for (const auto& [ctrl, items] : lists) {
+        const auto code = codeList(static_cast<uint32_t>(ctrl));
+        ExpectField(*items.front(), "item count", static_cast<int64_t>(items.size()),
+                    static_cast<int64_t>(code.size()));
+        for (const GoldenFile::Record* r : items) expectItem(*r, code, static_cast<size_t>(r->Int("index")));
+    }
 }
 
 }  // namespace
 
 TEST(GoldenTables, ComboItems) {
-    GoldenFile golden("combo_items.tsv");
-    const auto lists = ByControl(golden);
-    std::vector<int64_t> goldenIds, codeIds;
-    for (const auto& [ctrl, items] : lists) goldenIds.push_back(ctrl);
+    std::vector<uint32_t> codeIds;
     for (uint32_t ctrl : vr::protocol::ComboControlIds())
         if (ctrl != kListWithoutGoldenItems) codeIds.push_back(ctrl);
-    ExpectSameIds("lists", goldenIds, codeIds);
-    for (const auto& [ctrl, items] : lists) {
-        const std::vector<std::string>* code = vr::protocol::ComboItems(static_cast<uint32_t>(ctrl));
-        if (code == nullptr) continue;  // reported above
-        ExpectField(*items.front(), "item count", static_cast<int64_t>(items.size()), code->size());
-        for (const GoldenFile::Record* r : items) {
-            const auto index = static_cast<size_t>(r->Int("index"));
-            ExpectField(*r, "text", r->Text("text"), index < code->size() ? (*code)[index] : "(no item)");
-        }
-    }
+    ExpectLists(
+        "combo_items.tsv", "lists", codeIds,
+        [](uint32_t ctrl) {
+            const auto* items = vr::protocol::ComboItems(ctrl);
+            return items != nullptr ? *items : std::vector<std::string>{};
+        },
+        [](const GoldenFile::Record& r, const std::vector<std::string>& code, size_t i) {
+            ExpectField(r, "text", r.Text("text"), i < code.size() ? code[i] : "(no item)");
+        });
     // Every list row of the parameter table has its items.
     for (size_t i = 0; i < vr::protocol::kParameterRowCount; ++i) {
         const auto& d = vr::protocol::ParameterDefs()[i];
@@ -53,21 +59,10 @@ TEST(GoldenTables, ComboItems) {
 }
 
 TEST(GoldenTables, ComboCodes) {
-    GoldenFile golden("combo_codes.tsv");
-    const auto lists = ByControl(golden);
-    std::vector<int64_t> goldenIds, codeIds;
-    for (const auto& [ctrl, items] : lists) goldenIds.push_back(ctrl);
-    for (uint32_t ctrl : vr::ui::CodedCombos()) codeIds.push_back(ctrl);
-    EXPECT_EQ(codeIds.size(), 22u);
-    ExpectSameIds("coded lists", goldenIds, codeIds);
-    for (const auto& [ctrl, items] : lists) {
-        const std::vector<int32_t> codes = vr::ui::CodesOf(static_cast<uint32_t>(ctrl));
-        ExpectField(*items.front(), "code count", static_cast<int64_t>(items.size()), codes.size());
-        for (const GoldenFile::Record* r : items) {
-            const auto index = static_cast<size_t>(r->Int("index"));
-            ExpectField(*r, "code", r->Int("code"), index < codes.size() ? codes[index] : -1);
-        }
-    }
+    ExpectLists("combo_codes.tsv", "coded lists", vr::ui::CodedCombos(), vr::ui::CodesOf,
+                [](const GoldenFile::Record& r, const std::vector<int32_t>& code, size_t i) {
+                    ExpectField(r, "code", r.Int("code"), i < code.size() ? code[i] : -1);
+                });
     GoldenFile vocabulary("signal_codes.tsv");
     for (const auto& r : vocabulary.Records())
         ExpectField(r, "SignalCode", r.Int("code"), vr::ui::SignalCode(r.Text("text")));

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <map>
-#include <set>
 
 #include "GoldenFile.h"
 #include "protocol/CommandTable.h"
@@ -23,62 +22,48 @@ namespace {
 
 uint32_t ModelKind(const GoldenFile::Record& r) {
     const std::string& name = r.Text("model");
-    if (name == kModelNameKB) return kModelKB;
-    if (name == kModelNameKA) return kModelKA;
-    ADD_FAILURE() << r.Where() << ": unknown model \"" << name << "\"";
-    return kModelUnknown;
+    if (name != kModelNameKB && name != kModelNameKA) r.Fail("unknown model \"" + name + "\"");
+    return name == kModelNameKB ? kModelKB : name == kModelNameKA ? kModelKA : kModelUnknown;
+}
+
+std::vector<int64_t> Ids(const std::vector<uint32_t>& ids) {
+    return {ids.begin(), ids.end()};
 }
 
 }  // namespace
 
 TEST(GoldenTables, ModelCommands) {
     GoldenFile golden("model_commands.tsv");
-    std::map<uint32_t, std::set<uint32_t>> lacking;
+    std::map<uint32_t, std::vector<int64_t>> lacking;
     for (const auto& r : golden.Records()) {
         ExpectField(r, "mnemonic", r.Text("mnemonic"),
                     vr::protocol::GetCommandName(static_cast<uint32_t>(r.Int("cmd"))));
-        lacking[ModelKind(r)].insert(static_cast<uint32_t>(r.Int("cmd")));
+        lacking[ModelKind(r)].push_back(r.Int("cmd"));
     }
     for (uint32_t kind : {kModelKB, kModelKA, kModelUnknown}) {
-        for (uint32_t id = 0; id < vr::protocol::kCommandCount; ++id) {
-            const bool expected = lacking[kind].count(id) == 0;
-            if (IsCommandOnModel(id, kind) != expected)
-                ADD_FAILURE() << "model " << kind << ", command " << id << " \"" << vr::protocol::GetCommandName(id)
-                              << "\": golden " << (expected ? "present" : "absent") << ", code "
-                              << (expected ? "absent" : "present");
-        }
+        std::vector<int64_t> code;
+        for (uint32_t id = 0; id < vr::protocol::kCommandCount; ++id)
+            if (!IsCommandOnModel(id, kind)) code.push_back(id);
+        ExpectSameIds("commands model " + std::to_string(kind) + " lacks", lacking[kind], code);
     }
 }
 
 TEST(GoldenTables, ModelControls) {
     GoldenFile golden("model_controls.tsv");
-    std::vector<int64_t> onlyKB, onlyKA, codeKB, codeKA;
-    std::vector<uint32_t> both;
-    for (const auto& r : golden.Records()) {
-        const std::string& shownOn = r.Text("shown_on");
-        if (shownOn == kModelNameKB)
-            onlyKB.push_back(r.Int("ctrl"));
-        else if (shownOn == kModelNameKA)
-            onlyKA.push_back(r.Int("ctrl"));
-        else if (shownOn == "both")
-            both.push_back(static_cast<uint32_t>(r.Int("ctrl")));
-        else
-            ADD_FAILURE() << r.Where() << ": unknown shown_on \"" << shownOn << "\"";
-    }
-    EXPECT_EQ(onlyKB.size(), 56u);
-    EXPECT_EQ(onlyKA.size(), 108u);
-    for (uint32_t id : vr::ui::ControlsOnlyOnKB()) codeKB.push_back(id);
-    for (uint32_t id : vr::ui::ControlsOnlyOnKA()) codeKA.push_back(id);
-    ExpectSameIds("controls only on the VR-8200-KB", onlyKB, codeKB);
-    ExpectSameIds("controls only on the VR-8200-KA", onlyKA, codeKA);
+    std::map<std::string, std::vector<int64_t>> shownOn;
+    for (const auto& r : golden.Records()) shownOn[r.Text("shown_on")].push_back(r.Int("ctrl"));
+    for (const auto& [where, ids] : shownOn)
+        EXPECT_TRUE(where == kModelNameKB || where == kModelNameKA || where == "both") << "shown_on \"" << where << '"';
+    ExpectSameIds("controls only on the VR-8200-KB", shownOn[kModelNameKB], Ids(vr::ui::ControlsOnlyOnKB()));
+    ExpectSameIds("controls only on the VR-8200-KA", shownOn[kModelNameKA], Ids(vr::ui::ControlsOnlyOnKA()));
 
     // The controls of both models come back after the other layout hid them.
     for (uint32_t kind : {kModelKB, kModelKA}) {
         vr::ui::ControlModel controls;
-        for (uint32_t id : both) controls.Show(id, false);
+        for (int64_t id : shownOn["both"]) controls.Show(static_cast<uint32_t>(id), false);
         vr::ui::ApplyModelLayout(controls, kind);
-        for (uint32_t id : both)
-            if (controls.Exists(id) && !controls.IsShown(id))
+        for (int64_t id : shownOn["both"])
+            if (controls.Exists(static_cast<uint32_t>(id)) && !controls.IsShown(static_cast<uint32_t>(id)))
                 ADD_FAILURE() << "model " << kind << ": control " << id << " of both models is hidden";
     }
 }
@@ -97,30 +82,21 @@ TEST(GoldenTables, ModelComboItems) {
             ++counts[ctrl];
             ExpectField(r, "text", r.Text("text"), controls.GetItemText(ctrl, index));
             // An empty code: the list is numbered by position and its items carry no data.
-            const int64_t code = r.Text("code").empty() ? 0 : r.Int("code");
-            ExpectField(r, "code", code, controls.GetItemData(ctrl, index));
+            ExpectField(r, "code", r.Text("code").empty() ? 0 : r.Int("code"), controls.GetItemData(ctrl, index));
         }
         for (const auto& [ctrl, count] : counts)
             EXPECT_EQ(controls.GetCount(ctrl), count) << "model " << kind << ", list " << ctrl << ": item count";
     }
 }
 
+// The row counts per model and mode that follow from these lists are checked by test_cli's dump.
 TEST(GoldenTables, NeverReadRows) {
     GoldenFile golden("never_read.tsv");
-    ASSERT_EQ(golden.Records().size(), 25u);
-    std::set<uint32_t> never;
-    for (const auto& r : golden.Records()) never.insert(static_cast<uint32_t>(r.Int("ctrl")));
-    for (size_t i = 0; i < vr::protocol::kParameterRowCount; ++i) {
-        const uint32_t ctrl = vr::protocol::ParameterDefs()[i].ctrlId;
-        const bool expected = never.count(ctrl) == 0;
-        if (IsOnReadList(ctrl) != expected)
-            ADD_FAILURE() << "row " << i << ", control " << ctrl << ": golden " << (expected ? "read" : "never read")
-                          << ", code " << (expected ? "never read" : "read");
-    }
-    // The rows read per model and mode follow from the two lists and the parameter table.
-    for (const auto& [kind, factoryMode, rows] :
-         {std::tuple{kModelKB, false, 144u}, std::tuple{kModelKB, true, 160u}, std::tuple{kModelKA, false, 146u},
-          std::tuple{kModelKA, true, 178u}, std::tuple{kModelUnknown, true, 0u}}) {
-        EXPECT_EQ(RowsToRead(kind, factoryMode).size(), rows) << "model " << kind << ", factory mode " << factoryMode;
-    }
+    std::vector<int64_t> never, code;
+    for (const auto& r : golden.Records()) never.push_back(r.Int("ctrl"));
+    for (size_t i = 0; i < vr::protocol::kParameterRowCount; ++i)
+        if (!IsOnReadList(vr::protocol::ParameterDefs()[i].ctrlId))
+            code.push_back(vr::protocol::ParameterDefs()[i].ctrlId);
+    ExpectSameIds("rows never read", never, code);
+    EXPECT_TRUE(RowsToRead(kModelUnknown, true).empty()) << "an unknown model reads nothing";
 }

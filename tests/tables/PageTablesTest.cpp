@@ -7,7 +7,6 @@
 #include <iterator>
 #include <map>
 #include <set>
-#include <utility>
 
 #include "GoldenFile.h"
 #include "ui/main/MenuTable.h"
@@ -22,19 +21,15 @@ namespace {
 
 constexpr uint32_t kLayoutNotAPage = 116;
 
+// The golden files' names of the enumerations, in their order.
 std::string ActionName(MenuAction action) {
-#define ACTION(name) \
-    { MenuAction::name, #name }
-    static const std::map<MenuAction, std::string> kNames = {
-        ACTION(OpenSettingsFile), ACTION(SaveAllData),   ACTION(SaveShippingData),
-        ACTION(CompareWithFile),  ACTION(Exit),          ACTION(Reload),
-        ACTION(LoadSettings),     ACTION(StoreSettings), ACTION(EditUserId),
-        ACTION(EditCameraId),     ACTION(OpenLutFile),   ACTION(SaveLutFile),
-        ACTION(LoadAllLutTables), ACTION(About),         ACTION(OpenCommunicationDialog),
-        ACTION(OpenTerminal)};
-#undef ACTION
-    auto it = kNames.find(action);
-    return it == kNames.end() ? "action " + std::to_string(static_cast<int>(action)) : it->second;
+    static const char* const kNames[] = {
+        "OpenSettingsFile", "SaveAllData",  "SaveShippingData", "CompareWithFile", "Exit",
+        "Reload",           "LoadSettings", "StoreSettings",    "EditUserId",      "EditCameraId",
+        "OpenLutFile",      "SaveLutFile",  "LoadAllLutTables", "About",           "OpenCommunicationDialog",
+        "OpenTerminal"};
+    const auto i = static_cast<size_t>(action);
+    return i < std::size(kNames) ? kNames[i] : "action " + std::to_string(i);
 }
 
 // A top-level caption without its access key: "File(&F)" and "&File" are both "File".
@@ -90,24 +85,12 @@ TEST(GoldenTables, Pages) {
 
     GoldenFile groups("page_groups.tsv");
     std::map<int64_t, std::multiset<std::string>> goldenGroups, codeGroups;
-    for (const auto& r : groups.Records()) {
-        goldenGroups[r.Int("page")].insert(r.Text("group"));
-    }
+    for (const auto& r : groups.Records()) goldenGroups[r.Int("page")].insert(r.Text("group"));
     for (const PageLayout& layout : PageLayouts())
         for (const GroupLayout& group : layout.groups)
             if (group.groupId != 0) codeGroups[layout.page.templateId].insert(group.caption);
-    for (const PageInfo& page : Pages()) {
-        const auto& g = goldenGroups[page.templateId];
-        const auto& c = codeGroups[page.templateId];
-        for (const std::string& caption : g)
-            if (c.count(caption) != g.count(caption))
-                ADD_FAILURE() << "page " << page.templateId << ": group \"" << caption << "\" " << g.count(caption)
-                              << " times in the golden data, " << c.count(caption) << " in the code";
-        for (const std::string& caption : c)
-            if (g.count(caption) == 0)
-                ADD_FAILURE() << "page " << page.templateId << ": group \"" << caption
-                              << "\" is in the code, not in the golden data";
-    }
+    for (const PageInfo& page : Pages())
+        EXPECT_EQ(goldenGroups[page.templateId], codeGroups[page.templateId]) << "groups of page " << page.templateId;
 }
 
 TEST(GoldenTables, PageButtons) {
@@ -129,16 +112,11 @@ TEST(GoldenTables, PageButtons) {
 TEST(GoldenTables, ParameterControlsOnPages) {
     GoldenFile golden("parameters.tsv");
     for (const auto& r : golden.Records()) {
-        const auto ctrl = static_cast<uint32_t>(r.Int("ctrl"));
-        const PageControl* c = FindControl(ctrl);
-        if (r.Int("layout") == kLayoutNotAPage) {
-            if (c != nullptr) ADD_FAILURE() << r.Where() << ": on page " << c->page << ", golden: on no page";
-            continue;
-        }
-        if (c == nullptr) {
-            ADD_FAILURE() << r.Where() << ": on no page, golden: on page " << r.Int("layout");
-            continue;
-        }
+        const PageControl* c = FindControl(static_cast<uint32_t>(r.Int("ctrl")));
+        if ((c == nullptr) != (r.Int("layout") == kLayoutNotAPage))
+            r.Fail("on " + (c ? "page " + std::to_string(c->page) : "no page") + ", golden: layout " +
+                   r.Text("layout"));
+        if (c == nullptr || r.Int("layout") == kLayoutNotAPage) continue;
         ExpectField(r, "page", r.Int("layout"), c->page);
         const std::string& kind = r.Text("kind");
         const std::string expectedType = kind == "SpinEdit" ? "Edit" : kind;

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <tuple>
 
 #include "FakePlatform.h"
 #include "GoldenFile.h"
@@ -39,7 +38,6 @@ std::string AreaName(ParamArea area) {
 TEST(GoldenTables, Commands) {
     GoldenFile golden("commands.tsv");
     ASSERT_EQ(golden.Records().size(), kCommandCount);
-    int textKinds = 0;
     for (const auto& r : golden.Records()) {
         const auto id = static_cast<uint32_t>(r.Int("id"));
         ASSERT_LT(id, kCommandCount) << r.Where();
@@ -50,9 +48,7 @@ TEST(GoldenTables, Commands) {
         ExpectField(r, "FindCommand", id, FindCommand(r.Text("mnemonic")));
         ExpectField(r, "kind", r.Text("kind"), KindName(entry.valueKind));
         ExpectField(r, "GetValueKind", r.Text("kind"), KindName(GetValueKind(id)));
-        textKinds += GetValueKind(id) == ValueKind::Text;
     }
-    EXPECT_EQ(textKinds, 10);
 }
 
 TEST(GoldenTables, ParameterRows) {
@@ -61,7 +57,10 @@ TEST(GoldenTables, ParameterRows) {
     table.ResetToDefaults();
     GoldenFile golden("parameters.tsv");
     ASSERT_EQ(golden.Records().size(), kParameterRowCount);
+    int values = 0, userValues = 0;
     for (const auto& r : golden.Records()) {
+        values += r.Text("kind") != "Button";
+        userValues += r.Text("kind") != "Button" && r.Text("area") == "User";
         const auto row = static_cast<size_t>(r.Int("row"));
         ASSERT_LT(row, kParameterRowCount) << r.Where();
         const ParameterDef& d = ParameterDefs()[row];
@@ -85,34 +84,8 @@ TEST(GoldenTables, ParameterRows) {
             ExpectField(r, "ToCtrlId", r.Int("ctrl"), table.ToCtrlId(static_cast<uint32_t>(r.Int("cmd"))));
     }
     EXPECT_EQ(ParameterDefs()[kParameterRowCount].ctrlId, kTerminatorCtrlId);
-    EXPECT_TRUE(platform.boxes.empty()) << platform.boxes.front().text;
-}
-
-// The shape the reading, settings-file and layout code rely on, counted in the golden data (whose rows
-// ParameterRows holds the code's to), and the table's own counts of it.
-TEST(GoldenTables, ParameterCounts) {
-    int combo = 0, spinEdit = 0, button = 0, userValues = 0, factory = 0, unnamed = 0;
-    GoldenFile file("parameters.tsv");
-    for (const auto& r : file.Records()) {
-        combo += r.Text("kind") == "Combo";
-        spinEdit += r.Text("kind") == "SpinEdit";
-        button += r.Text("kind") == "Button";
-        userValues += r.Text("kind") != "Button" && r.Text("area") == "User";
-        factory += r.Text("area") == "Factory";
-        unnamed += r.Int("cmd") == cmd::Unnamed;
-    }
-    vr::test::FakePlatform platform;
-    const ParameterTable table{platform};
-    for (const auto& [name, expected, counted] : {
-             std::tuple{"Combo rows", 99, combo},
-             std::tuple{"SpinEdit rows", 115, spinEdit},
-             std::tuple{"Button rows", 8, button},
-             std::tuple{"factory rows", 41, factory},
-             std::tuple{"rows of the unnamed command", 8, unnamed},
-             std::tuple{"value rows", 214, combo + spinEdit},
-             std::tuple{"user value rows", 171, userValues},
-         })
-        EXPECT_EQ(counted, expected) << name << " in the golden data";
-    EXPECT_EQ(table.CountValueParams(), combo + spinEdit);
+    // The table's own counts of value rows and of user value rows.
+    EXPECT_EQ(table.CountValueParams(), values);
     EXPECT_EQ(table.CountUserParams(), userValues);
+    EXPECT_TRUE(platform.boxes.empty()) << platform.boxes.front().text;
 }
