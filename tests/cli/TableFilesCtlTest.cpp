@@ -73,33 +73,29 @@ TEST_F(TableFilesCtlTest, LutWriteSendsTheFileAndRefusesWhatItCannotUse) {
         EXPECT_EQ(c.LutEntry(2, 255), 2);
     });
 
+    // Refused before anything is sent. The box of a file that cannot be opened has two lines: they
+    // become one record on stderr.
+    dir.WriteFile("short.csv", GammaFile(10, 7));
+    dir.WriteFile("bad.csv", GammaFile(3, 7) + "1,2\r\n");
     const struct {
-        const char* name;
-        std::string text;
-        Strings extra;  // options before the subcommand
+        Strings args;
         int exitCode;
         std::string message;
     } cases[] = {
-        {"a short file", GammaFile(10, 7), {}, 2, "The file holds 10 of 256 entries; the rest will be written as 0."},
-        {"a bad line", GammaFile(3, 7) + "1,2\r\n", {"--yes"}, 4, "VR-8200 Control Tool: Invaild line format"},
+        {{"lut", "write", dir / "short.csv"}, 2, "The file holds 10 of 256 entries; the rest will be written as 0."},
+        {{"--yes", "lut", "write", dir / "bad.csv"}, 4, "VR-8200 Control Tool: Invaild line format"},
+        {{"lut", "write", dir / "missing.csv"},
+         4,
+         "VR-8200 Control Tool: " + dir / "missing.csv" + " Couldn't open this file"},
     };
     for (const auto& c : cases) {
-        dir.WriteFile("case.csv", c.text);
-        Strings args = c.extra;
-        args.insert(args.end(), {"lut", "write", dir / "case.csv"});
-        r = Run(args);
-        EXPECT_EQ(r.exitCode, c.exitCode) << c.name << ": " << r.err;
-        EXPECT_TRUE(Contains(r.err, c.message)) << c.name << ": " << r.err;
-        EXPECT_TRUE(TableLines(r.err).empty()) << c.name;
+        r = Run(c.args);
+        EXPECT_EQ(r.exitCode, c.exitCode) << c.args.back() << ": " << r.err;
+        EXPECT_TRUE(Contains(r.err, c.message)) << r.err;
+        EXPECT_TRUE(TableLines(r.err).empty()) << c.args.back();
     }
     camera->Inspect([](const vr::sim::VirtualCamera& c) { EXPECT_EQ(c.LutEntry(0, 5), 5) << "untouched"; });
 
-    r = Run({"lut", "write", dir / "missing.csv"});
-    EXPECT_EQ(r.exitCode, 4);
-    // The box's two lines become one record on stderr.
-    EXPECT_TRUE(Contains(r.err, "VR-8200 Control Tool: " + dir / "missing.csv" + " Couldn't open this file")) << r.err;
-
-    dir.WriteFile("short.csv", GammaFile(10, 7));
     r = Run({"--yes", "lut", "write", dir / "short.csv"});
     EXPECT_EQ(r.exitCode, 0) << r.err;
     camera->Inspect([](const vr::sim::VirtualCamera& c) {
@@ -155,13 +151,10 @@ TEST_F(TableFilesCtlTest, ShadingWriteReadAndStoreRoundTrip) {
     dir.WriteFile("in.csv", ShadingFile(1024, 10));
     auto r = Run({"shading", "write", dir / "in.csv"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
-    const Strings sent = TableLines(r.err);
-    EXPECT_EQ(sent.size(), 1u + 6148u);
-    EXPECT_EQ(sent.front(), "SDM?") << "the mode is asked first";
+    EXPECT_EQ(TableLines(r.err).at(0), "SDM?") << "the mode is asked first";
 
     r = Run({"shading", "read", dir / "out.csv"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(TableLines(r.err).size(), 1u + 6147u);
     EXPECT_EQ(dir.ReadFile("out.csv"), ShadingFile(1024, 10));
 
     r = Run({"shading", "store"});
