@@ -66,33 +66,33 @@ TEST_F(IdentityCtlTest, InfoLeavesOutWhatTheCameraDidNotGive) {
     }
 }
 
-TEST_F(IdentityCtlTest, SetUserIdTakesAnEmptyText) {
+TEST_F(IdentityCtlTest, WritesSendTheirCommandsAfterTheStartUp) {
     Start();
-    const auto r = Run({"set-user-id", ""});
-    EXPECT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(SentAfterConnect(r.err), Strings{"UD="});
-    EXPECT_TRUE(Contains(r.err, "VR-8200 Control Tool: Writing the User ID \"\" has been completed."));
+    const struct {
+        Strings args;
+        Strings sent;
+        const char* query;
+        const char* value;
+        const char* message;
+    } cases[] = {
+        {{"set-user-id", ""}, {"UD="}, "UD", "", "VR-8200 Control Tool: Writing the User ID \"\" has been completed."},
+        {{"--factory", "set-camera-id", "CAM0000042"}, {"ULCK=6182057", "ID00=CAM0000042"}, "ID", "CAM0000042", ""},
+        {{"--factory", "set-device-version", "2.1.0.7"}, {"DV00=2.1.0.7"}, "DV", "2.1.0.7", ""},
+    };
+    for (const auto& c : cases) {
+        const auto r = Run(c.args);
+        EXPECT_EQ(r.exitCode, 0) << r.err;
+        EXPECT_EQ(SentAfterConnect(r.err), c.sent);
+        EXPECT_EQ(camera->QueryValue(c.query), c.value);
+        EXPECT_TRUE(Contains(r.err, c.message)) << r.err;
+    }
 }
 
-TEST_F(IdentityCtlTest, SetCameraIdUnlocksFirstAndARefusedUnlockWritesNothing) {
-    Start();
-    auto r = Run({"--factory", "set-camera-id", "CAM0000042"});
-    EXPECT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(SentAfterConnect(r.err), (Strings{"ULCK=6182057", "ID00=CAM0000042"}));
-    EXPECT_EQ(camera->QueryValue("ID"), "CAM0000042");
-
+TEST_F(IdentityCtlTest, ARefusedUnlockWritesNoCameraId) {
     Start("KA", Refusing("ULCK"));
-    r = Run({"--factory", "set-camera-id", "ABC"});
+    const auto r = Run({"--factory", "set-camera-id", "ABC"});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(SentAfterConnect(r.err), Strings{"ULCK=6182057"});
     EXPECT_TRUE(Contains(r.err, "Couldn't save camera id.")) << r.err;
     EXPECT_EQ(camera->QueryValue("ID"), "2400012345");
-}
-
-TEST_F(IdentityCtlTest, SetDeviceVersionWritesTheText) {
-    Start();
-    const auto r = Run({"--factory", "set-device-version", "2.1.0.7"});
-    EXPECT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(SentAfterConnect(r.err), Strings{"DV00=2.1.0.7"});
-    EXPECT_EQ(camera->QueryValue("DV"), "2.1.0.7");
 }
