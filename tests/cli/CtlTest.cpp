@@ -170,7 +170,7 @@ TEST_F(CtlTest, CtrlCStopsADumpBetweenTwoCommands) {
 
 // The rate the tool left the camera at is remembered per port and probed first the next time.
 // The first run raises the line from wherever the camera is: 57600 here, 9600 in every other test.
-TEST_F(CtlTest, ConnectRaisesTheLineAndASecondRunFindsTheCameraAtTheRememberedRate) {
+TEST_F(CtlTest, ConnectRaisesTheLineAndTheRateIsRememberedPerPort) {
     vr::sim::SimOptions options;
     options.startRate = 57600;
     Start("KA", options);
@@ -208,14 +208,10 @@ TEST_F(CtlTest, ConnectRaisesTheLineAndASecondRunFindsTheCameraAtTheRememberedRa
         EXPECT_EQ(camera->CameraRate(), 115200u);
         EXPECT_TRUE(Contains(config.ReadFile("settings.ini"), "Camera Rate=115200")) << "remembered again";
     }
-}
 
-TEST_F(CtlTest, TheRateIsRememberedPerPortAndNotForAVirtualCameraOfTheRun) {
-    Start();
-    ASSERT_EQ(Run({"connect"}).exitCode, 0);
     // Another port: what was remembered for the first one is not tried there.
     auto other = StartCamera();
-    auto r = RunTool({"--port", other->DevicePath(), "--trace", "connect"}, config.Path());
+    r = RunTool({"--port", other->DevicePath(), "--trace", "connect"}, config.Path());
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_FALSE(Contains(r.err, "probing there first")) << r.err;
     // A virtual camera of the run starts at 9600 every time: nothing is tried or stored for it.
