@@ -1,120 +1,126 @@
 // vr8200ctl's general commands (dump, connect, set, get, send) against the virtual camera over a
-// pseudo-terminal: usage errors, a missing camera, refusals and Ctrl-C.
+// pseudo-terminal: usage errors, a missing camera, refusals, Ctrl-C and the remembered rate. The
+// faults (silence, hang-ups, late and odd replies) are the fault matrix's (tests/faults).
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <regex>
 
 #include "RunTool.h"
-#include "TempDir.h"
 
 using namespace vr::test;
+using Strings = std::vector<std::string>;
+using CtlTest = CtlFixture;
 
-namespace {
-
-vr::sim::SimOptions Model(const char* model, uint32_t startRate = 9600) {
-    vr::sim::SimOptions options;
-    options.model = model;
-    options.startRate = startRate;
-    return options;
-}
-
-class CtlTest : public ::testing::Test {
-protected:
-    TempDir config;
-};
-
-}  // namespace
-
-TEST_F(CtlTest, DumpPrintsEveryRowTheModelHasInTableOrder) {
-    const struct {
-        const char* model;
-        bool factory;
-        size_t rows;
-    } cases[] = {{"KB", false, 144}, {"KB", true, 160}, {"KA", false, 146}, {"KA", true, 178}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.model) + (c.factory ? " factory" : ""));
-        std::vector<std::string> args = {"--simulate", c.model, "dump"};
-        if (c.factory) args.insert(args.begin(), "--factory");
-        const auto r = RunTool(args, config.Path());
-        EXPECT_EQ(r.exitCode, 0) << r.err;
-        const auto lines = Lines(r.out);
-        EXPECT_EQ(lines.size(), c.rows);
-        EXPECT_EQ(std::count(lines.begin(), lines.end(), "WTC=4096"), 1) << "the camera's image width";
-        for (const auto& line : lines) EXPECT_TRUE(Contains(line, "=")) << line;
-    }
+// The rows of each model are tests/tables'; here that dump passes factory mode on for this run only.
+TEST_F(CtlTest, DumpPrintsEveryRowTheModelHas) {
+    const auto r = RunTool({"--factory", "--simulate", "KA", "dump"}, config.Path());
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    const auto lines = Lines(r.out);
+    EXPECT_EQ(lines.size(), 178u);
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "WTC=4096"), 1) << "the camera's image width";
+    for (const auto& line : lines) EXPECT_TRUE(Contains(line, "=")) << line;
     // The factory run did not leave factory mode stored for the operator.
     EXPECT_EQ(Lines(RunTool({"--simulate", "KA", "dump"}, config.Path()).out).size(), 146u);
 }
 
-TEST_F(CtlTest, ConnectRaisesTheLineFromWhereverTheCameraIs) {
-    for (uint32_t rate : {9600u, 57600u}) {
-        auto camera = StartCamera(Model("KB", rate));
-        const auto r = RunTool({"--port", camera->DevicePath(), "--trace", "connect"}, config.Path());
-        EXPECT_EQ(r.exitCode, 0) << r.err;
-        EXPECT_EQ(Lines(r.out), (std::vector<std::string>{"model=VR-8200-KB", "rate=115200", "area=0"}));
-        EXPECT_EQ(camera->CameraRate(), 115200u);
-        const auto sent = Sent(r.err);
-        ASSERT_FALSE(sent.empty());
-        EXPECT_EQ(sent.front(), "MD?");
-        EXPECT_EQ(std::count(sent.begin(), sent.end(), "CBDRT=16"), 2) << "once at the old rate, once at the new";
-    }
-}
-
 TEST_F(CtlTest, SetChangesTheCameraAndStopsAtTheFirstRefusal) {
-    auto camera = StartCamera(Model("KA"));
-    auto r = RunTool({"--port", camera->DevicePath(), "set", "GA=400", "UD=line 3 left"}, config.Path());
+    Start();
+    auto r = Run({"set", "GA=400", "UD=line 3 left"});
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(camera->Value("GA"), 400);
     EXPECT_EQ(camera->QueryValue("UD"), "line 3 left");
 
     vr::sim::SimOptions options;
     options.refuse = {"BLR"};
-    auto refusing = StartCamera(options);
-    r = RunTool({"--port", refusing->DevicePath(), "--trace", "set", "GA=500", "BLR=3", "BL=3"}, config.Path());
+    Start("KA", options);
+    r = Run({"set", "GA=500", "BLR=3", "BL=3"});
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(refusing->Value("GA"), 500);
+    EXPECT_EQ(camera->Value("GA"), 500);
     EXPECT_TRUE(Contains(r.err, "Communication Error: ERROR: Refused")) << r.err;
     EXPECT_TRUE(Contains(r.err, "vr8200ctl: the camera answered \"ERROR: Refused\" to BLR=3")) << r.err;
     const auto sent = Sent(r.err);
     EXPECT_EQ(std::count(sent.begin(), sent.end(), "BL=3"), 0) << "nothing is sent after a refusal";
 
-    r = RunTool({"--port", refusing->DevicePath(), "--json", "get", "GA", "MD"}, config.Path());
+    r = RunTool({"--port", camera->DevicePath(), "--json", "get", "GA", "MD"}, config.Path());
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.out, "{\"GA\": 500, \"MD\": \"VR-8200-KA\"}\n");
 }
 
+// Every command's usage errors: exit 2, nothing on stdout, nothing sent, and a printable message.
+// Out-of-range values, one-push starts and texts holding CR LF in "set" are the fault matrix's.
 TEST_F(CtlTest, UsageErrorsExitWithTwoBeforeTouchingTheLine) {
-    const std::vector<std::vector<std::string>> bad = {
-        {},
-        {"frobnicate"},
-        {"--simulate", "KA", "get", "NOPE"},
-        {"--simulate", "KA", "set", "GA"},
-        {"--simulate", "KA", "set", "GA=12abc"},
-        {"--simulate", "KA", "set", "GA=4294967296"},
-        {"--rate", "1234", "connect"},
-        {"--link", "usb", "connect"},
-        {"--port", "", "connect"},
-        {"--config-dir", "", "--simulate", "KA", "connect"},
-        // Outside the row's range, a one-push start, a text that would end the line early.
-        {"--simulate", "KA", "set", "GA=99999"},
-        {"--simulate", "KA", "set", "RS=0"},
-        {"--simulate", "KA", "set", "UD=a\r\nGA=1234"},
-        {"--simulate", "KA", "set", "UD=ok\r\nCRS00=1"},
-        {"--simulate", "KA", "send", "GA?\r\nCRS00=1"},
-        // A name holding a terminal's escape sequence.
-        {"--simulate", "KA", "get", "G\x1b[2J"},
+    const auto ka = [](Strings args) {  // on a virtual camera of the run
+        args.insert(args.begin(), {"--simulate", "KA"});
+        return args;
     };
-    for (const auto& args : bad) {
+    const auto factory = [&](Strings args) {
+        args.insert(args.begin(), "--factory");
+        return ka(args);
+    };
+    const std::string points = "0,1 1,1 2,1 3,1 4,1 5,1 6,1 7,1 8,1 9,1 10,1 11,1 12,1 13,1 14,1 15,1 16,1";
+    const struct {
+        Strings args;  // after --trace
+        std::string message;
+    } cases[] = {
+        {{}, ""},
+        {{"frobnicate"}, ""},
+        {ka({"get", "NOPE"}), ""},
+        {ka({"get", "G\x1b[2J"}), ""},  // a terminal's escape sequence
+        {ka({"set", "GA"}), ""},
+        {ka({"set", "GA=12abc"}), ""},
+        {ka({"set", "GA=4294967296"}), ""},
+        {{"--rate", "1234", "connect"}, ""},
+        {{"--link", "usb", "connect"}, ""},
+        {{"--port", "", "connect"}, ""},
+        {{"--config-dir", "", "--simulate", "KA", "connect"}, ""},
+        {ka({"send", "GA?\r\nCRS00=1"}), ""},
+        {ka({"onepush", "white"}), ""},
+        {ka({"onepush"}), ""},
+        {ka({"xml-version", "1000"}), ""},
+        {ka({"xml-version", "12x"}), ""},
+        // What needs factory mode or a Yes; texts and versions of the wrong shape (the rules' other
+        // cases are tests/identity's).
+        {ka({"store-area", "0"}), ""},
+        {ka({"--yes", "store-all"}), ""},
+        {factory({"store-all"}), ""},
+        {ka({"write-model", "KB"}), ""},
+        {ka({"onepush", "factory-pixel-gain"}), ""},
+        {ka({"set-camera-id", "ABC"}), ""},
+        {ka({"set-device-version", "1.2.3.4"}), ""},
+        {ka({"set-user-id", "a\r\nGA=100"}), "VR-8200 Control Tool: The user ID must not contain control characters."},
+        {factory({"set-camera-id", ""}), ""},
+        {factory({"set-camera-id", "ABCDEFGHIJK"}), ""},
+        {factory({"set-camera-id", "AB\nC"}), ""},
+        {factory({"set-device-version", "1.2.3"}), ""},
+        {factory({"set-device-version", "12.3.4.5"}), ""},
+        {factory({"set-device-version", "1.2.3."}), ""},
+        {{"lut", "curve", config / "g.csv"}, ""},  // no --points
+        {{"lut", "curve", config / "g.csv", "--points", "0,256 12;40 256,0"}, "point 2 \"12;40\" is not X,Y"},
+        {{"lut", "curve", config / "g.csv", "--points", "0,256 256,0 257,0"},
+         "point 3 \"257,0\" lies outside the plot"},
+        {{"lut", "curve", config / "g.csv", "--points", "0,256 200,10 100,50"},
+         "point 3 \"100,50\" lies left of the point before it"},
+        {{"lut", "curve", config / "g.csv", "--points", "0,256"}, "1 points given; a curve has 2 to 16"},
+        {{"lut", "curve", config / "g.csv", "--points", points}, "17 points given; a curve has 2 to 16"},
+    };
+    for (const auto& c : cases) {
+        Strings args = c.args;
+        SCOPED_TRACE(args.empty() ? "(none)" : args.back());
+        args.insert(args.begin(), "--trace");
         const auto r = RunTool(args, config.Path());
-        EXPECT_EQ(r.exitCode, 2) << (args.empty() ? "(none)" : args.back()) << ": " << r.err;
-        EXPECT_FALSE(Contains(r.err, "Tx: "));
+        EXPECT_EQ(r.exitCode, 2) << r.err;
+        EXPECT_TRUE(r.out.empty()) << r.out;
+        EXPECT_FALSE(Contains(r.err, "Tx: ")) << r.err;
         EXPECT_FALSE(Contains(r.err, "\x1b")) << "messages are printable";
+        EXPECT_TRUE(Contains(r.err, c.message)) << r.err;
     }
     EXPECT_EQ(RunTool({"--help"}, config.Path()).exitCode, 0);
 }
 
-TEST_F(CtlTest, NoCameraOrNoPortExitsWithThree) {
+// A camera that does not answer is the fault matrix's (connect_silent).
+TEST_F(CtlTest, NoPortExitsWithThree) {
     auto r = RunTool({"--port", config / "no-such-device", "connect"}, config.Path());
     EXPECT_EQ(r.exitCode, 3);
     EXPECT_EQ(r.err, "vr8200ctl: cannot open " + (config / "no-such-device") +
@@ -130,34 +136,24 @@ TEST_F(CtlTest, NoCameraOrNoPortExitsWithThree) {
     EXPECT_EQ(r.err, "vr8200ctl: cannot open " + unplugged + ": " + unplugged +
                          " is not present; plug in the adapter or choose another port\n");
     EXPECT_TRUE(Contains(config.ReadFile("settings.ini"), "Com Port Device=" + unplugged + "\n"));
-
-    vr::sim::SimOptions silent;
-    silent.silent = true;
-    auto mute = StartCamera(silent);
-    r = RunTool({"--port", mute->DevicePath(), "get", "GA"}, config.Path());
-    EXPECT_EQ(r.exitCode, 3);
-    EXPECT_TRUE(r.out.empty());
 }
 
+// A send that gets no reply is the fault matrix's (send_no_reply).
 TEST_F(CtlTest, SendWritesOneLineAndListsTheReplies) {
-    auto camera = StartCamera(Model("KA"));
-    auto r = RunTool({"--port", camera->DevicePath(), "--trace", "send", "GA?", "--wait", "300"}, config.Path());
+    Start();
+    const auto r = Run({"send", "GA?", "--wait", "300"});
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.out, "GA=100\n");
-    EXPECT_EQ(Sent(r.err), std::vector<std::string>{"GA?"}) << "no start-up sequence";
+    EXPECT_EQ(Sent(r.err), Strings{"GA?"}) << "no start-up sequence";
     EXPECT_TRUE(Contains(r.err, "Rx: GA=100"));
-
-    r = RunTool({"--port", camera->DevicePath(), "--rate", "19200", "send", "GA?", "--wait", "200"}, config.Path());
-    EXPECT_EQ(r.exitCode, 1) << "a camera at another rate hears garbage and says nothing";
-    EXPECT_TRUE(r.out.empty());
 }
 
 // Ctrl-C during a dump on a slow camera: the command on the wire is waited for, the read stops at
 // the next row, what was read is printed and the program ends as interrupted.
 TEST_F(CtlTest, CtrlCStopsADumpBetweenTwoCommands) {
-    vr::sim::SimOptions options = Model("KA");
+    vr::sim::SimOptions options;
     options.slowMs = 40;
-    auto camera = StartCamera(options);
+    Start("KA", options);
     const auto r =
         RunTool({"--port", camera->DevicePath(), "--trace", "dump"}, config.Path(), std::chrono::milliseconds(2500));
     EXPECT_EQ(r.exitCode, 130) << r.err;
@@ -170,4 +166,57 @@ TEST_F(CtlTest, CtrlCStopsADumpBetweenTwoCommands) {
     for (const auto& line : Lines(r.err))
         if (Contains(line, "Tx: ") || Contains(line, "Rx: ")) last = line;
     EXPECT_TRUE(Contains(last, "Rx: ")) << last;
+}
+
+// The rate the tool left the camera at is remembered per port and probed first the next time.
+// The first run raises the line from wherever the camera is: 57600 here, 9600 in every other test.
+TEST_F(CtlTest, ConnectRaisesTheLineAndTheRateIsRememberedPerPort) {
+    vr::sim::SimOptions options;
+    options.startRate = 57600;
+    Start("KA", options);
+    auto r = Run({"connect"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(Lines(r.out), (Strings{"model=VR-8200-KA", "rate=115200", "area=0"}));
+    EXPECT_EQ(camera->CameraRate(), 115200u);
+    const auto sent = Sent(r.err);
+    ASSERT_FALSE(sent.empty());
+    EXPECT_EQ(sent.front(), "MD?");
+    EXPECT_EQ(std::count(sent.begin(), sent.end(), "CBDRT=16"), 2) << "once at the old rate, once at the new";
+    EXPECT_FALSE(Contains(r.err, "probing there first")) << "nothing was remembered yet";
+    EXPECT_TRUE(Contains(r.err, "Note: the camera is left at 115200 bit/s")) << r.err;
+    EXPECT_TRUE(Contains(config.ReadFile("settings.ini"), "Camera Rate=115200"));
+    EXPECT_TRUE(Contains(config.ReadFile("settings.ini"), "Camera Rate Port=" + camera->DevicePath()));
+
+    const uint64_t dropped = camera->BytesDroppedForRate();
+    r = Run({"get", "GA"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(Lines(r.out), Strings{"GA=100"});
+    EXPECT_TRUE(Contains(r.err, "Note: the last run left the camera at 115200 bit/s: probing there first")) << r.err;
+    EXPECT_FALSE(Contains(r.err, "full rate search")) << r.err;
+    EXPECT_EQ(camera->BytesDroppedForRate(), dropped) << "something went out at a rate the camera was not at";
+
+    // 57600 is a rate the camera is not at; 1234 is no rate at all and is not even tried.
+    for (const auto& [stored, probed] : {std::pair{"57600", true}, std::pair{"1234", false}}) {
+        SCOPED_TRACE(stored);
+        config.WriteFile("settings.ini",
+                         std::regex_replace(config.ReadFile("settings.ini"), std::regex("Camera Rate=[0-9]+"),
+                                            std::string("Camera Rate=") + stored));
+        r = Run({"connect"});
+        EXPECT_EQ(r.exitCode, 0) << r.err;
+        EXPECT_EQ(Lines(r.out), (Strings{"model=VR-8200-KA", "rate=115200", "area=0"}));
+        EXPECT_EQ(Contains(r.err, "no answer at 57600 bit/s: the full rate search follows"), probed) << r.err;
+        EXPECT_EQ(camera->CameraRate(), 115200u);
+        EXPECT_TRUE(Contains(config.ReadFile("settings.ini"), "Camera Rate=115200")) << "remembered again";
+    }
+
+    // Another port: what was remembered for the first one is not tried there.
+    auto other = StartCamera();
+    r = RunTool({"--port", other->DevicePath(), "--trace", "connect"}, config.Path());
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_FALSE(Contains(r.err, "probing there first")) << r.err;
+    // A virtual camera of the run starts at 9600 every time: nothing is tried or stored for it.
+    r = RunTool({"--simulate", "KB", "--trace", "connect"}, config.Path());
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_FALSE(Contains(r.err, "probing there first")) << r.err;
+    EXPECT_FALSE(Contains(r.err, "the camera is left at")) << r.err;
 }

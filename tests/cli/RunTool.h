@@ -105,4 +105,21 @@ inline std::vector<std::string> SentAfterConnect(const std::string& trace) {
     return sent;
 }
 
+// A test of vr8200ctl with a settings folder of its own and, after Start, a virtual camera of its own.
+class CtlFixture : public ::testing::Test {
+protected:
+    TempDir config;
+    std::unique_ptr<sim::PtyServer> camera;
+
+    void Start(const std::string& model = "KA", sim::SimOptions options = {}) {
+        options.model = model;
+        camera = StartCamera(options);
+    }
+    // The tool on this test's camera, with its traffic on stderr.
+    ToolResult Run(std::vector<std::string> args) {
+        args.insert(args.begin(), {"--port", camera->DevicePath(), "--trace"});
+        return RunTool(args, config.Path());
+    }
+};
+
 }  // namespace vr::test

@@ -1,33 +1,23 @@
-// vr8200ctl's lut and shading subcommands against a virtual camera of the test's own over a
-// pseudo-terminal: the files they leave, what arrives in the camera, and their exit statuses.
+// vr8200ctl's lut and shading subcommands against a virtual camera over a pseudo-terminal: the
+// files they leave, what arrives in the camera, and their exit statuses. The readers' every bad
+// line, the curve's table and the transfers' wire order are tests/lut_files' and tests/lut's.
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <string>
-#include <vector>
+#include <filesystem>
 
 #include "RunTool.h"
-#include "TempDir.h"
 
 using namespace vr::test;
 using Strings = std::vector<std::string>;
 
 namespace {
 
-class TableFilesCtlTest : public ::testing::Test {
+class TableFilesCtlTest : public CtlFixture {
 protected:
-    void SetUp() override {
-        std::string error;
-        vr::sim::SimOptions options;
-        options.model = "KB";
-        ASSERT_TRUE(camera.Start(options, &error)) << error;
-    }
+    void SetUp() override { Start("KB"); }
 
-    ToolResult Run(Strings args) {
-        args.insert(args.begin(), {"--port", camera.DevicePath(), "--trace"});
-        return RunTool(args, config.Path());
-    }
     // The lines the tool sent that belong to the tables (the start-up sequence left out).
     static Strings TableLines(const std::string& trace) {
         Strings lines;
@@ -48,9 +38,7 @@ protected:
         return text;
     }
 
-    TempDir config;
     TempDir dir;
-    vr::sim::PtyServer camera;
 };
 
 }  // namespace
@@ -62,8 +50,7 @@ TEST_F(TableFilesCtlTest, LutReadWritesTheGammaFileAndReplacesOnlyWithYes) {
     EXPECT_TRUE(file.starts_with("GammaData (R G B)\r\n0,0,0\r\n16,16,16\r\n32,32,32\r\n"));
     EXPECT_TRUE(file.ends_with("\r\n4064,4064,4064\r\n4095,4095,4095\r\n"));
     EXPECT_EQ(Lines(file).size(), 257u);
-    // The order on the wire is the transfer test's; here that every entry was asked for.
-    EXPECT_EQ(TableLines(r.err).size(), 1536u);
+    EXPECT_EQ(TableLines(r.err).size(), 1536u) << "every entry of the three tables";
 
     dir.WriteFile("old.csv", "keep me");
     r = Run({"lut", "read", dir / "old.csv"});
@@ -80,47 +67,71 @@ TEST_F(TableFilesCtlTest, LutWriteSendsTheFileAndRefusesWhatItCannotUse) {
     auto r = Run({"lut", "write", dir / "full.csv"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(TableLines(r.err).size(), 1536u);
-    camera.Inspect([](const vr::sim::VirtualCamera& c) {
+    camera->Inspect([](const vr::sim::VirtualCamera& c) {
         EXPECT_EQ(c.LutEntry(0, 200), 200);
         EXPECT_EQ(c.LutEntry(1, 200), 1);
         EXPECT_EQ(c.LutEntry(2, 255), 2);
     });
 
-    struct Case {
-        const char* name;
-        std::string text;
-        Strings extra;  // options before the subcommand
+    // Refused before anything is sent. The box of a file that cannot be opened has two lines: they
+    // become one record on stderr.
+    dir.WriteFile("short.csv", GammaFile(10, 7));
+    dir.WriteFile("bad.csv", GammaFile(3, 7) + "1,2\r\n");
+    const struct {
+        Strings args;
         int exitCode;
         std::string message;
+    } cases[] = {
+        {{"lut", "write", dir / "short.csv"}, 2, "The file holds 10 of 256 entries; the rest will be written as 0."},
+        {{"--yes", "lut", "write", dir / "bad.csv"}, 4, "VR-8200 Control Tool: Invaild line format"},
+        {{"lut", "write", dir / "missing.csv"},
+         4,
+         "VR-8200 Control Tool: " + dir / "missing.csv" + " Couldn't open this file"},
     };
-    const Case cases[] = {
-        {"a short file", GammaFile(10, 7), {}, 2, "The file holds 10 of 256 entries; the rest will be written as 0."},
-        {"a line too many", GammaFile(257, 7), {"--yes"}, 4, "VR-8200 Control Tool: Too many data"},
-        {"a bad line", GammaFile(3, 7) + "1,2\r\n", {"--yes"}, 4, "VR-8200 Control Tool: Invaild line format"},
-    };
-    for (const Case& c : cases) {
-        dir.WriteFile("case.csv", c.text);
-        Strings args = c.extra;
-        args.insert(args.end(), {"lut", "write", dir / "case.csv"});
-        r = Run(args);
-        EXPECT_EQ(r.exitCode, c.exitCode) << c.name << ": " << r.err;
-        EXPECT_TRUE(Contains(r.err, c.message)) << c.name << ": " << r.err;
-        EXPECT_TRUE(TableLines(r.err).empty()) << c.name;
+    for (const auto& c : cases) {
+        r = Run(c.args);
+        EXPECT_EQ(r.exitCode, c.exitCode) << c.args.back() << ": " << r.err;
+        EXPECT_TRUE(Contains(r.err, c.message)) << r.err;
+        EXPECT_TRUE(TableLines(r.err).empty()) << c.args.back();
     }
-    camera.Inspect([](const vr::sim::VirtualCamera& c) { EXPECT_EQ(c.LutEntry(0, 5), 5) << "untouched"; });
+    camera->Inspect([](const vr::sim::VirtualCamera& c) { EXPECT_EQ(c.LutEntry(0, 5), 5) << "untouched"; });
 
-    r = Run({"lut", "write", dir / "missing.csv"});
-    EXPECT_EQ(r.exitCode, 4);
-    // The box's two lines become one record on stderr.
-    EXPECT_TRUE(Contains(r.err, "VR-8200 Control Tool: " + dir / "missing.csv" + " Couldn't open this file")) << r.err;
-
-    dir.WriteFile("short.csv", GammaFile(10, 7));
     r = Run({"--yes", "lut", "write", dir / "short.csv"});
     EXPECT_EQ(r.exitCode, 0) << r.err;
-    camera.Inspect([](const vr::sim::VirtualCamera& c) {
+    camera->Inspect([](const vr::sim::VirtualCamera& c) {
         EXPECT_EQ(c.LutEntry(0, 9), 16);
         EXPECT_EQ(c.LutEntry(0, 10), 0);
     });
+}
+
+// No camera: the table of the curve through the points, in the editor's plot coordinates. Bad
+// points are in the usage errors' table (CtlTest).
+using LutCurveCtlTest = CtlFixture;
+TEST_F(LutCurveCtlTest, WritesTheEditorsTableForAllThreeColours) {
+    const TempDir dir;
+    const std::string path = dir / "gamma.csv";
+    const auto r = RunTool({"lut", "curve", path, "--points", "0,256 256,0"}, config.Path());
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const std::string text = dir.ReadFile("gamma.csv");
+    EXPECT_TRUE(text.starts_with("GammaData (R G B)\r\n0,0,0\r\n16,16,16\r\n"));
+    // The editor's nearest-sample rule gives 172 at entry 11.
+    EXPECT_TRUE(Contains(text, "\r\n163,163,163\r\n172,172,172\r\n"));
+    EXPECT_TRUE(text.ends_with("\n4095,4095,4095\r\n"));
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 257);
+
+    // Three points bend the curve; an existing file is replaced only when the operator agrees.
+    const Strings bent = {"lut", "curve", path, "--points", "0,256 64,96 256,0"};
+    const auto kept = RunTool(bent, config.Path());
+    EXPECT_EQ(kept.exitCode, 4);
+    EXPECT_TRUE(Contains(kept.err, "This file already exists."));
+    EXPECT_EQ(dir.ReadFile("gamma.csv"), text);
+    Strings yes = bent;
+    yes.insert(yes.begin(), "--yes");
+    const auto replaced = RunTool(yes, config.Path());
+    EXPECT_EQ(replaced.exitCode, 0) << replaced.err;
+    EXPECT_TRUE(Contains(dir.ReadFile("gamma.csv"), "\r\n2560,2560,2560\r\n")) << "the bent curve";
+    EXPECT_EQ(
+        RunTool({"lut", "curve", dir / "no/such/folder/g.csv", "--points", "0,256 256,0"}, config.Path()).exitCode, 4);
 }
 
 TEST_F(TableFilesCtlTest, ShadingNeedsItsModeOn) {
@@ -140,24 +151,22 @@ TEST_F(TableFilesCtlTest, ShadingWriteReadAndStoreRoundTrip) {
     dir.WriteFile("in.csv", ShadingFile(1024, 10));
     auto r = Run({"shading", "write", dir / "in.csv"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
-    const Strings sent = TableLines(r.err);
-    EXPECT_EQ(sent.size(), 1u + 6148u);
-    EXPECT_EQ(sent.front(), "SDM?") << "the mode is asked first";
+    EXPECT_EQ(TableLines(r.err).at(0), "SDM?") << "the mode is asked first";
 
     r = Run({"shading", "read", dir / "out.csv"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(TableLines(r.err).size(), 1u + 6147u);
     EXPECT_EQ(dir.ReadFile("out.csv"), ShadingFile(1024, 10));
 
     r = Run({"shading", "store"});
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(TableLines(r.err), Strings{"SDDA=0"});
-    camera.Inspect([](const vr::sim::VirtualCamera& c) { EXPECT_EQ(c.ShadingEntry(1, 1, 1023), 5023); });
+    camera->Inspect([](const vr::sim::VirtualCamera& c) { EXPECT_EQ(c.ShadingEntry(1, 1, 1023), 5023); });
 }
 
+// The only check of a shading transfer's refusals being counted (the transfer test counts the LUT's).
 TEST_F(TableFilesCtlTest, ShadingWriteWithRefusedEntriesExitsWithTheCount) {
     ASSERT_EQ(Run({"set", "SDM=1"}).exitCode, 0);
-    // 9000 is beyond the camera's gains: every G entry is refused, but never ten in a row here.
+    // 9000 is beyond the camera's gains: every fifth G entry is refused, never ten in a row.
     std::string text = "ShadingData  (G R B)\r\n";
     for (int i = 0; i < 1024; ++i) text += (i % 5 == 4 ? "9000" : "4096") + std::string(", 4096, 4096\r\n");
     dir.WriteFile("in.csv", text);

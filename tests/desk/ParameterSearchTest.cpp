@@ -63,11 +63,9 @@ TEST(ParameterSearchTest, FindsTheToolsOwnParametersWithTheirPageAndGroup) {
     ASSERT_FALSE(ga.empty());
     EXPECT_EQ(ga[0].entry->ctrlId, 1041u);
     EXPECT_EQ(ga[0].rank, ui::MatchRank::ExactMnemonic);
-    EXPECT_EQ(ga[0].entry->caption, "Gain All");
-    EXPECT_EQ(ga[0].entry->page, "User A");
-    EXPECT_EQ(ga[0].entry->group, "Gain and Black");
 
-    // Captions that begin with the word come first; the Qt test goes from a match to its control.
+    // Captions that begin with the word come first. A match's caption, page and group as the window
+    // shows them, and the way to its control, are the Qt test's (tests/desk_gui).
     const auto gain = ui::FindParameters("gain", all);
     ASSERT_GE(gain.size(), 2u);
     EXPECT_EQ(gain[0].entry->caption, "Gain Auto");
