@@ -90,8 +90,7 @@ private slots:
     void shadingCalibrationShowsItsTimeWhileTheCameraWorks();  // before any gain change
     void statusBarFollowsPortRateModelAreaModeAndLine();
     void factoryKeySequenceTogglesTheFactoryPage();
-    void enterInAnEditSendsItsValueAndKeepsTheWindow();
-    void focusMovingToAnotherWindowOfTheToolAppliesTheEdit();
+    void anEditSendsOnEnterOrWhenTheFocusGoesToAnotherWindow();
     void offlineBannerSaysWhereTheValuesCameFrom();
     void escapeClosesOnlyAnOpenListAndCloseAsksFirst();
     void searchListsMatchesAndGoesToTheControl();

@@ -134,7 +134,7 @@ void MainWindowTest::factoryKeySequenceTogglesTheFactoryPage() {
     QCOMPARE(gain->text(), shown);  // none of the code's letters reached the edit
 }
 
-void MainWindowTest::enterInAnEditSendsItsValueAndKeepsTheWindow() {
+void MainWindowTest::anEditSendsOnEnterOrWhenTheFocusGoesToAnotherWindow() {
     auto* edit = window_->Binding().As<QLineEdit>(kGainAll);
     Focus(edit);
     edit->setText("400");
@@ -143,12 +143,7 @@ void MainWindowTest::enterInAnEditSendsItsValueAndKeepsTheWindow() {
     QCOMPARE(edit->text(), QString("400"));
     QVERIFY(window_->isVisible());
     QVERIFY(!window_->Logic().Closed());
-    QVERIFY(platform_.boxes.empty());
-}
 
-void MainWindowTest::focusMovingToAnotherWindowOfTheToolAppliesTheEdit() {
-    auto* edit = window_->Binding().As<QLineEdit>(kGainAll);
-    Focus(edit);
     edit->setText("555");
     // As when the operator clicks "Store" in the communication dialog next.
     window_->Communication()->activateWindow();
@@ -245,7 +240,6 @@ void MainWindowTest::lutEditorsOpenTogetherAndTheirPlotFollowsTheMouse() {
     QCOMPARE(blue->pos() - green->pos(), QPoint(50, 50));
 
     gui::LutPlot* plot = red->Plot();
-    const lut::LutTable straight = red->Logic().Table();
     for (const QSize size : {QSize(640, 560), QSize(1100, 900)}) {
         red->resize(size);
         QTRY_COMPARE(red->size(), size);
@@ -262,7 +256,6 @@ void MainWindowTest::lutEditorsOpenTogetherAndTheirPlotFollowsTheMouse() {
         QCOMPARE(points.size(), size_t{3});
         QCOMPARE(points[1], (PlotPoint{130, 58}));
         const lut::LutTable& table = red->Logic().Table();
-        QVERIFY(table != straight);
         QVERIFY(std::abs(table[130] - (256 - 58) * 16) < 40);  // the curve runs through the point
         QCOMPARE(red->Readout()->text(), QString("Input 130   Output 3168   Table %1").arg(table[130]));
     }
@@ -288,18 +281,17 @@ void MainWindowTest::lutMenuAndShadingButtonsMoveTheTableFiles() {
     // A greyed item or button does nothing, and the checks after it fail.
     auto menu = [this](uint32_t id) { window_->findChild<QAction*>(QString::number(id))->trigger(); };
     auto click = [this](uint32_t id) { window_->Binding().As<QPushButton>(id)->click(); };
-    const std::string lutFile = (folder_ + "/lut.csv").toStdString();
+    const std::string lutFile = Path("lut.csv");
     platform_.filters.clear();
     platform_.files = {lutFile};
     menu(30007);  // the camera's three tables, read into the editors, then into the file
     QFile saved(QString::fromStdString(lutFile));
     QVERIFY(saved.open(QIODevice::ReadOnly));
     const auto table = [this](lut::LutColour c) { return tool_.features->LutWindow(c)->Logic().Table(); };
-    QCOMPARE(saved.readAll().toStdString(), lut::FormatGammaFile(table(lut::LutColour::Red),
-                                                                 table(lut::LutColour::Green),
-                                                                 table(lut::LutColour::Blue)));
+    QCOMPARE(
+        saved.readAll().toStdString(),
+        lut::FormatGammaFile(table(lut::LutColour::Red), table(lut::LutColour::Green), table(lut::LutColour::Blue)));
     QCOMPARE(platform_.filters, std::vector<std::string>{"Camera gamm data (*.csv)"});
-    QVERIFY(window_->isEnabled());
     platform_.files = {lutFile};
     menu(30006);
     QCOMPARE(platform_.filters.back(), std::string("Camera gamma data (*.csv)"));
@@ -308,7 +300,7 @@ void MainWindowTest::lutMenuAndShadingButtonsMoveTheTableFiles() {
     // One shading transfer from the buttons on User B, and the store. (Shading mode off and the
     // reading direction are the headless tests'.)
     QCOMPARE(tool_.core->engine.SendCommandInt(protocol::cmd::SDM, 1, std::chrono::milliseconds(2000)), 1);
-    const std::string shadingFile = (folder_ + "/half.csv").toStdString();
+    const std::string shadingFile = Path("half.csv");
     std::ofstream(shadingFile, std::ios::binary) << "ShadingData  (G R B)\r\n1, 2, 3\r\n";
     platform_.files = {shadingFile};
     platform_.answers = {app::MsgResult::Yes};

@@ -72,16 +72,12 @@ void MainWindowTest::columnsAreBalancedInOrder() {
         std::vector<int> heights;
         int columns;
         std::vector<size_t> starts;
-    } cases[] = {
-        {{1, 1, 1, 1, 1, 1}, 3, {2, 4}},
-        {{4, 4, 1, 1, 1, 1}, 3, {1, 2}},
-        {{1, 2, 3, 4, 5}, 3, {3, 4}},
-        {{9}, 3, {}},
-        {{}, 3, {}},
-    };
-    for (const auto& c : cases) {
-        QCOMPARE(BalanceColumns(c.heights, c.columns), c.starts);
-    }
+    } cases[] = {{{1, 1, 1, 1, 1, 1}, 3, {2, 4}},
+                 {{4, 4, 1, 1, 1, 1}, 3, {1, 2}},
+                 {{1, 2, 3, 4, 5}, 3, {3, 4}},
+                 {{9}, 3, {}},
+                 {{}, 3, {}}};
+    for (const auto& c : cases) QCOMPARE(BalanceColumns(c.heights, c.columns), c.starts);
     QCOMPARE(TallestRun({1, 2, 3, 4, 5}, {2, 4}), 7);
 }
 
