@@ -1,51 +1,84 @@
 #pragma once
-// The Qt test classes of the desktop tool's test program, each on its own platform and folder.
+// The Qt test classes of the desktop tool's test program, and the platform they run on.
 
-#include <QObject>
-#include <QString>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+#include <deque>
 #include <memory>
+#include <string>
+#include <vector>
 
+#include "DesktopHabits.h"
+#include "ProgressWindow.h"
+#include "QtPlatform.h"
 #include "StartedDesktopTool.h"
-#include "TestPlatform.h"
+#include "StatusBar.h"
 #include "app/CoreServices.h"
+#include "dialogs/CommunicationDialog.h"
+#include "protocol/Command.h"
+#include "protocol/CommandIds.h"
 #include "sim/PtyServer.h"
 
-// The widget side of control access, the up-down control, the page columns and two small windows.
-class WidgetTest : public QObject {
-    Q_OBJECT
-public:
-    explicit WidgetTest(const QString& folder) : core_(platform_, (folder + "/widgets").toStdString()) {}
+constexpr uint32_t kGainAll = 1041, kTriggerMode = 1096, kLutMode = 1116, kModelDisplay = 1142, kGainRed = 1246;
 
-private slots:
-    void comboListsKeepTheirSelectionLikeAWindowsList();
-    void spinOnlyAnnouncesItsSteps();
-    void columnsAreBalancedInOrder();
-    void pagesTakeFewerColumnsInANarrowWindow();
-    void areaDialogOffersTheFactoryAreaOnlyWhereAllowed();
-    void progressWindowOffersCancelOnlyWhenAllowed();
+namespace vr::test {
+
+// The desktop platform with its modal parts scripted: message boxes are recorded and answered from
+// a queue, both file dialogs return queued names and keep their filters as Qt shows them, and the
+// progress window closes without its pause.
+class TestPlatform : public gui::QtPlatform {
+public:
+    struct Box {
+        std::string text;
+        std::string caption;
+    };
+
+    TestPlatform() { SetProgressFinishPauseMs(0); }
+
+    app::MsgResult MessageBox(const std::string& text, const std::string& caption, app::MsgIcon,
+                              app::MsgButtons buttons) override {
+        boxes.push_back({text, caption});
+        if (answers.empty()) return buttons == app::MsgButtons::YesNo ? app::MsgResult::No : app::MsgResult::Ok;
+        const app::MsgResult a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    std::string OpenFileDialog(const std::string&, const std::string&,
+                               const std::vector<app::FileFilter>& given) override {
+        return NextFile(given);
+    }
+    std::string SaveFileDialog(const std::string&, const std::string&, const std::string&,
+                               const std::vector<app::FileFilter>& given) override {
+        return NextFile(given);
+    }
+
+    std::vector<Box> boxes;
+    std::deque<app::MsgResult> answers;
+    std::deque<std::string> files;
+    std::vector<std::string> filters;
 
 private:
-    vr::test::TestPlatform platform_;
-    vr::app::CoreServices core_;
+    std::string NextFile(const std::vector<app::FileFilter>& given) {
+        for (const auto& f : given) filters.push_back(gui::FilterText(f).toStdString());
+        if (files.empty()) return {};
+        std::string f = files.front();
+        files.pop_front();
+        return f;
+    }
 };
 
-// The LUT editor windows: the plot under the mouse, and the three editors in the desktop tool
-// against the virtual camera.
-class LutEditorTest : public QObject {
-    Q_OBJECT
-public:
-    explicit LutEditorTest(const QString& folder) : folder_(folder) {}
+}  // namespace vr::test
 
-private slots:
-    void aDragAddsAPointAndChangesTheTableAtAnySize();
-    void openLutTableShowsTheEditorsThatReadAndWriteTheCamera();
-
-private:
-    QString folder_;
-    vr::test::TestPlatform platform_;
-};
-
-// The desktop tool started on a virtual VR-8200-KA whose "BLR" sets are refused.
+// The desktop tool as the program puts it together, habits included, started on a virtual
+// VR-8200-KA; the slots run in this order and each leaves the tool as the next expects it. Last, the
+// widgets of control access, the up-down control, the page columns and two small windows, alone.
 class MainWindowTest : public QObject {
     Q_OBJECT
 public:
@@ -54,50 +87,48 @@ public:
 private slots:
     void initTestCase();
     void startupRaisesTheLineAndFillsEveryPage();
+    void shadingCalibrationShowsItsTimeWhileTheCameraWorks();  // before any gain change
+    void statusBarFollowsPortRateModelAreaModeAndLine();
     void factoryKeySequenceTogglesTheFactoryPage();
-    void enterInAnEditSendsItsValueAndKeepsTheWindow();
-    void aRefusedChangeIsUndoneOnScreen();
-    void focusMovingToAnotherWindowOfTheToolAppliesTheEdit();
+    void anEditSendsOnEnterOrWhenTheFocusGoesToAnotherWindow();
     void offlineBannerSaysWhereTheValuesCameFrom();
     void escapeClosesOnlyAnOpenListAndCloseAsksFirst();
+    void searchListsMatchesAndGoesToTheControl();
+    void fileKeysOpenAndSaveAndFillTheRecentList();
+    void aMissingRecentFileIsReportedAndDropped();
+    void windowPlaceIsStoredAndRestored();
+    void lutEditorsOpenTogetherAndTheirPlotFollowsTheMouse();
+    void lutMenuAndShadingButtonsMoveTheTableFiles();
     void terminalListsTrafficWithTimeStampsAndSavesIt();
-    void communicationDialogRefillsPortsAndEnablesStore();
+    void aTypedDevicePathOpensAnotherCamera();
     void cancelInTheProgressWindowStopsTheReadBetweenCommands();
+    void reconnectAfterTheLineWentAwayRefillsThePages();  // a fresh camera from here on
+    void aboutDialogsUserIdLockPairAnswersTheMouse();
+    void cameraIdFieldsTakeOneCharacterEach();
+    void menuOpensEachIdentityDialogModally();  // leaves the tool in factory mode
+    void comboListsKeepTheirSelectionLikeAWindowsList();
+    void spinOnlyAnnouncesItsSteps();
+    void columnsAreBalancedInOrder();
+    void pagesTakeFewerColumnsInANarrowWindow();
+    void areaDialogOffersTheFactoryAreaOnlyWhereAllowed();
+    void progressWindowKeepsACancelPressedThenTakenAwayGreyed();
     void cleanupTestCase();
 
 private:
+    void StartCamera();
     void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     void Focus(QWidget* widget);
     std::vector<std::string> TabTitles() const;
-
-    QString folder_;
-    vr::test::TestPlatform platform_;
-    vr::sim::PtyServer camera_;
-    vr::test::StartedDesktopTool tool_;
-    vr::gui::MainWindow* window_ = nullptr;
-    vr::app::CoreServices* core_ = nullptr;
-};
-
-// The device information dialog and the ID editors of the desktop tool, against a virtual VR-8200-KA.
-class IdentityDialogTest : public QObject {
-    Q_OBJECT
-public:
-    explicit IdentityDialogTest(const QString& folder) : folder_(folder) {}
-
-private slots:
-    void initTestCase();
-    void aboutDialogWritesTheDeviceVersionOnlyInFactoryMode();
-    void cameraIdFieldsTakeOneCharacterAndSaveOnlyInFactoryMode();
-    void menuOpensEachDialogModally();
-    void cleanupTestCase();
-
-private:
+    QString Field(const char* name) const;  // a field of the status bar, refreshed
+    std::string Path(const char* name) const { return (folder_ + "/" + name).toStdString(); }
     // Triggers the menu item and returns the title of the modal dialog it opened (closed again at
     // once), or an empty text when none opened.
     QString TitleOfDialogOpenedBy(uint32_t menuId);
 
     QString folder_;
     vr::test::TestPlatform platform_;
-    vr::sim::PtyServer camera_;
+    std::unique_ptr<vr::sim::PtyServer> camera_;
     vr::test::StartedDesktopTool tool_;
+    vr::gui::MainWindow* window_ = nullptr;
+    std::unique_ptr<vr::gui::DesktopHabits> habits_;
 };
