@@ -1,5 +1,5 @@
 #pragma once
-// The Qt test classes of the desktop tool's test program, and the platform they run on.
+// The Qt test class of the desktop tool's test program.
 
 #include <QComboBox>
 #include <QFile>
@@ -10,16 +10,15 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
-#include <deque>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "DesktopHabits.h"
 #include "ProgressWindow.h"
-#include "QtPlatform.h"
 #include "StartedDesktopTool.h"
 #include "StatusBar.h"
+#include "TestPlatform.h"
 #include "app/CoreServices.h"
 #include "dialogs/CommunicationDialog.h"
 #include "protocol/Command.h"
@@ -27,54 +26,6 @@
 #include "sim/PtyServer.h"
 
 constexpr uint32_t kGainAll = 1041, kTriggerMode = 1096, kLutMode = 1116, kModelDisplay = 1142, kGainRed = 1246;
-
-namespace vr::test {
-
-// The desktop platform with its modal parts scripted: message boxes are recorded and answered from
-// a queue, both file dialogs return queued names and keep their filters as Qt shows them, and the
-// progress window closes without its pause.
-class TestPlatform : public gui::QtPlatform {
-public:
-    struct Box {
-        std::string text;
-        std::string caption;
-    };
-
-    TestPlatform() { SetProgressFinishPauseMs(0); }
-
-    app::MsgResult MessageBox(const std::string& text, const std::string& caption, app::MsgIcon,
-                              app::MsgButtons buttons) override {
-        boxes.push_back({text, caption});
-        if (answers.empty()) return buttons == app::MsgButtons::YesNo ? app::MsgResult::No : app::MsgResult::Ok;
-        const app::MsgResult a = answers.front();
-        answers.pop_front();
-        return a;
-    }
-    std::string OpenFileDialog(const std::string&, const std::string&,
-                               const std::vector<app::FileFilter>& given) override {
-        return NextFile(given);
-    }
-    std::string SaveFileDialog(const std::string&, const std::string&, const std::string&,
-                               const std::vector<app::FileFilter>& given) override {
-        return NextFile(given);
-    }
-
-    std::vector<Box> boxes;
-    std::deque<app::MsgResult> answers;
-    std::deque<std::string> files;
-    std::vector<std::string> filters;
-
-private:
-    std::string NextFile(const std::vector<app::FileFilter>& given) {
-        for (const auto& f : given) filters.push_back(gui::FilterText(f).toStdString());
-        if (files.empty()) return {};
-        std::string f = files.front();
-        files.pop_front();
-        return f;
-    }
-};
-
-}  // namespace vr::test
 
 // The desktop tool as the program puts it together, habits included, started on a virtual
 // VR-8200-KA; the slots run in this order and each leaves the tool as the next expects it. Last, the

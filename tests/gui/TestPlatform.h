@@ -1,0 +1,55 @@
+#pragma once
+// The desktop platform with its modal parts scripted for the Qt tests and the desktop benchmark:
+// message boxes are recorded and answered from a queue, both file dialogs return queued names and
+// keep their filters as Qt shows them, and the progress window closes without its pause.
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "QtPlatform.h"
+
+namespace vr::test {
+
+class TestPlatform : public gui::QtPlatform {
+public:
+    struct Box {
+        std::string text;
+        std::string caption;
+    };
+
+    TestPlatform() { SetProgressFinishPauseMs(0); }
+
+    app::MsgResult MessageBox(const std::string& text, const std::string& caption, app::MsgIcon,
+                              app::MsgButtons buttons) override {
+        boxes.push_back({text, caption});
+        if (answers.empty()) return buttons == app::MsgButtons::YesNo ? app::MsgResult::No : app::MsgResult::Ok;
+        const app::MsgResult a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    std::string OpenFileDialog(const std::string&, const std::string&,
+                               const std::vector<app::FileFilter>& given) override {
+        return NextFile(given);
+    }
+    std::string SaveFileDialog(const std::string&, const std::string&, const std::string&,
+                               const std::vector<app::FileFilter>& given) override {
+        return NextFile(given);
+    }
+
+    std::vector<Box> boxes;
+    std::deque<app::MsgResult> answers;
+    std::deque<std::string> files;
+    std::vector<std::string> filters;
+
+private:
+    std::string NextFile(const std::vector<app::FileFilter>& given) {
+        for (const auto& f : given) filters.push_back(gui::FilterText(f).toStdString());
+        if (files.empty()) return {};
+        std::string f = files.front();
+        files.pop_front();
+        return f;
+    }
+};
+
+}  // namespace vr::test
