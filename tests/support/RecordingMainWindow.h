@@ -14,16 +14,11 @@ public:
     void ShowPage(int page) override { pages.push_back(page); }
     void EnableFactoryMenuItems(bool enable) override { factoryMenuItems = enable; }
     void ShowCommunicationRate(int index) override { commBaud.push_back(index); }
-    bool ShowSecondary(ui::SecondaryWindow window, bool show) override {
-        if (window == ui::SecondaryWindow::LutEditors && !show) ++lutEditorHides;
-        return false;
-    }
     void Close() override { ++closes; }
 
     std::vector<ui::TabItem> tabs;
     std::vector<int> commBaud;
     std::vector<int> pages;
-    int lutEditorHides = 0;
     bool factoryMenuItems = false;
     int closes = 0;
 };
