@@ -1,7 +1,6 @@
-// The communication dialog's and the terminal's logic on a headless window: ports, the rate
-// negotiation, the memory-area buttons and the message log; sending, the history, the list and
-// saving it. The Qt tests run both windows against the virtual camera over a pty: a category without
-// its library, the Store button by area and mode, a typed device, sending, listing and saving.
+// The communication dialog's and the terminal's logic on a headless window: ports, the rate negotiation,
+// the memory-area buttons and the message log; sending, the history, the list and saving it. The Qt tests
+// run both windows over a pty (a category without its library, Store by area and mode, a typed device).
 
 #include <gtest/gtest.h>
 
@@ -9,15 +8,9 @@
 #include <filesystem>
 
 #include "MemoryLink.h"
-#include "TempDir.h"
 #include "TestServices.h"
 #include "dialogs/CommunicationDialog.h"
-#include "dialogs/DialogFrame.h"
 #include "dialogs/TerminalDialog.h"
-#include "link/CommSetting.h"
-#include "protocol/Command.h"
-#include "protocol/CommandTable.h"
-#include "protocol/OnlineStatus.h"
 #include "ui/ControlModel.h"
 
 using namespace vr;
@@ -157,15 +150,14 @@ TEST_F(CommunicationDialogTest, InitialisationShowsTheLinkObjectsState) {
     EXPECT_EQ(window.GetPicture(kStatusIcon), kIconOnline);
     EXPECT_EQ(window.GetText(kStatusText), "Online");
 
-    // The area list's own changes are the Qt tests'; the main window refreshes Store after a mode
-    // change, and no area selected stores nothing.
+    // The main window refreshes Store after a mode change (the area list's own changes are the Qt tests').
     window.SetCurSel(kArea, 0);
     controlMode = 1;
     dialog->RefreshStoreButton();
     EXPECT_TRUE(window.IsEnabled(kStore));
     window.SetCurSel(kArea, -1);
     dialog->OnAreaChanged();
-    EXPECT_FALSE(window.IsEnabled(kStore));
+    EXPECT_FALSE(window.IsEnabled(kStore)) << "no area selected stores nothing";
 }
 
 TEST_F(CommunicationDialogTest, AfterACrashTheLinkStartsOnTheSerialPort) {
@@ -240,21 +232,16 @@ TEST_F(CommunicationDialogTest, NegotiationFindsTheCameraAndRaisesTheLine) {
     Open();
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        camera = Camera{};
-        camera.present = c.present;
-        camera.rate = c.cameraRate;
-        camera.followsRateChange = c.follows;
+        camera = Camera{c.present, c.cameraRate, c.follows};
         line.fastestRate = c.fastestLinkRate;
         line.baudIndex = 0;
         line.calls.clear();
         reads = 0;
         const size_t before = wire.Written().size();
         dialog->NegotiateBaudRate();
-
-        Strings sent;
-        const auto all = Sent();
-        for (size_t i = before; i < all.size(); ++i)
-            if (all[i] != "MD?") sent.push_back(all[i]);
+        Strings sent = Sent();
+        sent.erase(sent.begin(), sent.begin() + before);
+        std::erase(sent, "MD?");
         EXPECT_EQ(sent, c.sent);
         if (c.fastestLinkRate == 115200)
             EXPECT_EQ(Strings(line.calls.begin(), line.calls.begin() + std::min(flush.size(), line.calls.size())),
@@ -374,21 +361,17 @@ TEST_F(TerminalDialogTest, UpAndDownRecallTheCommandsSentBefore) {
         window.SetText(kEdit, text);
         dialog->OnSend();
     }
+    auto recall = [this](int step) {
+        dialog->OnHistory(step);
+        return window.GetText(kEdit);
+    };
     // Up from the newest back to the oldest and no further; the repeated command is there once.
-    Strings seen;
-    for (int i = 0; i < 4; ++i) {
-        dialog->OnHistory(-1);
-        seen.push_back(window.GetText(kEdit));
-    }
-    EXPECT_EQ(seen, (Strings{"MD?", "GA=400", "GA?", "GA?"}));
-    dialog->OnHistory(1);
-    EXPECT_EQ(window.GetText(kEdit), "GA=400");
-    dialog->OnHistory(1);
-    dialog->OnHistory(1);
-    EXPECT_EQ(window.GetText(kEdit), "") << "past the newest: a new command";
+    for (const char* command : {"MD?", "GA=400", "GA?", "GA?"}) EXPECT_EQ(recall(-1), command);
+    EXPECT_EQ(recall(1), "GA=400");
+    recall(1);
+    EXPECT_EQ(recall(1), "") << "past the newest: a new command";
     window.SetText(kEdit, "typed");
-    dialog->OnHistory(1);
-    EXPECT_EQ(window.GetText(kEdit), "typed") << "Down at the end leaves the edit alone";
+    EXPECT_EQ(recall(1), "typed") << "Down at the end leaves the edit alone";
 }
 
 TEST_F(TerminalDialogTest, ListKeepsItsFirst32786LinesAndFormatsShortMessages) {

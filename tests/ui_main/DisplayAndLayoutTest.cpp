@@ -40,9 +40,7 @@ TEST(PageInventory, IdsAreUniqueAndSpinsFindTheirBuddies) {
     // Captions' ids stay clear of controls, spins, menus and the main window's own controls.
     for (const PageLayout& page : PageLayouts())
         for (const GroupLayout& g : page.groups) {
-            if (g.groupId != 0) {
-                EXPECT_GE(g.groupId, kGroupIdBase);
-            }
+            EXPECT_TRUE(g.groupId == 0 || g.groupId >= kGroupIdBase) << g.groupId;
             for (const RowLayout& r : g.rows) {
                 if (r.labelId == 0 || r.labelId == 1141) continue;
                 EXPECT_GE(r.labelId, kLabelIdBase);
@@ -101,8 +99,7 @@ TEST(ValueDisplay, ReadsAndShowsByControlKind) {
     EXPECT_EQ(d.ReadValue(1099), 2);
     m.SetCurSel(1099, -1);
     EXPECT_EQ(d.ReadValue(1099), -1);
-    // Edits read their leading number; a spin takes a number within its range from its buddy, else
-    // keeps its position.
+    // Edits read their leading number; a spin takes only a number within its range from its buddy.
     m.SetText(1225, "  -12abc");
     EXPECT_EQ(d.ReadValue(1225), -12);
     m.SetText(1225, "abc");
@@ -155,44 +152,33 @@ TEST(ModelLayout, CaptionsFollowTheirControls) {
         for (const PageLayout& p : PageLayouts())
             for (const GroupLayout& g : p.groups)
                 if (g.caption == caption) return g;
+        ADD_FAILURE() << "no group " << caption;
         return GroupLayout{};
     };
+    auto shown = [&](const char* caption) { return m.IsShown(groupOf(caption).groupId); };
     ApplyModelLayout(m, settings::kModelKB);
-    EXPECT_FALSE(m.IsShown(groupOf("Factory Gain Type A").groupId));
-    EXPECT_FALSE(m.IsShown(groupOf("Sub Pixel Shift").groupId));
-    EXPECT_TRUE(m.IsShown(groupOf("Exposure").groupId));
+    EXPECT_FALSE(shown("Factory Gain Type A") || shown("Sub Pixel Shift"));
+    EXPECT_TRUE(shown("Exposure") && shown("Tilted View Correction"));
     for (const RowLayout& r : groupOf("Exposure").rows) {
         const bool perColour = r.label == "Exposure Time R" || r.label == "Exposure Time G" ||
                                r.label == "Exposure Time B" || r.label == "RB Exp Interlocked";
         EXPECT_EQ(m.IsShown(r.labelId), !perColour) << r.label;
     }
     ApplyModelLayout(m, settings::kModelKA);
-    EXPECT_TRUE(m.IsShown(groupOf("Factory Gain Type A").groupId));
-    EXPECT_FALSE(m.IsShown(groupOf("Factory Gain").groupId));
-    EXPECT_FALSE(m.IsShown(groupOf("Object Direction").groupId));
-    EXPECT_TRUE(m.IsShown(groupOf("Others").groupId));
-    const uint32_t tilted = groupOf("Tilted View Correction").groupId;
-    ASSERT_NE(tilted, 0u);
-    for (uint32_t kind : {settings::kModelKB, settings::kModelKA}) {
-        ApplyModelLayout(m, kind);
-        EXPECT_TRUE(m.IsShown(tilted)) << kind;
-    }
+    EXPECT_TRUE(shown("Factory Gain Type A") && shown("Others") && shown("Tilted View Correction"));
+    EXPECT_FALSE(shown("Factory Gain") || shown("Object Direction"));
 }
 
 // The exposure mode's and the individual gain mode's greying are the control-event tests' too.
 TEST(EnablingRules, FollowTheSelections) {
     ControlModel m;
-    struct Exposure {
-        int e, t;
-        bool common, perColour;
-    };
-    for (const Exposure& x : {Exposure{0, 0, false, false}, Exposure{1, 0, true, false}, Exposure{1, 1, false, true},
-                              Exposure{2, 1, false, false}}) {
-        m.SetCurSel(1092, x.e);
-        m.SetCurSel(1224, x.t);
+    for (const auto& [e, t, common, perColour] :
+         {std::tuple{0, 0, false, false}, {1, 0, true, false}, {1, 1, false, true}, {2, 1, false, false}}) {
+        m.SetCurSel(1092, e);
+        m.SetCurSel(1224, t);
         ApplyExposureEnabling(m);
-        EXPECT_EQ(m.IsEnabled(1093), x.common) << x.e << x.t;
-        EXPECT_EQ(m.IsEnabled(1294) && m.IsEnabled(1296) && m.IsEnabled(1298), x.perColour) << x.e << x.t;
+        EXPECT_EQ(m.IsEnabled(1093), common) << e << t;
+        EXPECT_EQ(m.IsEnabled(1294) && m.IsEnabled(1296) && m.IsEnabled(1298), perColour) << e << t;
     }
     for (int trigger : {0, 1}) {
         m.SetCurSel(1096, trigger);
@@ -234,29 +220,20 @@ TEST(Keyboard, FactorySequenceNeedsTheWholeCode) {
 
 // F12 is "nothing": the window neither closes nor presses its default button.
 TEST(Keyboard, EnterAndEscapeByFocusedControl) {
-    struct Case {
-        int vk;
-        FocusKind focus;
-        bool dropped;
-        int out;
-        bool apply;
+    using enum FocusKind;
+    // key, focus, list dropped down; the key passed on, the edit applied
+    const std::tuple<int, FocusKind, bool, int, bool> cases[] = {
+        {kVkReturn, Edit, false, kVkF12, true},      {kVkReturn, Combo, true, kVkReturn, false},
+        {kVkReturn, Combo, false, kVkF12, false},    {kVkReturn, Button, false, kVkF12, false},
+        {kVkReturn, Other, false, kVkReturn, false}, {kVkEscape, Edit, false, kVkF12, false},
+        {kVkEscape, Button, false, kVkF12, false},   {kVkEscape, Combo, true, kVkReturn, false},
+        {kVkEscape, Combo, false, kVkF12, false},    {kVkEscape, Other, false, kVkEscape, false},
     };
-    const Case cases[] = {
-        {kVkReturn, FocusKind::Edit, false, kVkF12, true},
-        {kVkReturn, FocusKind::Combo, true, kVkReturn, false},
-        {kVkReturn, FocusKind::Combo, false, kVkF12, false},
-        {kVkReturn, FocusKind::Button, false, kVkF12, false},
-        {kVkReturn, FocusKind::Other, false, kVkReturn, false},
-        {kVkEscape, FocusKind::Edit, false, kVkF12, false},
-        {kVkEscape, FocusKind::Button, false, kVkF12, false},
-        {kVkEscape, FocusKind::Combo, true, kVkReturn, false},
-        {kVkEscape, FocusKind::Combo, false, kVkF12, false},
-        {kVkEscape, FocusKind::Other, false, kVkEscape, false},
-        {'A', FocusKind::Edit, false, 'A', false},
-    };
-    for (const Case& c : cases) {
-        const KeyTranslation t = TranslateKey(c.vk, c.focus, c.dropped);
-        EXPECT_EQ(t.vk, c.out) << c.vk << " " << static_cast<int>(c.focus) << c.dropped;
-        EXPECT_EQ(t.applyEdit, c.apply);
+    for (const auto& [vk, focus, dropped, out, apply] : cases) {
+        const KeyTranslation t = TranslateKey(vk, focus, dropped);
+        EXPECT_EQ(t.vk, out) << vk << " " << static_cast<int>(focus) << dropped;
+        EXPECT_EQ(t.applyEdit, apply);
     }
+    EXPECT_EQ(TranslateKey('A', Edit, false).vk, 'A') << "other keys pass as they are";
+    EXPECT_FALSE(TranslateKey('A', Edit, false).applyEdit);
 }

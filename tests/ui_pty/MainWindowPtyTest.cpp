@@ -4,15 +4,10 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
-#include <string>
-#include <vector>
+#include <functional>
 
 #include "RecordingMainWindow.h"
-#include "TempDir.h"
 #include "TestServices.h"
-#include "link/CommSetting.h"
-#include "protocol/Command.h"
 #include "sim/PtyServer.h"
 #include "ui/ControlModel.h"
 
@@ -41,13 +36,13 @@ class MainWindowPtyTest : public ::testing::Test {
 protected:
     void TearDown() override { Shutdown(); }
 
-    // A camera known by a stable link name, as an adapter by its /dev/serial/by-id name, and a main
-    // window whose stored port is that name.
-    void StartCamera(const char* model, sim::SimOptions options = {}) {
+    // A camera behind a stable link name (as an adapter's /dev/serial/by-id name), the tool's stored port.
+    void StartCamera(const char* model, const std::function<void(sim::SimOptions&)>& set = {}) {
         Shutdown();
-        options.model = model;
-        options.linkPath = dir_ / "camera";
-        options_ = options;
+        options_ = {};
+        options_.model = model;
+        options_.linkPath = dir_ / "camera";
+        if (set) set(options_);
         PlugIn();
         StartTool(options_.linkPath);
     }
@@ -75,10 +70,6 @@ protected:
         server_.reset();
     }
 
-    void Select(uint32_t id, int index) {
-        controls_.SetCurSel(id, index);
-        dlg_->OnControlEvent(id, {ui::ControlEventType::SelChange});
-    }
     void Type(uint32_t id, const std::string& text) {
         controls_.SetText(id, text);
         dlg_->OnControlEvent(id, {ui::ControlEventType::EditKillFocus});
@@ -100,13 +91,10 @@ protected:
     std::unique_ptr<StatusWindow> dlg_;
 };
 
-// The virtual camera can refuse "CBDRT" only as a whole: the first request is refused, so neither
-// side moves and the read runs at the old rate. (A camera that takes the first and does not confirm
-// the second is covered by the headless start-up tests.)
+// The virtual camera refuses "CBDRT" as a whole: neither side moves and the read runs at the old rate.
+// (A camera that takes the raise and does not confirm it is the headless start-up tests'.)
 TEST_F(MainWindowPtyTest, RefusedRaiseLeavesTheLineAtItsOldRate) {
-    sim::SimOptions options;
-    options.refuse = {"CBDRT"};
-    StartCamera("KB", options);
+    StartCamera("KB", [](sim::SimOptions& o) { o.refuse = {"CBDRT"}; });
     dlg_->OnInitDialog();
     EXPECT_EQ(services_->link.GetBaudIndex(), 0);
     EXPECT_EQ(server_->CameraRate(), 9600u);
@@ -116,9 +104,7 @@ TEST_F(MainWindowPtyTest, RefusedRaiseLeavesTheLineAtItsOldRate) {
 }
 
 TEST_F(MainWindowPtyTest, NoCameraLeavesTheToolOfflineWithDefaults) {
-    sim::SimOptions options;
-    options.silent = true;
-    StartCamera("KB", options);
+    StartCamera("KB", [](sim::SimOptions& o) { o.silent = true; });
     dlg_->OnInitDialog();
     EXPECT_TRUE(dlg_->LastRead().empty());
     EXPECT_EQ(services_->model.kind, settings::kModelUnknown);
@@ -159,9 +145,7 @@ TEST_F(MainWindowPtyTest, CameraIsFoundRaisedAndReadByModelAndMode) {
                           // Found by the search, which tries 115200 first.
                           Case{"KA", 0, 146, 1628, 0, 57600, {4, 3, 2, 1, 0, 4, 3, 4}}}) {
         SCOPED_TRACE(std::string(c.model) + " mode " + std::to_string(c.mode) + " from " + std::to_string(c.startRate));
-        sim::SimOptions options;
-        options.startRate = c.startRate;
-        StartCamera(c.model, options);
+        StartCamera(c.model, [&](sim::SimOptions& o) { o.startRate = c.startRate; });
         dlg_->SetControlMode(c.mode);
         dlg_->OnInitDialog();
         EXPECT_EQ(dlg_->commBaud, c.rates);
@@ -230,7 +214,8 @@ TEST_F(MainWindowPtyTest, ChangesAreOfferedAReconnectOfflineSentOnlineAndPutBack
     EXPECT_EQ(CameraValue("GA"), 400);
 
     // Codes, not indices. (The model's own tests cover the read-outs, copies and enabling.)
-    Select(1101, 20);  // "EncoderDirection"
+    controls_.SetCurSel(1101, 20);  // "EncoderDirection"
+    dlg_->OnControlEvent(1101, {ui::ControlEventType::SelChange});
     EXPECT_EQ(CameraValue("LS0"), 30);
 
     // The camera's shortest line period refuses 123; the edit keeps the old one.
@@ -264,9 +249,7 @@ TEST_F(MainWindowPtyTest, APortThatIsNotThereIsToldOnceAndKeptAndReconnectBrings
     EXPECT_FALSE(services_->status.IsOnline());
 
     // The read stops at once with the line lost.
-    sim::SimOptions options;
-    options.hangupAfter = 40;
-    StartCamera("KA", options);
+    StartCamera("KA", [](sim::SimOptions& o) { o.hangupAfter = 40; });
     dlg_->OnInitDialog();
     EXPECT_TRUE(dlg_->LastReadEnded());
     EXPECT_LT(Answered(), 146u);
