@@ -15,8 +15,6 @@
 
 using namespace vr;
 using namespace std::chrono;
-using app::MsgIcon;
-using app::MsgResult;
 using Strings = std::vector<std::string>;
 
 namespace {
@@ -85,7 +83,6 @@ protected:
         hooks.readAllSettings = [this] { ++reads; };
         hooks.controlMode = [this] { return controlMode; };
     }
-    void TearDown() override { dialog.reset(); }
 
     std::string Answer(const std::string& text) {
         if (!camera.present) return "";
@@ -160,44 +157,32 @@ TEST_F(CommunicationDialogTest, InitialisationShowsTheLinkObjectsState) {
     EXPECT_FALSE(window.IsEnabled(kStore)) << "no area selected stores nothing";
 }
 
-TEST_F(CommunicationDialogTest, AfterACrashTheLinkStartsOnTheSerialPort) {
-    line.mode = link::CameraLink2001;
-    Open(false);
-    EXPECT_EQ(line.mode, link::ComPort);
-    EXPECT_EQ(window.GetCurSel(kCategory), 0);
-}
-
 TEST_F(CommunicationDialogTest, PortListFallsBackToPortZeroButNeverForAnAbsentAdapter) {
-    const struct {
-        Strings ports;
-        uint32_t stored;
-        int selected;
-        bool opensPortZero;
-        std::string absentDevice = {};
-    } cases[] = {
-        {{"a", "b", "c"}, 2, 2, false},
-        {{"a", "b"}, 2, 0, true},  // a library that now reports fewer ports
-        {{}, 0, -1, true},         // no Camera Link port at all: port 0 is still tried
+    // the ports listed, the stored one, the one selected, whether port 0 is opened, an absent stored adapter
+    const std::tuple<Strings, uint32_t, int, bool, std::string> cases[] = {
+        {{"a", "b", "c"}, 2, 2, false, ""},
+        {{"a", "b"}, 2, 0, true, ""},  // a library that now reports fewer ports
+        {{}, 0, -1, true, ""},         // no Camera Link port at all: port 0 is still tried
         // A stored adapter that is unplugged: neither its old number nor port 0 stands in for it.
         {{"a", "b"}, 2, -1, false, "/dev/ttyUSB7"},
         {{"a", "b"}, 1, -1, false, "/dev/ttyUSB7"},
     };
     Open();
-    for (const auto& c : cases) {
-        line.ports = c.ports;
-        line.portIndex = c.stored;
-        line.absentDevice = c.absentDevice;
+    for (const auto& [ports, stored, selected, opensPortZero, absentDevice] : cases) {
+        line.ports = ports;
+        line.portIndex = stored;
+        line.absentDevice = absentDevice;
         line.calls.clear();
         dialog->FillPortList();
-        EXPECT_EQ(Items(window, kPortName), c.ports);
-        EXPECT_EQ(window.GetCurSel(kPortName), c.selected);
-        EXPECT_EQ(line.calls, c.opensPortZero ? Strings{"port 0"} : Strings{});
+        EXPECT_EQ(Items(window, kPortName), ports);
+        EXPECT_EQ(window.GetCurSel(kPortName), selected);
+        EXPECT_EQ(line.calls, opensPortZero ? Strings{"port 0"} : Strings{});
     }
 }
 
 // A device typed on the serial port joins the list and is negotiated (the Qt tests'); in a Camera
 // Link mode it is no port to open, and the port in use stays shown.
-TEST_F(CommunicationDialogTest, TypedDevicePathIsNoPortOfACameraLinkMode) {
+TEST_F(CommunicationDialogTest, ACameraLinkModeTakesNoTypedDeviceAndIsLeftAfterACrash) {
     line.mode = link::CameraLink2000;
     line.portIndex = 1;
     Open();
@@ -206,6 +191,12 @@ TEST_F(CommunicationDialogTest, TypedDevicePathIsNoPortOfACameraLinkMode) {
     EXPECT_TRUE(line.calls.empty());
     EXPECT_EQ(window.GetCurSel(kPortName), 1);
     EXPECT_EQ(reads, 0);
+
+    line.mode = link::CameraLink2001;
+    ASSERT_NE(window.GetCurSel(kCategory), 0);
+    Open(false);
+    EXPECT_EQ(line.mode, link::ComPort) << "after a crash the link starts on the serial port";
+    EXPECT_EQ(window.GetCurSel(kCategory), 0);
 }
 
 TEST_F(CommunicationDialogTest, NegotiationFindsTheCameraAndRaisesTheLine) {
@@ -214,25 +205,22 @@ TEST_F(CommunicationDialogTest, NegotiationFindsTheCameraAndRaisesTheLine) {
         flush.insert(flush.end(), {std::string("baud ") + rate, "wake 14"});
     const struct {
         const char* name;
-        bool present;
-        uint32_t cameraRate;
-        bool follows;
+        Camera camera;  // present, rate, follows a raise
         uint32_t fastestLinkRate;
         Strings sent;  // after the flush, without the probes
-        int finalBaudIndex;
-        int reads;
+        int finalBaudIndex, reads;
     } cases[] = {
-        {"at 9600", true, 9600, true, 115200, {"CBDRT=16", "CBDRT=16"}, 4, 1},
-        {"left at 57600", true, 57600, true, 115200, {"CBDRT=16", "CBDRT=16"}, 4, 1},
-        {"already at 115200", true, 115200, true, 115200, {}, 4, 1},
-        {"silent", false, 9600, true, 115200, {}, 0, 0},
-        {"lost at 115200", true, 9600, false, 115200, {"CBDRT=16", "CBDRT=16"}, 0, 1},
-        {"link stops at 9600", true, 9600, true, 9600, {}, 0, 1},
+        {"at 9600", {true, 9600, true}, 115200, {"CBDRT=16", "CBDRT=16"}, 4, 1},
+        {"left at 57600", {true, 57600, true}, 115200, {"CBDRT=16", "CBDRT=16"}, 4, 1},
+        {"already at 115200", {true, 115200, true}, 115200, {}, 4, 1},
+        {"silent", {false, 9600, true}, 115200, {}, 0, 0},
+        {"lost at 115200", {true, 9600, false}, 115200, {"CBDRT=16", "CBDRT=16"}, 0, 1},
+        {"link stops at 9600", {true, 9600, true}, 9600, {}, 0, 1},
     };
     Open();
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        camera = Camera{c.present, c.cameraRate, c.follows};
+        camera = c.camera;
         line.fastestRate = c.fastestLinkRate;
         line.baudIndex = 0;
         line.calls.clear();
@@ -307,10 +295,9 @@ TEST_F(CommunicationDialogTest, MessageLogKeepsTheNewestEntriesAndSavesNewestFir
     EXPECT_EQ(storedFolder, dir.Path());
 
     platform.files = {dir / "log.txt"};
-    platform.answers = {MsgResult::No};
+    platform.answers = {app::MsgResult::No};
     dialog->OnWriteLog();
-    ASSERT_EQ(platform.boxes.size(), 1u);
-    EXPECT_EQ(platform.boxes[0].text, (dir / "log.txt") + "\nThis file already exists.\nReplace existing file?");
+    EXPECT_EQ(platform.Texts(), Strings{(dir / "log.txt") + "\nThis file already exists.\nReplace existing file?"});
     EXPECT_EQ(dir.ReadFile("log.txt"), "second\nfirst\n");
 }
 
@@ -327,7 +314,6 @@ protected:
             std::make_unique<dialogs::CTerminalDialog>(services.Get(), window, frame, folder, [this] { return now; });
         dialog->Init();
     }
-    void TearDown() override { dialog.reset(); }
 
     ui::ControlModel window = DialogControls({{ui::CtrlType::Edit, {kEdit}},
                                               {ui::CtrlType::Combo, {kList}},
@@ -337,12 +323,11 @@ protected:
     std::unique_ptr<dialogs::CTerminalDialog> dialog;
 };
 
-TEST(TerminalTimeStamp, MinuteSecondMillisecondWithoutTheHour) {
-    EXPECT_EQ(dialogs::CTerminalDialog::TimeStamp(Utc(23, 59, 59, 999)), "59:59:999  ");
-    EXPECT_EQ(dialogs::CTerminalDialog::TimeStamp(Utc(0, 0, 0, 0)), "00:00:000  ");
-}
-
-TEST_F(TerminalDialogTest, AnEmptyLineIsSentTooAndRepliesAreListedWhileHidden) {
+TEST_F(TerminalDialogTest, AnEmptyLineIsSentTooRepliesAreListedWhileHiddenAndTheRegistryGreysIt) {
+    services.dialogs.DisableAll();
+    EXPECT_FALSE(frame.windowEnabled);
+    services.dialogs.EnableAll();
+    EXPECT_TRUE(frame.windowEnabled);
     EXPECT_EQ(window.GetPicture(dialogs::terminal::kStrip), protocol::kStripOffline);
     window.SetText(kEdit, "");
     dialog->OnSend();
@@ -374,7 +359,10 @@ TEST_F(TerminalDialogTest, UpAndDownRecallTheCommandsSentBefore) {
     EXPECT_EQ(recall(1), "typed") << "Down at the end leaves the edit alone";
 }
 
-TEST_F(TerminalDialogTest, ListKeepsItsFirst32786LinesAndFormatsShortMessages) {
+// Time stamps give minute, second and millisecond without the hour.
+TEST_F(TerminalDialogTest, ListKeepsItsFirst32786LinesAndFormatsShortMessagesAndTimeStamps) {
+    EXPECT_EQ(dialogs::CTerminalDialog::TimeStamp(Utc(23, 59, 59, 999)), "59:59:999  ");
+    EXPECT_EQ(dialogs::CTerminalDialog::TimeStamp(Utc(0, 0, 0, 0)), "00:00:000  ");
     for (int i = 0; i < kMaxLines + 2; ++i) dialog->AddLine("x");
     EXPECT_EQ(window.GetCount(kList), 32786);
     dialog->OnClear();
@@ -398,17 +386,10 @@ TEST_F(TerminalDialogTest, SaveReplacesOnYesAndSaysWhenTheFileCannotBeOpened) {
     dialog->OnSave();
     ASSERT_EQ(platform.boxes.size(), 1u);
     EXPECT_EQ(platform.boxes[0].text, "File open error !");
-    EXPECT_EQ(platform.boxes[0].icon, MsgIcon::Error);
+    EXPECT_EQ(platform.boxes[0].icon, app::MsgIcon::Error);
     platform.files.clear();
     dialog->OnSave();  // cancelled: nothing happens
     EXPECT_EQ(platform.boxes.size(), 1u);
-}
-
-TEST_F(TerminalDialogTest, RegistryGreysTheWindow) {
-    services.dialogs.DisableAll();
-    EXPECT_FALSE(frame.windowEnabled);
-    services.dialogs.EnableAll();
-    EXPECT_TRUE(frame.windowEnabled);
 }
 
 }  // namespace

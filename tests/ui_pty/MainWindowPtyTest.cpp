@@ -1,9 +1,9 @@
-// The main window against the virtual camera on a pseudo-terminal, through the real serial link:
-// the start-up per model and mode, changes, a line that goes away, a port that is not there, changes
-// made offline and Reconnect.
+// The main window against the virtual camera on a pseudo-terminal through the real serial link: the start-up
+// per model and mode, changes online and offline, a line that goes away, a port that is not there, Reconnect.
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 #include "RecordingMainWindow.h"
@@ -76,11 +76,7 @@ protected:
     }
     int32_t Value(uint32_t id) { return services_->table.GetDataValue(id); }
     int32_t CameraValue(const char* name) { return server_->Value(name).value_or(-999999); }
-    size_t Answered() const {
-        size_t n = 0;
-        for (const auto& r : dlg_->LastRead()) n += r.answered ? 1 : 0;
-        return n;
-    }
+    size_t Answered() const { return std::ranges::count(dlg_->LastRead(), true, &settings::RowReadResult::answered); }
     std::vector<test::RecordedBox>& Boxes() { return services_->platform.boxes; }
 
     test::TempDir dir_;
@@ -103,7 +99,7 @@ TEST_F(MainWindowPtyTest, RefusedRaiseLeavesTheLineAtItsOldRate) {
     EXPECT_EQ(Boxes()[0].caption, "Communication Error");
 }
 
-TEST_F(MainWindowPtyTest, NoCameraLeavesTheToolOfflineWithDefaults) {
+TEST_F(MainWindowPtyTest, NoCameraOrAnUnsupportedModelLeavesTheToolWithItsDefaults) {
     StartCamera("KB", [](sim::SimOptions& o) { o.silent = true; });
     dlg_->OnInitDialog();
     EXPECT_TRUE(dlg_->LastRead().empty());
@@ -113,9 +109,8 @@ TEST_F(MainWindowPtyTest, NoCameraLeavesTheToolOfflineWithDefaults) {
     EXPECT_EQ(controls_.GetText(1096), "Off");
     EXPECT_EQ(services_->link.GetBaudIndex(), 0);
     EXPECT_TRUE(Boxes().empty());
-}
 
-TEST_F(MainWindowPtyTest, UnsupportedModelIsReportedAndNothingIsRead) {
+    // An unsupported model is reported and nothing is read.
     StartCamera("KA");
     ASSERT_EQ(services_->engine.SendCommandString(protocol::cmd::MD00, "VR-8200-ZZ", protocol::milliseconds(10000)), 1);
     dlg_->OnInitDialog();
@@ -132,9 +127,7 @@ TEST_F(MainWindowPtyTest, UnsupportedModelIsReportedAndNothingIsRead) {
 TEST_F(MainWindowPtyTest, CameraIsFoundRaisedAndReadByModelAndMode) {
     struct Case {
         const char* model;
-        uint32_t mode;
-        size_t rows;
-        uint32_t lackedControl;  // a row of the other model, which keeps its default
+        uint32_t mode, rows, lackedControl;  // lackedControl: a row of the other model, which keeps its default
         int32_t lackedDefault;
         uint32_t startRate;
         std::vector<int> rates;  // the rates the line ran at, by index
@@ -164,8 +157,8 @@ TEST_F(MainWindowPtyTest, CameraIsFoundRaisedAndReadByModelAndMode) {
     }
 }
 
-// A change made while offline is answered at once with the Reconnect offer; online it is sent, a
-// refusal is undone, and a line that goes away under a change puts the value back and says so.
+// Offline a change gets the Reconnect offer at once; online it is sent, a refusal is undone, and a line that
+// goes away under a change puts the value back and says so.
 TEST_F(MainWindowPtyTest, ChangesAreOfferedAReconnectOfflineSentOnlineAndPutBackWhenTheLineGoes) {
     StartCamera("KB");
     dlg_->OnInitDialog();
@@ -176,23 +169,18 @@ TEST_F(MainWindowPtyTest, ChangesAreOfferedAReconnectOfflineSentOnlineAndPutBack
     EXPECT_NE(dlg_->banner.find("Offline: the values shown were read from VR-8200-KB at "), std::string::npos)
         << dlg_->banner;
 
-    struct Case {
-        ui::ControlEventType type;
-        uint32_t id;
-        const char* change;
-    };
-    for (const Case& c :
-         {Case{ui::ControlEventType::EditKillFocus, 1041, "GA=400"}, Case{ui::ControlEventType::SpinDelta, 1045, "GA="},
-          Case{ui::ControlEventType::SelChange, 1101, "LS0="}}) {
+    using enum ui::ControlEventType;
+    for (const auto& [type, id, change] :
+         {std::tuple{EditKillFocus, 1041u, "GA=400"}, {SpinDelta, 1045u, "GA="}, {SelChange, 1101u, "LS0="}}) {
         Boxes().clear();
-        if (c.type == ui::ControlEventType::EditKillFocus) controls_.SetText(c.id, "400");
-        if (c.type == ui::ControlEventType::SelChange) controls_.SetCurSel(c.id, 20);
-        dlg_->OnControlEvent(c.id, {c.type, 1});
-        ASSERT_EQ(Boxes().size(), 1u) << c.id;
+        if (type == EditKillFocus) controls_.SetText(id, "400");
+        if (type == SelChange) controls_.SetCurSel(id, 20);
+        dlg_->OnControlEvent(id, {type, 1});
+        ASSERT_EQ(Boxes().size(), 1u) << id;
         const auto& box = Boxes()[0];
         EXPECT_EQ(box.buttons, app::MsgButtons::YesNo);
         EXPECT_EQ(box.text.rfind("The camera is offline: ", 0), 0u) << box.text;
-        EXPECT_NE(box.text.find(c.change), std::string::npos) << box.text;
+        EXPECT_NE(box.text.find(change), std::string::npos) << box.text;
         EXPECT_NE(box.text.find("Reconnect"), std::string::npos) << box.text;
     }
     EXPECT_EQ(CameraValue("GA"), gain) << "nothing was sent";
@@ -215,7 +203,7 @@ TEST_F(MainWindowPtyTest, ChangesAreOfferedAReconnectOfflineSentOnlineAndPutBack
 
     // Codes, not indices. (The model's own tests cover the read-outs, copies and enabling.)
     controls_.SetCurSel(1101, 20);  // "EncoderDirection"
-    dlg_->OnControlEvent(1101, {ui::ControlEventType::SelChange});
+    dlg_->OnControlEvent(1101, {SelChange});
     EXPECT_EQ(CameraValue("LS0"), 30);
 
     // The camera's shortest line period refuses 123; the edit keeps the old one.
@@ -237,8 +225,8 @@ TEST_F(MainWindowPtyTest, ChangesAreOfferedAReconnectOfflineSentOnlineAndPutBack
     EXPECT_NE(dlg_->banner.find("Offline: the values shown were read from VR-8200-KB"), std::string::npos);
 }
 
-// A typed device that does not exist, and an adapter unplugged mid-read: each is told once, the
-// stored device is kept, and Reconnect finds the camera plugged in again under the same name.
+// A typed device that does not exist and an adapter unplugged mid-read are told once and the device kept;
+// Reconnect finds the camera plugged in again under the same name.
 TEST_F(MainWindowPtyTest, APortThatIsNotThereIsToldOnceAndKeptAndReconnectBringsTheCameraBack) {
     const std::string typed = dir_ / "ttyUSB7";
     StartTool(typed);
