@@ -23,8 +23,7 @@
 using namespace vr;
 using namespace vr::ui;
 
-// Where each control stands is compared with the golden data by test_tables; here that ids do not
-// collide, spins and their buddies find each other both ways, and every list has its items.
+// Ids do not collide, spins and buddies find each other both ways, lists have items (places: test_tables).
 TEST(PageInventory, IdsAreUniqueAndSpinsFindTheirBuddies) {
     std::set<uint32_t> ids;
     for (const PageControl& c : PageControls()) EXPECT_TRUE(ids.insert(c.id).second) << c.id;
@@ -79,8 +78,7 @@ TEST(ControlModel, ListsKeepTheSelectionOnItsItemAndSpinsTheirPositionInRange) {
     EXPECT_FALSE(m.IsShown(1124));
 }
 
-// Showing in edits and spins, and the codes of the read lists, are the control-event tests'; here
-// what only a read of the screen meets.
+// What only a read of the screen meets (showing in edits, spins and coded lists is the control-event tests').
 TEST(ValueDisplay, ReadsAndShowsByControlKind) {
     test::FakePlatform platform;
     protocol::ParameterTable table(platform);
@@ -128,9 +126,9 @@ TEST(WaitNotice, CountsTheSecondsBegunOfTheTimeOut) {
                   std::string("Waiting for the camera (BA=1), ") + seconds);
 }
 
-// Which controls are whose, and the lists by model, are compared with the golden data by
-// test_tables; here that a layout hides the other model's controls and shows its own again.
-TEST(ModelLayout, ShowsOnlyTheModelsOwnControls) {
+// A layout hides the other model's controls and shows its own again (which are whose: test_tables). A group
+// box or row label whose controls are all hidden is hidden; a group box that holds no control stands on both.
+TEST(ModelLayout, ShowsOnlyTheModelsOwnControlsAndTheirCaptions) {
     ControlModel m;
     ApplyModelLayout(m, settings::kModelUnknown);
     EXPECT_TRUE(m.IsShown(1217) && m.IsShown(1294));
@@ -141,13 +139,6 @@ TEST(ModelLayout, ShowsOnlyTheModelsOwnControls) {
         for (uint32_t id : ControlsOnlyOnKB()) EXPECT_TRUE(!m.Exists(id) || m.IsShown(id) == kb) << id;
         for (uint32_t id : ControlsOnlyOnKA()) EXPECT_TRUE(!m.Exists(id) || m.IsShown(id) == !kb) << id;
     }
-}
-
-// A caption goes with its controls: a group box whose controls are all hidden, and a row label
-// whose controls are, are hidden; those with one visible control stay. A group box that holds no
-// control at all stands on both models.
-TEST(ModelLayout, CaptionsFollowTheirControls) {
-    ControlModel m;
     auto groupOf = [](const char* caption) {
         for (const PageLayout& p : PageLayouts())
             for (const GroupLayout& g : p.groups)
@@ -156,7 +147,6 @@ TEST(ModelLayout, CaptionsFollowTheirControls) {
         return GroupLayout{};
     };
     auto shown = [&](const char* caption) { return m.IsShown(groupOf(caption).groupId); };
-    ApplyModelLayout(m, settings::kModelKB);
     EXPECT_FALSE(shown("Factory Gain Type A") || shown("Sub Pixel Shift"));
     EXPECT_TRUE(shown("Exposure") && shown("Tilted View Correction"));
     for (const RowLayout& r : groupOf("Exposure").rows) {

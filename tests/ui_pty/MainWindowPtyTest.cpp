@@ -87,8 +87,7 @@ protected:
     std::unique_ptr<StatusWindow> dlg_;
 };
 
-// The virtual camera refuses "CBDRT" as a whole: neither side moves and the read runs at the old rate.
-// (A camera that takes the raise and does not confirm it is the headless start-up tests'.)
+// The virtual camera refuses "CBDRT" as a whole, so neither side moves (an unconfirmed raise: headless tests).
 TEST_F(MainWindowPtyTest, RefusedRaiseLeavesTheLineAtItsOldRate) {
     StartCamera("KB", [](sim::SimOptions& o) { o.refuse = {"CBDRT"}; });
     dlg_->OnInitDialog();
@@ -157,8 +156,7 @@ TEST_F(MainWindowPtyTest, CameraIsFoundRaisedAndReadByModelAndMode) {
     }
 }
 
-// Offline a change gets the Reconnect offer at once; online it is sent, a refusal is undone, and a line that
-// goes away under a change puts the value back and says so.
+// Offline a change gets the Reconnect offer; online it is sent, a refusal undone, a lost line puts it back.
 TEST_F(MainWindowPtyTest, ChangesAreOfferedAReconnectOfflineSentOnlineAndPutBackWhenTheLineGoes) {
     StartCamera("KB");
     dlg_->OnInitDialog();
@@ -225,8 +223,7 @@ TEST_F(MainWindowPtyTest, ChangesAreOfferedAReconnectOfflineSentOnlineAndPutBack
     EXPECT_NE(dlg_->banner.find("Offline: the values shown were read from VR-8200-KB"), std::string::npos);
 }
 
-// A typed device that does not exist and an adapter unplugged mid-read are told once and the device kept;
-// Reconnect finds the camera plugged in again under the same name.
+// A missing typed device and an adapter unplugged mid-read are told once; Reconnect finds the camera again.
 TEST_F(MainWindowPtyTest, APortThatIsNotThereIsToldOnceAndKeptAndReconnectBringsTheCameraBack) {
     const std::string typed = dir_ / "ttyUSB7";
     StartTool(typed);
