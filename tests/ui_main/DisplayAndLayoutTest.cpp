@@ -25,9 +25,8 @@ using namespace vr::ui;
 
 // Ids do not collide, spins and buddies find each other both ways, lists have items (places: test_tables).
 TEST(PageInventory, IdsAreUniqueAndSpinsFindTheirBuddies) {
-    std::set<uint32_t> ids;
+    std::set<uint32_t> ids, spins;
     for (const PageControl& c : PageControls()) EXPECT_TRUE(ids.insert(c.id).second) << c.id;
-    std::set<uint32_t> spins;
     for (const PageControl& c : PageControls()) {
         EXPECT_EQ(TemplateItems(c.id).empty(), c.type != CtrlType::Combo) << c.id;
         if (c.spinId == 0) continue;
@@ -118,10 +117,9 @@ TEST(ValueDisplay, ReadsAndShowsByControlKind) {
 
 TEST(WaitNotice, CountsTheSecondsBegunOfTheTimeOut) {
     using std::chrono::milliseconds;
-    for (const auto& [waited, timeout, seconds] : {std::tuple{600, 20000, "1 of 20 s"},
-                                                   {2001, 20000, "3 of 20 s"},
-                                                   {25000, 20000, "20 of 20 s"},
-                                                   {700, 1500, "1 of 2 s"}})
+    const std::tuple<int, int, const char*> cases[] = {
+        {600, 20000, "1 of 20 s"}, {2001, 20000, "3 of 20 s"}, {25000, 20000, "20 of 20 s"}, {700, 1500, "1 of 2 s"}};
+    for (const auto& [waited, timeout, seconds] : cases)
         EXPECT_EQ(WaitNotice::Format("BA=1", milliseconds(waited), milliseconds(timeout)),
                   std::string("Waiting for the camera (BA=1), ") + seconds);
 }

@@ -8,10 +8,7 @@
 #include "RecordingMainWindow.h"
 #include "SimCameraLink.h"
 #include "TestServices.h"
-#include "protocol/CommandTable.h"
 #include "ui/ControlModel.h"
-#include "ui/main/Keyboard.h"
-#include "ui/main/ValueDisplay.h"
 
 using namespace vr;
 using namespace vr::test;
