@@ -1,7 +1,6 @@
 // The identity dialogs in the started tool and the menu that opens them; then, alone, the widget side
 // of control access, the up-down control, the column balance of the pages and two small windows.
 
-#include <QAbstractButton>
 #include <QGroupBox>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -133,8 +132,8 @@ void MainWindowTest::spinOnlyAnnouncesItsStepsAndComboListsKeepTheirSelection() 
 }
 
 void MainWindowTest::columnsAreBalancedInOrderAndFewerInANarrowWindow() {
-    using vr::gui::BalanceColumns;
-    using vr::gui::TallestRun;
+    using gui::BalanceColumns;
+    using gui::TallestRun;
     const struct {
         std::vector<int> heights;
         int columns;
@@ -157,12 +156,12 @@ void MainWindowTest::columnsAreBalancedInOrderAndFewerInANarrowWindow() {
         return static_cast<int>(lefts.size());
     };
     int narrowed = 0;
-    for (const auto& layout : vr::ui::PageLayouts()) {
+    for (const auto& layout : ui::PageLayouts()) {
         WidgetBinding controls;
         QWidget window;
-        auto* page = qobject_cast<QScrollArea*>(vr::gui::BuildPage(layout, controls, {}, 10000, &window));
+        auto* page = qobject_cast<QScrollArea*>(gui::BuildPage(layout, controls, {}, 10000, &window));
         QVERIFY(page != nullptr);
-        const auto* columns = static_cast<vr::gui::ColumnLayout*>(page->widget()->layout());
+        const auto* columns = static_cast<gui::ColumnLayout*>(page->widget()->layout());
         window.show();
         const int wide = qMax(page->widget()->sizeHint().width() + 40, 1200);
         // A full-width window, the tab page of a 1024x768 screen, and one with room for one column only
@@ -188,8 +187,8 @@ void MainWindowTest::columnsAreBalancedInOrderAndFewerInANarrowWindow() {
 }
 
 void MainWindowTest::areaDialogOffersTheFactoryAreaOnlyWhereAllowed() {
-    using vr::gui::AreaSelectDialog;
-    using vr::ui::AreaDialogMode;
+    using gui::AreaSelectDialog;
+    using ui::AreaDialogMode;
     const struct {
         AreaDialogMode mode;
         bool factory;
@@ -200,7 +199,7 @@ void MainWindowTest::areaDialogOffersTheFactoryAreaOnlyWhereAllowed() {
                  {AreaDialogMode::Load, false, 4, "Load setting data"}};
     for (const auto& c : cases) {
         AreaSelectDialog dialog(tool_.core->Get(), c.mode, c.factory);
-        auto* areas = dialog.Controls().As<QComboBox>(vr::ui::kAreaCombo);
+        auto* areas = dialog.Controls().As<QComboBox>(ui::kAreaCombo);
         QCOMPARE(areas->count(), c.items);
         QCOMPARE(areas->currentIndex(), 0);
         QCOMPARE(dialog.windowTitle(), QString(c.title));
@@ -214,7 +213,7 @@ void MainWindowTest::areaDialogOffersTheFactoryAreaOnlyWhereAllowed() {
 }
 
 void MainWindowTest::progressWindowKeepsACancelPressedThenTakenAwayGreyed() {
-    vr::gui::ProgressWindow progress(nullptr);
+    gui::ProgressWindow progress(nullptr);
     progress.show();
     progress.AllowCancel(true);
     QTest::mouseClick(progress.CancelButton(), Qt::LeftButton);
