@@ -55,13 +55,13 @@ Words HelpSubcommands(const std::string& help) {
     return HelpWords(help, R"(^  ([a-z][a-z0-9-]*)\s)", "Subcommands:");
 }
 
-// The definition lines of a man page (the line after each .TP), optionally of one section only.
-std::vector<std::string> Definitions(const std::string& page, const std::string& section = {}) {
+// The definition lines of one section of a man page (the line after each .TP).
+std::vector<std::string> Definitions(const std::string& page, const std::string& section) {
     std::vector<std::string> lines;
     std::istringstream in(page);
-    bool wanted = section.empty(), next = false;
+    bool wanted = false, next = false;
     for (std::string line; std::getline(in, line);) {
-        if (line.rfind(".SH ", 0) == 0) wanted = section.empty() || line == ".SH " + section;
+        if (line.rfind(".SH ", 0) == 0) wanted = line == ".SH " + section;
         if (next && wanted) lines.push_back(line);
         next = line == ".TP";
     }
