@@ -29,11 +29,8 @@ TEST(ParameterSearchTest, RanksExactCommandsFirstThenCaptionWordStarts) {
     };
     std::vector<const ui::SearchEntry*> all;
     for (const auto& e : entries) all.push_back(&e);
-    struct Case {
-        const char* query;
-        std::vector<uint32_t> ids;
-    };
-    for (const Case& c : std::vector<Case>{
+    // A query and the ids of the parameters it finds, in order.
+    for (const auto& [query, ids] : std::vector<std::pair<const char*, std::vector<uint32_t>>>{
              {"gain", {1042, 1041, 1100, 1300}},  // caption starts, then a word start, then inside a word
              {"GA", {1041, 1042, 1100, 1300}},    // the exact command before everything else
              {"gar", {1042}},
@@ -47,7 +44,7 @@ TEST(ParameterSearchTest, RanksExactCommandsFirstThenCaptionWordStarts) {
              {"   ", {}},
              {"zoom", {}},
          })
-        EXPECT_EQ(Ids(ui::FindParameters(c.query, all)), c.ids) << '"' << c.query << '"';
+        EXPECT_EQ(Ids(ui::FindParameters(query, all)), ids) << '"' << query << '"';
     EXPECT_EQ(ui::FindParameters("gain", all, 2).size(), 2u);
 }
 

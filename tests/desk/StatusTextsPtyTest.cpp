@@ -31,13 +31,8 @@ TEST(StatusTextsPtyTest, FollowTheStartUpTheModeAndTheLine) {
     ui::ControlModel controls;
     test::RecordingMainWindow dlg(services.Get(), controls);
 
-    ui::StatusTexts before = ui::DescribeStatus(dlg);
-    EXPECT_EQ(before.port, server.DevicePath());
-    EXPECT_EQ(before.rate, "closed");
-    EXPECT_EQ(before.model, "no camera");
-    EXPECT_EQ(before.area, "area unknown");
-    EXPECT_EQ(before.mode, "User mode");
-    EXPECT_EQ(before.line, "Offline");
+    EXPECT_EQ(ui::DescribeStatus(dlg), (ui::StatusTexts{server.DevicePath(), "closed", "no camera", "area unknown",
+                                                        "User mode", "Offline", false}));
 
     // The Qt test reads the fields once the tool is up, and follows the mode both ways.
     dlg.OnInitDialog();

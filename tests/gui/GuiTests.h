@@ -45,8 +45,7 @@ private slots:
     void offlineBannerSaysWhereTheValuesCameFrom();
     void escapeClosesOnlyAnOpenListAndCloseAsksFirst();
     void searchListsMatchesAndGoesToTheControl();
-    void fileKeysOpenAndSaveAndFillTheRecentList();
-    void aMissingRecentFileIsReportedAndDropped();
+    void fileKeysOpenAndSaveAndTheRecentListDropsAMissingFile();
     void windowPlaceIsStoredAndRestored();
     void lutEditorsOpenTogetherAndTheirPlotFollowsTheMouse();
     void lutMenuAndShadingButtonsMoveTheTableFiles();
@@ -57,10 +56,8 @@ private slots:
     void aboutDialogsUserIdLockPairAnswersTheMouse();
     void cameraIdFieldsTakeOneCharacterEach();
     void menuOpensEachIdentityDialogModally();  // leaves the tool in factory mode
-    void comboListsKeepTheirSelectionLikeAWindowsList();
-    void spinOnlyAnnouncesItsSteps();
-    void columnsAreBalancedInOrder();
-    void pagesTakeFewerColumnsInANarrowWindow();
+    void spinOnlyAnnouncesItsStepsAndComboListsKeepTheirSelection();
+    void columnsAreBalancedInOrderAndFewerInANarrowWindow();
     void areaDialogOffersTheFactoryAreaOnlyWhereAllowed();
     void progressWindowKeepsACancelPressedThenTakenAwayGreyed();
     void cleanupTestCase();
@@ -69,7 +66,7 @@ private:
     void StartCamera();
     void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     void Focus(QWidget* widget);
-    std::vector<std::string> TabTitles() const;
+    QString TabTitles() const;              // joined by ", "
     QString Field(const char* name) const;  // a field of the status bar, refreshed
     std::string Path(const char* name) const { return (folder_ + "/" + name).toStdString(); }
     // Triggers the menu item and returns the title of the modal dialog it opened (closed again at

@@ -1,4 +1,5 @@
-// The desktop tool against the virtual camera, through the real serial link and pseudo-terminal.
+// The desktop tool's Qt test program: the started tool against the virtual camera, through the real serial
+// link and pseudo-terminal.
 
 #include <QListWidget>
 #include <QMouseEvent>
@@ -10,6 +11,7 @@
 #include "GuiTests.h"
 #include "LutEditorWindow.h"
 #include "LutPlot.h"
+#include "QtTestMain.h"
 #include "StatusStrip.h"
 #include "TerminalWindow.h"
 #include "dialogs/TerminalDialog.h"
@@ -31,7 +33,6 @@ void Mouse(QWidget* widget, QPointF at, Qt::MouseButtons held, QEvent::Type type
     QApplication::sendEvent(widget, &event);
 }
 
-// Press, move with the left button held through `path`, release.
 void Drag(gui::LutPlot* plot, std::initializer_list<PlotPoint> path) {
     Mouse(plot, plot->ToWidget(*path.begin()), Qt::LeftButton, QEvent::MouseButtonPress, Qt::LeftButton);
     for (PlotPoint p : path) Mouse(plot, plot->ToWidget(p), Qt::LeftButton);
@@ -51,7 +52,7 @@ void MainWindowTest::StartCamera() {
     sim::SimOptions options;
     options.model = "KA";
     options.shadingMs = 2600;  // long enough to watch the progress window of a shading calibration
-    options.linkPath = (folder_ + "/camera").toStdString();
+    options.linkPath = Path("camera");
     camera_ = std::make_unique<sim::PtyServer>();
     std::string error;
     QVERIFY2(camera_->Start(options, &error), error.c_str());
@@ -74,10 +75,10 @@ QString MainWindowTest::Field(const char* name) const {
     return label != nullptr ? label->text() : QString("(no field %1)").arg(name);
 }
 
-std::vector<std::string> MainWindowTest::TabTitles() const {
-    std::vector<std::string> titles;
-    for (int i = 0; i < window_->Tabs()->count(); ++i) titles.push_back(window_->Tabs()->tabText(i).toStdString());
-    return titles;
+QString MainWindowTest::TabTitles() const {
+    QStringList titles;
+    for (int i = 0; i < window_->Tabs()->count(); ++i) titles << window_->Tabs()->tabText(i);
+    return titles.join(", ");
 }
 
 void MainWindowTest::startupRaisesTheLineAndFillsEveryPage() {
@@ -102,29 +103,26 @@ void MainWindowTest::startupRaisesTheLineAndFillsEveryPage() {
 }
 
 void MainWindowTest::factoryKeySequenceTogglesTheFactoryPage() {
-    const std::vector<std::string> user = {"User A", "User B", "User C", "User D", "User E"};
-    std::vector<std::string> factory = user;
-    factory.push_back("Factory A");
+    const QString user = "User A, User B, User C, User D, User E";
     QCOMPARE(TabTitles(), user);
     // The Utility menu stays open to everyone for its terminal.
     QVERIFY(window_->Menu(ui::kUtilityMenuPosition)->menuAction()->isEnabled());
     QVERIFY(window_->findChild<QAction*>("30014")->isEnabled());
 
     const std::string code = ui::FactoryKeySequence::AccessCode();
-    // Ctrl+Shift+F12, then the letters.
     auto type = [this](const std::string& letters) {
         Key(Qt::Key_F12, Qt::ShiftModifier | Qt::ControlModifier);
         for (char c : letters) Key(c);
     };
-    Focus(window_->Binding().Widget(kGainAll));
+    auto* gain = window_->Binding().As<QLineEdit>(kGainAll);
+    Focus(gain);
     window_->Tabs()->setCurrentIndex(0);
     type((code[0] == 'Q' ? "Z" : "Q") + code);
     QCOMPARE(TabTitles(), user);  // a wrong letter disarms the sequence
     type(code);
-    QCOMPARE(TabTitles(), factory);
+    QCOMPARE(TabTitles(), user + ", Factory A");
     QCOMPARE(window_->Tabs()->currentIndex(), 0);
 
-    auto* gain = window_->Binding().As<QLineEdit>(kGainAll);
     Focus(gain);
     const QString shown = gain->text();
     type(code);
@@ -179,11 +177,8 @@ void MainWindowTest::escapeClosesOnlyAnOpenListAndCloseAsksFirst() {
     Focus(window_->Tabs()->tabBar());
     platform_.answers = {app::MsgResult::No};
     Key(Qt::Key_Escape);
-    QCOMPARE(platform_.boxes.size(), size_t{1});
-    QCOMPARE(platform_.boxes[0].text, std::string("Are you sure to terminate the Camera Control Tool ?"));
-    QCOMPARE(platform_.boxes[0].caption, std::string("Confirm"));
+    QCOMPARE(platform_.TakeBoxes(), QStringList{"Confirm: Are you sure to terminate the Camera Control Tool ?"});
     QVERIFY(window_->isVisible());
-    platform_.boxes.clear();
 }
 
 void MainWindowTest::terminalListsTrafficWithTimeStampsAndSavesIt() {
@@ -243,7 +238,6 @@ void MainWindowTest::lutEditorsOpenTogetherAndTheirPlotFollowsTheMouse() {
     for (const QSize size : {QSize(640, 560), QSize(1100, 900)}) {
         red->resize(size);
         QTRY_COMPARE(red->size(), size);
-        // Plot units map to the widget and back, whatever its size.
         for (const PlotPoint p : {PlotPoint{0, 0}, PlotPoint{128, 77}, PlotPoint{256, 256}})
             QCOMPARE(plot->ToPlot(plot->ToWidget(p)), p);
         QVERIFY(plot->PlotRect().width() > 256 * (size.width() > 700 ? 2 : 1));
@@ -297,8 +291,7 @@ void MainWindowTest::lutMenuAndShadingButtonsMoveTheTableFiles() {
     QCOMPARE(platform_.filters.back(), std::string("Camera gamma data (*.csv)"));
     QVERIFY(platform_.boxes.empty());
 
-    // One shading transfer from the buttons on User B, and the store. (Shading mode off and the
-    // reading direction are the headless tests'.)
+    // One shading transfer from the buttons on User B, and the store; the rest is the headless tests'.
     QCOMPARE(tool_.core->engine.SendCommandInt(protocol::cmd::SDM, 1, std::chrono::milliseconds(2000)), 1);
     const std::string shadingFile = Path("half.csv");
     std::ofstream(shadingFile, std::ios::binary) << "ShadingData  (G R B)\r\n1, 2, 3\r\n";
@@ -306,7 +299,7 @@ void MainWindowTest::lutMenuAndShadingButtonsMoveTheTableFiles() {
     platform_.answers = {app::MsgResult::Yes};
     click(1337);
     QCOMPARE(platform_.filters.back(), std::string("Camera shading data (*.csv)"));
-    QCOMPARE(platform_.boxes.size(), size_t(1));
+    QCOMPARE(platform_.TakeBoxes().size(), 1);
     uint64_t before = 0;
     camera_->Inspect([&](const sim::VirtualCamera& camera) {
         QCOMPARE(camera.ShadingEntry(0, 1, 0), 2);
@@ -315,45 +308,38 @@ void MainWindowTest::lutMenuAndShadingButtonsMoveTheTableFiles() {
     });
     click(1338);
     camera_->Inspect([&](const sim::VirtualCamera& camera) { QVERIFY(camera.FlashGeneration() > before); });
-    QCOMPARE(platform_.boxes.size(), size_t(1));
+    QVERIFY(platform_.boxes.empty());
     QVERIFY(window_->isEnabled());
-    platform_.boxes.clear();
 }
 
 void MainWindowTest::shadingCalibrationShowsItsTimeWhileTheCameraWorks() {
-    // What the progress window showed while the camera was busy with the start command.
-    struct Sample {
-        QString text;
-        bool cancelShown;
-        bool windowEnabled;
-    };
-    std::vector<Sample> samples;
+    // What the progress window showed while the camera was busy with the start command, whether it
+    // offered Cancel and whether the main window took input.
+    QStringList samples;
     QTimer sampler;
     connect(&sampler, &QTimer::timeout, this, [&] {
         gui::ProgressWindow* progress = platform_.Progress();
         bool busy = false;
         camera_->Inspect([&](const sim::VirtualCamera& c) { busy = c.Busy(); });
         if (progress == nullptr || !busy) return;
-        samples.push_back({progress->Text(), progress->CancelButton()->isVisible(), window_->isEnabled()});
+        const bool cancel = progress->CancelButton()->isVisible();
+        samples << QString("%1; cancel %2; input %3").arg(progress->Text()).arg(cancel).arg(window_->isEnabled());
     });
     sampler.start(100);
     window_->Binding().As<QPushButton>(1121)->click();
     sampler.stop();
-    QCOMPARE(platform_.boxes.size(), size_t(1));
-    QCOMPARE(platform_.boxes[0].caption + ": " + platform_.boxes[0].text, std::string("Shading Calibration: Complete"));
+    QCOMPARE(platform_.TakeBoxes(), QStringList{"Shading Calibration: Complete"});
     QVERIFY(!samples.empty());
-    const QRegularExpression format("^Shading calibration: (\\d+) s of at most 420 s$");
+    // No Cancel while the camera works on the start command, and no input to the window.
+    const QRegularExpression format("^Shading calibration: (\\d+) s of at most 420 s; cancel 0; input 0$");
     int latest = -1;
-    for (const auto& s : samples) {
-        const auto match = format.match(s.text);
-        QVERIFY2(match.hasMatch(), qPrintable(s.text));
+    for (const QString& s : samples) {
+        const auto match = format.match(s);
+        QVERIFY2(match.hasMatch(), qPrintable(s));
         latest = std::max(latest, match.captured(1).toInt());
-        QVERIFY2(!s.cancelShown, "no Cancel while the camera works on the start command");
-        QVERIFY(!s.windowEnabled);
     }
     QVERIFY2(latest >= 1, "the elapsed time moved on while the start command waited");
     QVERIFY(window_->isEnabled());
-    platform_.boxes.clear();
 }
 
 void MainWindowTest::aTypedDevicePathOpensAnotherCamera() {
@@ -365,7 +351,7 @@ void MainWindowTest::aTypedDevicePathOpensAnotherCamera() {
     sim::PtyServer second;
     sim::SimOptions options;
     options.model = "KB";
-    options.linkPath = (folder_ + "/second-camera").toStdString();
+    options.linkPath = Path("second-camera");
     std::string error;
     QVERIFY2(second.Start(options, &error), error.c_str());
     const QString typed = QString::fromStdString(second.LinkPath());
@@ -394,15 +380,14 @@ void MainWindowTest::cancelInTheProgressWindowStopsTheReadBetweenCommands() {
         press.stop();
     });
     press.start();
-    platform_.boxes.clear();
     const size_t before = window_->Services().engine.ReceivedLineCount();
     window_->Logic().OnMenuCommand(30002);
     QVERIFY(!press.isActive());
     QVERIFY(window_->Logic().LastReadStopped());
     const size_t read = window_->Logic().LastRead().size();
     QVERIFY(read > 0 && read < 146);
-    QCOMPARE(platform_.boxes.size(), size_t(1));
-    QCOMPARE(platform_.boxes[0].text, "Stopped after " + std::to_string(read) + " of 146 settings.");
+    QCOMPARE(platform_.TakeBoxes(),
+             QStringList{QString("VR-8200 Control Tool: Stopped after %1 of 146 settings.").arg(read)});
     QCOMPARE(window_->Services().engine.ReceivedLineCount(), before);
     // Everything is given back: the window takes input and the next read runs to its end.
     QVERIFY(window_->isEnabled());
@@ -410,7 +395,6 @@ void MainWindowTest::cancelInTheProgressWindowStopsTheReadBetweenCommands() {
     window_->Logic().OnMenuCommand(30002);
     QVERIFY(!window_->Logic().LastReadStopped());
     QCOMPARE(window_->Logic().LastRead().size(), size_t(146));
-    platform_.boxes.clear();
 }
 
 void MainWindowTest::cleanupTestCase() {
@@ -419,4 +403,8 @@ void MainWindowTest::cleanupTestCase() {
     window_ = nullptr;
     if (camera_) camera_->Stop();
     tool_.core.reset();
+}
+
+int main(int argc, char** argv) {
+    return ::test::RunQtTests<MainWindowTest>(argc, argv);
 }

@@ -3,8 +3,10 @@
 // message boxes are recorded and answered from a queue, both file dialogs return queued names and
 // keep their filters as Qt shows them, and the progress window closes without its pause.
 
+#include <QStringList>
 #include <deque>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "QtPlatform.h"
@@ -13,16 +15,11 @@ namespace vr::test {
 
 class TestPlatform : public gui::QtPlatform {
 public:
-    struct Box {
-        std::string text;
-        std::string caption;
-    };
-
     TestPlatform() { SetProgressFinishPauseMs(0); }
 
     app::MsgResult MessageBox(const std::string& text, const std::string& caption, app::MsgIcon,
                               app::MsgButtons buttons) override {
-        boxes.push_back({text, caption});
+        boxes << QString::fromStdString(caption + ": " + text);
         if (answers.empty()) return buttons == app::MsgButtons::YesNo ? app::MsgResult::No : app::MsgResult::Ok;
         const app::MsgResult a = answers.front();
         answers.pop_front();
@@ -37,7 +34,10 @@ public:
         return NextFile(given);
     }
 
-    std::vector<Box> boxes;
+    // The message boxes shown since the last call, each as "caption: text".
+    QStringList TakeBoxes() { return std::exchange(boxes, {}); }
+
+    QStringList boxes;
     std::deque<app::MsgResult> answers;
     std::deque<std::string> files;
     std::vector<std::string> filters;

@@ -27,45 +27,41 @@ std::string Shell(const std::string& command, int* status = nullptr) {
 
 std::string ManPage(const std::string& name) {
     std::ifstream in(std::string(VR_PACKAGING_DIR) + "/man/" + name + ".1");
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
+    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-// The long options a help text lists at the start of its lines.
-Words HelpOptions(const std::string& help) {
+// The first group of `pattern` on each line of a help text; with `part`, only on the lines that follow
+// that heading, up to the next empty line.
+Words HelpWords(const std::string& help, const std::string& pattern, const std::string& part = {}) {
     Words words;
-    const std::regex option(R"(^\s+(?:-\w, ?|-\w,)?(--[a-z0-9-]+))");
+    const std::regex regex(pattern);
     std::istringstream lines(help);
-    for (std::string line; std::getline(lines, line);)
-        if (std::smatch m; std::regex_search(line, m, option)) words.insert(m[1]);
-    return words;
-}
-
-// The subcommands in the "Subcommands:" part of a CLI11 help text.
-Words HelpSubcommands(const std::string& help) {
-    Words words;
-    std::istringstream lines(help);
-    bool in = false;
-    const std::regex entry(R"(^  ([a-z][a-z0-9-]*)\s)");
+    bool in = part.empty();
     for (std::string line; std::getline(lines, line);) {
-        if (line == "Subcommands:") {
-            in = true;
-            continue;
-        }
-        if (in && line.empty()) break;
-        if (std::smatch m; in && std::regex_search(line, m, entry)) words.insert(m[1]);
+        if (in && !part.empty() && line.empty()) break;
+        in = in || line == part;
+        if (std::smatch m; in && std::regex_search(line, m, regex)) words.insert(m[1]);
     }
     return words;
 }
 
-// The definition lines of a man page (the line after each .TP), optionally of one section only.
-std::vector<std::string> Definitions(const std::string& page, const std::string& section = {}) {
+// The long options a help text lists at the start of its lines.
+Words HelpOptions(const std::string& help) {
+    return HelpWords(help, R"(^\s+(?:-\w, ?|-\w,)?(--[a-z0-9-]+))");
+}
+
+// The subcommands in the "Subcommands:" part of a CLI11 help text.
+Words HelpSubcommands(const std::string& help) {
+    return HelpWords(help, R"(^  ([a-z][a-z0-9-]*)\s)", "Subcommands:");
+}
+
+// The definition lines of one section of a man page (the line after each .TP).
+std::vector<std::string> Definitions(const std::string& page, const std::string& section) {
     std::vector<std::string> lines;
     std::istringstream in(page);
-    bool wanted = section.empty(), next = false;
+    bool wanted = false, next = false;
     for (std::string line; std::getline(in, line);) {
-        if (line.rfind(".SH ", 0) == 0) wanted = section.empty() || line == ".SH " + section;
+        if (line.rfind(".SH ", 0) == 0) wanted = line == ".SH " + section;
         if (next && wanted) lines.push_back(line);
         next = line == ".TP";
     }
@@ -107,10 +103,9 @@ TEST(ManPages, VrCtlOptionsAndSubcommandsMatchItsHelp) {
         if (members.empty()) helpCommands.insert(name);
         for (const std::string& member : members) {
             helpCommands.insert(name + " " + member);
-            for (const auto& o : HelpOptions(Shell(tool + " " + name + " " + member + " --help")))
-                helpSubOptions.insert(o);
+            helpSubOptions.merge(HelpOptions(Shell(tool + " " + name + " " + member + " --help")));
         }
-        for (const auto& o : HelpOptions(sub)) helpSubOptions.insert(o);
+        helpSubOptions.merge(HelpOptions(sub));
     }
     helpSubOptions.erase("--help");
     const std::vector<std::string> listed = ManCommands(page);
@@ -145,11 +140,8 @@ TEST(ManPages, RenderWithoutWarnings) {
 TEST(BashCompletion, LoadsAndOffersTheToolsWords) {
     const std::string script = std::string(VR_PACKAGING_DIR) + "/vr8200ctl.bash";
     EXPECT_EQ(Shell("bash -c 'source " + script + " && complete -p vr8200ctl'"), "complete -F _vr8200ctl vr8200ctl\n");
-    struct Case {
-        const char* words;  // what is typed, the last one being completed
-        const char* offered;
-    };
-    const Case cases[] = {
+    // What is typed, the last word being completed, and what is offered.
+    const std::pair<const char*, const char*> cases[] = {
         {"d", "diff doctor dump"},
         {"lut \"\"", "curve read write"},
         {"--simulate \"\"", "KA KB"},
@@ -159,12 +151,12 @@ TEST(BashCompletion, LoadsAndOffersTheToolsWords) {
         {"lut curve --poi", "--points"},
         {"--conf", "--config-dir"},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.words);
-        const std::string run = "bash -c 'source " + script + "; COMP_WORDS=(" + VR8200CTL_EXE + " " + c.words +
+    for (const auto& [words, offered] : cases) {
+        SCOPED_TRACE(words);
+        const std::string run = "bash -c 'source " + script + "; COMP_WORDS=(" + VR8200CTL_EXE + " " + words +
                                 "); COMP_CWORD=$((${#COMP_WORDS[@]} - 1)); _vr8200ctl; printf \"%s\\n\" "
                                 "\"${COMPREPLY[@]}\" | sort | paste -sd \" \"'";
-        EXPECT_EQ(Shell(run), std::string(c.offered) + "\n");
+        EXPECT_EQ(Shell(run), std::string(offered) + "\n");
     }
 }
 

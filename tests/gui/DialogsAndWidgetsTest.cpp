@@ -1,4 +1,5 @@
-// The widget side of control access, the up-down control and the column balance of the pages.
+// The identity dialogs in the started tool and the menu that opens them; then, alone, the widget side
+// of control access, the up-down control, the column balance of the pages and two small windows.
 
 #include <QGroupBox>
 #include <QScrollArea>
@@ -6,18 +7,102 @@
 #include <QSignalSpy>
 #include <set>
 
+#include "AboutDialog.h"
 #include "AreaSelectDialog.h"
+#include "CameraIdDialog.h"
 #include "ColumnLayout.h"
 #include "GuiTests.h"
 #include "PageBuilder.h"
 #include "SpinButtons.h"
 #include "WidgetBinding.h"
+#include "identity/IdentityIds.h"
 
-using vr::gui::SpinButtons;
-using vr::gui::WidgetBinding;
+using namespace vr;
 
-void MainWindowTest::comboListsKeepTheirSelectionLikeAWindowsList() {
+void MainWindowTest::aboutDialogsUserIdLockPairAnswersTheMouse() {
+    using namespace identity::about;
+    gui::AboutDialog dialog(tool_.core->Get(), {false, folder_.toStdString(), "/nowhere/README.md"}, window_);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    gui::WidgetBinding& c = dialog.Controls();
+    QCOMPARE(c.GetText(kLink), std::string("/nowhere/README.md"));
+    QVERIFY(!c.Widget(kUserId)->isEnabled());
+    QTest::mouseClick(c.Widget(kEnableUserIdEdit), Qt::LeftButton);
+    QVERIFY(c.Widget(kUserId)->isEnabled() && c.Widget(kSaveUserId)->isEnabled());
+    QVERIFY(!c.GetCheck(kProtectUserId));
+    QTest::mouseClick(c.Widget(kEnableUserIdEdit), Qt::LeftButton);
+    QVERIFY(c.GetCheck(kEnableUserIdEdit));  // a second click on the chosen box keeps it chosen
+    QVERIFY(platform_.boxes.empty());
+}
+
+void MainWindowTest::cameraIdFieldsTakeOneCharacterEach() {
+    using namespace identity::cameraid;
+    gui::CameraIdDialog dialog(tool_.core->Get(), false, window_);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    std::string shown;
+    for (uint32_t id : kFields) {
+        auto* field = dialog.Controls().As<QLineEdit>(id);
+        QCOMPARE(field->maxLength(), 1);
+        shown += field->text().toStdString();
+    }
+    QCOMPARE(shown, *camera_->QueryValue("ID"));
+    QTest::keyClicks(dialog.Controls().Widget(kFields[0]), "XYZ");
+    QCOMPARE(dialog.Controls().GetText(kFields[0]), std::string("2"));
+}
+
+QString MainWindowTest::TitleOfDialogOpenedBy(uint32_t menuId) {
+    auto* action = window_->findChild<QAction*>(QString::number(menuId));
+    if (action == nullptr || !action->isEnabled()) return "<no enabled action>";
+    QString title;
+    QTimer watch;
+    watch.setInterval(20);
+    connect(&watch, &QTimer::timeout, this, [&] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            title = modal->windowTitle();
+            modal->close();
+        }
+    });
+    watch.start();
+    action->trigger();
+    watch.stop();
+    return title;
+}
+
+void MainWindowTest::menuOpensEachIdentityDialogModally() {
+    QCOMPARE(TitleOfDialogOpenedBy(identity::kMenuAbout), QString("About This Control"));
+    // Outside factory mode the identity editors are greyed, and a stray command opens nothing.
+    QCOMPARE(TitleOfDialogOpenedBy(identity::kMenuEditCameraId), QString("<no enabled action>"));
+    window_->Logic().OnMenuCommand(identity::kMenuEditCameraId);
+    QVERIFY(QApplication::activeModalWidget() == nullptr);
+    window_->Logic().ToggleControlMode();
+    QVERIFY(window_->Logic().FactoryMode());
+    QCOMPARE(TitleOfDialogOpenedBy(identity::kMenuEditCameraId), QString("Camera Id"));
+    QCOMPARE(TitleOfDialogOpenedBy(identity::kMenuEditUserId), QString("User Id"));
+    QVERIFY(platform_.boxes.empty());
+}
+
+using gui::SpinButtons;
+using gui::WidgetBinding;
+
+void MainWindowTest::spinOnlyAnnouncesItsStepsAndComboListsKeepTheirSelection() {
     QWidget parent;
+    auto* edit = new QLineEdit(&parent);
+    auto* spin = new SpinButtons(&parent);
+    spin->SetBuddy(edit);
+    spin->SetRange(100, -5);
+    QCOMPARE(spin->Low(), -5);
+    spin->SetPosition(250);
+    QCOMPARE(spin->Position(), 100);
+    QCOMPARE(edit->text(), QString("100"));
+
+    QSignalSpy steps(spin, &SpinButtons::stepRequested);
+    spin->Step(1);
+    QTest::keyClick(edit, Qt::Key_Down);
+    QCOMPARE(steps.count(), 2);
+    QCOMPARE(steps.at(1).at(0).toInt(), -1);
+    QCOMPARE(spin->Position(), 100);  // the window logic moves it, not the click
+
     auto* combo = new QComboBox(&parent);
     WidgetBinding controls;
     controls.Bind(7, combo);
@@ -46,28 +131,9 @@ void MainWindowTest::comboListsKeepTheirSelectionLikeAWindowsList() {
     QCOMPARE(controls.GetText(8), std::string());
 }
 
-void MainWindowTest::spinOnlyAnnouncesItsSteps() {
-    QWidget parent;
-    auto* edit = new QLineEdit(&parent);
-    auto* spin = new SpinButtons(&parent);
-    spin->SetBuddy(edit);
-    spin->SetRange(100, -5);
-    QCOMPARE(spin->Low(), -5);
-    spin->SetPosition(250);
-    QCOMPARE(spin->Position(), 100);
-    QCOMPARE(edit->text(), QString("100"));
-
-    QSignalSpy steps(spin, &SpinButtons::stepRequested);
-    spin->Step(1);
-    QTest::keyClick(edit, Qt::Key_Down);
-    QCOMPARE(steps.count(), 2);
-    QCOMPARE(steps.at(1).at(0).toInt(), -1);
-    QCOMPARE(spin->Position(), 100);  // the window logic moves it, not the click
-}
-
-void MainWindowTest::columnsAreBalancedInOrder() {
-    using vr::gui::BalanceColumns;
-    using vr::gui::TallestRun;
+void MainWindowTest::columnsAreBalancedInOrderAndFewerInANarrowWindow() {
+    using gui::BalanceColumns;
+    using gui::TallestRun;
     const struct {
         std::vector<int> heights;
         int columns;
@@ -79,9 +145,7 @@ void MainWindowTest::columnsAreBalancedInOrder() {
                  {{}, 3, {}}};
     for (const auto& c : cases) QCOMPARE(BalanceColumns(c.heights, c.columns), c.starts);
     QCOMPARE(TallestRun({1, 2, 3, 4, 5}, {2, 4}), 7);
-}
 
-void MainWindowTest::pagesTakeFewerColumnsInANarrowWindow() {
     // The left edges of a page's group boxes, one per column.
     auto columnsShown = [](QScrollArea* page) {
         std::set<int> lefts;
@@ -92,12 +156,12 @@ void MainWindowTest::pagesTakeFewerColumnsInANarrowWindow() {
         return static_cast<int>(lefts.size());
     };
     int narrowed = 0;
-    for (const auto& layout : vr::ui::PageLayouts()) {
+    for (const auto& layout : ui::PageLayouts()) {
         WidgetBinding controls;
         QWidget window;
-        auto* page = qobject_cast<QScrollArea*>(vr::gui::BuildPage(layout, controls, {}, 10000, &window));
+        auto* page = qobject_cast<QScrollArea*>(gui::BuildPage(layout, controls, {}, 10000, &window));
         QVERIFY(page != nullptr);
-        const auto* columns = static_cast<vr::gui::ColumnLayout*>(page->widget()->layout());
+        const auto* columns = static_cast<gui::ColumnLayout*>(page->widget()->layout());
         window.show();
         const int wide = qMax(page->widget()->sizeHint().width() + 40, 1200);
         // A full-width window, the tab page of a 1024x768 screen, and one with room for one column only
@@ -123,8 +187,8 @@ void MainWindowTest::pagesTakeFewerColumnsInANarrowWindow() {
 }
 
 void MainWindowTest::areaDialogOffersTheFactoryAreaOnlyWhereAllowed() {
-    using vr::gui::AreaSelectDialog;
-    using vr::ui::AreaDialogMode;
+    using gui::AreaSelectDialog;
+    using ui::AreaDialogMode;
     const struct {
         AreaDialogMode mode;
         bool factory;
@@ -135,7 +199,7 @@ void MainWindowTest::areaDialogOffersTheFactoryAreaOnlyWhereAllowed() {
                  {AreaDialogMode::Load, false, 4, "Load setting data"}};
     for (const auto& c : cases) {
         AreaSelectDialog dialog(tool_.core->Get(), c.mode, c.factory);
-        auto* areas = dialog.Controls().As<QComboBox>(vr::ui::kAreaCombo);
+        auto* areas = dialog.Controls().As<QComboBox>(ui::kAreaCombo);
         QCOMPARE(areas->count(), c.items);
         QCOMPARE(areas->currentIndex(), 0);
         QCOMPARE(dialog.windowTitle(), QString(c.title));
@@ -149,7 +213,7 @@ void MainWindowTest::areaDialogOffersTheFactoryAreaOnlyWhereAllowed() {
 }
 
 void MainWindowTest::progressWindowKeepsACancelPressedThenTakenAwayGreyed() {
-    vr::gui::ProgressWindow progress(nullptr);
+    gui::ProgressWindow progress(nullptr);
     progress.show();
     progress.AllowCancel(true);
     QTest::mouseClick(progress.CancelButton(), Qt::LeftButton);
