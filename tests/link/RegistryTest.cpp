@@ -120,9 +120,8 @@ TEST(Registry, EachProgramKeepsItsOwnShutdownRecord) {
     EXPECT_EQ(CRegistry(dir.Path()).WasShutdownClean(), 0);
 }
 
-// What a killed write or a damaged file leaves behind never poisons a start: leftovers go, a damaged
-// store is set aside whole and the next write starts a fresh one; a store that is no file is left alone
-// and never written. (A FIFO in its place is run end to end by test_faults.)
+// What a killed write or a damaged file leaves never poisons a start: leftovers go, a damaged store is
+// set aside whole for a fresh one, one that is no file (a FIFO: test_faults) is left alone, never written.
 TEST(Registry, LeftoversAndDamagedStoresAreDealtWithAtStart) {
     test::TempDir dir;
     dir.WriteFile(".settings.ini.a1b2c3", "half a store");

@@ -44,9 +44,9 @@ protected:
         index_ = static_cast<uint32_t>(index);
     }
     void TearDown() override {
+        traffic_.SetTerminalSink(nullptr);
         comm_.Close();
         if (master_ >= 0) ::close(master_);
-        traffic_.SetTerminalSink(nullptr);
         link::sys::SetIoctlPtr(nullptr);
         link::sys::SetSysRoot("");
     }
@@ -220,9 +220,8 @@ TEST_F(SerialPortPtyTest, APortHeldByAnotherProcessIsRefusedWithItsHolder) {
     test::ScopedEnv lockDir("VR8200_LOCK_DIR", locks.Path());
     const std::string lockFile = locks / link::PortLock::LockFileName(device_);
     std::ofstream(lockFile) << std::setw(10) << ::getppid() << "\n";
-    std::ifstream comm("/proc/" + std::to_string(::getppid()) + "/comm");
     std::string holder;
-    std::getline(comm, holder);
+    std::getline(std::ifstream("/proc/" + std::to_string(::getppid()) + "/comm"), holder);
     const std::string inUse = device_ + " is in use by process " + std::to_string(::getppid()) + " (" + holder + ")";
     EXPECT_EQ(comm_.OpenPort(index_), 0);
     EXPECT_THAT(platform_.Texts(), ElementsAre(HasSubstr(inUse)));
@@ -239,8 +238,7 @@ TEST_F(SerialPortPtyTest, APortHeldByAnotherProcessIsRefusedWithItsHolder) {
     EXPECT_FALSE(fs::exists(lockFile)) << "and gone with the port";
 }
 
-// The adapter's driver behind the injected ioctl: whether TIOCGSERIAL and TIOCSSERIAL work and the
-// flags it starts with; and the flags set.
+// The USB adapter's driver behind the injected ioctl, and the flags set through it.
 struct Driver {
     bool getFails, setFails;
     int flagsAtStart;

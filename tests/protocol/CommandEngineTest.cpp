@@ -24,12 +24,9 @@ protected:
     void SetUp() override {
         link.traffic = &traffic;
         engine.SetLink(&link);
-        engine.ClearReceived();
-        status.SetOffline();
         traffic.SetTerminalSink([this](const std::string& s) { terminal.push_back(s); });
         traffic.SetMessageSink([this](const std::string& s) { messages.push_back(s); });
     }
-    void TearDown() override { engine.SetLink(nullptr); }
     void Answer(const std::string& reply) {
         link.responder = [reply](const std::string&) { return reply; };
     }

@@ -1,9 +1,7 @@
-// The named command ids and the mnemonic look-up. The table's rows themselves (ids, mnemonics, value
-// kinds) are compared with tests/golden/commands.tsv by test_tables.
+// The named command ids and the mnemonic look-up; test_tables compares the rows with golden/commands.tsv.
 
 #include <gtest/gtest.h>
 
-#include "protocol/Command.h"
 #include "protocol/CommandTable.h"
 
 using namespace vr::protocol;

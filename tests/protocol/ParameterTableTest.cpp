@@ -1,5 +1,5 @@
-// The parameter table's working values and its look-ups by unknown ids. Its rows, counts and list
-// items are compared with tests/golden by test_tables.
+// The parameter table's working values and its look-ups by unknown ids. Its rows, defaults, ranges,
+// counts and list items are compared with tests/golden by test_tables.
 
 #include <gtest/gtest.h>
 
@@ -9,20 +9,9 @@
 
 using namespace vr::protocol;
 
-namespace {
-
-class ParameterTableTest : public ::testing::Test {
-protected:
-    void SetUp() override { table.ResetToDefaults(); }
-    void TearDown() override { table.ResetToDefaults(); }
+TEST(ParameterTable, ValuesChangeOnlyThroughSetAndCommit) {
     vr::test::FakePlatform platform;
     ParameterTable table{platform};
-};
-
-}  // namespace
-
-// The defaults and ranges themselves are test_tables' to compare.
-TEST_F(ParameterTableTest, ValuesChangeOnlyThroughSetAndCommit) {
     EXPECT_TRUE(table.SetDataValue(1229, 7));  // no range check: that belongs to the controls
     EXPECT_EQ(table.GetDataValue(1229), 7);
     EXPECT_EQ(table.GetCommittedDataValue(1229), 1);
@@ -31,7 +20,9 @@ TEST_F(ParameterTableTest, ValuesChangeOnlyThroughSetAndCommit) {
     EXPECT_TRUE(platform.boxes.empty());
 }
 
-TEST_F(ParameterTableTest, LookupsAndTheirFailures) {
+TEST(ParameterTable, LookupsAndTheirFailures) {
+    vr::test::FakePlatform platform;
+    ParameterTable table{platform};
     EXPECT_TRUE(table.IsFactoryParam(1255));
     EXPECT_FALSE(table.IsFactoryParam(1041));
     EXPECT_FALSE(table.IsInSettingsFile(999));
