@@ -21,7 +21,7 @@ namespace sys = link::sys;
 
 namespace {
 
-enum class Call { None, Open, Excl, TcGetAttr, TcSetAttr, Dtr, EventFd, Read, Poll };
+enum class Call { None, Open, Excl, TcGetAttr, TcSetAttr, Dtr, EventFd, Read };
 
 // What the fake makes fail: the call, its errno, and how many times (-1 for always).
 std::atomic<Call> gFailCall{Call::None};
@@ -42,26 +42,23 @@ int OpenDescriptors() {
     return static_cast<int>(std::distance(std::filesystem::directory_iterator("/proc/self/fd"), {}));
 }
 
+const sys::Ops& kReal = sys::RealOps();
 const sys::Ops kFaulty = {
-    [](const char* path, int flags) { return Fails(Call::Open) ? -1 : sys::RealOps().open(path, flags); },
-    sys::RealOps().close,
-    [](int fd, void* buffer, size_t count) { return Fails(Call::Read) ? -1 : sys::RealOps().read(fd, buffer, count); },
-    sys::RealOps().write,
+    [](const char* path, int flags) { return Fails(Call::Open) ? -1 : kReal.open(path, flags); },
+    kReal.close,
+    [](int fd, void* buffer, size_t count) { return Fails(Call::Read) ? -1 : kReal.read(fd, buffer, count); },
+    kReal.write,
     [](pollfd* fds, nfds_t count, int timeoutMs) {
         ++gPolls;
-        return Fails(Call::Poll) ? -1 : sys::RealOps().poll(fds, count, timeoutMs);
+        return kReal.poll(fds, count, timeoutMs);
     },
-    [](int fd, unsigned long request, int* arg) {
-        return request == TIOCMBIS && Fails(Call::Dtr) ? -1 : sys::RealOps().ioctlInt(fd, request, arg);
+    [](int fd, unsigned long op, int* on) {
+        return op == TIOCMBIS && Fails(Call::Dtr) ? -1 : kReal.ioctlInt(fd, op, on);
     },
-    [](int fd, unsigned long request) {
-        return request == TIOCEXCL && Fails(Call::Excl) ? -1 : sys::RealOps().ioctlNone(fd, request);
-    },
-    [](int fd, termios* t) { return Fails(Call::TcGetAttr) ? -1 : sys::RealOps().tcgetattr(fd, t); },
-    [](int fd, int when, const termios* t) {
-        return Fails(Call::TcSetAttr) ? -1 : sys::RealOps().tcsetattr(fd, when, t);
-    },
-    [](unsigned int initial, int flags) { return Fails(Call::EventFd) ? -1 : sys::RealOps().eventfd(initial, flags); },
+    [](int fd, unsigned long op) { return op == TIOCEXCL && Fails(Call::Excl) ? -1 : kReal.ioctlNone(fd, op); },
+    [](int fd, termios* t) { return Fails(Call::TcGetAttr) ? -1 : kReal.tcgetattr(fd, t); },
+    [](int fd, int when, const termios* t) { return Fails(Call::TcSetAttr) ? -1 : kReal.tcsetattr(fd, when, t); },
+    [](unsigned int initial, int flags) { return Fails(Call::EventFd) ? -1 : kReal.eventfd(initial, flags); },
 };
 
 class SerialPortFaultTest : public ::testing::Test {

@@ -51,11 +51,6 @@ protected:
         link::sys::SetSysRoot("");
     }
 
-    termios Master() const {
-        termios t{};
-        EXPECT_EQ(::tcgetattr(master_, &t), 0);
-        return t;
-    }
     // What the camera receives: count bytes, or fewer when none come for a while.
     std::string CameraReads(size_t count) const {
         std::string got;
@@ -89,7 +84,8 @@ protected:
 
 TEST_F(SerialPortPtyTest, BytesTravelBothWaysAtTheRateTheLinkSet) {
     ASSERT_EQ(comm_.Open(link::ComPort, 115200, index_), 1);
-    const termios t = Master();
+    termios t{};
+    ASSERT_EQ(::tcgetattr(master_, &t), 0);
     EXPECT_EQ(cfgetospeed(&t), B115200);
     EXPECT_EQ(t.c_cflag & CSIZE, static_cast<tcflag_t>(CS8));
     EXPECT_EQ(t.c_cflag & (PARENB | CSTOPB | CRTSCTS), 0u);
@@ -111,8 +107,8 @@ TEST_F(SerialPortPtyTest, BytesTravelBothWaysAtTheRateTheLinkSet) {
 
     // Another rate: the port is opened again and the other side sees the new speed.
     ASSERT_EQ(comm_.OpenBaud(19200), 1);
-    const termios slower = Master();
-    EXPECT_EQ(cfgetospeed(&slower), B19200);
+    ASSERT_EQ(::tcgetattr(master_, &t), 0);
+    EXPECT_EQ(cfgetospeed(&t), B19200);
     EXPECT_EQ(comm_.GetBaudIndex(), 1);
     CameraWrites("MD=VR-8200-KB\r\n");
     EXPECT_EQ(ToolReads(15, 5000ms), "MD=VR-8200-KB\r\n");
