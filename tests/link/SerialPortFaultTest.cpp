@@ -88,13 +88,12 @@ protected:
 };
 
 TEST_F(SerialPortFaultTest, EachFailedStepIsNamedWithTheSystemsReasonAndNothingStaysOpen) {
-    struct Case {
+    const struct {
         Call call;
         int error;
         uint32_t rate;
         const char* secondLine;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {Call::Open, EACCES, 9600, "Error in open(): Permission denied (the user may need to be in the dialout group)"},
         {Call::Open, ENOENT, 9600, "Error in open(): No such file or directory"},
         {Call::Open, EBUSY, 9600, "Error in open(): Device or resource busy (another program is using the port)"},
