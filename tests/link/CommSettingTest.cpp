@@ -1,7 +1,7 @@
 // The link settings on a miniature sysfs and /dev: the stored mode, rate and port, the port list and
 // the remembered device, and what a failed open tells the operator.
 
-#include <gtest/gtest.h>
+#include <gmock/gmock.h>
 
 #include <filesystem>
 
@@ -14,9 +14,13 @@
 using namespace vr;
 using namespace std::chrono_literals;
 using link::CCommSetting;
-using link::SerialPortList;
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using ::testing::StartsWith;
 
 namespace {
+
+const std::string kAdapterId = "by-id/usb-FTDI_FT232R_A1-if00-port0";
 
 // A machine's sysfs and /dev in miniature: class/tty links to device folders, device nodes as
 // plain files, /dev/serial/by-id links.
@@ -31,9 +35,9 @@ public:
         Port("ttyUSB0", "devices/pci0000:00/usb1/1-1/1-1:1.0/ttyUSB0/tty/ttyUSB0", nullptr);
         Port("tty1", "devices/virtual/tty/tty1", nullptr);
         Port("ttyACM0", "devices/pci0000:00/usb1/1-2/tty/ttyACM0", nullptr, false);  // no device node
-        std::filesystem::create_symlink(dir_ / "dev/ttyUSB0", dir_ / "by-id/usb-FTDI_FT232R_A1-if00-port0");
+        std::filesystem::create_symlink(dir_ / "dev/ttyUSB0", dir_ / kAdapterId);
     }
-    SerialPortList List() const { return SerialPortList(dir_ / "class/tty", dir_ / "dev", dir_ / "by-id"); }
+    link::SerialPortList List() const { return link::SerialPortList(dir_ / "class/tty", dir_ / "dev", dir_ / "by-id"); }
     std::string operator/(const std::string& name) const { return dir_ / name; }
 
 private:
@@ -70,12 +74,10 @@ TEST_F(CommSettingTest, StartsFromTheStoreAtTheWakeUpRateAndSavesAllSixValues) {
         EXPECT_EQ(comm->GetMode(), 2u);
         EXPECT_EQ(comm->GetBaudRate(), 9600u);
         EXPECT_EQ(comm->GetBaudIndex(), 0);
-        for (uint32_t mode = 0; mode < 4; ++mode) {
+        for (uint32_t mode : {0u, 1u, 2u, 3u, 7u}) {
             comm->SetMode(mode);
-            EXPECT_EQ(comm->GetPortIndex(), mode + 3) << "each mode keeps its own port";
+            EXPECT_EQ(comm->GetPortIndex(), mode < 4 ? mode + 3 : 0u) << "each mode keeps its own port";
         }
-        comm->SetMode(7);
-        EXPECT_EQ(comm->GetPortIndex(), 0u);
         // A mode outside 0..3 opens nothing but keeps what it was given.
         EXPECT_EQ(comm->Open(9, 57600, 2), 0);
         EXPECT_EQ(comm->GetMode(), 9u);
@@ -87,39 +89,43 @@ TEST_F(CommSettingTest, StartsFromTheStoreAtTheWakeUpRateAndSavesAllSixValues) {
         char byte;
         EXPECT_EQ(comm->Read(&byte, 1, 0ms), 0);
     }
-    const std::string text = StoreText();
     for (const char* line :
          {"Communication Mode=9\n", "Baudrate=57600\n", "Com Port No=3\n", "Cameralink 2000 Dll Index=4\n",
           "Cameralink 2001 Dll Index=5\n", "Cameralink Ver11 Dll Index=6\n"})
-        EXPECT_NE(text.find(line), std::string::npos) << line << " in\n" << text;
+        EXPECT_THAT(StoreText(), HasSubstr(line));
 }
 
-TEST_F(CommSettingTest, SerialPortsAreTheMachinesInNaturalOrderThenTheNamedPaths) {
+TEST_F(CommSettingTest, SerialPortsAreTheMachinesInNaturalOrderThenTheNamedPathsAndStayByTheirStableNames) {
     auto comm = Make();
     ASSERT_EQ(comm->GetPortCount(), 4);
-    const std::vector<std::string> expected = {machine_ / "dev/ttyS0", machine_ / "dev/ttyS2", machine_ / "dev/ttyS10",
-                                               machine_ / "dev/ttyUSB0"};
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(comm->GetPortName(i), expected[static_cast<size_t>(i)]);
-        EXPECT_EQ(comm->GetPortDevice(i), expected[static_cast<size_t>(i)]);
+    int i = 0;
+    for (const char* port : {"dev/ttyS0", "dev/ttyS2", "dev/ttyS10", "dev/ttyUSB0"}) {
+        EXPECT_EQ(comm->GetPortName(i), machine_ / port);
+        EXPECT_EQ(comm->GetPortDevice(i++), machine_ / port);
     }
     EXPECT_EQ(comm->GetPortName(4), "ERROR");
-    // A number beyond the list is said to be so.
     EXPECT_EQ(comm->Open(link::ComPort, 9600, 7), 0);
     EXPECT_EQ(comm->GetPortIndex(), 7u);
-    ASSERT_EQ(platform_.boxes.size(), 1u);
-    EXPECT_EQ(
-        platform_.boxes[0].text,
-        "Failed to initialize serial port number 8!\nError in finding the port: this machine lists 4 serial ports");
+    ASSERT_EQ(platform_.Texts(), std::vector<std::string>{"Failed to initialize serial port number 8!\nError in "
+                                                          "finding the port: this machine lists 4 serial ports"});
     EXPECT_EQ(platform_.boxes[0].icon, app::MsgIcon::Exclamation);
     EXPECT_FALSE(comm->IsOpen());
 
     EXPECT_EQ(comm->AddDevicePath("/dev/pts/5"), 4);
     EXPECT_EQ(comm->AddDevicePath("/dev/pts/5"), 4);
-    EXPECT_EQ(comm->AddDevicePath(machine_ / "by-id/usb-FTDI_FT232R_A1-if00-port0"), 3) << "a link to a listed port";
+    EXPECT_EQ(comm->AddDevicePath(machine_ / kAdapterId), 3) << "a link to a listed port";
     EXPECT_EQ(comm->AddDevicePath(""), -1);
     EXPECT_EQ(comm->GetPortCount(), 5) << "named paths survive a new listing";
     EXPECT_EQ(comm->GetPortName(4), "/dev/pts/5");
+
+    // The chosen port is remembered by its stable name, though its node (a plain file) does not open.
+    platform_.boxes.clear();
+    EXPECT_EQ(comm->OpenPort(3), 0);
+    EXPECT_THAT(platform_.Texts(),
+                ElementsAre(StartsWith("Failed to initialize " + (machine_ / "dev/ttyUSB0") + " port!\n")));
+    comm.reset();
+    EXPECT_THAT(StoreText(), HasSubstr("Com Port No=3\n"));
+    EXPECT_THAT(StoreText(), HasSubstr("Com Port Device=" + (machine_ / kAdapterId) + "\n"));
 }
 
 TEST_F(CommSettingTest, TheRememberedDeviceIsFoundAgainAndReopenedWhereverItIsListed) {
@@ -127,13 +133,12 @@ TEST_F(CommSettingTest, TheRememberedDeviceIsFoundAgainAndReopenedWhereverItIsLi
     std::ofstream(namedFile).put('\n');
     const struct {
         std::string device;
-        uint32_t storedIndex;
-        uint32_t expectedIndex;
+        uint32_t storedIndex, expectedIndex;
         int expectedCount;
         std::string opened;
     } cases[] = {
         {machine_ / "dev/ttyUSB0", 0, 3, 4, machine_ / "dev/ttyUSB0"},
-        {machine_ / "by-id/usb-FTDI_FT232R_A1-if00-port0", 1, 3, 4, machine_ / "dev/ttyUSB0"},
+        {machine_ / kAdapterId, 1, 3, 4, machine_ / "dev/ttyUSB0"},
         {namedFile, 0, 4, 5, namedFile},  // exists but is no machine port
         // Unplugged: the number stays, and nothing else is opened in its place.
         {machine_ / "dev/ttyUSB7", 2, 2, 4, machine_ / "dev/ttyUSB7"},
@@ -146,32 +151,11 @@ TEST_F(CommSettingTest, TheRememberedDeviceIsFoundAgainAndReopenedWhereverItIsLi
         EXPECT_EQ(comm->GetPortIndex(), c.expectedIndex);
         platform_.boxes.clear();
         EXPECT_EQ(comm->Reopen(), 0) << "the device nodes are plain files here";
-        ASSERT_EQ(platform_.boxes.size(), 1u);
-        EXPECT_EQ(platform_.boxes[0].text.rfind("Failed to initialize " + c.opened + " port!\n", 0), 0u)
-            << platform_.boxes[0].text;
+        ASSERT_THAT(platform_.Texts(), ElementsAre(StartsWith("Failed to initialize " + c.opened + " port!\n")));
     }
     // The absent adapter is said to be absent, and stays the remembered port.
-    EXPECT_NE(platform_.boxes[0].text.find("is not present; plug in the adapter or choose another port"),
-              std::string::npos);
-    EXPECT_NE(StoreText().find("Com Port Device=" + (machine_ / "dev/ttyUSB7") + "\n"), std::string::npos)
-        << StoreText();
-}
-
-TEST_F(CommSettingTest, TheChosenPortIsRememberedByItsStableName) {
-    {
-        auto comm = Make();
-        ASSERT_EQ(comm->GetPortCount(), 4);
-        // The node is a plain file here, so the open fails after the device was chosen.
-        EXPECT_EQ(comm->OpenPort(3), 0);
-        ASSERT_EQ(platform_.boxes.size(), 1u);
-        EXPECT_EQ(platform_.boxes[0].text.substr(0, platform_.boxes[0].text.find('\n')),
-                  "Failed to initialize " + (machine_ / "dev/ttyUSB0") + " port!");
-    }
-    const std::string text = StoreText();
-    EXPECT_NE(text.find("Com Port No=3\n"), std::string::npos) << text;
-    EXPECT_NE(text.find("Com Port Device=" + (machine_ / "by-id/usb-FTDI_FT232R_A1-if00-port0") + "\n"),
-              std::string::npos)
-        << text;
+    EXPECT_THAT(platform_.boxes[0].text, HasSubstr("is not present; plug in the adapter or choose another port"));
+    EXPECT_THAT(StoreText(), HasSubstr("Com Port Device=" + (machine_ / "dev/ttyUSB7") + "\n"));
 }
 
 }  // namespace

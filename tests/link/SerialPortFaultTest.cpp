@@ -1,7 +1,6 @@
 // The serial port's handling of operating-system failures, injected through the system-call layer
 // under a real pseudo-terminal.
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <pty.h>
 #include <sys/ioctl.h>
@@ -9,6 +8,7 @@
 
 #include <atomic>
 #include <cerrno>
+#include <filesystem>
 
 #include "FakePlatform.h"
 #include "link/SerialPort.h"
@@ -21,14 +21,13 @@ namespace sys = link::sys;
 
 namespace {
 
-enum class Call { None, Open, Excl, TcGetAttr, TcSetAttr, Dtr, EventFd, Read, Poll };
+enum class Call { None, Open, Excl, TcGetAttr, TcSetAttr, Dtr, EventFd, Read };
 
 // What the fake makes fail: the call, its errno, and how many times (-1 for always).
 std::atomic<Call> gFailCall{Call::None};
 std::atomic<int> gFailErrno{0};
 std::atomic<int> gFailTimes{0};
 std::atomic<int> gPolls{0};
-std::atomic<int> gOpenFds{0};
 
 bool Fails(Call call) {
     if (gFailCall.load() != call) return false;
@@ -39,36 +38,27 @@ bool Fails(Call call) {
     return true;
 }
 
-int Counted(int fd) {
-    if (fd >= 0) ++gOpenFds;
-    return fd;
+int OpenDescriptors() {
+    return static_cast<int>(std::distance(std::filesystem::directory_iterator("/proc/self/fd"), {}));
 }
 
+const sys::Ops& kReal = sys::RealOps();
 const sys::Ops kFaulty = {
-    [](const char* path, int flags) { return Fails(Call::Open) ? -1 : Counted(sys::RealOps().open(path, flags)); },
-    [](int fd) {
-        --gOpenFds;
-        return sys::RealOps().close(fd);
-    },
-    [](int fd, void* buffer, size_t count) { return Fails(Call::Read) ? -1 : sys::RealOps().read(fd, buffer, count); },
-    sys::RealOps().write,
+    [](const char* path, int flags) { return Fails(Call::Open) ? -1 : kReal.open(path, flags); },
+    kReal.close,
+    [](int fd, void* buffer, size_t count) { return Fails(Call::Read) ? -1 : kReal.read(fd, buffer, count); },
+    kReal.write,
     [](pollfd* fds, nfds_t count, int timeoutMs) {
         ++gPolls;
-        return Fails(Call::Poll) ? -1 : sys::RealOps().poll(fds, count, timeoutMs);
+        return kReal.poll(fds, count, timeoutMs);
     },
-    [](int fd, unsigned long request, int* arg) {
-        return request == TIOCMBIS && Fails(Call::Dtr) ? -1 : sys::RealOps().ioctlInt(fd, request, arg);
+    [](int fd, unsigned long op, int* on) {
+        return op == TIOCMBIS && Fails(Call::Dtr) ? -1 : kReal.ioctlInt(fd, op, on);
     },
-    [](int fd, unsigned long request) {
-        return request == TIOCEXCL && Fails(Call::Excl) ? -1 : sys::RealOps().ioctlNone(fd, request);
-    },
-    [](int fd, termios* t) { return Fails(Call::TcGetAttr) ? -1 : sys::RealOps().tcgetattr(fd, t); },
-    [](int fd, int when, const termios* t) {
-        return Fails(Call::TcSetAttr) ? -1 : sys::RealOps().tcsetattr(fd, when, t);
-    },
-    [](unsigned int initial, int flags) {
-        return Fails(Call::EventFd) ? -1 : Counted(sys::RealOps().eventfd(initial, flags));
-    },
+    [](int fd, unsigned long op) { return op == TIOCEXCL && Fails(Call::Excl) ? -1 : kReal.ioctlNone(fd, op); },
+    [](int fd, termios* t) { return Fails(Call::TcGetAttr) ? -1 : kReal.tcgetattr(fd, t); },
+    [](int fd, int when, const termios* t) { return Fails(Call::TcSetAttr) ? -1 : kReal.tcsetattr(fd, when, t); },
+    [](unsigned int initial, int flags) { return Fails(Call::EventFd) ? -1 : kReal.eventfd(initial, flags); },
 };
 
 class SerialPortFaultTest : public ::testing::Test {
@@ -77,8 +67,8 @@ protected:
         ASSERT_EQ(::openpty(&master_, &slave_, name_, nullptr, nullptr), 0);
         ::close(slave_);
         gFailCall = Call::None;
-        gOpenFds = 0;
         sys::SetOps(&kFaulty);
+        descriptors_ = OpenDescriptors();
     }
     void TearDown() override {
         port_.Close();
@@ -92,19 +82,18 @@ protected:
     }
 
     test::FakePlatform platform_;
-    int master_ = -1, slave_ = -1;
+    int master_ = -1, slave_ = -1, descriptors_ = 0;
     char name_[64] = {};
     CSerialPort port_{platform_};
 };
 
 TEST_F(SerialPortFaultTest, EachFailedStepIsNamedWithTheSystemsReasonAndNothingStaysOpen) {
-    struct Case {
+    const struct {
         Call call;
         int error;
         uint32_t rate;
         const char* secondLine;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {Call::Open, EACCES, 9600, "Error in open(): Permission denied (the user may need to be in the dialout group)"},
         {Call::Open, ENOENT, 9600, "Error in open(): No such file or directory"},
         {Call::Open, EBUSY, 9600, "Error in open(): Device or resource busy (another program is using the port)"},
@@ -121,11 +110,11 @@ TEST_F(SerialPortFaultTest, EachFailedStepIsNamedWithTheSystemsReasonAndNothingS
         platform_.boxes.clear();
         Fail(c.call, c.error, -1);
         EXPECT_EQ(port_.Open(name_, c.rate, 8, 0, 0, 0), 0);
-        ASSERT_EQ(platform_.boxes.size(), 1u);
-        EXPECT_EQ(platform_.boxes[0].text, "Failed to initialize " + std::string(name_) + " port!\n" + c.secondLine);
+        ASSERT_EQ(platform_.Texts(),
+                  std::vector<std::string>{"Failed to initialize " + std::string(name_) + " port!\n" + c.secondLine});
         EXPECT_EQ(platform_.boxes[0].icon, app::MsgIcon::Exclamation);
         EXPECT_FALSE(port_.IsOpen());
-        EXPECT_EQ(gOpenFds.load(), 0) << "every descriptor of the failed open is closed again";
+        EXPECT_EQ(OpenDescriptors(), descriptors_) << "every descriptor of the failed open is closed again";
         char byte;
         EXPECT_EQ(port_.Read(&byte, 1), 0);
         EXPECT_EQ(port_.Write("x", 1), 0);
@@ -164,7 +153,7 @@ TEST_F(SerialPortFaultTest, AReadErrorEndsTheReaderInsteadOfSpinning) {
     EXPECT_FALSE(port_.WaitReadable(20ms));
     EXPECT_EQ(gPolls.load(), polls) << "the ended reader polls no more";
     port_.Close();
-    EXPECT_EQ(gOpenFds.load(), 0);
+    EXPECT_EQ(OpenDescriptors(), descriptors_);
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 // termios, the reader thread and the ring; the test plays the camera on the master side. A USB
 // adapter's low latency is asked for on the same pty, with a prepared sysfs and an injected ioctl.
 
-#include <gtest/gtest.h>
+#include <gmock/gmock.h>
 #include <linux/serial.h>
 #include <poll.h>
 #include <pty.h>
@@ -17,15 +17,17 @@
 #include <thread>
 
 #include "TestServices.h"
-#include "app/FileIo.h"
 #include "link/PortLock.h"
 #include "link/SysCalls.h"
 
 using namespace vr;
 using namespace std::chrono_literals;
 namespace fs = std::filesystem;
-
-using link::CCommSetting;
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using ::testing::IsEmpty;
+using ::testing::Matcher;
+using ::testing::StartsWith;
 
 namespace {
 
@@ -35,23 +37,20 @@ protected:
         int slave = -1;
         char name[64] = {};
         ASSERT_EQ(::openpty(&master_, &slave, name, nullptr, nullptr), 0);
-        // The tool opens the device by its path, as it would a real port.
-        ::close(slave);
+        ::close(slave);  // the tool opens the device by its path, as it would a real port
         device_ = name;
         const int index = comm_.AddDevicePath(name);
         ASSERT_GE(index, 0);
         index_ = static_cast<uint32_t>(index);
     }
     void TearDown() override {
+        traffic_.SetTerminalSink(nullptr);
         comm_.Close();
         if (master_ >= 0) ::close(master_);
+        link::sys::SetIoctlPtr(nullptr);
+        link::sys::SetSysRoot("");
     }
 
-    termios Master() const {
-        termios t{};
-        EXPECT_EQ(::tcgetattr(master_, &t), 0);
-        return t;
-    }
     // What the camera receives: count bytes, or fewer when none come for a while.
     std::string CameraReads(size_t count) const {
         std::string got;
@@ -77,7 +76,7 @@ protected:
     test::TestServices services_;
     test::FakePlatform& platform_ = services_.platform;
     protocol::TrafficLog& traffic_ = services_.traffic;
-    CCommSetting& comm_ = services_.link;
+    link::CCommSetting& comm_ = services_.link;
     int master_ = -1;
     std::string device_;
     uint32_t index_ = 0;
@@ -85,7 +84,8 @@ protected:
 
 TEST_F(SerialPortPtyTest, BytesTravelBothWaysAtTheRateTheLinkSet) {
     ASSERT_EQ(comm_.Open(link::ComPort, 115200, index_), 1);
-    const termios t = Master();
+    termios t{};
+    ASSERT_EQ(::tcgetattr(master_, &t), 0);
     EXPECT_EQ(cfgetospeed(&t), B115200);
     EXPECT_EQ(t.c_cflag & CSIZE, static_cast<tcflag_t>(CS8));
     EXPECT_EQ(t.c_cflag & (PARENB | CSTOPB | CRTSCTS), 0u);
@@ -107,8 +107,8 @@ TEST_F(SerialPortPtyTest, BytesTravelBothWaysAtTheRateTheLinkSet) {
 
     // Another rate: the port is opened again and the other side sees the new speed.
     ASSERT_EQ(comm_.OpenBaud(19200), 1);
-    const termios slower = Master();
-    EXPECT_EQ(cfgetospeed(&slower), B19200);
+    ASSERT_EQ(::tcgetattr(master_, &t), 0);
+    EXPECT_EQ(cfgetospeed(&t), B19200);
     EXPECT_EQ(comm_.GetBaudIndex(), 1);
     CameraWrites("MD=VR-8200-KB\r\n");
     EXPECT_EQ(ToolReads(15, 5000ms), "MD=VR-8200-KB\r\n");
@@ -174,34 +174,26 @@ TEST_F(SerialPortPtyTest, ABurstLargerThanTheRingLosesNothing) {
 // or in pieces; one character more overflows the engine's buffer and says so.
 TEST_F(SerialPortPtyTest, TheLongestReplyArrivesWholeAndALongerOneIsReported) {
     ASSERT_EQ(comm_.OpenPort(index_), 1);
-    protocol::Command& engine = services_.engine;
     const std::string longest = "UD=" + std::string(1019, 'x');
-    for (bool pieces : {false, true}) {
-        SCOPED_TRACE(pieces ? "in pieces" : "in one burst");
+    // The camera reads "UD?\r\n" and answers, in pieces of the given size.
+    const auto query = [&](const std::string& reply, size_t piece, std::chrono::milliseconds timeout) {
         std::thread camera([&] {
-            CameraReads(5);  // "UD?\r\n"
-            const std::string reply = longest + "\r\n";
-            if (!pieces) return CameraWrites(reply);
-            for (size_t at = 0; at < reply.size(); at += 100) {
-                CameraWrites(reply.substr(at, 100));
+            CameraReads(5);
+            for (size_t at = 0; at < reply.size(); at += piece) {
+                CameraWrites(reply.substr(at, piece));
                 std::this_thread::sleep_for(2ms);
             }
         });
         std::string text;
-        EXPECT_EQ(engine.QueryString(protocol::cmd::UD, text, 5000ms), 1);
+        const int result = services_.engine.QueryString(protocol::cmd::UD, text, timeout);
         camera.join();
-        EXPECT_EQ(text, std::string(1019, 'x'));
-    }
+        return std::pair{result, text};
+    };
+    EXPECT_EQ(query(longest + "\r\n", 2000, 5000ms), std::pair(1, std::string(1019, 'x'))) << "in one burst";
+    EXPECT_EQ(query(longest + "\r\n", 100, 5000ms), std::pair(1, std::string(1019, 'x'))) << "in pieces";
     EXPECT_TRUE(platform_.boxes.empty());
-    std::thread camera([&] {
-        CameraReads(5);
-        CameraWrites(longest + "y\r\n");
-    });
-    std::string text;
-    EXPECT_EQ(engine.QueryString(protocol::cmd::UD, text, 300ms), 0);
-    camera.join();
-    ASSERT_FALSE(platform_.boxes.empty());
-    EXPECT_EQ(platform_.boxes[0].text, "RS-232C receiving buffer overflowed");
+    EXPECT_EQ(query(longest + "y\r\n", 2000, 300ms).first, 0);
+    EXPECT_EQ(platform_.Texts().at(0), "RS-232C receiving buffer overflowed");
 }
 
 TEST_F(SerialPortPtyTest, ChangingToACameraLinkModeClosesTheSerialPortFirst) {
@@ -213,11 +205,8 @@ TEST_F(SerialPortPtyTest, ChangingToACameraLinkModeClosesTheSerialPortFirst) {
     EXPECT_TRUE(platform_.boxes.empty()) << "a link that does not open shows nothing itself";
     EXPECT_FALSE(comm_.SerialPort().IsOpen());
     EXPECT_EQ(comm_.GetMode(), static_cast<uint32_t>(link::CameraLink2000));
-    // The serial port is free again for whoever opens it next.
-    EXPECT_EQ(comm_.Open(link::ComPort, 9600, index_), 1);
+    EXPECT_EQ(comm_.Open(link::ComPort, 9600, index_), 1) << "the serial port is free again";
 }
-
-}  // namespace
 
 // One tool per port, root or not: a live lock file keeps the port closed with its holder named; a lock
 // file of a process that is gone is cleaned away. (A holder of the device's flock, another vr8200ctl,
@@ -225,16 +214,13 @@ TEST_F(SerialPortPtyTest, ChangingToACameraLinkModeClosesTheSerialPortFirst) {
 TEST_F(SerialPortPtyTest, APortHeldByAnotherProcessIsRefusedWithItsHolder) {
     test::TempDir locks;
     test::ScopedEnv lockDir("VR8200_LOCK_DIR", locks.Path());
-    const std::string device = comm_.GetPortDevice(static_cast<int>(index_));
-    const std::string lockFile = locks / link::PortLock::LockFileName(device);
+    const std::string lockFile = locks / link::PortLock::LockFileName(device_);
     std::ofstream(lockFile) << std::setw(10) << ::getppid() << "\n";
-    std::ifstream comm("/proc/" + std::to_string(::getppid()) + "/comm");
     std::string holder;
-    std::getline(comm, holder);
-    const std::string inUse = device + " is in use by process " + std::to_string(::getppid()) + " (" + holder + ")";
+    std::getline(std::ifstream("/proc/" + std::to_string(::getppid()) + "/comm"), holder);
+    const std::string inUse = device_ + " is in use by process " + std::to_string(::getppid()) + " (" + holder + ")";
     EXPECT_EQ(comm_.OpenPort(index_), 0);
-    ASSERT_EQ(platform_.boxes.size(), 1u);
-    EXPECT_NE(platform_.boxes[0].text.find(inUse), std::string::npos) << platform_.boxes[0].text;
+    EXPECT_THAT(platform_.Texts(), ElementsAre(HasSubstr(inUse)));
     EXPECT_EQ(comm_.LastLinkError(), inUse);
 
     const pid_t gone = ::fork();
@@ -242,117 +228,85 @@ TEST_F(SerialPortPtyTest, APortHeldByAnotherProcessIsRefusedWithItsHolder) {
     ASSERT_EQ(::waitpid(gone, nullptr, 0), gone);
     std::ofstream(lockFile, std::ios::trunc) << std::setw(10) << gone << "\n";
     EXPECT_EQ(comm_.OpenPort(index_), 1);
-    EXPECT_EQ(std::stoi(locks.ReadFile(link::PortLock::LockFileName(device))), ::getpid())
+    EXPECT_EQ(std::stoi(locks.ReadFile(link::PortLock::LockFileName(device_))), ::getpid())
         << "the lock file is ours now";
     comm_.Close();
     EXPECT_FALSE(fs::exists(lockFile)) << "and gone with the port";
 }
 
-namespace {
-
+// The USB adapter's driver behind the injected ioctl, and the flags set through it.
 struct Driver {
-    int getResult = 0;
-    int setResult = 0;
-    int error = 0;
-    int flagsAtStart = 0;
-    std::vector<int> setFlags;
+    bool getFails, setFails;
+    int flagsAtStart;
 };
 Driver gDriver;
+std::vector<int> gSetFlags;
 
 int FakeSerialIoctl(int, unsigned long request, void* arg) {
     auto* serial = static_cast<serial_struct*>(arg);
-    if (request == TIOCGSERIAL) {
-        if (gDriver.getResult != 0) return errno = gDriver.error, -1;
+    if (request == TIOCGSERIAL && !gDriver.getFails) {
         serial->flags = gDriver.flagsAtStart;
         return 0;
     }
-    if (request == TIOCSSERIAL) {
-        if (gDriver.setResult != 0) return errno = gDriver.error, -1;
-        gDriver.setFlags.push_back(serial->flags);
+    if (request == TIOCSSERIAL && !gDriver.setFails) {
+        gSetFlags.push_back(serial->flags);
         return 0;
     }
-    return errno = ENOTTY, -1;
+    errno = request == TIOCGSERIAL || request == TIOCSSERIAL ? EPERM : ENOTTY;
+    return -1;
 }
 
-class LowLatencyPtyTest : public SerialPortPtyTest {
-protected:
-    void SetUp() override {
-        SerialPortPtyTest::SetUp();
-        link::sys::SetIoctlPtr(FakeSerialIoctl);
-        link::sys::SetSysRoot(sys_.Path());
-        traffic_.SetTerminalSink([this](const std::string& line) {
-            if (line.rfind("Note: ", 0) == 0) notes_.push_back(line.substr(6));
-        });
-    }
-    void TearDown() override {
-        traffic_.SetTerminalSink(nullptr);
-        SerialPortPtyTest::TearDown();
-        link::sys::SetIoctlPtr(nullptr);
-        link::sys::SetSysRoot("");
-    }
-    // sysfs of a USB adapter behind this pty's name; the timer file, or a folder in its place
-    // (which nobody, root included, can write as a file).
-    std::string MakeUsbAdapter(const char* timer) {
-        const std::string tty = device_.substr(device_.find_last_of('/') + 1);
-        const fs::path usb = fs::path(sys_.Path()) / "sys/devices/pci0000:00/usb1/1-2/1-2:1.0/ttyUSB0";
-        fs::create_directories(usb);
-        fs::create_directories(fs::path(sys_.Path()) / "sys/class/tty" / tty);
-        fs::create_symlink(usb, fs::path(sys_.Path()) / "sys/class/tty" / tty / "device");
-        if (timer != nullptr)
-            sys_.WriteFile("sys/devices/pci0000:00/usb1/1-2/1-2:1.0/ttyUSB0/latency_timer", timer);
-        else
-            fs::create_directories(usb / "latency_timer");
-        return (usb / "latency_timer").string();
-    }
-
-    test::TempDir sys_;
-    std::vector<std::string> notes_;
-};
-
-}  // namespace
-
 // The port opens whatever could not be done; the traffic log says what was done or why not.
-TEST_F(LowLatencyPtyTest, AUsbAdapterGetsLowLatencyAndA1MsTimerOrSaysWhyNot) {
-    struct Case {
+TEST_F(SerialPortPtyTest, AUsbAdapterGetsLowLatencyAndA1MsTimerOrSaysWhyNot) {
+    const struct {
         const char* name;
-        bool usb;
-        int getResult, setResult, flagsAtStart;
-        const char* timer;
-        std::string note;  // after the device's name; "" for none
-        bool whole;        // the note is all of it, or how it starts
+        const char* timer;  // nullptr: no USB adapter; "": a folder in the timer's place, which nobody can write
+        bool getFails, setFails;
+        int flagsAtStart;
+        Matcher<const std::vector<std::string>&> notes;
+    } cases[] = {
+        {"low latency set", "16\n", false, false, 0,
+         ElementsAre(device_ + ": low latency on; latency timer 16 ms -> 1 ms")},
+        {"driver refuses", "1\n", false, true, 0,
+         ElementsAre(device_ + ": low latency refused (TIOCSSERIAL: Operation not permitted); latency timer 1 ms")},
+        {"no serial info", "", true, false, 0,
+         ElementsAre(StartsWith(device_ + ": low latency not asked for (TIOCGSERIAL: Operation not permitted); "
+                                          "latency timer stays at"))},
+        {"already on", "1\n", false, false, ASYNC_LOW_LATENCY,
+         ElementsAre(device_ + ": low latency was on; latency timer 1 ms")},
+        {"another device", nullptr, false, false, 0, IsEmpty()},
     };
-    const Case cases[] = {
-        {"low latency set", true, 0, 0, 0, "16\n", ": low latency on; latency timer 16 ms -> 1 ms", true},
-        {"driver refuses", true, 0, -1, 0, "1\n",
-         ": low latency refused (TIOCSSERIAL: Operation not permitted); latency timer 1 ms", true},
-        {"no serial info", true, -1, 0, 0, nullptr,
-         ": low latency not asked for (TIOCGSERIAL: Operation not permitted); latency timer stays at", false},
-        {"already on", true, 0, 0, ASYNC_LOW_LATENCY, "1\n", ": low latency was on; latency timer 1 ms", true},
-        {"another device", false, 0, 0, 0, nullptr, "", true},
-    };
-    for (const Case& c : cases) {
+    test::TempDir sys;
+    link::sys::SetIoctlPtr(FakeSerialIoctl);
+    link::sys::SetSysRoot(sys.Path());
+    std::vector<std::string> notes;
+    traffic_.SetTerminalSink([&](const std::string& line) {
+        if (line.rfind("Note: ", 0) == 0) notes.push_back(line.substr(6));
+    });
+    const std::string usb = "sys/devices/pci0000:00/usb1/1-2/1-2:1.0/ttyUSB0";
+    const std::string tty = "sys/class/tty/" + fs::path(device_).filename().string();
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        fs::remove_all(fs::path(sys_.Path()) / "sys");
-        const std::string timer = c.usb ? MakeUsbAdapter(c.timer) : "";
-        gDriver = Driver{c.getResult, c.setResult, EPERM, c.flagsAtStart, {}};
-        notes_.clear();
-        ASSERT_EQ(comm_.Open(link::ComPort, 9600, index_), 1);
-        if (c.note.empty()) {
-            EXPECT_TRUE(notes_.empty());
-        } else {
-            ASSERT_EQ(notes_.size(), 1u);
-            if (c.whole)
-                EXPECT_EQ(notes_[0], device_ + c.note);
-            else
-                EXPECT_EQ(notes_[0].rfind(device_ + c.note, 0), 0u) << notes_[0];
-        }
-        const bool set = c.usb && c.getResult == 0 && c.setResult == 0 && c.flagsAtStart == 0;
-        EXPECT_EQ(gDriver.setFlags, set ? std::vector<int>{ASYNC_LOW_LATENCY} : std::vector<int>{});
+        fs::remove_all(sys / "sys");
         if (c.timer != nullptr) {
-            std::string text, error;
-            ASSERT_TRUE(app::ReadWholeFile(timer, text, error));
-            EXPECT_EQ(text.substr(0, 1), "1");
+            fs::create_directories(sys / usb);
+            fs::create_directories(sys / tty);
+            fs::create_symlink(sys / usb, sys / (tty + "/device"));
+            if (*c.timer != '\0') sys.WriteFile(usb + "/latency_timer", c.timer);
+            if (*c.timer == '\0') fs::create_directories(sys / (usb + "/latency_timer"));
+        }
+        gDriver = {c.getFails, c.setFails, c.flagsAtStart};
+        gSetFlags.clear();
+        notes.clear();
+        ASSERT_EQ(comm_.Open(link::ComPort, 9600, index_), 1);
+        EXPECT_THAT(notes, c.notes);
+        const bool set = c.timer != nullptr && !c.getFails && !c.setFails && c.flagsAtStart == 0;
+        EXPECT_EQ(gSetFlags, set ? std::vector<int>{ASYNC_LOW_LATENCY} : std::vector<int>{});
+        if (c.timer != nullptr && *c.timer != '\0') {
+            EXPECT_EQ(sys.ReadFile(usb + "/latency_timer").substr(0, 1), "1");
         }
         comm_.Close();
     }
 }
+
+}  // namespace

@@ -13,22 +13,27 @@
 
 using namespace vr::protocol;
 using vr::app::MsgIcon;
+using Texts = std::vector<std::string>;
 
 namespace {
+
+constexpr milliseconds kSecond(1000);
 
 class EngineTest : public ::testing::Test {
 protected:
     void SetUp() override {
         link.traffic = &traffic;
         engine.SetLink(&link);
-        engine.ClearReceived();
-        status.SetOffline();
         traffic.SetTerminalSink([this](const std::string& s) { terminal.push_back(s); });
         traffic.SetMessageSink([this](const std::string& s) { messages.push_back(s); });
     }
-    void TearDown() override { engine.SetLink(nullptr); }
     void Answer(const std::string& reply) {
         link.responder = [reply](const std::string&) { return reply; };
+    }
+    // GA queried with the camera answering the reply; value keeps what it held unless the query succeeds.
+    int QueryGa(const std::string& reply, int32_t& value) {
+        Answer(reply);
+        return engine.QueryInt(cmd::GA, value, kSecond);
     }
     bool Online() const { return status.IsOnline(); }
 
@@ -37,32 +42,24 @@ protected:
     OnlineStatusBroadcaster status;
     TrafficLog traffic;
     Command engine{platform, status, traffic};
-    std::vector<std::string> terminal, messages;
+    Texts terminal, messages;
 };
 
-}  // namespace
-
 TEST_F(EngineTest, SetLinesAndCompletionReplies) {
-    const struct {
-        const char* reply;
-        int result;
-    } cases[] = {{"COMPLETE\r\n", 1},  {"complete\r\n", 1}, {"COMPLETE,GA\r\n", 1},
-                 {"COMPLETED\r\n", 1}, {"COMPLET\r\n", 0},  {"NG\r\n", 0}};
-    for (const auto& c : cases) {
+    const std::pair<std::string, int> cases[] = {{"COMPLETE", 1},  {"complete", 1}, {"COMPLETE,GA", 1},
+                                                 {"COMPLETED", 1}, {"COMPLET", 0},  {"NG", 0}};
+    for (const auto& [reply, result] : cases) {
+        SCOPED_TRACE(reply);
         platform.boxes.clear();
         status.SetOffline();
-        Answer(c.reply);
-        EXPECT_EQ(engine.SendCommandInt(47, -400, milliseconds(1000)), c.result) << c.reply;
+        Answer(reply + "\r\n");
+        EXPECT_EQ(engine.SendCommandInt(cmd::GA, -400, kSecond), result);
         EXPECT_TRUE(Online()) << "any reply to a set means the camera is there";
-        if (c.result == 0) {
-            ASSERT_EQ(platform.boxes.size(), 1u);
-            // The camera's reply, then the set it answered.
-            EXPECT_EQ(platform.boxes[0].text, std::string(c.reply).substr(0, std::string(c.reply).size() - 2) + "\n" +
-                                                  GetCommandName(47) + "=-400");
-            EXPECT_EQ(platform.boxes[0].caption, "Communication Error");
-            EXPECT_EQ(platform.boxes[0].icon, MsgIcon::Exclamation);
-        } else {
-            EXPECT_TRUE(platform.boxes.empty());
+        // A refusal shows the camera's reply, then the set it answered.
+        EXPECT_EQ(platform.Texts(), result == 1 ? Texts{} : Texts{reply + "\nGA=-400"});
+        for (const auto& box : platform.boxes) {
+            EXPECT_EQ(box.caption, "Communication Error");
+            EXPECT_EQ(box.icon, MsgIcon::Exclamation);
         }
     }
     EXPECT_EQ(link.Written().back(), "GA=-400\r\n");
@@ -71,40 +68,36 @@ TEST_F(EngineTest, SetLinesAndCompletionReplies) {
 
 TEST_F(EngineTest, QueryRepliesAndTheirFailures) {
     int32_t value = 77;
-    Answer("GA = 100\r\n");
-    EXPECT_EQ(engine.QueryInt(47, value, milliseconds(1000)), 1);
+    EXPECT_EQ(QueryGa("GA = 100\r\n", value), 1);
     EXPECT_EQ(value, 100);
     EXPECT_EQ(link.Written().back(), "GA?\r\n");
     EXPECT_TRUE(Online());
 
     status.SetOffline();
     value = 77;
-    Answer("GAR=100\r\n");
-    EXPECT_EQ(engine.QueryInt(47, value, milliseconds(1000)), 0);
+    EXPECT_EQ(QueryGa("GAR=100\r\n", value), 0);
     EXPECT_EQ(value, 77) << "the output is written only on success";
-    ASSERT_EQ(platform.Texts(), std::vector<std::string>{"GAR=100 for GA?"});
+    EXPECT_EQ(platform.Texts(), Texts{"GAR=100 for GA?"});
     EXPECT_EQ(engine.LastFailure().kind, FailureKind::NotUnderstood);
     EXPECT_FALSE(Online()) << "a misunderstood reply leaves the status as it was";
 
     platform.boxes.clear();
-    Answer("GA=&H\r\n");
-    EXPECT_EQ(engine.QueryInt(47, value, milliseconds(1000)), 0);
-    EXPECT_EQ(platform.Texts(), std::vector<std::string>{"GA=&H for GA?"});
+    EXPECT_EQ(QueryGa("GA=&H\r\n", value), 0);
+    EXPECT_EQ(platform.Texts(), Texts{"GA=&H for GA?"});
 
     std::string text = "old";
     Answer("MD=VR-8200-KA, rev 3\r\n");
-    EXPECT_EQ(engine.QueryString(8, text, milliseconds(1000)), 1);
+    EXPECT_EQ(engine.QueryString(cmd::MD, text, kSecond), 1);
     EXPECT_EQ(text, "VR-8200-KA");
     Answer("garbage\r\n");
-    platform.boxes.clear();
-    EXPECT_EQ(engine.QueryString(8, text, milliseconds(1000)), 0);
+    EXPECT_EQ(engine.QueryString(cmd::MD, text, kSecond), 0);
     EXPECT_EQ(text, "");
 
     // The entry without a mnemonic is never asked for.
     const size_t written = link.Written().size();
     platform.boxes.clear();
     CommandValue v;
-    EXPECT_EQ(engine.QueryCommand(cmd::Unnamed, v, milliseconds(1000)), 0);
+    EXPECT_EQ(engine.QueryCommand(cmd::Unnamed, v, kSecond), 0);
     EXPECT_EQ(link.Written().size(), written);
     EXPECT_TRUE(platform.boxes.empty());
 }
@@ -112,22 +105,21 @@ TEST_F(EngineTest, QueryRepliesAndTheirFailures) {
 TEST_F(EngineTest, TimeOutsGoOfflineSilently) {
     status.SetOnline();
     int32_t value = 5;
-    EXPECT_EQ(engine.QueryInt(47, value, milliseconds(40)), 0);
+    EXPECT_EQ(engine.QueryInt(cmd::GA, value, milliseconds(40)), 0);
     EXPECT_FALSE(Online());
     status.SetOnline();
-    EXPECT_EQ(engine.SendCommandInt(47, 1, milliseconds(40)), 0);
+    EXPECT_EQ(engine.SendCommandInt(cmd::GA, 1, milliseconds(40)), 0);
     EXPECT_FALSE(Online());
     EXPECT_TRUE(platform.boxes.empty());
     EXPECT_EQ(platform.waitCursorDepth, 0);
     EXPECT_GT(platform.pumps, 0) << "a long wait lets the windows paint";
 
-    // A time-out of 0 still makes one attempt.
     Answer("COMPLETE\r\n");
-    EXPECT_EQ(engine.SendCommandInt(47, 1, milliseconds(0)), 1);
+    EXPECT_EQ(engine.SendCommandInt(cmd::GA, 1, milliseconds(0)), 1) << "a time-out of 0 still makes one attempt";
 
     // A write the line did not take ends the set at once, without a box or a status change.
     link.writeResult = 0;
-    EXPECT_EQ(engine.SendCommandInt(47, 1, milliseconds(5000)), 0);
+    EXPECT_EQ(engine.SendCommandInt(cmd::GA, 1, milliseconds(5000)), 0);
     EXPECT_TRUE(Online());
     EXPECT_TRUE(platform.boxes.empty());
 }
@@ -137,10 +129,10 @@ TEST_F(EngineTest, TimerDrainsStrayLinesThatTheNextCommandDiscards) {
     link.Feed("HELLO\r\n");
     engine.OnTimer();
     EXPECT_EQ(engine.ReceivedLineCount(), 1u);
-    EXPECT_EQ(terminal, std::vector<std::string>{"Rx: HELLO"});
-    EXPECT_EQ(messages, std::vector<std::string>{"HELLO"});
+    EXPECT_EQ(terminal, Texts{"Rx: HELLO"});
+    EXPECT_EQ(messages, Texts{"HELLO"});
     Answer("COMPLETE\r\nGA=1\r\n");
-    EXPECT_EQ(engine.SendCommandInt(47, 1, milliseconds(1000)), 1);
+    EXPECT_EQ(engine.SendCommandInt(cmd::GA, 1, kSecond), 1);
     EXPECT_EQ(engine.ReceivedLineCount(), 0u);
     EXPECT_EQ(terminal.back(), "Rx: COMPLETE");
     EXPECT_EQ(terminal[1], "Tx: GA=1");
@@ -188,23 +180,19 @@ TEST(ReplyParser, ValuesSeparatorsAndFailures) {
 TEST_F(EngineTest, StrayAndStaleLinesAreListedAndNeverTakenAsTheReply) {
     // The 1 s probe's answer arrives after its time-out, just before the next query goes out.
     link.Feed("MD=VR-8200-KA\r\n");
-    Answer("GA=400\r\n");
     int32_t value = 0;
-    ASSERT_EQ(engine.QueryInt(cmd::GA, value, milliseconds(1000)), 1);
+    ASSERT_EQ(QueryGa("GA=400\r\n", value), 1);
     EXPECT_EQ(value, 400);
     EXPECT_EQ(terminal.front(), "Rx: MD=VR-8200-KA  (stray: not a reply)");
-
     // The camera answers the previous query late, then this one: the first is skipped.
-    Answer("EA=2\r\nGA=401\r\n");
-    ASSERT_EQ(engine.QueryInt(cmd::GA, value, milliseconds(1000)), 1);
+    ASSERT_EQ(QueryGa("EA=2\r\nGA=401\r\n", value), 1);
     EXPECT_EQ(value, 401);
     // A late completion of a set is no answer to a query either.
-    Answer("COMPLETE\r\nGA=402\r\n");
-    ASSERT_EQ(engine.QueryInt(cmd::GA, value, milliseconds(1000)), 1);
+    ASSERT_EQ(QueryGa("COMPLETE\r\nGA=402\r\n", value), 1);
     EXPECT_EQ(value, 402);
     // While a set waits for its completion, a value line is a late answer to a query.
     Answer("GA=403\r\nCOMPLETE\r\n");
-    EXPECT_EQ(engine.SendCommandInt(cmd::GA, 5, milliseconds(1000)), 1);
+    EXPECT_EQ(engine.SendCommandInt(cmd::GA, 5, kSecond), 1);
     EXPECT_EQ(std::count_if(terminal.begin(), terminal.end(),
                             [](const std::string& t) { return t.find("(stale: skipped)") != std::string::npos; }),
               3);
@@ -216,8 +204,8 @@ TEST_F(EngineTest, StrayAndStaleLinesAreListedAndNeverTakenAsTheReply) {
 // shown by the fault matrix's get_cr_only and get_nul_in_reply cells of test_faults.)
 TEST_F(EngineTest, ARefusalIsShownWholeWithItsControlBytesVisible) {
     Answer(std::string("ERR\0OR\r\n", 8));
-    EXPECT_EQ(engine.SendCommandInt(cmd::GA, 99999, milliseconds(1000)), 0);
-    EXPECT_EQ(platform.Texts(), std::vector<std::string>{"ERR\\x00OR\nGA=99999"});
+    EXPECT_EQ(engine.SendCommandInt(cmd::GA, 99999, kSecond), 0);
+    EXPECT_EQ(platform.Texts(), Texts{"ERR\\x00OR\nGA=99999"});
     EXPECT_EQ(engine.LastFailure().Describe(), "the camera answered \"ERR\\x00OR\" to GA=99999");
 }
 
@@ -226,12 +214,12 @@ TEST_F(EngineTest, ARefusalIsShownWholeWithItsControlBytesVisible) {
 TEST_F(EngineTest, TextsWithControlCharactersAreNeverSent) {
     Answer("COMPLETE\r\n");
     for (const char* text : {"a\r\nGA=1234", "ok\nCRS00=1", "x\ty"})
-        EXPECT_EQ(engine.SendCommandString(cmd::UD, text, milliseconds(1000)), 0) << text;
+        EXPECT_EQ(engine.SendCommandString(cmd::UD, text, kSecond), 0) << text;
     EXPECT_TRUE(link.Written().empty());
     EXPECT_EQ(platform.boxes.size(), 3u);
-    EXPECT_EQ(engine.SendCommandString(cmd::UD, "line 3 left", milliseconds(1000)), 1);
-    EXPECT_EQ(engine.SendCommandString(cmd::GA, "0x10 ab", milliseconds(1000)), 1);
-    EXPECT_EQ(link.Written(), (std::vector<std::string>{"UD=line 3 left\r\n", "GA=0x10 ab\r\n"}));
+    EXPECT_EQ(engine.SendCommandString(cmd::UD, "line 3 left", kSecond), 1);
+    EXPECT_EQ(engine.SendCommandString(cmd::GA, "0x10 ab", kSecond), 1);
+    EXPECT_EQ(link.Written(), (Texts{"UD=line 3 left\r\n", "GA=0x10 ab\r\n"}));
     EXPECT_EQ(GetValueKind(cmd::GA), ValueKind::Integer);
 }
 
@@ -240,10 +228,12 @@ TEST_F(EngineTest, QuietTransfersKeepFailuresWithoutABoxEach) {
     Answer("ERROR: Refused\r\n");
     {
         const Command::Quiet quiet(engine);
-        EXPECT_EQ(engine.SendCommandInt(cmd::LUTR, 2, milliseconds(1000)), 0);
+        EXPECT_EQ(engine.SendCommandInt(cmd::LUTR, 2, kSecond), 0);
         EXPECT_EQ(engine.LastFailure().Describe(), "the camera answered \"ERROR: Refused\" to LUTR=2");
     }
     EXPECT_TRUE(platform.boxes.empty());
-    EXPECT_EQ(engine.SendCommandInt(cmd::LUTR, 0, milliseconds(1000)), 0);
+    EXPECT_EQ(engine.SendCommandInt(cmd::LUTR, 0, kSecond), 0);
     EXPECT_EQ(platform.boxes.size(), 1u) << "loud again afterwards";
 }
+
+}  // namespace

@@ -28,8 +28,7 @@ struct Dialog : IRegisteredDialog {
 }  // namespace
 
 // A strip starts at the last report and follows the camera; one whose window is not created yet is
-// skipped, and one that is gone hears nothing. (A dialog's strip as it opens, follows and goes is
-// also run by the communication dialog and About dialog tests.)
+// skipped, and one that is gone hears nothing (as the communication and About dialogs' tests run too).
 TEST(OnlineStatus, StripsFollowTheLastReportAndSkipWindowlessDialogs) {
     OnlineStatusBroadcaster b;
     b.SetOnline();
