@@ -3,27 +3,16 @@
 // pseudo-terminal through the real serial link. The one-push waits run on a clock the test moves,
 // and the camera's own delays are short, so minutes of calibration take milliseconds.
 
-#include <gtest/gtest.h>
-
-#include <chrono>
 #include <functional>
-#include <memory>
 #include <sstream>
-#include <string>
 #include <thread>
-#include <vector>
 
-#include "RecordingMainWindow.h"
-#include "TestServices.h"
+#include "../lut_files/CameraOnPty.h"
 #include "calibration/OnePush.h"
 #include "calibration/WaitClock.h"
 #include "calibration/XmlVersion.h"
-#include "sim/PtyServer.h"
-#include "ui/ControlModel.h"
 
 namespace vr::test {
-
-using Strings = std::vector<std::string>;
 
 // A sleep adds its time at once; with `realSleep` it also takes that long, for the progress window's
 // paint interval to pass.
@@ -54,7 +43,7 @@ inline sim::SimOptions FastCamera(const std::string& model) {
     return o;
 }
 
-class OnePushFixture : public ::testing::Test {
+class OnePushFixture : public CameraOnPty {
 protected:
     OnePushFixture() {
         // The start commands the virtual camera answers within its short delays, and an unanswered
@@ -63,22 +52,11 @@ protected:
         timing.whiteBalanceStart = timing.gainAutoStart = timing.shadingStart = std::chrono::milliseconds(2000);
         timing.resultQuery = timing.xmlWrite = timing.xmlRead = std::chrono::milliseconds(500);
     }
-    void TearDown() override { Shutdown(); }
 
-    // A camera on a fresh pty and a main window connected to it at 115200 bit/s; with `readAll` the
-    // pages hold the camera's settings. Afterwards the lines sent and the boxes are cleared.
-    void StartCamera(const sim::SimOptions& options, bool readAll = true) {
-        Shutdown();
-        server = std::make_unique<sim::PtyServer>();
-        std::string error;
-        ASSERT_TRUE(server->Start(options, &error)) << error;
-        services = std::make_unique<TestServices>(LineKind::Real);
-        services->link.SetMode(link::ComPort);
-        const int index = services->link.AddDevicePath(server->DevicePath());
-        ASSERT_GE(index, 0);
-        ASSERT_EQ(services->link.OpenPort(static_cast<uint32_t>(index)), 1);
-        controls = std::make_unique<ui::ControlModel>();
-        dlg = std::make_unique<RecordingMainWindow>(services->Get(), *controls);
+    // A main window connected to the camera at 115200 bit/s; with `readAll` the pages hold the
+    // camera's settings. Afterwards the lines sent and the boxes are cleared.
+    void Start(const sim::SimOptions& options, bool readAll = true) {
+        StartWindow(options);
         onePush = std::make_unique<calibration::OnePush>(*dlg, clock, timing);
         onePush->Register(dlg->Router());
         xml = std::make_unique<calibration::XmlVersion>(*dlg, timing);
@@ -86,26 +64,21 @@ protected:
         if (readAll) {
             dlg->OnInitDialog();
         } else {
-            dlg->PrepareWindow();
-            ASSERT_EQ(dlg->Connect(), 1);
-            dlg->RaiseLine();
+            Connect();
         }
         services->traffic.SetTerminalSink([this](const std::string& line) {
             if (line.rfind("Tx: ", 0) != 0) return;
             sent.push_back(line.substr(4));
             cancelWhileSending = cancelWhileSending || services->platform.cancelOffered;
         });
+        sent.clear();
         services->platform.boxes.clear();
         services->platform.progress.clear();
     }
-    void Shutdown() {
+    void Shutdown() override {
         onePush.reset();
         xml.reset();
-        dlg.reset();
-        controls.reset();
-        services.reset();
-        server.reset();
-        sent.clear();
+        CameraOnPty::Shutdown();
         cancelWhileSending = false;
     }
 
@@ -113,8 +86,6 @@ protected:
         controls->SetCurSel(id, index);
         dlg->OnControlEvent(id, {ui::ControlEventType::SelChange});
     }
-    void Click(uint32_t id) { dlg->OnControlEvent(id, {ui::ControlEventType::Clicked}); }
-
     // The lines sent since the start-up, joined by spaces; "PGS?x5" for five PGS queries in a row.
     std::string Sent() const {
         std::ostringstream out;
@@ -127,29 +98,11 @@ protected:
         }
         return out.str();
     }
-    // Each box as "CAPTION: TEXT", with " [error]", " [info]" or " [warning]" for its icon.
-    Strings Boxes() const {
-        Strings boxes;
-        for (const auto& b : services->platform.boxes) {
-            std::string s = b.caption + ": " + b.text;
-            if (b.icon == app::MsgIcon::Error) s += " [error]";
-            if (b.icon == app::MsgIcon::Information) s += " [info]";
-            if (b.icon == app::MsgIcon::Exclamation) s += " [warning]";
-            boxes.push_back(s);
-        }
-        return boxes;
-    }
-    int32_t CameraValue(const char* name) const { return server->Value(name).value_or(-999999); }
 
     ManualClock clock;
     calibration::OnePushTiming timing;
-    std::unique_ptr<sim::PtyServer> server;
-    std::unique_ptr<TestServices> services;
-    std::unique_ptr<ui::ControlModel> controls;
-    std::unique_ptr<RecordingMainWindow> dlg;
     std::unique_ptr<calibration::OnePush> onePush;
     std::unique_ptr<calibration::XmlVersion> xml;
-    Strings sent;
     bool cancelWhileSending = false;  // whether Cancel was on offer while a line went out
 };
 

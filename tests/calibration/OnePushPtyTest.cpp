@@ -11,15 +11,15 @@
 
 using namespace vr;
 using test::FastCamera;
+using test::kApp;
 using test::Strings;
 
 namespace {
 
-class OnePushPtyTest : public test::OnePushFixture {};
+using OnePushPtyTest = test::OnePushFixture;
 
 constexpr uint32_t kWhiteBalance = 1408, kGainAuto = 1173, kShading = 1121, kPixelGain = 1193, kPixelBlack = 1183,
                    kAutoSetting = 1667, kFactoryPixelGain = 1197, kFactoryPixelBlack = 1198;
-constexpr const char* kApp = "VR-8200 Control Tool";
 
 }  // namespace
 
@@ -42,7 +42,7 @@ TEST_F(OnePushPtyTest, WhiteBalanceListStartsTheFunctionsTheModelHas) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.model) + " index " + std::to_string(c.index));
-        StartCamera(FastCamera(c.model));
+        Start(FastCamera(c.model));
         if (c.individualGain) Select(1259, 1);
         sent.clear();
         Select(kWhiteBalance, c.index);
@@ -60,7 +60,7 @@ TEST_F(OnePushPtyTest, WhiteBalanceListStartsTheFunctionsTheModelHas) {
 }
 
 TEST_F(OnePushPtyTest, GainAutoReReadsTheGreenGainWhateverTheGainMode) {
-    StartCamera(FastCamera("KB"));
+    Start(FastCamera("KB"));
     Select(kGainAuto, 1);
     EXPECT_EQ(Sent(), "AGC=2 AGCS? AGC? GAR? GAB? GAG?");
     EXPECT_EQ(Boxes(),
@@ -94,7 +94,7 @@ TEST_F(OnePushPtyTest, ResultCodesReadAsTheirTextsAndUnlistedOnesAsUnknown) {
         options.shadingResult = c.shading;
         options.pixelGainResult = c.pixelGain;
         options.pixelBlackResult = c.pixelBlack;
-        StartCamera(options, false);
+        Start(options, false);
         Select(kWhiteBalance, 1);
         Select(kWhiteBalance, 2);
         Select(kGainAuto, 1);
@@ -111,7 +111,7 @@ TEST_F(OnePushPtyTest, ShadingAndRecalibrationsWaitWithCancelOnlyBetweenCommands
     auto options = FastCamera("KB");
     options.busyStatusReads = 4;
     timing.shadingStart = std::chrono::seconds(420);
-    StartCamera(options, false);
+    Start(options, false);
     std::vector<bool> cancelInPauses;
     clock.onSleep = [&] { cancelInPauses.push_back(services->platform.cancelOffered); };
     Click(kShading);
@@ -143,7 +143,7 @@ TEST_F(OnePushPtyTest, PollsEndAtTheirBoundOrWhenTheCameraStopsAnswering) {
     auto options = FastCamera("KA");
     options.pixelGainResult = 0;
     options.pixelBlackResult = 0;
-    StartCamera(options, false);
+    Start(options, false);
     Click(kPixelGain);
     EXPECT_EQ(Sent(), "PGR=0 PGS?x420");
     clock.now = clock.start;
@@ -159,7 +159,7 @@ TEST_F(OnePushPtyTest, PollsEndAtTheirBoundOrWhenTheCameraStopsAnswering) {
     options.busyStatusReads = 100;
     options.hangAtCommand = "PBS";
     options.hangAtCount = 3;
-    StartCamera(options, false);
+    Start(options, false);
     Click(kPixelBlack);
     EXPECT_EQ(Sent(), "PBR=0 PBS?x5");
     EXPECT_EQ(Boxes(), (Strings{"Recalibrate Pixel Black: No result: the camera did not answer PBS"}));
@@ -168,7 +168,7 @@ TEST_F(OnePushPtyTest, PollsEndAtTheirBoundOrWhenTheCameraStopsAnswering) {
 TEST_F(OnePushPtyTest, OperatorStopsAPollBetweenCommands) {
     auto options = FastCamera("KB");
     options.pixelGainResult = 0;
-    StartCamera(options, false);
+    Start(options, false);
     // The progress window's Cancel is looked at once its paint interval has passed in real time.
     clock.realSleep = std::chrono::milliseconds(45);
     services->platform.stopAfterPolls = 0;
@@ -181,7 +181,7 @@ TEST_F(OnePushPtyTest, OperatorStopsAPollBetweenCommands) {
 TEST_F(OnePushPtyTest, FailedStartsAreReportedAndTheListsShowTheCamerasMode) {
     auto options = FastCamera("KB");
     options.refuse = {"AWB", "AGC", "RS", "PGR", "PBR", "PGR00"};
-    StartCamera(options);
+    Start(options);
     // The camera's text, then the command it refused.
     const auto refused = [](const std::string& line) {
         return "Communication Error: ERROR: Refused\n" + line + " [warning]";
@@ -193,13 +193,11 @@ TEST_F(OnePushPtyTest, FailedStartsAreReportedAndTheListsShowTheCamerasMode) {
     EXPECT_EQ(controls->GetCurSel(kGainAuto), 0);
     for (uint32_t button : {kShading, kPixelGain, kPixelBlack, kFactoryPixelGain}) Click(button);
     EXPECT_EQ(Sent(), "AWB=2 AWB? AGC=2 AGC? RS=0 PGR=0 PBR=0 PGR00=0");
-    EXPECT_EQ(
-        Boxes(),
-        (Strings{refused("AWB=2"), refused("AGC=2"), refused("RS=0"),
-                 std::string(kApp) + ": Shading Calibration (Tool: RS Command Timeout) [error]", refused("PGR=0"),
-                 std::string(kApp) + ": Recalibrate Pixel Gain (Tool: PGR Command Timeout) [error]", refused("PBR=0"),
-                 std::string(kApp) + ": Recalibrate Pixel Black (Tool: PBR Command Timeout) [error]",
-                 refused("PGR00=0")}));
+    EXPECT_EQ(Boxes(),
+              (Strings{refused("AWB=2"), refused("AGC=2"), refused("RS=0"),
+                       kApp + "Shading Calibration (Tool: RS Command Timeout) [error]", refused("PGR=0"),
+                       kApp + "Recalibrate Pixel Gain (Tool: PGR Command Timeout) [error]", refused("PBR=0"),
+                       kApp + "Recalibrate Pixel Black (Tool: PBR Command Timeout) [error]", refused("PGR00=0")}));
 
     // The presets are sent like any other setting, and a refusal is not put back.
     sent.clear();
@@ -215,7 +213,7 @@ TEST_F(OnePushPtyTest, AutoSettingGoesOnOnlyAfterTheCodesThatLetIt) {
     const std::string full = "AWB=2 AWRS? RS=0 SDRS? AWB=2 AWRS? AGC=2 AGCS? GAR? GAB? GAG?";
     const auto refusedThenAbort = [](const char* line, const char* step) {
         return Strings{"Communication Error: ERROR: Refused\n" + std::string(line) + " [warning]",
-                       std::string(kApp) + ": " + step + " Abort [error]"};
+                       kApp + step + " Abort [error]"};
     };
     // clang-format off
     const struct {
@@ -235,7 +233,7 @@ TEST_F(OnePushPtyTest, AutoSettingGoesOnOnlyAfterTheCodesThatLetIt) {
         {"shading too bright", [](sim::SimOptions& o) { o.shadingResult = 2; }, "AWB=2 AWRS? RS=0 SDRS? GAR? GAB? GAG?",
          {"Shading Calibration: Too Bright"}},
         {"second white balance unanswered", [](sim::SimOptions& o) { o.hangAtCommand = "AWB"; o.hangAtCount = 2; },
-         "AWB=2 AWRS? RS=0 SDRS? AWB=2", {std::string(kApp) + ": Auto Setting White Balance_2 Abort [error]"}},
+         "AWB=2 AWRS? RS=0 SDRS? AWB=2", {kApp + "Auto Setting White Balance_2 Abort [error]"}},
         {"second white balance too bright", [](sim::SimOptions& o) { o.awbResultRuns = {1, 2}; },
          "AWB=2 AWRS? RS=0 SDRS? AWB=2 AWRS? GAR? GAB? GAG?",
          {"White Balance_2 Once: Error1 - G image was too bright"}},
@@ -251,7 +249,7 @@ TEST_F(OnePushPtyTest, AutoSettingGoesOnOnlyAfterTheCodesThatLetIt) {
         SCOPED_TRACE(c.what);
         auto options = FastCamera("KB");
         c.set(options);
-        StartCamera(options, false);
+        Start(options, false);
         Click(kAutoSetting);
         EXPECT_EQ(Sent(), c.sent);
         EXPECT_EQ(Boxes(), c.boxes);
@@ -262,7 +260,7 @@ TEST_F(OnePushPtyTest, AutoSettingGoesOnOnlyAfterTheCodesThatLetIt) {
 TEST_F(OnePushPtyTest, AutoSettingNamesItsStepsAndShowsTheCamerasGains) {
     auto options = FastCamera("KA");
     options.agcResult = 1;
-    StartCamera(options);
+    Start(options);
     Select(1259, 1);
     Click(kAutoSetting);
     const auto& progress = services->platform.progress;
@@ -279,7 +277,7 @@ TEST_F(OnePushPtyTest, XmlVersionIsWrittenFromTheFirstCharactersAndReadDigitByDi
     // The sixth "XMLVR" line finds the camera silent.
     options.hangAtCommand = "XMLVR";
     options.hangAtCount = 6;
-    StartCamera(options, false);
+    Start(options, false);
     const auto write = [&](const char* a, const char* b, const char* c) {
         controls->SetText(1178, a);
         controls->SetText(1179, b);
@@ -302,8 +300,8 @@ TEST_F(OnePushPtyTest, XmlVersionIsWrittenFromTheFirstCharactersAndReadDigitByDi
               (Strings{"12", "34", "56"}));
     write("7", "7", "7");
     EXPECT_EQ(Sent(), "XMLVR=13 XMLVR? XMLVR=0 XMLVR=-5 XMLVR=135 XMLVR? XMLVR=777");
-    const std::string done = std::string(kApp) + ": Writing the XML Version has been completed. [info]";
-    const std::string failed = std::string(kApp) + ": Couldn't write the XML Version. [error]";
-    EXPECT_EQ(Boxes(),
-              (Strings{done, done, "Communication Error: ERROR: Out of range\nXMLVR=-5 [warning]", failed, done, failed}));
+    const std::string done = kApp + "Writing the XML Version has been completed. [info]";
+    const std::string failed = kApp + "Couldn't write the XML Version. [error]";
+    EXPECT_EQ(Boxes(), (Strings{done, done, "Communication Error: ERROR: Out of range\nXMLVR=-5 [warning]", failed,
+                                done, failed}));
 }

@@ -12,6 +12,7 @@
 using namespace vr;
 using namespace vr::identity::about;
 using identity::CAboutDialog;
+using test::kApp;
 using test::Strings;
 
 namespace {
@@ -66,11 +67,11 @@ TEST(HelpFileList, OrdinaryPdfFilesOfTheFolderSortedByName) {
 
 TEST_F(AboutDialogTest, ShowsTheCameraAskedInOrder) {
     StartCamera();
-    services_->model = {settings::kModelKA, settings::kModelNameKA};
+    services->model = {settings::kModelKA, settings::kModelNameKA};
     Preset(protocol::cmd::UD, "line3");
     auto dialog = Open();
 
-    EXPECT_EQ(sent_, (Strings{"VN?", "ID?", "FPVN?", "UD?", "DV?"}));
+    EXPECT_EQ(sent, (Strings{"VN?", "ID?", "FPVN?", "UD?", "DV?"}));
     EXPECT_EQ(Texts({kFirmware, kModelName, kCameraId, kFpga, kUserId}),
               (Strings{"3.1.0.2", "VR-8200-KA", "2400012345", "1.0.4.0", "line3"}));
     EXPECT_EQ(DeviceVersionShown(), (Strings{"1", "0", "0", "0"}));
@@ -79,20 +80,20 @@ TEST_F(AboutDialogTest, ShowsTheCameraAskedInOrder) {
     EXPECT_TRUE(controls_.GetCheck(kProtectUserId));
     // Outside factory mode the window hides the button (test_gui); a stray save writes nothing.
     dialog->OnSaveDeviceVersion();
-    EXPECT_EQ(sent_.size(), 5u);
+    EXPECT_EQ(sent.size(), 5u);
 
     // The strip follows the camera; long operations grey the dialog; both forget it when it goes.
     EXPECT_EQ(controls_.GetPicture(kStrip), protocol::kStripOnline);
     {
-        protocol::ScopedDialogsDisabled greyed(services_->dialogs);
+        protocol::ScopedDialogsDisabled greyed(services->dialogs);
         EXPECT_FALSE(frame_.enabled);
     }
     EXPECT_TRUE(frame_.enabled);
     dialog.reset();
-    services_->status.SetOffline();
+    services->status.SetOffline();
     EXPECT_EQ(controls_.GetPicture(kStrip), protocol::kStripOnline);
-    services_->dialogs.DisableAll();
-    services_->dialogs.EnableAll();
+    services->dialogs.DisableAll();
+    services->dialogs.EnableAll();
 }
 
 TEST_F(AboutDialogTest, UnansweredQueriesAndOddDeviceVersionsLeaveThePlaceholders) {
@@ -116,11 +117,10 @@ TEST_F(AboutDialogTest, UnansweredQueriesAndOddDeviceVersionsLeaveThePlaceholder
     sim::SimOptions options;
     options.refuseQuery = {"VN"};
     StartCamera(options);
-    services_->model = {settings::kModelKA, settings::kModelNameKA};
+    services->model = {settings::kModelKA, settings::kModelNameKA};
     auto dialog = Open();
-    EXPECT_EQ(sent_, Strings{"VN?"});
-    ASSERT_EQ(Platform().boxes.size(), 1u);
-    EXPECT_EQ(Platform().boxes[0].caption, "Communication Error");
+    EXPECT_EQ(sent, Strings{"VN?"});
+    EXPECT_EQ(Boxes(), Strings{"Communication Error: ERROR:Refused for VN? [warning]"});
     EXPECT_EQ(Texts({kFirmware, kModelName, kCameraId, kUserId}),
               (Strings{"?.?.?.?", "??????????", "??????????", "????????????????"}));
 }
@@ -128,22 +128,19 @@ TEST_F(AboutDialogTest, UnansweredQueriesAndOddDeviceVersionsLeaveThePlaceholder
 TEST_F(AboutDialogTest, FactoryModeWritesTheFirstCharacterOfEachField) {
     StartCamera();
     auto dialog = Open(true);
-    sent_.clear();
+    sent.clear();
     const Strings typed = {"12", "3", "4", "5"};
     for (size_t i = 0; i < typed.size(); ++i) controls_.SetText(kDeviceVersion[i], typed[i]);
     dialog->OnSaveDeviceVersion();
-    EXPECT_EQ(sent_, Strings{"DV00=1.3.4.5"});
+    EXPECT_EQ(sent, Strings{"DV00=1.3.4.5"});
     EXPECT_EQ(CameraText("DV"), "1.3.4.5");
-    ASSERT_EQ(Platform().boxes.size(), 1u);
-    EXPECT_EQ(Platform().boxes[0].text, "Writing the Device Version has been completed.");
-    EXPECT_EQ(Platform().boxes[0].icon, app::MsgIcon::Information);
-    EXPECT_EQ(Platform().boxes[0].caption, "VR-8200 Control Tool");
+    EXPECT_EQ(Boxes(), Strings{kApp + "Writing the Device Version has been completed. [info]"});
 
     // A control character would end the command line early: nothing goes out.
     controls_.SetText(kDeviceVersion[3], "\r");
     dialog->OnSaveDeviceVersion();
-    EXPECT_EQ(sent_.size(), 1u);
-    EXPECT_EQ(LastBox().icon, app::MsgIcon::Error);
+    EXPECT_EQ(sent.size(), 1u);
+    EXPECT_EQ(LastBox(), kApp + "The device version must not contain control characters. [error]");
     EXPECT_EQ(CameraText("DV"), "1.3.4.5");
 }
 
@@ -161,28 +158,25 @@ TEST_F(AboutDialogTest, HelpFilesAndTheLinkOpenInTheViewerOrSayWhyNot) {
     controls_.SetCurSel(kHelpFiles, -1);
     dialog->OnViewHelpFile();
     EXPECT_EQ(Platform().opened.size(), 1u);
-    EXPECT_EQ(LastBox().text, "No file was selected !!");
-    EXPECT_EQ(LastBox().icon, app::MsgIcon::Error);
+    EXPECT_EQ(Boxes(), Strings{kApp + "No file was selected !! [error]"});
     dialog.reset();
 
-    test::TestServices& t = *services_;
+    test::TestServices& t = *services;
     NoViewer noViewer;
-    app::Services services{noViewer, t.registry, t.controlMode, t.traffic,    t.status, t.dialogs,
-                           t.table,  t.engine,   t.link,        t.Get().line, t.model};
+    app::Services withoutViewer{noViewer, t.registry, t.controlMode, t.traffic,    t.status, t.dialogs,
+                                t.table,  t.engine,   t.link,        t.Get().line, t.model};
     const std::string readme = dir_ / "README.md";
     dir_.WriteFile("README.md", "# docs");
-    dialog = Open(false, &services, readme);
+    dialog = Open(false, &withoutViewer, readme);
     EXPECT_EQ(controls_.GetText(kLink), readme);
     dialog->OnLinkClicked();
     EXPECT_EQ(noViewer.opened, Strings{readme});
-    ASSERT_EQ(noViewer.boxes.size(), 1u);
-    EXPECT_EQ(noViewer.boxes[0].text, "Couldn't open \"" + readme + "\" with the desktop's viewer.");
-    EXPECT_EQ(noViewer.boxes[0].icon, app::MsgIcon::Error);
 
     // A file gone since the list was made is reported without starting a viewer that cannot show it.
     std::filesystem::remove(dir_ / "install.pdf");
     dialog->OnViewHelpFile();
     EXPECT_EQ(noViewer.opened.size(), 1u);
-    ASSERT_EQ(noViewer.boxes.size(), 2u);
-    EXPECT_EQ(noViewer.boxes[1].text, "Couldn't open \"" + (dir_ / "install.pdf") + "\" with the desktop's viewer.");
+    EXPECT_EQ(Boxes(noViewer),
+              (Strings{kApp + "Couldn't open \"" + readme + "\" with the desktop's viewer. [error]",
+                       kApp + "Couldn't open \"" + (dir_ / "install.pdf") + "\" with the desktop's viewer. [error]"}));
 }

@@ -10,6 +10,7 @@
 using namespace vr;
 using identity::CCameraIdDialog;
 using identity::CUserIdDialog;
+using test::kApp;
 using test::Strings;
 namespace cameraid = identity::cameraid;
 
@@ -65,12 +66,11 @@ TEST_F(IdEditorsTest, BothEditorsKeepTheUserIdRule) {
             Preset(protocol::cmd::UD, "before");
             controls_.SetText(editor.edit, text);
             editor.save();
-            EXPECT_EQ(sent_, refusal != nullptr ? Strings{} : Strings{"UD=" + text});
+            EXPECT_EQ(sent, refusal != nullptr ? Strings{} : Strings{"UD=" + text});
             EXPECT_EQ(CameraText("UD"), refusal != nullptr ? "before" : text);
-            EXPECT_EQ(LastBox().text,
-                      refusal != nullptr ? refusal : "Writing the User ID \"" + text + "\" has been completed.");
-            EXPECT_EQ(LastBox().icon, refusal != nullptr ? app::MsgIcon::Error : app::MsgIcon::Information);
-            EXPECT_EQ(LastBox().caption, "VR-8200 Control Tool");
+            EXPECT_EQ(LastBox(),
+                      kApp + (refusal != nullptr ? refusal + std::string(" [error]")
+                                                 : "Writing the User ID \"" + text + "\" has been completed. [info]"));
         }
     }
 }
@@ -88,27 +88,26 @@ TEST_F(IdEditorsTest, UnansweredUserIdShowsSixteenMarks) {
 TEST_F(IdEditorsTest, CameraIdSavesTheFirstCharacterOfEachFieldOnlyInFactoryMode) {
     StartCamera();
     auto dialog = OpenCameraId(false);
-    sent_.clear();
+    sent.clear();
     TypeCameraId({"X"});
     dialog->OnSave();
-    EXPECT_TRUE(sent_.empty()) << "a stray save outside factory mode";
+    EXPECT_TRUE(sent.empty()) << "a stray save outside factory mode";
 
     dialog = OpenCameraId(true);
-    sent_.clear();
+    sent.clear();
     TypeCameraId({"XY", "Z", "", "9"});
     dialog->OnSave();
-    EXPECT_EQ(sent_, (Strings{"ULCK=6182057", "ID00=XZ9"}));
+    EXPECT_EQ(sent, (Strings{"ULCK=6182057", "ID00=XZ9"}));
     EXPECT_EQ(CameraText("ID"), "XZ9");
-    EXPECT_EQ(LastBox().text, "Completed saving camera id: XZ9.");
-    EXPECT_EQ(LastBox().icon, app::MsgIcon::Information);
+    EXPECT_EQ(LastBox(), kApp + "Completed saving camera id: XZ9. [info]");
 
     // A control character is refused before the camera is unlocked (vr8200ctl refuses it before it
     // saves, so only this run reaches the save's own check).
-    sent_.clear();
+    sent.clear();
     TypeCameraId({"A", "\n"});
     dialog->OnSave();
-    EXPECT_TRUE(sent_.empty());
-    EXPECT_EQ(LastBox().text, "The camera id must not contain control characters.");
+    EXPECT_TRUE(sent.empty());
+    EXPECT_EQ(LastBox(), kApp + "The camera id must not contain control characters. [error]");
     // Opened again, the camera's short id fills the first fields.
     dialog = OpenCameraId(true);
     EXPECT_EQ(Texts({cameraid::kFields.begin(), cameraid::kFields.end()}),
@@ -121,11 +120,10 @@ TEST_F(IdEditorsTest, ARefusedWriteStopsTheCameraIdSave) {
     options.refuse = {"ID00"};
     StartCamera(options);
     auto dialog = OpenCameraId(true);
-    sent_.clear();
+    sent.clear();
     TypeCameraId({"N", "E", "W"});
     dialog->OnSave();
-    EXPECT_EQ(sent_, (Strings{"ULCK=6182057", "ID00=NEW"}));
-    EXPECT_EQ(LastBox().text, "Couldn't save the camera id.");
-    EXPECT_EQ(LastBox().icon, app::MsgIcon::Error);
+    EXPECT_EQ(sent, (Strings{"ULCK=6182057", "ID00=NEW"}));
+    EXPECT_EQ(LastBox(), kApp + "Couldn't save the camera id. [error]");
     EXPECT_EQ(CameraText("ID"), "2400012345");
 }

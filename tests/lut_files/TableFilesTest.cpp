@@ -19,6 +19,7 @@
 
 using namespace vr;
 using lut::LutColour;
+using test::kApp;
 using Strings = std::vector<std::string>;
 
 namespace {
@@ -30,12 +31,10 @@ protected:
         files = std::make_unique<lut::TableFiles>(services->Get(), tables, view, Short());
         files->Register(router);
     }
-    void TearDown() override {
+    void Shutdown() override {
         files.reset();
-        CameraOnPty::TearDown();
+        CameraOnPty::Shutdown();
     }
-    test::FakePlatform& Platform() { return services->platform; }
-    Strings Boxes() const { return services->platform.Texts(); }
     void Menu(uint32_t id) { ASSERT_TRUE(router.RunMenuCommand(id)); }
     void Button(uint32_t id) { ASSERT_TRUE(router.RunButton(id)); }
     static std::string Shading(int lines) {
@@ -63,9 +62,8 @@ TEST_F(TableFilesTest, OpenLutFileSaysWhyItCouldNotAndSendsNothing) {
     for (int k = 0; k < 3; ++k) Menu(30006);
     EXPECT_EQ(tables.Table(LutColour::Red)[0], 7) << "what came before the bad line stays";
     EXPECT_FALSE(tables.ShownAsRead(LutColour::Red));
-    ASSERT_EQ(Boxes(), (Strings{"Invaild line format", dir / "missing.csv" + "\nCouldn't open this file"}));
-    EXPECT_EQ(Platform().boxes[0].icon, app::MsgIcon::Error);
-    EXPECT_EQ(Platform().boxes[1].icon, app::MsgIcon::Error);
+    EXPECT_EQ(Boxes(), (Strings{kApp + "Invaild line format [error]",
+                                kApp + dir / "missing.csv" + "\nCouldn't open this file [error]"}));
     EXPECT_TRUE(sent.empty());
 }
 
@@ -82,8 +80,7 @@ TEST_F(TableFilesTest, SaveLutFileReadsTheCameraFirstAndAsksBeforeReplacing) {
     Menu(30007);
     EXPECT_EQ(sent.size(), 1536u);
     EXPECT_EQ(dir.ReadFile("lut.csv"), "old");
-    ASSERT_EQ(Boxes(), Strings{path + "\nThis file already exists.\nReplace existing file?"});
-    EXPECT_EQ(Platform().boxes[0].icon, app::MsgIcon::Question);
+    ASSERT_EQ(Boxes(), Strings{kApp + path + "\nThis file already exists.\nReplace existing file? [question]"});
     EXPECT_EQ(Platform().boxes[0].buttons, app::MsgButtons::YesNo);
     Menu(30007);
     EXPECT_EQ(dir.ReadFile("lut.csv"), lut::FormatGammaFile(identity, identity, identity));
@@ -96,9 +93,8 @@ TEST_F(TableFilesTest, SaveLutFileEndsBeforeItsDialogWhenTheReadFails) {
     Platform().files = {dir / "lut.csv"};
     Menu(30007);
     EXPECT_EQ(Platform().files.size(), 1u) << "no file dialog";
-    EXPECT_EQ(Boxes(),
-              Strings{"1 of 1536 commands failed (first at red entry 150: no reply to LUTIR=150 within 150 ms). The "
-                      "read ended there."});
+    EXPECT_EQ(Boxes(), Strings{kApp + "1 of 1536 commands failed (first at red entry 150: no reply to LUTIR=150 "
+                                      "within 150 ms). The read ended there. [warning]"});
     EXPECT_TRUE(tables.ShownAsRead(LutColour::Red));
     EXPECT_FALSE(tables.ShownAsRead(LutColour::Green)) << "the reads stop at the first that fails";
     EXPECT_EQ(tables.Table(LutColour::Red)[149], 16 * 149);
@@ -124,10 +120,11 @@ TEST_F(TableFilesTest, ShadingReadToFileAndShortFileBackToTheCamera) {
     Button(1337);
     EXPECT_EQ(sent, Strings{"SDM?"});
     const std::string question =
-        "The file holds 10 of 1024 entries; the rest will be written as 0 (or as the last shading data read from the "
-        "camera). Continue?";
+        kApp +
+        "The file holds 10 of 1024 entries; the rest will be written as 0 (or as the last shading data read from "
+        "the "
+        "camera). Continue? [question]";
     EXPECT_EQ(Boxes(), Strings{question});
-    EXPECT_EQ(Platform().boxes[0].icon, app::MsgIcon::Question);
     Button(1337);
     EXPECT_EQ(sent.size(), 2u + 6148u);
     EXPECT_EQ(sent.back(), "SDDU=0");
@@ -136,7 +133,7 @@ TEST_F(TableFilesTest, ShadingReadToFileAndShortFileBackToTheCamera) {
         EXPECT_EQ(camera.ShadingEntry(0, 2, 9), 300);
         EXPECT_EQ(camera.ShadingEntry(0, 0, 10), 4096);
     });
-    EXPECT_EQ(Boxes().size(), 2u);
+    EXPECT_EQ(Boxes(), (Strings{question, question}));
 }
 
 TEST_F(TableFilesTest, ShadingFromFileNeedsTheModeAndAWellFormedFile) {
@@ -147,21 +144,19 @@ TEST_F(TableFilesTest, ShadingFromFileNeedsTheModeAndAWellFormedFile) {
     // Shading mode off: both buttons end with a box, before any file dialog.
     Button(1336);
     Button(1337);
-    EXPECT_EQ(Boxes(), (Strings{"Shading Mode is OFF", "Shading Mode is OFF"}));
-    EXPECT_EQ(Platform().boxes[0].icon, app::MsgIcon::Error);
+    EXPECT_EQ(Boxes(), (Strings{kApp + "Shading Mode is OFF [error]", kApp + "Shading Mode is OFF [error]"}));
     EXPECT_EQ(sent, (Strings{"SDM?", "SDM?"}));
     EXPECT_EQ(Platform().files.size(), 2u) << "no file dialog";
 
     // A file too long is cut to its first 1024 entries and sent; a malformed one sends nothing.
     Set(protocol::cmd::SDM, 3);
     Platform().boxes.clear();
-    sent.clear();
     Button(1337);
-    EXPECT_EQ(Boxes(), Strings{"Too many data"});
+    EXPECT_EQ(Boxes(), Strings{kApp + "Too many data [error]"});
     EXPECT_EQ(sent.size(), 1u + 6148u);
     server->Inspect([](const sim::VirtualCamera& camera) { EXPECT_EQ(camera.ShadingEntry(2, 0, 1023), 1123); });
     sent.clear();
     Button(1337);
-    EXPECT_EQ(Boxes(), (Strings{"Too many data", "Invaild data count format"}));
+    EXPECT_EQ(Boxes(), (Strings{kApp + "Too many data [error]", kApp + "Invaild data count format [error]"}));
     EXPECT_EQ(sent, Strings{"SDM?"});
 }

@@ -18,9 +18,9 @@ namespace {
 
 class LutEditorPtyTest : public test::CameraOnPty {
 protected:
-    void TearDown() override {
+    void Shutdown() override {
         editor_.reset();
-        CameraOnPty::TearDown();
+        CameraOnPty::Shutdown();
     }
 
     void Start(LutColour colour, sim::SimOptions options = {}) {
@@ -59,11 +59,9 @@ TEST_F(LutEditorPtyTest, AReadWhoseTenthQueryFailsKeepsTheRestAndShowsViewMode) 
     EXPECT_EQ(frame_.activations, 1);
 
     // The engine told the operator of the refusal; the editor adds nothing of its own.
-    auto& platform = services->platform;
-    ASSERT_EQ(platform.boxes.size(), 1u);
-    EXPECT_EQ(platform.boxes[0].caption, "Communication Error");
-    EXPECT_EQ(platform.progress.back(), "finish");
-    EXPECT_EQ(platform.waitCursorDepth, 0);
+    EXPECT_EQ(Boxes(), test::Strings{"Communication Error: ERROR:Refused for LUTB? [warning]"});
+    EXPECT_EQ(Platform().progress.back(), "finish");
+    EXPECT_EQ(Platform().waitCursorDepth, 0);
     EXPECT_FALSE(services->dialogs.Disabled());
 
     // The camera answers again: a second read is complete.
@@ -81,7 +79,7 @@ TEST_F(LutEditorPtyTest, WriteSendsTheTableOfThePointsToItsOwnColour) {
     const LutTable& table = editor_->Curve().Table();
     for (int i = 0; i < kLutEntries; ++i) EXPECT_EQ(CameraEntry(1, i), table[static_cast<size_t>(i)]) << i;
     EXPECT_EQ(CameraEntry(0, 64), 1024) << "red kept its own table";
-    EXPECT_TRUE(services->platform.boxes.empty());
+    EXPECT_TRUE(Platform().boxes.empty());
 }
 
 TEST_F(LutEditorPtyTest, WriteTellsHowManyEntriesTheCameraRefused) {
@@ -91,11 +89,7 @@ TEST_F(LutEditorPtyTest, WriteTellsHowManyEntriesTheCameraRefused) {
     editor_->OnMouseMove(MouseButtons::LeftOnly, {64, 32});
     editor_->OnWriteTableData();
     for (int i : {0, 64, 255}) EXPECT_EQ(CameraEntry(0, i), i == 255 ? 4095 : 16 * i) << i;
-    const auto& boxes = services->platform.boxes;
-    ASSERT_FALSE(boxes.empty());
-    EXPECT_EQ(boxes.back().text,
-              "256 of 512 commands failed (first at entry 0: the camera answered \"ERROR: Refused\" to LUTR=0).");
-    EXPECT_EQ(boxes.back().caption, "LUT Setting for Red");
-    EXPECT_EQ(boxes.back().icon, app::MsgIcon::Exclamation);
-    EXPECT_EQ(boxes.size(), 1u) << "one report, not a box for each of the 256 refusals";
+    EXPECT_EQ(Boxes(), test::Strings{"LUT Setting for Red: 256 of 512 commands failed (first at entry 0: the camera "
+                                     "answered \"ERROR: Refused\" to LUTR=0). [warning]"})
+        << "one report, not a box for each of the 256 refusals";
 }

@@ -10,30 +10,25 @@ using Strings = std::vector<std::string>;
 
 namespace {
 
-class AreasAndModelTest : public test::SettingsFixture {};
+using AreasAndModelTest = test::SettingsFixture;
 
 TEST_F(AreasAndModelTest, AreasAreStoredAndLoadedTheFactoryAreaOnlyInFactoryMode) {
     sim::SimOptions options;
     options.areaMs = 10;
     Start("KA", options);
-    Connect();
     areaAnswer = 0;  // even if the dialog gave it
     dlg->OnMenuCommand(settings::kMenuStoreSettings);
     EXPECT_EQ(areaAsked.at(0), std::pair(ui::AreaDialogMode::Store, false));
     EXPECT_TRUE(sent.empty());
     EXPECT_EQ(Texts(), Strings{"Selected invalid area !"});
-    const auto setGain = [this](int32_t gain) {
-        ASSERT_EQ(services->engine.SendCommandInt(protocol::cmd::GA, gain, protocol::milliseconds(5000)), 1);
-        sent.clear();
-    };
-    setGain(800);
+    Set(protocol::cmd::GA, 800);
     areaAnswer = 2;
     dlg->OnMenuCommand(settings::kMenuStoreSettings);
     EXPECT_EQ(sent, Strings{"SA=2"});
     EXPECT_EQ(Texts().back(), "Completed saving current setting data !");
     EXPECT_EQ(dlg->CurrentArea(), 2u);
     // Loading an area reads every setting again.
-    setGain(200);
+    Set(protocol::cmd::GA, 200);
     dlg->OnMenuCommand(settings::kMenuLoadSettings);
     EXPECT_EQ(areaAsked.at(2).first, ui::AreaDialogMode::Load);
     EXPECT_EQ(sent.at(0), "LD=2");
@@ -41,7 +36,6 @@ TEST_F(AreasAndModelTest, AreasAreStoredAndLoadedTheFactoryAreaOnlyInFactoryMode
     EXPECT_EQ(controls->GetText(1041), "800");
 
     Start("KA", options, 1);
-    Connect();
     areaAnswer = 0;
     dlg->OnMenuCommand(settings::kMenuStoreSettings);
     EXPECT_EQ(areaAsked.at(0), std::pair(ui::AreaDialogMode::Store, true));
@@ -56,7 +50,6 @@ TEST_F(AreasAndModelTest, StoreAllAsksStoresEveryAreaAndReportsAFailureOnce) {
         options.areaMs = 10;
         if (*refuse != '\0') options.refuse = {refuse};
         Start("KA", options, 1);
-        Connect();
         Platform().answers = {app::MsgResult::Yes};
         Click(ui::id::kStoreAll);
         EXPECT_EQ(sent, (Strings{"SA=1", "SA=2", "SA=3", "SA00=0"}));
@@ -65,7 +58,6 @@ TEST_F(AreasAndModelTest, StoreAllAsksStoresEveryAreaAndReportsAFailureOnce) {
         EXPECT_EQ(Texts().size(), *refuse != '\0' ? 3u : 2u) << "the engine's report, then one at the end";
     }
     Start("KA", {}, 1);
-    Connect();
     Click(ui::id::kStoreAll);  // answered No
     EXPECT_TRUE(sent.empty());
 }
@@ -74,7 +66,7 @@ TEST_F(AreasAndModelTest, StoreAllAsksStoresEveryAreaAndReportsAFailureOnce) {
 TEST_F(AreasAndModelTest, CameraResetClosesWithoutAskingEvenWhenTheCameraIsSilent) {
     sim::SimOptions options;
     options.silent = true;
-    Start("KA", options, 1);
+    Start("KA", options, 1, false);
     dlg->PrepareWindow();
     Click(ui::id::kCameraReset);
     EXPECT_EQ(sent.back(), "CRS00=1");
@@ -98,7 +90,6 @@ TEST_F(AreasAndModelTest, SetWritesTheSelectedModelAndReadsItBack) {
         sim::SimOptions options;
         if (*c.refuse != '\0') options.refuse = {c.refuse};
         Start("KB", options, 1);
-        Connect();
         controls->SetCurSel(ui::id::kModelDisplay, c.selection);
         Click(ui::id::kSetModelId);
         EXPECT_EQ(sent, c.sent);
@@ -110,12 +101,11 @@ TEST_F(AreasAndModelTest, SetWritesTheSelectedModelAndReadsItBack) {
 
 TEST_F(AreasAndModelTest, CompareListsTheDifferencesAndLoadsTheFileOnRequest) {
     Start("KB", {}, 1);
-    Connect();
     dlg->ReadAllSettings();
     const std::string golden = Path("golden.cam");
     ASSERT_TRUE(settings::SettingsFile(services->Get(), *dlg).Write(golden, settings::SettingsVariant::AllData));
     // The camera drifts; the file loses its width and gains a command the model lacks.
-    ASSERT_EQ(services->engine.SendCommandInt(protocol::cmd::GA, 900, protocol::milliseconds(5000)), 1);
+    Set(protocol::cmd::GA, 900);
     std::string text = Read("golden.cam");
     text.erase(text.find("WTC=4096\r\n"), 10);
     services->dir.WriteFile("golden.cam", text + "PER=9000\r\n");

@@ -2,8 +2,6 @@
 // read, refusals never do (a camera that answers is there). A line that goes away mid-read is run end
 // to end by test_faults.
 
-#include <chrono>
-
 #include "SettingsFixture.h"
 #include "protocol/CommandTable.h"
 #include "protocol/ParameterTable.h"
@@ -13,10 +11,7 @@
 namespace vr::test {
 namespace {
 
-using std::chrono::milliseconds;
 using ReadAllStopTest = SettingsFixture;
-
-constexpr milliseconds kShortTimeout(150);
 
 std::string NameOfReadRow(size_t i) {
     const size_t row = settings::RowsToRead(settings::kModelKA, false).at(i);
@@ -26,7 +21,7 @@ std::string NameOfReadRow(size_t i) {
 TEST_F(ReadAllStopTest, FiveTimeOutsInARowEndTheReadAfterTheRowsThatWereAnswered) {
     sim::SimOptions options;
     options.silentAfter = 12;
-    Start("KA", options);
+    Start("KA", options, 0, false);
     const settings::RowsRead read =
         settings::ReadParameterRows(services->Get(), settings::kModelKA, false, kShortTimeout);
     EXPECT_TRUE(read.silent);
@@ -39,12 +34,13 @@ TEST_F(ReadAllStopTest, FiveTimeOutsInARowEndTheReadAfterTheRowsThatWereAnswered
 TEST_F(ReadAllStopTest, RefusedRowsDoNotCountAsTimeOuts) {
     sim::SimOptions options;
     for (size_t i = 0; i < settings::kMaxTimeoutsInARow + 2; ++i) options.refuseQuery.push_back(NameOfReadRow(i));
-    Start("KA", options);
+    Start("KA", options, 0, false);
     const settings::RowsRead read =
         settings::ReadParameterRows(services->Get(), settings::kModelKA, false, kShortTimeout);
     EXPECT_FALSE(read.Ended());
     ASSERT_EQ(read.rows.size(), read.planned);
-    for (size_t i = 0; i < read.rows.size(); ++i) EXPECT_EQ(read.rows[i].answered, i >= options.refuseQuery.size()) << i;
+    for (size_t i = 0; i < read.rows.size(); ++i)
+        EXPECT_EQ(read.rows[i].answered, i >= options.refuseQuery.size()) << i;
 }
 
 }  // namespace

@@ -21,7 +21,6 @@ protected:
 
 TEST_F(SettingsLoadTest, LinesAreReadAsTheEngineParsesThemAndOthersPassQuietly) {
     Start("KA");
-    Connect();
     // 263 characters: a reader that split it at 255 would send "TM=1" and "WTC=1024".
     const std::string overlong = "TM=1" + std::string(251, ' ') + "WTC=1024";
     const settings::SettingsLoad load = Load(
@@ -57,13 +56,11 @@ TEST_F(SettingsLoadTest, LinesAreReadAsTheEngineParsesThemAndOthersPassQuietly) 
 
 TEST_F(SettingsLoadTest, AFileOfAnotherModelSendsOnlyWhatThisModelHas) {
     Start("KA");
-    Connect();
     dlg->ReadAllSettings();  // the camera's values: the tool's defaults are not all in its range
     ASSERT_TRUE(
         settings::SettingsFile(services->Get(), *dlg).Write(Path("ka.cam"), settings::SettingsVariant::AllData));
     const std::string ka = Read("ka.cam");
     Start("KB");
-    Connect();
     EXPECT_TRUE(Load(ka).refused.empty()) << Texts().front();
     // Every line in the file's order but those of the user commands the KB lacks.
     const std::set<std::string> lacking = {"EI",  "ETM", "PER", "PEG", "PEB",   "SCB",
@@ -77,7 +74,6 @@ TEST_F(SettingsLoadTest, AFileOfAnotherModelSendsOnlyWhatThisModelHas) {
 
 TEST_F(SettingsLoadTest, TheModelLineRenamesTheCameraAndChromaticModeSetsTheEditors) {
     Start("KA", {}, 1);
-    Connect();
     Load("MD00=VR-8200-KB\r\nPER=9000\r\nLROP=1\r\nCACM=2\r\n");
     // The lines after it go to the model the camera now is: the KB has no "PER".
     EXPECT_EQ(sent, (Strings{"MD00=VR-8200-KB", "MD?", "LROP=1", "CACM=2"}));
@@ -98,7 +94,6 @@ TEST_F(SettingsLoadTest, ARefusedLineIsKeptAndReportedAndTheRestIsSent) {
     sim::SimOptions options;
     options.refuse = {"GA"};
     Start("KA", options);
-    Connect();
     const settings::SettingsLoad load = Load("WTC=2048\r\nGA=500\r\nBL=4\r\n");
     EXPECT_EQ(sent, (Strings{"WTC=2048", "GA=500", "BL=4"}));
     EXPECT_EQ(CameraValue("BL"), 4);
@@ -107,14 +102,14 @@ TEST_F(SettingsLoadTest, ARefusedLineIsKeptAndReportedAndTheRestIsSent) {
     EXPECT_EQ(CameraValue("GA"), 100);
     ASSERT_EQ(load.refused.size(), 1u);
     EXPECT_EQ(load.refused[0].why, settings::RefusedLine::Why::Refused);
-    EXPECT_EQ(Texts(), (Strings{"ERROR: Refused\nGA=500", "The camera did not take 1 line of " + Path("in.cam") +
-                                                      ":\nline 2: GA=500 (ERROR: Refused)\n"
-                                                      "The pages show the file's values; Reload shows the camera's."}));
+    EXPECT_EQ(Texts(),
+              (Strings{"ERROR: Refused\nGA=500", "The camera did not take 1 line of " + Path("in.cam") +
+                                                     ":\nline 2: GA=500 (ERROR: Refused)\n"
+                                                     "The pages show the file's values; Reload shows the camera's."}));
 }
 
 TEST_F(SettingsLoadTest, ALostLineEndsTheLoadAtOnce) {
     Start("KA");
-    Connect();
     server->Stop();
     const settings::SettingsLoad load = Load("BL=1\r\nBL=2\r\nBL=3\r\n");
     EXPECT_TRUE(load.lost);
@@ -133,7 +128,6 @@ TEST_F(SettingsLoadTest, TheOperatorMayStopBetweenLines) {
     sim::SimOptions options;
     options.slowMs = 20;  // so the progress window gets its turn after a few lines
     Start("KA", options);
-    Connect();
     Platform().stopAfterPolls = 0;
     std::string text;
     for (int i = 0; i < 40; ++i) text += "BL=" + std::to_string(i % 10) + "\r\n";

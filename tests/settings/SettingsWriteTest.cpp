@@ -40,7 +40,7 @@ TEST_F(SettingsWriteTest, EveryVariantIsWrittenByteForByte) {
         {"KB", 0, SettingsVariant::AllData, "kb-shipping.cam"},
     };
     for (const Case& c : cases) {
-        Start(c.model, {}, c.mode);
+        Start(c.model, {}, c.mode, false);
         ASSERT_EQ(dlg->ModelProbe(), 1);
         // Not the rows' defaults: "GA", the factory "GAORJ" (negative) and "NRL" (the largest).
         services->table.SetDataValue(1041, 400);
@@ -54,7 +54,7 @@ TEST_F(SettingsWriteTest, EveryVariantIsWrittenByteForByte) {
 }
 
 TEST_F(SettingsWriteTest, SaveAsksBeforeReplacingAndRemembersTheFolder) {
-    Start("KB");
+    Start("KB", {}, 0, false);
     services->dir.WriteFile("line3.cam", "GA=1\r\n");
     Platform().files = {Path("line3.cam")};
     dlg->OnMenuCommand(settings::kMenuSaveShippingData);  // answered No
@@ -78,7 +78,7 @@ TEST_F(SettingsWriteTest, SaveAsksBeforeReplacingAndRemembersTheFolder) {
 
 // A file that cannot be opened is run by vr8200ctl's save (test_cli).
 TEST_F(SettingsWriteTest, AFailedWriteNamesFileAndReasonAndLeavesTheGoodFile) {
-    Start("KA");
+    Start("KA", {}, 0, false);
     const std::string good = test::ExpectedFile("ka-shipping.cam");
     services->dir.WriteFile("golden.cam", good);
     // A full disk: past the file size limit every write fails as it would on one.
