@@ -1,22 +1,118 @@
 // The one-push functions from the pages' lists and buttons, against the virtual camera over a
-// pseudo-terminal: the lines they send, what they tell the operator and what they re-read.
-
-#include <gtest/gtest.h>
+// pseudo-terminal through the real serial link: the lines they send, what they tell the operator and
+// what they re-read. The one-push waits run on a clock the test moves, and the camera's own delays are
+// short, so minutes of calibration take milliseconds.
 
 #include <algorithm>
+#include <functional>
+#include <sstream>
+#include <thread>
 
-#include "OnePushFixture.h"
+#include "../lut_files/CameraOnPty.h"
+#include "calibration/OnePush.h"
+#include "calibration/WaitClock.h"
+#include "calibration/XmlVersion.h"
 #include "protocol/ParameterTable.h"
 #include "settings/ModelCommands.h"
 
 using namespace vr;
-using test::FastCamera;
 using test::kApp;
 using test::Strings;
+using test::With;
 
 namespace {
 
-using OnePushPtyTest = test::OnePushFixture;
+// A sleep adds its time at once; with `realSleep` it also takes that long, for the progress window's
+// paint interval to pass.
+class ManualClock final : public calibration::IWaitClock {
+public:
+    TimePoint Now() override { return now; }
+    void Sleep(std::chrono::milliseconds duration) override {
+        now += duration;
+        if (onSleep) onSleep();
+        if (realSleep.count() > 0) std::this_thread::sleep_for(realSleep);
+    }
+    std::chrono::milliseconds Elapsed() const {
+        return std::chrono::duration_cast<std::chrono::milliseconds>(now - start);
+    }
+
+    const TimePoint start{std::chrono::hours(1)};
+    TimePoint now = start;
+    std::chrono::milliseconds realSleep{0};
+    std::function<void()> onSleep;
+};
+
+// The camera's delays, short.
+inline sim::SimOptions FastCamera(const std::string& model) {
+    sim::SimOptions o;
+    o.model = model;
+    o.awbMs = o.agcMs = o.shadingMs = 20;
+    o.recalibrateMs = 0;
+    return o;
+}
+
+class OnePushPtyTest : public test::CameraOnPty {
+protected:
+    OnePushPtyTest() {
+        // The start commands the virtual camera answers within its short delays, and an unanswered
+        // query ends after half a second; the recalibrations keep their real time-outs, which bound
+        // their polls on the test's clock.
+        timing.whiteBalanceStart = timing.gainAutoStart = timing.shadingStart = std::chrono::milliseconds(2000);
+        timing.resultQuery = timing.xmlWrite = timing.xmlRead = std::chrono::milliseconds(500);
+    }
+
+    // A main window connected to the camera at 115200 bit/s; with `readAll` the pages hold the
+    // camera's settings. Afterwards the lines sent and the boxes are cleared.
+    void Start(const sim::SimOptions& options, bool readAll = true) {
+        StartWindow(options);
+        onePush = std::make_unique<calibration::OnePush>(*dlg, clock, timing);
+        onePush->Register(dlg->Router());
+        xml = std::make_unique<calibration::XmlVersion>(*dlg, timing);
+        xml->Register(dlg->Router());
+        if (readAll) {
+            dlg->OnInitDialog();
+        } else {
+            Connect();
+        }
+        services->traffic.SetTerminalSink([this](const std::string& line) {
+            if (line.rfind("Tx: ", 0) != 0) return;
+            sent.push_back(line.substr(4));
+            cancelWhileSending = cancelWhileSending || services->platform.cancelOffered;
+        });
+        sent.clear();
+        services->platform.boxes.clear();
+        services->platform.progress.clear();
+    }
+    void Shutdown() override {
+        onePush.reset();
+        xml.reset();
+        CameraOnPty::Shutdown();
+        cancelWhileSending = false;
+    }
+
+    void Select(uint32_t id, int index) {
+        controls->SetCurSel(id, index);
+        dlg->OnControlEvent(id, {ui::ControlEventType::SelChange});
+    }
+    // The lines sent since the start-up, joined by spaces; "PGS?x5" for five PGS queries in a row.
+    std::string Sent() const {
+        std::ostringstream out;
+        for (size_t i = 0; i < sent.size();) {
+            size_t n = 1;
+            while (i + n < sent.size() && sent[i + n] == sent[i]) ++n;
+            out << (i == 0 ? "" : " ") << sent[i];
+            if (n > 1) out << "x" << n;
+            i += n;
+        }
+        return out.str();
+    }
+
+    ManualClock clock;
+    calibration::OnePushTiming timing;
+    std::unique_ptr<calibration::OnePush> onePush;
+    std::unique_ptr<calibration::XmlVersion> xml;
+    bool cancelWhileSending = false;  // whether Cancel was on offer while a line went out
+};
 
 constexpr uint32_t kWhiteBalance = 1408, kGainAuto = 1173, kShading = 1121, kPixelGain = 1193, kPixelBlack = 1183,
                    kAutoSetting = 1667, kFactoryPixelGain = 1197, kFactoryPixelBlack = 1198;
@@ -103,15 +199,12 @@ TEST_F(OnePushPtyTest, ResultCodesReadAsTheirTextsAndUnlistedOnesAsUnknown) {
         Strings expected;
         for (size_t i = 0; i < c.texts.size(); ++i) expected.push_back(std::string(titles[i]) + ": " + c.texts[i]);
         EXPECT_EQ(Boxes(), expected);
-        for (const auto& box : services->platform.boxes) EXPECT_EQ(box.icon, app::MsgIcon::None) << box.text;
     }
 }
 
 TEST_F(OnePushPtyTest, ShadingAndRecalibrationsWaitWithCancelOnlyBetweenCommands) {
-    auto options = FastCamera("KB");
-    options.busyStatusReads = 4;
     timing.shadingStart = std::chrono::seconds(420);
-    Start(options, false);
+    Start(With([](sim::SimOptions& o) { o.busyStatusReads = 4; }, FastCamera("KB")), false);
     std::vector<bool> cancelInPauses;
     clock.onSleep = [&] { cancelInPauses.push_back(services->platform.cancelOffered); };
     Click(kShading);
@@ -166,9 +259,7 @@ TEST_F(OnePushPtyTest, PollsEndAtTheirBoundOrWhenTheCameraStopsAnswering) {
 }
 
 TEST_F(OnePushPtyTest, OperatorStopsAPollBetweenCommands) {
-    auto options = FastCamera("KB");
-    options.pixelGainResult = 0;
-    Start(options, false);
+    Start(With([](sim::SimOptions& o) { o.pixelGainResult = 0; }, FastCamera("KB")), false);
     // The progress window's Cancel is looked at once its paint interval has passed in real time.
     clock.realSleep = std::chrono::milliseconds(45);
     services->platform.stopAfterPolls = 0;
@@ -179,9 +270,7 @@ TEST_F(OnePushPtyTest, OperatorStopsAPollBetweenCommands) {
 }
 
 TEST_F(OnePushPtyTest, FailedStartsAreReportedAndTheListsShowTheCamerasMode) {
-    auto options = FastCamera("KB");
-    options.refuse = {"AWB", "AGC", "RS", "PGR", "PBR", "PGR00"};
-    Start(options);
+    Start(With([](sim::SimOptions& o) { o.refuse = {"AWB", "AGC", "RS", "PGR", "PBR", "PGR00"}; }, FastCamera("KB")));
     // The camera's text, then the command it refused.
     const auto refused = [](const std::string& line) {
         return "Communication Error: ERROR: Refused\n" + line + " [warning]";
@@ -247,9 +336,7 @@ TEST_F(OnePushPtyTest, AutoSettingGoesOnOnlyAfterTheCodesThatLetIt) {
     // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        auto options = FastCamera("KB");
-        c.set(options);
-        Start(options, false);
+        Start(With(c.set, FastCamera("KB")), false);
         Click(kAutoSetting);
         EXPECT_EQ(Sent(), c.sent);
         EXPECT_EQ(Boxes(), c.boxes);
@@ -258,9 +345,7 @@ TEST_F(OnePushPtyTest, AutoSettingGoesOnOnlyAfterTheCodesThatLetIt) {
 }
 
 TEST_F(OnePushPtyTest, AutoSettingNamesItsStepsAndShowsTheCamerasGains) {
-    auto options = FastCamera("KA");
-    options.agcResult = 1;
-    Start(options);
+    Start(With([](sim::SimOptions& o) { o.agcResult = 1; }, FastCamera("KA")));
     Select(1259, 1);
     Click(kAutoSetting);
     const auto& progress = services->platform.progress;

@@ -21,6 +21,13 @@ namespace vr::test {
 using Strings = std::vector<std::string>;
 inline const std::string kApp = "VR-8200 Control Tool: ";  // how the tool's own boxes start in Boxes()
 
+// Camera options in one expression: With([](sim::SimOptions& o) { o.silent = true; }).
+template <class Change>
+sim::SimOptions With(Change change, sim::SimOptions options = {}) {
+    change(options);
+    return options;
+}
+
 class CameraOnPty : public ::testing::Test {
 protected:
     // Long enough for any answer on a loaded machine, short enough that ten time-outs in a row stay

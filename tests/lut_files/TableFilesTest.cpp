@@ -87,9 +87,7 @@ TEST_F(TableFilesTest, SaveLutFileReadsTheCameraFirstAndAsksBeforeReplacing) {
 }
 
 TEST_F(TableFilesTest, SaveLutFileEndsBeforeItsDialogWhenTheReadFails) {
-    sim::SimOptions options;
-    options.silentAfter = 300;  // in the middle of the red table
-    Start(options);
+    Start(test::With([](sim::SimOptions& o) { o.silentAfter = 300; }));  // in the middle of the red table
     Platform().files = {dir / "lut.csv"};
     Menu(30007);
     EXPECT_EQ(Platform().files.size(), 1u) << "no file dialog";

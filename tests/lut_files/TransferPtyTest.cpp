@@ -150,9 +150,7 @@ TEST_F(TransferPtyTest, CameraThatGoesSilentEndsTheTransferAfterTenFailures) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        sim::SimOptions options;
-        options.silentAfter = c.answered;
-        StartCamera(options);
+        StartCamera(test::With([&](sim::SimOptions& o) { o.silentAfter = c.answered; }));
         const lut::TransferReport report = c.run();
         EXPECT_EQ(report.sent, c.sent);
         EXPECT_EQ(report.failed, c.failed);

@@ -45,9 +45,7 @@ protected:
 }  // namespace
 
 TEST_F(LutEditorPtyTest, AReadWhoseTenthQueryFailsKeepsTheRestAndShowsViewMode) {
-    sim::SimOptions options;
-    options.failQuery = 10;
-    Start(LutColour::Blue, options);
+    Start(LutColour::Blue, test::With([](sim::SimOptions& o) { o.failQuery = 10; }));
     editor_->Table().fill(1234);
     EXPECT_FALSE(editor_->OnReadTableData());
 
@@ -83,9 +81,7 @@ TEST_F(LutEditorPtyTest, WriteSendsTheTableOfThePointsToItsOwnColour) {
 }
 
 TEST_F(LutEditorPtyTest, WriteTellsHowManyEntriesTheCameraRefused) {
-    sim::SimOptions options;
-    options.refuse = {"LUTR"};
-    Start(LutColour::Red, options);
+    Start(LutColour::Red, test::With([](sim::SimOptions& o) { o.refuse = {"LUTR"}; }));
     editor_->OnMouseMove(MouseButtons::LeftOnly, {64, 32});
     editor_->OnWriteTableData();
     for (int i : {0, 64, 255}) EXPECT_EQ(CameraEntry(0, i), i == 255 ? 4095 : 16 * i) << i;

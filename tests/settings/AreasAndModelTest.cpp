@@ -13,8 +13,7 @@ namespace {
 using AreasAndModelTest = test::SettingsFixture;
 
 TEST_F(AreasAndModelTest, AreasAreStoredAndLoadedTheFactoryAreaOnlyInFactoryMode) {
-    sim::SimOptions options;
-    options.areaMs = 10;
+    const auto options = test::With([](sim::SimOptions& o) { o.areaMs = 10; });
     Start("KA", options);
     areaAnswer = 0;  // even if the dialog gave it
     dlg->OnMenuCommand(settings::kMenuStoreSettings);
@@ -64,9 +63,7 @@ TEST_F(AreasAndModelTest, StoreAllAsksStoresEveryAreaAndReportsAFailureOnce) {
 
 // The reset of a camera that answers is run by vr8200ctl's reset (test_cli).
 TEST_F(AreasAndModelTest, CameraResetClosesWithoutAskingEvenWhenTheCameraIsSilent) {
-    sim::SimOptions options;
-    options.silent = true;
-    Start("KA", options, 1, false);
+    Start("KA", test::With([](sim::SimOptions& o) { o.silent = true; }), 1, false);
     dlg->PrepareWindow();
     Click(ui::id::kCameraReset);
     EXPECT_EQ(sent.back(), "CRS00=1");
@@ -77,19 +74,17 @@ TEST_F(AreasAndModelTest, CameraResetClosesWithoutAskingEvenWhenTheCameraIsSilen
 TEST_F(AreasAndModelTest, SetWritesTheSelectedModelAndReadsItBack) {
     const struct {
         int selection;
-        const char* refuse;
+        Strings refuse;
         Strings sent;
         const char* report;
         const char* model;
     } cases[] = {
-        {1, "", {"MD00=VR-8200-KA", "MD?"}, "Succeeded in writting camera model id.", "VR-8200-KA"},
-        {-1, "", {}, "Failed writting camera model id.", "VR-8200-KB"},
-        {1, "MD00", {"MD00=VR-8200-KA"}, "Failed writting camera model id.", "VR-8200-KB"},
+        {1, {}, {"MD00=VR-8200-KA", "MD?"}, "Succeeded in writting camera model id.", "VR-8200-KA"},
+        {-1, {}, {}, "Failed writting camera model id.", "VR-8200-KB"},
+        {1, {"MD00"}, {"MD00=VR-8200-KA"}, "Failed writting camera model id.", "VR-8200-KB"},
     };
     for (const auto& c : cases) {
-        sim::SimOptions options;
-        if (*c.refuse != '\0') options.refuse = {c.refuse};
-        Start("KB", options, 1);
+        Start("KB", test::With([&](sim::SimOptions& o) { o.refuse = c.refuse; }), 1);
         controls->SetCurSel(ui::id::kModelDisplay, c.selection);
         Click(ui::id::kSetModelId);
         EXPECT_EQ(sent, c.sent);

@@ -19,9 +19,7 @@ std::string NameOfReadRow(size_t i) {
 }
 
 TEST_F(ReadAllStopTest, FiveTimeOutsInARowEndTheReadAfterTheRowsThatWereAnswered) {
-    sim::SimOptions options;
-    options.silentAfter = 12;
-    Start("KA", options, 0, false);
+    Start("KA", With([](sim::SimOptions& o) { o.silentAfter = 12; }), 0, false);
     const settings::RowsRead read =
         settings::ReadParameterRows(services->Get(), settings::kModelKA, false, kShortTimeout);
     EXPECT_TRUE(read.silent);

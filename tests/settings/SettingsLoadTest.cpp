@@ -91,9 +91,7 @@ TEST_F(SettingsLoadTest, TheModelLineRenamesTheCameraAndChromaticModeSetsTheEdit
 }
 
 TEST_F(SettingsLoadTest, ARefusedLineIsKeptAndReportedAndTheRestIsSent) {
-    sim::SimOptions options;
-    options.refuse = {"GA"};
-    Start("KA", options);
+    Start("KA", test::With([](sim::SimOptions& o) { o.refuse = {"GA"}; }));
     const settings::SettingsLoad load = Load("WTC=2048\r\nGA=500\r\nBL=4\r\n");
     EXPECT_EQ(sent, (Strings{"WTC=2048", "GA=500", "BL=4"}));
     EXPECT_EQ(CameraValue("BL"), 4);
@@ -125,9 +123,8 @@ TEST_F(SettingsLoadTest, ALostLineEndsTheLoadAtOnce) {
 }
 
 TEST_F(SettingsLoadTest, TheOperatorMayStopBetweenLines) {
-    sim::SimOptions options;
-    options.slowMs = 20;  // so the progress window gets its turn after a few lines
-    Start("KA", options);
+    // Slow, so that the progress window gets its turn after a few lines.
+    Start("KA", test::With([](sim::SimOptions& o) { o.slowMs = 20; }));
     Platform().stopAfterPolls = 0;
     std::string text;
     for (int i = 0; i < 40; ++i) text += "BL=" + std::to_string(i % 10) + "\r\n";
