@@ -1,7 +1,8 @@
-// The LUT menu's file commands and the shading buttons as the operator meets them: file dialogs,
-// questions, messages, and the files and camera tables they leave, against the virtual camera over a
-// pseudo-terminal. The filters the dialogs show and the load of all three tables (menu 30009) are the
-// Qt test's (tests/lut_files_gui).
+// The gamma and shading files: the lenient readers, their messages and endings, and the exact bytes
+// the writers produce; then the LUT menu's file commands and the shading buttons as the operator meets
+// them (file dialogs, questions, messages, and the files and camera tables they leave) against the
+// virtual camera over a pseudo-terminal. The filters the dialogs show and the load of all three tables
+// (menu 30009) are the Qt test's (tests/lut_files_gui).
 
 #include <gtest/gtest.h>
 
@@ -20,9 +21,37 @@
 using namespace vr;
 using lut::LutColour;
 using test::kApp;
-using Strings = std::vector<std::string>;
+using test::Strings;
 
 namespace {
+
+// Data line i is "i,2i,3i" in a gamma file and "4000+i, 5000+i, 6000+i" in a shading file.
+std::string GammaLines(int count) {
+    std::string text = "GammaData (R G B)\r\n";
+    for (int i = 0; i < count; ++i)
+        text += std::to_string(i) + "," + std::to_string(2 * i) + "," + std::to_string(3 * i) + "\r\n";
+    return text;
+}
+
+std::string ShadingLines(int count) {
+    std::string text = "ShadingData  (G R B)\r\n";
+    for (int i = 0; i < count; ++i)
+        text += std::to_string(4000 + i) + ", " + std::to_string(5000 + i) + ", " + std::to_string(6000 + i) + "\r\n";
+    return text;
+}
+
+// Tables that hold 7 everywhere, so a test sees which entries a read touched.
+lut::PlainLutTables SevenTables() {
+    lut::PlainLutTables tables;
+    for (LutColour c : lut::kLutColours) tables.Table(c).fill(7);
+    return tables;
+}
+
+lut::ShadingBuffer SevenBuffer() {
+    lut::ShadingBuffer buffer;
+    for (auto& plane : buffer) plane.fill(7);
+    return buffer;
+}
 
 class TableFilesTest : public test::CameraOnPty {
 protected:
@@ -37,11 +66,6 @@ protected:
     }
     void Menu(uint32_t id) { ASSERT_TRUE(router.RunMenuCommand(id)); }
     void Button(uint32_t id) { ASSERT_TRUE(router.RunButton(id)); }
-    static std::string Shading(int lines) {
-        std::string text = "ShadingData  (G R B)\r\n";
-        for (int i = 0; i < lines; ++i) text += std::to_string(100 + i) + ", 200, 300\r\n";
-        return text;
-    }
 
     test::TempDir dir;
     lut::PlainLutTables tables;
@@ -52,7 +76,123 @@ protected:
 
 }  // namespace
 
-// A good file read through the menu is the Qt test's; what a read leaves in the tables is the formats
+TEST(TableFileReadersTest, StopAtTheFirstLineTheyCannotPlace) {
+    enum Kind { Gamma, Shading };
+    struct Case {
+        const char* name;
+        Kind kind;
+        std::string text;
+        bool ok;  // read to its end: a gamma file's tables are then shown as read
+        int entries;
+        Strings messages;
+    };
+    std::string binary;
+    for (int i = 0; i < 1024; ++i) binary += static_cast<char>(i % 256);
+    // clang-format off
+    const Case cases[] = {
+        {"a full gamma file", Gamma, GammaLines(256), true, 256, {}},
+        {"an empty line after the last entry", Gamma, GammaLines(256) + "\r\n", false, 256, {"Invaild line format"}},
+        {"a 257th line", Gamma, GammaLines(257), false, 256, {"Too many data"}},
+        {"a fourth gamma field", Gamma, GammaLines(3) + "1,2,3,4\r\n5,5,5\r\n", false, 3,
+         {"Invalid data count format"}},
+        {"blanks instead of commas", Gamma, GammaLines(1) + "1 2 3\r\n", false, 1, {"Invaild line format"}},
+        {"nothing at all", Gamma, "", true, 0, {}},
+        {"bare LF and no final line end", Gamma, "any header\n0,0,0\n1,2,3", true, 2, {}},
+        {"126 characters are one line", Gamma, GammaLines(1) + "1,2,3" + std::string(121, ' ') + "\r\n", true, 2, {}},
+        // Read in pieces it would be "1,2,3" and a line of blanks; as a whole it is one bad line.
+        {"a gamma line longer than the read buffer", Gamma, GammaLines(1) + "1,2,3" + std::string(195, ' ') + "\r\n",
+         false, 1, {"Invaild line format"}},
+        {"a binary gamma file", Gamma, binary.substr(0, 512), false, 0, {"Invaild line format"}},
+        {"a full shading file", Shading, ShadingLines(1024), true, 1024, {}},
+        {"ten lines", Shading, ShadingLines(10), true, 10, {}},
+        {"1025 lines", Shading, ShadingLines(1025), true, 1024, {"Too many data"}},
+        {"only the header", Shading, ShadingLines(0), true, 0, {}},
+        {"a fourth shading field", Shading, ShadingLines(5) + "1, 2, 3, 4\r\n", false, 5,
+         {"Invaild data count format"}},
+        // Taken apart, a long line's second half would land on the next entry and shift all the rest.
+        {"a long shading line skipped", Shading,
+         ShadingLines(2) + "1, 2, 3" + std::string(200, ' ') + "\r\n4002, 5002, 6002\r\n", true, 3,
+         {"Line 4 of the file is longer than 126 characters and was skipped."}},
+        {"a binary shading file", Shading, binary, true, 0,
+         {"4 lines of the file are longer than 126 characters and were skipped, the first at line 2."}},
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        lut::PlainLutTables tables = SevenTables();
+        lut::ShadingBuffer buffer = SevenBuffer();
+        const lut::CsvReadResult read =
+            c.kind == Gamma ? lut::ReadGammaText(c.text, tables) : lut::ReadShadingText(c.text, buffer);
+        EXPECT_EQ(read.ok, c.ok);
+        EXPECT_EQ(read.entries, c.entries);
+        EXPECT_EQ(read.messages, c.messages);
+        for (LutColour colour : lut::kLutColours) EXPECT_EQ(tables.ShownAsRead(colour), c.kind == Gamma && c.ok);
+        // A gamma read keeps what it stored before a bad line; a malformed shading file leaves nothing
+        // of itself behind. The entries not given keep their values.
+        const int kept = c.kind == Shading && !c.ok ? 0 : c.entries;
+        for (int i = 0; i < lut::kShadingEntries; ++i) {
+            const auto e = static_cast<size_t>(i);
+            if (c.kind == Shading) {
+                ASSERT_EQ(buffer[0][e], i < kept ? 4000 + i : 7) << "entry " << i;
+                ASSERT_EQ(buffer[2][e], i < kept ? 6000 + i : 7) << "entry " << i;
+            } else if (i < lut::kLutEntries) {
+                ASSERT_EQ(tables.Table(LutColour::Red)[e], i < kept ? i : 7) << "entry " << i;
+                ASSERT_EQ(tables.Table(LutColour::Blue)[e], i < kept ? 3 * i : 7) << "entry " << i;
+            }
+        }
+    }
+}
+
+TEST(TableFileReadersTest, TakeDigitsOnlyAndLimitValuesBeforeTheyOverflow) {
+    lut::PlainLutTables t = SevenTables();
+    const lut::CsvReadResult read =
+        lut::ReadGammaText(GammaLines(0) + "R=1a0, G=+20 ,B 3x\r\n-5,12,4096\r\n5000,99999999999,0\r\n", t);
+    EXPECT_TRUE(read.ok);
+    // Only the first value above 4095 is reported, with its zero-based data line and as it was read.
+    EXPECT_EQ(read.messages, Strings{"Invalid data value: Line(1) : Value(4096)"});
+    const auto row = [&t](size_t i) {
+        return std::vector<int32_t>{t.Table(LutColour::Red)[i], t.Table(LutColour::Green)[i],
+                                    t.Table(LutColour::Blue)[i]};
+    };
+    EXPECT_EQ(row(0), (std::vector<int32_t>{10, 20, 3}));
+    EXPECT_EQ(row(1), (std::vector<int32_t>{5, 12, 4095}));
+    EXPECT_EQ(row(2), (std::vector<int32_t>{4095, 4095, 0}));
+    // Digits beyond 32 bits stay at the largest value instead of wrapping round.
+    EXPECT_EQ(lut::ReadGammaText(GammaLines(0) + "0,99999999999,0\r\n", t).messages,
+              Strings{"Invalid data value: Line(0) : Value(2147483647)"});
+
+    // A shading file has no range; blanks join digits, and missing fields are 0.
+    lut::ShadingBuffer b = SevenBuffer();
+    EXPECT_EQ(lut::ReadShadingText(ShadingLines(0) + "12 34 56\r\n5\r\n5,6\r\n-9000, 99999, x\r\n", b).messages,
+              Strings{});
+    const std::vector<std::vector<int32_t>> expected = {{123456, 0, 0}, {5, 0, 0}, {5, 6, 0}, {9000, 99999, 0}};
+    for (size_t i = 0; i < expected.size(); ++i)
+        EXPECT_EQ((std::vector<int32_t>{b[0][i], b[1][i], b[2][i]}), expected[i]) << "shading line " << i;
+}
+
+TEST(TableFileWritersTest, ProduceExactLines) {
+    lut::LutTable up{}, down{}, zero{};
+    std::string gamma = "GammaData (R G B)\r\n";
+    for (int i = 0; i < lut::kLutEntries; ++i) {
+        up[static_cast<size_t>(i)] = i;
+        down[static_cast<size_t>(i)] = 4095 - i;
+        gamma += std::to_string(i) + "," + std::to_string(4095 - i) + ",0\r\n";
+    }
+    EXPECT_EQ(lut::FormatGammaFile(up, down, zero), gamma);
+
+    lut::ShadingBuffer buffer{};
+    std::string shading = "ShadingData  (G R B)\r\n";
+    for (int i = 0; i < lut::kShadingEntries; ++i) {
+        const auto e = static_cast<size_t>(i);
+        buffer[0][e] = i;
+        buffer[1][e] = 4096;
+        buffer[2][e] = 8191 - i;
+        shading += std::to_string(i) + ", 4096, " + std::to_string(8191 - i) + "\r\n";
+    }
+    EXPECT_EQ(lut::FormatShadingFile(buffer), shading);
+}
+
+// A good file read through the menu is the Qt test's; what a read leaves in the tables is the readers'
 // test's.
 TEST_F(TableFilesTest, OpenLutFileSaysWhyItCouldNotAndSendsNothing) {
     Start();
@@ -111,7 +251,7 @@ TEST_F(TableFilesTest, ShadingReadToFileAndShortFileBackToTheCamera) {
 
     // A file of ten lines: asked first; No sends nothing, Yes sends every entry, the rest being what
     // the camera gave last.
-    dir.WriteFile("short.csv", Shading(10));
+    dir.WriteFile("short.csv", ShadingLines(10));
     Platform().files = {dir / "short.csv", dir / "short.csv"};
     Platform().answers = {app::MsgResult::No, app::MsgResult::Yes};
     sent.clear();
@@ -127,8 +267,8 @@ TEST_F(TableFilesTest, ShadingReadToFileAndShortFileBackToTheCamera) {
     EXPECT_EQ(sent.size(), 2u + 6148u);
     EXPECT_EQ(sent.back(), "SDDU=0");
     server->Inspect([](const sim::VirtualCamera& camera) {
-        EXPECT_EQ(camera.ShadingEntry(0, 0, 9), 109);
-        EXPECT_EQ(camera.ShadingEntry(0, 2, 9), 300);
+        EXPECT_EQ(camera.ShadingEntry(0, 0, 9), 4009);
+        EXPECT_EQ(camera.ShadingEntry(0, 2, 9), 6009);
         EXPECT_EQ(camera.ShadingEntry(0, 0, 10), 4096);
     });
     EXPECT_EQ(Boxes(), (Strings{question, question}));
@@ -136,8 +276,8 @@ TEST_F(TableFilesTest, ShadingReadToFileAndShortFileBackToTheCamera) {
 
 TEST_F(TableFilesTest, ShadingFromFileNeedsTheModeAndAWellFormedFile) {
     Start();
-    dir.WriteFile("long.csv", Shading(1025));
-    dir.WriteFile("bad.csv", Shading(5) + "1, 2, 3, 4\r\n");
+    dir.WriteFile("long.csv", ShadingLines(1025));
+    dir.WriteFile("bad.csv", ShadingLines(5) + "1, 2, 3, 4\r\n");
     Platform().files = {dir / "long.csv", dir / "bad.csv"};
     // Shading mode off: both buttons end with a box, before any file dialog.
     Button(1336);
@@ -152,7 +292,7 @@ TEST_F(TableFilesTest, ShadingFromFileNeedsTheModeAndAWellFormedFile) {
     Button(1337);
     EXPECT_EQ(Boxes(), Strings{kApp + "Too many data [error]"});
     EXPECT_EQ(sent.size(), 1u + 6148u);
-    server->Inspect([](const sim::VirtualCamera& camera) { EXPECT_EQ(camera.ShadingEntry(2, 0, 1023), 1123); });
+    server->Inspect([](const sim::VirtualCamera& camera) { EXPECT_EQ(camera.ShadingEntry(2, 0, 1023), 5023); });
     sent.clear();
     Button(1337);
     EXPECT_EQ(Boxes(), (Strings{kApp + "Too many data [error]", kApp + "Invaild data count format [error]"}));
