@@ -363,27 +363,27 @@ TEST_F(OnePushPtyTest, XmlVersionIsWrittenFromTheFirstCharactersAndReadDigitByDi
     options.hangAtCommand = "XMLVR";
     options.hangAtCount = 6;
     Start(options, false);
-    const auto write = [&](const char* a, const char* b, const char* c) {
-        controls->SetText(1178, a);
-        controls->SetText(1179, b);
-        controls->SetText(1180, c);
+    const uint32_t digits[] = {1178, 1179, 1180};
+    const auto write = [&](const Strings& typed) {
+        for (size_t i = 0; i < 3; ++i) controls->SetText(digits[i], typed[i]);
         Click(1181);
     };
-    write("1", "", "3");
+    const auto shown = [&] {
+        return Strings{controls->GetText(1178), controls->GetText(1179), controls->GetText(1180)};
+    };
+    write({"1", "", "3"});
     EXPECT_EQ(CameraValue("XMLVR"), 13);
     Click(1182);
-    EXPECT_EQ((Strings{controls->GetText(1178), controls->GetText(1179), controls->GetText(1180)}),
-              (Strings{"0", "1", "3"}));
-    write("a", "2", "3");
+    EXPECT_EQ(shown(), (Strings{"0", "1", "3"}));
+    write({"a", "2", "3"});
     EXPECT_EQ(CameraValue("XMLVR"), 0);
-    write("-", "5", "");  // -5: out of the camera's range
-    write("12", "34", "56");
+    write({"-", "5", ""});  // -5: out of the camera's range
+    write({"12", "34", "56"});
     EXPECT_EQ(CameraValue("XMLVR"), 135);
     // Unanswered: the boxes stay as they were, and a write says it failed.
     Click(1182);
-    EXPECT_EQ((Strings{controls->GetText(1178), controls->GetText(1179), controls->GetText(1180)}),
-              (Strings{"12", "34", "56"}));
-    write("7", "7", "7");
+    EXPECT_EQ(shown(), (Strings{"12", "34", "56"}));
+    write({"7", "7", "7"});
     EXPECT_EQ(Sent(), "XMLVR=13 XMLVR? XMLVR=0 XMLVR=-5 XMLVR=135 XMLVR? XMLVR=777");
     const std::string done = kApp + "Writing the XML Version has been completed. [info]";
     const std::string failed = kApp + "Couldn't write the XML Version. [error]";

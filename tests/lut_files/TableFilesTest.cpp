@@ -207,13 +207,9 @@ TEST(TableFileReadersTest, TakeDigitsOnlyAndLimitValuesBeforeTheyOverflow) {
     EXPECT_TRUE(read.ok);
     // Only the first value above 4095 is reported, with its zero-based data line and as it was read.
     EXPECT_EQ(read.messages, Strings{"Invalid data value: Line(1) : Value(4096)"});
-    const auto row = [&t](size_t i) {
-        return std::vector<int32_t>{t.Table(LutColour::Red)[i], t.Table(LutColour::Green)[i],
-                                    t.Table(LutColour::Blue)[i]};
-    };
-    EXPECT_EQ(row(0), (std::vector<int32_t>{10, 20, 3}));
-    EXPECT_EQ(row(1), (std::vector<int32_t>{5, 12, 4095}));
-    EXPECT_EQ(row(2), (std::vector<int32_t>{4095, 4095, 0}));
+    const std::vector<std::vector<int32_t>> rows = {{10, 20, 3}, {5, 12, 4095}, {4095, 4095, 0}};  // R G B
+    for (size_t i = 0; i < rows.size(); ++i)
+        for (LutColour c : lut::kLutColours) EXPECT_EQ(t.Table(c)[i], rows[i][static_cast<size_t>(c)]) << i;
     // Digits beyond 32 bits stay at the largest value instead of wrapping round.
     EXPECT_EQ(lut::ReadGammaText(GammaLines(0) + "0,99999999999,0\r\n", t).messages,
               Strings{"Invalid data value: Line(0) : Value(2147483647)"});
@@ -314,11 +310,9 @@ TEST_F(TableFilesTest, ShadingReadToFileAndShortFileBackToTheCamera) {
     sent.clear();
     Button(1337);
     EXPECT_EQ(sent, Strings{"SDM?"});
-    const std::string question =
-        kApp +
-        "The file holds 10 of 1024 entries; the rest will be written as 0 (or as the last shading data read from "
-        "the "
-        "camera). Continue? [question]";
+    const std::string question = kApp +
+                                 "The file holds 10 of 1024 entries; the rest will be written as 0 (or as "
+                                 "the last shading data read from the camera). Continue? [question]";
     EXPECT_EQ(Boxes(), Strings{question});
     Button(1337);
     EXPECT_EQ(sent.size(), 2u + 6148u);
