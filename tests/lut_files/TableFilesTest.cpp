@@ -224,25 +224,17 @@ TEST(TableFileReadersTest, TakeDigitsOnlyAndLimitValuesBeforeTheyOverflow) {
 }
 
 TEST(TableFileWritersTest, ProduceExactLines) {
-    lut::LutTable up{}, down{}, zero{};
+    const lut::PlainLutTables t = Tables();
     std::string gamma = "GammaData (R G B)\r\n";
-    for (int i = 0; i < lut::kLutEntries; ++i) {
-        up[static_cast<size_t>(i)] = i;
-        down[static_cast<size_t>(i)] = 4095 - i;
-        gamma += std::to_string(i) + "," + std::to_string(4095 - i) + ",0\r\n";
-    }
-    EXPECT_EQ(lut::FormatGammaFile(up, down, zero), gamma);
-
-    lut::ShadingBuffer buffer{};
+    for (int i = 0; i < lut::kLutEntries; ++i)
+        gamma += std::to_string(4095 - i) + "," + std::to_string(2 * i) + "," + std::to_string(1000 + i) + "\r\n";
+    EXPECT_EQ(lut::FormatGammaFile(t.Table(LutColour::Red), t.Table(LutColour::Green), t.Table(LutColour::Blue)),
+              gamma);
     std::string shading = "ShadingData  (G R B)\r\n";
-    for (int i = 0; i < lut::kShadingEntries; ++i) {
-        const auto e = static_cast<size_t>(i);
-        buffer[0][e] = i;
-        buffer[1][e] = 4096;
-        buffer[2][e] = 8191 - i;
-        shading += std::to_string(i) + ", 4096, " + std::to_string(8191 - i) + "\r\n";
-    }
-    EXPECT_EQ(lut::FormatShadingFile(buffer), shading);
+    for (int i = 0; i < lut::kShadingEntries; ++i)
+        shading +=
+            std::to_string(3000 + i) + ", " + std::to_string(4000 + i) + ", " + std::to_string(5000 + i) + "\r\n";
+    EXPECT_EQ(lut::FormatShadingFile(Buffer()), shading);
 }
 
 // A good file read through the menu is the Qt test's; what a read leaves in the tables is the readers'
@@ -352,44 +344,40 @@ TEST_F(TableFilesTest, ShadingFromFileNeedsTheModeAndAWellFormedFile) {
 
 TEST_F(TransferPtyTest, TablesGoOutAndComeBackInWireOrder) {
     StartCamera();
+    // A transfer complete, with its total, exactly its lines and its last progress text.
+    const auto expectDone = [&](const lut::TransferReport& report, int total, const Strings& lines,
+                                const std::string& progress) {
+        EXPECT_TRUE(report.Complete()) << lut::DescribeFailures(report);
+        EXPECT_EQ(report.total, total);
+        EXPECT_EQ(sent, lines);
+        EXPECT_EQ(LastProgressText(Platform()), progress);
+        sent.clear();
+    };
     lut::PlainLutTables tables = Tables();
-    const lut::TransferReport lutWritten = lut::WriteAllLuts(services->Get(), tables);
-    EXPECT_TRUE(lutWritten.Complete()) << lut::DescribeFailures(lutWritten);
-    EXPECT_EQ(lutWritten.total, 1536);
-    EXPECT_EQ(sent, LutWire(&tables));
-    EXPECT_EQ(LastProgressText(Platform()), "Now, writing camera gamma data.  (256 / 256)");
-    sent.clear();
     lut::PlainLutTables lutBack;
-    const lut::TransferReport lutRead = lut::ReadAllLuts(services->Get(), lutBack);
-    EXPECT_TRUE(lutRead.Complete()) << lut::DescribeFailures(lutRead);
-    EXPECT_EQ(sent, LutWire(nullptr));
+    expectDone(lut::WriteAllLuts(services->Get(), tables), 1536, LutWire(&tables),
+               "Now, writing camera gamma data.  (256 / 256)");
+    expectDone(lut::ReadAllLuts(services->Get(), lutBack), 1536, LutWire(nullptr),
+               "Now, reading camera gamma data    (256 / 256)");
     for (LutColour c : lut::kLutColours) {
         EXPECT_EQ(lutBack.Table(c), tables.Table(c));
         EXPECT_TRUE(lutBack.ShownAsRead(c));
     }
-    EXPECT_EQ(LastProgressText(Platform()), "Now, reading camera gamma data    (256 / 256)");
 
     Set(protocol::cmd::SDM, 2);
     const lut::ShadingBuffer buffer = Buffer();
-    const lut::TransferReport written = lut::WriteShadingToCamera(services->Get(), buffer);
-    EXPECT_TRUE(written.Complete()) << lut::DescribeFailures(written);
-    EXPECT_EQ(written.total, 6148);
-    EXPECT_EQ(sent, ShadingWire(&buffer));
+    expectDone(lut::WriteShadingToCamera(services->Get(), buffer), 6148, ShadingWire(&buffer),
+               "Now, writing camera shading data  (3072 / 3072)");
     // "SDDU" applied the data to the table of the selected slot.
     server->Inspect([&](const sim::VirtualCamera& camera) {
         for (int p = 0; p < lut::kShadingPlanes; ++p)
             for (int i = 0; i < lut::kShadingEntries; ++i)
                 ASSERT_EQ(camera.ShadingEntry(1, p, i), buffer[static_cast<size_t>(p)][static_cast<size_t>(i)]);
     });
-    EXPECT_EQ(LastProgressText(Platform()), "Now, writing camera shading data  (3072 / 3072)");
-    sent.clear();
     lut::ShadingBuffer back{};
-    const lut::TransferReport read = lut::ReadShadingFromCamera(services->Get(), back);
-    EXPECT_TRUE(read.Complete()) << lut::DescribeFailures(read);
-    EXPECT_EQ(read.total, 6147);
-    EXPECT_EQ(sent, ShadingWire(nullptr));
+    expectDone(lut::ReadShadingFromCamera(services->Get(), back), 6147, ShadingWire(nullptr),
+               "Now, reading camera shading data  (3072 / 3072)");
     EXPECT_EQ(back, buffer);
-    EXPECT_EQ(LastProgressText(Platform()), "Now, reading camera shading data  (3072 / 3072)");
     EXPECT_TRUE(services->platform.boxes.empty());
     EXPECT_FALSE(services->dialogs.Disabled());
 }

@@ -130,8 +130,7 @@ TEST_F(SettingsLoadTest, LinesAreReadAsTheEngineParsesThemAndOthersPassQuietly) 
 TEST_F(SettingsLoadTest, AFileOfAnotherModelSendsOnlyWhatThisModelHas) {
     Start("KA");
     dlg->ReadAllSettings();  // the camera's values: the tool's defaults are not all in its range
-    ASSERT_TRUE(
-        settings::SettingsFile(services->Get(), *dlg).Write(Path("ka.cam"), settings::SettingsVariant::AllData));
+    ASSERT_TRUE(Write("ka.cam", SettingsVariant::AllData));
     const std::string ka = Read("ka.cam");
     Start("KB");
     EXPECT_TRUE(Load(ka).refused.empty()) << Texts().front();
@@ -187,12 +186,11 @@ TEST_F(SettingsLoadTest, ALostLineEndsTheLoadAtOnce) {
     EXPECT_EQ(load.done, 1);
     ASSERT_EQ(load.refused.size(), 1u);
     EXPECT_EQ(load.refused[0].why, settings::RefusedLine::Why::NoAnswer);
-    EXPECT_EQ(Texts().back().rfind("The line to the camera went away; 1 of 3 lines were handled.\nThe camera did not "
-                                   "take 1 line of " +
-                                       Path("in.cam") + ":\nline 1: BL=1 (no answer)",
-                                   0),
-              0u)
-        << Texts().back();
+    const std::string report =
+        "The line to the camera went away; 1 of 3 lines were handled.\n"
+        "The camera did not take 1 line of " +
+        Path("in.cam") + ":\nline 1: BL=1 (no answer)";
+    EXPECT_EQ(Texts().back().rfind(report, 0), 0u) << Texts().back();
 }
 
 TEST_F(SettingsLoadTest, TheOperatorMayStopBetweenLines) {
@@ -422,7 +420,7 @@ TEST_F(AreasAndModelTest, CompareListsTheDifferencesAndLoadsTheFileOnRequest) {
     Start("KB", {}, 1);
     dlg->ReadAllSettings();
     const std::string golden = Path("golden.cam");
-    ASSERT_TRUE(settings::SettingsFile(services->Get(), *dlg).Write(golden, settings::SettingsVariant::AllData));
+    ASSERT_TRUE(Write("golden.cam", SettingsVariant::AllData));
     // The camera drifts; the file loses its width and gains a command the model lacks.
     Set(protocol::cmd::GA, 900);
     std::string text = Read("golden.cam");
