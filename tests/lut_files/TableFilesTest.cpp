@@ -47,19 +47,6 @@ std::string ShadingLines(int count) {
     return text;
 }
 
-// Tables that hold 7 everywhere, so a test sees which entries a read touched.
-lut::PlainLutTables SevenTables() {
-    lut::PlainLutTables tables;
-    for (LutColour c : lut::kLutColours) tables.Table(c).fill(7);
-    return tables;
-}
-
-lut::ShadingBuffer SevenBuffer() {
-    lut::ShadingBuffer buffer;
-    for (auto& plane : buffer) plane.fill(7);
-    return buffer;
-}
-
 lut::PlainLutTables Tables() {
     lut::PlainLutTables tables;
     for (int i = 0; i < lut::kLutEntries; ++i) {
@@ -176,8 +163,10 @@ TEST(TableFileReadersTest, StopAtTheFirstLineTheyCannotPlace) {
     // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        lut::PlainLutTables tables = SevenTables();
-        lut::ShadingBuffer buffer = SevenBuffer();
+        lut::PlainLutTables tables;  // 7 everywhere, so the checks see which entries a read touched
+        for (LutColour colour : lut::kLutColours) tables.Table(colour).fill(7);
+        lut::ShadingBuffer buffer;
+        for (auto& plane : buffer) plane.fill(7);
         const lut::CsvReadResult read =
             c.kind == Gamma ? lut::ReadGammaText(c.text, tables) : lut::ReadShadingText(c.text, buffer);
         EXPECT_EQ(read.ok, c.ok);
@@ -201,7 +190,8 @@ TEST(TableFileReadersTest, StopAtTheFirstLineTheyCannotPlace) {
 }
 
 TEST(TableFileReadersTest, TakeDigitsOnlyAndLimitValuesBeforeTheyOverflow) {
-    lut::PlainLutTables t = SevenTables();
+    lut::PlainLutTables t;
+    for (LutColour c : lut::kLutColours) t.Table(c).fill(7);
     const lut::CsvReadResult read =
         lut::ReadGammaText(GammaLines(0) + "R=1a0, G=+20 ,B 3x\r\n-5,12,4096\r\n5000,99999999999,0\r\n", t);
     EXPECT_TRUE(read.ok);
@@ -215,7 +205,8 @@ TEST(TableFileReadersTest, TakeDigitsOnlyAndLimitValuesBeforeTheyOverflow) {
               Strings{"Invalid data value: Line(0) : Value(2147483647)"});
 
     // A shading file has no range; blanks join digits, and missing fields are 0.
-    lut::ShadingBuffer b = SevenBuffer();
+    lut::ShadingBuffer b;
+    for (auto& plane : b) plane.fill(7);
     EXPECT_EQ(lut::ReadShadingText(ShadingLines(0) + "12 34 56\r\n5\r\n5,6\r\n-9000, 99999, x\r\n", b).messages,
               Strings{});
     const std::vector<std::vector<int32_t>> expected = {{123456, 0, 0}, {5, 0, 0}, {5, 6, 0}, {9000, 99999, 0}};
