@@ -230,7 +230,7 @@ TEST_F(OnePushPtyTest, ShadingAndRecalibrationsWaitWithCancelOnlyBetweenCommands
     EXPECT_EQ(services->dialogs.Disabled(), false) << "the dialogs are given back";
 }
 
-TEST_F(OnePushPtyTest, PollsEndAtTheirBoundOrWhenTheCameraStopsAnswering) {
+TEST_F(OnePushPtyTest, PollsEndAtTheirBoundWhenTheCameraStopsAnsweringOrTheOperatorStops) {
     // A camera whose recalibration never ends: polled once a second until the start command's own
     // time-out has passed since the start, then the operator is told.
     auto options = FastCamera("KA");
@@ -256,11 +256,10 @@ TEST_F(OnePushPtyTest, PollsEndAtTheirBoundOrWhenTheCameraStopsAnswering) {
     Click(kPixelBlack);
     EXPECT_EQ(Sent(), "PBR=0 PBS?x5");
     EXPECT_EQ(Boxes(), (Strings{"Recalibrate Pixel Black: No result: the camera did not answer PBS"}));
-}
 
-TEST_F(OnePushPtyTest, OperatorStopsAPollBetweenCommands) {
+    // The operator stops it between commands: the progress window's Cancel is looked at once its paint
+    // interval has passed in real time.
     Start(With([](sim::SimOptions& o) { o.pixelGainResult = 0; }, FastCamera("KB")), false);
-    // The progress window's Cancel is looked at once its paint interval has passed in real time.
     clock.realSleep = std::chrono::milliseconds(45);
     services->platform.stopAfterPolls = 0;
     Click(kPixelGain);

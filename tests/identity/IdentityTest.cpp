@@ -288,7 +288,7 @@ TEST_F(IdEditorsTest, BothEditorsKeepTheUserIdRule) {
 }
 
 // That the button shows only in factory mode is run in the window by test_gui.
-TEST_F(IdEditorsTest, CameraIdSavesTheFirstCharacterOfEachFieldOnlyInFactoryMode) {
+TEST_F(IdEditorsTest, CameraIdSavesTheFirstCharacterOfEachFieldOnlyInFactoryModeAndReportsARefusal) {
     StartCamera();
     auto dialog = OpenCameraId(false);
     TypeCameraId({"X"});
@@ -313,12 +313,11 @@ TEST_F(IdEditorsTest, CameraIdSavesTheFirstCharacterOfEachFieldOnlyInFactoryMode
     dialog = OpenCameraId(true);
     EXPECT_EQ(Texts({cameraid::kFields.begin(), cameraid::kFields.end()}),
               (Strings{"X", "Z", "9", "", "", "", "", "", "", ""}));
-}
 
-// A refused unlock is run by vr8200ctl's set-camera-id (test_cli); a refused write stops here.
-TEST_F(IdEditorsTest, ARefusedWriteStopsTheCameraIdSave) {
+    // A refused unlock is run by vr8200ctl's set-camera-id (test_cli); a refused write stops here.
+    dialog.reset();
     StartCamera(test::With([](sim::SimOptions& o) { o.refuse = {"ID00"}; }));
-    auto dialog = OpenCameraId(true);
+    dialog = OpenCameraId(true);
     TypeCameraId({"N", "E", "W"});
     dialog->OnSave();
     EXPECT_EQ(sent, (Strings{"ULCK=6182057", "ID00=NEW"}));

@@ -178,10 +178,10 @@ TEST_F(SettingsLoadTest, ARefusedLineIsKeptAndReportedAndTheRestIsSent) {
                                                      "The pages show the file's values; Reload shows the camera's."}));
 }
 
-TEST_F(SettingsLoadTest, ALostLineEndsTheLoadAtOnce) {
+TEST_F(SettingsLoadTest, ALostLineEndsTheLoadAtOnceAndTheOperatorMayStopBetweenLines) {
     Start("KA");
     server->Stop();
-    const settings::SettingsLoad load = Load("BL=1\r\nBL=2\r\nBL=3\r\n");
+    settings::SettingsLoad load = Load("BL=1\r\nBL=2\r\nBL=3\r\n");
     EXPECT_TRUE(load.lost);
     EXPECT_EQ(load.done, 1);
     ASSERT_EQ(load.refused.size(), 1u);
@@ -191,15 +191,13 @@ TEST_F(SettingsLoadTest, ALostLineEndsTheLoadAtOnce) {
         "The camera did not take 1 line of " +
         Path("in.cam") + ":\nline 1: BL=1 (no answer)";
     EXPECT_EQ(Texts().back().rfind(report, 0), 0u) << Texts().back();
-}
 
-TEST_F(SettingsLoadTest, TheOperatorMayStopBetweenLines) {
     // Slow, so that the progress window gets its turn after a few lines.
     Start("KA", With([](sim::SimOptions& o) { o.slowMs = 20; }));
     Platform().stopAfterPolls = 0;
     std::string text;
     for (int i = 0; i < 40; ++i) text += "BL=" + std::to_string(i % 10) + "\r\n";
-    const settings::SettingsLoad load = Load(text);
+    load = Load(text);
     EXPECT_TRUE(load.stopped);
     EXPECT_GT(load.done, 0);
     EXPECT_LT(load.done, 40);
@@ -209,23 +207,19 @@ TEST_F(SettingsLoadTest, TheOperatorMayStopBetweenLines) {
 
 // Reading all settings: exactly five time-outs in a row end the read, refusals never do (a camera
 // that answers is there). A line that goes away mid-read is run end to end by test_faults.
-TEST_F(ReadAllStopTest, FiveTimeOutsInARowEndTheReadAfterTheRowsThatWereAnswered) {
+TEST_F(ReadAllStopTest, FiveTimeOutsInARowEndTheReadButRefusedRowsDoNotCount) {
     Start("KA", With([](sim::SimOptions& o) { o.silentAfter = 12; }), 0, false);
-    const settings::RowsRead read =
-        settings::ReadParameterRows(services->Get(), settings::kModelKA, false, kShortTimeout);
+    settings::RowsRead read = settings::ReadParameterRows(services->Get(), settings::kModelKA, false, kShortTimeout);
     EXPECT_TRUE(read.silent);
     EXPECT_FALSE(read.lost);
     ASSERT_EQ(read.rows.size(), 12u + settings::kMaxTimeoutsInARow);
     for (size_t i = 0; i < read.rows.size(); ++i) EXPECT_EQ(read.rows[i].answered, i < 12) << i;
     EXPECT_LT(read.rows.size(), read.planned);
-}
 
-TEST_F(ReadAllStopTest, RefusedRowsDoNotCountAsTimeOuts) {
     sim::SimOptions options;
     for (size_t i = 0; i < settings::kMaxTimeoutsInARow + 2; ++i) options.refuseQuery.push_back(NameOfReadRow(i));
     Start("KA", options, 0, false);
-    const settings::RowsRead read =
-        settings::ReadParameterRows(services->Get(), settings::kModelKA, false, kShortTimeout);
+    read = settings::ReadParameterRows(services->Get(), settings::kModelKA, false, kShortTimeout);
     EXPECT_FALSE(read.Ended());
     ASSERT_EQ(read.rows.size(), read.planned);
     for (size_t i = 0; i < read.rows.size(); ++i)
