@@ -68,23 +68,20 @@ Strings LutWire(const lut::PlainLutTables* values) {
     Strings lines;
     const char* names[] = {"R", "G", "B"};
     for (LutColour c : lut::kLutColours)
-        for (int i = 0; i < lut::kLutEntries; ++i) {
+        for (size_t i = 0; i < lut::kLutEntries; ++i) {
             const std::string name = names[static_cast<int>(c)];
             lines.push_back("LUTI" + name + "=" + std::to_string(i));
-            lines.push_back("LUT" + name +
-                            (values ? "=" + std::to_string(values->Table(c)[static_cast<size_t>(i)]) : "?"));
+            lines.push_back("LUT" + name + (values ? "=" + std::to_string(values->Table(c)[i]) : "?"));
         }
     return lines;
 }
 Strings ShadingWire(const lut::ShadingBuffer* values) {
     Strings lines;
-    for (int p = 0; p < lut::kShadingPlanes; ++p) {
+    for (size_t p = 0; p < lut::kShadingPlanes; ++p) {
         lines.push_back("SDDS=" + std::to_string(p));
-        for (int i = 1; i <= lut::kShadingEntries; ++i) {
-            lines.push_back("SDDI=" + std::to_string(i));
-            lines.push_back(values
-                                ? "SDD=" + std::to_string((*values)[static_cast<size_t>(p)][static_cast<size_t>(i - 1)])
-                                : "SDD?");
+        for (size_t i = 0; i < lut::kShadingEntries; ++i) {
+            lines.push_back("SDDI=" + std::to_string(i + 1));
+            lines.push_back(values ? "SDD=" + std::to_string((*values)[p][i]) : "SDD?");
         }
     }
     if (values) lines.push_back("SDDU=0");
