@@ -119,18 +119,17 @@ using TransferPtyTest = test::CameraOnPty;
 
 TEST(TableFileReadersTest, StopAtTheFirstLineTheyCannotPlace) {
     enum Kind { Gamma, Shading };
-    struct Case {
+    std::string binary;
+    for (int i = 0; i < 1024; ++i) binary += static_cast<char>(i % 256);
+    // clang-format off
+    const struct {
         const char* name;
         Kind kind;
         std::string text;
         bool ok;  // read to its end: a gamma file's tables are then shown as read
         int entries;
         Strings messages;
-    };
-    std::string binary;
-    for (int i = 0; i < 1024; ++i) binary += static_cast<char>(i % 256);
-    // clang-format off
-    const Case cases[] = {
+    } cases[] = {
         {"a full gamma file", Gamma, GammaLines(256), true, 256, {}},
         {"an empty line after the last entry", Gamma, GammaLines(256) + "\r\n", false, 256, {"Invaild line format"}},
         {"a 257th line", Gamma, GammaLines(257), false, 256, {"Too many data"}},
@@ -158,7 +157,7 @@ TEST(TableFileReadersTest, StopAtTheFirstLineTheyCannotPlace) {
          {"4 lines of the file are longer than 126 characters and were skipped, the first at line 2."}},
     };
     // clang-format on
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         lut::PlainLutTables tables;  // 7 everywhere, so the checks see which entries a read touched
         for (LutColour colour : lut::kLutColours) tables.Table(colour).fill(7);
@@ -373,16 +372,15 @@ TEST_F(TransferPtyTest, TablesGoOutAndComeBackInWireOrder) {
 TEST_F(TransferPtyTest, CameraThatGoesSilentEndsTheTransferAfterTenFailures) {
     lut::PlainLutTables tables = Tables();
     lut::ShadingBuffer buffer = Buffer();
-    struct Case {
+    // A LUT read ends at its first failure: the table files' test sees that.
+    const struct {
         const char* name;
         int answered;  // lines the camera answers before it goes silent
         std::function<lut::TransferReport()> run;
         int sent;  // the lines sent: a shading write that sent "SDDU" after all would show one more
         int failed;
         std::string description;
-    };
-    // A LUT read ends at its first failure: the table files' test sees that.
-    const Case cases[] = {
+    } cases[] = {
         // Answered up to the index of red entry 50: its data and the indexes of 51 to 59 time out,
         // and the data of 51 to 58 is left out, since it would land on the entry selected before.
         {"a LUT write", 101, [&] { return lut::WriteAllLuts(services->Get(), tables, Short()); }, 111, 18,
@@ -399,7 +397,7 @@ TEST_F(TransferPtyTest, CameraThatGoesSilentEndsTheTransferAfterTenFailures) {
          "19 of 6147 commands failed (first at R entry 51: no reply to SDDI=51 within 150 ms). The camera stopped "
          "answering: the transfer was ended after 10 failures in a row. Entries queried: G 1 to 1024, R 1 to 60."},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         StartCamera(With([&](sim::SimOptions& o) { o.silentAfter = c.answered; }));
         const lut::TransferReport report = c.run();

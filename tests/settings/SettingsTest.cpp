@@ -227,14 +227,13 @@ TEST_F(ReadAllStopTest, FiveTimeOutsInARowEndTheReadButRefusedRowsDoNotCount) {
 }
 
 TEST_F(SettingsWriteTest, EveryVariantIsWrittenByteForByte) {
-    struct Case {
+    // Outside factory mode "All Data" is the shipping data; "Shipping Data" never has factory rows.
+    const struct {
         const char* model;
         uint32_t mode;
         SettingsVariant variant;
         const char* expected;
-    };
-    // Outside factory mode "All Data" is the shipping data; "Shipping Data" never has factory rows.
-    const Case cases[] = {
+    } cases[] = {
         {"KA", 1, SettingsVariant::AllData, "ka-factory-all.cam"},
         {"KA", 1, SettingsVariant::ShippingData, "ka-shipping.cam"},
         {"KA", 0, SettingsVariant::AllData, "ka-shipping.cam"},
@@ -242,7 +241,7 @@ TEST_F(SettingsWriteTest, EveryVariantIsWrittenByteForByte) {
         {"KB", 1, SettingsVariant::ShippingData, "kb-shipping.cam"},
         {"KB", 0, SettingsVariant::AllData, "kb-shipping.cam"},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         Start(c.model, {}, c.mode, false);
         ASSERT_EQ(dlg->ModelProbe(), 1);
         // Not the rows' defaults: "GA", the factory "GAORJ" (negative) and "NRL" (the largest).
