@@ -1,7 +1,6 @@
-// The one-push functions from the pages' lists and buttons, against the virtual camera over a
-// pseudo-terminal through the real serial link: the lines they send, what they tell the operator and
-// what they re-read. The one-push waits run on a clock the test moves, and the camera's own delays are
-// short, so minutes of calibration take milliseconds.
+// The one-push functions from the pages' lists and buttons, against the virtual camera over a pseudo-terminal through
+// the real serial link: the lines they send, what they tell the operator and what they re-read. The one-push waits run
+// on a clock the test moves, and the camera's own delays are short, so minutes of calibration take milliseconds.
 
 #include <algorithm>
 #include <functional>
@@ -54,9 +53,8 @@ inline sim::SimOptions FastCamera(const std::string& model) {
 class OnePushPtyTest : public test::CameraOnPty {
 protected:
     OnePushPtyTest() {
-        // The start commands the virtual camera answers within its short delays, and an unanswered
-        // query ends after half a second; the recalibrations keep their real time-outs, which bound
-        // their polls on the test's clock.
+        // The start commands the virtual camera answers within its short delays, and an unanswered query ends after
+        // half a second; the recalibrations keep their real time-outs, which bound their polls on the test's clock.
         timing.whiteBalanceStart = timing.gainAutoStart = timing.shadingStart = std::chrono::milliseconds(2000);
         timing.resultQuery = timing.xmlWrite = timing.xmlRead = std::chrono::milliseconds(500);
     }

@@ -1,8 +1,7 @@
-// The curve model: the tables of edit points against entries computed apart from this code
-// (reference_tables.py beside this file made them, and checked them in rational arithmetic), the
-// sampling, the fast nearest-sample search against the full one, Convert Editable, the mouse rules.
-// Then one LUT editor's logic without a camera: what it shows and draws, its modes, the mouse and the
-// buttons that stay local; and the three editors as the LUT files see them.
+// The curve model: the tables of edit points against entries computed apart from this code (reference_tables.py beside
+// this file made them, and checked them in rational arithmetic), the sampling, the fast nearest-sample search against
+// the full one, Convert Editable, the mouse rules. Then one LUT editor's logic without a camera: what it shows and
+// draws, its modes, the mouse and the buttons that stay local; and the three editors as the LUT files see them.
 
 #include <gtest/gtest.h>
 
@@ -143,8 +142,7 @@ TEST(LutCurveTest, ConvertEditableSpreadsThePointsOverTheInputs) {
         for (size_t k = 0; k + 1 < xs.size(); ++k) EXPECT_EQ(curve.Points()[k].y, 256 - xs[k]) << c.n;
         EXPECT_EQ(curve.Points().back(), (PlotPoint{256, 0}));
     }
-    // y is 256 − entry / 16 truncated, and the curve ends at the top-right corner whatever the
-    // table's last entry.
+    // y is 256 − entry / 16 truncated, and the curve ends at the top-right corner whatever the table's last entry.
     LutTable dark{};
     dark[0] = 15;
     dark[128] = 2047;

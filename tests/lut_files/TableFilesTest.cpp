@@ -1,10 +1,9 @@
-// The gamma and shading files: the lenient readers, their messages and endings, and the exact bytes
-// the writers produce. Against the virtual camera over a pseudo-terminal: the LUT menu's file commands
-// and the shading buttons as the operator meets them (file dialogs, questions, messages, and the files
-// and camera tables they leave), and the transfers (the exact lines on the wire, what arrives in the
-// camera, and how a camera that goes silent and an operator who stops are reported). The filters the
-// dialogs show and the load of all three tables (menu 30009) are the Qt test's (tests/lut_files_gui).
-// Refused entries are counted and reported once: the LUT editor's pty test and the command-line
+// The gamma and shading files: the lenient readers, their messages and endings, and the exact bytes the writers
+// produce. Against the virtual camera over a pseudo-terminal: the LUT menu's file commands and the shading buttons as
+// the operator meets them (file dialogs, questions, messages, and the files and camera tables they leave), and the
+// transfers (the exact lines on the wire, what arrives in the camera, and how a camera that goes silent and an operator
+// who stops are reported). The filters the dialogs show and the load of all three tables (menu 30009) are the Qt test's
+// (tests/lut_files_gui). Refused entries are counted and reported once: the LUT editor's pty test and the command-line
 // shading write see that.
 
 #include <gtest/gtest.h>
@@ -224,8 +223,7 @@ TEST(TableFileWritersTest, ProduceExactLines) {
     EXPECT_EQ(lut::FormatShadingFile(Buffer()), shading);
 }
 
-// A good file read through the menu is the Qt test's; what a read leaves in the tables is the readers'
-// test's.
+// A good file read through the menu is the Qt test's; what a read leaves in the tables is the readers' test's.
 TEST_F(TableFilesTest, OpenLutFileSaysWhyItCouldNotAndSendsNothing) {
     Start();
     dir.WriteFile("bad.csv", "GammaData (R G B)\r\n7,8,9\r\n\r\n");
