@@ -31,9 +31,6 @@ public:
         if (onSleep) onSleep();
         if (realSleep.count() > 0) std::this_thread::sleep_for(realSleep);
     }
-    std::chrono::milliseconds Elapsed() const {
-        return std::chrono::duration_cast<std::chrono::milliseconds>(now - start);
-    }
 
     const TimePoint start{std::chrono::hours(1)};
     TimePoint now = start;
@@ -207,14 +204,14 @@ TEST_F(OnePushPtyTest, ShadingAndRecalibrationsWaitWithCancelOnlyBetweenCommands
     clock.onSleep = [&] { cancelInPauses.push_back(services->platform.cancelOffered); };
     Click(kShading);
     EXPECT_EQ(Sent(), "RS=0 SDRS?");
-    EXPECT_EQ(clock.Elapsed(), std::chrono::milliseconds(1000)) << "the result is read a second after COMPLETE";
+    EXPECT_EQ(clock.now - clock.start, std::chrono::milliseconds(1000)) << "the result is read a second after COMPLETE";
     EXPECT_EQ(services->platform.progress.back(), "finish");
     sent.clear();
     clock.now = clock.start;
     // The status reads Busy four times, then the camera's code: one poll a second.
     Click(kPixelGain);
     EXPECT_EQ(Sent(), "PGR=0 PGS?x5");
-    EXPECT_EQ(clock.Elapsed(), std::chrono::milliseconds(5000));
+    EXPECT_EQ(clock.now - clock.start, std::chrono::milliseconds(5000));
     sent.clear();
     for (uint32_t button : {kPixelBlack, kFactoryPixelGain, kFactoryPixelBlack}) Click(button);
     EXPECT_EQ(Sent(), "PBR=0 PBS?x5 PGR00=0 PGS00?x5 PBR00=0 PBS00?x5");

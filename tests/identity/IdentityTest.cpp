@@ -60,11 +60,6 @@ protected:
         controls_.AddControl(kHelpFiles, ui::CtrlType::Combo);
         CameraOnPty::StartCamera(options);
     }
-    // Gives the camera an identity text as production would, then forgets what was sent for it.
-    void Preset(uint32_t cmdId, const std::string& text) {
-        ASSERT_EQ(services->engine.SendCommandString(cmdId, text, std::chrono::milliseconds(5000)), 1);
-        sent.clear();
-    }
     std::string CameraText(const char* name) const { return server->QueryValue(name).value_or("<none>"); }
     Strings Texts(const std::vector<uint32_t>& ids) const {
         Strings texts;
@@ -128,7 +123,7 @@ TEST(HelpFileList, OrdinaryPdfFilesOfTheFolderSortedByName) {
 TEST_F(AboutDialogTest, ShowsTheCameraAskedInOrder) {
     StartCamera();
     services->model = {settings::kModelKA, settings::kModelNameKA};
-    Preset(protocol::cmd::UD, "line3");
+    Set(protocol::cmd::UD, "line3");
     auto dialog = Open();
 
     EXPECT_EQ(sent, (Strings{"VN?", "ID?", "FPVN?", "UD?", "DV?"}));
@@ -167,7 +162,7 @@ TEST_F(AboutDialogTest, UnansweredQueriesAndOddDeviceVersionsLeaveThePlaceholder
         {"1.2.3.", {"1", "2", "3", ""}},
     };
     for (const auto& c : shapes) {
-        Preset(protocol::cmd::DV00, c.reply);
+        Set(protocol::cmd::DV00, c.reply);
         auto dialog = Open();
         EXPECT_EQ(DeviceVersionShown(), c.shown) << c.reply;
         EXPECT_EQ(Texts({kCameraId, kModelName}), (Strings{"2400012345", "??????????"})) << "no probe, no name";
@@ -238,7 +233,7 @@ TEST_F(AboutDialogTest, HelpFilesAndTheLinkOpenInTheViewerOrSayWhyNot) {
     std::filesystem::remove(dir_ / "install.pdf");
     dialog->OnViewHelpFile();
     EXPECT_EQ(noViewer.opened.size(), 1u);
-    EXPECT_EQ(Boxes(noViewer),
+    EXPECT_EQ(Boxes(&noViewer),
               (Strings{kApp + "Couldn't open \"" + readme + "\" with the desktop's viewer. [error]",
                        kApp + "Couldn't open \"" + (dir_ / "install.pdf") + "\" with the desktop's viewer. [error]"}));
 }
@@ -247,7 +242,7 @@ TEST_F(AboutDialogTest, HelpFilesAndTheLinkOpenInTheViewerOrSayWhyNot) {
 // run through every verdict.
 TEST_F(IdEditorsTest, BothEditorsKeepTheUserIdRule) {
     StartCamera();
-    Preset(protocol::cmd::UD, "cell4");
+    Set(protocol::cmd::UD, "cell4");
     CUserIdDialog userIdDialog(Services(), controls_, frame_);
     userIdDialog.OnInitDialog();
     EXPECT_EQ(controls_.GetText(userid::kEdit), "cell4");
@@ -275,7 +270,7 @@ TEST_F(IdEditorsTest, BothEditorsKeepTheUserIdRule) {
     for (const auto& editor : editors) {
         for (const auto& [text, refusal] : cases) {
             SCOPED_TRACE(std::string(editor.name) + ", " + std::to_string(text.size()) + " characters");
-            Preset(protocol::cmd::UD, "before");
+            Set(protocol::cmd::UD, "before");
             controls_.SetText(editor.edit, text);
             editor.save();
             EXPECT_EQ(sent, refusal != nullptr ? Strings{} : Strings{"UD=" + text});

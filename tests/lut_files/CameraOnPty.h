@@ -79,19 +79,23 @@ protected:
         ASSERT_EQ(services->engine.SendCommandInt(cmdId, value, std::chrono::milliseconds(5000)), 1);
         sent.clear();
     }
+    void Set(uint32_t cmdId, const std::string& text) {
+        ASSERT_EQ(services->engine.SendCommandString(cmdId, text, std::chrono::milliseconds(5000)), 1);
+        sent.clear();
+    }
     void Click(uint32_t id) { dlg->OnControlEvent(id, {ui::ControlEventType::Clicked}); }
     FakePlatform& Platform() { return services->platform; }
     int32_t CameraValue(const char* name) const { return server->Value(name).value_or(-999999); }
-    // Each box as "CAPTION: TEXT", with " [error]", " [info]", " [warning]" or " [question]" for its icon.
-    static Strings Boxes(const FakePlatform& platform) {
+    // Each box (of another platform if given) as "CAPTION: TEXT", and " [error]", " [info]", " [warning]" or
+    // " [question]" for its icon.
+    Strings Boxes(const FakePlatform* other = nullptr) const {
         Strings boxes;
-        for (const auto& b : platform.boxes) {
+        for (const auto& b : (other != nullptr ? *other : services->platform).boxes) {
             static const char* const marks[] = {"", " [info]", " [warning]", " [question]", " [error]"};
             boxes.push_back(b.caption + ": " + b.text + marks[static_cast<int>(b.icon)]);
         }
         return boxes;
     }
-    Strings Boxes() const { return Boxes(services->platform); }
     std::string LastBox() const { return services->platform.boxes.empty() ? "<no box>" : Boxes().back(); }
     lut::TransferTimeouts Short() const { return {kShortTimeout, kShortTimeout, kShortTimeout}; }
 

@@ -87,11 +87,6 @@ using ReadAllStopTest = SettingsFixture;
 using SettingsWriteTest = SettingsFixture;
 using AreasAndModelTest = SettingsFixture;
 
-std::string NameOfReadRow(size_t i) {
-    const size_t row = settings::RowsToRead(settings::kModelKA, false).at(i);
-    return protocol::GetCommandName(protocol::ParameterDefs()[row].cmdId);
-}
-
 TEST_F(SettingsLoadTest, LinesAreReadAsTheEngineParsesThemAndOthersPassQuietly) {
     Start("KA");
     // 263 characters: a reader that split it at 255 would send "TM=1" and "WTC=1024".
@@ -217,7 +212,10 @@ TEST_F(ReadAllStopTest, FiveTimeOutsInARowEndTheReadButRefusedRowsDoNotCount) {
     EXPECT_LT(read.rows.size(), read.planned);
 
     sim::SimOptions options;
-    for (size_t i = 0; i < settings::kMaxTimeoutsInARow + 2; ++i) options.refuseQuery.push_back(NameOfReadRow(i));
+    for (size_t i = 0; i < settings::kMaxTimeoutsInARow + 2; ++i) {
+        const size_t row = settings::RowsToRead(settings::kModelKA, false).at(i);
+        options.refuseQuery.push_back(protocol::GetCommandName(protocol::ParameterDefs()[row].cmdId));
+    }
     Start("KA", options, 0, false);
     read = settings::ReadParameterRows(services->Get(), settings::kModelKA, false, kShortTimeout);
     EXPECT_FALSE(read.Ended());
