@@ -10,12 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "RecordingLutFrame.h"
-#include "TestServices.h"
+#include "../lut_files/CameraOnPty.h"
 #include "lut/LutCurve.h"
-#include "lut/LutEditor.h"
 #include "lut/LutEditors.h"
-#include "ui/ControlModel.h"
 
 using namespace vr;
 using namespace vr::lut;
@@ -67,17 +64,7 @@ LutTable FromPoints(const Points& points, bool fullSearch = false) {
     return table;
 }
 
-struct Editor {
-    Editor(app::Services& services, LutColour colour) : logic(services, colour, controls, frame) {
-        controls.AddControl(lutdlg::kModeText, ui::CtrlType::Static);
-        controls.AddControl(lutdlg::kPointCountSpin, ui::CtrlType::Spin);
-        controls.AddControl(lutdlg::kStrip, ui::CtrlType::Static);
-        logic.Init();
-    }
-    ui::ControlModel controls{ui::ControlModel::Empty{}};
-    test::RecordingLutFrame frame;
-    CLUTDlg logic;
-};
+using Editor = test::LutEditorUnderTest;
 
 class LutEditorTest : public ::testing::Test {
 protected:

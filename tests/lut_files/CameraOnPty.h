@@ -1,7 +1,7 @@
 #pragma once
 // A virtual camera on a pseudo-terminal and a program's services talking to it through the real
 // serial link, with every line the program sent kept in order; for the tests that want it, the main
-// window's logic on that line. The settings, identity, calibration and LUT editor tests share it.
+// window's logic on that line, and a LUT editor's. The settings, identity, calibration and LUT tests share it.
 
 #include <gtest/gtest.h>
 
@@ -10,8 +10,10 @@
 #include <string>
 #include <vector>
 
+#include "RecordingLutFrame.h"
 #include "RecordingMainWindow.h"
 #include "TestServices.h"
+#include "lut/LutEditor.h"
 #include "lut/LutTransfer.h"
 #include "sim/PtyServer.h"
 #include "ui/ControlModel.h"
@@ -27,6 +29,19 @@ sim::SimOptions With(Change change, sim::SimOptions options = {}) {
     change(options);
     return options;
 }
+
+// A LUT editor's logic with the controls it reads and writes, in a window that records what is asked of it.
+struct LutEditorUnderTest {
+    LutEditorUnderTest(app::Services& services, lut::LutColour colour) : logic(services, colour, controls, frame) {
+        controls.AddControl(lut::lutdlg::kModeText, ui::CtrlType::Static);
+        controls.AddControl(lut::lutdlg::kPointCountSpin, ui::CtrlType::Spin);
+        controls.AddControl(lut::lutdlg::kStrip, ui::CtrlType::Static);
+        logic.Init();
+    }
+    ui::ControlModel controls{ui::ControlModel::Empty{}};
+    RecordingLutFrame frame;
+    lut::CLUTDlg logic;
+};
 
 class CameraOnPty : public ::testing::Test {
 protected:
