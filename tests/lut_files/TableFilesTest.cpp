@@ -224,7 +224,7 @@ TEST(TableFileWritersTest, ProduceExactLines) {
 }
 
 // A good file read through the menu is the Qt test's; what a read leaves in the tables is the readers' test's.
-TEST_F(TableFilesTest, OpenLutFileSaysWhyItCouldNotAndSendsNothing) {
+TEST_F(TableFilesTest, OpenLutFileSaysWhyItCouldNotAndSaveLutFileReadsTheCameraFirstAndAsksBeforeReplacing) {
     Start();
     dir.WriteFile("bad.csv", "GammaData (R G B)\r\n7,8,9\r\n\r\n");
     // A bad file, a missing one, and a cancelled dialog, which ends without a word.
@@ -235,11 +235,9 @@ TEST_F(TableFilesTest, OpenLutFileSaysWhyItCouldNotAndSendsNothing) {
     EXPECT_EQ(Boxes(), (Strings{kApp + "Invaild line format [error]",
                                 kApp + dir / "missing.csv" + "\nCouldn't open this file [error]"}));
     EXPECT_TRUE(sent.empty());
-}
 
-// A save to a new file, without a question, is the Qt test's.
-TEST_F(TableFilesTest, SaveLutFileReadsTheCameraFirstAndAsksBeforeReplacing) {
-    Start();
+    // Save reads the camera first and asks before replacing (a new file, without a question, is the Qt test's).
+    Platform().boxes.clear();
     lut::LutTable identity{};  // what a fresh camera holds
     for (size_t i = 0; i < identity.size(); ++i) identity[i] = i == 255 ? 4095 : static_cast<int32_t>(16 * i);
     const std::string path = dir / "lut.csv";
