@@ -21,8 +21,7 @@ using test::With;
 
 namespace {
 
-// A sleep adds its time at once; with `realSleep` it also takes that long, for the progress window's
-// paint interval to pass.
+// A sleep adds its time at once; `realSleep` also passes in real time, for the progress window's paint interval.
 class ManualClock final : public calibration::IWaitClock {
 public:
     TimePoint Now() override { return now; }
@@ -124,8 +123,7 @@ TEST_F(OnePushPtyTest, WhiteBalanceListStartsTheFunctionsTheModelHas) {
         int32_t cameraMode;  // "AWB" afterwards
         bool balancesGains;
     } cases[] = {
-        // The green gain re-read in individual gain mode; the gain all outside it is run by
-        // vr8200ctl's onepush (test_cli).
+        // The green gain re-read in individual gain mode; the gain all outside it is vr8200ctl's onepush (test_cli).
         {"KA", true, 1, "AWB=2 AWRS? AWB? GAR? GAB? GAG?", {"White Balance Once: Succeeded"}, 0, true},
         // Index 2 is "Preset 5000K" on the KB, sent as its code; "Exposure Once" on the KA.
         {"KB", false, 2, "AWB=5", {}, 5, false},
@@ -252,8 +250,7 @@ TEST_F(OnePushPtyTest, PollsEndAtTheirBoundWhenTheCameraStopsAnsweringOrTheOpera
     EXPECT_EQ(Sent(), "PBR=0 PBS?x5");
     EXPECT_EQ(Boxes(), (Strings{"Recalibrate Pixel Black: No result: the camera did not answer PBS"}));
 
-    // The operator stops it between commands: the progress window's Cancel is looked at once its paint
-    // interval has passed in real time.
+    // The operator stops it: Cancel is looked at once the progress window's paint interval has passed in real time.
     Start(With([](sim::SimOptions& o) { o.pixelGainResult = 0; }, FastCamera("KB")), false);
     clock.realSleep = std::chrono::milliseconds(45);
     services->platform.stopAfterPolls = 0;

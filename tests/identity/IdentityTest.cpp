@@ -1,7 +1,6 @@
-// The identity dialogs' logic against the virtual camera on a pseudo-terminal, through the real
-// serial link, their controls a headless control model: the device information dialog (what it shows
-// of the camera, the device version, the help files and the link, how it follows the status strip and
-// the dialog registry), the camera ID and user ID editors, and the user ID rule they share.
+// The identity dialogs' logic, its controls a headless control model, against the virtual camera over a pty on the real
+// link: the device information dialog (what it shows of the camera, the device version, the help files and the link,
+// how it follows the status strip and the dialog registry), the camera ID and user ID editors, and their user ID rule.
 
 #include <filesystem>
 #include <functional>
@@ -238,8 +237,7 @@ TEST_F(AboutDialogTest, HelpFilesAndTheLinkOpenInTheViewerOrSayWhyNot) {
                        kApp + "Couldn't open \"" + (dir_ / "install.pdf") + "\" with the desktop's viewer. [error]"}));
 }
 
-// vr8200ctl checks the rule before it saves; the editors rely on the save's own check, so each is
-// run through every verdict.
+// vr8200ctl checks the rule before it saves; the editors rely on the save's own check: each meets every verdict.
 TEST_F(IdEditorsTest, BothEditorsKeepTheUserIdRule) {
     StartCamera();
     Set(protocol::cmd::UD, "cell4");

@@ -1,7 +1,6 @@
 #pragma once
-// A virtual camera on a pseudo-terminal and a program's services talking to it through the real
-// serial link, with every line the program sent kept in order; for the tests that want it, the main
-// window's logic on that line, and a LUT editor's. The settings, identity, calibration and LUT tests share it.
+// The virtual camera on a pty, a program's services on the real serial link to it (every line sent kept in order), the
+// main window's logic and a LUT editor: shared by the settings, identity, calibration and LUT tests.
 
 #include <gtest/gtest.h>
 
@@ -45,8 +44,7 @@ struct LutEditorUnderTest {
 
 class CameraOnPty : public ::testing::Test {
 protected:
-    // Long enough for any answer on a loaded machine, short enough that ten time-outs in a row stay
-    // well under a second or two.
+    // Long enough for any answer on a loaded machine; ten time-outs in a row still take only 1.5 s.
     static constexpr std::chrono::milliseconds kShortTimeout{150};
 
     void TearDown() override { Shutdown(); }
@@ -101,8 +99,7 @@ protected:
     void Click(uint32_t id) { dlg->OnControlEvent(id, {ui::ControlEventType::Clicked}); }
     FakePlatform& Platform() { return services->platform; }
     int32_t CameraValue(const char* name) const { return server->Value(name).value_or(-999999); }
-    // Each box (of another platform if given) as "CAPTION: TEXT", and " [error]", " [info]", " [warning]" or
-    // " [question]" for its icon.
+    // Each box (of `other` if given) as "CAPTION: TEXT" and its icon's mark: [error], [info], [warning], [question].
     Strings Boxes(const FakePlatform* other = nullptr) const {
         Strings boxes;
         for (const auto& b : (other != nullptr ? *other : services->platform).boxes) {

@@ -277,8 +277,7 @@ TEST_F(TableFilesTest, ShadingReadToFileAndShortFileBackToTheCamera) {
     EXPECT_EQ(dir.ReadFile("shading.csv"), lut::FormatShadingFile(flat));
     EXPECT_EQ(sent.size(), 1u + 6147u);
 
-    // A file of ten lines: asked first; No sends nothing, Yes sends every entry, the rest being what
-    // the camera gave last.
+    // A file of ten lines: asked first; No sends nothing, Yes every entry, the rest as the camera gave them last.
     dir.WriteFile("short.csv", ShadingLines(10));
     Platform().files = {dir / "short.csv", dir / "short.csv"};
     Platform().answers = {app::MsgResult::No, app::MsgResult::Yes};

@@ -1,5 +1,4 @@
-// A LUT editor's "Read Table Data" and "Write Table Data" against the virtual camera on a
-// pseudo-terminal, through the real serial link.
+// A LUT editor's "Read Table Data" and "Write Table Data" against the virtual camera over a pty, on the real link.
 
 #include <gtest/gtest.h>
 

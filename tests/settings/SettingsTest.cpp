@@ -39,8 +39,7 @@ inline std::string ExpectedFile(const std::string& name) {
 
 class SettingsFixture : public test::CameraOnPty {
 protected:
-    // A camera of the model and the window's logic on it at 9600 bit/s; with `connect` the start-up
-    // without the read has run.
+    // A camera of the model and the window's logic on it; with `connect` the start-up without the read has run.
     void Start(const std::string& model, sim::SimOptions options = {}, uint32_t controlMode = 0, bool connect = true) {
         areaAsked.clear();
         shownDifferences.clear();
