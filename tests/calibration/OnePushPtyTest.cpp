@@ -1,25 +1,115 @@
-// The one-push functions from the pages' lists and buttons, against the virtual camera over a
-// pseudo-terminal: the lines they send, what they tell the operator and what they re-read.
-
-#include <gtest/gtest.h>
+// The one-push functions from the pages' lists and buttons, against the virtual camera over a pseudo-terminal through
+// the real serial link: the lines they send, what they tell the operator and what they re-read. The one-push waits run
+// on a clock the test moves, and the camera's own delays are short, so minutes of calibration take milliseconds.
 
 #include <algorithm>
+#include <functional>
+#include <sstream>
+#include <thread>
 
-#include "OnePushFixture.h"
+#include "../lut_files/CameraOnPty.h"
+#include "calibration/OnePush.h"
+#include "calibration/WaitClock.h"
+#include "calibration/XmlVersion.h"
 #include "protocol/ParameterTable.h"
 #include "settings/ModelCommands.h"
 
 using namespace vr;
-using test::FastCamera;
+using test::kApp;
 using test::Strings;
+using test::With;
 
 namespace {
 
-class OnePushPtyTest : public test::OnePushFixture {};
+// A sleep adds its time at once; `realSleep` also passes in real time, for the progress window's paint interval.
+class ManualClock final : public calibration::IWaitClock {
+public:
+    TimePoint Now() override { return now; }
+    void Sleep(std::chrono::milliseconds duration) override {
+        now += duration;
+        if (onSleep) onSleep();
+        if (realSleep.count() > 0) std::this_thread::sleep_for(realSleep);
+    }
+
+    const TimePoint start{std::chrono::hours(1)};
+    TimePoint now = start;
+    std::chrono::milliseconds realSleep{0};
+    std::function<void()> onSleep;
+};
+
+// The camera's delays, short.
+inline sim::SimOptions FastCamera(const std::string& model) {
+    sim::SimOptions o;
+    o.model = model;
+    o.awbMs = o.agcMs = o.shadingMs = 20;
+    o.recalibrateMs = 0;
+    return o;
+}
+
+class OnePushPtyTest : public test::CameraOnPty {
+protected:
+    OnePushPtyTest() {
+        // The start commands the virtual camera answers within its short delays, and an unanswered query ends after
+        // half a second; the recalibrations keep their real time-outs, which bound their polls on the test's clock.
+        timing.whiteBalanceStart = timing.gainAutoStart = timing.shadingStart = std::chrono::milliseconds(2000);
+        timing.resultQuery = timing.xmlWrite = timing.xmlRead = std::chrono::milliseconds(500);
+    }
+
+    // A main window connected to the camera at 115200 bit/s; with `readAll` the pages hold the
+    // camera's settings. Afterwards the lines sent and the boxes are cleared.
+    void Start(const sim::SimOptions& options, bool readAll = true) {
+        StartWindow(options);
+        onePush = std::make_unique<calibration::OnePush>(*dlg, clock, timing);
+        onePush->Register(dlg->Router());
+        xml = std::make_unique<calibration::XmlVersion>(*dlg, timing);
+        xml->Register(dlg->Router());
+        if (readAll) {
+            dlg->OnInitDialog();
+        } else {
+            Connect();
+        }
+        services->traffic.SetTerminalSink([this](const std::string& line) {
+            if (line.rfind("Tx: ", 0) != 0) return;
+            sent.push_back(line.substr(4));
+            cancelWhileSending = cancelWhileSending || services->platform.cancelOffered;
+        });
+        sent.clear();
+        services->platform.boxes.clear();
+        services->platform.progress.clear();
+    }
+    void Shutdown() override {
+        onePush.reset();
+        xml.reset();
+        CameraOnPty::Shutdown();
+        cancelWhileSending = false;
+    }
+
+    void Select(uint32_t id, int index) {
+        controls->SetCurSel(id, index);
+        dlg->OnControlEvent(id, {ui::ControlEventType::SelChange});
+    }
+    // The lines sent since the start-up, joined by spaces; "PGS?x5" for five PGS queries in a row.
+    std::string Sent() const {
+        std::ostringstream out;
+        for (size_t i = 0; i < sent.size();) {
+            size_t n = 1;
+            while (i + n < sent.size() && sent[i + n] == sent[i]) ++n;
+            out << (i == 0 ? "" : " ") << sent[i];
+            if (n > 1) out << "x" << n;
+            i += n;
+        }
+        return out.str();
+    }
+
+    ManualClock clock;
+    calibration::OnePushTiming timing;
+    std::unique_ptr<calibration::OnePush> onePush;
+    std::unique_ptr<calibration::XmlVersion> xml;
+    bool cancelWhileSending = false;  // whether Cancel was on offer while a line went out
+};
 
 constexpr uint32_t kWhiteBalance = 1408, kGainAuto = 1173, kShading = 1121, kPixelGain = 1193, kPixelBlack = 1183,
                    kAutoSetting = 1667, kFactoryPixelGain = 1197, kFactoryPixelBlack = 1198;
-constexpr const char* kApp = "VR-8200 Control Tool";
 
 }  // namespace
 
@@ -33,8 +123,7 @@ TEST_F(OnePushPtyTest, WhiteBalanceListStartsTheFunctionsTheModelHas) {
         int32_t cameraMode;  // "AWB" afterwards
         bool balancesGains;
     } cases[] = {
-        // The green gain re-read in individual gain mode; the gain all outside it is run by
-        // vr8200ctl's onepush (test_cli).
+        // The green gain re-read in individual gain mode; the gain all outside it is vr8200ctl's onepush (test_cli).
         {"KA", true, 1, "AWB=2 AWRS? AWB? GAR? GAB? GAG?", {"White Balance Once: Succeeded"}, 0, true},
         // Index 2 is "Preset 5000K" on the KB, sent as its code; "Exposure Once" on the KA.
         {"KB", false, 2, "AWB=5", {}, 5, false},
@@ -42,7 +131,7 @@ TEST_F(OnePushPtyTest, WhiteBalanceListStartsTheFunctionsTheModelHas) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.model) + " index " + std::to_string(c.index));
-        StartCamera(FastCamera(c.model));
+        Start(FastCamera(c.model));
         if (c.individualGain) Select(1259, 1);
         sent.clear();
         Select(kWhiteBalance, c.index);
@@ -60,7 +149,7 @@ TEST_F(OnePushPtyTest, WhiteBalanceListStartsTheFunctionsTheModelHas) {
 }
 
 TEST_F(OnePushPtyTest, GainAutoReReadsTheGreenGainWhateverTheGainMode) {
-    StartCamera(FastCamera("KB"));
+    Start(FastCamera("KB"));
     Select(kGainAuto, 1);
     EXPECT_EQ(Sent(), "AGC=2 AGCS? AGC? GAR? GAB? GAG?");
     EXPECT_EQ(Boxes(),
@@ -94,7 +183,7 @@ TEST_F(OnePushPtyTest, ResultCodesReadAsTheirTextsAndUnlistedOnesAsUnknown) {
         options.shadingResult = c.shading;
         options.pixelGainResult = c.pixelGain;
         options.pixelBlackResult = c.pixelBlack;
-        StartCamera(options, false);
+        Start(options, false);
         Select(kWhiteBalance, 1);
         Select(kWhiteBalance, 2);
         Select(kGainAuto, 1);
@@ -103,27 +192,24 @@ TEST_F(OnePushPtyTest, ResultCodesReadAsTheirTextsAndUnlistedOnesAsUnknown) {
         Strings expected;
         for (size_t i = 0; i < c.texts.size(); ++i) expected.push_back(std::string(titles[i]) + ": " + c.texts[i]);
         EXPECT_EQ(Boxes(), expected);
-        for (const auto& box : services->platform.boxes) EXPECT_EQ(box.icon, app::MsgIcon::None) << box.text;
     }
 }
 
 TEST_F(OnePushPtyTest, ShadingAndRecalibrationsWaitWithCancelOnlyBetweenCommands) {
-    auto options = FastCamera("KB");
-    options.busyStatusReads = 4;
     timing.shadingStart = std::chrono::seconds(420);
-    StartCamera(options, false);
+    Start(With([](sim::SimOptions& o) { o.busyStatusReads = 4; }, FastCamera("KB")), false);
     std::vector<bool> cancelInPauses;
     clock.onSleep = [&] { cancelInPauses.push_back(services->platform.cancelOffered); };
     Click(kShading);
     EXPECT_EQ(Sent(), "RS=0 SDRS?");
-    EXPECT_EQ(clock.Elapsed(), std::chrono::milliseconds(1000)) << "the result is read a second after COMPLETE";
+    EXPECT_EQ(clock.now - clock.start, std::chrono::milliseconds(1000)) << "the result is read a second after COMPLETE";
     EXPECT_EQ(services->platform.progress.back(), "finish");
     sent.clear();
     clock.now = clock.start;
     // The status reads Busy four times, then the camera's code: one poll a second.
     Click(kPixelGain);
     EXPECT_EQ(Sent(), "PGR=0 PGS?x5");
-    EXPECT_EQ(clock.Elapsed(), std::chrono::milliseconds(5000));
+    EXPECT_EQ(clock.now - clock.start, std::chrono::milliseconds(5000));
     sent.clear();
     for (uint32_t button : {kPixelBlack, kFactoryPixelGain, kFactoryPixelBlack}) Click(button);
     EXPECT_EQ(Sent(), "PBR=0 PBS?x5 PGR00=0 PGS00?x5 PBR00=0 PBS00?x5");
@@ -137,13 +223,13 @@ TEST_F(OnePushPtyTest, ShadingAndRecalibrationsWaitWithCancelOnlyBetweenCommands
     EXPECT_EQ(services->dialogs.Disabled(), false) << "the dialogs are given back";
 }
 
-TEST_F(OnePushPtyTest, PollsEndAtTheirBoundOrWhenTheCameraStopsAnswering) {
+TEST_F(OnePushPtyTest, PollsEndAtTheirBoundWhenTheCameraStopsAnsweringOrTheOperatorStops) {
     // A camera whose recalibration never ends: polled once a second until the start command's own
     // time-out has passed since the start, then the operator is told.
     auto options = FastCamera("KA");
     options.pixelGainResult = 0;
     options.pixelBlackResult = 0;
-    StartCamera(options, false);
+    Start(options, false);
     Click(kPixelGain);
     EXPECT_EQ(Sent(), "PGR=0 PGS?x420");
     clock.now = clock.start;
@@ -159,17 +245,13 @@ TEST_F(OnePushPtyTest, PollsEndAtTheirBoundOrWhenTheCameraStopsAnswering) {
     options.busyStatusReads = 100;
     options.hangAtCommand = "PBS";
     options.hangAtCount = 3;
-    StartCamera(options, false);
+    Start(options, false);
     Click(kPixelBlack);
     EXPECT_EQ(Sent(), "PBR=0 PBS?x5");
     EXPECT_EQ(Boxes(), (Strings{"Recalibrate Pixel Black: No result: the camera did not answer PBS"}));
-}
 
-TEST_F(OnePushPtyTest, OperatorStopsAPollBetweenCommands) {
-    auto options = FastCamera("KB");
-    options.pixelGainResult = 0;
-    StartCamera(options, false);
-    // The progress window's Cancel is looked at once its paint interval has passed in real time.
+    // The operator stops it: Cancel is looked at once the progress window's paint interval has passed in real time.
+    Start(With([](sim::SimOptions& o) { o.pixelGainResult = 0; }, FastCamera("KB")), false);
     clock.realSleep = std::chrono::milliseconds(45);
     services->platform.stopAfterPolls = 0;
     Click(kPixelGain);
@@ -179,27 +261,22 @@ TEST_F(OnePushPtyTest, OperatorStopsAPollBetweenCommands) {
 }
 
 TEST_F(OnePushPtyTest, FailedStartsAreReportedAndTheListsShowTheCamerasMode) {
-    auto options = FastCamera("KB");
-    options.refuse = {"AWB", "AGC", "RS", "PGR", "PBR", "PGR00"};
-    StartCamera(options);
+    Start(With([](sim::SimOptions& o) { o.refuse = {"AWB", "AGC", "RS", "PGR", "PBR", "PGR00"}; }, FastCamera("KB")));
     // The camera's text, then the command it refused.
     const auto refused = [](const std::string& line) {
         return "Communication Error: ERROR: Refused\n" + line + " [warning]";
     };
     Select(kWhiteBalance, 1);
-    EXPECT_EQ(Sent(), "AWB=2 AWB?");
     EXPECT_EQ(controls->GetCurSel(kWhiteBalance), 0);
     Select(kGainAuto, 1);
     EXPECT_EQ(controls->GetCurSel(kGainAuto), 0);
     for (uint32_t button : {kShading, kPixelGain, kPixelBlack, kFactoryPixelGain}) Click(button);
     EXPECT_EQ(Sent(), "AWB=2 AWB? AGC=2 AGC? RS=0 PGR=0 PBR=0 PGR00=0");
-    EXPECT_EQ(
-        Boxes(),
-        (Strings{refused("AWB=2"), refused("AGC=2"), refused("RS=0"),
-                 std::string(kApp) + ": Shading Calibration (Tool: RS Command Timeout) [error]", refused("PGR=0"),
-                 std::string(kApp) + ": Recalibrate Pixel Gain (Tool: PGR Command Timeout) [error]", refused("PBR=0"),
-                 std::string(kApp) + ": Recalibrate Pixel Black (Tool: PBR Command Timeout) [error]",
-                 refused("PGR00=0")}));
+    EXPECT_EQ(Boxes(),
+              (Strings{refused("AWB=2"), refused("AGC=2"), refused("RS=0"),
+                       kApp + "Shading Calibration (Tool: RS Command Timeout) [error]", refused("PGR=0"),
+                       kApp + "Recalibrate Pixel Gain (Tool: PGR Command Timeout) [error]", refused("PBR=0"),
+                       kApp + "Recalibrate Pixel Black (Tool: PBR Command Timeout) [error]", refused("PGR00=0")}));
 
     // The presets are sent like any other setting, and a refusal is not put back.
     sent.clear();
@@ -215,7 +292,7 @@ TEST_F(OnePushPtyTest, AutoSettingGoesOnOnlyAfterTheCodesThatLetIt) {
     const std::string full = "AWB=2 AWRS? RS=0 SDRS? AWB=2 AWRS? AGC=2 AGCS? GAR? GAB? GAG?";
     const auto refusedThenAbort = [](const char* line, const char* step) {
         return Strings{"Communication Error: ERROR: Refused\n" + std::string(line) + " [warning]",
-                       std::string(kApp) + ": " + step + " Abort [error]"};
+                       kApp + step + " Abort [error]"};
     };
     // clang-format off
     const struct {
@@ -235,7 +312,7 @@ TEST_F(OnePushPtyTest, AutoSettingGoesOnOnlyAfterTheCodesThatLetIt) {
         {"shading too bright", [](sim::SimOptions& o) { o.shadingResult = 2; }, "AWB=2 AWRS? RS=0 SDRS? GAR? GAB? GAG?",
          {"Shading Calibration: Too Bright"}},
         {"second white balance unanswered", [](sim::SimOptions& o) { o.hangAtCommand = "AWB"; o.hangAtCount = 2; },
-         "AWB=2 AWRS? RS=0 SDRS? AWB=2", {std::string(kApp) + ": Auto Setting White Balance_2 Abort [error]"}},
+         "AWB=2 AWRS? RS=0 SDRS? AWB=2", {kApp + "Auto Setting White Balance_2 Abort [error]"}},
         {"second white balance too bright", [](sim::SimOptions& o) { o.awbResultRuns = {1, 2}; },
          "AWB=2 AWRS? RS=0 SDRS? AWB=2 AWRS? GAR? GAB? GAG?",
          {"White Balance_2 Once: Error1 - G image was too bright"}},
@@ -249,9 +326,7 @@ TEST_F(OnePushPtyTest, AutoSettingGoesOnOnlyAfterTheCodesThatLetIt) {
     // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        auto options = FastCamera("KB");
-        c.set(options);
-        StartCamera(options, false);
+        Start(With(c.set, FastCamera("KB")), false);
         Click(kAutoSetting);
         EXPECT_EQ(Sent(), c.sent);
         EXPECT_EQ(Boxes(), c.boxes);
@@ -260,9 +335,7 @@ TEST_F(OnePushPtyTest, AutoSettingGoesOnOnlyAfterTheCodesThatLetIt) {
 }
 
 TEST_F(OnePushPtyTest, AutoSettingNamesItsStepsAndShowsTheCamerasGains) {
-    auto options = FastCamera("KA");
-    options.agcResult = 1;
-    StartCamera(options);
+    Start(With([](sim::SimOptions& o) { o.agcResult = 1; }, FastCamera("KA")));
     Select(1259, 1);
     Click(kAutoSetting);
     const auto& progress = services->platform.progress;
@@ -279,31 +352,31 @@ TEST_F(OnePushPtyTest, XmlVersionIsWrittenFromTheFirstCharactersAndReadDigitByDi
     // The sixth "XMLVR" line finds the camera silent.
     options.hangAtCommand = "XMLVR";
     options.hangAtCount = 6;
-    StartCamera(options, false);
-    const auto write = [&](const char* a, const char* b, const char* c) {
-        controls->SetText(1178, a);
-        controls->SetText(1179, b);
-        controls->SetText(1180, c);
+    Start(options, false);
+    const uint32_t digits[] = {1178, 1179, 1180};
+    const auto write = [&](const Strings& typed) {
+        for (size_t i = 0; i < 3; ++i) controls->SetText(digits[i], typed[i]);
         Click(1181);
     };
-    write("1", "", "3");
+    const auto shown = [&] {
+        return Strings{controls->GetText(1178), controls->GetText(1179), controls->GetText(1180)};
+    };
+    write({"1", "", "3"});
     EXPECT_EQ(CameraValue("XMLVR"), 13);
     Click(1182);
-    EXPECT_EQ((Strings{controls->GetText(1178), controls->GetText(1179), controls->GetText(1180)}),
-              (Strings{"0", "1", "3"}));
-    write("a", "2", "3");
+    EXPECT_EQ(shown(), (Strings{"0", "1", "3"}));
+    write({"a", "2", "3"});
     EXPECT_EQ(CameraValue("XMLVR"), 0);
-    write("-", "5", "");  // -5: out of the camera's range
-    write("12", "34", "56");
+    write({"-", "5", ""});  // -5: out of the camera's range
+    write({"12", "34", "56"});
     EXPECT_EQ(CameraValue("XMLVR"), 135);
     // Unanswered: the boxes stay as they were, and a write says it failed.
     Click(1182);
-    EXPECT_EQ((Strings{controls->GetText(1178), controls->GetText(1179), controls->GetText(1180)}),
-              (Strings{"12", "34", "56"}));
-    write("7", "7", "7");
+    EXPECT_EQ(shown(), (Strings{"12", "34", "56"}));
+    write({"7", "7", "7"});
     EXPECT_EQ(Sent(), "XMLVR=13 XMLVR? XMLVR=0 XMLVR=-5 XMLVR=135 XMLVR? XMLVR=777");
-    const std::string done = std::string(kApp) + ": Writing the XML Version has been completed. [info]";
-    const std::string failed = std::string(kApp) + ": Couldn't write the XML Version. [error]";
-    EXPECT_EQ(Boxes(),
-              (Strings{done, done, "Communication Error: ERROR: Out of range\nXMLVR=-5 [warning]", failed, done, failed}));
+    const std::string done = kApp + "Writing the XML Version has been completed. [info]";
+    const std::string failed = kApp + "Couldn't write the XML Version. [error]";
+    EXPECT_EQ(Boxes(), (Strings{done, done, "Communication Error: ERROR: Out of range\nXMLVR=-5 [warning]", failed,
+                                done, failed}));
 }

@@ -1,7 +1,7 @@
-// The curve model: the tables of edit points against entries computed apart from this code
-// (reference_tables.py beside this file made them, and checked them in rational arithmetic), the
-// sampling, the fast nearest-sample search against the full one, Convert Editable, the mouse rules.
-// The polyline the editor draws is the editor test's.
+// The curve model: the tables of edit points against entries computed apart from this code (reference_tables.py beside
+// this file made them, and checked them in rational arithmetic), the sampling, the fast nearest-sample search against
+// the full one, Convert Editable, the mouse rules. Then one LUT editor's logic without a camera: what it shows and
+// draws, its modes, the mouse and the buttons that stay local; and the three editors as the LUT files see them.
 
 #include <gtest/gtest.h>
 
@@ -10,8 +10,11 @@
 #include <string>
 #include <vector>
 
+#include "../lut_files/CameraOnPty.h"
 #include "lut/LutCurve.h"
+#include "lut/LutEditors.h"
 
+using namespace vr;
 using namespace vr::lut;
 using Points = std::vector<PlotPoint>;
 
@@ -49,6 +52,10 @@ const Reference kReferences[] = {
 };
 // clang-format on
 
+Points PointsOf(const LutCurve& curve) {
+    return Points(curve.Points().begin(), curve.Points().end());
+}
+
 LutTable FromPoints(const Points& points, bool fullSearch = false) {
     CurveSamples samples;
     SampleCurve(points, samples);
@@ -56,6 +63,15 @@ LutTable FromPoints(const Points& points, bool fullSearch = false) {
     TableFromSamples(samples, table, fullSearch);
     return table;
 }
+
+using Editor = test::LutEditorUnderTest;
+
+class LutEditorTest : public ::testing::Test {
+protected:
+    test::TestServices services;
+    Editor red{services.Get(), LutColour::Red}, green{services.Get(), LutColour::Green};
+    Editor blue{services.Get(), LutColour::Blue};
+};
 
 }  // namespace
 
@@ -113,15 +129,13 @@ TEST(LutCurveTest, ConvertEditableSpreadsThePointsOverTheInputs) {
         for (size_t k = 0; k + 1 < xs.size(); ++k) EXPECT_EQ(curve.Points()[k].y, 256 - xs[k]) << c.n;
         EXPECT_EQ(curve.Points().back(), (PlotPoint{256, 0}));
     }
-    // y is 256 − entry / 16 truncated, and the curve ends at the top-right corner whatever the
-    // table's last entry.
+    // y is 256 − entry / 16 truncated, and the curve ends at the top-right corner whatever the table's last entry.
     LutTable dark{};
     dark[0] = 15;
     dark[128] = 2047;
     LutCurve curve;
     curve.ConvertEditable(dark, 3);
-    EXPECT_EQ(std::vector<PlotPoint>(curve.Points().begin(), curve.Points().end()),
-              (Points{{0, 255}, {128, 128}, {256, 0}}));
+    EXPECT_EQ(PointsOf(curve), (Points{{0, 255}, {128, 128}, {256, 0}}));
 }
 
 TEST(LutCurveTest, MouseRulesAtTheirBoundaries) {
@@ -154,7 +168,7 @@ TEST(LutCurveTest, MouseRulesAtTheirBoundaries) {
         LutCurve curve;
         ASSERT_TRUE(curve.SetPoints(c.start)) << c.what;
         const bool changed = c.kind == Left ? curve.LeftDrag(c.at) : curve.RightDrag(c.at);
-        const Points after(curve.Points().begin(), curve.Points().end());
+        const Points after = PointsOf(curve);
         EXPECT_EQ(after, c.after) << c.what;
         EXPECT_EQ(changed, after != c.start) << c.what;
     }
@@ -172,4 +186,72 @@ TEST(LutCurveTest, TheMouseAddsUpToFifteenPoints) {
     curve.ConvertEditable(InputTable(), 16);
     EXPECT_FALSE(curve.LeftDrag({250, 250}));
     EXPECT_EQ(curve.Count(), 16);
+}
+
+TEST_F(LutEditorTest, EachEditorNamesItsColourAndFollowsTheToolsWindows) {
+    EXPECT_EQ((std::vector<std::string>{red.frame.title, green.frame.title, blue.frame.title}),
+              (std::vector<std::string>{"LUT Setting for Red", "LUT Setting for Green", "LUT Setting for Blue"}));
+    // Long operations grey the editors, and the strip follows the camera.
+    services.dialogs.DisableAll();
+    EXPECT_FALSE(blue.frame.enabled);
+    services.dialogs.EnableAll();
+    services.status.SetOnline();
+    EXPECT_EQ(red.controls.GetPicture(lutdlg::kStrip), protocol::kStripOnline);
+}
+
+TEST_F(LutEditorTest, EditModePaintsThePointsAndTheirTable) {
+    const CLUTDlg::Picture picture = red.logic.Paint();
+    EXPECT_EQ(red.logic.Table()[128], 2048);
+    EXPECT_EQ(picture.points, (Points{{0, 256}, {256, 0}}));
+    ASSERT_EQ(picture.curve.size(), 257u);
+    EXPECT_EQ(picture.curve.front(), (PlotPoint{0, 256}));
+    EXPECT_EQ(picture.curve[129], (PlotPoint{128, 128}));
+
+    // A table put in from outside is replaced at the next paint while the editor is in Edit Mode.
+    red.logic.Table().fill(100);
+    red.logic.Paint();
+    EXPECT_EQ(red.logic.Table()[128], 2048);
+}
+
+TEST_F(LutEditorTest, ViewModeShowsTheTableAsItIsUntilClearOrConvert) {
+    red.logic.Table().fill(2048);
+    red.logic.ShowAsRead();
+    EXPECT_EQ(red.controls.GetText(lutdlg::kModeText), "View Mode");
+    EXPECT_GT(red.frame.invalidations, 0);
+    const CLUTDlg::Picture picture = red.logic.Paint();
+    EXPECT_TRUE(picture.points.empty());
+    EXPECT_EQ(picture.curve.front(), (PlotPoint{0, 256}));
+    EXPECT_EQ(picture.curve[1], (PlotPoint{0, 128}));
+    EXPECT_EQ(red.logic.Table()[0], 2048);
+
+    // The mouse still edits the points, unseen; Clear brings back the straight line and Edit Mode.
+    red.logic.OnMouseMove(MouseButtons::LeftOnly, {128, 20});
+    EXPECT_EQ(red.logic.Curve().Count(), 3);
+    EXPECT_EQ(red.logic.Paint().curve[1], (PlotPoint{0, 128}));
+    red.logic.OnClearTableData();
+    EXPECT_EQ(red.controls.GetText(lutdlg::kModeText), "Edit Mode");
+    EXPECT_EQ(red.logic.Curve().Count(), 2);
+    red.logic.Paint();
+    EXPECT_EQ(red.logic.Table()[128], 2048);
+
+    // Convert Editable takes the spin's count from the table shown, here one read in View Mode.
+    LutTable& table = red.logic.Table();
+    for (size_t i = 0; i < table.size(); ++i) table[i] = 4095 - InputTable()[i];
+    red.logic.ShowAsRead();
+    red.controls.SetSpinPos(lutdlg::kPointCountSpin, 3);
+    red.logic.OnConvertEditable();
+    EXPECT_EQ(red.controls.GetText(lutdlg::kModeText), "Edit Mode");
+    EXPECT_EQ(PointsOf(red.logic.Curve()), (Points{{0, 0}, {128, 128}, {256, 0}}));
+}
+
+// "Open LUT Table" showing all three, and hiding them, is the Qt test's (tests/gui).
+TEST_F(LutEditorTest, TheThreeEditorsServeTheirOwnTables) {
+    LutEditors all({&red.logic, &green.logic, &blue.logic});
+    ILutTables& tables = all;
+    tables.Table(LutColour::Blue)[7] = 1234;
+    EXPECT_EQ(blue.logic.Table()[7], 1234);
+    EXPECT_EQ(red.logic.Table()[7], 0);
+    tables.ShowAsRead(LutColour::Green);
+    EXPECT_EQ(green.logic.Mode(), LutMode::View);
+    EXPECT_EQ(red.logic.Mode(), LutMode::Edit);
 }

@@ -1,15 +1,11 @@
-// A LUT editor's "Read Table Data" and "Write Table Data" against the virtual camera on a
-// pseudo-terminal, through the real serial link.
+// A LUT editor's "Read Table Data" and "Write Table Data" against the virtual camera over a pty, on the real link.
 
 #include <gtest/gtest.h>
 
 #include <memory>
 
 #include "../lut_files/CameraOnPty.h"
-#include "RecordingLutFrame.h"
-#include "lut/LutEditor.h"
 #include "sim/VirtualCamera.h"
-#include "ui/ControlModel.h"
 
 using namespace vr;
 using namespace vr::lut;
@@ -18,17 +14,14 @@ namespace {
 
 class LutEditorPtyTest : public test::CameraOnPty {
 protected:
-    void TearDown() override {
+    void Shutdown() override {
         editor_.reset();
-        CameraOnPty::TearDown();
+        CameraOnPty::Shutdown();
     }
 
     void Start(LutColour colour, sim::SimOptions options = {}) {
         StartCamera(options);
-        controls_.AddControl(lutdlg::kModeText, ui::CtrlType::Static);
-        controls_.AddControl(lutdlg::kPointCountSpin, ui::CtrlType::Spin);
-        editor_ = std::make_unique<CLUTDlg>(services->Get(), colour, controls_, frame_);
-        editor_->Init();
+        editor_ = std::make_unique<test::LutEditorUnderTest>(services->Get(), colour);
     }
 
     int32_t CameraEntry(int colour, int index) const {
@@ -37,65 +30,53 @@ protected:
         return value;
     }
 
-    ui::ControlModel controls_{ui::ControlModel::Empty{}};
-    test::RecordingLutFrame frame_;
-    std::unique_ptr<CLUTDlg> editor_;
+    std::unique_ptr<test::LutEditorUnderTest> editor_;
 };
 
 }  // namespace
 
 TEST_F(LutEditorPtyTest, AReadWhoseTenthQueryFailsKeepsTheRestAndShowsViewMode) {
-    sim::SimOptions options;
-    options.failQuery = 10;
-    Start(LutColour::Blue, options);
-    editor_->Table().fill(1234);
-    EXPECT_FALSE(editor_->OnReadTableData());
+    Start(LutColour::Blue, test::With([](sim::SimOptions& o) { o.failQuery = 10; }));
+    editor_->logic.Table().fill(1234);
+    EXPECT_FALSE(editor_->logic.OnReadTableData());
 
     // The camera starts with 16·i: entries 0 to 8 came from it, 9 on are as they were.
-    for (int i = 0; i < 9; ++i) EXPECT_EQ(editor_->Table()[static_cast<size_t>(i)], 16 * i) << i;
-    for (int i = 9; i < kLutEntries; ++i) EXPECT_EQ(editor_->Table()[static_cast<size_t>(i)], 1234) << i;
-    EXPECT_EQ(editor_->Mode(), LutMode::View);
-    EXPECT_EQ(controls_.GetText(lutdlg::kModeText), "View Mode");
-    EXPECT_EQ(frame_.activations, 1);
+    for (int i = 0; i < 9; ++i) EXPECT_EQ(editor_->logic.Table()[static_cast<size_t>(i)], 16 * i) << i;
+    for (int i = 9; i < kLutEntries; ++i) EXPECT_EQ(editor_->logic.Table()[static_cast<size_t>(i)], 1234) << i;
+    EXPECT_EQ(editor_->logic.Mode(), LutMode::View);
+    EXPECT_EQ(editor_->controls.GetText(lutdlg::kModeText), "View Mode");
+    EXPECT_EQ(editor_->frame.activations, 1);
 
     // The engine told the operator of the refusal; the editor adds nothing of its own.
-    auto& platform = services->platform;
-    ASSERT_EQ(platform.boxes.size(), 1u);
-    EXPECT_EQ(platform.boxes[0].caption, "Communication Error");
-    EXPECT_EQ(platform.progress.back(), "finish");
-    EXPECT_EQ(platform.waitCursorDepth, 0);
+    EXPECT_EQ(Boxes(), test::Strings{"Communication Error: ERROR:Refused for LUTB? [warning]"});
+    EXPECT_EQ(Platform().progress.back(), "finish");
+    EXPECT_EQ(Platform().waitCursorDepth, 0);
     EXPECT_FALSE(services->dialogs.Disabled());
 
     // The camera answers again: a second read is complete.
-    EXPECT_TRUE(editor_->OnReadTableData());
-    EXPECT_EQ(editor_->Table()[255], 4095);
-    EXPECT_EQ(editor_->Table()[100], 1600);
+    EXPECT_TRUE(editor_->logic.OnReadTableData());
+    EXPECT_EQ(editor_->logic.Table()[255], 4095);
+    EXPECT_EQ(editor_->logic.Table()[100], 1600);
 }
 
 // Its progress texts are the transfer test's.
 TEST_F(LutEditorPtyTest, WriteSendsTheTableOfThePointsToItsOwnColour) {
     Start(LutColour::Green);
     // Not painted since the point was added: the write itself brings the table up to date.
-    editor_->OnMouseMove(MouseButtons::LeftOnly, {64, 32});
-    editor_->OnWriteTableData();
-    const LutTable& table = editor_->Curve().Table();
+    editor_->logic.OnMouseMove(MouseButtons::LeftOnly, {64, 32});
+    editor_->logic.OnWriteTableData();
+    const LutTable& table = editor_->logic.Curve().Table();
     for (int i = 0; i < kLutEntries; ++i) EXPECT_EQ(CameraEntry(1, i), table[static_cast<size_t>(i)]) << i;
     EXPECT_EQ(CameraEntry(0, 64), 1024) << "red kept its own table";
-    EXPECT_TRUE(services->platform.boxes.empty());
+    EXPECT_TRUE(Platform().boxes.empty());
 }
 
 TEST_F(LutEditorPtyTest, WriteTellsHowManyEntriesTheCameraRefused) {
-    sim::SimOptions options;
-    options.refuse = {"LUTR"};
-    Start(LutColour::Red, options);
-    editor_->OnMouseMove(MouseButtons::LeftOnly, {64, 32});
-    editor_->OnWriteTableData();
+    Start(LutColour::Red, test::With([](sim::SimOptions& o) { o.refuse = {"LUTR"}; }));
+    editor_->logic.OnMouseMove(MouseButtons::LeftOnly, {64, 32});
+    editor_->logic.OnWriteTableData();
     for (int i : {0, 64, 255}) EXPECT_EQ(CameraEntry(0, i), i == 255 ? 4095 : 16 * i) << i;
-    const auto& boxes = services->platform.boxes;
-    ASSERT_FALSE(boxes.empty());
-    EXPECT_EQ(boxes.back().text,
-              "256 of 512 commands failed (first at entry 0: the camera answered \"ERROR: Refused\" to LUTR=0).");
-    EXPECT_EQ(boxes.back().caption, "LUT Setting for Red");
-    EXPECT_EQ(boxes.back().icon, app::MsgIcon::Exclamation);
-    EXPECT_EQ(boxes.size(), 1u) << "one report, not a box for each of the 256 refusals";
+    EXPECT_EQ(Boxes(), test::Strings{"LUT Setting for Red: 256 of 512 commands failed (first at entry 0: the camera "
+                                     "answered \"ERROR: Refused\" to LUTR=0). [warning]"})
+        << "one report, not a box for each of the 256 refusals";
 }
