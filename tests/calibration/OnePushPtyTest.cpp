@@ -7,7 +7,7 @@
 #include <sstream>
 #include <thread>
 
-#include "../lut_files/CameraOnPty.h"
+#include "CameraOnPty.h"
 #include "calibration/OnePush.h"
 #include "calibration/WaitClock.h"
 #include "calibration/XmlVersion.h"

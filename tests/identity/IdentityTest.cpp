@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <functional>
 
-#include "../lut_files/CameraOnPty.h"
+#include "CameraOnPty.h"
 #include "dialogs/DialogFrame.h"
 #include "identity/AboutDialog.h"
 #include "identity/CameraIdDialog.h"

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "../lut_files/CameraOnPty.h"
+#include "CameraOnPty.h"
 #include "lut/LutCurve.h"
 #include "lut/LutEditors.h"
 

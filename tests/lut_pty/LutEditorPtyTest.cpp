@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "../lut_files/CameraOnPty.h"
+#include "CameraOnPty.h"
 #include "sim/VirtualCamera.h"
 
 using namespace vr;

@@ -15,7 +15,7 @@
 #include <optional>
 #include <set>
 
-#include "../lut_files/CameraOnPty.h"
+#include "CameraOnPty.h"
 #include "app/Registry.h"
 #include "protocol/CommandTable.h"
 #include "protocol/ParameterTable.h"
