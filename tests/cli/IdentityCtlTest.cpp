@@ -6,23 +6,11 @@
 #include "RunTool.h"
 
 using namespace vr::test;
-using Strings = std::vector<std::string>;
 using IdentityCtlTest = CtlFixture;
-
-namespace {
-
-vr::sim::SimOptions Refusing(const char* mnemonic, bool queries = false) {
-    vr::sim::SimOptions options;
-    (queries ? options.refuseQuery : options.refuse) = {mnemonic};
-    return options;
-}
-
-}  // namespace
 
 TEST_F(IdentityCtlTest, InfoPrintsWhatTheCameraGaveInTheDialogsOrder) {
     Start("KB");
-    auto r = Run({"info"});
-    EXPECT_EQ(r.exitCode, 0) << r.err;
+    auto r = Run({"info"}, 0);
     EXPECT_EQ(Lines(r.out), (Strings{"model=VR-8200-KB", "firmware=3.1.0.2", "fpga=1.0.4.0", "camera_id=2400012345",
                                      "user_id=", "device_version=1.0.0.0"}));
     EXPECT_EQ(SentAfterConnect(r.err), (Strings{"VN?", "ID?", "FPVN?", "UD?", "DV?"}));
@@ -40,8 +28,8 @@ TEST_F(IdentityCtlTest, JsonKeepsUtf8TextAndShowsOtherBytes) {
         std::string json;
     } cases[] = {
         {"Linie \xc3\xa9 \xe2\x82\xac", "Linie \xc3\xa9 \xe2\x82\xac"},  // UTF-8 as it is, not byte by byte
-        {"a\xff" "b\xc3", "a\\u00ffb\\u00c3"},                             // no broken UTF-8 reaches the reader
-        {"c\xc2\x9b" "d", "c\\u009bd"},                                    // a C1 control acts on terminals
+        {"a\377b\303", "a\\u00ffb\\u00c3"},                              // no broken UTF-8 reaches the reader
+        {"c\302\233d", "c\\u009bd"},                                     // a C1 control acts on terminals
     };
     for (const auto& c : cases) {
         ASSERT_EQ(Run({"set-user-id", c.userId}).exitCode, 0);
@@ -59,10 +47,8 @@ TEST_F(IdentityCtlTest, InfoLeavesOutWhatTheCameraDidNotGive) {
         {"VN", 1, {}},
     };
     for (const auto& c : cases) {
-        Start("KA", Refusing(c.refused, true));
-        const auto r = Run({"info"});
-        EXPECT_EQ(r.exitCode, c.exitCode) << c.refused << ": " << r.err;
-        EXPECT_EQ(Lines(r.out), c.out) << c.refused;
+        Start("KA", [&](auto& o) { o.refuseQuery = {c.refused}; });
+        EXPECT_EQ(Lines(Run({"info"}, c.exitCode).out), c.out) << c.refused;
     }
 }
 
@@ -80,8 +66,7 @@ TEST_F(IdentityCtlTest, WritesSendTheirCommandsAfterTheStartUp) {
         {{"--factory", "set-device-version", "2.1.0.7"}, {"DV00=2.1.0.7"}, "DV", "2.1.0.7", ""},
     };
     for (const auto& c : cases) {
-        const auto r = Run(c.args);
-        EXPECT_EQ(r.exitCode, 0) << r.err;
+        const auto r = Run(c.args, 0);
         EXPECT_EQ(SentAfterConnect(r.err), c.sent);
         EXPECT_EQ(camera->QueryValue(c.query), c.value);
         EXPECT_TRUE(Contains(r.err, c.message)) << r.err;
@@ -89,9 +74,8 @@ TEST_F(IdentityCtlTest, WritesSendTheirCommandsAfterTheStartUp) {
 }
 
 TEST_F(IdentityCtlTest, ARefusedUnlockWritesNoCameraId) {
-    Start("KA", Refusing("ULCK"));
-    const auto r = Run({"--factory", "set-camera-id", "ABC"});
-    EXPECT_EQ(r.exitCode, 1);
+    Start("KA", [](auto& o) { o.refuse = {"ULCK"}; });
+    const auto r = Run({"--factory", "set-camera-id", "ABC"}, 1);
     EXPECT_EQ(SentAfterConnect(r.err), Strings{"ULCK=6182057"});
     EXPECT_TRUE(Contains(r.err, "Couldn't save camera id.")) << r.err;
     EXPECT_EQ(camera->QueryValue("ID"), "2400012345");

@@ -4,13 +4,11 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
 
 #include "RunTool.h"
 
 using namespace vr::test;
-using Strings = std::vector<std::string>;
 
 namespace {
 
@@ -53,12 +51,10 @@ TEST_F(TableFilesCtlTest, LutReadWritesTheGammaFileAndReplacesOnlyWithYes) {
     EXPECT_EQ(TableLines(r.err).size(), 1536u) << "every entry of the three tables";
 
     dir.WriteFile("old.csv", "keep me");
-    r = Run({"lut", "read", dir / "old.csv"});
-    EXPECT_EQ(r.exitCode, 2);
+    r = Run({"lut", "read", dir / "old.csv"}, 2);
     EXPECT_EQ(dir.ReadFile("old.csv"), "keep me");
     EXPECT_TRUE(TableLines(r.err).empty()) << "refused before the camera was read";
-    r = Run({"--yes", "lut", "read", dir / "old.csv"});
-    EXPECT_EQ(r.exitCode, 0) << r.err;
+    Run({"--yes", "lut", "read", dir / "old.csv"}, 0);
     EXPECT_EQ(dir.ReadFile("old.csv"), file);
 }
 
@@ -89,15 +85,13 @@ TEST_F(TableFilesCtlTest, LutWriteSendsTheFileAndRefusesWhatItCannotUse) {
          "VR-8200 Control Tool: " + dir / "missing.csv" + " Couldn't open this file"},
     };
     for (const auto& c : cases) {
-        r = Run(c.args);
-        EXPECT_EQ(r.exitCode, c.exitCode) << c.args.back() << ": " << r.err;
+        r = Run(c.args, c.exitCode);
         EXPECT_TRUE(Contains(r.err, c.message)) << r.err;
         EXPECT_TRUE(TableLines(r.err).empty()) << c.args.back();
     }
     camera->Inspect([](const vr::sim::VirtualCamera& c) { EXPECT_EQ(c.LutEntry(0, 5), 5) << "untouched"; });
 
-    r = Run({"--yes", "lut", "write", dir / "short.csv"});
-    EXPECT_EQ(r.exitCode, 0) << r.err;
+    Run({"--yes", "lut", "write", dir / "short.csv"}, 0);
     camera->Inspect([](const vr::sim::VirtualCamera& c) {
         EXPECT_EQ(c.LutEntry(0, 9), 16);
         EXPECT_EQ(c.LutEntry(0, 10), 0);
@@ -108,11 +102,10 @@ TEST_F(TableFilesCtlTest, LutWriteSendsTheFileAndRefusesWhatItCannotUse) {
 // points are in the usage errors' table (CtlTest).
 using LutCurveCtlTest = CtlFixture;
 TEST_F(LutCurveCtlTest, WritesTheEditorsTableForAllThreeColours) {
-    const TempDir dir;
-    const std::string path = dir / "gamma.csv";
+    const std::string path = config / "gamma.csv";
     const auto r = RunTool({"lut", "curve", path, "--points", "0,256 256,0"}, config.Path());
     ASSERT_EQ(r.exitCode, 0) << r.err;
-    const std::string text = dir.ReadFile("gamma.csv");
+    const std::string text = config.ReadFile("gamma.csv");
     EXPECT_TRUE(text.starts_with("GammaData (R G B)\r\n0,0,0\r\n16,16,16\r\n"));
     // The editor's nearest-sample rule gives 172 at entry 11.
     EXPECT_TRUE(Contains(text, "\r\n163,163,163\r\n172,172,172\r\n"));
@@ -120,26 +113,22 @@ TEST_F(LutCurveCtlTest, WritesTheEditorsTableForAllThreeColours) {
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 257);
 
     // Three points bend the curve; an existing file is replaced only when the operator agrees.
-    const Strings bent = {"lut", "curve", path, "--points", "0,256 64,96 256,0"};
-    const auto kept = RunTool(bent, config.Path());
+    const auto kept = RunTool({"lut", "curve", path, "--points", "0,256 64,96 256,0"}, config.Path());
     EXPECT_EQ(kept.exitCode, 4);
     EXPECT_TRUE(Contains(kept.err, "This file already exists."));
-    EXPECT_EQ(dir.ReadFile("gamma.csv"), text);
-    Strings yes = bent;
-    yes.insert(yes.begin(), "--yes");
-    const auto replaced = RunTool(yes, config.Path());
+    EXPECT_EQ(config.ReadFile("gamma.csv"), text);
+    const auto replaced = RunTool({"--yes", "lut", "curve", path, "--points", "0,256 64,96 256,0"}, config.Path());
     EXPECT_EQ(replaced.exitCode, 0) << replaced.err;
-    EXPECT_TRUE(Contains(dir.ReadFile("gamma.csv"), "\r\n2560,2560,2560\r\n")) << "the bent curve";
-    EXPECT_EQ(
-        RunTool({"lut", "curve", dir / "no/such/folder/g.csv", "--points", "0,256 256,0"}, config.Path()).exitCode, 4);
+    EXPECT_TRUE(Contains(config.ReadFile("gamma.csv"), "\r\n2560,2560,2560\r\n")) << "the bent curve";
+    const std::string nowhere = config / "no/such/folder/g.csv";
+    EXPECT_EQ(RunTool({"lut", "curve", nowhere, "--points", "0,256 256,0"}, config.Path()).exitCode, 4);
 }
 
 TEST_F(TableFilesCtlTest, ShadingNeedsItsModeOn) {
     dir.WriteFile("in.csv", ShadingFile(1024, 10));
     for (const Strings& args :
          {Strings{"shading", "read", dir / "out.csv"}, Strings{"shading", "write", dir / "in.csv"}}) {
-        const auto r = Run(args);
-        EXPECT_EQ(r.exitCode, 1) << args[1];
+        const auto r = Run(args, 1);
         EXPECT_TRUE(Contains(r.err, "VR-8200 Control Tool: Shading Mode is OFF")) << r.err;
         EXPECT_EQ(TableLines(r.err), Strings{"SDM?"}) << args[1];
     }
@@ -153,13 +142,10 @@ TEST_F(TableFilesCtlTest, ShadingWriteReadAndStoreRoundTrip) {
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(TableLines(r.err).at(0), "SDM?") << "the mode is asked first";
 
-    r = Run({"shading", "read", dir / "out.csv"});
-    ASSERT_EQ(r.exitCode, 0) << r.err;
+    Run({"shading", "read", dir / "out.csv"}, 0);
     EXPECT_EQ(dir.ReadFile("out.csv"), ShadingFile(1024, 10));
 
-    r = Run({"shading", "store"});
-    EXPECT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(TableLines(r.err), Strings{"SDDA=0"});
+    EXPECT_EQ(TableLines(Run({"shading", "store"}, 0).err), Strings{"SDDA=0"});
     camera->Inspect([](const vr::sim::VirtualCamera& c) { EXPECT_EQ(c.ShadingEntry(1, 1, 1023), 5023); });
 }
 
@@ -170,8 +156,7 @@ TEST_F(TableFilesCtlTest, ShadingWriteWithRefusedEntriesExitsWithTheCount) {
     std::string text = "ShadingData  (G R B)\r\n";
     for (int i = 0; i < 1024; ++i) text += (i % 5 == 4 ? "9000" : "4096") + std::string(", 4096, 4096\r\n");
     dir.WriteFile("in.csv", text);
-    const auto r = Run({"shading", "write", dir / "in.csv"});
-    EXPECT_EQ(r.exitCode, 1);
+    const auto r = Run({"shading", "write", dir / "in.csv"}, 1);
     EXPECT_TRUE(Contains(r.err,
                          "vr8200ctl: 204 of 6148 commands failed (first at G entry 5: the camera answered "
                          "\"ERROR: Out of range\" to SDD=9000)."))
@@ -180,8 +165,7 @@ TEST_F(TableFilesCtlTest, ShadingWriteWithRefusedEntriesExitsWithTheCount) {
     EXPECT_FALSE(Contains(r.err, "Communication Error")) << "one line, not one per refusal";
 
     dir.WriteFile("short.csv", ShadingFile(10, 1));
-    const auto refused = Run({"shading", "write", dir / "short.csv"});
-    EXPECT_EQ(refused.exitCode, 2);
+    const auto refused = Run({"shading", "write", dir / "short.csv"}, 2);
     EXPECT_TRUE(Contains(refused.err, "The file holds 10 of 1024 entries")) << refused.err;
     EXPECT_TRUE(TableLines(refused.err).empty()) << "refused before connecting";
 }

@@ -5,23 +5,14 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstdio>
 #include <filesystem>
-#include <functional>
-#include <string>
-#include <vector>
 
 #include "RunTool.h"
-#include "TempDir.h"
-#include "sim/PtyServer.h"
 #include "sim/SimCli.h"
 
+using namespace vr::test;
 using vr::sim::PtyServer;
-using vr::test::Lines;
-using vr::test::RunTool;
-using vr::test::TempDir;
-using vr::test::ToolResult;
 
 namespace {
 

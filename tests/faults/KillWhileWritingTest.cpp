@@ -3,31 +3,17 @@
 // app::WriteFileAtomically in a forked child; the store is CRegistry in a forked child, and its
 // next start must find it whole and clean up after the killed writes.
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <random>
-#include <string>
-#include <thread>
-#include <vector>
 
 #include "RunTool.h"
-#include "TempDir.h"
 #include "app/FileIo.h"
 #include "app/Registry.h"
 
-extern char** environ;
-
 namespace {
-
-using namespace std::chrono_literals;
 
 // The temporary files of `name` left in the folder, removed after they are counted unless `keep`.
 int Leftovers(const std::string& folder, const std::string& name, bool keep = false) {
@@ -40,27 +26,10 @@ int Leftovers(const std::string& folder, const std::string& name, bool keep = fa
     return n;
 }
 
-pid_t Spawn(std::vector<std::string> args) {
-    args.insert(args.begin(), VR8200CTL_EXE);
-    std::vector<char*> argv;
-    for (auto& a : args) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-    pid_t pid = -1;
-    const int rc = posix_spawn(&pid, VR8200CTL_EXE, &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    return rc == 0 ? pid : -1;
-}
-
 void KillAndReap(pid_t pid, std::chrono::microseconds after) {
     std::this_thread::sleep_for(after);
     ::kill(pid, SIGKILL);
-    int status = 0;
-    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-    }
+    vr::test::Reap(pid);
 }
 
 // One file written by vr8200ctl, killed at random points spread over the tool's run.
@@ -85,7 +54,7 @@ void KillTheTool(const char* kind, const std::string& file, std::vector<std::str
     int asOld = 0, asNew = 0, leftovers = 0;
     for (int i = 0; i < runs; ++i) {
         dir.WriteFile(file, old);
-        const pid_t pid = Spawn(args);
+        const pid_t pid = vr::test::SpawnTool(args, "/dev/null", "/dev/null");
         ASSERT_GT(pid, 0);
         KillAndReap(pid, std::chrono::microseconds(when(random)));
         const std::string now = dir.ReadFile(file);

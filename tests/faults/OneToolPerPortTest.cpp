@@ -4,18 +4,11 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <chrono>
 #include <future>
-#include <string>
 
 #include "RunTool.h"
-#include "TempDir.h"
-#include "sim/PtyServer.h"
 
-using vr::test::Contains;
-using vr::test::Lines;
-using vr::test::RunTool;
-using vr::test::StartCamera;
+using namespace vr::test;
 
 namespace {
 
@@ -24,10 +17,8 @@ double SecondsSince(std::chrono::steady_clock::time_point start) {
 }
 
 TEST(OneToolPerPort, ASecondToolIsToldWhoHoldsThePortAndTheFirstCarriesOn) {
-    vr::test::TempDir dir;
-    vr::sim::SimOptions options;
-    options.slowMs = 20;  // the first tool's dump lasts a few seconds
-    const auto camera = StartCamera(options);
+    TempDir dir;
+    const auto camera = StartCamera([](auto& o) { o.slowMs = 20; });  // the first tool's dump lasts a few seconds
     auto first = std::async(std::launch::async, [&] {
         return RunTool({"--port", camera->DevicePath(), "dump"}, dir.Path());
     });
@@ -47,10 +38,8 @@ TEST(OneToolPerPort, ASecondToolIsToldWhoHoldsThePortAndTheFirstCarriesOn) {
 }
 
 TEST(OneToolPerPort, AReplyLeftByAnEarlierRunIsNotTheNextRunsAnswer) {
-    vr::test::TempDir dir;
-    vr::sim::SimOptions options;
-    options.delayReplyMs["GA"] = 300;
-    const auto camera = StartCamera(options);
+    TempDir dir;
+    const auto camera = StartCamera([](auto& o) { o.delayReplyMs["GA"] = 300; });
     // The first run gives up before the camera answers; its answer arrives after it has gone.
     const auto early = RunTool({"--port", camera->DevicePath(), "send", "GA?", "--wait", "20"}, dir.Path());
     EXPECT_EQ(early.exitCode, 1) << early.err;
@@ -61,7 +50,7 @@ TEST(OneToolPerPort, AReplyLeftByAnEarlierRunIsNotTheNextRunsAnswer) {
 }
 
 TEST(OneToolPerPort, AStoreThatIsAFifoIsRefusedInsteadOfHanging) {
-    vr::test::TempDir dir;
+    TempDir dir;
     ASSERT_EQ(::mkfifo((dir / "settings.ini").c_str(), 0600), 0);
     const auto start = std::chrono::steady_clock::now();
     const auto r = RunTool({"--simulate", "KA", "get", "GA"}, dir.Path());
