@@ -12,6 +12,8 @@
 #include <iterator>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <variant>
 #include <vector>
 
 namespace vr::test {
@@ -97,6 +99,16 @@ inline void ExpectField(const GoldenFile::Record& record, std::string_view field
     if (golden != code)
         record.Fail(std::string(field) + ": golden \"" + std::string(golden) + "\", code \"" + std::string(code) +
                     "\"");
+}
+
+// Fields named like their golden columns, each with the tool's value: a number or a text.
+inline void ExpectFields(const GoldenFile::Record& record,
+                         std::initializer_list<std::pair<const char*, std::variant<int64_t, std::string>>> fields) {
+    for (const auto& [column, code] : fields)
+        if (const auto* number = std::get_if<int64_t>(&code))
+            ExpectField(record, column, record.Int(column), *number);
+        else
+            ExpectField(record, column, record.Text(column), std::get<std::string>(code));
 }
 
 // Two id lists that must hold the same ids: every id only in one of them is reported.

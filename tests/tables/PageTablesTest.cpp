@@ -13,9 +13,7 @@
 #include "ui/main/PageInventory.h"
 
 using namespace vr::ui;
-using vr::test::ExpectField;
-using vr::test::GoldenFile;
-using vr::test::YesNo;
+using namespace vr::test;
 
 namespace {
 
@@ -57,10 +55,8 @@ TEST(GoldenTables, MenuItems) {
         const auto& r = golden.Records()[i];
         if (std::find(menus.begin(), menus.end(), r.Text("menu")) == menus.end()) menus.push_back(r.Text("menu"));
         const auto position = std::find(menus.begin(), menus.end(), r.Text("menu")) - menus.begin();
-        ExpectField(r, "id", r.Int("id"), items[i].id);
+        ExpectFields(r, {{"id", items[i].id}, {"submenu", items[i].submenu}, {"caption", items[i].caption}});
         ExpectField(r, "menu position", position, items[i].menuPosition);
-        ExpectField(r, "submenu", r.Text("submenu"), items[i].submenu);
-        ExpectField(r, "caption", r.Text("caption"), items[i].caption);
         ExpectField(r, "action", r.Text("action"), ActionName(items[i].action));
         ExpectField(r, "factory only", r.Text("factory only") == "yes", items[i].factoryOnly);
         const MenuItem* found = FindMenuItem(static_cast<uint32_t>(r.Int("id")));
@@ -77,10 +73,8 @@ TEST(GoldenTables, Pages) {
     ASSERT_EQ(Pages().size(), golden.Records().size());
     for (const auto& r : golden.Records()) {
         const PageInfo& page = Pages()[static_cast<size_t>(r.Int("index"))];
-        ExpectField(r, "index", r.Int("index"), page.index);
-        ExpectField(r, "title", r.Text("title"), page.title);
-        ExpectField(r, "template", r.Int("template"), page.templateId);
-        ExpectField(r, "factory_only", r.Text("factory_only"), YesNo(page.factoryOnly));
+        ExpectFields(r, {{"index", page.index}, {"title", page.title}, {"template", page.templateId}});
+        ExpectFields(r, {{"factory_only", YesNo(page.factoryOnly)}});
     }
 
     GoldenFile groups("page_groups.tsv");
@@ -102,8 +96,7 @@ TEST(GoldenTables, PageButtons) {
             continue;
         }
         ExpectField(r, "type", "Button", TypeName(c->type));
-        ExpectField(r, "page", r.Int("page"), c->page);
-        ExpectField(r, "caption", r.Text("caption"), c->text);
+        ExpectFields(r, {{"page", c->page}, {"caption", c->text}});
     }
 }
 
@@ -123,8 +116,7 @@ TEST(GoldenTables, ParameterControlsOnPages) {
         ExpectField(r, "control type", expectedType, TypeName(c->type));
         if (kind == "SpinEdit" && c->spinId == 0) ADD_FAILURE() << r.Where() << ": an edit without its spin";
         if (!r.Text("group").empty()) {
-            ExpectField(r, "group", r.Text("group"), c->group);
-            ExpectField(r, "label", r.Text("label"), c->label);
+            ExpectFields(r, {{"group", c->group}, {"label", c->label}});
         } else {
             // A single caption: the control's group, its row's label or, for a button, its own text.
             const std::string& caption = r.Text("label");
