@@ -29,18 +29,8 @@ public:
         auto replies = camera_->HandleLine(line);
         return replies.size() == 1 ? replies[0] : "<" + std::to_string(replies.size()) + " replies>";
     }
-    // The integer a query answers after "NAME=".
-    int32_t GetInt(const std::string& mnemonic) {
-        const std::string reply = Ask(mnemonic + "?");
-        if (reply.rfind(mnemonic + "=", 0) == 0) return std::stoi(reply.substr(mnemonic.size() + 1));
-        ADD_FAILURE() << mnemonic << "? answered " << reply;
-        return INT32_MIN;
-    }
-
-    // A conversation: "LINE > REPLY" steps separated by ";", several replies joined by "|", nothing
-    // after ">" for silence; "~N" as the line moves the clock N ms and takes what fell due. C and
-    // Range stand for COMPLETE and the out-of-range error. Spaces around the parts are dropped, so
-    // lines whose spaces matter go through Step.
+    // "LINE > REPLY" steps split by ";", replies joined by "|", none for silence; "~N" moves the clock
+    // N ms and takes what fell due. C is COMPLETE, Range the out-of-range error. Parts are trimmed.
     void Talk(const std::string& script, std::source_location where = std::source_location::current()) {
         const ::testing::ScopedTrace trace(where.file_name(), static_cast<int>(where.line()), "conversation");
         std::istringstream steps(script);

@@ -1,14 +1,12 @@
-// The virtual camera over a real pseudo-terminal, as a program on its serial line meets it.
-// Waits for answers are generous; a wait for silence is short, since silence can only get longer on
-// a slow machine. The tool's own runs over the pty (test_cli, test_ui_pty, test_faults) show the
-// model's answers, the rate search and switch, the restart at 9600 and the slow and silent switches.
+// The camera over a real pty, as a program on its line meets it. Waits for answers are generous, for
+// silence short (it only gets longer on a slow machine). The tool's runs over the pty (test_cli,
+// test_ui_pty, test_faults) cover answers, rate search and switch, restart, slow and silent switches.
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
@@ -41,9 +39,7 @@ public:
         : fd_(::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC)) {
         SetRate(rate);
     }
-    ~SlavePort() {
-        if (fd_ >= 0) ::close(fd_);
-    }
+    ~SlavePort() { ::close(fd_); }
     SlavePort(const SlavePort&) = delete;
     SlavePort& operator=(const SlavePort&) = delete;
 
@@ -108,17 +104,13 @@ struct Camera {
 };
 
 bool Exists(const std::string& path) {
-    struct stat st {};
-    return ::lstat(path.c_str(), &st) == 0;
+    return std::filesystem::exists(std::filesystem::symlink_status(path));
 }
 
 bool WaitUntil(const std::function<bool()>& done) {
     const auto deadline = std::chrono::steady_clock::now() + 10s;
-    while (!done()) {
-        if (std::chrono::steady_clock::now() >= deadline) return false;
-        std::this_thread::sleep_for(5ms);
-    }
-    return true;
+    while (!done() && std::chrono::steady_clock::now() < deadline) std::this_thread::sleep_for(5ms);
+    return done();
 }
 
 }  // namespace
@@ -131,9 +123,7 @@ TEST(SimPty, StartsRawAtItsRateWithALinkAndCleansUp) {
     std::string error;
     ASSERT_TRUE(server.Start(o, &error)) << error;
     const std::string device = server.DevicePath();
-    char target[256] = {};
-    ASSERT_GT(::readlink(o.linkPath.c_str(), target, sizeof target - 1), 0);
-    EXPECT_EQ(std::string(target), device);
+    EXPECT_EQ(std::filesystem::read_symlink(o.linkPath).string(), device);
     // A program that opens the port without setting it up meets a raw line at 9600.
     const int fd = ::open(o.linkPath.c_str(), O_RDWR | O_NOCTTY);
     termios t{};
@@ -172,8 +162,7 @@ TEST(SimPty, LineEndsAndNulBytes) {
     EXPECT_EQ(port.ReadLine(5s), "LR=20000");
 }
 
-// The camera judges bytes by the rate set when it reads them, so before the test changes the rate
-// after sending at a wrong one it waits until the camera has dropped those bytes.
+// The camera judges bytes by the rate when it reads them: wait for the drop before changing rate.
 TEST(SimPty, BytesAtAnotherRateAreDroppedAndSpoilTheLineUnderWay) {
     Camera cam(nullptr, 115200);
     auto dropped = [&](uint64_t count) { return WaitUntil([&] { return cam.server.BytesDroppedForRate() >= count; }); };
@@ -205,9 +194,8 @@ TEST(SimPty, TheStateFileKeepsAreasAndIdentity) {
     dir.WriteFile("camera.state", "garbage\n");
     SimOptions o;
     inDir(o);
-    PtyServer broken;
     std::string error;
-    EXPECT_FALSE(broken.Start(o, &error));
+    EXPECT_FALSE(PtyServer().Start(o, &error));
     EXPECT_NE(error.find("camera.state"), std::string::npos) << error;
 }
 
@@ -230,8 +218,7 @@ TEST(SimPty, PacedAnswersTakeAtLeastTheirWireTime) {
     Camera cam([](SimOptions& o) { o.pace = true; });
     const auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(cam.port->Ask("MD?"), "MD=VR-8200-KA");
-    // "MD?" and its CR in (the camera answers at the CR, while the LF is still arriving), then
-    // "MD=VR-8200-KA" CR LF out: 19 bytes of 10 bits at 9600 bit/s.
+    // "MD?" CR in (answered at the CR), "MD=VR-8200-KA" CR LF out: 19 bytes of 10 bits at 9600 bit/s.
     EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::microseconds(19 * 10 * 1'000'000 / 9600));
 }
 
