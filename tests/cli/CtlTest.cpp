@@ -1,6 +1,5 @@
-// vr8200ctl's general commands (dump, connect, set, get, send) against the virtual camera over a
-// pseudo-terminal: usage errors, a missing camera, refusals, Ctrl-C and the remembered rate. The
-// faults (silence, hang-ups, late and odd replies) are the fault matrix's (tests/faults).
+// vr8200ctl's dump, connect, set, get and send over a pty: usage errors, a missing camera, refusals,
+// Ctrl-C and the remembered rate. Silence, hang-ups, late and odd replies are tests/faults'.
 
 #include <gtest/gtest.h>
 
@@ -115,8 +114,7 @@ TEST_F(CtlTest, SendWritesOneLineAndListsTheReplies) {
     EXPECT_TRUE(Contains(r.err, "Rx: GA=100"));
 }
 
-// Ctrl-C during a dump on a slow camera: the command on the wire is waited for, the read stops at
-// the next row, what was read is printed and the program ends as interrupted.
+// Ctrl-C in a dump: the command on the wire is answered, the read stops, what was read is printed.
 TEST_F(CtlTest, CtrlCStopsADumpBetweenTwoCommands) {
     Start("KA", [](auto& o) { o.slowMs = 40; });
     const auto r =

@@ -1,6 +1,5 @@
-// vr8200ctl onepush and xml-version against the virtual camera over a pseudo-terminal: the lines
-// they print, the lines they send, and their exit status. Polls that lose the camera are the fault
-// matrix's; bad arguments are in CtlTest's usage errors.
+// vr8200ctl onepush and xml-version over a pty: output, lines sent, exit status. Polls that lose the
+// camera are the fault matrix's; bad arguments are in CtlTest's usage errors.
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,5 @@
 #pragma once
-// Runs vr8200ctl as a child process and collects its exit status, stdout and stderr; a virtual
-// camera of the test's own on a pseudo-terminal, and the lines the tool's trace says it sent.
+// vr8200ctl as a child process with its exit status, output and sent lines; a virtual camera on a pty.
 
 #include <fcntl.h>
 #include <signal.h>
@@ -31,8 +30,7 @@ using Strings = std::vector<std::string>;
 
 struct ToolResult {
     int exitCode = -1;
-    std::string out;
-    std::string err;
+    std::string out, err;
 };
 
 // vr8200ctl with its stdout and stderr going to the named files; -1 when it cannot be started.
@@ -61,8 +59,7 @@ inline int Reap(pid_t pid) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 
-// The output goes to files, so the tool can never block on a full pipe while the test waits for it.
-// With `interruptAfter` the tool gets a SIGINT (Ctrl-C) that long after its start.
+// Output goes to files, never to a pipe the tool could fill; `interruptAfter` sends a Ctrl-C that late.
 inline ToolResult RunTool(const Strings& args, const std::string& configDir,
                           std::chrono::milliseconds interruptAfter = std::chrono::milliseconds(0)) {
     const TempDir outDir;

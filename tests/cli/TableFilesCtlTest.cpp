@@ -1,6 +1,5 @@
-// vr8200ctl's lut and shading subcommands against a virtual camera over a pseudo-terminal: the
-// files they leave, what arrives in the camera, and their exit statuses. The readers' every bad
-// line, the curve's table and the transfers' wire order are tests/lut_files' and tests/lut's.
+// vr8200ctl's lut and shading subcommands over a pty: files left, camera contents, exit statuses. Bad
+// lines, the curve's table and the transfers' wire order are tests/lut_files' and tests/lut's.
 
 #include <gtest/gtest.h>
 
@@ -98,8 +97,7 @@ TEST_F(TableFilesCtlTest, LutWriteSendsTheFileAndRefusesWhatItCannotUse) {
     });
 }
 
-// No camera: the table of the curve through the points, in the editor's plot coordinates. Bad
-// points are in the usage errors' table (CtlTest).
+// No camera: the curve's table in the editor's plot coordinates; bad points are CtlTest's usage errors.
 using LutCurveCtlTest = CtlFixture;
 TEST_F(LutCurveCtlTest, WritesTheEditorsTableForAllThreeColours) {
     const std::string path = config / "gamma.csv";

@@ -1,7 +1,6 @@
-// The fault matrix: each cell runs one vr8200ctl operation against a virtual camera with one fault
-// switched on, over a real pseudo-terminal, and checks that the tool ends within a generous bound
-// with the documented exit status and a line on stderr that says what failed. Each cell prints its
-// row of the matrix (cell, bound, measured, result) to the test log.
+// The fault matrix: each cell runs one vr8200ctl operation against a camera with one fault switched
+// on, over a pty: the tool ends within a generous bound, with the documented exit status and a line
+// on stderr that says what failed. Each cell logs its row (cell, bound, measured, result).
 
 #include <gtest/gtest.h>
 
@@ -22,18 +21,14 @@ using Check = std::function<void(const ToolResult&, PtyServer&)>;
 
 struct Cell {
     const char* name;
-    const char* fault;  // the virtual camera's switches, as sim/README.md names them
-    // The arguments after --port DEVICE; "{dir}" stands for the cell's own folder.
-    std::vector<std::string> args;
+    const char* fault;              // the virtual camera's switches, as sim/README.md names them
+    std::vector<std::string> args;  // after --port DEVICE; "{dir}" stands for the cell's own folder
     double boundSeconds;
     int exitCode;
     const char* errHas;  // a piece of the stderr text, or "" for none expected
     Check check = nullptr;
-    // A file the tool would replace: it must hold its old content after the failed run, with no
-    // temporary file left beside it.
-    const char* keeps = nullptr;
-    // A vr8200ctl run that makes the file the cell reads.
-    std::vector<std::string> before = {};
+    const char* keeps = nullptr;           // a file the failed run must leave as it was, with no temporary file
+    std::vector<std::string> before = {};  // a vr8200ctl run that makes the file the cell reads
 };
 
 vr::sim::SimOptions Switches(const std::string& switches) {

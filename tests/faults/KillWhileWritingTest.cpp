@@ -1,7 +1,6 @@
-// kill -9 at random points while a file is being written: the file is always the old or the new
-// complete content. The .cam and csv files are written by vr8200ctl; the log path is
-// app::WriteFileAtomically in a forked child; the store is CRegistry in a forked child, and its
-// next start must find it whole and clean up after the killed writes.
+// kill -9 at random points while a file is written: it is always the old or the new complete content.
+// vr8200ctl writes .cam and csv files; forked children write logs and the store, whose next start
+// must find it whole and clean up after the killed writes.
 
 #include <gtest/gtest.h>
 
@@ -75,8 +74,7 @@ TEST(KillWhileWriting, GammaFile) {
     KillTheTool("lut read (csv)", "out.csv", {"lut", "read", "FILE"}, 25);
 }
 
-// The path every log and table file takes, killed in a child that rewrites one file for ever
-// with two contents of 256 KiB.
+// The path every log and table file takes: a child rewrites one file for ever with two 256 KiB contents.
 TEST(KillWhileWriting, WriteFileAtomically) {
     vr::test::TempDir dir;
     const std::string path = dir / "traffic.log";

@@ -1,6 +1,5 @@
 #pragma once
-// The hand-kept data files of tests/golden: UTF-8, tab-separated, one record per line under a header
-// line that names the columns. The tables of the tool are compared with them field by field; every
+// The hand-kept files of tests/golden: UTF-8, tab-separated, a header naming the columns. Every
 // mismatch names the file, line, record, field, the golden value and the tool's value.
 
 #include <gtest/gtest.h>

@@ -1,5 +1,4 @@
-// What each camera model has and shows, and which rows reading all settings skips, against
-// tests/golden/model_commands.tsv, model_controls.tsv, model_combo_items.tsv and never_read.tsv.
+// What each model has and shows, and the rows reading all settings skips, against tests/golden.
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,4 @@
-// The menu, the tab pages and where each parameter control stands, against tests/golden/menu_items.tsv,
-// pages.tsv, page_groups.tsv, page_buttons.tsv and parameters.tsv.
+// The menu, the tab pages and where each parameter control stands, against tests/golden.
 
 #include <gtest/gtest.h>
 
@@ -100,8 +99,7 @@ TEST(GoldenTables, PageButtons) {
     }
 }
 
-// Every parameter control stands on the page of its layout, in its group and row, as a control of its
-// kind; the controls of the layout that is not a page stand nowhere.
+// Each parameter control stands on its layout's page, group and row, as its kind; off-page ones nowhere.
 TEST(GoldenTables, ParameterControlsOnPages) {
     GoldenFile golden("parameters.tsv");
     for (const auto& r : golden.Records()) {
