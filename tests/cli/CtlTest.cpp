@@ -12,8 +12,7 @@ using CtlTest = CtlFixture;
 
 // The rows of each model are tests/tables'; here that dump passes factory mode on for this run only.
 TEST_F(CtlTest, DumpPrintsEveryRowTheModelHas) {
-    const auto r = RunTool({"--factory", "--simulate", "KA", "dump"}, config.Path());
-    EXPECT_EQ(r.exitCode, 0) << r.err;
+    const auto r = RunTool({"--factory", "--simulate", "KA", "dump"}, config.Path(), 0);
     const auto lines = Lines(r.out);
     EXPECT_EQ(lines.size(), 178u);
     EXPECT_EQ(std::count(lines.begin(), lines.end(), "WTC=4096"), 1) << "the camera's image width";
@@ -46,8 +45,7 @@ TEST_F(CtlTest, UsageErrorsExitWithTwoBeforeTouchingTheLine) {
         Strings args = {"--trace"};
         args.insert(args.end(), before.begin(), before.end());
         args.insert(args.end(), command.begin(), command.end());
-        const auto r = RunTool(args, config.Path());
-        EXPECT_EQ(r.exitCode, 2) << r.err;
+        const auto r = RunTool(args, config.Path(), 2);
         EXPECT_TRUE(r.out.empty()) << r.out;
         EXPECT_FALSE(Contains(r.err, "Tx: ")) << r.err;
         EXPECT_FALSE(Contains(r.err, "\x1b")) << "messages are printable";
@@ -88,8 +86,7 @@ TEST_F(CtlTest, UsageErrorsExitWithTwoBeforeTouchingTheLine) {
 
 // A camera that does not answer is the fault matrix's (connect_silent).
 TEST_F(CtlTest, NoPortExitsWithThree) {
-    auto r = RunTool({"--port", config / "no-such-device", "connect"}, config.Path());
-    EXPECT_EQ(r.exitCode, 3);
+    auto r = RunTool({"--port", config / "no-such-device", "connect"}, config.Path(), 3);
     EXPECT_EQ(r.err, "vr8200ctl: cannot open " + (config / "no-such-device") +
                          ": Error in open(): No such file or directory\n")
         << "one failed open, one line";
@@ -98,8 +95,7 @@ TEST_F(CtlTest, NoPortExitsWithThree) {
     // number now.
     const std::string unplugged = config / "ttyUSB7";
     config.WriteFile("settings.ini", "[VR-8200 Control Tool]\nCom Port No=0\nCom Port Device=" + unplugged + "\n");
-    r = RunTool({"connect"}, config.Path());
-    EXPECT_EQ(r.exitCode, 3);
+    r = RunTool({"connect"}, config.Path(), 3);
     EXPECT_EQ(r.err, "vr8200ctl: cannot open " + unplugged + ": " + unplugged +
                          " is not present; plug in the adapter or choose another port\n");
     EXPECT_TRUE(Contains(config.ReadFile("settings.ini"), "Com Port Device=" + unplugged + "\n"));
@@ -117,9 +113,8 @@ TEST_F(CtlTest, SendWritesOneLineAndListsTheReplies) {
 // Ctrl-C in a dump: the command on the wire is answered, the read stops, what was read is printed.
 TEST_F(CtlTest, CtrlCStopsADumpBetweenTwoCommands) {
     Start("KA", [](auto& o) { o.slowMs = 40; });
-    const auto r =
-        RunTool({"--port", camera->DevicePath(), "--trace", "dump"}, config.Path(), std::chrono::milliseconds(2500));
-    EXPECT_EQ(r.exitCode, 130) << r.err;
+    const auto r = RunTool({"--port", camera->DevicePath(), "--trace", "dump"}, config.Path(), 130,
+                           std::chrono::milliseconds(2500));
     const auto lines = Lines(r.out);
     ASSERT_FALSE(lines.empty()) << r.err;
     EXPECT_LT(lines.size(), 146u);
@@ -171,12 +166,10 @@ TEST_F(CtlTest, ConnectRaisesTheLineAndTheRateIsRememberedPerPort) {
 
     // Another port: what was remembered for the first one is not tried there.
     auto other = StartCamera();
-    r = RunTool({"--port", other->DevicePath(), "--trace", "connect"}, config.Path());
-    EXPECT_EQ(r.exitCode, 0) << r.err;
+    r = RunTool({"--port", other->DevicePath(), "--trace", "connect"}, config.Path(), 0);
     EXPECT_FALSE(Contains(r.err, "probing there first")) << r.err;
     // A virtual camera of the run starts at 9600 every time: nothing is tried or stored for it.
-    r = RunTool({"--simulate", "KB", "--trace", "connect"}, config.Path());
-    EXPECT_EQ(r.exitCode, 0) << r.err;
+    r = RunTool({"--simulate", "KB", "--trace", "connect"}, config.Path(), 0);
     EXPECT_FALSE(Contains(r.err, "probing there first")) << r.err;
     EXPECT_FALSE(Contains(r.err, "the camera is left at")) << r.err;
 }

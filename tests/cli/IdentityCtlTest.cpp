@@ -10,13 +10,12 @@ using IdentityCtlTest = CtlFixture;
 
 TEST_F(IdentityCtlTest, InfoPrintsWhatTheCameraGaveInTheDialogsOrder) {
     Start("KB");
-    auto r = Run({"info"}, 0);
+    const auto r = Run({"info"}, 0);
     EXPECT_EQ(Lines(r.out), (Strings{"model=VR-8200-KB", "firmware=3.1.0.2", "fpga=1.0.4.0", "camera_id=2400012345",
                                      "user_id=", "device_version=1.0.0.0"}));
     EXPECT_EQ(SentAfterConnect(r.err), (Strings{"VN?", "ID?", "FPVN?", "UD?", "DV?"}));
 
-    r = Run({"--json", "info"});
-    EXPECT_EQ(r.out,
+    EXPECT_EQ(Run({"--json", "info"}).out,
               "{\"model\": \"VR-8200-KB\", \"firmware\": \"3.1.0.2\", \"fpga\": \"1.0.4.0\", \"camera_id\": "
               "\"2400012345\", \"user_id\": \"\", \"device_version\": \"1.0.0.0\"}\n");
 }

@@ -60,18 +60,26 @@ inline int Reap(pid_t pid) {
 }
 
 // Output goes to files, never to a pipe the tool could fill; `interruptAfter` sends a Ctrl-C that late.
-inline ToolResult RunTool(const Strings& args, const std::string& configDir,
-                          std::chrono::milliseconds interruptAfter = std::chrono::milliseconds(0)) {
+// A given `exitCode` is checked, a mismatch reported at the caller with the tool's stderr.
+inline ToolResult RunTool(const Strings& args, const std::string& configDir, std::optional<int> exitCode = std::nullopt,
+                          std::chrono::milliseconds interruptAfter = std::chrono::milliseconds(0),
+                          std::source_location where = std::source_location::current()) {
     const TempDir outDir;
     Strings withConfig = {"--config-dir", configDir};
     withConfig.insert(withConfig.end(), args.begin(), args.end());
-    const pid_t pid = SpawnTool(withConfig, outDir / "out", outDir / "err");
-    if (pid < 0) return {};
-    if (interruptAfter.count() > 0) {
-        std::this_thread::sleep_for(interruptAfter);
-        ::kill(pid, SIGINT);
+    ToolResult r;
+    if (const pid_t pid = SpawnTool(withConfig, outDir / "out", outDir / "err"); pid >= 0) {
+        if (interruptAfter.count() > 0) {
+            std::this_thread::sleep_for(interruptAfter);
+            ::kill(pid, SIGINT);
+        }
+        r = {Reap(pid), outDir.ReadFile("out"), outDir.ReadFile("err")};
     }
-    return {Reap(pid), outDir.ReadFile("out"), outDir.ReadFile("err")};
+    if (exitCode && r.exitCode != *exitCode)
+        ADD_FAILURE_AT(where.file_name(), static_cast<int>(where.line()))
+            << "exit status " << r.exitCode << ", expected " << *exitCode << "\n"
+            << r.err;
+    return r;
 }
 
 // The non-empty lines of a text.
@@ -137,16 +145,11 @@ protected:
             if (set) set(o);
         });
     }
-    // The tool on this test's camera, with its traffic on stderr; `exitCode`, when given, is checked.
+    // The tool on this test's camera, with its traffic on stderr.
     ToolResult Run(Strings args, std::optional<int> exitCode = std::nullopt,
                    std::source_location where = std::source_location::current()) {
         args.insert(args.begin(), {"--port", camera->DevicePath(), "--trace"});
-        ToolResult r = RunTool(args, config.Path());
-        if (exitCode && r.exitCode != *exitCode)
-            ADD_FAILURE_AT(where.file_name(), static_cast<int>(where.line()))
-                << "exit status " << r.exitCode << ", expected " << *exitCode << "\n"
-                << r.err;
-        return r;
+        return RunTool(args, config.Path(), exitCode, {}, where);
     }
 };
 

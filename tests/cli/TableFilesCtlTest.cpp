@@ -34,32 +34,30 @@ protected:
         for (int i = 0; i < lines; ++i) text += std::to_string(g) + ", " + std::to_string(4000 + i) + ", 100\r\n";
         return text;
     }
-
-    TempDir dir;
 };
 
 }  // namespace
 
 TEST_F(TableFilesCtlTest, LutReadWritesTheGammaFileAndReplacesOnlyWithYes) {
-    auto r = Run({"lut", "read", dir / "lut.csv"});
+    auto r = Run({"lut", "read", config / "lut.csv"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
-    const std::string file = dir.ReadFile("lut.csv");
+    const std::string file = config.ReadFile("lut.csv");
     EXPECT_TRUE(file.starts_with("GammaData (R G B)\r\n0,0,0\r\n16,16,16\r\n32,32,32\r\n"));
     EXPECT_TRUE(file.ends_with("\r\n4064,4064,4064\r\n4095,4095,4095\r\n"));
     EXPECT_EQ(Lines(file).size(), 257u);
     EXPECT_EQ(TableLines(r.err).size(), 1536u) << "every entry of the three tables";
 
-    dir.WriteFile("old.csv", "keep me");
-    r = Run({"lut", "read", dir / "old.csv"}, 2);
-    EXPECT_EQ(dir.ReadFile("old.csv"), "keep me");
+    config.WriteFile("old.csv", "keep me");
+    r = Run({"lut", "read", config / "old.csv"}, 2);
+    EXPECT_EQ(config.ReadFile("old.csv"), "keep me");
     EXPECT_TRUE(TableLines(r.err).empty()) << "refused before the camera was read";
-    Run({"--yes", "lut", "read", dir / "old.csv"}, 0);
-    EXPECT_EQ(dir.ReadFile("old.csv"), file);
+    Run({"--yes", "lut", "read", config / "old.csv"}, 0);
+    EXPECT_EQ(config.ReadFile("old.csv"), file);
 }
 
 TEST_F(TableFilesCtlTest, LutWriteSendsTheFileAndRefusesWhatItCannotUse) {
-    dir.WriteFile("full.csv", GammaFile(256, 0));
-    auto r = Run({"lut", "write", dir / "full.csv"});
+    config.WriteFile("full.csv", GammaFile(256, 0));
+    auto r = Run({"lut", "write", config / "full.csv"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(TableLines(r.err).size(), 1536u);
     camera->Inspect([](const vr::sim::VirtualCamera& c) {
@@ -70,18 +68,18 @@ TEST_F(TableFilesCtlTest, LutWriteSendsTheFileAndRefusesWhatItCannotUse) {
 
     // Refused before anything is sent. The box of a file that cannot be opened has two lines: they
     // become one record on stderr.
-    dir.WriteFile("short.csv", GammaFile(10, 7));
-    dir.WriteFile("bad.csv", GammaFile(3, 7) + "1,2\r\n");
+    config.WriteFile("short.csv", GammaFile(10, 7));
+    config.WriteFile("bad.csv", GammaFile(3, 7) + "1,2\r\n");
     const struct {
         Strings args;
         int exitCode;
         std::string message;
     } cases[] = {
-        {{"lut", "write", dir / "short.csv"}, 2, "The file holds 10 of 256 entries; the rest will be written as 0."},
-        {{"--yes", "lut", "write", dir / "bad.csv"}, 4, "VR-8200 Control Tool: Invaild line format"},
-        {{"lut", "write", dir / "missing.csv"},
+        {{"lut", "write", config / "short.csv"}, 2, "The file holds 10 of 256 entries; the rest will be written as 0."},
+        {{"--yes", "lut", "write", config / "bad.csv"}, 4, "VR-8200 Control Tool: Invaild line format"},
+        {{"lut", "write", config / "missing.csv"},
          4,
-         "VR-8200 Control Tool: " + dir / "missing.csv" + " Couldn't open this file"},
+         "VR-8200 Control Tool: " + config / "missing.csv" + " Couldn't open this file"},
     };
     for (const auto& c : cases) {
         r = Run(c.args, c.exitCode);
@@ -90,7 +88,7 @@ TEST_F(TableFilesCtlTest, LutWriteSendsTheFileAndRefusesWhatItCannotUse) {
     }
     camera->Inspect([](const vr::sim::VirtualCamera& c) { EXPECT_EQ(c.LutEntry(0, 5), 5) << "untouched"; });
 
-    Run({"--yes", "lut", "write", dir / "short.csv"}, 0);
+    Run({"--yes", "lut", "write", config / "short.csv"}, 0);
     camera->Inspect([](const vr::sim::VirtualCamera& c) {
         EXPECT_EQ(c.LutEntry(0, 9), 16);
         EXPECT_EQ(c.LutEntry(0, 10), 0);
@@ -123,25 +121,25 @@ TEST_F(LutCurveCtlTest, WritesTheEditorsTableForAllThreeColours) {
 }
 
 TEST_F(TableFilesCtlTest, ShadingNeedsItsModeOn) {
-    dir.WriteFile("in.csv", ShadingFile(1024, 10));
+    config.WriteFile("in.csv", ShadingFile(1024, 10));
     for (const Strings& args :
-         {Strings{"shading", "read", dir / "out.csv"}, Strings{"shading", "write", dir / "in.csv"}}) {
+         {Strings{"shading", "read", config / "out.csv"}, Strings{"shading", "write", config / "in.csv"}}) {
         const auto r = Run(args, 1);
         EXPECT_TRUE(Contains(r.err, "VR-8200 Control Tool: Shading Mode is OFF")) << r.err;
         EXPECT_EQ(TableLines(r.err), Strings{"SDM?"}) << args[1];
     }
-    EXPECT_FALSE(std::filesystem::exists(dir / "out.csv"));
+    EXPECT_FALSE(std::filesystem::exists(config / "out.csv"));
 }
 
 TEST_F(TableFilesCtlTest, ShadingWriteReadAndStoreRoundTrip) {
     ASSERT_EQ(Run({"set", "SDM=2"}).exitCode, 0);
-    dir.WriteFile("in.csv", ShadingFile(1024, 10));
-    auto r = Run({"shading", "write", dir / "in.csv"});
+    config.WriteFile("in.csv", ShadingFile(1024, 10));
+    auto r = Run({"shading", "write", config / "in.csv"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(TableLines(r.err).at(0), "SDM?") << "the mode is asked first";
 
-    Run({"shading", "read", dir / "out.csv"}, 0);
-    EXPECT_EQ(dir.ReadFile("out.csv"), ShadingFile(1024, 10));
+    Run({"shading", "read", config / "out.csv"}, 0);
+    EXPECT_EQ(config.ReadFile("out.csv"), ShadingFile(1024, 10));
 
     EXPECT_EQ(TableLines(Run({"shading", "store"}, 0).err), Strings{"SDDA=0"});
     camera->Inspect([](const vr::sim::VirtualCamera& c) { EXPECT_EQ(c.ShadingEntry(1, 1, 1023), 5023); });
@@ -153,8 +151,8 @@ TEST_F(TableFilesCtlTest, ShadingWriteWithRefusedEntriesExitsWithTheCount) {
     // 9000 is beyond the camera's gains: every fifth G entry is refused, never ten in a row.
     std::string text = "ShadingData  (G R B)\r\n";
     for (int i = 0; i < 1024; ++i) text += (i % 5 == 4 ? "9000" : "4096") + std::string(", 4096, 4096\r\n");
-    dir.WriteFile("in.csv", text);
-    const auto r = Run({"shading", "write", dir / "in.csv"}, 1);
+    config.WriteFile("in.csv", text);
+    const auto r = Run({"shading", "write", config / "in.csv"}, 1);
     EXPECT_TRUE(Contains(r.err,
                          "vr8200ctl: 204 of 6148 commands failed (first at G entry 5: the camera answered "
                          "\"ERROR: Out of range\" to SDD=9000)."))
@@ -162,8 +160,8 @@ TEST_F(TableFilesCtlTest, ShadingWriteWithRefusedEntriesExitsWithTheCount) {
     EXPECT_EQ(TableLines(r.err).back(), "SDDU=0");
     EXPECT_FALSE(Contains(r.err, "Communication Error")) << "one line, not one per refusal";
 
-    dir.WriteFile("short.csv", ShadingFile(10, 1));
-    const auto refused = Run({"shading", "write", dir / "short.csv"}, 2);
+    config.WriteFile("short.csv", ShadingFile(10, 1));
+    const auto refused = Run({"shading", "write", config / "short.csv"}, 2);
     EXPECT_TRUE(Contains(refused.err, "The file holds 10 of 1024 entries")) << refused.err;
     EXPECT_TRUE(TableLines(refused.err).empty()) << "refused before connecting";
 }

@@ -40,8 +40,7 @@ void KillTheTool(const char* kind, const std::string& file, std::vector<std::str
 
     // The new complete content, and how long a whole run takes.
     const auto start = std::chrono::steady_clock::now();
-    const auto r = vr::test::RunTool(args, dir.Path());
-    ASSERT_EQ(r.exitCode, 0) << r.err;
+    ASSERT_EQ(vr::test::RunTool(args, dir.Path(), 0).exitCode, 0);
     const auto whole = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start);
     const std::string complete = dir.ReadFile(file);
     ASSERT_FALSE(complete.empty());

@@ -9,8 +9,7 @@
 #include "protocol/ParameterTable.h"
 #include "ui/main/ComboCodes.h"
 
-using vr::test::ExpectField;
-using vr::test::GoldenFile;
+using namespace vr::test;
 
 namespace {
 
@@ -26,7 +25,7 @@ void ExpectLists(const char* file, const char* what, const std::vector<uint32_t>
     for (const auto& r : golden.Records()) lists[r.Int("ctrl")].push_back(&r);
     std::vector<int64_t> goldenIds;
     for (const auto& [ctrl, items] : lists) goldenIds.push_back(ctrl);
-    vr::test::ExpectSameIds(what, goldenIds, {codeIds.begin(), codeIds.end()});
+    ExpectSameIds(what, goldenIds, codeIds);
     for (const auto& [ctrl, items] : lists) {
         const auto code = codeList(static_cast<uint32_t>(ctrl));
         ExpectField(*items.front(), "item count", static_cast<int64_t>(items.size()),

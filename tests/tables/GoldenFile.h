@@ -111,10 +111,11 @@ inline void ExpectFields(const GoldenFile::Record& record,
 }
 
 // Two id lists that must hold the same ids: every id only in one of them is reported.
-inline void ExpectSameIds(std::string_view what, std::vector<int64_t> golden, std::vector<int64_t> code) {
+template <class Id>
+void ExpectSameIds(std::string_view what, std::vector<int64_t> golden, const std::vector<Id>& codeIds) {
+    std::vector<int64_t> code(codeIds.begin(), codeIds.end()), onlyGolden, onlyCode;
     std::sort(golden.begin(), golden.end());
     std::sort(code.begin(), code.end());
-    std::vector<int64_t> onlyGolden, onlyCode;
     std::set_difference(golden.begin(), golden.end(), code.begin(), code.end(), std::back_inserter(onlyGolden));
     std::set_difference(code.begin(), code.end(), golden.begin(), golden.end(), std::back_inserter(onlyCode));
     for (int64_t id : onlyGolden) ADD_FAILURE() << what << ": " << id << " is in the golden data, not in the code";

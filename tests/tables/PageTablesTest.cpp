@@ -58,8 +58,7 @@ TEST(GoldenTables, MenuItems) {
         ExpectField(r, "menu position", position, items[i].menuPosition);
         ExpectField(r, "action", r.Text("action"), ActionName(items[i].action));
         ExpectField(r, "factory only", r.Text("factory only") == "yes", items[i].factoryOnly);
-        const MenuItem* found = FindMenuItem(static_cast<uint32_t>(r.Int("id")));
-        EXPECT_EQ(found, &items[i]) << r.Where() << ": FindMenuItem";
+        EXPECT_EQ(FindMenuItem(static_cast<uint32_t>(r.Int("id"))), &items[i]) << r.Where() << ": FindMenuItem";
     }
     ASSERT_EQ(MenuCaptions().size(), menus.size());
     for (size_t i = 0; i < menus.size(); ++i)
