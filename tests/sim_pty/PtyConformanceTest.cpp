@@ -30,7 +30,7 @@ extern char** environ;
 namespace {
 
 constexpr auto kSilence = 300ms;
-const std::string kNoAnswer = "<no answer>";
+const std::string kNoAnswer = "<no answer>", kHungUp = "<hung up>";
 
 // The program's side of the camera's pty, opened the plain way: open(2) and termios.
 class SlavePort {
@@ -53,7 +53,8 @@ public:
     }
     bool Write(const std::string& bytes) { return ::write(fd_, bytes.data(), bytes.size()) == ssize_t(bytes.size()); }
 
-    // The next line, without CR LF unless `raw`; kNoAnswer when no whole line arrives in time.
+    // The next line, without CR LF unless `raw`; kNoAnswer when none arrives in time, kHungUp when the
+    // far side is gone (reads end with EIO or end of file).
     std::string ReadLine(milliseconds timeout, bool raw = false) {
         const auto deadline = std::chrono::steady_clock::now() + timeout;
         size_t lf;
@@ -64,7 +65,7 @@ public:
             char chunk[2048];
             const ssize_t n = ::read(fd_, chunk, sizeof chunk);
             if (n < 0 && (errno == EAGAIN || errno == EINTR)) continue;
-            if (n <= 0) return kNoAnswer;
+            if (n <= 0) return n == 0 || errno == EIO ? kHungUp : kNoAnswer;
             buffer_.append(chunk, static_cast<size_t>(n));
         }
         std::string line = buffer_.substr(0, lf + 1);
@@ -74,15 +75,6 @@ public:
     }
     std::string Ask(const std::string& line, milliseconds timeout = 5s) {
         return Write(line + "\r\n") ? ReadLine(timeout) : "<write failed>";
-    }
-
-    // True once the far side is gone: reads end with EIO or end of file.
-    bool HungUp(milliseconds timeout) {
-        pollfd p{fd_, POLLIN, 0};
-        if (::poll(&p, 1, static_cast<int>(timeout.count())) <= 0) return false;
-        char c;
-        const ssize_t n = ::read(fd_, &c, 1);
-        return n == 0 || (n < 0 && errno == EIO);
     }
 
 private:
@@ -209,7 +201,7 @@ TEST(SimPty, NoiseAndHangUpSwitchesActOnTheLine) {
     const std::string device = cam.server.DevicePath();
     EXPECT_EQ(cam.port->Ask("MD?"), "MD=VR-8200-KA");
     EXPECT_EQ(cam.port->Ask("GA?"), "GA=100") << "the last answer is read before the hang-up";
-    EXPECT_TRUE(cam.port->HungUp(5s));
+    EXPECT_EQ(cam.port->ReadLine(5s), kHungUp);
     EXPECT_TRUE(WaitUntil([&] { return cam.server.HungUp(); }));
     EXPECT_FALSE(Exists(device)) << "like an adapter pulled out";
 }
