@@ -22,11 +22,10 @@ protected:
             if (text.rfind("LUT", 0) == 0 || text.rfind("SD", 0) == 0) lines.push_back(text);
         return lines;
     }
-    static std::string GammaFile(int lines, int start) {
+    static std::string GammaFile(int lines, int from) {
         std::string text = "GammaData (R G B)\r\n";
         for (int i = 0; i < lines; ++i)
-            text +=
-                std::to_string(start + i) + "," + std::to_string(start + 1) + "," + std::to_string(start + 2) + "\r\n";
+            text += std::to_string(from + i) + "," + std::to_string(from + 1) + "," + std::to_string(from + 2) + "\r\n";
         return text;
     }
     static std::string ShadingFile(int lines, int g) {
@@ -66,29 +65,21 @@ TEST_F(TableFilesCtlTest, LutWriteSendsTheFileAndRefusesWhatItCannotUse) {
         EXPECT_EQ(c.LutEntry(2, 255), 2);
     });
 
-    // Refused before anything is sent. The box of a file that cannot be opened has two lines: they
-    // become one record on stderr.
+    // Refused before anything is sent; the two-line box of a file that cannot be opened is one record.
     config.WriteFile("short.csv", GammaFile(10, 7));
     config.WriteFile("bad.csv", GammaFile(3, 7) + "1,2\r\n");
-    const struct {
-        Strings args;
-        int exitCode;
-        std::string message;
-    } cases[] = {
-        {{"lut", "write", config / "short.csv"}, 2, "The file holds 10 of 256 entries; the rest will be written as 0."},
-        {{"--yes", "lut", "write", config / "bad.csv"}, 4, "VR-8200 Control Tool: Invaild line format"},
-        {{"lut", "write", config / "missing.csv"},
-         4,
-         "VR-8200 Control Tool: " + config / "missing.csv" + " Couldn't open this file"},
-    };
-    for (const auto& c : cases) {
-        r = Run(c.args, c.exitCode);
-        EXPECT_TRUE(Contains(r.err, c.message)) << r.err;
-        EXPECT_TRUE(TableLines(r.err).empty()) << c.args.back();
+    const std::string shortFile = config / "short.csv", missing = config / "missing.csv";
+    for (const auto& [args, exitCode, message] : std::vector<std::tuple<Strings, int, std::string>>{
+             {{"lut", "write", shortFile}, 2, "The file holds 10 of 256 entries; the rest will be written as 0."},
+             {{"--yes", "lut", "write", config / "bad.csv"}, 4, "VR-8200 Control Tool: Invaild line format"},
+             {{"lut", "write", missing}, 4, "VR-8200 Control Tool: " + missing + " Couldn't open this file"}}) {
+        r = Run(args, exitCode);
+        EXPECT_TRUE(Contains(r.err, message)) << r.err;
+        EXPECT_TRUE(TableLines(r.err).empty()) << args.back();
     }
     camera->Inspect([](const vr::sim::VirtualCamera& c) { EXPECT_EQ(c.LutEntry(0, 5), 5) << "untouched"; });
 
-    Run({"--yes", "lut", "write", config / "short.csv"}, 0);
+    Run({"--yes", "lut", "write", shortFile}, 0);
     camera->Inspect([](const vr::sim::VirtualCamera& c) {
         EXPECT_EQ(c.LutEntry(0, 9), 16);
         EXPECT_EQ(c.LutEntry(0, 10), 0);
