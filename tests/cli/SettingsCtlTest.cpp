@@ -17,12 +17,11 @@ TEST_F(SettingsCtlTest, SaveWritesTheFileAndReplacesOneOnlyWithYes) {
     EXPECT_EQ(text.rfind("MD00=VR-8200-KA\r\nTM=0\r\n", 0), 0u);
     EXPECT_TRUE(Contains(text, "\r\nLR=20000\r\n")) << "the camera's value, not the tool's default";
 
-    r = Run({"save", "--shipping", path}, 2);
-    EXPECT_TRUE(Sent(r.err).empty());
+    EXPECT_TRUE(Sent(Run({"save", "--shipping", path}, 2).err).empty());
     EXPECT_EQ(config.ReadFile("golden.cam"), text);
 
-    r = Run({"--yes", "--json", "save", path, "--shipping"});
-    EXPECT_EQ(r.out, "{\"file\": \"" + path + "\", \"lines\": 145}\n");
+    EXPECT_EQ(Run({"--yes", "--json", "save", path, "--shipping"}).out,
+              "{\"file\": \"" + path + "\", \"lines\": 145}\n");
 
     config.WriteFile("plain", "");
     r = Run({"save", config / "plain/x.cam"}, 4);
@@ -45,8 +44,8 @@ TEST_F(SettingsCtlTest, LoadTriesEveryLineAndListsTheRefusedOnes) {
     Run({"--rate", "115200", "load", config / "ok.cam"}, 0);
     EXPECT_EQ(camera->Value("BL"), 5);
 
-    r = Run({"load", config / "missing.cam"}, 4);
-    EXPECT_TRUE(Sent(r.err).empty()) << "the file is read before the camera is asked anything";
+    EXPECT_TRUE(Sent(Run({"load", config / "missing.cam"}, 4).err).empty())
+        << "the file is read before the camera is asked anything";
 }
 
 TEST_F(SettingsCtlTest, DiffPrintsEachDifference) {
@@ -59,12 +58,12 @@ TEST_F(SettingsCtlTest, DiffPrintsEachDifference) {
     config.WriteFile("golden.cam", config.ReadFile("golden.cam") + "PER=9000\r\n");
     auto r = Run({"--rate", "115200", "diff", path}, 1);
     EXPECT_EQ(Lines(r.out), (Strings{"GA file=100 camera=400", "PER file=9000 camera="}));
-    r = Run({"--rate", "115200", "--json", "diff", path});
-    EXPECT_EQ(r.out, "{\"file\": \"" + path +
-                         "\", \"differences\": [{\"name\": \"GA\", \"caption\": \"Gain and Black / Gain All\", "
-                         "\"kind\": \"differs\", \"file\": 100, \"camera\": 400}, {\"name\": \"PER\", \"caption\": "
-                         "\"Exposure / Exposure Time R\", \"kind\": \"model-lacks\", \"file\": 9000, \"camera\": "
-                         "null}]}\n");
+    EXPECT_EQ(Run({"--rate", "115200", "--json", "diff", path}).out,
+              "{\"file\": \"" + path +
+                  "\", \"differences\": [{\"name\": \"GA\", \"caption\": \"Gain and Black / Gain All\", "
+                  "\"kind\": \"differs\", \"file\": 100, \"camera\": 400}, {\"name\": \"PER\", \"caption\": "
+                  "\"Exposure / Exposure Time R\", \"kind\": \"model-lacks\", \"file\": 9000, \"camera\": "
+                  "null}]}\n");
 }
 
 TEST_F(SettingsCtlTest, AreasAreStoredLoadedAndReported) {

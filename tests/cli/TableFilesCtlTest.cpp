@@ -47,9 +47,8 @@ TEST_F(TableFilesCtlTest, LutReadWritesTheGammaFileAndReplacesOnlyWithYes) {
     EXPECT_EQ(TableLines(r.err).size(), 1536u) << "every entry of the three tables";
 
     config.WriteFile("old.csv", "keep me");
-    r = Run({"lut", "read", config / "old.csv"}, 2);
+    EXPECT_TRUE(TableLines(Run({"lut", "read", config / "old.csv"}, 2).err).empty()) << "refused before reading";
     EXPECT_EQ(config.ReadFile("old.csv"), "keep me");
-    EXPECT_TRUE(TableLines(r.err).empty()) << "refused before the camera was read";
     Run({"--yes", "lut", "read", config / "old.csv"}, 0);
     EXPECT_EQ(config.ReadFile("old.csv"), file);
 }
@@ -90,8 +89,7 @@ TEST_F(TableFilesCtlTest, LutWriteSendsTheFileAndRefusesWhatItCannotUse) {
 using LutCurveCtlTest = CtlFixture;
 TEST_F(LutCurveCtlTest, WritesTheEditorsTableForAllThreeColours) {
     const std::string path = config / "gamma.csv";
-    const auto r = RunTool({"lut", "curve", path, "--points", "0,256 256,0"}, config.Path());
-    ASSERT_EQ(r.exitCode, 0) << r.err;
+    ASSERT_EQ(RunTool({"lut", "curve", path, "--points", "0,256 256,0"}, config.Path(), 0).exitCode, 0);
     const std::string text = config.ReadFile("gamma.csv");
     EXPECT_TRUE(text.starts_with("GammaData (R G B)\r\n0,0,0\r\n16,16,16\r\n"));
     // The editor's nearest-sample rule gives 172 at entry 11.
@@ -100,15 +98,12 @@ TEST_F(LutCurveCtlTest, WritesTheEditorsTableForAllThreeColours) {
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 257);
 
     // Three points bend the curve; an existing file is replaced only when the operator agrees.
-    const auto kept = RunTool({"lut", "curve", path, "--points", "0,256 64,96 256,0"}, config.Path());
-    EXPECT_EQ(kept.exitCode, 4);
-    EXPECT_TRUE(Contains(kept.err, "This file already exists."));
+    const Strings bent = {"lut", "curve", path, "--points", "0,256 64,96 256,0"};
+    EXPECT_TRUE(Contains(RunTool(bent, config.Path(), 4).err, "This file already exists."));
     EXPECT_EQ(config.ReadFile("gamma.csv"), text);
-    const auto replaced = RunTool({"--yes", "lut", "curve", path, "--points", "0,256 64,96 256,0"}, config.Path());
-    EXPECT_EQ(replaced.exitCode, 0) << replaced.err;
+    RunTool({"--yes", "lut", "curve", path, "--points", "0,256 64,96 256,0"}, config.Path(), 0);
     EXPECT_TRUE(Contains(config.ReadFile("gamma.csv"), "\r\n2560,2560,2560\r\n")) << "the bent curve";
-    const std::string nowhere = config / "no/such/folder/g.csv";
-    EXPECT_EQ(RunTool({"lut", "curve", nowhere, "--points", "0,256 256,0"}, config.Path()).exitCode, 4);
+    RunTool({"lut", "curve", config / "no/such/folder/g.csv", "--points", "0,256 256,0"}, config.Path(), 4);
 }
 
 TEST_F(TableFilesCtlTest, ShadingNeedsItsModeOn) {
