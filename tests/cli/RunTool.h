@@ -34,8 +34,8 @@ struct ToolResult {
 };
 
 // vr8200ctl with its stdout and stderr going to the named files; -1 when it cannot be started.
-inline pid_t SpawnTool(Strings args, const std::string& out, const std::string& err) {
-    args.insert(args.begin(), VR8200CTL_EXE);
+inline pid_t SpawnTool(Strings args, const std::string& configDir, const std::string& out, const std::string& err) {
+    args.insert(args.begin(), {VR8200CTL_EXE, "--config-dir", configDir});
     std::vector<char*> argv;
     for (auto& a : args) argv.push_back(a.data());
     argv.push_back(nullptr);
@@ -65,10 +65,8 @@ inline ToolResult RunTool(const Strings& args, const std::string& configDir, std
                           std::chrono::milliseconds interruptAfter = std::chrono::milliseconds(0),
                           std::source_location where = std::source_location::current()) {
     const TempDir outDir;
-    Strings withConfig = {"--config-dir", configDir};
-    withConfig.insert(withConfig.end(), args.begin(), args.end());
     ToolResult r;
-    if (const pid_t pid = SpawnTool(withConfig, outDir / "out", outDir / "err"); pid >= 0) {
+    if (const pid_t pid = SpawnTool(args, configDir, outDir / "out", outDir / "err"); pid >= 0) {
         if (interruptAfter.count() > 0) {
             std::this_thread::sleep_for(interruptAfter);
             ::kill(pid, SIGINT);

@@ -45,14 +45,13 @@ void KillTheTool(const char* kind, const std::string& file, std::vector<std::str
     const std::string complete = dir.ReadFile(file);
     ASSERT_FALSE(complete.empty());
 
-    args.insert(args.begin(), {"--config-dir", dir.Path()});
     std::mt19937 random(20261207);
     std::uniform_int_distribution<int64_t> when(whole.count() / 4, whole.count() * 11 / 10);
     const std::string old = "the old file\n";
     int asOld = 0, asNew = 0, leftovers = 0;
     for (int i = 0; i < runs; ++i) {
         dir.WriteFile(file, old);
-        const pid_t pid = vr::test::SpawnTool(args, "/dev/null", "/dev/null");
+        const pid_t pid = vr::test::SpawnTool(args, dir.Path(), "/dev/null", "/dev/null");
         ASSERT_GT(pid, 0);
         KillAndReap(pid, std::chrono::microseconds(when(random)));
         const std::string now = dir.ReadFile(file);

@@ -28,8 +28,7 @@ void ExpectLists(const char* file, const char* what, const std::vector<uint32_t>
     ExpectSameIds(what, goldenIds, codeIds);
     for (const auto& [ctrl, items] : lists) {
         const auto code = codeList(static_cast<uint32_t>(ctrl));
-        ExpectField(*items.front(), "item count", static_cast<int64_t>(items.size()),
-                    static_cast<int64_t>(code.size()));
+        ExpectField(*items.front(), "item count", items.size(), code.size());
         for (const GoldenFile::Record* r : items) expectItem(*r, code, static_cast<size_t>(r->Int("index")));
     }
 }
