@@ -52,9 +52,8 @@ TEST_F(CtlTest, UsageErrorsExitWithTwoBeforeTouchingTheLine) {
         EXPECT_TRUE(Contains(r.err, message)) << r.err;
     };
     const std::string curve = config / "g.csv";
-    // Related cases share a line. On a virtual camera of the run ("\x1b[2J" is a terminal's escape
-    // sequence), then what needs factory mode or a Yes, and texts and versions of the wrong shape (the
-    // rules' other cases are tests/identity's).
+    // Related cases share a line: on a camera of the run ("\x1b[2J" is a terminal's escape), what needs
+    // factory mode or a Yes, texts and versions of the wrong shape (the rules' others are tests/identity's).
     // clang-format off
     const std::vector<Strings> bare = {
         {}, {"frobnicate"}, {"lut", "curve", curve} /* no --points */, {"--rate", "1234", "connect"},
@@ -91,8 +90,7 @@ TEST_F(CtlTest, NoPortExitsWithThree) {
                          ": Error in open(): No such file or directory\n")
         << "one failed open, one line";
 
-    // The stored adapter unplugged: named as the stored device, and kept, whatever port has its
-    // number now.
+    // The stored adapter unplugged: named as stored, and kept, whatever port has its number now.
     const std::string unplugged = config / "ttyUSB7";
     config.WriteFile("settings.ini", "[VR-8200 Control Tool]\nCom Port No=0\nCom Port Device=" + unplugged + "\n");
     r = RunTool({"connect"}, config.Path(), 3);

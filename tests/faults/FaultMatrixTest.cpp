@@ -64,7 +64,6 @@ const std::vector<Cell>& Cells() {
     // One cell a line, or a few where its checks need them.
     // clang-format off
     static const std::vector<Cell> cells = {
-        // Start-up.
         {"connect_slow_5100", "--slow 5100", {"connect"}, 40, kRefused, "did not answer EA?",
          [](const ToolResult& r, PtyServer&) {
              EXPECT_EQ(r.out.find("area="), std::string::npos) << "area printed though EA? went unanswered";
@@ -73,8 +72,7 @@ const std::vector<Cell>& Cells() {
         {"connect_hangup_after_probe", "--hangup-after 3", {"connect"}, 15, kRefused, "went away during the start-up"},
         {"get_hangup_after_probe", "--hangup-after 3", {"get", "GA"}, 15, kRefused, "went away during the start-up"},
         {"connect_silent", "--silent", {"connect"}, 15, kNoLink, "no camera answered"},
-        // Reading all settings: what was read is printed; five time-outs in a row end the read; a
-        // single late reply loses only its row.
+        // A dump prints what was read; five time-outs in a row end it, a single late reply loses its row.
         {"dump_hangup_at_row_30", "--hangup-after 30", {"dump"}, 3, kRefused, "went away", OutLines(11, 145)},
         {"dump_silent_after_20", "--silent-after 20", {"dump"}, 40, kRefused, "stopped answering", OutLines(6, 39)},
         {"dump_one_late_reply_row_10", "--late-reply 10", {"dump"}, 20, kRefused, "1 settings were not answered",
@@ -85,7 +83,6 @@ const std::vector<Cell>& Cells() {
              EXPECT_NE(r.out.find("GA=100\n"), std::string::npos);
          }},
         {"dump_lf_only", "--reply-end lf", {"dump"}, 20, kOk, "", OutLines(146, 146)},
-        // get.
         {"get_times_out", "--delay-reply GA:6000", {"get", "GA"}, 15, kRefused, "no reply to GA? within 5 s"},
         {"get_cr_only", "--reply-end cr", {"get", "GA"}, 20, kNoLink, "\\x0D"},
         {"get_nul_in_reply", "--nul-in-replies", {"get", "GA"}, 20, kNoLink, "M\\x00D=VR-8200-KA"},
@@ -95,7 +92,6 @@ const std::vector<Cell>& Cells() {
              for (const auto& line : Lines(r.err))
                  for (unsigned char c : line) EXPECT_GE(c, 0x20) << "unprintable byte on stderr";
          }},
-        // set.
         {"set_hangup_mid_list", "--hangup-after 5", {"set", "GA=400", "GAR=500"}, 3, kRefused,
          "went away while waiting for the reply to GAR=500"},
         {"set_injection_refused", "", {"set", "UD=a\r\nGA=1234"}, 10, kUsage, "control character",
@@ -105,7 +101,6 @@ const std::vector<Cell>& Cells() {
          }},
         {"set_out_of_range", "", {"set", "GA=400", "GA=99999"}, 10, kUsage, "GA takes 100 to 3200", kGainUntouched},
         {"set_onepush_start_refused", "", {"set", "RS=0"}, 10, kUsage, "onepush"},
-        // send.
         {"send_no_reply", "--silent", {"send", "GA?", "--wait", "500"}, 10, kRefused, "no reply to GA? within 500 ms"},
         // The reply that came before the hang-up is printed.
         {"send_hangup", "--hangup-after 1", {"send", "GA?", "--wait", "500"}, 10, kRefused, "the other side hung up",

@@ -24,11 +24,6 @@ public:
 
     VirtualCamera& Camera() { return *camera_; }
 
-    // The one reply to a line that is answered at once; "<n replies>" otherwise.
-    std::string Ask(const std::string& line) {
-        auto replies = camera_->HandleLine(line);
-        return replies.size() == 1 ? replies[0] : "<" + std::to_string(replies.size()) + " replies>";
-    }
     // "LINE > REPLY" steps split by ";", replies joined by "|", none for silence; "~N" moves the clock
     // N ms and takes what fell due. C is COMPLETE, Range the out-of-range error. Parts are trimmed.
     void Talk(const std::string& script, std::source_location where = std::source_location::current()) {

@@ -90,8 +90,8 @@ TEST(VirtualCameraFunctions, ForcedFailuresChangeNoGain) {
 
 TEST(VirtualCameraFunctions, ChromaticAberrationRatiosFollowTheMethod) {
     CameraFixture cam;
-    // Simple gives every point the coefficient's share, Linear ramps up to it; a coefficient change
-    // recalculates, a ratio set by hand makes the method Custom and stays.
+    // Simple shares the coefficient out, Linear ramps up to it; a new coefficient recalculates, a ratio
+    // set by hand makes the method Custom and stays.
     cam.Talk(
         "CACMT0? > CACMT0=0; CACR0R8? > CACR0R8=500; CACMT0=1 > C; CACR0R4? > CACR0R4=250;"
         "CACRR0B2? > CACRR0B2=125; CACC0R=80 > C; CACR0R8? > CACR0R8=800; CACR0B8? > CACR0B8=500;"

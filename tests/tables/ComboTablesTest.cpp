@@ -48,7 +48,6 @@ TEST(GoldenTables, ComboItems) {
         [](const GoldenFile::Record& r, const std::vector<std::string>& code, size_t i) {
             ExpectField(r, "text", r.Text("text"), i < code.size() ? code[i] : "(no item)");
         });
-    // Every list row of the parameter table has its items.
     for (size_t i = 0; i < vr::protocol::kParameterRowCount; ++i) {
         const auto& d = vr::protocol::ParameterDefs()[i];
         if (d.controlKind == vr::protocol::ControlKind::Combo && vr::protocol::ComboItems(d.ctrlId) == nullptr)

@@ -69,7 +69,6 @@ TEST(GoldenTables, ParameterRows) {
             ExpectField(r, "ToCtrlId", r.Int("ctrl"), table.ToCtrlId(static_cast<uint32_t>(r.Int("cmd"))));
     }
     EXPECT_EQ(ParameterDefs()[kParameterRowCount].ctrlId, kTerminatorCtrlId);
-    // The table's own counts of value rows and of user value rows.
     EXPECT_EQ(table.CountValueParams(), values);
     EXPECT_EQ(table.CountUserParams(), userValues);
     EXPECT_TRUE(platform.boxes.empty()) << platform.boxes.front().text;
