@@ -136,10 +136,8 @@ protected:
     void Start(const std::string& model = "KA", const SetOptions& set = nullptr) {
         camera = StartCamera([&](sim::SimOptions& o) {
             o.model = model;
-            o.awbMs = o.agcMs = o.shadingMs = 20;
+            o.awbMs = o.agcMs = o.shadingMs = o.areaMs = o.resetMs = 20;
             o.recalibrateMs = 0;
-            o.areaMs = 10;
-            o.resetMs = 50;
             if (set) set(o);
         });
     }
