@@ -24,8 +24,9 @@ public:
 
     VirtualCamera& Camera() { return *camera_; }
 
-    // "LINE > REPLY" steps split by ";", replies joined by "|", none for silence; "~N" moves the clock
-    // N ms and takes what fell due. C is COMPLETE, Range the out-of-range error. Parts are trimmed.
+    // A conversation: "LINE > REPLY" steps split by ";", replies joined by "|", none for silence; "~N"
+    // moves the clock N ms and takes what fell due. C is COMPLETE, Range the out-of-range error. Lines
+    // and replies are trimmed, so lines whose spaces matter go through Step.
     void Talk(const std::string& script, std::source_location where = std::source_location::current()) {
         const ::testing::ScopedTrace trace(where.file_name(), static_cast<int>(where.line()), "conversation");
         std::istringstream steps(script);
