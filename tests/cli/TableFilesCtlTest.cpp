@@ -124,7 +124,7 @@ TEST_F(TableFilesCtlTest, ShadingWriteReadAndStoreRoundTrip) {
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(TableLines(r.err).at(0), "SDM?") << "the mode is asked first";
 
-    Run({"shading", "read", config / "out.csv"}, 0);
+    ASSERT_EQ(Run({"shading", "read", config / "out.csv"}, 0).exitCode, 0);
     EXPECT_EQ(config.ReadFile("out.csv"), ShadingFile(1024, 10));
 
     EXPECT_EQ(TableLines(Run({"shading", "store"}, 0).err), Strings{"SDDA=0"});
