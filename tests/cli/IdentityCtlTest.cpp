@@ -6,92 +6,57 @@
 #include "RunTool.h"
 
 using namespace vr::test;
-using Strings = std::vector<std::string>;
 using IdentityCtlTest = CtlFixture;
-
-namespace {
-
-vr::sim::SimOptions Refusing(const char* mnemonic, bool queries = false) {
-    vr::sim::SimOptions options;
-    (queries ? options.refuseQuery : options.refuse) = {mnemonic};
-    return options;
-}
-
-}  // namespace
 
 TEST_F(IdentityCtlTest, InfoPrintsWhatTheCameraGaveInTheDialogsOrder) {
     Start("KB");
-    auto r = Run({"info"});
-    EXPECT_EQ(r.exitCode, 0) << r.err;
+    const auto r = Run({"info"}, 0);
     EXPECT_EQ(Lines(r.out), (Strings{"model=VR-8200-KB", "firmware=3.1.0.2", "fpga=1.0.4.0", "camera_id=2400012345",
                                      "user_id=", "device_version=1.0.0.0"}));
     EXPECT_EQ(SentAfterConnect(r.err), (Strings{"VN?", "ID?", "FPVN?", "UD?", "DV?"}));
 
-    r = Run({"--json", "info"});
-    EXPECT_EQ(r.out,
+    EXPECT_EQ(Run({"--json", "info"}).out,
               "{\"model\": \"VR-8200-KB\", \"firmware\": \"3.1.0.2\", \"fpga\": \"1.0.4.0\", \"camera_id\": "
               "\"2400012345\", \"user_id\": \"\", \"device_version\": \"1.0.0.0\"}\n");
 }
 
 TEST_F(IdentityCtlTest, JsonKeepsUtf8TextAndShowsOtherBytes) {
     Start();
-    const struct {
-        std::string userId;
-        std::string json;
-    } cases[] = {
-        {"Linie \xc3\xa9 \xe2\x82\xac", "Linie \xc3\xa9 \xe2\x82\xac"},  // UTF-8 as it is, not byte by byte
-        {"a\xff" "b\xc3", "a\\u00ffb\\u00c3"},                             // no broken UTF-8 reaches the reader
-        {"c\xc2\x9b" "d", "c\\u009bd"},                                    // a C1 control acts on terminals
-    };
-    for (const auto& c : cases) {
-        ASSERT_EQ(Run({"set-user-id", c.userId}).exitCode, 0);
-        EXPECT_EQ(Run({"--json", "get", "UD"}).out, "{\"UD\": \"" + c.json + "\"}\n");
+    for (const auto& [userId, json] : std::vector<std::pair<std::string, std::string>>{
+             {"Linie \xc3\xa9 \xe2\x82\xac", "Linie \xc3\xa9 \xe2\x82\xac"},  // UTF-8 as it is, not byte by byte
+             {"a\377b\303", "a\\u00ffb\\u00c3"},                              // no broken UTF-8 reaches the reader
+             {"c\302\233d", "c\\u009bd"}}) {                                  // a C1 control acts on terminals
+        ASSERT_EQ(Run({"set-user-id", userId}).exitCode, 0);
+        EXPECT_EQ(Run({"--json", "get", "UD"}).out, "{\"UD\": \"" + json + "\"}\n");
     }
 }
 
 TEST_F(IdentityCtlTest, InfoLeavesOutWhatTheCameraDidNotGive) {
-    const struct {
-        const char* refused;
-        int exitCode;
-        Strings out;
-    } cases[] = {
-        {"DV", 0, {"model=VR-8200-KA", "firmware=3.1.0.2", "fpga=1.0.4.0", "camera_id=2400012345", "user_id="}},
-        {"VN", 1, {}},
-    };
-    for (const auto& c : cases) {
-        Start("KA", Refusing(c.refused, true));
-        const auto r = Run({"info"});
-        EXPECT_EQ(r.exitCode, c.exitCode) << c.refused << ": " << r.err;
-        EXPECT_EQ(Lines(r.out), c.out) << c.refused;
-    }
+    Start("KA", [](auto& o) { o.refuseQuery = {"DV"}; });
+    EXPECT_EQ(Lines(Run({"info"}, 0).out),
+              (Strings{"model=VR-8200-KA", "firmware=3.1.0.2", "fpga=1.0.4.0", "camera_id=2400012345", "user_id="}));
+    Start("KA", [](auto& o) { o.refuseQuery = {"VN"}; });
+    EXPECT_TRUE(Lines(Run({"info"}, 1).out).empty());
 }
 
 TEST_F(IdentityCtlTest, WritesSendTheirCommandsAfterTheStartUp) {
     Start();
-    const struct {
-        Strings args;
-        Strings sent;
-        const char* query;
-        const char* value;
-        const char* message;
-    } cases[] = {
-        {{"set-user-id", ""}, {"UD="}, "UD", "", "VR-8200 Control Tool: Writing the User ID \"\" has been completed."},
-        {{"--factory", "set-camera-id", "CAM0000042"}, {"ULCK=6182057", "ID00=CAM0000042"}, "ID", "CAM0000042", ""},
-        {{"--factory", "set-device-version", "2.1.0.7"}, {"DV00=2.1.0.7"}, "DV", "2.1.0.7", ""},
+    const auto write = [&](const Strings& args, const Strings& sent, const char* query, const char* value) {
+        SCOPED_TRACE(args.back());
+        const auto r = Run(args, 0);
+        EXPECT_EQ(SentAfterConnect(r.err), sent);
+        EXPECT_EQ(camera->QueryValue(query), value);
+        return r.err;
     };
-    for (const auto& c : cases) {
-        const auto r = Run(c.args);
-        EXPECT_EQ(r.exitCode, 0) << r.err;
-        EXPECT_EQ(SentAfterConnect(r.err), c.sent);
-        EXPECT_EQ(camera->QueryValue(c.query), c.value);
-        EXPECT_TRUE(Contains(r.err, c.message)) << r.err;
-    }
+    EXPECT_TRUE(Contains(write({"set-user-id", ""}, {"UD="}, "UD", ""),
+                         "VR-8200 Control Tool: Writing the User ID \"\" has been completed."));
+    write({"--factory", "set-camera-id", "CAM0000042"}, {"ULCK=6182057", "ID00=CAM0000042"}, "ID", "CAM0000042");
+    write({"--factory", "set-device-version", "2.1.0.7"}, {"DV00=2.1.0.7"}, "DV", "2.1.0.7");
 }
 
 TEST_F(IdentityCtlTest, ARefusedUnlockWritesNoCameraId) {
-    Start("KA", Refusing("ULCK"));
-    const auto r = Run({"--factory", "set-camera-id", "ABC"});
-    EXPECT_EQ(r.exitCode, 1);
+    Start("KA", [](auto& o) { o.refuse = {"ULCK"}; });
+    const auto r = Run({"--factory", "set-camera-id", "ABC"}, 1);
     EXPECT_EQ(SentAfterConnect(r.err), Strings{"ULCK=6182057"});
     EXPECT_TRUE(Contains(r.err, "Couldn't save camera id.")) << r.err;
     EXPECT_EQ(camera->QueryValue("ID"), "2400012345");

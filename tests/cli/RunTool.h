@@ -1,6 +1,5 @@
 #pragma once
-// Runs vr8200ctl as a child process and collects its exit status, stdout and stderr; a virtual
-// camera of the test's own on a pseudo-terminal, and the lines the tool's trace says it sent.
+// vr8200ctl as a child process with its exit status, output and sent lines; a virtual camera on a pty.
 
 #include <fcntl.h>
 #include <signal.h>
@@ -8,9 +7,13 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <functional>
 #include <memory>
+#include <optional>
+#include <source_location>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -23,49 +26,63 @@ extern char** environ;
 
 namespace vr::test {
 
+using Strings = std::vector<std::string>;
+
 struct ToolResult {
     int exitCode = -1;
-    std::string out;
-    std::string err;
+    std::string out, err;
 };
 
-// The output goes to files, so the tool can never block on a full pipe while the test waits for it.
-// With `interruptAfter` the tool gets a SIGINT (Ctrl-C) that long after its start.
-inline ToolResult RunTool(const std::vector<std::string>& args, const std::string& configDir,
-                          std::chrono::milliseconds interruptAfter = std::chrono::milliseconds(0)) {
-    ToolResult r;
-    const TempDir outDir;
+// vr8200ctl with its stdout and stderr going to the named files; -1 when it cannot be started.
+inline pid_t SpawnTool(Strings args, const std::string& configDir, const std::string& out, const std::string& err) {
+    args.insert(args.begin(), {VR8200CTL_EXE, "--config-dir", configDir});
+    std::vector<char*> argv;
+    for (auto& a : args) argv.push_back(a.data());
+    argv.push_back(nullptr);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, (outDir / "out").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    posix_spawn_file_actions_addopen(&actions, 2, (outDir / "err").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    std::vector<std::string> argStore = {VR8200CTL_EXE, "--config-dir", configDir};
-    argStore.insert(argStore.end(), args.begin(), args.end());
-    std::vector<char*> argv;
-    for (auto& a : argStore) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    pid_t pid = 0;
+    posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    pid_t pid = -1;
     const int rc = posix_spawn(&pid, VR8200CTL_EXE, &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
-    if (rc != 0) return r;
-    if (interruptAfter.count() > 0) {
-        std::this_thread::sleep_for(interruptAfter);
-        ::kill(pid, SIGINT);
-    }
+    return rc == 0 ? pid : -1;
+}
+
+// The child's exit status, or 128 + the signal that ended it; -1 when it cannot be waited for.
+inline int Reap(pid_t pid) {
     int status = 0;
     pid_t waited = 0;
-    while ((waited = waitpid(pid, &status, 0)) < 0 && errno == EINTR) {
+    while ((waited = ::waitpid(pid, &status, 0)) < 0 && errno == EINTR) {
     }
-    if (waited != pid) return r;
-    r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    r.out = outDir.ReadFile("out");
-    r.err = outDir.ReadFile("err");
+    if (waited != pid) return -1;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+// Output goes to files, never to a pipe the tool could fill; `interruptAfter` sends a Ctrl-C that late.
+// A given `exitCode` is checked, a mismatch reported at the caller with the tool's stderr.
+inline ToolResult RunTool(const Strings& args, const std::string& configDir, std::optional<int> exitCode = std::nullopt,
+                          std::chrono::milliseconds interruptAfter = std::chrono::milliseconds(0),
+                          std::source_location where = std::source_location::current()) {
+    const TempDir outDir;
+    ToolResult r;
+    if (const pid_t pid = SpawnTool(args, configDir, outDir / "out", outDir / "err"); pid >= 0) {
+        if (interruptAfter.count() > 0) {
+            std::this_thread::sleep_for(interruptAfter);
+            ::kill(pid, SIGINT);
+        }
+        r = {Reap(pid), outDir.ReadFile("out"), outDir.ReadFile("err")};
+    }
+    if (exitCode && r.exitCode != *exitCode)
+        ADD_FAILURE_AT(where.file_name(), static_cast<int>(where.line()))
+            << "exit status " << r.exitCode << ", expected " << *exitCode << "\n"
+            << r.err;
     return r;
 }
 
 // The non-empty lines of a text.
-inline std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
+inline Strings Lines(const std::string& text) {
+    Strings lines;
     std::istringstream in(text);
     for (std::string line; std::getline(in, line);)
         if (!line.empty()) lines.push_back(line);
@@ -75,8 +92,15 @@ inline std::vector<std::string> Lines(const std::string& text) {
 inline bool Contains(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
 }
+inline bool Has(const Strings& lines, const std::string& line) {
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
+}
 
-inline std::unique_ptr<sim::PtyServer> StartCamera(const sim::SimOptions& options = {}) {
+using SetOptions = std::function<void(sim::SimOptions&)>;
+
+inline std::unique_ptr<sim::PtyServer> StartCamera(const SetOptions& set = nullptr) {
+    sim::SimOptions options;
+    if (set) set(options);
     auto server = std::make_unique<sim::PtyServer>();
     std::string error;
     EXPECT_TRUE(server->Start(options, &error)) << error;
@@ -84,24 +108,21 @@ inline std::unique_ptr<sim::PtyServer> StartCamera(const sim::SimOptions& option
 }
 
 // The lines the tool sent, from its --trace output.
-inline std::vector<std::string> Sent(const std::string& trace) {
-    std::vector<std::string> sent;
+inline Strings Sent(const std::string& trace) {
+    Strings sent;
     for (const auto& line : Lines(trace))
         if (const auto at = line.find("Tx: "); at != std::string::npos) sent.push_back(line.substr(at + 4));
     return sent;
 }
 
 // The lines sent after the start-up's probes, line flush and rate change.
-inline std::vector<std::string> SentAfterConnect(const std::string& trace) {
-    std::vector<std::string> sent;
-    for (const auto& text : Sent(trace)) {
-        const bool startUp =
-            text == "MD?" || text == "EA?" || text == "CBDRT=16" || text.find_first_not_of('\0') == std::string::npos;
-        if (startUp)
+inline Strings SentAfterConnect(const std::string& trace) {
+    Strings sent;
+    for (const auto& text : Sent(trace))
+        if (text == "MD?" || text == "EA?" || text == "CBDRT=16" || text.find_first_not_of('\0') == std::string::npos)
             sent.clear();
         else
             sent.push_back(text);
-    }
     return sent;
 }
 
@@ -111,14 +132,20 @@ protected:
     TempDir config;
     std::unique_ptr<sim::PtyServer> camera;
 
-    void Start(const std::string& model = "KA", sim::SimOptions options = {}) {
-        options.model = model;
-        camera = StartCamera(options);
+    // The camera's one-push functions, areas and restart take a few milliseconds instead of seconds.
+    void Start(const std::string& model = "KA", const SetOptions& set = nullptr) {
+        camera = StartCamera([&](sim::SimOptions& o) {
+            o.model = model;
+            o.awbMs = o.agcMs = o.shadingMs = o.areaMs = o.resetMs = 20;
+            o.recalibrateMs = 0;
+            if (set) set(o);
+        });
     }
     // The tool on this test's camera, with its traffic on stderr.
-    ToolResult Run(std::vector<std::string> args) {
+    ToolResult Run(Strings args, std::optional<int> exitCode = std::nullopt,
+                   std::source_location where = std::source_location::current()) {
         args.insert(args.begin(), {"--port", camera->DevicePath(), "--trace"});
-        return RunTool(args, config.Path());
+        return RunTool(args, config.Path(), exitCode, {}, where);
     }
 };
 

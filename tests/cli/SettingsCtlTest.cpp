@@ -3,120 +3,85 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "RunTool.h"
 
 using namespace vr::test;
-using Strings = std::vector<std::string>;
-
-namespace {
-
-class SettingsCtlTest : public CtlFixture {
-protected:
-    TempDir files;
-
-    void Start(const std::string& model, vr::sim::SimOptions options = {}) {
-        options.areaMs = 10;
-        options.resetMs = 50;
-        CtlFixture::Start(model, options);
-    }
-    static bool Has(const Strings& lines, const std::string& line) {
-        return std::find(lines.begin(), lines.end(), line) != lines.end();
-    }
-};
+using SettingsCtlTest = CtlFixture;
 
 TEST_F(SettingsCtlTest, SaveWritesTheFileAndReplacesOneOnlyWithYes) {
     Start("KA");
-    const std::string path = files / "golden.cam";
-    auto r = Run({"--factory", "save", path});
-    EXPECT_EQ(r.exitCode, 0) << r.err;
+    const std::string path = config / "golden.cam";
+    auto r = Run({"--factory", "save", path}, 0);
     EXPECT_EQ(r.out, "file=" + path + "\nlines=177\n");
-    const std::string text = files.ReadFile("golden.cam");
+    const std::string text = config.ReadFile("golden.cam");
     EXPECT_EQ(text.rfind("MD00=VR-8200-KA\r\nTM=0\r\n", 0), 0u);
     EXPECT_TRUE(Contains(text, "\r\nLR=20000\r\n")) << "the camera's value, not the tool's default";
 
-    r = Run({"save", "--shipping", path});
-    EXPECT_EQ(r.exitCode, 2);
-    EXPECT_TRUE(Sent(r.err).empty());
-    EXPECT_EQ(files.ReadFile("golden.cam"), text);
+    EXPECT_TRUE(Sent(Run({"save", "--shipping", path}, 2).err).empty());
+    EXPECT_EQ(config.ReadFile("golden.cam"), text);
 
-    r = Run({"--yes", "--json", "save", path, "--shipping"});
-    EXPECT_EQ(r.out, "{\"file\": \"" + path + "\", \"lines\": 145}\n");
+    EXPECT_EQ(Run({"--yes", "--json", "save", path, "--shipping"}).out,
+              "{\"file\": \"" + path + "\", \"lines\": 145}\n");
 
-    files.WriteFile("plain", "");
-    r = Run({"save", files / "plain/x.cam"});
-    EXPECT_EQ(r.exitCode, 4);
-    EXPECT_TRUE(
-        Contains(r.err, "File Open Error: " + files / "plain/x.cam" + " Couldn't open this file open: Not a directory"))
+    config.WriteFile("plain", "");
+    r = Run({"save", config / "plain/x.cam"}, 4);
+    EXPECT_TRUE(Contains(
+        r.err, "File Open Error: " + config / "plain/x.cam" + " Couldn't open this file open: Not a directory"))
         << r.err;
 }
 
 TEST_F(SettingsCtlTest, LoadTriesEveryLineAndListsTheRefusedOnes) {
-    vr::sim::SimOptions options;
-    options.refuse = {"GA"};
-    Start("KA", options);
-    files.WriteFile("in.cam", "WTC=2048\r\nGA=500\r\nPE=&H1F40\r\n");
-    auto r = Run({"load", files / "in.cam"});
-    EXPECT_EQ(r.exitCode, 1);
+    Start("KA", [](auto& o) { o.refuse = {"GA"}; });
+    config.WriteFile("in.cam", "WTC=2048\r\nGA=500\r\nPE=&H1F40\r\n");
+    auto r = Run({"load", config / "in.cam"}, 1);
     EXPECT_TRUE(Contains(r.err, "vr8200ctl: line 2 refused: GA=500\n")) << r.err;
     const Strings sent = Sent(r.err);
     EXPECT_TRUE(Has(sent, "GA=500") && Has(sent, "PE=8000"));
     EXPECT_FALSE(Has(sent, "WTC?")) << "no full read first";
     EXPECT_EQ(camera->Value("WTC"), 2048);
 
-    files.WriteFile("ok.cam", "BL=5\r\n");
-    EXPECT_EQ(Run({"--rate", "115200", "load", files / "ok.cam"}).exitCode, 0);
+    config.WriteFile("ok.cam", "BL=5\r\n");
+    Run({"--rate", "115200", "load", config / "ok.cam"}, 0);
     EXPECT_EQ(camera->Value("BL"), 5);
 
-    r = Run({"load", files / "missing.cam"});
-    EXPECT_EQ(r.exitCode, 4);
-    EXPECT_TRUE(Sent(r.err).empty()) << "the file is read before the camera is asked anything";
+    EXPECT_TRUE(Sent(Run({"load", config / "missing.cam"}, 4).err).empty())
+        << "the file is read before the camera is asked anything";
 }
 
 TEST_F(SettingsCtlTest, DiffPrintsEachDifference) {
     Start("KB");
-    const std::string path = files / "golden.cam";
+    const std::string path = config / "golden.cam";
     ASSERT_EQ(Run({"save", path}).exitCode, 0);
-    auto r = Run({"--rate", "115200", "diff", path});
-    EXPECT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_TRUE(r.out.empty());
+    EXPECT_TRUE(Run({"--rate", "115200", "diff", path}, 0).out.empty());
 
     ASSERT_EQ(Run({"--rate", "115200", "set", "GA=400"}).exitCode, 0);
-    files.WriteFile("golden.cam", files.ReadFile("golden.cam") + "PER=9000\r\n");
-    r = Run({"--rate", "115200", "diff", path});
-    EXPECT_EQ(r.exitCode, 1);
+    config.WriteFile("golden.cam", config.ReadFile("golden.cam") + "PER=9000\r\n");
+    auto r = Run({"--rate", "115200", "diff", path}, 1);
     EXPECT_EQ(Lines(r.out), (Strings{"GA file=100 camera=400", "PER file=9000 camera="}));
-    r = Run({"--rate", "115200", "--json", "diff", path});
-    EXPECT_EQ(r.out, "{\"file\": \"" + path +
-                         "\", \"differences\": [{\"name\": \"GA\", \"caption\": \"Gain and Black / Gain All\", "
-                         "\"kind\": \"differs\", \"file\": 100, \"camera\": 400}, {\"name\": \"PER\", \"caption\": "
-                         "\"Exposure / Exposure Time R\", \"kind\": \"model-lacks\", \"file\": 9000, \"camera\": "
-                         "null}]}\n");
+    EXPECT_EQ(Run({"--rate", "115200", "--json", "diff", path}).out,
+              "{\"file\": \"" + path +
+                  "\", \"differences\": [{\"name\": \"GA\", \"caption\": \"Gain and Black / Gain All\", "
+                  "\"kind\": \"differs\", \"file\": 100, \"camera\": 400}, {\"name\": \"PER\", \"caption\": "
+                  "\"Exposure / Exposure Time R\", \"kind\": \"model-lacks\", \"file\": 9000, \"camera\": "
+                  "null}]}\n");
 }
 
 TEST_F(SettingsCtlTest, AreasAreStoredLoadedAndReported) {
     Start("KA");
     ASSERT_EQ(Run({"set", "GA=300"}).exitCode, 0);
-    auto r = Run({"--rate", "115200", "store-area", "2"});
-    EXPECT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_TRUE(Has(Sent(r.err), "SA=2"));
+    EXPECT_TRUE(Has(Sent(Run({"--rate", "115200", "store-area", "2"}, 0).err), "SA=2"));
     EXPECT_EQ(Run({"--rate", "115200", "--json", "area"}).out, "{\"area\": 2}\n");
 
     ASSERT_EQ(Run({"--rate", "115200", "set", "GA=100"}).exitCode, 0);
-    r = Run({"--rate", "115200", "load-area", "2"});
-    EXPECT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(Lines(r.out).size(), 146u);
-    EXPECT_TRUE(Has(Lines(r.out), "GA=300"));
+    const auto lines = Lines(Run({"--rate", "115200", "load-area", "2"}, 0).out);
+    EXPECT_EQ(lines.size(), 146u);
+    EXPECT_TRUE(Has(lines, "GA=300"));
     EXPECT_EQ(Run({"--rate", "115200", "area"}).out, "area=2\n");
 }
 
 TEST_F(SettingsCtlTest, StoreAllFailsOnOneRefusal) {
-    vr::sim::SimOptions options;
-    options.refuse = {"SA=3"};
-    Start("KB", options);
-    const auto r = Run({"--factory", "--yes", "store-all"});
-    EXPECT_EQ(r.exitCode, 1);
+    Start("KB", [](auto& o) { o.refuse = {"SA=3"}; });
+    const auto r = Run({"--factory", "--yes", "store-all"}, 1);
     const Strings sent = Sent(r.err);
     EXPECT_TRUE(Has(sent, "SA=1") && Has(sent, "SA=2") && Has(sent, "SA=3") && Has(sent, "SA00=0"));
     EXPECT_TRUE(Contains(r.err, "VR-8200 Control Tool: Couldn't store current setting data!"));
@@ -124,13 +89,8 @@ TEST_F(SettingsCtlTest, StoreAllFailsOnOneRefusal) {
 
 TEST_F(SettingsCtlTest, WriteModelAndReset) {
     Start("KA");
-    auto r = Run({"--factory", "write-model", "KB"});
-    EXPECT_EQ(r.exitCode, 0) << r.err;
+    Run({"--factory", "write-model", "KB"}, 0);
     EXPECT_EQ(camera->ModelName(), "VR-8200-KB");
-
-    r = Run({"--rate", "115200", "reset"});
-    EXPECT_EQ(r.exitCode, 0) << r.err;
+    Run({"--rate", "115200", "reset"}, 0);
     EXPECT_EQ(camera->CameraRate(), 9600u);
 }
-
-}  // namespace

@@ -1,33 +1,18 @@
-// kill -9 at random points while a file is being written: the file is always the old or the new
-// complete content. The .cam and csv files are written by vr8200ctl; the log path is
-// app::WriteFileAtomically in a forked child; the store is CRegistry in a forked child, and its
-// next start must find it whole and clean up after the killed writes.
+// kill -9 at random points while a file is written: it is always the old or the new complete content.
+// vr8200ctl writes .cam and csv files; forked children write logs and the store, whose next start
+// must find it whole and clean up after the killed writes.
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <random>
-#include <string>
-#include <thread>
-#include <vector>
 
 #include "RunTool.h"
-#include "TempDir.h"
 #include "app/FileIo.h"
 #include "app/Registry.h"
 
-extern char** environ;
-
 namespace {
-
-using namespace std::chrono_literals;
 
 // The temporary files of `name` left in the folder, removed after they are counted unless `keep`.
 int Leftovers(const std::string& folder, const std::string& name, bool keep = false) {
@@ -40,27 +25,10 @@ int Leftovers(const std::string& folder, const std::string& name, bool keep = fa
     return n;
 }
 
-pid_t Spawn(std::vector<std::string> args) {
-    args.insert(args.begin(), VR8200CTL_EXE);
-    std::vector<char*> argv;
-    for (auto& a : args) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-    pid_t pid = -1;
-    const int rc = posix_spawn(&pid, VR8200CTL_EXE, &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    return rc == 0 ? pid : -1;
-}
-
 void KillAndReap(pid_t pid, std::chrono::microseconds after) {
     std::this_thread::sleep_for(after);
     ::kill(pid, SIGKILL);
-    int status = 0;
-    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-    }
+    vr::test::Reap(pid);
 }
 
 // One file written by vr8200ctl, killed at random points spread over the tool's run.
@@ -72,20 +40,18 @@ void KillTheTool(const char* kind, const std::string& file, std::vector<std::str
 
     // The new complete content, and how long a whole run takes.
     const auto start = std::chrono::steady_clock::now();
-    const auto r = vr::test::RunTool(args, dir.Path());
-    ASSERT_EQ(r.exitCode, 0) << r.err;
+    ASSERT_EQ(vr::test::RunTool(args, dir.Path(), 0).exitCode, 0);
     const auto whole = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start);
     const std::string complete = dir.ReadFile(file);
     ASSERT_FALSE(complete.empty());
 
-    args.insert(args.begin(), {"--config-dir", dir.Path()});
     std::mt19937 random(20261207);
     std::uniform_int_distribution<int64_t> when(whole.count() / 4, whole.count() * 11 / 10);
     const std::string old = "the old file\n";
     int asOld = 0, asNew = 0, leftovers = 0;
     for (int i = 0; i < runs; ++i) {
         dir.WriteFile(file, old);
-        const pid_t pid = Spawn(args);
+        const pid_t pid = vr::test::SpawnTool(args, dir.Path(), "/dev/null", "/dev/null");
         ASSERT_GT(pid, 0);
         KillAndReap(pid, std::chrono::microseconds(when(random)));
         const std::string now = dir.ReadFile(file);
@@ -106,8 +72,7 @@ TEST(KillWhileWriting, GammaFile) {
     KillTheTool("lut read (csv)", "out.csv", {"lut", "read", "FILE"}, 25);
 }
 
-// The path every log and table file takes, killed in a child that rewrites one file for ever
-// with two contents of 256 KiB.
+// The path every log and table file takes: a child rewrites one file for ever with two 256 KiB contents.
 TEST(KillWhileWriting, WriteFileAtomically) {
     vr::test::TempDir dir;
     const std::string path = dir / "traffic.log";

@@ -24,23 +24,9 @@ public:
 
     VirtualCamera& Camera() { return *camera_; }
 
-    // The one reply to a line that is answered at once; "<n replies>" otherwise.
-    std::string Ask(const std::string& line) {
-        auto replies = camera_->HandleLine(line);
-        return replies.size() == 1 ? replies[0] : "<" + std::to_string(replies.size()) + " replies>";
-    }
-    // The integer a query answers after "NAME=".
-    int32_t GetInt(const std::string& mnemonic) {
-        const std::string reply = Ask(mnemonic + "?");
-        if (reply.rfind(mnemonic + "=", 0) == 0) return std::stoi(reply.substr(mnemonic.size() + 1));
-        ADD_FAILURE() << mnemonic << "? answered " << reply;
-        return INT32_MIN;
-    }
-
-    // A conversation: "LINE > REPLY" steps separated by ";", several replies joined by "|", nothing
-    // after ">" for silence; "~N" as the line moves the clock N ms and takes what fell due. C and
-    // Range stand for COMPLETE and the out-of-range error. Spaces around the parts are dropped, so
-    // lines whose spaces matter go through Step.
+    // A conversation: "LINE > REPLY" steps split by ";", replies joined by "|", none for silence; "~N"
+    // moves the clock N ms and takes what fell due. C is COMPLETE, Range the out-of-range error. Lines
+    // and replies are trimmed, so lines whose spaces matter go through Step.
     void Talk(const std::string& script, std::source_location where = std::source_location::current()) {
         const ::testing::ScopedTrace trace(where.file_name(), static_cast<int>(where.line()), "conversation");
         std::istringstream steps(script);

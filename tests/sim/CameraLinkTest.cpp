@@ -1,6 +1,5 @@
-// The tool's three Camera Link modes end to end against the virtual camera: the real link classes
-// load the test Camera Link library built with the camera peer, and the command engine talks to
-// the camera through it.
+// The tool's three Camera Link modes end to end: the real link classes load the test Camera Link
+// library built with the camera peer, and the command engine talks to the camera through it.
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -55,8 +54,7 @@ TEST_P(CameraLinkTest, TheToolTalksToTheCameraAndRaisesTheLineWhereTheLibraryCan
     if (mode == link::CameraLink2000) {
         EXPECT_FALSE(s_.link.LinkSupportsRate(115200)) << "this generation stays at 9600";
     } else {
-        // The camera answers at the old rate and then listens at the new one; the port is closed and
-        // opened again for the new rate, and the camera behind it keeps its settings.
+        // The camera answers at the old rate, then listens at the new one, keeping its settings.
         EXPECT_EQ(s_.engine.SendCommandInt(cmd::CBDRT, 16, kWait), 1);
         EXPECT_EQ(s_.engine.QueryInt(cmd::GA, gain, protocol::milliseconds(300)), 0)
             << "nothing is heard at the old rate";

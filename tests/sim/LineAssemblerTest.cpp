@@ -1,5 +1,4 @@
-// How the virtual camera cuts its input into lines: an overlong line and a reset. The line ends and NUL
-// bytes are run over the pty by test_sim_pty.
+// The camera's line cutting: an overlong line and a reset (line ends and NULs are test_sim_pty's).
 
 #include <gtest/gtest.h>
 

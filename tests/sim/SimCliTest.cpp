@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 
 #include "sim/SimCli.h"
@@ -27,8 +28,7 @@ TEST(SimCli, DelaysAndCountsAreWholeNumbers) {
     ASSERT_TRUE(Parses("--late-reply 3:800 --delay-reply ga:250,MD:10 --hang-at lut:4", o));
     EXPECT_EQ(o.lateReplyLine, 3);
     EXPECT_EQ(o.lateReplyMs, 800);
-    EXPECT_EQ(o.delayReplyMs["GA"], 250);
-    EXPECT_EQ(o.delayReplyMs["MD"], 10);
+    EXPECT_EQ(o.delayReplyMs, (std::map<std::string, int>{{"GA", 250}, {"MD", 10}}));
     EXPECT_EQ(o.hangAtCommand, "LUT");
     EXPECT_EQ(o.hangAtCount, 4);
     for (const char* bad : {"--late-reply 5s", "--late-reply 3:", "--late-reply 3:x", "--delay-reply GA",

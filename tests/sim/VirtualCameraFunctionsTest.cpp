@@ -20,8 +20,7 @@ TEST(VirtualCameraFunctions, LineRateExposureAndWindowsFollowTheFormat) {
     CameraFixture(Model("KB")).Talk("CLCF=3 > C; LRMIN? > LRMIN=13051; LROP=1 > C; LRMIN? > LRMIN=12951");
 
     // Widths step by 8, offsets by 16, windows keep to the sensor, binning scales them.
-    CameraFixture win;
-    win.Talk(
+    CameraFixture().Talk(
         "WTC=100 > C; WTC? > WTC=96; OFC=4001 > C; OFC? > OFC=4000; WTC=512 > C; OFC? > OFC=3584;"
         "OFC=3600 > Range; AWBW=1000 > C; AWBO=3000 > C; HB=2 > C; WTC? > WTC=256; OFC? > OFC=1792;"
         "AWBW? > AWBW=496; AWBO? > AWBO=1488; WTC=2056 > Range; HB=1 > C; WTC? > WTC=512; OFC? > OFC=3584");
@@ -91,8 +90,8 @@ TEST(VirtualCameraFunctions, ForcedFailuresChangeNoGain) {
 
 TEST(VirtualCameraFunctions, ChromaticAberrationRatiosFollowTheMethod) {
     CameraFixture cam;
-    // Simple gives every point the coefficient's share, Linear ramps up to it; a coefficient change
-    // recalculates, a ratio set by hand makes the method Custom and stays.
+    // Simple shares the coefficient out, Linear ramps up to it; a new coefficient recalculates, a ratio
+    // set by hand makes the method Custom and stays.
     cam.Talk(
         "CACMT0? > CACMT0=0; CACR0R8? > CACR0R8=500; CACMT0=1 > C; CACR0R4? > CACR0R4=250;"
         "CACRR0B2? > CACRR0B2=125; CACC0R=80 > C; CACR0R8? > CACR0R8=800; CACR0B8? > CACR0B8=500;"

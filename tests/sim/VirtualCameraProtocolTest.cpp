@@ -1,10 +1,8 @@
-// What the virtual camera answers to single lines: line syntax, switches, and the per-model command
-// sets and the factory value of every parameter, checked against the hand-kept data of tests/golden
-// rather than the tool's own tables.
+// The camera's answers to single lines: syntax, switches, and each model's commands and factory
+// values, checked against the hand-kept data of tests/golden rather than the tool's own tables.
 
 #include <gtest/gtest.h>
 
-#include <climits>
 #include <map>
 #include <set>
 
@@ -56,9 +54,8 @@ TEST(VirtualCameraProtocol, LinesThatAreNotCommandsGetTheirErrorText) {
     cam.Talk("GA=&H1F4 > C; GA? > GA=500; GA=+0200 > C; GA? > GA=200");
 }
 
-// The ranges and lists come from the tool's tables, which test_tables compares with the golden data
-// row by row. Where the camera's own lists differ: gain auto has no continuous mode, the pixel format
-// has no items in the tables, and the KA's clock stops at 42.5 MHz.
+// Ranges come from the tables test_tables checks. The camera's own: gain auto has no continuous mode,
+// the pixel format has no items in the tables, and the KA's clock stops at 42.5 MHz.
 TEST(VirtualCameraProtocol, TheCamerasOwnListsAndRanges) {
     for (const char* model : {"KA", "KB"})
         CameraFixture(Model(model))
@@ -68,9 +65,8 @@ TEST(VirtualCameraProtocol, TheCamerasOwnListsAndRanges) {
     CameraFixture().Talk("CLCF=2 > C; CLCF=3 > Range");
 }
 
-// A fresh camera holds the tool's defaults, except where the camera's own choice is listed, and
-// takes every one of them back: a settings file saved from a fresh camera must load into it again.
-// A command the model lacks by the golden data is answered as not supported instead.
+// A fresh camera holds the defaults but the listed ones of its own, and takes each back (a file saved
+// from it must load again); a command the model lacks by the golden data is not supported.
 TEST(VirtualCameraProtocol, FactoryValuesAreTheDefaultsAndTakenBack) {
     // The rate code of 9600 bit/s, and a line period and exposures that a factory format can run.
     const std::map<std::string, int64_t> cameraOwn = {{"CBDRT", 1},  {"LR", 20000}, {"PE", 8000},
@@ -87,8 +83,8 @@ TEST(VirtualCameraProtocol, FactoryValuesAreTheDefaultsAndTakenBack) {
             const auto own = cameraOwn.find(name);
             const std::string set =
                 name + "=" + std::to_string(own == cameraOwn.end() ? r.Int("default") : own->second);
-            EXPECT_EQ(cam.Ask(name + "?"), lacking ? kErrorNotSupported : set);
-            EXPECT_EQ(cam.Ask(lacking ? name + "=0" : set), lacking ? kErrorNotSupported : kReplyComplete);
+            cam.Step(name + "?", lacking ? kErrorNotSupported : set);
+            cam.Step(lacking ? name + "=0" : set, lacking ? kErrorNotSupported : kReplyComplete);
         }
     }
 }

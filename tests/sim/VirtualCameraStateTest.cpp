@@ -9,14 +9,14 @@ using namespace vr::sim::test;
 
 TEST(VirtualCameraState, RateCodesSwitchTheUartAfterTheAnswer) {
     CameraFixture cam;
-    for (const auto& [code, rate] : {std::pair{2, 19200u}, {4, 38400u}, {8, 57600u}, {16, 115200u}, {1, 9600u}}) {
-        cam.Talk("CBDRT=" + std::to_string(code) + " > C");
+    for (const auto& [code, rate] :
+         {std::pair{"2", 19200u}, {"4", 38400u}, {"8", 57600u}, {"16", 115200u}, {"1", 9600u}}) {
+        cam.Talk(std::string("CBDRT=") + code + " > C; CBDRT? > CBDRT=" + code);
         EXPECT_EQ(cam.Camera().CurrentRate(), rate);
-        EXPECT_EQ(cam.GetInt("CBDRT"), code);
     }
     cam.Talk("CBDRT=0 > Range; CBDRT=3 > Range; CBDRT=115200 > Range");
     EXPECT_EQ(cam.Camera().CurrentRate(), 9600u);
-    EXPECT_EQ(CameraFixture(With([](SimOptions& o) { o.startRate = 57600; })).GetInt("CBDRT"), 8);
+    CameraFixture(With([](SimOptions& o) { o.startRate = 57600; })).Talk("CBDRT? > CBDRT=8");
 }
 
 TEST(VirtualCameraState, RestartIsSilentThenBootsTheBootAreaAt9600) {

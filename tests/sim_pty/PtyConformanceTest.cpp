@@ -1,14 +1,12 @@
-// The virtual camera over a real pseudo-terminal, as a program on its serial line meets it.
-// Waits for answers are generous; a wait for silence is short, since silence can only get longer on
-// a slow machine. The tool's own runs over the pty (test_cli, test_ui_pty, test_faults) show the
-// model's answers, the rate search and switch, the restart at 9600 and the slow and silent switches.
+// The camera over a real pty, as a program on its line meets it. Waits for answers are generous, for
+// silence short (it only gets longer on a slow machine). The tool's runs over the pty (test_cli,
+// test_ui_pty, test_faults) cover answers, rate search and switch, restart, slow and silent switches.
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
@@ -32,7 +30,7 @@ extern char** environ;
 namespace {
 
 constexpr auto kSilence = 300ms;
-const std::string kNoAnswer = "<no answer>";
+const std::string kNoAnswer = "<no answer>", kHungUp = "<hung up>";
 
 // The program's side of the camera's pty, opened the plain way: open(2) and termios.
 class SlavePort {
@@ -41,9 +39,7 @@ public:
         : fd_(::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC)) {
         SetRate(rate);
     }
-    ~SlavePort() {
-        if (fd_ >= 0) ::close(fd_);
-    }
+    ~SlavePort() { ::close(fd_); }
     SlavePort(const SlavePort&) = delete;
     SlavePort& operator=(const SlavePort&) = delete;
 
@@ -57,7 +53,8 @@ public:
     }
     bool Write(const std::string& bytes) { return ::write(fd_, bytes.data(), bytes.size()) == ssize_t(bytes.size()); }
 
-    // The next line, without CR LF unless `raw`; kNoAnswer when no whole line arrives in time.
+    // The next line, without CR LF unless `raw`; kNoAnswer when none arrives in time, kHungUp when the
+    // far side is gone (reads end with EIO or end of file).
     std::string ReadLine(milliseconds timeout, bool raw = false) {
         const auto deadline = std::chrono::steady_clock::now() + timeout;
         size_t lf;
@@ -68,7 +65,7 @@ public:
             char chunk[2048];
             const ssize_t n = ::read(fd_, chunk, sizeof chunk);
             if (n < 0 && (errno == EAGAIN || errno == EINTR)) continue;
-            if (n <= 0) return kNoAnswer;
+            if (n <= 0) return n == 0 || errno == EIO ? kHungUp : kNoAnswer;
             buffer_.append(chunk, static_cast<size_t>(n));
         }
         std::string line = buffer_.substr(0, lf + 1);
@@ -78,15 +75,6 @@ public:
     }
     std::string Ask(const std::string& line, milliseconds timeout = 5s) {
         return Write(line + "\r\n") ? ReadLine(timeout) : "<write failed>";
-    }
-
-    // True once the far side is gone: reads end with EIO or end of file.
-    bool HungUp(milliseconds timeout) {
-        pollfd p{fd_, POLLIN, 0};
-        if (::poll(&p, 1, static_cast<int>(timeout.count())) <= 0) return false;
-        char c;
-        const ssize_t n = ::read(fd_, &c, 1);
-        return n == 0 || (n < 0 && errno == EIO);
     }
 
 private:
@@ -108,17 +96,13 @@ struct Camera {
 };
 
 bool Exists(const std::string& path) {
-    struct stat st {};
-    return ::lstat(path.c_str(), &st) == 0;
+    return std::filesystem::exists(std::filesystem::symlink_status(path));
 }
 
 bool WaitUntil(const std::function<bool()>& done) {
     const auto deadline = std::chrono::steady_clock::now() + 10s;
-    while (!done()) {
-        if (std::chrono::steady_clock::now() >= deadline) return false;
-        std::this_thread::sleep_for(5ms);
-    }
-    return true;
+    while (!done() && std::chrono::steady_clock::now() < deadline) std::this_thread::sleep_for(5ms);
+    return done();
 }
 
 }  // namespace
@@ -131,9 +115,7 @@ TEST(SimPty, StartsRawAtItsRateWithALinkAndCleansUp) {
     std::string error;
     ASSERT_TRUE(server.Start(o, &error)) << error;
     const std::string device = server.DevicePath();
-    char target[256] = {};
-    ASSERT_GT(::readlink(o.linkPath.c_str(), target, sizeof target - 1), 0);
-    EXPECT_EQ(std::string(target), device);
+    EXPECT_EQ(std::filesystem::read_symlink(o.linkPath).string(), device);
     // A program that opens the port without setting it up meets a raw line at 9600.
     const int fd = ::open(o.linkPath.c_str(), O_RDWR | O_NOCTTY);
     termios t{};
@@ -172,8 +154,7 @@ TEST(SimPty, LineEndsAndNulBytes) {
     EXPECT_EQ(port.ReadLine(5s), "LR=20000");
 }
 
-// The camera judges bytes by the rate set when it reads them, so before the test changes the rate
-// after sending at a wrong one it waits until the camera has dropped those bytes.
+// The camera judges bytes by the rate when it reads them: wait for the drop before changing rate.
 TEST(SimPty, BytesAtAnotherRateAreDroppedAndSpoilTheLineUnderWay) {
     Camera cam(nullptr, 115200);
     auto dropped = [&](uint64_t count) { return WaitUntil([&] { return cam.server.BytesDroppedForRate() >= count; }); };
@@ -205,9 +186,8 @@ TEST(SimPty, TheStateFileKeepsAreasAndIdentity) {
     dir.WriteFile("camera.state", "garbage\n");
     SimOptions o;
     inDir(o);
-    PtyServer broken;
     std::string error;
-    EXPECT_FALSE(broken.Start(o, &error));
+    EXPECT_FALSE(PtyServer().Start(o, &error));
     EXPECT_NE(error.find("camera.state"), std::string::npos) << error;
 }
 
@@ -221,7 +201,7 @@ TEST(SimPty, NoiseAndHangUpSwitchesActOnTheLine) {
     const std::string device = cam.server.DevicePath();
     EXPECT_EQ(cam.port->Ask("MD?"), "MD=VR-8200-KA");
     EXPECT_EQ(cam.port->Ask("GA?"), "GA=100") << "the last answer is read before the hang-up";
-    EXPECT_TRUE(cam.port->HungUp(5s));
+    EXPECT_EQ(cam.port->ReadLine(5s), kHungUp);
     EXPECT_TRUE(WaitUntil([&] { return cam.server.HungUp(); }));
     EXPECT_FALSE(Exists(device)) << "like an adapter pulled out";
 }
@@ -230,8 +210,7 @@ TEST(SimPty, PacedAnswersTakeAtLeastTheirWireTime) {
     Camera cam([](SimOptions& o) { o.pace = true; });
     const auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(cam.port->Ask("MD?"), "MD=VR-8200-KA");
-    // "MD?" and its CR in (the camera answers at the CR, while the LF is still arriving), then
-    // "MD=VR-8200-KA" CR LF out: 19 bytes of 10 bits at 9600 bit/s.
+    // "MD?" CR in (answered at the CR), "MD=VR-8200-KA" CR LF out: 19 bytes of 10 bits at 9600 bit/s.
     EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::microseconds(19 * 10 * 1'000'000 / 9600));
 }
 

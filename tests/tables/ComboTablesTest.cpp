@@ -9,8 +9,7 @@
 #include "protocol/ParameterTable.h"
 #include "ui/main/ComboCodes.h"
 
-using vr::test::ExpectField;
-using vr::test::GoldenFile;
+using namespace vr::test;
 
 namespace {
 
@@ -26,11 +25,10 @@ void ExpectLists(const char* file, const char* what, const std::vector<uint32_t>
     for (const auto& r : golden.Records()) lists[r.Int("ctrl")].push_back(&r);
     std::vector<int64_t> goldenIds;
     for (const auto& [ctrl, items] : lists) goldenIds.push_back(ctrl);
-    vr::test::ExpectSameIds(what, goldenIds, {codeIds.begin(), codeIds.end()});
+    ExpectSameIds(what, goldenIds, codeIds);
     for (const auto& [ctrl, items] : lists) {
         const auto code = codeList(static_cast<uint32_t>(ctrl));
-        ExpectField(*items.front(), "item count", static_cast<int64_t>(items.size()),
-                    static_cast<int64_t>(code.size()));
+        ExpectField(*items.front(), "item count", items.size(), code.size());
         for (const GoldenFile::Record* r : items) expectItem(*r, code, static_cast<size_t>(r->Int("index")));
     }
 }
@@ -50,7 +48,6 @@ TEST(GoldenTables, ComboItems) {
         [](const GoldenFile::Record& r, const std::vector<std::string>& code, size_t i) {
             ExpectField(r, "text", r.Text("text"), i < code.size() ? code[i] : "(no item)");
         });
-    // Every list row of the parameter table has its items.
     for (size_t i = 0; i < vr::protocol::kParameterRowCount; ++i) {
         const auto& d = vr::protocol::ParameterDefs()[i];
         if (d.controlKind == vr::protocol::ControlKind::Combo && vr::protocol::ComboItems(d.ctrlId) == nullptr)

@@ -1,6 +1,5 @@
 #pragma once
-// The hand-kept data files of tests/golden: UTF-8, tab-separated, one record per line under a header
-// line that names the columns. The tables of the tool are compared with them field by field; every
+// The hand-kept files of tests/golden: UTF-8, tab-separated, a header naming the columns. Every
 // mismatch names the file, line, record, field, the golden value and the tool's value.
 
 #include <gtest/gtest.h>
@@ -12,6 +11,8 @@
 #include <iterator>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <variant>
 #include <vector>
 
 namespace vr::test {
@@ -99,11 +100,22 @@ inline void ExpectField(const GoldenFile::Record& record, std::string_view field
                     "\"");
 }
 
+// Fields named like their golden columns, each with the tool's value: a number or a text.
+inline void ExpectFields(const GoldenFile::Record& record,
+                         std::initializer_list<std::pair<const char*, std::variant<int64_t, std::string>>> fields) {
+    for (const auto& [column, code] : fields)
+        if (const auto* number = std::get_if<int64_t>(&code))
+            ExpectField(record, column, record.Int(column), *number);
+        else
+            ExpectField(record, column, record.Text(column), std::get<std::string>(code));
+}
+
 // Two id lists that must hold the same ids: every id only in one of them is reported.
-inline void ExpectSameIds(std::string_view what, std::vector<int64_t> golden, std::vector<int64_t> code) {
+template <class Id>
+void ExpectSameIds(std::string_view what, std::vector<int64_t> golden, const std::vector<Id>& codeIds) {
+    std::vector<int64_t> code(codeIds.begin(), codeIds.end()), onlyGolden, onlyCode;
     std::sort(golden.begin(), golden.end());
     std::sort(code.begin(), code.end());
-    std::vector<int64_t> onlyGolden, onlyCode;
     std::set_difference(golden.begin(), golden.end(), code.begin(), code.end(), std::back_inserter(onlyGolden));
     std::set_difference(code.begin(), code.end(), golden.begin(), golden.end(), std::back_inserter(onlyCode));
     for (int64_t id : onlyGolden) ADD_FAILURE() << what << ": " << id << " is in the golden data, not in the code";

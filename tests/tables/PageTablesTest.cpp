@@ -1,5 +1,4 @@
-// The menu, the tab pages and where each parameter control stands, against tests/golden/menu_items.tsv,
-// pages.tsv, page_groups.tsv, page_buttons.tsv and parameters.tsv.
+// The menu, the tab pages and where each parameter control stands, against tests/golden.
 
 #include <gtest/gtest.h>
 
@@ -13,9 +12,7 @@
 #include "ui/main/PageInventory.h"
 
 using namespace vr::ui;
-using vr::test::ExpectField;
-using vr::test::GoldenFile;
-using vr::test::YesNo;
+using namespace vr::test;
 
 namespace {
 
@@ -57,14 +54,11 @@ TEST(GoldenTables, MenuItems) {
         const auto& r = golden.Records()[i];
         if (std::find(menus.begin(), menus.end(), r.Text("menu")) == menus.end()) menus.push_back(r.Text("menu"));
         const auto position = std::find(menus.begin(), menus.end(), r.Text("menu")) - menus.begin();
-        ExpectField(r, "id", r.Int("id"), items[i].id);
+        ExpectFields(r, {{"id", items[i].id}, {"submenu", items[i].submenu}, {"caption", items[i].caption}});
         ExpectField(r, "menu position", position, items[i].menuPosition);
-        ExpectField(r, "submenu", r.Text("submenu"), items[i].submenu);
-        ExpectField(r, "caption", r.Text("caption"), items[i].caption);
         ExpectField(r, "action", r.Text("action"), ActionName(items[i].action));
         ExpectField(r, "factory only", r.Text("factory only") == "yes", items[i].factoryOnly);
-        const MenuItem* found = FindMenuItem(static_cast<uint32_t>(r.Int("id")));
-        EXPECT_EQ(found, &items[i]) << r.Where() << ": FindMenuItem";
+        EXPECT_EQ(FindMenuItem(static_cast<uint32_t>(r.Int("id"))), &items[i]) << r.Where() << ": FindMenuItem";
     }
     ASSERT_EQ(MenuCaptions().size(), menus.size());
     for (size_t i = 0; i < menus.size(); ++i)
@@ -77,10 +71,8 @@ TEST(GoldenTables, Pages) {
     ASSERT_EQ(Pages().size(), golden.Records().size());
     for (const auto& r : golden.Records()) {
         const PageInfo& page = Pages()[static_cast<size_t>(r.Int("index"))];
-        ExpectField(r, "index", r.Int("index"), page.index);
-        ExpectField(r, "title", r.Text("title"), page.title);
-        ExpectField(r, "template", r.Int("template"), page.templateId);
-        ExpectField(r, "factory_only", r.Text("factory_only"), YesNo(page.factoryOnly));
+        ExpectFields(r, {{"index", page.index}, {"title", page.title}, {"template", page.templateId}});
+        ExpectFields(r, {{"factory_only", YesNo(page.factoryOnly)}});
     }
 
     GoldenFile groups("page_groups.tsv");
@@ -102,13 +94,11 @@ TEST(GoldenTables, PageButtons) {
             continue;
         }
         ExpectField(r, "type", "Button", TypeName(c->type));
-        ExpectField(r, "page", r.Int("page"), c->page);
-        ExpectField(r, "caption", r.Text("caption"), c->text);
+        ExpectFields(r, {{"page", c->page}, {"caption", c->text}});
     }
 }
 
-// Every parameter control stands on the page of its layout, in its group and row, as a control of its
-// kind; the controls of the layout that is not a page stand nowhere.
+// Each parameter control stands on its layout's page, group and row, as its kind; off-page ones nowhere.
 TEST(GoldenTables, ParameterControlsOnPages) {
     GoldenFile golden("parameters.tsv");
     for (const auto& r : golden.Records()) {
@@ -123,8 +113,7 @@ TEST(GoldenTables, ParameterControlsOnPages) {
         ExpectField(r, "control type", expectedType, TypeName(c->type));
         if (kind == "SpinEdit" && c->spinId == 0) ADD_FAILURE() << r.Where() << ": an edit without its spin";
         if (!r.Text("group").empty()) {
-            ExpectField(r, "group", r.Text("group"), c->group);
-            ExpectField(r, "label", r.Text("label"), c->label);
+            ExpectFields(r, {{"group", c->group}, {"label", c->label}});
         } else {
             // A single caption: the control's group, its row's label or, for a button, its own text.
             const std::string& caption = r.Text("label");
