@@ -376,6 +376,7 @@ void PtyServer::HandleDueLines(Clock::time_point now) {
         } else {
             replies = camera_->HandleLine(p.line.text);
         }
+        if (replies.empty() && IsLateLine()) lateAnswerPending_ = true;
         ++linesHandled_;
         Send(replies, p.due + delay, rate);
     }
@@ -386,14 +387,23 @@ void PtyServer::PollCamera(Clock::time_point now) {
     auto next = camera_->NextEventTime();
     if (!next || *next > now) return;
     const uint32_t rate = camera_->CurrentRate();
-    Send(camera_->Poll(), now + std::chrono::milliseconds(options_.slowMs), rate);
+    const std::vector<std::string> replies = camera_->Poll();
+    auto delay = std::chrono::milliseconds(options_.slowMs);
+    if (lateAnswerPending_ && !replies.empty()) {
+        delay += std::chrono::milliseconds(options_.lateReplyMs);
+        lateAnswerPending_ = false;
+    }
+    Send(replies, now + delay, rate);
+}
+
+bool PtyServer::IsLateLine() const {
+    // linesHandled_ still counts the lines before this one.
+    return options_.lateReplyLine > 0 && linesHandled_ + 1 == static_cast<uint64_t>(options_.lateReplyLine);
 }
 
 std::chrono::milliseconds PtyServer::ReplyDelay(const std::string& line) const {
     auto delay = std::chrono::milliseconds(options_.slowMs);
-    // linesHandled_ still counts the lines before this one.
-    if (options_.lateReplyLine > 0 && linesHandled_ + 1 == static_cast<uint64_t>(options_.lateReplyLine))
-        delay += std::chrono::milliseconds(options_.lateReplyMs);
+    if (IsLateLine()) delay += std::chrono::milliseconds(options_.lateReplyMs);
     if (!options_.delayReplyMs.empty()) {
         std::string name;
         for (char c : line.substr(0, line.find_first_of("=?")))

@@ -80,6 +80,8 @@ private:
     void Send(const std::vector<std::string>& lines, Clock::time_point notBefore, uint32_t rate);
     // How much later than at once the answer to this line leaves (--slow, --late-reply, --delay-reply).
     std::chrono::milliseconds ReplyDelay(const std::string& line) const;
+    // The line about to be handled is the one whose answer leaves late.
+    bool IsLateLine() const;
     void DeliverDue(Clock::time_point now, bool clientAbsent);
     void SaveStateIfChanged();
     std::optional<Clock::time_point> NextWake() const;
@@ -107,6 +109,8 @@ private:
     Clock::time_point rxWireFree_{};
     Clock::time_point txWireFree_{};
     bool wantWrite_ = false;
+    // The late line started a function, whose answer comes later: that answer is the late one.
+    bool lateAnswerPending_ = false;
     uint64_t savedGeneration_ = 0;
     std::mt19937 noise_;
 };

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "app/Platform.h"
+#include "protocol/CommandIds.h"
 #include "protocol/Deadline.h"
 #include "protocol/Link.h"
 #include "protocol/Numbers.h"
@@ -66,7 +67,9 @@ std::string Failure::Describe() const {
             return "no link to send " + command + " on";
         case FailureKind::TimedOut:
             return "no reply to " + command + " within " + Seconds(timeout) +
-                   (received.empty() ? std::string() : " (received: \"" + received + "\")");
+                   (received.empty() ? std::string() : " (received: \"" + received + "\")") +
+                   (notSent.empty() ? std::string()
+                                    : "; the camera still owed an earlier answer, so " + notSent + " was not sent");
         case FailureKind::Refused:
             return "the camera answered \"" + received + "\" to " + command;
         case FailureKind::NotUnderstood:
@@ -168,8 +171,15 @@ bool Command::LinkLost() const {
 }
 
 void Command::Fail(FailureKind kind, std::string received) {
-    lastFailure_ = {kind, sentLine_, Printable(received), timeout_};
+    lastFailure_ = {kind, sentLine_, Printable(received), timeout_, {}};
     if (!lastFailure_.received.empty()) lastHeard_ = lastFailure_;
+}
+
+void Command::Owe() {
+    outOfStep_ = true;
+    // More than a camera's input queue holds cannot come back; the bound only keeps the count finite.
+    constexpr int kMostOwed = 1000;
+    owed_ = std::min(owed_ + 1, kMostOwed);
 }
 
 void Command::Start(const std::string& line, milliseconds timeout) {
@@ -209,22 +219,25 @@ void Command::DropStrayLines() {
     if (link_ != nullptr) {
         char byte = 0;
         while (link_->Read(&byte, 1, milliseconds(0)) == 1) {
-            if (assembler_.Feed(byte) == LineAssembler::Result::Line)
+            if (assembler_.Feed(byte) == LineAssembler::Result::Line) {
                 traffic_.LogRx(Printable(assembler_.Line()), RxKind::Stray);
+                Received();
+            }
         }
     }
     assembler_.Reset();
 }
 
-bool Command::WaitForReply(std::chrono::steady_clock::time_point start, milliseconds timeout,
-                           const std::string& mnemonic, Filter filter, std::string& reply) {
+bool Command::WaitForReply(std::chrono::steady_clock::time_point start, milliseconds timeout, const Filter& filter,
+                           std::string& reply) {
     const auto deadline = start + std::max(timeout, milliseconds(0));
     lastStale_.clear();
     do {
         if (!ReceiveLine(deadline)) continue;
         std::string line = TakeReceivedLine();
-        if (filter(line, mnemonic) == Fit::Stale) {
+        if (filter(line) == Fit::Stale) {
             traffic_.LogRx(Printable(line), RxKind::Stale);
+            Received();
             lastStale_ = std::move(line);
             continue;
         }
@@ -235,20 +248,46 @@ bool Command::WaitForReply(std::chrono::steady_clock::time_point start, millisec
     return false;
 }
 
-int Command::WaitForComplete(std::chrono::steady_clock::time_point start, milliseconds timeout,
-                             const std::string& mnemonic) {
-    // While a set waits for its completion, another command's value is a late answer to a query.
-    auto setFilter = [](const std::string& line, const std::string&) {
-        return ValueLineName(line).empty() ? Fit::Reply : Fit::Stale;
+bool Command::CatchUp(milliseconds timeout) {
+    const std::string query = protocol::GetCommandName(cmd::MD) + "?";
+    DropStrayLines();
+    Start(query, timeout);
+    link_->Write(query + "\r\n");  // a failed write ends in a time-out
+    // Only the model's own value shows the camera caught up; everything before it answers earlier lines.
+    auto modelValue = [&](const std::string& line) {
+        const ParsedReply r = ParseReply(line);
+        return !r.failed && r.separator == "=" && r.commandId == static_cast<int32_t>(cmd::MD) ? Fit::Reply
+                                                                                               : Fit::Stale;
     };
+    std::string reply;
+    if (WaitForReply(std::chrono::steady_clock::now(), timeout, modelValue, reply)) {
+        outOfStep_ = false;
+        owed_ = 0;
+        return true;
+    }
+    if (LinkLost()) {
+        Fail(FailureKind::LinkLost, link_->LostReason());
+    } else {
+        Owe();
+        Fail(FailureKind::TimedOut, lastStale_.empty() ? assembler_.Partial() : lastStale_);
+    }
+    status_.SetOffline();
+    return false;
+}
+
+int Command::WaitForComplete(std::chrono::steady_clock::time_point start, milliseconds timeout) {
+    // While a set waits for its completion, another command's value is a late answer to a query.
+    auto setFilter = [](const std::string& line) { return ValueLineName(line).empty() ? Fit::Reply : Fit::Stale; };
     platform_.BeginWaitCursor();
     std::string reply;
-    if (!WaitForReply(start, timeout, mnemonic, setFilter, reply)) {
+    if (!WaitForReply(start, timeout, setFilter, reply)) {
         platform_.EndWaitCursor();
-        if (LinkLost())
+        if (LinkLost()) {
             Fail(FailureKind::LinkLost, link_->LostReason());
-        else
+        } else {
+            Owe();
             Fail(FailureKind::TimedOut, lastStale_.empty() ? assembler_.Partial() : lastStale_);
+        }
         status_.SetOffline();
         return 0;
     }
@@ -278,13 +317,23 @@ int Command::SendCommand(uint32_t cmdId, const CommandValue& value, milliseconds
         ShowError("The text for " + name + " holds a control character; it was not sent:\n" + Printable(line));
         return 0;
     }
-    DropStrayLines();
-    line += "\r\n";
-    if (link_ == nullptr || link_->Write(line) == 0) {
+    if (link_ == nullptr) {
         Fail(FailureKind::NoLink);
         return 0;
     }
-    return WaitForComplete(std::chrono::steady_clock::now(), timeout, name);
+    if (outOfStep_ && !CatchUp(timeout)) {
+        lastFailure_.notSent = Printable(line);
+        if (!lastFailure_.received.empty()) lastHeard_ = lastFailure_;
+        return 0;
+    }
+    Start(line, timeout);
+    DropStrayLines();
+    line += "\r\n";
+    if (link_->Write(line) == 0) {
+        Fail(FailureKind::NoLink);
+        return 0;
+    }
+    return WaitForComplete(std::chrono::steady_clock::now(), timeout);
 }
 
 int Command::SendCommandInt(uint32_t cmdId, int32_t value, milliseconds timeout) {
@@ -313,19 +362,22 @@ int Command::QueryCommand(uint32_t cmdId, CommandValue& value, milliseconds time
     const std::string query = name + "?";
     Start(query, timeout);
     if (link_ != nullptr) link_->Write(query + "\r\n");  // a failed write ends in a time-out
-    // A completion, or another command's value, answers an earlier command, not this query.
-    auto queryFilter = [](const std::string& line, const std::string& mnemonic) {
+    // A completion, or another command's value, answers an earlier command, not this query; so does
+    // a line without a name while the camera still owes earlier answers.
+    auto queryFilter = [&](const std::string& line) {
         if (IsCompletion(line)) return Fit::Stale;
         const std::string other = ValueLineName(line);
-        return !other.empty() && other != mnemonic ? Fit::Stale : Fit::Reply;
+        if (!other.empty()) return other != name ? Fit::Stale : Fit::Reply;
+        return owed_ > 0 ? Fit::Stale : Fit::Reply;
     };
     std::string line;
-    if (!WaitForReply(std::chrono::steady_clock::now(), timeout, name, queryFilter, line)) {
+    if (!WaitForReply(std::chrono::steady_clock::now(), timeout, queryFilter, line)) {
         if (LinkLost()) {
             Fail(FailureKind::LinkLost, link_->LostReason());
             status_.SetOffline();
             return 0;
         }
+        Owe();
         if (!lastStale_.empty()) {
             // The camera did answer, only never this query: say what came, as for a wrong reply.
             Fail(FailureKind::NotUnderstood, lastStale_);
@@ -340,6 +392,9 @@ int Command::QueryCommand(uint32_t cmdId, CommandValue& value, milliseconds time
     if (!reply.failed && reply.name == name) {
         value = reply.value;
         lastFailure_ = {};
+        // The camera answers in order: with this answer in, every earlier one is in.
+        outOfStep_ = false;
+        owed_ = 0;
         status_.SetOnline();
         return 1;
     }
@@ -368,7 +423,10 @@ int Command::QueryString(uint32_t cmdId, std::string& text, milliseconds timeout
 
 void Command::OnTimer() {
     if (busy_) return;
-    if (ReceiveLine(std::chrono::steady_clock::now())) traffic_.LogRx(Printable(receivedLines_.back()));
+    if (ReceiveLine(std::chrono::steady_clock::now())) {
+        traffic_.LogRx(Printable(receivedLines_.back()));
+        Received();
+    }
 }
 
 }  // namespace vr::protocol

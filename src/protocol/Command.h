@@ -8,10 +8,22 @@
 // own) are listed as stray, and a line that cannot be the answer (another command's value while a
 // query waits, a value while a set waits for its completion) is listed as stale and skipped. So one
 // late reply never shifts every later reply by one.
+//
+// Late replies. The camera answers every line, one answer each, in the order it received them. A
+// command that timed out (or whose wait was abandoned as one) leaves its answer owed, and it may
+// still come, ahead of the answers to later commands. A value names its command, so a query's answer
+// is known whatever comes before it, and once it is in, every earlier answer is in. A set's answer
+// ("COMPLETE" or an error text) names nothing; so while an answer is owed, a set does not go out
+// until the model query "MD?" (which changes nothing) has been answered with its value: the lines
+// before that value are the late answers, listed as stale. When that query is not answered within
+// the set's own time-out, the set is not sent and fails as a time-out (Failure::notSent names it).
+// While an answer is owed, an error text that reaches a waiting query is counted as a late answer
+// until as many lines as are owed have come; only a line beyond them is the query's own refusal.
 
 #include <chrono>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <string>
 
 #include "protocol/CommandTable.h"
@@ -60,6 +72,9 @@ struct Failure {
     std::string command;   // the line sent, without CR LF ("GA=99999")
     std::string received;  // what came back, printable; for a time-out any bytes without a line end
     milliseconds timeout{0};
+    // A set held back because the camera still owed an earlier answer and did not answer the query
+    // that would have shown it caught up ("GA=400"); empty when the command went out.
+    std::string notSent;
     // One line for the operator: "no reply to GA? within 5 s", "the camera answered ERROR: Out of
     // range to GA=99999" ...
     std::string Describe() const;
@@ -132,12 +147,18 @@ public:
     const Failure& LastFailureWithBytes() const { return lastHeard_; }
     // The line of the link went away (see ILink::Lost).
     bool LinkLost() const;
+    // True after a time-out until a query's own value shows that every earlier answer is in: the
+    // next set first asks "MD?" (see the rule above). A wait that is abandoned ends as a time-out
+    // and so leaves the engine out of step as well.
+    bool OutOfStep() const { return outOfStep_; }
+    // Answers the camera may still send for commands that timed out, less the lines that came since.
+    int OwedAnswers() const { return owed_; }
 
     static std::string GetCommandName(uint32_t cmdId) { return protocol::GetCommandName(cmdId); }
 
 private:
     enum class Fit { Reply, Stale };
-    using Filter = Fit (*)(const std::string& line, const std::string& mnemonic);
+    using Filter = std::function<Fit(const std::string& line)>;
 
     // Assembles bytes until a line ends, no byte arrives before the deadline, or the buffer
     // overflows. True when a line was completed (it is in receivedLines_).
@@ -146,9 +167,16 @@ private:
     // and any partial line: none of it can be the reply to the command about to go out.
     void DropStrayLines();
     // Waits for the first line that fits the command; false on time-out or a lost line.
-    bool WaitForReply(std::chrono::steady_clock::time_point start, milliseconds timeout, const std::string& mnemonic,
-                      Filter filter, std::string& reply);
-    int WaitForComplete(std::chrono::steady_clock::time_point start, milliseconds timeout, const std::string& mnemonic);
+    bool WaitForReply(std::chrono::steady_clock::time_point start, milliseconds timeout, const Filter& filter,
+                      std::string& reply);
+    int WaitForComplete(std::chrono::steady_clock::time_point start, milliseconds timeout);
+    // While out of step: asks "MD?" and waits for its value, listing the late answers before it.
+    // True when the camera caught up; false (the failure recorded) when it did not answer in time.
+    bool CatchUp(milliseconds timeout);
+    // A command's answer did not come in time: it is owed from now on.
+    void Owe();
+    // A line came that was not taken as a reply: one owed answer fewer.
+    void Received() { owed_ = owed_ > 0 ? owed_ - 1 : 0; }
     void Fail(FailureKind kind, std::string received = {});
     void Start(const std::string& line, milliseconds timeout);
     void ShowError(const std::string& text);
@@ -165,6 +193,8 @@ private:
     milliseconds timeout_{0};
     std::chrono::steady_clock::time_point sentAt_{};
     std::string lastStale_;  // the last line skipped while it waited
+    bool outOfStep_ = false;
+    int owed_ = 0;
     Failure lastFailure_;
     Failure lastHeard_;
 };

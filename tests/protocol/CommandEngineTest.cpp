@@ -114,7 +114,8 @@ TEST_F(EngineTest, TimeOutsGoOfflineSilently) {
     EXPECT_EQ(platform.waitCursorDepth, 0);
     EXPECT_GT(platform.pumps, 0) << "a long wait lets the windows paint";
 
-    Answer("COMPLETE\r\n");
+    // After the time-outs the set first asks the model (below); the camera answers both at once.
+    link.responder = [](const std::string& text) { return text == "MD?\r\n" ? "MD=VR-8200-KA\r\n" : "COMPLETE\r\n"; };
     EXPECT_EQ(engine.SendCommandInt(cmd::GA, 1, milliseconds(0)), 1) << "a time-out of 0 still makes one attempt";
 
     // A write the line did not take ends the set at once, without a box or a status change.
@@ -198,6 +199,50 @@ TEST_F(EngineTest, StrayAndStaleLinesAreListedAndNeverTakenAsTheReply) {
               3);
     EXPECT_TRUE(platform.boxes.empty());
     EXPECT_EQ(engine.LastFailure().kind, FailureKind::None);
+}
+
+// A late answer never answers the next command. After a time-out the next set goes out only once
+// "MD?" has its value; the lines before it are the late answers. While answers are owed, a query's
+// error line is taken only after as many lines as are owed.
+TEST_F(EngineTest, ALateAnswerNeverAnswersTheNextCommand) {
+    EXPECT_EQ(engine.SendCommandInt(cmd::GA, 403, milliseconds(40)), 0);
+    EXPECT_TRUE(engine.OutOfStep());
+    // The camera was only busy: its late COMPLETE comes before the model, then the refusal.
+    link.responder = [](const std::string& text) {
+        return text == "MD?\r\n" ? "COMPLETE\r\nMD=VR-8200-KA\r\n" : "ERROR: Out of range\r\n";
+    };
+    EXPECT_EQ(engine.SendCommandInt(cmd::GA, 99999, kSecond), 0);
+    EXPECT_EQ(engine.LastFailure().Describe(), "the camera answered \"ERROR: Out of range\" to GA=99999");
+    EXPECT_EQ(link.Written(), (Texts{"GA=403\r\n", "MD?\r\n", "GA=99999\r\n"}));
+    EXPECT_TRUE(std::find(terminal.begin(), terminal.end(), "Rx: COMPLETE  (stale: skipped)") != terminal.end());
+    EXPECT_FALSE(engine.OutOfStep());
+    Answer("COMPLETE\r\n");
+    EXPECT_EQ(engine.SendCommandInt(cmd::GA, 400, kSecond), 1);
+    EXPECT_EQ(link.Written().back(), "GA=400\r\n") << "in step again: no model query";
+
+    // A camera that stays silent: the set after the time-out is never sent, and says so.
+    link.responder = nullptr;
+    EXPECT_EQ(engine.SendCommandInt(cmd::GA, 404, milliseconds(40)), 0);
+    EXPECT_EQ(engine.SendCommandInt(cmd::GA, 405, milliseconds(40)), 0);
+    EXPECT_EQ(link.Written().back(), "MD?\r\n");
+    EXPECT_EQ(engine.LastFailure().kind, FailureKind::TimedOut);
+    EXPECT_EQ(engine.LastFailure().Describe(),
+              "no reply to MD? within 40 ms; the camera still owed an earlier answer, so GA=405 was not sent");
+    EXPECT_EQ(engine.OwedAnswers(), 2);
+
+    // Two answers owed: the first two lines without a name are late answers; the third refuses GA?.
+    int32_t value = 0;
+    EXPECT_EQ(QueryGa("ERROR: Busy\r\nCOMPLETE\r\nERROR: Refused\r\n", value), 0);
+    EXPECT_EQ(engine.LastFailure().Describe(), "the camera answered \"ERROR: Refused\" to GA?");
+    // One owed: the error is late when the value follows it, and the value puts the engine in step.
+    link.responder = nullptr;
+    EXPECT_EQ(engine.QueryInt(cmd::GA, value, milliseconds(40)), 0);
+    EXPECT_EQ(QueryGa("ERROR: Out of range\r\nGA=7\r\n", value), 1);
+    EXPECT_EQ(value, 7);
+    EXPECT_FALSE(engine.OutOfStep());
+    EXPECT_EQ(engine.OwedAnswers(), 0);
+    EXPECT_EQ(QueryGa("ERROR: Refused\r\n", value), 0) << "in step, an error answers the query at once";
+    EXPECT_EQ(engine.LastFailure().kind, FailureKind::Refused);
 }
 
 // An error text with a NUL in it is shown whole, the NUL made visible. (What a time-out received is
