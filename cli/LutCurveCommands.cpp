@@ -12,6 +12,7 @@
 
 #include "CommandList.h"
 #include "Session.h"
+#include "app/FileIo.h"
 #include "app/Platform.h"
 #include "lut/GammaFile.h"
 #include "lut/LutCurve.h"
@@ -72,6 +73,11 @@ int RunLutCurve(Session& session) {
     const lut::LutTable& table = curve.Table();
 
     const std::string& path = o.args.front();
+    std::string target, reason;
+    if (app::CheckWriteTarget(path, target, reason) != app::WriteResult::Written) {
+        std::fprintf(stderr, "vr8200ctl: %s: %s; nothing was written\n", path.c_str(), reason.c_str());
+        return kExitFile;
+    }
     if (Exists(path)) {
         std::error_code ec;
         const std::string full = std::filesystem::absolute(path, ec).lexically_normal().string();

@@ -7,6 +7,7 @@
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -31,6 +32,72 @@ bool WriteAll(int fd, const char* data, size_t size) {
         }
         data += n;
         size -= static_cast<size_t>(n);
+    }
+    return true;
+}
+
+// Symbolic links may lead on to each other; the system gives up after as many.
+constexpr int kMaxLinkHops = 40;
+
+// The text of the symbolic link at path.
+bool ReadLink(const std::string& path, std::string& link) {
+    std::vector<char> buffer(256);
+    for (;;) {
+        const ssize_t n = ::readlink(path.c_str(), buffer.data(), buffer.size());
+        if (n < 0) return false;
+        if (static_cast<size_t>(n) < buffer.size()) {
+            link.assign(buffer.data(), static_cast<size_t>(n));
+            return true;
+        }
+        if (buffer.size() >= (1u << 16)) {
+            errno = ENAMETOOLONG;
+            return false;
+        }
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+// Where a path that names no existing file leads: itself, or the missing file at the end of its
+// symbolic links, so that a write through a link makes the file the link points to.
+bool FollowLinks(const std::string& path, std::string& target, std::string& errorText) {
+    target = path;
+    for (int hop = 0; hop < kMaxLinkHops; ++hop) {
+        struct stat st {};
+        if (::lstat(target.c_str(), &st) != 0) {
+            if (errno == ENOENT) return true;
+            errorText = OsError("lstat");
+            return false;
+        }
+        if (!S_ISLNK(st.st_mode)) return true;
+        std::string link;
+        if (!ReadLink(target, link)) {
+            errorText = OsError("readlink");
+            return false;
+        }
+        const std::string folder = FolderOf(target);
+        if (link.empty() || link.front() == '/' || folder.empty())
+            target = link;
+        else
+            target = (folder == "/" ? "" : folder) + "/" + link;
+    }
+    errno = ELOOP;
+    errorText = OsError("readlink");
+    return false;
+}
+
+// The replaced file's owner, group and mode for the new one. Owner and group go first: changing them
+// clears set-id bits that the mode then puts back. A process that may not give them (a user writing
+// another's file) keeps its own; the old group's permissions then do not pass to its own group.
+bool KeepOwnerAndMode(int fd, const struct stat& old, std::string& errorText) {
+    mode_t mode = old.st_mode & 07777;
+    if (old.st_uid != ::geteuid() || old.st_gid != ::getegid()) {
+        if (::fchown(fd, old.st_uid, old.st_gid) != 0 && ::fchown(fd, static_cast<uid_t>(-1), old.st_gid) != 0 &&
+            old.st_gid != ::getegid())
+            mode &= ~static_cast<mode_t>(S_IRWXG | S_ISGID);
+    }
+    if (::fchmod(fd, mode) != 0) {
+        errorText = OsError("fchmod");
+        return false;
     }
     return true;
 }
@@ -83,13 +150,50 @@ bool ReadWholeFile(const std::string& path, std::string& text, std::string& erro
     return true;
 }
 
+WriteResult CheckWriteTarget(const std::string& path, std::string& target, std::string& errorText) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) {
+        if (errno != ENOENT) {
+            errorText = OsError("stat");
+            return WriteResult::Refused;
+        }
+        // Nothing there yet, or a link to a file that is not there yet: the write makes it.
+        return FollowLinks(path, target, errorText) ? WriteResult::Written : WriteResult::Refused;
+    }
+    // Renaming over a device, a FIFO or a folder would put a plain file where it was (as root,
+    // /dev/null).
+    if (!S_ISREG(st.st_mode)) {
+        errorText = "not a regular file";
+        return WriteResult::Refused;
+    }
+    // Renaming over a file would replace one the operator made read-only, which opening it for
+    // writing would have refused.
+    if (::access(path.c_str(), W_OK) != 0) {
+        errorText = std::strerror(errno);
+        return WriteResult::Refused;
+    }
+    char* resolved = ::realpath(path.c_str(), nullptr);
+    if (resolved == nullptr) {
+        errorText = OsError("realpath");
+        return WriteResult::Refused;
+    }
+    target = resolved;
+    std::free(resolved);
+    return WriteResult::Written;
+}
+
 WriteResult WriteFileAtomically(const std::string& path, const std::string& text, std::string& errorText) {
-    const size_t slash = path.rfind('/');
-    const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash == 0 ? 1 : slash);
-    const std::string base = slash == std::string::npos ? path : path.substr(slash + 1);
-    const std::string prefix = (folder == "/" ? "" : folder) + "/." + base + ".";
-    // A name nobody else in the folder uses; O_EXCL still insists on creating it. The file gets the
-    // ordinary permissions (0666 less the umask), as the file it replaces would have had.
+    std::string target;
+    if (const WriteResult check = CheckWriteTarget(path, target, errorText); check != WriteResult::Written)
+        return check;
+    struct stat old {};
+    const bool replacing = ::stat(target.c_str(), &old) == 0;
+    const std::string folder = FolderOf(target);
+    const size_t slash = target.find_last_of('/');
+    const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
+    const std::string prefix = (folder.empty() ? "." : folder == "/" ? "" : folder) + "/." + base + ".";
+    // A name nobody else in the folder uses; O_EXCL still insists on creating it. A new file gets the
+    // ordinary permissions (0666 less the umask).
     static std::atomic<unsigned> counter{0};
     std::string tempPath;
     int fd = -1;
@@ -107,8 +211,11 @@ WriteResult WriteFileAtomically(const std::string& path, const std::string& text
         errorText = OsError("open");
         return WriteResult::CreateFailed;
     }
-    bool ok = WriteAll(fd, text.data(), text.size());
-    if (!ok) errorText = OsError("write");
+    bool ok = !replacing || KeepOwnerAndMode(fd, old, errorText);
+    if (ok && !WriteAll(fd, text.data(), text.size())) {
+        errorText = OsError("write");
+        ok = false;
+    }
     if (ok && ::fsync(fd) != 0) {
         errorText = OsError("fsync");
         ok = false;
@@ -117,7 +224,7 @@ WriteResult WriteFileAtomically(const std::string& path, const std::string& text
         errorText = OsError("close");
         ok = false;
     }
-    if (ok && ::rename(tempPath.c_str(), path.c_str()) != 0) {
+    if (ok && ::rename(tempPath.c_str(), target.c_str()) != 0) {
         errorText = OsError("rename");
         ok = false;
     }

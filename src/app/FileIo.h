@@ -12,12 +12,24 @@ namespace vr::app {
 // file, is larger than maxBytes or cannot be read.
 bool ReadWholeFile(const std::string& path, std::string& text, std::string& errorText, size_t maxBytes = 1 << 20);
 
-enum class WriteResult { Written, CreateFailed, WriteFailed };
+enum class WriteResult {
+    Written,
+    CreateFailed,  // the temporary file could not even be made (a folder the user may not write, say)
+    WriteFailed,   // writing, syncing or renaming it failed
+    Refused,       // what is there is no regular file, or one the user may not write: it is left alone
+};
 
-// Writes text to a temporary file beside path (".name.XXXXXX") and renames it into place. On
-// failure errorText holds the failed step and the system's reason, and the file that was there
-// before is untouched; CreateFailed means the temporary file could not even be made (a folder the
-// user may not write, say).
+// Where a write of path lands: path itself, or the file at the end of the symbolic links it names
+// (which need not exist yet). Refused, with errorText, when that is something other than a regular
+// file (a device, a FIFO, a folder, a link that loops) or a file the user may not write; Written
+// when a write may go ahead.
+WriteResult CheckWriteTarget(const std::string& path, std::string& target, std::string& errorText);
+
+// Writes text to a temporary file beside the target (".name.XXXXXX") and renames it into place. A
+// symbolic link stays and the file it leads to is replaced, in that file's own folder. A file that
+// was there before passes its mode on to the new one, and its owner and group where the process may
+// give them. On failure errorText holds the failed step and the system's reason, and the file that
+// was there before is untouched.
 WriteResult WriteFileAtomically(const std::string& path, const std::string& text, std::string& errorText);
 
 // The folder part of a path, without its last separator ("/" for a file in the root, empty for a

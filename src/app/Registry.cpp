@@ -1,11 +1,13 @@
 #include "app/Registry.h"
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -82,6 +84,14 @@ std::string Unescape(const std::string& text) {
     return out;
 }
 
+// Renames without replacing what is there; false (errno EEXIST) when `to` exists.
+bool RenameNoReplace(const std::string& from, const std::string& to) {
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
+    if (errno != EINVAL && errno != ENOSYS) return false;
+    // A file system that cannot: a second name, which is never made over an existing one, then the first goes.
+    return ::link(from.c_str(), to.c_str()) == 0 && ::unlink(from.c_str()) == 0;
+}
+
 std::string HomeFolder() {
     const char* home = std::getenv("HOME");
     if (home != nullptr && home[0] == '/') return home;
@@ -128,6 +138,12 @@ CRegistry::~CRegistry() {
 }
 
 void CRegistry::CheckStore() {
+    struct stat st {};
+    if (::stat(folder_.c_str(), &st) == 0 && !S_ISDIR(st.st_mode)) {
+        usable_ = false;
+        problem_ = folder_ + " is not a folder; the stored settings are not used and nothing is saved.";
+        return;
+    }
     // A write that was killed leaves its temporary file (".settings.ini.XXXXXX") behind.
     const std::string prefix = std::string(".") + kRegFileName + ".";
     if (DIR* dir = ::opendir(folder_.c_str())) {
@@ -138,7 +154,6 @@ void CRegistry::CheckStore() {
         }
         ::closedir(dir);
     }
-    struct stat st {};
     if (::lstat(FilePath().c_str(), &st) != 0) return;  // no store yet: the first write makes it
     if (!S_ISREG(st.st_mode) && !S_ISLNK(st.st_mode)) {
         usable_ = false;
@@ -160,15 +175,38 @@ void CRegistry::CheckStore() {
         hasSection = text.find(std::string("[") + kRegSection + "]") != std::string::npos;
         if (!text.empty() && !hasSection) damaged = true;
     }
-    if (!damaged) return;
-    const std::string bad = FilePath() + ".bad";
-    if (::rename(FilePath().c_str(), bad.c_str()) != 0) {
+    if (!damaged) {
+        if (::access(FilePath().c_str(), W_OK) != 0) {
+            writable_ = false;
+            problem_ = FilePath() + " is read-only; the stored settings are used, but nothing is saved.";
+        }
+        return;
+    }
+    SetAside();
+}
+
+void CRegistry::SetAside() {
+    // The file itself goes aside, in its own folder: a store reached through a link keeps its link,
+    // and the next write makes a fresh file where the link points.
+    std::string target = FilePath(), error;
+    if (CheckWriteTarget(FilePath(), target, error) != WriteResult::Written) {
         usable_ = false;
-        problem_ = FilePath() + " is damaged and could not be set aside (" + std::strerror(errno) +
+        problem_ = FilePath() + " is damaged and could not be set aside (" + error +
                    "); the defaults are used and nothing is saved.";
         return;
     }
-    problem_ = FilePath() + " was damaged; it has been set aside as " + bad + " and the defaults are used.";
+    // Never over an earlier one: each may hold settings somebody wants back.
+    for (int n = 1; n <= kMaxBadFiles; ++n) {
+        const std::string bad = target + ".bad" + (n == 1 ? std::string() : "." + std::to_string(n));
+        if (RenameNoReplace(target, bad)) {
+            problem_ = FilePath() + " was damaged; it has been set aside as " + bad + " and the defaults are used.";
+            return;
+        }
+        if (errno != EEXIST) break;
+    }
+    usable_ = false;
+    problem_ = FilePath() + " is damaged and could not be set aside (" + std::strerror(errno) +
+               "); the defaults are used and nothing is saved.";
 }
 
 bool CRegistry::Load(Values& values) const {
@@ -220,7 +258,7 @@ bool CRegistry::ReadText(const char* name, std::string& text) const {
 }
 
 bool CRegistry::Store(const char* name, const std::string& text) {
-    if (!usable_) return false;
+    if (!usable_ || !writable_) return false;
     std::string error;
     if (!MakeFolders(folder_, error)) return false;
     Values values;

@@ -70,6 +70,8 @@ inline constexpr const char* kRegFileName = "settings.ini";
 inline constexpr const char* kCliShutdownStatusName = "Previous vr8200ctl Shutdown Status";
 // Larger than any store the tool writes by far: such a file is no store of ours.
 inline constexpr size_t kMaxStoreBytes = 64 * 1024;
+// Damaged stores set aside before a start gives up setting another one aside.
+inline constexpr int kMaxBadFiles = 1000;
 
 class CRegistry {
 public:
@@ -80,8 +82,10 @@ public:
     // Reads the previous shutdown status and marks this run as not (yet) ended cleanly. Each program
     // keeps its own record (`shutdownValue`), so a command-line run never hides that the desktop
     // tool crashed. Temporary files of a write that was killed are removed; a store that is no
-    // regular file is left alone and not used, and one that is damaged (binary, huge, not the
-    // store's format) is set aside as "settings.ini.bad": Problem() says so, and the defaults apply.
+    // regular file (or a folder that is no folder) is left alone and not used, one the user may not
+    // write is read but never written, and one that is damaged (binary, huge, not the store's format)
+    // is set aside as "settings.ini.bad" (".bad.2", ".bad.3" beside earlier ones): Problem() says
+    // so, and the defaults apply. A store that is a symbolic link is read and written through it.
     explicit CRegistry(std::string folder = DefaultFolder(),
                        std::string shutdownValue = kRegValues[kRegShutdownStatus].name);
     // A normal end: the next run finds status 1.
@@ -124,11 +128,13 @@ private:
     bool Store(const char* name, const std::string& text);
 
     void CheckStore();
+    void SetAside();
 
     std::string folder_;
     std::string shutdownValue_;
     std::string problem_;
-    bool usable_ = true;  // false when the store is no regular file: it is neither read nor written
+    bool usable_ = true;    // false when the store is no regular file: it is neither read nor written
+    bool writable_ = true;  // false when the user may not write it: it is read, never written
     uint32_t shutdownStatus_ = 0;
 };
 

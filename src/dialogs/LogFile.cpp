@@ -44,6 +44,10 @@ bool SaveLogLines(app::IPlatform& platform, const LogFolderStore& folder, const 
         case app::WriteResult::CreateFailed:
             platform.MessageBox("File open error !", app::kAppTitle, app::MsgIcon::Error);
             return false;
+        case app::WriteResult::Refused:
+            // A device or a read-only file that opening it would have refused.
+            platform.MessageBox("File open error !\n" + path + ": " + detail, app::kAppTitle, app::MsgIcon::Error);
+            return false;
         case app::WriteResult::WriteFailed:
             // The old file, if any, is still in place; say why the new one is not.
             platform.MessageBox("File write error !\n" + path + ": " + detail, app::kAppTitle, app::MsgIcon::Error);

@@ -1,11 +1,7 @@
 #include "settings/SettingsFile.h"
 
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <chrono>
-#include <cstring>
 
 #include "app/FileIo.h"
 #include "app/LongOperation.h"
@@ -28,10 +24,6 @@ constexpr std::chrono::milliseconds kSetTimeout{5000};
 // Writing the model name goes to the camera's non-volatile memory.
 constexpr std::chrono::milliseconds kModelNameTimeout{10000};
 constexpr const char* kLineEnd = "\r\n";
-
-bool FileExists(const std::string& path) {
-    return ::access(path.c_str(), F_OK) == 0;
-}
 
 }  // namespace
 
@@ -65,14 +57,14 @@ std::string SettingsFile::Contents(SettingsVariant variant) {
 }
 
 bool SettingsFile::Write(const std::string& path, SettingsVariant variant, int* lineCount) {
-    // The file is replaced by renaming a new one over it, which a file the operator made read-only
-    // would not stop: refuse it here, as opening it for writing would have been refused.
-    if (FileExists(path) && ::access(path.c_str(), W_OK) != 0) {
-        ShowOpenError(path, std::strerror(errno));
+    // Refused before the camera is asked for its model: a read-only file, or a device where a file
+    // was expected.
+    std::string target, reason;
+    if (app::CheckWriteTarget(path, target, reason) != app::WriteResult::Written) {
+        ShowOpenError(path, reason);
         return false;
     }
     const std::string text = Contents(variant);
-    std::string reason;
     if (app::WriteFileAtomically(path, text, reason) != app::WriteResult::Written) {
         ShowOpenError(path, reason);
         return false;

@@ -1,9 +1,12 @@
 // The settings store: defaults, shutdown records, number and folder values, damaged stores and leftovers.
 
 #include <gmock/gmock.h>
+#include <sys/stat.h>
 
 #include <filesystem>
+#include <iterator>
 
+#include "AsNobody.h"
 #include "TempDir.h"
 #include "app/ControlMode.h"
 #include "app/FileIo.h"
@@ -137,7 +140,10 @@ TEST(Registry, LeftoversAndDamagedStoresAreDealtWithAtStart) {
         {"text without the section", "just some text\nwithout a section\n"},
         {"too large", std::string(200 * 1024, 'x')},
     };
-    for (const auto& [what, text] : damaged) {
+    // Each set aside beside the earlier ones, none over another.
+    const char* const bad[] = {"settings.ini.bad", "settings.ini.bad.2", "settings.ini.bad.3", "settings.ini.bad.4"};
+    for (size_t i = 0; i < std::size(damaged); ++i) {
+        const auto& [what, text] = damaged[i];
         SCOPED_TRACE(what);
         dir.WriteFile("settings.ini", text);
         {
@@ -151,8 +157,9 @@ TEST(Registry, LeftoversAndDamagedStoresAreDealtWithAtStart) {
             EXPECT_EQ(dir.ReadFile("settings.ini"),
                       "[VR-8200 Control Tool]\nPrevious Application Shutdown Status=0\nCommunication Mode=1\n");
         }
-        EXPECT_EQ(dir.ReadFile("settings.ini.bad"), text);
+        EXPECT_EQ(dir.ReadFile(bad[i]), text);
     }
+    EXPECT_EQ(dir.ReadFile("settings.ini.bad"), damaged[0].second) << "the first one is still there";
 
     fs::remove(dir / "settings.ini");
     fs::create_directory(dir / "settings.ini");
@@ -162,6 +169,56 @@ TEST(Registry, LeftoversAndDamagedStoresAreDealtWithAtStart) {
     EXPECT_EQ(ReadNumber(registry, app::kRegCommunicationMode, 0).first, 0);
     EXPECT_EQ(registry.WriteDword(app::kRegCommunicationMode, 1), 0) << "nothing is written into what is no file";
     EXPECT_TRUE(fs::is_directory(dir / "settings.ini"));
+}
+
+// A store that is a link is read and written through it; one the user may not write, or a folder that
+// is no folder, is told about and left as it is.
+TEST(Registry, LinkedReadOnlyAndMisplacedStoresAreKeptAsTheyAre) {
+    test::TempDir dir;
+    fs::create_directory(dir / "dotfiles");
+    dir.WriteFile("dotfiles/vr.ini", "[VR-8200 Control Tool]\nControl Mode=1\n");
+    fs::create_directory(dir / "config");
+    fs::create_symlink("../dotfiles/vr.ini", dir / "config/settings.ini");
+    {
+        CRegistry registry(dir / "config");
+        EXPECT_TRUE(registry.Problem().empty()) << registry.Problem();
+        EXPECT_EQ(ReadNumber(registry, app::kRegControlMode, 0), std::pair(1, 1u));
+        EXPECT_EQ(registry.WriteDword(app::kRegCommunicationMode, 2), 1);
+    }
+    EXPECT_TRUE(fs::is_symlink(dir / "config/settings.ini"));
+    EXPECT_THAT(dir.ReadFile("dotfiles/vr.ini"), HasSubstr("Communication Mode=2\n"));
+
+    // A damaged store behind a link is set aside in its own folder; the link stays for the fresh one.
+    dir.WriteFile("dotfiles/vr.ini", "junk");
+    {
+        CRegistry registry(dir / "config");
+        EXPECT_THAT(registry.Problem(), HasSubstr("set aside as " + dir / "dotfiles/vr.ini.bad"));
+    }
+    EXPECT_EQ(dir.ReadFile("dotfiles/vr.ini.bad"), "junk");
+    EXPECT_TRUE(fs::is_symlink(dir / "config/settings.ini"));
+    EXPECT_THAT(dir.ReadFile("dotfiles/vr.ini"), HasSubstr("Previous Application Shutdown Status=1"));
+
+    dir.WriteFile("plain", "");
+    EXPECT_THAT(CRegistry(dir / "plain").Problem(), HasSubstr(dir / "plain" + " is not a folder"));
+    EXPECT_EQ(dir.ReadFile("plain"), "");
+
+    // Read-only: read, never written, and said so.
+    const std::string stored = "[VR-8200 Control Tool]\nControl Mode=1\n";
+    fs::create_directory(dir / "ro");
+    dir.WriteFile("ro/settings.ini", stored);
+    ::chmod((dir / "ro").c_str(), 0777);
+    ::chmod(dir.Path().c_str(), 0777);
+    ::chmod((dir / "ro/settings.ini").c_str(), 0444);
+    const auto check = [&] {
+        CRegistry registry(dir / "ro");
+        uint32_t mode = 0;
+        return registry.Problem() ==
+                   dir / "ro/settings.ini" + " is read-only; the stored settings are used, but nothing is saved." &&
+               registry.ReadDword(app::kRegControlMode, mode, 0) == 1 && mode == 1 &&
+               registry.WriteDword(app::kRegControlMode, 0) == 0;
+    };
+    EXPECT_TRUE(test::AsNobody(check));
+    EXPECT_EQ(dir.ReadFile("ro/settings.ini"), stored);
 }
 
 }  // namespace

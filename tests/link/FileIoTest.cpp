@@ -1,0 +1,106 @@
+// The atomic writer: where a write through symbolic links lands, what the new file keeps of the one it
+// replaces, and what it refuses to replace at all.
+
+#include <gmock/gmock.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "AsNobody.h"
+#include "TempDir.h"
+#include "app/FileIo.h"
+
+using namespace vr;
+using app::WriteResult;
+namespace fs = std::filesystem;
+
+namespace {
+
+WriteResult Write(const std::string& path, const std::string& text, std::string* errorText = nullptr) {
+    std::string error;
+    const WriteResult result = app::WriteFileAtomically(path, text, error);
+    if (errorText != nullptr) *errorText = error;
+    return result;
+}
+
+// The names in a folder, the temporary files of a write included.
+std::vector<std::string> Names(const std::string& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+TEST(WriteFileAtomically, WritesThroughLinksIntoTheFileTheyLeadTo) {
+    test::TempDir dir;
+    fs::create_directory(dir / "data");
+    dir.WriteFile("data/golden.cam", "old");
+    fs::create_symlink("data/golden.cam", dir / "link.cam");  // relative to the link's folder
+    fs::create_symlink(dir / "link.cam", dir / "chain.cam");  // a link to a link
+    ASSERT_EQ(Write(dir / "chain.cam", "new"), WriteResult::Written);
+    EXPECT_EQ(dir.ReadFile("data/golden.cam"), "new");
+    EXPECT_TRUE(fs::is_symlink(dir / "chain.cam") && fs::is_symlink(dir / "link.cam")) << "the links stay links";
+
+    // A link to a file not there yet makes that file.
+    fs::create_symlink("data/fresh.csv", dir / "fresh.csv");
+    ASSERT_EQ(Write(dir / "fresh.csv", "x"), WriteResult::Written);
+    EXPECT_TRUE(fs::is_symlink(dir / "fresh.csv"));
+    EXPECT_EQ(dir.ReadFile("data/fresh.csv"), "x");
+    // The temporary files lived beside the targets and are gone.
+    EXPECT_EQ(Names(dir.Path()), (std::vector<std::string>{"chain.cam", "data", "fresh.csv", "link.cam"}));
+    EXPECT_EQ(Names(dir / "data"), (std::vector<std::string>{"fresh.csv", "golden.cam"}));
+}
+
+TEST(WriteFileAtomically, TheNewFileKeepsTheModeOwnerAndGroupOfTheOldOne) {
+    test::TempDir dir;
+    const std::string path = dir / "a.cam";
+    dir.WriteFile("a.cam", "old");
+    ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
+    ASSERT_EQ(Write(path, "new"), WriteResult::Written);
+    struct stat st {};
+    ASSERT_EQ(::stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+    if (::geteuid() != 0) GTEST_SKIP() << "giving a file to another owner needs root";
+    ASSERT_EQ(::chown(path.c_str(), 65534, 65534), 0);
+    ASSERT_EQ(Write(path, "newer"), WriteResult::Written);
+    ASSERT_EQ(::stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_uid, 65534u);
+    EXPECT_EQ(st.st_gid, 65534u);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+    EXPECT_EQ(dir.ReadFile("a.cam"), "newer");
+}
+
+TEST(WriteFileAtomically, LeavesAloneWhatIsNoRegularFileOrIsReadOnly) {
+    test::TempDir dir;
+    ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0600), 0);
+    fs::create_symlink("fifo", dir / "to-fifo");
+    fs::create_directory(dir / "folder");
+    fs::create_symlink("loop-b", dir / "loop-a");
+    fs::create_symlink("loop-a", dir / "loop-b");
+    const std::pair<const char*, const char*> refused[] = {
+        {"fifo", "not a regular file"},
+        {"to-fifo", "not a regular file"},
+        {"folder", "not a regular file"},
+        {"loop-a", "Too many levels of symbolic links"},
+    };
+    for (const auto& [name, why] : refused) {
+        std::string error;
+        EXPECT_EQ(Write(dir / name, "x", &error), WriteResult::Refused) << name;
+        EXPECT_THAT(error, ::testing::HasSubstr(why)) << name;
+    }
+    EXPECT_TRUE(fs::is_fifo(dir / "fifo") && fs::is_symlink(dir / "to-fifo") && fs::is_directory(dir / "folder"));
+
+    // A file the operator made read-only, in a folder anybody may write.
+    ASSERT_EQ(::chmod(dir.Path().c_str(), 0777), 0);
+    dir.WriteFile("kept.csv", "keep me");
+    ASSERT_EQ(::chmod((dir / "kept.csv").c_str(), 0444), 0);
+    EXPECT_TRUE(test::AsNobody([&] {
+        std::string error;
+        return Write(dir / "kept.csv", "x", &error) == WriteResult::Refused && error == "Permission denied";
+    }));
+    EXPECT_EQ(dir.ReadFile("kept.csv"), "keep me");
+}
+
+}  // namespace
