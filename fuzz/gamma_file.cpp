@@ -12,6 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const CsvReadResult result = ReadGammaText(vr::fuzz::AsText(data, size), tables);
     FUZZ_CHECK(result.entries >= 0 && result.entries <= kLutEntries);
     FUZZ_CHECK(result.ok || !result.messages.empty());
+    FUZZ_CHECK(!result.ok || result.entries > 0);  // never a table from a file without an entry
     for (LutColour colour : kLutColours) {
         FUZZ_CHECK(tables.ShownAsRead(colour) == result.ok);
         for (int32_t value : tables.Table(colour)) FUZZ_CHECK(value >= 0 && value <= kLutMaxValue);

@@ -28,18 +28,19 @@ CsvReadResult ReadGammaText(std::string_view text, ILutTables& tables) {
     CsvReadResult result;
     CsvLines lines(text);
     std::string_view line;
-    lines.Next(line);  // the header, whatever it says
     bool limitReported = false;
     auto fail = [&result](const char* message) {
         result.messages.emplace_back(message);
         return result;
     };
+    // A line the read buffer cannot hold would otherwise come apart into pieces read as data lines:
+    // a header among them, and a file with CR line ends became an empty table.
+    if (lines.Next(line) && line.size() > kMaxLineChars)
+        return fail(SplitCsvFields(line).extraComma ? kGammaExtraField : kGammaBadLine);
     while (lines.Next(line)) {
-        // A line the read buffer cannot hold would otherwise come apart into two lines.
-        if (line.size() > kMaxLineChars) return fail(kGammaBadLine);
         const CsvFields fields = SplitCsvFields(line);
         if (fields.extraComma) return fail(kGammaExtraField);
-        if (fields.commas != 2) return fail(kGammaBadLine);
+        if (line.size() > kMaxLineChars || fields.commas != 2) return fail(kGammaBadLine);
         if (result.entries >= kLutEntries) return fail(kGammaTooMany);
         const auto entry = static_cast<size_t>(result.entries);
         for (LutColour colour : kLutColours) {
@@ -53,8 +54,9 @@ CsvReadResult ReadGammaText(std::string_view text, ILutTables& tables) {
             }
             tables.Table(colour)[entry] = std::min(value, kLutMaxValue);
         }
-        ++result.entries;
+        result.lines = ++result.entries;
     }
+    if (result.entries == 0) return fail(kNoEntries);
     for (LutColour colour : kLutColours) tables.ShowAsRead(colour);
     result.ok = true;
     return result;

@@ -173,6 +173,8 @@ TableFileOutcome TableFiles::StoreShading() {
 // ---- questions and messages -----------------------------------------------------------------------
 
 TableFileOutcome TableFiles::ConfirmReplace(const std::string& path) {
+    std::string target, reason;
+    if (app::CheckWriteTarget(path, target, reason) != app::WriteResult::Written) return CouldNotOpen(path, reason);
     std::error_code error;
     if (!std::filesystem::exists(path, error)) return TableFileOutcome::Done;
     const std::string text = FullPath(path) + "\nThis file already exists." + "\nReplace existing file?";
@@ -184,7 +186,7 @@ TableFileOutcome TableFiles::ConfirmReplace(const std::string& path) {
 TableFileOutcome TableFiles::ConfirmShortFile(int entries, int total, bool shading) {
     if (entries >= total) return TableFileOutcome::Done;
     const std::string text = "The file holds " + std::to_string(entries) + " of " + std::to_string(total) +
-                             " entries; the rest will be written as 0" +
+                             " entries; the others will be written as 0" +
                              (shading ? " (or as the last shading data read from the camera)" : "") + ". Continue?";
     const app::MsgResult answer =
         services_.platform.MessageBox(text, app::kAppTitle, app::MsgIcon::Question, app::MsgButtons::YesNo);

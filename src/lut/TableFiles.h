@@ -75,7 +75,8 @@ public:
     TableFileOutcome ReadShadingFile(const std::string& path);
     TableFileOutcome WriteShadingFile(const std::string& path);
     TableFileOutcome StoreShading();
-    // Before a file is written: Declined unless it is new or the operator agrees to replace it.
+    // Before a file is written: FileFailed (told) when it is something a write must not replace (a
+    // device, a read-only file); Declined unless it is new or the operator agrees to replace it.
     TableFileOutcome ConfirmReplace(const std::string& path);
     // Before a file that does not give every entry is written to the camera.
     TableFileOutcome ConfirmShortFile(int entries, int total, bool shading);
