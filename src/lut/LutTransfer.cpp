@@ -1,6 +1,7 @@
 #include "lut/LutTransfer.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "app/LongOperation.h"
 #include "app/Services.h"
@@ -39,7 +40,6 @@ bool ReadOne(app::Services& services, LutColour colour, LutTable& table, const T
             complete = false;
             break;
         }
-        tally.Begin(label, i);
         // Without its index the query would answer the entry selected before.
         const bool selected = engine.SendCommandInt(IndexCommand(colour), i, timeouts.entry) == 1;
         tally.Record(selected, label, i);
@@ -51,6 +51,7 @@ bool ReadOne(app::Services& services, LutColour colour, LutTable& table, const T
             complete = false;
             break;
         }
+        tally.Confirmed(label, i);
         table[static_cast<size_t>(i)] = std::min(value, kLutMaxValue);
         operation.SetText(StepText(kLutReadText, i + 1, kLutEntries));
         operation.SetPercent(Percent(i, kLutEntries));
@@ -72,16 +73,14 @@ bool WriteOne(app::Services& services, LutColour colour, const LutTable& table, 
             report.stopped = true;
             break;
         }
-        tally.Begin(label, i);
         const bool selected = engine.SendCommandInt(IndexCommand(colour), i, timeouts.entry) == 1;
         if (!tally.Record(selected, label, i)) break;
-        if (!selected) {
-            // The data would overwrite the entry selected before.
-            tally.Skip(1, label, i);
-        } else if (!tally.Record(
-                       engine.SendCommandInt(DataCommand(colour), table[static_cast<size_t>(i)], timeouts.entry) == 1,
-                       label, i)) {
-            break;
+        // Without its index the data would overwrite the entry selected before: it is not sent.
+        if (selected) {
+            const bool taken =
+                engine.SendCommandInt(DataCommand(colour), table[static_cast<size_t>(i)], timeouts.entry) == 1;
+            if (taken) tally.Confirmed(label, i);
+            if (!tally.Record(taken, label, i)) break;
         }
         operation.SetText(StepText(kLutWriteText, i + 1, kLutEntries));
         operation.SetPercent(Percent(i, kLutEntries));
@@ -98,7 +97,7 @@ TransferReport ReadLutTable(app::Services& services, LutColour colour, LutTable&
     report.total = 2 * kLutEntries;
     TransferTally tally(report, services.engine);
     ReadOne(services, colour, table, timeouts, "", report, tally);
-    tally.Conclude("queried");
+    tally.Conclude();
     return report;
 }
 
@@ -116,7 +115,7 @@ TransferReport WriteLutToCamera(app::Services& services, LutColour colour, const
     report.total = 2 * kLutEntries;
     TransferTally tally(report, services.engine);
     WriteOne(services, colour, table, timeouts, "", report, tally);
-    tally.Conclude("sent");
+    tally.Conclude();
     return report;
 }
 
@@ -131,7 +130,7 @@ TransferReport ReadAllLuts(app::Services& services, ILutTables& tables, const Tr
         tables.ShowAsRead(colour);
         if (!complete) break;
     }
-    tally.Conclude("queried");
+    tally.Conclude();
     return report;
 }
 
@@ -141,22 +140,27 @@ TransferReport WriteAllLuts(app::Services& services, ILutTables& tables, const T
     TransferTally tally(report, services.engine);
     for (LutColour colour : kLutColours)
         if (!WriteOne(services, colour, tables.Table(colour), timeouts, ColourName(colour), report, tally)) break;
-    tally.Conclude("sent");
+    tally.Conclude();
     return report;
 }
 
 std::string DescribeFailures(const TransferReport& report) {
     if (report.Complete()) return {};
-    std::string text;
+    // "Of 1536 commands, 296 were answered, 19 failed (first at ...) and 1221 were not attempted."
+    std::vector<std::string> counts = {std::to_string(report.answered) + " were answered"};
     if (report.failed > 0) {
         const std::string at =
             report.firstFailedAt.empty() ? "entry " + std::to_string(report.firstFailedEntry) : report.firstFailedAt;
-        text = std::to_string(report.failed) + " of " + std::to_string(report.total) + " commands failed (first at " +
-               at + (report.firstFailure.empty() ? "" : ": " + report.firstFailure) + ").";
+        counts.push_back(std::to_string(report.failed) + " failed (first at " + at +
+                         (report.firstFailure.empty() ? "" : ": " + report.firstFailure) + ")");
     }
-    if (!report.detail.empty()) text += (text.empty() ? "" : " ") + report.detail;
-    if (text.empty())
-        text = "Only " + std::to_string(report.sent) + " of " + std::to_string(report.total) + " commands were sent.";
+    if (report.NotAttempted() > 0) counts.push_back(std::to_string(report.NotAttempted()) + " were not attempted");
+    std::string text = "Of " + std::to_string(report.total) + " commands, ";
+    for (size_t i = 0; i < counts.size(); ++i)
+        text += (i == 0 ? "" : i + 1 == counts.size() ? " and " : ", ") + counts[i];
+    text += report.lastConfirmed.empty() ? ". The camera confirmed no entry."
+                                         : ". The last entry the camera confirmed is " + report.lastConfirmed + ".";
+    if (!report.detail.empty()) text += " " + report.detail;
     return text;
 }
 

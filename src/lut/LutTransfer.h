@@ -20,15 +20,19 @@ namespace vr::lut {
 
 struct TransferReport {
     int total = 0;              // commands the transfer was to send
-    int sent = 0;               // commands sent
-    int failed = 0;             // refused or unanswered, and those left out because their selection failed
+    int sent = 0;               // commands sent: answered or failed
+    int answered = 0;           // commands the camera answered as asked (COMPLETE, or the value queried)
+    int failed = 0;             // commands sent that the camera refused or did not answer
     int firstFailedEntry = -1;  // table entry of the first failure
     bool stopped = false;       // the operator stopped it between two commands
     bool gaveUp = false;        // ended after too many failures in a row (a camera that is gone)
     std::string firstFailedAt;  // where the first failure was: "entry 17", "green entry 17", "the G plane"
     std::string firstFailure;   // what went wrong there, as the engine tells it
-    std::string detail;         // how an incomplete transfer ended and what it had done by then
-    bool Complete() const { return sent == total && failed == 0; }
+    std::string lastConfirmed;  // the last entry the camera answered both commands of: "red 147"; empty for none
+    std::string detail;         // how an incomplete transfer ended
+    // Left out: after the end, or because the entry or plane they belong to could not be selected.
+    int NotAttempted() const { return total - sent; }
+    bool Complete() const { return answered == total; }
 };
 
 // How long each kind of command may wait for its answer. Tests shorten them.
@@ -64,8 +68,9 @@ TransferReport ReadAllLuts(app::Services& services, ILutTables& tables, const Tr
 // Writes red, green, blue in that order; a stopped or abandoned write leaves the rest unwritten.
 TransferReport WriteAllLuts(app::Services& services, ILutTables& tables, const TransferTimeouts& timeouts = {});
 
-// What the operator is told after a transfer that did not go through: "3 of 512 commands failed
-// (first at entry 17)." and how it ended; empty for a complete one.
+// What the operator is told after a transfer that did not go through: how many commands the camera
+// answered, how many failed (and where the first did) and how many were not attempted, the last
+// entry the camera confirmed, and how it ended; empty for a complete one.
 std::string DescribeFailures(const TransferReport& report);
 
 }  // namespace vr::lut

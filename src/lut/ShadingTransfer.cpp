@@ -36,23 +36,21 @@ bool EachEntry(app::Services& services, const char* text, const TransferTimeouts
         }
         const bool planeSelected = engine.SendCommandInt(protocol::cmd::SDDS, plane, timeouts.plane) == 1;
         if (!tally.RecordAt(planeSelected, std::string("the selection of the ") + name + " plane")) break;
-        if (!planeSelected) {
-            // Its entries would go to or come from the plane selected before.
-            report.failed += 2 * kShadingEntries;
-            continue;
-        }
+        // Its entries would go to or come from the plane selected before: none is attempted.
+        if (!planeSelected) continue;
         for (int entry = 1; entry <= kShadingEntries; ++entry) {
             if (!operation.Continue()) {
                 report.stopped = true;
                 break;
             }
-            tally.Begin(name, entry);
             const bool selected = engine.SendCommandInt(protocol::cmd::SDDI, entry, timeouts.entry) == 1;
             if (!tally.Record(selected, name, entry)) break;
-            if (!selected)
-                tally.Skip(1, name, entry);
-            else if (!tally.Record(value(plane, entry) == 1, name, entry))
-                break;
+            // Without its selection the value would go to or come from the entry selected before.
+            if (selected) {
+                const bool done = value(plane, entry) == 1;
+                if (done) tally.Confirmed(name, entry);
+                if (!tally.Record(done, name, entry)) break;
+            }
             const int step = plane * kShadingEntries + entry;
             operation.SetText(stepText + std::to_string(step) + stepTotal);
             operation.SetPercent(Percent(step));
@@ -80,7 +78,7 @@ TransferReport ReadShadingFromCamera(app::Services& services, ShadingBuffer& buf
         buffer[static_cast<size_t>(plane)][static_cast<size_t>(entry - 1)] = v;
         return 1;
     });
-    tally.Conclude("queried");
+    tally.Conclude();
     return report;
 }
 
@@ -95,8 +93,8 @@ TransferReport WriteShadingToCamera(app::Services& services, const ShadingBuffer
             protocol::cmd::SDD, buffer[static_cast<size_t>(plane)][static_cast<size_t>(entry - 1)], timeouts.entry);
     });
     if (all) tally.RecordAt(engine.SendCommandInt(protocol::cmd::SDDU, 0, timeouts.command) == 1, "\"SDDU\"");
-    tally.Conclude("sent");
-    if (!all) report.detail += " \"SDDU\" was not sent.";
+    tally.Conclude();
+    if (!all) report.detail += (report.detail.empty() ? "" : " ") + std::string("\"SDDU\" was not sent.");
     return report;
 }
 

@@ -1,7 +1,5 @@
 #include "lut/TransferTally.h"
 
-#include <cstring>
-
 #include "protocol/Command.h"
 
 namespace vr::lut {
@@ -13,17 +11,10 @@ std::string EntryName(const char* table, int entry) {
 
 }  // namespace
 
-void TransferTally::Begin(const char* table, int entry) {
-    if (!spans_.empty() && std::strcmp(spans_.back().table, table) == 0) {
-        spans_.back().last = entry;
-        return;
-    }
-    spans_.push_back({table, entry, entry});
-}
-
 bool TransferTally::Count(bool ok) {
     ++report_.sent;
     if (ok) {
+        ++report_.answered;
         inARow_ = 0;
         return true;
     }
@@ -48,10 +39,8 @@ bool TransferTally::RecordAt(bool ok, const std::string& where) {
     return !report_.gaveUp;
 }
 
-void TransferTally::Skip(int commands, const char* table, int entry) {
-    if (commands <= 0) return;
-    report_.failed += commands;
-    NoteFirst(EntryName(table, entry), entry);
+void TransferTally::Confirmed(const char* table, int entry) {
+    report_.lastConfirmed = (*table != '\0' ? std::string(table) + " " : std::string()) + std::to_string(entry);
 }
 
 void TransferTally::NoteFirst(const std::string& where, int entry) {
@@ -60,25 +49,11 @@ void TransferTally::NoteFirst(const std::string& where, int entry) {
     report_.firstFailedEntry = entry;
 }
 
-std::string TransferTally::Reached() const {
-    std::string text;
-    for (const Span& span : spans_) {
-        if (!text.empty()) text += ", ";
-        if (*span.table != '\0') text += std::string(span.table) + " ";
-        text += std::to_string(span.first);
-        if (span.last != span.first) text += " to " + std::to_string(span.last);
-    }
-    return text;
-}
-
-void TransferTally::Conclude(const char* verb) {
+void TransferTally::Conclude() {
     if (!report_.stopped && !report_.gaveUp) return;
-    std::string text = report_.gaveUp ? "The camera stopped answering: the transfer was ended after " +
-                                            std::to_string(kMaxFailuresInARow) + " failures in a row."
-                                      : std::string("Stopped by the operator.");
-    const std::string reached = Reached();
-    text += reached.empty() ? std::string(" No entry was ") + verb + "."
-                            : std::string(" Entries ") + verb + ": " + reached + ".";
+    const std::string text = report_.gaveUp ? "The camera stopped answering: the transfer was ended after " +
+                                                  std::to_string(kMaxFailuresInARow) + " failures in a row."
+                                            : std::string("Stopped by the operator.");
     report_.detail = report_.detail.empty() ? text : report_.detail + " " + text;
 }
 

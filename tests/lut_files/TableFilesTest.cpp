@@ -116,10 +116,17 @@ using TransferPtyTest = test::CameraOnPty;
 
 }  // namespace
 
+// A file written with CR line ends: one line, its header among it.
+std::string CrOnly(std::string text) {
+    std::erase(text, '\n');
+    return text;
+}
+
 TEST(TableFileReadersTest, StopAtTheFirstLineTheyCannotPlace) {
     enum Kind { Gamma, Shading };
     std::string binary;
     for (int i = 0; i < 1024; ++i) binary += static_cast<char>(i % 256);
+    const std::string noEntry = "No entry could be read from the file.";
     // clang-format off
     const struct {
         const char* name;
@@ -128,6 +135,7 @@ TEST(TableFileReadersTest, StopAtTheFirstLineTheyCannotPlace) {
         bool ok;  // read to its end: a gamma file's tables are then shown as read
         int entries;
         Strings messages;
+        int missing = -1;  // the entry of a skipped line, which keeps its value
     } cases[] = {
         {"a full gamma file", Gamma, GammaLines(256), true, 256, {}},
         {"an empty line after the last entry", Gamma, GammaLines(256) + "\r\n", false, 256, {"Invaild line format"}},
@@ -135,7 +143,13 @@ TEST(TableFileReadersTest, StopAtTheFirstLineTheyCannotPlace) {
         {"a fourth gamma field", Gamma, GammaLines(3) + "1,2,3,4\r\n5,5,5\r\n", false, 3,
          {"Invalid data count format"}},
         {"blanks instead of commas", Gamma, GammaLines(1) + "1 2 3\r\n", false, 1, {"Invaild line format"}},
-        {"nothing at all", Gamma, "", true, 0, {}},
+        // Never a table of zeros from a file that gave no entry.
+        {"nothing at all", Gamma, "", false, 0, {noEntry}},
+        {"only the gamma header", Gamma, GammaLines(0), false, 0, {noEntry}},
+        // The header is one line like any other: too long, it is not taken whole as the header.
+        {"CR line ends", Gamma, CrOnly(GammaLines(256)), false, 0, {"Invalid data count format"}},
+        {"a 300-character header", Gamma, std::string(300, 'H') + "\r\n" + GammaLines(1).substr(19), false, 0,
+         {"Invaild line format"}},
         {"bare LF and no final line end", Gamma, "any header\n0,0,0\n1,2,3", true, 2, {}},
         {"126 characters are one line", Gamma, GammaLines(1) + "1,2,3" + std::string(121, ' ') + "\r\n", true, 2, {}},
         // Read in pieces it would be "1,2,3" and a line of blanks; as a whole it is one bad line.
@@ -145,15 +159,22 @@ TEST(TableFileReadersTest, StopAtTheFirstLineTheyCannotPlace) {
         {"a full shading file", Shading, ShadingLines(1024), true, 1024, {}},
         {"ten lines", Shading, ShadingLines(10), true, 10, {}},
         {"1025 lines", Shading, ShadingLines(1025), true, 1024, {"Too many data"}},
-        {"only the header", Shading, ShadingLines(0), true, 0, {}},
+        {"only the header", Shading, ShadingLines(0), false, 0, {noEntry}},
+        {"CR line ends in a shading file", Shading, CrOnly(ShadingLines(1024)), false, 0,
+         {"Invaild data count format"}},
+        {"a 300-character shading header", Shading, std::string(300, 'H') + "\r\n" + ShadingLines(2).substr(22),
+         true, 2, {"Line 1 of the file is longer than 126 characters and was skipped."}},
         {"a fourth shading field", Shading, ShadingLines(5) + "1, 2, 3, 4\r\n", false, 5,
          {"Invaild data count format"}},
-        // Taken apart, a long line's second half would land on the next entry and shift all the rest.
+        // Taken apart, a long line's pieces would land on the next entries and shift all the rest; skipped,
+        // its entry is missing and the next line keeps its own.
         {"a long shading line skipped", Shading,
-         ShadingLines(2) + "1, 2, 3" + std::string(200, ' ') + "\r\n4002, 5002, 6002\r\n", true, 3,
-         {"Line 4 of the file is longer than 126 characters and was skipped."}},
-        {"a binary shading file", Shading, binary, true, 0,
-         {"4 lines of the file are longer than 126 characters and were skipped, the first at line 2."}},
+         ShadingLines(2) + "1, 2, 3" + std::string(200, ' ') + "\r\n4003, 5003, 6003\r\n", true, 3,
+         {"Line 4 of the file is longer than 126 characters and was skipped: entry 3 is missing."}, 2},
+        {"a binary shading file", Shading, binary, false, 0,
+         {"4 lines of the file are longer than 126 characters and were skipped, the first at line 2: their "
+          "entries are missing, from entry 1.",
+          noEntry}},
     };
     // clang-format on
     for (const auto& c : cases) {
@@ -170,12 +191,13 @@ TEST(TableFileReadersTest, StopAtTheFirstLineTheyCannotPlace) {
         for (LutColour colour : lut::kLutColours) EXPECT_EQ(tables.ShownAsRead(colour), c.kind == Gamma && c.ok);
         // A gamma read keeps what it stored before a bad line; a malformed shading file leaves nothing
         // of itself behind. The entries not given keep their values.
-        const int kept = c.kind == Shading && !c.ok ? 0 : c.entries;
+        const int kept = c.kind == Shading && !c.ok ? 0 : c.entries + (c.missing >= 0 ? 1 : 0);
         for (int i = 0; i < lut::kShadingEntries; ++i) {
             const auto e = static_cast<size_t>(i);
             if (c.kind == Shading) {
-                ASSERT_EQ(buffer[0][e], i < kept ? 4000 + i : 7) << "entry " << i;
-                ASSERT_EQ(buffer[2][e], i < kept ? 6000 + i : 7) << "entry " << i;
+                const bool given = i < kept && i != c.missing;
+                ASSERT_EQ(buffer[0][e], given ? 4000 + i : 7) << "entry " << i;
+                ASSERT_EQ(buffer[2][e], given ? 6000 + i : 7) << "entry " << i;
             } else if (i < lut::kLutEntries) {
                 ASSERT_EQ(tables.Table(LutColour::Red)[e], i < kept ? i : 7) << "entry " << i;
                 ASSERT_EQ(tables.Table(LutColour::Blue)[e], i < kept ? 3 * i : 7) << "entry " << i;
@@ -227,13 +249,15 @@ TEST(TableFileWritersTest, ProduceExactLines) {
 TEST_F(TableFilesTest, OpenLutFileSaysWhyItCouldNotAndSaveLutFileReadsTheCameraFirstAndAsksBeforeReplacing) {
     Start();
     dir.WriteFile("bad.csv", "GammaData (R G B)\r\n7,8,9\r\n\r\n");
-    // A bad file, a missing one, and a cancelled dialog, which ends without a word.
-    Platform().files = {dir / "bad.csv", dir / "missing.csv"};
-    for (int k = 0; k < 3; ++k) Menu(30006);
+    dir.WriteFile("empty.csv", "GammaData (R G B)\r\n");
+    // A bad file, one without an entry, a missing one, and a cancelled dialog, which ends without a word.
+    Platform().files = {dir / "bad.csv", dir / "empty.csv", dir / "missing.csv"};
+    for (int k = 0; k < 4; ++k) Menu(30006);
     EXPECT_EQ(tables.Table(LutColour::Red)[0], 7) << "what came before the bad line stays";
     EXPECT_FALSE(tables.ShownAsRead(LutColour::Red));
-    EXPECT_EQ(Boxes(), (Strings{kApp + "Invaild line format [error]",
-                                kApp + dir / "missing.csv" + "\nCouldn't open this file [error]"}));
+    EXPECT_EQ(Boxes(),
+              (Strings{kApp + "Invaild line format [error]", kApp + "No entry could be read from the file. [error]",
+                       kApp + dir / "missing.csv" + "\nCouldn't open this file [error]"}));
     EXPECT_TRUE(sent.empty());
 
     // Save reads the camera first and asks before replacing (a new file, without a question, is the Qt test's).
@@ -259,8 +283,9 @@ TEST_F(TableFilesTest, SaveLutFileEndsBeforeItsDialogWhenTheReadFails) {
     Platform().files = {dir / "lut.csv"};
     Menu(30007);
     EXPECT_EQ(Platform().files.size(), 1u) << "no file dialog";
-    EXPECT_EQ(Boxes(), Strings{kApp + "1 of 1536 commands failed (first at red entry 150: no reply to LUTIR=150 "
-                                      "within 150 ms). The read ended there. [warning]"});
+    EXPECT_EQ(Boxes(), Strings{kApp + "Of 1536 commands, 300 were answered, 1 failed (first at red entry 150: no reply "
+                                      "to LUTIR=150 within 150 ms) and 1235 were not attempted. The last entry the "
+                                      "camera confirmed is red 149. The read ended there. [warning]"});
     EXPECT_TRUE(tables.ShownAsRead(LutColour::Red));
     EXPECT_FALSE(tables.ShownAsRead(LutColour::Green)) << "the reads stop at the first that fails";
     EXPECT_EQ(tables.Table(LutColour::Red)[149], 16 * 149);
@@ -285,7 +310,7 @@ TEST_F(TableFilesTest, ShadingReadToFileAndShortFileBackToTheCamera) {
     Button(1337);
     EXPECT_EQ(sent, Strings{"SDM?"});
     const std::string question = kApp +
-                                 "The file holds 10 of 1024 entries; the rest will be written as 0 (or as "
+                                 "The file holds 10 of 1024 entries; the others will be written as 0 (or as "
                                  "the last shading data read from the camera). Continue? [question]";
     EXPECT_EQ(Boxes(), Strings{question});
     Button(1337);
@@ -376,21 +401,23 @@ TEST_F(TransferPtyTest, CameraThatGoesSilentEndsTheTransferAfterTenFailures) {
         int failed;
         std::string description;
     } cases[] = {
-        // Answered up to the index of red entry 50: its data and the indexes of 51 to 59 time out,
-        // and the data of 51 to 58 is left out, since it would land on the entry selected before.
-        {"a LUT write", 101, [&] { return lut::WriteAllLuts(services->Get(), tables, Short()); }, 111, 18,
-         "18 of 1536 commands failed (first at red entry 50: no reply to LUTR=4045 within 150 ms). The camera stopped "
-         "answering: the transfer was ended after 10 failures in a row. Entries sent: red 0 to 59."},
+        // Answered up to the index of red entry 50: its data and the indexes of 51 to 59 time out; the data of
+        // 51 to 58 is not attempted, since it would land on the entry selected before.
+        {"a LUT write", 101, [&] { return lut::WriteAllLuts(services->Get(), tables, Short()); }, 111, 10,
+         "Of 1536 commands, 101 were answered, 10 failed (first at red entry 50: no reply to LUTR=4045 within 150 ms) "
+         "and 1425 were not attempted. The last entry the camera confirmed is red 49. The camera stopped answering: "
+         "the transfer was ended after 10 failures in a row."},
         // Plane G, the selection of plane R and its entries 1 to 50 are answered.
         {"a shading write", 2049 + 1 + 100, [&] { return lut::WriteShadingToCamera(services->Get(), buffer, Short()); },
-         2160, 19,
-         "19 of 6148 commands failed (first at R entry 51: no reply to SDDI=51 within 150 ms). The camera stopped "
-         "answering: the transfer was ended after 10 failures in a row. Entries sent: G 1 to 1024, R 1 to 60. "
-         "\"SDDU\" was not sent."},
+         2160, 10,
+         "Of 6148 commands, 2150 were answered, 10 failed (first at R entry 51: no reply to SDDI=51 within 150 ms) and "
+         "3988 were not attempted. The last entry the camera confirmed is R 50. The camera stopped answering: the "
+         "transfer was ended after 10 failures in a row. \"SDDU\" was not sent."},
         {"a shading read", 2049 + 1 + 100, [&] { return lut::ReadShadingFromCamera(services->Get(), buffer, Short()); },
-         2160, 19,
-         "19 of 6147 commands failed (first at R entry 51: no reply to SDDI=51 within 150 ms). The camera stopped "
-         "answering: the transfer was ended after 10 failures in a row. Entries queried: G 1 to 1024, R 1 to 60."},
+         2160, 10,
+         "Of 6147 commands, 2150 were answered, 10 failed (first at R entry 51: no reply to SDDI=51 within 150 ms) and "
+         "3987 were not attempted. The last entry the camera confirmed is R 50. The camera stopped answering: the "
+         "transfer was ended after 10 failures in a row."},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -416,8 +443,11 @@ TEST_F(TransferPtyTest, OperatorStopsBetweenEntriesAndIsToldWhatWasSent) {
     ASSERT_EQ(sent.back().rfind("SDD=", 0), 0u) << sent.back();
     const std::string lastIndex = sent[sent.size() - 2];
     ASSERT_EQ(lastIndex.rfind("SDDI=", 0), 0u) << lastIndex;
+    const int entries = std::stoi(lastIndex.substr(5));
     EXPECT_EQ(lut::DescribeFailures(report),
-              "Stopped by the operator. Entries sent: G 1 to " + lastIndex.substr(5) + ". \"SDDU\" was not sent.");
+              "Of 6148 commands, " + std::to_string(1 + 2 * entries) + " were answered and " +
+                  std::to_string(6148 - 1 - 2 * entries) + " were not attempted. The last entry the camera confirmed " +
+                  "is G " + std::to_string(entries) + ". Stopped by the operator. \"SDDU\" was not sent.");
     EXPECT_EQ(report.failed, 0);
     EXPECT_FALSE(services->dialogs.Disabled());
 }

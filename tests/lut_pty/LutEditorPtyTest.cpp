@@ -76,7 +76,8 @@ TEST_F(LutEditorPtyTest, WriteTellsHowManyEntriesTheCameraRefused) {
     editor_->logic.OnMouseMove(MouseButtons::LeftOnly, {64, 32});
     editor_->logic.OnWriteTableData();
     for (int i : {0, 64, 255}) EXPECT_EQ(CameraEntry(0, i), i == 255 ? 4095 : 16 * i) << i;
-    EXPECT_EQ(Boxes(), test::Strings{"LUT Setting for Red: 256 of 512 commands failed (first at entry 0: the camera "
-                                     "answered \"ERROR: Refused\" to LUTR=0). [warning]"})
+    EXPECT_EQ(Boxes(), test::Strings{"LUT Setting for Red: Of 512 commands, 256 were answered and 256 failed (first at "
+                                     "entry 0: the camera answered \"ERROR: Refused\" to LUTR=0). The camera confirmed "
+                                     "no entry. [warning]"})
         << "one report, not a box for each of the 256 refusals";
 }
