@@ -11,8 +11,8 @@
 #include <QTimer>
 #include <cstdio>
 
-#include "AreaSelectDialog.h"
 #include "AboutDialog.h"
+#include "AreaSelectDialog.h"
 #include "CameraIdDialog.h"
 #include "CommunicationWindow.h"
 #include "CompareWindow.h"
@@ -150,9 +150,13 @@ bool ScreenshotTour::SettingsWindows(const QString& prefix) {
             text += line.text + "\n";
     }
     text += window_.Services().model.kind == settings::kModelKA ? "LROP=1\n" : "PER=8000\n";
-    const auto differences =
-        settings::CompareSettings(settings::SettingsLines::Split(text), file.Reader(), window_.Services().table,
-                                  window_.Logic().LastRead(), window_.Services().model, window_.Logic().FactoryMode());
+    const auto lines = settings::SettingsLines::Split(text);
+    app::Services& services = window_.Services();
+    const bool factory = window_.Logic().FactoryMode();
+    const auto unread = settings::ReadUnreadSettings(services, lines, file.Reader(), window_.Logic().LastRead(),
+                                                     services.model.kind, factory);
+    const auto differences = settings::CompareSettings(lines, file.Reader(), services.table, window_.Logic().LastRead(),
+                                                       unread, services.model, factory);
     CompareWindow compare("golden-line-3.cam", differences, &window_);
     compare.show();
     ok = Save(&compare, prefix + "compare-with-file") && ok;

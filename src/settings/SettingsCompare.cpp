@@ -1,7 +1,11 @@
 #include "settings/SettingsCompare.h"
 
+#include <chrono>
 #include <map>
+#include <set>
 
+#include "app/Services.h"
+#include "protocol/Command.h"
 #include "protocol/CommandTable.h"
 #include "protocol/ParameterTable.h"
 #include "settings/ModelCommands.h"
@@ -19,11 +23,34 @@ const protocol::ParameterDef* DefOf(const protocol::ParameterTable& table, uint3
     return index < 0 ? nullptr : table.Row(static_cast<size_t>(index)).def;
 }
 
+constexpr std::chrono::milliseconds kQueryTimeout{5000};
+
 }  // namespace
+
+std::vector<UnreadSetting> ReadUnreadSettings(app::Services& services, const std::vector<SettingsFileLine>& lines,
+                                              const SettingsLines& reader, const std::vector<RowReadResult>& read,
+                                              uint32_t modelKind, bool factoryMode) {
+    std::set<uint32_t> asked;
+    for (const RowReadResult& r : read) asked.insert(services.table.Row(r.row).def->cmdId);
+    std::vector<UnreadSetting> unread;
+    for (const SettingsFileLine& line : lines) {
+        const LineMeaning m = reader.Interpret(line, factoryMode, modelKind);
+        if (m.use != LineUse::Setting || !asked.insert(m.cmdId).second) continue;
+        const protocol::ParameterDef* def = DefOf(reader.Rows(), m.ctrlId);
+        if (def == nullptr || def->controlKind == protocol::ControlKind::Button) continue;
+        UnreadSetting u{m.cmdId, m.ctrlId, false, 0};
+        u.answered = services.engine.QueryInt(m.cmdId, u.value, kQueryTimeout) == 1;
+        unread.push_back(u);
+        // A line that went away answers nothing more.
+        if (services.engine.LinkLost()) break;
+    }
+    return unread;
+}
 
 std::vector<SettingDifference> CompareSettings(const std::vector<SettingsFileLine>& lines, const SettingsLines& reader,
                                                const protocol::ParameterTable& table,
-                                               const std::vector<RowReadResult>& read, const CameraModel& model,
+                                               const std::vector<RowReadResult>& read,
+                                               const std::vector<UnreadSetting>& unread, const CameraModel& model,
                                                bool factoryMode) {
     // What loading the file would send, by command; a later line of the same command wins, as it
     // would when loading.
@@ -78,6 +105,20 @@ std::vector<SettingDifference> CompareSettings(const std::vector<SettingsFileLin
             else
                 continue;
         }
+        differences.push_back(std::move(d));
+    }
+
+    for (const UnreadSetting& u : unread) {
+        const auto inFile = fileValues.find(u.cmdId);
+        if (inFile == fileValues.end()) continue;
+        if (u.answered && u.value == inFile->second) continue;
+        const protocol::ParameterDef* def = DefOf(reader.Rows(), u.ctrlId);
+        SettingDifference d;
+        d.kind = u.answered ? SettingDifference::Kind::Differs : SettingDifference::Kind::NoAnswer;
+        d.name = protocol::GetCommandName(u.cmdId);
+        d.caption = def != nullptr ? Caption(*def) : std::string();
+        d.fileValue = std::to_string(inFile->second);
+        if (u.answered) d.cameraValue = std::to_string(u.value);
         differences.push_back(std::move(d));
     }
 

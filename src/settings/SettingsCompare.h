@@ -11,6 +11,9 @@
 #include "settings/ReadAllSettings.h"
 #include "settings/SettingsLines.h"
 
+namespace vr::app {
+struct Services;
+}
 namespace vr::protocol {
 class ParameterTable;
 }
@@ -34,12 +37,29 @@ struct SettingDifference {
     bool isText = false;  // the model name, a text; every other value is an integer
 };
 
-// `read` is what the last reading of all settings queried, `table` holds what it read. Only the
-// settings a settings file carries for this model and mode are compared; the model name ("MD00") is
-// compared when the file has it. Rows in table order, then the lines the model lacks in file order.
+// A setting of the file that reading all settings does not query, as the camera answered it.
+struct UnreadSetting {
+    uint32_t cmdId = 0;
+    uint32_t ctrlId = 0;
+    bool answered = false;
+    int32_t value = 0;
+};
+
+// Queries, once each and in file order, the settings of the file that loading it would send but
+// that `read` did not query: the chromatic aberration mode ("CACM") and the chromatic aberration
+// lines (each by its own command). Actions ("CACS") are no settings and are not asked.
+std::vector<UnreadSetting> ReadUnreadSettings(app::Services& services, const std::vector<SettingsFileLine>& lines,
+                                              const SettingsLines& reader, const std::vector<RowReadResult>& read,
+                                              uint32_t modelKind, bool factoryMode);
+
+// `read` is what the last reading of all settings queried, `table` holds what it read; `unread` what
+// ReadUnreadSettings asked besides. Every setting a settings file carries for this model and mode is
+// compared; the model name ("MD00") is compared when the file has it. Rows in table order, then the
+// settings only the file brought up, then the lines the model lacks in file order.
 std::vector<SettingDifference> CompareSettings(const std::vector<SettingsFileLine>& lines, const SettingsLines& reader,
                                                const protocol::ParameterTable& table,
-                                               const std::vector<RowReadResult>& read, const CameraModel& model,
+                                               const std::vector<RowReadResult>& read,
+                                               const std::vector<UnreadSetting>& unread, const CameraModel& model,
                                                bool factoryMode);
 
 }  // namespace vr::settings

@@ -9,6 +9,7 @@
 #include "app/Services.h"
 #include "protocol/ParameterTable.h"
 #include "settings/MemoryAreas.h"
+#include "settings/ModelCommands.h"
 #include "settings/ModelIdentity.h"
 #include "settings/ReadAllSettings.h"
 #include "ui/main/ControlIds.h"
@@ -142,8 +143,10 @@ void SettingsFeature::CompareWithFile() {
     // A read that ended early (the operator, a lost line, a silent camera) has nothing complete to
     // compare with; the read has said why.
     if (window_.LastReadEnded()) return;
+    const std::vector<UnreadSetting> unread = ReadUnreadSettings(services_, lines, file_.Reader(), window_.LastRead(),
+                                                                 services_.model.kind, window_.FactoryMode());
     const std::vector<SettingDifference> differences = CompareSettings(
-        lines, file_.Reader(), services_.table, window_.LastRead(), services_.model, window_.FactoryMode());
+        lines, file_.Reader(), services_.table, window_.LastRead(), unread, services_.model, window_.FactoryMode());
     if (differences.empty()) {
         services_.platform.MessageBox("The camera holds every setting of " + path + " as the file has it.",
                                       app::kAppTitle, app::MsgIcon::Information);
