@@ -17,7 +17,7 @@ UserId::Verdict UserId::Check(std::string_view text) {
 const char* UserId::VerdictText(Verdict verdict) {
     switch (verdict) {
         case Verdict::TooLong:
-            return kTooLongText;
+            return kTooLongMessage;
         case Verdict::NotSendable:
             return kNotSendableText;
         case Verdict::Ok:

@@ -1,6 +1,6 @@
 #pragma once
-// The camera's user ID ("UD"): a free text of at most 64 characters that the operator gives the
-// camera. The rule for writing it is shared by the user ID editor and the device information dialog.
+// The camera's user ID ("UD"): a free text of at most 64 bytes that the operator gives the camera. The rule for writing
+// it is shared by the user ID editor and the device information dialog.
 
 #include <chrono>
 #include <string>
@@ -20,7 +20,9 @@ public:
     // What the editor shows when the camera did not say.
     static constexpr const char* kUnknown = "????????????????";
 
-    static constexpr const char* kTooLongText = "User ID string is too long !!";
+    // The editors' message, and what the limit counts: bytes, as the camera keeps them.
+    static constexpr const char* kTooLongMessage =
+        "User ID string is too long !!\nAt most 64 bytes; a character outside ASCII takes two or more.";
     static constexpr const char* kNotSendableText = "The user ID must not contain control characters.";
     static constexpr const char* kWriteFailedText = "Couldn't write the User ID.";
 

@@ -262,7 +262,8 @@ TEST_F(IdEditorsTest, BothEditorsKeepTheUserIdRule) {
         const char* refusal;  // none when sent
     } cases[] = {
         {longest, nullptr},
-        {longest + "u", "User ID string is too long !!"},
+        {longest + "u",
+         "User ID string is too long !!\nAt most 64 bytes; a character outside ASCII takes two or more."},
         {"line\r\nGA=100", "The user ID must not contain control characters."},
     };
     for (const auto& editor : editors) {
