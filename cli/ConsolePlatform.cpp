@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "Interrupt.h"
+#include "protocol/Command.h"
 
 namespace vr::cli {
 
@@ -19,10 +20,13 @@ app::MsgResult ConsolePlatform::MessageBox(const std::string& text, const std::s
                                                                                             : app::MsgResult::Ok;
     if (progressOpen_ && progressOnTerminal_) std::fputs("\r\033[K", stderr);
     // A box's text may span lines ("Failed to initialize ... port!\n<reason>"): keep it one record.
+    // What it quotes from a file or the camera is shown printable, so no byte of it acts on the
+    // terminal.
     std::string flat = text;
     for (char& c : flat)
         if (c == '\n') c = ' ';
-    std::fprintf(stderr, "%s: %s\n", caption.c_str(), flat.c_str());
+    std::fprintf(stderr, "%s: %s\n", protocol::Command::Printable(caption).c_str(),
+                 protocol::Command::Printable(flat).c_str());
     switch (buttons) {
         case app::MsgButtons::Ok:
             return app::MsgResult::Ok;

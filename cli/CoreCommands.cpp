@@ -190,7 +190,7 @@ int RunSend(Session& session) {
     auto take = [&](const std::string& line) {
         session.Services().traffic.LogRx(Printable(line));
         lines.push_back(line);
-        if (!session.Opts().json) Print(line + "\n");
+        if (!session.Opts().json) Print(Printable(line) + "\n");
     };
     for (;;) {
         char byte = 0;

@@ -11,11 +11,11 @@
 #include "Session.h"
 #include "app/Platform.h"
 #include "identity/CameraId.h"
-#include "identity/Characters.h"
 #include "identity/DeviceInfo.h"
-#include "identity/DeviceVersion.h"
+#include "identity/TextLimits.h"
 #include "identity/UserId.h"
 #include "protocol/Command.h"
+#include "protocol/CommandIds.h"
 #include "protocol/TextValue.h"
 
 namespace vr::cli {
@@ -49,7 +49,8 @@ int RunInfo(Session& session) {
     if (int rc = session.ConnectOrFail(false); rc != kExitOk) return rc;
     std::vector<std::string> failures;
     const identity::DeviceIdentity id = identity::DeviceInfo(session.Services()).Read(&failures);
-    for (const std::string& failure : failures) std::fprintf(stderr, "vr8200ctl: %s\n", failure.c_str());
+    for (const std::string& failure : failures)
+        std::fprintf(stderr, "vr8200ctl: %s\n", protocol::Command::Printable(failure).c_str());
     std::vector<OutputValue> values;
     const auto add = [&values](const char* name, const std::optional<std::string>& text) {
         if (text) values.push_back({name, *text, true});
@@ -76,9 +77,8 @@ int RunSetUserId(Session& session) {
 int RunSetCameraId(Session& session) {
     if (!NeedsFactory(session, "set-camera-id")) return kExitUsage;
     const std::string& id = session.Opts().args.front();
-    if (id.empty() || id.size() > identity::CameraId::kLength) {
-        std::fprintf(stderr, "vr8200ctl: a camera id has 1 to %zu characters, not %zu\n", identity::CameraId::kLength,
-                     id.size());
+    if (const std::string problem = identity::TextLimitProblem(protocol::cmd::ID00, id); !problem.empty()) {
+        std::fprintf(stderr, "vr8200ctl: %s\n", problem.c_str());
         return kExitUsage;
     }
     if (!protocol::IsSendableText(id)) return RefuseText(session, identity::CameraId::kNotSendableText);
@@ -89,13 +89,8 @@ int RunSetCameraId(Session& session) {
 int RunSetDeviceVersion(Session& session) {
     if (!NeedsFactory(session, "set-device-version")) return kExitUsage;
     const std::string& text = session.Opts().args.front();
-    const auto fields = identity::SplitDeviceVersion(text);
-    bool wellFormed = fields.has_value();
-    if (fields)
-        for (const std::string& field : *fields)
-            wellFormed = wellFormed && !field.empty() && identity::FirstCharacter(field) == field;
-    if (!wellFormed) {
-        std::fprintf(stderr, "vr8200ctl: a device version is four fields of one character each (A.B.C.D), not \"%s\"\n",
+    if (const std::string problem = identity::TextLimitProblem(protocol::cmd::DV00, text); !problem.empty()) {
+        std::fprintf(stderr, "vr8200ctl: %s, not \"%s\"\n", problem.c_str(),
                      protocol::Command::Printable(text).c_str());
         return kExitUsage;
     }
@@ -115,7 +110,7 @@ void AddIdentityCommands(CommandList& commands) {
                         "connect, then ask the camera who it is; prints model=, firmware=, fpga=, camera_id=, "
                         "user_id=, device_version= (a field the camera did not give is left out)",
                         nullptr, RunInfo});
-    commands.push_back({"set-user-id", "connect, then write the user ID (at most 64 characters; may be empty)",
+    commands.push_back({"set-user-id", "connect, then write the user ID (at most 64 bytes; may be empty)",
                         [](CLI::App& sub, Options& o) { OneText(sub, o, "TEXT", "the new user ID"); }, RunSetUserId});
     commands.push_back(
         {"set-camera-id", "with --factory: connect, unlock the camera ID and write it (1 to 10 characters)",

@@ -2,6 +2,7 @@
 // tool's buttons run, on a camera connected without reading all settings.
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <iterator>
 #include <string>
@@ -46,6 +47,23 @@ constexpr Function kFunctions[] = {
     {"factory-pixel-black", &OnePush::FactoryPixelBlackRecalibration, true},
 };
 
+// The setting the window's greying asks of a function: its list, and the first item that lets the
+// function run (the items from it to the end do).
+struct Prerequisite {
+    OnePushResult (OnePush::*run)();
+    uint32_t ctrlId;
+    int firstIndex;
+};
+
+constexpr Prerequisite kPrerequisites[] = {
+    {&OnePush::PixelGainRecalibration, ui::id::kPixelGainMode, 2},
+    {&OnePush::PixelBlackRecalibration, ui::id::kPixelBlackMode, 2},
+    {&OnePush::GainAutoOnce, ui::id::kIndividualGainMode, 1},
+    {&OnePush::AutoSetting, ui::id::kIndividualGainMode, 1},
+};
+
+constexpr std::chrono::milliseconds kSettingQueryTimeout{5000};
+
 void Print(const std::string& text) {
     std::fputs(text.c_str(), stdout);
     std::fflush(stdout);
@@ -55,6 +73,35 @@ const Function* FindFunction(const std::string& name) {
     const auto it =
         std::find_if(std::begin(kFunctions), std::end(kFunctions), [&](const Function& f) { return name == f.name; });
     return it == std::end(kFunctions) ? nullptr : it;
+}
+
+// The function runs only as the window would let it: with the setting its control depends on at an
+// item that enables it, asked of the camera now. kExitOk, or the exit status after telling why not.
+int CheckPrerequisite(Session& session, const Function& function) {
+    const auto it = std::find_if(std::begin(kPrerequisites), std::end(kPrerequisites),
+                                 [&](const Prerequisite& p) { return p.run == function.run; });
+    if (it == std::end(kPrerequisites)) return kExitOk;
+    ui::CCtrlToolDlg& window = session.Window();
+    const auto& table = session.Services().table;
+    const int32_t cmdId = table.ToCmdId(it->ctrlId);
+    if (cmdId < 0 || !window.QueryIntoControl(it->ctrlId, static_cast<uint32_t>(cmdId), kSettingQueryTimeout)) {
+        const std::string failure = session.Services().engine.LastFailure().Describe();
+        std::fprintf(stderr, "vr8200ctl: %s\n",
+                     failure.empty() ? "the camera does not have the setting this function needs" : failure.c_str());
+        return kExitCameraRefused;
+    }
+    const ui::IControlAccess& controls = window.Controls();
+    const int index = controls.GetCurSel(it->ctrlId);
+    if (index >= it->firstIndex) return kExitOk;
+    const protocol::ParameterDef& def = *table.Row(static_cast<size_t>(table.CtrlId2TblIndex(it->ctrlId))).def;
+    std::string allowing;
+    const int count = controls.GetCount(it->ctrlId);
+    for (int i = it->firstIndex; i < count; ++i)
+        allowing += (i == it->firstIndex ? "" : i + 1 == count ? " or " : ", ") + controls.GetItemText(it->ctrlId, i);
+    std::fprintf(stderr, "vr8200ctl: onepush %s needs \"%s / %s\" (%s) at %s; the camera has it at %s\n", function.name,
+                 def.group, def.label, protocol::GetCommandName(def.cmdId).c_str(), allowing.c_str(),
+                 index < 0 ? "no item" : controls.GetItemText(it->ctrlId, index).c_str());
+    return kExitUsage;
 }
 
 std::vector<std::string> FunctionNames() {
@@ -95,12 +142,14 @@ int RunOnePush(Session& session) {
     }
     if (int rc = session.ConnectOrFail(false); rc != kExitOk) return rc;
 
+    if (int rc = CheckPrerequisite(session, *function); rc != kExitOk) return rc;
+
     ui::CCtrlToolDlg& window = session.Window();
     calibration::SteadyWaitClock clock;
     OnePush onePush(window, clock);
     if (function->run == &OnePush::ExposureWhiteBalanceOnce && !onePush.HasExposureOnce()) {
         std::fprintf(stderr, "vr8200ctl: the %s has no exposure white balance\n",
-                     session.Services().model.name.c_str());
+                     protocol::Command::Printable(session.Services().model.name).c_str());
         return kExitCameraRefused;
     }
     // White balance re-reads the green or the common gain by the individual gain mode, which only a
@@ -118,6 +167,11 @@ int RunOnePush(Session& session) {
 }
 
 int RunXmlVersion(Session& session) {
+    // Writing it is the factory page's.
+    if (!session.Opts().args.empty() && !session.Opts().factory) {
+        std::fprintf(stderr, "vr8200ctl: xml-version N writes the factory page's XML version: give --factory\n");
+        return kExitUsage;
+    }
     if (int rc = session.ConnectOrFail(false); rc != kExitOk) return rc;
     calibration::XmlVersion xml(session.Window());
     if (session.Opts().args.empty()) {
@@ -153,7 +207,7 @@ void AddOnePushCommands(CommandList& commands) {
                         },
                         RunOnePush});
     commands.push_back(
-        {"xml-version", "connect; without N print XMLVR=N, with N (0..999) write it",
+        {"xml-version", "connect; without N print XMLVR=N, with N (0..999) write it (needs --factory)",
          [](CLI::App& sub, Options& o) {
              sub.add_option("N", o.args, "the XML version to write")->expected(1)->check(CLI::Range(0, 999));
          },

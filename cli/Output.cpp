@@ -1,7 +1,10 @@
 #include "Output.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
+
+#include "protocol/Command.h"
 
 namespace vr::cli {
 namespace {
@@ -92,13 +95,25 @@ std::string JsonString(const std::string& text) {
 std::string FormatValues(const std::vector<OutputValue>& values, bool json) {
     std::string out;
     if (!json) {
-        for (const auto& v : values) out += v.name + "=" + v.text + "\n";
+        // A text from the camera is shown printable: no byte of it acts on the terminal.
+        for (const auto& v : values) out += v.name + "=" + protocol::Command::Printable(v.text) + "\n";
         return out;
     }
+    // A name asked twice is one key, at its first place, with the value last given: a JSON object
+    // with a key twice is read differently by different parsers.
+    std::vector<const OutputValue*> unique;
+    for (const auto& v : values) {
+        const auto same =
+            std::find_if(unique.begin(), unique.end(), [&](const OutputValue* u) { return u->name == v.name; });
+        if (same == unique.end())
+            unique.push_back(&v);
+        else
+            *same = &v;
+    }
     out = "{";
-    for (size_t i = 0; i < values.size(); ++i) {
+    for (size_t i = 0; i < unique.size(); ++i) {
         if (i > 0) out += ", ";
-        out += JsonString(values[i].name) + ": " + (values[i].isText ? JsonString(values[i].text) : values[i].text);
+        out += JsonString(unique[i]->name) + ": " + (unique[i]->isText ? JsonString(unique[i]->text) : unique[i]->text);
     }
     return out + "}\n";
 }

@@ -13,7 +13,8 @@ struct OutputValue {
     bool isText;       // a text value (quoted in JSON) rather than a number
 };
 
-// "NAME=VALUE" lines, or {"NAME": VALUE, ...} with --json.
+// "NAME=VALUE" lines (texts printable, as protocol::Command::Printable shows them), or
+// {"NAME": VALUE, ...} with --json, where a name given twice is one key holding its last value.
 std::string FormatValues(const std::vector<OutputValue>& values, bool json);
 
 std::string JsonString(const std::string& text);

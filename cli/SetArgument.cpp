@@ -1,5 +1,6 @@
 #include "SetArgument.h"
 
+#include "identity/TextLimits.h"
 #include "protocol/Command.h"
 #include "protocol/CommandTable.h"
 #include "protocol/CommandTimeouts.h"
@@ -49,6 +50,12 @@ bool ParseSetArgument(const std::string& arg, SetArgument& set, std::string& why
         if (!protocol::IsSendableText(value)) {
             why = "the value for " + set.name + " holds a control character: \"" + printable(value) +
                   "\"; nothing was sent";
+            return false;
+        }
+        // The limits set-user-id, set-camera-id and set-device-version keep: the camera would refuse
+        // the text, or keep it cut.
+        if (const std::string problem = identity::TextLimitProblem(set.cmdId, value); !problem.empty()) {
+            why = set.name + ": " + problem + (problem.back() == '.' ? " Nothing was sent." : "; nothing was sent");
             return false;
         }
         set.text = value;

@@ -10,8 +10,10 @@
 #include "CommandList.h"
 #include "Output.h"
 #include "Session.h"
+#include "app/FileIo.h"
 #include "app/Services.h"
 #include "link/CommSetting.h"
+#include "protocol/Command.h"
 #include "protocol/CommandTable.h"
 #include "protocol/ParameterTable.h"
 #include "settings/MemoryAreas.h"
@@ -31,6 +33,14 @@ void Print(const std::string& text) {
 
 int ConnectOrFail(Session& session, bool readAll) {
     return session.ConnectOrFail(readAll);
+}
+
+// One line on stderr saying what the camera did with the last command, which the window would
+// leave to its status strip (no box for a time-out); kExitCameraRefused.
+int TellFailure(Session& session) {
+    const std::string text = session.Services().engine.LastFailure().Describe();
+    if (!text.empty()) std::fprintf(stderr, "vr8200ctl: %s\n", text.c_str());
+    return kExitCameraRefused;
 }
 
 int Unanswered(Session& session) {
@@ -71,6 +81,12 @@ int PrintSettings(Session& session) {
 
 int RunSave(Session& session) {
     const std::string& path = session.Opts().args.front();
+    // A device, a FIFO or a read-only file is refused before the camera is read.
+    std::string target, reason;
+    if (app::CheckWriteTarget(path, target, reason) != app::WriteResult::Written) {
+        std::fprintf(stderr, "vr8200ctl: %s: %s; nothing was written\n", path.c_str(), reason.c_str());
+        return kExitFile;
+    }
     struct stat st {};
     if (::stat(path.c_str(), &st) == 0 && !session.Opts().yes) {
         std::fprintf(stderr, "vr8200ctl: %s exists; give --yes to replace it\n", path.c_str());
@@ -112,7 +128,8 @@ int RunLoad(Session& session) {
         const char* what = r.why == settings::RefusedLine::Why::NoAnswer      ? "not answered"
                            : r.why == settings::RefusedLine::Why::NotSendable ? "not sent (control character)"
                                                                               : "refused";
-        std::fprintf(stderr, "vr8200ctl: line %d %s: %s\n", r.number, what, r.text.c_str());
+        std::fprintf(stderr, "vr8200ctl: line %d %s: %s\n", r.number, what,
+                     protocol::Command::Printable(r.text).c_str());
     }
     if (load.stopped) return kExitInterrupted;
     if (load.lost || load.silent)
@@ -152,9 +169,12 @@ int RunDiff(Session& session) {
         std::fprintf(stderr, "vr8200ctl: the read ended early; nothing was compared\n");
         return kExitCameraRefused;
     }
-    const auto differences =
-        settings::CompareSettings(lines, file.Reader(), session.Services().table, session.Window().LastRead(),
-                                  session.Services().model, session.Window().FactoryMode());
+    app::Services& services = session.Services();
+    const bool factory = session.Window().FactoryMode();
+    const auto unread = settings::ReadUnreadSettings(services, lines, file.Reader(), session.Window().LastRead(),
+                                                     services.model.kind, factory);
+    const auto differences = settings::CompareSettings(lines, file.Reader(), services.table,
+                                                       session.Window().LastRead(), unread, services.model, factory);
     std::string out;
     if (session.Opts().json) {
         out = "{" + JsonString("file") + ": " + JsonString(path) + ", " + JsonString("differences") + ": [";
@@ -168,7 +188,8 @@ int RunDiff(Session& session) {
         out += "]}\n";
     } else {
         for (const auto& d : differences)
-            out += d.name + " file=" + d.fileValue.value_or("") + " camera=" + d.cameraValue.value_or("") + "\n";
+            out += d.name + " file=" + protocol::Command::Printable(d.fileValue.value_or("")) +
+                   " camera=" + protocol::Command::Printable(d.cameraValue.value_or("")) + "\n";
     }
     Print(out);
     if (const int n = Unanswered(session); n > 0) std::fprintf(stderr, "vr8200ctl: %d settings were not answered\n", n);
@@ -193,14 +214,14 @@ int RunStoreArea(Session& session) {
     session.Window().SetCurrentArea(static_cast<uint32_t>(area));
     return settings::MemoryAreas(session.Services()).StoreChosen(area, session.Window().FactoryMode()) == 1
                ? kExitOk
-               : kExitCameraRefused;
+               : TellFailure(session);
 }
 
 int RunLoadArea(Session& session) {
     const int area = ChosenArea(session);
     if (int rc = ConnectOrFail(session, false); rc != kExitOk) return rc;
     session.Window().SetCurrentArea(static_cast<uint32_t>(area));
-    if (settings::MemoryAreas(session.Services()).Load(area) != 1) return kExitCameraRefused;
+    if (settings::MemoryAreas(session.Services()).Load(area) != 1) return TellFailure(session);
     session.Window().ReadAllSettings();
     return PrintSettings(session);
 }
@@ -216,8 +237,10 @@ int RunStoreAll(Session& session) {
 }
 
 int RunReset(Session& session) {
+    // The window keeps "Camera Reset" to the factory page.
+    if (NeedsFactory(session)) return kExitUsage;
     if (int rc = ConnectOrFail(session, false); rc != kExitOk) return rc;
-    if (settings::MemoryAreas(session.Services()).ResetCamera() != 1) return kExitCameraRefused;
+    if (settings::MemoryAreas(session.Services()).ResetCamera() != 1) return TellFailure(session);
     session.CameraRateChanged(link::kRates[0]);  // it wakes at 9600 bit/s
     return kExitOk;
 }
@@ -263,7 +286,8 @@ void AddSettingsCommands(CommandList& commands) {
                         RunLoadArea});
     commands.push_back({"store-all", "store into user areas 1, 2, 3 and the factory area (needs --factory and --yes)",
                         nullptr, RunStoreAll});
-    commands.push_back({"reset", "restart the camera (CRS00); it comes back at 9600 bit/s", nullptr, RunReset});
+    commands.push_back(
+        {"reset", "restart the camera (CRS00; needs --factory); it comes back at 9600 bit/s", nullptr, RunReset});
     commands.push_back(
         {"write-model", "write the camera's model name (MD00), then read it back (needs --factory)",
          [](CLI::App& sub, Options& o) {

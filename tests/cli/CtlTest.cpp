@@ -35,6 +35,8 @@ TEST_F(CtlTest, SetChangesTheCameraAndStopsAtTheFirstRefusal) {
     EXPECT_FALSE(Has(Sent(r.err), "BL=3")) << "nothing is sent after a refusal";
 
     EXPECT_EQ(Run({"--json", "get", "GA", "MD"}, 0).out, "{\"GA\": 500, \"MD\": \"VR-8200-KA\"}\n");
+    // A name asked twice is one key: a JSON object holds each key once.
+    EXPECT_EQ(Run({"--json", "get", "GA", "MD", "GA"}, 0).out, "{\"GA\": 500, \"MD\": \"VR-8200-KA\"}\n");
 }
 
 // Every command's usage errors: exit 2, nothing on stdout, nothing sent, and a printable message.
@@ -62,7 +64,8 @@ TEST_F(CtlTest, UsageErrorsExitWithTwoBeforeTouchingTheLine) {
         {"get", "NOPE"}, {"get", "G\x1b[2J"}, {"set", "GA"}, {"set", "GA=12abc"}, {"set", "GA=4294967296"},
         {"send", "GA?\r\nCRS00=1"}, {"onepush", "white"}, {"onepush"}, {"xml-version", "1000"}, {"xml-version", "12x"},
         {"store-area", "0"}, {"--yes", "store-all"}, {"write-model", "KB"}, {"onepush", "factory-pixel-gain"},
-        {"set-camera-id", "ABC"}, {"set-device-version", "1.2.3.4"}};
+        {"set-camera-id", "ABC"}, {"set-device-version", "1.2.3.4"}, {"reset"}, {"xml-version", "5"},
+        {"set", "UD=" + std::string(65, 'u')}, {"set", "ID00=ABCDEFGHIJK"}, {"set", "DV00=1.2"}};
     const std::vector<Strings> factory = {
         {"store-all"}, {"set-camera-id", ""}, {"set-camera-id", "ABCDEFGHIJK"}, {"set-camera-id", "AB\nC"},
         {"set-device-version", "1.2.3"}, {"set-device-version", "12.3.4.5"}, {"set-device-version", "1.2.3."}};
@@ -81,6 +84,17 @@ TEST_F(CtlTest, UsageErrorsExitWithTwoBeforeTouchingTheLine) {
              {points17, "17 points given; a curve has 2 to 16"}})
         check({}, {"lut", "curve", curve, "--points", points}, message);
     EXPECT_EQ(RunTool({"--help"}, config.Path()).exitCode, 0);
+}
+
+// A settings folder that is a file is told about once and left as it is; the run goes on with the defaults.
+TEST_F(CtlTest, AConfigDirThatIsNoFolderIsSaidAndLeftAlone) {
+    config.WriteFile("plain", "mine");
+    const auto r = RunTool({"--simulate", "KA", "area"}, config / "plain", 0);
+    EXPECT_EQ(r.out, "area=0\n");
+    EXPECT_TRUE(Contains(r.err, "vr8200ctl: " + config / "plain" +
+                                    " is not a folder; the stored settings are not used and nothing is saved.\n"))
+        << r.err;
+    EXPECT_EQ(config.ReadFile("plain"), "mine");
 }
 
 // A camera that does not answer is the fault matrix's (connect_silent).

@@ -61,3 +61,19 @@ TEST_F(IdentityCtlTest, ARefusedUnlockWritesNoCameraId) {
     EXPECT_TRUE(Contains(r.err, "Couldn't save camera id.")) << r.err;
     EXPECT_EQ(camera->QueryValue("ID"), "2400012345");
 }
+
+// The limit counts bytes, as the camera keeps them: 33 characters of two bytes each are one too many.
+TEST_F(IdentityCtlTest, TheUserIdLimitCountsBytes) {
+    Start();
+    std::string text;
+    for (int i = 0; i < 33; ++i) text += "\xc3\xa9";
+    const auto r = Run({"set-user-id", text}, 2);
+    EXPECT_TRUE(Contains(r.err,
+                         "VR-8200 Control Tool: User ID string is too long !! At most 64 bytes; a character outside "
+                         "ASCII takes two or more.\n"))
+        << r.err;
+    EXPECT_TRUE(SentAfterConnect(r.err).empty());
+    const auto set = Run({"set", "UD=" + text}, 2);
+    EXPECT_TRUE(Contains(set.err, "vr8200ctl: UD: User ID string is too long !!")) << set.err;
+    EXPECT_EQ(camera->QueryValue("UD"), "");
+}

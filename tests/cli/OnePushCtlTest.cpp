@@ -14,6 +14,7 @@ TEST_F(OnePushCtlTest, OnePushPrintsTheResultAndTheReReadValues) {
     EXPECT_EQ(Lines(r.out), (Strings{"White Balance Once: Succeeded", "AWB=0", "GAR=125", "GAB=80", "GA=100"}));
     // The individual gain mode decides between GA and GAG; the tool asks for it first.
     EXPECT_EQ(SentAfterConnect(r.err), (Strings{"GM?", "AWB=2", "AWRS?", "AWB?", "GAR?", "GAB?", "GA?"}));
+    ASSERT_EQ(Run({"set", "PGC=2"}).exitCode, 0);
     EXPECT_EQ(Lines(Run({"--json", "onepush", "pixel-gain"}, 0).out),
               (Strings{R"({"title": "Recalibrate Pixel Gain", "text": "Succeeded"})"}));
     EXPECT_EQ(Lines(Run({"--factory", "onepush", "factory-pixel-black"}, 0).out),
@@ -25,9 +26,11 @@ TEST_F(OnePushCtlTest, AnyOtherResultOrAFailedStartExitsWithOne) {
         o.agcResult = 3;
         o.refuse = {"PBR"};
     });
-    // Auto Setting's gain auto short of success is not shown in the window; here it is printed.
+    ASSERT_EQ(Run({"set", "GM=1", "PBC=4"}).exitCode, 0);
+    // Auto Setting's gain auto short of success is not shown in the window; here it is printed, with the
+    // individual gains the white balance set.
     auto r = Run({"onepush", "auto-setting"}, 1);
-    EXPECT_EQ(Lines(r.out), (Strings{"Auto Setting: Control Limit", "GAR=125", "GAB=80", "GAG=100"}));
+    EXPECT_EQ(Lines(r.out), (Strings{"Auto Setting: Control Limit", "GAR=250", "GAB=160", "GAG=200"}));
     r = Run({"onepush", "pixel-black"}, 1);
     EXPECT_TRUE(Lines(r.out).empty());
     EXPECT_TRUE(Contains(r.err, "VR-8200 Control Tool: Recalibrate Pixel Black (Tool: PBR Command Timeout)")) << r.err;
@@ -37,9 +40,34 @@ TEST_F(OnePushCtlTest, AnyOtherResultOrAFailedStartExitsWithOne) {
     EXPECT_EQ(camera->Value("AWB"), 0);
 }
 
+// What the window greys is refused as a usage error, naming the setting that would let it run.
+TEST_F(OnePushCtlTest, FunctionsTheWindowGreysAreRefusedWithTheSettingThatAllowsThem) {
+    Start("KA");
+    for (const auto& [function, query, message] : std::vector<std::tuple<std::string, std::string, std::string>>{
+             {"pixel-gain", "PGC?",
+              "vr8200ctl: onepush pixel-gain needs \"Pixel Gain Correction / Correction Mode\" (PGC) at User1, User2 "
+              "or User3; the camera has it at Off\n"},
+             {"pixel-black", "PBC?",
+              "vr8200ctl: onepush pixel-black needs \"Pixel Black Correction / Correction Mode\" (PBC) at User1, "
+              "User2 or User3; the camera has it at Off\n"},
+             {"gain-auto", "GM?",
+              "vr8200ctl: onepush gain-auto needs \"Gain and Black / Indivisual Gain Mode\" (GM) at On; the camera "
+              "has it at Off\n"},
+             {"auto-setting", "GM?",
+              "vr8200ctl: onepush auto-setting needs \"Gain and Black / Indivisual Gain Mode\" (GM) at On; the "
+              "camera has it at Off\n"}}) {
+        const auto r = Run({"onepush", function}, 2);
+        EXPECT_TRUE(Contains(r.err, message)) << r.err;
+        EXPECT_EQ(SentAfterConnect(r.err), Strings{query}) << "nothing started";
+    }
+    ASSERT_EQ(Run({"set", "PGC=1"}).exitCode, 0);
+    EXPECT_TRUE(Contains(Run({"onepush", "pixel-gain"}, 2).err, "the camera has it at Default"));
+}
+
 TEST_F(OnePushCtlTest, XmlVersionWritesAndReads) {
     Start("KA");
-    EXPECT_TRUE(Contains(Run({"xml-version", "42"}, 0).err, "Writing the XML Version has been completed."));
+    EXPECT_TRUE(
+        Contains(Run({"--factory", "xml-version", "42"}, 0).err, "Writing the XML Version has been completed."));
     EXPECT_EQ(camera->Value("XMLVR"), 42);
     EXPECT_EQ(Run({"xml-version"}, 0).out, "XMLVR=42\n");
     EXPECT_EQ(Run({"--json", "xml-version"}).out, "{\"XMLVR\": 42}\n");

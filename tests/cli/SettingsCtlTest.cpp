@@ -2,6 +2,9 @@
 // what they did to the camera. The file's bytes and the areas' dialogs are tests/settings'.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
 
 #include "RunTool.h"
 
@@ -25,9 +28,25 @@ TEST_F(SettingsCtlTest, SaveWritesTheFileAndReplacesOneOnlyWithYes) {
 
     config.WriteFile("plain", "");
     r = Run({"save", config / "plain/x.cam"}, 4);
-    EXPECT_TRUE(Contains(
-        r.err, "File Open Error: " + config / "plain/x.cam" + " Couldn't open this file open: Not a directory"))
+    EXPECT_TRUE(
+        Contains(r.err, "vr8200ctl: " + config / "plain/x.cam" + ": stat: Not a directory; nothing was written"))
         << r.err;
+    EXPECT_TRUE(Sent(r.err).empty()) << "refused before the camera is read";
+}
+
+// A save through a link replaces the file the link leads to, in that file's folder, with its mode.
+TEST_F(SettingsCtlTest, SaveThroughALinkUpdatesItsTargetAndKeepsTheMode) {
+    Start("KA");
+    std::filesystem::create_directory(config / "golden");
+    config.WriteFile("golden/line3.cam", "GA=1\r\n");
+    ASSERT_EQ(::chmod((config / "golden/line3.cam").c_str(), 0640), 0);
+    std::filesystem::create_symlink("golden/line3.cam", config / "current.cam");
+    Run({"--yes", "save", config / "current.cam", "--shipping"}, 0);
+    EXPECT_TRUE(std::filesystem::is_symlink(config / "current.cam"));
+    EXPECT_TRUE(Contains(config.ReadFile("golden/line3.cam"), "\r\nLR=20000\r\n"));
+    struct stat st {};
+    ASSERT_EQ(::stat((config / "golden/line3.cam").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
 }
 
 TEST_F(SettingsCtlTest, LoadTriesEveryLineAndListsTheRefusedOnes) {
@@ -39,6 +58,12 @@ TEST_F(SettingsCtlTest, LoadTriesEveryLineAndListsTheRefusedOnes) {
     EXPECT_TRUE(Has(sent, "GA=500") && Has(sent, "PE=8000"));
     EXPECT_FALSE(Has(sent, "WTC?")) << "no full read first";
     EXPECT_EQ(camera->Value("WTC"), 2048);
+
+    // What a refused line quotes of the file is printable: its escape bytes do not reach the terminal.
+    config.WriteFile("escape.cam", "GA=300,\x1b]0;owned\x07\r\n");
+    r = Run({"load", config / "escape.cam"}, 1);
+    EXPECT_TRUE(Contains(r.err, "vr8200ctl: line 1 refused: GA=300,\\x1B]0;owned\\x07\n")) << r.err;
+    EXPECT_FALSE(Contains(r.err, "\x1b")) << r.err;
 
     config.WriteFile("ok.cam", "BL=5\r\n");
     Run({"--rate", "115200", "load", config / "ok.cam"}, 0);
@@ -66,6 +91,21 @@ TEST_F(SettingsCtlTest, DiffPrintsEachDifference) {
                   "null}]}\n");
 }
 
+// Reading all settings leaves out the chromatic aberration mode and lines; the file's are asked one by one.
+TEST_F(SettingsCtlTest, DiffComparesTheChromaticAberrationSettingsTheFileHolds) {
+    Start("KA");
+    const std::string path = config / "golden.cam";
+    ASSERT_EQ(Run({"save", path}).exitCode, 0);
+    ASSERT_TRUE(Contains(config.ReadFile("golden.cam"), "\r\nCACM=0\r\n"));
+    config.WriteFile("golden.cam", config.ReadFile("golden.cam") + "CACR0=5\r\nCACB1=-3\r\n");
+    ASSERT_EQ(Run({"--rate", "115200", "set", "CACM=3", "CACR0=7", "CACB1=-3"}).exitCode, 0);
+    const auto r = Run({"--rate", "115200", "diff", path}, 1);
+    EXPECT_EQ(Lines(r.out), (Strings{"CACM file=0 camera=3", "CACR0 file=5 camera=7"}));
+    const Strings sent = Sent(r.err);
+    EXPECT_TRUE(Has(sent, "CACM?") && Has(sent, "CACR0?") && Has(sent, "CACB1?"));
+    EXPECT_FALSE(Has(sent, "CACS?")) << "an action is not asked";
+}
+
 TEST_F(SettingsCtlTest, AreasAreStoredLoadedAndReported) {
     Start("KA");
     ASSERT_EQ(Run({"set", "GA=300"}).exitCode, 0);
@@ -77,6 +117,18 @@ TEST_F(SettingsCtlTest, AreasAreStoredLoadedAndReported) {
     EXPECT_EQ(lines.size(), 146u);
     EXPECT_TRUE(Has(lines, "GA=300"));
     EXPECT_EQ(Run({"--rate", "115200", "area"}).out, "area=2\n");
+}
+
+// A camera that does not answer shows no box in the window; the command line still says what failed.
+TEST_F(SettingsCtlTest, AreaCommandsAndResetSayWhatWentUnanswered) {
+    for (const auto& [command, args, line] : std::vector<std::tuple<std::string, Strings, std::string>>{
+             {"SA", {"store-area", "2"}, "vr8200ctl: no reply to SA=2 within 8 s\n"},
+             {"LD", {"load-area", "1"}, "vr8200ctl: no reply to LD=1 within 10 s\n"},
+             {"CRS00", {"--factory", "reset"}, "vr8200ctl: no reply to CRS00=1 within 1 s\n"}}) {
+        Start("KA", [&](auto& o) { o.hangAtCommand = command; });
+        const auto r = Run(args, 1);
+        EXPECT_TRUE(Contains(r.err, line)) << r.err;
+    }
 }
 
 TEST_F(SettingsCtlTest, StoreAllFailsOnOneRefusal) {
@@ -91,6 +143,6 @@ TEST_F(SettingsCtlTest, WriteModelAndReset) {
     Start("KA");
     Run({"--factory", "write-model", "KB"}, 0);
     EXPECT_EQ(camera->ModelName(), "VR-8200-KB");
-    Run({"--rate", "115200", "reset"}, 0);
+    Run({"--rate", "115200", "--factory", "reset"}, 0);
     EXPECT_EQ(camera->CameraRate(), 9600u);
 }

@@ -2,6 +2,7 @@
 // lines, the curve's table and the transfers' wire order are tests/lut_files' and tests/lut's.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 
@@ -69,7 +70,7 @@ TEST_F(TableFilesCtlTest, LutWriteSendsTheFileAndRefusesWhatItCannotUse) {
     config.WriteFile("bad.csv", GammaFile(3, 7) + "1,2\r\n");
     const std::string shortFile = config / "short.csv", missing = config / "missing.csv";
     for (const auto& [args, exitCode, message] : std::vector<std::tuple<Strings, int, std::string>>{
-             {{"lut", "write", shortFile}, 2, "The file holds 10 of 256 entries; the rest will be written as 0."},
+             {{"lut", "write", shortFile}, 2, "The file holds 10 of 256 entries; the others will be written as 0."},
              {{"--yes", "lut", "write", config / "bad.csv"}, 4, "VR-8200 Control Tool: Invaild line format"},
              {{"lut", "write", missing}, 4, "VR-8200 Control Tool: " + missing + " Couldn't open this file"}}) {
         r = Run(args, exitCode);
@@ -140,8 +141,9 @@ TEST_F(TableFilesCtlTest, ShadingWriteWithRefusedEntriesExitsWithTheCount) {
     config.WriteFile("in.csv", text);
     const auto r = Run({"shading", "write", config / "in.csv"}, 1);
     EXPECT_TRUE(Contains(r.err,
-                         "vr8200ctl: 204 of 6148 commands failed (first at G entry 5: the camera answered "
-                         "\"ERROR: Out of range\" to SDD=9000)."))
+                         "vr8200ctl: Of 6148 commands, 5944 were answered and 204 failed (first at G entry 5: the "
+                         "camera answered \"ERROR: Out of range\" to SDD=9000). The last entry the camera confirmed "
+                         "is B 1024.\n"))
         << r.err;
     EXPECT_EQ(TableLines(r.err).back(), "SDDU=0");
     EXPECT_FALSE(Contains(r.err, "Communication Error")) << "one line, not one per refusal";
@@ -150,4 +152,82 @@ TEST_F(TableFilesCtlTest, ShadingWriteWithRefusedEntriesExitsWithTheCount) {
     const auto refused = Run({"shading", "write", config / "short.csv"}, 2);
     EXPECT_TRUE(Contains(refused.err, "The file holds 10 of 1024 entries")) << refused.err;
     EXPECT_TRUE(TableLines(refused.err).empty()) << "refused before connecting";
+}
+
+// Whatever --yes says, a file that gives no entry is never sent as a table of zeros: one with CR line ends
+// is one long line (header and all), and a header alone gives nothing.
+TEST_F(TableFilesCtlTest, AFileWithoutAnEntryIsNeverSent) {
+    ASSERT_EQ(Run({"set", "SDM=1"}).exitCode, 0);
+    std::string gamma = GammaFile(256, 0), shading = ShadingFile(1024, 10);
+    std::erase(gamma, '\n');
+    std::erase(shading, '\n');
+    config.WriteFile("cr.csv", gamma);
+    config.WriteFile("cr-shading.csv", shading);
+    config.WriteFile("header.csv", GammaFile(0, 0));
+    config.WriteFile("header-shading.csv", ShadingFile(0, 0));
+    const std::string noEntry = "VR-8200 Control Tool: No entry could be read from the file.";
+    for (const auto& [args, message] : std::vector<std::pair<Strings, std::string>>{
+             {{"--yes", "lut", "write", config / "cr.csv"}, "VR-8200 Control Tool: Invalid data count format"},
+             {{"--yes", "lut", "write", config / "header.csv"}, noEntry},
+             {{"--yes", "shading", "write", config / "cr-shading.csv"},
+              "VR-8200 Control Tool: Invaild data count format"},
+             {{"--yes", "shading", "write", config / "header-shading.csv"}, noEntry}}) {
+        const auto r = Run(args, 4);
+        EXPECT_TRUE(Contains(r.err, message)) << r.err;
+        EXPECT_TRUE(TableLines(r.err).empty()) << args.back();
+    }
+    camera->Inspect([](const vr::sim::VirtualCamera& c) { EXPECT_EQ(c.LutEntry(0, 200), 3200) << "untouched"; });
+}
+
+// A line too long for the read buffer is its one entry missing; the lines after it keep their entries.
+TEST_F(TableFilesCtlTest, ALongShadingLineLeavesTheOtherEntriesInTheirPlaces) {
+    ASSERT_EQ(Run({"set", "SDM=1"}).exitCode, 0);
+    std::string text = ShadingFile(1024, 10);  // data line i (file line i + 2) holds R = 4000 + i
+    const size_t line8 = text.find("10, 4006, 100\r\n");
+    text.insert(line8 + 13, std::string(200, ' '));
+    config.WriteFile("in.csv", text);
+    const auto r = Run({"--yes", "shading", "write", config / "in.csv"}, 0);
+    EXPECT_TRUE(
+        Contains(r.err, "Line 8 of the file is longer than 126 characters and was skipped: entry 7 is missing."))
+        << r.err;
+    EXPECT_TRUE(Contains(r.err, "The file holds 1023 of 1024 entries")) << r.err;
+    camera->Inspect([](const vr::sim::VirtualCamera& c) {
+        EXPECT_EQ(c.ShadingEntry(0, 1, 5), 4005);
+        EXPECT_EQ(c.ShadingEntry(0, 1, 6), 0) << "SDDI=7: not in the file, so the buffer's 0";
+        EXPECT_EQ(c.ShadingEntry(0, 1, 7), 4007) << "SDDI=8: file line 9, where it belongs";
+        EXPECT_EQ(c.ShadingEntry(0, 1, 1023), 5023);
+    });
+}
+
+// After a hang-up the commands written into the closed line are failures, not entries sent; what the
+// camera confirmed is the last entry whose index and data it answered.
+TEST_F(TableFilesCtlTest, AHangUpReportsWhatTheCameraAnsweredAndWhatWasNeverTried) {
+    config.WriteFile("full.csv", GammaFile(256, 0));
+    const size_t startUp = Sent(Run({"lut", "write", config / "full.csv"}, 0).err).size() - 1536;
+    Start("KB", [&](auto& o) { o.hangupAfter = static_cast<int>(startUp) + 2 * 148; });
+    const auto r = Run({"lut", "write", config / "full.csv"}, 1);
+    EXPECT_TRUE(Contains(r.err,
+                         "vr8200ctl: Of 1536 commands, 296 were answered, 10 failed (first at red entry 148: the line "
+                         "went away"))
+        << r.err;
+    EXPECT_TRUE(Contains(r.err,
+                         "and 1230 were not attempted. The last entry the camera confirmed is red 147. The camera "
+                         "stopped answering: the transfer was ended after 10 failures in a row.\n"))
+        << r.err;
+}
+
+// A device, a FIFO or a link to one is never replaced by a plain file: refused before the camera is asked.
+TEST_F(TableFilesCtlTest, WritersLeaveAloneWhatIsNoRegularFile) {
+    ASSERT_EQ(::mkfifo((config / "fifo").c_str(), 0600), 0);
+    std::filesystem::create_symlink(config / "fifo", config / "link.csv");
+    for (const Strings& args :
+         {Strings{"--yes", "lut", "read", config / "link.csv"}, Strings{"--yes", "shading", "read", config / "fifo"},
+          Strings{"--yes", "save", config / "link.csv"}}) {
+        const auto r = Run(args, 4);
+        EXPECT_TRUE(Contains(r.err, "not a regular file")) << r.err;
+        EXPECT_TRUE(Sent(r.err).empty()) << args[1];
+    }
+    RunTool({"--yes", "lut", "curve", config / "link.csv", "--points", "0,256 256,0"}, config.Path(), 4);
+    EXPECT_TRUE(std::filesystem::is_fifo(config / "fifo"));
+    EXPECT_TRUE(std::filesystem::is_symlink(config / "link.csv"));
 }

@@ -117,11 +117,12 @@ const std::vector<Cell>& Cells() {
          nullptr, kMakeGamma},
         {"lut_read_hangup", "--hangup-after 100", {"--yes", "lut", "read", "{dir}/out.csv"}, 3, kRefused, "went away",
          nullptr, "out.csv"},
-        // A polled recalibration whose camera goes away or freezes while it is polled.
-        {"onepush_poll_hangup", "--hangup-after 8 --recalibrate-ms 60000", {"onepush", "pixel-gain"}, 10, kRefused,
-         "went away while waiting for PGS"},
-        {"onepush_poll_silent", "--silent-after 8 --recalibrate-ms 60000", {"onepush", "pixel-gain"}, 60, kRefused,
-         ""},
+        // A polled recalibration whose camera goes away or freezes while it is polled (the factory one: the
+        // user one first needs its correction mode on).
+        {"onepush_poll_hangup", "--hangup-after 8 --recalibrate-ms 60000",
+         {"--factory", "onepush", "factory-pixel-gain"}, 10, kRefused, "went away while waiting for PGS00"},
+        {"onepush_poll_silent", "--silent-after 8 --recalibrate-ms 60000",
+         {"--factory", "onepush", "factory-pixel-gain"}, 60, kRefused, ""},
     };
     // clang-format on
     return cells;
