@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Checks a built package: its file list against packaging/package-files.txt, its dependencies, and
-# the programs, man pages and bash completion as installed into a scratch root with dpkg -x.
+# Checks a built package: what lintian says of it, its file list against packaging/package-files.txt,
+# its dependencies, and the programs, man pages and bash completion as installed into a scratch root
+# with dpkg -x.
 #   packaging/check-package.sh PATH/vr8200-control_VERSION_amd64.deb
 set -euo pipefail
 deb=$1
@@ -15,6 +16,12 @@ depends=$(dpkg-deb -f "$deb" Depends)
 for lib in libc6 libstdc++6 libqt6widgets6; do
   grep -q "$lib" <<<"$depends" || fail "Depends lacks $lib: $depends"
 done
+
+# Debian's own checks: nothing but the maintainer's address, which the project does not have yet (the
+# Maintainer field and the changelog's signature line name the project without one).
+tags=$(lintian --tag-display-limit 0 "$deb" 2>/dev/null |
+  grep -v -e ': malformed-contact Maintainer ' -e ': bogus-mail-host-in-debian-changelog ' || true)
+[ -z "$tags" ] || fail "lintian: $tags"
 
 # Files only (dpkg -c lists directories with a trailing slash).
 dpkg-deb -c "$deb" | awk '{print $6}' | grep -v '/$' | sort >"$root/files"

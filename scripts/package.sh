@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 
 build_dir=${VR_BUILD_DIR:-build/release}
 cmake --preset release -B "$build_dir" >&2
-cmake --build "$build_dir" -j "${VR_JOBS:-$(nproc)}" --target vr8200ctl vr8200-sim vr8200-control vr_man_pages >&2
+cmake --build "$build_dir" -j "${VR_JOBS:-$(nproc)}" --target vr8200ctl vr8200-sim vr8200-control vr_package_docs >&2
 (cd "$build_dir" && cpack -G DEB >&2)
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build_dir/CMakeCache.txt")
 deb="$build_dir/vr8200-control_${version}_amd64.deb"

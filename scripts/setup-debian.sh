@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs every Debian package the project needs to build, test and run. Safe to run again: it
 # refreshes the package lists once and installs only what is missing. dpkg-dev and file let cpack
-# compute the Debian package's dependencies; man-db and groff-base render the man pages in tests.
+# compute the Debian package's dependencies; man-db and groff-base render the man pages in tests;
+# lintian checks the package in CI.
 set -euo pipefail
 
 packages=(
@@ -10,7 +11,7 @@ packages=(
   libserialport-dev libcli11-dev
   qt6-base-dev libgl-dev
   xvfb xauth
-  dpkg-dev file man-db groff-base
+  dpkg-dev file man-db groff-base lintian
   clang libclang-rt-14-dev
 )
 

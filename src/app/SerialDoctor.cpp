@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <iterator>
 #include <map>
 #include <sstream>
 
@@ -19,6 +20,9 @@ namespace vr::app {
 namespace {
 
 namespace fs = std::filesystem;
+
+// Where an installed program lives.
+constexpr const char* kProgramFolders[] = {"/usr/bin", "/usr/sbin", "/bin", "/sbin"};
 
 std::string ReadFirstLine(const std::string& path) {
     std::string text, error;
@@ -207,7 +211,11 @@ void SerialDoctor::CheckServices(DoctorReport& report) const {
                                    "sudo systemctl disable --now ModemManager"});
         break;
     }
-    if (Exists(Path("/var/lib/dpkg/info/brltty.list")) || Exists(Path("/usr/bin/brltty")))
+    // The program where a package puts it; the package manager's own records are its business.
+    const bool brltty = std::any_of(std::begin(kProgramFolders), std::end(kProgramFolders), [this](const char* folder) {
+        return Exists(Path(std::string(folder) + "/brltty"));
+    });
+    if (brltty)
         report.findings.push_back({"brltty", Severity::Warning, "",
                                    "brltty is installed: it claims common USB serial chips (CH340, CP210x, FTDI) "
                                    "for braille displays",
