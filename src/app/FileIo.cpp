@@ -57,8 +57,20 @@ bool ReadLink(const std::string& path, std::string& link) {
     }
 }
 
-// Where a path that names no existing file leads: itself, or the missing file at the end of its
-// symbolic links, so that a write through a link makes the file the link points to.
+// A link another user left in a shared folder (sticky and world-writable, as /tmp) is not followed:
+// it could lead a write anywhere its reader may write. The kernel refuses such links when it
+// resolves a path itself; a link to a file not there yet is resolved here.
+bool IsForeignLinkInSharedFolder(const std::string& link, const struct stat& linkStat) {
+    struct stat folder {};
+    const std::string name = FolderOf(link);
+    if (::stat(name.empty() ? "." : name.c_str(), &folder) != 0) return false;
+    const bool shared = (folder.st_mode & S_ISVTX) != 0 && (folder.st_mode & S_IWOTH) != 0;
+    return shared && linkStat.st_uid != ::geteuid() && linkStat.st_uid != folder.st_uid;
+}
+
+// Where a path leads through its symbolic links: for one that names no existing file, itself or the
+// missing file the links end at, so that a write through a link makes the file the link points to.
+// False, with errorText, for links that loop or that another user left in a shared folder.
 bool FollowLinks(const std::string& path, std::string& target, std::string& errorText) {
     target = path;
     for (int hop = 0; hop < kMaxLinkHops; ++hop) {
@@ -69,6 +81,10 @@ bool FollowLinks(const std::string& path, std::string& target, std::string& erro
             return false;
         }
         if (!S_ISLNK(st.st_mode)) return true;
+        if (IsForeignLinkInSharedFolder(target, st)) {
+            errorText = "a link another user owns in a shared folder";
+            return false;
+        }
         std::string link;
         if (!ReadLink(target, link)) {
             errorText = OsError("readlink");
@@ -151,6 +167,8 @@ bool ReadWholeFile(const std::string& path, std::string& text, std::string& erro
 }
 
 WriteResult CheckWriteTarget(const std::string& path, std::string& target, std::string& errorText) {
+    std::string followed;
+    if (!FollowLinks(path, followed, errorText)) return WriteResult::Refused;
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0) {
         if (errno != ENOENT) {
@@ -158,7 +176,8 @@ WriteResult CheckWriteTarget(const std::string& path, std::string& target, std::
             return WriteResult::Refused;
         }
         // Nothing there yet, or a link to a file that is not there yet: the write makes it.
-        return FollowLinks(path, target, errorText) ? WriteResult::Written : WriteResult::Refused;
+        target = followed;
+        return WriteResult::Written;
     }
     // Renaming over a device, a FIFO or a folder would put a plain file where it was (as root,
     // /dev/null).

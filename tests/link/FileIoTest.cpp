@@ -101,6 +101,17 @@ TEST(WriteFileAtomically, LeavesAloneWhatIsNoRegularFileOrIsReadOnly) {
         return Write(dir / "kept.csv", "x", &error) == WriteResult::Refused && error == "Permission denied";
     }));
     EXPECT_EQ(dir.ReadFile("kept.csv"), "keep me");
+
+    // Another user's link in a shared folder such as /tmp, to a file not there yet, is not followed.
+    if (::geteuid() != 0) return;
+    fs::create_directory(dir / "shared");
+    ASSERT_EQ(::chmod((dir / "shared").c_str(), 01777), 0);
+    fs::create_symlink(dir / "planted", dir / "shared/out.cam");
+    ASSERT_EQ(::lchown((dir / "shared/out.cam").c_str(), 65534, 65534), 0);
+    std::string error;
+    EXPECT_EQ(Write(dir / "shared/out.cam", "x", &error), WriteResult::Refused);
+    EXPECT_EQ(error, "a link another user owns in a shared folder");
+    EXPECT_FALSE(fs::exists(dir / "planted"));
 }
 
 }  // namespace
