@@ -29,7 +29,7 @@ TEST_F(SettingsCtlTest, SaveWritesTheFileAndReplacesOneOnlyWithYes) {
     config.WriteFile("plain", "");
     r = Run({"save", config / "plain/x.cam"}, 4);
     EXPECT_TRUE(
-        Contains(r.err, "vr8200ctl: " + config / "plain/x.cam" + ": stat: Not a directory; nothing was written"))
+        Contains(r.err, "vr8200ctl: " + config / "plain/x.cam" + ": lstat: Not a directory; nothing was written"))
         << r.err;
     EXPECT_TRUE(Sent(r.err).empty()) << "refused before the camera is read";
 }
