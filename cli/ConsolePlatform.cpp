@@ -12,12 +12,13 @@ namespace vr::cli {
 ConsolePlatform::ConsolePlatform(bool answerYes)
     : answerYes_(answerYes), progressOnTerminal_(isatty(STDERR_FILENO) == 1) {}
 
-app::MsgResult ConsolePlatform::MessageBox(const std::string& text, const std::string& caption, app::MsgIcon,
-                                           app::MsgButtons buttons) {
+platform::MsgResult ConsolePlatform::MessageBox(const std::string& text, const std::string& caption, platform::MsgIcon,
+                                                platform::MsgButtons buttons) {
     ++messageCount_;
     if (muted_)
-        return buttons == app::MsgButtons::YesNo || buttons == app::MsgButtons::YesNoCancel ? app::MsgResult::No
-                                                                                            : app::MsgResult::Ok;
+        return buttons == platform::MsgButtons::YesNo || buttons == platform::MsgButtons::YesNoCancel
+                   ? platform::MsgResult::No
+                   : platform::MsgResult::Ok;
     if (progressOpen_ && progressOnTerminal_) std::fputs("\r\033[K", stderr);
     // A box's text may span lines ("Failed to initialize ... port!\n<reason>"): keep it one record.
     // What it quotes from a file or the camera is shown printable, so no byte of it acts on the
@@ -28,24 +29,24 @@ app::MsgResult ConsolePlatform::MessageBox(const std::string& text, const std::s
     std::fprintf(stderr, "%s: %s\n", protocol::Command::Printable(caption).c_str(),
                  protocol::Command::Printable(flat).c_str());
     switch (buttons) {
-        case app::MsgButtons::Ok:
-            return app::MsgResult::Ok;
-        case app::MsgButtons::OkCancel:
-            return answerYes_ ? app::MsgResult::Ok : app::MsgResult::Cancel;
-        case app::MsgButtons::YesNo:
-        case app::MsgButtons::YesNoCancel:
-            return answerYes_ ? app::MsgResult::Yes : app::MsgResult::No;
+        case platform::MsgButtons::Ok:
+            return platform::MsgResult::Ok;
+        case platform::MsgButtons::OkCancel:
+            return answerYes_ ? platform::MsgResult::Ok : platform::MsgResult::Cancel;
+        case platform::MsgButtons::YesNo:
+        case platform::MsgButtons::YesNoCancel:
+            return answerYes_ ? platform::MsgResult::Yes : platform::MsgResult::No;
     }
-    return app::MsgResult::No;
+    return platform::MsgResult::No;
 }
 
 std::string ConsolePlatform::OpenFileDialog(const std::string&, const std::string&,
-                                            const std::vector<app::FileFilter>&) {
+                                            const std::vector<platform::FileFilter>&) {
     return {};
 }
 
 std::string ConsolePlatform::SaveFileDialog(const std::string&, const std::string&, const std::string&,
-                                            const std::vector<app::FileFilter>&) {
+                                            const std::vector<platform::FileFilter>&) {
     return {};
 }
 

@@ -6,20 +6,20 @@
 #include <functional>
 #include <string>
 
-#include "app/Platform.h"
+#include "platform/Platform.h"
 
 namespace vr::cli {
 
-class ConsolePlatform final : public app::IPlatform {
+class ConsolePlatform final : public platform::IPlatform {
 public:
     explicit ConsolePlatform(bool answerYes);
 
-    app::MsgResult MessageBox(const std::string& text, const std::string& caption, app::MsgIcon icon,
-                              app::MsgButtons buttons) override;
+    platform::MsgResult MessageBox(const std::string& text, const std::string& caption, platform::MsgIcon icon,
+                                   platform::MsgButtons buttons) override;
     std::string OpenFileDialog(const std::string& title, const std::string& folder,
-                               const std::vector<app::FileFilter>& filters) override;
+                               const std::vector<platform::FileFilter>& filters) override;
     std::string SaveFileDialog(const std::string& title, const std::string& folder, const std::string& suggestedName,
-                               const std::vector<app::FileFilter>& filters) override;
+                               const std::vector<platform::FileFilter>& filters) override;
     // Runs the hook while a command waits for its reply, so that a progress line whose text changes
     // meanwhile (the elapsed time of a one-push function) keeps up; none by default.
     void SetPumpHook(std::function<void()> hook) { pumpHook_ = std::move(hook); }

@@ -9,18 +9,18 @@
 #include "Session.h"
 #include "SetArgument.h"
 #include "app/Services.h"
+#include "camera/ModelCommands.h"
 #include "link/CommSetting.h"
+#include "platform/Deadline.h"
 #include "protocol/Command.h"
 #include "protocol/CommandTable.h"
 #include "protocol/CommandTimeouts.h"
-#include "protocol/Deadline.h"
 #include "protocol/LineAssembler.h"
 #include "protocol/Numbers.h"
 #include "protocol/OnlineStatus.h"
 #include "protocol/ParameterTable.h"
 #include "protocol/TextValue.h"
 #include "protocol/TrafficLog.h"
-#include "settings/ModelCommands.h"
 #include "ui/main/CtrlToolDlg.h"
 
 namespace vr::cli {
@@ -183,7 +183,7 @@ int RunSend(Session& session) {
     setting.Write(text + "\r\n");
     // Everything the camera says within the wait, line by line; a CR before the LF is dropped.
     const std::chrono::milliseconds wait(std::stoi(session.Opts().Value("wait", "1000")));
-    protocol::Deadline deadline{wait};
+    platform::Deadline deadline{wait};
     protocol::LineAssembler assembler(
         {protocol::LineAssembler::LineEnd::Lf, 1u << 20, protocol::LineAssembler::Overflow::Immediate, false});
     std::vector<std::string> lines;

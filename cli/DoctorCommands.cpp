@@ -7,17 +7,17 @@
 #include "CommandList.h"
 #include "Output.h"
 #include "Session.h"
-#include "app/SerialDoctor.h"
+#include "doctor/SerialDoctor.h"
 
 namespace vr::cli {
 namespace {
 
-std::string Json(const app::DoctorReport& report) {
+std::string Json(const doctor::DoctorReport& report) {
     std::string out = "{\"blocking\": " + std::string(report.Blocking() ? "true" : "false") + ", \"findings\": [";
     for (size_t i = 0; i < report.findings.size(); ++i) {
-        const app::DoctorFinding& f = report.findings[i];
+        const doctor::DoctorFinding& f = report.findings[i];
         out += std::string(i ? ", " : "") + "{\"check\": " + JsonString(f.check) +
-               ", \"severity\": " + JsonString(app::SeverityName(f.severity)) + ", \"port\": " + JsonString(f.port) +
+               ", \"severity\": " + JsonString(doctor::SeverityName(f.severity)) + ", \"port\": " + JsonString(f.port) +
                ", \"text\": " + JsonString(f.text) + ", \"fix\": " + JsonString(f.fix) + "}";
     }
     return out + "]}\n";
@@ -26,10 +26,10 @@ std::string Json(const app::DoctorReport& report) {
 int RunDoctor(Session& session) {
     // VR8200_DOCTOR_ROOT points the checks at a prepared tree instead of this machine.
     const char* root = std::getenv("VR8200_DOCTOR_ROOT");
-    const app::SerialDoctor doctor = root != nullptr && root[0] != '\0'
-                                         ? app::SerialDoctor(root, app::SerialDoctor::ForThisMachine().Who())
-                                         : app::SerialDoctor::ForThisMachine();
-    const app::DoctorReport report = doctor.Run();
+    const doctor::SerialDoctor doctor = root != nullptr && root[0] != '\0'
+                                            ? doctor::SerialDoctor(root, doctor::SerialDoctor::ForThisMachine().Who())
+                                            : doctor::SerialDoctor::ForThisMachine();
+    const doctor::DoctorReport report = doctor.Run();
     const std::string text = session.Opts().json ? Json(report) : report.Text();
     std::fputs(text.c_str(), stdout);
     return report.Blocking() ? kExitCameraRefused : kExitOk;

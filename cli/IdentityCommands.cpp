@@ -9,11 +9,11 @@
 #include "CommandList.h"
 #include "Output.h"
 #include "Session.h"
-#include "app/Platform.h"
 #include "identity/CameraId.h"
 #include "identity/DeviceInfo.h"
 #include "identity/TextLimits.h"
 #include "identity/UserId.h"
+#include "platform/Platform.h"
 #include "protocol/Command.h"
 #include "protocol/CommandIds.h"
 #include "protocol/TextValue.h"
@@ -35,7 +35,7 @@ int WriteFailed(Session& session) {
 
 // A usage error shown as the desktop tool would show it, in a box of the tool's own.
 int RefuseText(Session& session, const char* text) {
-    session.Services().platform.MessageBox(text, app::kAppTitle, app::MsgIcon::Error);
+    session.Services().platform.MessageBox(text, platform::kAppTitle, platform::MsgIcon::Error);
     return kExitUsage;
 }
 

@@ -12,10 +12,10 @@
 
 #include "CommandList.h"
 #include "Session.h"
-#include "app/FileIo.h"
-#include "app/Platform.h"
 #include "lut/GammaFile.h"
 #include "lut/LutCurve.h"
+#include "platform/FileIo.h"
+#include "platform/Platform.h"
 
 namespace vr::cli {
 namespace {
@@ -74,7 +74,7 @@ int RunLutCurve(Session& session) {
 
     const std::string& path = o.args.front();
     std::string target, reason;
-    if (app::CheckWriteTarget(path, target, reason) != app::WriteResult::Written) {
+    if (platform::CheckWriteTarget(path, target, reason) != platform::WriteResult::Written) {
         std::fprintf(stderr, "vr8200ctl: %s: %s; nothing was written\n", path.c_str(), reason.c_str());
         return kExitFile;
     }
@@ -82,8 +82,8 @@ int RunLutCurve(Session& session) {
         std::error_code ec;
         const std::string full = std::filesystem::absolute(path, ec).lexically_normal().string();
         const std::string question = (ec ? path : full) + "\nThis file already exists." + "\nReplace existing file?";
-        if (session.Platform().MessageBox(question, app::kAppTitle, app::MsgIcon::Question, app::MsgButtons::YesNo) !=
-            app::MsgResult::Yes) {
+        if (session.Platform().MessageBox(question, platform::kAppTitle, platform::MsgIcon::Question,
+                                          platform::MsgButtons::YesNo) != platform::MsgResult::Yes) {
             std::fprintf(stderr, "vr8200ctl: %s was not replaced (--yes replaces it)\n", path.c_str());
             return kExitFile;
         }

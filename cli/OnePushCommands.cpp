@@ -18,8 +18,8 @@
 #include "protocol/Command.h"
 #include "protocol/CommandIds.h"
 #include "protocol/CommandTable.h"
+#include "protocol/ControlIds.h"
 #include "protocol/ParameterTable.h"
-#include "ui/main/ControlIds.h"
 #include "ui/main/CtrlToolDlg.h"
 
 namespace vr::cli {
@@ -56,10 +56,10 @@ struct Prerequisite {
 };
 
 constexpr Prerequisite kPrerequisites[] = {
-    {&OnePush::PixelGainRecalibration, ui::id::kPixelGainMode, 2},
-    {&OnePush::PixelBlackRecalibration, ui::id::kPixelBlackMode, 2},
-    {&OnePush::GainAutoOnce, ui::id::kIndividualGainMode, 1},
-    {&OnePush::AutoSetting, ui::id::kIndividualGainMode, 1},
+    {&OnePush::PixelGainRecalibration, protocol::id::kPixelGainMode, 2},
+    {&OnePush::PixelBlackRecalibration, protocol::id::kPixelBlackMode, 2},
+    {&OnePush::GainAutoOnce, protocol::id::kIndividualGainMode, 1},
+    {&OnePush::AutoSetting, protocol::id::kIndividualGainMode, 1},
 };
 
 constexpr std::chrono::milliseconds kSettingQueryTimeout{5000};
@@ -90,7 +90,7 @@ int CheckPrerequisite(Session& session, const Function& function) {
                      failure.empty() ? "the camera does not have the setting this function needs" : failure.c_str());
         return kExitCameraRefused;
     }
-    const ui::IControlAccess& controls = window.Controls();
+    const platform::IControlAccess& controls = window.Controls();
     const int index = controls.GetCurSel(it->ctrlId);
     if (index >= it->firstIndex) return kExitOk;
     const protocol::ParameterDef& def = *table.Row(static_cast<size_t>(table.CtrlId2TblIndex(it->ctrlId))).def;
@@ -154,7 +154,7 @@ int RunOnePush(Session& session) {
     }
     // White balance re-reads the green or the common gain by the individual gain mode, which only a
     // full read would have brought in.
-    if (function->run == &OnePush::WhiteBalanceOnce) window.RefreshFromCamera(ui::id::kIndividualGainMode);
+    if (function->run == &OnePush::WhiteBalanceOnce) window.RefreshFromCamera(protocol::id::kIndividualGainMode);
 
     session.Platform().SetPumpHook([&onePush] { onePush.Tick(); });
     const OnePushResult result = (onePush.*function->run)();

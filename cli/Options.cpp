@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "CommandList.h"
-#include "app/Version.h"
+#include "platform/Version.h"
 #include "protocol/CommandTable.h"
 
 namespace vr::cli {
@@ -89,7 +89,7 @@ ParseResult ParseOptions(int argc, char** argv, const std::vector<Subcommand>& c
     app.footer(kExamples);
     app.require_subcommand(1);
     app.fallthrough();
-    app.set_version_flag("--version", std::string("vr8200ctl ") + app::VersionText());
+    app.set_version_flag("--version", std::string("vr8200ctl ") + platform::VersionText());
 
     std::string port, link, configDir, simulate;
     uint32_t portIndex = 0, rate = 0;

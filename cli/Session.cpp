@@ -2,11 +2,11 @@
 
 #include <cstdio>
 
-#include "app/ControlMode.h"
-#include "app/Registry.h"
 #include "dialogs/TerminalDialog.h"
 #include "link/CommSetting.h"
 #include "link/SerialPortList.h"
+#include "platform/ControlMode.h"
+#include "platform/Registry.h"
 #include "protocol/Command.h"
 #include "protocol/TrafficLog.h"
 #include "sim/PtyServer.h"
@@ -17,8 +17,8 @@ Session::Session(const Options& options)
     : options_(options),
       platform_(options.yes),
       core_(std::make_unique<app::CoreServices>(
-          platform_, options.configDir ? *options.configDir : app::CRegistry::DefaultFolder(), link::SerialPortList(),
-          app::kCliShutdownStatusName)) {
+          platform_, options.configDir ? *options.configDir : platform::CRegistry::DefaultFolder(),
+          link::SerialPortList(), platform::kCliShutdownStatusName)) {
     if (!core_->registry.Problem().empty()) std::fprintf(stderr, "vr8200ctl: %s\n", core_->registry.Problem().c_str());
     window_ = std::make_unique<ui::CCtrlToolDlg>(core_->Get(), controls_, view_);
 }
@@ -43,7 +43,7 @@ int Session::Prepare() {
         });
     }
     storedControlMode_ = services.controlMode.Get();
-    if (options_.factory) services.controlMode.Set(app::ControlMode::kFactory);
+    if (options_.factory) services.controlMode.Set(platform::ControlMode::kFactory);
 
     link::CCommSetting& setting = services.link;
     if (options_.OverridesLink()) setting.SetSaveOnExit(false);

@@ -10,14 +10,14 @@
 #include "CommandList.h"
 #include "Output.h"
 #include "Session.h"
-#include "app/FileIo.h"
 #include "app/Services.h"
+#include "camera/MemoryAreas.h"
+#include "camera/ModelCommands.h"
 #include "link/CommSetting.h"
+#include "platform/FileIo.h"
 #include "protocol/Command.h"
 #include "protocol/CommandTable.h"
 #include "protocol/ParameterTable.h"
-#include "settings/MemoryAreas.h"
-#include "settings/ModelCommands.h"
 #include "settings/ModelIdentity.h"
 #include "settings/SettingsCompare.h"
 #include "settings/SettingsFile.h"
@@ -83,7 +83,7 @@ int RunSave(Session& session) {
     const std::string& path = session.Opts().args.front();
     // A device, a FIFO or a read-only file is refused before the camera is read.
     std::string target, reason;
-    if (app::CheckWriteTarget(path, target, reason) != app::WriteResult::Written) {
+    if (platform::CheckWriteTarget(path, target, reason) != platform::WriteResult::Written) {
         std::fprintf(stderr, "vr8200ctl: %s: %s; nothing was written\n", path.c_str(), reason.c_str());
         return kExitFile;
     }
@@ -99,7 +99,7 @@ int RunSave(Session& session) {
         std::fprintf(stderr, "vr8200ctl: the read ended early; %s was not written\n", path.c_str());
         return kExitCameraRefused;
     }
-    if (session.Services().model.kind == settings::kModelUnknown) {
+    if (session.Services().model.kind == camera::kModelUnknown) {
         std::fprintf(stderr, "vr8200ctl: the camera's model is not supported; %s was not written\n", path.c_str());
         return kExitCameraRefused;
     }
@@ -199,7 +199,7 @@ int RunDiff(Session& session) {
 int RunArea(Session& session) {
     if (int rc = ConnectOrFail(session, false); rc != kExitOk) return rc;
     int32_t area = 0;
-    if (settings::MemoryAreas(session.Services()).QueryArea(area) != 1) {
+    if (camera::MemoryAreas(session.Services()).QueryArea(area) != 1) {
         std::fprintf(stderr, "vr8200ctl: no answer to EA\n");
         return kExitCameraRefused;
     }
@@ -209,10 +209,10 @@ int RunArea(Session& session) {
 
 int RunStoreArea(Session& session) {
     const int area = ChosenArea(session);
-    if (area == settings::kFactoryArea && NeedsFactory(session)) return kExitUsage;
+    if (area == camera::kFactoryArea && NeedsFactory(session)) return kExitUsage;
     if (int rc = ConnectOrFail(session, false); rc != kExitOk) return rc;
     session.Window().SetCurrentArea(static_cast<uint32_t>(area));
-    return settings::MemoryAreas(session.Services()).StoreChosen(area, session.Window().FactoryMode()) == 1
+    return camera::MemoryAreas(session.Services()).StoreChosen(area, session.Window().FactoryMode()) == 1
                ? kExitOk
                : TellFailure(session);
 }
@@ -221,7 +221,7 @@ int RunLoadArea(Session& session) {
     const int area = ChosenArea(session);
     if (int rc = ConnectOrFail(session, false); rc != kExitOk) return rc;
     session.Window().SetCurrentArea(static_cast<uint32_t>(area));
-    if (settings::MemoryAreas(session.Services()).Load(area) != 1) return TellFailure(session);
+    if (camera::MemoryAreas(session.Services()).Load(area) != 1) return TellFailure(session);
     session.Window().ReadAllSettings();
     return PrintSettings(session);
 }
@@ -233,14 +233,14 @@ int RunStoreAll(Session& session) {
         return kExitUsage;
     }
     if (int rc = ConnectOrFail(session, false); rc != kExitOk) return rc;
-    return settings::MemoryAreas(session.Services()).StoreAll() == 1 ? kExitOk : kExitCameraRefused;
+    return camera::MemoryAreas(session.Services()).StoreAll() == 1 ? kExitOk : kExitCameraRefused;
 }
 
 int RunReset(Session& session) {
     // The window keeps "Camera Reset" to the factory page.
     if (NeedsFactory(session)) return kExitUsage;
     if (int rc = ConnectOrFail(session, false); rc != kExitOk) return rc;
-    if (settings::MemoryAreas(session.Services()).ResetCamera() != 1) return TellFailure(session);
+    if (camera::MemoryAreas(session.Services()).ResetCamera() != 1) return TellFailure(session);
     session.CameraRateChanged(link::kRates[0]);  // it wakes at 9600 bit/s
     return kExitOk;
 }

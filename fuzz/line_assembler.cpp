@@ -6,7 +6,7 @@
 #include <deque>
 
 #include "FuzzCheck.h"
-#include "app/Platform.h"
+#include "platform/Platform.h"
 #include "protocol/Command.h"
 #include "protocol/CommandIds.h"
 #include "protocol/LineAssembler.h"
@@ -18,19 +18,19 @@ namespace {
 
 using vr::protocol::LineAssembler;
 
-class QuietPlatform final : public vr::app::IPlatform {
+class QuietPlatform final : public vr::platform::IPlatform {
 public:
-    vr::app::MsgResult MessageBox(const std::string& text, const std::string&, vr::app::MsgIcon,
-                                  vr::app::MsgButtons) override {
+    vr::platform::MsgResult MessageBox(const std::string& text, const std::string&, vr::platform::MsgIcon,
+                                       vr::platform::MsgButtons) override {
         lastBox = text;
-        return vr::app::MsgResult::Ok;
+        return vr::platform::MsgResult::Ok;
     }
     std::string OpenFileDialog(const std::string&, const std::string&,
-                               const std::vector<vr::app::FileFilter>&) override {
+                               const std::vector<vr::platform::FileFilter>&) override {
         return {};
     }
     std::string SaveFileDialog(const std::string&, const std::string&, const std::string&,
-                               const std::vector<vr::app::FileFilter>&) override {
+                               const std::vector<vr::platform::FileFilter>&) override {
         return {};
     }
     bool ShellOpen(const std::string&) override { return false; }

@@ -1,8 +1,8 @@
 // The settings file's lines: how a .cam file of anybody's making is split and what each line asks.
 
 #include "FuzzCheck.h"
+#include "camera/ModelCommands.h"
 #include "protocol/CommandIds.h"
-#include "settings/ModelCommands.h"
 #include "settings/SettingsLines.h"
 
 using vr::settings::LineUse;
@@ -21,13 +21,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         FUZZ_CHECK(line.text.find('\n') == std::string::npos);
         FUZZ_CHECK(line.overlong == (line.text.size() > vr::settings::kMaxSettingsLineChars));
         for (const bool factory : {false, true}) {
-            for (const uint32_t model : {vr::settings::kModelKA, vr::settings::kModelKB}) {
+            for (const uint32_t model : {vr::camera::kModelKA, vr::camera::kModelKB}) {
                 const auto m = reader.Interpret(line, factory, model);
                 if (line.overlong) FUZZ_CHECK(m.use == LineUse::Ignored);
                 if (m.use == LineUse::ModelName) FUZZ_CHECK(m.cmdId == vr::protocol::cmd::MD00);
                 if (m.use == LineUse::Setting) {
                     FUZZ_CHECK(m.ctrlId != 0);
-                    FUZZ_CHECK(vr::settings::IsCommandOnModel(m.cmdId, model));
+                    FUZZ_CHECK(vr::camera::IsCommandOnModel(m.cmdId, model));
                 }
                 if (m.use == LineUse::FactoryOnly) FUZZ_CHECK(!factory);
             }

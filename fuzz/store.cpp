@@ -7,8 +7,8 @@
 #include <filesystem>
 
 #include "FuzzCheck.h"
-#include "app/FileIo.h"
-#include "app/Registry.h"
+#include "platform/FileIo.h"
+#include "platform/Registry.h"
 
 namespace {
 
@@ -31,28 +31,28 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::filesystem::remove_all(folder);
     std::filesystem::create_directory(folder);
     std::string error;
-    FUZZ_CHECK(vr::app::WriteFileAtomically(folder + "/" + vr::app::kRegFileName, parts[0], error) ==
-               vr::app::WriteResult::Written);
+    FUZZ_CHECK(vr::platform::WriteFileAtomically(folder + "/" + vr::platform::kRegFileName, parts[0], error) ==
+               vr::platform::WriteResult::Written);
     {
-        vr::app::CRegistry store(folder);
-        for (int slot = 0; slot < vr::app::kRegValueCount; ++slot) {
+        vr::platform::CRegistry store(folder);
+        for (int slot = 0; slot < vr::platform::kRegValueCount; ++slot) {
             uint32_t number = 0;
             std::string text;
-            if (vr::app::kRegValues[slot].kind == vr::app::RegKind::Number)
+            if (vr::platform::kRegValues[slot].kind == vr::platform::RegKind::Number)
                 store.ReadDword(slot, number, 7);
             else
                 store.ReadString(slot, text);
         }
         const std::string device = parts.size() > 1 ? parts[1] : std::string("/dev/ttyUSB0");
         FUZZ_CHECK(store.WriteComPortDevice(device) == 1);
-        FUZZ_CHECK(store.WriteDword(vr::app::kRegBaudrate, 4) == 1);
+        FUZZ_CHECK(store.WriteDword(vr::platform::kRegBaudrate, 4) == 1);
         std::string back;
         uint32_t rate = 0;
         FUZZ_CHECK(store.ReadComPortDevice(back) == 1 && back == device);
-        FUZZ_CHECK(store.ReadDword(vr::app::kRegBaudrate, rate, 0) == 1 && rate == 4);
+        FUZZ_CHECK(store.ReadDword(vr::platform::kRegBaudrate, rate, 0) == 1 && rate == 4);
     }
     // The next start finds the store in order, and no temporary file beside it.
-    vr::app::CRegistry next(folder);
+    vr::platform::CRegistry next(folder);
     FUZZ_CHECK(next.WasShutdownClean() == 1);
     std::string device;
     FUZZ_CHECK(next.ReadComPortDevice(device) == 1);

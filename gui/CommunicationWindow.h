@@ -15,7 +15,7 @@ namespace vr::gui {
 
 class StatusStrip;
 
-class CommunicationWindow : public QDialog, public dialogs::IDialogFrame {
+class CommunicationWindow : public QDialog, public platform::IDialogFrame {
     Q_OBJECT
 public:
     CommunicationWindow(app::Services& services, dialogs::CommunicationHooks hooks, dialogs::LogFolderStore folder,
@@ -28,7 +28,7 @@ public:
     // The line-status lamp now shown: 502 offline, 503 online.
     int StatusIcon() const { return controls_.GetPicture(dialogs::comm::kStatusIcon); }
 
-    // dialogs::IDialogFrame
+    // platform::IDialogFrame
     bool HasWindow() const override { return true; }
     void EnableWindow(bool enable) override { setEnabled(enable); }
     void ShowWindow(bool show) override;

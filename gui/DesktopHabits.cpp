@@ -11,9 +11,9 @@
 #include "ParameterSearchWindow.h"
 #include "ReconnectAction.h"
 #include "StatusBar.h"
-#include "app/Platform.h"
-#include "app/Registry.h"
 #include "app/Services.h"
+#include "platform/Platform.h"
+#include "platform/Registry.h"
 #include "protocol/Command.h"
 #include "protocol/OnlineStatus.h"
 #include "settings/SettingsFeature.h"
@@ -128,7 +128,7 @@ void DesktopHabits::OpenRecent(const QString& path) {
         FillRecentMenu();
         services.platform.MessageBox(
             path.toStdString() + "\nThis file is no longer there; it has been taken off the Recent list.",
-            app::kAppTitle, app::MsgIcon::Exclamation);
+            platform::kAppTitle, platform::MsgIcon::Exclamation);
         return;
     }
     features_.Settings().LoadFile(path.toStdString());
@@ -136,7 +136,7 @@ void DesktopHabits::OpenRecent(const QString& path) {
 
 bool DesktopHabits::RestoreGeometry() {
     std::string stored;
-    if (window_.Services().registry.ReadNamedText(app::kMainWindowGeometryName, stored) != 1 || stored.empty())
+    if (window_.Services().registry.ReadNamedText(platform::kMainWindowGeometryName, stored) != 1 || stored.empty())
         return false;
     // restoreGeometry puts a window that would lie off every screen (a monitor gone) back on one.
     if (!window_.restoreGeometry(QByteArray::fromBase64(QByteArray::fromStdString(stored)))) return false;
@@ -145,7 +145,7 @@ bool DesktopHabits::RestoreGeometry() {
 }
 
 void DesktopHabits::SaveGeometry() {
-    window_.Services().registry.WriteNamedText(app::kMainWindowGeometryName,
+    window_.Services().registry.WriteNamedText(platform::kMainWindowGeometryName,
                                                window_.saveGeometry().toBase64().toStdString());
 }
 

@@ -12,7 +12,7 @@
 
 #include "ParameterSearchWindow.h"
 #include "ReconnectAction.h"
-#include "app/RecentFiles.h"
+#include "platform/RecentFiles.h"
 
 class QPalette;
 
@@ -39,7 +39,7 @@ public:
     ParameterSearchWindow& Search() { return *search_; }
     QAction* FindAction() const { return find_; }
     QMenu* RecentMenu() const { return recent_; }
-    const app::RecentFiles& Recent() const { return recentFiles_; }
+    const platform::RecentFiles& Recent() const { return recentFiles_; }
 
     // Opens a file of the Recent list; one that is gone is reported and taken off the list.
     void OpenRecent(const QString& path);
@@ -56,7 +56,7 @@ private:
 
     MainWindow& window_;
     Features& features_;
-    app::RecentFiles recentFiles_;
+    platform::RecentFiles recentFiles_;
     std::unique_ptr<StatusBar> status_;
     QPointer<ReconnectAction> reconnect_;
     QPointer<ParameterSearchWindow> search_;

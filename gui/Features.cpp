@@ -9,9 +9,9 @@
 #include "LutEditorWindow.h"
 #include "MainWindow.h"
 #include "calibration/CalibrationFeature.h"
-#include "settings/SettingsFeature.h"
-#include "ui/main/ControlIds.h"
 #include "lut/TableFiles.h"
+#include "protocol/ControlIds.h"
+#include "settings/SettingsFeature.h"
 
 namespace vr::gui {
 namespace {
@@ -52,7 +52,7 @@ Features::Features(MainWindow& window)
 
 Features::~Features() {
     // The window may outlive its features by a moment; nothing of theirs may be called then.
-    window_.Logic().Router().AddButton(ui::id::kOpenLutTable, nullptr);
+    window_.Logic().Router().AddButton(protocol::id::kOpenLutTable, nullptr);
     window_.SetSecondaryWindow(ui::SecondaryWindow::LutEditors, nullptr);
     lutEditors_.reset();
     for (QPointer<LutEditorWindow>& w : lutWindows_) delete w;

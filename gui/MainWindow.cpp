@@ -20,8 +20,8 @@
 #include "SerialDiagnosis.h"
 #include "StatusStrip.h"
 #include "TerminalWindow.h"
-#include "app/Registry.h"
 #include "link/CommSetting.h"
+#include "platform/Registry.h"
 #include "protocol/Command.h"
 #include "ui/ControlModel.h"
 #include "ui/main/MenuTable.h"
@@ -43,13 +43,13 @@ bool IsOwnMenuAction(ui::MenuAction action) {
     }
 }
 
-dialogs::LogFolderStore LogFolder(app::CRegistry& registry) {
+dialogs::LogFolderStore LogFolder(platform::CRegistry& registry) {
     return {[&registry] {
                 std::string folder;
-                registry.ReadString(app::kRegCommandLogFilePath, folder);
+                registry.ReadString(platform::kRegCommandLogFilePath, folder);
                 return folder;
             },
-            [&registry](const std::string& folder) { registry.WriteString(app::kRegCommandLogFilePath, folder); }};
+            [&registry](const std::string& folder) { registry.WriteString(platform::kRegCommandLogFilePath, folder); }};
 }
 
 }  // namespace

@@ -12,7 +12,7 @@
 
 namespace vr::gui {
 
-QString FilterText(const app::FileFilter& filter) {
+QString FilterText(const platform::FileFilter& filter) {
     const QString description = QString::fromStdString(filter.description).trimmed();
     const QString pattern = QString::fromStdString(filter.pattern).trimmed();
     if (description.contains('(')) return description;
@@ -21,13 +21,13 @@ QString FilterText(const app::FileFilter& filter) {
 
 namespace {
 
-QString Filters(const std::vector<app::FileFilter>& filters) {
+QString Filters(const std::vector<platform::FileFilter>& filters) {
     QStringList list;
     for (const auto& f : filters) list << FilterText(f);
     return list.join(";;");
 }
 
-QString DefaultSuffix(const std::vector<app::FileFilter>& filters) {
+QString DefaultSuffix(const std::vector<platform::FileFilter>& filters) {
     if (filters.empty()) return {};
     const QString pattern = QString::fromStdString(filters.front().pattern).trimmed();
     return pattern.startsWith("*.") ? pattern.mid(2) : QString();
@@ -50,41 +50,41 @@ QWidget* QtPlatform::Owner() const {
     return nullptr;
 }
 
-app::MsgResult QtPlatform::MessageBox(const std::string& text, const std::string& caption, app::MsgIcon icon,
-                                      app::MsgButtons buttons) {
+platform::MsgResult QtPlatform::MessageBox(const std::string& text, const std::string& caption, platform::MsgIcon icon,
+                                           platform::MsgButtons buttons) {
     QMessageBox box(Owner());
     box.setWindowTitle(QString::fromStdString(caption));
     box.setText(QString::fromStdString(text));
     // The box blocks every window of the tool, so no second command can start behind it.
     box.setWindowModality(Qt::ApplicationModal);
     switch (icon) {
-        case app::MsgIcon::None:
+        case platform::MsgIcon::None:
             box.setIcon(QMessageBox::NoIcon);
             break;
-        case app::MsgIcon::Information:
+        case platform::MsgIcon::Information:
             box.setIcon(QMessageBox::Information);
             break;
-        case app::MsgIcon::Exclamation:
+        case platform::MsgIcon::Exclamation:
             box.setIcon(QMessageBox::Warning);
             break;
-        case app::MsgIcon::Question:
+        case platform::MsgIcon::Question:
             box.setIcon(QMessageBox::Question);
             break;
-        case app::MsgIcon::Error:
+        case platform::MsgIcon::Error:
             box.setIcon(QMessageBox::Critical);
             break;
     }
     switch (buttons) {
-        case app::MsgButtons::Ok:
+        case platform::MsgButtons::Ok:
             box.setStandardButtons(QMessageBox::Ok);
             break;
-        case app::MsgButtons::OkCancel:
+        case platform::MsgButtons::OkCancel:
             box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
             break;
-        case app::MsgButtons::YesNo:
+        case platform::MsgButtons::YesNo:
             box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
             break;
-        case app::MsgButtons::YesNoCancel:
+        case platform::MsgButtons::YesNoCancel:
             box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
             break;
     }
@@ -95,13 +95,13 @@ app::MsgResult QtPlatform::MessageBox(const std::string& text, const std::string
     if (busy) QApplication::restoreOverrideCursor();
     switch (result) {
         case QMessageBox::Ok:
-            return app::MsgResult::Ok;
+            return platform::MsgResult::Ok;
         case QMessageBox::Yes:
-            return app::MsgResult::Yes;
+            return platform::MsgResult::Yes;
         case QMessageBox::No:
-            return app::MsgResult::No;
+            return platform::MsgResult::No;
         default:
-            return buttons == app::MsgButtons::YesNo ? app::MsgResult::No : app::MsgResult::Cancel;
+            return buttons == platform::MsgButtons::YesNo ? platform::MsgResult::No : platform::MsgResult::Cancel;
     }
 }
 
@@ -122,7 +122,7 @@ void QtPlatform::PumpMessages() {
 }
 
 std::string QtPlatform::OpenFileDialog(const std::string& title, const std::string& folder,
-                                       const std::vector<app::FileFilter>& filters) {
+                                       const std::vector<platform::FileFilter>& filters) {
     QFileDialog dialog(Owner(), QString::fromStdString(title), QString::fromStdString(folder), Filters(filters));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
@@ -131,7 +131,8 @@ std::string QtPlatform::OpenFileDialog(const std::string& title, const std::stri
 }
 
 std::string QtPlatform::SaveFileDialog(const std::string& title, const std::string& folder,
-                                       const std::string& suggestedName, const std::vector<app::FileFilter>& filters) {
+                                       const std::string& suggestedName,
+                                       const std::vector<platform::FileFilter>& filters) {
     QFileDialog dialog(Owner(), QString::fromStdString(title), QString::fromStdString(folder), Filters(filters));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);

@@ -7,11 +7,11 @@
 #include <functional>
 
 #include "ProgressWindow.h"
-#include "app/Platform.h"
+#include "platform/Platform.h"
 
 namespace vr::gui {
 
-class QtPlatform : public app::IPlatform {
+class QtPlatform : public platform::IPlatform {
 public:
     QtPlatform();
     ~QtPlatform() override;
@@ -25,16 +25,16 @@ public:
     // How long the progress window stays at 100 % before it closes.
     void SetProgressFinishPauseMs(int ms) { finishPauseMs_ = ms; }
 
-    app::MsgResult MessageBox(const std::string& text, const std::string& caption, app::MsgIcon icon,
-                              app::MsgButtons buttons) override;
+    platform::MsgResult MessageBox(const std::string& text, const std::string& caption, platform::MsgIcon icon,
+                                   platform::MsgButtons buttons) override;
     void BeginWaitCursor() override;
     void EndWaitCursor() override;
     // Painting, timers and other non-input events run; mouse and keys wait until the command is done.
     void PumpMessages() override;
     std::string OpenFileDialog(const std::string& title, const std::string& folder,
-                               const std::vector<app::FileFilter>& filters) override;
+                               const std::vector<platform::FileFilter>& filters) override;
     std::string SaveFileDialog(const std::string& title, const std::string& folder, const std::string& suggestedName,
-                               const std::vector<app::FileFilter>& filters) override;
+                               const std::vector<platform::FileFilter>& filters) override;
     void ProgressOpen(const std::string& text) override;
     void ProgressSetText(const std::string& text) override;
     void ProgressSetPos(int percent) override;
@@ -57,6 +57,6 @@ private:
 };
 
 // Qt's filter string for one filter: "txt file (*.txt)".
-QString FilterText(const app::FileFilter& filter);
+QString FilterText(const platform::FileFilter& filter);
 
 }  // namespace vr::gui

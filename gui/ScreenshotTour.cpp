@@ -21,11 +21,11 @@
 #include "QtPlatform.h"
 #include "TerminalWindow.h"
 #include "UserIdDialog.h"
+#include "camera/ModelCommands.h"
 #include "dialogs/TerminalDialog.h"
-#include "settings/ModelCommands.h"
+#include "protocol/ControlIds.h"
 #include "settings/SettingsCompare.h"
 #include "settings/SettingsFile.h"
-#include "ui/main/ControlIds.h"
 
 namespace vr::gui {
 
@@ -149,7 +149,7 @@ bool ScreenshotTour::SettingsWindows(const QString& prefix) {
         else
             text += line.text + "\n";
     }
-    text += window_.Services().model.kind == settings::kModelKA ? "LROP=1\n" : "PER=8000\n";
+    text += window_.Services().model.kind == camera::kModelKA ? "LROP=1\n" : "PER=8000\n";
     const auto lines = settings::SettingsLines::Split(text);
     app::Services& services = window_.Services();
     const bool factory = window_.Logic().FactoryMode();
@@ -165,7 +165,7 @@ bool ScreenshotTour::SettingsWindows(const QString& prefix) {
 
 bool ScreenshotTour::OnePush() {
     auto* platform = dynamic_cast<QtPlatform*>(&window_.Services().platform);
-    auto* button = qobject_cast<QPushButton*>(window_.Binding().Widget(ui::id::kRecalibrateShading));
+    auto* button = qobject_cast<QPushButton*>(window_.Binding().Widget(protocol::id::kRecalibrateShading));
     if (platform == nullptr || button == nullptr) return false;
     window_.Tabs()->setCurrentIndex(1);
     bool progressSaved = false, resultSaved = false;
@@ -194,9 +194,9 @@ void ScreenshotTour::PrepareLutEditors() {
     const std::vector<LutEditorWindow*> editors = LutWindows();
     if (editors[0] == nullptr || editors[1] == nullptr || editors[2] == nullptr) return;
     // "LUT" in the LUT selector enables "Open LUT Table".
-    window_.Binding().SetCurSel(ui::id::kLutMode, 2);
-    window_.Logic().OnControlEvent(ui::id::kLutMode, {ui::ControlEventType::SelChange});
-    window_.Logic().OnControlEvent(ui::id::kOpenLutTable, {ui::ControlEventType::Clicked});
+    window_.Binding().SetCurSel(protocol::id::kLutMode, 2);
+    window_.Logic().OnControlEvent(protocol::id::kLutMode, {ui::ControlEventType::SelChange});
+    window_.Logic().OnControlEvent(protocol::id::kOpenLutTable, {ui::ControlEventType::Clicked});
     Settle();
     // Red in Edit Mode: a gamma-like curve of four points.
     Drag(editors[0]->Logic(), {{60, 110}, {64, 104}, {150, 50}, {154, 46}});

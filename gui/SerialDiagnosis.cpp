@@ -7,7 +7,7 @@
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
-#include "app/SerialDoctor.h"
+#include "doctor/SerialDoctor.h"
 
 namespace vr::gui {
 
@@ -19,7 +19,7 @@ void AddSerialDiagnosis(QMenu* menu, QWidget* parent) {
     QObject::connect(action, &QAction::triggered, parent, [parent] {
         QDialog dialog(parent);
         dialog.setWindowTitle("Diagnose Serial Ports");
-        auto* text = new QPlainTextEdit(QString::fromStdString(app::DiagnoseSerialPorts()), &dialog);
+        auto* text = new QPlainTextEdit(QString::fromStdString(doctor::DiagnoseSerialPorts()), &dialog);
         text->setReadOnly(true);
         text->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
         text->setMinimumSize(640, 320);

@@ -13,7 +13,7 @@ namespace vr::gui {
 
 class StatusStrip;
 
-class TerminalWindow : public QDialog, public dialogs::IDialogFrame {
+class TerminalWindow : public QDialog, public platform::IDialogFrame {
     Q_OBJECT
 public:
     TerminalWindow(app::Services& services, dialogs::LogFolderStore folder, QWidget* parent = nullptr,
@@ -24,7 +24,7 @@ public:
     WidgetBinding& Controls() { return controls_; }
     StatusStrip* Strip() const { return strip_; }
 
-    // dialogs::IDialogFrame
+    // platform::IDialogFrame
     bool HasWindow() const override { return true; }
     void EnableWindow(bool enable) override { setEnabled(enable); }
     void ShowWindow(bool show) override;

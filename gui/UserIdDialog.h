@@ -11,7 +11,7 @@
 
 namespace vr::gui {
 
-class UserIdDialog : public QDialog, public dialogs::IDialogFrame {
+class UserIdDialog : public QDialog, public platform::IDialogFrame {
     Q_OBJECT
 public:
     explicit UserIdDialog(app::Services& services, QWidget* parent = nullptr);
@@ -20,7 +20,7 @@ public:
     identity::CUserIdDialog& Logic() { return *logic_; }
     WidgetBinding& Controls() { return controls_; }
 
-    // dialogs::IDialogFrame
+    // platform::IDialogFrame
     bool HasWindow() const override { return true; }
     void EnableWindow(bool enable) override { setEnabled(enable); }
     void ShowWindow(bool show) override { setVisible(show); }

@@ -7,7 +7,7 @@
 #include <QStringList>
 #include <QWidget>
 
-#include "ui/ControlAccess.h"
+#include "platform/ControlAccess.h"
 
 class QListWidget;
 
@@ -16,7 +16,7 @@ namespace vr::gui {
 // The lamp picture of the communication dialog's line status when online (502 when offline).
 inline constexpr int32_t kLampOnline = 503;
 
-class WidgetBinding : public ui::IControlAccess {
+class WidgetBinding : public platform::IControlAccess {
 public:
     // The widget also gets the id as its object name, so tests and screen readers can find it.
     void Bind(uint32_t id, QWidget* widget);

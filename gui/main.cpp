@@ -24,11 +24,11 @@
 #include "QtPlatform.h"
 #include "QuitOnSignal.h"
 #include "ScreenshotTour.h"
-#include "app/ControlMode.h"
 #include "app/CoreServices.h"
-#include "app/Registry.h"
-#include "app/Version.h"
 #include "link/CommSetting.h"
+#include "platform/ControlMode.h"
+#include "platform/Registry.h"
+#include "platform/Version.h"
 #include "protocol/Command.h"
 #include "protocol/OnlineStatus.h"
 #ifdef VR_HAVE_SIM
@@ -61,7 +61,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     Q_INIT_RESOURCE(icons);
     QApplication::setApplicationName("vr8200-control");
-    QApplication::setApplicationVersion(vr::app::VersionText());
+    QApplication::setApplicationVersion(vr::platform::VersionText());
     QGuiApplication::setDesktopFileName("vr8200-control");
     QIcon icon;
     for (int size : {16, 32, 48, 64, 128, 256}) icon.addFile(QString(":/icons/%1.png").arg(size));
@@ -107,19 +107,19 @@ int main(int argc, char** argv) {
 
     // The composition root: the services are built here once and handed to the windows.
     vr::gui::QtPlatform platform;
-    vr::app::CoreServices core(platform, vr::app::CRegistry::DefaultFolder());
+    vr::app::CoreServices core(platform, vr::platform::CRegistry::DefaultFolder());
     vr::app::Services& services = core.Get();
     if (!device.empty() && !vr::gui::UseDeviceForRun(core.link, device))
         return Fail(kExitUsage, "cannot use " + QString::fromStdString(device));
 
     if (!core.registry.Problem().empty())
-        platform.MessageBox(core.registry.Problem(), vr::app::kAppTitle, vr::app::MsgIcon::Exclamation,
-                            vr::app::MsgButtons::Ok);
+        platform.MessageBox(core.registry.Problem(), vr::platform::kAppTitle, vr::platform::MsgIcon::Exclamation,
+                            vr::platform::MsgButtons::Ok);
     const uint32_t storedMode = core.controlMode.Get();
     int result = 0;
     {
         vr::gui::MainWindow window(services);
-        window.Logic().SetControlMode(parser.isSet(factory) ? vr::app::ControlMode::kFactory : storedMode);
+        window.Logic().SetControlMode(parser.isSet(factory) ? vr::platform::ControlMode::kFactory : storedMode);
         platform.SetMainWindow(&window);
         platform.SetPumpHook([&window] { window.ShowWaitNotice(); });
         // The features plug into the window's router; they live as long as the window.

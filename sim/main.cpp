@@ -8,7 +8,7 @@
 #include <ctime>
 #include <iostream>
 
-#include "app/Version.h"
+#include "platform/Version.h"
 #include "sim/PtyServer.h"
 #include "sim/SimCli.h"
 
@@ -20,7 +20,7 @@ int main(int argc, char** argv) {
         "  vr8200-sim --model KA --link ./cam0\n"
         "  vr8200-sim --model KB --start-rate 57600 --pace --state kb.state\n"
         "  vr8200-sim --model KA --refuse GA,WTC --slow 200");
-    app.set_version_flag("--version", std::string("vr8200-sim ") + vr::app::VersionText());
+    app.set_version_flag("--version", std::string("vr8200-sim ") + vr::platform::VersionText());
     vr::sim::AddSimOptions(app, options);
     CLI11_PARSE(app, argc, argv);
 

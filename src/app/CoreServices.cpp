@@ -2,7 +2,7 @@
 
 namespace vr::app {
 
-CoreServices::CoreServices(IPlatform& platform, const std::string& configFolder, link::SerialPortList ports,
+CoreServices::CoreServices(platform::IPlatform& platform, const std::string& configFolder, link::SerialPortList ports,
                            const std::string& shutdownValue)
     : registry(configFolder, shutdownValue),
       controlMode(registry),

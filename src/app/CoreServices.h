@@ -5,16 +5,16 @@
 
 #include <string>
 
-#include "app/ControlMode.h"
-#include "app/Registry.h"
 #include "app/Services.h"
+#include "camera/ModelCommands.h"
 #include "link/CommSetting.h"
 #include "link/CommSettingLineControl.h"
+#include "platform/ControlMode.h"
+#include "platform/Registry.h"
 #include "protocol/Command.h"
 #include "protocol/OnlineStatus.h"
 #include "protocol/ParameterTable.h"
 #include "protocol/TrafficLog.h"
-#include "settings/ModelCommands.h"
 
 namespace vr::app {
 
@@ -22,16 +22,16 @@ class CoreServices {
 public:
     // `configFolder` holds the settings store; `ports` is the machine's serial port list (tests give
     // their own); `shutdownValue` names the program's own clean-shutdown record in the store.
-    CoreServices(IPlatform& platform, const std::string& configFolder,
+    CoreServices(platform::IPlatform& platform, const std::string& configFolder,
                  link::SerialPortList ports = link::SerialPortList(),
-                 const std::string& shutdownValue = kRegValues[kRegShutdownStatus].name);
+                 const std::string& shutdownValue = platform::kRegValues[platform::kRegShutdownStatus].name);
     CoreServices(const CoreServices&) = delete;
     CoreServices& operator=(const CoreServices&) = delete;
 
     Services& Get() { return services_; }
 
-    CRegistry registry;
-    ControlMode controlMode;
+    platform::CRegistry registry;
+    platform::ControlMode controlMode;
     protocol::TrafficLog traffic;
     protocol::OnlineStatusBroadcaster status;
     protocol::DialogRegistry dialogs;
@@ -39,7 +39,7 @@ public:
     link::CCommSetting link;
     link::CommSettingLineControl line;
     protocol::Command engine;
-    settings::CameraModel model;
+    camera::CameraModel model;
 
 private:
     Services services_;

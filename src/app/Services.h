@@ -14,20 +14,22 @@ namespace vr::link {
 class CCommSetting;
 class ILineControl;
 }  // namespace vr::link
-namespace vr::settings {
+namespace vr::camera {
 struct CameraModel;
 }
 
-namespace vr::app {
-
+namespace vr::platform {
 class IPlatform;
 class CRegistry;
 class ControlMode;
+}  // namespace vr::platform
+
+namespace vr::app {
 
 struct Services {
-    IPlatform& platform;
-    CRegistry& registry;
-    ControlMode& controlMode;
+    platform::IPlatform& platform;
+    platform::CRegistry& registry;
+    platform::ControlMode& controlMode;
     protocol::TrafficLog& traffic;
     protocol::OnlineStatusBroadcaster& status;
     protocol::DialogRegistry& dialogs;
@@ -35,7 +37,7 @@ struct Services {
     protocol::Command& engine;
     link::CCommSetting& link;  // the link object: modes, ports, the line itself
     link::ILineControl& line;  // what the windows do with the link beyond commands
-    settings::CameraModel& model;
+    camera::CameraModel& model;
 };
 
 }  // namespace vr::app

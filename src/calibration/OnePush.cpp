@@ -1,20 +1,20 @@
 #include "calibration/OnePush.h"
 
-#include "app/Platform.h"
 #include "app/Services.h"
 #include "calibration/OnePushWait.h"
+#include "camera/ModelCommands.h"
+#include "platform/Platform.h"
 #include "protocol/Command.h"
 #include "protocol/CommandIds.h"
+#include "protocol/ControlIds.h"
 #include "protocol/ParameterTable.h"
-#include "settings/ModelCommands.h"
-#include "ui/main/ControlIds.h"
 #include "ui/main/CtrlToolDlg.h"
 #include "ui/main/FeatureRouter.h"
 
 namespace vr::calibration {
 
 namespace cmd = protocol::cmd;
-namespace id = ui::id;
+namespace id = protocol::id;
 using std::chrono::milliseconds;
 
 // A recalibration the camera runs on its own after its start command, reporting a status that
@@ -101,7 +101,7 @@ void OnePush::Tick() {
 }
 
 bool OnePush::HasExposureOnce() const {
-    return services_.model.kind != settings::kModelKB;
+    return services_.model.kind != camera::kModelKB;
 }
 
 // ---- camera access ------------------------------------------------------------------------------
@@ -158,13 +158,13 @@ void OnePush::RereadGains(OnePushResult& result) {
 void OnePush::Show(OnePushResult& result, const std::string& title, const std::string& text) {
     result.title = title;
     result.text = text;
-    services_.platform.MessageBox(text, title, app::MsgIcon::None);
+    services_.platform.MessageBox(text, title, platform::MsgIcon::None);
 }
 
 void OnePush::Report(OnePushResult& result, const std::string& text) {
-    result.title = app::kAppTitle;
+    result.title = platform::kAppTitle;
     result.text = text;
-    services_.platform.MessageBox(text, app::kAppTitle, app::MsgIcon::Error);
+    services_.platform.MessageBox(text, platform::kAppTitle, platform::MsgIcon::Error);
 }
 
 std::string OnePush::NoAnswerText(uint32_t cmdId) const {

@@ -73,7 +73,7 @@ bool OnePushWait::Pause(ms duration) {
         if (!op_.Continue()) break;
         const auto now = clock_.Now();
         if (now >= end) break;
-        clock_.Sleep(std::min(std::chrono::duration_cast<ms>(end - now), app::LongOperation::kPaintInterval));
+        clock_.Sleep(std::min(std::chrono::duration_cast<ms>(end - now), camera::LongOperation::kPaintInterval));
     }
     op_.AllowCancel(false);
     return !op_.Stopped();

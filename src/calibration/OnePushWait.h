@@ -7,8 +7,8 @@
 #include <chrono>
 #include <string>
 
-#include "app/LongOperation.h"
 #include "calibration/WaitClock.h"
+#include "camera/LongOperation.h"
 
 namespace vr::app {
 struct Services;
@@ -54,7 +54,7 @@ private:
     int steps_;
     int step_ = 1;
     IWaitClock::TimePoint start_;
-    app::LongOperation op_;
+    camera::LongOperation op_;
     bool finished_ = false;
 };
 

@@ -2,11 +2,11 @@
 
 #include <cctype>
 
-#include "app/Platform.h"
 #include "app/Services.h"
+#include "platform/Platform.h"
 #include "protocol/Command.h"
 #include "protocol/CommandIds.h"
-#include "ui/main/ControlIds.h"
+#include "protocol/ControlIds.h"
 #include "ui/main/CtrlToolDlg.h"
 #include "ui/main/FeatureRouter.h"
 
@@ -15,8 +15,8 @@ namespace vr::calibration {
 XmlVersion::XmlVersion(ui::CCtrlToolDlg& window, const OnePushTiming& timing) : window_(window), timing_(timing) {}
 
 void XmlVersion::Register(ui::FeatureRouter& router) {
-    router.AddButton(ui::id::kWriteXmlVersion, [this] { Write(); });
-    router.AddButton(ui::id::kReadXmlVersion, [this] { Read(); });
+    router.AddButton(protocol::id::kWriteXmlVersion, [this] { Write(); });
+    router.AddButton(protocol::id::kReadXmlVersion, [this] { Read(); });
 }
 
 int32_t XmlVersion::VersionFromBoxes(const std::array<std::string, 3>& boxes) {
@@ -44,10 +44,10 @@ bool XmlVersion::Write() {
     app::Services& services = window_.Services();
     const bool written = services.engine.SendCommandInt(protocol::cmd::XMLVR, version, timing_.xmlWrite) == 1;
     if (written)
-        services.platform.MessageBox("Writing the XML Version has been completed.", app::kAppTitle,
-                                     app::MsgIcon::Information);
+        services.platform.MessageBox("Writing the XML Version has been completed.", platform::kAppTitle,
+                                     platform::MsgIcon::Information);
     else
-        services.platform.MessageBox("Couldn't write the XML Version.", app::kAppTitle, app::MsgIcon::Error);
+        services.platform.MessageBox("Couldn't write the XML Version.", platform::kAppTitle, platform::MsgIcon::Error);
     return written;
 }
 

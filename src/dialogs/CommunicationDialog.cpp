@@ -2,29 +2,30 @@
 
 #include <vector>
 
-#include "app/Platform.h"
 #include "app/Services.h"
+#include "camera/MemoryAreas.h"
 #include "link/CommSetting.h"
 #include "link/LineControl.h"
+#include "platform/ControlAccess.h"
+#include "platform/Platform.h"
 #include "protocol/Command.h"
 #include "protocol/TrafficLog.h"
-#include "settings/MemoryAreas.h"
-#include "ui/ControlAccess.h"
 
 namespace vr::dialogs {
 
 using namespace comm;
 namespace {
 
-void FillList(ui::IControlAccess& controls, uint32_t id, const auto& items) {
+void FillList(platform::IControlAccess& controls, uint32_t id, const auto& items) {
     controls.ResetContent(id);
     for (const char* item : items) controls.AddString(id, item);
 }
 
 }  // namespace
 
-CCommunicationDialog::CCommunicationDialog(app::Services& services, ui::IControlAccess& controls, IDialogFrame& frame,
-                                           CommunicationHooks hooks, LogFolderStore folder, bool shutdownWasClean)
+CCommunicationDialog::CCommunicationDialog(app::Services& services, platform::IControlAccess& controls,
+                                           platform::IDialogFrame& frame, CommunicationHooks hooks,
+                                           LogFolderStore folder, bool shutdownWasClean)
     : services_(services),
       controls_(controls),
       frame_(frame),
@@ -124,7 +125,7 @@ void CCommunicationDialog::OnCategoryChanged() {
     const int mode = controls_.GetCurSel(kCategory);
     if (mode < 0) return;
     if (line_.OpenMode(static_cast<uint32_t>(mode)) == 0)
-        services_.platform.MessageBox("Failed to initialize!", app::kAppTitle, app::MsgIcon::Exclamation);
+        services_.platform.MessageBox("Failed to initialize!", platform::kAppTitle, platform::MsgIcon::Exclamation);
     FillPortList();
     if (ModelProbe() == 1) ReadAllSettings();
 }
@@ -158,28 +159,29 @@ void CCommunicationDialog::NegotiateBaudRate() {
 
 void CCommunicationDialog::OnGetArea() {
     int32_t area = -1;
-    if (settings::MemoryAreas(services_).QueryArea(area) != 1) area = -1;
+    if (camera::MemoryAreas(services_).QueryArea(area) != 1) area = -1;
     ShowArea(area);
 }
 
 void CCommunicationDialog::ShowArea(int32_t area) {
-    controls_.SetText(kAreaName, settings::MemoryAreas::IsArea(area) ? kAreaItems[area] : "Unkown");
+    controls_.SetText(kAreaName, camera::MemoryAreas::IsArea(area) ? kAreaItems[area] : "Unkown");
 }
 
 void CCommunicationDialog::OnStore() {
     const int area = controls_.GetCurSel(kArea);
-    if (!settings::MemoryAreas::IsArea(area)) return;
-    app::IPlatform& platform = services_.platform;
+    if (!camera::MemoryAreas::IsArea(area)) return;
+    platform::IPlatform& platform = services_.platform;
     platform.ProgressOpen("Now, Storing camera data.");
-    if (settings::MemoryAreas(services_).Store(area, settings::MemoryAreas::kDialogStoreTimeout) == 1)
-        platform.MessageBox("Completed to store current setting data!", app::kAppTitle, app::MsgIcon::Information);
+    if (camera::MemoryAreas(services_).Store(area, camera::MemoryAreas::kDialogStoreTimeout) == 1)
+        platform.MessageBox("Completed to store current setting data!", platform::kAppTitle,
+                            platform::MsgIcon::Information);
     platform.ProgressFinish();
 }
 
 void CCommunicationDialog::OnLoad() {
     const int area = controls_.GetCurSel(kArea);
-    if (!settings::MemoryAreas::IsArea(area)) return;
-    if (settings::MemoryAreas(services_).Load(area) == 1) ReadAllSettings();
+    if (!camera::MemoryAreas::IsArea(area)) return;
+    if (camera::MemoryAreas(services_).Load(area) == 1) ReadAllSettings();
 }
 
 void CCommunicationDialog::OnWriteSettingsFile() {

@@ -7,12 +7,12 @@
 #include <functional>
 #include <string>
 
-#include "dialogs/DialogFrame.h"
 #include "dialogs/LogFile.h"
 #include "link/LineControl.h"
 #include "link/RateNegotiation.h"
+#include "platform/ControlAccess.h"
+#include "platform/DialogFrame.h"
 #include "protocol/OnlineStatus.h"
-#include "ui/ControlAccess.h"
 
 namespace vr::app {
 struct Services;
@@ -65,7 +65,7 @@ class CCommunicationDialog final : public protocol::COnlineStatusUpdater, public
 public:
     // `shutdownWasClean` false (the previous run crashed) puts the link back on the serial port before
     // anything is opened.
-    CCommunicationDialog(app::Services& services, ui::IControlAccess& controls, IDialogFrame& frame,
+    CCommunicationDialog(app::Services& services, platform::IControlAccess& controls, platform::IDialogFrame& frame,
                          CommunicationHooks hooks, LogFolderStore folder, bool shutdownWasClean);
     ~CCommunicationDialog() override;
     CCommunicationDialog(const CCommunicationDialog&) = delete;
@@ -113,8 +113,8 @@ private:
     void ReadAllSettings();
 
     app::Services& services_;
-    ui::IControlAccess& controls_;
-    IDialogFrame& frame_;
+    platform::IControlAccess& controls_;
+    platform::IDialogFrame& frame_;
     link::ILineControl& line_;
     CommunicationHooks hooks_;
     link::RateNegotiation rates_;

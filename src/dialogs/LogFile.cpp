@@ -2,7 +2,7 @@
 
 #include <sys/stat.h>
 
-#include "app/FileIo.h"
+#include "platform/FileIo.h"
 
 namespace vr::dialogs {
 namespace {
@@ -20,17 +20,17 @@ bool HasExtension(const std::string& path) {
 
 }  // namespace
 
-bool SaveLogLines(app::IPlatform& platform, const LogFolderStore& folder, const std::string& extension,
-                  const app::FileFilter& filter, const std::vector<std::string>& lines) {
-    const std::string start = folder.read ? folder.read() : app::WorkingFolder();
+bool SaveLogLines(platform::IPlatform& platform, const LogFolderStore& folder, const std::string& extension,
+                  const platform::FileFilter& filter, const std::vector<std::string>& lines) {
+    const std::string start = folder.read ? folder.read() : platform::WorkingFolder();
     std::string path = platform.SaveFileDialog("Save As", start, "", {filter});
     if (path.empty()) return false;
     if (!HasExtension(path)) path += "." + extension;
 
     if (FileExists(path)) {
         const std::string question = path + "\nThis file already exists." + "\nReplace existing file?";
-        if (platform.MessageBox(question, app::kAppTitle, app::MsgIcon::Question, app::MsgButtons::YesNo) !=
-            app::MsgResult::Yes)
+        if (platform.MessageBox(question, platform::kAppTitle, platform::MsgIcon::Question,
+                                platform::MsgButtons::YesNo) != platform::MsgResult::Yes)
             return false;
     }
 
@@ -40,22 +40,24 @@ bool SaveLogLines(app::IPlatform& platform, const LogFolderStore& folder, const 
         content += '\n';
     }
     std::string detail;
-    switch (app::WriteFileAtomically(path, content, detail)) {
-        case app::WriteResult::CreateFailed:
-            platform.MessageBox("File open error !", app::kAppTitle, app::MsgIcon::Error);
+    switch (platform::WriteFileAtomically(path, content, detail)) {
+        case platform::WriteResult::CreateFailed:
+            platform.MessageBox("File open error !", platform::kAppTitle, platform::MsgIcon::Error);
             return false;
-        case app::WriteResult::Refused:
+        case platform::WriteResult::Refused:
             // A device or a read-only file that opening it would have refused.
-            platform.MessageBox("File open error !\n" + path + ": " + detail, app::kAppTitle, app::MsgIcon::Error);
+            platform.MessageBox("File open error !\n" + path + ": " + detail, platform::kAppTitle,
+                                platform::MsgIcon::Error);
             return false;
-        case app::WriteResult::WriteFailed:
+        case platform::WriteResult::WriteFailed:
             // The old file, if any, is still in place; say why the new one is not.
-            platform.MessageBox("File write error !\n" + path + ": " + detail, app::kAppTitle, app::MsgIcon::Error);
+            platform.MessageBox("File write error !\n" + path + ": " + detail, platform::kAppTitle,
+                                platform::MsgIcon::Error);
             return false;
-        case app::WriteResult::Written:
+        case platform::WriteResult::Written:
             break;
     }
-    if (folder.write) folder.write(app::FolderOf(path));
+    if (folder.write) folder.write(platform::FolderOf(path));
     return true;
 }
 

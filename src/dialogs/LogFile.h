@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Platform.h"
+#include "platform/Platform.h"
 
 namespace vr::dialogs {
 
@@ -20,7 +20,7 @@ struct LogFolderStore {
 // Asks for a file name (default extension `extension`, one filter), asks before replacing an existing
 // file and writes every line followed by a newline, in the order given. The operator is told about
 // failures here. True when the file was written.
-bool SaveLogLines(app::IPlatform& platform, const LogFolderStore& folder, const std::string& extension,
-                  const app::FileFilter& filter, const std::vector<std::string>& lines);
+bool SaveLogLines(platform::IPlatform& platform, const LogFolderStore& folder, const std::string& extension,
+                  const platform::FileFilter& filter, const std::vector<std::string>& lines);
 
 }  // namespace vr::dialogs

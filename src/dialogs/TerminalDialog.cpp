@@ -6,17 +6,17 @@
 #include <vector>
 
 #include "app/Services.h"
+#include "platform/ControlAccess.h"
 #include "protocol/Command.h"
 #include "protocol/Link.h"
 #include "protocol/TrafficLog.h"
-#include "ui/ControlAccess.h"
 
 namespace vr::dialogs {
 
 using namespace terminal;
 
-CTerminalDialog::CTerminalDialog(app::Services& services, ui::IControlAccess& controls, IDialogFrame& frame,
-                                 LogFolderStore folder, Clock clock)
+CTerminalDialog::CTerminalDialog(app::Services& services, platform::IControlAccess& controls,
+                                 platform::IDialogFrame& frame, LogFolderStore folder, Clock clock)
     : services_(services), controls_(controls), frame_(frame), folder_(std::move(folder)), clock_(std::move(clock)) {}
 
 CTerminalDialog::~CTerminalDialog() {

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "dialogs/DialogFrame.h"
 #include "dialogs/LogFile.h"
+#include "platform/ControlAccess.h"
+#include "platform/DialogFrame.h"
 #include "protocol/OnlineStatus.h"
-#include "ui/ControlAccess.h"
 
 namespace vr::app {
 struct Services;
@@ -42,8 +42,8 @@ public:
     using Clock = std::function<std::chrono::system_clock::time_point()>;
 
     // Commands are written on the engine's line; `clock` gives the time stamps (UTC).
-    CTerminalDialog(app::Services& services, ui::IControlAccess& controls, IDialogFrame& frame, LogFolderStore folder,
-                    Clock clock = std::chrono::system_clock::now);
+    CTerminalDialog(app::Services& services, platform::IControlAccess& controls, platform::IDialogFrame& frame,
+                    LogFolderStore folder, Clock clock = std::chrono::system_clock::now);
     ~CTerminalDialog() override;
     CTerminalDialog(const CTerminalDialog&) = delete;
     CTerminalDialog& operator=(const CTerminalDialog&) = delete;
@@ -79,8 +79,8 @@ public:
 
 private:
     app::Services& services_;
-    ui::IControlAccess& controls_;
-    IDialogFrame& frame_;
+    platform::IControlAccess& controls_;
+    platform::IDialogFrame& frame_;
     LogFolderStore folder_;
     Clock clock_;
     bool initialised_ = false;

@@ -3,13 +3,13 @@
 #include <filesystem>
 #include <system_error>
 
-#include "app/Platform.h"
 #include "app/Services.h"
 #include "identity/DeviceInfo.h"
 #include "identity/DeviceVersion.h"
 #include "identity/HelpFiles.h"
 #include "identity/IdentityIds.h"
 #include "identity/UserId.h"
+#include "platform/Platform.h"
 
 namespace vr::identity {
 
@@ -19,7 +19,7 @@ std::string CAboutDialog::OpenFailedText(const std::string& path) {
     return "Couldn't open \"" + path + "\" with the desktop's viewer.";
 }
 
-CAboutDialog::CAboutDialog(app::Services& services, ui::IControlAccess& controls, dialogs::IDialogFrame& frame,
+CAboutDialog::CAboutDialog(app::Services& services, platform::IControlAccess& controls, platform::IDialogFrame& frame,
                            AboutSetup setup)
     : services_(services), controls_(controls), frame_(frame), setup_(std::move(setup)) {}
 
@@ -103,7 +103,7 @@ void CAboutDialog::OnSaveDeviceVersion() {
 void CAboutDialog::OnViewHelpFile() {
     const int sel = controls_.GetCurSel(kHelpFiles);
     if (sel < 0) {
-        services_.platform.MessageBox(kNoFileText, app::kAppTitle, app::MsgIcon::Error);
+        services_.platform.MessageBox(kNoFileText, platform::kAppTitle, platform::MsgIcon::Error);
         return;
     }
     Open((std::filesystem::path(setup_.helpFolder) / controls_.GetItemText(kHelpFiles, sel)).string());
@@ -118,7 +118,7 @@ void CAboutDialog::Open(const std::string& path) {
     std::error_code ec;
     const bool exists = !path.empty() && std::filesystem::is_regular_file(path, ec);
     if (!exists || !services_.platform.ShellOpen(path))
-        services_.platform.MessageBox(OpenFailedText(path), app::kAppTitle, app::MsgIcon::Error);
+        services_.platform.MessageBox(OpenFailedText(path), platform::kAppTitle, platform::MsgIcon::Error);
 }
 
 }  // namespace vr::identity

@@ -6,9 +6,9 @@
 
 #include <string>
 
-#include "dialogs/DialogFrame.h"
+#include "platform/ControlAccess.h"
+#include "platform/DialogFrame.h"
 #include "protocol/OnlineStatus.h"
-#include "ui/ControlAccess.h"
 
 namespace vr::app {
 struct Services;
@@ -33,7 +33,8 @@ public:
     static constexpr const char* kNoFileText = "No file was selected !!";
     static std::string OpenFailedText(const std::string& path);
 
-    CAboutDialog(app::Services& services, ui::IControlAccess& controls, dialogs::IDialogFrame& frame, AboutSetup setup);
+    CAboutDialog(app::Services& services, platform::IControlAccess& controls, platform::IDialogFrame& frame,
+                 AboutSetup setup);
     ~CAboutDialog() override;
     CAboutDialog(const CAboutDialog&) = delete;
     CAboutDialog& operator=(const CAboutDialog&) = delete;
@@ -61,8 +62,8 @@ private:
     void Open(const std::string& path);
 
     app::Services& services_;
-    ui::IControlAccess& controls_;
-    dialogs::IDialogFrame& frame_;
+    platform::IControlAccess& controls_;
+    platform::IDialogFrame& frame_;
     AboutSetup setup_;
     bool initialised_ = false;
 };

@@ -2,9 +2,9 @@
 
 #include <string_view>
 
-#include "app/Platform.h"
 #include "app/Services.h"
 #include "identity/Characters.h"
+#include "platform/Platform.h"
 #include "protocol/Command.h"
 #include "protocol/CommandIds.h"
 #include "protocol/TextValue.h"
@@ -36,21 +36,21 @@ int CameraId::Query(std::string& id) {
 }
 
 int CameraId::Save(const std::string& id) {
-    app::IPlatform& platform = services_.platform;
+    platform::IPlatform& platform = services_.platform;
     if (!protocol::IsSendableText(id)) {
-        platform.MessageBox(kNotSendableText, app::kAppTitle, app::MsgIcon::Error);
+        platform.MessageBox(kNotSendableText, platform::kAppTitle, platform::MsgIcon::Error);
         return 0;
     }
     protocol::Command& engine = services_.engine;
     if (engine.SendCommandInt(protocol::cmd::ULCK, kUnlockKey, kTimeout) != 1) {
-        platform.MessageBox(kUnlockFailedText, app::kAppTitle, app::MsgIcon::Error);
+        platform.MessageBox(kUnlockFailedText, platform::kAppTitle, platform::MsgIcon::Error);
         return 0;
     }
     if (engine.SendCommandString(protocol::cmd::ID00, id, kTimeout) != 1) {
-        platform.MessageBox(kWriteFailedText, app::kAppTitle, app::MsgIcon::Error);
+        platform.MessageBox(kWriteFailedText, platform::kAppTitle, platform::MsgIcon::Error);
         return 0;
     }
-    platform.MessageBox(CompletedText(id), app::kAppTitle, app::MsgIcon::Information);
+    platform.MessageBox(CompletedText(id), platform::kAppTitle, platform::MsgIcon::Information);
     return 1;
 }
 

@@ -8,8 +8,8 @@ namespace vr::identity {
 
 using namespace cameraid;
 
-CCameraIdDialog::CCameraIdDialog(app::Services& services, ui::IControlAccess& controls, dialogs::IDialogFrame& frame,
-                                 bool factoryMode)
+CCameraIdDialog::CCameraIdDialog(app::Services& services, platform::IControlAccess& controls,
+                                 platform::IDialogFrame& frame, bool factoryMode)
     : services_(services), controls_(controls), frame_(frame), factoryMode_(factoryMode) {}
 
 CCameraIdDialog::~CCameraIdDialog() {

@@ -3,9 +3,9 @@
 // the camera's "ID", and "Save" (factory mode only) to unlock and write a new one. The dialog stays
 // open after a save so the operator can try again.
 
-#include "dialogs/DialogFrame.h"
+#include "platform/ControlAccess.h"
+#include "platform/DialogFrame.h"
 #include "protocol/OnlineStatus.h"
-#include "ui/ControlAccess.h"
 
 namespace vr::app {
 struct Services;
@@ -17,7 +17,7 @@ class CCameraIdDialog final : public protocol::COnlineStatusUpdater, public prot
 public:
     static constexpr const char* kTitle = "Camera Id";
 
-    CCameraIdDialog(app::Services& services, ui::IControlAccess& controls, dialogs::IDialogFrame& frame,
+    CCameraIdDialog(app::Services& services, platform::IControlAccess& controls, platform::IDialogFrame& frame,
                     bool factoryMode);
     ~CCameraIdDialog() override;
     CCameraIdDialog(const CCameraIdDialog&) = delete;
@@ -34,8 +34,8 @@ public:
 
 private:
     app::Services& services_;
-    ui::IControlAccess& controls_;
-    dialogs::IDialogFrame& frame_;
+    platform::IControlAccess& controls_;
+    platform::IDialogFrame& frame_;
     bool factoryMode_;
     bool initialised_ = false;
 };

@@ -1,11 +1,11 @@
 #include "identity/DeviceInfo.h"
 
-#include "app/Platform.h"
 #include "app/Services.h"
+#include "camera/ModelCommands.h"
+#include "platform/Platform.h"
 #include "protocol/Command.h"
 #include "protocol/CommandIds.h"
 #include "protocol/TextValue.h"
-#include "settings/ModelCommands.h"
 
 namespace vr::identity {
 
@@ -20,9 +20,9 @@ DeviceIdentity DeviceInfo::Read(std::vector<std::string>* failures) {
     DeviceIdentity identity;
     identity.firmware = Query(protocol::cmd::VN, failures);
     if (!identity.firmware) return identity;
-    const settings::CameraModel& model = services_.model;
+    const camera::CameraModel& model = services_.model;
     // Only a model the probe recognised; an unsupported answer stays unnamed here.
-    if (model.kind == settings::kModelKA || model.kind == settings::kModelKB) identity.model = model.name;
+    if (model.kind == camera::kModelKA || model.kind == camera::kModelKB) identity.model = model.name;
     identity.cameraId = Query(protocol::cmd::ID, failures);
     identity.fpga = Query(protocol::cmd::FPVN, failures);
     identity.userId = Query(protocol::cmd::UD, failures);
@@ -31,16 +31,16 @@ DeviceIdentity DeviceInfo::Read(std::vector<std::string>* failures) {
 }
 
 int DeviceInfo::WriteDeviceVersion(const std::string& text) {
-    app::IPlatform& platform = services_.platform;
+    platform::IPlatform& platform = services_.platform;
     if (!protocol::IsSendableText(text)) {
-        platform.MessageBox(kNotSendableText, app::kAppTitle, app::MsgIcon::Error);
+        platform.MessageBox(kNotSendableText, platform::kAppTitle, platform::MsgIcon::Error);
         return 0;
     }
     if (services_.engine.SendCommandString(protocol::cmd::DV00, text, kWriteTimeout) != 1) {
-        platform.MessageBox(kWriteFailedText, app::kAppTitle, app::MsgIcon::Error);
+        platform.MessageBox(kWriteFailedText, platform::kAppTitle, platform::MsgIcon::Error);
         return 0;
     }
-    platform.MessageBox(kWrittenText, app::kAppTitle, app::MsgIcon::Information);
+    platform.MessageBox(kWrittenText, platform::kAppTitle, platform::MsgIcon::Information);
     return 1;
 }
 

@@ -1,7 +1,7 @@
 #include "identity/UserId.h"
 
-#include "app/Platform.h"
 #include "app/Services.h"
+#include "platform/Platform.h"
 #include "protocol/Command.h"
 #include "protocol/CommandIds.h"
 #include "protocol/TextValue.h"
@@ -35,16 +35,16 @@ int UserId::Query(std::string& text) {
 }
 
 int UserId::Save(const std::string& text) {
-    app::IPlatform& platform = services_.platform;
+    platform::IPlatform& platform = services_.platform;
     if (const Verdict verdict = Check(text); verdict != Verdict::Ok) {
-        platform.MessageBox(VerdictText(verdict), app::kAppTitle, app::MsgIcon::Error);
+        platform.MessageBox(VerdictText(verdict), platform::kAppTitle, platform::MsgIcon::Error);
         return 0;
     }
     if (services_.engine.SendCommandString(protocol::cmd::UD, text, kTimeout) != 1) {
-        platform.MessageBox(kWriteFailedText, app::kAppTitle, app::MsgIcon::Error);
+        platform.MessageBox(kWriteFailedText, platform::kAppTitle, platform::MsgIcon::Error);
         return 0;
     }
-    platform.MessageBox(CompletedText(text), app::kAppTitle, app::MsgIcon::Information);
+    platform.MessageBox(CompletedText(text), platform::kAppTitle, platform::MsgIcon::Information);
     return 1;
 }
 

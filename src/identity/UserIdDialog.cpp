@@ -10,7 +10,7 @@ namespace vr::identity {
 
 using namespace userid;
 
-CUserIdDialog::CUserIdDialog(app::Services& services, ui::IControlAccess& controls, dialogs::IDialogFrame& frame)
+CUserIdDialog::CUserIdDialog(app::Services& services, platform::IControlAccess& controls, platform::IDialogFrame& frame)
     : services_(services), controls_(controls), frame_(frame) {}
 
 CUserIdDialog::~CUserIdDialog() {

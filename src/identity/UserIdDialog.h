@@ -2,9 +2,9 @@
 // The logic of the user ID editor ("User Id", template 110): the camera's "UD" in one edit, and
 // "Save" to write it back under the user ID rule.
 
-#include "dialogs/DialogFrame.h"
+#include "platform/ControlAccess.h"
+#include "platform/DialogFrame.h"
 #include "protocol/OnlineStatus.h"
-#include "ui/ControlAccess.h"
 
 namespace vr::app {
 struct Services;
@@ -16,7 +16,7 @@ class CUserIdDialog final : public protocol::COnlineStatusUpdater, public protoc
 public:
     static constexpr const char* kTitle = "User Id";
 
-    CUserIdDialog(app::Services& services, ui::IControlAccess& controls, dialogs::IDialogFrame& frame);
+    CUserIdDialog(app::Services& services, platform::IControlAccess& controls, platform::IDialogFrame& frame);
     ~CUserIdDialog() override;
     CUserIdDialog(const CUserIdDialog&) = delete;
     CUserIdDialog& operator=(const CUserIdDialog&) = delete;
@@ -32,8 +32,8 @@ public:
 
 private:
     app::Services& services_;
-    ui::IControlAccess& controls_;
-    dialogs::IDialogFrame& frame_;
+    platform::IControlAccess& controls_;
+    platform::IDialogFrame& frame_;
     bool initialised_ = false;
 };
 

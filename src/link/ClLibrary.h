@@ -12,7 +12,7 @@
 #include "link/ClSerialApi.h"
 #include "link/DynamicLibrary.h"
 
-namespace vr::app {
+namespace vr::platform {
 class IPlatform;
 }
 
@@ -23,7 +23,7 @@ namespace vr::link {
 template <typename Api>
 class ClLibrary {
 public:
-    explicit ClLibrary(app::IPlatform& platform) : platform_(platform) {}
+    explicit ClLibrary(platform::IPlatform& platform) : platform_(platform) {}
     ~ClLibrary() { Close(); }
     ClLibrary(const ClLibrary&) = delete;
     ClLibrary& operator=(const ClLibrary&) = delete;
@@ -70,7 +70,7 @@ protected:
     }
     int PortCount() const { return static_cast<int>(ports_.size()); }
 
-    app::IPlatform& platform_;
+    platform::IPlatform& platform_;
     std::vector<std::string> ports_;
     bool enumerated_ = false;
     DynamicLibrary library_;

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <vector>
 
-#include "app/Platform.h"
+#include "platform/Platform.h"
 
 namespace vr::link::cl {
 
@@ -30,13 +30,13 @@ bool RateSupported(GetSupportedBaudRatesFn getRates, hSerRef ref, uint32_t rate)
     return bit != 0 && getRates(ref, &bits) == kErrNone && (bits & kBaudBitMask & bit) != 0;
 }
 
-int SetPortRate(app::IPlatform& platform, GetSupportedBaudRatesFn getRates, SetBaudRateFn setRate, hSerRef ref,
+int SetPortRate(platform::IPlatform& platform, GetSupportedBaudRatesFn getRates, SetBaudRateFn setRate, hSerRef ref,
                 uint32_t rate, const std::string& refusedText) {
     if (ref == nullptr) return 0;
     // A library that reports a rate and then refuses it leaves the line where it was; the caller
     // must not believe it switched.
     if (RateSupported(getRates, ref, rate) && setRate(ref, BaudRateBit(rate)) == kErrNone) return 1;
-    platform.MessageBox(refusedText, app::kAppTitle, app::MsgIcon::Exclamation);
+    platform.MessageBox(refusedText, platform::kAppTitle, platform::MsgIcon::Exclamation);
     return 0;
 }
 

@@ -6,7 +6,7 @@
 
 #include "link/ClSerialApi.h"
 
-namespace vr::app {
+namespace vr::platform {
 class IPlatform;
 }
 
@@ -24,7 +24,7 @@ int ReadPort(SerialReadFn read, hSerRef ref, char* buffer, uint32_t count, uint3
 bool RateSupported(GetSupportedBaudRatesFn getRates, hSerRef ref, uint32_t rate);
 // Takes the rate when the library reports it and accepts the switch; otherwise shows text in a
 // warning box and returns 0.
-int SetPortRate(app::IPlatform& platform, GetSupportedBaudRatesFn getRates, SetBaudRateFn setRate, hSerRef ref,
+int SetPortRate(platform::IPlatform& platform, GetSupportedBaudRatesFn getRates, SetBaudRateFn setRate, hSerRef ref,
                 uint32_t rate, const std::string& refusedText);
 // A NUL-terminated text from a fixed buffer the library filled (it may have left no NUL).
 std::string TextFromBuffer(const char* buffer, uint32_t size);

@@ -1,8 +1,8 @@
 #include "link/ClSerial2000.h"
 
-#include "app/Platform.h"
 #include "link/ClLibraryPaths.h"
 #include "link/ClPortCalls.h"
+#include "platform/Platform.h"
 
 namespace vr::link {
 
@@ -45,7 +45,7 @@ int CClSerial2000::Init(uint32_t portIndex) {
 
 int CClSerial2000::SetBaudRate(uint32_t rate) {
     if (rate == 9600) return 1;
-    platform_.MessageBox(cl::kRateRefused, app::kAppTitle, app::MsgIcon::Exclamation);
+    platform_.MessageBox(cl::kRateRefused, platform::kAppTitle, platform::MsgIcon::Exclamation);
     return 0;
 }
 

@@ -19,7 +19,7 @@ struct ClApi2000 {
 
 class CClSerial2000 final : public ClLibrary<ClApi2000> {
 public:
-    explicit CClSerial2000(app::IPlatform& platform) : ClLibrary(platform) {}
+    explicit CClSerial2000(platform::IPlatform& platform) : ClLibrary(platform) {}
 
     void Enumerate();
     int GetPortCount();

@@ -26,7 +26,7 @@ struct ClApi2001 {
 
 class CClSerial2001 final : public ClLibrary<ClApi2001> {
 public:
-    explicit CClSerial2001(app::IPlatform& platform) : ClLibrary(platform) {}
+    explicit CClSerial2001(platform::IPlatform& platform) : ClLibrary(platform) {}
 
     // Rebuilds the list with a load of its own; when the library cannot be loaded the previous
     // list stays.

@@ -25,7 +25,7 @@ struct ClApiVer11 {
 
 class CClSerialVer11 final : public ClLibrary<ClApiVer11> {
 public:
-    explicit CClSerialVer11(app::IPlatform& platform) : ClLibrary(platform) {}
+    explicit CClSerialVer11(platform::IPlatform& platform) : ClLibrary(platform) {}
 
     // Rebuilds the list with a load of its own; the list is empty when the library is missing.
     void Enumerate();

@@ -1,13 +1,13 @@
 #include "link/CommSetting.h"
 
-#include "app/Platform.h"
-#include "app/Registry.h"
+#include "platform/Platform.h"
+#include "platform/Registry.h"
 #include "protocol/TrafficLog.h"
 
 namespace vr::link {
 namespace {
 
-std::string StoredDevice(app::CRegistry& registry) {
+std::string StoredDevice(platform::CRegistry& registry) {
     std::string device;
     registry.ReadComPortDevice(device);
     return device;
@@ -15,7 +15,7 @@ std::string StoredDevice(app::CRegistry& registry) {
 
 }  // namespace
 
-CCommSetting::CCommSetting(app::CRegistry& registry, app::IPlatform& platform, protocol::TrafficLog& traffic,
+CCommSetting::CCommSetting(platform::CRegistry& registry, platform::IPlatform& platform, protocol::TrafficLog& traffic,
                            SerialPortList portList)
     : registry_(registry),
       traffic_(traffic),
@@ -23,11 +23,11 @@ CCommSetting::CCommSetting(app::CRegistry& registry, app::IPlatform& platform, p
       cl2001_(platform),
       clVer11_(platform),
       serial_(platform, std::move(portList), StoredDevice(registry)) {
-    registry_.ReadDword(app::kRegCommunicationMode, mode_, 0);
-    registry_.ReadDword(app::kRegComPortNo, portIndex_[ComPort], 0);
-    registry_.ReadDword(app::kRegCameralink2000Index, portIndex_[CameraLink2000], 0);
-    registry_.ReadDword(app::kRegCameralink2001Index, portIndex_[CameraLink2001], 0);
-    registry_.ReadDword(app::kRegCameralinkVer11Index, portIndex_[CameraLinkVer11], 0);
+    registry_.ReadDword(platform::kRegCommunicationMode, mode_, 0);
+    registry_.ReadDword(platform::kRegComPortNo, portIndex_[ComPort], 0);
+    registry_.ReadDword(platform::kRegCameralink2000Index, portIndex_[CameraLink2000], 0);
+    registry_.ReadDword(platform::kRegCameralink2001Index, portIndex_[CameraLink2001], 0);
+    registry_.ReadDword(platform::kRegCameralinkVer11Index, portIndex_[CameraLinkVer11], 0);
     // "Baudrate" is written at exit but never read back: a camera always wakes at 9600.
 }
 
@@ -163,12 +163,12 @@ int CCommSetting::Write(const std::string& text) {
 }
 
 void CCommSetting::Save() {
-    registry_.WriteDword(app::kRegCommunicationMode, mode_);
-    registry_.WriteDword(app::kRegBaudrate, baudRate_);
-    registry_.WriteDword(app::kRegComPortNo, portIndex_[ComPort]);
-    registry_.WriteDword(app::kRegCameralink2000Index, portIndex_[CameraLink2000]);
-    registry_.WriteDword(app::kRegCameralink2001Index, portIndex_[CameraLink2001]);
-    registry_.WriteDword(app::kRegCameralinkVer11Index, portIndex_[CameraLinkVer11]);
+    registry_.WriteDword(platform::kRegCommunicationMode, mode_);
+    registry_.WriteDword(platform::kRegBaudrate, baudRate_);
+    registry_.WriteDword(platform::kRegComPortNo, portIndex_[ComPort]);
+    registry_.WriteDword(platform::kRegCameralink2000Index, portIndex_[CameraLink2000]);
+    registry_.WriteDword(platform::kRegCameralink2001Index, portIndex_[CameraLink2001]);
+    registry_.WriteDword(platform::kRegCameralinkVer11Index, portIndex_[CameraLinkVer11]);
     const std::string device = serial_.RememberedStablePath();
     if (!device.empty()) registry_.WriteComPortDevice(device);
 }

@@ -15,10 +15,10 @@
 #include "link/SerialPortList.h"
 #include "protocol/Link.h"
 
-namespace vr::app {
+namespace vr::platform {
 class CRegistry;
 class IPlatform;
-}  // namespace vr::app
+}  // namespace vr::platform
 namespace vr::protocol {
 class TrafficLog;
 }
@@ -35,7 +35,7 @@ public:
     // Reads the mode, the four port indices and the serial device path from the store; the rate
     // always starts at 9600. Open failures are told through the platform, every text written is
     // listed in the traffic log. Tests give their own port list.
-    CCommSetting(app::CRegistry& registry, app::IPlatform& platform, protocol::TrafficLog& traffic,
+    CCommSetting(platform::CRegistry& registry, platform::IPlatform& platform, protocol::TrafficLog& traffic,
                  SerialPortList portList = SerialPortList());
     // Closes the link and saves (a normal program end).
     ~CCommSetting() override;
@@ -106,7 +106,7 @@ private:
     bool ValidMode() const { return mode_ < kModeCount; }
     ILinkDriver& Driver() const { return *drivers_[mode_]; }
 
-    app::CRegistry& registry_;
+    platform::CRegistry& registry_;
     protocol::TrafficLog& traffic_;
     uint32_t mode_ = ComPort;
     uint32_t baudRate_ = 9600;

@@ -5,7 +5,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "link/SysCalls.h"
+#include "platform/SysCalls.h"
 
 namespace vr::link {
 namespace {
@@ -49,7 +49,7 @@ bool IsLineRate(uint32_t rate) {
 
 bool ApplyLineFormat(int fd, const LineFormat& format, std::string& failure) {
     termios t{};
-    if (sys::TcGetAttr(fd, &t) != 0) {
+    if (platform::sys::TcGetAttr(fd, &t) != 0) {
         failure = Failure("tcgetattr()", errno);
         return false;
     }
@@ -90,14 +90,14 @@ bool ApplyLineFormat(int fd, const LineFormat& format, std::string& failure) {
     t.c_cc[VTIME] = 0;
     // TCSAFLUSH drops what the device received before: a reply left over from an earlier run or
     // from the other rate would otherwise be read as the answer to the next command.
-    if (sys::TcSetAttr(fd, TCSAFLUSH, &t) != 0) {
+    if (platform::sys::TcSetAttr(fd, TCSAFLUSH, &t) != 0) {
         failure = Failure("tcsetattr()", errno);
         return false;
     }
     // tcsetattr succeeds when any part was taken; a driver that refused the rate must not pass
     // for one that runs at it.
     termios check{};
-    if (sys::TcGetAttr(fd, &check) != 0) {
+    if (platform::sys::TcGetAttr(fd, &check) != 0) {
         failure = Failure("tcgetattr()", errno);
         return false;
     }
@@ -110,7 +110,7 @@ bool ApplyLineFormat(int fd, const LineFormat& format, std::string& failure) {
 
 uint32_t CurrentLineRate(int fd) {
     termios t{};
-    if (sys::TcGetAttr(fd, &t) != 0) return 0;
+    if (platform::sys::TcGetAttr(fd, &t) != 0) return 0;
     return FromSpeed(cfgetospeed(&t));
 }
 

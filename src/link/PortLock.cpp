@@ -14,8 +14,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/FileIo.h"
 #include "link/SerialPortList.h"
+#include "platform/FileIo.h"
 
 namespace vr::link {
 namespace {
@@ -33,7 +33,7 @@ bool Alive(int pid) {
 // The pid a lock file names: ten digits and a newline by the convention, or binary in old ones.
 int PidInLockFile(const std::string& path) {
     std::string text, error;
-    if (!app::ReadWholeFile(path, text, error, 64)) return 0;
+    if (!platform::ReadWholeFile(path, text, error, 64)) return 0;
     if (text.size() == sizeof(int) && text.find_first_of("0123456789") == std::string::npos) {
         int pid = 0;
         std::memcpy(&pid, text.data(), sizeof pid);

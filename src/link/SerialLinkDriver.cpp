@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <iterator>
 
-#include "app/Platform.h"
 #include "link/CommSetting.h"
+#include "platform/Platform.h"
 
 namespace vr::link {
 namespace {
@@ -20,7 +20,7 @@ bool PathExists(const std::string& path) {
 
 }  // namespace
 
-SerialLinkDriver::SerialLinkDriver(app::IPlatform& platform, SerialPortList list, std::string rememberedDevice)
+SerialLinkDriver::SerialLinkDriver(platform::IPlatform& platform, SerialPortList list, std::string rememberedDevice)
     : platform_(platform), list_(std::move(list)), port_(platform), remembered_(std::move(rememberedDevice)) {}
 
 void SerialLinkDriver::EnsureListed() {
@@ -71,8 +71,8 @@ int SerialLinkDriver::Open(uint32_t portIndex, uint32_t rate) {
             "Error in finding the port: this machine lists " + std::to_string(list_.Count()) + " serial ports";
         port_.SetLastError(reason);
         platform_.MessageBox(
-            "Failed to initialize serial port number " + std::to_string(portIndex + 1) + "!\n" + reason, app::kAppTitle,
-            app::MsgIcon::Exclamation);
+            "Failed to initialize serial port number " + std::to_string(portIndex + 1) + "!\n" + reason,
+            platform::kAppTitle, platform::MsgIcon::Exclamation);
         return 0;
     }
     // By its stable name: an adapter plugged in again is found under it whatever ttyUSBn it gets.
@@ -83,8 +83,8 @@ int SerialLinkDriver::Open(uint32_t portIndex, uint32_t rate) {
 int SerialLinkDriver::ReportAbsent() {
     const std::string reason = remembered_ + " is not present; plug in the adapter or choose another port";
     port_.SetLastError(reason);
-    platform_.MessageBox("Failed to initialize " + remembered_ + " port!\n" + reason, app::kAppTitle,
-                         app::MsgIcon::Exclamation);
+    platform_.MessageBox("Failed to initialize " + remembered_ + " port!\n" + reason, platform::kAppTitle,
+                         platform::MsgIcon::Exclamation);
     return 0;
 }
 

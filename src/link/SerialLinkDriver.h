@@ -9,7 +9,7 @@
 #include "link/SerialPort.h"
 #include "link/SerialPortList.h"
 
-namespace vr::app {
+namespace vr::platform {
 class IPlatform;
 }
 
@@ -17,7 +17,7 @@ namespace vr::link {
 
 class SerialLinkDriver final : public ILinkDriver {
 public:
-    SerialLinkDriver(app::IPlatform& platform, SerialPortList list, std::string rememberedDevice);
+    SerialLinkDriver(platform::IPlatform& platform, SerialPortList list, std::string rememberedDevice);
 
     // Lists the ports afresh and moves `index` to the remembered device's new position.
     int PortCount() override;
@@ -54,7 +54,7 @@ public:
     SerialPortList& List() { return list_; }
 
 private:
-    app::IPlatform& platform_;
+    platform::IPlatform& platform_;
     SerialPortList list_;
     CSerialPort port_;
     std::string remembered_;

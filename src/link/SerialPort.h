@@ -15,7 +15,7 @@
 #include "link/PortLock.h"
 #include "link/RingBuffer.h"
 
-namespace vr::app {
+namespace vr::platform {
 class IPlatform;
 }
 
@@ -24,7 +24,7 @@ namespace vr::link {
 class CSerialPort {
 public:
     // Failures to open are told to the operator in a box of the platform's.
-    explicit CSerialPort(app::IPlatform& platform) : platform_(platform) {}
+    explicit CSerialPort(platform::IPlatform& platform) : platform_(platform) {}
     ~CSerialPort();
     CSerialPort(const CSerialPort&) = delete;
     CSerialPort& operator=(const CSerialPort&) = delete;
@@ -70,7 +70,7 @@ private:
     void EndLost(const std::string& reason);
     void Notify();
 
-    app::IPlatform& platform_;
+    platform::IPlatform& platform_;
     std::string name_;
     std::string lastError_;
     std::string lowLatencyNote_;

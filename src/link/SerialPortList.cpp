@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <memory>
 
-#include "app/FileIo.h"
+#include "platform/FileIo.h"
 
 #ifdef VR_HAVE_LIBSERIALPORT
 #include <libserialport.h>
@@ -26,7 +26,7 @@ bool IsDigit(char c) {
 // it; the type attribute in sysfs tells the same without opening (0 is "no such port").
 bool Is8250PortPresent(const std::string& ttyFolder) {
     std::string text, error;
-    if (!app::ReadWholeFile(ttyFolder + "/type", text, error, 64)) return false;
+    if (!platform::ReadWholeFile(ttyFolder + "/type", text, error, 64)) return false;
     return std::atoi(text.c_str()) != 0;
 }
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "app/FileIo.h"
+#include "platform/FileIo.h"
 
 namespace vr::lut {
 
@@ -21,7 +21,8 @@ std::string FormatGammaFile(const LutTable& red, const LutTable& green, const Lu
 
 bool WriteGammaFile(const std::string& path, const LutTable& red, const LutTable& green, const LutTable& blue,
                     std::string& error) {
-    return app::WriteFileAtomically(path, FormatGammaFile(red, green, blue), error) == app::WriteResult::Written;
+    return platform::WriteFileAtomically(path, FormatGammaFile(red, green, blue), error) ==
+           platform::WriteResult::Written;
 }
 
 CsvReadResult ReadGammaText(std::string_view text, ILutTables& tables) {

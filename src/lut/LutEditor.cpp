@@ -2,15 +2,15 @@
 
 #include <algorithm>
 
-#include "app/Platform.h"
 #include "app/Services.h"
 #include "lut/LutTransfer.h"
+#include "platform/Platform.h"
 
 namespace vr::lut {
 
 using namespace lutdlg;
 
-CLUTDlg::CLUTDlg(app::Services& services, LutColour colour, ui::IControlAccess& controls, ILutEditorFrame& frame)
+CLUTDlg::CLUTDlg(app::Services& services, LutColour colour, platform::IControlAccess& controls, ILutEditorFrame& frame)
     : services_(services), colour_(colour), controls_(controls), frame_(frame) {}
 
 CLUTDlg::~CLUTDlg() {
@@ -110,7 +110,7 @@ void CLUTDlg::OnWriteTableData() {
     services_.platform.EndWaitCursor();
     // Entries the camera refused or never answered must not pass for a written table.
     const std::string failures = DescribeFailures(report);
-    if (!failures.empty()) services_.platform.MessageBox(failures, Title(colour_), app::MsgIcon::Exclamation);
+    if (!failures.empty()) services_.platform.MessageBox(failures, Title(colour_), platform::MsgIcon::Exclamation);
 }
 
 void CLUTDlg::OnClearTableData() {

@@ -12,8 +12,8 @@
 #include "lut/LutCurve.h"
 #include "lut/LutEditorFrame.h"
 #include "lut/LutTables.h"
+#include "platform/ControlAccess.h"
 #include "protocol/OnlineStatus.h"
-#include "ui/ControlAccess.h"
 
 namespace vr::app {
 struct Services;
@@ -49,7 +49,7 @@ enum class MouseButtons { LeftOnly, RightOnly, Other };
 
 class CLUTDlg final : public protocol::COnlineStatusUpdater, public protocol::IRegisteredDialog {
 public:
-    CLUTDlg(app::Services& services, LutColour colour, ui::IControlAccess& controls, ILutEditorFrame& frame);
+    CLUTDlg(app::Services& services, LutColour colour, platform::IControlAccess& controls, ILutEditorFrame& frame);
     ~CLUTDlg() override;
     CLUTDlg(const CLUTDlg&) = delete;
     CLUTDlg& operator=(const CLUTDlg&) = delete;
@@ -107,7 +107,7 @@ private:
 
     app::Services& services_;
     LutColour colour_;
-    ui::IControlAccess& controls_;
+    platform::IControlAccess& controls_;
     ILutEditorFrame& frame_;
     LutCurve curve_;
     LutTable table_{};

@@ -1,6 +1,6 @@
 #include "lut/LutEditors.h"
 
-#include "ui/main/ControlIds.h"
+#include "protocol/ControlIds.h"
 #include "ui/main/FeatureRouter.h"
 
 namespace vr::lut {
@@ -12,7 +12,7 @@ void LutEditors::ShowAll(bool show) {
 }
 
 void LutEditors::Register(ui::FeatureRouter& router) {
-    router.AddButton(ui::id::kOpenLutTable, [this] { ShowAll(true); });
+    router.AddButton(protocol::id::kOpenLutTable, [this] { ShowAll(true); });
 }
 
 }  // namespace vr::lut

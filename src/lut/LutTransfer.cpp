@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/LongOperation.h"
 #include "app/Services.h"
+#include "camera/LongOperation.h"
 #include "lut/TransferTally.h"
 #include "protocol/Command.h"
 
@@ -31,7 +31,7 @@ int Percent(int i, int total) {
 bool ReadOne(app::Services& services, LutColour colour, LutTable& table, const TransferTimeouts& timeouts,
              const char* label, TransferReport& report, TransferTally& tally) {
     protocol::Command& engine = services.engine;
-    app::LongOperation operation(services.platform, services.dialogs, kLutReadText);
+    camera::LongOperation operation(services.platform, services.dialogs, kLutReadText);
     operation.SetPercent(0);
     bool complete = true;
     for (int i = 0; i < kLutEntries; ++i) {
@@ -66,7 +66,7 @@ bool WriteOne(app::Services& services, LutColour colour, const LutTable& table, 
     protocol::Command& engine = services.engine;
     // The write goes on past refusals and reports them once at its end.
     const protocol::Command::Quiet quiet(engine);
-    app::LongOperation operation(services.platform, services.dialogs, kLutWriteText);
+    camera::LongOperation operation(services.platform, services.dialogs, kLutWriteText);
     operation.SetPercent(0);
     for (int i = 0; i < kLutEntries; ++i) {
         if (!operation.Continue()) {

@@ -4,7 +4,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/FileIo.h"
+#include "platform/FileIo.h"
 
 namespace vr::lut {
 namespace {
@@ -39,7 +39,7 @@ std::string FormatShadingFile(const ShadingBuffer& buffer) {
 }
 
 bool WriteShadingFile(const std::string& path, const ShadingBuffer& buffer, std::string& error) {
-    return app::WriteFileAtomically(path, FormatShadingFile(buffer), error) == app::WriteResult::Written;
+    return platform::WriteFileAtomically(path, FormatShadingFile(buffer), error) == platform::WriteResult::Written;
 }
 
 CsvReadResult ReadShadingText(std::string_view text, ShadingBuffer& buffer) {

@@ -1,7 +1,7 @@
 #include "lut/ShadingTransfer.h"
 
-#include "app/LongOperation.h"
 #include "app/Services.h"
+#include "camera/LongOperation.h"
 #include "lut/TransferTally.h"
 #include "protocol/Command.h"
 
@@ -24,7 +24,7 @@ bool EachEntry(app::Services& services, const char* text, const TransferTimeouts
     protocol::Command& engine = services.engine;
     // Both directions go on past refusals and report them once at their end.
     const protocol::Command::Quiet quiet(engine);
-    app::LongOperation operation(services.platform, services.dialogs, text);
+    camera::LongOperation operation(services.platform, services.dialogs, text);
     operation.SetPercent(0);
     const std::string stepText = std::string(text) + "  (";
     const std::string stepTotal = " / " + std::to_string(kShadingSteps) + ")";

@@ -2,13 +2,13 @@
 
 #include <filesystem>
 
-#include "app/FileIo.h"
 #include "app/Services.h"
 #include "lut/GammaFile.h"
 #include "lut/ShadingFile.h"
 #include "lut/ShadingTransfer.h"
+#include "platform/FileIo.h"
+#include "protocol/ControlIds.h"
 #include "protocol/OnlineStatus.h"
-#include "ui/main/ControlIds.h"
 #include "ui/main/FeatureRouter.h"
 #include "ui/main/MainWindowView.h"
 
@@ -28,13 +28,13 @@ std::string Trim(const std::string& text) {
 // The busy cursor for the life of the object.
 class WaitCursor {
 public:
-    explicit WaitCursor(app::IPlatform& platform) : platform_(platform) { platform_.BeginWaitCursor(); }
+    explicit WaitCursor(platform::IPlatform& platform) : platform_(platform) { platform_.BeginWaitCursor(); }
     ~WaitCursor() { platform_.EndWaitCursor(); }
     WaitCursor(const WaitCursor&) = delete;
     WaitCursor& operator=(const WaitCursor&) = delete;
 
 private:
-    app::IPlatform& platform_;
+    platform::IPlatform& platform_;
 };
 
 }  // namespace
@@ -53,9 +53,9 @@ void TableFiles::Register(ui::FeatureRouter& router) {
     router.AddMenuCommand(kOpenLutFileMenu, [this] { OpenLutFile(); });
     router.AddMenuCommand(kSaveLutFileMenu, [this] { SaveLutFile(); });
     router.AddMenuCommand(kLoadAllLutMenu, [this] { LoadAllLutTables(); });
-    router.AddButton(ui::id::kShadingToFile, [this] { ShadingToFile(); });
-    router.AddButton(ui::id::kShadingFromFile, [this] { ShadingFromFile(); });
-    router.AddButton(ui::id::kShadingToFlash, [this] { ShadingToFlash(); });
+    router.AddButton(protocol::id::kShadingToFile, [this] { ShadingToFile(); });
+    router.AddButton(protocol::id::kShadingFromFile, [this] { ShadingFromFile(); });
+    router.AddButton(protocol::id::kShadingToFlash, [this] { ShadingToFlash(); });
 }
 
 // ---- the menu commands and buttons ------------------------------------------------------------
@@ -111,7 +111,7 @@ TableFileOutcome TableFiles::ReadGammaFile(const std::string& path) {
     const CsvReadResult read = ReadGammaText(text, tables_);
     lastFileEntries_ = read.entries;
     for (const std::string& message : read.messages)
-        services_.platform.MessageBox(message, app::kAppTitle, app::MsgIcon::Error);
+        services_.platform.MessageBox(message, platform::kAppTitle, platform::MsgIcon::Error);
     return read.ok ? TableFileOutcome::Done : TableFileOutcome::FileFailed;
 }
 
@@ -137,7 +137,7 @@ TableFileOutcome TableFiles::CheckShadingMode() {
     int32_t mode = 0;
     // No answer: the engine and the status strip have told the operator already.
     if (!QueryShadingMode(services_, mode, timeouts_)) return TableFileOutcome::CameraFailed;
-    if (mode == 0) return Tell(kShadingModeOff, app::MsgIcon::Error, TableFileOutcome::CameraFailed);
+    if (mode == 0) return Tell(kShadingModeOff, platform::MsgIcon::Error, TableFileOutcome::CameraFailed);
     return TableFileOutcome::Done;
 }
 
@@ -157,7 +157,7 @@ TableFileOutcome TableFiles::ReadShadingFile(const std::string& path) {
     const CsvReadResult read = ReadShadingText(text, *shading_);
     lastFileEntries_ = read.entries;
     for (const std::string& message : read.messages)
-        services_.platform.MessageBox(message, app::kAppTitle, app::MsgIcon::Error);
+        services_.platform.MessageBox(message, platform::kAppTitle, platform::MsgIcon::Error);
     return read.ok ? TableFileOutcome::Done : TableFileOutcome::FileFailed;
 }
 
@@ -174,13 +174,14 @@ TableFileOutcome TableFiles::StoreShading() {
 
 TableFileOutcome TableFiles::ConfirmReplace(const std::string& path) {
     std::string target, reason;
-    if (app::CheckWriteTarget(path, target, reason) != app::WriteResult::Written) return CouldNotOpen(path, reason);
+    if (platform::CheckWriteTarget(path, target, reason) != platform::WriteResult::Written)
+        return CouldNotOpen(path, reason);
     std::error_code error;
     if (!std::filesystem::exists(path, error)) return TableFileOutcome::Done;
     const std::string text = FullPath(path) + "\nThis file already exists." + "\nReplace existing file?";
-    const app::MsgResult answer =
-        services_.platform.MessageBox(text, app::kAppTitle, app::MsgIcon::Question, app::MsgButtons::YesNo);
-    return answer == app::MsgResult::Yes ? TableFileOutcome::Done : TableFileOutcome::Declined;
+    const platform::MsgResult answer = services_.platform.MessageBox(
+        text, platform::kAppTitle, platform::MsgIcon::Question, platform::MsgButtons::YesNo);
+    return answer == platform::MsgResult::Yes ? TableFileOutcome::Done : TableFileOutcome::Declined;
 }
 
 TableFileOutcome TableFiles::ConfirmShortFile(int entries, int total, bool shading) {
@@ -188,43 +189,43 @@ TableFileOutcome TableFiles::ConfirmShortFile(int entries, int total, bool shadi
     const std::string text = "The file holds " + std::to_string(entries) + " of " + std::to_string(total) +
                              " entries; the others will be written as 0" +
                              (shading ? " (or as the last shading data read from the camera)" : "") + ". Continue?";
-    const app::MsgResult answer =
-        services_.platform.MessageBox(text, app::kAppTitle, app::MsgIcon::Question, app::MsgButtons::YesNo);
-    return answer == app::MsgResult::Yes ? TableFileOutcome::Done : TableFileOutcome::Declined;
+    const platform::MsgResult answer = services_.platform.MessageBox(
+        text, platform::kAppTitle, platform::MsgIcon::Question, platform::MsgButtons::YesNo);
+    return answer == platform::MsgResult::Yes ? TableFileOutcome::Done : TableFileOutcome::Declined;
 }
 
-TableFileOutcome TableFiles::Tell(const std::string& text, app::MsgIcon icon, TableFileOutcome outcome) {
-    services_.platform.MessageBox(text, app::kAppTitle, icon);
+TableFileOutcome TableFiles::Tell(const std::string& text, platform::MsgIcon icon, TableFileOutcome outcome) {
+    services_.platform.MessageBox(text, platform::kAppTitle, icon);
     return outcome;
 }
 
 TableFileOutcome TableFiles::CouldNotOpen(const std::string& path, const std::string& reason) {
     lastFileError_ = reason;
-    return Tell(FullPath(path) + kCouldNotOpen, app::MsgIcon::Error, TableFileOutcome::FileFailed);
+    return Tell(FullPath(path) + kCouldNotOpen, platform::MsgIcon::Error, TableFileOutcome::FileFailed);
 }
 
 TableFileOutcome TableFiles::AfterTransfer(const TransferReport& report) {
     lastReport_ = report;
     if (report.Complete()) return TableFileOutcome::Done;
     // Never a quiet end: a camera that stopped answering half-way must not look like a success.
-    services_.platform.MessageBox(DescribeFailures(report), app::kAppTitle, app::MsgIcon::Exclamation);
+    services_.platform.MessageBox(DescribeFailures(report), platform::kAppTitle, platform::MsgIcon::Exclamation);
     return report.stopped ? TableFileOutcome::Stopped : TableFileOutcome::CameraFailed;
 }
 
 bool TableFiles::LoadText(const std::string& path, std::string& text) {
     lastFileError_.clear();
-    return app::ReadWholeFile(path, text, lastFileError_, kMaxFileBytes);
+    return platform::ReadWholeFile(path, text, lastFileError_, kMaxFileBytes);
 }
 
 std::string TableFiles::AskOpen(const char* filter) {
-    return services_.platform.OpenFileDialog("Open", app::WorkingFolder(), SplitFilter(filter));
+    return services_.platform.OpenFileDialog("Open", platform::WorkingFolder(), SplitFilter(filter));
 }
 
 std::string TableFiles::AskSave(const char* filter) {
-    return services_.platform.SaveFileDialog("Save As", app::WorkingFolder(), "", SplitFilter(filter));
+    return services_.platform.SaveFileDialog("Save As", platform::WorkingFolder(), "", SplitFilter(filter));
 }
 
-std::vector<app::FileFilter> TableFiles::SplitFilter(const std::string& text) {
+std::vector<platform::FileFilter> TableFiles::SplitFilter(const std::string& text) {
     std::vector<std::string> parts;
     size_t start = 0;
     for (;;) {
@@ -233,7 +234,7 @@ std::vector<app::FileFilter> TableFiles::SplitFilter(const std::string& text) {
         if (bar == std::string::npos) break;
         start = bar + 1;
     }
-    std::vector<app::FileFilter> filters;
+    std::vector<platform::FileFilter> filters;
     // Pairs until the empty part that ends the list.
     for (size_t i = 0; i + 1 < parts.size() && !parts[i].empty(); i += 2) filters.push_back({parts[i], parts[i + 1]});
     return filters;
@@ -241,7 +242,7 @@ std::vector<app::FileFilter> TableFiles::SplitFilter(const std::string& text) {
 
 std::string TableFiles::FullPath(const std::string& path) {
     if (path.empty() || path.front() == '/') return path;
-    return app::WorkingFolder() + "/" + path;
+    return platform::WorkingFolder() + "/" + path;
 }
 
 }  // namespace vr::lut

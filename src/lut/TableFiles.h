@@ -13,10 +13,10 @@
 #include <string>
 #include <vector>
 
-#include "app/Platform.h"
 #include "lut/LutTables.h"
 #include "lut/LutTransfer.h"
 #include "lut/ShadingBuffer.h"
+#include "platform/Platform.h"
 
 namespace vr::app {
 struct Services;
@@ -89,12 +89,12 @@ public:
     const TransferReport& LastReport() const { return lastReport_; }
 
     // "A (*.csv) | *.csv ||" as description and pattern pairs.
-    static std::vector<app::FileFilter> SplitFilter(const std::string& text);
+    static std::vector<platform::FileFilter> SplitFilter(const std::string& text);
     // The path as the operator is shown it: absolute.
     static std::string FullPath(const std::string& path);
 
 private:
-    TableFileOutcome Tell(const std::string& text, app::MsgIcon icon, TableFileOutcome outcome);
+    TableFileOutcome Tell(const std::string& text, platform::MsgIcon icon, TableFileOutcome outcome);
     TableFileOutcome CouldNotOpen(const std::string& path, const std::string& reason);
     TableFileOutcome AfterTransfer(const TransferReport& report);
     bool LoadText(const std::string& path, std::string& text);

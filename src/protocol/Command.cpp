@@ -4,9 +4,9 @@
 #include <cctype>
 #include <cstdio>
 
-#include "app/Platform.h"
+#include "platform/Deadline.h"
+#include "platform/Platform.h"
 #include "protocol/CommandIds.h"
-#include "protocol/Deadline.h"
 #include "protocol/Link.h"
 #include "protocol/Numbers.h"
 #include "protocol/OnlineStatus.h"
@@ -81,7 +81,7 @@ std::string Failure::Describe() const {
     return {};
 }
 
-Command::Command(app::IPlatform& platform, OnlineStatusBroadcaster& status, TrafficLog& traffic)
+Command::Command(platform::IPlatform& platform, OnlineStatusBroadcaster& status, TrafficLog& traffic)
     : platform_(platform),
       status_(status),
       traffic_(traffic),
@@ -89,7 +89,7 @@ Command::Command(app::IPlatform& platform, OnlineStatusBroadcaster& status, Traf
 
 void Command::ShowError(const std::string& text) {
     if (quietDepth_ > 0) return;
-    platform_.MessageBox(text, kCaption, app::MsgIcon::Exclamation);
+    platform_.MessageBox(text, kCaption, platform::MsgIcon::Exclamation);
 }
 
 std::string Command::Printable(const std::string& text) {
@@ -192,7 +192,7 @@ bool Command::ReceiveLine(std::chrono::steady_clock::time_point deadline) {
     if (link_ == nullptr) return false;
     for (;;) {
         const auto now = std::chrono::steady_clock::now();
-        const auto wait = std::min(Deadline(milliseconds(0), deadline).Remaining(now), kPumpInterval);
+        const auto wait = std::min(platform::Deadline(milliseconds(0), deadline).Remaining(now), kPumpInterval);
         char byte = 0;
         if (link_->Read(&byte, 1, wait) != 1) {
             if (link_->Lost() || std::chrono::steady_clock::now() >= deadline) return false;

@@ -29,7 +29,7 @@
 #include "protocol/CommandTable.h"
 #include "protocol/LineAssembler.h"
 
-namespace vr::app {
+namespace vr::platform {
 class IPlatform;
 }
 
@@ -87,7 +87,7 @@ public:
 
     // Errors go to the platform's message boxes, answers and time-outs to the status broadcaster,
     // received lines to the traffic log.
-    Command(app::IPlatform& platform, OnlineStatusBroadcaster& status, TrafficLog& traffic);
+    Command(platform::IPlatform& platform, OnlineStatusBroadcaster& status, TrafficLog& traffic);
     Command(const Command&) = delete;
     Command& operator=(const Command&) = delete;
 
@@ -181,7 +181,7 @@ private:
     void Start(const std::string& line, milliseconds timeout);
     void ShowError(const std::string& text);
 
-    app::IPlatform& platform_;
+    platform::IPlatform& platform_;
     OnlineStatusBroadcaster& status_;
     TrafficLog& traffic_;
     ILink* link_ = nullptr;

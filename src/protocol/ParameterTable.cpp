@@ -3,15 +3,15 @@
 #include <cstdio>
 #include <string>
 
-#include "app/Platform.h"
+#include "platform/Platform.h"
 
 namespace vr::protocol {
 
 void ParameterTable::Warn(const std::string& text) const {
-    platform_.MessageBox(text, app::kAppTitle, app::MsgIcon::Exclamation);
+    platform_.MessageBox(text, platform::kAppTitle, platform::MsgIcon::Exclamation);
 }
 
-ParameterTable::ParameterTable(app::IPlatform& platform) : platform_(platform) {
+ParameterTable::ParameterTable(platform::IPlatform& platform) : platform_(platform) {
     const ParameterDef* defs = ParameterDefs();
     for (size_t i = 0; i <= kParameterRowCount; ++i) rows_[i] = {&defs[i], defs[i].defaultValue, defs[i].defaultValue};
 }

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-namespace vr::app {
+namespace vr::platform {
 class IPlatform;
 }
 
@@ -46,7 +46,7 @@ const ParameterDef* ParameterDefs();
 class ParameterTable {
 public:
     // A lookup of a control id that no row has tells the operator in a box of the platform's.
-    explicit ParameterTable(app::IPlatform& platform);
+    explicit ParameterTable(platform::IPlatform& platform);
     ParameterTable(const ParameterTable&) = delete;
     ParameterTable& operator=(const ParameterTable&) = delete;
 
@@ -76,7 +76,7 @@ private:
     // Row index of the control, or -1; no message.
     int32_t Find(uint32_t ctrlId) const;
 
-    app::IPlatform& platform_;
+    platform::IPlatform& platform_;
     ParameterEntry rows_[kParameterRowCount + 1];
 };
 

@@ -5,10 +5,10 @@
 #include <set>
 
 #include "app/Services.h"
+#include "camera/ModelCommands.h"
 #include "protocol/Command.h"
 #include "protocol/CommandTable.h"
 #include "protocol/ParameterTable.h"
-#include "settings/ModelCommands.h"
 
 namespace vr::settings {
 namespace {
@@ -28,10 +28,11 @@ constexpr std::chrono::milliseconds kQueryTimeout{5000};
 }  // namespace
 
 std::vector<UnreadSetting> ReadUnreadSettings(app::Services& services, const std::vector<SettingsFileLine>& lines,
-                                              const SettingsLines& reader, const std::vector<RowReadResult>& read,
-                                              uint32_t modelKind, bool factoryMode) {
+                                              const SettingsLines& reader,
+                                              const std::vector<camera::RowReadResult>& read, uint32_t modelKind,
+                                              bool factoryMode) {
     std::set<uint32_t> asked;
-    for (const RowReadResult& r : read) asked.insert(services.table.Row(r.row).def->cmdId);
+    for (const camera::RowReadResult& r : read) asked.insert(services.table.Row(r.row).def->cmdId);
     std::vector<UnreadSetting> unread;
     for (const SettingsFileLine& line : lines) {
         const LineMeaning m = reader.Interpret(line, factoryMode, modelKind);
@@ -49,9 +50,9 @@ std::vector<UnreadSetting> ReadUnreadSettings(app::Services& services, const std
 
 std::vector<SettingDifference> CompareSettings(const std::vector<SettingsFileLine>& lines, const SettingsLines& reader,
                                                const protocol::ParameterTable& table,
-                                               const std::vector<RowReadResult>& read,
-                                               const std::vector<UnreadSetting>& unread, const CameraModel& model,
-                                               bool factoryMode) {
+                                               const std::vector<camera::RowReadResult>& read,
+                                               const std::vector<UnreadSetting>& unread,
+                                               const camera::CameraModel& model, bool factoryMode) {
     // What loading the file would send, by command; a later line of the same command wins, as it
     // would when loading.
     std::map<uint32_t, int32_t> fileValues;
@@ -84,7 +85,7 @@ std::vector<SettingDifference> CompareSettings(const std::vector<SettingsFileLin
     if (fileModel && *fileModel != model.name)
         differences.push_back({SettingDifference::Kind::Differs, "MD00", "Camera model", *fileModel, model.name, true});
 
-    for (const RowReadResult& r : read) {
+    for (const camera::RowReadResult& r : read) {
         const protocol::ParameterEntry& row = table.Row(r.row);
         const protocol::ParameterDef& def = *row.def;
         const std::string name = protocol::GetCommandName(def.cmdId);

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "settings/ReadAllSettings.h"
+#include "camera/ReadAllSettings.h"
 #include "settings/SettingsLines.h"
 
 namespace vr::app {
@@ -18,9 +18,11 @@ namespace vr::protocol {
 class ParameterTable;
 }
 
-namespace vr::settings {
-
+namespace vr::camera {
 struct CameraModel;
+}
+
+namespace vr::settings {
 
 struct SettingDifference {
     enum class Kind {
@@ -49,8 +51,9 @@ struct UnreadSetting {
 // that `read` did not query: the chromatic aberration mode ("CACM") and the chromatic aberration
 // lines (each by its own command). Actions ("CACS") are no settings and are not asked.
 std::vector<UnreadSetting> ReadUnreadSettings(app::Services& services, const std::vector<SettingsFileLine>& lines,
-                                              const SettingsLines& reader, const std::vector<RowReadResult>& read,
-                                              uint32_t modelKind, bool factoryMode);
+                                              const SettingsLines& reader,
+                                              const std::vector<camera::RowReadResult>& read, uint32_t modelKind,
+                                              bool factoryMode);
 
 // `read` is what the last reading of all settings queried, `table` holds what it read; `unread` what
 // ReadUnreadSettings asked besides. Every setting a settings file carries for this model and mode is
@@ -58,8 +61,8 @@ std::vector<UnreadSetting> ReadUnreadSettings(app::Services& services, const std
 // settings only the file brought up, then the lines the model lacks in file order.
 std::vector<SettingDifference> CompareSettings(const std::vector<SettingsFileLine>& lines, const SettingsLines& reader,
                                                const protocol::ParameterTable& table,
-                                               const std::vector<RowReadResult>& read,
-                                               const std::vector<UnreadSetting>& unread, const CameraModel& model,
-                                               bool factoryMode);
+                                               const std::vector<camera::RowReadResult>& read,
+                                               const std::vector<UnreadSetting>& unread,
+                                               const camera::CameraModel& model, bool factoryMode);
 
 }  // namespace vr::settings

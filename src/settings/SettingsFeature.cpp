@@ -2,17 +2,17 @@
 
 #include <sys/stat.h>
 
-#include "app/FileIo.h"
-#include "app/LongOperation.h"
-#include "app/Platform.h"
-#include "app/Registry.h"
 #include "app/Services.h"
+#include "camera/LongOperation.h"
+#include "camera/MemoryAreas.h"
+#include "camera/ModelCommands.h"
+#include "camera/ReadAllSettings.h"
+#include "platform/FileIo.h"
+#include "platform/Platform.h"
+#include "platform/Registry.h"
+#include "protocol/ControlIds.h"
 #include "protocol/ParameterTable.h"
-#include "settings/MemoryAreas.h"
-#include "settings/ModelCommands.h"
 #include "settings/ModelIdentity.h"
-#include "settings/ReadAllSettings.h"
-#include "ui/main/ControlIds.h"
 #include "ui/main/CtrlToolDlg.h"
 #include "ui/main/FeatureRouter.h"
 
@@ -52,19 +52,19 @@ void SettingsFeature::Register(ui::FeatureRouter& router) {
     router.AddMenuCommand(kMenuCompareWithFile, [this] { CompareWithFile(); });
     router.AddMenuCommand(kMenuStoreSettings, [this] { StoreSettings(); });
     router.AddMenuCommand(kMenuLoadSettings, [this] { LoadSettings(); });
-    router.AddButton(ui::id::kStoreAll, [this] { StoreAll(); });
-    router.AddButton(ui::id::kCameraReset, [this] { CameraReset(); });
-    router.AddButton(ui::id::kSetModelId, [this] { SetModel(); });
+    router.AddButton(protocol::id::kStoreAll, [this] { StoreAll(); });
+    router.AddButton(protocol::id::kCameraReset, [this] { CameraReset(); });
+    router.AddButton(protocol::id::kSetModelId, [this] { SetModel(); });
 }
 
 std::string SettingsFeature::CameraFileFolder() {
     std::string folder;
-    services_.registry.ReadString(app::kRegCameraFilePath, folder);
+    services_.registry.ReadString(platform::kRegCameraFilePath, folder);
     return folder;
 }
 
 void SettingsFeature::RememberFolder(const std::string& path) {
-    services_.registry.WriteString(app::kRegCameraFilePath, app::FolderOf(path));
+    services_.registry.WriteString(platform::kRegCameraFilePath, platform::FolderOf(path));
 }
 
 std::string SettingsFeature::AskSavePath() {
@@ -72,9 +72,9 @@ std::string SettingsFeature::AskSavePath() {
         services_.platform.SaveFileDialog("Save As", CameraFileFolder(), "", {{kFileFilterText, "*.cam"}});
     if (path.empty()) return {};
     if (!HasExtension(path)) path += std::string(".") + kFileExtension;
-    if (Exists(path) &&
-        services_.platform.MessageBox(path + "\nThis file already exists." + "\nReplace existing file?", app::kAppTitle,
-                                      app::MsgIcon::Question, app::MsgButtons::YesNo) != app::MsgResult::Yes)
+    if (Exists(path) && services_.platform.MessageBox(path + "\nThis file already exists." + "\nReplace existing file?",
+                                                      platform::kAppTitle, platform::MsgIcon::Question,
+                                                      platform::MsgButtons::YesNo) != platform::MsgResult::Yes)
         return {};
     return path;
 }
@@ -103,8 +103,9 @@ SettingsLoad SettingsFeature::LoadFile(const std::string& path) {
     if (load.opened && fileUsed_) fileUsed_(path);
     const std::string report = LoadReport(load, path);
     if (!report.empty())
-        services_.platform.MessageBox(report, app::kAppTitle,
-                                      load.refused.empty() ? app::MsgIcon::Information : app::MsgIcon::Exclamation);
+        services_.platform.MessageBox(
+            report, platform::kAppTitle,
+            load.refused.empty() ? platform::MsgIcon::Information : platform::MsgIcon::Exclamation);
     return load;
 }
 
@@ -112,10 +113,11 @@ std::string SettingsFeature::LoadReport(const SettingsLoad& load, const std::str
     std::string text;
     const std::string handled =
         std::to_string(load.done) + " of " + std::to_string(load.lines) + " lines were handled.";
-    if (load.stopped) text = app::LongOperation::StoppedText(load.done, load.lines, "lines");
+    if (load.stopped) text = camera::LongOperation::StoppedText(load.done, load.lines, "lines");
     if (load.lost) text = "The line to the camera went away; " + handled;
     if (load.silent)
-        text = "The camera stopped answering (" + std::to_string(kMaxTimeoutsInARow) + " lines in a row); " + handled;
+        text = "The camera stopped answering (" + std::to_string(camera::kMaxTimeoutsInARow) + " lines in a row); " +
+               handled;
     if (load.refused.empty()) return text;
     if (!text.empty()) text += "\n";
     const size_t n = load.refused.size();
@@ -149,7 +151,7 @@ void SettingsFeature::CompareWithFile() {
         lines, file_.Reader(), services_.table, window_.LastRead(), unread, services_.model, window_.FactoryMode());
     if (differences.empty()) {
         services_.platform.MessageBox("The camera holds every setting of " + path + " as the file has it.",
-                                      app::kAppTitle, app::MsgIcon::Information);
+                                      platform::kAppTitle, platform::MsgIcon::Information);
         return;
     }
     if (front_.showDifferences && front_.showDifferences(path, differences)) LoadFile(path);
@@ -159,32 +161,32 @@ void SettingsFeature::StoreSettings() {
     if (!front_.chooseArea) return;
     const std::optional<int> area = front_.chooseArea(ui::AreaDialogMode::Store, window_.FactoryMode());
     if (!area) return;
-    if (MemoryAreas::IsArea(*area)) window_.SetCurrentArea(static_cast<uint32_t>(*area));
-    MemoryAreas(services_).StoreChosen(*area, window_.FactoryMode());
+    if (camera::MemoryAreas::IsArea(*area)) window_.SetCurrentArea(static_cast<uint32_t>(*area));
+    camera::MemoryAreas(services_).StoreChosen(*area, window_.FactoryMode());
 }
 
 void SettingsFeature::LoadSettings() {
     if (!front_.chooseArea) return;
     const std::optional<int> area = front_.chooseArea(ui::AreaDialogMode::Load, window_.FactoryMode());
     // The dialog always has an area selected; "LD" with anything else would only be refused.
-    if (!area || !MemoryAreas::IsArea(*area)) return;
+    if (!area || !camera::MemoryAreas::IsArea(*area)) return;
     window_.SetCurrentArea(static_cast<uint32_t>(*area));
-    if (MemoryAreas(services_).Load(*area) == 1) window_.ReadAllSettings();
+    if (camera::MemoryAreas(services_).Load(*area) == 1) window_.ReadAllSettings();
 }
 
 void SettingsFeature::StoreAll() {
-    MemoryAreas(services_).StoreAll();
+    camera::MemoryAreas(services_).StoreAll();
 }
 
 void SettingsFeature::CameraReset() {
     // The camera restarts whether or not its answer arrived: the tool ends without asking.
-    MemoryAreas(services_).ResetCamera();
+    camera::MemoryAreas(services_).ResetCamera();
     window_.SetCloseWithoutConfirm(true);
     window_.OnClose();
 }
 
 void SettingsFeature::SetModel() {
-    ModelIdentity(services_, window_).WriteModel(window_.Controls().GetCurSel(ui::id::kModelDisplay));
+    ModelIdentity(services_, window_).WriteModel(window_.Controls().GetCurSel(protocol::id::kModelDisplay));
 }
 
 }  // namespace vr::settings

@@ -3,17 +3,17 @@
 #include <algorithm>
 #include <chrono>
 
-#include "app/FileIo.h"
-#include "app/LongOperation.h"
-#include "app/Platform.h"
 #include "app/Services.h"
+#include "camera/LongOperation.h"
+#include "camera/ModelCommands.h"
+#include "camera/ReadAllSettings.h"
+#include "platform/FileIo.h"
+#include "platform/Platform.h"
 #include "protocol/Command.h"
 #include "protocol/CommandTable.h"
+#include "protocol/ControlIds.h"
 #include "protocol/ParameterTable.h"
 #include "protocol/TextValue.h"
-#include "settings/ModelCommands.h"
-#include "settings/ReadAllSettings.h"
-#include "ui/main/ControlIds.h"
 #include "ui/main/CtrlToolDlg.h"
 #include "ui/main/EnablingRules.h"
 
@@ -31,7 +31,7 @@ SettingsFile::SettingsFile(app::Services& services, ui::CCtrlToolDlg& window) : 
 
 void SettingsFile::ShowOpenError(const std::string& path, const std::string& reason) {
     services_.platform.MessageBox(path + "\nCouldn't open this file" + (reason.empty() ? "" : "\n" + reason),
-                                  kOpenErrorCaption, app::MsgIcon::Exclamation);
+                                  kOpenErrorCaption, platform::MsgIcon::Exclamation);
 }
 
 std::string SettingsFile::Contents(SettingsVariant variant) {
@@ -40,8 +40,8 @@ std::string SettingsFile::Contents(SettingsVariant variant) {
     std::string text;
     if (withFactoryRows) {
         window_.ModelProbe();
-        const CameraModel& model = services_.model;
-        if (model.kind != kModelUnknown) text += "MD00=" + model.name + kLineEnd;
+        const camera::CameraModel& model = services_.model;
+        if (model.kind != camera::kModelUnknown) text += "MD00=" + model.name + kLineEnd;
     }
     const protocol::ParameterTable& table = services_.table;
     for (size_t i = 0; i < table.Size(); ++i) {
@@ -49,7 +49,7 @@ std::string SettingsFile::Contents(SettingsVariant variant) {
         const protocol::ParameterDef& def = *row.def;
         if (!def.inSettingsFile) continue;
         const std::string name = protocol::GetCommandName(def.cmdId);
-        if (name.empty() || !IsCommandOnModel(def.cmdId, services_.model.kind)) continue;
+        if (name.empty() || !camera::IsCommandOnModel(def.cmdId, services_.model.kind)) continue;
         if (def.area == protocol::ParamArea::Factory && !withFactoryRows) continue;
         text += name + "=" + std::to_string(row.value) + kLineEnd;
     }
@@ -60,12 +60,12 @@ bool SettingsFile::Write(const std::string& path, SettingsVariant variant, int* 
     // Refused before the camera is asked for its model: a read-only file, or a device where a file
     // was expected.
     std::string target, reason;
-    if (app::CheckWriteTarget(path, target, reason) != app::WriteResult::Written) {
+    if (platform::CheckWriteTarget(path, target, reason) != platform::WriteResult::Written) {
         ShowOpenError(path, reason);
         return false;
     }
     const std::string text = Contents(variant);
-    if (app::WriteFileAtomically(path, text, reason) != app::WriteResult::Written) {
+    if (platform::WriteFileAtomically(path, text, reason) != platform::WriteResult::Written) {
         ShowOpenError(path, reason);
         return false;
     }
@@ -76,7 +76,7 @@ bool SettingsFile::Write(const std::string& path, SettingsVariant variant, int* 
 bool SettingsFile::ReadLines(const std::string& path, std::vector<SettingsFileLine>& lines) {
     std::string content;
     std::string reason;
-    if (!app::ReadWholeFile(path, content, reason)) {
+    if (!platform::ReadWholeFile(path, content, reason)) {
         ShowOpenError(path, reason);
         return false;
     }
@@ -90,7 +90,7 @@ SettingsLoad SettingsFile::Load(const std::string& path) {
     if (!ReadLines(path, lines)) return result;
     result.opened = true;
     result.lines = static_cast<int>(lines.size());
-    app::LongOperation progress(services_.platform, services_.dialogs, kLoadingText);
+    camera::LongOperation progress(services_.platform, services_.dialogs, kLoadingText);
     int timeoutsInARow = 0;
     for (size_t i = 0; i < lines.size(); ++i) {
         progress.SetPercent(static_cast<int>(100 * i / lines.size()));
@@ -105,7 +105,7 @@ SettingsLoad SettingsFile::Load(const std::string& path) {
             break;
         }
         timeoutsInARow = answered ? 0 : timeoutsInARow + 1;
-        if (timeoutsInARow >= kMaxTimeoutsInARow) {
+        if (timeoutsInARow >= camera::kMaxTimeoutsInARow) {
             result.silent = true;
             break;
         }
@@ -150,7 +150,7 @@ bool SettingsFile::LoadLine(const SettingsFileLine& line, SettingsLoad& result) 
         default:
             break;
     }
-    if (m.ctrlId == ui::id::kCaMode) ui::EnableChromaticEditors(window_.Controls(), m.value >= 1 && m.value <= 3);
+    if (m.ctrlId == protocol::id::kCaMode) ui::EnableChromaticEditors(window_.Controls(), m.value >= 1 && m.value <= 3);
     if (m.use != LineUse::Setting) return true;
     ++result.sent;
     const int taken = engine.SendCommandInt(m.cmdId, m.value, kSetTimeout);

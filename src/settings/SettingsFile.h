@@ -44,7 +44,7 @@ struct SettingsLoad {
     std::vector<RefusedLine> refused;
     bool stopped = false;  // the operator stopped it
     bool lost = false;     // the line went away: nothing more could be sent
-    bool silent = false;   // the camera stopped answering (kMaxTimeoutsInARow lines in a row)
+    bool silent = false;   // the camera stopped answering (camera::kMaxTimeoutsInARow lines in a row)
     bool Ended() const { return stopped || lost || silent; }
 };
 
@@ -67,7 +67,7 @@ public:
     // Sends every setting of the file to the camera behind the progress window, stores each value in
     // the table whether or not the camera took it, and commits them all. Refused lines are reported
     // by the engine one by one and listed in the result; loading goes on after them. The operator may
-    // stop it between two lines; a lost line ends it, and so do kMaxTimeoutsInARow lines in a row
+    // stop it between two lines; a lost line ends it, and so do camera::kMaxTimeoutsInARow lines in a row
     // without an answer (a camera that is gone would cost a time-out on every line).
     SettingsLoad Load(const std::string& path);
 

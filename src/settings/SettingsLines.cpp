@@ -2,27 +2,29 @@
 
 #include <cctype>
 
-#include "app/Platform.h"
+#include "camera/ModelCommands.h"
+#include "platform/Platform.h"
 #include "protocol/Command.h"
 #include "protocol/CommandTable.h"
 #include "protocol/ParameterTable.h"
-#include "settings/ModelCommands.h"
 
 namespace vr::settings {
 namespace {
 
 // The lookups of the parameter table tell the operator about a command without a control; a file
 // line naming one ("VN", "EA") is simply no setting, so the table used here reports to nobody.
-class SilentPlatform final : public app::IPlatform {
+class SilentPlatform final : public platform::IPlatform {
 public:
-    app::MsgResult MessageBox(const std::string&, const std::string&, app::MsgIcon, app::MsgButtons) override {
-        return app::MsgResult::Ok;
+    platform::MsgResult MessageBox(const std::string&, const std::string&, platform::MsgIcon,
+                                   platform::MsgButtons) override {
+        return platform::MsgResult::Ok;
     }
-    std::string OpenFileDialog(const std::string&, const std::string&, const std::vector<app::FileFilter>&) override {
+    std::string OpenFileDialog(const std::string&, const std::string&,
+                               const std::vector<platform::FileFilter>&) override {
         return {};
     }
     std::string SaveFileDialog(const std::string&, const std::string&, const std::string&,
-                               const std::vector<app::FileFilter>&) override {
+                               const std::vector<platform::FileFilter>&) override {
         return {};
     }
     bool ShellOpen(const std::string&) override { return false; }
@@ -82,7 +84,7 @@ LineMeaning SettingsLines::Interpret(const SettingsFileLine& line, bool factoryM
         m.use = LineUse::FactoryOnly;
     else if (!rows_->IsInSettingsFile(m.ctrlId))
         m.use = LineUse::NotInFile;
-    else if (!IsCommandOnModel(m.cmdId, modelKind))
+    else if (!camera::IsCommandOnModel(m.cmdId, modelKind))
         m.use = LineUse::NotOnModel;
     else
         m.use = LineUse::Setting;

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-namespace vr::app {
+namespace vr::platform {
 class IPlatform;
 }
 namespace vr::protocol {
@@ -66,7 +66,7 @@ public:
     const protocol::ParameterTable& Rows() const { return *rows_; }
 
 private:
-    std::unique_ptr<app::IPlatform> silent_;
+    std::unique_ptr<platform::IPlatform> silent_;
     std::unique_ptr<protocol::ParameterTable> rows_;
 };
 

@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "ui/ControlAccess.h"
+#include "platform/ControlAccess.h"
 #include "ui/main/PageInventory.h"
 
 namespace vr::ui {
@@ -17,7 +17,7 @@ namespace vr::ui {
 // The main window's own controls outside the pages.
 inline constexpr uint32_t kMainStatusStrip = 1069;
 
-class ControlModel final : public IControlAccess {
+class ControlModel final : public platform::IControlAccess {
 public:
     // The pages' controls as their templates define them, plus the main window's status strip.
     ControlModel();

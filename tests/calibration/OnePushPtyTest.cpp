@@ -11,8 +11,8 @@
 #include "calibration/OnePush.h"
 #include "calibration/WaitClock.h"
 #include "calibration/XmlVersion.h"
+#include "camera/ModelCommands.h"
 #include "protocol/ParameterTable.h"
-#include "settings/ModelCommands.h"
 
 using namespace vr;
 using test::kApp;

@@ -11,8 +11,8 @@
 
 #include "FakePlatform.h"
 #include "TempDir.h"
-#include "app/Registry.h"
 #include "link/CommSetting.h"
+#include "platform/Registry.h"
 #include "protocol/TrafficLog.h"
 
 using namespace vr;
@@ -60,7 +60,7 @@ protected:
     ScopedEnv lib2001_{"VR8200_CLSERIAL_LIB", kLibDir + "/libclserial.so"};
     ScopedEnv libVer11_{"VR8200_CLALLSERIAL_LIB", kLibDir + "/libclallserial.so"};
     ScopedEnv peer_{"VR8200_CLLIB_PEER", "loopback"};
-    app::CRegistry registry_{dir_ / "config"};
+    platform::CRegistry registry_{dir_ / "config"};
     protocol::TrafficLog traffic_;
     link::CCommSetting comm_{registry_, platform_, traffic_};
 };
@@ -170,7 +170,7 @@ TEST_F(ClLinkTest, RatesAreTakenOnlyWhenTheLibraryReportsAndAcceptsTheirBit) {
             EXPECT_EQ(Journal(), Lines{"libclsera.so clSerialInit 0"}) << "the open alone";
         }
         EXPECT_EQ(platform_.Texts(), *c.refusedText == '\0' ? Lines{} : Lines{c.refusedText});
-        for (const auto& box : platform_.boxes) EXPECT_EQ(box.icon, app::MsgIcon::Exclamation);
+        for (const auto& box : platform_.boxes) EXPECT_EQ(box.icon, platform::MsgIcon::Exclamation);
         EXPECT_TRUE(comm_.IsOpen());
         EXPECT_EQ(comm_.GetBaudRate(), c.rate);
         comm_.Close();

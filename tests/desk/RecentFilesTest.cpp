@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "TempDir.h"
-#include "app/RecentFiles.h"
-#include "app/Registry.h"
+#include "platform/RecentFiles.h"
+#include "platform/Registry.h"
 
 using namespace vr;
 using Strings = std::vector<std::string>;
@@ -17,8 +17,8 @@ namespace {
 TEST(RecentFilesTest, NewestFirstWithoutDuplicatesAtMostFiveAndKeptInTheStore) {
     test::TempDir dir;
     {
-        app::CRegistry registry(dir.Path());
-        app::RecentFiles recent(registry);
+        platform::CRegistry registry(dir.Path());
+        platform::RecentFiles recent(registry);
         EXPECT_TRUE(recent.Paths().empty());
         for (const char* p : {"/d/1.cam", "/d/2.cam", "/d/3.cam"}) recent.Add(p);
         EXPECT_EQ(recent.Paths(), (Strings{"/d/3.cam", "/d/2.cam", "/d/1.cam"}));
@@ -31,25 +31,25 @@ TEST(RecentFilesTest, NewestFirstWithoutDuplicatesAtMostFiveAndKeptInTheStore) {
         recent.Add("");
         EXPECT_EQ(recent.Paths(), (Strings{"/d/6.cam", "/d/5.cam", "/d/1.cam", "/d/3.cam"}));
     }
-    app::CRegistry registry(dir.Path());
-    EXPECT_EQ(app::RecentFiles(registry).Paths(), (Strings{"/d/6.cam", "/d/5.cam", "/d/1.cam", "/d/3.cam"}));
+    platform::CRegistry registry(dir.Path());
+    EXPECT_EQ(platform::RecentFiles(registry).Paths(), (Strings{"/d/6.cam", "/d/5.cam", "/d/1.cam", "/d/3.cam"}));
 }
 
 TEST(RecentFilesTest, NamedValuesHoldAnyTextAndAHandEditedListIsCleanedUp) {
     test::TempDir dir;
-    app::CRegistry registry(dir.Path());
+    platform::CRegistry registry(dir.Path());
     std::string text = "x";
-    EXPECT_EQ(registry.ReadNamedText(app::kMainWindowGeometryName, text), 0);
+    EXPECT_EQ(registry.ReadNamedText(platform::kMainWindowGeometryName, text), 0);
     EXPECT_EQ(text, "");
     const std::string odd = "a=b\\c\nd\re";
-    ASSERT_EQ(registry.WriteNamedText(app::kMainWindowGeometryName, odd), 1);
-    EXPECT_EQ(registry.ReadNamedText(app::kMainWindowGeometryName, text), 1);
+    ASSERT_EQ(registry.WriteNamedText(platform::kMainWindowGeometryName, odd), 1);
+    EXPECT_EQ(registry.ReadNamedText(platform::kMainWindowGeometryName, text), 1);
     EXPECT_EQ(text, odd);
 
-    registry.WriteNamedText(app::kRecentSettingsFileNames[0], "/d/a.cam");
-    registry.WriteNamedText(app::kRecentSettingsFileNames[2], "/d/b.cam");
-    registry.WriteNamedText(app::kRecentSettingsFileNames[4], "/d/a.cam");
-    EXPECT_EQ(app::RecentFiles(registry).Paths(), (Strings{"/d/a.cam", "/d/b.cam"}));
+    registry.WriteNamedText(platform::kRecentSettingsFileNames[0], "/d/a.cam");
+    registry.WriteNamedText(platform::kRecentSettingsFileNames[2], "/d/b.cam");
+    registry.WriteNamedText(platform::kRecentSettingsFileNames[4], "/d/a.cam");
+    EXPECT_EQ(platform::RecentFiles(registry).Paths(), (Strings{"/d/a.cam", "/d/b.cam"}));
 }
 
 }  // namespace

@@ -19,7 +19,7 @@ using Strings = std::vector<std::string>;
 namespace {
 
 // A dialog's frame without a window system; its controls are the tool's headless control model.
-struct FakeFrame final : dialogs::IDialogFrame {
+struct FakeFrame final : platform::IDialogFrame {
     bool HasWindow() const override { return true; }
     void EnableWindow(bool enable) override { windowEnabled = enable; }
     void ShowWindow(bool show) override { visible = show; }
@@ -290,7 +290,7 @@ TEST_F(CommunicationDialogTest, MessageLogKeepsTheNewestEntriesAndSavesNewestFir
     EXPECT_EQ(storedFolder, dir.Path());
 
     platform.files = {dir / "log.txt"};
-    platform.answers = {app::MsgResult::No};
+    platform.answers = {platform::MsgResult::No};
     dialog->OnWriteLog();
     EXPECT_EQ(platform.Texts(), Strings{(dir / "log.txt") + "\nThis file already exists.\nReplace existing file?"});
     EXPECT_EQ(dir.ReadFile("log.txt"), "second\nfirst\n");
@@ -370,7 +370,7 @@ TEST_F(TerminalDialogTest, ListKeepsItsFirst32786LinesAndFormatsShortMessagesAnd
 TEST_F(TerminalDialogTest, SaveReplacesOnYesAndSaysWhenTheFileCannotBeOpened) {
     dir.WriteFile("trace.csv", "old\n");
     platform.files = {dir / "trace.csv"};
-    platform.answers = {app::MsgResult::Yes};
+    platform.answers = {platform::MsgResult::Yes};
     dialog->OnSave();
     EXPECT_EQ(dir.ReadFile("trace.csv"), "") << "an empty list empties the file";
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1) << "no temporary file is left";
@@ -381,7 +381,7 @@ TEST_F(TerminalDialogTest, SaveReplacesOnYesAndSaysWhenTheFileCannotBeOpened) {
     dialog->OnSave();
     ASSERT_EQ(platform.boxes.size(), 1u);
     EXPECT_EQ(platform.boxes[0].text, "File open error !");
-    EXPECT_EQ(platform.boxes[0].icon, app::MsgIcon::Error);
+    EXPECT_EQ(platform.boxes[0].icon, platform::MsgIcon::Error);
     platform.files.clear();
     dialog->OnSave();  // cancelled: nothing happens
     EXPECT_EQ(platform.boxes.size(), 1u);

@@ -10,14 +10,14 @@
 #include <string>
 
 #include "TempDir.h"
-#include "app/SerialDoctor.h"
+#include "doctor/SerialDoctor.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using vr::app::DoctorReport;
-using vr::app::SerialDoctor;
-using vr::app::Severity;
+using vr::doctor::DoctorReport;
+using vr::doctor::SerialDoctor;
+using vr::doctor::Severity;
 
 const std::string kPort = "sys/devices/pci0000:00/0000:00:14.0/usb1/1-2/1-2:1.0/ttyUSB0";
 
@@ -79,7 +79,7 @@ private:
     vr::test::TempDir dir_;
 };
 
-const vr::app::DoctorFinding* Find(const DoctorReport& report, const std::string& check) {
+const vr::doctor::DoctorFinding* Find(const DoctorReport& report, const std::string& check) {
     for (const auto& f : report.findings)
         if (f.check == check) return &f;
     return nullptr;

@@ -9,8 +9,8 @@
 #include <random>
 
 #include "RunTool.h"
-#include "app/FileIo.h"
-#include "app/Registry.h"
+#include "platform/FileIo.h"
+#include "platform/Registry.h"
 
 namespace {
 
@@ -78,7 +78,7 @@ TEST(KillWhileWriting, WriteFileAtomically) {
     const std::string path = dir / "traffic.log";
     const std::string a(256 * 1024, 'a'), b(256 * 1024, 'b');
     std::string error;
-    ASSERT_EQ(vr::app::WriteFileAtomically(path, a, error), vr::app::WriteResult::Written) << error;
+    ASSERT_EQ(vr::platform::WriteFileAtomically(path, a, error), vr::platform::WriteResult::Written) << error;
     std::mt19937 random(7);
     std::uniform_int_distribution<int> when(0, 3000);
     int leftovers = 0;
@@ -87,7 +87,7 @@ TEST(KillWhileWriting, WriteFileAtomically) {
         const pid_t pid = ::fork();
         ASSERT_GE(pid, 0);
         if (pid == 0) {
-            for (int n = 0;; ++n) vr::app::WriteFileAtomically(path, n % 2 ? a : b, error);
+            for (int n = 0;; ++n) vr::platform::WriteFileAtomically(path, n % 2 ? a : b, error);
         }
         KillAndReap(pid, std::chrono::microseconds(when(random)));
         const std::string now = dir.ReadFile("traffic.log");
@@ -102,7 +102,7 @@ TEST(KillWhileWriting, WriteFileAtomically) {
 TEST(KillWhileWriting, SettingsStore) {
     vr::test::TempDir dir;
     const std::vector<std::string> devices = {"/dev/ttyUSB0", "/dev/serial/by-id/usb-FTDI-port0"};
-    ASSERT_EQ(vr::app::CRegistry(dir.Path()).WriteComPortDevice(devices[0]), 1);
+    ASSERT_EQ(vr::platform::CRegistry(dir.Path()).WriteComPortDevice(devices[0]), 1);
     std::mt19937 random(11);
     std::uniform_int_distribution<int> when(0, 20000);
     int leftoversSeen = 0;
@@ -111,24 +111,25 @@ TEST(KillWhileWriting, SettingsStore) {
         const pid_t pid = ::fork();
         ASSERT_GE(pid, 0);
         if (pid == 0) {
-            vr::app::CRegistry store(dir.Path());
+            vr::platform::CRegistry store(dir.Path());
             for (int n = 0;; ++n) {
                 store.WriteComPortDevice(devices[static_cast<size_t>(n % 2)]);
-                store.WriteDword(vr::app::kRegBaudrate, static_cast<uint32_t>(n % 5));
+                store.WriteDword(vr::platform::kRegBaudrate, static_cast<uint32_t>(n % 5));
             }
         }
         KillAndReap(pid, std::chrono::microseconds(when(random)));
-        leftoversSeen += Leftovers(dir.Path(), vr::app::kRegFileName, true);
-        vr::app::CRegistry next(dir.Path());
+        leftoversSeen += Leftovers(dir.Path(), vr::platform::kRegFileName, true);
+        vr::platform::CRegistry next(dir.Path());
         std::string device;
         ASSERT_EQ(next.ReadComPortDevice(device), 1) << "run " << i;
         ASSERT_TRUE(device == devices[0] || device == devices[1]) << "run " << i << ": \"" << device << "\"";
         uint32_t rate = 99;
-        next.ReadDword(vr::app::kRegBaudrate, rate, 4);
+        next.ReadDword(vr::platform::kRegBaudrate, rate, 4);
         ASSERT_LT(rate, 5u) << "run " << i;
-        EXPECT_FALSE(std::filesystem::exists(dir / (std::string(vr::app::kRegFileName) + ".bad")))
+        EXPECT_FALSE(std::filesystem::exists(dir / (std::string(vr::platform::kRegFileName) + ".bad")))
             << "run " << i << ": a killed write left a store that was set aside";
-        ASSERT_EQ(Leftovers(dir.Path(), vr::app::kRegFileName, true), 0) << "the start did not clean up, run " << i;
+        ASSERT_EQ(Leftovers(dir.Path(), vr::platform::kRegFileName, true), 0)
+            << "the start did not clean up, run " << i;
     }
     std::printf("| kill -9 %-22s | %3d runs | whole every time | temporary files left by kills %d, all cleaned |\n",
                 "settings store", runs, leftoversSeen);

@@ -16,8 +16,8 @@
 #include "TerminalWindow.h"
 #include "dialogs/TerminalDialog.h"
 #include "lut/GammaFile.h"
+#include "protocol/ControlIds.h"
 #include "sim/VirtualCamera.h"
-#include "ui/main/ControlIds.h"
 #include "ui/main/Keyboard.h"
 #include "ui/main/MenuTable.h"
 #include "ui/main/PageInventory.h"
@@ -175,7 +175,7 @@ void MainWindowTest::escapeClosesOnlyAnOpenListAndCloseAsksFirst() {
     QVERIFY(platform_.boxes.empty());  // an edit keeps Escape to itself
 
     Focus(window_->Tabs()->tabBar());
-    platform_.answers = {app::MsgResult::No};
+    platform_.answers = {platform::MsgResult::No};
     Key(Qt::Key_Escape);
     QCOMPARE(platform_.TakeBoxes(), QStringList{"Confirm: Are you sure to terminate the Camera Control Tool ?"});
     QVERIFY(window_->isVisible());
@@ -222,11 +222,11 @@ void MainWindowTest::lutEditorsOpenTogetherAndTheirPlotFollowsTheMouse() {
     // "LUT" in the selector enables the button; the button opens all three, each one further down.
     window_->Tabs()->setCurrentIndex(1);
     auto select = [this](int index) {
-        window_->Binding().As<QComboBox>(ui::id::kLutMode)->setCurrentIndex(index);
-        window_->Logic().OnControlEvent(ui::id::kLutMode, {ui::ControlEventType::SelChange});
+        window_->Binding().As<QComboBox>(protocol::id::kLutMode)->setCurrentIndex(index);
+        window_->Logic().OnControlEvent(protocol::id::kLutMode, {ui::ControlEventType::SelChange});
     };
     select(2);
-    auto* open = window_->Binding().As<QPushButton>(ui::id::kOpenLutTable);
+    auto* open = window_->Binding().As<QPushButton>(protocol::id::kOpenLutTable);
     QTest::mouseClick(open, Qt::LeftButton);
     QVERIFY(red->isVisible() && green->isVisible() && blue->isVisible());
     QVERIFY(QTest::qWaitForWindowExposed(red));
@@ -296,7 +296,7 @@ void MainWindowTest::lutMenuAndShadingButtonsMoveTheTableFiles() {
     const std::string shadingFile = Path("half.csv");
     std::ofstream(shadingFile, std::ios::binary) << "ShadingData  (G R B)\r\n1, 2, 3\r\n";
     platform_.files = {shadingFile};
-    platform_.answers = {app::MsgResult::Yes};
+    platform_.answers = {platform::MsgResult::Yes};
     click(1337);
     QCOMPARE(platform_.filters.back(), std::string("Camera shading data (*.csv)"));
     QCOMPARE(platform_.TakeBoxes().size(), 1);

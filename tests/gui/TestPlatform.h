@@ -17,20 +17,21 @@ class TestPlatform : public gui::QtPlatform {
 public:
     TestPlatform() { SetProgressFinishPauseMs(0); }
 
-    app::MsgResult MessageBox(const std::string& text, const std::string& caption, app::MsgIcon,
-                              app::MsgButtons buttons) override {
+    platform::MsgResult MessageBox(const std::string& text, const std::string& caption, platform::MsgIcon,
+                                   platform::MsgButtons buttons) override {
         boxes << QString::fromStdString(caption + ": " + text);
-        if (answers.empty()) return buttons == app::MsgButtons::YesNo ? app::MsgResult::No : app::MsgResult::Ok;
-        const app::MsgResult a = answers.front();
+        if (answers.empty())
+            return buttons == platform::MsgButtons::YesNo ? platform::MsgResult::No : platform::MsgResult::Ok;
+        const platform::MsgResult a = answers.front();
         answers.pop_front();
         return a;
     }
     std::string OpenFileDialog(const std::string&, const std::string&,
-                               const std::vector<app::FileFilter>& given) override {
+                               const std::vector<platform::FileFilter>& given) override {
         return NextFile(given);
     }
     std::string SaveFileDialog(const std::string&, const std::string&, const std::string&,
-                               const std::vector<app::FileFilter>& given) override {
+                               const std::vector<platform::FileFilter>& given) override {
         return NextFile(given);
     }
 
@@ -38,12 +39,12 @@ public:
     QStringList TakeBoxes() { return std::exchange(boxes, {}); }
 
     QStringList boxes;
-    std::deque<app::MsgResult> answers;
+    std::deque<platform::MsgResult> answers;
     std::deque<std::string> files;
     std::vector<std::string> filters;
 
 private:
-    std::string NextFile(const std::vector<app::FileFilter>& given) {
+    std::string NextFile(const std::vector<platform::FileFilter>& given) {
         for (const auto& f : given) filters.push_back(gui::FilterText(f).toStdString());
         if (files.empty()) return {};
         std::string f = files.front();

@@ -6,15 +6,15 @@
 #include <functional>
 
 #include "CameraOnPty.h"
-#include "dialogs/DialogFrame.h"
+#include "camera/ModelCommands.h"
 #include "identity/AboutDialog.h"
 #include "identity/CameraIdDialog.h"
 #include "identity/DeviceVersion.h"
 #include "identity/HelpFiles.h"
 #include "identity/IdentityIds.h"
 #include "identity/UserIdDialog.h"
+#include "platform/DialogFrame.h"
 #include "protocol/CommandIds.h"
-#include "settings/ModelCommands.h"
 
 using namespace vr;
 using namespace vr::identity::about;
@@ -28,7 +28,7 @@ namespace userid = identity::userid;
 
 namespace {
 
-class FakeFrame final : public dialogs::IDialogFrame {
+class FakeFrame final : public platform::IDialogFrame {
 public:
     bool HasWindow() const override { return true; }
     void EnableWindow(bool enable) override { enabled = enable; }
@@ -121,7 +121,7 @@ TEST(HelpFileList, OrdinaryPdfFilesOfTheFolderSortedByName) {
 
 TEST_F(AboutDialogTest, ShowsTheCameraAskedInOrder) {
     StartCamera();
-    services->model = {settings::kModelKA, settings::kModelNameKA};
+    services->model = {camera::kModelKA, camera::kModelNameKA};
     Set(protocol::cmd::UD, "line3");
     auto dialog = Open();
 
@@ -169,7 +169,7 @@ TEST_F(AboutDialogTest, UnansweredQueriesAndOddDeviceVersionsLeaveThePlaceholder
 
     // Without the firmware version the camera is asked nothing else, and the model is not named.
     StartCamera(test::With([](sim::SimOptions& o) { o.refuseQuery = {"VN", "UD"}; }));
-    services->model = {settings::kModelKA, settings::kModelNameKA};
+    services->model = {camera::kModelKA, camera::kModelNameKA};
     auto dialog = Open();
     EXPECT_EQ(sent, Strings{"VN?"});
     EXPECT_EQ(Boxes(), Strings{"Communication Error: ERROR:Refused for VN? [warning]"});

@@ -7,8 +7,8 @@
 
 #include "FakePlatform.h"
 #include "TempDir.h"
-#include "app/Registry.h"
 #include "link/CommSetting.h"
+#include "platform/Registry.h"
 #include "protocol/TrafficLog.h"
 
 using namespace vr;
@@ -62,7 +62,7 @@ protected:
     protocol::TrafficLog traffic_;
     FakeMachine machine_;
     test::TempDir config_;
-    std::unique_ptr<app::CRegistry> registry_ = std::make_unique<app::CRegistry>(config_.Path());
+    std::unique_ptr<platform::CRegistry> registry_ = std::make_unique<platform::CRegistry>(config_.Path());
 };
 
 TEST_F(CommSettingTest, StartsFromTheStoreAtTheWakeUpRateAndSavesAllSixValues) {
@@ -108,7 +108,7 @@ TEST_F(CommSettingTest, SerialPortsAreTheMachinesInNaturalOrderThenTheNamedPaths
     EXPECT_EQ(comm->GetPortIndex(), 7u);
     ASSERT_EQ(platform_.Texts(), std::vector<std::string>{"Failed to initialize serial port number 8!\nError in "
                                                           "finding the port: this machine lists 4 serial ports"});
-    EXPECT_EQ(platform_.boxes[0].icon, app::MsgIcon::Exclamation);
+    EXPECT_EQ(platform_.boxes[0].icon, platform::MsgIcon::Exclamation);
     EXPECT_FALSE(comm->IsOpen());
 
     EXPECT_EQ(comm->AddDevicePath("/dev/pts/5"), 4);

@@ -10,17 +10,17 @@
 
 #include "AsNobody.h"
 #include "TempDir.h"
-#include "app/FileIo.h"
+#include "platform/FileIo.h"
 
 using namespace vr;
-using app::WriteResult;
+using platform::WriteResult;
 namespace fs = std::filesystem;
 
 namespace {
 
 WriteResult Write(const std::string& path, const std::string& text, std::string* errorText = nullptr) {
     std::string error;
-    const WriteResult result = app::WriteFileAtomically(path, text, error);
+    const WriteResult result = platform::WriteFileAtomically(path, text, error);
     if (errorText != nullptr) *errorText = error;
     return result;
 }

@@ -8,12 +8,12 @@
 
 #include "AsNobody.h"
 #include "TempDir.h"
-#include "app/ControlMode.h"
-#include "app/FileIo.h"
-#include "app/Registry.h"
+#include "platform/ControlMode.h"
+#include "platform/FileIo.h"
+#include "platform/Registry.h"
 
 using namespace vr;
-using app::CRegistry;
+using platform::CRegistry;
 using ::testing::HasSubstr;
 namespace fs = std::filesystem;
 
@@ -38,13 +38,13 @@ TEST(Registry, FirstRunGivesDefaultsCreatesTheStoreAndRecordsShutdowns) {
         CRegistry registry(folder);
         EXPECT_EQ(registry.WasShutdownClean(), 0) << "no store yet: treated like an unclean end";
         for (int slot = 1; slot <= 7; ++slot) EXPECT_EQ(ReadNumber(registry, slot, 7), std::pair(0, 7u)) << slot;
-        EXPECT_EQ(ReadFolder(registry, app::kRegCameraFilePath), std::pair(0, app::WorkingFolder()));
-        EXPECT_EQ(registry.WriteDword(app::kRegCommunicationMode, 3), 1);
-        EXPECT_EQ(ReadNumber(registry, app::kRegCommunicationMode, 0), std::pair(1, 3u));
+        EXPECT_EQ(ReadFolder(registry, platform::kRegCameraFilePath), std::pair(0, platform::WorkingFolder()));
+        EXPECT_EQ(registry.WriteDword(platform::kRegCommunicationMode, 3), 1);
+        EXPECT_EQ(ReadNumber(registry, platform::kRegCommunicationMode, 0), std::pair(1, 3u));
         {
-            app::ControlMode control(registry);  // read at its start, saved at its end
+            platform::ControlMode control(registry);  // read at its start, saved at its end
             EXPECT_FALSE(control.IsFactory());
-            control.Set(app::ControlMode::kFactory);
+            control.Set(platform::ControlMode::kFactory);
         }
         EXPECT_THAT(dir.ReadFile("config/vr8200-control/settings.ini"),
                     HasSubstr("Previous Application Shutdown Status=0\n"));
@@ -54,9 +54,9 @@ TEST(Registry, FirstRunGivesDefaultsCreatesTheStoreAndRecordsShutdowns) {
     {
         CRegistry registry(folder);
         EXPECT_EQ(registry.WasShutdownClean(), 1);
-        EXPECT_EQ(ReadNumber(registry, app::kRegShutdownStatus, 9).second, 0u)
+        EXPECT_EQ(ReadNumber(registry, platform::kRegShutdownStatus, 9).second, 0u)
             << "this run is marked running until it ends normally";
-        EXPECT_TRUE(app::ControlMode(registry).IsFactory());
+        EXPECT_TRUE(platform::ControlMode(registry).IsFactory());
     }
     const std::string text = dir.ReadFile("config/vr8200-control/settings.ini");
     EXPECT_THAT(text, ::testing::StartsWith("[VR-8200 Control Tool]\n"));
@@ -72,7 +72,7 @@ TEST(Registry, NumbersStoredAsTextConvertAsDecimal) {
         test::TempDir dir;
         dir.WriteFile("settings.ini", std::string("[VR-8200 Control Tool]\r\nControl Mode = ") + stored + "\r\n");
         CRegistry registry(dir.Path());
-        EXPECT_EQ(ReadNumber(registry, app::kRegControlMode, 9), std::pair(1, expected)) << stored;
+        EXPECT_EQ(ReadNumber(registry, platform::kRegControlMode, 9), std::pair(1, expected)) << stored;
     }
 }
 
@@ -81,10 +81,10 @@ TEST(Registry, RememberedFoldersMustStillExistAndKeepEveryCharacter) {
     CRegistry registry(dir / "config");
     const std::string odd = dir / "a folder\\with\nodd=names";
     ASSERT_TRUE(fs::create_directory(odd));
-    EXPECT_EQ(registry.WriteString(app::kRegCommandLogFilePath, odd), 1);
-    EXPECT_EQ(ReadFolder(registry, app::kRegCommandLogFilePath), std::pair(1, odd));
+    EXPECT_EQ(registry.WriteString(platform::kRegCommandLogFilePath, odd), 1);
+    EXPECT_EQ(ReadFolder(registry, platform::kRegCommandLogFilePath), std::pair(1, odd));
     fs::remove(odd);
-    EXPECT_EQ(ReadFolder(registry, app::kRegCommandLogFilePath), std::pair(0, app::WorkingFolder()));
+    EXPECT_EQ(ReadFolder(registry, platform::kRegCommandLogFilePath), std::pair(0, platform::WorkingFolder()));
 }
 
 TEST(Registry, TheStoreFolderFollowsTheEnvironment) {
@@ -112,10 +112,10 @@ TEST(Registry, EachProgramKeepsItsOwnShutdownRecord) {
     {
         CRegistry gui(dir.Path());  // crashes: never destroyed cleanly below
         EXPECT_THAT(dir.ReadFile("settings.ini"), HasSubstr("Previous Application Shutdown Status=0"));
-        { CRegistry cli(dir.Path(), app::kCliShutdownStatusName); }
+        { CRegistry cli(dir.Path(), platform::kCliShutdownStatusName); }
         const std::string text = dir.ReadFile("settings.ini");
         EXPECT_THAT(text, HasSubstr("Previous Application Shutdown Status=0"));
-        EXPECT_THAT(text, HasSubstr(std::string(app::kCliShutdownStatusName) + "=1"));
+        EXPECT_THAT(text, HasSubstr(std::string(platform::kCliShutdownStatusName) + "=1"));
         // The crash: the record stays at 0 for the next run to find.
         fs::copy_file(dir / "settings.ini", dir / "crashed.ini");
     }
@@ -150,10 +150,10 @@ TEST(Registry, LeftoversAndDamagedStoresAreDealtWithAtStart) {
             CRegistry registry(dir.Path());
             EXPECT_THAT(registry.Problem(), HasSubstr("set aside as"));
             EXPECT_EQ(registry.WasShutdownClean(), 0);
-            EXPECT_EQ(ReadNumber(registry, app::kRegCommunicationMode, 0), std::pair(0, 0u))
+            EXPECT_EQ(ReadNumber(registry, platform::kRegCommunicationMode, 0), std::pair(0, 0u))
                 << "values of other sections are not ours";
-            EXPECT_EQ(registry.WriteDword(app::kRegCommunicationMode, 1), 1);
-            EXPECT_EQ(ReadNumber(registry, app::kRegCommunicationMode, 0), std::pair(1, 1u));
+            EXPECT_EQ(registry.WriteDword(platform::kRegCommunicationMode, 1), 1);
+            EXPECT_EQ(ReadNumber(registry, platform::kRegCommunicationMode, 0), std::pair(1, 1u));
             EXPECT_EQ(dir.ReadFile("settings.ini"),
                       "[VR-8200 Control Tool]\nPrevious Application Shutdown Status=0\nCommunication Mode=1\n");
         }
@@ -166,8 +166,8 @@ TEST(Registry, LeftoversAndDamagedStoresAreDealtWithAtStart) {
     CRegistry registry(dir.Path());
     EXPECT_THAT(registry.Problem(), HasSubstr("not a regular file"));
     EXPECT_EQ(registry.WasShutdownClean(), 0);
-    EXPECT_EQ(ReadNumber(registry, app::kRegCommunicationMode, 0).first, 0);
-    EXPECT_EQ(registry.WriteDword(app::kRegCommunicationMode, 1), 0) << "nothing is written into what is no file";
+    EXPECT_EQ(ReadNumber(registry, platform::kRegCommunicationMode, 0).first, 0);
+    EXPECT_EQ(registry.WriteDword(platform::kRegCommunicationMode, 1), 0) << "nothing is written into what is no file";
     EXPECT_TRUE(fs::is_directory(dir / "settings.ini"));
 }
 
@@ -182,8 +182,8 @@ TEST(Registry, LinkedReadOnlyAndMisplacedStoresAreKeptAsTheyAre) {
     {
         CRegistry registry(dir / "config");
         EXPECT_TRUE(registry.Problem().empty()) << registry.Problem();
-        EXPECT_EQ(ReadNumber(registry, app::kRegControlMode, 0), std::pair(1, 1u));
-        EXPECT_EQ(registry.WriteDword(app::kRegCommunicationMode, 2), 1);
+        EXPECT_EQ(ReadNumber(registry, platform::kRegControlMode, 0), std::pair(1, 1u));
+        EXPECT_EQ(registry.WriteDword(platform::kRegCommunicationMode, 2), 1);
     }
     EXPECT_TRUE(fs::is_symlink(dir / "config/settings.ini"));
     EXPECT_THAT(dir.ReadFile("dotfiles/vr.ini"), HasSubstr("Communication Mode=2\n"));
@@ -214,8 +214,8 @@ TEST(Registry, LinkedReadOnlyAndMisplacedStoresAreKeptAsTheyAre) {
         uint32_t mode = 0;
         return registry.Problem() ==
                    dir / "ro/settings.ini" + " is read-only; the stored settings are used, but nothing is saved." &&
-               registry.ReadDword(app::kRegControlMode, mode, 0) == 1 && mode == 1 &&
-               registry.WriteDword(app::kRegControlMode, 0) == 0;
+               registry.ReadDword(platform::kRegControlMode, mode, 0) == 1 && mode == 1 &&
+               registry.WriteDword(platform::kRegControlMode, 0) == 0;
     };
     EXPECT_TRUE(test::AsNobody(check));
     EXPECT_EQ(dir.ReadFile("ro/settings.ini"), stored);

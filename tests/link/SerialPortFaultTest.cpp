@@ -12,12 +12,12 @@
 
 #include "FakePlatform.h"
 #include "link/SerialPort.h"
-#include "link/SysCalls.h"
+#include "platform/SysCalls.h"
 
 using namespace vr;
 using namespace std::chrono_literals;
 using link::CSerialPort;
-namespace sys = link::sys;
+namespace sys = platform::sys;
 
 namespace {
 
@@ -112,7 +112,7 @@ TEST_F(SerialPortFaultTest, EachFailedStepIsNamedWithTheSystemsReasonAndNothingS
         EXPECT_EQ(port_.Open(name_, c.rate, 8, 0, 0, 0), 0);
         ASSERT_EQ(platform_.Texts(),
                   std::vector<std::string>{"Failed to initialize " + std::string(name_) + " port!\n" + c.secondLine});
-        EXPECT_EQ(platform_.boxes[0].icon, app::MsgIcon::Exclamation);
+        EXPECT_EQ(platform_.boxes[0].icon, platform::MsgIcon::Exclamation);
         EXPECT_FALSE(port_.IsOpen());
         EXPECT_EQ(OpenDescriptors(), descriptors_) << "every descriptor of the failed open is closed again";
         char byte;

@@ -18,7 +18,7 @@
 
 #include "TestServices.h"
 #include "link/PortLock.h"
-#include "link/SysCalls.h"
+#include "platform/SysCalls.h"
 
 using namespace vr;
 using namespace std::chrono_literals;
@@ -47,8 +47,8 @@ protected:
         traffic_.SetTerminalSink(nullptr);
         comm_.Close();
         if (master_ >= 0) ::close(master_);
-        link::sys::SetIoctlPtr(nullptr);
-        link::sys::SetSysRoot("");
+        platform::sys::SetIoctlPtr(nullptr);
+        platform::sys::SetSysRoot("");
     }
 
     // What the camera receives: count bytes, or fewer when none come for a while.
@@ -277,8 +277,8 @@ TEST_F(SerialPortPtyTest, AUsbAdapterGetsLowLatencyAndA1MsTimerOrSaysWhyNot) {
         {"another device", nullptr, false, false, 0, IsEmpty()},
     };
     test::TempDir sys;
-    link::sys::SetIoctlPtr(FakeSerialIoctl);
-    link::sys::SetSysRoot(sys.Path());
+    platform::sys::SetIoctlPtr(FakeSerialIoctl);
+    platform::sys::SetSysRoot(sys.Path());
     std::vector<std::string> notes;
     traffic_.SetTerminalSink([&](const std::string& line) {
         if (line.rfind("Note: ", 0) == 0) notes.push_back(line.substr(6));

@@ -268,12 +268,12 @@ TEST_F(TableFilesTest, OpenLutFileSaysWhyItCouldNotAndSaveLutFileReadsTheCameraF
     dir.WriteFile("lut.csv", "old");
     // No keeps the file, Yes replaces it.
     Platform().files = {path, path};
-    Platform().answers = {app::MsgResult::No, app::MsgResult::Yes};
+    Platform().answers = {platform::MsgResult::No, platform::MsgResult::Yes};
     Menu(30007);
     EXPECT_EQ(sent.size(), 1536u);
     EXPECT_EQ(dir.ReadFile("lut.csv"), "old");
     ASSERT_EQ(Boxes(), Strings{kApp + path + "\nThis file already exists.\nReplace existing file? [question]"});
-    EXPECT_EQ(Platform().boxes[0].buttons, app::MsgButtons::YesNo);
+    EXPECT_EQ(Platform().boxes[0].buttons, platform::MsgButtons::YesNo);
     Menu(30007);
     EXPECT_EQ(dir.ReadFile("lut.csv"), lut::FormatGammaFile(identity, identity, identity));
 }
@@ -305,7 +305,7 @@ TEST_F(TableFilesTest, ShadingReadToFileAndShortFileBackToTheCamera) {
     // A file of ten lines: asked first; No sends nothing, Yes every entry, the rest as the camera gave them last.
     dir.WriteFile("short.csv", ShadingLines(10));
     Platform().files = {dir / "short.csv", dir / "short.csv"};
-    Platform().answers = {app::MsgResult::No, app::MsgResult::Yes};
+    Platform().answers = {platform::MsgResult::No, platform::MsgResult::Yes};
     sent.clear();
     Button(1337);
     EXPECT_EQ(sent, Strings{"SDM?"});

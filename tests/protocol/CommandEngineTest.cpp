@@ -12,7 +12,7 @@
 #include "protocol/TrafficLog.h"
 
 using namespace vr::protocol;
-using vr::app::MsgIcon;
+using vr::platform::MsgIcon;
 using Texts = std::vector<std::string>;
 
 namespace {

@@ -2,10 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include "protocol/Deadline.h"
+#include "platform/Deadline.h"
 #include "protocol/OnlineStatus.h"
 
 using namespace vr::protocol;
+using vr::platform::Deadline;
 
 namespace {
 

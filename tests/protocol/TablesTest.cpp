@@ -95,6 +95,6 @@ TEST(ParameterTable, LookupsAndTheirFailures) {
     EXPECT_EQ(platform.Texts(), expected);
     for (const auto& box : platform.boxes) {
         EXPECT_EQ(box.caption, "VR-8200 Control Tool");
-        EXPECT_EQ(box.icon, vr::app::MsgIcon::Exclamation);
+        EXPECT_EQ(box.icon, vr::platform::MsgIcon::Exclamation);
     }
 }

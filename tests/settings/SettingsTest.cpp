@@ -16,13 +16,13 @@
 
 #include "AsNobody.h"
 #include "CameraOnPty.h"
-#include "app/Registry.h"
+#include "camera/ModelCommands.h"
+#include "camera/ReadAllSettings.h"
+#include "platform/Registry.h"
 #include "protocol/CommandTable.h"
+#include "protocol/ControlIds.h"
 #include "protocol/ParameterTable.h"
-#include "settings/ModelCommands.h"
-#include "settings/ReadAllSettings.h"
 #include "settings/SettingsFeature.h"
-#include "ui/main/ControlIds.h"
 
 using namespace vr;
 using settings::SettingsVariant;
@@ -143,7 +143,7 @@ TEST_F(SettingsLoadTest, TheModelLineRenamesTheCameraAndChromaticModeSetsTheEdit
     Load("MD00=VR-8200-KB\r\nPER=9000\r\nLROP=1\r\nCACM=2\r\n");
     // The lines after it go to the model the camera now is: the KB has no "PER".
     EXPECT_EQ(sent, (Strings{"MD00=VR-8200-KB", "MD?", "LROP=1", "CACM=2"}));
-    EXPECT_EQ(services->model.kind, settings::kModelKB);
+    EXPECT_EQ(services->model.kind, camera::kModelKB);
     EXPECT_TRUE(controls->IsEnabled(1696));
 
     // A control character in the name is never sent; the line is listed as not taken.
@@ -203,20 +203,20 @@ TEST_F(SettingsLoadTest, ALostLineEndsTheLoadAtOnceAndTheOperatorMayStopBetweenL
 // that answers is there). A line that goes away mid-read is run end to end by test_faults.
 TEST_F(ReadAllStopTest, FiveTimeOutsInARowEndTheReadButRefusedRowsDoNotCount) {
     Start("KA", With([](sim::SimOptions& o) { o.silentAfter = 12; }), 0, false);
-    settings::RowsRead read = settings::ReadParameterRows(services->Get(), settings::kModelKA, false, kShortTimeout);
+    camera::RowsRead read = camera::ReadParameterRows(services->Get(), camera::kModelKA, false, kShortTimeout);
     EXPECT_TRUE(read.silent);
     EXPECT_FALSE(read.lost);
-    ASSERT_EQ(read.rows.size(), 12u + settings::kMaxTimeoutsInARow);
+    ASSERT_EQ(read.rows.size(), 12u + camera::kMaxTimeoutsInARow);
     for (size_t i = 0; i < read.rows.size(); ++i) EXPECT_EQ(read.rows[i].answered, i < 12) << i;
     EXPECT_LT(read.rows.size(), read.planned);
 
     sim::SimOptions options;
-    for (size_t i = 0; i < settings::kMaxTimeoutsInARow + 2; ++i) {
-        const size_t row = settings::RowsToRead(settings::kModelKA, false).at(i);
+    for (size_t i = 0; i < camera::kMaxTimeoutsInARow + 2; ++i) {
+        const size_t row = camera::RowsToRead(camera::kModelKA, false).at(i);
         options.refuseQuery.push_back(protocol::GetCommandName(protocol::ParameterDefs()[row].cmdId));
     }
     Start("KA", options, 0, false);
-    read = settings::ReadParameterRows(services->Get(), settings::kModelKA, false, kShortTimeout);
+    read = camera::ReadParameterRows(services->Get(), camera::kModelKA, false, kShortTimeout);
     EXPECT_FALSE(read.Ended());
     ASSERT_EQ(read.rows.size(), read.planned);
     for (size_t i = 0; i < read.rows.size(); ++i)
@@ -258,19 +258,19 @@ TEST_F(SettingsWriteTest, SaveAsksBeforeReplacingAndRemembersTheFolder) {
     Platform().files = {Path("line3.cam")};
     dlg->OnMenuCommand(settings::kMenuSaveShippingData);  // answered No
     EXPECT_EQ(Texts(), Strings{Path("line3.cam") + "\nThis file already exists.\nReplace existing file?"});
-    EXPECT_EQ(Platform().boxes[0].buttons, app::MsgButtons::YesNo);
+    EXPECT_EQ(Platform().boxes[0].buttons, platform::MsgButtons::YesNo);
     EXPECT_EQ(Read("line3.cam"), "GA=1\r\n");
 
     // Yes replaces it; a name without extension gets ".cam"; the folder is remembered.
     std::filesystem::create_directory(Path("sub"));
     Platform().files = {Path("line3.cam"), Path("sub/line4")};
-    Platform().answers = {app::MsgResult::Yes};
+    Platform().answers = {platform::MsgResult::Yes};
     dlg->OnMenuCommand(settings::kMenuSaveShippingData);
     dlg->OnMenuCommand(settings::kMenuSaveAllData);
     EXPECT_EQ(Read("line3.cam").rfind("TM=0\r\n", 0), 0u);
     EXPECT_EQ(Read("sub/line4.cam"), Read("line3.cam"));
     std::string folder;
-    services->registry.ReadString(app::kRegCameraFilePath, folder);
+    services->registry.ReadString(platform::kRegCameraFilePath, folder);
     EXPECT_EQ(folder, Path("sub"));
 }
 
@@ -352,15 +352,15 @@ TEST_F(AreasAndModelTest, StoreAllAsksStoresEveryAreaAndReportsAFailureOnce) {
         options.areaMs = 10;
         if (*refuse != '\0') options.refuse = {refuse};
         Start("KA", options, 1);
-        Platform().answers = {app::MsgResult::Yes};
-        Click(ui::id::kStoreAll);
+        Platform().answers = {platform::MsgResult::Yes};
+        Click(protocol::id::kStoreAll);
         EXPECT_EQ(sent, (Strings{"SA=1", "SA=2", "SA=3", "SA00=0"}));
         EXPECT_EQ(Texts().front(), "Are you sure you want to overwrite into all EEPROM areas?");
         EXPECT_EQ(Texts().back(), report);
         EXPECT_EQ(Texts().size(), *refuse != '\0' ? 3u : 2u) << "the engine's report, then one at the end";
     }
     Start("KA", {}, 1);
-    Click(ui::id::kStoreAll);  // answered No
+    Click(protocol::id::kStoreAll);  // answered No
     EXPECT_TRUE(sent.empty());
 }
 
@@ -368,7 +368,7 @@ TEST_F(AreasAndModelTest, StoreAllAsksStoresEveryAreaAndReportsAFailureOnce) {
 TEST_F(AreasAndModelTest, CameraResetClosesWithoutAskingEvenWhenTheCameraIsSilent) {
     Start("KA", With([](sim::SimOptions& o) { o.silent = true; }), 1, false);
     dlg->PrepareWindow();
-    Click(ui::id::kCameraReset);
+    Click(protocol::id::kCameraReset);
     EXPECT_EQ(sent.back(), "CRS00=1");
     EXPECT_EQ(dlg->closes, 1);
     EXPECT_TRUE(Platform().boxes.empty());
@@ -388,8 +388,8 @@ TEST_F(AreasAndModelTest, SetWritesTheSelectedModelAndReadsItBack) {
     };
     for (const auto& c : cases) {
         Start("KB", With([&](sim::SimOptions& o) { o.refuse = c.refuse; }), 1);
-        controls->SetCurSel(ui::id::kModelDisplay, c.selection);
-        Click(ui::id::kSetModelId);
+        controls->SetCurSel(protocol::id::kModelDisplay, c.selection);
+        Click(protocol::id::kSetModelId);
         EXPECT_EQ(sent, c.sent);
         EXPECT_EQ(Texts().back(), c.report);
         EXPECT_EQ(server->ModelName(), c.model);

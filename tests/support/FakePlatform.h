@@ -5,38 +5,40 @@
 #include <string>
 #include <vector>
 
-#include "app/Platform.h"
+#include "platform/Platform.h"
 
 namespace vr::test {
 
 struct RecordedBox {
     std::string text;
     std::string caption;
-    app::MsgIcon icon;
-    app::MsgButtons buttons;
+    platform::MsgIcon icon;
+    platform::MsgButtons buttons;
 };
 
-class FakePlatform : public app::IPlatform {
+class FakePlatform : public platform::IPlatform {
 public:
-    app::MsgResult MessageBox(const std::string& text, const std::string& caption, app::MsgIcon icon,
-                              app::MsgButtons buttons) override {
+    platform::MsgResult MessageBox(const std::string& text, const std::string& caption, platform::MsgIcon icon,
+                                   platform::MsgButtons buttons) override {
         boxes.push_back({text, caption, icon, buttons});
         if (!answers.empty()) {
             auto a = answers.front();
             answers.pop_front();
             return a;
         }
-        return buttons == app::MsgButtons::Ok || buttons == app::MsgButtons::OkCancel ? app::MsgResult::Ok
-                                                                                      : app::MsgResult::No;
+        return buttons == platform::MsgButtons::Ok || buttons == platform::MsgButtons::OkCancel
+                   ? platform::MsgResult::Ok
+                   : platform::MsgResult::No;
     }
     void BeginWaitCursor() override { ++waitCursorDepth; }
     void EndWaitCursor() override { --waitCursorDepth; }
     void PumpMessages() override { ++pumps; }
-    std::string OpenFileDialog(const std::string&, const std::string&, const std::vector<app::FileFilter>&) override {
+    std::string OpenFileDialog(const std::string&, const std::string&,
+                               const std::vector<platform::FileFilter>&) override {
         return NextFile();
     }
     std::string SaveFileDialog(const std::string&, const std::string&, const std::string&,
-                               const std::vector<app::FileFilter>&) override {
+                               const std::vector<platform::FileFilter>&) override {
         return NextFile();
     }
     void ProgressOpen(const std::string& title) override { progress.push_back("open:" + title); }
@@ -61,7 +63,7 @@ public:
     }
 
     std::vector<RecordedBox> boxes;
-    std::deque<app::MsgResult> answers;
+    std::deque<platform::MsgResult> answers;
     std::deque<std::string> files;
     std::vector<std::string> progress;
     std::vector<std::string> opened;

@@ -8,16 +8,16 @@
 #include "FakeLineControl.h"
 #include "FakePlatform.h"
 #include "TempDir.h"
-#include "app/ControlMode.h"
-#include "app/Registry.h"
 #include "app/Services.h"
+#include "camera/ModelCommands.h"
 #include "link/CommSetting.h"
 #include "link/CommSettingLineControl.h"
+#include "platform/ControlMode.h"
+#include "platform/Registry.h"
 #include "protocol/Command.h"
 #include "protocol/OnlineStatus.h"
 #include "protocol/ParameterTable.h"
 #include "protocol/TrafficLog.h"
-#include "settings/ModelCommands.h"
 
 namespace vr::test {
 
@@ -43,8 +43,8 @@ public:
 
     TempDir dir;
     FakePlatform platform;
-    app::CRegistry registry{dir.Path()};
-    app::ControlMode controlMode{registry};
+    platform::CRegistry registry{dir.Path()};
+    platform::ControlMode controlMode{registry};
     protocol::TrafficLog traffic;
     protocol::OnlineStatusBroadcaster status;
     protocol::DialogRegistry dialogs;
@@ -53,7 +53,7 @@ public:
     FakeLineControl fakeLine;
     link::CommSettingLineControl realLine;
     protocol::Command engine{platform, status, traffic};
-    settings::CameraModel model;
+    camera::CameraModel model;
     app::Services services;
 };
 

@@ -5,14 +5,14 @@
 #include <map>
 
 #include "GoldenFile.h"
+#include "camera/ModelCommands.h"
+#include "camera/ReadAllSettings.h"
 #include "protocol/CommandTable.h"
 #include "protocol/ParameterTable.h"
-#include "settings/ModelCommands.h"
-#include "settings/ReadAllSettings.h"
 #include "ui/ControlModel.h"
 #include "ui/main/ModelLayout.h"
 
-using namespace vr::settings;
+using namespace vr::camera;
 using namespace vr::test;
 
 namespace {

@@ -8,8 +8,8 @@
 #include <string>
 
 #include "FakePlatform.h"
+#include "camera/ModelCommands.h"
 #include "protocol/ParameterTable.h"
-#include "settings/ModelCommands.h"
 #include "ui/ControlModel.h"
 #include "ui/main/ComboCodes.h"
 #include "ui/main/EnablingRules.h"
@@ -128,10 +128,10 @@ TEST(WaitNotice, CountsTheSecondsBegunOfTheTimeOut) {
 // box or row label whose controls are all hidden is hidden; a group box that holds no control stands on both.
 TEST(ModelLayout, ShowsOnlyTheModelsOwnControlsAndTheirCaptions) {
     ControlModel m;
-    ApplyModelLayout(m, settings::kModelUnknown);
+    ApplyModelLayout(m, camera::kModelUnknown);
     EXPECT_TRUE(m.IsShown(1217) && m.IsShown(1294));
-    for (uint32_t kind : {settings::kModelKB, settings::kModelKA, settings::kModelKB}) {
-        const bool kb = kind == settings::kModelKB;
+    for (uint32_t kind : {camera::kModelKB, camera::kModelKA, camera::kModelKB}) {
+        const bool kb = kind == camera::kModelKB;
         SCOPED_TRACE(kb ? "KB" : "KA");
         ApplyModelLayout(m, kind);
         for (uint32_t id : ControlsOnlyOnKB()) EXPECT_TRUE(!m.Exists(id) || m.IsShown(id) == kb) << id;
@@ -152,7 +152,7 @@ TEST(ModelLayout, ShowsOnlyTheModelsOwnControlsAndTheirCaptions) {
                                r.label == "Exposure Time B" || r.label == "RB Exp Interlocked";
         EXPECT_EQ(m.IsShown(r.labelId), !perColour) << r.label;
     }
-    ApplyModelLayout(m, settings::kModelKA);
+    ApplyModelLayout(m, camera::kModelKA);
     EXPECT_TRUE(shown("Factory Gain Type A") && shown("Others") && shown("Tilted View Correction"));
     EXPECT_FALSE(shown("Factory Gain") || shown("Object Direction"));
 }

@@ -166,7 +166,7 @@ TEST_F(MainWindowTest, KeySequenceTogglesTheControlModeAndRereads) {
 // On KB a control the camera lacks shows no value, not the tool's default, and is never asked for.
 TEST_F(MainWindowTest, KbControlsTheCameraLacksShowNoValueAndAreNotReread) {
     StartUp(1);
-    ASSERT_EQ(services.model.kind, settings::kModelKB);
+    ASSERT_EQ(services.model.kind, camera::kModelKB);
     EXPECT_EQ(controls.GetText(1674), "") << "NR Threshold";
     EXPECT_NE(controls.GetText(1041), "") << "Gain All";
     Select(1092, 1);
@@ -405,11 +405,11 @@ TEST_F(MainWindowTest, LaterFeaturesSayTheyAreNotAvailable) {
 
 // Closing unasked after a camera reset is the settings tests'; the question's text the Qt tests'.
 TEST_F(MainWindowTest, CloseAsksFirst) {
-    platform.answers = {app::MsgResult::No, app::MsgResult::Yes};
+    platform.answers = {platform::MsgResult::No, platform::MsgResult::Yes};
     dlg->OnMenuCommand(2);
     EXPECT_EQ(dlg->closes, 0);
     ASSERT_EQ(platform.boxes.size(), 1u);
-    EXPECT_EQ(platform.boxes[0].buttons, app::MsgButtons::YesNo);
+    EXPECT_EQ(platform.boxes[0].buttons, platform::MsgButtons::YesNo);
     dlg->OnClose();
     EXPECT_EQ(dlg->closes, 1);
 }

@@ -28,7 +28,7 @@ public:
 
 class StatusWindow : public StatusView, public ui::CCtrlToolDlg {
 public:
-    StatusWindow(app::Services& services, ui::IControlAccess& controls)
+    StatusWindow(app::Services& services, platform::IControlAccess& controls)
         : ui::CCtrlToolDlg(services, controls, static_cast<StatusView&>(*this)) {}
 };
 
@@ -76,7 +76,7 @@ protected:
     }
     int32_t Value(uint32_t id) { return services_->table.GetDataValue(id); }
     int32_t CameraValue(const char* name) { return server_->Value(name).value_or(-999999); }
-    size_t Answered() const { return std::ranges::count(dlg_->LastRead(), true, &settings::RowReadResult::answered); }
+    size_t Answered() const { return std::ranges::count(dlg_->LastRead(), true, &camera::RowReadResult::answered); }
     std::vector<test::RecordedBox>& Boxes() { return services_->platform.boxes; }
 
     test::TempDir dir_;
@@ -102,7 +102,7 @@ TEST_F(MainWindowPtyTest, NoCameraOrAnUnsupportedModelLeavesTheToolWithItsDefaul
     StartCamera("KB", [](sim::SimOptions& o) { o.silent = true; });
     dlg_->OnInitDialog();
     EXPECT_TRUE(dlg_->LastRead().empty());
-    EXPECT_EQ(services_->model.kind, settings::kModelUnknown);
+    EXPECT_EQ(services_->model.kind, camera::kModelUnknown);
     EXPECT_EQ(controls_.GetPicture(ui::kMainStatusStrip), protocol::kStripOffline);
     EXPECT_EQ(controls_.GetText(1225), "4096");
     EXPECT_EQ(controls_.GetText(1096), "Off");
@@ -115,9 +115,9 @@ TEST_F(MainWindowPtyTest, NoCameraOrAnUnsupportedModelLeavesTheToolWithItsDefaul
     dlg_->OnInitDialog();
     ASSERT_FALSE(Boxes().empty());
     EXPECT_EQ(Boxes()[0].text, "Unsupported model: \"VR-8200-ZZ\"");
-    EXPECT_EQ(Boxes()[0].icon, app::MsgIcon::Exclamation);
+    EXPECT_EQ(Boxes()[0].icon, platform::MsgIcon::Exclamation);
     EXPECT_TRUE(dlg_->LastRead().empty());
-    EXPECT_EQ(services_->model.kind, settings::kModelUnknown);
+    EXPECT_EQ(services_->model.kind, camera::kModelUnknown);
     EXPECT_EQ(controls_.GetCurSel(1142), -1);
     EXPECT_EQ(Value(1041), 100);  // "GA" keeps its default
     EXPECT_TRUE(dlg_->WindowEnabled());
@@ -176,7 +176,7 @@ TEST_F(MainWindowPtyTest, ChangesAreOfferedAReconnectOfflineSentOnlineAndPutBack
         dlg_->OnControlEvent(id, {type, 1});
         ASSERT_EQ(Boxes().size(), 1u) << id;
         const auto& box = Boxes()[0];
-        EXPECT_EQ(box.buttons, app::MsgButtons::YesNo);
+        EXPECT_EQ(box.buttons, platform::MsgButtons::YesNo);
         EXPECT_EQ(box.text.rfind("The camera is offline: ", 0), 0u) << box.text;
         EXPECT_NE(box.text.find(change), std::string::npos) << box.text;
         EXPECT_NE(box.text.find("Reconnect"), std::string::npos) << box.text;
@@ -191,7 +191,7 @@ TEST_F(MainWindowPtyTest, ChangesAreOfferedAReconnectOfflineSentOnlineAndPutBack
     EXPECT_TRUE(Boxes().empty());
 
     // Yes: the start-up runs again, and the change can go now.
-    services_->platform.answers = {app::MsgResult::Yes};
+    services_->platform.answers = {platform::MsgResult::Yes};
     Type(1041, "400");
     EXPECT_TRUE(services_->status.IsOnline());
     EXPECT_EQ(dlg_->banner, "");

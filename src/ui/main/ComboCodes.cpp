@@ -82,7 +82,7 @@ std::vector<int32_t> CodesOf(uint32_t comboId) {
     return {};
 }
 
-void ApplyComboCodes(IControlAccess& controls) {
+void ApplyComboCodes(platform::IControlAccess& controls) {
     for (uint32_t id : CodedCombos()) {
         const std::vector<int32_t> codes = CodesOf(id);
         const int count = controls.GetCount(id);

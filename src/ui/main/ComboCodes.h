@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/ControlAccess.h"
+#include "platform/ControlAccess.h"
 
 namespace vr::ui {
 
@@ -21,7 +21,7 @@ const std::vector<uint32_t>& CodedCombos();
 std::vector<int32_t> CodesOf(uint32_t comboId);
 
 // Gives every coded list its codes as item data (start-up).
-void ApplyComboCodes(IControlAccess& controls);
+void ApplyComboCodes(platform::IControlAccess& controls);
 
 // The white balance list's codes by model: without "Exposure Once" on a VR-8200-KB.
 inline const std::vector<int32_t> kWhiteBalanceCodesKB = {0, 2, 5, 6, 7};

@@ -3,20 +3,20 @@
 #include <algorithm>
 #include <ctime>
 
-#include "app/ControlMode.h"
-#include "app/LongOperation.h"
-#include "app/Platform.h"
+#include "camera/LongOperation.h"
+#include "camera/MemoryAreas.h"
+#include "camera/ModelCommands.h"
 #include "link/CommSetting.h"
 #include "link/LineControl.h"
+#include "platform/ControlMode.h"
+#include "platform/Platform.h"
 #include "protocol/Command.h"
 #include "protocol/CommandTable.h"
+#include "protocol/ControlIds.h"
 #include "protocol/Link.h"
 #include "protocol/ParameterTable.h"
-#include "settings/MemoryAreas.h"
-#include "settings/ModelCommands.h"
 #include "ui/ControlModel.h"
 #include "ui/main/ComboCodes.h"
-#include "ui/main/ControlIds.h"
 #include "ui/main/MenuTable.h"
 #include "ui/main/ModelLayout.h"
 #include "ui/main/PageInventory.h"
@@ -38,7 +38,7 @@ std::string LocalTimeNow() {
 
 }  // namespace
 
-CCtrlToolDlg::CCtrlToolDlg(app::Services& services, IControlAccess& controls, IMainWindowView& view)
+CCtrlToolDlg::CCtrlToolDlg(app::Services& services, platform::IControlAccess& controls, IMainWindowView& view)
     : services_(services),
       controls_(controls),
       view_(view),
@@ -55,8 +55,7 @@ CCtrlToolDlg::CCtrlToolDlg(app::Services& services, IControlAccess& controls, IM
           [this](int index) { view_.ShowCommunicationRate(index); }),
       display_(controls, services.table),
       notice_(services.engine) {
-    display_.SetCommandFilter(
-        [this](uint32_t cmdId) { return settings::IsCommandOnModel(cmdId, services_.model.kind); });
+    display_.SetCommandFilter([this](uint32_t cmdId) { return camera::IsCommandOnModel(cmdId, services_.model.kind); });
     Table().CommitDataValues();
 }
 
@@ -151,7 +150,7 @@ void CCtrlToolDlg::ApplyControlMode() {
 
 int CCtrlToolDlg::QueryCurrentArea() {
     int32_t area = 0;
-    if (settings::MemoryAreas(services_).QueryArea(area) != 1) return 0;
+    if (camera::MemoryAreas(services_).QueryArea(area) != 1) return 0;
     currentArea_ = static_cast<uint32_t>(area);
     areaKnown_ = true;
     view_.ShowCurrentArea(currentArea_);
@@ -161,14 +160,15 @@ int CCtrlToolDlg::QueryCurrentArea() {
 int CCtrlToolDlg::ModelProbe() {
     std::string name;
     if (Engine().QueryString(protocol::cmd::MD, name, kProbeTimeout) != 1) return 0;
-    settings::CameraModel& model = services_.model;
-    if (name == settings::kModelNameKB) {
-        model.kind = settings::kModelKB;
-    } else if (name == settings::kModelNameKA) {
-        model.kind = settings::kModelKA;
+    camera::CameraModel& model = services_.model;
+    if (name == camera::kModelNameKB) {
+        model.kind = camera::kModelKB;
+    } else if (name == camera::kModelNameKA) {
+        model.kind = camera::kModelKA;
     } else {
-        model.kind = settings::kModelUnknown;
-        services_.platform.MessageBox("Unsupported model: \"" + name + "\"", app::kAppTitle, app::MsgIcon::Exclamation);
+        model.kind = camera::kModelUnknown;
+        services_.platform.MessageBox("Unsupported model: \"" + name + "\"", platform::kAppTitle,
+                                      platform::MsgIcon::Exclamation);
     }
     model.name = name;
     return 1;
@@ -180,7 +180,7 @@ int CCtrlToolDlg::Connect() {
         // would only repeat the message ten times. The serial port link has told the operator
         // which step failed and why; the Camera Link libraries say nothing of their own.
         if (services_.line.GetMode() != link::ComPort)
-            services_.platform.MessageBox("Failed to initialize!", app::kAppTitle, app::MsgIcon::Exclamation);
+            services_.platform.MessageBox("Failed to initialize!", platform::kAppTitle, platform::MsgIcon::Exclamation);
         view_.ShowStatusText("The port did not open; the tool is offline.");
         return 0;
     }
@@ -208,9 +208,9 @@ void CCtrlToolDlg::ReadAllSettings() {
     protocol::ScopedDialogsDisabled greyed(services_.dialogs);
     ModelProbe();
     ApplyModelLayout();
-    lastRead_ = settings::ReadParameterRows(services_, services_.model.kind, FactoryMode());
+    lastRead_ = camera::ReadParameterRows(services_, services_.model.kind, FactoryMode());
     if (std::any_of(lastRead_.rows.begin(), lastRead_.rows.end(),
-                    [](const settings::RowReadResult& r) { return r.answered; }))
+                    [](const camera::RowReadResult& r) { return r.answered; }))
         SetLastReadAt(services_.model.name, LocalTimeNow());
     view_.Activate();
     ReportEndedRead();
@@ -227,22 +227,22 @@ void CCtrlToolDlg::ReadAllSettings() {
 
 void CCtrlToolDlg::ReportEndedRead() {
     const int done = static_cast<int>(std::count_if(lastRead_.rows.begin(), lastRead_.rows.end(),
-                                                    [](const settings::RowReadResult& r) { return r.answered; }));
+                                                    [](const camera::RowReadResult& r) { return r.answered; }));
     const int planned = static_cast<int>(lastRead_.planned);
     const int queried = static_cast<int>(lastRead_.rows.size());
     if (lastRead_.stopped) {
-        services_.platform.MessageBox(app::LongOperation::StoppedText(queried, planned, "settings"), app::kAppTitle,
-                                      app::MsgIcon::Information);
+        services_.platform.MessageBox(camera::LongOperation::StoppedText(queried, planned, "settings"),
+                                      platform::kAppTitle, platform::MsgIcon::Information);
     } else if (lastRead_.lost) {
         services_.platform.MessageBox("The line to the camera went away (" + Engine().Link()->LostReason() + "); " +
                                           std::to_string(done) + " of " + std::to_string(planned) +
                                           " settings were read.",
-                                      app::kAppTitle, app::MsgIcon::Exclamation);
+                                      platform::kAppTitle, platform::MsgIcon::Exclamation);
     } else if (lastRead_.silent) {
-        services_.platform.MessageBox("The camera stopped answering (" + std::to_string(settings::kMaxTimeoutsInARow) +
+        services_.platform.MessageBox("The camera stopped answering (" + std::to_string(camera::kMaxTimeoutsInARow) +
                                           " settings in a row); " + std::to_string(done) + " of " +
                                           std::to_string(planned) + " settings were read.",
-                                      app::kAppTitle, app::MsgIcon::Exclamation);
+                                      platform::kAppTitle, platform::MsgIcon::Exclamation);
     }
 }
 
@@ -297,7 +297,8 @@ KeyTranslation CCtrlToolDlg::OnKey(int vk, bool shift, bool ctrl, uint32_t focus
 bool CCtrlToolDlg::CanClose() {
     if (closeWithoutConfirm_) return true;
     return services_.platform.MessageBox("Are you sure to terminate the Camera Control Tool ?", "Confirm",
-                                         app::MsgIcon::Question, app::MsgButtons::YesNo) == app::MsgResult::Yes;
+                                         platform::MsgIcon::Question,
+                                         platform::MsgButtons::YesNo) == platform::MsgResult::Yes;
 }
 
 void CCtrlToolDlg::OnClose() {
@@ -315,7 +316,8 @@ void CCtrlToolDlg::OnDestroy() {
 }
 
 void CCtrlToolDlg::ReportNotAvailable() {
-    services_.platform.MessageBox(FeatureRouter::kNotAvailableText, app::kAppTitle, app::MsgIcon::Information);
+    services_.platform.MessageBox(FeatureRouter::kNotAvailableText, platform::kAppTitle,
+                                  platform::MsgIcon::Information);
 }
 
 void CCtrlToolDlg::OnMenuCommand(uint32_t id) {

@@ -1,7 +1,7 @@
 #pragma once
 // The main window's logic: start-up (find the camera, raise the line, read everything), the path from
 // a control event to camera commands and back, the value display, enabling and per-model layout, the
-// menu, the keyboard and closing. It reaches controls through IControlAccess, its window through
+// menu, the keyboard and closing. It reaches controls through platform::IControlAccess, its window through
 // IMainWindowView and the operator through the platform, so the desktop tool, the command-line tool
 // and the tests run the same code.
 //
@@ -13,11 +13,11 @@
 #include <vector>
 
 #include "app/Services.h"
+#include "camera/ReadAllSettings.h"
 #include "link/RateNegotiation.h"
+#include "platform/ControlAccess.h"
 #include "protocol/Command.h"
 #include "protocol/OnlineStatus.h"
-#include "settings/ReadAllSettings.h"
-#include "ui/ControlAccess.h"
 #include "ui/main/FeatureRouter.h"
 #include "ui/main/Keyboard.h"
 #include "ui/main/MainWindowView.h"
@@ -44,7 +44,7 @@ public:
     static constexpr int kControlModeUser = 0;
     static constexpr int kControlModeFactory = 1;
 
-    CCtrlToolDlg(app::Services& services, IControlAccess& controls, IMainWindowView& view);
+    CCtrlToolDlg(app::Services& services, platform::IControlAccess& controls, IMainWindowView& view);
     ~CCtrlToolDlg() override;
     CCtrlToolDlg(const CCtrlToolDlg&) = delete;
     CCtrlToolDlg& operator=(const CCtrlToolDlg&) = delete;
@@ -74,7 +74,7 @@ public:
     // Reads every parameter the model has from the camera into the table and the pages.
     void ReadAllSettings();
     // The rows the last ReadAllSettings queried, in table order, and whether each answered.
-    const std::vector<settings::RowReadResult>& LastRead() const { return lastRead_.rows; }
+    const std::vector<camera::RowReadResult>& LastRead() const { return lastRead_.rows; }
     // Whether the operator stopped the last read before its end.
     bool LastReadStopped() const { return lastRead_.stopped; }
     // Whether the last read ended before its last row (stopped, the line lost, the camera silent).
@@ -130,7 +130,7 @@ public:
     void SetCurrentArea(uint32_t area) { currentArea_ = area; }
     void SetCloseWithoutConfirm(bool on) { closeWithoutConfirm_ = on; }
     bool Closed() const { return closed_; }
-    IControlAccess& Controls() { return controls_; }
+    platform::IControlAccess& Controls() { return controls_; }
     ValueDisplay& Display() { return display_; }
     link::ILineControl& Line() { return services_.line; }
     bool WindowEnabled() const { return windowEnabled_; }
@@ -200,7 +200,7 @@ private:
     int32_t LensOfModeList();
 
     app::Services& services_;
-    IControlAccess& controls_;
+    platform::IControlAccess& controls_;
     IMainWindowView& view_;
     FeatureRouter router_;
     link::RateNegotiation rates_;
@@ -213,7 +213,7 @@ private:
     bool initialised_ = false;
     bool windowEnabled_ = true;
     bool closed_ = false;
-    settings::RowsRead lastRead_;
+    camera::RowsRead lastRead_;
     WaitNotice notice_;
     std::string lastReadModel_;
     std::string lastReadTime_;

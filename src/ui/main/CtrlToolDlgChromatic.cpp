@@ -1,11 +1,11 @@
 // The chromatic aberration correction editors (page "User C"): one ratio, value and coefficient
 // editor for the whole family of camera commands, addressed by lens, colour, point and side.
 
-#include "app/Platform.h"
+#include "platform/Platform.h"
 #include "protocol/Command.h"
 #include "protocol/CommandTable.h"
+#include "protocol/ControlIds.h"
 #include "protocol/ParameterTable.h"
-#include "ui/main/ControlIds.h"
 #include "ui/main/CtrlToolDlg.h"
 #include "ui/main/EnablingRules.h"
 
@@ -33,7 +33,7 @@ bool ValidLens(int32_t lens) {
 }  // namespace
 
 int32_t CCtrlToolDlg::LensOfModeList() {
-    const int32_t lens = display_.ReadValue(id::kCaMode);
+    const int32_t lens = display_.ReadValue(protocol::id::kCaMode);
     return ValidLens(lens) ? lens : -1;
 }
 
@@ -42,21 +42,21 @@ int32_t CCtrlToolDlg::ChromaticCommand(uint32_t editId, int32_t& lens) {
     if (Engine().QueryInt(protocol::FindCommand("CACM"), m, kTimeout) != 1) return -1;
     // Any other answer would address commands outside the family.
     if (!ValidLens(m)) return -1;
-    const int c = controls_.GetCurSel(id::kCaColour);
-    const int k = controls_.GetCurSel(id::kCaPoint);
-    const int side = controls_.GetCurSel(id::kCaSide);
+    const int c = controls_.GetCurSel(protocol::id::kCaColour);
+    const int k = controls_.GetCurSel(protocol::id::kCaPoint);
+    const int side = controls_.GetCurSel(protocol::id::kCaSide);
     if (c < 0 || c >= kColourCount || k < 0 || k >= kPointCount || side < kSideBoth || side > kSideRight) return -1;
     lens = m;
     const int32_t family = m + kLensCount * c;
     const bool right = side == kSideRight;
     switch (editId) {
-        case id::kCaRatio:
+        case protocol::id::kCaRatio:
             // The right side has no point 0: its ratios run from point 1.
             if (right) return k == 0 ? -1 : kRightRatioFirst + 8 * family + k;
             return kRatioFirst + kPointCount * family + k;
-        case id::kCaValue:
+        case protocol::id::kCaValue:
             return (right ? kRightValueFirst : kValueFirst) + family;
-        case id::kCaCoefficient:
+        case protocol::id::kCaCoefficient:
             return (right ? kRightCoefficientFirst : kCoefficientFirst) + family;
         default:
             return -1;
@@ -70,7 +70,8 @@ void CCtrlToolDlg::RefreshChromaticEditor(uint32_t editId) {
 }
 
 void CCtrlToolDlg::RefreshChromaticEditors() {
-    for (uint32_t e : {id::kCaRatio, id::kCaValue, id::kCaCoefficient}) RefreshChromaticEditor(e);
+    for (uint32_t e : {protocol::id::kCaRatio, protocol::id::kCaValue, protocol::id::kCaCoefficient})
+        RefreshChromaticEditor(e);
 }
 
 void CCtrlToolDlg::OnChromaticEdit(uint32_t editId) {
@@ -82,63 +83,67 @@ void CCtrlToolDlg::OnChromaticEdit(uint32_t editId) {
         QueryIntoControl(editId, static_cast<uint32_t>(cmd), kTimeout);
         return;
     }
-    if (editId == id::kCaRatio) QueryIntoControl(id::kCaMethod, kMethodFirst + lens, kTimeout);
-    if (editId == id::kCaCoefficient) RefreshChromaticEditor(id::kCaRatio);
+    if (editId == protocol::id::kCaRatio) QueryIntoControl(protocol::id::kCaMethod, kMethodFirst + lens, kTimeout);
+    if (editId == protocol::id::kCaCoefficient) RefreshChromaticEditor(protocol::id::kCaRatio);
 }
 
 void CCtrlToolDlg::ChromaticModeChanged() {
-    GenericComboPath(id::kCaMode);
+    GenericComboPath(protocol::id::kCaMode);
     const int32_t lens = LensOfModeList();
     EnableChromaticEditors(controls_, lens > 0);
     if (lens < 0) return;
-    QueryIntoControl(id::kCaSyncMode, kSyncModeFirst + lens, kTimeout);
-    QueryIntoControl(id::kCaMethod, kMethodFirst + lens, kTimeout);
+    QueryIntoControl(protocol::id::kCaSyncMode, kSyncModeFirst + lens, kTimeout);
+    QueryIntoControl(protocol::id::kCaMethod, kMethodFirst + lens, kTimeout);
     RefreshChromaticEditors();
 }
 
 void CCtrlToolDlg::OnChromaticCombo(uint32_t id) {
     switch (id) {
-        case id::kCaMode:
+        case protocol::id::kCaMode:
             ChromaticModeChanged();
             return;
-        case id::kCaSyncMode: {
+        case protocol::id::kCaSyncMode: {
             const int32_t lens = LensOfModeList();
             if (lens < 0) return;
-            const int32_t sync = display_.ReadValue(id::kCaSyncMode);
+            const int32_t sync = display_.ReadValue(protocol::id::kCaSyncMode);
             const uint32_t cmd = static_cast<uint32_t>(kSyncModeFirst + lens);
             if (Engine().SendCommandInt(cmd, sync, kTimeout) == 1)
-                display_.ShowValue(id::kCaSide, sync != 0 ? 1 : 0);
+                display_.ShowValue(protocol::id::kCaSide, sync != 0 ? 1 : 0);
             else
-                QueryIntoControl(id::kCaSyncMode, cmd, kTimeout);
+                QueryIntoControl(protocol::id::kCaSyncMode, cmd, kTimeout);
             return;
         }
-        case id::kCaMethod: {
+        case protocol::id::kCaMethod: {
             const int32_t lens = LensOfModeList();
             if (lens < 0) return;
             const uint32_t cmd = static_cast<uint32_t>(kMethodFirst + lens);
-            if (Engine().SendCommandInt(cmd, display_.ReadValue(id::kCaMethod), kTimeout) == 1)
-                RefreshChromaticEditor(id::kCaRatio);
+            if (Engine().SendCommandInt(cmd, display_.ReadValue(protocol::id::kCaMethod), kTimeout) == 1)
+                RefreshChromaticEditor(protocol::id::kCaRatio);
             else
-                QueryIntoControl(id::kCaMethod, cmd, kTimeout);
+                QueryIntoControl(protocol::id::kCaMethod, cmd, kTimeout);
             return;
         }
-        case id::kCaSide: {
+        case protocol::id::kCaSide: {
             // Synchronous correction works on both sides at once; asynchronous on one side at a time.
-            const int32_t sync = display_.ReadValue(id::kCaSyncMode);
-            if (controls_.GetCurSel(id::kCaSide) != kSideBoth && sync == 0) display_.ShowValue(id::kCaSide, kSideBoth);
-            if (controls_.GetCurSel(id::kCaSide) == kSideRight && controls_.GetCurSel(id::kCaPoint) == 0)
-                display_.ShowValue(id::kCaPoint, 1);
-            if (controls_.GetCurSel(id::kCaSide) == kSideBoth && sync == 1) display_.ShowValue(id::kCaSide, kSideLeft);
+            const int32_t sync = display_.ReadValue(protocol::id::kCaSyncMode);
+            if (controls_.GetCurSel(protocol::id::kCaSide) != kSideBoth && sync == 0)
+                display_.ShowValue(protocol::id::kCaSide, kSideBoth);
+            if (controls_.GetCurSel(protocol::id::kCaSide) == kSideRight &&
+                controls_.GetCurSel(protocol::id::kCaPoint) == 0)
+                display_.ShowValue(protocol::id::kCaPoint, 1);
+            if (controls_.GetCurSel(protocol::id::kCaSide) == kSideBoth && sync == 1)
+                display_.ShowValue(protocol::id::kCaSide, kSideLeft);
             RefreshChromaticEditors();
             return;
         }
-        case id::kCaColour:
+        case protocol::id::kCaColour:
             RefreshChromaticEditors();
             return;
-        case id::kCaPoint:
-            if (controls_.GetCurSel(id::kCaPoint) == 0 && controls_.GetCurSel(id::kCaSide) == kSideRight)
-                display_.ShowValue(id::kCaPoint, 1);
-            RefreshChromaticEditor(id::kCaRatio);
+        case protocol::id::kCaPoint:
+            if (controls_.GetCurSel(protocol::id::kCaPoint) == 0 &&
+                controls_.GetCurSel(protocol::id::kCaSide) == kSideRight)
+                display_.ShowValue(protocol::id::kCaPoint, 1);
+            RefreshChromaticEditor(protocol::id::kCaRatio);
             return;
         default:
             return;
@@ -149,15 +154,15 @@ void CCtrlToolDlg::RefreshChromaticAberration() {
     int32_t lens = 0;
     if (Engine().QueryInt(protocol::FindCommand("CACM"), lens, kModeQueryTimeout) != 1) return;
     EnableChromaticEditors(controls_, lens != 0);
-    RefreshFromCamera(id::kCaMode);
+    RefreshFromCamera(protocol::id::kCaMode);
     // The mode row is never read with the others; what the camera has is what is committed.
     Table().CommitDataValues();
     if (!ValidLens(lens)) return;
-    QueryIntoControl(id::kCaSyncMode, kSyncModeFirst + lens, kTimeout);
-    display_.ShowValue(id::kCaSide, kSideBoth);
-    display_.ShowValue(id::kCaPoint, 1);
-    display_.ShowValue(id::kCaColour, 0);
-    QueryIntoControl(id::kCaMethod, kMethodFirst + lens, kTimeout);
+    QueryIntoControl(protocol::id::kCaSyncMode, kSyncModeFirst + lens, kTimeout);
+    display_.ShowValue(protocol::id::kCaSide, kSideBoth);
+    display_.ShowValue(protocol::id::kCaPoint, 1);
+    display_.ShowValue(protocol::id::kCaColour, 0);
+    QueryIntoControl(protocol::id::kCaMethod, kMethodFirst + lens, kTimeout);
     RefreshChromaticEditors();
     services_.platform.PumpMessages();
 }

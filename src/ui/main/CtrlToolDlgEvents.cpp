@@ -5,13 +5,13 @@
 #include <cstdio>
 #include <string>
 
-#include "app/Platform.h"
+#include "camera/ModelCommands.h"
+#include "platform/Platform.h"
 #include "protocol/Command.h"
 #include "protocol/CommandTable.h"
+#include "protocol/ControlIds.h"
 #include "protocol/OnlineStatus.h"
 #include "protocol/ParameterTable.h"
-#include "settings/ModelCommands.h"
-#include "ui/main/ControlIds.h"
 #include "ui/main/CtrlToolDlg.h"
 #include "ui/main/EnablingRules.h"
 
@@ -37,12 +37,12 @@ uint32_t CommandOf(const char* mnemonic) {
 }
 
 bool IsLutPointEdit(uint32_t id) {
-    return id == id::kLutIndexG || id == id::kLutValueG || id == id::kLutIndexR || id == id::kLutValueR ||
-           id == id::kLutIndexB || id == id::kLutValueB;
+    return id == protocol::id::kLutIndexG || id == protocol::id::kLutValueG || id == protocol::id::kLutIndexR ||
+           id == protocol::id::kLutValueR || id == protocol::id::kLutIndexB || id == protocol::id::kLutValueB;
 }
 
 bool IsChromaticEditor(uint32_t id) {
-    return id == id::kCaRatio || id == id::kCaValue || id == id::kCaCoefficient;
+    return id == protocol::id::kCaRatio || id == protocol::id::kCaValue || id == protocol::id::kCaCoefficient;
 }
 
 // The command of a control's row, or -1 when no row has the control; asks without the lookups' box.
@@ -110,7 +110,7 @@ bool CCtrlToolDlg::RefuseOfflineChange(uint32_t ctrlId, ControlEvent event) {
             break;
         }
         case ControlEventType::SelChange:
-            if (kind != CtrlType::Combo || ctrlId == id::kModelDisplay) return false;
+            if (kind != CtrlType::Combo || ctrlId == protocol::id::kModelDisplay) return false;
             wanted = display_.ReadValue(ctrlId);
             break;
         case ControlEventType::SpinDelta: {
@@ -128,8 +128,8 @@ bool CCtrlToolDlg::RefuseOfflineChange(uint32_t ctrlId, ControlEvent event) {
     const std::string change = ChangeText(Table(), shown, wanted);
     view_.ShowStatusText("The camera is offline; " + change + " was not sent.");
     if (services_.platform.MessageBox("The camera is offline: " + change + " was not sent.\nReconnect to the camera?",
-                                      app::kAppTitle, app::MsgIcon::Question,
-                                      app::MsgButtons::YesNo) == app::MsgResult::Yes)
+                                      platform::kAppTitle, platform::MsgIcon::Question,
+                                      platform::MsgButtons::YesNo) == platform::MsgResult::Yes)
         Reconnect();
     return true;
 }
@@ -226,11 +226,11 @@ void CCtrlToolDlg::OnEdit(uint32_t editId) {
     ReportOutOfRange(editId, spin);
     const int32_t value = display_.SpinPosition(spin);
     controls_.SetText(editId, std::to_string(value));
-    if (editId == id::kGainLevel10) {
+    if (editId == protocol::id::kGainLevel10) {
         GainLevelFrom10Bit(value);
         return;
     }
-    if (editId == id::kGainLevel8) {
+    if (editId == protocol::id::kGainLevel8) {
         GainLevelFrom8Bit(value);
         return;
     }
@@ -242,22 +242,23 @@ void CCtrlToolDlg::OnEdit(uint32_t editId) {
 
 void CCtrlToolDlg::EditFollowUps(uint32_t editId) {
     switch (editId) {
-        case id::kLineRate:
+        case protocol::id::kLineRate:
             UpdateLineRateDisplays();
             break;
-        case id::kExposureTimeG:
-            RefreshAndCommit({id::kExposureTimeR, id::kExposureTimeB});
+        case protocol::id::kExposureTimeG:
+            RefreshAndCommit({protocol::id::kExposureTimeR, protocol::id::kExposureTimeB});
             break;
-        case id::kWidth:
-        case id::kOffsetX:
-        case id::kWbWidth:
-        case id::kWbOffset:
+        case protocol::id::kWidth:
+        case protocol::id::kOffsetX:
+        case protocol::id::kWbWidth:
+        case protocol::id::kWbOffset:
             RefreshAndCommit({editId});
             break;
-        case id::kBinningH:
-            RefreshAndCommit({id::kWidth, id::kOffsetX, id::kWbWidth, id::kWbOffset});
+        case protocol::id::kBinningH:
+            RefreshAndCommit(
+                {protocol::id::kWidth, protocol::id::kOffsetX, protocol::id::kWbWidth, protocol::id::kWbOffset});
             break;
-        case id::kGainLevel:
+        case protocol::id::kGainLevel:
             RecomputeGainLevels();
             break;
         default:
@@ -279,11 +280,11 @@ void CCtrlToolDlg::OnSpin(uint32_t spinId, int delta) {
     }
     // The spin moves and its buddy shows the new position, as the control does by itself.
     display_.ShowValue(spinId, value);
-    if (buddy == id::kGainLevel10) {
+    if (buddy == protocol::id::kGainLevel10) {
         GainLevelFrom10Bit(value);
         return;
     }
-    if (buddy == id::kGainLevel8) {
+    if (buddy == protocol::id::kGainLevel8) {
         GainLevelFrom8Bit(value);
         return;
     }
@@ -298,28 +299,29 @@ void CCtrlToolDlg::OnSpin(uint32_t spinId, int delta) {
 
 void CCtrlToolDlg::SpinFollowUps(uint32_t spinId) {
     switch (spinId) {
-        case id::kLineRateSpin:
+        case protocol::id::kLineRateSpin:
             UpdateLineRateDisplays();
             break;
-        case id::kWidthSpin:
-            RefreshAndCommit({id::kWidth});
+        case protocol::id::kWidthSpin:
+            RefreshAndCommit({protocol::id::kWidth});
             break;
-        case id::kOffsetXSpin:
-            RefreshAndCommit({id::kOffsetX});
+        case protocol::id::kOffsetXSpin:
+            RefreshAndCommit({protocol::id::kOffsetX});
             break;
-        case id::kBinningHSpin:
-            RefreshAndCommit({id::kWidth, id::kOffsetX, id::kWbWidth, id::kWbOffset});
+        case protocol::id::kBinningHSpin:
+            RefreshAndCommit(
+                {protocol::id::kWidth, protocol::id::kOffsetX, protocol::id::kWbWidth, protocol::id::kWbOffset});
             break;
-        case id::kExposureTimeGSpin:
-            RefreshAndCommit({id::kExposureTimeR, id::kExposureTimeB});
+        case protocol::id::kExposureTimeGSpin:
+            RefreshAndCommit({protocol::id::kExposureTimeR, protocol::id::kExposureTimeB});
             break;
-        case id::kWbWidthSpin:
-            RefreshAndCommit({id::kWbWidth});
+        case protocol::id::kWbWidthSpin:
+            RefreshAndCommit({protocol::id::kWbWidth});
             break;
-        case id::kWbOffsetSpin:
-            RefreshAndCommit({id::kWbOffset});
+        case protocol::id::kWbOffsetSpin:
+            RefreshAndCommit({protocol::id::kWbOffset});
             break;
-        case id::kGainLevelSpin:
+        case protocol::id::kGainLevelSpin:
             RecomputeGainLevels();
             break;
         default:
@@ -330,33 +332,33 @@ void CCtrlToolDlg::SpinFollowUps(uint32_t spinId) {
 // ---- the gain-level trio: one camera setting in percent, 10 bits and 8 bits ----------------------
 
 void CCtrlToolDlg::SetGainLevelCopies(int32_t level8) {
-    Table().SetDataValue(id::kGainLevel8, level8);
-    Table().SetDataValue(id::kGainLevel10, static_cast<int32_t>(4 * static_cast<int64_t>(level8)));
+    Table().SetDataValue(protocol::id::kGainLevel8, level8);
+    Table().SetDataValue(protocol::id::kGainLevel10, static_cast<int32_t>(4 * static_cast<int64_t>(level8)));
     ShowChangedValues();
     Table().CommitDataValues();
 }
 
 void CCtrlToolDlg::RecomputeGainLevels() {
-    const int64_t percent = Table().GetDataValue(id::kGainLevel);
+    const int64_t percent = Table().GetDataValue(protocol::id::kGainLevel);
     SetGainLevelCopies(static_cast<int32_t>((percent * 255 + 99) / 100));
 }
 
 void CCtrlToolDlg::GainLevelFrom10Bit(int32_t value) {
-    Table().SetDataValue(id::kGainLevel, static_cast<int32_t>((static_cast<int64_t>(value / 4) * 100) / 255));
+    Table().SetDataValue(protocol::id::kGainLevel, static_cast<int32_t>((static_cast<int64_t>(value / 4) * 100) / 255));
     ShowChangedValues();
     WriteChangedValues();
-    Table().SetDataValue(id::kGainLevel10, value);
-    Table().SetDataValue(id::kGainLevel8, value / 4);
+    Table().SetDataValue(protocol::id::kGainLevel10, value);
+    Table().SetDataValue(protocol::id::kGainLevel8, value / 4);
     ShowChangedValues();
     Table().CommitDataValues();
 }
 
 void CCtrlToolDlg::GainLevelFrom8Bit(int32_t value) {
-    Table().SetDataValue(id::kGainLevel, static_cast<int32_t>((static_cast<int64_t>(value) * 100) / 255));
+    Table().SetDataValue(protocol::id::kGainLevel, static_cast<int32_t>((static_cast<int64_t>(value) * 100) / 255));
     ShowChangedValues();
     WriteChangedValues();
-    Table().SetDataValue(id::kGainLevel10, static_cast<int32_t>(4 * static_cast<int64_t>(value)));
-    Table().SetDataValue(id::kGainLevel8, value);
+    Table().SetDataValue(protocol::id::kGainLevel10, static_cast<int32_t>(4 * static_cast<int64_t>(value)));
+    Table().SetDataValue(protocol::id::kGainLevel8, value);
     ShowChangedValues();
     Table().CommitDataValues();
 }
@@ -385,7 +387,7 @@ void CCtrlToolDlg::SendComboDirect(uint32_t id, milliseconds timeout, bool lineR
     }
     if (lineRateFollowUp) {
         // The camera's shortest line period depends on the format it now sends.
-        RefreshFromCamera(id::kLineRate);
+        RefreshFromCamera(protocol::id::kLineRate);
         UpdateLineRateDisplays();
         ShowChangedValues();
     }
@@ -398,64 +400,67 @@ void CCtrlToolDlg::ApplyLutRule() {
 
 void CCtrlToolDlg::OnCombo(uint32_t id) {
     switch (id) {
-        case id::kModelDisplay:
+        case protocol::id::kModelDisplay:
             return;
-        case id::kExposureMode:
+        case protocol::id::kExposureMode:
             ApplyExposureEnabling(controls_);
             ChangeCycle(id, display_.ReadValue(id), false);
-            for (uint32_t r : {id::kExposureTime, id::kExposureTimeG, id::kExposureTimeR, id::kExposureTimeB,
-                               id::kTriggerMode, id::kTriggerActivation, id::kExposureTimeMode})
+            for (uint32_t r : {protocol::id::kExposureTime, protocol::id::kExposureTimeG, protocol::id::kExposureTimeR,
+                               protocol::id::kExposureTimeB, protocol::id::kTriggerMode,
+                               protocol::id::kTriggerActivation, protocol::id::kExposureTimeMode})
                 RefreshFromCamera(r);
             ShowChangedValues();
             Table().CommitDataValues();
             return;
-        case id::kTriggerMode:
+        case protocol::id::kTriggerMode:
             ApplyTriggerModeEnabling(controls_);
             GenericComboPath(id);
-            for (uint32_t r : {id::kExposureTime, id::kExposureTimeG, id::kExposureTimeR, id::kExposureTimeB})
+            for (uint32_t r : {protocol::id::kExposureTime, protocol::id::kExposureTimeG, protocol::id::kExposureTimeR,
+                               protocol::id::kExposureTimeB})
                 RefreshFromCamera(r);
             ShowChangedValues();
             Table().CommitDataValues();
             return;
-        case id::kExposureTimeMode:
+        case protocol::id::kExposureTimeMode:
             GenericComboPath(id);
             ApplyExposureEnabling(controls_);
-            RefreshAndCommit({id::kExposureTime, id::kExposureTimeG, id::kExposureTimeR, id::kExposureTimeB});
+            RefreshAndCommit({protocol::id::kExposureTime, protocol::id::kExposureTimeG, protocol::id::kExposureTimeR,
+                              protocol::id::kExposureTimeB});
             return;
-        case id::kLutMode:
+        case protocol::id::kLutMode:
             ApplyLutRule();
             GenericComboPath(id);
             return;
-        case id::kShadingMode:
-        case id::kPixelBlackMode:
-        case id::kPixelGainMode:
+        case protocol::id::kShadingMode:
+        case protocol::id::kPixelBlackMode:
+        case protocol::id::kPixelGainMode:
             ApplyCorrectionButtonsEnabling(controls_);
             GenericComboPath(id);
             return;
-        case id::kPixelFormat:
-        case id::kClConfiguration:
-        case id::kLineRateOption:
+        case protocol::id::kPixelFormat:
+        case protocol::id::kClConfiguration:
+        case protocol::id::kLineRateOption:
             SendComboDirect(id, kSlowSetTimeout, true);
             return;
-        case id::kSensorSelect:
+        case protocol::id::kSensorSelect:
             SendComboDirect(id, kSlowSetTimeout, false);
             return;
-        case id::kGainAuto:
-        case id::kWhiteBalance:
+        case protocol::id::kGainAuto:
+        case protocol::id::kWhiteBalance:
             if (!router_.RunSelection(id, controls_.GetCurSel(id))) {
                 ReportNotAvailable();
                 RestoreCommitted(id);
             }
             return;
-        case id::kCaMode:
-        case id::kCaPoint:
-        case id::kCaSyncMode:
-        case id::kCaColour:
-        case id::kCaMethod:
-        case id::kCaSide:
+        case protocol::id::kCaMode:
+        case protocol::id::kCaPoint:
+        case protocol::id::kCaSyncMode:
+        case protocol::id::kCaColour:
+        case protocol::id::kCaMethod:
+        case protocol::id::kCaSide:
             OnChromaticCombo(id);
             return;
-        case id::kIndividualGainMode:
+        case protocol::id::kIndividualGainMode:
             GenericComboPath(id);
             ApplyIndividualGainChange();
             return;
@@ -466,15 +471,17 @@ void CCtrlToolDlg::OnCombo(uint32_t id) {
 }
 
 void CCtrlToolDlg::ApplyIndividualGainChange() {
-    const int g = controls_.GetCurSel(id::kIndividualGainMode);
+    const int g = controls_.GetCurSel(protocol::id::kIndividualGainMode);
     if (!ApplyIndividualGainEnabling(controls_, g)) {
-        services_.platform.MessageBox("Unkown Parameter", "Error", app::MsgIcon::Error);
+        services_.platform.MessageBox("Unkown Parameter", "Error", platform::MsgIcon::Error);
         return;
     }
     if (g == 0)
-        RefreshAndCommit({id::kGainAll, id::kGainRed, id::kGainBlue, id::kGainLevel});
+        RefreshAndCommit(
+            {protocol::id::kGainAll, protocol::id::kGainRed, protocol::id::kGainBlue, protocol::id::kGainLevel});
     else
-        RefreshAndCommit({id::kWhiteBalance, id::kGainGreen, id::kGainRed, id::kGainBlue, id::kGainLevel});
+        RefreshAndCommit({protocol::id::kWhiteBalance, protocol::id::kGainGreen, protocol::id::kGainRed,
+                          protocol::id::kGainBlue, protocol::id::kGainLevel});
     // The percent was re-read; its two copies follow it.
     RecomputeGainLevels();
 }
@@ -482,9 +489,11 @@ void CCtrlToolDlg::ApplyIndividualGainChange() {
 void CCtrlToolDlg::ApplyModeEnabling() {
     ApplyLutRule();
     ApplyCorrectionButtonsEnabling(controls_);
-    for (uint32_t i : {id::kExposureMode, id::kExposureTime, id::kExposureTimeSpin}) controls_.Enable(i, true);
-    for (uint32_t i = id::kExposureTimeR; i <= id::kExposureTimeB + 1; ++i) controls_.Enable(i, true);
-    ApplyIndividualGainEnabling(controls_, controls_.GetCurSel(id::kIndividualGainMode));
+    for (uint32_t i : {protocol::id::kExposureMode, protocol::id::kExposureTime, protocol::id::kExposureTimeSpin})
+        controls_.Enable(i, true);
+    for (uint32_t i = protocol::id::kExposureTimeR; i <= protocol::id::kExposureTimeB + 1; ++i)
+        controls_.Enable(i, true);
+    ApplyIndividualGainEnabling(controls_, controls_.GetCurSel(protocol::id::kIndividualGainMode));
     RecomputeGainLevels();
     ApplyTriggerModeEnabling(controls_);
     ApplyExposureEnabling(controls_);
@@ -529,39 +538,39 @@ void CCtrlToolDlg::OnButton(uint32_t id) {
         if (id == kCounterFirstRead + kCounterIdStep * n) return ReadCounter(n);
     }
     switch (id) {
-        case id::kReadMinLinePeriod:
-            QueryIntoText("LRMIN", id::kMinLinePeriodText, kQueryTimeout);
+        case protocol::id::kReadMinLinePeriod:
+            QueryIntoText("LRMIN", protocol::id::kMinLinePeriodText, kQueryTimeout);
             break;
-        case id::kReadExposureLimits:
-            QueryIntoText("PEMAX", id::kExposureMaxText, kQueryTimeout);
-            QueryIntoText("PEMIN", id::kExposureMinText, kQueryTimeout);
+        case protocol::id::kReadExposureLimits:
+            QueryIntoText("PEMAX", protocol::id::kExposureMaxText, kQueryTimeout);
+            QueryIntoText("PEMIN", protocol::id::kExposureMinText, kQueryTimeout);
             break;
-        case id::kGetTemperature:
-            QueryIntoText("TMP0", id::kTemperature, kTemperatureTimeout);
+        case protocol::id::kGetTemperature:
+            QueryIntoText("TMP0", protocol::id::kTemperature, kTemperatureTimeout);
             break;
-        case id::kLutReadG:
-            LutPointRead(id::kLutIndexG, id::kLutValueG, "LUTIG", "LUTG");
+        case protocol::id::kLutReadG:
+            LutPointRead(protocol::id::kLutIndexG, protocol::id::kLutValueG, "LUTIG", "LUTG");
             break;
-        case id::kLutReadR:
-            LutPointRead(id::kLutIndexR, id::kLutValueR, "LUTIR", "LUTR");
+        case protocol::id::kLutReadR:
+            LutPointRead(protocol::id::kLutIndexR, protocol::id::kLutValueR, "LUTIR", "LUTR");
             break;
-        case id::kLutReadB:
-            LutPointRead(id::kLutIndexB, id::kLutValueB, "LUTIB", "LUTB");
+        case protocol::id::kLutReadB:
+            LutPointRead(protocol::id::kLutIndexB, protocol::id::kLutValueB, "LUTIB", "LUTB");
             break;
-        case id::kLutWriteG:
-            LutPointWrite(id::kLutIndexG, id::kLutValueG, "LUTIG", "LUTG");
+        case protocol::id::kLutWriteG:
+            LutPointWrite(protocol::id::kLutIndexG, protocol::id::kLutValueG, "LUTIG", "LUTG");
             break;
-        case id::kLutWriteR:
-            LutPointWrite(id::kLutIndexR, id::kLutValueR, "LUTIR", "LUTR");
+        case protocol::id::kLutWriteR:
+            LutPointWrite(protocol::id::kLutIndexR, protocol::id::kLutValueR, "LUTIR", "LUTR");
             break;
-        case id::kLutWriteB:
-            LutPointWrite(id::kLutIndexB, id::kLutValueB, "LUTIB", "LUTB");
+        case protocol::id::kLutWriteB:
+            LutPointWrite(protocol::id::kLutIndexB, protocol::id::kLutValueB, "LUTIB", "LUTB");
             break;
-        case id::kCaSave:
-            if (display_.ReadValue(id::kCaMode) != kNoControlValue)
+        case protocol::id::kCaSave:
+            if (display_.ReadValue(protocol::id::kCaMode) != kNoControlValue)
                 Engine().SendCommandInt(protocol::cmd::CACS, 0, kChromaticSaveTimeout);
             break;
-        case id::kTerminal:
+        case protocol::id::kTerminal:
             if (!view_.ShowSecondary(SecondaryWindow::Terminal, true)) ReportNotAvailable();
             break;
         default:

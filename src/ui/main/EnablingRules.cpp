@@ -1,15 +1,15 @@
 #include "ui/main/EnablingRules.h"
 
-#include "ui/main/ControlIds.h"
+#include "protocol/ControlIds.h"
 
 namespace vr::ui {
 namespace {
 
-void EnableAll(IControlAccess& controls, std::initializer_list<uint32_t> ids, bool enable) {
+void EnableAll(platform::IControlAccess& controls, std::initializer_list<uint32_t> ids, bool enable) {
     for (uint32_t i : ids) controls.Enable(i, enable);
 }
 
-void ShowAll(IControlAccess& controls, std::initializer_list<uint32_t> ids, bool show) {
+void ShowAll(platform::IControlAccess& controls, std::initializer_list<uint32_t> ids, bool show) {
     for (uint32_t i : ids) controls.Show(i, show);
 }
 
@@ -18,52 +18,59 @@ constexpr int32_t kIndividualGainMin = 100, kIndividualGainMax = 6400;
 
 }  // namespace
 
-void ApplyExposureEnabling(IControlAccess& controls) {
-    const int e = controls.GetCurSel(id::kExposureMode);
-    const int t = controls.GetCurSel(id::kExposureTimeMode);
+void ApplyExposureEnabling(platform::IControlAccess& controls) {
+    const int e = controls.GetCurSel(protocol::id::kExposureMode);
+    const int t = controls.GetCurSel(protocol::id::kExposureTimeMode);
     if (e == 1 && t != 0) {
-        controls.Enable(id::kExposureTime, false);
-        EnableAll(controls, {id::kExposureTimeR, id::kExposureTimeG, id::kExposureTimeB}, true);
+        controls.Enable(protocol::id::kExposureTime, false);
+        EnableAll(controls, {protocol::id::kExposureTimeR, protocol::id::kExposureTimeG, protocol::id::kExposureTimeB},
+                  true);
     } else {
-        controls.Enable(id::kExposureTime, e == 1);
-        EnableAll(controls, {id::kExposureTimeR, id::kExposureTimeG, id::kExposureTimeB}, false);
+        controls.Enable(protocol::id::kExposureTime, e == 1);
+        EnableAll(controls, {protocol::id::kExposureTimeR, protocol::id::kExposureTimeG, protocol::id::kExposureTimeB},
+                  false);
     }
 }
 
-void ApplyTriggerModeEnabling(IControlAccess& controls) {
-    controls.Enable(id::kAutoResetMode, controls.GetCurSel(id::kTriggerMode) != 0);
+void ApplyTriggerModeEnabling(platform::IControlAccess& controls) {
+    controls.Enable(protocol::id::kAutoResetMode, controls.GetCurSel(protocol::id::kTriggerMode) != 0);
 }
 
-bool ApplyLutModeEnabling(IControlAccess& controls) {
-    const int u = controls.GetCurSel(id::kLutMode);
+bool ApplyLutModeEnabling(platform::IControlAccess& controls) {
+    const int u = controls.GetCurSel(protocol::id::kLutMode);
     const bool gamma = u == 1;
-    controls.Enable(id::kOpenLutTable, u == 2);
-    ShowAll(controls, {id::kGamma, id::kGammaSpin, id::kGammaLabel}, gamma);
+    controls.Enable(protocol::id::kOpenLutTable, u == 2);
+    ShowAll(controls, {protocol::id::kGamma, protocol::id::kGammaSpin, protocol::id::kGammaLabel}, gamma);
     return u != 2;
 }
 
-void ApplyCorrectionButtonsEnabling(IControlAccess& controls) {
-    controls.Enable(id::kRecalibratePixelGain, controls.GetCurSel(id::kPixelGainMode) >= 2);
-    controls.Enable(id::kRecalibratePixelBlack, controls.GetCurSel(id::kPixelBlackMode) >= 2);
+void ApplyCorrectionButtonsEnabling(platform::IControlAccess& controls) {
+    controls.Enable(protocol::id::kRecalibratePixelGain, controls.GetCurSel(protocol::id::kPixelGainMode) >= 2);
+    controls.Enable(protocol::id::kRecalibratePixelBlack, controls.GetCurSel(protocol::id::kPixelBlackMode) >= 2);
 }
 
-bool ApplyIndividualGainEnabling(IControlAccess& controls, int g) {
+bool ApplyIndividualGainEnabling(platform::IControlAccess& controls, int g) {
     if (g != 0 && g != 1) return false;
     const bool individual = g == 1;
-    EnableAll(controls, {id::kGainAll, id::kGainAllSpin}, !individual);
-    EnableAll(controls, {id::kGainGreen, id::kGainGreenSpin, id::kGainAuto, id::kAutoSetting}, individual);
+    EnableAll(controls, {protocol::id::kGainAll, protocol::id::kGainAllSpin}, !individual);
+    EnableAll(
+        controls,
+        {protocol::id::kGainGreen, protocol::id::kGainGreenSpin, protocol::id::kGainAuto, protocol::id::kAutoSetting},
+        individual);
     const int32_t lo = individual ? kIndividualGainMin : kCommonGainMin;
     const int32_t hi = individual ? kIndividualGainMax : kCommonGainMax;
-    controls.SetSpinRange(id::kGainRedSpin, lo, hi);
-    controls.SetSpinRange(id::kGainBlueSpin, lo, hi);
+    controls.SetSpinRange(protocol::id::kGainRedSpin, lo, hi);
+    controls.SetSpinRange(protocol::id::kGainBlueSpin, lo, hi);
     return true;
 }
 
-void EnableChromaticEditors(IControlAccess& controls, bool enable) {
+void EnableChromaticEditors(platform::IControlAccess& controls, bool enable) {
     // Every editor of the group but the mode list, with the three editors' spins.
     EnableAll(controls,
-              {id::kCaPoint, id::kCaRatio, id::kCaSave, id::kCaSyncMode, id::kCaColour, id::kCaMethod, id::kCaValue,
-               id::kCaCoefficient, id::kCaSide, id::kCaRatioSpin, id::kCaValueSpin, id::kCaCoefficientSpin},
+              {protocol::id::kCaPoint, protocol::id::kCaRatio, protocol::id::kCaSave, protocol::id::kCaSyncMode,
+               protocol::id::kCaColour, protocol::id::kCaMethod, protocol::id::kCaValue, protocol::id::kCaCoefficient,
+               protocol::id::kCaSide, protocol::id::kCaRatioSpin, protocol::id::kCaValueSpin,
+               protocol::id::kCaCoefficientSpin},
               enable);
 }
 

@@ -3,29 +3,29 @@
 #include <algorithm>
 #include <iterator>
 
-#include "ui/main/ControlIds.h"
+#include "protocol/ControlIds.h"
 
 namespace vr::ui {
 namespace {
 
 constexpr uint32_t kFeatureButtons[] = {
-    id::kOpenLutTable,
-    id::kCameraReset,
-    id::kSetModelId,
-    id::kStoreAll,
-    id::kRecalibrateShading,
-    id::kRecalibratePixelGain,
-    id::kRecalibratePixelBlack,
-    id::kAutoSetting,
-    id::kFactoryPixelGain,
-    id::kFactoryPixelBlack,
-    id::kWriteXmlVersion,
-    id::kReadXmlVersion,
-    id::kShadingToFile,
-    id::kShadingFromFile,
-    id::kShadingToFlash,
+    protocol::id::kOpenLutTable,
+    protocol::id::kCameraReset,
+    protocol::id::kSetModelId,
+    protocol::id::kStoreAll,
+    protocol::id::kRecalibrateShading,
+    protocol::id::kRecalibratePixelGain,
+    protocol::id::kRecalibratePixelBlack,
+    protocol::id::kAutoSetting,
+    protocol::id::kFactoryPixelGain,
+    protocol::id::kFactoryPixelBlack,
+    protocol::id::kWriteXmlVersion,
+    protocol::id::kReadXmlVersion,
+    protocol::id::kShadingToFile,
+    protocol::id::kShadingFromFile,
+    protocol::id::kShadingToFlash,
 };
-constexpr uint32_t kFeatureSelections[] = {id::kWhiteBalance, id::kGainAuto};
+constexpr uint32_t kFeatureSelections[] = {protocol::id::kWhiteBalance, protocol::id::kGainAuto};
 
 template <typename Map, typename... Args>
 bool Run(const Map& handlers, uint32_t id, Args... args) {

@@ -1,8 +1,8 @@
 #include "ui/main/ModelLayout.h"
 
-#include "settings/ModelCommands.h"
+#include "camera/ModelCommands.h"
+#include "protocol/ControlIds.h"
 #include "ui/main/ComboCodes.h"
-#include "ui/main/ControlIds.h"
 #include "ui/main/PageInventory.h"
 
 namespace vr::ui {
@@ -38,16 +38,16 @@ constexpr const char* kIndividualItem = "Indivisual";
 constexpr const char* kSlowClockItem = "31.875MHz";
 constexpr const char* kExposureOnceItem = "Exposure Once";
 
-void Remove(IControlAccess& controls, uint32_t combo, const char* text) {
+void Remove(platform::IControlAccess& controls, uint32_t combo, const char* text) {
     const int i = controls.FindStringExact(combo, text);
     if (i >= 0) controls.DeleteString(combo, i);
 }
 
-void InsertIfAbsent(IControlAccess& controls, uint32_t combo, int index, const char* text) {
+void InsertIfAbsent(platform::IControlAccess& controls, uint32_t combo, int index, const char* text) {
     if (controls.FindStringExact(combo, text) < 0) controls.InsertString(combo, index, text);
 }
 
-void SetCodes(IControlAccess& controls, uint32_t combo, const std::vector<int32_t>& codes) {
+void SetCodes(platform::IControlAccess& controls, uint32_t combo, const std::vector<int32_t>& codes) {
     const int count = controls.GetCount(combo);
     for (int i = 0; i < count && i < static_cast<int>(codes.size()); ++i) controls.SetItemData(combo, i, codes[i]);
 }
@@ -64,28 +64,28 @@ const std::vector<uint32_t>& ControlsOnlyOnKA() {
     return ids;
 }
 
-void ApplyModelLayout(IControlAccess& controls, uint32_t modelKind) {
-    controls.SetCurSel(id::kModelDisplay, static_cast<int>(modelKind));
-    if (modelKind != settings::kModelKB && modelKind != settings::kModelKA) return;
-    const bool kb = modelKind == settings::kModelKB;
+void ApplyModelLayout(platform::IControlAccess& controls, uint32_t modelKind) {
+    controls.SetCurSel(protocol::id::kModelDisplay, static_cast<int>(modelKind));
+    if (modelKind != camera::kModelKB && modelKind != camera::kModelKA) return;
+    const bool kb = modelKind == camera::kModelKB;
     for (uint32_t i : ControlsOnlyOnKB()) controls.Show(i, kb);
     for (uint32_t i : ControlsOnlyOnKA()) controls.Show(i, !kb);
     for (uint32_t i : Expand(kOnBoth)) controls.Show(i, true);
     if (kb) {
-        Remove(controls, id::kExposureTimeMode, kIndividualItem);
-        InsertIfAbsent(controls, id::kClClock, 3, kSlowClockItem);
-        Remove(controls, id::kWhiteBalance, kExposureOnceItem);
-        SetCodes(controls, id::kWhiteBalance, kWhiteBalanceCodesKB);
+        Remove(controls, protocol::id::kExposureTimeMode, kIndividualItem);
+        InsertIfAbsent(controls, protocol::id::kClClock, 3, kSlowClockItem);
+        Remove(controls, protocol::id::kWhiteBalance, kExposureOnceItem);
+        SetCodes(controls, protocol::id::kWhiteBalance, kWhiteBalanceCodesKB);
     } else {
-        InsertIfAbsent(controls, id::kExposureTimeMode, 1, kIndividualItem);
-        Remove(controls, id::kClClock, kSlowClockItem);
-        InsertIfAbsent(controls, id::kWhiteBalance, 2, kExposureOnceItem);
-        SetCodes(controls, id::kWhiteBalance, kWhiteBalanceCodesKA);
+        InsertIfAbsent(controls, protocol::id::kExposureTimeMode, 1, kIndividualItem);
+        Remove(controls, protocol::id::kClClock, kSlowClockItem);
+        InsertIfAbsent(controls, protocol::id::kWhiteBalance, 2, kExposureOnceItem);
+        SetCodes(controls, protocol::id::kWhiteBalance, kWhiteBalanceCodesKA);
     }
     UpdateCaptions(controls);
 }
 
-void UpdateCaptions(IControlAccess& controls) {
+void UpdateCaptions(platform::IControlAccess& controls) {
     for (const PageLayout& page : PageLayouts()) {
         for (const GroupLayout& group : page.groups) {
             bool anyInGroup = false;

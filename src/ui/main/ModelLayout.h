@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "ui/ControlAccess.h"
+#include "platform/ControlAccess.h"
 
 namespace vr::ui {
 
@@ -16,10 +16,10 @@ const std::vector<uint32_t>& ControlsOnlyOnKA();
 
 // Model display, show/hide by model and per-model items. Kinds other than the two models leave
 // every control as its template defines it. Captions follow (UpdateCaptions).
-void ApplyModelLayout(IControlAccess& controls, uint32_t modelKind);
+void ApplyModelLayout(platform::IControlAccess& controls, uint32_t modelKind);
 
 // Shows a row's label while one of the row's controls is shown, and a group box while one of its
 // controls is, so that no page shows a caption without a control.
-void UpdateCaptions(IControlAccess& controls);
+void UpdateCaptions(platform::IControlAccess& controls);
 
 }  // namespace vr::ui

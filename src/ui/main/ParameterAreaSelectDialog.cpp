@@ -2,7 +2,7 @@
 
 namespace vr::ui {
 
-CParameterAreaSelectDialog::CParameterAreaSelectDialog(IControlAccess& controls,
+CParameterAreaSelectDialog::CParameterAreaSelectDialog(platform::IControlAccess& controls,
                                                        protocol::OnlineStatusBroadcaster& status,
                                                        protocol::DialogRegistry& dialogs, AreaDialogMode mode,
                                                        bool factoryMode)

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/ControlAccess.h"
 #include "protocol/OnlineStatus.h"
-#include "ui/ControlAccess.h"
 
 namespace vr::ui {
 
@@ -21,7 +21,7 @@ inline constexpr int kNoArea = -1;
 
 class CParameterAreaSelectDialog final : public protocol::COnlineStatusUpdater, public protocol::IRegisteredDialog {
 public:
-    CParameterAreaSelectDialog(IControlAccess& controls, protocol::OnlineStatusBroadcaster& status,
+    CParameterAreaSelectDialog(platform::IControlAccess& controls, protocol::OnlineStatusBroadcaster& status,
                                protocol::DialogRegistry& dialogs, AreaDialogMode mode, bool factoryMode);
     ~CParameterAreaSelectDialog() override;
     CParameterAreaSelectDialog(const CParameterAreaSelectDialog&) = delete;
@@ -48,7 +48,7 @@ public:
     bool Enabled() const { return enabled_; }
 
 private:
-    IControlAccess& controls_;
+    platform::IControlAccess& controls_;
     protocol::OnlineStatusBroadcaster& status_;
     protocol::DialogRegistry& dialogs_;
     AreaDialogMode mode_;

@@ -6,9 +6,9 @@
 #include <utility>
 
 #include "protocol/CommandTable.h"
+#include "protocol/ControlIds.h"
 #include "protocol/Numbers.h"
 #include "protocol/ParameterTable.h"
-#include "ui/main/ControlIds.h"
 
 namespace vr::ui {
 
@@ -149,9 +149,9 @@ std::string ValueDisplay::FormatLineFrequency(int32_t period) {
 }
 
 void ValueDisplay::ShowLineRate() {
-    const int32_t period = table_.GetDataValue(id::kLineRate);
-    controls_.SetText(id::kLinePeriodText, FormatLinePeriod(period));
-    controls_.SetText(id::kLineFrequencyText, FormatLineFrequency(period));
+    const int32_t period = table_.GetDataValue(protocol::id::kLineRate);
+    controls_.SetText(protocol::id::kLinePeriodText, FormatLinePeriod(period));
+    controls_.SetText(protocol::id::kLineFrequencyText, FormatLineFrequency(period));
 }
 
 }  // namespace vr::ui

@@ -6,7 +6,7 @@
 #include <functional>
 #include <string>
 
-#include "ui/ControlAccess.h"
+#include "platform/ControlAccess.h"
 #include "ui/main/PageInventory.h"
 
 namespace vr::protocol {
@@ -20,7 +20,7 @@ inline constexpr int32_t kNoControlValue = -1;
 
 class ValueDisplay {
 public:
-    ValueDisplay(IControlAccess& controls, const protocol::ParameterTable& table)
+    ValueDisplay(platform::IControlAccess& controls, const protocol::ParameterTable& table)
         : controls_(controls), table_(table) {}
 
     // The kind of a control that exists; None for an id that names no page control.
@@ -61,10 +61,10 @@ public:
     static std::string FormatLinePeriod(int32_t period);     // "%.2fus"
     static std::string FormatLineFrequency(int32_t period);  // "%.4fhz"; "-" for a period of 0
 
-    IControlAccess& Controls() { return controls_; }
+    platform::IControlAccess& Controls() { return controls_; }
 
 private:
-    IControlAccess& controls_;
+    platform::IControlAccess& controls_;
     const protocol::ParameterTable& table_;
     std::function<bool(uint32_t)> hasCommand_;
 };

@@ -1,9 +1,9 @@
 #include "ui/status/StatusTexts.h"
 
+#include "camera/ModelCommands.h"
 #include "dialogs/CommunicationDialog.h"
 #include "link/CommSetting.h"
 #include "protocol/OnlineStatus.h"
-#include "settings/ModelCommands.h"
 #include "ui/main/CtrlToolDlg.h"
 
 namespace vr::ui {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace vr::app {
+namespace vr::platform {
 
 enum class MsgIcon { None, Information, Exclamation, Question, Error };
 enum class MsgButtons { Ok, OkCancel, YesNo, YesNoCancel };
@@ -57,4 +57,4 @@ public:
 // The application's title, used as caption by the table lookups' messages.
 inline constexpr const char* kAppTitle = "VR-8200 Control Tool";
 
-}  // namespace vr::app
+}  // namespace vr::platform

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-namespace vr::app {
+namespace vr::platform {
 
 class CRegistry;
 
@@ -29,4 +29,4 @@ private:
     uint32_t value_ = kUser;
 };
 
-}  // namespace vr::app
+}  // namespace vr::platform

@@ -16,9 +16,11 @@ namespace vr::protocol {
 class DialogRegistry;
 }
 
-namespace vr::app {
-
+namespace vr::platform {
 class IPlatform;
+}
+
+namespace vr::camera {
 
 class LongOperation {
 public:
@@ -32,8 +34,9 @@ public:
     };
 
     // Opens the progress window with `text`.
-    LongOperation(IPlatform& platform, protocol::DialogRegistry& dialogs, const std::string& text);
-    LongOperation(IPlatform& platform, protocol::DialogRegistry& dialogs, const std::string& text, Options options);
+    LongOperation(platform::IPlatform& platform, protocol::DialogRegistry& dialogs, const std::string& text);
+    LongOperation(platform::IPlatform& platform, protocol::DialogRegistry& dialogs, const std::string& text,
+                  Options options);
     // Finishes when that was not done yet.
     ~LongOperation();
     LongOperation(const LongOperation&) = delete;
@@ -65,7 +68,7 @@ public:
 private:
     void Flush();
 
-    IPlatform& platform_;
+    platform::IPlatform& platform_;
     protocol::DialogRegistry& dialogs_;
     Options options_;
     std::string text_;
@@ -78,4 +81,4 @@ private:
     Clock::time_point lastPaint_;
 };
 
-}  // namespace vr::app
+}  // namespace vr::camera

@@ -1,15 +1,15 @@
-#include "settings/MemoryAreas.h"
+#include "camera/MemoryAreas.h"
 
 #include <iterator>
 #include <thread>
 
-#include "app/LongOperation.h"
-#include "app/Platform.h"
 #include "app/Services.h"
+#include "camera/LongOperation.h"
+#include "platform/Platform.h"
 #include "protocol/Command.h"
 #include "protocol/CommandTable.h"
 
-namespace vr::settings {
+namespace vr::camera {
 
 int MemoryAreas::QueryArea(int32_t& area) {
     int32_t answer = 0;
@@ -30,28 +30,28 @@ int MemoryAreas::Load(int area) {
 }
 
 int MemoryAreas::StoreChosen(int area, bool factoryMode) {
-    app::IPlatform& platform = services_.platform;
+    platform::IPlatform& platform = services_.platform;
     // The factory area is overwritten only in factory mode, whoever asks.
     if (!IsArea(area) || (area == kFactoryArea && !factoryMode)) {
-        platform.MessageBox("Selected invalid area !", app::kAppTitle, app::MsgIcon::Error);
+        platform.MessageBox("Selected invalid area !", platform::kAppTitle, platform::MsgIcon::Error);
         return 0;
     }
     if (Store(area, kMenuStoreTimeout) != 1) return 0;  // the engine has told the operator
-    platform.MessageBox("Completed saving current setting data !", app::kAppTitle, app::MsgIcon::Information);
+    platform.MessageBox("Completed saving current setting data !", platform::kAppTitle, platform::MsgIcon::Information);
     return 1;
 }
 
 int MemoryAreas::StoreAll() {
-    app::IPlatform& platform = services_.platform;
-    if (platform.MessageBox(kStoreAllQuestion, app::kAppTitle, app::MsgIcon::Question, app::MsgButtons::YesNo) !=
-        app::MsgResult::Yes)
+    platform::IPlatform& platform = services_.platform;
+    if (platform.MessageBox(kStoreAllQuestion, platform::kAppTitle, platform::MsgIcon::Question,
+                            platform::MsgButtons::YesNo) != platform::MsgResult::Yes)
         return 0;
     constexpr int kAreas[] = {1, 2, 3, kFactoryArea};
     constexpr int kCount = static_cast<int>(std::size(kAreas));
     int failures = 0;
     int done = 0;
     {
-        app::LongOperation progress(platform, services_.dialogs, kStoringText);
+        camera::LongOperation progress(platform, services_.dialogs, kStoringText);
         for (int area : kAreas) {
             progress.SetStep(kStoringText, done, kCount);
             if (!progress.Continue()) break;
@@ -61,15 +61,16 @@ int MemoryAreas::StoreAll() {
         }
     }
     if (done < kCount) {
-        platform.MessageBox(app::LongOperation::StoppedText(done, kCount, "areas"), app::kAppTitle,
-                            app::MsgIcon::Information);
+        platform.MessageBox(camera::LongOperation::StoppedText(done, kCount, "areas"), platform::kAppTitle,
+                            platform::MsgIcon::Information);
         return 0;
     }
     if (failures == 0) {
-        platform.MessageBox("Completed to store current setting data!", app::kAppTitle, app::MsgIcon::Information);
+        platform.MessageBox("Completed to store current setting data!", platform::kAppTitle,
+                            platform::MsgIcon::Information);
         return 1;
     }
-    platform.MessageBox("Couldn't store current setting data!", app::kAppTitle, app::MsgIcon::Exclamation);
+    platform.MessageBox("Couldn't store current setting data!", platform::kAppTitle, platform::MsgIcon::Exclamation);
     return 0;
 }
 
@@ -77,4 +78,4 @@ int MemoryAreas::ResetCamera() {
     return services_.engine.SendCommandInt(protocol::cmd::CRS00, 1, kResetTimeout);
 }
 
-}  // namespace vr::settings
+}  // namespace vr::camera

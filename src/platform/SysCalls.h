@@ -10,7 +10,7 @@
 #include <chrono>
 #include <string>
 
-namespace vr::link::sys {
+namespace vr::platform::sys {
 
 struct Ops {
     int (*open)(const char* path, int flags);
@@ -56,4 +56,4 @@ int IoctlPtr(int fd, unsigned long request, void* arg);
 void SetSysRoot(const std::string& root);
 std::string SysRoot();
 
-}  // namespace vr::link::sys
+}  // namespace vr::platform::sys

@@ -1,10 +1,10 @@
-#include "settings/ModelCommands.h"
+#include "camera/ModelCommands.h"
 
 #include <set>
 
 #include "protocol/CommandTable.h"
 
-namespace vr::settings {
+namespace vr::camera {
 namespace {
 
 struct CommandRange {
@@ -44,4 +44,4 @@ bool IsCommandOnModel(uint32_t cmdId, uint32_t modelKind) {
     return true;
 }
 
-}  // namespace vr::settings
+}  // namespace vr::camera

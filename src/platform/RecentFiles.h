@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace vr::app {
+namespace vr::platform {
 
 class CRegistry;
 
@@ -29,4 +29,4 @@ private:
     std::vector<std::string> paths_;
 };
 
-}  // namespace vr::app
+}  // namespace vr::platform

@@ -11,7 +11,7 @@ namespace vr::app {
 struct Services;
 }
 
-namespace vr::settings {
+namespace vr::camera {
 
 inline constexpr int kFactoryArea = 0;
 inline constexpr int kLastUserArea = 3;
@@ -58,4 +58,4 @@ private:
     app::Services& services_;
 };
 
-}  // namespace vr::settings
+}  // namespace vr::camera

@@ -1,4 +1,4 @@
-#include "app/SerialDoctor.h"
+#include "doctor/SerialDoctor.h"
 
 #include <grp.h>
 #include <pwd.h>
@@ -12,11 +12,11 @@
 #include <map>
 #include <sstream>
 
-#include "app/FileIo.h"
 #include "link/PortLock.h"
 #include "link/SerialPortList.h"
+#include "platform/FileIo.h"
 
-namespace vr::app {
+namespace vr::doctor {
 namespace {
 
 namespace fs = std::filesystem;
@@ -26,7 +26,7 @@ constexpr const char* kProgramFolders[] = {"/usr/bin", "/usr/sbin", "/bin", "/sb
 
 std::string ReadFirstLine(const std::string& path) {
     std::string text, error;
-    if (!ReadWholeFile(path, text, error, 4096)) return {};
+    if (!platform::ReadWholeFile(path, text, error, 4096)) return {};
     const size_t end = text.find('\n');
     return end == std::string::npos ? text : text.substr(0, end);
 }
@@ -117,7 +117,7 @@ SerialDoctor SerialDoctor::ForThisMachine() {
 
 std::string SerialDoctor::GroupName(gid_t gid, std::vector<std::string>* members) const {
     std::string text, error;
-    if (!ReadWholeFile(Path("/etc/group"), text, error)) return std::to_string(gid);
+    if (!platform::ReadWholeFile(Path("/etc/group"), text, error)) return std::to_string(gid);
     std::istringstream lines(text);
     for (std::string line; std::getline(lines, line);) {
         std::vector<std::string> fields;
@@ -339,4 +339,4 @@ std::string DiagnoseSerialPorts() {
     return SerialDoctor::ForThisMachine().Run().Text();
 }
 
-}  // namespace vr::app
+}  // namespace vr::doctor

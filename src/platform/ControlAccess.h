@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-namespace vr::ui {
+namespace vr::platform {
 
 class IControlAccess {
 public:
@@ -117,4 +117,4 @@ inline int IControlAccess::FindStringExact(uint32_t id, const std::string& text)
     return -1;
 }
 
-}  // namespace vr::ui
+}  // namespace vr::platform

@@ -1,12 +1,12 @@
-#include "app/RecentFiles.h"
+#include "platform/RecentFiles.h"
 
 #include <algorithm>
 #include <filesystem>
 #include <iterator>
 
-#include "app/Registry.h"
+#include "platform/Registry.h"
 
-namespace vr::app {
+namespace vr::platform {
 namespace {
 
 static_assert(std::size(kRecentSettingsFileNames) == RecentFiles::kMaxFiles);
@@ -46,4 +46,4 @@ void RecentFiles::Save() {
         registry_.WriteNamedText(kRecentSettingsFileNames[i], i < paths_.size() ? paths_[i] : std::string());
 }
 
-}  // namespace vr::app
+}  // namespace vr::platform

@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <string>
 
-namespace vr::app {
+namespace vr::platform {
 
 // Reads the whole file into text. False (and errorText set) when it is missing, is not a regular
 // file, is larger than maxBytes or cannot be read.
@@ -43,4 +43,4 @@ bool IsFolder(const std::string& path);
 // The process's working folder; "." when the operating system cannot tell it.
 std::string WorkingFolder();
 
-}  // namespace vr::app
+}  // namespace vr::platform

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-namespace vr::ui::id {
+namespace vr::protocol::id {
 
 // User A
 inline constexpr uint32_t kExposureMode = 1092, kExposureTime = 1093, kExposureTimeSpin = 1094;
@@ -53,4 +53,4 @@ inline constexpr uint32_t kModelDisplay = 1142;
 inline constexpr uint32_t kFactoryPixelGain = 1197, kFactoryPixelBlack = 1198;
 inline constexpr uint32_t kWriteXmlVersion = 1181, kReadXmlVersion = 1182;
 
-}  // namespace vr::ui::id
+}  // namespace vr::protocol::id

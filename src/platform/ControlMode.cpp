@@ -1,8 +1,8 @@
-#include "app/ControlMode.h"
+#include "platform/ControlMode.h"
 
-#include "app/Registry.h"
+#include "platform/Registry.h"
 
-namespace vr::app {
+namespace vr::platform {
 
 ControlMode::ControlMode(CRegistry& registry) : registry_(registry) {
     registry_.ReadDword(kRegControlMode, value_, kUser);
@@ -16,4 +16,4 @@ void ControlMode::Save() {
     registry_.WriteDword(kRegControlMode, value_);
 }
 
-}  // namespace vr::app
+}  // namespace vr::platform

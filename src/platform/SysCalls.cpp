@@ -1,4 +1,4 @@
-#include "link/SysCalls.h"
+#include "platform/SysCalls.h"
 
 #include <fcntl.h>
 #include <sys/eventfd.h>
@@ -9,9 +9,9 @@
 #include <cerrno>
 #include <mutex>
 
-#include "protocol/Deadline.h"
+#include "platform/Deadline.h"
 
-namespace vr::link::sys {
+namespace vr::platform::sys {
 namespace {
 
 int RealOpen(const char* path, int flags) {
@@ -74,7 +74,7 @@ ssize_t Write(int fd, const void* buffer, size_t count) {
 
 int Poll(pollfd* fds, nfds_t count, std::chrono::milliseconds timeout) {
     if (timeout.count() < 0) return Retry([&] { return CurrentOps().poll(fds, count, -1); });
-    const protocol::Deadline deadline(timeout);
+    const platform::Deadline deadline(timeout);
     for (;;) {
         const int r = CurrentOps().poll(fds, count, static_cast<int>(deadline.Remaining().count()));
         if (r < 0 && errno == EINTR) continue;
@@ -115,4 +115,4 @@ std::string SysRoot() {
     return gSysRoot;
 }
 
-}  // namespace vr::link::sys
+}  // namespace vr::platform::sys

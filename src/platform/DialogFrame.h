@@ -2,7 +2,7 @@
 // The window side of a secondary dialog that the logic needs beyond its controls: whether the window
 // exists, greying it during long camera work, showing and hiding it.
 
-namespace vr::dialogs {
+namespace vr::platform {
 
 class IDialogFrame {
 public:
@@ -13,4 +13,4 @@ public:
     virtual void ShowWindow(bool show) = 0;
 };
 
-}  // namespace vr::dialogs
+}  // namespace vr::platform

@@ -4,7 +4,7 @@
 
 #include <chrono>
 
-namespace vr::protocol {
+namespace vr::platform {
 
 class Deadline {
 public:
@@ -26,4 +26,4 @@ private:
     Clock::time_point end_;
 };
 
-}  // namespace vr::protocol
+}  // namespace vr::platform

@@ -12,7 +12,7 @@ namespace vr::app {
 struct Services;
 }
 
-namespace vr::settings {
+namespace vr::camera {
 
 // False for the action commands and derived values that are never read (the gain-level copies, the
 // one-push buttons, the LUT points, the chromatic aberration editors and "SA00", "PGR00", "PBR00").
@@ -47,11 +47,11 @@ inline constexpr const char* kReadingSettingsText = "Now, reading camera setting
 
 inline constexpr std::chrono::milliseconds kReadQueryTimeout(5000);
 
-// Queries every row RowsToRead gives (queryTimeout each; tests give a short one), storing each answer with SetDataValue, behind
-// the progress window: after each row the position is the running sum of 100 per row over the count
-// of value rows of the mode, and the windows paint. The operator may stop it between two rows; a
-// lost line ends it at once, and kMaxTimeoutsInARow time-outs in a row end it too.
+// Queries every row RowsToRead gives (queryTimeout each; tests give a short one), storing each answer with
+// SetDataValue, behind the progress window: after each row the position is the running sum of 100 per row over the
+// count of value rows of the mode, and the windows paint. The operator may stop it between two rows; a lost line ends
+// it at once, and kMaxTimeoutsInARow time-outs in a row end it too.
 RowsRead ReadParameterRows(app::Services& services, uint32_t modelKind, bool factoryMode,
                            std::chrono::milliseconds queryTimeout = kReadQueryTimeout);
 
-}  // namespace vr::settings
+}  // namespace vr::camera

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-namespace vr::app {
+namespace vr::doctor {
 
 enum class Severity { Ok, Note, Warning, Problem };
 
@@ -71,4 +71,4 @@ private:
 // The report of this machine as text, for a window to show when a port would not open.
 std::string DiagnoseSerialPorts();
 
-}  // namespace vr::app
+}  // namespace vr::doctor

@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-namespace vr::app {
+namespace vr::platform {
 
 // Slots of the store, in the order of its value table.
 enum RegValue : int {
@@ -142,4 +142,4 @@ private:
 // digits up to the first non-digit; no digit gives 0. Exposed for tests.
 uint32_t ParseStoredNumber(const std::string& text);
 
-}  // namespace vr::app
+}  // namespace vr::platform

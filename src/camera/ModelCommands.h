@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-namespace vr::settings {
+namespace vr::camera {
 
 inline constexpr uint32_t kModelKB = 0;       // "VR-8200-KB"
 inline constexpr uint32_t kModelKA = 1;       // "VR-8200-KA"
@@ -24,4 +24,4 @@ struct CameraModel {
 // every command.
 bool IsCommandOnModel(uint32_t cmdId, uint32_t modelKind);
 
-}  // namespace vr::settings
+}  // namespace vr::camera

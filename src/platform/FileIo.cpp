@@ -1,4 +1,4 @@
-#include "app/FileIo.h"
+#include "platform/FileIo.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -11,7 +11,7 @@
 #include <cstring>
 #include <vector>
 
-namespace vr::app {
+namespace vr::platform {
 namespace {
 
 std::string OsError(const char* step) {
@@ -295,4 +295,4 @@ std::string WorkingFolder() {
     }
 }
 
-}  // namespace vr::app
+}  // namespace vr::platform

@@ -1,4 +1,4 @@
-#include "app/Registry.h"
+#include "platform/Registry.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -11,9 +11,9 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "app/FileIo.h"
+#include "platform/FileIo.h"
 
-namespace vr::app {
+namespace vr::platform {
 namespace {
 
 bool ValidSlot(int slot) {
@@ -344,4 +344,4 @@ int CRegistry::WriteNamedText(const char* name, const std::string& text) {
     return Store(name, text) ? 1 : 0;
 }
 
-}  // namespace vr::app
+}  // namespace vr::platform

@@ -1,14 +1,14 @@
-#include "app/LongOperation.h"
+#include "camera/LongOperation.h"
 
-#include "app/Platform.h"
+#include "platform/Platform.h"
 #include "protocol/OnlineStatus.h"
 
-namespace vr::app {
+namespace vr::camera {
 
-LongOperation::LongOperation(IPlatform& platform, protocol::DialogRegistry& dialogs, const std::string& text)
+LongOperation::LongOperation(platform::IPlatform& platform, protocol::DialogRegistry& dialogs, const std::string& text)
     : LongOperation(platform, dialogs, text, Options{}) {}
 
-LongOperation::LongOperation(IPlatform& platform, protocol::DialogRegistry& dialogs, const std::string& text,
+LongOperation::LongOperation(platform::IPlatform& platform, protocol::DialogRegistry& dialogs, const std::string& text,
                              Options options)
     : platform_(platform), dialogs_(dialogs), options_(options), text_(text), shownText_(text) {
     if (options_.greyDialogs) dialogs_.DisableAll();
@@ -75,4 +75,4 @@ std::string LongOperation::StoppedText(int done, int total, const std::string& i
     return "Stopped after " + std::to_string(done) + " of " + std::to_string(total) + " " + items + ".";
 }
 
-}  // namespace vr::app
+}  // namespace vr::camera

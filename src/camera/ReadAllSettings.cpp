@@ -1,16 +1,16 @@
-#include "settings/ReadAllSettings.h"
+#include "camera/ReadAllSettings.h"
 
 #include <algorithm>
 #include <chrono>
 #include <iterator>
 
-#include "app/LongOperation.h"
 #include "app/Services.h"
+#include "camera/LongOperation.h"
+#include "camera/ModelCommands.h"
 #include "protocol/Command.h"
 #include "protocol/ParameterTable.h"
-#include "settings/ModelCommands.h"
 
-namespace vr::settings {
+namespace vr::camera {
 namespace {
 
 // Action commands and values the tool derives itself; querying them would start or select something.
@@ -50,7 +50,7 @@ RowsRead ReadParameterRows(app::Services& services, uint32_t modelKind, bool fac
     const std::vector<size_t> rows = RowsToRead(modelKind, factoryMode);
     RowsRead read;
     read.planned = rows.size();
-    app::LongOperation operation(services.platform, services.dialogs, kReadingSettingsText);
+    camera::LongOperation operation(services.platform, services.dialogs, kReadingSettingsText);
     int32_t sum = 0;
     int timeoutsInARow = 0;
     for (size_t row : rows) {
@@ -81,4 +81,4 @@ RowsRead ReadParameterRows(app::Services& services, uint32_t modelKind, bool fac
     return read;
 }
 
-}  // namespace vr::settings
+}  // namespace vr::camera
