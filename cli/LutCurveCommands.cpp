@@ -1,8 +1,6 @@
 // "lut curve FILE --points ...": the table of a curve through edit points, written as a gamma file
 // (the same table for red, green and blue), without a camera.
 
-#include <sys/stat.h>
-
 #include <charconv>
 #include <cstdio>
 #include <filesystem>
@@ -59,11 +57,6 @@ bool ParsePoints(const std::string& text, std::vector<lut::PlotPoint>& points) {
     return true;
 }
 
-bool Exists(const std::string& path) {
-    struct stat st {};
-    return ::stat(path.c_str(), &st) == 0;
-}
-
 int RunLutCurve(Session& session) {
     const Options& o = session.Opts();
     std::vector<lut::PlotPoint> points;
@@ -78,7 +71,7 @@ int RunLutCurve(Session& session) {
         std::fprintf(stderr, "vr8200ctl: %s: %s; nothing was written\n", path.c_str(), reason.c_str());
         return kExitFile;
     }
-    if (Exists(path)) {
+    if (platform::FileExists(path)) {
         std::error_code ec;
         const std::string full = std::filesystem::absolute(path, ec).lexically_normal().string();
         const std::string question = (ec ? path : full) + "\nThis file already exists." + "\nReplace existing file?";

@@ -1,8 +1,6 @@
 // The settings subcommands: settings files (save, load, diff), memory areas (area, store-area,
 // load-area, store-all), the camera's restart (reset) and its model identity (write-model).
 
-#include <sys/stat.h>
-
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -87,8 +85,7 @@ int RunSave(Session& session) {
         std::fprintf(stderr, "vr8200ctl: %s: %s; nothing was written\n", path.c_str(), reason.c_str());
         return kExitFile;
     }
-    struct stat st {};
-    if (::stat(path.c_str(), &st) == 0 && !session.Opts().yes) {
+    if (platform::FileExists(path) && !session.Opts().yes) {
         std::fprintf(stderr, "vr8200ctl: %s exists; give --yes to replace it\n", path.c_str());
         return kExitUsage;
     }

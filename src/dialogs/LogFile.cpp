@@ -1,16 +1,9 @@
 #include "dialogs/LogFile.h"
 
-#include <sys/stat.h>
-
 #include "platform/FileIo.h"
 
 namespace vr::dialogs {
 namespace {
-
-bool FileExists(const std::string& path) {
-    struct stat st {};
-    return ::stat(path.c_str(), &st) == 0;
-}
 
 bool HasExtension(const std::string& path) {
     const size_t slash = path.find_last_of('/');
@@ -27,7 +20,7 @@ bool SaveLogLines(platform::IPlatform& platform, const LogFolderStore& folder, c
     if (path.empty()) return false;
     if (!HasExtension(path)) path += "." + extension;
 
-    if (FileExists(path)) {
+    if (platform::FileExists(path)) {
         const std::string question = path + "\nThis file already exists." + "\nReplace existing file?";
         if (platform.MessageBox(question, platform::kAppTitle, platform::MsgIcon::Question,
                                 platform::MsgButtons::YesNo) != platform::MsgResult::Yes)

@@ -31,11 +31,6 @@ std::string ReadFirstLine(const std::string& path) {
     return end == std::string::npos ? text : text.substr(0, end);
 }
 
-bool Exists(const std::string& path) {
-    std::error_code ec;
-    return fs::exists(fs::symlink_status(path, ec)) && !ec;
-}
-
 std::string LinkTarget(const std::string& path) {
     std::error_code ec;
     const fs::path target = fs::read_symlink(path, ec);
@@ -135,7 +130,7 @@ std::string SerialDoctor::GroupName(gid_t gid, std::vector<std::string>* members
 }
 
 bool SerialDoctor::ProcessAlive(int pid) const {
-    return pid > 0 && Exists(Path("/proc/" + std::to_string(pid)));
+    return pid > 0 && platform::PathExists(Path("/proc/" + std::to_string(pid)));
 }
 
 std::string SerialDoctor::ProgramOf(int pid) const {
@@ -155,7 +150,7 @@ std::vector<SerialDoctor::Port> SerialDoctor::Ports() const {
         if (target.find("serial8250") != std::string::npos &&
             std::atoi(ReadFirstLine(it->path().string() + "/type").c_str()) == 0)
             continue;
-        if (!Exists(Path("/dev/" + name))) continue;
+        if (!platform::PathExists(Path("/dev/" + name))) continue;
         ports.push_back({name, "/dev/" + name});
     }
     std::sort(ports.begin(), ports.end(),
@@ -167,7 +162,7 @@ void SerialDoctor::CheckGroupsAndAccess(const std::vector<Port>& ports, DoctorRe
     std::map<gid_t, std::string> groupsReported;
     for (const Port& port : ports) {
         struct stat st {};
-        if (::stat(Path(port.device).c_str(), &st) != 0) continue;
+        if (platform::SysCalls::Real().Stat(Path(port.device), st) != 0) continue;
         const bool inGroup =
             std::find(identity_.groups.begin(), identity_.groups.end(), st.st_gid) != identity_.groups.end();
         std::vector<std::string> members;
@@ -213,7 +208,7 @@ void SerialDoctor::CheckServices(DoctorReport& report) const {
     }
     // The program where a package puts it; the package manager's own records are its business.
     const bool brltty = std::any_of(std::begin(kProgramFolders), std::end(kProgramFolders), [this](const char* folder) {
-        return Exists(Path(std::string(folder) + "/brltty"));
+        return platform::PathExists(Path(std::string(folder) + "/brltty"));
     });
     if (brltty)
         report.findings.push_back({"brltty", Severity::Warning, "",
@@ -237,7 +232,7 @@ void SerialDoctor::CheckLocks(const std::vector<Port>& ports, DoctorReport& repo
         const int pid = std::atoi(text.c_str());
         // "LCK..ttyUSB0" is /dev/ttyUSB0; a device below a folder has its slashes as "_" ("pts_3").
         std::string device = "/dev/" + name.substr(5);
-        if (!Exists(Path(device))) std::replace(device.begin() + 5, device.end(), '_', '/');
+        if (!platform::PathExists(Path(device))) std::replace(device.begin() + 5, device.end(), '_', '/');
         const bool isPort = std::any_of(ports.begin(), ports.end(), [&](const Port& p) { return p.device == device; });
         if (!ProcessAlive(pid)) {
             report.findings.push_back({"lock", Severity::Warning, device,
@@ -313,7 +308,7 @@ void SerialDoctor::CheckAdapter(const Port& port, DoctorReport& report) const {
         return;
     }
     // The tool sets 1 ms itself when it opens the port, where it may write the file.
-    const bool writable = ::access(timerFile.c_str(), W_OK) == 0;
+    const bool writable = platform::SysCalls::Real().Access(timerFile, W_OK) == 0;
     report.findings.push_back(
         {"latency", writable ? Severity::Note : Severity::Warning, port.device,
          port.device + ": latency timer " + std::to_string(ms) + " ms: each reply may wait that long; " +

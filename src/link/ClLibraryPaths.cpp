@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "platform/SysCalls.h"
+
 namespace vr::link {
 namespace {
 
@@ -54,7 +56,8 @@ std::vector<std::string> FindCl2000Libraries(const std::string& folder) {
         if (!match) continue;
         struct stat st {};
         const std::string path = folder + "/" + name;
-        if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;  // dangling links, folders
+        if (platform::SysCalls::Real().Stat(path, st) != 0 || !S_ISREG(st.st_mode))
+            continue;  // dangling links, folders
         names.push_back(name);
     }
     ::closedir(dir);

@@ -16,13 +16,13 @@ std::string StoredDevice(platform::CRegistry& registry) {
 }  // namespace
 
 CCommSetting::CCommSetting(platform::CRegistry& registry, platform::IPlatform& platform, protocol::TrafficLog& traffic,
-                           SerialPortList portList)
+                           SerialPortList portList, const platform::SysCalls& calls)
     : registry_(registry),
       traffic_(traffic),
       cl2000_(platform),
       cl2001_(platform),
       clVer11_(platform),
-      serial_(platform, std::move(portList), StoredDevice(registry)) {
+      serial_(platform, std::move(portList), StoredDevice(registry), calls) {
     registry_.ReadDword(platform::kRegCommunicationMode, mode_, 0);
     registry_.ReadDword(platform::kRegComPortNo, portIndex_[ComPort], 0);
     registry_.ReadDword(platform::kRegCameralink2000Index, portIndex_[CameraLink2000], 0);

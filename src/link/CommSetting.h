@@ -34,9 +34,10 @@ class CCommSetting final : public protocol::ILink {
 public:
     // Reads the mode, the four port indices and the serial device path from the store; the rate
     // always starts at 9600. Open failures are told through the platform, every text written is
-    // listed in the traffic log. Tests give their own port list.
+    // listed in the traffic log. Tests give their own port list, and their own system calls.
     CCommSetting(platform::CRegistry& registry, platform::IPlatform& platform, protocol::TrafficLog& traffic,
-                 SerialPortList portList = SerialPortList());
+                 SerialPortList portList = SerialPortList(),
+                 const platform::SysCalls& calls = platform::SysCalls::Real());
     // Closes the link and saves (a normal program end).
     ~CCommSetting() override;
     CCommSetting(const CCommSetting&) = delete;

@@ -47,9 +47,9 @@ bool IsLineRate(uint32_t rate) {
     return ToSpeed(rate, code);
 }
 
-bool ApplyLineFormat(int fd, const LineFormat& format, std::string& failure) {
+bool ApplyLineFormat(const platform::SysCalls& calls, int fd, const LineFormat& format, std::string& failure) {
     termios t{};
-    if (platform::sys::TcGetAttr(fd, &t) != 0) {
+    if (calls.TcGetAttr(fd, &t) != 0) {
         failure = Failure("tcgetattr()", errno);
         return false;
     }
@@ -90,14 +90,14 @@ bool ApplyLineFormat(int fd, const LineFormat& format, std::string& failure) {
     t.c_cc[VTIME] = 0;
     // TCSAFLUSH drops what the device received before: a reply left over from an earlier run or
     // from the other rate would otherwise be read as the answer to the next command.
-    if (platform::sys::TcSetAttr(fd, TCSAFLUSH, &t) != 0) {
+    if (calls.TcSetAttr(fd, TCSAFLUSH, &t) != 0) {
         failure = Failure("tcsetattr()", errno);
         return false;
     }
     // tcsetattr succeeds when any part was taken; a driver that refused the rate must not pass
     // for one that runs at it.
     termios check{};
-    if (platform::sys::TcGetAttr(fd, &check) != 0) {
+    if (calls.TcGetAttr(fd, &check) != 0) {
         failure = Failure("tcgetattr()", errno);
         return false;
     }
@@ -108,9 +108,9 @@ bool ApplyLineFormat(int fd, const LineFormat& format, std::string& failure) {
     return true;
 }
 
-uint32_t CurrentLineRate(int fd) {
+uint32_t CurrentLineRate(const platform::SysCalls& calls, int fd) {
     termios t{};
-    if (platform::sys::TcGetAttr(fd, &t) != 0) return 0;
+    if (calls.TcGetAttr(fd, &t) != 0) return 0;
     return FromSpeed(cfgetospeed(&t));
 }
 

@@ -6,6 +6,10 @@
 #include <cstdint>
 #include <string>
 
+namespace vr::platform {
+class SysCalls;
+}
+
 namespace vr::link {
 
 struct LineFormat {
@@ -20,9 +24,9 @@ struct LineFormat {
 bool IsLineRate(uint32_t rate);
 
 // False with failure set to "Error in <step>: <reason>" when a step failed.
-bool ApplyLineFormat(int fd, const LineFormat& format, std::string& failure);
+bool ApplyLineFormat(const platform::SysCalls& calls, int fd, const LineFormat& format, std::string& failure);
 
 // The rate the device runs at now (its output speed); 0 when it cannot be read.
-uint32_t CurrentLineRate(int fd);
+uint32_t CurrentLineRate(const platform::SysCalls& calls, int fd);
 
 }  // namespace vr::link

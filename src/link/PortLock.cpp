@@ -97,7 +97,7 @@ bool PortLock::Acquire(int fd, const std::string& device, std::string& why) {
         }
     }
     const std::string folder = LockFolder();
-    if (::access(folder.c_str(), W_OK) != 0) return true;  // no lock files here: the flock is enough
+    if (platform::SysCalls::Real().Access(folder, W_OK) != 0) return true;  // no lock files here: the flock is enough
     const std::string path = folder + "/" + LockFileName(device);
     for (int attempt = 0; attempt < 2; ++attempt) {
         const int lockFd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);

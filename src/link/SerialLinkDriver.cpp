@@ -1,11 +1,10 @@
 #include "link/SerialLinkDriver.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <iterator>
 
 #include "link/CommSetting.h"
+#include "platform/FileIo.h"
 #include "platform/Platform.h"
 
 namespace vr::link {
@@ -13,15 +12,15 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-bool PathExists(const std::string& path) {
-    struct stat st {};
-    return ::stat(path.c_str(), &st) == 0;
-}
-
 }  // namespace
 
-SerialLinkDriver::SerialLinkDriver(platform::IPlatform& platform, SerialPortList list, std::string rememberedDevice)
-    : platform_(platform), list_(std::move(list)), port_(platform), remembered_(std::move(rememberedDevice)) {}
+SerialLinkDriver::SerialLinkDriver(platform::IPlatform& platform, SerialPortList list, std::string rememberedDevice,
+                                   const platform::SysCalls& calls)
+    : platform_(platform),
+      calls_(calls),
+      list_(std::move(list)),
+      port_(platform, calls),
+      remembered_(std::move(rememberedDevice)) {}
 
 void SerialLinkDriver::EnsureListed() {
     if (!list_.Enumerated()) list_.Enumerate();
@@ -43,7 +42,7 @@ int64_t SerialLinkDriver::RememberedIndex(uint32_t fallback) {
     int index = list_.Find(remembered_);
     // A remembered path that exists but is no port of the machine's (a pseudo-terminal, a link the
     // operator named) is listed again.
-    if (index < 0 && PathExists(remembered_)) index = list_.AddDevicePath(remembered_);
+    if (index < 0 && platform::FileExists(remembered_, calls_)) index = list_.AddDevicePath(remembered_);
     return index;
 }
 

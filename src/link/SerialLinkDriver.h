@@ -17,7 +17,8 @@ namespace vr::link {
 
 class SerialLinkDriver final : public ILinkDriver {
 public:
-    SerialLinkDriver(platform::IPlatform& platform, SerialPortList list, std::string rememberedDevice);
+    SerialLinkDriver(platform::IPlatform& platform, SerialPortList list, std::string rememberedDevice,
+                     const platform::SysCalls& calls);
 
     // Lists the ports afresh and moves `index` to the remembered device's new position.
     int PortCount() override;
@@ -55,6 +56,7 @@ public:
 
 private:
     platform::IPlatform& platform_;
+    const platform::SysCalls& calls_;
     SerialPortList list_;
     CSerialPort port_;
     std::string remembered_;

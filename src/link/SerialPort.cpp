@@ -32,39 +32,39 @@ std::string OsFailure(const char* step, int error) {
 }
 
 // The FTDI timer that holds back a short reply until it runs out (16 ms unless set).
-std::string SetLatencyTimer(const std::string& timerFile) {
-    if (::access(timerFile.c_str(), F_OK) != 0) return {};  // no FTDI chip
+std::string SetLatencyTimer(const platform::SysCalls& calls, const std::string& timerFile) {
+    if (calls.Access(timerFile, F_OK) != 0) return {};  // no FTDI chip
     std::string text, error;
     const int ms = platform::ReadWholeFile(timerFile, text, error, 64) ? std::atoi(text.c_str()) : -1;
     if (ms == 0 || ms == 1) return "; latency timer " + std::to_string(ms) + " ms";
-    const int fd = platform::sys::Open(timerFile.c_str(), O_WRONLY | O_CLOEXEC);
-    bool set = fd >= 0 && platform::sys::Write(fd, "1", 1) == 1;
+    const int fd = calls.Open(timerFile.c_str(), O_WRONLY | O_CLOEXEC);
+    bool set = fd >= 0 && calls.Write(fd, "1", 1) == 1;
     const int why = errno;
-    if (fd >= 0 && platform::sys::Close(fd) != 0) set = false;
+    if (fd >= 0 && calls.Close(fd) != 0) set = false;
     const std::string was = ms > 0 ? std::to_string(ms) + " ms" : std::string("its value");
     if (set) return "; latency timer " + was + " -> 1 ms";
     return "; latency timer stays at " + was + " (" + timerFile + ": " + std::strerror(why) + "; see vr8200ctl doctor)";
 }
 
 // Asks the driver of a USB serial adapter to pass on each byte at once. Empty for other devices.
-std::string AskForLowLatency(int fd, const std::string& device) {
+std::string AskForLowLatency(const platform::SysCalls& calls, int fd, const std::string& device) {
     const std::string name = ResolvedPath(device);
     const std::string tty = name.substr(name.find_last_of('/') + 1);
-    const std::string sysDevice = ResolvedPath(platform::sys::SysRoot() + "/sys/class/tty/" + tty + "/device");
+    const std::string sysDevice = ResolvedPath(calls.Root() + "/sys/class/tty/" + tty + "/device");
     if (sysDevice.find("/usb") == std::string::npos) return {};
     std::string note = device + ": ";
     serial_struct serial{};
-    if (platform::sys::IoctlPtr(fd, TIOCGSERIAL, &serial) != 0) {
+    if (calls.IoctlPtr(fd, TIOCGSERIAL, &serial) != 0) {
         note += std::string("low latency not asked for (TIOCGSERIAL: ") + std::strerror(errno) + ")";
     } else if ((serial.flags & ASYNC_LOW_LATENCY) != 0) {
         note += "low latency was on";
     } else {
         serial.flags |= ASYNC_LOW_LATENCY;
-        note += platform::sys::IoctlPtr(fd, TIOCSSERIAL, &serial) == 0
+        note += calls.IoctlPtr(fd, TIOCSSERIAL, &serial) == 0
                     ? std::string("low latency on")
                     : std::string("low latency refused (TIOCSSERIAL: ") + std::strerror(errno) + ")";
     }
-    return note + SetLatencyTimer(sysDevice + "/latency_timer");
+    return note + SetLatencyTimer(calls, sysDevice + "/latency_timer");
 }
 
 }  // namespace
@@ -87,10 +87,10 @@ int CSerialPort::Open(const std::string& name, uint32_t rate, int byteSize, int 
     name_ = name;
     lastError_.clear();
     lowLatencyNote_.clear();
-    fd_ = platform::sys::Open(name.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    fd_ = calls_.Open(name.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd_ < 0) return Fail(OsFailure("open()", errno));
     // Exclusive use, as no second program may talk to the camera at the same time.
-    if (platform::sys::IoctlNone(fd_, TIOCEXCL) != 0) return Fail(OsFailure("ioctl(TIOCEXCL)", errno));
+    if (calls_.IoctlNone(fd_, TIOCEXCL) != 0) return Fail(OsFailure("ioctl(TIOCEXCL)", errno));
     // TIOCEXCL does not stop root: the advisory lock does, and names who holds the port.
     std::string holder;
     if (!lock_.Acquire(fd_, name, holder)) return Fail(holder);
@@ -102,18 +102,18 @@ int CSerialPort::Open(const std::string& name, uint32_t rate, int byteSize, int 
     format.xonXoff = xonXoff == 1;
     format.parityCheck = parityCheck != 0;
     std::string failure;
-    if (!ApplyLineFormat(fd_, format, failure)) return Fail(failure);
+    if (!ApplyLineFormat(calls_, fd_, format, failure)) return Fail(failure);
 
     // Some cameras and adapters power their line drivers from DTR. A pseudo-terminal has no modem
     // lines (ENOTTY/EINVAL): nothing to raise there.
     int dtr = TIOCM_DTR;
-    if (platform::sys::IoctlInt(fd_, TIOCMBIS, &dtr) != 0 && errno != ENOTTY && errno != EINVAL)
+    if (calls_.IoctlInt(fd_, TIOCMBIS, &dtr) != 0 && errno != ENOTTY && errno != EINVAL)
         return Fail(OsFailure("ioctl(TIOCMBIS)", errno));
 
     // A failure here only costs speed: it is reported, never a reason to refuse the port.
-    lowLatencyNote_ = AskForLowLatency(fd_, name);
+    lowLatencyNote_ = AskForLowLatency(calls_, fd_, name);
 
-    wakeFd_ = platform::sys::EventFd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+    wakeFd_ = calls_.EventFd(0, EFD_CLOEXEC | EFD_NONBLOCK);
     if (wakeFd_ < 0) return Fail(OsFailure("eventfd()", errno));
 
     ring_.Reset();
@@ -137,20 +137,20 @@ void CSerialPort::Close() {
         const uint64_t one = 1;
         // An eventfd write fails only when its counter would overflow, which one write cannot do;
         // the reader also checks the run flag, should it be awake already.
-        const ssize_t written = platform::sys::Write(wakeFd_, &one, sizeof one);
+        const ssize_t written = calls_.Write(wakeFd_, &one, sizeof one);
         (void)written;
         reader_.join();
     }
     if (wakeFd_ >= 0) {
-        platform::sys::Close(wakeFd_);
+        calls_.Close(wakeFd_);
         wakeFd_ = -1;
     }
     lock_.Release();
     if (fd_ >= 0) {
         // Give up exclusive use so the next open (ours or another program's) is not refused; a
         // failure here changes nothing, as the close below releases the device anyway.
-        (void)platform::sys::IoctlNone(fd_, TIOCNXCL);
-        platform::sys::Close(fd_);
+        (void)calls_.IoctlNone(fd_, TIOCNXCL);
+        calls_.Close(fd_);
         fd_ = -1;
     }
 }
@@ -158,12 +158,12 @@ void CSerialPort::Close() {
 int CSerialPort::Write(const char* bytes, int count) {
     if (!IsOpen() || count < 1) return 0;
     for (int i = 0; i < count; ++i) {
-        if (platform::sys::Write(fd_, bytes + i, 1) == 1) continue;
+        if (calls_.Write(fd_, bytes + i, 1) == 1) continue;
         if (errno != EAGAIN) continue;  // a lost line: the command that needs the byte times out
         pollfd p{fd_, POLLOUT, 0};
-        if (platform::sys::Poll(&p, 1, kByteWriteTimeout) > 0 && (p.revents & POLLOUT) != 0) {
+        if (calls_.Poll(&p, 1, kByteWriteTimeout) > 0 && (p.revents & POLLOUT) != 0) {
             // A byte that still does not go is dropped: the line offers no way to report it.
-            (void)platform::sys::Write(fd_, bytes + i, 1);
+            (void)calls_.Write(fd_, bytes + i, 1);
         }
     }
     return 1;
@@ -193,7 +193,7 @@ bool CSerialPort::WaitLineLost(std::chrono::milliseconds timeout) {
 }
 
 uint32_t CSerialPort::LineRate() const {
-    return IsOpen() ? CurrentLineRate(fd_) : 0;
+    return IsOpen() ? CurrentLineRate(calls_, fd_) : 0;
 }
 
 void CSerialPort::Notify() {
@@ -215,7 +215,7 @@ void CSerialPort::ReaderLoop() {
     char buffer[RingBuffer::kSize];
     while (run_.load(std::memory_order_acquire)) {
         pollfd fds[2] = {{fd_, POLLIN, 0}, {wakeFd_, POLLIN, 0}};
-        if (platform::sys::Poll(fds, 2, std::chrono::milliseconds(-1)) < 0) {
+        if (calls_.Poll(fds, 2, std::chrono::milliseconds(-1)) < 0) {
             EndLost(std::string("poll(): ") + std::strerror(errno));
             return;
         }
@@ -231,13 +231,13 @@ void CSerialPort::ReaderLoop() {
             const int32_t room = RingBuffer::kCapacity - ring_.Available();
             if (room <= 0) {
                 pollfd wake{wakeFd_, POLLIN, 0};
-                if (platform::sys::Poll(&wake, 1, kFullRingWait) < 0) {
+                if (calls_.Poll(&wake, 1, kFullRingWait) < 0) {
                     EndLost(std::string("poll(): ") + std::strerror(errno));
                     return;
                 }
                 continue;
             }
-            const ssize_t n = platform::sys::Read(fd_, buffer, static_cast<size_t>(room));
+            const ssize_t n = calls_.Read(fd_, buffer, static_cast<size_t>(room));
             if (n > 0) {
                 ring_.Push(buffer, static_cast<int32_t>(n));
                 Notify();

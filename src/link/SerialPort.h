@@ -14,6 +14,7 @@
 
 #include "link/PortLock.h"
 #include "link/RingBuffer.h"
+#include "platform/SysCalls.h"
 
 namespace vr::platform {
 class IPlatform;
@@ -24,7 +25,9 @@ namespace vr::link {
 class CSerialPort {
 public:
     // Failures to open are told to the operator in a box of the platform's.
-    explicit CSerialPort(platform::IPlatform& platform) : platform_(platform) {}
+    // The port reaches the system through `calls` (the real ones unless a test gives its own).
+    explicit CSerialPort(platform::IPlatform& platform, const platform::SysCalls& calls = platform::SysCalls::Real())
+        : platform_(platform), calls_(calls) {}
     ~CSerialPort();
     CSerialPort(const CSerialPort&) = delete;
     CSerialPort& operator=(const CSerialPort&) = delete;
@@ -71,6 +74,7 @@ private:
     void Notify();
 
     platform::IPlatform& platform_;
+    const platform::SysCalls& calls_;
     std::string name_;
     std::string lastError_;
     std::string lowLatencyNote_;

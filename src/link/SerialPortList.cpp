@@ -102,8 +102,7 @@ void SerialPortList::Enumerate() {
         ::closedir(dir);
         for (const auto& name : names) {
             const std::string device = devFolder_ + "/" + name;
-            struct stat st {};
-            if (::stat(device.c_str(), &st) != 0) continue;  // no device node (a container, say)
+            if (!platform::FileExists(device)) continue;  // no device node (a container, say)
             machine_.push_back({device, UsbDescription(device)});
         }
         std::sort(machine_.begin(), machine_.end(), [](const SerialPortEntry& a, const SerialPortEntry& b) {

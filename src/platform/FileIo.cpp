@@ -4,11 +4,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <random>
 #include <vector>
 
 namespace vr::platform {
@@ -63,7 +63,7 @@ bool ReadLink(const std::string& path, std::string& link) {
 bool IsForeignLinkInSharedFolder(const std::string& link, const struct stat& linkStat) {
     struct stat folder {};
     const std::string name = FolderOf(link);
-    if (::stat(name.empty() ? "." : name.c_str(), &folder) != 0) return false;
+    if (SysCalls::Real().Stat(name.empty() ? "." : name, folder) != 0) return false;
     const bool shared = (folder.st_mode & S_ISVTX) != 0 && (folder.st_mode & S_IWOTH) != 0;
     return shared && linkStat.st_uid != ::geteuid() && linkStat.st_uid != folder.st_uid;
 }
@@ -75,7 +75,7 @@ bool FollowLinks(const std::string& path, std::string& target, std::string& erro
     target = path;
     for (int hop = 0; hop < kMaxLinkHops; ++hop) {
         struct stat st {};
-        if (::lstat(target.c_str(), &st) != 0) {
+        if (SysCalls::Real().Lstat(target, st) != 0) {
             if (errno == ENOENT) return true;
             errorText = OsError("lstat");
             return false;
@@ -170,7 +170,7 @@ WriteResult CheckWriteTarget(const std::string& path, std::string& target, std::
     std::string followed;
     if (!FollowLinks(path, followed, errorText)) return WriteResult::Refused;
     struct stat st {};
-    if (::stat(path.c_str(), &st) != 0) {
+    if (SysCalls::Real().Stat(path, st) != 0) {
         if (errno != ENOENT) {
             errorText = OsError("stat");
             return WriteResult::Refused;
@@ -187,7 +187,7 @@ WriteResult CheckWriteTarget(const std::string& path, std::string& target, std::
     }
     // Renaming over a file would replace one the operator made read-only, which opening it for
     // writing would have refused.
-    if (::access(path.c_str(), W_OK) != 0) {
+    if (SysCalls::Real().Access(path, W_OK) != 0) {
         errorText = std::strerror(errno);
         return WriteResult::Refused;
     }
@@ -206,20 +206,20 @@ WriteResult WriteFileAtomically(const std::string& path, const std::string& text
     if (const WriteResult check = CheckWriteTarget(path, target, errorText); check != WriteResult::Written)
         return check;
     struct stat old {};
-    const bool replacing = ::stat(target.c_str(), &old) == 0;
+    const bool replacing = SysCalls::Real().Stat(target, old) == 0;
     const std::string folder = FolderOf(target);
     const size_t slash = target.find_last_of('/');
     const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
     const std::string prefix = (folder.empty() ? "." : folder == "/" ? "" : folder) + "/." + base + ".";
     // A name nobody else in the folder uses; O_EXCL still insists on creating it. A new file gets the
     // ordinary permissions (0666 less the umask).
-    static std::atomic<unsigned> counter{0};
+    // Random names need no counter shared between threads or sessions.
+    std::random_device random;
     std::string tempPath;
     int fd = -1;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
         char suffix[32];
-        std::snprintf(suffix, sizeof suffix, "%06x",
-                      (static_cast<unsigned>(::getpid()) * 2654435761u + counter.fetch_add(1) * 40503u) & 0xFFFFFFu);
+        std::snprintf(suffix, sizeof suffix, "%06x", static_cast<unsigned>(random()) & 0xFFFFFFu);
         tempPath = prefix + suffix;
         do {
             fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
@@ -281,9 +281,19 @@ bool MakeFolders(const std::string& folder, std::string& errorText) {
     return true;
 }
 
-bool IsFolder(const std::string& path) {
+bool FileExists(const std::string& path, const SysCalls& calls) {
     struct stat st {};
-    return !path.empty() && ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+    return !path.empty() && calls.Stat(path, st) == 0;
+}
+
+bool PathExists(const std::string& path, const SysCalls& calls) {
+    struct stat st {};
+    return !path.empty() && calls.Lstat(path, st) == 0;
+}
+
+bool IsFolder(const std::string& path, const SysCalls& calls) {
+    struct stat st {};
+    return !path.empty() && calls.Stat(path, st) == 0 && S_ISDIR(st.st_mode);
 }
 
 std::string WorkingFolder() {

@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <string>
 
+#include "platform/SysCalls.h"
+
 namespace vr::platform {
 
 // Reads the whole file into text. False (and errorText set) when it is missing, is not a regular
@@ -39,7 +41,11 @@ std::string FolderOf(const std::string& path);
 // Creates folder and every missing parent (mode 0700 for new ones). True when it exists afterwards.
 bool MakeFolders(const std::string& folder, std::string& errorText);
 
-bool IsFolder(const std::string& path);
+// Whether something (a file, a folder, a device) is at the path, a symbolic link followed.
+bool FileExists(const std::string& path, const SysCalls& calls = SysCalls::Real());
+// Whether the path itself names something: a symbolic link counts even when it leads nowhere.
+bool PathExists(const std::string& path, const SysCalls& calls = SysCalls::Real());
+bool IsFolder(const std::string& path, const SysCalls& calls = SysCalls::Real());
 // The process's working folder; "." when the operating system cannot tell it.
 std::string WorkingFolder();
 

@@ -139,7 +139,7 @@ CRegistry::~CRegistry() {
 
 void CRegistry::CheckStore() {
     struct stat st {};
-    if (::stat(folder_.c_str(), &st) == 0 && !S_ISDIR(st.st_mode)) {
+    if (SysCalls::Real().Stat(folder_, st) == 0 && !S_ISDIR(st.st_mode)) {
         usable_ = false;
         problem_ = folder_ + " is not a folder; the stored settings are not used and nothing is saved.";
         return;
@@ -154,13 +154,13 @@ void CRegistry::CheckStore() {
         }
         ::closedir(dir);
     }
-    if (::lstat(FilePath().c_str(), &st) != 0) return;  // no store yet: the first write makes it
+    if (SysCalls::Real().Lstat(FilePath(), st) != 0) return;  // no store yet: the first write makes it
     if (!S_ISREG(st.st_mode) && !S_ISLNK(st.st_mode)) {
         usable_ = false;
         problem_ = FilePath() + " is not a regular file; the stored settings are not used and nothing is saved.";
         return;
     }
-    if (::stat(FilePath().c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
+    if (SysCalls::Real().Stat(FilePath(), st) != 0 || !S_ISREG(st.st_mode)) {
         usable_ = false;
         problem_ =
             FilePath() + " does not lead to a regular file; the stored settings are not used and nothing is saved.";
@@ -176,7 +176,7 @@ void CRegistry::CheckStore() {
         if (!text.empty() && !hasSection) damaged = true;
     }
     if (!damaged) {
-        if (::access(FilePath().c_str(), W_OK) != 0) {
+        if (SysCalls::Real().Access(FilePath(), W_OK) != 0) {
             writable_ = false;
             problem_ = FilePath() + " is read-only; the stored settings are used, but nothing is saved.";
         }

@@ -5,13 +5,11 @@
 #include <sys/ioctl.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cerrno>
-#include <mutex>
 
 #include "platform/Deadline.h"
 
-namespace vr::platform::sys {
+namespace vr::platform {
 namespace {
 
 int RealOpen(const char* path, int flags) {
@@ -23,20 +21,12 @@ int RealIoctlInt(int fd, unsigned long request, int* arg) {
 int RealIoctlNone(int fd, unsigned long request) {
     return ::ioctl(fd, request);
 }
-
-const Ops kReal = {RealOpen,     ::close,       ::read,      ::write,     ::poll,
-                   RealIoctlInt, RealIoctlNone, ::tcgetattr, ::tcsetattr, ::eventfd};
-
-// Read by the reader thread too; a test swaps it only while no port is open.
-std::atomic<const Ops*> gOps{&kReal};
-
 int RealIoctlPtr(int fd, unsigned long request, void* arg) {
     return ::ioctl(fd, request, arg);
 }
-std::atomic<IoctlPtrCall> gIoctlPtr{RealIoctlPtr};
 
-std::mutex gSysRootMutex;
-std::string gSysRoot;  // guarded by gSysRootMutex
+const SysCalls::Ops kReal = {RealOpen,    ::close,     ::read,    ::write, ::poll,  RealIoctlInt, RealIoctlNone,
+                             ::tcgetattr, ::tcsetattr, ::eventfd, ::stat,  ::lstat, ::access};
 
 template <class Call>
 auto Retry(Call call) {
@@ -49,70 +39,67 @@ auto Retry(Call call) {
 
 }  // namespace
 
-const Ops& RealOps() {
+const SysCalls& SysCalls::Real() {
+    static const SysCalls real(kReal);
+    return real;
+}
+
+const SysCalls::Ops& SysCalls::RealOps() {
     return kReal;
 }
-const Ops& CurrentOps() {
-    return *gOps.load(std::memory_order_acquire);
+
+SysCalls::SysCalls(const Ops& ops, IoctlPtrCall ioctlPtr, std::string root)
+    : ops_(&ops), ioctlPtr_(ioctlPtr != nullptr ? ioctlPtr : RealIoctlPtr), root_(std::move(root)) {}
+
+int SysCalls::Open(const char* path, int flags) const {
+    return Retry([&] { return ops_->open(path, flags); });
 }
-void SetOps(const Ops* ops) {
-    gOps.store(ops != nullptr ? ops : &kReal, std::memory_order_release);
+int SysCalls::Close(int fd) const {
+    return ops_->close(fd);
+}
+ssize_t SysCalls::Read(int fd, void* buffer, size_t count) const {
+    return Retry([&] { return ops_->read(fd, buffer, count); });
+}
+ssize_t SysCalls::Write(int fd, const void* buffer, size_t count) const {
+    return Retry([&] { return ops_->write(fd, buffer, count); });
 }
 
-int Open(const char* path, int flags) {
-    return Retry([&] { return CurrentOps().open(path, flags); });
-}
-int Close(int fd) {
-    return CurrentOps().close(fd);
-}
-ssize_t Read(int fd, void* buffer, size_t count) {
-    return Retry([&] { return CurrentOps().read(fd, buffer, count); });
-}
-ssize_t Write(int fd, const void* buffer, size_t count) {
-    return Retry([&] { return CurrentOps().write(fd, buffer, count); });
-}
-
-int Poll(pollfd* fds, nfds_t count, std::chrono::milliseconds timeout) {
-    if (timeout.count() < 0) return Retry([&] { return CurrentOps().poll(fds, count, -1); });
-    const platform::Deadline deadline(timeout);
+int SysCalls::Poll(pollfd* fds, nfds_t count, std::chrono::milliseconds timeout) const {
+    if (timeout.count() < 0) return Retry([&] { return ops_->poll(fds, count, -1); });
+    const Deadline deadline(timeout);
     for (;;) {
-        const int r = CurrentOps().poll(fds, count, static_cast<int>(deadline.Remaining().count()));
+        const int r = ops_->poll(fds, count, static_cast<int>(deadline.Remaining().count()));
         if (r < 0 && errno == EINTR) continue;
         return r;
     }
 }
 
-int IoctlInt(int fd, unsigned long request, int* arg) {
-    return Retry([&] { return CurrentOps().ioctlInt(fd, request, arg); });
+int SysCalls::IoctlInt(int fd, unsigned long request, int* arg) const {
+    return Retry([&] { return ops_->ioctlInt(fd, request, arg); });
 }
-int IoctlNone(int fd, unsigned long request) {
-    return Retry([&] { return CurrentOps().ioctlNone(fd, request); });
+int SysCalls::IoctlNone(int fd, unsigned long request) const {
+    return Retry([&] { return ops_->ioctlNone(fd, request); });
 }
-int TcGetAttr(int fd, termios* attributes) {
-    return Retry([&] { return CurrentOps().tcgetattr(fd, attributes); });
+int SysCalls::IoctlPtr(int fd, unsigned long request, void* arg) const {
+    return Retry([&] { return ioctlPtr_(fd, request, arg); });
 }
-int TcSetAttr(int fd, int when, const termios* attributes) {
-    return Retry([&] { return CurrentOps().tcsetattr(fd, when, attributes); });
+int SysCalls::TcGetAttr(int fd, termios* attributes) const {
+    return Retry([&] { return ops_->tcgetattr(fd, attributes); });
 }
-int EventFd(unsigned int initial, int flags) {
-    return CurrentOps().eventfd(initial, flags);
+int SysCalls::TcSetAttr(int fd, int when, const termios* attributes) const {
+    return Retry([&] { return ops_->tcsetattr(fd, when, attributes); });
 }
-
-void SetIoctlPtr(IoctlPtrCall call) {
-    gIoctlPtr.store(call != nullptr ? call : RealIoctlPtr, std::memory_order_release);
+int SysCalls::EventFd(unsigned int initial, int flags) const {
+    return ops_->eventfd(initial, flags);
 }
-int IoctlPtr(int fd, unsigned long request, void* arg) {
-    const IoctlPtrCall call = gIoctlPtr.load(std::memory_order_acquire);
-    return Retry([&] { return call(fd, request, arg); });
+int SysCalls::Stat(const std::string& path, struct stat& status) const {
+    return Retry([&] { return ops_->stat(path.c_str(), &status); });
 }
-
-void SetSysRoot(const std::string& root) {
-    std::lock_guard<std::mutex> lock(gSysRootMutex);
-    gSysRoot = root;
+int SysCalls::Lstat(const std::string& path, struct stat& status) const {
+    return Retry([&] { return ops_->lstat(path.c_str(), &status); });
 }
-std::string SysRoot() {
-    std::lock_guard<std::mutex> lock(gSysRootMutex);
-    return gSysRoot;
+int SysCalls::Access(const std::string& path, int mode) const {
+    return Retry([&] { return ops_->access(path.c_str(), mode); });
 }
 
-}  // namespace vr::platform::sys
+}  // namespace vr::platform

@@ -305,10 +305,14 @@ int Command::WaitForComplete(std::chrono::steady_clock::time_point start, millis
 }
 
 int Command::SendCommand(uint32_t cmdId, const CommandValue& value, milliseconds timeout) {
+    return Send(cmdId, value, GetValueKind(cmdId), timeout);
+}
+
+int Command::Send(uint32_t cmdId, const CommandValue& value, ValueKind kind, milliseconds timeout) {
     BusyScope busy(busy_);
     const std::string name = protocol::GetCommandName(cmdId);
     std::string line = name + "=";
-    const bool text = GetValueKind(cmdId) == ValueKind::Text;
+    const bool text = kind == ValueKind::Text;
     line += text ? value.textValue : std::to_string(value.intValue);
     Start(line, timeout);
     if (text && !IsSendableText(value.textValue)) {
@@ -344,14 +348,10 @@ int Command::SendCommandInt(uint32_t cmdId, int32_t value, milliseconds timeout)
 }
 
 int Command::SendCommandString(uint32_t cmdId, const std::string& text, milliseconds timeout) {
-    const ValueKind previous = GetValueKind(cmdId);
-    SetValueKind(cmdId, ValueKind::Text);
     CommandValue v;
     v.kind = ValueKind::Text;
     v.textValue = text;
-    const int result = SendCommand(cmdId, v, timeout);
-    SetValueKind(cmdId, previous);
-    return result;
+    return Send(cmdId, v, ValueKind::Text, timeout);
 }
 
 int Command::QueryCommand(uint32_t cmdId, CommandValue& value, milliseconds timeout) {

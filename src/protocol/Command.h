@@ -96,7 +96,9 @@ public:
     ILink* Link() const { return link_; }
 
     int SendCommandInt(uint32_t cmdId, int32_t value, milliseconds timeout);
+    // The text goes as it is, whatever kind the command's values have.
     int SendCommandString(uint32_t cmdId, const std::string& text, milliseconds timeout);
+    // The value goes in the kind of the command's values.
     int SendCommand(uint32_t cmdId, const CommandValue& value, milliseconds timeout);
 
     int QueryInt(uint32_t cmdId, int32_t& value, milliseconds timeout);
@@ -158,6 +160,9 @@ public:
 
 private:
     enum class Fit { Reply, Stale };
+
+    // Sends the value as `kind`: the kind belongs to this one send, never to the command table.
+    int Send(uint32_t cmdId, const CommandValue& value, ValueKind kind, milliseconds timeout);
     using Filter = std::function<Fit(const std::string& line)>;
 
     // Assembles bytes until a line ends, no byte arrives before the deadline, or the buffer

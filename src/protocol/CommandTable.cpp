@@ -76,8 +76,8 @@ std::array<CommandTableEntry, kCommandCount> Build() {
     return b.entries;
 }
 
-std::array<CommandTableEntry, kCommandCount>& Table() {
-    static std::array<CommandTableEntry, kCommandCount> table = Build();
+const std::array<CommandTableEntry, kCommandCount>& Table() {
+    static const std::array<CommandTableEntry, kCommandCount> table = Build();
     return table;
 }
 
@@ -109,10 +109,6 @@ int32_t FindCommand(const std::string& mnemonic) {
 
 ValueKind GetValueKind(uint32_t id) {
     return Table()[id].valueKind;
-}
-
-void SetValueKind(uint32_t id, ValueKind kind) {
-    Table()[id].valueKind = kind;
 }
 
 }  // namespace vr::protocol

@@ -29,8 +29,8 @@ std::string GetCommandName(uint32_t id);
 // The empty text finds the unnamed entry 322.
 int32_t FindCommand(const std::string& mnemonic);
 
+// The kind a command's values have; the table never changes, so any thread may ask. A text sent to
+// a number command is a kind of that one send (Command::SendCommandString), not of the command.
 ValueKind GetValueKind(uint32_t id);
-// Only the command engine changes a kind, and only for the duration of a text send.
-void SetValueKind(uint32_t id, ValueKind kind);
 
 }  // namespace vr::protocol

@@ -1,7 +1,5 @@
 #include "settings/SettingsFeature.h"
 
-#include <sys/stat.h>
-
 #include "app/Services.h"
 #include "camera/LongOperation.h"
 #include "camera/MemoryAreas.h"
@@ -21,11 +19,6 @@ namespace {
 
 // More would not fit a message box on the screen; the count says how many there were.
 constexpr size_t kRefusedLinesListed = 10;
-
-bool Exists(const std::string& path) {
-    struct stat st {};
-    return ::stat(path.c_str(), &st) == 0;
-}
 
 bool HasExtension(const std::string& path) {
     const size_t slash = path.find_last_of('/');
@@ -72,9 +65,10 @@ std::string SettingsFeature::AskSavePath() {
         services_.platform.SaveFileDialog("Save As", CameraFileFolder(), "", {{kFileFilterText, "*.cam"}});
     if (path.empty()) return {};
     if (!HasExtension(path)) path += std::string(".") + kFileExtension;
-    if (Exists(path) && services_.platform.MessageBox(path + "\nThis file already exists." + "\nReplace existing file?",
-                                                      platform::kAppTitle, platform::MsgIcon::Question,
-                                                      platform::MsgButtons::YesNo) != platform::MsgResult::Yes)
+    if (platform::FileExists(path) &&
+        services_.platform.MessageBox(path + "\nThis file already exists." + "\nReplace existing file?",
+                                      platform::kAppTitle, platform::MsgIcon::Question,
+                                      platform::MsgButtons::YesNo) != platform::MsgResult::Yes)
         return {};
     return path;
 }

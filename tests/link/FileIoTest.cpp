@@ -115,3 +115,47 @@ TEST(WriteFileAtomically, LeavesAloneWhatIsNoRegularFileOrIsReadOnly) {
 }
 
 }  // namespace
+
+namespace {
+
+// Paths the fake system saw asked about, and the answer it gave to each.
+std::vector<std::string> gAsked;
+
+int FakeStat(const char* path, struct stat* st) {
+    gAsked.push_back(std::string("stat ") + path);
+    return platform::SysCalls::RealOps().stat(path, st);
+}
+int FakeLstat(const char* path, struct stat* st) {
+    gAsked.push_back(std::string("lstat ") + path);
+    return platform::SysCalls::RealOps().lstat(path, st);
+}
+
+platform::SysCalls::Ops Watched() {
+    platform::SysCalls::Ops ops = platform::SysCalls::RealOps();
+    ops.stat = FakeStat;
+    ops.lstat = FakeLstat;
+    return ops;
+}
+
+}  // namespace
+
+// Whether something is at a path: through the system calls it is given, a link followed or not.
+TEST(FileExists, AskThroughTheGivenSystemCallsAndTellDanglingLinksApart) {
+    test::TempDir dir;
+    dir.WriteFile("file", "x");
+    fs::create_symlink(dir / "file", dir / "link");
+    fs::create_symlink(dir / "gone", dir / "dangling");
+    const platform::SysCalls::Ops ops = Watched();
+    const platform::SysCalls calls(ops);
+    gAsked.clear();
+    EXPECT_TRUE(platform::FileExists(dir / "file", calls));
+    EXPECT_TRUE(platform::FileExists(dir / "link", calls));
+    EXPECT_FALSE(platform::FileExists(dir / "dangling", calls));
+    EXPECT_FALSE(platform::FileExists("", calls));
+    EXPECT_TRUE(platform::PathExists(dir / "dangling", calls));
+    EXPECT_FALSE(platform::PathExists(dir / "missing", calls));
+    EXPECT_TRUE(platform::IsFolder(dir.Path(), calls));
+    EXPECT_FALSE(platform::IsFolder(dir / "file", calls));
+    EXPECT_EQ(gAsked.size(), 7u) << "every question goes through the calls given, none for an empty path";
+    EXPECT_EQ(gAsked[3], "lstat " + (dir / "dangling"));
+}

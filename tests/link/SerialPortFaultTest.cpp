@@ -17,7 +17,7 @@
 using namespace vr;
 using namespace std::chrono_literals;
 using link::CSerialPort;
-namespace sys = platform::sys;
+using platform::SysCalls;
 
 namespace {
 
@@ -42,8 +42,8 @@ int OpenDescriptors() {
     return static_cast<int>(std::distance(std::filesystem::directory_iterator("/proc/self/fd"), {}));
 }
 
-const sys::Ops& kReal = sys::RealOps();
-const sys::Ops kFaulty = {
+const SysCalls::Ops& kReal = SysCalls::RealOps();
+const SysCalls::Ops kFaulty = {
     [](const char* path, int flags) { return Fails(Call::Open) ? -1 : kReal.open(path, flags); },
     kReal.close,
     [](int fd, void* buffer, size_t count) { return Fails(Call::Read) ? -1 : kReal.read(fd, buffer, count); },
@@ -59,6 +59,9 @@ const sys::Ops kFaulty = {
     [](int fd, termios* t) { return Fails(Call::TcGetAttr) ? -1 : kReal.tcgetattr(fd, t); },
     [](int fd, int when, const termios* t) { return Fails(Call::TcSetAttr) ? -1 : kReal.tcsetattr(fd, when, t); },
     [](unsigned int initial, int flags) { return Fails(Call::EventFd) ? -1 : kReal.eventfd(initial, flags); },
+    kReal.stat,
+    kReal.lstat,
+    kReal.access,
 };
 
 class SerialPortFaultTest : public ::testing::Test {
@@ -67,12 +70,10 @@ protected:
         ASSERT_EQ(::openpty(&master_, &slave_, name_, nullptr, nullptr), 0);
         ::close(slave_);
         gFailCall = Call::None;
-        sys::SetOps(&kFaulty);
         descriptors_ = OpenDescriptors();
     }
     void TearDown() override {
         port_.Close();
-        sys::SetOps(nullptr);
         ::close(master_);
     }
     void Fail(Call call, int error, int times) {
@@ -84,7 +85,9 @@ protected:
     test::FakePlatform platform_;
     int master_ = -1, slave_ = -1, descriptors_ = 0;
     char name_[64] = {};
-    CSerialPort port_{platform_};
+    // Only this port reaches the system through the faulty calls.
+    SysCalls calls_{kFaulty};
+    CSerialPort port_{platform_, calls_};
 };
 
 TEST_F(SerialPortFaultTest, EachFailedStepIsNamedWithTheSystemsReasonAndNothingStaysOpen) {

@@ -47,8 +47,6 @@ protected:
         traffic_.SetTerminalSink(nullptr);
         comm_.Close();
         if (master_ >= 0) ::close(master_);
-        platform::sys::SetIoctlPtr(nullptr);
-        platform::sys::SetSysRoot("");
     }
 
     // What the camera receives: count bytes, or fewer when none come for a while.
@@ -277,8 +275,11 @@ TEST_F(SerialPortPtyTest, AUsbAdapterGetsLowLatencyAndA1MsTimerOrSaysWhyNot) {
         {"another device", nullptr, false, false, 0, IsEmpty()},
     };
     test::TempDir sys;
-    platform::sys::SetIoctlPtr(FakeSerialIoctl);
-    platform::sys::SetSysRoot(sys.Path());
+    // This link alone sees the prepared sysfs tree and the fake driver.
+    const platform::SysCalls calls(platform::SysCalls::RealOps(), FakeSerialIoctl, sys.Path());
+    link::CCommSetting comm(services_.registry, platform_, traffic_, link::SerialPortList(), calls);
+    const int index = comm.AddDevicePath(device_);
+    ASSERT_GE(index, 0);
     std::vector<std::string> notes;
     traffic_.SetTerminalSink([&](const std::string& line) {
         if (line.rfind("Note: ", 0) == 0) notes.push_back(line.substr(6));
@@ -298,14 +299,14 @@ TEST_F(SerialPortPtyTest, AUsbAdapterGetsLowLatencyAndA1MsTimerOrSaysWhyNot) {
         gDriver = {c.getFails, c.setFails, c.flagsAtStart};
         gSetFlags.clear();
         notes.clear();
-        ASSERT_EQ(comm_.Open(link::ComPort, 9600, index_), 1);
+        ASSERT_EQ(comm.Open(link::ComPort, 9600, static_cast<uint32_t>(index)), 1);
         EXPECT_THAT(notes, c.notes);
         const bool set = c.timer != nullptr && !c.getFails && !c.setFails && c.flagsAtStart == 0;
         EXPECT_EQ(gSetFlags, set ? std::vector<int>{ASYNC_LOW_LATENCY} : std::vector<int>{});
         if (c.timer != nullptr && *c.timer != '\0') {
             EXPECT_EQ(sys.ReadFile(usb + "/latency_timer").substr(0, 1), "1");
         }
-        comm_.Close();
+        comm.Close();
     }
 }
 

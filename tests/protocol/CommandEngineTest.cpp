@@ -263,8 +263,16 @@ TEST_F(EngineTest, TextsWithControlCharactersAreNeverSent) {
     EXPECT_TRUE(link.Written().empty());
     EXPECT_EQ(platform.boxes.size(), 3u);
     EXPECT_EQ(engine.SendCommandString(cmd::UD, "line 3 left", kSecond), 1);
+    // The kind of a text send is the send's own: the shared table keeps GA a number all along, so
+    // another session (or the virtual camera) reading it meanwhile never sees a text.
+    std::vector<ValueKind> seen;
+    link.responder = [&seen](const std::string&) {
+        seen.push_back(GetValueKind(cmd::GA));
+        return std::string("COMPLETE\r\n");
+    };
     EXPECT_EQ(engine.SendCommandString(cmd::GA, "0x10 ab", kSecond), 1);
     EXPECT_EQ(link.Written(), (Texts{"UD=line 3 left\r\n", "GA=0x10 ab\r\n"}));
+    EXPECT_EQ(seen, std::vector<ValueKind>{ValueKind::Integer});
     EXPECT_EQ(GetValueKind(cmd::GA), ValueKind::Integer);
 }
 
