@@ -33,7 +33,7 @@ namespace {
 
 // The hand-derived expected files beside this header.
 inline std::string ExpectedFile(const std::string& name) {
-    std::ifstream in(std::filesystem::path(__FILE__).parent_path() / "expected" / name, std::ios::binary);
+    std::ifstream in(std::filesystem::path(VR_TEST_DIR) / "expected" / name, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
