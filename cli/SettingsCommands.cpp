@@ -121,12 +121,17 @@ int RunLoad(Session& session) {
     std::vector<settings::SettingsFileLine> lines;
     // A file that cannot be read is found out before the camera is touched.
     if (!file.ReadLines(path, lines)) return kExitFile;
+    if (!file.HoldsSettings(lines)) {
+        file.ShowNoSettings(path);
+        return kExitFile;
+    }
     if (int rc = ConnectOrFail(session, false); rc != kExitOk) return rc;
     const settings::SettingsLoad load = file.Load(path);
     if (!load.opened) return kExitFile;
     for (const auto& r : load.refused) {
         const char* what = r.why == settings::RefusedLine::Why::NoAnswer      ? "not answered"
                            : r.why == settings::RefusedLine::Why::NotSendable ? "not sent (control character)"
+                           : r.why == settings::RefusedLine::Why::TooLarge    ? "not sent (a number beyond 32 bits)"
                                                                               : "refused";
         std::fprintf(stderr, "vr8200ctl: line %d %s: %s\n", r.number, what,
                      protocol::Command::Printable(r.text).c_str());

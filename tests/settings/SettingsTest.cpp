@@ -113,12 +113,15 @@ TEST_F(SettingsLoadTest, LinesAreReadAsTheEngineParsesThemAndOthersPassQuietly) 
     EXPECT_EQ(Platform().progress.front(), "open:Now, reading camera setting file.");
     EXPECT_EQ(Platform().progress.back(), "finish");
 
-    // An empty file sends nothing, and still commits what the pages hold.
+    // A file with no setting at all (empty, or binary) is no settings file: it is reported and
+    // nothing is sent or committed.
     sent.clear();
     services->table.SetDataValue(1041, 700);
-    EXPECT_EQ(Load("").lines, 0);
+    EXPECT_FALSE(Load("").opened);
     EXPECT_TRUE(sent.empty());
-    EXPECT_EQ(services->table.GetCommittedDataValue(1041), 700);
+    EXPECT_EQ(LastBox(), "File Open Error: " + Path("in.cam") +
+                             "\nThis file holds no camera setting (NAME=VALUE lines); nothing was sent. [warning]");
+    EXPECT_EQ(services->table.GetCommittedDataValue(1041), 400);
 }
 
 TEST_F(SettingsLoadTest, AFileOfAnotherModelSendsOnlyWhatThisModelHas) {
