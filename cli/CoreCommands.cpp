@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "CommandList.h"
+#include "NumberArgument.h"
 #include "Output.h"
 #include "Session.h"
 #include "SetArgument.h"
@@ -182,7 +183,7 @@ int RunSend(Session& session) {
     auto& setting = session.Services().link;
     setting.Write(text + "\r\n");
     // Everything the camera says within the wait, line by line; a CR before the LF is dropped.
-    const std::chrono::milliseconds wait(std::stoi(session.Opts().Value("wait", "1000")));
+    const std::chrono::milliseconds wait(session.Opts().Number("wait", 1000));
     protocol::Deadline deadline{wait};
     protocol::LineAssembler assembler(
         {protocol::LineAssembler::LineEnd::Lf, 1u << 20, protocol::LineAssembler::Overflow::Immediate, false});
@@ -236,9 +237,8 @@ void AddCoreCommands(CommandList& commands) {
     commands.push_back({"send", "write LINE with CR LF without the start-up sequence; print the replies",
                         [](CLI::App& sub, Options& o) {
                             sub.add_option("LINE", o.args, "the line to send")->required()->expected(1);
-                            sub.add_option("--wait", o.values["wait"],
-                                           "milliseconds to list received lines (default 1000)")
-                                ->check(CLI::Range(0, 600000));
+                            AddNumber(sub, "--wait", "milliseconds to list received lines (default 1000)", o, "wait", 0,
+                                      600000);
                         },
                         RunSend});
 }

@@ -38,15 +38,23 @@ struct Options {
 
     std::string command;
     // The subcommand's positional arguments, its flags ("--shipping" as "shipping") and its options
-    // with a value ("--wait 500" as values["wait"]).
+    // with a value ("--points \"0,0 256,256\"" as values["points"]).
     std::vector<std::string> args;
     std::set<std::string> flags;
     std::map<std::string, std::string> values;
+    // The numbers among them, read whole by AddNumber (NumberArgument.h): an area, a version, "wait".
+    std::map<std::string, int64_t> numbers;
 
     bool Flag(const std::string& name) const { return flags.count(name) != 0; }
     std::string Value(const std::string& name, const std::string& fallback = {}) const {
         const auto it = values.find(name);
         return it == values.end() || it->second.empty() ? fallback : it->second;
+    }
+
+    // A number AddNumber read; `fallback` when the argument was not given.
+    int64_t Number(const std::string& name, int64_t fallback = 0) const {
+        const auto it = numbers.find(name);
+        return it == numbers.end() ? fallback : it->second;
     }
 
     // Any option that picks the link for this run only.

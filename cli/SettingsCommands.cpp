@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "CommandList.h"
+#include "NumberArgument.h"
 #include "Output.h"
 #include "Session.h"
 #include "app/FileIo.h"
@@ -55,9 +56,9 @@ bool NeedsFactory(Session& session) {
     return true;
 }
 
-// The area argument, already checked to lie in 0..3.
+// The area argument, read and checked to lie in 0..3 by the parser.
 int ChosenArea(Session& session) {
-    return std::stoi(session.Opts().args.front());
+    return static_cast<int>(session.Opts().Number("N"));
 }
 
 // Every setting the last read answered, as dump prints them.
@@ -263,7 +264,7 @@ void FileArgument(CLI::App& sub, Options& o) {
 }
 
 void AreaArgument(CLI::App& sub, Options& o, const char* what) {
-    sub.add_option("N", o.args, what)->required()->expected(1)->check(CLI::Range(0, 3));
+    AddNumber(sub, "N", what, o, "N", 0, 3)->required();
 }
 
 }  // namespace

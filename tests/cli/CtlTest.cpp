@@ -59,16 +59,20 @@ TEST_F(CtlTest, UsageErrorsExitWithTwoBeforeTouchingTheLine) {
     // clang-format off
     const std::vector<Strings> bare = {
         {}, {"frobnicate"}, {"lut", "curve", curve} /* no --points */, {"--rate", "1234", "connect"},
-        {"--link", "usb", "connect"}, {"--port", "", "connect"}, {"--config-dir", "", "--simulate", "KA", "connect"}};
+        {"--link", "usb", "connect"}, {"--port", "", "connect"}, {"--config-dir", "", "--simulate", "KA", "connect"},
+        {"--rate", "0x1c200", "connect"}, {"--port-index", "1e0", "connect"}};
     const std::vector<Strings> onKA = {
         {"get", "NOPE"}, {"get", "G\x1b[2J"}, {"set", "GA"}, {"set", "GA=12abc"}, {"set", "GA=4294967296"},
         {"send", "GA?\r\nCRS00=1"}, {"onepush", "white"}, {"onepush"}, {"xml-version", "1000"}, {"xml-version", "12x"},
         {"store-area", "0"}, {"--yes", "store-all"}, {"write-model", "KB"}, {"onepush", "factory-pixel-gain"},
         {"set-camera-id", "ABC"}, {"set-device-version", "1.2.3.4"}, {"reset"}, {"xml-version", "5"},
-        {"set", "UD=" + std::string(65, 'u')}, {"set", "ID00=ABCDEFGHIJK"}, {"set", "DV00=1.2"}};
+        {"set", "UD=" + std::string(65, 'u')}, {"set", "ID00=ABCDEFGHIJK"}, {"set", "DV00=1.2"},
+        // Numbers are whole decimals: CLI11 alone took "0x1" for 1, and the tool then sent 0.
+        {"load-area", "0x1"}, {"store-area", "+2"}, {"store-area", " 2"}, {"send", "GA?", "--wait", "0x10"}};
     const std::vector<Strings> factory = {
         {"store-all"}, {"set-camera-id", ""}, {"set-camera-id", "ABCDEFGHIJK"}, {"set-camera-id", "AB\nC"},
-        {"set-device-version", "1.2.3"}, {"set-device-version", "12.3.4.5"}, {"set-device-version", "1.2.3."}};
+        {"set-device-version", "1.2.3"}, {"set-device-version", "12.3.4.5"}, {"set-device-version", "1.2.3."},
+        {"store-area", "0x2"}, {"xml-version", "0x64"}};
     // clang-format on
     for (const Strings& command : bare) check({}, command);
     for (const Strings& command : onKA) check({"--simulate", "KA"}, command);
