@@ -15,6 +15,7 @@
 #include "protocol/CommandTable.h"
 #include "protocol/CommandTimeouts.h"
 #include "protocol/Deadline.h"
+#include "protocol/FactoryCommands.h"
 #include "protocol/LineAssembler.h"
 #include "protocol/Numbers.h"
 #include "protocol/OnlineStatus.h"
@@ -148,7 +149,7 @@ int RunSet(Session& session) {
     for (const auto& arg : session.Opts().args) {
         SetArgument set;
         std::string why;
-        if (!ParseSetArgument(arg, set, why)) {
+        if (!ParseSetArgument(arg, session.Opts().factory, set, why)) {
             std::fprintf(stderr, "vr8200ctl: %s\n", why.c_str());
             return kExitUsage;
         }
@@ -173,6 +174,13 @@ int RunSend(Session& session) {
     if (!protocol::IsSendableText(text)) {
         std::fprintf(stderr, "vr8200ctl: send takes one line without control characters, not \"%s\"\n",
                      Printable(text).c_str());
+        return kExitUsage;
+    }
+    // Raw, but not a way round the factory rule the other subcommands keep.
+    if (const int32_t id = protocol::CommandSetByLine(text);
+        id >= 0 && !session.Opts().factory && protocol::IsFactoryCommand(static_cast<uint32_t>(id))) {
+        std::fprintf(stderr, "vr8200ctl: %s writes factory or production data and needs --factory; nothing was sent\n",
+                     protocol::GetCommandName(static_cast<uint32_t>(id)).c_str());
         return kExitUsage;
     }
     if (!session.OpenLine()) {
@@ -234,7 +242,9 @@ void AddCoreCommands(CommandList& commands) {
     commands.push_back(
         {"set", "connect, then send each set in order; stop at the first refusal",
          [](CLI::App& sub, Options& o) { sub.add_option("NAME=VALUE", o.args, "sets to send")->required(); }, RunSet});
-    commands.push_back({"send", "write LINE with CR LF without the start-up sequence; print the replies",
+    commands.push_back({"send",
+                        "write LINE with CR LF as it stands (raw: no start-up sequence, no check of names or values; "
+                        "a factory command needs --factory); print the replies",
                         [](CLI::App& sub, Options& o) {
                             sub.add_option("LINE", o.args, "the line to send")->required()->expected(1);
                             AddNumber(sub, "--wait", "milliseconds to list received lines (default 1000)", o, "wait", 0,

@@ -4,6 +4,7 @@
 #include "protocol/Command.h"
 #include "protocol/CommandTable.h"
 #include "protocol/CommandTimeouts.h"
+#include "protocol/FactoryCommands.h"
 #include "protocol/Numbers.h"
 #include "protocol/ParameterTable.h"
 #include "protocol/TextValue.h"
@@ -25,7 +26,7 @@ bool RangeOf(uint32_t cmdId, int32_t& lo, int32_t& hi) {
 
 }  // namespace
 
-bool ParseSetArgument(const std::string& arg, SetArgument& set, std::string& why) {
+bool ParseSetArgument(const std::string& arg, bool factoryMode, SetArgument& set, std::string& why) {
     const auto printable = [](const std::string& text) { return protocol::Command::Printable(text); };
     const size_t eq = arg.find('=');
     if (eq == std::string::npos) {
@@ -42,6 +43,10 @@ bool ParseSetArgument(const std::string& arg, SetArgument& set, std::string& why
     const std::string value = arg.substr(eq + 1);
     if (protocol::StartsOnePush(set.cmdId)) {
         why = set.name + " starts a one-push function; run it with `vr8200ctl onepush`";
+        return false;
+    }
+    if (!factoryMode && protocol::IsFactoryCommand(set.cmdId)) {
+        why = set.name + " writes factory or production data and needs --factory; nothing was sent";
         return false;
     }
     set.isText = protocol::GetValueKind(set.cmdId) == protocol::ValueKind::Text;

@@ -37,6 +37,10 @@ TEST_F(CtlTest, SetChangesTheCameraAndStopsAtTheFirstRefusal) {
     EXPECT_EQ(Run({"--json", "get", "GA", "MD"}, 0).out, "{\"GA\": 500, \"MD\": \"VR-8200-KA\"}\n");
     // A name asked twice is one key: a JSON object holds each key once.
     EXPECT_EQ(Run({"--json", "get", "GA", "MD", "GA"}, 0).out, "{\"GA\": 500, \"MD\": \"VR-8200-KA\"}\n");
+
+    // A factory setting is written in factory mode, as the factory page writes it.
+    Run({"--factory", "set", "GAORA=9000"}, 0);
+    EXPECT_EQ(camera->Value("GAORA"), 9000);
 }
 
 // Every command's usage errors: exit 2, nothing on stdout, nothing sent, and a printable message.
@@ -66,13 +70,16 @@ TEST_F(CtlTest, UsageErrorsExitWithTwoBeforeTouchingTheLine) {
         {"send", "GA?\r\nCRS00=1"}, {"onepush", "white"}, {"onepush"}, {"xml-version", "1000"}, {"xml-version", "12x"},
         {"store-area", "0"}, {"--yes", "store-all"}, {"write-model", "KB"}, {"onepush", "factory-pixel-gain"},
         {"set-camera-id", "ABC"}, {"set-device-version", "1.2.3.4"}, {"reset"}, {"xml-version", "5"},
-        {"set", "UD=" + std::string(65, 'u')}, {"set", "ID00=ABCDEFGHIJK"}, {"set", "DV00=1.2"},
+        {"set", "UD=" + std::string(65, 'u')},
         // Numbers are whole decimals: CLI11 alone took "0x1" for 1, and the tool then sent 0.
-        {"load-area", "0x1"}, {"store-area", "+2"}, {"store-area", " 2"}, {"send", "GA?", "--wait", "0x10"}};
+        {"load-area", "0x1"}, {"store-area", "+2"}, {"store-area", " 2"}, {"send", "GA?", "--wait", "0x10"},
+        // set and send keep the factory rule of store-area 0, set-camera-id and write-model.
+        {"set", "SA00=0"}, {"set", "ULCK=6182057", "ID00=999"}, {"set", "MD00=VR-8200-KB"}, {"set", "GAORA=9000"},
+        {"send", "sa00 = 0"}, {"send", "ULCK=6182057"}};
     const std::vector<Strings> factory = {
         {"store-all"}, {"set-camera-id", ""}, {"set-camera-id", "ABCDEFGHIJK"}, {"set-camera-id", "AB\nC"},
         {"set-device-version", "1.2.3"}, {"set-device-version", "12.3.4.5"}, {"set-device-version", "1.2.3."},
-        {"store-area", "0x2"}, {"xml-version", "0x64"}};
+        {"store-area", "0x2"}, {"xml-version", "0x64"}, {"set", "ID00=ABCDEFGHIJK"}, {"set", "DV00=1.2"}};
     // clang-format on
     for (const Strings& command : bare) check({}, command);
     for (const Strings& command : onKA) check({"--simulate", "KA"}, command);
