@@ -63,6 +63,13 @@ bool ParseSetArgument(const std::string& arg, bool factoryMode, SetArgument& set
             why = set.name + ": " + problem + (problem.back() == '.' ? " Nothing was sent." : "; nothing was sent");
             return false;
         }
+        // Any other text too: the camera's answer ends it at its first comma, so it could never be read
+        // back whole.
+        if (!protocol::ReadsBackWhole(value)) {
+            why = "the value for " + set.name + " holds a comma, which the camera's answer would end it at: \"" +
+                  printable(value) + "\"; nothing was sent";
+            return false;
+        }
         set.text = value;
         return true;
     }

@@ -75,17 +75,22 @@ TEST_F(CtlTest, UsageErrorsExitWithTwoBeforeTouchingTheLine) {
         {"load-area", "0x1"}, {"store-area", "+2"}, {"store-area", " 2"}, {"send", "GA?", "--wait", "0x10"},
         // set and send keep the factory rule of store-area 0, set-camera-id and write-model.
         {"set", "SA00=0"}, {"set", "ULCK=6182057", "ID00=999"}, {"set", "MD00=VR-8200-KB"}, {"set", "GAORA=9000"},
-        {"send", "sa00 = 0"}, {"send", "ULCK=6182057"}};
+        {"send", "sa00 = 0"}, {"send", "ULCK=6182057"},
+        // A text the camera's answer would cut at its comma is never written.
+        {"set", "UD=line 3, left"}};
     const std::vector<Strings> factory = {
         {"store-all"}, {"set-camera-id", ""}, {"set-camera-id", "ABCDEFGHIJK"}, {"set-camera-id", "AB\nC"},
         {"set-device-version", "1.2.3"}, {"set-device-version", "12.3.4.5"}, {"set-device-version", "1.2.3."},
-        {"store-area", "0x2"}, {"xml-version", "0x64"}, {"set", "ID00=ABCDEFGHIJK"}, {"set", "DV00=1.2"}};
+        {"store-area", "0x2"}, {"xml-version", "0x64"}, {"set", "ID00=ABCDEFGHIJK"}, {"set", "DV00=1.2"},
+        {"set-camera-id", "AB,C"}, {"set-device-version", "1.,.3.4"}};
     // clang-format on
     for (const Strings& command : bare) check({}, command);
     for (const Strings& command : onKA) check({"--simulate", "KA"}, command);
     for (const Strings& command : factory) check({"--factory", "--simulate", "KA"}, command);
     check({"--simulate", "KA"}, {"set-user-id", "a\r\nGA=100"},
           "VR-8200 Control Tool: The user ID must not contain control characters.");
+    check({"--simulate", "KA"}, {"set-user-id", "line 3, left"},
+          "VR-8200 Control Tool: The user ID must not contain a comma: the camera's answer would end the ID there.");
     const std::string points17 = "0,1 1,1 2,1 3,1 4,1 5,1 6,1 7,1 8,1 9,1 10,1 11,1 12,1 13,1 14,1 15,1 16,1";
     for (const auto& [points, message] : std::vector<std::pair<std::string, std::string>>{
              {"0,256 12;40 256,0", "point 2 \"12;40\" is not X,Y"},
