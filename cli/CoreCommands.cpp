@@ -5,10 +5,13 @@
 #include <vector>
 
 #include "CommandList.h"
+#include "Interrupt.h"
 #include "NumberArgument.h"
 #include "Output.h"
 #include "Session.h"
 #include "SetArgument.h"
+#include "app/LongOperation.h"
+#include "app/Platform.h"
 #include "app/Services.h"
 #include "link/CommSetting.h"
 #include "protocol/Command.h"
@@ -157,7 +160,16 @@ int RunSet(Session& session) {
     }
     if (int rc = session.ConnectOrFail(false); rc != kExitOk) return rc;
     auto& engine = session.Services().engine;
-    for (const auto& s : sets) {
+    for (size_t i = 0; i < sets.size(); ++i) {
+        const SetArgument& s = sets[i];
+        // A stop signal is taken between two sets, never while one waits for its answer.
+        if (StopRequested()) {
+            StopHonoured();
+            session.Services().platform.MessageBox(
+                app::LongOperation::StoppedText(static_cast<int>(i), static_cast<int>(sets.size()), "sets"),
+                app::kAppTitle, app::MsgIcon::Information);
+            return kExitInterrupted;
+        }
         const auto timeout = protocol::SetTimeout(s.cmdId);
         const int ok = s.isText ? engine.SendCommandString(s.cmdId, s.text, timeout)
                                 : engine.SendCommandInt(s.cmdId, s.number, timeout);

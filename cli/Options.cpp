@@ -27,7 +27,7 @@ constexpr const char* kExamples = R"(Examples:
 
 Exit status: 0 success; 1 the camera refused a command or did not answer; 2 usage error;
 3 the link could not be opened or no camera answered the start-up; 4 a file could not be read,
-parsed or written; 130 stopped by Ctrl-C.)";
+parsed or written; 130 stopped by Ctrl-C (143 by SIGTERM, 129 by SIGHUP).)";
 
 std::string GroupDescription(const std::string& group) {
     if (group == "lut") return "the colour look-up tables and their gamma files";

@@ -21,7 +21,8 @@ enum ExitCode : int {
     kExitUsage = 2,
     kExitNoLink = 3,         // the link could not be opened or no camera answered the start-up
     kExitFile = 4,           // a file could not be read, parsed or written
-    kExitInterrupted = 130,  // stopped by Ctrl-C, as the shell reports an interrupted program
+    kExitInterrupted = 130,  // stopped by Ctrl-C, as the shell reports an interrupted program (SIGTERM: 143,
+                             // SIGHUP: 129; see Interrupt.h)
 };
 
 struct Options {

@@ -12,6 +12,8 @@
 #include "Output.h"
 #include "Session.h"
 #include "app/FileIo.h"
+#include "app/LongOperation.h"
+#include "app/Platform.h"
 #include "app/Services.h"
 #include "link/CommSetting.h"
 #include "protocol/Command.h"
@@ -137,7 +139,12 @@ int RunLoad(Session& session) {
         std::fprintf(stderr, "vr8200ctl: line %d %s: %s\n", r.number, what,
                      protocol::Command::Printable(r.text).c_str());
     }
-    if (load.stopped) return kExitInterrupted;
+    if (load.stopped) {
+        // As save and store-all say it: how far it got.
+        session.Services().platform.MessageBox(app::LongOperation::StoppedText(load.done, load.lines, "lines"),
+                                               app::kAppTitle, app::MsgIcon::Information);
+        return kExitInterrupted;
+    }
     if (load.lost || load.silent)
         std::fprintf(stderr, "vr8200ctl: %s after line %d; the other %d lines were not sent\n",
                      load.lost ? "the line went away" : "the camera stopped answering", load.done,

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <cstring>
 #include <regex>
 
 #include "RunTool.h"
@@ -152,6 +154,42 @@ TEST_F(CtlTest, CtrlCStopsADumpBetweenTwoCommands) {
     for (const auto& line : Lines(r.err))
         if (Contains(line, "Tx: ") || Contains(line, "Rx: ")) last = line;
     EXPECT_TRUE(Contains(last, "Rx: ")) << last;
+}
+
+// SIGTERM and SIGHUP stop a load as Ctrl-C does: between two lines, with what was done said; the
+// exit status is the one a shell gives a program the signal ended.
+TEST_F(CtlTest, TermHangUpAndCtrlCStopALoadBetweenTwoLines) {
+    Start("KA", [](auto& o) { o.slowMs = 30; });
+    std::string text;
+    for (int i = 0; i < 60; ++i) text += "BL=" + std::to_string(i % 8) + "\r\n";
+    config.WriteFile("in.cam", text);
+    for (const auto& [signal, exitCode] : {std::pair{SIGTERM, 143}, std::pair{SIGHUP, 129}, std::pair{SIGINT, 130}}) {
+        SCOPED_TRACE(strsignal(signal));
+        const uint64_t before = camera->LinesHandled();
+        const auto r = RunToolSignalled(
+            {"--port", camera->DevicePath(), "--trace", "load", config / "in.cam"}, config.Path(),
+            [&] { return camera->LinesHandled() >= before + 12; }, signal, exitCode);
+        std::smatch m;
+        ASSERT_TRUE(
+            std::regex_search(r.err, m, std::regex("VR-8200 Control Tool: Stopped after (\\d+) of 60 lines\\.")))
+            << r.err;
+        EXPECT_LT(std::stoi(m[1]), 60);
+        std::string last;
+        for (const auto& line : Lines(r.err))
+            if (Contains(line, "Tx: ") || Contains(line, "Rx: ")) last = line;
+        EXPECT_TRUE(Contains(last, "Rx: ")) << "the line on the wire was answered first: " << last;
+    }
+}
+
+// A Ctrl-C that comes while the last set waits for its answer stops nothing: the set is done and
+// the run succeeded.
+TEST_F(CtlTest, CtrlCAfterTheLastCommandWentOutLeavesASuccess) {
+    Start("KA", [](auto& o) { o.delayReplyMs = {{"GA", 1500}}; });
+    // MD?, EA?, CBDRT=16 twice, then GA=400 waits for its answer.
+    const auto r = RunToolSignalled(
+        {"--port", camera->DevicePath(), "set", "GA=400"}, config.Path(), [&] { return camera->LinesHandled() >= 5; },
+        SIGINT, 0);
+    EXPECT_EQ(camera->Value("GA"), 400);
 }
 
 // The rate the tool left the camera at is remembered per port and probed first the next time.

@@ -80,6 +80,28 @@ inline ToolResult RunTool(const Strings& args, const std::string& configDir, std
     return r;
 }
 
+// vr8200ctl sent `signal` as soon as `ready` holds (asked every 10 ms, for at most 30 s), so a stop
+// lands at a known point of the run rather than after a guessed time.
+inline ToolResult RunToolSignalled(const Strings& args, const std::string& configDir,
+                                   const std::function<bool()>& ready, int signal,
+                                   std::optional<int> exitCode = std::nullopt,
+                                   std::source_location where = std::source_location::current()) {
+    const TempDir outDir;
+    ToolResult r;
+    if (const pid_t pid = SpawnTool(args, configDir, outDir / "out", outDir / "err"); pid >= 0) {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+        while (!ready() && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        ::kill(pid, signal);
+        r = {Reap(pid), outDir.ReadFile("out"), outDir.ReadFile("err")};
+    }
+    if (exitCode && r.exitCode != *exitCode)
+        ADD_FAILURE_AT(where.file_name(), static_cast<int>(where.line()))
+            << "exit status " << r.exitCode << ", expected " << *exitCode << "\n"
+            << r.err;
+    return r;
+}
+
 // The non-empty lines of a text.
 inline Strings Lines(const std::string& text) {
     Strings lines;
