@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "app/ControlMode.h"
+#include "app/Platform.h"
 #include "app/Registry.h"
 #include "dialogs/TerminalDialog.h"
 #include "link/CommSetting.h"
@@ -85,6 +86,11 @@ bool Session::OpenLineAt(uint32_t rate) {
     platform_.Mute(true);
     const bool open = setting.OpenBaud(rate) == 1;
     platform_.Mute(false);
+    // The open was muted for its failure boxes; a program holding the port is still worth a line.
+    if (const std::string note = setting.HolderNote(); open && !note.empty() && note != holderTold_) {
+        holderTold_ = note;
+        platform_.MessageBox(note, app::kAppTitle, app::MsgIcon::Exclamation, app::MsgButtons::Ok);
+    }
     openFailure_ = open ? std::string() : setting.LastLinkError();
     if (!open && openFailure_.empty()) openFailure_ = "the link could not be opened";
     return open;

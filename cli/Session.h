@@ -77,6 +77,7 @@ private:
     std::unique_ptr<ui::CCtrlToolDlg> window_;
     uint32_t storedControlMode_ = 0;
     std::string openFailure_;
+    std::string holderTold_;  // the note about other programs on the port, once said
     Connection connection_ = Connection::NoCamera;
     bool areaAnswered_ = false;
     bool raised_ = false;

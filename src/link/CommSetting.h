@@ -92,6 +92,9 @@ public:
     std::string AbsentRememberedDevice();
     // Whether the link of the current mode is open.
     bool IsOpen() const;
+    // Another program had the serial port open when it was opened last, without locking it (see
+    // CSerialPort::HolderNote); empty otherwise. The operator is told once per note.
+    std::string HolderNote();
     // Why the last load or open of the current mode failed (the failed step and the system's
     // reason, who holds a serial port, a Camera Link loader's text or library status).
     std::string LastLinkError() const;
@@ -112,6 +115,8 @@ private:
     uint32_t baudRate_ = 9600;
     std::array<uint32_t, kModeCount> portIndex_{};
     bool saveOnExit_ = true;
+    app::IPlatform& platform_;
+    std::string holderNoteTold_;
 
     CClSerial2000 cl2000_;
     CClSerial2001 cl2001_;

@@ -1,7 +1,9 @@
 // vr8200ctl's dump, connect, set, get and send over a pty: usage errors, a missing camera, refusals,
 // Ctrl-C and the remembered rate. Silence, hang-ups, late and odd replies are tests/faults'.
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <cstring>
@@ -190,6 +192,21 @@ TEST_F(CtlTest, CtrlCAfterTheLastCommandWentOutLeavesASuccess) {
         {"--port", camera->DevicePath(), "set", "GA=400"}, config.Path(), [&] { return camera->LinesHandled() >= 5; },
         SIGINT, 0);
     EXPECT_EQ(camera->Value("GA"), 400);
+}
+
+// A program that has the port open without locking it takes replies unseen: the tool names it when
+// it opens the port, once however often the start-up opens it again.
+TEST_F(CtlTest, AProgramHoldingThePortIsNamedWhenTheToolOpensIt) {
+    Start();
+    const int held = ::open(camera->DevicePath().c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
+    ASSERT_GE(held, 0);
+    const auto r = Run({"get", "GA"}, 0);
+    ::close(held);
+    const std::string note = "VR-8200 Control Tool: " + camera->DevicePath() + " is also open in process " +
+                             std::to_string(::getpid()) + " (";
+    EXPECT_TRUE(Contains(r.err, note)) << r.err;
+    EXPECT_EQ(r.err.find(note), r.err.rfind(note)) << "said once";
+    EXPECT_FALSE(Contains(Run({"--rate", "115200", "get", "GA"}, 0).err, "is also open")) << "nobody holds it now";
 }
 
 // The rate the tool left the camera at is remembered per port and probed first the next time.
