@@ -1,6 +1,8 @@
 // The core subcommands: ports, connect, dump, get, set and send.
 
+#include <algorithm>
 #include <cstdio>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -101,6 +103,7 @@ int RunConnect(Session& session) {
 
 int RunDump(Session& session) {
     if (int rc = session.ConnectOrFail(true); rc != kExitOk) return rc;
+    if (session.TellUnsupportedModel()) return kExitCameraRefused;
     const auto& table = session.Services().table;
     std::vector<OutputValue> values;
     int unanswered = 0;
@@ -176,6 +179,18 @@ int RunSet(Session& session) {
         if (ok != 1) {
             TellFailure(session);
             return kExitCameraRefused;
+        }
+        // The camera answered at the old rate and listens at the new one from now on: the sets after
+        // it follow, and the next run probes there first.
+        if (s.cmdId == protocol::cmd::CBDRT) {
+            const auto code = std::find(std::begin(link::kCameraRateCodes), std::end(link::kCameraRateCodes), s.number);
+            if (code == std::end(link::kCameraRateCodes)) continue;
+            const uint32_t rate = link::kRates[code - std::begin(link::kCameraRateCodes)];
+            if (session.Services().link.OpenBaud(rate) != 1) {
+                std::fprintf(stderr, "vr8200ctl: the camera now runs at %u bit/s, but the line could not follow: %s\n",
+                             rate, session.Services().link.LastLinkError().c_str());
+                return kExitNoLink;
+            }
         }
     }
     return kExitOk;

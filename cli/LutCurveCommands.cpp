@@ -90,7 +90,7 @@ int RunLutCurve(Session& session) {
     }
     std::string error;
     if (!lut::WriteGammaFile(path, table, table, table, error)) {
-        std::fprintf(stderr, "vr8200ctl: %s\n", error.c_str());
+        std::fprintf(stderr, "vr8200ctl: %s was not written: %s\n", path.c_str(), error.c_str());
         return kExitFile;
     }
     return kExitOk;

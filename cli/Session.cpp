@@ -10,6 +10,7 @@
 #include "link/SerialPortList.h"
 #include "protocol/Command.h"
 #include "protocol/TrafficLog.h"
+#include "settings/ModelCommands.h"
 #include "sim/PtyServer.h"
 
 namespace vr::cli {
@@ -78,7 +79,9 @@ int Session::Prepare() {
 }
 
 bool Session::OpenLine() {
-    return OpenLineAt(options_.rate ? *options_.rate : core_->link.GetBaudRate());
+    // The rate the last run left the camera at on this port, as the start-up probes first.
+    const uint32_t remembered = RememberedRate();
+    return OpenLineAt(options_.rate ? *options_.rate : remembered != 0 ? remembered : core_->link.GetBaudRate());
 }
 
 bool Session::OpenLineAt(uint32_t rate) {
@@ -135,6 +138,14 @@ void Session::RememberCameraRate() {
     if (core_->registry.WriteCameraRate(rate, PortName()) == 1)
         core_->traffic.LogNote("the camera is left at " + std::to_string(rate) +
                                " bit/s; the next run probes there first");
+}
+
+bool Session::TellUnsupportedModel() {
+    const settings::CameraModel& model = core_->Get().model;
+    if (model.kind != settings::kModelUnknown) return false;
+    std::fprintf(stderr, "vr8200ctl: the camera's model \"%s\" is not supported; its settings were not read\n",
+                 protocol::Command::Printable(model.name).c_str());
+    return true;
 }
 
 int Session::ConnectOrFail(bool readAll) {

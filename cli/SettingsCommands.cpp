@@ -65,6 +65,7 @@ int ChosenArea(Session& session) {
 
 // Every setting the last read answered, as dump prints them.
 int PrintSettings(Session& session) {
+    if (session.TellUnsupportedModel()) return kExitCameraRefused;
     const auto& table = session.Services().table;
     std::vector<OutputValue> values;
     for (const auto& read : session.Window().LastRead()) {

@@ -28,6 +28,8 @@ namespace vr::link {
 enum CommMode : uint32_t { ComPort = 0, CameraLink2000 = 1, CameraLink2001 = 2, CameraLinkVer11 = 3 };
 
 inline constexpr uint32_t kRates[] = {9600, 19200, 38400, 57600, 115200};
+// The camera's own code for each of those rates, as "CBDRT" takes it.
+inline constexpr int32_t kCameraRateCodes[] = {1, 2, 4, 8, 16};
 inline constexpr int kRateCount = 5;
 
 class CCommSetting final : public protocol::ILink {

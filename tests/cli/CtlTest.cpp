@@ -140,6 +140,29 @@ TEST_F(CtlTest, SendWritesOneLineAndListsTheReplies) {
     EXPECT_EQ(r.out, "GA=100\n");
     EXPECT_EQ(Sent(r.err), Strings{"GA?"}) << "no start-up sequence";
     EXPECT_TRUE(Contains(r.err, "Rx: GA=100"));
+
+    // After a run that left the camera at 115200, send opens there too, as every other run does.
+    Run({"set", "GA=400"}, 0);
+    EXPECT_EQ(Run({"send", "GA?", "--wait", "300"}, 0).out, "GA=400\n");
+}
+
+// set follows a rate change it makes: the sets after "CBDRT" go at the camera's new rate.
+TEST_F(CtlTest, SetFollowsTheRateItChanges) {
+    Start();
+    Run({"set", "CBDRT=1", "GA=401"}, 0);
+    EXPECT_EQ(camera->CameraRate(), 9600u);
+    EXPECT_EQ(camera->Value("GA"), 401);
+    EXPECT_EQ(Run({"send", "GA?", "--wait", "300"}, 0).out, "GA=401\n") << "the next run knows where the camera is";
+}
+
+// A camera whose model the tool does not know: nothing was read, and dump says so.
+TEST_F(CtlTest, DumpOfAnUnsupportedModelSaysSo) {
+    Start();
+    Run({"--factory", "set", "MD00=XYZ"}, 0);
+    const auto r = Run({"dump"}, 1);
+    EXPECT_TRUE(Contains(r.err, "vr8200ctl: the camera's model \"XYZ\" is not supported; its settings were not read"))
+        << r.err;
+    EXPECT_TRUE(r.out.empty());
 }
 
 // Ctrl-C in a dump: the command on the wire is answered, the read stops, what was read is printed.

@@ -2,8 +2,10 @@
 // lines, the curve's table and the transfers' wire order are tests/lut_files' and tests/lut's.
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
+#include <csignal>
 #include <filesystem>
 
 #include "RunTool.h"
@@ -105,6 +107,21 @@ TEST_F(LutCurveCtlTest, WritesTheEditorsTableForAllThreeColours) {
     RunTool({"--yes", "lut", "curve", path, "--points", "0,256 64,96 256,0"}, config.Path(), 0);
     EXPECT_TRUE(Contains(config.ReadFile("gamma.csv"), "\r\n2560,2560,2560\r\n")) << "the bent curve";
     RunTool({"lut", "curve", config / "no/such/folder/g.csv", "--points", "0,256 256,0"}, config.Path(), 4);
+
+    // A full disk: past the file size limit (which the tool inherits) every write fails as on one.
+    // The message names the file.
+    struct rlimit saved {};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    struct rlimit small = saved;
+    small.rlim_cur = 64;
+    auto* previous = ::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    const std::string full = config / "full.csv";
+    const auto r = RunTool({"lut", "curve", full, "--points", "0,256 256,0"}, config.Path(), 4);
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    ::signal(SIGXFSZ, previous);
+    EXPECT_TRUE(r.err.starts_with("vr8200ctl: " + full + " was not written: ")) << r.err;
+    EXPECT_FALSE(std::filesystem::exists(full));
 }
 
 TEST_F(TableFilesCtlTest, ShadingNeedsItsModeOn) {
