@@ -57,15 +57,28 @@ bool AllDigits(const std::string& text) {
 }
 
 // A word a shell takes as it stands: the text itself when it holds only harmless characters, else
-// in single quotes (a quote inside as '\''). A lock file named "LCK..ttyX; touch PWNED" in the
+// in single quotes (a quote inside as '\''), or, when it holds a control byte, in bash's $'...' with
+// the byte as \xHH, so the line stays printable. A lock file named "LCK..ttyX; touch PWNED" in the
 // world-writable lock folder must not turn a fix line into two commands.
 std::string ShellWord(const std::string& text) {
     const bool plain = !text.empty() && std::all_of(text.begin(), text.end(), [](unsigned char c) {
-        return std::isalnum(c) || std::strchr("_./:@%+=,-", c) != nullptr;
+        return c != 0 && (std::isalnum(c) || std::strchr("_./:@%+=,-", c) != nullptr);
     });
     if (plain) return text;
-    std::string quoted = "'";
-    for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    const bool control = std::any_of(text.begin(), text.end(), [](unsigned char c) { return c < 0x20 || c == 0x7F; });
+    std::string quoted = control ? "$'" : "'";
+    for (unsigned char c : text) {
+        if (!control) {
+            quoted += c == '\'' ? std::string("'\\''") : std::string(1, static_cast<char>(c));
+        } else if (c < 0x20 || c == 0x7F) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\x%02X", c);
+            quoted += escaped;
+        } else {
+            if (c == '\'' || c == '\\') quoted += '\\';
+            quoted += static_cast<char>(c);
+        }
+    }
     return quoted + "'";
 }
 
