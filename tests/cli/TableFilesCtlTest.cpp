@@ -2,12 +2,11 @@
 // lines, the curve's table and the transfers' wire order are tests/lut_files' and tests/lut's.
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 
-#include <csignal>
 #include <filesystem>
 
+#include "FullDisk.h"
 #include "RunTool.h"
 
 using namespace vr::test;
@@ -108,18 +107,12 @@ TEST_F(LutCurveCtlTest, WritesTheEditorsTableForAllThreeColours) {
     EXPECT_TRUE(Contains(config.ReadFile("gamma.csv"), "\r\n2560,2560,2560\r\n")) << "the bent curve";
     RunTool({"lut", "curve", config / "no/such/folder/g.csv", "--points", "0,256 256,0"}, config.Path(), 4);
 
-    // A full disk: past the file size limit (which the tool inherits) every write fails as on one.
-    // The message names the file.
-    struct rlimit saved {};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-    struct rlimit small = saved;
-    small.rlim_cur = 64;
-    auto* previous = ::signal(SIGXFSZ, SIG_IGN);
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    // On a full disk the message names the file.
     const std::string full = config / "full.csv";
-    const auto r = RunTool({"lut", "curve", full, "--points", "0,256 256,0"}, config.Path(), 4);
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    ::signal(SIGXFSZ, previous);
+    const auto r = [&] {
+        const FullDisk disk;
+        return RunTool({"lut", "curve", full, "--points", "0,256 256,0"}, config.Path(), 4);
+    }();
     EXPECT_TRUE(r.err.starts_with("vr8200ctl: " + full + " was not written: ")) << r.err;
     EXPECT_FALSE(std::filesystem::exists(full));
 }

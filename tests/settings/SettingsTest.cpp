@@ -4,8 +4,6 @@
 // and modes, the replace question and the remembered folder, writes that fail without harming the
 // file in place); the memory areas, the "Factory A" buttons and the comparison with a file.
 
-#include <signal.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -16,6 +14,7 @@
 
 #include "AsNobody.h"
 #include "CameraOnPty.h"
+#include "FullDisk.h"
 #include "app/Registry.h"
 #include "protocol/CommandTable.h"
 #include "protocol/ParameterTable.h"
@@ -282,16 +281,10 @@ TEST_F(SettingsWriteTest, AFailedWriteNamesFileAndReasonAndLeavesTheGoodFile) {
     Start("KA", {}, 0, false);
     const std::string good = ExpectedFile("ka-shipping.cam");
     services->dir.WriteFile("golden.cam", good);
-    // A full disk: past the file size limit every write fails as it would on one.
-    struct rlimit saved {};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-    struct rlimit small = saved;
-    small.rlim_cur = 64;
-    auto* previous = ::signal(SIGXFSZ, SIG_IGN);
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    const bool written = Write("golden.cam", SettingsVariant::AllData);
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    ::signal(SIGXFSZ, previous);
+    const bool written = [&] {
+        const test::FullDisk full;
+        return Write("golden.cam", SettingsVariant::AllData);
+    }();
     EXPECT_FALSE(written);
     EXPECT_EQ(Texts(), Strings{Path("golden.cam") + "\nCouldn't open this file\nwrite: File too large"});
     EXPECT_EQ(Platform().boxes[0].caption, "File Open Error");
