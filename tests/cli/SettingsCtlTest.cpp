@@ -169,7 +169,8 @@ TEST_F(SettingsCtlTest, LoadSendsOnlyWhatTheFileSays) {
     EXPECT_EQ(SentAfterConnect(r.err), (Strings{"GA=-1", "GA=402"})) << "&HFFFFFFFF is 32 bits: -1";
     EXPECT_EQ(camera->Value("LR"), 20000);
 
-    const std::string utf16("G\0A\0=\0004\0000\0003\0\r\0\n\0", 18);
+    static const char kUtf16[] = "G\0A\0=\0004\0000\0003\0\r\0\n\0";
+    const std::string utf16(kUtf16, sizeof kUtf16 - 1);
     for (const std::string& content :
          {std::string(), std::string("\r\r\n\r"), utf16, std::string("\x7F\x45LF\x01\x02")}) {
         config.WriteFile("none.cam", content);
