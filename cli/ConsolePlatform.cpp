@@ -83,7 +83,9 @@ void ConsolePlatform::DrawProgress() {
 }
 
 bool ConsolePlatform::ProgressPoll() {
-    return StopRequested();
+    if (!StopRequested()) return false;
+    if (cancelOffered_) StopHonoured();
+    return true;
 }
 
 bool ConsolePlatform::ShellOpen(const std::string&) {

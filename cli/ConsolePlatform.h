@@ -29,6 +29,9 @@ public:
     void ProgressSetPos(int percent) override;
     void ProgressFinish() override;
     // Ctrl-C is the command line's Cancel.
+    void ProgressAllowCancel(bool allow) override { cancelOffered_ = allow; }
+    // True once a stop signal came; it counts as honoured (the run ends as stopped) only while the
+    // operation offers to stop.
     bool ProgressPoll() override;
     bool ShellOpen(const std::string& path) override;
 
@@ -42,6 +45,7 @@ private:
 
     std::function<void()> pumpHook_;
     bool answerYes_;
+    bool cancelOffered_ = false;
     bool progressOnTerminal_;
     bool progressOpen_ = false;
     std::string progressText_;

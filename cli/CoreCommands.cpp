@@ -1,13 +1,19 @@
 // The core subcommands: ports, connect, dump, get, set and send.
 
+#include <algorithm>
 #include <cstdio>
+#include <iterator>
 #include <string>
 #include <vector>
 
 #include "CommandList.h"
+#include "Interrupt.h"
+#include "NumberArgument.h"
 #include "Output.h"
 #include "Session.h"
 #include "SetArgument.h"
+#include "camera/LongOperation.h"
+#include "platform/Platform.h"
 #include "app/Services.h"
 #include "camera/ModelCommands.h"
 #include "link/CommSetting.h"
@@ -15,6 +21,7 @@
 #include "protocol/Command.h"
 #include "protocol/CommandTable.h"
 #include "protocol/CommandTimeouts.h"
+#include "protocol/FactoryCommands.h"
 #include "protocol/LineAssembler.h"
 #include "protocol/Numbers.h"
 #include "protocol/OnlineStatus.h"
@@ -96,6 +103,7 @@ int RunConnect(Session& session) {
 
 int RunDump(Session& session) {
     if (int rc = session.ConnectOrFail(true); rc != kExitOk) return rc;
+    if (session.TellUnsupportedModel()) return kExitCameraRefused;
     const auto& table = session.Services().table;
     std::vector<OutputValue> values;
     int unanswered = 0;
@@ -147,7 +155,7 @@ int RunSet(Session& session) {
     for (const auto& arg : session.Opts().args) {
         SetArgument set;
         std::string why;
-        if (!ParseSetArgument(arg, set, why)) {
+        if (!ParseSetArgument(arg, session.Opts().factory, set, why)) {
             std::fprintf(stderr, "vr8200ctl: %s\n", why.c_str());
             return kExitUsage;
         }
@@ -155,13 +163,34 @@ int RunSet(Session& session) {
     }
     if (int rc = session.ConnectOrFail(false); rc != kExitOk) return rc;
     auto& engine = session.Services().engine;
-    for (const auto& s : sets) {
+    for (size_t i = 0; i < sets.size(); ++i) {
+        const SetArgument& s = sets[i];
+        // A stop signal is taken between two sets, never while one waits for its answer.
+        if (StopRequested()) {
+            StopHonoured();
+            session.Services().platform.MessageBox(
+                camera::LongOperation::StoppedText(static_cast<int>(i), static_cast<int>(sets.size()), "sets"),
+                platform::kAppTitle, platform::MsgIcon::Information);
+            return kExitInterrupted;
+        }
         const auto timeout = protocol::SetTimeout(s.cmdId);
         const int ok = s.isText ? engine.SendCommandString(s.cmdId, s.text, timeout)
                                 : engine.SendCommandInt(s.cmdId, s.number, timeout);
         if (ok != 1) {
             TellFailure(session);
             return kExitCameraRefused;
+        }
+        // The camera answered at the old rate and listens at the new one from now on: the sets after
+        // it follow, and the next run probes there first.
+        if (s.cmdId == protocol::cmd::CBDRT) {
+            const auto code = std::find(std::begin(link::kCameraRateCodes), std::end(link::kCameraRateCodes), s.number);
+            if (code == std::end(link::kCameraRateCodes)) continue;
+            const uint32_t rate = link::kRates[code - std::begin(link::kCameraRateCodes)];
+            if (session.Services().link.OpenBaud(rate) != 1) {
+                std::fprintf(stderr, "vr8200ctl: the camera now runs at %u bit/s, but the line could not follow: %s\n",
+                             rate, session.Services().link.LastLinkError().c_str());
+                return kExitNoLink;
+            }
         }
     }
     return kExitOk;
@@ -174,6 +203,13 @@ int RunSend(Session& session) {
                      Printable(text).c_str());
         return kExitUsage;
     }
+    // Raw, but not a way round the factory rule the other subcommands keep.
+    if (const int32_t id = protocol::CommandSetByLine(text);
+        id >= 0 && !session.Opts().factory && protocol::IsFactoryCommand(static_cast<uint32_t>(id))) {
+        std::fprintf(stderr, "vr8200ctl: %s writes factory or production data and needs --factory; nothing was sent\n",
+                     protocol::GetCommandName(static_cast<uint32_t>(id)).c_str());
+        return kExitUsage;
+    }
     if (!session.OpenLine()) {
         std::fprintf(stderr, "vr8200ctl: cannot open %s: %s\n", session.PortName().c_str(),
                      session.OpenFailure().c_str());
@@ -182,7 +218,7 @@ int RunSend(Session& session) {
     auto& setting = session.Services().link;
     setting.Write(text + "\r\n");
     // Everything the camera says within the wait, line by line; a CR before the LF is dropped.
-    const std::chrono::milliseconds wait(std::stoi(session.Opts().Value("wait", "1000")));
+    const std::chrono::milliseconds wait(session.Opts().Number("wait", 1000));
     platform::Deadline deadline{wait};
     protocol::LineAssembler assembler(
         {protocol::LineAssembler::LineEnd::Lf, 1u << 20, protocol::LineAssembler::Overflow::Immediate, false});
@@ -233,12 +269,13 @@ void AddCoreCommands(CommandList& commands) {
     commands.push_back(
         {"set", "connect, then send each set in order; stop at the first refusal",
          [](CLI::App& sub, Options& o) { sub.add_option("NAME=VALUE", o.args, "sets to send")->required(); }, RunSet});
-    commands.push_back({"send", "write LINE with CR LF without the start-up sequence; print the replies",
+    commands.push_back({"send",
+                        "write LINE with CR LF as it stands (raw: no start-up sequence, no check of names or values; "
+                        "a factory command needs --factory); print the replies",
                         [](CLI::App& sub, Options& o) {
                             sub.add_option("LINE", o.args, "the line to send")->required()->expected(1);
-                            sub.add_option("--wait", o.values["wait"],
-                                           "milliseconds to list received lines (default 1000)")
-                                ->check(CLI::Range(0, 600000));
+                            AddNumber(sub, "--wait", "milliseconds to list received lines (default 1000)", o, "wait", 0,
+                                      600000);
                         },
                         RunSend});
 }

@@ -110,7 +110,7 @@ void AddIdentityCommands(CommandList& commands) {
                         "connect, then ask the camera who it is; prints model=, firmware=, fpga=, camera_id=, "
                         "user_id=, device_version= (a field the camera did not give is left out)",
                         nullptr, RunInfo});
-    commands.push_back({"set-user-id", "connect, then write the user ID (at most 64 bytes; may be empty)",
+    commands.push_back({"set-user-id", "connect, then write the user ID (at most 64 bytes, no comma; may be empty)",
                         [](CLI::App& sub, Options& o) { OneText(sub, o, "TEXT", "the new user ID"); }, RunSetUserId});
     commands.push_back(
         {"set-camera-id", "with --factory: connect, unlock the camera ID and write it (1 to 10 characters)",

@@ -10,14 +10,18 @@
 namespace vr::cli {
 namespace {
 
-std::atomic<bool> gStop{false};
-static_assert(std::atomic<bool>::is_always_lock_free, "the flag is set from a signal handler");
+constexpr int kSignals[] = {SIGINT, SIGTERM, SIGHUP};
 
-void OnInterrupt(int) {
-    if (gStop.exchange(true)) {
-        // The second Ctrl-C: the default action ends the process as interrupted.
-        ::signal(SIGINT, SIG_DFL);
-        ::raise(SIGINT);
+std::atomic<int> gSignal{0};
+std::atomic<bool> gHonoured{false};
+static_assert(std::atomic<int>::is_always_lock_free, "the signal is kept from a signal handler");
+
+void OnSignal(int signal) {
+    int none = 0;
+    if (!gSignal.compare_exchange_strong(none, signal)) {
+        // The second one: its default action ends the process as that signal does.
+        ::signal(signal, SIG_DFL);
+        ::raise(signal);
     }
 }
 
@@ -25,19 +29,29 @@ void OnInterrupt(int) {
 
 bool InstallInterruptHandler() {
     struct sigaction action {};
-    action.sa_handler = OnInterrupt;
+    action.sa_handler = OnSignal;
     sigemptyset(&action.sa_mask);
     // System calls go on after the handler: the reader thread's poll and the waits retry anyway.
     action.sa_flags = SA_RESTART;
-    if (::sigaction(SIGINT, &action, nullptr) != 0) {
-        std::fprintf(stderr, "vr8200ctl: cannot take Ctrl-C: %s\n", std::strerror(errno));
-        return false;
+    for (const int signal : kSignals) {
+        if (::sigaction(signal, &action, nullptr) != 0) {
+            std::fprintf(stderr, "vr8200ctl: cannot take %s: %s\n", strsignal(signal), std::strerror(errno));
+            return false;
+        }
     }
     return true;
 }
 
 bool StopRequested() {
-    return gStop.load();
+    return gSignal.load() != 0;
+}
+
+void StopHonoured() {
+    gHonoured = true;
+}
+
+int StoppedExitCode() {
+    return gHonoured.load() ? 128 + gSignal.load() : 0;
 }
 
 }  // namespace vr::cli

@@ -1,10 +1,8 @@
 // "lut curve FILE --points ...": the table of a curve through edit points, written as a gamma file
 // (the same table for red, green and blue), without a camera.
 
-#include <charconv>
 #include <cstdio>
 #include <filesystem>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -12,55 +10,20 @@
 #include "Session.h"
 #include "lut/GammaFile.h"
 #include "lut/LutCurve.h"
+#include "lut/PlotPointsText.h"
 #include "platform/FileIo.h"
 #include "platform/Platform.h"
 
 namespace vr::cli {
 namespace {
 
-bool ParseInt(const std::string& text, int32_t& value) {
-    const char* end = text.data() + text.size();
-    const auto [ptr, ec] = std::from_chars(text.data(), end, value);
-    return ec == std::errc() && ptr == end && !text.empty();
-}
-
-// "X,Y X,Y ...": false, with the reason on stderr, for anything the editor could not hold.
-bool ParsePoints(const std::string& text, std::vector<lut::PlotPoint>& points) {
-    std::istringstream in(text);
-    int n = 0;
-    for (std::string token; in >> token;) {
-        ++n;
-        const size_t comma = token.find(',');
-        lut::PlotPoint p;
-        if (comma == std::string::npos || !ParseInt(token.substr(0, comma), p.x) ||
-            !ParseInt(token.substr(comma + 1), p.y)) {
-            std::fprintf(stderr, "vr8200ctl: point %d \"%s\" is not X,Y\n", n, token.c_str());
-            return false;
-        }
-        if (!lut::InPlot(p)) {
-            std::fprintf(stderr, "vr8200ctl: point %d \"%s\" lies outside the plot (x and y run from 0 to 256)\n", n,
-                         token.c_str());
-            return false;
-        }
-        if (!points.empty() && p.x < points.back().x) {
-            std::fprintf(stderr, "vr8200ctl: point %d \"%s\" lies left of the point before it; give them sorted by x\n",
-                         n, token.c_str());
-            return false;
-        }
-        points.push_back(p);
-    }
-    if (points.size() < 2 || points.size() > static_cast<size_t>(lut::LutCurve::kMaxPoints)) {
-        std::fprintf(stderr, "vr8200ctl: %zu points given; a curve has 2 to %d\n", points.size(),
-                     lut::LutCurve::kMaxPoints);
-        return false;
-    }
-    return true;
-}
-
 int RunLutCurve(Session& session) {
     const Options& o = session.Opts();
     std::vector<lut::PlotPoint> points;
-    if (!ParsePoints(o.Value("points"), points)) return kExitUsage;
+    if (std::string why; !lut::ParsePlotPoints(o.Value("points"), points, why)) {
+        std::fprintf(stderr, "vr8200ctl: %s\n", why.c_str());
+        return kExitUsage;
+    }
     lut::LutCurve curve;
     curve.SetPoints(points);
     const lut::LutTable& table = curve.Table();
@@ -83,7 +46,7 @@ int RunLutCurve(Session& session) {
     }
     std::string error;
     if (!lut::WriteGammaFile(path, table, table, table, error)) {
-        std::fprintf(stderr, "vr8200ctl: %s\n", error.c_str());
+        std::fprintf(stderr, "vr8200ctl: %s was not written: %s\n", path.c_str(), error.c_str());
         return kExitFile;
     }
     return kExitOk;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "CommandList.h"
+#include "NumberArgument.h"
 #include "Output.h"
 #include "Session.h"
 #include "app/Services.h"
@@ -168,13 +169,13 @@ int RunOnePush(Session& session) {
 
 int RunXmlVersion(Session& session) {
     // Writing it is the factory page's.
-    if (!session.Opts().args.empty() && !session.Opts().factory) {
+    if (session.Opts().numbers.count("N") != 0 && !session.Opts().factory) {
         std::fprintf(stderr, "vr8200ctl: xml-version N writes the factory page's XML version: give --factory\n");
         return kExitUsage;
     }
     if (int rc = session.ConnectOrFail(false); rc != kExitOk) return rc;
     calibration::XmlVersion xml(session.Window());
-    if (session.Opts().args.empty()) {
+    if (session.Opts().numbers.count("N") == 0) {
         int32_t version = 0;
         if (!xml.Read(&version)) {
             std::fprintf(stderr, "vr8200ctl: %s\n", session.Services().engine.LastFailure().Describe().c_str());
@@ -184,7 +185,7 @@ int RunXmlVersion(Session& session) {
         return kExitOk;
     }
     // The number goes into the three boxes digit by digit, as an operator would type it.
-    const auto boxes = calibration::XmlVersion::BoxesFromVersion(std::stoi(session.Opts().args.front()));
+    const auto boxes = calibration::XmlVersion::BoxesFromVersion(static_cast<int>(session.Opts().Number("N")));
     for (size_t i = 0; i < boxes.size(); ++i)
         session.Window().Controls().SetText(calibration::XmlVersion::kBoxes[i], boxes[i]);
     if (xml.Write()) return kExitOk;
@@ -208,9 +209,7 @@ void AddOnePushCommands(CommandList& commands) {
                         RunOnePush});
     commands.push_back(
         {"xml-version", "connect; without N print XMLVR=N, with N (0..999) write it (needs --factory)",
-         [](CLI::App& sub, Options& o) {
-             sub.add_option("N", o.args, "the XML version to write")->expected(1)->check(CLI::Range(0, 999));
-         },
+         [](CLI::App& sub, Options& o) { AddNumber(sub, "N", "the XML version to write", o, "N", 0, 999); },
          RunXmlVersion});
 }
 

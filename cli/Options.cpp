@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "CommandList.h"
+#include "NumberArgument.h"
 #include "platform/Version.h"
 #include "protocol/CommandTable.h"
 
@@ -26,7 +27,7 @@ constexpr const char* kExamples = R"(Examples:
 
 Exit status: 0 success; 1 the camera refused a command or did not answer; 2 usage error;
 3 the link could not be opened or no camera answered the start-up; 4 a file could not be read,
-parsed or written; 130 stopped by Ctrl-C.)";
+parsed or written; 130 stopped by Ctrl-C (143 by SIGTERM, 129 by SIGHUP).)";
 
 std::string GroupDescription(const std::string& group) {
     if (group == "lut") return "the colour look-up tables and their gamma files";
@@ -92,14 +93,14 @@ ParseResult ParseOptions(int argc, char** argv, const std::vector<Subcommand>& c
     app.set_version_flag("--version", std::string("vr8200ctl ") + platform::VersionText());
 
     std::string port, link, configDir, simulate;
-    uint32_t portIndex = 0, rate = 0;
     auto* portOpt = app.add_option("--port", port, "serial device for this run (communication mode 0); not stored");
     const std::map<std::string, uint32_t> modes = {{"com", 0}, {"cl2000", 1}, {"cl2001", 2}, {"cl11", 3}};
     auto* linkOpt = app.add_option("--link", link, "com | cl2000 | cl2001 | cl11: communication mode for this run")
                         ->check(CLI::IsMember({"com", "cl2000", "cl2001", "cl11"}));
-    auto* indexOpt = app.add_option("--port-index", portIndex, "index in the port list of the mode, for this run");
-    auto* rateOpt = app.add_option("--rate", rate, "open at RATE and probe there first")
-                        ->check(CLI::IsMember({9600, 19200, 38400, 57600, 115200}));
+    auto* indexOpt = AddNumber(app, "--port-index", "index in the port list of the mode, for this run", o, "port-index",
+                               0, UINT32_MAX);
+    auto* rateOpt = AddNumber(app, "--rate", "open at RATE and probe there first", o, "rate", 9600, 115200,
+                              {9600, 19200, 38400, 57600, 115200});
     auto* simOpt = app.add_option("--simulate", simulate, "start the virtual camera in-process and connect to it")
                        ->check(CLI::IsMember({"KA", "KB"}));
     app.add_flag("--factory", o.factory, "factory control mode for this run (not stored)");
@@ -158,8 +159,8 @@ ParseResult ParseOptions(int argc, char** argv, const std::vector<Subcommand>& c
     }
     if (*portOpt) o.port = port;
     if (*linkOpt) o.linkMode = modes.at(link);
-    if (*indexOpt) o.portIndex = portIndex;
-    if (*rateOpt) o.rate = rate;
+    if (*indexOpt) o.portIndex = static_cast<uint32_t>(o.Number("port-index"));
+    if (*rateOpt) o.rate = static_cast<uint32_t>(o.Number("rate"));
     if (*simOpt) o.simulate = simulate;
     if (*configOpt) o.configDir = configDir;
     const CLI::App* chosen = app.get_subcommands().front();

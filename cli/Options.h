@@ -21,7 +21,8 @@ enum ExitCode : int {
     kExitUsage = 2,
     kExitNoLink = 3,         // the link could not be opened or no camera answered the start-up
     kExitFile = 4,           // a file could not be read, parsed or written
-    kExitInterrupted = 130,  // stopped by Ctrl-C, as the shell reports an interrupted program
+    kExitInterrupted = 130,  // stopped by Ctrl-C, as the shell reports an interrupted program (SIGTERM: 143,
+                             // SIGHUP: 129; see Interrupt.h)
 };
 
 struct Options {
@@ -38,15 +39,23 @@ struct Options {
 
     std::string command;
     // The subcommand's positional arguments, its flags ("--shipping" as "shipping") and its options
-    // with a value ("--wait 500" as values["wait"]).
+    // with a value ("--points \"0,0 256,256\"" as values["points"]).
     std::vector<std::string> args;
     std::set<std::string> flags;
     std::map<std::string, std::string> values;
+    // The numbers among them, read whole by AddNumber (NumberArgument.h): an area, a version, "wait".
+    std::map<std::string, int64_t> numbers;
 
     bool Flag(const std::string& name) const { return flags.count(name) != 0; }
     std::string Value(const std::string& name, const std::string& fallback = {}) const {
         const auto it = values.find(name);
         return it == values.end() || it->second.empty() ? fallback : it->second;
+    }
+
+    // A number AddNumber read; `fallback` when the argument was not given.
+    int64_t Number(const std::string& name, int64_t fallback = 0) const {
+        const auto it = numbers.find(name);
+        return it == numbers.end() ? fallback : it->second;
     }
 
     // Any option that picks the link for this run only.

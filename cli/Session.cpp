@@ -9,6 +9,7 @@
 #include "platform/Registry.h"
 #include "protocol/Command.h"
 #include "protocol/TrafficLog.h"
+#include "camera/ModelCommands.h"
 #include "sim/PtyServer.h"
 
 namespace vr::cli {
@@ -77,7 +78,9 @@ int Session::Prepare() {
 }
 
 bool Session::OpenLine() {
-    return OpenLineAt(options_.rate ? *options_.rate : core_->link.GetBaudRate());
+    // The rate the last run left the camera at on this port, as the start-up probes first.
+    const uint32_t remembered = RememberedRate();
+    return OpenLineAt(options_.rate ? *options_.rate : remembered != 0 ? remembered : core_->link.GetBaudRate());
 }
 
 bool Session::OpenLineAt(uint32_t rate) {
@@ -85,6 +88,11 @@ bool Session::OpenLineAt(uint32_t rate) {
     platform_.Mute(true);
     const bool open = setting.OpenBaud(rate) == 1;
     platform_.Mute(false);
+    // The open was muted for its failure boxes; a program holding the port is still worth a line.
+    if (const std::string note = setting.HolderNote(); open && !note.empty() && note != holderTold_) {
+        holderTold_ = note;
+        platform_.MessageBox(note, platform::kAppTitle, platform::MsgIcon::Exclamation, platform::MsgButtons::Ok);
+    }
     openFailure_ = open ? std::string() : setting.LastLinkError();
     if (!open && openFailure_.empty()) openFailure_ = "the link could not be opened";
     return open;
@@ -129,6 +137,14 @@ void Session::RememberCameraRate() {
     if (core_->registry.WriteCameraRate(rate, PortName()) == 1)
         core_->traffic.LogNote("the camera is left at " + std::to_string(rate) +
                                " bit/s; the next run probes there first");
+}
+
+bool Session::TellUnsupportedModel() {
+    const camera::CameraModel& model = core_->Get().model;
+    if (model.kind != camera::kModelUnknown) return false;
+    std::fprintf(stderr, "vr8200ctl: the camera's model \"%s\" is not supported; its settings were not read\n",
+                 protocol::Command::Printable(model.name).c_str());
+    return true;
 }
 
 int Session::ConnectOrFail(bool readAll) {

@@ -30,8 +30,9 @@ public:
     // status of the failure (already reported on stderr).
     int Prepare();
 
-    // Opens the link at the given or stored settings without any start-up sequence. On failure
-    // OpenFailure() says why; nothing else is printed.
+    // Opens the link without any start-up sequence: at --rate, else at the rate the last run left
+    // the camera at on this port, else at the stored rate. On failure OpenFailure() says why;
+    // nothing else is printed.
     bool OpenLine();
 
     // A command changed the camera's rate behind the link's back ("CRS00" brings it back at 9600):
@@ -47,6 +48,10 @@ public:
     // Connect, telling a failure on stderr ("cannot open DEVICE: REASON", "no camera answered on
     // DEVICE"); kExitOk or kExitNoLink.
     int ConnectOrFail(bool readAll);
+
+    // After a start-up that found a camera of a model the tool does not know (its settings were not
+    // read): says so on stderr and returns true.
+    bool TellUnsupportedModel();
 
     // The port of this run as messages name it: the device path, or the Camera Link port's name.
     std::string PortName();
@@ -77,6 +82,7 @@ private:
     std::unique_ptr<ui::CCtrlToolDlg> window_;
     uint32_t storedControlMode_ = 0;
     std::string openFailure_;
+    std::string holderTold_;  // the note about other programs on the port, once said
     Connection connection_ = Connection::NoCamera;
     bool areaAnswered_ = false;
     bool raised_ = false;

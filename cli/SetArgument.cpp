@@ -4,6 +4,7 @@
 #include "protocol/Command.h"
 #include "protocol/CommandTable.h"
 #include "protocol/CommandTimeouts.h"
+#include "protocol/FactoryCommands.h"
 #include "protocol/Numbers.h"
 #include "protocol/ParameterTable.h"
 #include "protocol/TextValue.h"
@@ -25,7 +26,7 @@ bool RangeOf(uint32_t cmdId, int32_t& lo, int32_t& hi) {
 
 }  // namespace
 
-bool ParseSetArgument(const std::string& arg, SetArgument& set, std::string& why) {
+bool ParseSetArgument(const std::string& arg, bool factoryMode, SetArgument& set, std::string& why) {
     const auto printable = [](const std::string& text) { return protocol::Command::Printable(text); };
     const size_t eq = arg.find('=');
     if (eq == std::string::npos) {
@@ -44,6 +45,10 @@ bool ParseSetArgument(const std::string& arg, SetArgument& set, std::string& why
         why = set.name + " starts a one-push function; run it with `vr8200ctl onepush`";
         return false;
     }
+    if (!factoryMode && protocol::IsFactoryCommand(set.cmdId)) {
+        why = set.name + " writes factory or production data and needs --factory; nothing was sent";
+        return false;
+    }
     set.isText = protocol::GetValueKind(set.cmdId) == protocol::ValueKind::Text;
     if (set.isText) {
         // Only the terminal sends raw lines: a CR or LF here would run the rest as a command.
@@ -56,6 +61,13 @@ bool ParseSetArgument(const std::string& arg, SetArgument& set, std::string& why
         // the text, or keep it cut.
         if (const std::string problem = identity::TextLimitProblem(set.cmdId, value); !problem.empty()) {
             why = set.name + ": " + problem + (problem.back() == '.' ? " Nothing was sent." : "; nothing was sent");
+            return false;
+        }
+        // Any other text too: the camera's answer ends it at its first comma, so it could never be read
+        // back whole.
+        if (!protocol::ReadsBackWhole(value)) {
+            why = "the value for " + set.name + " holds a comma, which the camera's answer would end it at: \"" +
+                  printable(value) + "\"; nothing was sent";
             return false;
         }
         set.text = value;

@@ -6,9 +6,11 @@
 #include <vector>
 
 #include "CommandList.h"
+#include "NumberArgument.h"
 #include "Output.h"
 #include "Session.h"
 #include "app/Services.h"
+#include "camera/LongOperation.h"
 #include "camera/MemoryAreas.h"
 #include "camera/ModelCommands.h"
 #include "link/CommSetting.h"
@@ -53,13 +55,14 @@ bool NeedsFactory(Session& session) {
     return true;
 }
 
-// The area argument, already checked to lie in 0..3.
+// The area argument, read and checked to lie in 0..3 by the parser.
 int ChosenArea(Session& session) {
-    return std::stoi(session.Opts().args.front());
+    return static_cast<int>(session.Opts().Number("N"));
 }
 
 // Every setting the last read answered, as dump prints them.
 int PrintSettings(Session& session) {
+    if (session.TellUnsupportedModel()) return kExitCameraRefused;
     const auto& table = session.Services().table;
     std::vector<OutputValue> values;
     for (const auto& read : session.Window().LastRead()) {
@@ -118,17 +121,27 @@ int RunLoad(Session& session) {
     std::vector<settings::SettingsFileLine> lines;
     // A file that cannot be read is found out before the camera is touched.
     if (!file.ReadLines(path, lines)) return kExitFile;
+    if (!file.HoldsSettings(lines)) {
+        file.ShowNoSettings(path);
+        return kExitFile;
+    }
     if (int rc = ConnectOrFail(session, false); rc != kExitOk) return rc;
     const settings::SettingsLoad load = file.Load(path);
     if (!load.opened) return kExitFile;
     for (const auto& r : load.refused) {
         const char* what = r.why == settings::RefusedLine::Why::NoAnswer      ? "not answered"
                            : r.why == settings::RefusedLine::Why::NotSendable ? "not sent (control character)"
+                           : r.why == settings::RefusedLine::Why::TooLarge    ? "not sent (a number beyond 32 bits)"
                                                                               : "refused";
         std::fprintf(stderr, "vr8200ctl: line %d %s: %s\n", r.number, what,
                      protocol::Command::Printable(r.text).c_str());
     }
-    if (load.stopped) return kExitInterrupted;
+    if (load.stopped) {
+        // As save and store-all say it: how far it got.
+        session.Services().platform.MessageBox(camera::LongOperation::StoppedText(load.done, load.lines, "lines"),
+                                               platform::kAppTitle, platform::MsgIcon::Information);
+        return kExitInterrupted;
+    }
     if (load.lost || load.silent)
         std::fprintf(stderr, "vr8200ctl: %s after line %d; the other %d lines were not sent\n",
                      load.lost ? "the line went away" : "the camera stopped answering", load.done,
@@ -255,7 +268,7 @@ void FileArgument(CLI::App& sub, Options& o) {
 }
 
 void AreaArgument(CLI::App& sub, Options& o, const char* what) {
-    sub.add_option("N", o.args, what)->required()->expected(1)->check(CLI::Range(0, 3));
+    AddNumber(sub, "N", what, o, "N", 0, 3)->required();
 }
 
 }  // namespace

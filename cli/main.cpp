@@ -34,5 +34,8 @@ int main(int argc, char** argv) {
             rc = command->run(session);
         }
     }
-    return StopRequested() ? kExitInterrupted : rc;
+    // Stopped by a signal: 130 for Ctrl-C, 143 for SIGTERM, 129 for SIGHUP, as a shell would report
+    // the program it ended; a signal after the work was done changes nothing.
+    const int stopped = StoppedExitCode();
+    return stopped != 0 ? stopped : rc;
 }

@@ -1,11 +1,15 @@
 #pragma once
 // What every fuzz target shares: a check that stops the run with the broken rule (libFuzzer then
-// keeps the input that broke it), and a way to cut one input into the parts a target needs.
+// keeps the input that broke it), a way to cut one input into the parts a target needs, and a
+// scratch folder for targets that need files.
+
+#include <unistd.h>
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,6 +41,22 @@ inline std::vector<std::string> SplitInput(std::string_view text, std::string_vi
     }
     parts.emplace_back(text.substr(start));
     return parts;
+}
+
+// A folder of the process's own below /tmp, made on first use and removed when the process ends
+// (its name is kept where no static destructor can take it away first).
+inline const std::string& ScratchFolder() {
+    static const std::string* const folder = [] {
+        char name[] = "/tmp/vr8200-fuzz-XXXXXX";
+        if (::mkdtemp(name) == nullptr) std::abort();
+        auto* kept = new std::string(name);
+        std::atexit([] {
+            std::error_code ec;
+            std::filesystem::remove_all(ScratchFolder(), ec);
+        });
+        return kept;
+    }();
+    return *folder;
 }
 
 inline bool HasControlCharacter(std::string_view text) {

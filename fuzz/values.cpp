@@ -7,6 +7,7 @@
 
 #include "FuzzCheck.h"
 #include "cli/SetArgument.h"
+#include "protocol/FactoryCommands.h"
 #include "protocol/Numbers.h"
 #include "protocol/TextValue.h"
 
@@ -74,7 +75,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     vr::cli::SetArgument set;
     std::string why;
-    if (vr::cli::ParseSetArgument(text, set, why)) {
+    const bool factory = !text.empty() && (static_cast<unsigned char>(text.back()) & 1) != 0;
+    if (vr::cli::ParseSetArgument(text, factory, set, why)) {
+        FUZZ_CHECK(factory || !vr::protocol::IsFactoryCommand(set.cmdId));
         // What `set` would write: one line, ended once.
         const std::string line = set.name + "=" + (set.isText ? set.text : std::to_string(set.number)) + "\r\n";
         FUZZ_CHECK(line.find_first_of("\r\n") == line.size() - 2);

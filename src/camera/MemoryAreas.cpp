@@ -41,7 +41,7 @@ int MemoryAreas::StoreChosen(int area, bool factoryMode) {
     return 1;
 }
 
-int MemoryAreas::StoreAll() {
+int MemoryAreas::StoreAll(std::chrono::milliseconds timeout) {
     platform::IPlatform& platform = services_.platform;
     if (platform.MessageBox(kStoreAllQuestion, platform::kAppTitle, platform::MsgIcon::Question,
                             platform::MsgButtons::YesNo) != platform::MsgResult::Yes)
@@ -56,7 +56,7 @@ int MemoryAreas::StoreAll() {
             progress.SetStep(kStoringText, done, kCount);
             if (!progress.Continue()) break;
             std::this_thread::sleep_for(kStoreAllPause);
-            if (Store(area, kStoreAllTimeout) != 1) ++failures;
+            if (Store(area, timeout) != 1) ++failures;
             ++done;
         }
     }

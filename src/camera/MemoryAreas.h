@@ -47,8 +47,9 @@ public:
     int StoreChosen(int area, bool factoryMode);
     // "Store All": asks first, then stores into user areas 1, 2, 3 and the factory area, each after a
     // short pause, and reports once at the end whether every store succeeded. 1 when all did; 0 when
-    // one failed, the operator declined or stopped it.
-    int StoreAll();
+    // one failed, the operator declined or stopped it. Each store may take `timeout` (a fuzz target
+    // gives a short one).
+    int StoreAll(std::chrono::milliseconds timeout = kStoreAllTimeout);
     // "CRS00" = 1: the camera restarts (at 9600 bit/s, from its boot area). 1 when it answered.
     int ResetCamera();
 

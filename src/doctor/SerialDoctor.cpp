@@ -6,15 +6,19 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <iterator>
 #include <map>
 #include <sstream>
 
+#include "link/PortHolders.h"
 #include "link/PortLock.h"
 #include "link/SerialPortList.h"
 #include "platform/FileIo.h"
+#include "protocol/Command.h"
 
 namespace vr::doctor {
 namespace {
@@ -45,6 +49,37 @@ std::string Canonical(const std::string& path) {
 
 bool AllDigits(const std::string& text) {
     return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// A word a shell takes as it stands: the text itself when it holds only harmless characters, else
+// in single quotes (a quote inside as '\''), or, when it holds a control byte, in bash's $'...' with
+// the byte as \xHH, so the line stays printable. A lock file named "LCK..ttyX; touch PWNED" in the
+// world-writable lock folder must not turn a fix line into two commands.
+std::string ShellWord(const std::string& text) {
+    const bool plain = !text.empty() && std::all_of(text.begin(), text.end(), [](unsigned char c) {
+        return c != 0 && (std::isalnum(c) || std::strchr("_./:@%+=,-", c) != nullptr);
+    });
+    if (plain) return text;
+    const bool control = std::any_of(text.begin(), text.end(), [](unsigned char c) { return c < 0x20 || c == 0x7F; });
+    std::string quoted = control ? "$'" : "'";
+    for (unsigned char c : text) {
+        if (!control) {
+            quoted += c == '\'' ? std::string("'\\''") : std::string(1, static_cast<char>(c));
+        } else if (c < 0x20 || c == 0x7F) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\x%02X", c);
+            quoted += escaped;
+        } else {
+            if (c == '\'' || c == '\\') quoted += '\\';
+            quoted += static_cast<char>(c);
+        }
+    }
+    return quoted + "'";
+}
+
+// Names from the machine (files, groups, programs) in a finding's text, their control bytes shown.
+std::string Shown(const std::string& text) {
+    return protocol::Command::Printable(text);
 }
 
 std::vector<int> ProcessIds(const std::string& procFolder) {
@@ -171,28 +206,33 @@ void SerialDoctor::CheckGroupsAndAccess(const std::vector<Port>& ports, DoctorRe
         const bool groupGrants = (st.st_mode & 060) == 060;
         if (groupGrants && groupsReported.emplace(st.st_gid, group).second) {
             if (inGroup)
-                report.findings.push_back({"group", Severity::Ok, "",
-                                           identity_.user + " is in the group " + group + " that owns " + port.device,
-                                           ""});
+                report.findings.push_back(
+                    {"group", Severity::Ok, "",
+                     Shown(identity_.user) + " is in the group " + Shown(group) + " that owns " + Shown(port.device),
+                     ""});
             else if (listed)
                 report.findings.push_back({"group", Severity::Problem, "",
-                                           identity_.user + " was added to the group " + group + " (owner of " +
-                                               port.device + "), but this login session does not have it yet",
-                                           "log out and in again (or run: newgrp " + group + ")"});
+                                           Shown(identity_.user) + " was added to the group " + Shown(group) +
+                                               " (owner of " + Shown(port.device) +
+                                               "), but this login session does not have it yet",
+                                           "log out and in again (or run: newgrp " + ShellWord(group) + ")"});
             else if (identity_.uid != 0)
-                report.findings.push_back(
-                    {"group", Severity::Problem, "",
-                     identity_.user + " is not in the group " + group + " that owns " + port.device,
-                     "sudo adduser " + identity_.user + " " + group + ", then log out and in again"});
+                report.findings.push_back({"group", Severity::Problem, "",
+                                           Shown(identity_.user) + " is not in the group " + Shown(group) +
+                                               " that owns " + Shown(port.device),
+                                           "sudo adduser " + ShellWord(identity_.user) + " " + ShellWord(group) +
+                                               ", then log out and in again"});
         }
         const bool canOpen = identity_.uid == 0 || (st.st_uid == identity_.uid && (st.st_mode & 0600) == 0600) ||
                              (inGroup && groupGrants) || (st.st_mode & 06) == 06;
         if (!canOpen) {
-            std::string fix = groupGrants && !inGroup ? "join the group " + group + " (see above)"
-                                                      : "sudo chmod g+rw " + port.device + " (or a udev rule)";
-            report.findings.push_back({"access", Severity::Problem, port.device,
-                                       identity_.user + " may not open " + port.device + " (owner group " + group + ")",
-                                       fix});
+            std::string fix = groupGrants && !inGroup
+                                  ? "join the group " + ShellWord(group) + " (see above)"
+                                  : "sudo chmod g+rw " + ShellWord(port.device) + " (or a udev rule)";
+            report.findings.push_back(
+                {"access", Severity::Problem, port.device,
+                 Shown(identity_.user) + " may not open " + Shown(port.device) + " (owner group " + Shown(group) + ")",
+                 fix});
         }
     }
 }
@@ -236,16 +276,17 @@ void SerialDoctor::CheckLocks(const std::vector<Port>& ports, DoctorReport& repo
         const bool isPort = std::any_of(ports.begin(), ports.end(), [&](const Port& p) { return p.device == device; });
         if (!ProcessAlive(pid)) {
             report.findings.push_back({"lock", Severity::Warning, device,
-                                       "stale lock file " + file + " (process " + std::to_string(pid) +
-                                           " is gone); programs that honour lock files keep off " + device,
-                                       "sudo rm " + file});
+                                       "stale lock file " + Shown(file) + " (process " + std::to_string(pid) +
+                                           " is gone); programs that honour lock files keep off " + Shown(device),
+                                       "sudo rm " + ShellWord(file)});
         } else {
             const std::string program = ProgramOf(pid);
             // Only a serial port of the machine's is kept from the tool; a pseudo-terminal's lock
             // belongs to whoever made it.
             report.findings.push_back({"lock", isPort ? Severity::Problem : Severity::Note, device,
-                                       device + " is locked by process " + std::to_string(pid) +
-                                           (program.empty() ? "" : " (" + program + ")") + " through " + file,
+                                       Shown(device) + " is locked by process " + std::to_string(pid) +
+                                           (program.empty() ? "" : " (" + Shown(program) + ")") + " through " +
+                                           Shown(file),
                                        isPort ? "end that program or choose another port" : ""});
         }
     }
@@ -253,21 +294,23 @@ void SerialDoctor::CheckLocks(const std::vector<Port>& ports, DoctorReport& repo
 
 void SerialDoctor::CheckHolders(const std::vector<Port>& ports, DoctorReport& report) const {
     const int self = root_.empty() ? static_cast<int>(::getpid()) : -1;
-    for (int pid : ProcessIds(Path("/proc"))) {
-        if (pid == self) continue;
-        std::error_code ec;
-        for (fs::directory_iterator it(Path("/proc/" + std::to_string(pid) + "/fd"), ec), end; !ec && it != end;
-             it.increment(ec)) {
-            const std::string target = LinkTarget(it->path().string());
-            const auto port =
-                std::find_if(ports.begin(), ports.end(), [&](const Port& p) { return p.device == target; });
-            if (port == ports.end()) continue;
-            const std::string program = ProgramOf(pid);
-            report.findings.push_back({"busy", Severity::Problem, port->device,
-                                       port->device + " is open in process " + std::to_string(pid) +
-                                           (program.empty() ? "" : " (" + program + ")"),
-                                       "end that program or choose another port"});
-            break;
+    for (const Port& port : ports) {
+        for (const link::PortHolder& holder : link::FindPortHolders(root_, port.device, self)) {
+            const std::string who = "process " + std::to_string(holder.pid) +
+                                    (holder.program.empty() ? "" : " (" + Shown(holder.program) + ")");
+            // A holder that locks the device keeps the tool off it; one that does not shares it, and
+            // takes replies.
+            if (holder.locks)
+                report.findings.push_back(
+                    {"busy", Severity::Problem, port.device,
+                     Shown(port.device) + " is open and locked in " + who + ": the tool cannot open it",
+                     "end that program or choose another port"});
+            else
+                report.findings.push_back({"busy", Severity::Warning, port.device,
+                                           Shown(port.device) + " is open in " + who +
+                                               ", which does not lock it: the tool opens it too, and that program "
+                                               "may take the camera's replies",
+                                           "end that program or choose another port"});
         }
     }
 }
@@ -294,14 +337,15 @@ void SerialDoctor::CheckAdapter(const Port& port, DoctorReport& report) const {
         break;
     }
     report.findings.push_back({"adapter", Severity::Note, port.device,
-                               port.device + ": USB serial adapter " + (usb.empty() ? "(no USB description)" : usb) +
-                                   ", driver " + driver + "; the tool asks it for low latency when it opens it",
+                               port.device + ": USB serial adapter " +
+                                   (usb.empty() ? "(no USB description)" : Shown(usb)) + ", driver " + driver +
+                                   "; the tool asks it for low latency when it opens it",
                                ""});
     const std::string timerFile = device + "/latency_timer";
     const std::string timer = ReadFirstLine(timerFile);
     if (timer.empty()) return;
     const int ms = std::atoi(timer.c_str());
-    const std::string shown = "/sys/bus/usb-serial/devices/" + port.name + "/latency_timer";
+    const std::string shown = ShellWord("/sys/bus/usb-serial/devices/" + port.name + "/latency_timer");
     if (ms <= 1) {
         report.findings.push_back(
             {"latency", Severity::Ok, port.device, port.device + ": latency timer " + std::to_string(ms) + " ms", ""});

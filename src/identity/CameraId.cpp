@@ -37,8 +37,9 @@ int CameraId::Query(std::string& id) {
 
 int CameraId::Save(const std::string& id) {
     platform::IPlatform& platform = services_.platform;
-    if (!protocol::IsSendableText(id)) {
-        platform.MessageBox(kNotSendableText, platform::kAppTitle, platform::MsgIcon::Error);
+    if (!protocol::IsSendableText(id) || !protocol::ReadsBackWhole(id)) {
+        platform.MessageBox(protocol::IsSendableText(id) ? kCommaText : kNotSendableText, platform::kAppTitle,
+                            platform::MsgIcon::Error);
         return 0;
     }
     protocol::Command& engine = services_.engine;

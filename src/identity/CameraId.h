@@ -23,6 +23,8 @@ public:
     static constexpr const char* kUnlockFailedText = "Couldn't save camera id.";
     static constexpr const char* kWriteFailedText = "Couldn't save the camera id.";
     static constexpr const char* kNotSendableText = "The camera id must not contain control characters.";
+    static constexpr const char* kCommaText =
+        "The camera id must not contain a comma: the camera's answer would end the id there.";
     static std::string CompletedText(const std::string& id);
 
     // One character of the ID per field; fields beyond its end are empty, characters beyond the tenth

@@ -32,8 +32,9 @@ DeviceIdentity DeviceInfo::Read(std::vector<std::string>* failures) {
 
 int DeviceInfo::WriteDeviceVersion(const std::string& text) {
     platform::IPlatform& platform = services_.platform;
-    if (!protocol::IsSendableText(text)) {
-        platform.MessageBox(kNotSendableText, platform::kAppTitle, platform::MsgIcon::Error);
+    if (!protocol::IsSendableText(text) || !protocol::ReadsBackWhole(text)) {
+        platform.MessageBox(protocol::IsSendableText(text) ? kCommaText : kNotSendableText, platform::kAppTitle,
+                            platform::MsgIcon::Error);
         return 0;
     }
     if (services_.engine.SendCommandString(protocol::cmd::DV00, text, kWriteTimeout) != 1) {

@@ -31,6 +31,8 @@ public:
     static constexpr const char* kWriteFailedText = "Couldn't write the Device Version.";
     static constexpr const char* kWrittenText = "Writing the Device Version has been completed.";
     static constexpr const char* kNotSendableText = "The device version must not contain control characters.";
+    static constexpr const char* kCommaText =
+        "The device version must not contain a comma: the camera's answer would end the version there.";
 
     explicit DeviceInfo(app::Services& services) : services_(services) {}
 

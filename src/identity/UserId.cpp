@@ -11,6 +11,7 @@ namespace vr::identity {
 UserId::Verdict UserId::Check(std::string_view text) {
     if (text.size() > kMaxLength) return Verdict::TooLong;
     if (!protocol::IsSendableText(text)) return Verdict::NotSendable;
+    if (!protocol::ReadsBackWhole(text)) return Verdict::Comma;
     return Verdict::Ok;
 }
 
@@ -20,6 +21,8 @@ const char* UserId::VerdictText(Verdict verdict) {
             return kTooLongMessage;
         case Verdict::NotSendable:
             return kNotSendableText;
+        case Verdict::Comma:
+            return kCommaText;
         case Verdict::Ok:
             break;
     }

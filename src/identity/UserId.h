@@ -24,9 +24,11 @@ public:
     static constexpr const char* kTooLongMessage =
         "User ID string is too long !!\nAt most 64 bytes; a character outside ASCII takes two or more.";
     static constexpr const char* kNotSendableText = "The user ID must not contain control characters.";
+    static constexpr const char* kCommaText =
+        "The user ID must not contain a comma: the camera's answer would end the ID there.";
     static constexpr const char* kWriteFailedText = "Couldn't write the User ID.";
 
-    enum class Verdict { Ok, TooLong, NotSendable };
+    enum class Verdict { Ok, TooLong, NotSendable, Comma };
     // Whether the text may be written; nothing is sent for any other verdict.
     static Verdict Check(std::string_view text);
     // The message of a verdict other than Ok.

@@ -19,6 +19,7 @@ CCommSetting::CCommSetting(platform::CRegistry& registry, platform::IPlatform& p
                            SerialPortList portList, const platform::SysCalls& calls)
     : registry_(registry),
       traffic_(traffic),
+      platform_(platform),
       cl2000_(platform),
       cl2001_(platform),
       clVer11_(platform),
@@ -107,7 +108,17 @@ int CCommSetting::Open(uint32_t mode, uint32_t rate, uint32_t portIndex) {
     const int opened = Driver().Open(portIndex, rate);
     if (opened == 1 && mode_ == ComPort && !serial_.Port().LowLatencyNote().empty())
         traffic_.LogNote(serial_.Port().LowLatencyNote());
+    // Each opening at another rate sees the same holders: they are told once.
+    if (const std::string note = HolderNote(); !note.empty() && note != holderNoteTold_) {
+        holderNoteTold_ = note;
+        traffic_.LogNote(note);
+        platform_.MessageBox(note, platform::kAppTitle, platform::MsgIcon::Exclamation);
+    }
     return opened;
+}
+
+std::string CCommSetting::HolderNote() {
+    return mode_ == ComPort && serial_.Port().IsOpen() ? serial_.Port().HolderNote() : std::string();
 }
 
 int CCommSetting::Open(uint32_t mode, uint32_t rate) {

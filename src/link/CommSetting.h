@@ -28,6 +28,8 @@ namespace vr::link {
 enum CommMode : uint32_t { ComPort = 0, CameraLink2000 = 1, CameraLink2001 = 2, CameraLinkVer11 = 3 };
 
 inline constexpr uint32_t kRates[] = {9600, 19200, 38400, 57600, 115200};
+// The camera's own code for each of those rates, as "CBDRT" takes it.
+inline constexpr int32_t kCameraRateCodes[] = {1, 2, 4, 8, 16};
 inline constexpr int kRateCount = 5;
 
 class CCommSetting final : public protocol::ILink {
@@ -93,6 +95,9 @@ public:
     std::string AbsentRememberedDevice();
     // Whether the link of the current mode is open.
     bool IsOpen() const;
+    // Another program had the serial port open when it was opened last, without locking it (see
+    // CSerialPort::HolderNote); empty otherwise. The operator is told once per note.
+    std::string HolderNote();
     // Why the last load or open of the current mode failed (the failed step and the system's
     // reason, who holds a serial port, a Camera Link loader's text or library status).
     std::string LastLinkError() const;
@@ -113,6 +118,8 @@ private:
     uint32_t baudRate_ = 9600;
     std::array<uint32_t, kModeCount> portIndex_{};
     bool saveOnExit_ = true;
+    platform::IPlatform& platform_;
+    std::string holderNoteTold_;
 
     CClSerial2000 cl2000_;
     CClSerial2001 cl2001_;

@@ -12,8 +12,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
-#include <sstream>
 
+#include "link/PortHolders.h"
+#include "platform/FileIo.h"
 #include "link/SerialPortList.h"
 #include "platform/FileIo.h"
 
@@ -60,18 +61,13 @@ std::string PortLock::LockFileName(const std::string& device) {
 int PortLock::FlockHolder(int fd) {
     struct stat st {};
     if (::fstat(fd, &st) != 0) return 0;
-    std::ifstream locks("/proc/locks");
     char wanted[64];
     std::snprintf(wanted, sizeof wanted, "%02x:%02x:%llu", major(st.st_dev), minor(st.st_dev),
                   static_cast<unsigned long long>(st.st_ino));
-    for (std::string line; std::getline(locks, line);) {
-        std::istringstream fields(line);
-        std::string id, kind, mode, access, pid, where;
-        if (!(fields >> id >> kind)) continue;
-        if (kind == "->") fields >> kind;  // a waiter
-        if (!(fields >> mode >> access >> pid >> where)) continue;
-        if (kind == "FLOCK" && where == wanted && std::atoi(pid.c_str()) != ::getpid()) return std::atoi(pid.c_str());
-    }
+    std::string locks, error;
+    if (!platform::ReadWholeFile("/proc/locks", locks, error, 1 << 20)) return 0;
+    for (const int pid : FlockHolders(locks, wanted))
+        if (pid != ::getpid()) return pid;
     return 0;
 }
 

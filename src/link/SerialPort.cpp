@@ -12,6 +12,7 @@
 #include <system_error>
 
 #include "link/LineSettings.h"
+#include "link/PortHolders.h"
 #include "link/SerialPortList.h"
 #include "platform/FileIo.h"
 #include "platform/Platform.h"
@@ -87,6 +88,7 @@ int CSerialPort::Open(const std::string& name, uint32_t rate, int byteSize, int 
     name_ = name;
     lastError_.clear();
     lowLatencyNote_.clear();
+    holderNote_.clear();
     fd_ = calls_.Open(name.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd_ < 0) return Fail(OsFailure("open()", errno));
     // Exclusive use, as no second program may talk to the camera at the same time.
@@ -112,6 +114,9 @@ int CSerialPort::Open(const std::string& name, uint32_t rate, int byteSize, int 
 
     // A failure here only costs speed: it is reported, never a reason to refuse the port.
     lowLatencyNote_ = AskForLowLatency(calls_, fd_, name);
+    // A program that ignores lock files and has the device open would take replies meant for us.
+    const std::string device = ResolvedPath(name);
+    holderNote_ = DescribeOpenHolders(device, FindPortHolders("", device, static_cast<int>(::getpid())));
 
     wakeFd_ = calls_.EventFd(0, EFD_CLOEXEC | EFD_NONBLOCK);
     if (wakeFd_ < 0) return Fail(OsFailure("eventfd()", errno));

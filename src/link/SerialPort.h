@@ -66,6 +66,10 @@ public:
     // What the last open did to make a USB serial adapter answer without delay (low latency, the
     // FTDI latency timer at 1 ms), or why it could not; empty for other devices.
     const std::string& LowLatencyNote() const { return lowLatencyNote_; }
+    // Other programs that had the device open when the last open succeeded without locking it
+    // (/proc shows them where this process may look): they may take the camera's replies. Empty when
+    // none was seen.
+    const std::string& HolderNote() const { return holderNote_; }
 
 private:
     int Fail(const std::string& reason);
@@ -78,6 +82,7 @@ private:
     std::string name_;
     std::string lastError_;
     std::string lowLatencyNote_;
+    std::string holderNote_;
     PortLock lock_;
     int fd_ = -1;
     int wakeFd_ = -1;

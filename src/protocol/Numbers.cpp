@@ -52,6 +52,27 @@ bool ParseLeadingNumber(std::string_view text, int32_t& value) {
     return true;
 }
 
+bool LeadingNumberFits(std::string_view text) {
+    if (text.size() >= 2 && text[0] == '&' && text[1] == 'H') {
+        uint64_t v = 0;
+        for (size_t i = 2; i < text.size() && HexDigit(text[i]) >= 0; ++i) {
+            v = v * 16 + static_cast<uint64_t>(HexDigit(text[i]));
+            if (v > UINT32_MAX) return false;
+        }
+        return true;
+    }
+    size_t i = 0;
+    while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i]))) ++i;
+    const bool negative = i < text.size() && text[i] == '-';
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+    int64_t v = 0;
+    for (; i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])); ++i) {
+        v = v * 10 + (text[i] - '0');
+        if (v > static_cast<int64_t>(INT32_MAX) + 1) return false;
+    }
+    return negative ? v <= static_cast<int64_t>(INT32_MAX) + 1 : v <= INT32_MAX;
+}
+
 NumberParse ParseWholeNumber(std::string_view text, int32_t& value) {
     if (IsHexPrefix(text)) {
         if (text.size() == 2) return NumberParse::Syntax;

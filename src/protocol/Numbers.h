@@ -16,6 +16,11 @@ int32_t LeadingDecimal(std::string_view text);
 // the leading decimal number. False for "&H" with no digit after it: that is no number at all.
 bool ParseLeadingNumber(std::string_view text, int32_t& value);
 
+// False when the number ParseLeadingNumber would read has more than 32 bits: a decimal outside the
+// signed range, or "&H" with a value beyond FFFFFFFF. Such a number would be read as another one
+// (saturated, or cut to its low 32 bits). True for a text without a number.
+bool LeadingNumberFits(std::string_view text);
+
 enum class NumberParse { Ok, Syntax, Overflow };
 
 // The whole text as one number, nothing before or after it: "&H" (or "&h") and hexadecimal digits,

@@ -13,4 +13,11 @@ inline bool IsSendableText(std::string_view text) {
     return true;
 }
 
+// Whether a text the tool writes comes back whole when the camera is asked for it. A reply's value
+// ends at its first comma (what follows is further information the tool ignores), so a user ID
+// "line 3, left" would be stored whole and read back as "line 3". The identity texts refuse a comma.
+inline bool ReadsBackWhole(std::string_view text) {
+    return text.find(',') == std::string_view::npos;
+}
+
 }  // namespace vr::protocol

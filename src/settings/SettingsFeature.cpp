@@ -122,6 +122,7 @@ std::string SettingsFeature::LoadReport(const SettingsLoad& load, const std::str
         if (r.why == RefusedLine::Why::Refused && !r.reply.empty()) text += " (" + r.reply + ")";
         if (r.why == RefusedLine::Why::NoAnswer) text += " (no answer)";
         if (r.why == RefusedLine::Why::NotSendable) text += " (not sent: control character)";
+        if (r.why == RefusedLine::Why::TooLarge) text += " (not sent: a number beyond 32 bits)";
     }
     if (n > kRefusedLinesListed) text += "\nand " + std::to_string(n - kRefusedLinesListed) + " more";
     text += "\nThe pages show the file's values; Reload shows the camera's.";

@@ -84,10 +84,23 @@ bool SettingsFile::ReadLines(const std::string& path, std::vector<SettingsFileLi
     return true;
 }
 
+bool SettingsFile::HoldsSettings(const std::vector<SettingsFileLine>& lines) const {
+    return std::any_of(lines.begin(), lines.end(), [this](const SettingsFileLine& l) { return lines_.Readable(l); });
+}
+
+void SettingsFile::ShowNoSettings(const std::string& path) {
+    services_.platform.MessageBox(path + "\nThis file holds no camera setting (NAME=VALUE lines); nothing was sent.",
+                                  kOpenErrorCaption, platform::MsgIcon::Exclamation);
+}
+
 SettingsLoad SettingsFile::Load(const std::string& path) {
     SettingsLoad result;
     std::vector<SettingsFileLine> lines;
     if (!ReadLines(path, lines)) return result;
+    if (!HoldsSettings(lines)) {
+        ShowNoSettings(path);
+        return result;
+    }
     result.opened = true;
     result.lines = static_cast<int>(lines.size());
     camera::LongOperation progress(services_.platform, services_.dialogs, kLoadingText);
@@ -133,6 +146,9 @@ bool SettingsFile::LoadLine(const SettingsFileLine& line, SettingsLoad& result) 
     };
     switch (m.use) {
         case LineUse::Ignored:
+            return true;
+        case LineUse::TooLarge:
+            result.refused.push_back({line.number, line.text, RefusedLine::Why::TooLarge, {}});
             return true;
         case LineUse::ModelName: {
             // A CR or LF in it would end the command early and send the rest as a command of its own.

@@ -26,9 +26,10 @@ enum class SettingsVariant {
 // A line the camera did not take.
 struct RefusedLine {
     enum class Why {
-        Refused,     // the camera answered with an error
-        NoAnswer,    // the camera did not answer
-        NotSendable  // a model name holding a control character: never sent
+        Refused,      // the camera answered with an error
+        NoAnswer,     // the camera did not answer
+        NotSendable,  // a model name holding a control character: never sent
+        TooLarge      // a number beyond 32 bits: never sent as another number
     };
     int number = 0;
     std::string text;
@@ -37,7 +38,7 @@ struct RefusedLine {
 };
 
 struct SettingsLoad {
-    bool opened = false;  // false: the file could not be read (the operator has been told)
+    bool opened = false;  // false: the file could not be read or holds no setting (the operator has been told)
     int lines = 0;        // lines in the file
     int done = 0;         // lines handled before the end, or before the operator stopped
     int sent = 0;         // lines sent to the camera
@@ -63,6 +64,10 @@ public:
 
     // The file's lines; false, after telling the operator, when it cannot be read.
     bool ReadLines(const std::string& path, std::vector<SettingsFileLine>& lines);
+    // Whether any line names a camera setting. A file without one (empty, binary, UTF-16) is no
+    // settings file: loading it would send nothing and look like success.
+    bool HoldsSettings(const std::vector<SettingsFileLine>& lines) const;
+    void ShowNoSettings(const std::string& path);
 
     // Sends every setting of the file to the camera behind the progress window, stores each value in
     // the table whether or not the camera took it, and commits them all. Refused lines are reported

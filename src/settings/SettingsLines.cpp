@@ -1,11 +1,13 @@
 #include "settings/SettingsLines.h"
 
 #include <cctype>
+#include <string_view>
 
 #include "camera/ModelCommands.h"
 #include "platform/Platform.h"
 #include "protocol/Command.h"
 #include "protocol/CommandTable.h"
+#include "protocol/Numbers.h"
 #include "protocol/ParameterTable.h"
 
 namespace vr::settings {
@@ -46,13 +48,16 @@ SettingsLines::SettingsLines()
 SettingsLines::~SettingsLines() = default;
 
 std::vector<SettingsFileLine> SettingsLines::Split(const std::string& content) {
+    static constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
     std::vector<SettingsFileLine> lines;
-    size_t start = 0;
+    size_t start = content.starts_with(kByteOrderMark) ? kByteOrderMark.size() : 0;
     while (start < content.size()) {
-        size_t end = content.find('\n', start);
-        const size_t next = end == std::string::npos ? content.size() : end + 1;
-        if (end == std::string::npos) end = content.size();
-        if (end > start && content[end - 1] == '\r') --end;
+        size_t end = content.find_first_of("\r\n", start);
+        size_t next = content.size();
+        if (end == std::string::npos)
+            end = content.size();
+        else
+            next = content.compare(end, 2, "\r\n") == 0 ? end + 2 : end + 1;
         SettingsFileLine line;
         line.number = static_cast<int>(lines.size()) + 1;
         line.text = content.substr(start, end - start);
@@ -63,6 +68,12 @@ std::vector<SettingsFileLine> SettingsLines::Split(const std::string& content) {
     return lines;
 }
 
+bool SettingsLines::Readable(const SettingsFileLine& line) const {
+    for (const uint32_t model : {camera::kModelKA, camera::kModelKB})
+        if (Interpret(line, true, model).use != LineUse::Ignored) return true;
+    return false;
+}
+
 LineMeaning SettingsLines::Interpret(const SettingsFileLine& line, bool factoryMode, uint32_t modelKind) const {
     LineMeaning m;
     if (line.overlong) return m;
@@ -71,11 +82,18 @@ LineMeaning SettingsLines::Interpret(const SettingsFileLine& line, bool factoryM
     if (r.failed || r.name.empty() || r.separator != "=" || r.commandId < 0) return m;
     m.cmdId = static_cast<uint32_t>(r.commandId);
     if (m.cmdId == protocol::cmd::MD00) {
+        // Blanks go as on every line of the file; a reply's text keeps its inner blanks, but that is
+        // the engine's reading of the camera, not of a file.
         m.use = LineUse::ModelName;
-        m.text = r.value.textValue;
+        m.text = r.raw.substr(r.raw.find('=') + 1);
+        m.text = m.text.substr(0, m.text.find(','));
         return m;
     }
     if (r.value.kind != protocol::ValueKind::Integer || !StartsWithNumber(r.valueText)) return m;
+    if (!protocol::LeadingNumberFits(r.valueText)) {
+        m.use = LineUse::TooLarge;
+        return m;
+    }
     const int32_t ctrl = rows_->ToCtrlId(m.cmdId);
     if (ctrl < 0) return m;
     m.ctrlId = static_cast<uint32_t>(ctrl);

@@ -2,9 +2,13 @@
 // How the tool reads a camera settings file (".cam"): the file's lines, and what each line asks of
 // the camera. The loader and the comparison with a file read lines the same way.
 //
-// A line is "NAME=VALUE": blanks, CR and LF anywhere are dropped, the value ends at a comma, an
-// integer is decimal or "&H" and hexadecimal digits. Names match the command table exactly (case
-// included). Anything else (blank lines, comments, other names) is no setting and is passed over.
+// A line ends with LF, CR LF or a lone CR (a file from an old Mac is lines too, never one line whose
+// CRs the blank removal below would delete, gluing "MD00=VR-8200-KA" to the settings after it); a
+// UTF-8 byte-order mark before the first line is no part of it. A line is "NAME=VALUE": blanks, CR
+// and LF anywhere are dropped, the value ends at a comma, an integer is decimal or "&H" and
+// hexadecimal digits. Names match the command table exactly (case included). Anything else (blank
+// lines, comments, other names) is no setting and is passed over. A number beyond 32 bits is never
+// cut to another one: its line is reported and not sent.
 
 #include <cstddef>
 #include <cstdint>
@@ -38,6 +42,7 @@ enum class LineUse {
     FactoryOnly,  // a factory parameter, outside factory mode
     NotInFile,    // a parameter that settings files do not carry
     NotOnModel,   // a command the camera model lacks
+    TooLarge,     // a number beyond 32 bits: reported, never sent
 };
 
 struct LineMeaning {
@@ -55,8 +60,12 @@ public:
     SettingsLines(const SettingsLines&) = delete;
     SettingsLines& operator=(const SettingsLines&) = delete;
 
-    // The lines of a file's contents, split at LF; a last line without LF counts too.
+    // The lines of a file's contents, split at LF, CR LF or a lone CR; a last line without a line
+    // end counts too.
     static std::vector<SettingsFileLine> Split(const std::string& content);
+    // True when the line names one of the camera's commands with a value, for any model or mode:
+    // a file with no such line (empty, binary, UTF-16) is no settings file.
+    bool Readable(const SettingsFileLine& line) const;
 
     // What the line asks for a camera of `modelKind` in the given control mode. Looking a name up
     // never tells the operator anything: lines the tool does not know are passed over quietly.

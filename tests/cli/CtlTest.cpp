@@ -1,8 +1,12 @@
 // vr8200ctl's dump, connect, set, get and send over a pty: usage errors, a missing camera, refusals,
 // Ctrl-C and the remembered rate. Silence, hang-ups, late and odd replies are tests/faults'.
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <csignal>
+#include <cstring>
 #include <regex>
 
 #include "RunTool.h"
@@ -37,6 +41,10 @@ TEST_F(CtlTest, SetChangesTheCameraAndStopsAtTheFirstRefusal) {
     EXPECT_EQ(Run({"--json", "get", "GA", "MD"}, 0).out, "{\"GA\": 500, \"MD\": \"VR-8200-KA\"}\n");
     // A name asked twice is one key: a JSON object holds each key once.
     EXPECT_EQ(Run({"--json", "get", "GA", "MD", "GA"}, 0).out, "{\"GA\": 500, \"MD\": \"VR-8200-KA\"}\n");
+
+    // A factory setting is written in factory mode, as the factory page writes it.
+    Run({"--factory", "set", "GAORA=9000"}, 0);
+    EXPECT_EQ(camera->Value("GAORA"), 9000);
 }
 
 // Every command's usage errors: exit 2, nothing on stdout, nothing sent, and a printable message.
@@ -59,22 +67,34 @@ TEST_F(CtlTest, UsageErrorsExitWithTwoBeforeTouchingTheLine) {
     // clang-format off
     const std::vector<Strings> bare = {
         {}, {"frobnicate"}, {"lut", "curve", curve} /* no --points */, {"--rate", "1234", "connect"},
-        {"--link", "usb", "connect"}, {"--port", "", "connect"}, {"--config-dir", "", "--simulate", "KA", "connect"}};
+        {"--link", "usb", "connect"}, {"--port", "", "connect"}, {"--config-dir", "", "--simulate", "KA", "connect"},
+        {"--rate", "0x1c200", "connect"}, {"--port-index", "1e0", "connect"}};
     const std::vector<Strings> onKA = {
         {"get", "NOPE"}, {"get", "G\x1b[2J"}, {"set", "GA"}, {"set", "GA=12abc"}, {"set", "GA=4294967296"},
         {"send", "GA?\r\nCRS00=1"}, {"onepush", "white"}, {"onepush"}, {"xml-version", "1000"}, {"xml-version", "12x"},
         {"store-area", "0"}, {"--yes", "store-all"}, {"write-model", "KB"}, {"onepush", "factory-pixel-gain"},
         {"set-camera-id", "ABC"}, {"set-device-version", "1.2.3.4"}, {"reset"}, {"xml-version", "5"},
-        {"set", "UD=" + std::string(65, 'u')}, {"set", "ID00=ABCDEFGHIJK"}, {"set", "DV00=1.2"}};
+        {"set", "UD=" + std::string(65, 'u')},
+        // Numbers are whole decimals: CLI11 alone took "0x1" for 1, and the tool then sent 0.
+        {"load-area", "0x1"}, {"store-area", "+2"}, {"store-area", " 2"}, {"send", "GA?", "--wait", "0x10"},
+        // set and send keep the factory rule of store-area 0, set-camera-id and write-model.
+        {"set", "SA00=0"}, {"set", "ULCK=6182057", "ID00=999"}, {"set", "MD00=VR-8200-KB"}, {"set", "GAORA=9000"},
+        {"send", "sa00 = 0"}, {"send", "ULCK=6182057"},
+        // A text the camera's answer would cut at its comma is never written.
+        {"set", "UD=line 3, left"}};
     const std::vector<Strings> factory = {
         {"store-all"}, {"set-camera-id", ""}, {"set-camera-id", "ABCDEFGHIJK"}, {"set-camera-id", "AB\nC"},
-        {"set-device-version", "1.2.3"}, {"set-device-version", "12.3.4.5"}, {"set-device-version", "1.2.3."}};
+        {"set-device-version", "1.2.3"}, {"set-device-version", "12.3.4.5"}, {"set-device-version", "1.2.3."},
+        {"store-area", "0x2"}, {"xml-version", "0x64"}, {"set", "ID00=ABCDEFGHIJK"}, {"set", "DV00=1.2"},
+        {"set-camera-id", "AB,C"}, {"set-device-version", "1.,.3.4"}};
     // clang-format on
     for (const Strings& command : bare) check({}, command);
     for (const Strings& command : onKA) check({"--simulate", "KA"}, command);
     for (const Strings& command : factory) check({"--factory", "--simulate", "KA"}, command);
     check({"--simulate", "KA"}, {"set-user-id", "a\r\nGA=100"},
           "VR-8200 Control Tool: The user ID must not contain control characters.");
+    check({"--simulate", "KA"}, {"set-user-id", "line 3, left"},
+          "VR-8200 Control Tool: The user ID must not contain a comma: the camera's answer would end the ID there.");
     const std::string points17 = "0,1 1,1 2,1 3,1 4,1 5,1 6,1 7,1 8,1 9,1 10,1 11,1 12,1 13,1 14,1 15,1 16,1";
     for (const auto& [points, message] : std::vector<std::pair<std::string, std::string>>{
              {"0,256 12;40 256,0", "point 2 \"12;40\" is not X,Y"},
@@ -120,6 +140,29 @@ TEST_F(CtlTest, SendWritesOneLineAndListsTheReplies) {
     EXPECT_EQ(r.out, "GA=100\n");
     EXPECT_EQ(Sent(r.err), Strings{"GA?"}) << "no start-up sequence";
     EXPECT_TRUE(Contains(r.err, "Rx: GA=100"));
+
+    // After a run that left the camera at 115200, send opens there too, as every other run does.
+    Run({"set", "GA=400"}, 0);
+    EXPECT_EQ(Run({"send", "GA?", "--wait", "300"}, 0).out, "GA=400\n");
+}
+
+// set follows a rate change it makes: the sets after "CBDRT" go at the camera's new rate.
+TEST_F(CtlTest, SetFollowsTheRateItChanges) {
+    Start();
+    Run({"set", "CBDRT=1", "GA=401"}, 0);
+    EXPECT_EQ(camera->CameraRate(), 9600u);
+    EXPECT_EQ(camera->Value("GA"), 401);
+    EXPECT_EQ(Run({"send", "GA?", "--wait", "300"}, 0).out, "GA=401\n") << "the next run knows where the camera is";
+}
+
+// A camera whose model the tool does not know: nothing was read, and dump says so.
+TEST_F(CtlTest, DumpOfAnUnsupportedModelSaysSo) {
+    Start();
+    Run({"--factory", "set", "MD00=XYZ"}, 0);
+    const auto r = Run({"dump"}, 1);
+    EXPECT_TRUE(Contains(r.err, "vr8200ctl: the camera's model \"XYZ\" is not supported; its settings were not read"))
+        << r.err;
+    EXPECT_TRUE(r.out.empty());
 }
 
 // Ctrl-C in a dump: the command on the wire is answered, the read stops, what was read is printed.
@@ -136,6 +179,57 @@ TEST_F(CtlTest, CtrlCStopsADumpBetweenTwoCommands) {
     for (const auto& line : Lines(r.err))
         if (Contains(line, "Tx: ") || Contains(line, "Rx: ")) last = line;
     EXPECT_TRUE(Contains(last, "Rx: ")) << last;
+}
+
+// SIGTERM and SIGHUP stop a load as Ctrl-C does: between two lines, with what was done said; the
+// exit status is the one a shell gives a program the signal ended.
+TEST_F(CtlTest, TermHangUpAndCtrlCStopALoadBetweenTwoLines) {
+    Start("KA", [](auto& o) { o.slowMs = 30; });
+    std::string text;
+    for (int i = 0; i < 60; ++i) text += "BL=" + std::to_string(i % 8) + "\r\n";
+    config.WriteFile("in.cam", text);
+    for (const auto& [signal, exitCode] : {std::pair{SIGTERM, 143}, std::pair{SIGHUP, 129}, std::pair{SIGINT, 130}}) {
+        SCOPED_TRACE(strsignal(signal));
+        const uint64_t before = camera->LinesHandled();
+        const auto r = RunToolSignalled(
+            {"--port", camera->DevicePath(), "--trace", "load", config / "in.cam"}, config.Path(),
+            [&] { return camera->LinesHandled() >= before + 12; }, signal, exitCode);
+        std::smatch m;
+        ASSERT_TRUE(
+            std::regex_search(r.err, m, std::regex("VR-8200 Control Tool: Stopped after (\\d+) of 60 lines\\.")))
+            << r.err;
+        EXPECT_LT(std::stoi(m[1]), 60);
+        std::string last;
+        for (const auto& line : Lines(r.err))
+            if (Contains(line, "Tx: ") || Contains(line, "Rx: ")) last = line;
+        EXPECT_TRUE(Contains(last, "Rx: ")) << "the line on the wire was answered first: " << last;
+    }
+}
+
+// A Ctrl-C that comes while the last set waits for its answer stops nothing: the set is done and
+// the run succeeded.
+TEST_F(CtlTest, CtrlCAfterTheLastCommandWentOutLeavesASuccess) {
+    Start("KA", [](auto& o) { o.delayReplyMs = {{"GA", 1500}}; });
+    // MD?, EA?, CBDRT=16 twice, then GA=400 waits for its answer.
+    const auto r = RunToolSignalled(
+        {"--port", camera->DevicePath(), "set", "GA=400"}, config.Path(), [&] { return camera->LinesHandled() >= 5; },
+        SIGINT, 0);
+    EXPECT_EQ(camera->Value("GA"), 400);
+}
+
+// A program that has the port open without locking it takes replies unseen: the tool names it when
+// it opens the port, once however often the start-up opens it again.
+TEST_F(CtlTest, AProgramHoldingThePortIsNamedWhenTheToolOpensIt) {
+    Start();
+    const int held = ::open(camera->DevicePath().c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
+    ASSERT_GE(held, 0);
+    const auto r = Run({"get", "GA"}, 0);
+    ::close(held);
+    const std::string note = "VR-8200 Control Tool: " + camera->DevicePath() + " is also open in process " +
+                             std::to_string(::getpid()) + " (";
+    EXPECT_TRUE(Contains(r.err, note)) << r.err;
+    EXPECT_EQ(r.err.find(note), r.err.rfind(note)) << "said once";
+    EXPECT_FALSE(Contains(Run({"--rate", "115200", "get", "GA"}, 0).err, "is also open")) << "nobody holds it now";
 }
 
 // The rate the tool left the camera at is remembered per port and probed first the next time.

@@ -59,18 +59,15 @@ inline int Reap(pid_t pid) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 
-// Output goes to files, never to a pipe the tool could fill; `interruptAfter` sends a Ctrl-C that late.
-// A given `exitCode` is checked, a mismatch reported at the caller with the tool's stderr.
-inline ToolResult RunTool(const Strings& args, const std::string& configDir, std::optional<int> exitCode = std::nullopt,
-                          std::chrono::milliseconds interruptAfter = std::chrono::milliseconds(0),
-                          std::source_location where = std::source_location::current()) {
+// vr8200ctl run to its end, `during` given its process id while it runs (to send it a signal). Output
+// goes to files, never to a pipe the tool could fill. A given `exitCode` is checked, a mismatch
+// reported at the caller with the tool's stderr.
+inline ToolResult RunToolWhile(const Strings& args, const std::string& configDir, std::optional<int> exitCode,
+                               const std::function<void(pid_t)>& during, std::source_location where) {
     const TempDir outDir;
     ToolResult r;
     if (const pid_t pid = SpawnTool(args, configDir, outDir / "out", outDir / "err"); pid >= 0) {
-        if (interruptAfter.count() > 0) {
-            std::this_thread::sleep_for(interruptAfter);
-            ::kill(pid, SIGINT);
-        }
+        if (during) during(pid);
         r = {Reap(pid), outDir.ReadFile("out"), outDir.ReadFile("err")};
     }
     if (exitCode && r.exitCode != *exitCode)
@@ -78,6 +75,37 @@ inline ToolResult RunTool(const Strings& args, const std::string& configDir, std
             << "exit status " << r.exitCode << ", expected " << *exitCode << "\n"
             << r.err;
     return r;
+}
+
+// `interruptAfter` sends a Ctrl-C that late.
+inline ToolResult RunTool(const Strings& args, const std::string& configDir, std::optional<int> exitCode = std::nullopt,
+                          std::chrono::milliseconds interruptAfter = std::chrono::milliseconds(0),
+                          std::source_location where = std::source_location::current()) {
+    return RunToolWhile(
+        args, configDir, exitCode,
+        [interruptAfter](pid_t pid) {
+            if (interruptAfter.count() <= 0) return;
+            std::this_thread::sleep_for(interruptAfter);
+            ::kill(pid, SIGINT);
+        },
+        where);
+}
+
+// vr8200ctl sent `signal` as soon as `ready` holds (asked every 10 ms, for at most 30 s), so a stop
+// lands at a known point of the run rather than after a guessed time.
+inline ToolResult RunToolSignalled(const Strings& args, const std::string& configDir,
+                                   const std::function<bool()>& ready, int signal,
+                                   std::optional<int> exitCode = std::nullopt,
+                                   std::source_location where = std::source_location::current()) {
+    return RunToolWhile(
+        args, configDir, exitCode,
+        [&](pid_t pid) {
+            const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+            while (!ready() && std::chrono::steady_clock::now() < deadline)
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            ::kill(pid, signal);
+        },
+        where);
 }
 
 // The non-empty lines of a text.

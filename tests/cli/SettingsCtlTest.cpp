@@ -146,3 +146,37 @@ TEST_F(SettingsCtlTest, WriteModelAndReset) {
     Run({"--rate", "115200", "--factory", "reset"}, 0);
     EXPECT_EQ(camera->CameraRate(), 9600u);
 }
+
+// The loader sends only what the file says: a lone CR ends a line, a byte-order mark is no part of
+// line 1, blanks go from a model name as from every line, a number beyond 32 bits is reported and not
+// sent, and a file with no setting at all is refused before anything is sent.
+TEST_F(SettingsCtlTest, LoadSendsOnlyWhatTheFileSays) {
+    Start("KB");
+    config.WriteFile("cr.cam", "MD00 = VR-8200 -KA\rGA=400\rGAR=200\r");
+    auto r = Run({"load", config / "cr.cam"}, 0);
+    const Strings sent = Sent(r.err);
+    EXPECT_TRUE(Has(sent, "MD00=VR-8200-KA") && Has(sent, "GA=400") && Has(sent, "GAR=200")) << r.err;
+    EXPECT_EQ(camera->ModelName(), "VR-8200-KA");
+
+    config.WriteFile("bom.cam", "\xEF\xBB\xBFGA=401\r\n");
+    Run({"load", config / "bom.cam"}, 0);
+    EXPECT_EQ(camera->Value("GA"), 401);
+
+    config.WriteFile("big.cam", "LR=3000000000\r\nGAB=&H1FFFFFFFF\r\nGA=&HFFFFFFFF\r\nGA=402\r\n");
+    r = Run({"load", config / "big.cam"}, 1);
+    EXPECT_TRUE(Contains(r.err, "vr8200ctl: line 1 not sent (a number beyond 32 bits): LR=3000000000\n")) << r.err;
+    EXPECT_TRUE(Contains(r.err, "vr8200ctl: line 2 not sent (a number beyond 32 bits): GAB=&H1FFFFFFFF\n"));
+    EXPECT_EQ(SentAfterConnect(r.err), (Strings{"GA=-1", "GA=402"})) << "&HFFFFFFFF is 32 bits: -1";
+    EXPECT_EQ(camera->Value("LR"), 20000);
+
+    static const char kUtf16[] = "G\0A\0=\0004\0000\0003\0\r\0\n\0";
+    const std::string utf16(kUtf16, sizeof kUtf16 - 1);
+    for (const std::string& content :
+         {std::string(), std::string("\r\r\n\r"), utf16, std::string("\x7F\x45LF\x01\x02")}) {
+        config.WriteFile("none.cam", content);
+        r = Run({"load", config / "none.cam"}, 4);
+        EXPECT_TRUE(Contains(r.err, "holds no camera setting (NAME=VALUE lines); nothing was sent")) << r.err;
+        EXPECT_TRUE(Sent(r.err).empty()) << "refused before the camera is asked anything";
+    }
+    EXPECT_EQ(camera->Value("GA"), 402);
+}

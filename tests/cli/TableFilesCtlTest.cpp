@@ -6,6 +6,7 @@
 
 #include <filesystem>
 
+#include "FullDisk.h"
 #include "RunTool.h"
 
 using namespace vr::test;
@@ -105,6 +106,15 @@ TEST_F(LutCurveCtlTest, WritesTheEditorsTableForAllThreeColours) {
     RunTool({"--yes", "lut", "curve", path, "--points", "0,256 64,96 256,0"}, config.Path(), 0);
     EXPECT_TRUE(Contains(config.ReadFile("gamma.csv"), "\r\n2560,2560,2560\r\n")) << "the bent curve";
     RunTool({"lut", "curve", config / "no/such/folder/g.csv", "--points", "0,256 256,0"}, config.Path(), 4);
+
+    // On a full disk the message names the file.
+    const std::string full = config / "full.csv";
+    const auto r = [&] {
+        const FullDisk disk;
+        return RunTool({"lut", "curve", full, "--points", "0,256 256,0"}, config.Path(), 4);
+    }();
+    EXPECT_TRUE(r.err.starts_with("vr8200ctl: " + full + " was not written: ")) << r.err;
+    EXPECT_FALSE(std::filesystem::exists(full));
 }
 
 TEST_F(TableFilesCtlTest, ShadingNeedsItsModeOn) {

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -141,13 +142,34 @@ TEST(SerialDoctor, EachFindingWithItsSeverityAndFix) {
              m.File("var/lock/LCK..pts_3", "        77\n");
          },
          true, "lock", Severity::Note, "/dev/pts/3 is locked by process 77", ""},
+        // A program that has the port open without locking it shares it with the tool (and takes its
+        // replies); one that locks it too keeps the tool off.
         {"a port held open",
          [](const FakeMachine& m) {
              m.Process(900, "screen");
              m.Link("/dev/ttyUSB0", "proc/900/fd/3");
              m.Link("/dev/null", "proc/900/fd/0");
          },
-         true, "busy", Severity::Problem, "/dev/ttyUSB0 is open in process 900 (screen)", ""},
+         true, "busy", Severity::Warning,
+         "/dev/ttyUSB0 is open in process 900 (screen), which does not lock it: the tool opens it too", ""},
+        {"a port held open and locked",
+         [](const FakeMachine& m) {
+             m.Process(900, "screen");
+             m.Link("/dev/ttyUSB0", "proc/900/fd/3");
+             struct stat st {};
+             ASSERT_EQ(::stat((m.Root() + "/dev/ttyUSB0").c_str(), &st), 0);
+             char name[64];
+             std::snprintf(name, sizeof name, "%02x:%02x:%llu", major(st.st_dev), minor(st.st_dev),
+                           static_cast<unsigned long long>(st.st_ino));
+             m.File("proc/locks", "1: POSIX  ADVISORY  WRITE 77 00:05:1 0 EOF\n2: FLOCK  ADVISORY  WRITE 900 " +
+                                      std::string(name) + " 0 EOF\n");
+         },
+         true, "busy", Severity::Problem, "/dev/ttyUSB0 is open and locked in process 900 (screen)", ""},
+        // A name in the world-writable lock folder is quoted for the shell, never run.
+        {"a lock file named like a command",
+         [](const FakeMachine& m) { m.File("var/lock/LCK..ttyX; touch PWNED", "      4711\n"); }, true, "lock",
+         Severity::Warning, "stale lock file /var/lock/LCK..ttyX; touch PWNED",
+         "sudo rm '/var/lock/LCK..ttyX; touch PWNED'"},
         {"no ports", [](const FakeMachine& m) { fs::remove(fs::path(m.Root()) / "dev/ttyUSB0"); }, false, "ports",
          Severity::Note, "", ""},
     };

@@ -265,6 +265,7 @@ TEST_F(IdEditorsTest, BothEditorsKeepTheUserIdRule) {
         {longest + "u",
          "User ID string is too long !!\nAt most 64 bytes; a character outside ASCII takes two or more."},
         {"line\r\nGA=100", "The user ID must not contain control characters."},
+        {"line 3, left", "The user ID must not contain a comma: the camera's answer would end the ID there."},
     };
     for (const auto& editor : editors) {
         for (const auto& [text, refusal] : cases) {
@@ -303,6 +304,11 @@ TEST_F(IdEditorsTest, CameraIdSavesTheFirstCharacterOfEachFieldOnlyInFactoryMode
     dialog->OnSave();
     EXPECT_TRUE(sent.empty());
     EXPECT_EQ(LastBox(), kApp + "The camera id must not contain control characters. [error]");
+    TypeCameraId({"A", ","});
+    dialog->OnSave();
+    EXPECT_TRUE(sent.empty());
+    EXPECT_EQ(LastBox(),
+              kApp + "The camera id must not contain a comma: the camera's answer would end the id there. [error]");
     // Opened again, the camera's short id fills the first fields.
     dialog = OpenCameraId(true);
     EXPECT_EQ(Texts({cameraid::kFields.begin(), cameraid::kFields.end()}),

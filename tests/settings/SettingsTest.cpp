@@ -4,8 +4,6 @@
 // and modes, the replace question and the remembered folder, writes that fail without harming the
 // file in place); the memory areas, the "Factory A" buttons and the comparison with a file.
 
-#include <signal.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -16,6 +14,7 @@
 
 #include "AsNobody.h"
 #include "CameraOnPty.h"
+#include "FullDisk.h"
 #include "camera/ModelCommands.h"
 #include "camera/ReadAllSettings.h"
 #include "platform/Registry.h"
@@ -33,7 +32,7 @@ namespace {
 
 // The hand-derived expected files beside this header.
 inline std::string ExpectedFile(const std::string& name) {
-    std::ifstream in(std::filesystem::path(__FILE__).parent_path() / "expected" / name, std::ios::binary);
+    std::ifstream in(std::filesystem::path(VR_TEST_DIR) / "expected" / name, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
@@ -113,12 +112,15 @@ TEST_F(SettingsLoadTest, LinesAreReadAsTheEngineParsesThemAndOthersPassQuietly) 
     EXPECT_EQ(Platform().progress.front(), "open:Now, reading camera setting file.");
     EXPECT_EQ(Platform().progress.back(), "finish");
 
-    // An empty file sends nothing, and still commits what the pages hold.
+    // A file with no setting at all (empty, or binary) is no settings file: it is reported and
+    // nothing is sent or committed.
     sent.clear();
     services->table.SetDataValue(1041, 700);
-    EXPECT_EQ(Load("").lines, 0);
+    EXPECT_FALSE(Load("").opened);
     EXPECT_TRUE(sent.empty());
-    EXPECT_EQ(services->table.GetCommittedDataValue(1041), 700);
+    EXPECT_EQ(LastBox(), "File Open Error: " + Path("in.cam") +
+                             "\nThis file holds no camera setting (NAME=VALUE lines); nothing was sent. [warning]");
+    EXPECT_EQ(services->table.GetCommittedDataValue(1041), 400);
 }
 
 TEST_F(SettingsLoadTest, AFileOfAnotherModelSendsOnlyWhatThisModelHas) {
@@ -279,16 +281,10 @@ TEST_F(SettingsWriteTest, AFailedWriteNamesFileAndReasonAndLeavesTheGoodFile) {
     Start("KA", {}, 0, false);
     const std::string good = ExpectedFile("ka-shipping.cam");
     services->dir.WriteFile("golden.cam", good);
-    // A full disk: past the file size limit every write fails as it would on one.
-    struct rlimit saved {};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-    struct rlimit small = saved;
-    small.rlim_cur = 64;
-    auto* previous = ::signal(SIGXFSZ, SIG_IGN);
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    const bool written = Write("golden.cam", SettingsVariant::AllData);
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    ::signal(SIGXFSZ, previous);
+    const bool written = [&] {
+        const test::FullDisk full;
+        return Write("golden.cam", SettingsVariant::AllData);
+    }();
     EXPECT_FALSE(written);
     EXPECT_EQ(Texts(), Strings{Path("golden.cam") + "\nCouldn't open this file\nwrite: File too large"});
     EXPECT_EQ(Platform().boxes[0].caption, "File Open Error");
