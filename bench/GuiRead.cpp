@@ -45,7 +45,7 @@ void BM_GuiReadAllPacedAt115200(benchmark::State& state) {
         return;
     }
     core.link.SetSaveOnExit(false);
-    vr::gui::MainWindow window(core.Get());
+    vr::gui::MainWindow window(core.Session());
     platform.SetMainWindow(&window);
     window.show();
     window.Logic().PrepareWindow();

@@ -26,7 +26,7 @@ namespace {
 
 using vr::bench::kRate;
 
-using Transfer = std::function<vr::lut::TransferReport(vr::app::Services&)>;
+using Transfer = std::function<vr::lut::TransferReport(vr::camera::Services&)>;
 
 void Run(benchmark::State& state, const Transfer& transfer, bool pace) {
     vr::test::TestServices services(vr::test::LineKind::Real);
@@ -78,7 +78,7 @@ vr::lut::PlainLutTables LutTables() {
 void BM_LutWritePacedAt115200(benchmark::State& state) {
     vr::lut::PlainLutTables tables = LutTables();
     Run(
-        state, [&tables](vr::app::Services& services) { return vr::lut::WriteAllLuts(services, tables); }, true);
+        state, [&tables](vr::camera::Services& services) { return vr::lut::WriteAllLuts(services, tables); }, true);
 }
 BENCHMARK(BM_LutWritePacedAt115200)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
@@ -87,7 +87,7 @@ void BM_ShadingWritePacedAt115200(benchmark::State& state) {
     for (auto& plane : buffer)
         for (size_t i = 0; i < plane.size(); ++i) plane[i] = static_cast<int32_t>(4096 + i);
     Run(
-        state, [&buffer](vr::app::Services& services) { return vr::lut::WriteShadingToCamera(services, buffer); },
+        state, [&buffer](vr::camera::Services& services) { return vr::lut::WriteShadingToCamera(services, buffer); },
         true);
 }
 BENCHMARK(BM_ShadingWritePacedAt115200)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
@@ -95,7 +95,7 @@ BENCHMARK(BM_ShadingWritePacedAt115200)->Unit(benchmark::kMillisecond)->UseRealT
 void BM_LutWriteAnsweredAtOnce(benchmark::State& state) {
     vr::lut::PlainLutTables tables = LutTables();
     Run(
-        state, [&tables](vr::app::Services& services) { return vr::lut::WriteAllLuts(services, tables); }, false);
+        state, [&tables](vr::camera::Services& services) { return vr::lut::WriteAllLuts(services, tables); }, false);
 }
 BENCHMARK(BM_LutWriteAnsweredAtOnce)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
 

@@ -13,11 +13,11 @@
 #include "Session.h"
 #include "SetArgument.h"
 #include "camera/LongOperation.h"
-#include "platform/Platform.h"
-#include "app/Services.h"
 #include "camera/ModelCommands.h"
+#include "camera/Services.h"
 #include "link/CommSetting.h"
 #include "platform/Deadline.h"
+#include "platform/Platform.h"
 #include "protocol/Command.h"
 #include "protocol/CommandTable.h"
 #include "protocol/CommandTimeouts.h"
@@ -28,7 +28,6 @@
 #include "protocol/ParameterTable.h"
 #include "protocol/TextValue.h"
 #include "protocol/TrafficLog.h"
-#include "ui/main/CtrlToolDlg.h"
 
 namespace vr::cli {
 namespace {
@@ -77,12 +76,11 @@ int RunPorts(Session& session) {
 
 int RunConnect(Session& session) {
     if (int rc = session.ConnectOrFail(false); rc != kExitOk) return rc;
-    auto& window = session.Window();
-    app::Services& services = session.Services();
+    camera::Services& services = session.Services();
     std::vector<OutputValue> values = {{"model", services.model.name, true},
                                        {"rate", std::to_string(services.link.GetBaudRate()), false}};
     // The area only when the camera said it: a default would pass for the camera's.
-    if (session.AreaAnswered()) values.push_back({"area", std::to_string(window.CurrentArea()), false});
+    if (session.AreaAnswered()) values.push_back({"area", std::to_string(session.Camera().CurrentArea()), false});
     Print(FormatValues(values, session.Opts().json));
     // The start-up finished only when every step of it was answered.
     if (services.engine.LinkLost()) {
@@ -107,7 +105,7 @@ int RunDump(Session& session) {
     const auto& table = session.Services().table;
     std::vector<OutputValue> values;
     int unanswered = 0;
-    for (const auto& read : session.Window().LastRead()) {
+    for (const auto& read : session.Camera().LastRead().rows) {
         const auto& row = table.Row(read.row);
         if (!read.answered) {
             ++unanswered;
@@ -117,8 +115,8 @@ int RunDump(Session& session) {
     }
     // What was read is printed also when the read ended early; the message of why has been shown.
     Print(FormatValues(values, session.Opts().json));
-    if (session.Window().LastReadStopped()) return kExitInterrupted;
-    if (session.Window().LastReadEnded()) return kExitCameraRefused;
+    if (session.Camera().LastRead().stopped) return kExitInterrupted;
+    if (session.Camera().LastRead().Ended()) return kExitCameraRefused;
     if (unanswered > 0) {
         std::fprintf(stderr, "vr8200ctl: %d settings were not answered\n", unanswered);
         return kExitCameraRefused;

@@ -12,16 +12,17 @@
 #include "NumberArgument.h"
 #include "Output.h"
 #include "Session.h"
-#include "app/Services.h"
 #include "calibration/OnePush.h"
 #include "calibration/SteadyWaitClock.h"
 #include "calibration/XmlVersion.h"
+#include "camera/CameraSession.h"
+#include "camera/Services.h"
+#include "protocol/ComboItems.h"
 #include "protocol/Command.h"
 #include "protocol/CommandIds.h"
 #include "protocol/CommandTable.h"
 #include "protocol/ControlIds.h"
 #include "protocol/ParameterTable.h"
-#include "ui/main/CtrlToolDlg.h"
 
 namespace vr::cli {
 namespace {
@@ -82,26 +83,31 @@ int CheckPrerequisite(Session& session, const Function& function) {
     const auto it = std::find_if(std::begin(kPrerequisites), std::end(kPrerequisites),
                                  [&](const Prerequisite& p) { return p.run == function.run; });
     if (it == std::end(kPrerequisites)) return kExitOk;
-    ui::CCtrlToolDlg& window = session.Window();
+    camera::CameraSession& camera = session.Camera();
     const auto& table = session.Services().table;
     const int32_t cmdId = table.ToCmdId(it->ctrlId);
-    if (cmdId < 0 || !window.QueryIntoControl(it->ctrlId, static_cast<uint32_t>(cmdId), kSettingQueryTimeout)) {
+    int32_t value = 0;
+    if (cmdId < 0 || !camera.HasCommand(static_cast<uint32_t>(cmdId)) ||
+        session.Services().engine.QueryInt(static_cast<uint32_t>(cmdId), value, kSettingQueryTimeout) != 1) {
         const std::string failure = session.Services().engine.LastFailure().Describe();
         std::fprintf(stderr, "vr8200ctl: %s\n",
                      failure.empty() ? "the camera does not have the setting this function needs" : failure.c_str());
         return kExitCameraRefused;
     }
-    const platform::IControlAccess& controls = window.Controls();
-    const int index = controls.GetCurSel(it->ctrlId);
+    // These lists are numbered by position: the value is the item's index.
+    static const std::vector<std::string> kNoItems;
+    const std::vector<std::string>* listed = protocol::ComboItems(it->ctrlId);
+    const std::vector<std::string>& items = listed != nullptr ? *listed : kNoItems;
+    const int count = static_cast<int>(items.size());
+    const int index = value >= 0 && value < count ? value : -1;
     if (index >= it->firstIndex) return kExitOk;
     const protocol::ParameterDef& def = *table.Row(static_cast<size_t>(table.CtrlId2TblIndex(it->ctrlId))).def;
     std::string allowing;
-    const int count = controls.GetCount(it->ctrlId);
     for (int i = it->firstIndex; i < count; ++i)
-        allowing += (i == it->firstIndex ? "" : i + 1 == count ? " or " : ", ") + controls.GetItemText(it->ctrlId, i);
+        allowing += (i == it->firstIndex ? "" : i + 1 == count ? " or " : ", ") + items[static_cast<size_t>(i)];
     std::fprintf(stderr, "vr8200ctl: onepush %s needs \"%s / %s\" (%s) at %s; the camera has it at %s\n", function.name,
                  def.group, def.label, protocol::GetCommandName(def.cmdId).c_str(), allowing.c_str(),
-                 index < 0 ? "no item" : controls.GetItemText(it->ctrlId, index).c_str());
+                 index < 0 ? "no item" : items[static_cast<size_t>(index)].c_str());
     return kExitUsage;
 }
 
@@ -145,9 +151,10 @@ int RunOnePush(Session& session) {
 
     if (int rc = CheckPrerequisite(session, *function); rc != kExitOk) return rc;
 
-    ui::CCtrlToolDlg& window = session.Window();
+    camera::CameraSession& camera = session.Camera();
     calibration::SteadyWaitClock clock;
-    OnePush onePush(window, clock);
+    // Without a screen the functions read and show the table's values.
+    OnePush onePush(camera, nullptr, clock);
     if (function->run == &OnePush::ExposureWhiteBalanceOnce && !onePush.HasExposureOnce()) {
         std::fprintf(stderr, "vr8200ctl: the %s has no exposure white balance\n",
                      protocol::Command::Printable(session.Services().model.name).c_str());
@@ -155,7 +162,7 @@ int RunOnePush(Session& session) {
     }
     // White balance re-reads the green or the common gain by the individual gain mode, which only a
     // full read would have brought in.
-    if (function->run == &OnePush::WhiteBalanceOnce) window.RefreshFromCamera(protocol::id::kIndividualGainMode);
+    if (function->run == &OnePush::WhiteBalanceOnce) camera.RefreshValue(protocol::id::kIndividualGainMode);
 
     session.Platform().SetPumpHook([&onePush] { onePush.Tick(); });
     const OnePushResult result = (onePush.*function->run)();
@@ -174,7 +181,8 @@ int RunXmlVersion(Session& session) {
         return kExitUsage;
     }
     if (int rc = session.ConnectOrFail(false); rc != kExitOk) return rc;
-    calibration::XmlVersion xml(session.Window());
+    calibration::PlainVersionBoxes boxes;
+    calibration::XmlVersion xml(session.Camera(), boxes);
     if (session.Opts().numbers.count("N") == 0) {
         int32_t version = 0;
         if (!xml.Read(&version)) {
@@ -185,9 +193,7 @@ int RunXmlVersion(Session& session) {
         return kExitOk;
     }
     // The number goes into the three boxes digit by digit, as an operator would type it.
-    const auto boxes = calibration::XmlVersion::BoxesFromVersion(static_cast<int>(session.Opts().Number("N")));
-    for (size_t i = 0; i < boxes.size(); ++i)
-        session.Window().Controls().SetText(calibration::XmlVersion::kBoxes[i], boxes[i]);
+    boxes.ShowVersionTexts(calibration::XmlVersion::BoxesFromVersion(static_cast<int>(session.Opts().Number("N"))));
     if (xml.Write()) return kExitOk;
     std::fprintf(stderr, "vr8200ctl: %s\n", session.Services().engine.LastFailure().Describe().c_str());
     return kExitCameraRefused;

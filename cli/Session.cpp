@@ -2,14 +2,14 @@
 
 #include <cstdio>
 
-#include "dialogs/TerminalDialog.h"
+#include "camera/ChromaticAberration.h"
+#include "camera/ModelCommands.h"
 #include "link/CommSetting.h"
 #include "link/SerialPortList.h"
 #include "platform/ControlMode.h"
 #include "platform/Registry.h"
 #include "protocol/Command.h"
 #include "protocol/TrafficLog.h"
-#include "camera/ModelCommands.h"
 #include "sim/PtyServer.h"
 
 namespace vr::cli {
@@ -21,13 +21,11 @@ Session::Session(const Options& options)
           platform_, options.configDir ? *options.configDir : platform::CRegistry::DefaultFolder(),
           link::SerialPortList(), platform::kCliShutdownStatusName)) {
     if (!core_->registry.Problem().empty()) std::fprintf(stderr, "vr8200ctl: %s\n", core_->registry.Problem().c_str());
-    window_ = std::make_unique<ui::CCtrlToolDlg>(core_->Get(), controls_, view_);
 }
 
 Session::~Session() {
     RememberCameraRate();
-    window_->OnDestroy();
-    window_.reset();
+    core_->line.Close();
     // This run's choices are not the operator's stored ones.
     core_->controlMode.Set(storedControlMode_);
     core_->traffic.SetTerminalSink(nullptr);
@@ -36,10 +34,10 @@ Session::~Session() {
 }
 
 int Session::Prepare() {
-    app::Services& services = core_->Get();
+    camera::Services& services = core_->Get();
     if (options_.trace) {
         services.traffic.SetTerminalSink([](const std::string& line) {
-            const std::string stamped = dialogs::CTerminalDialog::TimeStamp(std::chrono::system_clock::now()) + line;
+            const std::string stamped = protocol::TrafficLog::TimeStamp(std::chrono::system_clock::now()) + line;
             std::fprintf(stderr, "%s\n", stamped.c_str());
         });
     }
@@ -112,9 +110,10 @@ std::string Session::PortName() {
 }
 
 bool Session::ProbeAtGivenRate() {
-    if (window_->ModelProbe() != 1) return false;
-    areaAnswered_ = window_->QueryCurrentArea() == 1;
-    raised_ = window_->RaiseLine() == 1;
+    camera::CameraSession& camera = Camera();
+    if (camera.ModelProbe() != 1) return false;
+    areaAnswered_ = camera.QueryCurrentArea() == 1;
+    raised_ = camera.RaiseLine() == 1;
     return true;
 }
 
@@ -175,8 +174,7 @@ bool Session::Connect(bool readAll) {
 }
 
 Session::Connection Session::RunStartUp(bool readAll) {
-    window_->SetControlMode(core_->controlMode.Get());
-    window_->PrepareWindow();
+    Camera().SetFactoryMode(core_->controlMode.Get() == platform::ControlMode::kFactory);
     // A port that cannot be opened at all cannot be searched either: one message is enough.
     const uint32_t remembered = RememberedRate();
     if (!(remembered != 0 ? OpenLineAt(remembered) : OpenLine())) return Connection::CannotOpen;
@@ -193,17 +191,27 @@ Session::Connection Session::RunStartUp(bool readAll) {
         }
     }
     if (!found) {
-        found = window_->Connect() == 1;
-        areaAnswered_ = window_->AreaKnown();
-        if (found) raised_ = window_->RaiseLine() == 1;
+        found = Camera().Connect() == 1;
+        areaAnswered_ = Camera().AreaKnown();
+        if (found) raised_ = Camera().RaiseLine() == 1;
     }
     if (!found) return Connection::NoCamera;
     // A camera that answered the probe and went away (unplugged, or the line could not be reopened
     // at the raised rate) would otherwise cost every later command its full time-out.
     const link::CCommSetting& setting = core_->link;
     if (!setting.IsOpen() || setting.Lost()) return Connection::Lost;
-    if (readAll) window_->ReadAllSettings();
+    if (readAll) ReadAllSettings();
     return Connection::Ok;
+}
+
+void Session::ReadAllSettings() {
+    camera::CameraSession& camera = Camera();
+    const camera::RowsRead& read = camera.ReadAllSettings();
+    camera.ReportEndedRead();
+    // A read that ended early sends nothing more.
+    if (read.Ended()) return;
+    const camera::ChromaticRead chromatic = camera::ReadChromaticAberration(camera);
+    if (chromatic.answered && camera::IsChromaticLens(chromatic.lens)) platform_.PumpMessages();
 }
 
 }  // namespace vr::cli

@@ -1,7 +1,7 @@
 #pragma once
-// One run of vr8200ctl and its composition root: the console platform, the services, the traffic
-// trace, the virtual camera when asked for, the link chosen for this run, and the main window's
-// logic over the headless control model.
+// One run of vr8200ctl and its composition root: the console platform, the services and the camera
+// session over them, the traffic trace, the virtual camera when asked for, and the link chosen for
+// this run.
 
 #include <memory>
 #include <string>
@@ -9,9 +9,7 @@
 #include "ConsolePlatform.h"
 #include "Options.h"
 #include "app/CoreServices.h"
-#include "ui/ControlModel.h"
-#include "ui/main/CtrlToolDlg.h"
-#include "ui/main/MainWindowView.h"
+#include "camera/CameraSession.h"
 
 namespace vr::sim {
 class PtyServer;
@@ -60,8 +58,11 @@ public:
     bool AreaAnswered() const { return areaAnswered_; }
     bool Raised() const { return raised_; }
 
-    ui::CCtrlToolDlg& Window() { return *window_; }
-    app::Services& Services() { return core_->Get(); }
+    camera::CameraSession& Camera() { return core_->Session(); }
+    // Every setting read again, as the start-up reads them: the rows, the report of a read that
+    // ended early, and the chromatic aberration correction after a complete one.
+    void ReadAllSettings();
+    camera::Services& Services() { return core_->Get(); }
     ConsolePlatform& Platform() { return platform_; }
     const Options& Opts() const { return options_; }
 
@@ -77,9 +78,6 @@ private:
     ConsolePlatform platform_;
     std::unique_ptr<app::CoreServices> core_;
     std::unique_ptr<sim::PtyServer> simulator_;
-    ui::ControlModel controls_;
-    ui::NoWindowView view_;
-    std::unique_ptr<ui::CCtrlToolDlg> window_;
     uint32_t storedControlMode_ = 0;
     std::string openFailure_;
     std::string holderTold_;  // the note about other programs on the port, once said

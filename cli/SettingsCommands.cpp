@@ -9,10 +9,10 @@
 #include "NumberArgument.h"
 #include "Output.h"
 #include "Session.h"
-#include "app/Services.h"
 #include "camera/LongOperation.h"
 #include "camera/MemoryAreas.h"
 #include "camera/ModelCommands.h"
+#include "camera/Services.h"
 #include "link/CommSetting.h"
 #include "platform/FileIo.h"
 #include "protocol/Command.h"
@@ -21,7 +21,6 @@
 #include "settings/ModelIdentity.h"
 #include "settings/SettingsCompare.h"
 #include "settings/SettingsFile.h"
-#include "ui/main/CtrlToolDlg.h"
 
 namespace vr::cli {
 namespace {
@@ -45,7 +44,7 @@ int TellFailure(Session& session) {
 
 int Unanswered(Session& session) {
     int n = 0;
-    for (const auto& read : session.Window().LastRead()) n += read.answered ? 0 : 1;
+    for (const auto& read : session.Camera().LastRead().rows) n += read.answered ? 0 : 1;
     return n;
 }
 
@@ -65,14 +64,14 @@ int PrintSettings(Session& session) {
     if (session.TellUnsupportedModel()) return kExitCameraRefused;
     const auto& table = session.Services().table;
     std::vector<OutputValue> values;
-    for (const auto& read : session.Window().LastRead()) {
+    for (const auto& read : session.Camera().LastRead().rows) {
         if (!read.answered) continue;
         const auto& row = table.Row(read.row);
         values.push_back({protocol::GetCommandName(row.def->cmdId), std::to_string(row.value), false});
     }
     Print(FormatValues(values, session.Opts().json));
-    if (session.Window().LastReadStopped()) return kExitInterrupted;
-    if (session.Window().LastReadEnded()) return kExitCameraRefused;
+    if (session.Camera().LastRead().stopped) return kExitInterrupted;
+    if (session.Camera().LastRead().Ended()) return kExitCameraRefused;
     if (const int n = Unanswered(session); n > 0) {
         std::fprintf(stderr, "vr8200ctl: %d settings were not answered\n", n);
         return kExitCameraRefused;
@@ -93,9 +92,9 @@ int RunSave(Session& session) {
         return kExitUsage;
     }
     if (int rc = ConnectOrFail(session, true); rc != kExitOk) return rc;
-    if (session.Window().LastReadStopped()) return kExitInterrupted;
+    if (session.Camera().LastRead().stopped) return kExitInterrupted;
     // A file with the tool's values where the camera said nothing would pass for the camera's.
-    if (session.Window().LastReadEnded()) {
+    if (session.Camera().LastRead().Ended()) {
         std::fprintf(stderr, "vr8200ctl: the read ended early; %s was not written\n", path.c_str());
         return kExitCameraRefused;
     }
@@ -110,14 +109,14 @@ int RunSave(Session& session) {
     const auto variant =
         session.Opts().Flag("shipping") ? settings::SettingsVariant::ShippingData : settings::SettingsVariant::AllData;
     int lines = 0;
-    if (!settings::SettingsFile(session.Services(), session.Window()).Write(path, variant, &lines)) return kExitFile;
+    if (!settings::SettingsFile(session.Camera()).Write(path, variant, &lines)) return kExitFile;
     Print(FormatValues({{"file", path, true}, {"lines", std::to_string(lines), false}}, session.Opts().json));
     return kExitOk;
 }
 
 int RunLoad(Session& session) {
     const std::string& path = session.Opts().args.front();
-    settings::SettingsFile file(session.Services(), session.Window());
+    settings::SettingsFile file(session.Camera());
     std::vector<settings::SettingsFileLine> lines;
     // A file that cannot be read is found out before the camera is touched.
     if (!file.ReadLines(path, lines)) return kExitFile;
@@ -126,7 +125,7 @@ int RunLoad(Session& session) {
         return kExitFile;
     }
     if (int rc = ConnectOrFail(session, false); rc != kExitOk) return rc;
-    const settings::SettingsLoad load = file.Load(path);
+    const settings::SettingsLoad load = file.Load(path, lines);
     if (!load.opened) return kExitFile;
     for (const auto& r : load.refused) {
         const char* what = r.why == settings::RefusedLine::Why::NoAnswer      ? "not answered"
@@ -170,21 +169,21 @@ std::string JsonValue(const std::optional<std::string>& value, bool isText) {
 
 int RunDiff(Session& session) {
     const std::string& path = session.Opts().args.front();
-    settings::SettingsFile file(session.Services(), session.Window());
+    settings::SettingsFile file(session.Camera());
     std::vector<settings::SettingsFileLine> lines;
     if (!file.ReadLines(path, lines)) return kExitFile;
     if (int rc = ConnectOrFail(session, true); rc != kExitOk) return rc;
-    if (session.Window().LastReadStopped()) return kExitInterrupted;
-    if (session.Window().LastReadEnded()) {
+    if (session.Camera().LastRead().stopped) return kExitInterrupted;
+    if (session.Camera().LastRead().Ended()) {
         std::fprintf(stderr, "vr8200ctl: the read ended early; nothing was compared\n");
         return kExitCameraRefused;
     }
-    app::Services& services = session.Services();
-    const bool factory = session.Window().FactoryMode();
-    const auto unread = settings::ReadUnreadSettings(services, lines, file.Reader(), session.Window().LastRead(),
+    camera::Services& services = session.Services();
+    const bool factory = session.Camera().FactoryMode();
+    const auto unread = settings::ReadUnreadSettings(services, lines, file.Reader(), session.Camera().LastRead().rows,
                                                      services.model.kind, factory);
-    const auto differences = settings::CompareSettings(lines, file.Reader(), services.table,
-                                                       session.Window().LastRead(), unread, services.model, factory);
+    const auto differences = settings::CompareSettings(
+        lines, file.Reader(), services.table, session.Camera().LastRead().rows, unread, services.model, factory);
     std::string out;
     if (session.Opts().json) {
         out = "{" + JsonString("file") + ": " + JsonString(path) + ", " + JsonString("differences") + ": [";
@@ -221,18 +220,14 @@ int RunStoreArea(Session& session) {
     const int area = ChosenArea(session);
     if (area == camera::kFactoryArea && NeedsFactory(session)) return kExitUsage;
     if (int rc = ConnectOrFail(session, false); rc != kExitOk) return rc;
-    session.Window().SetCurrentArea(static_cast<uint32_t>(area));
-    return camera::MemoryAreas(session.Services()).StoreChosen(area, session.Window().FactoryMode()) == 1
-               ? kExitOk
-               : TellFailure(session);
+    return session.Camera().StoreArea(area) == 1 ? kExitOk : TellFailure(session);
 }
 
 int RunLoadArea(Session& session) {
     const int area = ChosenArea(session);
     if (int rc = ConnectOrFail(session, false); rc != kExitOk) return rc;
-    session.Window().SetCurrentArea(static_cast<uint32_t>(area));
-    if (camera::MemoryAreas(session.Services()).Load(area) != 1) return TellFailure(session);
-    session.Window().ReadAllSettings();
+    if (session.Camera().LoadArea(area) != 1) return TellFailure(session);
+    session.ReadAllSettings();
     return PrintSettings(session);
 }
 
@@ -243,14 +238,14 @@ int RunStoreAll(Session& session) {
         return kExitUsage;
     }
     if (int rc = ConnectOrFail(session, false); rc != kExitOk) return rc;
-    return camera::MemoryAreas(session.Services()).StoreAll() == 1 ? kExitOk : kExitCameraRefused;
+    return session.Camera().StoreAllAreas() == 1 ? kExitOk : kExitCameraRefused;
 }
 
 int RunReset(Session& session) {
     // The window keeps "Camera Reset" to the factory page.
     if (NeedsFactory(session)) return kExitUsage;
     if (int rc = ConnectOrFail(session, false); rc != kExitOk) return rc;
-    if (camera::MemoryAreas(session.Services()).ResetCamera() != 1) return TellFailure(session);
+    if (session.Camera().ResetCamera() != 1) return TellFailure(session);
     session.CameraRateChanged(link::kRates[0]);  // it wakes at 9600 bit/s
     return kExitOk;
 }
@@ -259,8 +254,7 @@ int RunWriteModel(Session& session) {
     if (NeedsFactory(session)) return kExitUsage;
     const int index = session.Opts().args.front() == "KA" ? 1 : 0;
     if (int rc = ConnectOrFail(session, false); rc != kExitOk) return rc;
-    return settings::ModelIdentity(session.Services(), session.Window()).WriteModel(index) == 1 ? kExitOk
-                                                                                                : kExitCameraRefused;
+    return settings::ModelIdentity(session.Camera()).WriteModel(index) == 1 ? kExitOk : kExitCameraRefused;
 }
 
 void FileArgument(CLI::App& sub, Options& o) {

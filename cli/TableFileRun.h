@@ -9,13 +9,12 @@
 #include "Session.h"
 #include "lut/PlainLutTables.h"
 #include "lut/TableFiles.h"
-#include "ui/main/MainWindowView.h"
 
 namespace vr::cli {
 
 class TableFileRun {
 public:
-    explicit TableFileRun(Session& session) : session_(session), files_(session.Services(), tables_, view_) {}
+    explicit TableFileRun(Session& session) : session_(session), files_(session.Services(), tables_) {}
 
     lut::TableFiles& Files() { return files_; }
     const std::string& Path() const { return session_.Opts().args.front(); }
@@ -61,7 +60,6 @@ public:
 private:
     Session& session_;
     lut::PlainLutTables tables_;
-    ui::NoWindowView view_;
     lut::TableFiles files_;
 };
 

@@ -14,14 +14,14 @@
 
 #include "FuzzCheck.h"
 #include "app/CoreServices.h"
-#include "platform/Platform.h"
 #include "calibration/OnePush.h"
 #include "calibration/WaitClock.h"
+#include "camera/MemoryAreas.h"
 #include "lut/LutTransfer.h"
+#include "platform/Platform.h"
 #include "protocol/Command.h"
 #include "protocol/CommandIds.h"
 #include "protocol/Link.h"
-#include "camera/MemoryAreas.h"
 #include "sim/SimOptions.h"
 #include "sim/VirtualCamera.h"
 #include "ui/ControlModel.h"
@@ -127,10 +127,12 @@ private:
 
 class QuietPlatform final : public platform::IPlatform {
 public:
-    platform::MsgResult MessageBox(const std::string&, const std::string&, platform::MsgIcon, platform::MsgButtons) override {
+    platform::MsgResult MessageBox(const std::string&, const std::string&, platform::MsgIcon,
+                                   platform::MsgButtons) override {
         return platform::MsgResult::Yes;
     }
-    std::string OpenFileDialog(const std::string&, const std::string&, const std::vector<platform::FileFilter>&) override {
+    std::string OpenFileDialog(const std::string&, const std::string&,
+                               const std::vector<platform::FileFilter>&) override {
         return {};
     }
     std::string SaveFileDialog(const std::string&, const std::string&, const std::string&,
@@ -168,7 +170,7 @@ struct Program {
         return core;
     }
     protocol::Command engine;
-    app::Services services;
+    camera::Services services;
     ui::ControlModel controls;
     ui::NoWindowView view;
     ui::CCtrlToolDlg window;
@@ -210,7 +212,7 @@ void SetsAndQueries(protocol::Command& engine, ScriptedCamera& camera, std::stri
     }
 }
 
-void LutWriteAndRead(app::Services& services, ScriptedCamera& camera) {
+void LutWriteAndRead(camera::Services& services, ScriptedCamera& camera) {
     const lut::TransferTimeouts timeouts{kWait, kWait, kWait};
     lut::LutTable table{};
     for (size_t i = 0; i < table.size(); ++i) table[i] = static_cast<int32_t>(4095 - i);
@@ -227,7 +229,7 @@ void LutWriteAndRead(app::Services& services, ScriptedCamera& camera) {
             FUZZ_CHECK(read[i] == camera.Camera().LutEntry(1, static_cast<int>(i)));
 }
 
-void StoreAll(app::Services& services, ScriptedCamera& camera) {
+void StoreAll(camera::Services& services, ScriptedCamera& camera) {
     if (camera::MemoryAreas(services).StoreAll(kWait) != 1) return;
     for (const char* line : {"SA=1", "SA=2", "SA=3", "SA00=0"}) FUZZ_CHECK(AnsweredComplete(Last(camera, line)));
 }
@@ -240,7 +242,7 @@ void PixelGain(ui::CCtrlToolDlg& window, ScriptedCamera& camera) {
     timing.resultQuery = timing.xmlWrite = timing.xmlRead = kWait;
     timing.pause = milliseconds(1);
     InstantClock clock;
-    calibration::OnePush onePush(window, clock, timing);
+    calibration::OnePush onePush(window.Session(), &window, clock, timing);
     const calibration::OnePushResult result = onePush.PixelGainRecalibration();
     if (!result.succeeded) return;
     // The camera did report success to one of the polls.

@@ -62,7 +62,7 @@ identity::AboutSetup DesktopAboutSetup(bool factoryMode) {
     return setup;
 }
 
-AboutDialog::AboutDialog(app::Services& services, identity::AboutSetup setup, QWidget* parent) : QDialog(parent) {
+AboutDialog::AboutDialog(camera::Services& services, identity::AboutSetup setup, QWidget* parent) : QDialog(parent) {
     setObjectName(QString::number(kTemplateId));
     setWindowTitle(identity::CAboutDialog::kTitle);
     Build();

@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "WidgetBinding.h"
-#include "app/Services.h"
+#include "camera/Services.h"
 #include "identity/AboutDialog.h"
 
 namespace vr::gui {
@@ -14,7 +14,7 @@ namespace vr::gui {
 class AboutDialog : public QDialog, public platform::IDialogFrame {
     Q_OBJECT
 public:
-    AboutDialog(app::Services& services, identity::AboutSetup setup, QWidget* parent = nullptr);
+    AboutDialog(camera::Services& services, identity::AboutSetup setup, QWidget* parent = nullptr);
     ~AboutDialog() override;
 
     identity::CAboutDialog& Logic() { return *logic_; }

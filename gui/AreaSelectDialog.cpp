@@ -9,7 +9,8 @@
 
 namespace vr::gui {
 
-AreaSelectDialog::AreaSelectDialog(app::Services& services, ui::AreaDialogMode mode, bool factoryMode, QWidget* parent)
+AreaSelectDialog::AreaSelectDialog(camera::Services& services, ui::AreaDialogMode mode, bool factoryMode,
+                                   QWidget* parent)
     : QDialog(parent) {
     setObjectName(QString::number(kTemplateId));
     auto* prompt = new QLabel(this);
@@ -44,7 +45,7 @@ void AreaSelectDialog::accept() {
     QDialog::accept();
 }
 
-std::optional<int> AreaSelectDialog::Choose(app::Services& services, ui::AreaDialogMode mode, bool factoryMode,
+std::optional<int> AreaSelectDialog::Choose(camera::Services& services, ui::AreaDialogMode mode, bool factoryMode,
                                             QWidget* parent) {
     AreaSelectDialog dialog(services, mode, factoryMode, parent);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;

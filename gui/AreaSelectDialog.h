@@ -7,7 +7,7 @@
 #include <optional>
 
 #include "WidgetBinding.h"
-#include "app/Services.h"
+#include "camera/Services.h"
 #include "ui/main/ParameterAreaSelectDialog.h"
 
 namespace vr::gui {
@@ -17,7 +17,7 @@ class AreaSelectDialog : public QDialog {
 public:
     static constexpr uint32_t kTemplateId = 108;
 
-    AreaSelectDialog(app::Services& services, ui::AreaDialogMode mode, bool factoryMode, QWidget* parent = nullptr);
+    AreaSelectDialog(camera::Services& services, ui::AreaDialogMode mode, bool factoryMode, QWidget* parent = nullptr);
     ~AreaSelectDialog() override;
 
     // The chosen area (0 Factory, 1 to 3 User 1 to 3, -1 for none) after OK; nothing after Cancel.
@@ -25,7 +25,7 @@ public:
     WidgetBinding& Controls() { return controls_; }
 
     // Runs the dialog modally.
-    static std::optional<int> Choose(app::Services& services, ui::AreaDialogMode mode, bool factoryMode,
+    static std::optional<int> Choose(camera::Services& services, ui::AreaDialogMode mode, bool factoryMode,
                                      QWidget* parent);
 
     // OK: takes the area of the selected item.

@@ -14,7 +14,7 @@ namespace vr::gui {
 
 using namespace identity::cameraid;
 
-CameraIdDialog::CameraIdDialog(app::Services& services, bool factoryMode, QWidget* parent) : QDialog(parent) {
+CameraIdDialog::CameraIdDialog(camera::Services& services, bool factoryMode, QWidget* parent) : QDialog(parent) {
     setObjectName(QString::number(kTemplateId));
     setWindowTitle(identity::CCameraIdDialog::kTitle);
     auto* frame = new QGroupBox("Camera Id", this);

@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "WidgetBinding.h"
-#include "app/Services.h"
+#include "camera/Services.h"
 #include "identity/CameraIdDialog.h"
 
 namespace vr::gui {
@@ -14,7 +14,7 @@ namespace vr::gui {
 class CameraIdDialog : public QDialog, public platform::IDialogFrame {
     Q_OBJECT
 public:
-    CameraIdDialog(app::Services& services, bool factoryMode, QWidget* parent = nullptr);
+    CameraIdDialog(camera::Services& services, bool factoryMode, QWidget* parent = nullptr);
     ~CameraIdDialog() override;
 
     identity::CCameraIdDialog& Logic() { return *logic_; }

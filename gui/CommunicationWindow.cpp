@@ -33,7 +33,7 @@ QPushButton* Button(const char* caption, QWidget* parent) {
 
 }  // namespace
 
-CommunicationWindow::CommunicationWindow(app::Services& services, dialogs::CommunicationHooks hooks,
+CommunicationWindow::CommunicationWindow(camera::Services& services, dialogs::CommunicationHooks hooks,
                                          dialogs::LogFolderStore folder, bool shutdownWasClean, QWidget* parent)
     : QDialog(parent), services_(services) {
     setWindowTitle("Communication");

@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "WidgetBinding.h"
-#include "app/Services.h"
+#include "camera/Services.h"
 #include "dialogs/CommunicationDialog.h"
 
 class QComboBox;
@@ -18,7 +18,7 @@ class StatusStrip;
 class CommunicationWindow : public QDialog, public platform::IDialogFrame {
     Q_OBJECT
 public:
-    CommunicationWindow(app::Services& services, dialogs::CommunicationHooks hooks, dialogs::LogFolderStore folder,
+    CommunicationWindow(camera::Services& services, dialogs::CommunicationHooks hooks, dialogs::LogFolderStore folder,
                         bool shutdownWasClean, QWidget* parent = nullptr);
     ~CommunicationWindow() override;
 
@@ -44,7 +44,7 @@ private:
     void Build();
     void Wire();
 
-    app::Services& services_;
+    camera::Services& services_;
     WidgetBinding controls_;
     StatusStrip* strip_ = nullptr;
     QComboBox* ports_ = nullptr;

@@ -11,12 +11,12 @@
 #include "ParameterSearchWindow.h"
 #include "ReconnectAction.h"
 #include "StatusBar.h"
-#include "app/Services.h"
+#include "camera/Services.h"
 #include "platform/Platform.h"
 #include "platform/Registry.h"
 #include "protocol/Command.h"
 #include "protocol/OnlineStatus.h"
-#include "settings/SettingsFeature.h"
+#include "ui/fronts/SettingsFeature.h"
 #include "ui/main/MenuTable.h"
 
 namespace vr::gui {
@@ -61,7 +61,7 @@ DesktopHabits::DesktopHabits(MainWindow& window, Features& features)
     if (QMenu* file = window_.Menu(kRecentMenuPosition)) {
         recent_ = new QMenu(tr("Recent"), file);
         recent_->setObjectName("recentFiles");
-        QAction* open = MenuAction(window_, settings::kMenuOpenSettingsFile);
+        QAction* open = MenuAction(window_, ui::kMenuOpenSettingsFile);
         const QList<QAction*> actions = file->actions();
         const qsizetype at = actions.indexOf(open);
         QAction* before = at >= 0 && at + 1 < actions.size() ? actions[at + 1] : nullptr;
@@ -100,7 +100,7 @@ void DesktopHabits::AddShortcuts() {
 void DesktopHabits::FillRecentMenu() {
     if (!recent_) return;
     recent_->clear();
-    const QAction* open = MenuAction(window_, settings::kMenuOpenSettingsFile);
+    const QAction* open = MenuAction(window_, ui::kMenuOpenSettingsFile);
     // The list is only as usable as "&Open" itself (no settings feature, no list).
     const bool usable = open != nullptr && open->isEnabled();
     int n = 0;
@@ -120,7 +120,7 @@ void DesktopHabits::FillRecentMenu() {
 }
 
 void DesktopHabits::OpenRecent(const QString& path) {
-    app::Services& services = window_.Services();
+    camera::Services& services = window_.Services();
     if (services.engine.Busy() || services.dialogs.Disabled()) return;
     const QFileInfo file(path);
     if (!file.exists() || !file.isFile()) {

@@ -8,10 +8,11 @@
 #include "IdentityDialogs.h"
 #include "LutEditorWindow.h"
 #include "MainWindow.h"
-#include "calibration/CalibrationFeature.h"
 #include "lut/TableFiles.h"
 #include "protocol/ControlIds.h"
-#include "settings/SettingsFeature.h"
+#include "ui/fronts/CalibrationFront.h"
+#include "ui/fronts/LutFront.h"
+#include "ui/fronts/SettingsFeature.h"
 
 namespace vr::gui {
 namespace {
@@ -22,16 +23,16 @@ constexpr int kCalibrationTickMs = 250;
 
 Features::Features(MainWindow& window)
     : window_(window),
-      calibration_(std::make_unique<calibration::CalibrationFeature>(window.Logic())),
+      calibration_(std::make_unique<ui::CalibrationFront>(window.Logic())),
       calibrationTicker_(std::make_unique<QTimer>()) {
-    settings::SettingsFront front;
+    ui::SettingsFront front;
     front.chooseArea = [this](ui::AreaDialogMode mode, bool factoryMode) {
         return AreaSelectDialog::Choose(window_.Services(), mode, factoryMode, &window_);
     };
     front.showDifferences = [this](const std::string& path, const std::vector<settings::SettingDifference>& d) {
         return CompareWindow::Choose(QString::fromStdString(path), d, &window_);
     };
-    settings_ = std::make_unique<settings::SettingsFeature>(window.Services(), window.Logic(), std::move(front));
+    settings_ = std::make_unique<ui::SettingsFeature>(window.Logic(), std::move(front));
     settings_->Register(window.Logic().Router());
     // The communication dialog saves "All Data", which outside factory mode is the shipping data.
     window.SetSettingsFileHooks([this] { settings_->SaveAllData(); }, [this] { settings_->OpenFile(); });
@@ -46,8 +47,8 @@ Features::Features(MainWindow& window)
 
     CreateLutEditors();
     // The LUT and shading files work on the editors' own tables.
-    tableFiles_ = std::make_unique<lut::TableFiles>(window.Services(), *lutEditors_, window);
-    tableFiles_->Register(window_.Logic().Router());
+    tableFiles_ = std::make_unique<lut::TableFiles>(window.Services(), *lutEditors_, [this] { window_.Activate(); });
+    ui::RegisterTableFiles(window_.Logic().Router(), *tableFiles_);
 }
 
 Features::~Features() {
@@ -76,7 +77,7 @@ void Features::CreateLutEditors() {
         editors[k] = &editor->Logic();
     }
     lutEditors_ = std::make_unique<lut::LutEditors>(editors);
-    lutEditors_->Register(window_.Logic().Router());
+    ui::RegisterLutEditors(window_.Logic().Router(), *lutEditors_);
     window_.SetSecondaryWindow(ui::SecondaryWindow::LutEditors, [this](bool show) { lutEditors_->ShowAll(show); });
 }
 

@@ -11,12 +11,10 @@
 
 class QTimer;
 
-namespace vr::settings {
+namespace vr::ui {
+class CalibrationFront;
 class SettingsFeature;
-}
-namespace vr::calibration {
-class CalibrationFeature;
-}
+}  // namespace vr::ui
 
 namespace vr::lut {
 class TableFiles;
@@ -35,8 +33,8 @@ public:
     Features(const Features&) = delete;
     Features& operator=(const Features&) = delete;
 
-    calibration::CalibrationFeature& Calibration() { return *calibration_; }
-    settings::SettingsFeature& Settings() { return *settings_; }
+    ui::CalibrationFront& Calibration() { return *calibration_; }
+    ui::SettingsFeature& Settings() { return *settings_; }
     // The three LUT editors' tables, for the LUT file operations.
     lut::ILutTables& LutTables() { return *lutEditors_; }
     LutEditorWindow* LutWindow(lut::LutColour colour) const;
@@ -45,8 +43,8 @@ private:
     void CreateLutEditors();
 
     MainWindow& window_;
-    std::unique_ptr<settings::SettingsFeature> settings_;
-    std::unique_ptr<calibration::CalibrationFeature> calibration_;
+    std::unique_ptr<ui::SettingsFeature> settings_;
+    std::unique_ptr<ui::CalibrationFront> calibration_;
     // Puts a one-push function's elapsed time on screen, also while the engine waits for a long reply
     // (its wait lets timers run).
     std::unique_ptr<QTimer> calibrationTicker_;

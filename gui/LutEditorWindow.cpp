@@ -41,7 +41,7 @@ QColor LutEditorWindow::CurveColour(lut::LutColour colour) {
     return {255, 0, 0};
 }
 
-LutEditorWindow::LutEditorWindow(app::Services& services, lut::LutColour colour, QWidget* parent)
+LutEditorWindow::LutEditorWindow(camera::Services& services, lut::LutColour colour, QWidget* parent)
     : QDialog(parent), services_(services) {
     setObjectName(QString("%1-%2").arg(kTemplateId).arg(static_cast<int>(colour)));
     setSizeGripEnabled(true);

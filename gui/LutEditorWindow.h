@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "WidgetBinding.h"
-#include "app/Services.h"
+#include "camera/Services.h"
 #include "lut/LutEditor.h"
 
 class QLabel;
@@ -20,7 +20,7 @@ class StatusStrip;
 class LutEditorWindow : public QDialog, public lut::ILutEditorFrame {
     Q_OBJECT
 public:
-    LutEditorWindow(app::Services& services, lut::LutColour colour, QWidget* parent = nullptr);
+    LutEditorWindow(camera::Services& services, lut::LutColour colour, QWidget* parent = nullptr);
     ~LutEditorWindow() override;
 
     lut::CLUTDlg& Logic() { return *logic_; }
@@ -45,7 +45,7 @@ protected:
 private:
     void Build(lut::LutColour colour);
 
-    app::Services& services_;
+    camera::Services& services_;
     WidgetBinding controls_;
     LutPlot* plot_ = nullptr;
     QLabel* readout_ = nullptr;

@@ -79,8 +79,10 @@ int VirtualKey(const QKeyEvent* key) {
     return 0xFF;
 }
 
-MainWindow::MainWindow(app::Services& services)
-    : QMainWindow(nullptr), services_(services), logic_(std::make_unique<ui::CCtrlToolDlg>(services, binding_, *this)) {
+MainWindow::MainWindow(camera::CameraSession& session)
+    : QMainWindow(nullptr),
+      services_(session.Services()),
+      logic_(std::make_unique<ui::CCtrlToolDlg>(session, binding_, *this)) {
     setObjectName("105");
     setWindowIcon(QIcon(":/icons/256.png"));
     auto* central = new QWidget(this);

@@ -29,11 +29,12 @@ class MainWindow : public QMainWindow, public ui::IMainWindowView {
 public:
     static constexpr uint32_t kTabControlId = 1089;
 
-    explicit MainWindow(app::Services& services);
+    // The window of the program's camera session.
+    explicit MainWindow(camera::CameraSession& session);
     ~MainWindow() override;
 
     ui::CCtrlToolDlg& Logic() { return *logic_; }
-    app::Services& Services() { return services_; }
+    camera::Services& Services() { return services_; }
     WidgetBinding& Binding() { return binding_; }
     QTabWidget* Tabs() const { return tabs_; }
     CommunicationWindow* Communication() const { return communication_; }
@@ -97,7 +98,7 @@ private:
     void Event(uint32_t id, ui::ControlEvent event);
     bool HandleKey(QKeyEvent* key);
 
-    app::Services& services_;
+    camera::Services& services_;
     WidgetBinding binding_;
     std::unique_ptr<ui::CCtrlToolDlg> logic_;
     QTabWidget* tabs_ = nullptr;

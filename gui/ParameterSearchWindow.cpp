@@ -108,7 +108,7 @@ void ParameterSearchWindow::ChooseItem(QTreeWidgetItem* item) {
 }
 
 bool ParameterSearchWindow::Choose(uint32_t ctrlId) {
-    app::Services& services = window_.Services();
+    camera::Services& services = window_.Services();
     // While a command or a long operation runs the pages are not the operator's.
     if (services.engine.Busy() || services.dialogs.Disabled()) return false;
     const auto& entries = ui::SearchableParameters();

@@ -32,7 +32,7 @@ ReconnectAction::ReconnectAction(MainWindow& window) : QAction(tr("Reconnect"), 
 }
 
 int ReconnectAction::Run() {
-    app::Services& services = window_.Services();
+    camera::Services& services = window_.Services();
     if (services.engine.Busy() || services.dialogs.Disabled() || window_.Logic().Closed()) return kNotRun;
     int result = 0;
     {

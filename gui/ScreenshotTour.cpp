@@ -138,7 +138,7 @@ bool ScreenshotTour::SettingsWindows(const QString& prefix) {
     }
     // The camera's own settings with two values changed, the width missing and a line for a command
     // this model lacks.
-    settings::SettingsFile file(window_.Services(), window_.Logic());
+    settings::SettingsFile file(window_.Logic().Session(), &window_.Logic());
     std::string text;
     for (const auto& line : settings::SettingsLines::Split(file.Contents(settings::SettingsVariant::AllData))) {
         if (line.text.rfind("WTC=", 0) == 0) continue;
@@ -151,7 +151,7 @@ bool ScreenshotTour::SettingsWindows(const QString& prefix) {
     }
     text += window_.Services().model.kind == camera::kModelKA ? "LROP=1\n" : "PER=8000\n";
     const auto lines = settings::SettingsLines::Split(text);
-    app::Services& services = window_.Services();
+    camera::Services& services = window_.Services();
     const bool factory = window_.Logic().FactoryMode();
     const auto unread = settings::ReadUnreadSettings(services, lines, file.Reader(), window_.Logic().LastRead(),
                                                      services.model.kind, factory);

@@ -7,7 +7,7 @@
 #include <QTimer>
 
 #include "WidgetBinding.h"
-#include "app/Services.h"
+#include "camera/Services.h"
 #include "ui/main/CtrlToolDlg.h"
 
 namespace vr::gui {

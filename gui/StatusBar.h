@@ -13,7 +13,7 @@
 class QMainWindow;
 class QTimer;
 
-namespace vr::app {
+namespace vr::camera {
 struct Services;
 }
 namespace vr::ui {

@@ -41,7 +41,7 @@ private:
 
 }  // namespace
 
-TerminalWindow::TerminalWindow(app::Services& services, dialogs::LogFolderStore folder, QWidget* parent,
+TerminalWindow::TerminalWindow(camera::Services& services, dialogs::LogFolderStore folder, QWidget* parent,
                                dialogs::CTerminalDialog::Clock clock)
     : QDialog(parent), services_(services) {
     setWindowTitle("RS-232C TERMINAL");

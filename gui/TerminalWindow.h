@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "WidgetBinding.h"
-#include "app/Services.h"
+#include "camera/Services.h"
 #include "dialogs/TerminalDialog.h"
 
 namespace vr::gui {
@@ -16,7 +16,7 @@ class StatusStrip;
 class TerminalWindow : public QDialog, public platform::IDialogFrame {
     Q_OBJECT
 public:
-    TerminalWindow(app::Services& services, dialogs::LogFolderStore folder, QWidget* parent = nullptr,
+    TerminalWindow(camera::Services& services, dialogs::LogFolderStore folder, QWidget* parent = nullptr,
                    dialogs::CTerminalDialog::Clock clock = std::chrono::system_clock::now);
     ~TerminalWindow() override;
 
@@ -33,7 +33,7 @@ protected:
     void reject() override;
 
 private:
-    app::Services& services_;
+    camera::Services& services_;
     WidgetBinding controls_;
     StatusStrip* strip_ = nullptr;
     std::unique_ptr<dialogs::CTerminalDialog> logic_;

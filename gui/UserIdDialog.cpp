@@ -14,7 +14,7 @@ namespace vr::gui {
 
 using namespace identity::userid;
 
-UserIdDialog::UserIdDialog(app::Services& services, QWidget* parent) : QDialog(parent) {
+UserIdDialog::UserIdDialog(camera::Services& services, QWidget* parent) : QDialog(parent) {
     setObjectName(QString::number(kTemplateId));
     setWindowTitle(identity::CUserIdDialog::kTitle);
     auto* label = new QLabel("User ID", this);

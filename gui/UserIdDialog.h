@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "WidgetBinding.h"
-#include "app/Services.h"
+#include "camera/Services.h"
 #include "identity/UserIdDialog.h"
 
 namespace vr::gui {
@@ -14,7 +14,7 @@ namespace vr::gui {
 class UserIdDialog : public QDialog, public platform::IDialogFrame {
     Q_OBJECT
 public:
-    explicit UserIdDialog(app::Services& services, QWidget* parent = nullptr);
+    explicit UserIdDialog(camera::Services& services, QWidget* parent = nullptr);
     ~UserIdDialog() override;
 
     identity::CUserIdDialog& Logic() { return *logic_; }

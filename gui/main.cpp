@@ -108,7 +108,7 @@ int main(int argc, char** argv) {
     // The composition root: the services are built here once and handed to the windows.
     vr::gui::QtPlatform platform;
     vr::app::CoreServices core(platform, vr::platform::CRegistry::DefaultFolder());
-    vr::app::Services& services = core.Get();
+    vr::camera::Services& services = core.Get();
     if (!device.empty() && !vr::gui::UseDeviceForRun(core.link, device))
         return Fail(kExitUsage, "cannot use " + QString::fromStdString(device));
 
@@ -118,7 +118,7 @@ int main(int argc, char** argv) {
     const uint32_t storedMode = core.controlMode.Get();
     int result = 0;
     {
-        vr::gui::MainWindow window(services);
+        vr::gui::MainWindow window(core.Session());
         window.Logic().SetControlMode(parser.isSet(factory) ? vr::platform::ControlMode::kFactory : storedMode);
         platform.SetMainWindow(&window);
         platform.SetPumpHook([&window] { window.ShowWaitNotice(); });

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "protocol/ComboCodes.h"
 #include "protocol/ComboItems.h"
-#include "ui/main/ComboCodes.h"
 
 namespace vr::sim {
 namespace {
@@ -21,11 +21,11 @@ std::vector<int32_t> ComboValues(uint32_t ctrlId, CameraKind kind) {
     if (items == nullptr) return {};
     // The camera and the tool share one vocabulary of codes; the tool's table is the one place it
     // is written down.
-    std::vector<int32_t> v = ui::CodesOf(ctrlId);
+    std::vector<int32_t> v = protocol::CodesOf(ctrlId);
     switch (ctrlId) {
         // White balance: Off, Once, Exposure Once (KA only), the three presets.
         case 1408:
-            v = kind == CameraKind::KA ? ui::kWhiteBalanceCodesKA : ui::kWhiteBalanceCodesKB;
+            v = kind == CameraKind::KA ? protocol::kWhiteBalanceCodesKA : protocol::kWhiteBalanceCodesKB;
             break;
         case 1173:
             v = {0, 2};  // gain auto: Off, Once

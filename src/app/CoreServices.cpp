@@ -10,7 +10,8 @@ CoreServices::CoreServices(platform::IPlatform& platform, const std::string& con
       link(registry, platform, traffic, std::move(ports)),
       line(link),
       engine(platform, status, traffic),
-      services_{platform, registry, controlMode, traffic, status, dialogs, table, engine, link, line, model} {
+      services_{platform, registry, controlMode, traffic, status, dialogs, table, engine, link, line, model},
+      session_(services_) {
     engine.SetLink(&link);
 }
 

@@ -5,8 +5,9 @@
 
 #include <string>
 
-#include "app/Services.h"
+#include "camera/CameraSession.h"
 #include "camera/ModelCommands.h"
+#include "camera/Services.h"
 #include "link/CommSetting.h"
 #include "link/CommSettingLineControl.h"
 #include "platform/ControlMode.h"
@@ -28,7 +29,9 @@ public:
     CoreServices(const CoreServices&) = delete;
     CoreServices& operator=(const CoreServices&) = delete;
 
-    Services& Get() { return services_; }
+    camera::Services& Get() { return services_; }
+    // The program's one camera, on the services above.
+    camera::CameraSession& Session() { return session_; }
 
     platform::CRegistry registry;
     platform::ControlMode controlMode;
@@ -42,7 +45,8 @@ public:
     camera::CameraModel model;
 
 private:
-    Services services_;
+    camera::Services services_;
+    camera::CameraSession session_;
 };
 
 }  // namespace vr::app

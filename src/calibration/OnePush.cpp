@@ -1,15 +1,14 @@
 #include "calibration/OnePush.h"
 
-#include "app/Services.h"
 #include "calibration/OnePushWait.h"
+#include "camera/CameraSession.h"
 #include "camera/ModelCommands.h"
+#include "camera/Services.h"
 #include "platform/Platform.h"
 #include "protocol/Command.h"
 #include "protocol/CommandIds.h"
 #include "protocol/ControlIds.h"
 #include "protocol/ParameterTable.h"
-#include "ui/main/CtrlToolDlg.h"
-#include "ui/main/FeatureRouter.h"
 
 namespace vr::calibration {
 
@@ -82,18 +81,11 @@ private:
 
 }  // namespace
 
-OnePush::OnePush(ui::CCtrlToolDlg& window, IWaitClock& clock, const OnePushTiming& timing)
-    : window_(window), services_(window.Services()), clock_(clock), timing_(timing) {}
+OnePush::OnePush(camera::CameraSession& session, IOnePushScreen* screen, IWaitClock& clock, const OnePushTiming& timing)
+    : session_(session), screen_(screen), services_(session.Services()), clock_(clock), timing_(timing) {}
 
-void OnePush::Register(ui::FeatureRouter& router) {
-    router.AddSelection(id::kWhiteBalance, [this](int index) { WhiteBalanceSelection(index); });
-    router.AddSelection(id::kGainAuto, [this](int index) { GainAutoSelection(index); });
-    router.AddButton(id::kRecalibrateShading, [this] { ShadingCalibration(); });
-    router.AddButton(id::kRecalibratePixelGain, [this] { PixelGainRecalibration(); });
-    router.AddButton(id::kRecalibratePixelBlack, [this] { PixelBlackRecalibration(); });
-    router.AddButton(id::kAutoSetting, [this] { AutoSetting(); });
-    router.AddButton(id::kFactoryPixelGain, [this] { FactoryPixelGainRecalibration(); });
-    router.AddButton(id::kFactoryPixelBlack, [this] { FactoryPixelBlackRecalibration(); });
+int32_t OnePush::ListValue(uint32_t listId) {
+    return screen_ != nullptr ? screen_->ListValue(listId) : services_.table.GetDataValue(listId);
 }
 
 void OnePush::Tick() {
@@ -141,7 +133,7 @@ bool OnePush::Refresh(uint32_t ctrlId) {
     int32_t value = 0;
     if (services_.engine.QueryInt(static_cast<uint32_t>(cmdId), value, timing_.resultQuery) != 1) return false;
     services_.table.SetDataValue(ctrlId, value);
-    window_.Display().ShowValue(ctrlId, value);
+    if (screen_ != nullptr) screen_->ShowValue(ctrlId, value);
     return true;
 }
 
@@ -159,12 +151,14 @@ void OnePush::Show(OnePushResult& result, const std::string& title, const std::s
     result.title = title;
     result.text = text;
     services_.platform.MessageBox(text, title, platform::MsgIcon::None);
+    session_.TellOnePush(title, text, result.succeeded);
 }
 
 void OnePush::Report(OnePushResult& result, const std::string& text) {
     result.title = platform::kAppTitle;
     result.text = text;
     services_.platform.MessageBox(text, platform::kAppTitle, platform::MsgIcon::Error);
+    session_.TellOnePush(platform::kAppTitle, text, false);
 }
 
 std::string OnePush::NoAnswerText(uint32_t cmdId) const {
@@ -189,9 +183,9 @@ OnePushResult OnePush::GainAutoSelection(int index) {
 
 OnePushResult OnePush::SendListValue(uint32_t listId) {
     OnePushResult result;
-    services_.table.SetDataValue(listId, window_.Display().ReadValue(listId));
-    window_.ShowChangedValues();
-    result.succeeded = window_.WriteChangedValues();
+    services_.table.SetDataValue(listId, ListValue(listId));
+    if (screen_ != nullptr) screen_->ShowChangedValues();
+    result.succeeded = session_.WriteChangedValues();
     // Committed whatever the camera said: these lists are not put back after a refusal.
     services_.table.CommitDataValues();
     return result;
@@ -213,7 +207,7 @@ OnePushResult OnePush::WhiteBalanceOnce() {
         ReadResult(result, cmd::AWRS, ResultTable::WhiteBalance, kWhiteBalanceSucceeded);
     }
     Show(result, "White Balance Once", result.text);
-    const bool individualGain = window_.Controls().GetCurSel(id::kIndividualGainMode) != 0;
+    const bool individualGain = ListValue(id::kIndividualGainMode) != 0;
     Reread(result, {id::kWhiteBalance, id::kGainRed, id::kGainBlue, individualGain ? id::kGainGreen : id::kGainAll});
     return result;
 }

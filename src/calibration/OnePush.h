@@ -19,22 +19,35 @@
 #include "calibration/ResultTables.h"
 #include "calibration/WaitClock.h"
 
-namespace vr::app {
+namespace vr::camera {
 struct Services;
 }
-namespace vr::ui {
-class CCtrlToolDlg;
-class FeatureRouter;
-}  // namespace vr::ui
+namespace vr::camera {
+class CameraSession;
+}
 
 namespace vr::calibration {
+
+// What the one-push functions do on a window that shows the camera's values.
+class IOnePushScreen {
+public:
+    virtual ~IOnePushScreen() = default;
+    // A value the function re-read, in the table already.
+    virtual void ShowValue(uint32_t ctrlId, int32_t value) = 0;
+    // The value a list shows (the operator's pick).
+    virtual int32_t ListValue(uint32_t listId) = 0;
+    // The table's values that differ from their committed ones.
+    virtual void ShowChangedValues() = 0;
+};
 
 class OnePushWait;
 struct RecalibrationRow;
 
 class OnePush {
 public:
-    OnePush(ui::CCtrlToolDlg& window, IWaitClock& clock, const OnePushTiming& timing = OnePushTiming());
+    // Without a screen (nullptr) the lists' values are the table's.
+    OnePush(camera::CameraSession& session, IOnePushScreen* screen, IWaitClock& clock,
+            const OnePushTiming& timing = OnePushTiming());
     OnePush(const OnePush&) = delete;
     OnePush& operator=(const OnePush&) = delete;
 
@@ -62,9 +75,6 @@ public:
     // tool calls it from a timer, which runs while the engine waits for a long reply.
     void Tick();
 
-    // The two lists and the six buttons.
-    void Register(ui::FeatureRouter& router);
-
 private:
     OnePushResult Recalibrate(const RecalibrationRow& row);
     // Auto Setting's white balance (steps 1 and 2, 5 and 6); false when the sequence stops there.
@@ -90,8 +100,12 @@ private:
     void Report(OnePushResult& result, const std::string& text);
     std::string NoAnswerText(uint32_t cmdId) const;
 
-    ui::CCtrlToolDlg& window_;
-    app::Services& services_;
+    // The list's value on screen, or in the table without one.
+    int32_t ListValue(uint32_t listId);
+
+    camera::CameraSession& session_;
+    IOnePushScreen* screen_;
+    camera::Services& services_;
     IWaitClock& clock_;
     OnePushTiming timing_;
     OnePushWait* running_ = nullptr;  // the wait under way, for Tick

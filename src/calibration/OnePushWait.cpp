@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/Services.h"
+#include "camera/Services.h"
 
 namespace vr::calibration {
 namespace {
@@ -13,8 +13,8 @@ long long Seconds(std::chrono::milliseconds d) {
 
 }  // namespace
 
-OnePushWait::OnePushWait(app::Services& services, IWaitClock& clock, const std::string& name, const std::string& what,
-                         ms limit, int steps)
+OnePushWait::OnePushWait(camera::Services& services, IWaitClock& clock, const std::string& name,
+                         const std::string& what, ms limit, int steps)
     : clock_(clock),
       name_(name),
       what_(what),

@@ -10,7 +10,7 @@
 #include "calibration/WaitClock.h"
 #include "camera/LongOperation.h"
 
-namespace vr::app {
+namespace vr::camera {
 struct Services;
 }
 
@@ -22,8 +22,8 @@ public:
 
     // Opens the progress window for the first stretch of waiting, timed from now. `steps` is the
     // number of stretches of a sequence (Auto Setting), 1 for a single function.
-    OnePushWait(app::Services& services, IWaitClock& clock, const std::string& name, const std::string& what, ms limit,
-                int steps = 1);
+    OnePushWait(camera::Services& services, IWaitClock& clock, const std::string& name, const std::string& what,
+                ms limit, int steps = 1);
     OnePushWait(const OnePushWait&) = delete;
     OnePushWait& operator=(const OnePushWait&) = delete;
 

@@ -2,22 +2,16 @@
 
 #include <cctype>
 
-#include "app/Services.h"
+#include "camera/CameraSession.h"
+#include "camera/Services.h"
 #include "platform/Platform.h"
 #include "protocol/Command.h"
 #include "protocol/CommandIds.h"
-#include "protocol/ControlIds.h"
-#include "ui/main/CtrlToolDlg.h"
-#include "ui/main/FeatureRouter.h"
 
 namespace vr::calibration {
 
-XmlVersion::XmlVersion(ui::CCtrlToolDlg& window, const OnePushTiming& timing) : window_(window), timing_(timing) {}
-
-void XmlVersion::Register(ui::FeatureRouter& router) {
-    router.AddButton(protocol::id::kWriteXmlVersion, [this] { Write(); });
-    router.AddButton(protocol::id::kReadXmlVersion, [this] { Read(); });
-}
+XmlVersion::XmlVersion(camera::CameraSession& session, IVersionBoxes& boxes, const OnePushTiming& timing)
+    : session_(session), boxes_(boxes), timing_(timing) {}
 
 int32_t XmlVersion::VersionFromBoxes(const std::array<std::string, 3>& boxes) {
     std::string text;
@@ -38,10 +32,8 @@ std::array<std::string, 3> XmlVersion::BoxesFromVersion(int32_t version) {
 }
 
 bool XmlVersion::Write() {
-    auto& controls = window_.Controls();
-    const int32_t version =
-        VersionFromBoxes({controls.GetText(kBoxes[0]), controls.GetText(kBoxes[1]), controls.GetText(kBoxes[2])});
-    app::Services& services = window_.Services();
+    const int32_t version = VersionFromBoxes(boxes_.VersionTexts());
+    camera::Services& services = session_.Services();
     const bool written = services.engine.SendCommandInt(protocol::cmd::XMLVR, version, timing_.xmlWrite) == 1;
     if (written)
         services.platform.MessageBox("Writing the XML Version has been completed.", platform::kAppTitle,
@@ -53,9 +45,8 @@ bool XmlVersion::Write() {
 
 bool XmlVersion::Read(int32_t* version) {
     int32_t value = 0;
-    if (window_.Services().engine.QueryInt(protocol::cmd::XMLVR, value, timing_.xmlRead) != 1) return false;
-    const auto boxes = BoxesFromVersion(value);
-    for (size_t i = 0; i < boxes.size(); ++i) window_.Controls().SetText(kBoxes[i], boxes[i]);
+    if (session_.Services().engine.QueryInt(protocol::cmd::XMLVR, value, timing_.xmlRead) != 1) return false;
+    boxes_.ShowVersionTexts(BoxesFromVersion(value));
     if (version != nullptr) *version = value;
     return true;
 }

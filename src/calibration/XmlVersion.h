@@ -8,18 +8,33 @@
 
 #include "calibration/OnePushTiming.h"
 
-namespace vr::ui {
-class CCtrlToolDlg;
-class FeatureRouter;
-}  // namespace vr::ui
+namespace vr::camera {
+class CameraSession;
+}
 
 namespace vr::calibration {
 
+// The three boxes on screen (the factory page's), or wherever else the digits are kept.
+class IVersionBoxes {
+public:
+    virtual ~IVersionBoxes() = default;
+    virtual std::array<std::string, 3> VersionTexts() const = 0;
+    virtual void ShowVersionTexts(const std::array<std::string, 3>& texts) = 0;
+};
+
+// Digits kept without a window (the command-line tool).
+class PlainVersionBoxes : public IVersionBoxes {
+public:
+    std::array<std::string, 3> VersionTexts() const override { return texts_; }
+    void ShowVersionTexts(const std::array<std::string, 3>& texts) override { texts_ = texts; }
+
+private:
+    std::array<std::string, 3> texts_;
+};
+
 class XmlVersion {
 public:
-    static constexpr uint32_t kBoxes[3] = {1178, 1179, 1180};
-
-    explicit XmlVersion(ui::CCtrlToolDlg& window, const OnePushTiming& timing = OnePushTiming());
+    XmlVersion(camera::CameraSession& session, IVersionBoxes& boxes, const OnePushTiming& timing = OnePushTiming());
 
     // Sends the number the three boxes make and tells the operator how it went; true when the
     // camera took it.
@@ -34,10 +49,9 @@ public:
     // leading digit of a version of 1000 or more.
     static std::array<std::string, 3> BoxesFromVersion(int32_t version);
 
-    void Register(ui::FeatureRouter& router);
-
 private:
-    ui::CCtrlToolDlg& window_;
+    camera::CameraSession& session_;
+    IVersionBoxes& boxes_;
     OnePushTiming timing_;
 };
 

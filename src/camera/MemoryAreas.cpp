@@ -3,8 +3,8 @@
 #include <iterator>
 #include <thread>
 
-#include "app/Services.h"
 #include "camera/LongOperation.h"
+#include "camera/Services.h"
 #include "platform/Platform.h"
 #include "protocol/Command.h"
 #include "protocol/CommandTable.h"

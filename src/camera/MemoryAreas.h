@@ -7,7 +7,7 @@
 #include <chrono>
 #include <cstdint>
 
-namespace vr::app {
+namespace vr::camera {
 struct Services;
 }
 
@@ -32,7 +32,7 @@ public:
     static constexpr const char* kStoringText = "Now, Storing camera data.";
     static constexpr const char* kStoreAllQuestion = "Are you sure you want to overwrite into all EEPROM areas?";
 
-    explicit MemoryAreas(app::Services& services) : services_(services) {}
+    explicit MemoryAreas(camera::Services& services) : services_(services) {}
 
     // "EA": 1 and the area in use when the camera answered; 0 and area untouched when not.
     int QueryArea(int32_t& area);
@@ -56,7 +56,7 @@ public:
     static bool IsArea(int area) { return area >= kFactoryArea && area <= kLastUserArea; }
 
 private:
-    app::Services& services_;
+    camera::Services& services_;
 };
 
 }  // namespace vr::camera

@@ -4,9 +4,9 @@
 #include <chrono>
 #include <iterator>
 
-#include "app/Services.h"
 #include "camera/LongOperation.h"
 #include "camera/ModelCommands.h"
+#include "camera/Services.h"
 #include "protocol/Command.h"
 #include "protocol/ParameterTable.h"
 
@@ -43,7 +43,7 @@ std::vector<size_t> RowsToRead(uint32_t modelKind, bool factoryMode) {
     return rows;
 }
 
-RowsRead ReadParameterRows(app::Services& services, uint32_t modelKind, bool factoryMode,
+RowsRead ReadParameterRows(camera::Services& services, uint32_t modelKind, bool factoryMode,
                            std::chrono::milliseconds queryTimeout) {
     protocol::ParameterTable& table = services.table;
     const int32_t total = factoryMode ? table.CountValueParams() : table.CountUserParams();

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace vr::app {
+namespace vr::camera {
 struct Services;
 }
 
@@ -51,7 +51,7 @@ inline constexpr std::chrono::milliseconds kReadQueryTimeout(5000);
 // SetDataValue, behind the progress window: after each row the position is the running sum of 100 per row over the
 // count of value rows of the mode, and the windows paint. The operator may stop it between two rows; a lost line ends
 // it at once, and kMaxTimeoutsInARow time-outs in a row end it too.
-RowsRead ReadParameterRows(app::Services& services, uint32_t modelKind, bool factoryMode,
+RowsRead ReadParameterRows(camera::Services& services, uint32_t modelKind, bool factoryMode,
                            std::chrono::milliseconds queryTimeout = kReadQueryTimeout);
 
 }  // namespace vr::camera

@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "app/Services.h"
 #include "camera/MemoryAreas.h"
+#include "camera/Services.h"
 #include "link/CommSetting.h"
 #include "link/LineControl.h"
 #include "platform/ControlAccess.h"
@@ -23,7 +23,7 @@ void FillList(platform::IControlAccess& controls, uint32_t id, const auto& items
 
 }  // namespace
 
-CCommunicationDialog::CCommunicationDialog(app::Services& services, platform::IControlAccess& controls,
+CCommunicationDialog::CCommunicationDialog(camera::Services& services, platform::IControlAccess& controls,
                                            platform::IDialogFrame& frame, CommunicationHooks hooks,
                                            LogFolderStore folder, bool shutdownWasClean)
     : services_(services),

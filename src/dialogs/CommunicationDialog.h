@@ -14,7 +14,7 @@
 #include "platform/DialogFrame.h"
 #include "protocol/OnlineStatus.h"
 
-namespace vr::app {
+namespace vr::camera {
 struct Services;
 }
 
@@ -65,7 +65,7 @@ class CCommunicationDialog final : public protocol::COnlineStatusUpdater, public
 public:
     // `shutdownWasClean` false (the previous run crashed) puts the link back on the serial port before
     // anything is opened.
-    CCommunicationDialog(app::Services& services, platform::IControlAccess& controls, platform::IDialogFrame& frame,
+    CCommunicationDialog(camera::Services& services, platform::IControlAccess& controls, platform::IDialogFrame& frame,
                          CommunicationHooks hooks, LogFolderStore folder, bool shutdownWasClean);
     ~CCommunicationDialog() override;
     CCommunicationDialog(const CCommunicationDialog&) = delete;
@@ -112,7 +112,7 @@ private:
     int ModelProbe();
     void ReadAllSettings();
 
-    app::Services& services_;
+    camera::Services& services_;
     platform::IControlAccess& controls_;
     platform::IDialogFrame& frame_;
     link::ILineControl& line_;

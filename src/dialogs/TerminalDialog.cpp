@@ -5,7 +5,7 @@
 #include <ctime>
 #include <vector>
 
-#include "app/Services.h"
+#include "camera/Services.h"
 #include "platform/ControlAccess.h"
 #include "protocol/Command.h"
 #include "protocol/Link.h"
@@ -15,7 +15,7 @@ namespace vr::dialogs {
 
 using namespace terminal;
 
-CTerminalDialog::CTerminalDialog(app::Services& services, platform::IControlAccess& controls,
+CTerminalDialog::CTerminalDialog(camera::Services& services, platform::IControlAccess& controls,
                                  platform::IDialogFrame& frame, LogFolderStore folder, Clock clock)
     : services_(services), controls_(controls), frame_(frame), folder_(std::move(folder)), clock_(std::move(clock)) {}
 
@@ -33,21 +33,8 @@ void CTerminalDialog::Init() {
     controls_.SetText(kEdit, "");
 }
 
-std::string CTerminalDialog::TimeStamp(std::chrono::system_clock::time_point time) {
-    using namespace std::chrono;
-    const auto sinceEpoch = time.time_since_epoch();
-    // floor, not a cast: a time before 1970 must still give a millisecond in 0..999.
-    const auto ms = floor<milliseconds>(sinceEpoch);
-    const auto s = floor<seconds>(ms);
-    const auto m = floor<minutes>(s);
-    char buffer[16];
-    std::snprintf(buffer, sizeof buffer, "%02d:%02d:%03d  ", static_cast<int>((m.count() % 60 + 60) % 60),
-                  static_cast<int>((s - m).count()), static_cast<int>((ms - s).count()));
-    return buffer;
-}
-
 void CTerminalDialog::AddLine(const std::string& text) {
-    const std::string line = TimeStamp(clock_()) + text;
+    const std::string line = protocol::TrafficLog::TimeStamp(clock_()) + text;
     if (controls_.GetCount(kList) >= kMaxLines) return;
     controls_.AddString(kList, line);
 }

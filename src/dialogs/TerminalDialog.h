@@ -13,7 +13,7 @@
 #include "platform/DialogFrame.h"
 #include "protocol/OnlineStatus.h"
 
-namespace vr::app {
+namespace vr::camera {
 struct Services;
 }
 namespace vr::protocol {
@@ -42,7 +42,7 @@ public:
     using Clock = std::function<std::chrono::system_clock::time_point()>;
 
     // Commands are written on the engine's line; `clock` gives the time stamps (UTC).
-    CTerminalDialog(app::Services& services, platform::IControlAccess& controls, platform::IDialogFrame& frame,
+    CTerminalDialog(camera::Services& services, platform::IControlAccess& controls, platform::IDialogFrame& frame,
                     LogFolderStore folder, Clock clock = std::chrono::system_clock::now);
     ~CTerminalDialog() override;
     CTerminalDialog(const CTerminalDialog&) = delete;
@@ -56,9 +56,6 @@ public:
     void AddLine(const std::string& text);
     // The dialog's own messages, formatted into at most 256 characters.
     void AddLineF(const char* format, ...) __attribute__((format(printf, 2, 3)));
-
-    // "%02d:%02d:%03d  ": minute, second and millisecond; the hour is not shown.
-    static std::string TimeStamp(std::chrono::system_clock::time_point time);
 
     void OnSend();
     // Up (-1) and Down (+1) in the edit: the commands sent before, the oldest first; Down past the
@@ -78,7 +75,7 @@ public:
     void EnableWindow(bool enable) override { frame_.EnableWindow(enable); }
 
 private:
-    app::Services& services_;
+    camera::Services& services_;
     platform::IControlAccess& controls_;
     platform::IDialogFrame& frame_;
     LogFolderStore folder_;

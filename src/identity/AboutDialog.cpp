@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "app/Services.h"
+#include "camera/Services.h"
 #include "identity/DeviceInfo.h"
 #include "identity/DeviceVersion.h"
 #include "identity/HelpFiles.h"
@@ -19,8 +19,8 @@ std::string CAboutDialog::OpenFailedText(const std::string& path) {
     return "Couldn't open \"" + path + "\" with the desktop's viewer.";
 }
 
-CAboutDialog::CAboutDialog(app::Services& services, platform::IControlAccess& controls, platform::IDialogFrame& frame,
-                           AboutSetup setup)
+CAboutDialog::CAboutDialog(camera::Services& services, platform::IControlAccess& controls,
+                           platform::IDialogFrame& frame, AboutSetup setup)
     : services_(services), controls_(controls), frame_(frame), setup_(std::move(setup)) {}
 
 CAboutDialog::~CAboutDialog() {

@@ -10,7 +10,7 @@
 #include "platform/DialogFrame.h"
 #include "protocol/OnlineStatus.h"
 
-namespace vr::app {
+namespace vr::camera {
 struct Services;
 }
 
@@ -33,7 +33,7 @@ public:
     static constexpr const char* kNoFileText = "No file was selected !!";
     static std::string OpenFailedText(const std::string& path);
 
-    CAboutDialog(app::Services& services, platform::IControlAccess& controls, platform::IDialogFrame& frame,
+    CAboutDialog(camera::Services& services, platform::IControlAccess& controls, platform::IDialogFrame& frame,
                  AboutSetup setup);
     ~CAboutDialog() override;
     CAboutDialog(const CAboutDialog&) = delete;
@@ -61,7 +61,7 @@ private:
     void ShowCamera();
     void Open(const std::string& path);
 
-    app::Services& services_;
+    camera::Services& services_;
     platform::IControlAccess& controls_;
     platform::IDialogFrame& frame_;
     AboutSetup setup_;

@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "app/Services.h"
+#include "camera/Services.h"
 #include "identity/Characters.h"
 #include "platform/Platform.h"
 #include "protocol/Command.h"

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-namespace vr::app {
+namespace vr::camera {
 struct Services;
 }
 
@@ -34,7 +34,7 @@ public:
     // shorter than ten characters.
     static std::string FromFields(const Fields& fields);
 
-    explicit CameraId(app::Services& services) : services_(services) {}
+    explicit CameraId(camera::Services& services) : services_(services) {}
 
     // "ID": 1 and the ID when the camera answered.
     int Query(std::string& id);
@@ -44,7 +44,7 @@ public:
     int Save(const std::string& id);
 
 private:
-    app::Services& services_;
+    camera::Services& services_;
 };
 
 }  // namespace vr::identity

@@ -1,6 +1,6 @@
 #include "identity/CameraIdDialog.h"
 
-#include "app/Services.h"
+#include "camera/Services.h"
 #include "identity/CameraId.h"
 #include "identity/IdentityIds.h"
 
@@ -8,7 +8,7 @@ namespace vr::identity {
 
 using namespace cameraid;
 
-CCameraIdDialog::CCameraIdDialog(app::Services& services, platform::IControlAccess& controls,
+CCameraIdDialog::CCameraIdDialog(camera::Services& services, platform::IControlAccess& controls,
                                  platform::IDialogFrame& frame, bool factoryMode)
     : services_(services), controls_(controls), frame_(frame), factoryMode_(factoryMode) {}
 

@@ -7,7 +7,7 @@
 #include "platform/DialogFrame.h"
 #include "protocol/OnlineStatus.h"
 
-namespace vr::app {
+namespace vr::camera {
 struct Services;
 }
 
@@ -17,7 +17,7 @@ class CCameraIdDialog final : public protocol::COnlineStatusUpdater, public prot
 public:
     static constexpr const char* kTitle = "Camera Id";
 
-    CCameraIdDialog(app::Services& services, platform::IControlAccess& controls, platform::IDialogFrame& frame,
+    CCameraIdDialog(camera::Services& services, platform::IControlAccess& controls, platform::IDialogFrame& frame,
                     bool factoryMode);
     ~CCameraIdDialog() override;
     CCameraIdDialog(const CCameraIdDialog&) = delete;
@@ -33,7 +33,7 @@ public:
     void EnableWindow(bool enable) override { frame_.EnableWindow(enable); }
 
 private:
-    app::Services& services_;
+    camera::Services& services_;
     platform::IControlAccess& controls_;
     platform::IDialogFrame& frame_;
     bool factoryMode_;

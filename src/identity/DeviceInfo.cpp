@@ -1,7 +1,7 @@
 #include "identity/DeviceInfo.h"
 
-#include "app/Services.h"
 #include "camera/ModelCommands.h"
+#include "camera/Services.h"
 #include "platform/Platform.h"
 #include "protocol/Command.h"
 #include "protocol/CommandIds.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace vr::app {
+namespace vr::camera {
 struct Services;
 }
 
@@ -34,7 +34,7 @@ public:
     static constexpr const char* kCommaText =
         "The device version must not contain a comma: the camera's answer would end the version there.";
 
-    explicit DeviceInfo(app::Services& services) : services_(services) {}
+    explicit DeviceInfo(camera::Services& services) : services_(services) {}
 
     // "VN" first; only a camera that answered it is asked the rest ("ID", "FPVN", "UD", "DV"), and
     // only then is the model named. Each failed query leaves its field empty and, when `failures` is
@@ -48,7 +48,7 @@ public:
 private:
     std::optional<std::string> Query(uint32_t cmdId, std::vector<std::string>* failures);
 
-    app::Services& services_;
+    camera::Services& services_;
 };
 
 }  // namespace vr::identity

@@ -1,6 +1,6 @@
 #include "identity/UserId.h"
 
-#include "app/Services.h"
+#include "camera/Services.h"
 #include "platform/Platform.h"
 #include "protocol/Command.h"
 #include "protocol/CommandIds.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace vr::app {
+namespace vr::camera {
 struct Services;
 }
 
@@ -35,7 +35,7 @@ public:
     static const char* VerdictText(Verdict verdict);
     static std::string CompletedText(const std::string& text);
 
-    explicit UserId(app::Services& services) : services_(services) {}
+    explicit UserId(camera::Services& services) : services_(services) {}
 
     // "UD": 1 and the text when the camera answered.
     int Query(std::string& text);
@@ -44,7 +44,7 @@ public:
     int Save(const std::string& text);
 
 private:
-    app::Services& services_;
+    camera::Services& services_;
 };
 
 }  // namespace vr::identity

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/Services.h"
+#include "camera/Services.h"
 #include "identity/IdentityIds.h"
 #include "identity/UserId.h"
 
@@ -10,7 +10,8 @@ namespace vr::identity {
 
 using namespace userid;
 
-CUserIdDialog::CUserIdDialog(app::Services& services, platform::IControlAccess& controls, platform::IDialogFrame& frame)
+CUserIdDialog::CUserIdDialog(camera::Services& services, platform::IControlAccess& controls,
+                             platform::IDialogFrame& frame)
     : services_(services), controls_(controls), frame_(frame) {}
 
 CUserIdDialog::~CUserIdDialog() {

@@ -6,7 +6,7 @@
 #include "platform/DialogFrame.h"
 #include "protocol/OnlineStatus.h"
 
-namespace vr::app {
+namespace vr::camera {
 struct Services;
 }
 
@@ -16,7 +16,7 @@ class CUserIdDialog final : public protocol::COnlineStatusUpdater, public protoc
 public:
     static constexpr const char* kTitle = "User Id";
 
-    CUserIdDialog(app::Services& services, platform::IControlAccess& controls, platform::IDialogFrame& frame);
+    CUserIdDialog(camera::Services& services, platform::IControlAccess& controls, platform::IDialogFrame& frame);
     ~CUserIdDialog() override;
     CUserIdDialog(const CUserIdDialog&) = delete;
     CUserIdDialog& operator=(const CUserIdDialog&) = delete;
@@ -31,7 +31,7 @@ public:
     void EnableWindow(bool enable) override { frame_.EnableWindow(enable); }
 
 private:
-    app::Services& services_;
+    camera::Services& services_;
     platform::IControlAccess& controls_;
     platform::IDialogFrame& frame_;
     bool initialised_ = false;

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/Services.h"
+#include "camera/Services.h"
 #include "lut/LutTransfer.h"
 #include "platform/Platform.h"
 
@@ -10,7 +10,8 @@ namespace vr::lut {
 
 using namespace lutdlg;
 
-CLUTDlg::CLUTDlg(app::Services& services, LutColour colour, platform::IControlAccess& controls, ILutEditorFrame& frame)
+CLUTDlg::CLUTDlg(camera::Services& services, LutColour colour, platform::IControlAccess& controls,
+                 ILutEditorFrame& frame)
     : services_(services), colour_(colour), controls_(controls), frame_(frame) {}
 
 CLUTDlg::~CLUTDlg() {

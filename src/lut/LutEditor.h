@@ -15,7 +15,7 @@
 #include "platform/ControlAccess.h"
 #include "protocol/OnlineStatus.h"
 
-namespace vr::app {
+namespace vr::camera {
 struct Services;
 }
 
@@ -49,7 +49,7 @@ enum class MouseButtons { LeftOnly, RightOnly, Other };
 
 class CLUTDlg final : public protocol::COnlineStatusUpdater, public protocol::IRegisteredDialog {
 public:
-    CLUTDlg(app::Services& services, LutColour colour, platform::IControlAccess& controls, ILutEditorFrame& frame);
+    CLUTDlg(camera::Services& services, LutColour colour, platform::IControlAccess& controls, ILutEditorFrame& frame);
     ~CLUTDlg() override;
     CLUTDlg(const CLUTDlg&) = delete;
     CLUTDlg& operator=(const CLUTDlg&) = delete;
@@ -105,7 +105,7 @@ public:
 private:
     void SetMode(LutMode mode);
 
-    app::Services& services_;
+    camera::Services& services_;
     LutColour colour_;
     platform::IControlAccess& controls_;
     ILutEditorFrame& frame_;

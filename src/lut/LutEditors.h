@@ -8,10 +8,6 @@
 #include "lut/LutEditor.h"
 #include "lut/LutTables.h"
 
-namespace vr::ui {
-class FeatureRouter;
-}
-
 namespace vr::lut {
 
 class LutEditors final : public ILutTables {
@@ -32,7 +28,6 @@ public:
     void ShowAll(bool show);
 
     // "Open LUT Table" shows the three.
-    void Register(ui::FeatureRouter& router);
 
 private:
     std::array<CLUTDlg*, 3> editors_;

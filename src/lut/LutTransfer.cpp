@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/Services.h"
 #include "camera/LongOperation.h"
+#include "camera/Services.h"
 #include "lut/TransferTally.h"
 #include "protocol/Command.h"
 
@@ -28,7 +28,7 @@ int Percent(int i, int total) {
 
 // One colour's read into the report and tally of the whole transfer; `label` names the table in
 // the report ("" when it is the only one). True when all its entries were read.
-bool ReadOne(app::Services& services, LutColour colour, LutTable& table, const TransferTimeouts& timeouts,
+bool ReadOne(camera::Services& services, LutColour colour, LutTable& table, const TransferTimeouts& timeouts,
              const char* label, TransferReport& report, TransferTally& tally) {
     protocol::Command& engine = services.engine;
     camera::LongOperation operation(services.platform, services.dialogs, kLutReadText);
@@ -61,7 +61,7 @@ bool ReadOne(app::Services& services, LutColour colour, LutTable& table, const T
 }
 
 // One colour's write; false when the transfer has to end (stopped, or the camera is gone).
-bool WriteOne(app::Services& services, LutColour colour, const LutTable& table, const TransferTimeouts& timeouts,
+bool WriteOne(camera::Services& services, LutColour colour, const LutTable& table, const TransferTimeouts& timeouts,
               const char* label, TransferReport& report, TransferTally& tally) {
     protocol::Command& engine = services.engine;
     // The write goes on past refusals and reports them once at its end.
@@ -91,7 +91,7 @@ bool WriteOne(app::Services& services, LutColour colour, const LutTable& table, 
 
 }  // namespace
 
-TransferReport ReadLutTable(app::Services& services, LutColour colour, LutTable& table,
+TransferReport ReadLutTable(camera::Services& services, LutColour colour, LutTable& table,
                             const TransferTimeouts& timeouts) {
     TransferReport report;
     report.total = 2 * kLutEntries;
@@ -101,15 +101,15 @@ TransferReport ReadLutTable(app::Services& services, LutColour colour, LutTable&
     return report;
 }
 
-bool ReadLutFromCamera(app::Services& services, LutColour colour, LutTable& table) {
+bool ReadLutFromCamera(camera::Services& services, LutColour colour, LutTable& table) {
     return ReadLutTable(services, colour, table).Complete();
 }
 
-TransferReport WriteLutToCamera(app::Services& services, LutColour colour, const LutTable& table) {
+TransferReport WriteLutToCamera(camera::Services& services, LutColour colour, const LutTable& table) {
     return WriteLutToCamera(services, colour, table, TransferTimeouts{});
 }
 
-TransferReport WriteLutToCamera(app::Services& services, LutColour colour, const LutTable& table,
+TransferReport WriteLutToCamera(camera::Services& services, LutColour colour, const LutTable& table,
                                 const TransferTimeouts& timeouts) {
     TransferReport report;
     report.total = 2 * kLutEntries;
@@ -119,7 +119,7 @@ TransferReport WriteLutToCamera(app::Services& services, LutColour colour, const
     return report;
 }
 
-TransferReport ReadAllLuts(app::Services& services, ILutTables& tables, const TransferTimeouts& timeouts) {
+TransferReport ReadAllLuts(camera::Services& services, ILutTables& tables, const TransferTimeouts& timeouts) {
     TransferReport report;
     report.total = kAllLutCommands;
     TransferTally tally(report, services.engine);
@@ -134,7 +134,7 @@ TransferReport ReadAllLuts(app::Services& services, ILutTables& tables, const Tr
     return report;
 }
 
-TransferReport WriteAllLuts(app::Services& services, ILutTables& tables, const TransferTimeouts& timeouts) {
+TransferReport WriteAllLuts(camera::Services& services, ILutTables& tables, const TransferTimeouts& timeouts) {
     TransferReport report;
     report.total = kAllLutCommands;
     TransferTally tally(report, services.engine);

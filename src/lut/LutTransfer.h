@@ -12,7 +12,7 @@
 
 #include "lut/LutTables.h"
 
-namespace vr::app {
+namespace vr::camera {
 struct Services;
 }
 
@@ -51,22 +51,22 @@ inline constexpr int kAllLutCommands = 3 * 2 * kLutEntries;
 
 // Reads a colour's 256 entries into `table`. A failed command ends the read; the entries after it
 // keep their values. Values above 4095 are stored as 4095. True when all 256 were read.
-bool ReadLutFromCamera(app::Services& services, LutColour colour, LutTable& table);
+bool ReadLutFromCamera(camera::Services& services, LutColour colour, LutTable& table);
 // The same with its report.
-TransferReport ReadLutTable(app::Services& services, LutColour colour, LutTable& table,
+TransferReport ReadLutTable(camera::Services& services, LutColour colour, LutTable& table,
                             const TransferTimeouts& timeouts = {});
 
 // Writes a colour's table. Every entry is tried; the report counts what the camera refused or did
 // not answer.
-TransferReport WriteLutToCamera(app::Services& services, LutColour colour, const LutTable& table);
-TransferReport WriteLutToCamera(app::Services& services, LutColour colour, const LutTable& table,
+TransferReport WriteLutToCamera(camera::Services& services, LutColour colour, const LutTable& table);
+TransferReport WriteLutToCamera(camera::Services& services, LutColour colour, const LutTable& table,
                                 const TransferTimeouts& timeouts);
 
 // Red, green, blue in that order, each shown as read when its read has ended; the reads stop at the
 // first that fails. Counted out of all 1536 commands.
-TransferReport ReadAllLuts(app::Services& services, ILutTables& tables, const TransferTimeouts& timeouts = {});
+TransferReport ReadAllLuts(camera::Services& services, ILutTables& tables, const TransferTimeouts& timeouts = {});
 // Writes red, green, blue in that order; a stopped or abandoned write leaves the rest unwritten.
-TransferReport WriteAllLuts(app::Services& services, ILutTables& tables, const TransferTimeouts& timeouts = {});
+TransferReport WriteAllLuts(camera::Services& services, ILutTables& tables, const TransferTimeouts& timeouts = {});
 
 // What the operator is told after a transfer that did not go through: how many commands the camera
 // answered, how many failed (and where the first did) and how many were not attempted, the last

@@ -1,7 +1,7 @@
 #include "lut/ShadingTransfer.h"
 
-#include "app/Services.h"
 #include "camera/LongOperation.h"
+#include "camera/Services.h"
 #include "lut/TransferTally.h"
 #include "protocol/Command.h"
 
@@ -19,7 +19,7 @@ int Percent(int step) {
 // `value`, which sends or queries the entry's value and returns its result. Ends early when the
 // operator stops or the camera is gone; true when it ran to its end.
 template <typename ValueCommand>
-bool EachEntry(app::Services& services, const char* text, const TransferTimeouts& timeouts, TransferReport& report,
+bool EachEntry(camera::Services& services, const char* text, const TransferTimeouts& timeouts, TransferReport& report,
                TransferTally& tally, ValueCommand value) {
     protocol::Command& engine = services.engine;
     // Both directions go on past refusals and report them once at their end.
@@ -63,11 +63,12 @@ bool EachEntry(app::Services& services, const char* text, const TransferTimeouts
 
 }  // namespace
 
-bool QueryShadingMode(app::Services& services, int32_t& mode, const TransferTimeouts& timeouts) {
+bool QueryShadingMode(camera::Services& services, int32_t& mode, const TransferTimeouts& timeouts) {
     return services.engine.QueryInt(protocol::cmd::SDM, mode, timeouts.command) == 1;
 }
 
-TransferReport ReadShadingFromCamera(app::Services& services, ShadingBuffer& buffer, const TransferTimeouts& timeouts) {
+TransferReport ReadShadingFromCamera(camera::Services& services, ShadingBuffer& buffer,
+                                     const TransferTimeouts& timeouts) {
     TransferReport report;
     report.total = kShadingReadCommands;
     TransferTally tally(report, services.engine);
@@ -82,7 +83,7 @@ TransferReport ReadShadingFromCamera(app::Services& services, ShadingBuffer& buf
     return report;
 }
 
-TransferReport WriteShadingToCamera(app::Services& services, const ShadingBuffer& buffer,
+TransferReport WriteShadingToCamera(camera::Services& services, const ShadingBuffer& buffer,
                                     const TransferTimeouts& timeouts) {
     TransferReport report;
     report.total = kShadingWriteCommands;
@@ -98,7 +99,7 @@ TransferReport WriteShadingToCamera(app::Services& services, const ShadingBuffer
     return report;
 }
 
-int StoreShadingInFlash(app::Services& services, const TransferTimeouts& timeouts) {
+int StoreShadingInFlash(camera::Services& services, const TransferTimeouts& timeouts) {
     return services.engine.SendCommandInt(protocol::cmd::SDDA, 0, timeouts.command);
 }
 

@@ -11,7 +11,7 @@
 #include "lut/LutTransfer.h"
 #include "lut/ShadingBuffer.h"
 
-namespace vr::app {
+namespace vr::camera {
 struct Services;
 }
 
@@ -26,17 +26,17 @@ inline constexpr int kShadingReadCommands = kShadingPlanes * (1 + 2 * kShadingEn
 inline constexpr int kShadingWriteCommands = kShadingReadCommands + 1;
 
 // Queries "SDM" into `mode`; false when the camera did not answer it.
-bool QueryShadingMode(app::Services& services, int32_t& mode, const TransferTimeouts& timeouts = {});
+bool QueryShadingMode(camera::Services& services, int32_t& mode, const TransferTimeouts& timeouts = {});
 
 // Reads the three planes into the buffer; an entry whose value does not come keeps its old one.
-TransferReport ReadShadingFromCamera(app::Services& services, ShadingBuffer& buffer,
+TransferReport ReadShadingFromCamera(camera::Services& services, ShadingBuffer& buffer,
                                      const TransferTimeouts& timeouts = {});
 
 // Writes all 3072 entries, then "SDDU" = 0.
-TransferReport WriteShadingToCamera(app::Services& services, const ShadingBuffer& buffer,
+TransferReport WriteShadingToCamera(camera::Services& services, const ShadingBuffer& buffer,
                                     const TransferTimeouts& timeouts = {});
 
 // "SDDA" = 0: the camera keeps its shading data in flash memory. 1 when it answered COMPLETE.
-int StoreShadingInFlash(app::Services& services, const TransferTimeouts& timeouts = {});
+int StoreShadingInFlash(camera::Services& services, const TransferTimeouts& timeouts = {});
 
 }  // namespace vr::lut

@@ -2,15 +2,13 @@
 
 #include <filesystem>
 
-#include "app/Services.h"
+#include "camera/Services.h"
 #include "lut/GammaFile.h"
 #include "lut/ShadingFile.h"
 #include "lut/ShadingTransfer.h"
 #include "platform/FileIo.h"
 #include "protocol/ControlIds.h"
 #include "protocol/OnlineStatus.h"
-#include "ui/main/FeatureRouter.h"
-#include "ui/main/MainWindowView.h"
 
 namespace vr::lut {
 namespace {
@@ -39,24 +37,15 @@ private:
 
 }  // namespace
 
-TableFiles::TableFiles(app::Services& services, ILutTables& tables, ui::IMainWindowView& window,
+TableFiles::TableFiles(camera::Services& services, ILutTables& tables, std::function<void()> activate,
                        const TransferTimeouts& timeouts)
     : services_(services),
       tables_(tables),
-      window_(window),
+      activate_(std::move(activate)),
       timeouts_(timeouts),
       shading_(std::make_unique<ShadingBuffer>()) {}
 
 TableFiles::~TableFiles() = default;
-
-void TableFiles::Register(ui::FeatureRouter& router) {
-    router.AddMenuCommand(kOpenLutFileMenu, [this] { OpenLutFile(); });
-    router.AddMenuCommand(kSaveLutFileMenu, [this] { SaveLutFile(); });
-    router.AddMenuCommand(kLoadAllLutMenu, [this] { LoadAllLutTables(); });
-    router.AddButton(protocol::id::kShadingToFile, [this] { ShadingToFile(); });
-    router.AddButton(protocol::id::kShadingFromFile, [this] { ShadingFromFile(); });
-    router.AddButton(protocol::id::kShadingToFlash, [this] { ShadingToFlash(); });
-}
 
 // ---- the menu commands and buttons ------------------------------------------------------------
 
@@ -83,7 +72,7 @@ void TableFiles::LoadAllLutTables() {
 void TableFiles::ShadingToFile() {
     if (CheckShadingMode() != TableFileOutcome::Done) return;
     const TableFileOutcome read = ReadShading();
-    window_.Activate();
+    if (activate_) activate_();
     // A read that did not get everything would put stale entries into the file as if they were read.
     if (read != TableFileOutcome::Done) return;
     const std::string path = AskSave(kShadingFilter);

@@ -9,6 +9,7 @@
 // name, so the command-line tool runs the same steps on the names it was given. Every step tells the
 // operator what went wrong itself and returns how it ended.
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -18,13 +19,9 @@
 #include "lut/ShadingBuffer.h"
 #include "platform/Platform.h"
 
-namespace vr::app {
+namespace vr::camera {
 struct Services;
 }
-namespace vr::ui {
-class FeatureRouter;
-class IMainWindowView;
-}  // namespace vr::ui
 
 namespace vr::lut {
 
@@ -47,13 +44,12 @@ public:
     static constexpr const char* kSaveLutFilter = "Camera gamm data (*.csv) | *.csv";
     static constexpr const char* kShadingFilter = "Camera shading data (*.csv) | *.csv";
 
-    TableFiles(app::Services& services, ILutTables& tables, ui::IMainWindowView& window,
+    // `activate` brings the main window to the front after a file dialog (may be empty).
+    TableFiles(camera::Services& services, ILutTables& tables, std::function<void()> activate = {},
                const TransferTimeouts& timeouts = {});
     ~TableFiles();
     TableFiles(const TableFiles&) = delete;
     TableFiles& operator=(const TableFiles&) = delete;
-
-    void Register(ui::FeatureRouter& router);
 
     // The menu commands and buttons.
     void OpenLutFile();
@@ -101,9 +97,9 @@ private:
     std::string AskOpen(const char* filter);
     std::string AskSave(const char* filter);
 
-    app::Services& services_;
+    camera::Services& services_;
     ILutTables& tables_;
-    ui::IMainWindowView& window_;
+    std::function<void()> activate_;
     TransferTimeouts timeouts_;
     std::unique_ptr<ShadingBuffer> shading_;
     int lastFileEntries_ = 0;

@@ -52,5 +52,7 @@ inline constexpr uint32_t kTerminal = 1010, kCameraReset = 1012, kSetModelId = 1
 inline constexpr uint32_t kModelDisplay = 1142;
 inline constexpr uint32_t kFactoryPixelGain = 1197, kFactoryPixelBlack = 1198;
 inline constexpr uint32_t kWriteXmlVersion = 1181, kReadXmlVersion = 1182;
+// The XML version's three one-digit boxes: hundreds, tens, units.
+inline constexpr uint32_t kXmlVersionDigits[3] = {1178, 1179, 1180};
 
 }  // namespace vr::protocol::id

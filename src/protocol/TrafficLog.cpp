@@ -1,5 +1,7 @@
 #include "protocol/TrafficLog.h"
 
+#include <cstdio>
+
 namespace vr::protocol {
 
 void TrafficLog::LogTx(const std::string& text) {
@@ -31,6 +33,19 @@ void TrafficLog::LogNote(const std::string& text) {
 void TrafficLog::Emit(const std::string& prefix, const std::string& text) {
     if (terminal_) terminal_(prefix + text);
     if (messages_) messages_(text);
+}
+
+std::string TrafficLog::TimeStamp(std::chrono::system_clock::time_point time) {
+    using namespace std::chrono;
+    const auto sinceEpoch = time.time_since_epoch();
+    // floor, not a cast: a time before 1970 must still give a millisecond in 0..999.
+    const auto ms = floor<milliseconds>(sinceEpoch);
+    const auto s = floor<seconds>(ms);
+    const auto m = floor<minutes>(s);
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, "%02d:%02d:%03d  ", static_cast<int>((m.count() % 60 + 60) % 60),
+                  static_cast<int>((s - m).count()), static_cast<int>((ms - s).count()));
+    return buffer;
 }
 
 }  // namespace vr::protocol

@@ -3,6 +3,7 @@
 // communication dialog's message log (the bare text). The windows, or the command-line tool's
 // --trace, install the sinks; without them nothing is listed.
 
+#include <chrono>
 #include <functional>
 #include <string>
 
@@ -16,6 +17,10 @@ enum class RxKind { Reply, Stray, Stale };
 class TrafficLog {
 public:
     using Sink = std::function<void(const std::string&)>;
+
+    // The stamp a listed line starts with, "%02d:%02d:%03d  ": minute, second and millisecond; the
+    // hour is not shown.
+    static std::string TimeStamp(std::chrono::system_clock::time_point time);
 
     void SetTerminalSink(Sink sink) { terminal_ = std::move(sink); }
     void SetMessageSink(Sink sink) { messages_ = std::move(sink); }

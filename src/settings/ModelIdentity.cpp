@@ -1,11 +1,11 @@
 #include "settings/ModelIdentity.h"
 
-#include "app/Services.h"
+#include "camera/CameraSession.h"
 #include "camera/ModelCommands.h"
+#include "camera/Services.h"
 #include "platform/Platform.h"
 #include "protocol/Command.h"
 #include "protocol/CommandTable.h"
-#include "ui/main/CtrlToolDlg.h"
 
 namespace vr::settings {
 
@@ -21,13 +21,14 @@ const char* ModelIdentity::ModelName(int index) {
 }
 
 int ModelIdentity::WriteModel(int index) {
-    platform::IPlatform& platform = services_.platform;
+    camera::Services& services = session_.Services();
+    platform::IPlatform& platform = services.platform;
     const char* name = ModelName(index);
-    if (name == nullptr || services_.engine.SendCommandString(protocol::cmd::MD00, name, kWriteTimeout) != 1) {
+    if (name == nullptr || services.engine.SendCommandString(protocol::cmd::MD00, name, kWriteTimeout) != 1) {
         platform.MessageBox(kFailedText, platform::kAppTitle, platform::MsgIcon::Error);
         return 0;
     }
-    window_.ModelProbe();
+    session_.ModelProbe();
     platform.MessageBox(kSucceededText, platform::kAppTitle, platform::MsgIcon::Information);
     return 1;
 }

@@ -1,14 +1,11 @@
 #pragma once
 // Writing the camera's model identity ("MD00") from the "Factory A" page's model list, and reading
-// it back with the main window's model probe.
+// it back with the session's model probe.
 
 #include <chrono>
 
-namespace vr::app {
-struct Services;
-}
-namespace vr::ui {
-class CCtrlToolDlg;
+namespace vr::camera {
+class CameraSession;
 }
 
 namespace vr::settings {
@@ -20,7 +17,7 @@ public:
     static constexpr const char* kFailedText = "Failed writting camera model id.";
     static constexpr const char* kSucceededText = "Succeeded in writting camera model id.";
 
-    ModelIdentity(app::Services& services, ui::CCtrlToolDlg& window) : services_(services), window_(window) {}
+    explicit ModelIdentity(camera::CameraSession& session) : session_(session) {}
 
     // The model name of an index of the model list: 0 "VR-8200-KB", 1 "VR-8200-KA"; nullptr for any
     // other index (no selection).
@@ -31,8 +28,7 @@ public:
     int WriteModel(int index);
 
 private:
-    app::Services& services_;
-    ui::CCtrlToolDlg& window_;
+    camera::CameraSession& session_;
 };
 
 }  // namespace vr::settings

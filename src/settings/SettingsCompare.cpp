@@ -4,8 +4,8 @@
 #include <map>
 #include <set>
 
-#include "app/Services.h"
 #include "camera/ModelCommands.h"
+#include "camera/Services.h"
 #include "protocol/Command.h"
 #include "protocol/CommandTable.h"
 #include "protocol/ParameterTable.h"
@@ -27,7 +27,7 @@ constexpr std::chrono::milliseconds kQueryTimeout{5000};
 
 }  // namespace
 
-std::vector<UnreadSetting> ReadUnreadSettings(app::Services& services, const std::vector<SettingsFileLine>& lines,
+std::vector<UnreadSetting> ReadUnreadSettings(camera::Services& services, const std::vector<SettingsFileLine>& lines,
                                               const SettingsLines& reader,
                                               const std::vector<camera::RowReadResult>& read, uint32_t modelKind,
                                               bool factoryMode) {

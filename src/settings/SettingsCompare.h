@@ -11,7 +11,7 @@
 #include "camera/ReadAllSettings.h"
 #include "settings/SettingsLines.h"
 
-namespace vr::app {
+namespace vr::camera {
 struct Services;
 }
 namespace vr::protocol {
@@ -50,7 +50,7 @@ struct UnreadSetting {
 // Queries, once each and in file order, the settings of the file that loading it would send but
 // that `read` did not query: the chromatic aberration mode ("CACM") and the chromatic aberration
 // lines (each by its own command). Actions ("CACS") are no settings and are not asked.
-std::vector<UnreadSetting> ReadUnreadSettings(app::Services& services, const std::vector<SettingsFileLine>& lines,
+std::vector<UnreadSetting> ReadUnreadSettings(camera::Services& services, const std::vector<SettingsFileLine>& lines,
                                               const SettingsLines& reader,
                                               const std::vector<camera::RowReadResult>& read, uint32_t modelKind,
                                               bool factoryMode);

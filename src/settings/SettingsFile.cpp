@@ -3,10 +3,11 @@
 #include <algorithm>
 #include <chrono>
 
-#include "app/Services.h"
+#include "camera/CameraSession.h"
 #include "camera/LongOperation.h"
 #include "camera/ModelCommands.h"
 #include "camera/ReadAllSettings.h"
+#include "camera/Services.h"
 #include "platform/FileIo.h"
 #include "platform/Platform.h"
 #include "protocol/Command.h"
@@ -14,8 +15,6 @@
 #include "protocol/ControlIds.h"
 #include "protocol/ParameterTable.h"
 #include "protocol/TextValue.h"
-#include "ui/main/CtrlToolDlg.h"
-#include "ui/main/EnablingRules.h"
 
 namespace vr::settings {
 namespace {
@@ -27,29 +26,31 @@ constexpr const char* kLineEnd = "\r\n";
 
 }  // namespace
 
-SettingsFile::SettingsFile(app::Services& services, ui::CCtrlToolDlg& window) : services_(services), window_(window) {}
+SettingsFile::SettingsFile(camera::CameraSession& session, ISettingsScreen* screen)
+    : session_(session), screen_(screen) {}
 
 void SettingsFile::ShowOpenError(const std::string& path, const std::string& reason) {
-    services_.platform.MessageBox(path + "\nCouldn't open this file" + (reason.empty() ? "" : "\n" + reason),
-                                  kOpenErrorCaption, platform::MsgIcon::Exclamation);
+    session_.Services().platform.MessageBox(path + "\nCouldn't open this file" + (reason.empty() ? "" : "\n" + reason),
+                                            kOpenErrorCaption, platform::MsgIcon::Exclamation);
 }
 
 std::string SettingsFile::Contents(SettingsVariant variant) {
-    const bool factoryMode = window_.FactoryMode();
+    camera::Services& services = session_.Services();
+    const bool factoryMode = session_.FactoryMode();
     const bool withFactoryRows = variant == SettingsVariant::AllData && factoryMode;
     std::string text;
     if (withFactoryRows) {
-        window_.ModelProbe();
-        const camera::CameraModel& model = services_.model;
+        session_.ModelProbe();
+        const camera::CameraModel& model = session_.Model();
         if (model.kind != camera::kModelUnknown) text += "MD00=" + model.name + kLineEnd;
     }
-    const protocol::ParameterTable& table = services_.table;
+    const protocol::ParameterTable& table = services.table;
     for (size_t i = 0; i < table.Size(); ++i) {
         const protocol::ParameterEntry& row = table.Row(i);
         const protocol::ParameterDef& def = *row.def;
         if (!def.inSettingsFile) continue;
         const std::string name = protocol::GetCommandName(def.cmdId);
-        if (name.empty() || !camera::IsCommandOnModel(def.cmdId, services_.model.kind)) continue;
+        if (name.empty() || !session_.HasCommand(def.cmdId)) continue;
         if (def.area == protocol::ParamArea::Factory && !withFactoryRows) continue;
         text += name + "=" + std::to_string(row.value) + kLineEnd;
     }
@@ -67,9 +68,12 @@ bool SettingsFile::Write(const std::string& path, SettingsVariant variant, int* 
     const std::string text = Contents(variant);
     if (platform::WriteFileAtomically(path, text, reason) != platform::WriteResult::Written) {
         ShowOpenError(path, reason);
+        session_.TellFile(camera::FileOperation::SettingsSaved, path, false, 0);
         return false;
     }
-    if (lineCount != nullptr) *lineCount = static_cast<int>(std::count(text.begin(), text.end(), '\n'));
+    const int lines = static_cast<int>(std::count(text.begin(), text.end(), '\n'));
+    if (lineCount != nullptr) *lineCount = lines;
+    session_.TellFile(camera::FileOperation::SettingsSaved, path, true, lines);
     return true;
 }
 
@@ -89,21 +93,27 @@ bool SettingsFile::HoldsSettings(const std::vector<SettingsFileLine>& lines) con
 }
 
 void SettingsFile::ShowNoSettings(const std::string& path) {
-    services_.platform.MessageBox(path + "\nThis file holds no camera setting (NAME=VALUE lines); nothing was sent.",
-                                  kOpenErrorCaption, platform::MsgIcon::Exclamation);
+    session_.Services().platform.MessageBox(
+        path + "\nThis file holds no camera setting (NAME=VALUE lines); nothing was sent.", kOpenErrorCaption,
+        platform::MsgIcon::Exclamation);
 }
 
 SettingsLoad SettingsFile::Load(const std::string& path) {
-    SettingsLoad result;
     std::vector<SettingsFileLine> lines;
-    if (!ReadLines(path, lines)) return result;
+    if (!ReadLines(path, lines)) return {};
+    return Load(path, lines);
+}
+
+SettingsLoad SettingsFile::Load(const std::string& path, const std::vector<SettingsFileLine>& lines) {
+    camera::Services& services = session_.Services();
+    SettingsLoad result;
     if (!HoldsSettings(lines)) {
         ShowNoSettings(path);
         return result;
     }
     result.opened = true;
     result.lines = static_cast<int>(lines.size());
-    camera::LongOperation progress(services_.platform, services_.dialogs, kLoadingText);
+    camera::LongOperation progress(services.platform, services.dialogs, kLoadingText);
     int timeoutsInARow = 0;
     for (size_t i = 0; i < lines.size(); ++i) {
         progress.SetPercent(static_cast<int>(100 * i / lines.size()));
@@ -113,7 +123,7 @@ SettingsLoad SettingsFile::Load(const std::string& path) {
         }
         const bool answered = LoadLine(lines[i], result);
         ++result.done;
-        if (services_.engine.LinkLost()) {
+        if (services.engine.LinkLost()) {
             result.lost = true;
             break;
         }
@@ -123,22 +133,24 @@ SettingsLoad SettingsFile::Load(const std::string& path) {
             break;
         }
     }
-    window_.ShowAllValues();
-    services_.table.CommitDataValues();
+    if (screen_ != nullptr) screen_->ShowLoadedValues();
+    services.table.CommitDataValues();
     progress.Finish();
-    window_.ApplyModelLayout();
-    window_.ApplyModeEnabling();
-    window_.UpdateLineRateDisplays();
+    if (screen_ != nullptr) screen_->ShowLoadedLayout();
+    session_.TellFile(camera::FileOperation::SettingsLoaded, path, result.refused.empty() && !result.Ended(),
+                      result.sent);
     return result;
 }
 
 bool SettingsFile::LoadLine(const SettingsFileLine& line, SettingsLoad& result) {
-    const LineMeaning m = lines_.Interpret(line, window_.FactoryMode(), services_.model.kind);
-    protocol::Command& engine = services_.engine;
+    camera::Services& services = session_.Services();
+    const LineMeaning m = lines_.Interpret(line, session_.FactoryMode(), session_.Model().kind);
+    protocol::Command& engine = services.engine;
     // After a send that failed: the camera's refusal, or no answer at all.
     auto failed = [&] {
         const protocol::Failure& f = engine.LastFailure();
         const bool refused = f.kind == protocol::FailureKind::Refused;
+        session_.TellRefused({m.use == LineUse::ModelName ? protocol::cmd::MD00 : m.cmdId, line.text, f.Describe()});
         result.refused.push_back({line.number, line.text,
                                   refused ? RefusedLine::Why::Refused : RefusedLine::Why::NoAnswer,
                                   refused ? f.received : std::string()});
@@ -160,18 +172,22 @@ bool SettingsFile::LoadLine(const SettingsFileLine& line, SettingsLoad& result) 
             const bool answered =
                 engine.SendCommandString(protocol::cmd::MD00, m.text, kModelNameTimeout) == 1 || failed();
             // The lines after it are sent to the model the camera now says it is.
-            window_.ModelProbe();
+            session_.ModelProbe();
             return answered;
         }
         default:
             break;
     }
-    if (m.ctrlId == protocol::id::kCaMode) ui::EnableChromaticEditors(window_.Controls(), m.value >= 1 && m.value <= 3);
+    if (m.ctrlId == protocol::id::kCaMode && screen_ != nullptr)
+        screen_->EnableChromaticEditors(m.value >= 1 && m.value <= 3);
     if (m.use != LineUse::Setting) return true;
     ++result.sent;
     const int taken = engine.SendCommandInt(m.cmdId, m.value, kSetTimeout);
     // Kept even when refused: the file's value stays on screen until the operator reloads.
-    services_.table.SetDataValue(m.ctrlId, m.value);
+    protocol::ParameterTable& table = services.table;
+    const int32_t old = table.GetDataValue(m.ctrlId);
+    table.SetDataValue(m.ctrlId, m.value);
+    if (taken == 1) session_.TellValueChanged({m.cmdId, m.ctrlId, old, m.value});
     return taken == 1 || failed();
 }
 

@@ -8,12 +8,10 @@
 #include <vector>
 
 #include "settings/SettingsLines.h"
+#include "settings/SettingsScreen.h"
 
-namespace vr::app {
-struct Services;
-}
-namespace vr::ui {
-class CCtrlToolDlg;
+namespace vr::camera {
+class CameraSession;
 }
 
 namespace vr::settings {
@@ -54,7 +52,8 @@ public:
     static constexpr const char* kLoadingText = "Now, reading camera setting file.";
     static constexpr const char* kOpenErrorCaption = "File Open Error";
 
-    SettingsFile(app::Services& services, ui::CCtrlToolDlg& window);
+    // Values loaded are shown on `screen`, when there is one.
+    explicit SettingsFile(camera::CameraSession& session, ISettingsScreen* screen = nullptr);
 
     // The text the writer writes. "All Data" in factory mode first asks the camera for its model.
     std::string Contents(SettingsVariant variant);
@@ -75,6 +74,8 @@ public:
     // stop it between two lines; a lost line ends it, and so do camera::kMaxTimeoutsInARow lines in a row
     // without an answer (a camera that is gone would cost a time-out on every line).
     SettingsLoad Load(const std::string& path);
+    // The same with the file's lines read already (by ReadLines): the file is not read again.
+    SettingsLoad Load(const std::string& path, const std::vector<SettingsFileLine>& lines);
 
     const SettingsLines& Reader() const { return lines_; }
 
@@ -83,8 +84,8 @@ private:
     bool LoadLine(const SettingsFileLine& line, SettingsLoad& result);
     void ShowOpenError(const std::string& path, const std::string& reason);
 
-    app::Services& services_;
-    ui::CCtrlToolDlg& window_;
+    camera::CameraSession& session_;
+    ISettingsScreen* screen_;
     SettingsLines lines_;
 };
 

@@ -13,6 +13,7 @@
 #include "calibration/XmlVersion.h"
 #include "camera/ModelCommands.h"
 #include "protocol/ParameterTable.h"
+#include "ui/fronts/CalibrationFront.h"
 
 using namespace vr;
 using test::kApp;
@@ -59,10 +60,9 @@ protected:
     // camera's settings. Afterwards the lines sent and the boxes are cleared.
     void Start(const sim::SimOptions& options, bool readAll = true) {
         StartWindow(options);
-        onePush = std::make_unique<calibration::OnePush>(*dlg, clock, timing);
-        onePush->Register(dlg->Router());
-        xml = std::make_unique<calibration::XmlVersion>(*dlg, timing);
-        xml->Register(dlg->Router());
+        onePush = std::make_unique<calibration::OnePush>(dlg->Session(), dlg.get(), clock, timing);
+        xml = std::make_unique<calibration::XmlVersion>(dlg->Session(), *dlg, timing);
+        ui::RegisterCalibration(dlg->Router(), *onePush, *xml);
         if (readAll) {
             dlg->OnInitDialog();
         } else {

@@ -356,8 +356,8 @@ TEST_F(TerminalDialogTest, UpAndDownRecallTheCommandsSentBefore) {
 
 // Time stamps give minute, second and millisecond without the hour.
 TEST_F(TerminalDialogTest, ListKeepsItsFirst32786LinesAndFormatsShortMessagesAndTimeStamps) {
-    EXPECT_EQ(dialogs::CTerminalDialog::TimeStamp(Utc(23, 59, 59, 999)), "59:59:999  ");
-    EXPECT_EQ(dialogs::CTerminalDialog::TimeStamp(Utc(0, 0, 0, 0)), "00:00:000  ");
+    EXPECT_EQ(protocol::TrafficLog::TimeStamp(Utc(23, 59, 59, 999)), "59:59:999  ");
+    EXPECT_EQ(protocol::TrafficLog::TimeStamp(Utc(0, 0, 0, 0)), "00:00:000  ");
     for (int i = 0; i < kMaxLines + 2; ++i) dialog->AddLine("x");
     EXPECT_EQ(window.GetCount(kList), 32786);
     dialog->OnClear();

@@ -66,9 +66,9 @@ protected:
         return texts;
     }
     Strings DeviceVersionShown() const { return Texts({kDeviceVersion.begin(), kDeviceVersion.end()}); }
-    app::Services& Services() { return services->Get(); }
+    camera::Services& Services() { return services->Get(); }
 
-    std::unique_ptr<CAboutDialog> Open(bool factoryMode = false, app::Services* other = nullptr,
+    std::unique_ptr<CAboutDialog> Open(bool factoryMode = false, camera::Services* other = nullptr,
                                        const std::string& documentation = "") {
         auto dialog = std::make_unique<CAboutDialog>(other != nullptr ? *other : Services(), controls_, frame_,
                                                      identity::AboutSetup{factoryMode, dir_.Path(), documentation});
@@ -219,8 +219,8 @@ TEST_F(AboutDialogTest, HelpFilesAndTheLinkOpenInTheViewerOrSayWhyNot) {
 
     test::TestServices& t = *services;
     NoViewer noViewer;
-    app::Services withoutViewer{noViewer, t.registry, t.controlMode, t.traffic,    t.status, t.dialogs,
-                                t.table,  t.engine,   t.link,        t.Get().line, t.model};
+    camera::Services withoutViewer{noViewer, t.registry, t.controlMode, t.traffic,    t.status, t.dialogs,
+                                   t.table,  t.engine,   t.link,        t.Get().line, t.model};
     const std::string readme = dir_ / "README.md";
     dir_.WriteFile("README.md", "# docs");
     dialog = Open(false, &withoutViewer, readme);

@@ -20,6 +20,7 @@
 #include "lut/ShadingTransfer.h"
 #include "lut/TableFiles.h"
 #include "protocol/CommandIds.h"
+#include "ui/fronts/LutFront.h"
 #include "ui/main/FeatureRouter.h"
 #include "ui/main/MainWindowView.h"
 
@@ -96,8 +97,8 @@ class TableFilesTest : public test::CameraOnPty {
 protected:
     void Start(sim::SimOptions options = {}) {
         StartCamera(options);
-        files = std::make_unique<lut::TableFiles>(services->Get(), tables, view, Short());
-        files->Register(router);
+        files = std::make_unique<lut::TableFiles>(services->Get(), tables, nullptr, Short());
+        ui::RegisterTableFiles(router, *files);
     }
     void Shutdown() override {
         files.reset();
@@ -108,7 +109,6 @@ protected:
 
     test::TempDir dir;
     lut::PlainLutTables tables;
-    ui::NoWindowView view;
     ui::FeatureRouter router;
     std::unique_ptr<lut::TableFiles> files;
 };

@@ -21,7 +21,7 @@
 #include "protocol/CommandTable.h"
 #include "protocol/ControlIds.h"
 #include "protocol/ParameterTable.h"
-#include "settings/SettingsFeature.h"
+#include "ui/fronts/SettingsFeature.h"
 
 using namespace vr;
 using settings::SettingsVariant;
@@ -44,7 +44,7 @@ protected:
         shownDifferences.clear();
         options.model = model;
         StartWindow(options, controlMode);
-        settings::SettingsFront front;
+        ui::SettingsFront front;
         front.chooseArea = [this](ui::AreaDialogMode mode, bool factoryMode) {
             areaAsked.push_back({mode, factoryMode});
             return areaAnswer;
@@ -53,7 +53,7 @@ protected:
             shownDifferences = d;
             return loadAfterCompare;
         };
-        feature = std::make_unique<settings::SettingsFeature>(services->Get(), *dlg, std::move(front));
+        feature = std::make_unique<ui::SettingsFeature>(*dlg, std::move(front));
         feature->Register(dlg->Router());
         if (connect) Connect();
     }
@@ -67,13 +67,13 @@ protected:
         return feature->LoadFile(Path("in.cam"));
     }
     bool Write(const std::string& name, settings::SettingsVariant variant) {
-        return settings::SettingsFile(services->Get(), *dlg).Write(Path(name), variant);
+        return settings::SettingsFile(dlg->Session(), dlg.get()).Write(Path(name), variant);
     }
     Strings Texts() const { return services->platform.Texts(); }
     std::string Path(const std::string& name) const { return services->dir / name; }
     std::string Read(const std::string& name) const { return services->dir.ReadFile(name); }
 
-    std::unique_ptr<settings::SettingsFeature> feature;
+    std::unique_ptr<ui::SettingsFeature> feature;
     std::optional<int> areaAnswer;
     std::vector<std::pair<ui::AreaDialogMode, bool>> areaAsked;  // mode, factory mode
     std::vector<settings::SettingDifference> shownDifferences;
@@ -258,7 +258,7 @@ TEST_F(SettingsWriteTest, SaveAsksBeforeReplacingAndRemembersTheFolder) {
     Start("KB", {}, 0, false);
     services->dir.WriteFile("line3.cam", "GA=1\r\n");
     Platform().files = {Path("line3.cam")};
-    dlg->OnMenuCommand(settings::kMenuSaveShippingData);  // answered No
+    dlg->OnMenuCommand(ui::kMenuSaveShippingData);  // answered No
     EXPECT_EQ(Texts(), Strings{Path("line3.cam") + "\nThis file already exists.\nReplace existing file?"});
     EXPECT_EQ(Platform().boxes[0].buttons, platform::MsgButtons::YesNo);
     EXPECT_EQ(Read("line3.cam"), "GA=1\r\n");
@@ -267,8 +267,8 @@ TEST_F(SettingsWriteTest, SaveAsksBeforeReplacingAndRemembersTheFolder) {
     std::filesystem::create_directory(Path("sub"));
     Platform().files = {Path("line3.cam"), Path("sub/line4")};
     Platform().answers = {platform::MsgResult::Yes};
-    dlg->OnMenuCommand(settings::kMenuSaveShippingData);
-    dlg->OnMenuCommand(settings::kMenuSaveAllData);
+    dlg->OnMenuCommand(ui::kMenuSaveShippingData);
+    dlg->OnMenuCommand(ui::kMenuSaveAllData);
     EXPECT_EQ(Read("line3.cam").rfind("TM=0\r\n", 0), 0u);
     EXPECT_EQ(Read("sub/line4.cam"), Read("line3.cam"));
     std::string folder;
@@ -304,7 +304,7 @@ TEST(SettingsWriteNoCamera, AReadOnlyFileIsNotReplaced) {
     services.dir.WriteFile("golden.cam", "GA=1\r\n");
     ::chmod(path.c_str(), 0444);
     auto attempt = [&] {
-        return !settings::SettingsFile(services.Get(), dlg).Write(path, SettingsVariant::ShippingData) &&
+        return !settings::SettingsFile(dlg.Session(), &dlg).Write(path, SettingsVariant::ShippingData) &&
                services.platform.Texts() == Strings{path + "\nCouldn't open this file\nPermission denied"};
     };
     EXPECT_TRUE(test::AsNobody(attempt));
@@ -315,19 +315,19 @@ TEST_F(AreasAndModelTest, AreasAreStoredAndLoadedTheFactoryAreaOnlyInFactoryMode
     const auto options = With([](sim::SimOptions& o) { o.areaMs = 10; });
     Start("KA", options);
     areaAnswer = 0;  // even if the dialog gave it
-    dlg->OnMenuCommand(settings::kMenuStoreSettings);
+    dlg->OnMenuCommand(ui::kMenuStoreSettings);
     EXPECT_EQ(areaAsked.at(0), std::pair(ui::AreaDialogMode::Store, false));
     EXPECT_TRUE(sent.empty());
     EXPECT_EQ(Texts(), Strings{"Selected invalid area !"});
     Set(protocol::cmd::GA, 800);
     areaAnswer = 2;
-    dlg->OnMenuCommand(settings::kMenuStoreSettings);
+    dlg->OnMenuCommand(ui::kMenuStoreSettings);
     EXPECT_EQ(sent, Strings{"SA=2"});
     EXPECT_EQ(Texts().back(), "Completed saving current setting data !");
     EXPECT_EQ(dlg->CurrentArea(), 2u);
     // Loading an area reads every setting again.
     Set(protocol::cmd::GA, 200);
-    dlg->OnMenuCommand(settings::kMenuLoadSettings);
+    dlg->OnMenuCommand(ui::kMenuLoadSettings);
     EXPECT_EQ(areaAsked.at(2).first, ui::AreaDialogMode::Load);
     EXPECT_EQ(sent.at(0), "LD=2");
     EXPECT_EQ(dlg->LastRead().size(), 146u);
@@ -335,7 +335,7 @@ TEST_F(AreasAndModelTest, AreasAreStoredAndLoadedTheFactoryAreaOnlyInFactoryMode
 
     Start("KA", options, 1);
     areaAnswer = 0;
-    dlg->OnMenuCommand(settings::kMenuStoreSettings);
+    dlg->OnMenuCommand(ui::kMenuStoreSettings);
     EXPECT_EQ(areaAsked.at(0), std::pair(ui::AreaDialogMode::Store, true));
     EXPECT_EQ(sent, Strings{"SA00=0"});
 }
@@ -407,7 +407,7 @@ TEST_F(AreasAndModelTest, CompareListsTheDifferencesAndLoadsTheFileOnRequest) {
     services->dir.WriteFile("golden.cam", text + "PER=9000\r\n");
     loadAfterCompare = true;
     Platform().files = {golden};
-    dlg->OnMenuCommand(settings::kMenuCompareWithFile);
+    dlg->OnMenuCommand(ui::kMenuCompareWithFile);
     Strings shown;
     for (const auto& d : shownDifferences)
         shown.push_back(std::to_string(static_cast<int>(d.kind)) + " " + d.name + " " + d.caption + " " +
@@ -423,7 +423,7 @@ TEST_F(AreasAndModelTest, CompareListsTheDifferencesAndLoadsTheFileOnRequest) {
     shownDifferences.clear();
     services->dir.WriteFile("golden.cam", text + "WTC=4096\r\n");
     Platform().files = {golden};
-    dlg->OnMenuCommand(settings::kMenuCompareWithFile);
+    dlg->OnMenuCommand(ui::kMenuCompareWithFile);
     EXPECT_TRUE(shownDifferences.empty());
     EXPECT_EQ(Texts(), Strings{"The camera holds every setting of " + golden + " as the file has it."});
 }

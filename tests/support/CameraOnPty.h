@@ -31,7 +31,7 @@ sim::SimOptions With(Change change, sim::SimOptions options = {}) {
 
 // A LUT editor's logic with the controls it reads and writes, in a window that records what is asked of it.
 struct LutEditorUnderTest {
-    LutEditorUnderTest(app::Services& services, lut::LutColour colour) : logic(services, colour, controls, frame) {
+    LutEditorUnderTest(camera::Services& services, lut::LutColour colour) : logic(services, colour, controls, frame) {
         controls.AddControl(lut::lutdlg::kModeText, ui::CtrlType::Static);
         controls.AddControl(lut::lutdlg::kPointCountSpin, ui::CtrlType::Spin);
         controls.AddControl(lut::lutdlg::kStrip, ui::CtrlType::Static);

@@ -26,7 +26,7 @@ public:
 // The view first, so it exists before the logic that is given it.
 class RecordingMainWindow : public RecordingView, public ui::CCtrlToolDlg {
 public:
-    RecordingMainWindow(app::Services& services, platform::IControlAccess& controls)
+    RecordingMainWindow(camera::Services& services, platform::IControlAccess& controls)
         : ui::CCtrlToolDlg(services, controls, static_cast<RecordingView&>(*this)) {}
 };
 

@@ -25,7 +25,7 @@ struct StartedDesktopTool {
     void Start(Platform& platform, const QString& configFolder, const std::string& device) {
         core = std::make_unique<app::CoreServices>(platform, configFolder.toStdString());
         QVERIFY(gui::UseDeviceForRun(core->link, device));
-        window = std::make_unique<gui::MainWindow>(core->Get());
+        window = std::make_unique<gui::MainWindow>(core->Session());
         window->Logic().SetControlMode(ui::CCtrlToolDlg::kControlModeUser);
         platform.SetMainWindow(window.get());
         features = std::make_unique<gui::Features>(*window);

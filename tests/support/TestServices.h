@@ -8,8 +8,8 @@
 #include "FakeLineControl.h"
 #include "FakePlatform.h"
 #include "TempDir.h"
-#include "app/Services.h"
 #include "camera/ModelCommands.h"
+#include "camera/Services.h"
 #include "link/CommSetting.h"
 #include "link/CommSettingLineControl.h"
 #include "platform/ControlMode.h"
@@ -39,7 +39,7 @@ public:
     TestServices& operator=(const TestServices&) = delete;
     ~TestServices() { engine.SetLink(nullptr); }
 
-    app::Services& Get() { return services; }
+    camera::Services& Get() { return services; }
 
     TempDir dir;
     FakePlatform platform;
@@ -54,7 +54,7 @@ public:
     link::CommSettingLineControl realLine;
     protocol::Command engine{platform, status, traffic};
     camera::CameraModel model;
-    app::Services services;
+    camera::Services services;
 };
 
 }  // namespace vr::test

@@ -5,9 +5,9 @@
 #include <map>
 
 #include "GoldenFile.h"
+#include "protocol/ComboCodes.h"
 #include "protocol/ComboItems.h"
 #include "protocol/ParameterTable.h"
-#include "ui/main/ComboCodes.h"
 
 using namespace vr::test;
 
@@ -56,11 +56,11 @@ TEST(GoldenTables, ComboItems) {
 }
 
 TEST(GoldenTables, ComboCodes) {
-    ExpectLists("combo_codes.tsv", "coded lists", vr::ui::CodedCombos(), vr::ui::CodesOf,
+    ExpectLists("combo_codes.tsv", "coded lists", vr::protocol::CodedCombos(), vr::protocol::CodesOf,
                 [](const GoldenFile::Record& r, const std::vector<int32_t>& code, size_t i) {
                     ExpectField(r, "code", r.Int("code"), i < code.size() ? code[i] : -1);
                 });
     GoldenFile vocabulary("signal_codes.tsv");
     for (const auto& r : vocabulary.Records())
-        ExpectField(r, "SignalCode", r.Int("code"), vr::ui::SignalCode(r.Text("text")));
+        ExpectField(r, "SignalCode", r.Int("code"), vr::protocol::SignalCode(r.Text("text")));
 }

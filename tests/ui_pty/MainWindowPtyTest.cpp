@@ -28,7 +28,7 @@ public:
 
 class StatusWindow : public StatusView, public ui::CCtrlToolDlg {
 public:
-    StatusWindow(app::Services& services, platform::IControlAccess& controls)
+    StatusWindow(camera::Services& services, platform::IControlAccess& controls)
         : ui::CCtrlToolDlg(services, controls, static_cast<StatusView&>(*this)) {}
 };
 

@@ -17,49 +17,72 @@
 #include "protocol/ParameterTable.h"
 #include "ui/ControlModel.h"
 #include "ui/main/ComboCodes.h"
+#include "ui/main/EnablingRules.h"
 #include "ui/main/MenuTable.h"
 #include "ui/main/ModelLayout.h"
 #include "ui/main/PageInventory.h"
 
 namespace vr::ui {
-namespace {
 
-constexpr protocol::milliseconds kProbeTimeout(1000);
-
-std::string LocalTimeNow() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    char text[32] = "";
-    if (now == static_cast<std::time_t>(-1) || localtime_r(&now, &local) == nullptr ||
-        std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local) == 0)
-        return "an unknown time";
-    return text;
-}
-
-}  // namespace
-
-CCtrlToolDlg::CCtrlToolDlg(app::Services& services, platform::IControlAccess& controls, IMainWindowView& view)
-    : services_(services),
+CCtrlToolDlg::CCtrlToolDlg(camera::CameraSession& session, platform::IControlAccess& controls, IMainWindowView& view)
+    : session_(session),
+      services_(session.Services()),
       controls_(controls),
       view_(view),
-      rates_(
-          services.line, services.engine,
-          [this] {
-              const std::string step = "Searching for the camera at " +
-                                       std::to_string(link::CCommSetting::BaudIndexToRate(Line().GetBaudIndex())) +
-                                       " bit/s\u2026";
-              view_.ShowStatusText(step);
-              WaitNotice::ScopedStep shown(notice_, step);
-              return ModelProbe();
-          },
-          [this](int index) { view_.ShowCommunicationRate(index); }),
-      display_(controls, services.table),
-      notice_(services.engine) {
-    display_.SetCommandFilter([this](uint32_t cmdId) { return camera::IsCommandOnModel(cmdId, services_.model.kind); });
+      display_(controls, services_.table),
+      notice_(services_.engine) {
+    display_.SetCommandFilter([this](uint32_t cmdId) { return session_.HasCommand(cmdId); });
     Table().CommitDataValues();
+    session_.AddListener(*this);
+}
+
+CCtrlToolDlg::CCtrlToolDlg(camera::Services& services, platform::IControlAccess& controls, IMainWindowView& view)
+    : ownSession_(std::make_unique<camera::CameraSession>(services)),
+      session_(*ownSession_),
+      services_(services),
+      controls_(controls),
+      view_(view),
+      display_(controls, services_.table),
+      notice_(services_.engine) {
+    display_.SetCommandFilter([this](uint32_t cmdId) { return session_.HasCommand(cmdId); });
+    Table().CommitDataValues();
+    session_.AddListener(*this);
+}
+
+void CCtrlToolDlg::ShowLoadedLayout() {
+    ApplyModelLayout();
+    ApplyModeEnabling();
+    UpdateLineRateDisplays();
+}
+
+void CCtrlToolDlg::EnableChromaticEditors(bool enable) {
+    ui::EnableChromaticEditors(controls_, enable);
+}
+
+std::array<std::string, 3> CCtrlToolDlg::VersionTexts() const {
+    const auto& boxes = protocol::id::kXmlVersionDigits;
+    return {controls_.GetText(boxes[0]), controls_.GetText(boxes[1]), controls_.GetText(boxes[2])};
+}
+
+void CCtrlToolDlg::ShowVersionTexts(const std::array<std::string, 3>& texts) {
+    for (size_t i = 0; i < texts.size(); ++i) controls_.SetText(protocol::id::kXmlVersionDigits[i], texts[i]);
+}
+
+void CCtrlToolDlg::OnArea(uint32_t area) {
+    view_.ShowCurrentArea(area);
+}
+
+void CCtrlToolDlg::OnLineRate(int baudIndex) {
+    view_.ShowCommunicationRate(baudIndex);
+}
+
+void CCtrlToolDlg::OnStartUpStep(const std::string& text) {
+    if (!text.empty()) view_.ShowStatusText(text);
+    notice_.SetStep(text);
 }
 
 CCtrlToolDlg::~CCtrlToolDlg() {
+    session_.RemoveListener(*this);
     services_.status.Unregister(this);
     services_.dialogs.Remove(this);
 }
@@ -70,8 +93,9 @@ void CCtrlToolDlg::SetStripPicture(int32_t picture) {
 }
 
 std::string CCtrlToolDlg::OfflineBannerText() const {
-    if (lastReadModel_.empty()) return "Offline: no camera has been read; the values shown are the tool's defaults";
-    return "Offline: the values shown were read from " + lastReadModel_ + " at " + lastReadTime_;
+    if (session_.LastReadModel().empty())
+        return "Offline: no camera has been read; the values shown are the tool's defaults";
+    return "Offline: the values shown were read from " + session_.LastReadModel() + " at " + session_.LastReadTime();
 }
 
 void CCtrlToolDlg::EnableWindow(bool enable) {
@@ -145,105 +169,34 @@ void CCtrlToolDlg::ApplyControlMode() {
     view_.EnableFactoryMenuItems(FactoryMode());
     WriteChangedValues();
     Table().CommitDataValues();
-    view_.AdaptCommunicationDialog(controlMode_);
+    view_.AdaptCommunicationDialog(ControlMode());
 }
 
 int CCtrlToolDlg::QueryCurrentArea() {
-    int32_t area = 0;
-    if (camera::MemoryAreas(services_).QueryArea(area) != 1) return 0;
-    currentArea_ = static_cast<uint32_t>(area);
-    areaKnown_ = true;
-    view_.ShowCurrentArea(currentArea_);
-    return 1;
+    return session_.QueryCurrentArea();
 }
 
 int CCtrlToolDlg::ModelProbe() {
-    std::string name;
-    if (Engine().QueryString(protocol::cmd::MD, name, kProbeTimeout) != 1) return 0;
-    camera::CameraModel& model = services_.model;
-    if (name == camera::kModelNameKB) {
-        model.kind = camera::kModelKB;
-    } else if (name == camera::kModelNameKA) {
-        model.kind = camera::kModelKA;
-    } else {
-        model.kind = camera::kModelUnknown;
-        services_.platform.MessageBox("Unsupported model: \"" + name + "\"", platform::kAppTitle,
-                                      platform::MsgIcon::Exclamation);
-    }
-    model.name = name;
-    return 1;
+    return session_.ModelProbe();
 }
 
 int CCtrlToolDlg::Connect() {
-    if (services_.line.Reopen() != 1) {
-        // A device that does not open at the start rate opens at no other: flushing and searching
-        // would only repeat the message ten times. The serial port link has told the operator
-        // which step failed and why; the Camera Link libraries say nothing of their own.
-        if (services_.line.GetMode() != link::ComPort)
-            services_.platform.MessageBox("Failed to initialize!", platform::kAppTitle, platform::MsgIcon::Exclamation);
-        view_.ShowStatusText("The port did not open; the tool is offline.");
-        return 0;
-    }
-    // The area is asked only of a camera that answered, wherever it was found; asking a silent line
-    // costs a whole time-out and leaves the area unknown anyway.
-    int result = ModelProbe();
-    if (result == 1) QueryCurrentArea();
-    const int answeredAt = Line().GetBaudIndex();
-    rates_.FlushLine();
-    // The flush leaves the line at 9600 bit/s. A camera that answered at another rate (one the tool
-    // raised before a reconnect) is still there: the line goes back to it, or the raise would talk
-    // to it at a rate it does not listen at.
-    if (result == 1 && Line().GetBaudIndex() != answeredAt) {
-        Line().OpenBaud(link::CCommSetting::BaudIndexToRate(answeredAt));
-        view_.ShowCommunicationRate(answeredAt);
-    }
-    if (result == 0) {
-        result = rates_.SearchRate();
-        if (result == 1) QueryCurrentArea();
-    }
-    return result;
+    const int found = session_.Connect();
+    if (found != 1 && !session_.PortOpened()) view_.ShowStatusText("The port did not open; the tool is offline.");
+    return found;
 }
 
 void CCtrlToolDlg::ReadAllSettings() {
     protocol::ScopedDialogsDisabled greyed(services_.dialogs);
-    ModelProbe();
+    const camera::RowsRead& read = session_.ReadAllSettings();
     ApplyModelLayout();
-    lastRead_ = camera::ReadParameterRows(services_, services_.model.kind, FactoryMode());
-    if (std::any_of(lastRead_.rows.begin(), lastRead_.rows.end(),
-                    [](const camera::RowReadResult& r) { return r.answered; }))
-        SetLastReadAt(services_.model.name, LocalTimeNow());
     view_.Activate();
-    ReportEndedRead();
-    ShowAllValues();
-    Table().CommitDataValues();
-    WriteChangedValues();
-    Table().CommitDataValues();
+    session_.ReportEndedRead();
     ShowAllValues();
     ApplyModeEnabling();
     UpdateLineRateDisplays();
     // A read that ended early sends nothing more.
-    if (!lastRead_.Ended()) RefreshChromaticAberration();
-}
-
-void CCtrlToolDlg::ReportEndedRead() {
-    const int done = static_cast<int>(std::count_if(lastRead_.rows.begin(), lastRead_.rows.end(),
-                                                    [](const camera::RowReadResult& r) { return r.answered; }));
-    const int planned = static_cast<int>(lastRead_.planned);
-    const int queried = static_cast<int>(lastRead_.rows.size());
-    if (lastRead_.stopped) {
-        services_.platform.MessageBox(camera::LongOperation::StoppedText(queried, planned, "settings"),
-                                      platform::kAppTitle, platform::MsgIcon::Information);
-    } else if (lastRead_.lost) {
-        services_.platform.MessageBox("The line to the camera went away (" + Engine().Link()->LostReason() + "); " +
-                                          std::to_string(done) + " of " + std::to_string(planned) +
-                                          " settings were read.",
-                                      platform::kAppTitle, platform::MsgIcon::Exclamation);
-    } else if (lastRead_.silent) {
-        services_.platform.MessageBox("The camera stopped answering (" + std::to_string(camera::kMaxTimeoutsInARow) +
-                                          " settings in a row); " + std::to_string(done) + " of " +
-                                          std::to_string(planned) + " settings were read.",
-                                      platform::kAppTitle, platform::MsgIcon::Exclamation);
-    }
+    if (!read.Ended()) RefreshChromaticAberration();
 }
 
 void CCtrlToolDlg::ApplyModelLayout() {
@@ -251,7 +204,7 @@ void CCtrlToolDlg::ApplyModelLayout() {
 }
 
 void CCtrlToolDlg::ToggleControlMode() {
-    controlMode_ = FactoryMode() ? kControlModeUser : kControlModeFactory;
+    session_.SetFactoryMode(!FactoryMode());
     ApplyControlMode();
     if (QueryCurrentArea() != 1) return;
     ReadAllSettings();

@@ -1,6 +1,7 @@
 #pragma once
-// The main window's logic: start-up (find the camera, raise the line, read everything), the path from
-// a control event to camera commands and back, the value display, enabling and per-model layout, the
+// The main window's logic: a client of the camera session, it shows the start-up (find the camera,
+// raise the line, read everything), takes the path from a control event to camera commands and back,
+// and keeps the value display, enabling and per-model layout, the
 // menu, the keyboard and closing. It reaches controls through platform::IControlAccess, its window through
 // IMainWindowView and the operator through the platform, so the desktop tool, the command-line tool
 // and the tests run the same code.
@@ -9,15 +10,21 @@
 // is not here: feature modules register their menu commands, buttons and lists in Router().
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
-#include "app/Services.h"
+#include "calibration/OnePush.h"
+#include "calibration/XmlVersion.h"
+#include "camera/CameraSession.h"
+#include "camera/ChromaticAberration.h"
 #include "camera/ReadAllSettings.h"
-#include "link/RateNegotiation.h"
+#include "camera/Services.h"
+#include "camera/SessionListener.h"
 #include "platform/ControlAccess.h"
 #include "protocol/Command.h"
 #include "protocol/OnlineStatus.h"
+#include "settings/SettingsScreen.h"
 #include "ui/main/FeatureRouter.h"
 #include "ui/main/Keyboard.h"
 #include "ui/main/MainWindowView.h"
@@ -38,13 +45,21 @@ struct ControlEvent {
     int delta = 0;
 };
 
-class CCtrlToolDlg : public protocol::COnlineStatusUpdater, public protocol::IRegisteredDialog {
+class CCtrlToolDlg : public protocol::COnlineStatusUpdater,
+                     public protocol::IRegisteredDialog,
+                     public settings::ISettingsScreen,
+                     public calibration::IOnePushScreen,
+                     public calibration::IVersionBoxes,
+                     private camera::ISessionListener {
 public:
     static constexpr const char* kWindowTitle = "VR-8200 Control Tool  Ver 2.01";
     static constexpr int kControlModeUser = 0;
     static constexpr int kControlModeFactory = 1;
 
-    CCtrlToolDlg(app::Services& services, platform::IControlAccess& controls, IMainWindowView& view);
+    // The window of a session its program built.
+    CCtrlToolDlg(camera::CameraSession& session, platform::IControlAccess& controls, IMainWindowView& view);
+    // The window of a session of its own over the services (tests, the benchmark).
+    CCtrlToolDlg(camera::Services& services, platform::IControlAccess& controls, IMainWindowView& view);
     ~CCtrlToolDlg() override;
     CCtrlToolDlg(const CCtrlToolDlg&) = delete;
     CCtrlToolDlg& operator=(const CCtrlToolDlg&) = delete;
@@ -64,21 +79,21 @@ public:
     int Reconnect();
     // Raises the line to 115200 bit/s with "CBDRT" when the link can follow.
     // 1 when the line runs as fast as the link allows; 0 when the camera did not take the change.
-    int RaiseLine() { return rates_.RaiseLine(); }
+    int RaiseLine() { return session_.RaiseLine(); }
     // Queries "MD" and sets the camera model record; 1 when the camera answered.
     int ModelProbe();
     // Queries "EA" into the current area; unchanged when the camera does not answer. 1 when it did.
     int QueryCurrentArea();
     // Whether an "EA" query answered since the window was made, so CurrentArea() is the camera's.
-    bool AreaKnown() const { return areaKnown_; }
+    bool AreaKnown() const { return session_.AreaKnown(); }
     // Reads every parameter the model has from the camera into the table and the pages.
     void ReadAllSettings();
     // The rows the last ReadAllSettings queried, in table order, and whether each answered.
-    const std::vector<camera::RowReadResult>& LastRead() const { return lastRead_.rows; }
+    const std::vector<camera::RowReadResult>& LastRead() const { return session_.LastRead().rows; }
     // Whether the operator stopped the last read before its end.
-    bool LastReadStopped() const { return lastRead_.stopped; }
+    bool LastReadStopped() const { return session_.LastRead().stopped; }
     // Whether the last read ended before its last row (stopped, the line lost, the camera silent).
-    bool LastReadEnded() const { return lastRead_.Ended(); }
+    bool LastReadEnded() const { return session_.LastRead().Ended(); }
 
     // ---- events ----------------------------------------------------------------------------
     void OnControlEvent(uint32_t ctrlId, ControlEvent event);
@@ -94,8 +109,8 @@ public:
 
     // ---- table and display -----------------------------------------------------------------
     void ShowAllValues() { display_.ShowAllValues(); }
-    void ShowChangedValues() { display_.ShowChangedValues(); }
-    bool WriteChangedValues();
+    void ShowChangedValues() override { display_.ShowChangedValues(); }
+    bool WriteChangedValues() { return session_.WriteChangedValues(); }
     void RefreshFromCamera(uint32_t ctrlId);
     bool QueryIntoControl(uint32_t ctrlId, uint32_t cmdId,
                           protocol::milliseconds timeout = protocol::milliseconds(5000));
@@ -106,10 +121,10 @@ public:
     void RefreshChromaticAberration();
 
     // ---- control mode ----------------------------------------------------------------------
-    uint32_t ControlMode() const { return controlMode_; }
-    bool FactoryMode() const { return controlMode_ == kControlModeFactory; }
+    uint32_t ControlMode() const { return FactoryMode() ? kControlModeFactory : kControlModeUser; }
+    bool FactoryMode() const { return session_.FactoryMode(); }
     // The stored mode, before OnInitDialog; applies nothing.
-    void SetControlMode(uint32_t mode) { controlMode_ = mode; }
+    void SetControlMode(uint32_t mode) { session_.SetFactoryMode(mode == kControlModeFactory); }
     // Toggles, applies the mode, re-reads "EA" and, when the camera answered, all settings.
     void ToggleControlMode();
     std::vector<TabItem> BuildTabs() const;
@@ -124,10 +139,11 @@ public:
     void GenericComboPath(uint32_t id);
 
     // ---- state -----------------------------------------------------------------------------
-    app::Services& Services() { return services_; }
+    camera::Services& Services() { return services_; }
+    camera::CameraSession& Session() { return session_; }
     IMainWindowView& View() { return view_; }
-    uint32_t CurrentArea() const { return currentArea_; }
-    void SetCurrentArea(uint32_t area) { currentArea_ = area; }
+    uint32_t CurrentArea() const { return session_.CurrentArea(); }
+    void SetCurrentArea(uint32_t area) { session_.SetCurrentArea(area); }
     void SetCloseWithoutConfirm(bool on) { closeWithoutConfirm_ = on; }
     bool Closed() const { return closed_; }
     platform::IControlAccess& Controls() { return controls_; }
@@ -145,15 +161,30 @@ public:
     std::string OfflineBannerText() const;
     // Stamps the values shown as read from the camera now (the banner names the time); for tests.
     void SetLastReadAt(std::string model, std::string time) {
-        lastReadModel_ = std::move(model);
-        lastReadTime_ = std::move(time);
+        session_.SetLastReadAt(std::move(model), std::move(time));
     }
     bool HasWindow() const override { return initialised_; }
     void EnableWindow(bool enable) override;
 
+    // settings::ISettingsScreen
+    void ShowLoadedValues() override { ShowAllValues(); }
+    void ShowLoadedLayout() override;
+    void EnableChromaticEditors(bool enable) override;
+    // calibration::IOnePushScreen
+    void ShowValue(uint32_t ctrlId, int32_t value) override { display_.ShowValue(ctrlId, value); }
+    int32_t ListValue(uint32_t listId) override { return display_.ReadValue(listId); }
+    // ShowChangedValues above.
+    // calibration::IVersionBoxes: the factory page's three digit boxes.
+    std::array<std::string, 3> VersionTexts() const override;
+    void ShowVersionTexts(const std::array<std::string, 3>& texts) override;
+
 private:
+    // camera::ISessionListener: what the window shows of the session's changes.
+    void OnArea(uint32_t area) override;
+    void OnLineRate(int baudIndex) override;
+    void OnStartUpStep(const std::string& text) override;
+
     // start-up
-    void ReportEndedRead();
     void ApplySpinRanges();
     void ApplyControlMode();
 
@@ -197,26 +228,22 @@ private:
     // The command an editor addresses now, from the camera's "CACM" and the colour, point and side
     // selections; -1 when it cannot be formed.
     int32_t ChromaticCommand(uint32_t editId, int32_t& lens);
+    void ShowChromaticRead(const camera::ChromaticRead& read);
     int32_t LensOfModeList();
 
-    app::Services& services_;
+    std::unique_ptr<camera::CameraSession> ownSession_;  // only when built over bare services
+    camera::CameraSession& session_;
+    camera::Services& services_;
     platform::IControlAccess& controls_;
     IMainWindowView& view_;
     FeatureRouter router_;
-    link::RateNegotiation rates_;
     ValueDisplay display_;
     FactoryKeySequence keySequence_;
-    uint32_t currentArea_ = 0;
-    bool areaKnown_ = false;
-    uint32_t controlMode_ = kControlModeUser;
     bool closeWithoutConfirm_ = false;
     bool initialised_ = false;
     bool windowEnabled_ = true;
     bool closed_ = false;
-    camera::RowsRead lastRead_;
     WaitNotice notice_;
-    std::string lastReadModel_;
-    std::string lastReadTime_;
 };
 
 }  // namespace vr::ui

@@ -13,54 +13,40 @@ namespace vr::ui {
 namespace {
 
 constexpr protocol::milliseconds kTimeout(3000);
-constexpr protocol::milliseconds kModeQueryTimeout(5000);
-constexpr int32_t kLensCount = 4;
-constexpr int32_t kColourCount = 2;
-constexpr int32_t kPointCount = 9;
-constexpr int kSideBoth = 0, kSideLeft = 1, kSideRight = 2;
 
-// First command of each family; a family is indexed by lens + 4 x colour.
-constexpr int32_t kSyncModeFirst = 145;  // "CACSM0"
-constexpr int32_t kValueFirst = 149, kRightValueFirst = 157;
-constexpr int32_t kMethodFirst = 165;  // "CACMT0"
-constexpr int32_t kRatioFirst = 169, kRightRatioFirst = 240;
-constexpr int32_t kCoefficientFirst = 305, kRightCoefficientFirst = 313;
+camera::ChromaticEditor EditorOf(uint32_t editId) {
+    switch (editId) {
+        case protocol::id::kCaRatio:
+            return camera::ChromaticEditor::Ratio;
+        case protocol::id::kCaValue:
+            return camera::ChromaticEditor::Value;
+        default:
+            return camera::ChromaticEditor::Coefficient;
+    }
+}
 
-bool ValidLens(int32_t lens) {
-    return lens >= 0 && lens < kLensCount;
+bool IsEditor(uint32_t editId) {
+    return editId == protocol::id::kCaRatio || editId == protocol::id::kCaValue ||
+           editId == protocol::id::kCaCoefficient;
 }
 
 }  // namespace
 
 int32_t CCtrlToolDlg::LensOfModeList() {
     const int32_t lens = display_.ReadValue(protocol::id::kCaMode);
-    return ValidLens(lens) ? lens : -1;
+    return camera::IsChromaticLens(lens) ? lens : -1;
 }
 
 int32_t CCtrlToolDlg::ChromaticCommand(uint32_t editId, int32_t& lens) {
     int32_t m = 0;
-    if (Engine().QueryInt(protocol::FindCommand("CACM"), m, kTimeout) != 1) return -1;
-    // Any other answer would address commands outside the family.
-    if (!ValidLens(m)) return -1;
-    const int c = controls_.GetCurSel(protocol::id::kCaColour);
-    const int k = controls_.GetCurSel(protocol::id::kCaPoint);
-    const int side = controls_.GetCurSel(protocol::id::kCaSide);
-    if (c < 0 || c >= kColourCount || k < 0 || k >= kPointCount || side < kSideBoth || side > kSideRight) return -1;
-    lens = m;
-    const int32_t family = m + kLensCount * c;
-    const bool right = side == kSideRight;
-    switch (editId) {
-        case protocol::id::kCaRatio:
-            // The right side has no point 0: its ratios run from point 1.
-            if (right) return k == 0 ? -1 : kRightRatioFirst + 8 * family + k;
-            return kRatioFirst + kPointCount * family + k;
-        case protocol::id::kCaValue:
-            return (right ? kRightValueFirst : kValueFirst) + family;
-        case protocol::id::kCaCoefficient:
-            return (right ? kRightCoefficientFirst : kCoefficientFirst) + family;
-        default:
-            return -1;
-    }
+    if (Engine().QueryInt(static_cast<uint32_t>(camera::ChromaticModeCommand()), m, kTimeout) != 1) return -1;
+    if (!IsEditor(editId)) return -1;
+    const camera::ChromaticSelection selection{controls_.GetCurSel(protocol::id::kCaColour),
+                                               controls_.GetCurSel(protocol::id::kCaPoint),
+                                               controls_.GetCurSel(protocol::id::kCaSide)};
+    const int32_t cmd = camera::ChromaticCommand(EditorOf(editId), m, selection);
+    if (cmd >= 0) lens = m;
+    return cmd;
 }
 
 void CCtrlToolDlg::RefreshChromaticEditor(uint32_t editId) {
@@ -83,17 +69,18 @@ void CCtrlToolDlg::OnChromaticEdit(uint32_t editId) {
         QueryIntoControl(editId, static_cast<uint32_t>(cmd), kTimeout);
         return;
     }
-    if (editId == protocol::id::kCaRatio) QueryIntoControl(protocol::id::kCaMethod, kMethodFirst + lens, kTimeout);
+    if (editId == protocol::id::kCaRatio)
+        QueryIntoControl(protocol::id::kCaMethod, camera::ChromaticMethodCommand(lens), kTimeout);
     if (editId == protocol::id::kCaCoefficient) RefreshChromaticEditor(protocol::id::kCaRatio);
 }
 
 void CCtrlToolDlg::ChromaticModeChanged() {
     GenericComboPath(protocol::id::kCaMode);
     const int32_t lens = LensOfModeList();
-    EnableChromaticEditors(controls_, lens > 0);
+    ui::EnableChromaticEditors(controls_, lens > 0);
     if (lens < 0) return;
-    QueryIntoControl(protocol::id::kCaSyncMode, kSyncModeFirst + lens, kTimeout);
-    QueryIntoControl(protocol::id::kCaMethod, kMethodFirst + lens, kTimeout);
+    QueryIntoControl(protocol::id::kCaSyncMode, camera::ChromaticSyncModeCommand(lens), kTimeout);
+    QueryIntoControl(protocol::id::kCaMethod, camera::ChromaticMethodCommand(lens), kTimeout);
     RefreshChromaticEditors();
 }
 
@@ -106,7 +93,7 @@ void CCtrlToolDlg::OnChromaticCombo(uint32_t id) {
             const int32_t lens = LensOfModeList();
             if (lens < 0) return;
             const int32_t sync = display_.ReadValue(protocol::id::kCaSyncMode);
-            const uint32_t cmd = static_cast<uint32_t>(kSyncModeFirst + lens);
+            const uint32_t cmd = static_cast<uint32_t>(camera::ChromaticSyncModeCommand(lens));
             if (Engine().SendCommandInt(cmd, sync, kTimeout) == 1)
                 display_.ShowValue(protocol::id::kCaSide, sync != 0 ? 1 : 0);
             else
@@ -116,7 +103,7 @@ void CCtrlToolDlg::OnChromaticCombo(uint32_t id) {
         case protocol::id::kCaMethod: {
             const int32_t lens = LensOfModeList();
             if (lens < 0) return;
-            const uint32_t cmd = static_cast<uint32_t>(kMethodFirst + lens);
+            const uint32_t cmd = static_cast<uint32_t>(camera::ChromaticMethodCommand(lens));
             if (Engine().SendCommandInt(cmd, display_.ReadValue(protocol::id::kCaMethod), kTimeout) == 1)
                 RefreshChromaticEditor(protocol::id::kCaRatio);
             else
@@ -126,13 +113,13 @@ void CCtrlToolDlg::OnChromaticCombo(uint32_t id) {
         case protocol::id::kCaSide: {
             // Synchronous correction works on both sides at once; asynchronous on one side at a time.
             const int32_t sync = display_.ReadValue(protocol::id::kCaSyncMode);
-            if (controls_.GetCurSel(protocol::id::kCaSide) != kSideBoth && sync == 0)
-                display_.ShowValue(protocol::id::kCaSide, kSideBoth);
-            if (controls_.GetCurSel(protocol::id::kCaSide) == kSideRight &&
+            if (controls_.GetCurSel(protocol::id::kCaSide) != camera::kChromaticSideBoth && sync == 0)
+                display_.ShowValue(protocol::id::kCaSide, camera::kChromaticSideBoth);
+            if (controls_.GetCurSel(protocol::id::kCaSide) == camera::kChromaticSideRight &&
                 controls_.GetCurSel(protocol::id::kCaPoint) == 0)
                 display_.ShowValue(protocol::id::kCaPoint, 1);
-            if (controls_.GetCurSel(protocol::id::kCaSide) == kSideBoth && sync == 1)
-                display_.ShowValue(protocol::id::kCaSide, kSideLeft);
+            if (controls_.GetCurSel(protocol::id::kCaSide) == camera::kChromaticSideBoth && sync == 1)
+                display_.ShowValue(protocol::id::kCaSide, camera::kChromaticSideLeft);
             RefreshChromaticEditors();
             return;
         }
@@ -141,7 +128,7 @@ void CCtrlToolDlg::OnChromaticCombo(uint32_t id) {
             return;
         case protocol::id::kCaPoint:
             if (controls_.GetCurSel(protocol::id::kCaPoint) == 0 &&
-                controls_.GetCurSel(protocol::id::kCaSide) == kSideRight)
+                controls_.GetCurSel(protocol::id::kCaSide) == camera::kChromaticSideRight)
                 display_.ShowValue(protocol::id::kCaPoint, 1);
             RefreshChromaticEditor(protocol::id::kCaRatio);
             return;
@@ -151,20 +138,25 @@ void CCtrlToolDlg::OnChromaticCombo(uint32_t id) {
 }
 
 void CCtrlToolDlg::RefreshChromaticAberration() {
-    int32_t lens = 0;
-    if (Engine().QueryInt(protocol::FindCommand("CACM"), lens, kModeQueryTimeout) != 1) return;
-    EnableChromaticEditors(controls_, lens != 0);
-    RefreshFromCamera(protocol::id::kCaMode);
-    // The mode row is never read with the others; what the camera has is what is committed.
-    Table().CommitDataValues();
-    if (!ValidLens(lens)) return;
-    QueryIntoControl(protocol::id::kCaSyncMode, kSyncModeFirst + lens, kTimeout);
-    display_.ShowValue(protocol::id::kCaSide, kSideBoth);
-    display_.ShowValue(protocol::id::kCaPoint, 1);
-    display_.ShowValue(protocol::id::kCaColour, 0);
-    QueryIntoControl(protocol::id::kCaMethod, kMethodFirst + lens, kTimeout);
-    RefreshChromaticEditors();
-    services_.platform.PumpMessages();
+    const camera::ChromaticRead read = camera::ReadChromaticAberration(session_);
+    ShowChromaticRead(read);
+    if (read.answered && camera::IsChromaticLens(read.lens)) services_.platform.PumpMessages();
+}
+
+void CCtrlToolDlg::ShowChromaticRead(const camera::ChromaticRead& read) {
+    if (!read.answered) return;
+    ui::EnableChromaticEditors(controls_, read.lens != 0);
+    if (read.modeRead) display_.ShowValue(protocol::id::kCaMode, Table().GetDataValue(protocol::id::kCaMode));
+    if (!camera::IsChromaticLens(read.lens)) return;
+    if (read.syncMode) display_.ShowValue(protocol::id::kCaSyncMode, *read.syncMode);
+    const camera::ChromaticSelection selection;
+    display_.ShowValue(protocol::id::kCaSide, selection.side);
+    display_.ShowValue(protocol::id::kCaPoint, selection.point);
+    display_.ShowValue(protocol::id::kCaColour, selection.colour);
+    if (read.method) display_.ShowValue(protocol::id::kCaMethod, *read.method);
+    if (read.ratio) display_.ShowValue(protocol::id::kCaRatio, *read.ratio);
+    if (read.value) display_.ShowValue(protocol::id::kCaValue, *read.value);
+    if (read.coefficient) display_.ShowValue(protocol::id::kCaCoefficient, *read.coefficient);
 }
 
 }  // namespace vr::ui

@@ -20,7 +20,6 @@ namespace {
 
 using protocol::milliseconds;
 
-constexpr milliseconds kSetTimeout(5000);
 constexpr milliseconds kQueryTimeout(5000);
 constexpr milliseconds kSlowSetTimeout(20000);  // pixel format, CL configuration, sensor: the camera reconfigures
 constexpr milliseconds kCounterTimeout(3000);
@@ -158,27 +157,8 @@ void CCtrlToolDlg::ReportOutOfRange(uint32_t editId, uint32_t spinId) {
                          std::to_string(hi) + "; the value was not changed.");
 }
 
-bool CCtrlToolDlg::WriteChangedValues() {
-    auto& table = Table();
-    for (size_t i = 0; i < table.Size(); ++i) {
-        const auto& row = table.Row(i);
-        if (row.value == row.committedValue) continue;
-        // The editor rows without a command of their own are sent by their editors, never from here.
-        if (row.def->cmdId == protocol::cmd::Unnamed) continue;
-        if (Engine().SendCommandInt(row.def->cmdId, row.value, kSetTimeout) != 1) return false;
-    }
-    return true;
-}
-
 void CCtrlToolDlg::RefreshFromCamera(uint32_t ctrlId) {
-    const int32_t cmd = Table().ToCmdId(ctrlId);
-    if (cmd < 0) return;
-    // A command the camera lacks would only be refused, with a box each time.
-    if (!display_.CameraHas(static_cast<uint32_t>(cmd))) return;
-    int32_t value = 0;
-    if (Engine().QueryInt(static_cast<uint32_t>(cmd), value, kQueryTimeout) != 1) return;
-    Table().SetDataValue(ctrlId, value);
-    display_.ShowValue(ctrlId, value);
+    if (session_.RefreshValue(ctrlId)) display_.ShowValue(ctrlId, Table().GetDataValue(ctrlId));
 }
 
 bool CCtrlToolDlg::QueryIntoControl(uint32_t ctrlId, uint32_t cmdId, milliseconds timeout) {

@@ -75,12 +75,12 @@ void ApplyModelLayout(platform::IControlAccess& controls, uint32_t modelKind) {
         Remove(controls, protocol::id::kExposureTimeMode, kIndividualItem);
         InsertIfAbsent(controls, protocol::id::kClClock, 3, kSlowClockItem);
         Remove(controls, protocol::id::kWhiteBalance, kExposureOnceItem);
-        SetCodes(controls, protocol::id::kWhiteBalance, kWhiteBalanceCodesKB);
+        SetCodes(controls, protocol::id::kWhiteBalance, protocol::kWhiteBalanceCodesKB);
     } else {
         InsertIfAbsent(controls, protocol::id::kExposureTimeMode, 1, kIndividualItem);
         Remove(controls, protocol::id::kClClock, kSlowClockItem);
         InsertIfAbsent(controls, protocol::id::kWhiteBalance, 2, kExposureOnceItem);
-        SetCodes(controls, protocol::id::kWhiteBalance, kWhiteBalanceCodesKA);
+        SetCodes(controls, protocol::id::kWhiteBalance, protocol::kWhiteBalanceCodesKA);
     }
     UpdateCaptions(controls);
 }

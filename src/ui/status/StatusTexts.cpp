@@ -9,7 +9,7 @@
 namespace vr::ui {
 
 StatusTexts DescribeStatus(CCtrlToolDlg& window) {
-    app::Services& services = window.Services();
+    camera::Services& services = window.Services();
     link::CCommSetting& link = services.link;
     StatusTexts t;
     const auto index = static_cast<int>(link.GetPortIndex());

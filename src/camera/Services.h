@@ -1,5 +1,5 @@
 #pragma once
-// The services of one program: built once by its composition root (the desktop tool's, the
+// The services of one camera session: built by a composition root (the desktop tool's, the
 // command-line tool's or a test's) and handed by reference to whatever needs them. Nothing below
 // looks a service up on its own.
 
@@ -14,9 +14,6 @@ namespace vr::link {
 class CCommSetting;
 class ILineControl;
 }  // namespace vr::link
-namespace vr::camera {
-struct CameraModel;
-}
 
 namespace vr::platform {
 class IPlatform;
@@ -24,8 +21,12 @@ class CRegistry;
 class ControlMode;
 }  // namespace vr::platform
 
-namespace vr::app {
+namespace vr::camera {
 
+struct CameraModel;
+
+// The program's (platform, store, control mode, dialog registry) and the camera's own (traffic log,
+// status, table, engine, link, model record).
 struct Services {
     platform::IPlatform& platform;
     platform::CRegistry& registry;
@@ -40,4 +41,4 @@ struct Services {
     camera::CameraModel& model;
 };
 
-}  // namespace vr::app
+}  // namespace vr::camera

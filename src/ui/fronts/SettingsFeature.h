@@ -14,15 +14,14 @@
 #include "settings/SettingsFile.h"
 #include "ui/main/ParameterAreaSelectDialog.h"
 
-namespace vr::app {
+namespace vr::camera {
 struct Services;
 }
+
 namespace vr::ui {
+
 class CCtrlToolDlg;
 class FeatureRouter;
-}  // namespace vr::ui
-
-namespace vr::settings {
 
 inline constexpr uint32_t kMenuOpenSettingsFile = 30008;
 inline constexpr uint32_t kMenuSaveAllData = 30011;
@@ -34,9 +33,10 @@ inline constexpr uint32_t kMenuLoadSettings = 30004;
 // What the feature asks of the windows around it.
 struct SettingsFront {
     // The memory-area dialog: the chosen area (0 to 3, -1 for none) or nothing when cancelled.
-    std::function<std::optional<int>(ui::AreaDialogMode mode, bool factoryMode)> chooseArea;
+    std::function<std::optional<int>(AreaDialogMode mode, bool factoryMode)> chooseArea;
     // Shows how the camera differs from the file; true when the operator asks to load the file.
-    std::function<bool(const std::string& path, const std::vector<SettingDifference>& differences)> showDifferences;
+    std::function<bool(const std::string& path, const std::vector<settings::SettingDifference>& differences)>
+        showDifferences;
 };
 
 class SettingsFeature {
@@ -44,14 +44,14 @@ public:
     static constexpr const char* kFileFilterText = "Camera setting data (*.cam)";
     static constexpr const char* kFileExtension = "cam";
 
-    SettingsFeature(app::Services& services, ui::CCtrlToolDlg& window, SettingsFront front);
+    SettingsFeature(CCtrlToolDlg& window, SettingsFront front);
 
-    void Register(ui::FeatureRouter& router);
+    void Register(FeatureRouter& router);
 
     // File menu
     void OpenFile();
-    void SaveAllData() { SaveAs(SettingsVariant::AllData); }
-    void SaveShippingData() { SaveAs(SettingsVariant::ShippingData); }
+    void SaveAllData() { SaveAs(settings::SettingsVariant::AllData); }
+    void SaveShippingData() { SaveAs(settings::SettingsVariant::ShippingData); }
     void CompareWithFile();
     // Settings menu
     void StoreSettings();
@@ -62,27 +62,27 @@ public:
     void SetModel();
 
     // Loads a file and tells the operator about lines the camera did not take.
-    SettingsLoad LoadFile(const std::string& path);
+    settings::SettingsLoad LoadFile(const std::string& path);
     // Told the path of every settings file written or opened (the desktop tool's recent files).
     void SetFileUsed(std::function<void(const std::string& path)> used) { fileUsed_ = std::move(used); }
 
     // What the operator is told after a load: the lines the camera did not take, or where the load
     // was stopped; empty when there is nothing to tell.
-    static std::string LoadReport(const SettingsLoad& load, const std::string& path);
+    static std::string LoadReport(const settings::SettingsLoad& load, const std::string& path);
 
 private:
-    void SaveAs(SettingsVariant variant);
+    void SaveAs(settings::SettingsVariant variant);
     std::string CameraFileFolder();
     void RememberFolder(const std::string& path);
     // The file to save to, after the replace question; empty when the operator gave up.
     std::string AskSavePath();
     std::string AskOpenPath();
 
-    app::Services& services_;
-    ui::CCtrlToolDlg& window_;
+    CCtrlToolDlg& window_;
+    camera::Services& services_;
     SettingsFront front_;
-    SettingsFile file_;
+    settings::SettingsFile file_;
     std::function<void(const std::string&)> fileUsed_;
 };
 
-}  // namespace vr::settings
+}  // namespace vr::ui

@@ -1,10 +1,11 @@
-#include "settings/SettingsFeature.h"
+#include "ui/fronts/SettingsFeature.h"
 
-#include "app/Services.h"
+#include "camera/CameraSession.h"
 #include "camera/LongOperation.h"
 #include "camera/MemoryAreas.h"
 #include "camera/ModelCommands.h"
 #include "camera/ReadAllSettings.h"
+#include "camera/Services.h"
 #include "platform/FileIo.h"
 #include "platform/Platform.h"
 #include "platform/Registry.h"
@@ -14,7 +15,18 @@
 #include "ui/main/CtrlToolDlg.h"
 #include "ui/main/FeatureRouter.h"
 
-namespace vr::settings {
+namespace vr::ui {
+
+using settings::CompareSettings;
+using settings::ModelIdentity;
+using settings::ReadUnreadSettings;
+using settings::RefusedLine;
+using settings::SettingDifference;
+using settings::SettingsFileLine;
+using settings::SettingsLoad;
+using settings::SettingsVariant;
+using settings::UnreadSetting;
+
 namespace {
 
 // More would not fit a message box on the screen; the count says how many there were.
@@ -35,10 +47,10 @@ std::string Printable(std::string text) {
 
 }  // namespace
 
-SettingsFeature::SettingsFeature(app::Services& services, ui::CCtrlToolDlg& window, SettingsFront front)
-    : services_(services), window_(window), front_(std::move(front)), file_(services, window) {}
+SettingsFeature::SettingsFeature(CCtrlToolDlg& window, SettingsFront front)
+    : window_(window), services_(window.Services()), front_(std::move(front)), file_(window.Session(), &window) {}
 
-void SettingsFeature::Register(ui::FeatureRouter& router) {
+void SettingsFeature::Register(FeatureRouter& router) {
     router.AddMenuCommand(kMenuOpenSettingsFile, [this] { OpenFile(); });
     router.AddMenuCommand(kMenuSaveAllData, [this] { SaveAllData(); });
     router.AddMenuCommand(kMenuSaveShippingData, [this] { SaveShippingData(); });
@@ -154,34 +166,32 @@ void SettingsFeature::CompareWithFile() {
 
 void SettingsFeature::StoreSettings() {
     if (!front_.chooseArea) return;
-    const std::optional<int> area = front_.chooseArea(ui::AreaDialogMode::Store, window_.FactoryMode());
+    const std::optional<int> area = front_.chooseArea(AreaDialogMode::Store, window_.FactoryMode());
     if (!area) return;
-    if (camera::MemoryAreas::IsArea(*area)) window_.SetCurrentArea(static_cast<uint32_t>(*area));
-    camera::MemoryAreas(services_).StoreChosen(*area, window_.FactoryMode());
+    window_.Session().StoreArea(*area);
 }
 
 void SettingsFeature::LoadSettings() {
     if (!front_.chooseArea) return;
-    const std::optional<int> area = front_.chooseArea(ui::AreaDialogMode::Load, window_.FactoryMode());
+    const std::optional<int> area = front_.chooseArea(AreaDialogMode::Load, window_.FactoryMode());
     // The dialog always has an area selected; "LD" with anything else would only be refused.
     if (!area || !camera::MemoryAreas::IsArea(*area)) return;
-    window_.SetCurrentArea(static_cast<uint32_t>(*area));
-    if (camera::MemoryAreas(services_).Load(*area) == 1) window_.ReadAllSettings();
+    if (window_.Session().LoadArea(*area) == 1) window_.ReadAllSettings();
 }
 
 void SettingsFeature::StoreAll() {
-    camera::MemoryAreas(services_).StoreAll();
+    window_.Session().StoreAllAreas();
 }
 
 void SettingsFeature::CameraReset() {
     // The camera restarts whether or not its answer arrived: the tool ends without asking.
-    camera::MemoryAreas(services_).ResetCamera();
+    window_.Session().ResetCamera();
     window_.SetCloseWithoutConfirm(true);
     window_.OnClose();
 }
 
 void SettingsFeature::SetModel() {
-    ModelIdentity(services_, window_).WriteModel(window_.Controls().GetCurSel(protocol::id::kModelDisplay));
+    ModelIdentity(window_.Session()).WriteModel(window_.Controls().GetCurSel(protocol::id::kModelDisplay));
 }
 
-}  // namespace vr::settings
+}  // namespace vr::ui
