@@ -13,6 +13,7 @@
 #include "TestServices.h"
 #include "camera/CameraSession.h"
 #include "camera/ChromaticAberration.h"
+#include "protocol/Command.h"
 #include "protocol/CommandTable.h"
 #include "protocol/ControlIds.h"
 #include "protocol/ParameterTable.h"
@@ -188,6 +189,7 @@ TEST(CameraSessionPty, TwoSessionsOnTwoThreadsKeepToTheirOwnCamera) {
         int connected = 0;
         bool readEnded = true;
         bool written = false;
+        bool textSent = false;
         std::string model;
     };
     auto drive = [](Rig& rig, int32_t gain, Outcome& out) {
@@ -196,6 +198,8 @@ TEST(CameraSessionPty, TwoSessionsOnTwoThreadsKeepToTheirOwnCamera) {
         rig.session.RaiseLine();
         out.readEnded = rig.session.ReadAllSettings().Ended();
         camera::ReadChromaticAberration(rig.session);
+        // A text sent to a number command: the kind belongs to this send, not to the shared table.
+        out.textSent = rig.services.engine.SendCommandString(protocol::FindCommand("GA"), "400", 5s) == 1;
         protocol::ParameterTable& table = rig.services.table;
         table.SetDataValue(RowOf(table, "GA").ctrlId, gain);
         out.written = rig.session.WriteChangedValues();
@@ -212,6 +216,8 @@ TEST(CameraSessionPty, TwoSessionsOnTwoThreadsKeepToTheirOwnCamera) {
     EXPECT_FALSE(b.readEnded);
     EXPECT_TRUE(a.written);
     EXPECT_TRUE(b.written);
+    EXPECT_TRUE(a.textSent);
+    EXPECT_TRUE(b.textSent);
     EXPECT_EQ(a.model, "VR-8200-KA");
     EXPECT_EQ(b.model, "VR-8200-KB");
     EXPECT_EQ(ka.server.Value("GA").value_or(-1), 401);
