@@ -7,7 +7,8 @@
 
 namespace vr::gui {
 
-ColumnLayout::ColumnLayout(int mostColumns, QWidget* parent) : QLayout(parent), mostColumns_(std::max(1, mostColumns)) {}
+ColumnLayout::ColumnLayout(int mostColumns, QWidget* parent)
+    : QLayout(parent), mostColumns_(std::max(1, mostColumns)) {}
 
 ColumnLayout::~ColumnLayout() {
     for (QLayoutItem* item : items_) delete item;

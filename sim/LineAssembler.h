@@ -30,8 +30,8 @@ public:
     bool Empty() const { return core_.Empty(); }
 
 private:
-    protocol::LineAssembler core_{{protocol::LineAssembler::LineEnd::CrOrLf, kMaxLineBytes,
-                                   protocol::LineAssembler::Overflow::AtLineEnd, true}};
+    protocol::LineAssembler core_{
+        {protocol::LineAssembler::LineEnd::CrOrLf, kMaxLineBytes, protocol::LineAssembler::Overflow::AtLineEnd, true}};
 };
 
 }  // namespace vr::sim

@@ -86,7 +86,8 @@ void AddSimOptions(CLI::App& app, SimOptions& o) {
                    std::string name = entry.substr(0, colon);
                    std::transform(name.begin(), name.end(), name.begin(),
                                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-                   if (colon == std::string::npos) throw CLI::ValidationError("--delay-reply", entry + " names no time");
+                   if (colon == std::string::npos)
+                       throw CLI::ValidationError("--delay-reply", entry + " names no time");
                    o.delayReplyMs[name] = Count(entry.substr(colon + 1), "--delay-reply");
                }
            },

@@ -14,7 +14,6 @@
 #include <fstream>
 
 #include "link/PortHolders.h"
-#include "platform/FileIo.h"
 #include "link/SerialPortList.h"
 #include "platform/FileIo.h"
 
