@@ -25,21 +25,16 @@
 namespace vr::ui {
 
 CCtrlToolDlg::CCtrlToolDlg(camera::CameraSession& session, platform::IControlAccess& controls, IMainWindowView& view)
-    : session_(session),
-      services_(session.Services()),
-      controls_(controls),
-      view_(view),
-      display_(controls, services_.table),
-      notice_(services_.engine) {
-    display_.SetCommandFilter([this](uint32_t cmdId) { return session_.HasCommand(cmdId); });
-    Table().CommitDataValues();
-    session_.AddListener(*this);
-}
+    : CCtrlToolDlg(nullptr, &session, controls, view) {}
 
 CCtrlToolDlg::CCtrlToolDlg(camera::Services& services, platform::IControlAccess& controls, IMainWindowView& view)
-    : ownSession_(std::make_unique<camera::CameraSession>(services)),
-      session_(*ownSession_),
-      services_(services),
+    : CCtrlToolDlg(std::make_unique<camera::CameraSession>(services), nullptr, controls, view) {}
+
+CCtrlToolDlg::CCtrlToolDlg(std::unique_ptr<camera::CameraSession> own, camera::CameraSession* session,
+                           platform::IControlAccess& controls, IMainWindowView& view)
+    : ownSession_(std::move(own)),
+      session_(session != nullptr ? *session : *ownSession_),
+      services_(session_.Services()),
       controls_(controls),
       view_(view),
       display_(controls, services_.table),

@@ -179,6 +179,10 @@ public:
     void ShowVersionTexts(const std::array<std::string, 3>& texts) override;
 
 private:
+    // Over `session`, or (nullptr) over the session it owns.
+    CCtrlToolDlg(std::unique_ptr<camera::CameraSession> own, camera::CameraSession* session,
+                 platform::IControlAccess& controls, IMainWindowView& view);
+
     // camera::ISessionListener: what the window shows of the session's changes.
     void OnArea(uint32_t area) override;
     void OnLineRate(int baudIndex) override;
