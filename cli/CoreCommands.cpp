@@ -83,6 +83,9 @@ int RunConnect(Session& session) {
                                        {"rate", std::to_string(services.link.GetBaudRate()), false}};
     // The area only when the camera said it: a default would pass for the camera's.
     if (session.AreaAnswered()) values.push_back({"area", std::to_string(window.CurrentArea()), false});
+    // A port server that named itself.
+    if (services.link.GetMode() == link::Network && !services.link.NetworkDriver().Signature().empty())
+        values.push_back({"server", services.link.NetworkDriver().Signature(), true});
     Print(FormatValues(values, session.Opts().json));
     // The start-up finished only when every step of it was answered.
     if (services.engine.LinkLost()) {

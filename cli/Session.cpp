@@ -7,6 +7,7 @@
 #include "app/Registry.h"
 #include "dialogs/TerminalDialog.h"
 #include "link/CommSetting.h"
+#include "link/NetworkAddress.h"
 #include "link/SerialPortList.h"
 #include "protocol/Command.h"
 #include "protocol/TrafficLog.h"
@@ -64,7 +65,17 @@ int Session::Prepare() {
         device = *options_.port;
     }
     if (options_.linkMode) setting.SetMode(*options_.linkMode);
-    if (!device.empty()) {
+    if (link::NetworkAddress::Names(device)) {
+        link::NetworkAddress address;
+        std::string why;
+        if (!link::NetworkAddress::Parse(device, address, why)) {
+            std::fprintf(stderr, "vr8200ctl: %s\n", why.c_str());
+            return kExitUsage;
+        }
+        setting.SetMode(link::Network);
+        setting.SetNetworkAddress(device);
+        setting.SetPortIndex(0);
+    } else if (!device.empty()) {
         setting.SetMode(link::ComPort);
         const int index = setting.AddDevicePath(device);
         if (index < 0) {

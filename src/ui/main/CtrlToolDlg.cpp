@@ -179,7 +179,7 @@ int CCtrlToolDlg::Connect() {
         // A device that does not open at the start rate opens at no other: flushing and searching
         // would only repeat the message ten times. The serial port link has told the operator
         // which step failed and why; the Camera Link libraries say nothing of their own.
-        if (services_.line.GetMode() != link::ComPort)
+        if (services_.line.GetMode() != link::ComPort && services_.line.GetMode() != link::Network)
             services_.platform.MessageBox("Failed to initialize!", app::kAppTitle, app::MsgIcon::Exclamation);
         view_.ShowStatusText("The port did not open; the tool is offline.");
         return 0;
