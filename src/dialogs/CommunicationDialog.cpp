@@ -33,7 +33,10 @@ CCommunicationDialog::CCommunicationDialog(app::Services& services, ui::IControl
       rates_(
           services.line, services.engine, [this] { return ModelProbe(); }, [this](int index) { SelectBaud(index); }),
       folder_(std::move(folder)) {
-    if (!shutdownWasClean) line_.SetMode(link::ComPort);
+    // A crashed run may have been brought down by a frame grabber's library: the next one starts on
+    // the serial port. The network link loads no library of anybody's, so it stays chosen (and a
+    // first run, whose store holds no clean shutdown yet, keeps the address it was given).
+    if (!shutdownWasClean && line_.GetMode() != link::Network) line_.SetMode(link::ComPort);
 }
 
 CCommunicationDialog::~CCommunicationDialog() {
@@ -123,7 +126,15 @@ void CCommunicationDialog::ReadAllSettings() {
 void CCommunicationDialog::OnCategoryChanged() {
     const int mode = controls_.GetCurSel(kCategory);
     if (mode < 0) return;
-    if (line_.OpenMode(static_cast<uint32_t>(mode)) == 0)
+    // The network choice without an address waits for one to be typed into the port box.
+    bool awaitsAddress = false;
+    if (mode == link::Network) {
+        line_.SetMode(link::Network);
+        awaitsAddress = line_.GetPortCount() == 0;
+    }
+    if (awaitsAddress)
+        line_.Close();
+    else if (line_.OpenMode(static_cast<uint32_t>(mode)) == 0)
         services_.platform.MessageBox("Failed to initialize!", app::kAppTitle, app::MsgIcon::Exclamation);
     FillPortList();
     if (ModelProbe() == 1) ReadAllSettings();

@@ -53,6 +53,9 @@ public:
     // confirmed it (a raw bridge: at once), 0 when it refused or did not answer (the line keeps its
     // old rate).
     int ChangeRate(uint32_t rate);
+    // Asks the server for the line's rate again and waits for the confirmation (a round trip
+    // through the server and nothing else); false when none came.
+    bool Reconfirm() { return Rfc2217() && IsOpen() && SetRate(rate_); }
     // Asks the server to drop what its buffers hold both ways (nothing on a raw bridge).
     void Purge();
     // The text the server gave as its signature; empty when it gave none.

@@ -4,8 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include "FakePlatform.h"
 #include "RunTool.h"
 #include "Ser2netOnPty.h"
+#include "link/NetworkLinkDriver.h"
 
 using namespace vr::test;
 
@@ -95,6 +97,45 @@ TEST_F(Ser2netCtlTest, AServerThatIsNotThereOrGoesAwayEndsTheRunWithExitThree) {
 
     r = RunTool({"--port", "rfc2217://127.0.0.1", "connect"}, config.Path(), 2);
     EXPECT_TRUE(Contains(r.err, "names no port")) << r.err;
+}
+
+// ser2net locks the device under the path in its configuration and takes no flock: the tool, given
+// the same path, still keeps off the port and names the server.
+TEST_F(Ser2netCtlTest, APortSer2netServesIsNotOpenedAgainAndTheServerIsNamed) {
+    if (::access("/var/lock", W_OK) != 0) GTEST_SKIP() << "ser2net cannot write its locks here";
+    const std::string path = config / "cam0";
+    Start("KA", [&](vr::sim::SimOptions& o) { o.linkPath = path; });
+    std::string error;
+    ASSERT_TRUE(server.Start(path, error, {.uucpLocks = true})) << error;
+    // ser2net opens and locks the device when a client comes.
+    FakePlatform platform;
+    vr::link::NetworkLinkDriver client(platform);
+    client.SetAddress(server.Address());
+    ASSERT_EQ(client.Open(0, 9600), 1) << client.LastError();
+
+    const auto r = RunTool({"--port", path, "get", "GA"}, config.Path(), 3);
+    EXPECT_TRUE(Contains(r.err, path + " is in use by process " + std::to_string(server.Pid()) + " (ser2net)"))
+        << r.err;
+    EXPECT_EQ(camera->LinesHandled(), 0u) << "nothing reached the camera past the server";
+}
+
+TEST_F(Ser2netCtlTest, DoctorRemoteReadsTheSignatureAndTimesTheServer) {
+    StartBehindServer();
+    auto r = RunTool({"doctor", "--remote", server.Address().substr(10)}, config.Path(), 0);
+    const Strings lines = Lines(r.out);
+    ASSERT_GE(lines.size(), 3u) << r.out;
+    EXPECT_EQ(lines[0], "remote " + server.Address() + ": reached, server \"VR-8200 camera port\"");
+    EXPECT_TRUE(lines[1].rfind("rate confirmation: ", 0) == 0) << r.out;
+    EXPECT_TRUE(lines[2].rfind("camera: VR-8200-KA at 9600 bit/s; a reply takes ", 0) == 0) << r.out;
+    EXPECT_EQ(camera->CameraRate(), 9600u) << "the check never moves the camera";
+
+    r = RunTool({"--json", "doctor", "--remote", server.Address()}, config.Path(), 0);
+    EXPECT_TRUE(Contains(r.out, "\"reached\": true")) << r.out;
+    EXPECT_TRUE(Contains(r.out, "\"camera_rate\": 9600")) << r.out;
+
+    server.Stop();
+    r = RunTool({"doctor", "--remote", server.Address()}, config.Path(), 3);
+    EXPECT_TRUE(Contains(r.out, "was refused")) << r.out;
 }
 
 }  // namespace

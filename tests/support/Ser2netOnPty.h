@@ -4,6 +4,7 @@
 // The server is stopped (SIGTERM, then SIGKILL) when the object goes.
 
 #include <arpa/inet.h>
+#include <fcntl.h>
 #include <netinet/in.h>
 #include <signal.h>
 #include <spawn.h>
@@ -12,13 +13,14 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
 
-#include "TempDir.h"
 
 extern char** environ;
 
@@ -45,14 +47,14 @@ public:
             }
             if (!WriteConfig(device, error)) return false;
             std::vector<std::string> args = {"/usr/sbin/ser2net",   "-n", "-c",
-                                             dir_ / "ser2net.yaml", "-P", dir_ / "ser2net.pid"};
+                                             dir_ + "/ser2net.yaml", "-P", dir_ + "/ser2net.pid"};
             if (!options_.uucpLocks) args.push_back("-u");
             std::vector<char*> argv;
             for (std::string& a : args) argv.push_back(a.data());
             argv.push_back(nullptr);
             posix_spawn_file_actions_t actions;
             if (posix_spawn_file_actions_init(&actions) != 0) return false;
-            const std::string log = dir_ / "ser2net.log";
+            const std::string log = dir_ + "/ser2net.log";
             int rc = posix_spawn_file_actions_addopen(&actions, 1, log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
             if (rc == 0) rc = posix_spawn_file_actions_adddup2(&actions, 1, 2);
             if (rc == 0) rc = posix_spawn(&pid_, args[0].c_str(), &actions, nullptr, argv.data(), environ);
@@ -65,7 +67,7 @@ public:
             if (WaitListening()) return true;
             Stop();
         }
-        error = "ser2net did not listen: " + dir_.ReadFile("ser2net.log");
+        error = "ser2net did not listen: " + ReadFile("ser2net.log");
         return false;
     }
 
@@ -83,7 +85,17 @@ public:
         ::waitpid(pid_, nullptr, 0);
         pid_ = -1;
     }
-    ~Ser2netOnPty() { Stop(); }
+    Ser2netOnPty() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "vr8200-ser2net-XXXXXX").string();
+        if (::mkdtemp(pattern.data()) != nullptr) dir_ = pattern;
+    }
+    ~Ser2netOnPty() {
+        Stop();
+        std::error_code ignored;
+        if (!dir_.empty()) std::filesystem::remove_all(dir_, ignored);
+    }
+    Ser2netOnPty(const Ser2netOnPty&) = delete;
+    Ser2netOnPty& operator=(const Ser2netOnPty&) = delete;
 
     uint16_t Port() const { return port_; }
     int Pid() const { return pid_; }
@@ -91,7 +103,7 @@ public:
         return std::string(scheme) + "://127.0.0.1:" + std::to_string(port_);
     }
     // The configuration as written, for a failing test's message.
-    std::string Config() const { return dir_.ReadFile("ser2net.yaml"); }
+    std::string Config() const { return ReadFile("ser2net.yaml"); }
 
 private:
     static uint16_t FreePort() {
@@ -123,7 +135,7 @@ private:
             error = "the template's accepter is not an RFC 2217 one";
             return false;
         }
-        dir_.WriteFile("ser2net.yaml", config);
+        std::ofstream(dir_ + "/ser2net.yaml", std::ios::trunc) << config;
         return true;
     }
     static bool Replace(std::string& text, const std::string& from, const std::string& to) {
@@ -152,7 +164,14 @@ private:
         return false;
     }
 
-    TempDir dir_;
+    std::string ReadFile(const std::string& name) const {
+        std::ifstream in(dir_ + "/" + name);
+        std::stringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+
+    std::string dir_;
     Options options_;
     pid_t pid_ = -1;
     uint16_t port_ = 0;
