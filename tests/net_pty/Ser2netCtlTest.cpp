@@ -85,6 +85,9 @@ TEST_F(Ser2netCtlTest, ARawBridgeLeavesTheCameraAtTheBridgesRate) {
         EXPECT_FALSE(Contains(r.err, "CBDRT")) << r.err;
         EXPECT_EQ(camera->CameraRate(), 9600u);
     }
+    // Without --trace the operator is told as well.
+    const auto r = RunTool({"--port", server.Address("tcp"), "connect"}, config.Path(), 0);
+    EXPECT_TRUE(Contains(r.err, "vr8200ctl: " + server.Address("tcp") + " is a raw bridge")) << r.err;
 }
 
 TEST_F(Ser2netCtlTest, AServerThatIsNotThereOrGoesAwayEndsTheRunWithExitThree) {

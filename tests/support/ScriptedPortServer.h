@@ -3,9 +3,12 @@
 // refuse a rate, answer late or never, refuse the port option, cut every byte it sends into its own
 // segment, notify modem and line state unasked, drop the connection after so many data bytes. It
 // decodes what the client sends by itself (so the client's encoding is checked independently) and
-// answers each data line ending in CR with the line's bytes, as an echo camera would.
+// answers each data line ending in CR with the line's bytes, as an echo camera would; or, given a
+// device (the virtual camera's pseudo-terminal), passes the data both ways and sets the device's
+// rate as the client asks, as a port server in front of a camera does.
 
 #include <arpa/inet.h>
+#include <fcntl.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
 #include <poll.h>
@@ -21,6 +24,8 @@
 #include <thread>
 #include <vector>
 
+#include "link/LineSettings.h"
+
 namespace vr::test {
 
 class ScriptedPortServer {
@@ -34,6 +39,7 @@ public:
         bool notifyUnasked = false;
         std::size_t dropAfterDataBytes = 0;  // 0: never
         std::string signature = "scripted server";
+        std::string device{};  // empty: the echo camera
     };
 
     explicit ScriptedPortServer(Script script) : script_(std::move(script)) {
@@ -131,7 +137,10 @@ private:
             if (command == 1 && value.size() == 4) {
                 const auto* v = reinterpret_cast<const uint8_t*>(value.data());
                 const uint32_t asked = uint32_t(v[0]) << 24 | uint32_t(v[1]) << 16 | uint32_t(v[2]) << 8 | v[3];
-                if (script_.refusedRates.count(asked) == 0) seen_.rate = asked;
+                if (script_.refusedRates.count(asked) == 0) {
+                    seen_.rate = asked;
+                    SetDeviceRate(asked);
+                }
             }
             rate = seen_.rate;
         }
@@ -149,8 +158,9 @@ private:
             std::lock_guard lock(mutex_);
             seen_.data.push_back(char(b));
         }
-        line_.push_back(char(b));
         if (script_.dropAfterDataBytes != 0 && ++dataBytes_ >= script_.dropAfterDataBytes) return false;
+        if (device_ >= 0) return ::write(device_, &b, 1) == 1;
+        line_.push_back(char(b));
         if (b == '\r') {
             Send(fd_, Doubled(line_) + "\n");
             line_.clear();
@@ -158,7 +168,26 @@ private:
         return true;
     }
 
+    // As a port server sets its device for the client: raw, 8N1, the rate asked.
+    void SetDeviceRate(uint32_t rate) {
+        if (device_ < 0) return;
+        link::LineFormat format;
+        format.rate = rate;
+        std::string failure;
+        (void)link::ApplyLineFormat(device_, format, failure);
+    }
+
     void Session(int fd) {
+        if (!script_.device.empty()) {
+            device_ = ::open(script_.device.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
+            SetDeviceRate(9600);
+        }
+        SessionLoop(fd);
+        if (device_ >= 0) ::close(device_);
+        device_ = -1;
+    }
+
+    void SessionLoop(int fd) {
         if (script_.notifyUnasked) Send(fd, std::string{char(kIac), char(253), char(24)} + Sub(107, "\x10"));
         enum { Data, Iac, Verb, SbData, SbIac } state = Data;
         uint8_t verb = 0;
@@ -167,8 +196,14 @@ private:
         dataBytes_ = 0;
         fd_ = fd;
         while (!stop_) {
-            pollfd p{fd, POLLIN, 0};
-            if (::poll(&p, 1, 20) <= 0) continue;
+            pollfd p[2] = {{fd, POLLIN, 0}, {device_, POLLIN, 0}};
+            if (::poll(p, device_ >= 0 ? 2 : 1, 20) <= 0) continue;
+            if (device_ >= 0 && (p[1].revents & POLLIN) != 0) {
+                char from[512];
+                const ssize_t got = ::read(device_, from, sizeof from);
+                if (got > 0) Send(fd, Doubled(std::string(from, static_cast<size_t>(got))));
+            }
+            if ((p[0].revents & (POLLIN | POLLHUP | POLLERR)) == 0) continue;
             char buffer[512];
             const ssize_t n = ::recv(fd, buffer, sizeof buffer, 0);
             if (n <= 0) return;
@@ -239,6 +274,7 @@ private:
     std::mutex mutex_;
     Seen seen_;
     int fd_ = -1;
+    int device_ = -1;
     std::string line_;
     std::size_t dataBytes_ = 0;
 };
