@@ -109,6 +109,13 @@ double TimedLutWrite(vr::test::TestServices& services, vr::lut::PlainLutTables& 
         why = "the link did not open: " + services.link.LastLinkError();
         return -1;
     }
+    // As in every run of the tools, the camera answers its model query before any transfer.
+    std::string model;
+    if (services.engine.QueryString(vr::protocol::cmd::MD, model, std::chrono::milliseconds(2000)) != 1) {
+        why = "the camera did not answer MD?";
+        services.link.Close();
+        return -1;
+    }
     const auto start = std::chrono::steady_clock::now();
     const vr::lut::TransferReport report = vr::lut::WriteAllLuts(services.Get(), tables);
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
