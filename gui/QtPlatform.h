@@ -13,6 +13,9 @@ namespace vr::gui {
 
 class QtPlatform : public app::IPlatform {
 public:
+    // How long a new progress window is given to appear before the operation goes on without it.
+    static constexpr int kExposeWaitMs = 100;
+
     QtPlatform();
     ~QtPlatform() override;
     QtPlatform(const QtPlatform&) = delete;
@@ -40,6 +43,9 @@ public:
     void ProgressSetPos(int percent) override;
     void ProgressFinish() override;
     void ProgressAllowCancel(bool allow) override;
+    void ProgressAllowWaitCancel(bool allow) override;
+    void ProgressSetBusy(bool busy) override;
+    bool ProgressShown() const override { return !progress_.isNull(); }
     bool ProgressPoll() override;
     bool ShellOpen(const std::string& path) override;
 
