@@ -373,7 +373,11 @@ void OperatorTest::lutEditorUndoesByKeyAndStandsApartFromTheMainWindow() {
         QVERIFY(editor->screen()->availableGeometry().contains(editor->frameGeometry()));
     }
 
+    // Counted from the main window's pages, 50 pixels further right and down each.
     gui::LutEditorWindow* red = tool_.features->LutWindow(lut::LutColour::Red);
+    const QPoint pages = window_->mapToGlobal(QPoint(0, window_->menuBar()->geometry().bottom() + 1));
+    QCOMPARE(red->pos(), pages + QPoint(50, 50));
+    QCOMPARE(tool_.features->LutWindow(lut::LutColour::Blue)->pos(), pages + QPoint(150, 150));
     red->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(red));
     gui::LutPlot* plot = red->Plot();
