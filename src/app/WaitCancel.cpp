@@ -60,8 +60,9 @@ void WaitCancel::Offer() {
     ownWindow_ = !platform_.ProgressShown();
     if (ownWindow_) {
         dialogs_.DisableAll();
-        shownText_ = WaitingText(
-            engine_.SentLine(), std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - engine_.SentAt()));
+        shownText_ =
+            WaitingText(engine_.WaitingFor(),
+                        std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - engine_.SentAt()));
         platform_.ProgressOpen(shownText_);
         platform_.ProgressSetBusy(true);
     }
@@ -74,7 +75,7 @@ bool WaitCancel::CancelRequested() {
     if (waited < kQuietWait) return false;
     if (!offered_) Offer();
     if (ownWindow_) {
-        const std::string text = WaitingText(engine_.SentLine(), waited);
+        const std::string text = WaitingText(engine_.WaitingFor(), waited);
         if (text != shownText_) platform_.ProgressSetText(shownText_ = text);
     }
     cancelled_ = platform_.ProgressPoll();
@@ -89,7 +90,7 @@ void WaitCancel::LongWaitEnds() {
     ownWindow_ = false;
     platform_.ProgressFinish();
     dialogs_.EnableAll();
-    if (cancelled_) platform_.MessageBox(StoppedText(engine_.SentLine()), kAppTitle, MsgIcon::Information);
+    if (cancelled_) platform_.MessageBox(StoppedText(engine_.WaitingFor()), kAppTitle, MsgIcon::Information);
 }
 
 }  // namespace vr::app

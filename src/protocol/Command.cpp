@@ -78,7 +78,8 @@ std::string Failure::Describe() const {
             return "the line went away while waiting for the reply to " + command +
                    (received.empty() ? std::string() : " (" + received + ")");
         case FailureKind::Cancelled:
-            return "stopped waiting for the reply to " + command;
+            return "stopped waiting for the reply to " + command +
+                   (notSent.empty() ? std::string() : " (not sent: the camera still owed an earlier answer)");
     }
     return {};
 }
@@ -352,10 +353,17 @@ int Command::SendCommand(uint32_t cmdId, const CommandValue& value, milliseconds
         Fail(FailureKind::NoLink);
         return 0;
     }
-    if (outOfStep_ && !CatchUp(timeout)) {
-        lastFailure_.notSent = Printable(line);
-        if (!lastFailure_.received.empty()) lastHeard_ = lastFailure_;
-        return 0;
+    if (outOfStep_) {
+        heldBack_ = line;
+        const bool caughtUp = CatchUp(timeout);
+        heldBack_.clear();
+        if (!caughtUp) {
+            lastFailure_.notSent = Printable(line);
+            // The operator stopped waiting for the camera to catch up: for him it was this command's wait.
+            if (lastFailure_.kind == FailureKind::Cancelled) lastFailure_.command = lastFailure_.notSent;
+            if (!lastFailure_.received.empty()) lastHeard_ = lastFailure_;
+            return 0;
+        }
     }
     Start(line, timeout);
     DropStrayLines();

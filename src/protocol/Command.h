@@ -144,6 +144,9 @@ public:
     // The last command line sent ("BA=1", "GA?"), when it went out and how long it may wait, so a
     // window can say what the tool is waiting for.
     const std::string& SentLine() const { return sentLine_; }
+    // The command the caller waits for: the set held back while the camera catches up (SentLine()
+    // is then "MD?"), else SentLine().
+    const std::string& WaitingFor() const { return heldBack_.empty() ? sentLine_ : heldBack_; }
     std::chrono::steady_clock::time_point SentAt() const { return sentAt_; }
     milliseconds SentTimeout() const { return timeout_; }
 
@@ -213,6 +216,7 @@ private:
     bool busy_ = false;
     int quietDepth_ = 0;
     std::string sentLine_;  // the command waiting, without CR LF
+    std::string heldBack_;  // the set waiting for the camera to catch up
     milliseconds timeout_{0};
     std::chrono::steady_clock::time_point sentAt_{};
     std::string lastStale_;  // the last line skipped while it waited

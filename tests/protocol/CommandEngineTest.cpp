@@ -321,6 +321,16 @@ TEST_F(EngineTest, OnlyLongWaitsCanBeAbandonedAndTheLateAnswerIsNoReply) {
     EXPECT_EQ(value, 9);
     EXPECT_EQ(cancel.ended, 2);
 
+    // The next set waits for the camera to catch up first ("MD?"); stopping that wait is stopping the
+    // set's, and the set never goes out.
+    cancel.asked = 0;
+    const size_t written = link.Written().size();
+    EXPECT_EQ(engine.SendCommandInt(cmd::SA, 1, milliseconds(40000)), 0);
+    EXPECT_EQ(engine.LastFailure().kind, FailureKind::Cancelled);
+    EXPECT_EQ(engine.LastFailure().command, "SA=1");
+    EXPECT_EQ(link.Written().size(), written + 1);
+    EXPECT_EQ(link.Written().back(), "MD?\r\n");
+
     // The calibration ends after all: its COMPLETE is listed as stray, and the next query takes its
     // own reply.
     link.Feed("COMPLETE\r\n");
