@@ -177,28 +177,25 @@ bool ScreenshotTour::OnePush() {
     QObject::connect(&progress, &QTimer::timeout, [&] {
         if (platform->Progress() != nullptr) progressSaved = Save(platform->Progress(), "onepush-progress");
     });
+    // The result box is saved and closed as soon as it shows.
+    const auto saveBox = [this](QTimer& timer, bool& saved, const QString& name) {
+        QObject::connect(&timer, &QTimer::timeout, [this, &timer, &saved, name] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (box == nullptr) return;
+            timer.stop();
+            saved = Save(box, name);
+            box->accept();
+        });
+        timer.start(200);
+    };
     QTimer result;
-    QObject::connect(&result, &QTimer::timeout, [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (box == nullptr) return;
-        result.stop();
-        resultSaved = Save(box, "onepush-result");
-        box->accept();
-    });
+    saveBox(result, resultSaved, "onepush-result");
     progress.start(2500);
-    result.start(200);
     button->click();
     // White balance once: its box lists the gains it re-read.
     bool balanceSaved = false;
     QTimer balance;
-    QObject::connect(&balance, &QTimer::timeout, [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (box == nullptr) return;
-        balance.stop();
-        balanceSaved = Save(box, "onepush-white-balance-result");
-        box->accept();
-    });
-    balance.start(200);
+    saveBox(balance, balanceSaved, "onepush-white-balance-result");
     window_.Binding().SetCurSel(ui::id::kWhiteBalance, 1);
     window_.Logic().OnControlEvent(ui::id::kWhiteBalance, {ui::ControlEventType::SelChange});
     window_.Tabs()->setCurrentIndex(0);

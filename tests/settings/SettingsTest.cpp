@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -283,6 +284,12 @@ TEST_F(SettingsWriteTest, SaveAsksBeforeReplacingAndRemembersTheFolder) {
     dlg->OnMenuCommand(settings::kMenuSaveAllData);
     EXPECT_EQ(Read("line3.cam").rfind("TM=0\r\n", 0), 0u);
     EXPECT_EQ(Read("sub/line4.cam"), Read("line3.cam"));
+    // Each save says in the status bar what went where.
+    const std::string saved = Read("sub/line4.cam");
+    ASSERT_FALSE(dlg->statusTexts.empty());
+    EXPECT_EQ(dlg->statusTexts.back(), "Saved All Data (" +
+                                           std::to_string(std::count(saved.begin(), saved.end(), '\n')) +
+                                           " settings) to " + Path("sub/line4.cam"));
     std::string folder;
     services->registry.ReadString(app::kRegCameraFilePath, folder);
     EXPECT_EQ(folder, Path("sub"));
