@@ -1,7 +1,6 @@
 #include "QtPlatform.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QGridLayout>
@@ -182,14 +181,8 @@ void QtPlatform::ProgressOpen(const std::string& text) {
         if (over->windowHandle() != nullptr) progress_->windowHandle()->setTransientParent(over->windowHandle());
     }
     progress_->show();
-    // The first frame shows this operation's text and an empty bar before any work starts: a window
-    // still unpainted shows whatever the screen held there, such as the last operation's full bar.
-    QElapsedTimer waited;
-    waited.start();
-    while (progress_ && progress_->windowHandle() != nullptr && !progress_->windowHandle()->isExposed() &&
-           waited.elapsed() < kExposeWaitMs)
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 10);
-    if (progress_) progress_->repaint();
+    // The first frame shows this operation's text and an empty bar before any work starts.
+    progress_->repaint();
 }
 
 void QtPlatform::ProgressSetText(const std::string& text) {

@@ -13,9 +13,6 @@ namespace vr::gui {
 
 class QtPlatform : public app::IPlatform {
 public:
-    // How long a new progress window is given to appear before the operation goes on without it.
-    static constexpr int kExposeWaitMs = 100;
-
     QtPlatform();
     ~QtPlatform() override;
     QtPlatform(const QtPlatform&) = delete;
