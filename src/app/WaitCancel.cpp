@@ -47,6 +47,7 @@ std::string WaitCancel::WaitingText(const std::string& sentLine, std::chrono::mi
 }
 
 void WaitCancel::LongWaitBegins() {
+    waitedOut_ = engine_.SentTimeout() <= waitOutUpTo_;
     offered_ = false;
     ownWindow_ = false;
     cancelled_ = false;
@@ -71,6 +72,7 @@ void WaitCancel::Offer() {
 
 bool WaitCancel::CancelRequested() {
     if (cancelled_) return true;
+    if (waitedOut_) return false;
     const auto waited = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - engine_.SentAt());
     if (waited < kQuietWait) return false;
     if (!offered_) Offer();

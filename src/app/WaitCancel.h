@@ -29,6 +29,11 @@ public:
 
     WaitCancel(IPlatform& platform, protocol::DialogRegistry& dialogs, const protocol::Command& engine);
 
+    // Commands whose time-out is at most `timeout` are waited for to the end, whatever the platform's
+    // poll says: the command line's Ctrl-C lets an ordinary command, whose answer comes within its few
+    // seconds anyway, finish and stops at the next command boundary. None by default.
+    void WaitOutUpTo(std::chrono::milliseconds timeout) { waitOutUpTo_ = timeout; }
+
     // protocol::IWaitCancel
     void LongWaitBegins() override;
     bool CancelRequested() override;
@@ -46,6 +51,8 @@ private:
     IPlatform& platform_;
     protocol::DialogRegistry& dialogs_;
     const protocol::Command& engine_;
+    std::chrono::milliseconds waitOutUpTo_{0};
+    bool waitedOut_ = false;  // this wait is not offered to be abandoned
     bool offered_ = false;    // Cancel is on screen for this wait
     bool ownWindow_ = false;  // in a progress window opened for it
     bool cancelled_ = false;
