@@ -10,6 +10,7 @@
 #include "link/NetworkAddress.h"
 #include "link/SerialPortList.h"
 #include "protocol/Command.h"
+#include "protocol/CommandTimeouts.h"
 #include "protocol/TrafficLog.h"
 #include "settings/ModelCommands.h"
 #include "sim/PtyServer.h"
@@ -22,6 +23,8 @@ Session::Session(const Options& options)
       core_(std::make_unique<app::CoreServices>(
           platform_, options.configDir ? *options.configDir : app::CRegistry::DefaultFolder(), link::SerialPortList(),
           app::kCliShutdownStatusName)) {
+    // Ctrl-C abandons only a long wait (a calibration, a store); an ordinary command is let finish.
+    core_->waitCancel.WaitOutUpTo(protocol::kOrdinaryTimeout);
     if (!core_->registry.Problem().empty()) std::fprintf(stderr, "vr8200ctl: %s\n", core_->registry.Problem().c_str());
     window_ = std::make_unique<ui::CCtrlToolDlg>(core_->Get(), controls_, view_);
 }

@@ -43,6 +43,8 @@ public:
 
 private:
     void CreateLutEditors();
+    // Before their first showing: the editors below the main window's menu bar, on the screen.
+    void PlaceLutEditors();
 
     MainWindow& window_;
     std::unique_ptr<settings::SettingsFeature> settings_;
@@ -52,6 +54,7 @@ private:
     std::unique_ptr<QTimer> calibrationTicker_;
     std::unique_ptr<IdentityDialogs> identity_;
     std::array<QPointer<LutEditorWindow>, 3> lutWindows_;
+    bool lutEditorsPlaced_ = false;
     std::unique_ptr<lut::LutEditors> lutEditors_;
     std::unique_ptr<lut::TableFiles> tableFiles_;
 };

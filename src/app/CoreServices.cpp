@@ -10,8 +10,10 @@ CoreServices::CoreServices(IPlatform& platform, const std::string& configFolder,
       link(registry, platform, traffic, std::move(ports)),
       line(link),
       engine(platform, status, traffic),
+      waitCancel(platform, dialogs, engine),
       services_{platform, registry, controlMode, traffic, status, dialogs, table, engine, link, line, model} {
     engine.SetLink(&link);
+    engine.SetWaitCancel(&waitCancel);
 }
 
 }  // namespace vr::app

@@ -8,6 +8,7 @@
 #include "app/ControlMode.h"
 #include "app/Registry.h"
 #include "app/Services.h"
+#include "app/WaitCancel.h"
 #include "link/CommSetting.h"
 #include "link/CommSettingLineControl.h"
 #include "protocol/Command.h"
@@ -39,6 +40,8 @@ public:
     link::CCommSetting link;
     link::CommSettingLineControl line;
     protocol::Command engine;
+    // The operator's Cancel of a long wait for the camera.
+    WaitCancel waitCancel;
     settings::CameraModel model;
 
 private:

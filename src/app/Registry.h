@@ -60,6 +60,9 @@ inline constexpr const char* kCameraRatePortName = "Camera Rate Port";
 // The desktop tool's own values beside the table: where its main window stood, and the settings
 // files used last, newest first (an empty value is an unused place).
 inline constexpr const char* kMainWindowGeometryName = "Main Window Geometry";
+inline constexpr const char* kCommunicationWindowPlaceName = "Communication Window Place";
+// "1": reconnect by itself when the remembered device is there again, instead of offering to.
+inline constexpr const char* kAutoReconnectName = "Reconnect Automatically";
 inline constexpr const char* kRecentSettingsFileNames[] = {"Recent Settings File 1", "Recent Settings File 2",
                                                            "Recent Settings File 3", "Recent Settings File 4",
                                                            "Recent Settings File 5"};

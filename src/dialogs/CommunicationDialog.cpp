@@ -4,6 +4,7 @@
 
 #include "app/Platform.h"
 #include "app/Services.h"
+#include "app/WaitCancel.h"
 #include "link/CommSetting.h"
 #include "link/LineControl.h"
 #include "protocol/Command.h"
@@ -79,8 +80,7 @@ void CCommunicationDialog::OnClose() {
 
 void CCommunicationDialog::AddMessage(const std::string& text) {
     // A full log drops its oldest entry: what is happening now matters more than the start.
-    if (controls_.GetCount(kMessages) >= kMaxMessages) controls_.DeleteString(kMessages, 0);
-    if (controls_.GetCount(kMessages) < kMaxMessages) controls_.AddString(kMessages, text);
+    controls_.AddStringBounded(kMessages, text, kMaxMessages);
 }
 
 void CCommunicationDialog::SelectBaud(int index) {
@@ -182,9 +182,16 @@ void CCommunicationDialog::OnStore() {
     if (!settings::MemoryAreas::IsArea(area)) return;
     app::IPlatform& platform = services_.platform;
     platform.ProgressOpen("Now, Storing camera data.");
-    if (settings::MemoryAreas(services_).Store(area, settings::MemoryAreas::kDialogStoreTimeout) == 1)
+    if (settings::MemoryAreas(services_).Store(area, settings::MemoryAreas::kDialogStoreTimeout) == 1) {
         platform.MessageBox("Completed to store current setting data!", app::kAppTitle, app::MsgIcon::Information);
+        platform.ProgressFinish();
+        return;
+    }
     platform.ProgressFinish();
+    // A refusal has been told by the engine; a wait the operator stopped is told here.
+    const protocol::Failure& failure = services_.engine.LastFailure();
+    if (failure.kind == protocol::FailureKind::Cancelled)
+        platform.MessageBox(app::WaitCancel::StoppedText(failure.command), app::kAppTitle, app::MsgIcon::Information);
 }
 
 void CCommunicationDialog::OnLoad() {

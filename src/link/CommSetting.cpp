@@ -97,6 +97,10 @@ std::string CCommSetting::AbsentRememberedDevice() {
     return serial_.RememberedIndex(portIndex_[ComPort]) < 0 ? serial_.Remembered() : std::string();
 }
 
+std::string CCommSetting::RememberedDevice() const {
+    return mode_ == ComPort ? serial_.Remembered() : std::string();
+}
+
 int CCommSetting::AddDevicePath(const std::string& path) {
     if (mode_ != Network) return serial_.AddDevicePath(path);
     if (path.empty()) return -1;

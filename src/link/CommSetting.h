@@ -94,6 +94,9 @@ public:
     std::string GetPortDevice(int index);
     // In the serial mode, the stored device path when that device is not there now; empty otherwise.
     std::string AbsentRememberedDevice();
+    // In the serial mode, the remembered device path (its stable name where it has one), present or
+    // not; empty in the Camera Link modes and when none is remembered.
+    std::string RememberedDevice() const;
     // Whether the link of the current mode is open.
     bool IsOpen() const;
     // Another program had the serial port open when it was opened last, without locking it (see

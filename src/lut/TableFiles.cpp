@@ -70,7 +70,8 @@ void TableFiles::SaveLutFile() {
     if (ReadLutTables() != TableFileOutcome::Done) return;
     const std::string path = AskSave(kSaveLutFilter);
     if (path.empty() || ConfirmReplace(path) != TableFileOutcome::Done) return;
-    WriteGammaFile(path);
+    if (WriteGammaFile(path) == TableFileOutcome::Done)
+        window_.ShowStatusText("Saved the red, green and blue LUT tables to " + FullPath(path));
 }
 
 void TableFiles::LoadAllLutTables() {
@@ -88,7 +89,8 @@ void TableFiles::ShadingToFile() {
     if (read != TableFileOutcome::Done) return;
     const std::string path = AskSave(kShadingFilter);
     if (path.empty() || ConfirmReplace(path) != TableFileOutcome::Done) return;
-    WriteShadingFile(path);
+    if (WriteShadingFile(path) == TableFileOutcome::Done)
+        window_.ShowStatusText("Saved the camera's shading data to " + FullPath(path));
 }
 
 void TableFiles::ShadingFromFile() {
@@ -100,7 +102,8 @@ void TableFiles::ShadingFromFile() {
 }
 
 void TableFiles::ShadingToFlash() {
-    StoreShading();
+    if (StoreShading() == TableFileOutcome::Done)
+        window_.ShowStatusText("The camera stored its shading data in its flash memory");
 }
 
 // ---- gamma files and LUT tables ---------------------------------------------------------------

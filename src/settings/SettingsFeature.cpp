@@ -86,9 +86,14 @@ std::string SettingsFeature::AskOpenPath() {
 void SettingsFeature::SaveAs(SettingsVariant variant) {
     const std::string path = AskSavePath();
     if (path.empty()) return;
-    const bool written = file_.Write(path, variant);
+    int lines = 0;
+    const bool written = file_.Write(path, variant, &lines);
     RememberFolder(path);
-    if (written && fileUsed_) fileUsed_(path);
+    if (!written) return;
+    window_.View().ShowStatusText(std::string("Saved ") +
+                                  (variant == SettingsVariant::AllData ? "All Data" : "Shipping Data") + " (" +
+                                  std::to_string(lines) + " settings) to " + path);
+    if (fileUsed_) fileUsed_(path);
 }
 
 void SettingsFeature::OpenFile() {
@@ -102,9 +107,19 @@ SettingsLoad SettingsFeature::LoadFile(const std::string& path) {
     RememberFolder(path);
     if (load.opened && fileUsed_) fileUsed_(path);
     const std::string report = LoadReport(load, path);
-    if (!report.empty())
-        services_.platform.MessageBox(report, app::kAppTitle,
-                                      load.refused.empty() ? app::MsgIcon::Information : app::MsgIcon::Exclamation);
+    if (report.empty()) return load;
+    const app::MsgIcon icon = load.refused.empty() ? app::MsgIcon::Information : app::MsgIcon::Exclamation;
+    // The pages show the file's values; after refusals they may not be the camera's. A camera that
+    // went away has nothing to reload.
+    if (load.refused.empty() || load.lost) {
+        services_.platform.MessageBox(report, app::kAppTitle, icon);
+        return load;
+    }
+    if (services_.platform.MessageBox(report + "\n" + kReloadQuestion, app::kAppTitle, icon, app::MsgButtons::YesNo) ==
+        app::MsgResult::Yes) {
+        window_.QueryCurrentArea();
+        window_.ReadAllSettings();
+    }
     return load;
 }
 
@@ -129,7 +144,7 @@ std::string SettingsFeature::LoadReport(const SettingsLoad& load, const std::str
         if (r.why == RefusedLine::Why::TooLarge) text += " (not sent: a number beyond 32 bits)";
     }
     if (n > kRefusedLinesListed) text += "\nand " + std::to_string(n - kRefusedLinesListed) + " more";
-    text += "\nThe pages show the file's values; Reload shows the camera's.";
+    text += "\nThe pages show the file's values.";
     return text;
 }
 
@@ -161,7 +176,8 @@ void SettingsFeature::StoreSettings() {
     const std::optional<int> area = front_.chooseArea(ui::AreaDialogMode::Store, window_.FactoryMode());
     if (!area) return;
     if (MemoryAreas::IsArea(*area)) window_.SetCurrentArea(static_cast<uint32_t>(*area));
-    MemoryAreas(services_).StoreChosen(*area, window_.FactoryMode());
+    if (MemoryAreas(services_).StoreChosen(*area, window_.FactoryMode()) == 1)
+        window_.View().ShowStatusText("The camera stored its settings in " + MemoryAreas::AreaName(*area));
 }
 
 void SettingsFeature::LoadSettings() {
@@ -174,7 +190,8 @@ void SettingsFeature::LoadSettings() {
 }
 
 void SettingsFeature::StoreAll() {
-    MemoryAreas(services_).StoreAll();
+    if (MemoryAreas(services_).StoreAll() == 1)
+        window_.View().ShowStatusText("The camera stored its settings in every area");
 }
 
 void SettingsFeature::CameraReset() {

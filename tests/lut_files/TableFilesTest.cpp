@@ -108,7 +108,7 @@ protected:
 
     test::TempDir dir;
     lut::PlainLutTables tables;
-    ui::NoWindowView view;
+    test::RecordingView view;
     ui::FeatureRouter router;
     std::unique_ptr<lut::TableFiles> files;
 };
@@ -276,6 +276,7 @@ TEST_F(TableFilesTest, OpenLutFileSaysWhyItCouldNotAndSaveLutFileReadsTheCameraF
     EXPECT_EQ(Platform().boxes[0].buttons, app::MsgButtons::YesNo);
     Menu(30007);
     EXPECT_EQ(dir.ReadFile("lut.csv"), lut::FormatGammaFile(identity, identity, identity));
+    EXPECT_EQ(view.statusTexts, Strings{"Saved the red, green and blue LUT tables to " + path});
 }
 
 TEST_F(TableFilesTest, SaveLutFileEndsBeforeItsDialogWhenTheReadFails) {

@@ -281,4 +281,66 @@ TEST_F(EngineTest, QuietTransfersKeepFailuresWithoutABoxEach) {
     EXPECT_EQ(platform.boxes.size(), 1u) << "loud again afterwards";
 }
 
+// The operator's way out of a long wait: asked only while a command with a time-out beyond two seconds
+// waits, it ends the wait without a box and without taking the camera for gone; what the camera sends
+// afterwards is a stray line for the next command.
+TEST_F(EngineTest, OnlyLongWaitsCanBeAbandonedAndTheLateAnswerIsNoReply) {
+    struct Cancel final : IWaitCancel {
+        void LongWaitBegins() override { ++begun; }
+        bool CancelRequested() override { return ++asked >= cancelAt; }
+        void LongWaitEnds() override { ++ended; }
+        int begun = 0, ended = 0, asked = 0, cancelAt = 3;
+    } cancel;
+    engine.SetWaitCancel(&cancel);
+    status.SetOnline();
+
+    // A wait of two seconds or less is always waited for.
+    EXPECT_EQ(engine.SendCommandInt(cmd::GA, 1, Command::kCancellableWait), 0);
+    EXPECT_EQ(cancel.asked, 0);
+    EXPECT_EQ(cancel.begun, 0);
+    EXPECT_EQ(engine.LastFailure().kind, FailureKind::TimedOut);
+    int32_t value = 9;
+    ASSERT_EQ(QueryGa("GA=7\r\n", value), 1);  // every answer in again
+    Answer("");
+
+    const auto started = std::chrono::steady_clock::now();
+    EXPECT_EQ(engine.SendCommandInt(cmd::RS, 0, milliseconds(420000)), 0);
+    EXPECT_EQ(link.Written().back(), "RS=0\r\n");
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(30));
+    EXPECT_EQ(engine.LastFailure().kind, FailureKind::Cancelled);
+    EXPECT_EQ(engine.LastFailure().command, "RS=0");
+    EXPECT_EQ(cancel.asked, 3);
+    EXPECT_EQ(cancel.begun, 1);
+    EXPECT_EQ(cancel.ended, 1);
+    EXPECT_TRUE(Online()) << "the camera may still be at work: it is not taken for gone";
+    EXPECT_TRUE(platform.boxes.empty());
+    EXPECT_EQ(platform.waitCursorDepth, 0);
+
+    // The next set waits for the camera to catch up first ("MD?"); stopping that wait is stopping the
+    // set's, and the set never goes out.
+    cancel.asked = 0;
+    const size_t written = link.Written().size();
+    EXPECT_EQ(engine.SendCommandInt(cmd::SA, 1, milliseconds(40000)), 0);
+    EXPECT_EQ(engine.LastFailure().kind, FailureKind::Cancelled);
+    EXPECT_EQ(engine.LastFailure().command, "SA=1");
+    EXPECT_EQ(link.Written().size(), written + 1);
+    EXPECT_EQ(link.Written().back(), "MD?\r\n");
+
+    // A query with a long time-out is abandoned the same way.
+    cancel.asked = 0;
+    EXPECT_EQ(engine.QueryInt(cmd::SDRS, value, milliseconds(5000)), 0);
+    EXPECT_EQ(engine.LastFailure().kind, FailureKind::Cancelled);
+    EXPECT_EQ(value, 7);
+    EXPECT_EQ(cancel.ended, 3);
+
+    // The calibration ends after all: its COMPLETE is listed as stray, and the next query takes its
+    // own reply.
+    link.Feed("COMPLETE\r\n");
+    EXPECT_EQ(QueryGa("GA=321\r\n", value), 1);
+    EXPECT_EQ(value, 321);
+    EXPECT_NE(std::find(terminal.begin(), terminal.end(), "Rx: COMPLETE  (stray: not a reply)"), terminal.end());
+    EXPECT_TRUE(platform.boxes.empty());
+    engine.SetWaitCancel(nullptr);
+}
+
 }  // namespace

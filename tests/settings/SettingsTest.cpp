@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -158,20 +159,32 @@ TEST_F(SettingsLoadTest, TheModelLineRenamesTheCameraAndChromaticModeSetsTheEdit
     EXPECT_NE(Texts().back().find("line 1: MD00=VR-8200?KA (not sent: control character)"), std::string::npos);
 }
 
-TEST_F(SettingsLoadTest, ARefusedLineIsKeptAndReportedAndTheRestIsSent) {
-    Start("KA", With([](sim::SimOptions& o) { o.refuse = {"GA"}; }));
-    const settings::SettingsLoad load = Load("WTC=2048\r\nGA=500\r\nBL=4\r\n");
-    EXPECT_EQ(sent, (Strings{"WTC=2048", "GA=500", "BL=4"}));
-    EXPECT_EQ(CameraValue("BL"), 4);
+// Refused lines are listed in one report at the end, with no box of their own, and the report offers
+// to read the camera's values back.
+TEST_F(SettingsLoadTest, RefusedLinesAreKeptAndReportedOnceAndTheRestIsSent) {
+    Start("KA", With([](sim::SimOptions& o) { o.refuse = {"GA", "BL"}; }));
+    const std::string file = "WTC=2048\r\nGA=500\r\nBL=4\r\nOFC=64\r\n";
+    const settings::SettingsLoad load = Load(file);
+    EXPECT_EQ(sent, (Strings{"WTC=2048", "GA=500", "BL=4", "OFC=64"}));
+    EXPECT_EQ(CameraValue("OFC"), 64);
     // The table keeps the file's value; the camera kept its own.
     EXPECT_EQ(services->table.GetCommittedDataValue(1041), 500);
     EXPECT_EQ(CameraValue("GA"), 100);
-    ASSERT_EQ(load.refused.size(), 1u);
+    ASSERT_EQ(load.refused.size(), 2u);
     EXPECT_EQ(load.refused[0].why, settings::RefusedLine::Why::Refused);
-    EXPECT_EQ(Texts(),
-              (Strings{"ERROR: Refused\nGA=500", "The camera did not take 1 line of " + Path("in.cam") +
-                                                     ":\nline 2: GA=500 (ERROR: Refused)\n"
-                                                     "The pages show the file's values; Reload shows the camera's."}));
+    const std::string report = "The camera did not take 2 lines of " + Path("in.cam") +
+                               ":\nline 2: GA=500 (ERROR: Refused)\nline 3: BL=4 (ERROR: Refused)\n"
+                               "The pages show the file's values.\nReload the camera's values now?";
+    EXPECT_EQ(Texts(), Strings{report});
+    EXPECT_EQ(Platform().boxes[0].buttons, app::MsgButtons::YesNo);
+
+    // Yes reads the camera's own values back onto the pages.
+    Platform().boxes.clear();
+    Platform().answers = {app::MsgResult::Yes};
+    Load(file);
+    EXPECT_EQ(Texts(), Strings{report});
+    EXPECT_EQ(services->table.GetCommittedDataValue(1041), 100);
+    EXPECT_EQ(controls->GetText(1041), "100");
 }
 
 TEST_F(SettingsLoadTest, ALostLineEndsTheLoadAtOnceAndTheOperatorMayStopBetweenLines) {
@@ -271,6 +284,12 @@ TEST_F(SettingsWriteTest, SaveAsksBeforeReplacingAndRemembersTheFolder) {
     dlg->OnMenuCommand(settings::kMenuSaveAllData);
     EXPECT_EQ(Read("line3.cam").rfind("TM=0\r\n", 0), 0u);
     EXPECT_EQ(Read("sub/line4.cam"), Read("line3.cam"));
+    // Each save says in the status bar what went where.
+    const std::string saved = Read("sub/line4.cam");
+    ASSERT_FALSE(dlg->statusTexts.empty());
+    EXPECT_EQ(dlg->statusTexts.back(), "Saved All Data (" +
+                                           std::to_string(std::count(saved.begin(), saved.end(), '\n')) +
+                                           " settings) to " + Path("sub/line4.cam"));
     std::string folder;
     services->registry.ReadString(app::kRegCameraFilePath, folder);
     EXPECT_EQ(folder, Path("sub"));

@@ -165,9 +165,37 @@ bool CCtrlToolDlg::WriteChangedValues() {
         if (row.value == row.committedValue) continue;
         // The editor rows without a command of their own are sent by their editors, never from here.
         if (row.def->cmdId == protocol::cmd::Unnamed) continue;
-        if (Engine().SendCommandInt(row.def->cmdId, row.value, kSetTimeout) != 1) return false;
+        int sent = 0;
+        {
+            // A refusal is told below, with what the operator needs to choose a value that works.
+            protocol::Command::Quiet quiet(Engine());
+            sent = Engine().SendCommandInt(row.def->cmdId, row.value, kSetTimeout);
+        }
+        if (sent == 1) continue;
+        ReportRefusedValue(*row.def);
+        return false;
     }
     return true;
+}
+
+void CCtrlToolDlg::ReportRefusedValue(const protocol::ParameterDef& def) {
+    const protocol::Failure& failure = Engine().LastFailure();
+    if (failure.kind != protocol::FailureKind::Refused) return;
+    // The camera's own text and the command it refused, as always; then which control that was and
+    // the values it takes, where the tool knows them.
+    std::string text = failure.received + "\n" + failure.command;
+    const std::string group = def.group;
+    std::string caption = group.empty() ? std::string(def.label) : group + " / " + def.label;
+    if (!caption.empty()) {
+        int32_t lo = def.minValue, hi = def.maxValue;
+        const uint32_t spin = SpinOf(def.ctrlId);
+        if (spin != 0 && controls_.Exists(spin)) controls_.GetSpinRange(spin, lo, hi);
+        if (lo > hi) std::swap(lo, hi);
+        text += "\n" + caption;
+        if (def.controlKind == protocol::ControlKind::SpinEdit)
+            text += ": valid range " + std::to_string(lo) + " to " + std::to_string(hi);
+    }
+    services_.platform.MessageBox(text, "Communication Error", app::MsgIcon::Exclamation);
 }
 
 void CCtrlToolDlg::RefreshFromCamera(uint32_t ctrlId) {
