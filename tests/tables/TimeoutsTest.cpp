@@ -18,6 +18,7 @@
 #include "identity/CameraId.h"
 #include "identity/DeviceInfo.h"
 #include "identity/UserId.h"
+#include "lut/PlainLutTables.h"
 #include "lut/TableFiles.h"
 #include "protocol/CommandTimeouts.h"
 #include "settings/SettingsFeature.h"
@@ -44,12 +45,6 @@ struct NoFrame final : dialogs::IDialogFrame {
     bool HasWindow() const override { return true; }
     void EnableWindow(bool) override {}
     void ShowWindow(bool) override {}
-};
-
-struct PlainTables final : lut::ILutTables {
-    lut::LutTable& Table(lut::LutColour colour) override { return tables[static_cast<int>(colour)]; }
-    void ShowAsRead(lut::LutColour) override {}
-    std::array<lut::LutTable, 3> tables{};
 };
 
 // A program's services and main window with its features, on a camera of `model` behind the
@@ -120,7 +115,7 @@ struct Rig {
     std::unique_ptr<dialogs::CCommunicationDialog> comm;
     InstantClock clock;
     std::unique_ptr<calibration::OnePush> onePush;
-    PlainTables tables;
+    lut::PlainLutTables tables;
     std::unique_ptr<lut::TableFiles> tableFiles;
 };
 
