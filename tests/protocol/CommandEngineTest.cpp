@@ -104,6 +104,10 @@ TEST_F(EngineTest, RepliesAreClassifiedAlikeInSetsAndQueries) {
     EXPECT_EQ(engine.SendCommandInt(cmd::GA, 1, milliseconds(40)), 0);
     EXPECT_EQ(engine.LastFailure().kind, FailureKind::TimedOut);
     EXPECT_TRUE(platform.boxes.empty());
+    // Nor is it the answer the timed-out set still owes: the error after it is.
+    int32_t value = 0;
+    EXPECT_EQ(QueryGa("\r\nERROR: Busy\r\nGA=7\r\n", value), 1);
+    EXPECT_EQ(value, 7);
 }
 
 TEST_F(EngineTest, TimeOutsGoOfflineSilently) {
