@@ -21,6 +21,8 @@
 #include "lut/PlainLutTables.h"
 #include "lut/TableFiles.h"
 #include "protocol/CommandTimeouts.h"
+#include "settings/ModelCommands.h"
+#include "settings/ReadAllSettings.h"
 #include "settings/SettingsFeature.h"
 #include "settings/SettingsFile.h"
 #include "ui/main/ControlIds.h"
@@ -352,4 +354,5 @@ TEST(GoldenTables, ReadOrderOfEachModelAndMode) {
             EXPECT_EQ(listed, expected);
         }
     }
+    EXPECT_TRUE(settings::RowsToRead(settings::kModelUnknown, true).empty()) << "an unknown model reads nothing";
 }
