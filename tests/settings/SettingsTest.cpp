@@ -452,7 +452,7 @@ TEST_F(AreasAndModelTest, CompareListsTheDifferencesAndLoadsTheFileOnRequest) {
 
 // Each kind of value the comparison with a file looks at, alone: integer rows that agree, differ, are
 // missing from the file or went unanswered, a setting only the file brought up (the chromatic
-// aberration mode, asked besides the read), a line the model lacks, and the model name.
+// aberration mode, asked besides the read, answered or not), a line the model lacks, and the model name.
 TEST(CompareSettings, EachKindOfValueIsComparedOnItsOwn) {
     test::FakePlatform platform;
     protocol::ParameterTable table{platform};
@@ -466,9 +466,9 @@ TEST(CompareSettings, EachKindOfValueIsComparedOnItsOwn) {
         read.push_back({static_cast<size_t>(table.CtrlId2TblIndex(ctrlId)), answered});
     }
     table.SetDataValue(1041, 400);  // GA
-    const std::vector<settings::UnreadSetting> unread = {{protocol::cmd::CACM, 1560, true, 3}};
+    const std::vector<settings::UnreadSetting> answered = {{protocol::cmd::CACM, 1560, true, 3}};
     const settings::CameraModel model{settings::kModelKB, settings::kModelNameKB};
-    const auto compare = [&](const std::string& file) {
+    const auto compare = [&](const std::string& file, const std::vector<settings::UnreadSetting>& unread) {
         Strings shown;
         for (const auto& d :
              settings::CompareSettings(settings::SettingsLines::Split(file), reader, table, read, unread, model, true))
@@ -478,8 +478,10 @@ TEST(CompareSettings, EachKindOfValueIsComparedOnItsOwn) {
     };
     // Kinds: 0 differs, 1 the file lacks it, 2 the model lacks it, 3 no answer.
     const std::string agreeing = "GA=400\r\nWTC=4096\r\nBL=0\r\nGAR=100\r\nCACM=3\r\n";
-    EXPECT_EQ(compare("MD00=VR-8200-KB\r\n" + agreeing), Strings{"3 GAR 100 -"});
-    EXPECT_EQ(compare("MD00=VR-8200-KA\r\n" + agreeing + "GA=401\r\nCACM=1\r\nPER=9\r\n"),
+    EXPECT_EQ(compare("MD00=VR-8200-KB\r\n" + agreeing, answered), Strings{"3 GAR 100 -"});
+    EXPECT_EQ(compare("MD00=VR-8200-KA\r\n" + agreeing + "GA=401\r\nCACM=1\r\nPER=9\r\n", answered),
               (Strings{"0 MD00 VR-8200-KA VR-8200-KB", "0 GA 401 400", "3 GAR 100 -", "0 CACM 1 3", "2 PER 9 -"}));
-    EXPECT_EQ(compare("GA=400\r\nBL=-1\r\n"), (Strings{"1 WTC - 4096", "0 BL -1 0", "3 GAR - -"}));
+    EXPECT_EQ(compare("GA=400\r\nBL=-1\r\n", answered), (Strings{"1 WTC - 4096", "0 BL -1 0", "3 GAR - -"}));
+    // A setting asked besides the read that went unanswered is reported, not taken as agreeing.
+    EXPECT_EQ(compare(agreeing, {{protocol::cmd::CACM, 1560, false, 0}}), (Strings{"3 GAR 100 -", "3 CACM 3 -"}));
 }
