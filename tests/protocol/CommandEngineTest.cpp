@@ -83,9 +83,11 @@ TEST_F(EngineTest, RepliesAreClassifiedAlikeInSetsAndQueries) {
         EXPECT_EQ(engine.LastFailure().kind, c.set == 1 ? FailureKind::None : FailureKind::Refused);
 
         platform.boxes.clear();
+        status.SetOffline();
         int32_t value = -1;
         EXPECT_EQ(QueryGa(c.reply + "\r\nGA=7\r\n", value), c.query >= 0 ? 1 : 0);
         EXPECT_EQ(value, c.query);
+        EXPECT_EQ(Online(), c.query >= 0) << "only a query's value turns the status online";
         EXPECT_EQ(platform.Texts(), c.queryBox == nullptr ? Texts{} : Texts{c.queryBox});
         if (c.queryBox != nullptr) {
             EXPECT_EQ(engine.LastFailure().kind,
@@ -108,6 +110,16 @@ TEST_F(EngineTest, RepliesAreClassifiedAlikeInSetsAndQueries) {
     int32_t value = 0;
     EXPECT_EQ(QueryGa("\r\nERROR: Busy\r\nGA=7\r\n", value), 1);
     EXPECT_EQ(value, 7);
+
+    // A failed text query gives back the empty text; the entry without a mnemonic is never asked.
+    std::string text = "old";
+    Answer("garbage\r\n");
+    EXPECT_EQ(engine.QueryString(cmd::MD, text, kSecond), 0);
+    EXPECT_EQ(text, "");
+    const size_t written = link.Written().size();
+    CommandValue unnamed;
+    EXPECT_EQ(engine.QueryCommand(cmd::Unnamed, unnamed, kSecond), 0);
+    EXPECT_EQ(link.Written().size(), written);
 }
 
 TEST_F(EngineTest, TimeOutsGoOfflineSilently) {
