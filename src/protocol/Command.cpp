@@ -35,6 +35,11 @@ std::string ValueLineName(const std::string& line) {
     return r.name;
 }
 
+// A line of nothing but blanks says nothing: it is no answer to any command.
+bool IsBlank(const std::string& line) {
+    return line.find_first_not_of(' ') == std::string::npos;
+}
+
 std::string Trim(const std::string& text) {
     const size_t b = text.find_first_not_of(' ');
     if (b == std::string::npos) return {};
@@ -228,7 +233,7 @@ void Command::DropStrayLines() {
         while (link_->Read(&byte, 1, milliseconds(0)) == 1) {
             if (assembler_.Feed(byte) == LineAssembler::Result::Line) {
                 traffic_.LogRx(Printable(assembler_.Line()), RxKind::Stray);
-                Received();
+                if (!IsBlank(assembler_.Line())) Received();
             }
         }
     }
@@ -255,6 +260,10 @@ bool Command::WaitForReply(std::chrono::steady_clock::time_point start, millisec
     do {
         if (!ReceiveLine(deadline)) continue;
         std::string line = TakeReceivedLine();
+        if (IsBlank(line)) {
+            traffic_.LogRx(Printable(line), RxKind::Stale);
+            continue;
+        }
         if (filter(line) == Fit::Stale) {
             traffic_.LogRx(Printable(line), RxKind::Stale);
             Received();
@@ -469,7 +478,7 @@ void Command::OnTimer() {
     if (busy_) return;
     if (ReceiveLine(std::chrono::steady_clock::now())) {
         traffic_.LogRx(Printable(receivedLines_.back()));
-        Received();
+        if (!IsBlank(receivedLines_.back())) Received();
     }
 }
 

@@ -6,8 +6,8 @@
 // A reply is the line that can answer the command waiting: lines that were already on their way
 // when the command went out (a late answer to an earlier command, a line the camera sent on its
 // own) are listed as stray, and a line that cannot be the answer (another command's value while a
-// query waits, a value while a set waits for its completion) is listed as stale and skipped. So one
-// late reply never shifts every later reply by one.
+// query waits, a value while a set waits for its completion, a blank line) is listed as stale and
+// skipped. So one late reply never shifts every later reply by one.
 //
 // Late replies. The camera answers every line, one answer each, in the order it received them. A
 // command that timed out (or whose wait was abandoned as one) leaves its answer owed, and it may

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "CameraOnPty.h"
+#include "MemoryLink.h"
 #include "lut/GammaFile.h"
 #include "lut/LutTransfer.h"
 #include "lut/PlainLutTables.h"
@@ -229,6 +230,22 @@ TEST(TableFileReadersTest, TakeDigitsOnlyAndLimitValuesBeforeTheyOverflow) {
     const std::vector<std::vector<int32_t>> expected = {{123456, 0, 0}, {5, 0, 0}, {5, 6, 0}, {9000, 99999, 0}};
     for (size_t i = 0; i < expected.size(); ++i)
         EXPECT_EQ((std::vector<int32_t>{b[0][i], b[1][i], b[2][i]}), expected[i]) << "shading line " << i;
+}
+
+// An entry the camera gives above 4095 is kept as 4095, as one a file gives is.
+TEST(TableFileReadersTest, LutEntriesTheCameraGivesAreLimitedToo) {
+    test::TestServices services;
+    test::MemoryLink link;
+    int32_t index = 0;
+    link.responder = [&index](const std::string& line) {
+        if (line.rfind("LUTIR=", 0) == 0) index = std::stoi(line.substr(6));
+        return line == "LUTR?\r\n" ? "LUTR=" + std::to_string(4090 + index) + "\r\n" : std::string("COMPLETE\r\n");
+    };
+    services.engine.SetLink(&link);
+    lut::LutTable table{};
+    EXPECT_TRUE(lut::ReadLutFromCamera(services.Get(), LutColour::Red, table));
+    services.engine.SetLink(nullptr);
+    for (int i = 0; i < lut::kLutEntries; ++i) EXPECT_EQ(table[static_cast<size_t>(i)], std::min(4090 + i, 4095)) << i;
 }
 
 TEST(TableFileWritersTest, ProduceExactLines) {

@@ -21,6 +21,7 @@
 #include "protocol/ParameterTable.h"
 #include "settings/ModelCommands.h"
 #include "settings/ReadAllSettings.h"
+#include "settings/SettingsCompare.h"
 #include "settings/SettingsFeature.h"
 #include "ui/main/ControlIds.h"
 
@@ -221,7 +222,7 @@ TEST_F(ReadAllStopTest, FiveTimeOutsInARowEndTheReadButRefusedRowsDoNotCount) {
     settings::RowsRead read = settings::ReadParameterRows(services->Get(), settings::kModelKA, false, kShortTimeout);
     EXPECT_TRUE(read.silent);
     EXPECT_FALSE(read.lost);
-    ASSERT_EQ(read.rows.size(), 12u + settings::kMaxTimeoutsInARow);
+    ASSERT_EQ(read.rows.size(), 12u + 5u);
     for (size_t i = 0; i < read.rows.size(); ++i) EXPECT_EQ(read.rows[i].answered, i < 12) << i;
     EXPECT_LT(read.rows.size(), read.planned);
 
@@ -448,3 +449,39 @@ TEST_F(AreasAndModelTest, CompareListsTheDifferencesAndLoadsTheFileOnRequest) {
 }
 
 }  // namespace
+
+// Each kind of value the comparison with a file looks at, alone: integer rows that agree, differ, are
+// missing from the file or went unanswered, a setting only the file brought up (the chromatic
+// aberration mode, asked besides the read, answered or not), a line the model lacks, and the model name.
+TEST(CompareSettings, EachKindOfValueIsComparedOnItsOwn) {
+    test::FakePlatform platform;
+    protocol::ParameterTable table{platform};
+    table.ResetToDefaults();
+    const settings::SettingsLines reader;
+    std::vector<settings::RowReadResult> read;
+    const std::pair<const char*, bool> rows[] = {{"GA", true}, {"WTC", true}, {"BL", true}, {"GAR", false}};
+    for (const auto& [name, answered] : rows) {
+        const uint32_t ctrlId =
+            static_cast<uint32_t>(table.ToCtrlId(static_cast<uint32_t>(protocol::FindCommand(name))));
+        read.push_back({static_cast<size_t>(table.CtrlId2TblIndex(ctrlId)), answered});
+    }
+    table.SetDataValue(1041, 400);  // GA
+    const std::vector<settings::UnreadSetting> answered = {{protocol::cmd::CACM, 1560, true, 3}};
+    const settings::CameraModel model{settings::kModelKB, settings::kModelNameKB};
+    const auto compare = [&](const std::string& file, const std::vector<settings::UnreadSetting>& unread) {
+        Strings shown;
+        for (const auto& d :
+             settings::CompareSettings(settings::SettingsLines::Split(file), reader, table, read, unread, model, true))
+            shown.push_back(std::to_string(static_cast<int>(d.kind)) + " " + d.name + " " + d.fileValue.value_or("-") +
+                            " " + d.cameraValue.value_or("-"));
+        return shown;
+    };
+    // Kinds: 0 differs, 1 the file lacks it, 2 the model lacks it, 3 no answer.
+    const std::string agreeing = "GA=400\r\nWTC=4096\r\nBL=0\r\nGAR=100\r\nCACM=3\r\n";
+    EXPECT_EQ(compare("MD00=VR-8200-KB\r\n" + agreeing, answered), Strings{"3 GAR 100 -"});
+    EXPECT_EQ(compare("MD00=VR-8200-KA\r\n" + agreeing + "GA=401\r\nCACM=1\r\nPER=9\r\n", answered),
+              (Strings{"0 MD00 VR-8200-KA VR-8200-KB", "0 GA 401 400", "3 GAR 100 -", "0 CACM 1 3", "2 PER 9 -"}));
+    EXPECT_EQ(compare("GA=400\r\nBL=-1\r\n", answered), (Strings{"1 WTC - 4096", "0 BL -1 0", "3 GAR - -"}));
+    // A setting asked besides the read that went unanswered is reported, not taken as agreeing.
+    EXPECT_EQ(compare(agreeing, {{protocol::cmd::CACM, 1560, false, 0}}), (Strings{"3 GAR 100 -", "3 CACM 3 -"}));
+}
