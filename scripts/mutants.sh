@@ -83,7 +83,11 @@ PY
 
 mapfile -t names < <(tool names "$list")
 if ((${#only[@]})); then
-    for n in "${only[@]}"; do printf '%s\n' "${names[@]}" | grep -qxF -- "$n" || { echo "mutants: no fault $n" >&2; exit 2; }; done
+    # grep reads the whole list (no -q): an early exit would kill printf with SIGPIPE, and pipefail
+    # would then take a listed fault for a missing one.
+    for n in "${only[@]}"; do
+        printf '%s\n' "${names[@]}" | grep -xF -- "$n" >/dev/null || { echo "mutants: no fault $n" >&2; exit 2; }
+    done
     names=("${only[@]}")
 fi
 
