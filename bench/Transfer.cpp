@@ -5,6 +5,9 @@
 // command waits for its reply): 1.0 would mean the tool adds nothing to the line's own time. The
 // same LUT write against a camera that answers at once shows what one command costs beyond the wire:
 // the tool, the reader thread, the pseudo-terminal and the camera's thread waking each other.
+// The network row runs the paced LUT write through ser2net (the shipped template) and on the
+// pseudo-terminal directly, one after the other in each iteration, and reports `vs_direct`, the
+// network's time over the direct one; it should stay within 1.15.
 
 #include <benchmark/benchmark.h>
 
@@ -12,6 +15,7 @@
 #include <functional>
 
 #include "PacedCamera.h"
+#include "Ser2netOnPty.h"
 #include "TestServices.h"
 #include "link/CommSetting.h"
 #include "lut/LutTransfer.h"
@@ -98,6 +102,71 @@ void BM_LutWriteAnsweredAtOnce(benchmark::State& state) {
         state, [&tables](vr::camera::Services& services) { return vr::lut::WriteAllLuts(services, tables); }, false);
 }
 BENCHMARK(BM_LutWriteAnsweredAtOnce)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
+
+// One LUT write on the link as the caller set it up, its seconds; negative when it failed.
+double TimedLutWrite(vr::test::TestServices& services, vr::lut::PlainLutTables& tables, std::string& why) {
+    if (services.link.OpenBaud(kRate) != 1) {
+        why = "the link did not open: " + services.link.LastLinkError();
+        return -1;
+    }
+    // As in every run of the tools, the camera answers its model query before any transfer.
+    std::string model;
+    if (services.engine.QueryString(vr::protocol::cmd::MD, model, std::chrono::milliseconds(2000)) != 1) {
+        why = "the camera did not answer MD?";
+        services.link.Close();
+        return -1;
+    }
+    const auto start = std::chrono::steady_clock::now();
+    const vr::lut::TransferReport report = vr::lut::WriteAllLuts(services.Get(), tables);
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    services.link.Close();
+    if (!report.Complete()) {
+        why = vr::lut::DescribeFailures(report);
+        return -1;
+    }
+    return seconds;
+}
+
+void BM_LutWritePacedThroughSer2net(benchmark::State& state) {
+    if (!vr::test::Ser2netOnPty::Installed()) {
+        state.SkipWithError("ser2net is not installed");
+        return;
+    }
+    vr::sim::PtyServer camera;
+    if (!vr::bench::StartPacedCamera(state, camera, true)) return;
+    vr::test::Ser2netOnPty server;
+    std::string why;
+    if (!server.Start(camera.DevicePath(), why)) {
+        state.SkipWithError(why.c_str());
+        return;
+    }
+    vr::test::TestServices direct(vr::test::LineKind::Real);
+    vr::bench::UseCamera(direct.link, camera);
+    vr::test::TestServices network(vr::test::LineKind::Real);
+    network.link.SetSaveOnExit(false);
+    network.link.SetMode(vr::link::Network);
+    network.link.SetNetworkAddress(server.Address());
+    network.link.SetPortIndex(0);
+    vr::lut::PlainLutTables tables = LutTables();
+    double directSeconds = 0, networkSeconds = 0;
+    for (auto _ : state) {
+        const double d = TimedLutWrite(direct, tables, why);
+        const double n = d < 0 ? -1 : TimedLutWrite(network, tables, why);
+        if (d < 0 || n < 0) {
+            state.SkipWithError(why.c_str());
+            break;
+        }
+        directSeconds += d;
+        networkSeconds += n;
+    }
+    camera.Stop();
+    state.counters["direct_s"] = benchmark::Counter(directSeconds, benchmark::Counter::kAvgIterations);
+    state.counters["network_s"] = benchmark::Counter(networkSeconds, benchmark::Counter::kAvgIterations);
+    const double ratio = directSeconds > 0 ? networkSeconds / directSeconds : 0;
+    state.counters["vs_direct"] = ratio;
+    state.SetLabel(ratio <= 1.15 ? "within 1.15x of the direct line" : "SLOWER than 1.15x the direct line");
+}
+BENCHMARK(BM_LutWritePacedThroughSer2net)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
 }  // namespace
 

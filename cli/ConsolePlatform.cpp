@@ -58,6 +58,7 @@ void ConsolePlatform::ProgressOpen(const std::string& title) {
     progressOpen_ = true;
     progressText_ = title;
     progressPercent_ = 0;
+    progressBusy_ = false;
     DrawProgress();
 }
 
@@ -71,6 +72,11 @@ void ConsolePlatform::ProgressSetPos(int percent) {
     DrawProgress();
 }
 
+void ConsolePlatform::ProgressSetBusy(bool busy) {
+    progressBusy_ = busy;
+    DrawProgress();
+}
+
 void ConsolePlatform::ProgressFinish() {
     if (progressOpen_ && progressOnTerminal_) std::fputs("\r\033[K", stderr);
     progressOpen_ = false;
@@ -78,13 +84,16 @@ void ConsolePlatform::ProgressFinish() {
 
 void ConsolePlatform::DrawProgress() {
     if (!progressOpen_ || !progressOnTerminal_) return;
-    std::fprintf(stderr, "\r\033[K%s %3d%%", progressText_.c_str(), progressPercent_);
+    if (progressBusy_)
+        std::fprintf(stderr, "\r\033[K%s", progressText_.c_str());
+    else
+        std::fprintf(stderr, "\r\033[K%s %3d%%", progressText_.c_str(), progressPercent_);
     std::fflush(stderr);
 }
 
 bool ConsolePlatform::ProgressPoll() {
     if (!StopRequested()) return false;
-    if (cancelOffered_) StopHonoured();
+    if (cancelOffered_ || waitCancelOffered_) StopHonoured();
     return true;
 }
 

@@ -28,10 +28,14 @@ public:
     void ProgressSetText(const std::string& text) override;
     void ProgressSetPos(int percent) override;
     void ProgressFinish() override;
-    // Ctrl-C is the command line's Cancel.
+    // A wait of unknown length draws its text without a percentage.
+    void ProgressSetBusy(bool busy) override;
+    bool ProgressShown() const override { return progressOpen_; }
+    // Ctrl-C is the command line's Cancel, between commands and during a long wait alike.
     void ProgressAllowCancel(bool allow) override { cancelOffered_ = allow; }
+    void ProgressAllowWaitCancel(bool allow) override { waitCancelOffered_ = allow; }
     // True once a stop signal came; it counts as honoured (the run ends as stopped) only while the
-    // operation offers to stop.
+    // operation or a long wait offers to stop.
     bool ProgressPoll() override;
     bool ShellOpen(const std::string& path) override;
 
@@ -46,10 +50,12 @@ private:
     std::function<void()> pumpHook_;
     bool answerYes_;
     bool cancelOffered_ = false;
+    bool waitCancelOffered_ = false;
     bool progressOnTerminal_;
     bool progressOpen_ = false;
     std::string progressText_;
     int progressPercent_ = 0;
+    bool progressBusy_ = false;
     int messageCount_ = 0;
     bool muted_ = false;
 };

@@ -81,7 +81,14 @@ int RunConnect(Session& session) {
                                        {"rate", std::to_string(services.link.GetBaudRate()), false}};
     // The area only when the camera said it: a default would pass for the camera's.
     if (session.AreaAnswered()) values.push_back({"area", std::to_string(session.Camera().CurrentArea()), false});
+    // A port server that named itself.
+    if (services.link.GetMode() == link::Network && !services.link.NetworkDriver().Signature().empty())
+        values.push_back({"server", services.link.NetworkDriver().Signature(), true});
     Print(FormatValues(values, session.Opts().json));
+    // A raw bridge keeps the line where it is; --trace has said so among its notes already.
+    if (services.link.GetMode() == link::Network && !services.link.NetworkDriver().Rfc2217() && !session.Opts().trace)
+        std::fprintf(stderr, "vr8200ctl: %s is a raw bridge: the line stays at the bridge's rate and is never raised\n",
+                     services.link.GetNetworkAddress().c_str());
     // The start-up finished only when every step of it was answered.
     if (services.engine.LinkLost()) {
         std::fprintf(stderr, "vr8200ctl: %s\n", services.link.LostReason().c_str());

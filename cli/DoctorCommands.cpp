@@ -8,6 +8,8 @@
 #include "Output.h"
 #include "Session.h"
 #include "doctor/SerialDoctor.h"
+#include "link/NetworkAddress.h"
+#include "link/RemoteCheck.h"
 
 namespace vr::cli {
 namespace {
@@ -23,7 +25,60 @@ std::string Json(const doctor::DoctorReport& report) {
     return out + "]}\n";
 }
 
+std::string Ms(double ms) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f", ms);
+    return text;
+}
+
+std::string RemoteJson(const link::RemoteCheck& c) {
+    const auto list = [](const std::vector<double>& values) {
+        std::string out = "[";
+        for (size_t i = 0; i < values.size(); ++i) out += (i ? ", " : "") + Ms(values[i]);
+        return out + "]";
+    };
+    return "{\"address\": " + JsonString(c.address) + ", \"reached\": " + (c.reached ? "true" : "false") +
+           ", \"problem\": " + JsonString(c.problem) + ", \"signature\": " + JsonString(c.signature) +
+           ", \"confirm_ms\": " + list(c.confirmMs) + ", \"camera_rate\": " + std::to_string(c.cameraRate) +
+           ", \"camera_model\": " + JsonString(c.cameraModel) + ", \"reply_ms\": " + list(c.replyMs) +
+           ", \"wire_ms\": " + Ms(c.wireMs) + ", \"adds_latency\": " + (c.AddsLatency() ? "true" : "false") + "}\n";
+}
+
+std::string RemoteText(const link::RemoteCheck& c) {
+    if (!c.reached) return "remote " + c.address + ": " + c.problem + "\n";
+    std::string out = "remote " + c.address + ": reached" +
+                      (c.signature.empty() ? std::string() : ", server \"" + c.signature + "\"") + "\n";
+    if (!c.rfc2217) out += "note: a raw bridge; the line stays at the bridge's rate\n";
+    if (!c.confirmMs.empty()) out += "rate confirmation: " + Ms(c.WorstConfirmMs()) + " ms at most\n";
+    if (!c.problem.empty()) return out + "problem: " + c.problem + "\n";
+    if (c.cameraRate == 0) return out + "problem: no camera answered MD? at any rate\n";
+    out += "camera: " + c.cameraModel + " at " + std::to_string(c.cameraRate) + " bit/s; a reply takes " +
+           Ms(c.ExtraReplyMs() + c.wireMs) + " ms, " + Ms(c.wireMs) + " ms of it on the wire\n";
+    if (c.AddsLatency())
+        out += "warning: the server holds each reply back about " + Ms(c.ExtraReplyMs()) +
+               " ms; a LUT write sends over a thousand lines. fix: use the options of "
+               "/usr/share/doc/vr8200-control/examples/ser2net-vr8200.yaml (sendon, tcp(nodelay))\n";
+    return out;
+}
+
+int RunRemoteDoctor(Session& session, std::string address) {
+    if (!link::NetworkAddress::Names(address)) address = "rfc2217://" + address;
+    link::NetworkAddress parsed;
+    std::string why;
+    if (!link::NetworkAddress::Parse(address, parsed, why)) {
+        std::fprintf(stderr, "vr8200ctl: %s\n", why.c_str());
+        return kExitUsage;
+    }
+    const link::RemoteCheck check = link::CheckRemote(session.Platform(), address);
+    const std::string text = session.Opts().json ? RemoteJson(check) : RemoteText(check);
+    std::fputs(text.c_str(), stdout);
+    if (!check.reached) return kExitNoLink;
+    return check.problem.empty() && check.cameraRate != 0 ? kExitOk : kExitCameraRefused;
+}
+
 int RunDoctor(Session& session) {
+    if (const std::string remote = session.Opts().Value("remote"); !remote.empty())
+        return RunRemoteDoctor(session, remote);
     // VR8200_DOCTOR_ROOT points the checks at a prepared tree instead of this machine.
     const char* root = std::getenv("VR8200_DOCTOR_ROOT");
     const doctor::SerialDoctor doctor = root != nullptr && root[0] != '\0'
@@ -40,8 +95,13 @@ int RunDoctor(Session& session) {
 void AddDoctorCommands(CommandList& commands) {
     commands.push_back({"doctor",
                         "check the set-up of the serial ports (group, access, ModemManager, brltty, locks, adapters, "
-                        "latency timer); exit 1 when something blocks the tool",
-                        nullptr, RunDoctor});
+                        "latency timer); exit 1 when something blocks the tool; with --remote HOST:PORT, a port "
+                        "server instead (signature, round trips, whether it holds replies back)",
+                        [](CLI::App& sub, Options& o) {
+                            sub.add_option("--remote", o.values["remote"],
+                                           "a port server to check: HOST:PORT, rfc2217://HOST:PORT or tcp://HOST:PORT");
+                        },
+                        RunDoctor});
 }
 
 }  // namespace vr::cli

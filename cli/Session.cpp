@@ -5,10 +5,12 @@
 #include "camera/ChromaticAberration.h"
 #include "camera/ModelCommands.h"
 #include "link/CommSetting.h"
+#include "link/NetworkAddress.h"
 #include "link/SerialPortList.h"
 #include "platform/ControlMode.h"
 #include "platform/Registry.h"
 #include "protocol/Command.h"
+#include "protocol/CommandTimeouts.h"
 #include "protocol/TrafficLog.h"
 #include "sim/PtyServer.h"
 
@@ -20,6 +22,8 @@ Session::Session(const Options& options)
       core_(std::make_unique<app::CoreServices>(
           platform_, options.configDir ? *options.configDir : platform::CRegistry::DefaultFolder(),
           link::SerialPortList(), platform::kCliShutdownStatusName)) {
+    // Ctrl-C abandons only a long wait (a calibration, a store); an ordinary command is let finish.
+    core_->waitCancel.WaitOutUpTo(protocol::kOrdinaryTimeout);
     if (!core_->registry.Problem().empty()) std::fprintf(stderr, "vr8200ctl: %s\n", core_->registry.Problem().c_str());
 }
 
@@ -61,7 +65,17 @@ int Session::Prepare() {
         device = *options_.port;
     }
     if (options_.linkMode) setting.SetMode(*options_.linkMode);
-    if (!device.empty()) {
+    if (link::NetworkAddress::Names(device)) {
+        link::NetworkAddress address;
+        std::string why;
+        if (!link::NetworkAddress::Parse(device, address, why)) {
+            std::fprintf(stderr, "vr8200ctl: %s\n", why.c_str());
+            return kExitUsage;
+        }
+        setting.SetMode(link::Network);
+        setting.SetNetworkAddress(device);
+        setting.SetPortIndex(0);
+    } else if (!device.empty()) {
         setting.SetMode(link::ComPort);
         const int index = setting.AddDevicePath(device);
         if (index < 0) {

@@ -1,13 +1,17 @@
 #include "CameraIdDialog.h"
 
 #include <QDialogButtonBox>
+#include <QEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "StatusStrip.h"
+#include "identity/CameraId.h"
 #include "identity/IdentityIds.h"
 
 namespace vr::gui {
@@ -21,11 +25,14 @@ CameraIdDialog::CameraIdDialog(camera::Services& services, bool factoryMode, QWi
     auto* row = new QHBoxLayout(frame);
     for (size_t i = 0; i < kFields.size(); ++i) {
         auto* field = new QLineEdit(frame);
-        // Only the first character of a field counts: let it hold no more.
-        field->setMaxLength(1);
+        // Room for a whole ID pasted into any field: it is spread over this field and the next ones.
+        field->setMaxLength(static_cast<int>(identity::CameraId::kLength));
         field->setAlignment(Qt::AlignCenter);
         field->setFixedWidth(field->fontMetrics().horizontalAdvance("MM") + 12);
         field->setAccessibleName(QString("Camera Id character %1").arg(i + 1));
+        // Typing replaces the field's character: entering a field selects it.
+        field->installEventFilter(this);
+        connect(field, &QLineEdit::textEdited, this, [this, i](const QString& text) { OnFieldEdited(i, text); });
         row->addWidget(field);
         controls_.Bind(kFields[i], field);
     }
@@ -46,10 +53,51 @@ CameraIdDialog::CameraIdDialog(camera::Services& services, bool factoryMode, QWi
     logic_ = std::make_unique<identity::CCameraIdDialog>(services, controls_, *this, factoryMode);
     connect(save, &QPushButton::clicked, this, [this] { logic_->OnSave(); });
     logic_->OnInitDialog();
+    RememberFields();
 }
 
 CameraIdDialog::~CameraIdDialog() {
     logic_.reset();
+}
+
+QLineEdit* CameraIdDialog::Field(size_t index) const {
+    return index < kFields.size() ? controls_.As<QLineEdit>(kFields[index]) : nullptr;
+}
+
+void CameraIdDialog::RememberFields() {
+    for (size_t i = 0; i < kFields.size(); ++i) shown_[i] = controls_.GetText(kFields[i]);
+}
+
+void CameraIdDialog::OnFieldEdited(size_t index, const QString& text) {
+    // What was typed or pasted: the new text without the character the field held before, when the
+    // new one went in beside it rather than over it.
+    const QString old = QString::fromStdString(shown_[index]);
+    QString typed = text;
+    if (!old.isEmpty() && text.size() > old.size()) {
+        if (text.startsWith(old))
+            typed = text.mid(old.size());
+        else if (text.endsWith(old))
+            typed = text.left(text.size() - old.size());
+    }
+    identity::CameraId::Fields fields = shown_;
+    fields[index].clear();
+    // One character moves on to the next field; more (a pasted ID) fill the fields from this one on.
+    size_t next = identity::CameraId::Spread(fields, index, typed.toStdString());
+    if (typed.size() <= 1) next = typed.isEmpty() ? index : std::min(index + 1, kFields.size() - 1);
+    for (size_t i = 0; i < kFields.size(); ++i) controls_.SetText(kFields[i], fields[i]);
+    RememberFields();
+    if (QLineEdit* field = Field(next)) {
+        field->setFocus(Qt::TabFocusReason);
+        field->selectAll();
+    }
+}
+
+bool CameraIdDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusIn) {
+        if (auto* field = qobject_cast<QLineEdit*>(watched))
+            QTimer::singleShot(0, field, [field] { field->selectAll(); });
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 }  // namespace vr::gui

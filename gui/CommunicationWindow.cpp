@@ -1,20 +1,25 @@
 #include "CommunicationWindow.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHideEvent>
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include "ScreenFit.h"
 #include "ShowWindow.h"
 #include "StatusStrip.h"
+#include "platform/Registry.h"
 #include "protocol/Command.h"
 
 namespace vr::gui {
@@ -46,6 +51,8 @@ CommunicationWindow::CommunicationWindow(camera::Services& services, dialogs::Co
 }
 
 CommunicationWindow::~CommunicationWindow() {
+    // Still open when the tool ends: its place is kept all the same.
+    if (isVisible()) RememberPlace();
     logic_.reset();
 }
 
@@ -81,6 +88,15 @@ void CommunicationWindow::Build() {
     reconnect->setToolTip(tr("Open the port again and look for the camera, after an adapter was plugged back in"));
     connect(reconnect, &QPushButton::clicked, this, &CommunicationWindow::reconnectRequested);
     portForm->addRow(QString(), reconnect);
+    autoReconnect_ = new QCheckBox(tr("Reconnect by itself when the port is back"), portGroup);
+    autoReconnect_->setObjectName("autoReconnect");
+    autoReconnect_->setToolTip(tr("When the adapter is plugged back in, reconnect and read the camera without asking"));
+    std::string stored;
+    services_.registry.ReadNamedText(platform::kAutoReconnectName, stored);
+    autoReconnect_->setChecked(stored == "1");
+    connect(autoReconnect_, &QCheckBox::toggled, this,
+            [this](bool on) { services_.registry.WriteNamedText(platform::kAutoReconnectName, on ? "1" : "0"); });
+    portForm->addRow(QString(), autoReconnect_);
 
     auto* files = new QGroupBox("Files", this);
     auto* writeFile = Button("Write To File...", files);
@@ -196,8 +212,40 @@ void CommunicationWindow::Wire() {
     });
 }
 
+bool CommunicationWindow::AutoReconnect() const {
+    return autoReconnect_ != nullptr && autoReconnect_->isChecked();
+}
+
 void CommunicationWindow::ShowWindow(bool show) {
+    if (show && !placed_) Place();
     ShowOrHide(*this, show);
+}
+
+void CommunicationWindow::Place() {
+    placed_ = true;
+    std::string stored;
+    if (services_.registry.ReadNamedText(platform::kCommunicationWindowPlaceName, stored) == 1 && !stored.empty() &&
+        restoreGeometry(QByteArray::fromBase64(QByteArray::fromStdString(stored)))) {
+        FitIntoScreen(*this);
+        return;
+    }
+    // The first time: beside the main window where the screen has room, not over it.
+    QWidget* main = parentWidget();
+    if (main == nullptr || screen() == nullptr) return;
+    adjustSize();
+    const QMargins frame = FrameMargins(*this);
+    move(PlaceBeside(main->frameGeometry(), size().grownBy(frame), screen()->availableGeometry()));
+    FitIntoScreen(*this);
+}
+
+void CommunicationWindow::RememberPlace() {
+    services_.registry.WriteNamedText(platform::kCommunicationWindowPlaceName, saveGeometry().toBase64().toStdString());
+}
+
+void CommunicationWindow::hideEvent(QHideEvent* event) {
+    // Closing hides the window; its place is kept for the next start.
+    if (!event->spontaneous()) RememberPlace();
+    QDialog::hideEvent(event);
 }
 
 void CommunicationWindow::reject() {

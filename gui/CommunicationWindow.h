@@ -9,6 +9,7 @@
 #include "camera/Services.h"
 #include "dialogs/CommunicationDialog.h"
 
+class QCheckBox;
 class QComboBox;
 
 namespace vr::gui {
@@ -27,6 +28,9 @@ public:
     StatusStrip* Strip() const { return strip_; }
     // The line-status lamp now shown: 502 offline, 503 online.
     int StatusIcon() const { return controls_.GetPicture(dialogs::comm::kStatusIcon); }
+    // Whether the operator chose to reconnect by itself when the port is back (remembered).
+    bool AutoReconnect() const;
+    QCheckBox* AutoReconnectBox() const { return autoReconnect_; }
 
     // platform::IDialogFrame
     bool HasWindow() const override { return true; }
@@ -39,15 +43,21 @@ signals:
 
 protected:
     void reject() override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     void Build();
     void Wire();
+    // The first showing: where it was left last time, else beside the main window.
+    void Place();
+    void RememberPlace();
 
     camera::Services& services_;
     WidgetBinding controls_;
     StatusStrip* strip_ = nullptr;
     QComboBox* ports_ = nullptr;
+    QCheckBox* autoReconnect_ = nullptr;
+    bool placed_ = false;
     std::unique_ptr<dialogs::CCommunicationDialog> logic_;
 };
 

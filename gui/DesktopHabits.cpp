@@ -7,6 +7,7 @@
 #include <QPalette>
 
 #include "Features.h"
+#include "LinkWatcher.h"
 #include "MainWindow.h"
 #include "ParameterSearchWindow.h"
 #include "ReconnectAction.h"
@@ -46,6 +47,13 @@ DesktopHabits::DesktopHabits(MainWindow& window, Features& features)
     reconnect_ = new ReconnectAction(window_);
     status_->AddContextAction(reconnect_);
     connect(reconnect_, &ReconnectAction::reconnected, this, [this] { status_->Refresh(); });
+    reconnect_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+    reconnect_->setShortcutContext(Qt::WindowShortcut);
+    if (QMenu* settings = window_.Menu(kSettingsMenuPosition)) {
+        settings->addSeparator();
+        settings->addAction(reconnect_);
+    }
+    watcher_ = new LinkWatcher(window_, *reconnect_);
 
     search_ = new ParameterSearchWindow(window_);
     find_ = new QAction(tr("Find Parameter..."), &window_);

@@ -1,8 +1,9 @@
 #pragma once
 // What an operator expects of a program on a Linux desk, put around the main window: the common keys
 // for the file commands and Reload, Ctrl+F for the parameter search, the window where it was left,
-// the settings files used last in File > Recent, the status bar with its Reconnect, and colours that
-// follow a dark desktop.
+// the settings files used last in File > Recent, the status bar, Reconnect (Settings menu, Ctrl+R, the
+// status bar's menu and the offline banner) with the watch on the line, and colours that follow a
+// dark desktop.
 
 #include <QAction>
 #include <QMenu>
@@ -10,6 +11,7 @@
 #include <QPointer>
 #include <memory>
 
+#include "LinkWatcher.h"
 #include "ParameterSearchWindow.h"
 #include "ReconnectAction.h"
 #include "platform/RecentFiles.h"
@@ -29,6 +31,7 @@ class DesktopHabits : public QObject {
     Q_OBJECT
 public:
     static constexpr int kRecentMenuPosition = 0;
+    static constexpr int kSettingsMenuPosition = 1;
 
     // Before the window is first shown: puts back its last size and position.
     DesktopHabits(MainWindow& window, Features& features);
@@ -36,6 +39,7 @@ public:
 
     StatusBar& Status() { return *status_; }
     ReconnectAction& Reconnect() { return *reconnect_; }
+    LinkWatcher& Watcher() { return *watcher_; }
     ParameterSearchWindow& Search() { return *search_; }
     QAction* FindAction() const { return find_; }
     QMenu* RecentMenu() const { return recent_; }
@@ -59,6 +63,7 @@ private:
     platform::RecentFiles recentFiles_;
     std::unique_ptr<StatusBar> status_;
     QPointer<ReconnectAction> reconnect_;
+    QPointer<LinkWatcher> watcher_;
     QPointer<ParameterSearchWindow> search_;
     QPointer<QAction> find_;
     QPointer<QMenu> recent_;

@@ -1,7 +1,10 @@
 #include "Features.h"
 
+#include <QMenuBar>
 #include <QScreen>
 #include <QTimer>
+#include <algorithm>
+#include <iterator>
 
 #include "AreaSelectDialog.h"
 #include "CompareWindow.h"
@@ -47,7 +50,10 @@ Features::Features(MainWindow& window)
 
     CreateLutEditors();
     // The LUT and shading files work on the editors' own tables.
-    tableFiles_ = std::make_unique<lut::TableFiles>(window.Services(), *lutEditors_, [this] { window_.Activate(); });
+    tableFiles_ = std::make_unique<lut::TableFiles>(
+        window.Services(), *lutEditors_,
+        lut::TableFilesWindow{[this] { window_.Activate(); },
+                              [this](const std::string& text) { window_.ShowStatusText(text); }});
     ui::RegisterTableFiles(window_.Logic().Router(), *tableFiles_);
 }
 
@@ -64,21 +70,52 @@ LutEditorWindow* Features::LutWindow(lut::LutColour colour) const {
 }
 
 void Features::CreateLutEditors() {
-    // Hidden until "Open LUT Table"; each lies 50 pixels further right and down than the one before.
-    const QPoint origin = window_.screen()->availableGeometry().topLeft();
+    // Hidden until "Open LUT Table". Windows of their own (no parent): the main window comes to the
+    // front when clicked, and they leave its menu bar free.
     std::array<lut::CLUTDlg*, 3> editors{};
     for (lut::LutColour colour : lut::kLutColours) {
         const auto k = static_cast<size_t>(colour);
-        auto* editor = new LutEditorWindow(window_.Services(), colour, &window_);
+        auto* editor = new LutEditorWindow(window_.Services(), colour, nullptr);
         editor->adjustSize();
-        const int offset = lut::LutEditors::Offset(static_cast<int>(k));
-        editor->move(origin + QPoint(offset, offset));
         lutWindows_[k] = editor;
         editors[k] = &editor->Logic();
     }
     lutEditors_ = std::make_unique<lut::LutEditors>(editors);
-    ui::RegisterLutEditors(window_.Logic().Router(), *lutEditors_);
-    window_.SetSecondaryWindow(ui::SecondaryWindow::LutEditors, [this](bool show) { lutEditors_->ShowAll(show); });
+    // "Open LUT Table" shows the three, placed beside the main window the first time.
+    auto showOrHide = [this](bool show) {
+        if (show && !lutEditorsPlaced_) PlaceLutEditors();
+        lutEditors_->ShowAll(show);
+    };
+    ui::RegisterLutEditors(window_.Logic().Router(), [showOrHide] { showOrHide(true); });
+    window_.SetSecondaryWindow(ui::SecondaryWindow::LutEditors, showOrHide);
+}
+
+void Features::PlaceLutEditors() {
+    lutEditorsPlaced_ = true;
+    // Each lies 50 pixels further right and down than the one before, counted from the main window's
+    // pages, below its menu bar; all of it on the screen.
+    const QRect screen = window_.screen()->availableGeometry();
+    const QPoint pages = window_.mapToGlobal(QPoint(0, window_.menuBar()->geometry().bottom() + 1));
+    const int first = lut::LutEditors::Offset(0);
+    const int last = lut::LutEditors::Offset(static_cast<int>(std::size(lut::kLutColours)) - 1);
+    // The cascade moves as a whole where the screen is short of room, so the editors keep their steps.
+    QSize largest;
+    for (const auto& editor : lutWindows_)
+        if (editor != nullptr) largest = largest.expandedTo(editor->size());
+    largest = largest.boundedTo(screen.size());
+    QPoint origin = pages + QPoint(first, first);
+    const int spread = last - first;
+    origin.setX(
+        std::clamp(origin.x(), screen.left(), std::max(screen.left(), screen.right() - largest.width() - spread)));
+    origin.setY(
+        std::clamp(origin.y(), screen.top(), std::max(screen.top(), screen.bottom() - largest.height() - spread)));
+    for (lut::LutColour colour : lut::kLutColours) {
+        LutEditorWindow* editor = lutWindows_[static_cast<size_t>(colour)];
+        if (editor == nullptr) continue;
+        const int step = lut::LutEditors::Offset(static_cast<int>(colour)) - first;
+        editor->resize(editor->size().boundedTo(screen.size()));
+        editor->move(origin + QPoint(step, step));
+    }
 }
 
 }  // namespace vr::gui

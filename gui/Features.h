@@ -41,6 +41,8 @@ public:
 
 private:
     void CreateLutEditors();
+    // Before their first showing: the editors below the main window's menu bar, on the screen.
+    void PlaceLutEditors();
 
     MainWindow& window_;
     std::unique_ptr<ui::SettingsFeature> settings_;
@@ -50,6 +52,7 @@ private:
     std::unique_ptr<QTimer> calibrationTicker_;
     std::unique_ptr<IdentityDialogs> identity_;
     std::array<QPointer<LutEditorWindow>, 3> lutWindows_;
+    bool lutEditorsPlaced_ = false;
     std::unique_ptr<lut::LutEditors> lutEditors_;
     std::unique_ptr<lut::TableFiles> tableFiles_;
 };

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 #include "LutPlot.h"
@@ -42,9 +43,11 @@ QColor LutEditorWindow::CurveColour(lut::LutColour colour) {
 }
 
 LutEditorWindow::LutEditorWindow(camera::Services& services, lut::LutColour colour, QWidget* parent)
-    : QDialog(parent), services_(services) {
+    : QDialog(parent, Qt::Window), services_(services) {
     setObjectName(QString("%1-%2").arg(kTemplateId).arg(static_cast<int>(colour)));
     setSizeGripEnabled(true);
+    // An editor left open does not keep the tool running once the main window has closed.
+    setAttribute(Qt::WA_QuitOnClose, false);
     Build(colour);
     logic_ = std::make_unique<lut::CLUTDlg>(services_, colour, controls_, *this);
     plot_->SetEditor(logic_.get());
@@ -90,7 +93,8 @@ void LutEditorWindow::Build(lut::LutColour colour) {
     auto* usageLayout = new QVBoxLayout(usage);
     for (const char* text : {"<< Add edit point >>\n  Left mouse click\n  on LUT line",
                              "<< Delete edit point >>\n  Right mouse click\n  at edit point",
-                             "<< Move LUT line >>\n  Move with keeping left\n  mouse click on\n  edit point."})
+                             "<< Move LUT line >>\n  Move with keeping left\n  mouse click on\n  edit point.",
+                             "<< Undo >> Ctrl+Z, redo Ctrl+Shift+Z"})
         usageLayout->addWidget(new QLabel(QString::fromUtf8(text), usage));
 
     auto* left = new QVBoxLayout;
@@ -146,6 +150,12 @@ void LutEditorWindow::Build(lut::LutColour colour) {
     });
     connect(clear, &QPushButton::clicked, this, [this] { logic_->OnClearTableData(); });
     connect(convert, &QPushButton::clicked, this, [this] { logic_->OnConvertEditable(); });
+    auto* undo = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z), this);
+    undo->setObjectName("undo");
+    connect(undo, &QShortcut::activated, this, [this] { logic_->Undo(); });
+    auto* redo = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), this);
+    redo->setObjectName("redo");
+    connect(redo, &QShortcut::activated, this, [this] { logic_->Redo(); });
 }
 
 void LutEditorWindow::SetTitle(const std::string& title) {

@@ -1,7 +1,8 @@
 #pragma once
 // A LUT editor's window ("LUT Setting for Red", Green, Blue): the buttons, the point count and the
 // mode on the left, the plot on the right (it grows with the window), the usage notes, and the
-// status strip along the bottom. Closing it only hides it.
+// status strip along the bottom. Closing it only hides it. It is an ordinary window of its own, not
+// one kept above the main window; Ctrl+Z and Ctrl+Shift+Z undo and redo its edits.
 
 #include <QDialog>
 #include <memory>

@@ -33,7 +33,32 @@ lut::MouseButtons ButtonsOf(const QMouseEvent* event) {
     return lut::MouseButtons::Other;
 }
 
+double Luminance(QColor c) {
+    auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+}
+
+// Lines of two pixels and more need this much to be followed at a glance.
+constexpr double kCurveContrast = 3.0;
+
 }  // namespace
+
+double ContrastRatio(QColor a, QColor b) {
+    const double la = Luminance(a);
+    const double lb = Luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+QColor ReadableCurveColour(QColor wanted, QColor background) {
+    if (ContrastRatio(wanted, background) >= kCurveContrast) return wanted;
+    const bool darkBackground = Luminance(background) < 0.18;
+    QColor c = wanted.toHsl();
+    for (int step = 0; step < 20 && ContrastRatio(c, background) < kCurveContrast; ++step) {
+        const float lightness = std::clamp(c.lightnessF() + (darkBackground ? 0.04f : -0.04f), 0.0f, 1.0f);
+        c.setHslF(c.hslHueF(), c.hslSaturationF(), lightness);
+    }
+    return c.toRgb();
+}
 
 LutPlot::LutPlot(QColor curveColour, QWidget* parent) : QWidget(parent), curveColour_(curveColour) {
     setMouseTracking(true);
@@ -134,7 +159,8 @@ void LutPlot::paintEvent(QPaintEvent*) {
     painter.setClipRect(plot.adjusted(-kPointRadius * scale - 2, -kPointRadius * scale - 2, kPointRadius * scale + 2,
                                       kPointRadius * scale + 2));
 
-    QPen curvePen(curveColour_, std::clamp(2.0 * scale, 2.0, 4.0));
+    QPen curvePen(ReadableCurveColour(curveColour_, palette().color(QPalette::Base)),
+                  std::clamp(2.0 * scale, 2.0, 4.0));
     curvePen.setJoinStyle(Qt::RoundJoin);
     curvePen.setCapStyle(Qt::RoundCap);
     painter.setPen(curvePen);
@@ -158,8 +184,15 @@ void LutPlot::Edit(QMouseEvent* event) {
 }
 
 void LutPlot::mousePressEvent(QMouseEvent* event) {
-    // Editing happens while the mouse moves with a button held, never on the click itself.
+    // A click edits as the usage notes say (left adds a point, right removes one); a drag goes on
+    // from there, and the whole gesture is one edit for Undo.
+    if (editor_ != nullptr) editor_->OnMousePress(ButtonsOf(event), ToPlot(event->position()));
     AnnounceLevels(event->position());
+    event->accept();
+}
+
+void LutPlot::mouseReleaseEvent(QMouseEvent* event) {
+    if (editor_ != nullptr) editor_->OnMouseRelease();
     event->accept();
 }
 

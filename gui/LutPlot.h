@@ -10,6 +10,12 @@
 
 namespace vr::gui {
 
+// The contrast of two colours as the web's accessibility guidelines reckon it: 1 (none) to 21.
+double ContrastRatio(QColor a, QColor b);
+// The channel's colour where it stands out from the plot's background by at least 3 to 1, else the
+// same hue made lighter (on a dark background) or darker (on a light one) until it does.
+QColor ReadableCurveColour(QColor wanted, QColor background);
+
 class LutPlot : public QWidget {
     Q_OBJECT
 public:
@@ -33,6 +39,7 @@ signals:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
 

@@ -4,9 +4,12 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFrame>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
 #include <QStatusBar>
@@ -17,9 +20,11 @@
 
 #include "CommunicationWindow.h"
 #include "PageBuilder.h"
+#include "ScreenFit.h"
 #include "SerialDiagnosis.h"
 #include "StatusStrip.h"
 #include "TerminalWindow.h"
+#include "WheelGuard.h"
 #include "link/CommSetting.h"
 #include "platform/Registry.h"
 #include "protocol/Command.h"
@@ -89,11 +94,26 @@ MainWindow::MainWindow(camera::CameraSession& session)
     tabs_ = new QTabWidget(central);
     tabs_->setDocumentMode(false);
     strip_ = new StatusStrip(central);
-    banner_ = new QLabel(central);
+    banner_ = new QFrame(central);
     banner_->setObjectName("offlineBanner");
-    banner_->setWordWrap(true);
-    banner_->setStyleSheet("QLabel { background: #fff3c4; color: #5a4300; padding: 4px; border: 1px solid #d9b44a; }");
+    banner_->setStyleSheet(
+        "QFrame#offlineBanner { background: #fff3c4; border: 1px solid #d9b44a; } "
+        "QFrame#offlineBanner QLabel { color: #5a4300; }");
+    bannerText_ = new QLabel(banner_);
+    bannerText_->setObjectName("offlineBannerText");
+    bannerText_->setWordWrap(true);
+    bannerReconnect_ = new QPushButton(tr("Reconnect"), banner_);
+    bannerReconnect_->setObjectName("bannerReconnect");
+    bannerReconnect_->setAutoDefault(false);
+    bannerReconnect_->setToolTip(tr("Open the port again and look for the camera"));
+    connect(bannerReconnect_, &QPushButton::clicked, this, &MainWindow::reconnectRequested);
+    auto* bannerLayout = new QHBoxLayout(banner_);
+    bannerLayout->setContentsMargins(6, 4, 6, 4);
+    bannerLayout->addWidget(bannerText_, 1);
+    bannerLayout->addWidget(bannerReconnect_, 0, Qt::AlignVCenter);
     banner_->hide();
+    // The wheel changes a value control only while it has the focus; it scrolls the page otherwise.
+    new WheelGuard(this);
     auto* layout = new QVBoxLayout(central);
     layout->setContentsMargins(6, 6, 6, 4);
     layout->addWidget(banner_);
@@ -184,9 +204,9 @@ void MainWindow::BuildPages() {
         page->hide();
         if (auto* scroll = qobject_cast<QScrollArea*>(page)) content = content.expandedTo(scroll->widget()->sizeHint());
     }
-    if (!keepRestoredSize_)
-        resize(std::min(content.width() + chrome.width(), screen.width()),
-               std::min(content.height() + chrome.height(), screen.height() - 60));
+    if (!keepRestoredSize_) resize(content.width() + chrome.width(), content.height() + chrome.height());
+    // Frame and title bar included, on the screen's free area.
+    FitIntoScreen(*this);
 }
 
 void MainWindow::Event(uint32_t id, ui::ControlEvent event) {
@@ -264,7 +284,7 @@ void MainWindow::ShowStatusText(const std::string& text) {
 }
 
 void MainWindow::ShowOfflineBanner(const std::string& text) {
-    banner_->setText(QString::fromStdString(text));
+    bannerText_->setText(QString::fromStdString(text));
     banner_->setVisible(!text.empty());
 }
 
@@ -328,6 +348,8 @@ void MainWindow::SetSecondaryWindow(ui::SecondaryWindow window, std::function<vo
 
 void MainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
+    // The window system has placed the window and drawn its frame by now: fit it again with the real one.
+    QTimer::singleShot(0, this, [this] { FitIntoScreen(*this); });
     if (!startOnShow_) return;
     startOnShow_ = false;
     // After the first paint, so the operator sees the window while the camera is looked for.

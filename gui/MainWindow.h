@@ -19,6 +19,7 @@ class QTabWidget;
 class QTimer;
 class QMenu;
 class QLabel;
+class QPushButton;
 
 namespace vr::gui {
 
@@ -80,7 +81,10 @@ public:
 
     // While a command waits: says in the status bar what for, once the wait is no longer short.
     void ShowWaitNotice();
-    QLabel* OfflineBanner() const { return banner_; }
+    // The banner above the tabs while offline: its text and its Reconnect button.
+    QWidget* OfflineBanner() const { return banner_; }
+    QLabel* OfflineBannerText() const { return bannerText_; }
+    QPushButton* BannerReconnect() const { return bannerReconnect_; }
 
     // Greys the menu items that no feature has registered yet.
     void RefreshMenuAvailability();
@@ -103,7 +107,9 @@ private:
     std::unique_ptr<ui::CCtrlToolDlg> logic_;
     QTabWidget* tabs_ = nullptr;
     StatusStrip* strip_ = nullptr;
-    QLabel* banner_ = nullptr;
+    QWidget* banner_ = nullptr;
+    QLabel* bannerText_ = nullptr;
+    QPushButton* bannerReconnect_ = nullptr;
     std::string lastNotice_;
     QTimer* engineTimer_ = nullptr;
     std::vector<QWidget*> pages_;

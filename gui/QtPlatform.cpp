@@ -3,10 +3,14 @@
 #include <QApplication>
 #include <QEventLoop>
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QProcess>
+#include <QScreen>
+#include <QSpacerItem>
 #include <QTimer>
 #include <QWindow>
+#include <algorithm>
 
 #include "ProgressWindow.h"
 
@@ -88,6 +92,19 @@ platform::MsgResult QtPlatform::MessageBox(const std::string& text, const std::s
             box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
             break;
     }
+    // Wide enough for its title, which the window frame would otherwise cut short ("White Balance
+    // Exposure Once" over a one-word result): a spacer across the box's grid holds it open.
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+        QFont titleFont = box.font();
+        titleFont.setBold(true);
+        // The frame's buttons and margins around the title.
+        constexpr int kFrameRoom = 160;
+        const int wanted = QFontMetrics(titleFont).horizontalAdvance(box.windowTitle()) + kFrameRoom;
+        const QScreen* screen = box.screen();
+        const int most = screen != nullptr ? screen->availableGeometry().width() * 3 / 4 : wanted;
+        grid->addItem(new QSpacerItem(std::min(wanted, most), 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+                      grid->rowCount(), 0, 1, grid->columnCount());
+    }
     // A box inside a long operation must show the ordinary pointer.
     const bool busy = QApplication::overrideCursor() != nullptr;
     if (busy) QApplication::setOverrideCursor(Qt::ArrowCursor);
@@ -156,12 +173,16 @@ void QtPlatform::ProgressOpen(const std::string& text) {
     }
     progress_->SetText(QString::fromStdString(text));
     progress_->adjustSize();
-    if (parent != nullptr && parent->isVisible()) {
-        progress_->move(parent->frameGeometry().center() - progress_->rect().center());
+    // Over the window it works for. A modal dialog open (an ID editor writing) would block a window of
+    // any other lineage, and with it Cancel: the progress window then belongs to the dialog.
+    QWidget* over = QApplication::activeModalWidget() != nullptr ? QApplication::activeModalWidget() : parent;
+    if (over != nullptr && over->isVisible()) {
+        progress_->move(over->frameGeometry().center() - progress_->rect().center());
         progress_->winId();
-        if (parent->windowHandle() != nullptr) progress_->windowHandle()->setTransientParent(parent->windowHandle());
+        if (over->windowHandle() != nullptr) progress_->windowHandle()->setTransientParent(over->windowHandle());
     }
     progress_->show();
+    // The first frame shows this operation's text and an empty bar before any work starts.
     progress_->repaint();
 }
 
@@ -177,6 +198,14 @@ void QtPlatform::ProgressAllowCancel(bool allow) {
     if (progress_) progress_->AllowCancel(allow);
 }
 
+void QtPlatform::ProgressAllowWaitCancel(bool allow) {
+    if (progress_) progress_->AllowWaitCancel(allow);
+}
+
+void QtPlatform::ProgressSetBusy(bool busy) {
+    if (progress_) progress_->SetBusy(busy);
+}
+
 bool QtPlatform::ProgressPoll() {
     if (!progress_) return false;
     // Every other window of the tool is greyed while the operation runs, so the only input that can
@@ -186,7 +215,9 @@ bool QtPlatform::ProgressPoll() {
 }
 
 void QtPlatform::ProgressFinish() {
-    if (progress_ && progress_->isVisible()) {
+    // A wait of unknown length, or one the operator stopped, has no full bar to show: the window
+    // goes at once and the tool is usable again.
+    if (progress_ && progress_->isVisible() && !progress_->Busy() && !progress_->CancelRequested()) {
         progress_->SetPos(100);
         if (finishPauseMs_ > 0) {
             // The full bar stays in view a moment; windows keep painting, input waits.

@@ -40,6 +40,9 @@ public:
     void ProgressSetPos(int percent) override;
     void ProgressFinish() override;
     void ProgressAllowCancel(bool allow) override;
+    void ProgressAllowWaitCancel(bool allow) override;
+    void ProgressSetBusy(bool busy) override;
+    bool ProgressShown() const override { return !progress_.isNull(); }
     bool ProgressPoll() override;
     bool ShellOpen(const std::string& path) override;
 

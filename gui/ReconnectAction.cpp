@@ -24,7 +24,7 @@ public:
 
 }  // namespace
 
-ReconnectAction::ReconnectAction(MainWindow& window) : QAction(tr("Reconnect"), &window), window_(window) {
+ReconnectAction::ReconnectAction(MainWindow& window) : QAction(tr("Re&connect"), &window), window_(window) {
     setObjectName("reconnect");
     setToolTip(tr("Open the port again and run the start-up, after an adapter was plugged back in"));
     connect(this, &QAction::triggered, this, [this] { Run(); });

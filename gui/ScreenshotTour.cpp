@@ -22,8 +22,10 @@
 #include "TerminalWindow.h"
 #include "UserIdDialog.h"
 #include "camera/ModelCommands.h"
+#include "camera/Services.h"
 #include "dialogs/TerminalDialog.h"
 #include "protocol/ControlIds.h"
+#include "protocol/OnlineStatus.h"
 #include "settings/SettingsCompare.h"
 #include "settings/SettingsFile.h"
 
@@ -175,19 +177,47 @@ bool ScreenshotTour::OnePush() {
     QObject::connect(&progress, &QTimer::timeout, [&] {
         if (platform->Progress() != nullptr) progressSaved = Save(platform->Progress(), "onepush-progress");
     });
+    // The result box is saved and closed as soon as it shows.
+    const auto saveBox = [this](QTimer& timer, bool& saved, const QString& name) {
+        QObject::connect(&timer, &QTimer::timeout, [this, &timer, &saved, name] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (box == nullptr) return;
+            timer.stop();
+            saved = Save(box, name);
+            box->accept();
+        });
+        timer.start(200);
+    };
     QTimer result;
-    QObject::connect(&result, &QTimer::timeout, [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (box == nullptr) return;
-        result.stop();
-        resultSaved = Save(box, "onepush-result");
-        box->accept();
-    });
+    saveBox(result, resultSaved, "onepush-result");
     progress.start(2500);
-    result.start(200);
     button->click();
+    // White balance once: its box lists the gains it re-read.
+    bool balanceSaved = false;
+    QTimer balance;
+    saveBox(balance, balanceSaved, "onepush-white-balance-result");
+    window_.Binding().SetCurSel(protocol::id::kWhiteBalance, 1);
+    window_.Logic().OnControlEvent(protocol::id::kWhiteBalance, {ui::ControlEventType::SelChange});
     window_.Tabs()->setCurrentIndex(0);
-    return progressSaved && resultSaved;
+    return progressSaved && resultSaved && balanceSaved;
+}
+
+bool ScreenshotTour::Offline(const QString& prefix) {
+    camera::Services& services = window_.Services();
+    services.status.SetOffline();
+    window_.Logic().OfferReconnect("/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A1B2C3D4-if00-port0");
+    bool ok = Save(&window_, prefix + "offline-banner");
+    window_.Logic().OfferReconnect({});
+    services.status.SetOnline();
+    // What a long wait outside any operation shows once it has lasted a moment.
+    services.platform.ProgressOpen("Waiting for the camera (SA=1): 3 s");
+    services.platform.ProgressSetBusy(true);
+    services.platform.ProgressAllowWaitCancel(true);
+    if (auto* platform = dynamic_cast<QtPlatform*>(&services.platform); platform != nullptr && platform->Progress())
+        ok = Save(platform->Progress(), prefix + "progress-wait") && ok;
+    services.platform.ProgressAllowWaitCancel(false);
+    services.platform.ProgressFinish();
+    return ok;
 }
 
 void ScreenshotTour::PrepareLutEditors() {
@@ -216,10 +246,12 @@ bool ScreenshotTour::Run() {
     }
     PrepareLutEditors();
     bool ok = Pass("");
+    ok = Offline("") && ok;
     ok = OnePush() && ok;
     const QPalette original = QApplication::palette();
     QApplication::setPalette(DarkPalette());
     ok = Pass("dark-") && ok;
+    ok = Offline("dark-") && ok;
     QApplication::setPalette(original);
     window_.Logic().SetCloseWithoutConfirm(true);
     window_.close();

@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QTimer>
+#include <algorithm>
 
 #include "SpinButtons.h"
 #include "StatusStrip.h"
@@ -100,6 +101,18 @@ int WidgetBinding::AddString(uint32_t id, const std::string& text) {
         return l->count() + static_cast<int>(lines.size()) - 1;
     }
     return -1;
+}
+
+void WidgetBinding::AddStringBounded(uint32_t id, const std::string& text, int maxCount) {
+    if (qobject_cast<QListWidget*>(Widget(id)) == nullptr) {
+        platform::IControlAccess::AddStringBounded(id, text, maxCount);
+        return;
+    }
+    bounds_.insert(id, std::max(maxCount, 0));
+    AddString(id, text);
+    // Lines that would be dropped at once are never added at all.
+    QStringList& lines = pending_[id];
+    if (lines.size() > maxCount) lines.erase(lines.begin(), lines.begin() + (lines.size() - std::max(maxCount, 0)));
 }
 
 int WidgetBinding::GetCount(uint32_t id) const {
@@ -290,9 +303,19 @@ QListWidget* WidgetBinding::FlushedList(uint32_t id, QWidget* w) const {
     pending_.erase(it);
     QScrollBar* bar = l->verticalScrollBar();
     const bool atEnd = bar->value() >= bar->maximum();
+    const int top = bar->value();
     l->addItems(lines);
-    // Follow the newest line the way a terminal does, unless the operator scrolled back.
-    if (atEnd) l->scrollToBottom();
+    const auto bound = bounds_.constFind(id);
+    const int excess = bound == bounds_.constEnd() ? 0 : l->count() - *bound;
+    if (excess > 0) l->model()->removeRows(0, excess);
+    // Follow the newest line the way a terminal does, unless the operator scrolled back: then the
+    // lines in view stay in view while older ones go.
+    if (atEnd)
+        l->scrollToBottom();
+    else if (excess > 0) {
+        const bool perItem = l->verticalScrollMode() == QAbstractItemView::ScrollPerItem;
+        bar->setValue(std::max(0, top - excess * (perItem ? 1 : std::max(1, l->sizeHintForRow(0)))));
+    }
     return l;
 }
 

@@ -41,6 +41,9 @@ public:
     void SetCurSel(uint32_t id, int index) override;
     int InsertString(uint32_t id, int index, const std::string& text) override;
     void DeleteString(uint32_t id, int index) override;
+    // A traffic list's line: queued with the others for the next paint, where the oldest beyond the
+    // bound go in one step. The list follows its newest line unless the operator scrolled back.
+    void AddStringBounded(uint32_t id, const std::string& text, int maxCount) override;
     void SetSpinRange(uint32_t id, int32_t minValue, int32_t maxValue) override;
     void GetSpinRange(uint32_t id, int32_t& minValue, int32_t& maxValue) const override;
     void SetSpinPos(uint32_t id, int32_t pos) override;
@@ -61,6 +64,7 @@ private:
 
     QHash<uint32_t, QPointer<QWidget>> widgets_;
     mutable QHash<uint32_t, QStringList> pending_;
+    QHash<uint32_t, int> bounds_;  // lists that keep at most this many lines
     QHash<uint32_t, int32_t> pictures_;
 };
 

@@ -1,6 +1,7 @@
 // vr8200-control: the desktop tool.
 //   --simulate KA|KB  a virtual camera in this process, on a pseudo-terminal that the port list shows
-//   --port DEVICE     the serial device to use; remembered like a port chosen in the window
+//   --port DEVICE     the serial device or port server (rfc2217://HOST:PORT, tcp://HOST:PORT) to use;
+//                     remembered like a port chosen in the window
 //   --factory         factory control mode for this run (the stored mode is kept)
 //   --screenshots DIR pictures of every page and window for review, then exit
 
@@ -26,6 +27,7 @@
 #include "ScreenshotTour.h"
 #include "app/CoreServices.h"
 #include "link/CommSetting.h"
+#include "link/NetworkAddress.h"
 #include "platform/ControlMode.h"
 #include "platform/Registry.h"
 #include "platform/Version.h"
@@ -73,7 +75,9 @@ int main(int argc, char** argv) {
     parser.addVersionOption();
     const QCommandLineOption simulate(
         "simulate", "Start a virtual VR-8200-KA or VR-8200-KB in this process and connect to it.", "KA|KB");
-    const QCommandLineOption port("port", "Use the serial device DEVICE (for example /dev/ttyUSB0).", "DEVICE");
+    const QCommandLineOption port(
+        "port", "Use the serial device DEVICE (for example /dev/ttyUSB0) or a port server (rfc2217://HOST:PORT).",
+        "DEVICE");
     const QCommandLineOption factory("factory", "Factory control mode for this run.");
     const QCommandLineOption screenshots("screenshots", "Save a picture of every page and window to DIR, then exit.",
                                          "DIR");
@@ -102,7 +106,14 @@ int main(int argc, char** argv) {
 #endif
     if (parser.isSet(port)) {
         device = parser.value(port).toStdString();
-        if (!QFileInfo::exists(parser.value(port))) return Fail(kExitNoLine, "no such device: " + parser.value(port));
+        vr::link::NetworkAddress address;
+        std::string why;
+        if (vr::link::NetworkAddress::Names(device)) {
+            if (!vr::link::NetworkAddress::Parse(device, address, why))
+                return Fail(kExitUsage, QString::fromStdString(why));
+        } else if (!QFileInfo::exists(parser.value(port))) {
+            return Fail(kExitNoLine, "no such device: " + parser.value(port));
+        }
     }
 
     // The composition root: the services are built here once and handed to the windows.

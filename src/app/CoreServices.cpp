@@ -10,9 +10,11 @@ CoreServices::CoreServices(platform::IPlatform& platform, const std::string& con
       link(registry, platform, traffic, std::move(ports)),
       line(link),
       engine(platform, status, traffic),
+      waitCancel(platform, dialogs, engine),
       services_{platform, registry, controlMode, traffic, status, dialogs, table, engine, link, line, model},
       session_(services_) {
     engine.SetLink(&link);
+    engine.SetWaitCancel(&waitCancel);
 }
 
 }  // namespace vr::app

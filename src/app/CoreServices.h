@@ -8,6 +8,7 @@
 #include "camera/CameraSession.h"
 #include "camera/ModelCommands.h"
 #include "camera/Services.h"
+#include "camera/WaitCancel.h"
 #include "link/CommSetting.h"
 #include "link/CommSettingLineControl.h"
 #include "platform/ControlMode.h"
@@ -42,6 +43,8 @@ public:
     link::CCommSetting link;
     link::CommSettingLineControl line;
     protocol::Command engine;
+    // The operator's Cancel of a long wait for the camera.
+    camera::WaitCancel waitCancel;
     camera::CameraModel model;
 
 private:

@@ -4,6 +4,7 @@
 #include "camera/CameraSession.h"
 #include "camera/ModelCommands.h"
 #include "camera/Services.h"
+#include "camera/WaitCancel.h"
 #include "platform/Platform.h"
 #include "protocol/Command.h"
 #include "protocol/CommandIds.h"
@@ -62,6 +63,7 @@ constexpr int32_t kStartWhiteBalance = 2;
 constexpr int32_t kStartExposureWhiteBalance = 4;
 constexpr int32_t kStartGainAuto = 2;
 constexpr int kAutoSettingSteps = 4;
+constexpr const char* kAutoSettingTitle = "Auto Setting";
 
 long long Seconds(milliseconds d) {
     return std::chrono::duration_cast<std::chrono::seconds>(d).count();
@@ -106,10 +108,21 @@ bool OnePush::QueryCode(uint32_t cmdId, int32_t& code) {
     return services_.engine.QueryInt(cmdId, code, timing_.resultQuery) == 1;
 }
 
-void OnePush::StartFailed(OnePushWait& wait, OnePushResult& result) {
-    result.end = OnePushEnd::StartFailed;
-    result.failure = services_.engine.LastFailure().Describe();
+bool OnePush::StartFailed(OnePushWait& wait, OnePushResult& result, const std::string& title) {
+    const protocol::Failure& failure = services_.engine.LastFailure();
     wait.Finish();
+    if (failure.kind != protocol::FailureKind::Cancelled) {
+        result.end = OnePushEnd::StartFailed;
+        result.failure = failure.Describe();
+        return false;
+    }
+    // The operator stopped waiting for the start command: the camera may still be at work, so its
+    // result is unknown and nothing more is asked of it (a hung camera would only keep the tool
+    // waiting again).
+    result.end = OnePushEnd::Stopped;
+    result.succeeded = false;
+    Show(result, title, camera::WaitCancel::StoppedText(failure.command));
+    return true;
 }
 
 void OnePush::ReadResult(OnePushResult& result, uint32_t cmdId, ResultTable table, int32_t successCode) {
@@ -150,8 +163,21 @@ void OnePush::RereadGains(OnePushResult& result) {
 void OnePush::Show(OnePushResult& result, const std::string& title, const std::string& text) {
     result.title = title;
     result.text = text;
-    services_.platform.MessageBox(text, title, platform::MsgIcon::None);
+    const std::string values = RereadText(result);
+    services_.platform.MessageBox(values.empty() ? text : text + "\n\n" + values, title, platform::MsgIcon::None);
     session_.TellOnePush(title, text, result.succeeded);
+}
+
+std::string OnePush::RereadText(const OnePushResult& result) const {
+    std::string text;
+    for (uint32_t ctrlId : result.reread) {
+        const int32_t cmdId = services_.table.ToCmdId(ctrlId);
+        if (cmdId < 0) continue;
+        if (!text.empty()) text += ", ";
+        text += protocol::GetCommandName(static_cast<uint32_t>(cmdId)) + "=" +
+                std::to_string(services_.table.GetDataValue(ctrlId));
+    }
+    return text;
 }
 
 void OnePush::Report(OnePushResult& result, const std::string& text) {
@@ -162,7 +188,9 @@ void OnePush::Report(OnePushResult& result, const std::string& text) {
 }
 
 std::string OnePush::NoAnswerText(uint32_t cmdId) const {
-    if (services_.engine.LastFailure().kind == protocol::FailureKind::LinkLost)
+    const protocol::Failure& failure = services_.engine.LastFailure();
+    if (failure.kind == protocol::FailureKind::Cancelled) return camera::WaitCancel::StoppedText(failure.command);
+    if (failure.kind == protocol::FailureKind::LinkLost)
         return "No result: the line to the camera went away while waiting for " + protocol::GetCommandName(cmdId);
     return "No result: the camera did not answer " + protocol::GetCommandName(cmdId);
 }
@@ -185,7 +213,7 @@ OnePushResult OnePush::SendListValue(uint32_t listId) {
     OnePushResult result;
     services_.table.SetDataValue(listId, ListValue(listId));
     if (screen_ != nullptr) screen_->ShowChangedValues();
-    result.succeeded = session_.WriteChangedValues();
+    result.succeeded = screen_ != nullptr ? screen_->WriteChangedValues() : session_.WriteChangedValues();
     // Committed whatever the camera said: these lists are not put back after a refusal.
     services_.table.CommitDataValues();
     return result;
@@ -199,16 +227,17 @@ OnePushResult OnePush::WhiteBalanceOnce() {
         OnePushWait wait(services_, clock_, "White balance once", "", timing_.whiteBalanceStart);
         RunningScope running(running_, wait);
         if (!Start(cmd::AWB, kStartWhiteBalance, timing_.whiteBalanceStart)) {
-            StartFailed(wait, result);
+            if (StartFailed(wait, result, "White Balance Once")) return result;
             // The list shows the mode the camera is really in again.
             Reread(result, {id::kWhiteBalance}, false);
             return result;
         }
         ReadResult(result, cmd::AWRS, ResultTable::WhiteBalance, kWhiteBalanceSucceeded);
     }
-    Show(result, "White Balance Once", result.text);
+    // Re-read before the box, so the box can say what the function changed.
     const bool individualGain = ListValue(id::kIndividualGainMode) != 0;
     Reread(result, {id::kWhiteBalance, id::kGainRed, id::kGainBlue, individualGain ? id::kGainGreen : id::kGainAll});
+    Show(result, "White Balance Once", result.text);
     return result;
 }
 
@@ -218,14 +247,14 @@ OnePushResult OnePush::ExposureWhiteBalanceOnce() {
         OnePushWait wait(services_, clock_, "Exposure white balance once", "", timing_.whiteBalanceStart);
         RunningScope running(running_, wait);
         if (!Start(cmd::AWB, kStartExposureWhiteBalance, timing_.whiteBalanceStart)) {
-            StartFailed(wait, result);
+            if (StartFailed(wait, result, "White Balance Exposure Once")) return result;
             Reread(result, {id::kWhiteBalance}, false);
             return result;
         }
         ReadResult(result, cmd::AHRS, ResultTable::WhiteBalance, kWhiteBalanceSucceeded);
     }
-    Show(result, "White Balance Exposure Once", result.text);
     Reread(result, {id::kWhiteBalance, id::kExposureTimeR, id::kExposureTimeB});
+    Show(result, "White Balance Exposure Once", result.text);
     return result;
 }
 
@@ -235,15 +264,15 @@ OnePushResult OnePush::GainAutoOnce() {
         OnePushWait wait(services_, clock_, "Gain auto once", "", timing_.gainAutoStart);
         RunningScope running(running_, wait);
         if (!Start(cmd::AGC, kStartGainAuto, timing_.gainAutoStart)) {
-            StartFailed(wait, result);
+            if (StartFailed(wait, result, "Gain Auto Once")) return result;
             Reread(result, {id::kGainAuto}, false);
             return result;
         }
         ReadResult(result, cmd::AGCS, ResultTable::GainAuto, kGainAutoSucceeded);
     }
-    Show(result, "Gain Auto Once", result.text);
     // Gain auto works on the green gain whatever the individual gain mode.
     Reread(result, {id::kGainAuto, id::kGainRed, id::kGainBlue, id::kGainGreen});
+    Show(result, "Gain Auto Once", result.text);
     return result;
 }
 
@@ -256,8 +285,7 @@ OnePushResult OnePush::ShadingCalibration() {
         OnePushWait wait(services_, clock_, "Shading calibration", "", timing_.shadingStart);
         RunningScope running(running_, wait);
         if (!Start(cmd::RS, 0, timing_.shadingStart)) {
-            StartFailed(wait, result);
-            Report(result, "Shading Calibration (Tool: RS Command Timeout)");
+            if (!StartFailed(wait, result, title)) Report(result, "Shading Calibration (Tool: RS Command Timeout)");
             return result;
         }
         // The camera has its result ready a moment after the COMPLETE.
@@ -295,8 +323,7 @@ OnePushResult OnePush::Recalibrate(const RecalibrationRow& row) {
         OnePushWait wait(services_, clock_, row.name, "", limit);
         RunningScope running(running_, wait);
         if (!Start(row.startCmd, 0, limit)) {
-            StartFailed(wait, result);
-            if (row.failedStart != nullptr) Report(result, row.failedStart);
+            if (!StartFailed(wait, result, row.title) && row.failedStart != nullptr) Report(result, row.failedStart);
             return result;
         }
         int unanswered = 0;
@@ -316,6 +343,10 @@ OnePushResult OnePush::Recalibrate(const RecalibrationRow& row) {
                     result.text = ResultText(ResultTable::Recalibration, status);
                     break;
                 }
+            } else if (services_.engine.LastFailure().kind == protocol::FailureKind::Cancelled) {
+                result.end = OnePushEnd::Stopped;
+                result.text = NoAnswerText(row.statusCmd);
+                break;
             } else if (services_.engine.LastFailure().kind == protocol::FailureKind::LinkLost ||
                        ++unanswered >= timing_.unansweredPolls) {
                 // A camera that went away or stopped answering is not busy any more; waiting on would
@@ -341,8 +372,7 @@ OnePushResult OnePush::Recalibrate(const RecalibrationRow& row) {
 
 bool OnePush::AutoWhiteBalance(OnePushWait& wait, OnePushResult& result, const char* title, const char* abortText) {
     if (!Start(cmd::AWB, kStartWhiteBalance, timing_.whiteBalanceStart)) {
-        StartFailed(wait, result);
-        Report(result, abortText);
+        if (!StartFailed(wait, result, kAutoSettingTitle)) Report(result, abortText);
         return false;
     }
     ReadResult(result, cmd::AWRS, ResultTable::WhiteBalance, kWhiteBalanceSucceeded);
@@ -352,8 +382,8 @@ bool OnePush::AutoWhiteBalance(OnePushWait& wait, OnePushResult& result, const c
         return true;
     wait.Finish();
     result.succeeded = false;
-    Show(result, title, result.text);
     RereadGains(result);
+    Show(result, title, result.text);
     return false;
 }
 
@@ -365,8 +395,7 @@ OnePushResult OnePush::AutoSetting() {
 
     wait.Begin("shading calibration", timing_.shadingStart, 2);
     if (!Start(cmd::RS, 0, timing_.shadingStart)) {
-        StartFailed(wait, result);
-        Report(result, "Shading Calibration Abort");
+        if (!StartFailed(wait, result, kAutoSettingTitle)) Report(result, "Shading Calibration Abort");
         return result;
     }
     if (!wait.Pause(timing_.pause)) {
@@ -374,17 +403,17 @@ OnePushResult OnePush::AutoSetting() {
         const std::string text = wait.StoppedText();
         wait.Finish();
         result.succeeded = false;
-        Show(result, "Auto Setting", text);
         // The first white balance has changed the gains already.
         RereadGains(result);
+        Show(result, kAutoSettingTitle, text);
         return result;
     }
     ReadResult(result, cmd::SDRS, ResultTable::Shading, kShadingComplete);
     if (result.end != OnePushEnd::Result || result.code != kShadingComplete) {
         wait.Finish();
         result.succeeded = false;
-        Show(result, "Shading Calibration", result.text);
         RereadGains(result);
+        Show(result, "Shading Calibration", result.text);
         return result;
     }
 
@@ -393,17 +422,16 @@ OnePushResult OnePush::AutoSetting() {
 
     wait.Begin("gain auto", timing_.gainAutoStart, 4);
     if (!Start(cmd::AGC, kStartGainAuto, timing_.gainAutoStart)) {
-        StartFailed(wait, result);
-        Report(result, "Auto Setting Gain Auto Abort");
+        if (!StartFailed(wait, result, kAutoSettingTitle)) Report(result, "Auto Setting Gain Auto Abort");
         return result;
     }
     ReadResult(result, cmd::AGCS, ResultTable::GainAuto, kGainAutoSucceeded);
     wait.Finish();
-    if (result.end == OnePushEnd::NoAnswer || result.succeeded)
-        Show(result, "Auto Setting", result.text);
-    else
-        result.title = "Auto Setting";  // any other gain auto code ends the sequence without a word
     RereadGains(result);
+    if (result.end == OnePushEnd::NoAnswer || result.succeeded)
+        Show(result, kAutoSettingTitle, result.text);
+    else
+        result.title = kAutoSettingTitle;  // any other gain auto code ends the sequence without a word
     return result;
 }
 

@@ -38,6 +38,8 @@ public:
     virtual int32_t ListValue(uint32_t listId) = 0;
     // The table's values that differ from their committed ones.
     virtual void ShowChangedValues() = 0;
+    // Sends the changed values (a refusal told in the screen's own words); true when all were taken.
+    virtual bool WriteChangedValues() = 0;
 };
 
 class OnePushWait;
@@ -81,8 +83,10 @@ private:
     bool AutoWhiteBalance(OnePushWait& wait, OnePushResult& result, const char* title, const char* abortText);
     // Sends a function's start command; false when the camera refused it or did not answer in time.
     bool Start(uint32_t cmdId, int32_t value, std::chrono::milliseconds timeout);
-    // Ends the wait after a start command failed, keeping the engine's account of the failure.
-    void StartFailed(OnePushWait& wait, OnePushResult& result);
+    // Ends the wait after a start command failed, keeping the engine's account of the failure. When
+    // the operator stopped waiting for it, says so in a box with `title` and returns true; false
+    // leaves telling the operator to the caller.
+    bool StartFailed(OnePushWait& wait, OnePushResult& result, const std::string& title);
     // Reads a result code into `result`: its text, and whether it is the function's success code.
     void ReadResult(OnePushResult& result, uint32_t cmdId, ResultTable table, int32_t successCode);
     // A plain list item: the value is sent and committed; a refusal is not undone.
@@ -94,8 +98,10 @@ private:
     bool Refresh(uint32_t ctrlId);
     void Reread(OnePushResult& result, std::initializer_list<uint32_t> ids, bool commit = true);
     void RereadGains(OnePushResult& result);
-    // A box with the function's title, an OK button and no icon.
+    // A box with the function's title, an OK button and no icon; below the text, the values re-read
+    // so far ("GAR=3091, GAB=6276").
     void Show(OnePushResult& result, const std::string& title, const std::string& text);
+    std::string RereadText(const OnePushResult& result) const;
     // A box with the tool's title and the error icon.
     void Report(OnePushResult& result, const std::string& text);
     std::string NoAnswerText(uint32_t cmdId) const;

@@ -22,7 +22,10 @@ OnePushWait::OnePushWait(camera::Services& services, IWaitClock& clock, const st
       steps_(std::max(steps, 1)),
       start_(clock.Now()),
       op_(services.platform, services.dialogs, Text()) {
-    // Nothing may stop the first command on its way; Cancel comes with the first pause.
+    // The camera does not say how far it is: the bar runs as a busy indicator beside the elapsed
+    // time. Between commands Cancel comes with the pauses; while a start command is on the wire the
+    // wait itself offers it (see camera::WaitCancel).
+    op_.SetBusy(true);
     op_.AllowCancel(false);
 }
 
@@ -45,16 +48,9 @@ std::string OnePushWait::Text() {
     return text;
 }
 
-int OnePushWait::Percent() {
-    const long long limit = std::max<long long>(limit_.count(), 1);
-    const long long part = std::clamp<long long>(Elapsed().count(), 0, limit) * 100 / limit;
-    return static_cast<int>(((step_ - 1) * 100LL + part) / steps_);
-}
-
 void OnePushWait::Update(bool showNow) {
     if (finished_) return;
     op_.SetText(Text());
-    op_.SetPercent(Percent());
     // The long operation paints between commands; while the engine waits for a long reply the
     // text is put on screen from here.
     if (showNow) op_.ShowNow();

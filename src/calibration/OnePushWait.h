@@ -1,8 +1,8 @@
 #pragma once
 // The progress of one one-push function: a long operation whose text names the function and shows
-// how long it has run against the most it may take ("Shading calibration: 37 s of at most 420 s").
-// Cancel is offered only in the pauses between the camera's commands, never while a start command
-// waits for its reply.
+// how long it has run against the most it may take ("Shading calibration: 37 s of at most 420 s"),
+// over a busy indicator. Cancel is offered in the pauses between the camera's commands, and by the
+// wait itself while a start command waits long for its reply.
 
 #include <chrono>
 #include <string>
@@ -44,7 +44,6 @@ public:
 
 private:
     std::string Text();
-    int Percent();
     void Update(bool showNow);
 
     IWaitClock& clock_;

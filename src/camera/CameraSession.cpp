@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <ctime>
+#include <optional>
 
 #include "camera/LongOperation.h"
 #include "camera/MemoryAreas.h"
@@ -106,7 +107,7 @@ int CameraSession::Connect() {
         // A device that does not open at the start rate opens at no other: flushing and searching
         // would only repeat the message ten times. The serial port link has told the operator
         // which step failed and why; the Camera Link libraries say nothing of their own.
-        if (line.GetMode() != link::ComPort)
+        if (line.GetMode() != link::ComPort && line.GetMode() != link::Network)
             services_.platform.MessageBox("Failed to initialize!", platform::kAppTitle, platform::MsgIcon::Exclamation);
         return 0;
     }
@@ -169,7 +170,7 @@ void CameraSession::ReportEndedRead() {
     }
 }
 
-bool CameraSession::WriteChangedValues() {
+bool CameraSession::WriteChangedValues(const std::function<void(const protocol::ParameterDef&)>& onRefused) {
     protocol::ParameterTable& table = services_.table;
     for (size_t i = 0; i < table.Size(); ++i) {
         const auto& row = table.Row(i);
@@ -177,10 +178,17 @@ bool CameraSession::WriteChangedValues() {
         // The editor rows without a command of their own are sent by their editors, never from here.
         if (row.def->cmdId == protocol::cmd::Unnamed) continue;
         const ValueChange change{row.def->cmdId, row.def->ctrlId, row.committedValue, row.value};
-        if (services_.engine.SendCommandInt(row.def->cmdId, row.value, kSetTimeout) != 1) {
+        int sent = 0;
+        {
+            std::optional<protocol::Command::Quiet> quiet;
+            if (onRefused) quiet.emplace(services_.engine);
+            sent = services_.engine.SendCommandInt(row.def->cmdId, row.value, kSetTimeout);
+        }
+        if (sent != 1) {
             const Refusal refusal{change.cmdId,
                                   protocol::GetCommandName(change.cmdId) + "=" + std::to_string(change.newValue),
                                   services_.engine.LastFailure().Describe()};
+            if (onRefused && services_.engine.LastFailure().kind == protocol::FailureKind::Refused) onRefused(*row.def);
             TellRefused(refusal);
             return false;
         }

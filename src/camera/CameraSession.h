@@ -10,6 +10,7 @@
 // thread with its own services, share only constant data.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,10 @@
 #include "camera/SessionListener.h"
 #include "link/RateNegotiation.h"
 #include "protocol/OnlineStatus.h"
+
+namespace vr::protocol {
+struct ParameterDef;
+}
 
 namespace vr::camera {
 
@@ -77,7 +82,9 @@ public:
 
     // Sends every value of the table that differs from its committed one, in table order, and stops
     // at the first the camera does not take. True when all were taken. Nothing is committed here.
-    bool WriteChangedValues();
+    // With `onRefused`, a value the camera refused shows no box of the engine's: `onRefused` tells the
+    // operator instead (the window names the control and the values it takes).
+    bool WriteChangedValues(const std::function<void(const protocol::ParameterDef&)>& onRefused = {});
     // Queries a control's command into the table when the model has the command; true when answered.
     bool RefreshValue(uint32_t ctrlId);
     // Whether the connected model has the command.

@@ -29,6 +29,10 @@ void LongOperation::SetPercent(int percent) {
     percent_ = percent;
 }
 
+void LongOperation::SetBusy(bool busy) {
+    platform_.ProgressSetBusy(busy);
+}
+
 void LongOperation::SetStep(const std::string& text, int done, int total) {
     text_ = text + "  (" + std::to_string(done) + " / " + std::to_string(total) + ")";
     percent_ = total > 0 ? static_cast<int>(static_cast<long long>(done) * 100 / total) : 0;

@@ -4,8 +4,8 @@
 // the operation's text, a step counter, the registry's dialogs greyed and given back on every path
 // out, the windows kept painting while input stays blocked, and a way for the operator to stop.
 //
-// Stopping happens only between commands: the operation asks Continue() after each command, so a
-// command already on the wire is always waited for and the camera is never left mid-reply.
+// The operation stops between commands: it asks Continue() after each command. A command already on
+// the wire is waited for, unless its wait is a long one the operator abandons (camera::WaitCancel).
 // Painting is throttled, so a transfer of thousands of commands runs at the speed of the line and
 // not at the speed of the progress bar.
 
@@ -25,8 +25,9 @@ namespace vr::camera {
 class LongOperation {
 public:
     using Clock = std::chrono::steady_clock;
-    // How often the windows are given a chance to paint and the operator to press Cancel.
-    static constexpr std::chrono::milliseconds kPaintInterval{40};
+    // How often the windows are given a chance to paint and the operator to press Cancel: ten times a
+    // second is smooth enough for a bar and quick enough for Cancel, and each paint costs the line time.
+    static constexpr std::chrono::milliseconds kPaintInterval{100};
 
     struct Options {
         bool cancellable = true;  // offer Cancel between commands
@@ -44,6 +45,8 @@ public:
 
     void SetText(const std::string& text);
     void SetPercent(int percent);
+    // A wait of unknown length: the bar runs as a busy indicator.
+    void SetBusy(bool busy);
     // `text` followed by "  (done / total)", and done / total as the percentage.
     void SetStep(const std::string& text, int done, int total);
     // Offers Cancel or takes it away (one-push functions offer it only during their pauses).

@@ -5,6 +5,7 @@
 
 #include "camera/LongOperation.h"
 #include "camera/Services.h"
+#include "camera/WaitCancel.h"
 #include "platform/Platform.h"
 #include "protocol/Command.h"
 #include "protocol/CommandTable.h"
@@ -50,19 +51,28 @@ int MemoryAreas::StoreAll(std::chrono::milliseconds timeout) {
     constexpr int kCount = static_cast<int>(std::size(kAreas));
     int failures = 0;
     int done = 0;
+    std::string abandoned;  // the store the operator stopped waiting for
     {
         camera::LongOperation progress(platform, services_.dialogs, kStoringText);
         for (int area : kAreas) {
             progress.SetStep(kStoringText, done, kCount);
             if (!progress.Continue()) break;
             std::this_thread::sleep_for(kStoreAllPause);
-            if (Store(area, timeout) != 1) ++failures;
+            if (Store(area, timeout) != 1) {
+                const protocol::Failure& failure = services_.engine.LastFailure();
+                if (failure.kind == protocol::FailureKind::Cancelled) {
+                    abandoned = failure.command;
+                    break;
+                }
+                ++failures;
+            }
             ++done;
         }
     }
     if (done < kCount) {
-        platform.MessageBox(camera::LongOperation::StoppedText(done, kCount, "areas"), platform::kAppTitle,
-                            platform::MsgIcon::Information);
+        std::string text = camera::LongOperation::StoppedText(done, kCount, "areas");
+        if (!abandoned.empty()) text += "\n" + camera::WaitCancel::StoppedText(abandoned);
+        platform.MessageBox(text, platform::kAppTitle, platform::MsgIcon::Information);
         return 0;
     }
     if (failures == 0) {
@@ -72,6 +82,11 @@ int MemoryAreas::StoreAll(std::chrono::milliseconds timeout) {
     }
     platform.MessageBox("Couldn't store current setting data!", platform::kAppTitle, platform::MsgIcon::Exclamation);
     return 0;
+}
+
+std::string MemoryAreas::AreaName(int area) {
+    if (area == kFactoryArea) return "Factory";
+    return IsArea(area) ? "User " + std::to_string(area) : std::string();
 }
 
 int MemoryAreas::ResetCamera() {

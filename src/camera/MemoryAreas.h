@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <string>
 
 namespace vr::camera {
 struct Services;
@@ -54,6 +55,8 @@ public:
     int ResetCamera();
 
     static bool IsArea(int area) { return area >= kFactoryArea && area <= kLastUserArea; }
+    // "Factory", "User 1" .. "User 3", as the area dialog names them.
+    static std::string AreaName(int area);
 
 private:
     camera::Services& services_;

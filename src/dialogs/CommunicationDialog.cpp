@@ -4,6 +4,7 @@
 
 #include "camera/MemoryAreas.h"
 #include "camera/Services.h"
+#include "camera/WaitCancel.h"
 #include "link/CommSetting.h"
 #include "link/LineControl.h"
 #include "platform/ControlAccess.h"
@@ -34,7 +35,10 @@ CCommunicationDialog::CCommunicationDialog(camera::Services& services, platform:
       rates_(
           services.line, services.engine, [this] { return ModelProbe(); }, [this](int index) { SelectBaud(index); }),
       folder_(std::move(folder)) {
-    if (!shutdownWasClean) line_.SetMode(link::ComPort);
+    // A crashed run may have been brought down by a frame grabber's library: the next one starts on
+    // the serial port. The network link loads no library of anybody's, so it stays chosen (and a
+    // first run, whose store holds no clean shutdown yet, keeps the address it was given).
+    if (!shutdownWasClean && line_.GetMode() != link::Network) line_.SetMode(link::ComPort);
 }
 
 CCommunicationDialog::~CCommunicationDialog() {
@@ -77,8 +81,7 @@ void CCommunicationDialog::OnClose() {
 
 void CCommunicationDialog::AddMessage(const std::string& text) {
     // A full log drops its oldest entry: what is happening now matters more than the start.
-    if (controls_.GetCount(kMessages) >= kMaxMessages) controls_.DeleteString(kMessages, 0);
-    if (controls_.GetCount(kMessages) < kMaxMessages) controls_.AddString(kMessages, text);
+    controls_.AddStringBounded(kMessages, text, kMaxMessages);
 }
 
 void CCommunicationDialog::SelectBaud(int index) {
@@ -124,7 +127,15 @@ void CCommunicationDialog::ReadAllSettings() {
 void CCommunicationDialog::OnCategoryChanged() {
     const int mode = controls_.GetCurSel(kCategory);
     if (mode < 0) return;
-    if (line_.OpenMode(static_cast<uint32_t>(mode)) == 0)
+    // The network choice without an address waits for one to be typed into the port box.
+    bool awaitsAddress = false;
+    if (mode == link::Network) {
+        line_.SetMode(link::Network);
+        awaitsAddress = line_.GetPortCount() == 0;
+    }
+    if (awaitsAddress)
+        line_.Close();
+    else if (line_.OpenMode(static_cast<uint32_t>(mode)) == 0)
         services_.platform.MessageBox("Failed to initialize!", platform::kAppTitle, platform::MsgIcon::Exclamation);
     FillPortList();
     if (ModelProbe() == 1) ReadAllSettings();
@@ -172,10 +183,18 @@ void CCommunicationDialog::OnStore() {
     if (!camera::MemoryAreas::IsArea(area)) return;
     platform::IPlatform& platform = services_.platform;
     platform.ProgressOpen("Now, Storing camera data.");
-    if (camera::MemoryAreas(services_).Store(area, camera::MemoryAreas::kDialogStoreTimeout) == 1)
+    if (camera::MemoryAreas(services_).Store(area, camera::MemoryAreas::kDialogStoreTimeout) == 1) {
         platform.MessageBox("Completed to store current setting data!", platform::kAppTitle,
                             platform::MsgIcon::Information);
+        platform.ProgressFinish();
+        return;
+    }
     platform.ProgressFinish();
+    // A refusal has been told by the engine; a wait the operator stopped is told here.
+    const protocol::Failure& failure = services_.engine.LastFailure();
+    if (failure.kind == protocol::FailureKind::Cancelled)
+        platform.MessageBox(camera::WaitCancel::StoppedText(failure.command), platform::kAppTitle,
+                            platform::MsgIcon::Information);
 }
 
 void CCommunicationDialog::OnLoad() {

@@ -46,7 +46,7 @@ inline constexpr int32_t kIconOnline = 503;
 inline constexpr int kMaxMessages = 4096;
 
 inline constexpr const char* kCategoryItems[] = {"Com Port", "Camera Link spec. 2000", "Camera Link spec. 2001",
-                                                 "Camera Link spec. ver.1.1"};
+                                                 "Camera Link spec. ver.1.1", "Network (RFC 2217)"};
 inline constexpr const char* kBaudItems[] = {"9600bps", "19200bps", "38400bps", "57600bps", "115200bps"};
 inline constexpr const char* kAreaItems[] = {"Factory Data", "User 1 Data", "User 2 Data", "User 3 Data"};
 }  // namespace comm

@@ -34,9 +34,9 @@ void CTerminalDialog::Init() {
 }
 
 void CTerminalDialog::AddLine(const std::string& text) {
-    const std::string line = protocol::TrafficLog::TimeStamp(clock_()) + text;
-    if (controls_.GetCount(kList) >= kMaxLines) return;
-    controls_.AddString(kList, line);
+    // A full list drops its oldest line: the traffic of now, the operator's own commands among it,
+    // matters more than the start's.
+    controls_.AddStringBounded(kList, protocol::TrafficLog::TimeStamp(clock_()) + text, kMaxLines);
 }
 
 void CTerminalDialog::AddLineF(const char* format, ...) {
@@ -53,7 +53,8 @@ void CTerminalDialog::OnSend() {
     const std::string text = controls_.GetText(kEdit);
     // The line the engine talks on: a raw line goes the same way as the tool's commands.
     if (protocol::ILink* line = services_.engine.Link()) line->Write(text + "\r\n");
-    controls_.SetText(kEdit, text);
+    // The edit is ready for the next command, as a shell's prompt is; Up brings this one back.
+    controls_.SetText(kEdit, "");
     if (!text.empty() && (history_.empty() || history_.back() != text)) {
         history_.push_back(text);
         if (history_.size() > kHistoryLength) history_.erase(history_.begin());

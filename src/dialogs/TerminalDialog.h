@@ -52,11 +52,12 @@ public:
     // traffic log's terminal sink.
     void Init();
 
-    // Lists a line after its time stamp; lines beyond the limit are dropped.
+    // Lists a line after its time stamp; beyond the limit the oldest line goes.
     void AddLine(const std::string& text);
     // The dialog's own messages, formatted into at most 256 characters.
     void AddLineF(const char* format, ...) __attribute__((format(printf, 2, 3)));
 
+    // Writes the edit's text with CR LF and empties the edit; the text goes into the history.
     void OnSend();
     // Up (-1) and Down (+1) in the edit: the commands sent before, the oldest first; Down past the
     // newest empties the edit for a new command.

@@ -1,5 +1,6 @@
 #include "identity/CameraId.h"
 
+#include <algorithm>
 #include <string_view>
 
 #include "camera/Services.h"
@@ -29,6 +30,17 @@ std::string CameraId::FromFields(const Fields& fields) {
     std::string id;
     for (const std::string& field : fields) id += FirstCharacter(field);
     return id;
+}
+
+size_t CameraId::Spread(Fields& fields, size_t at, const std::string& text) {
+    std::string_view rest = text;
+    size_t field = at;
+    while (field < kLength && !rest.empty()) {
+        fields[field] = FirstCharacter(rest);
+        rest.remove_prefix(fields[field].size());
+        ++field;
+    }
+    return std::min(field, kLength - 1);
 }
 
 int CameraId::Query(std::string& id) {

@@ -33,6 +33,10 @@ public:
     // The first character of each field in order; an empty field adds nothing, so the ID may come out
     // shorter than ten characters.
     static std::string FromFields(const Fields& fields);
+    // `text` typed or pasted into field `at`: its characters go into that field and the ones after
+    // it, one each; what would go past the last field is dropped. Returns the field the cursor goes
+    // to next: the one after the last filled (the last field when the text reached it).
+    static size_t Spread(Fields& fields, size_t at, const std::string& text);
 
     explicit CameraId(camera::Services& services) : services_(services) {}
 

@@ -23,12 +23,15 @@ CCommSetting::CCommSetting(platform::CRegistry& registry, platform::IPlatform& p
       cl2000_(platform),
       cl2001_(platform),
       clVer11_(platform),
-      serial_(platform, std::move(portList), StoredDevice(registry), calls) {
+      serial_(platform, std::move(portList), StoredDevice(registry), calls),
+      network_(platform) {
     registry_.ReadDword(platform::kRegCommunicationMode, mode_, 0);
     registry_.ReadDword(platform::kRegComPortNo, portIndex_[ComPort], 0);
     registry_.ReadDword(platform::kRegCameralink2000Index, portIndex_[CameraLink2000], 0);
     registry_.ReadDword(platform::kRegCameralink2001Index, portIndex_[CameraLink2001], 0);
     registry_.ReadDword(platform::kRegCameralinkVer11Index, portIndex_[CameraLinkVer11], 0);
+    std::string address;
+    if (registry_.ReadNetworkAddress(address) == 1) network_.SetAddress(address);
     // "Baudrate" is written at exit but never read back: a camera always wakes at 9600.
 }
 
@@ -94,11 +97,27 @@ std::string CCommSetting::AbsentRememberedDevice() {
     return serial_.RememberedIndex(portIndex_[ComPort]) < 0 ? serial_.Remembered() : std::string();
 }
 
+std::string CCommSetting::RememberedDevice() const {
+    return mode_ == ComPort ? serial_.Remembered() : std::string();
+}
+
 int CCommSetting::AddDevicePath(const std::string& path) {
-    return serial_.AddDevicePath(path);
+    if (mode_ != Network) return serial_.AddDevicePath(path);
+    if (path.empty()) return -1;
+    // "HOST:PORT" typed into the port box means a port server.
+    SetNetworkAddress(NetworkAddress::Names(path) ? path : "rfc2217://" + path);
+    return 0;
 }
 
 int CCommSetting::Open(uint32_t mode, uint32_t rate, uint32_t portIndex) {
+    // A port server changes the line's rate on the open connection: connecting afresh for each
+    // rate of the search would cost a connection each time and lose what the server holds.
+    if (mode == Network && mode_ == Network && portIndex == portIndex_[Network] && network_.IsOpen() &&
+        !network_.Lost()) {
+        const int changed = network_.ChangeRate(rate);
+        if (changed == 1) baudRate_ = rate;
+        return changed;
+    }
     Close();
     // Mode and rate stay stored even when the open fails; they are saved at exit.
     mode_ = mode;
@@ -108,6 +127,7 @@ int CCommSetting::Open(uint32_t mode, uint32_t rate, uint32_t portIndex) {
     const int opened = Driver().Open(portIndex, rate);
     if (opened == 1 && mode_ == ComPort && !serial_.Port().LowLatencyNote().empty())
         traffic_.LogNote(serial_.Port().LowLatencyNote());
+    if (opened == 1 && mode_ == Network) NoteNetworkLink();
     // Each opening at another rate sees the same holders: they are told once.
     if (const std::string note = HolderNote(); !note.empty() && note != holderNoteTold_) {
         holderNoteTold_ = note;
@@ -115,6 +135,21 @@ int CCommSetting::Open(uint32_t mode, uint32_t rate, uint32_t portIndex) {
         platform_.MessageBox(note, platform::kAppTitle, platform::MsgIcon::Exclamation);
     }
     return opened;
+}
+
+void CCommSetting::NoteNetworkLink() {
+    std::string note;
+    if (!network_.Rfc2217())
+        note = network_.Address() + " is a raw bridge: the line stays at the bridge's rate and is never raised";
+    else if (!network_.Signature().empty())
+        note = "port server: " + network_.Signature();
+    if (note.empty() || note == networkNoteTold_) return;
+    networkNoteTold_ = note;
+    traffic_.LogNote(note);
+}
+
+void CCommSetting::SetNetworkAddress(const std::string& address) {
+    network_.SetAddress(address);
 }
 
 std::string CCommSetting::HolderNote() {
@@ -182,6 +217,7 @@ void CCommSetting::Save() {
     registry_.WriteDword(platform::kRegCameralinkVer11Index, portIndex_[CameraLinkVer11]);
     const std::string device = serial_.RememberedStablePath();
     if (!device.empty()) registry_.WriteComPortDevice(device);
+    if (!network_.Address().empty()) registry_.WriteNetworkAddress(network_.Address());
 }
 
 bool CCommSetting::LinkSupportsRate(uint32_t rate) {

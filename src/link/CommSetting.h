@@ -11,6 +11,7 @@
 #include "link/ClSerial2000.h"
 #include "link/ClSerial2001.h"
 #include "link/ClSerialVer11.h"
+#include "link/NetworkLinkDriver.h"
 #include "link/SerialLinkDriver.h"
 #include "link/SerialPortList.h"
 #include "protocol/Link.h"
@@ -25,7 +26,7 @@ class TrafficLog;
 
 namespace vr::link {
 
-enum CommMode : uint32_t { ComPort = 0, CameraLink2000 = 1, CameraLink2001 = 2, CameraLinkVer11 = 3 };
+enum CommMode : uint32_t { ComPort = 0, CameraLink2000 = 1, CameraLink2001 = 2, CameraLinkVer11 = 3, Network = 4 };
 
 inline constexpr uint32_t kRates[] = {9600, 19200, 38400, 57600, 115200};
 // The camera's own code for each of those rates, as "CBDRT" takes it.
@@ -87,12 +88,16 @@ public:
 
     // Mode 0: adds a device path the operator named (a pseudo-terminal, a /dev/serial/by-id link)
     // to the port list and returns its index; the path listed already gives its index, an empty
-    // one -1. Nothing is opened.
+    // one -1. The network mode takes the text as its address ("HOST:PORT" is an RFC 2217 server)
+    // and returns 0. Nothing is opened.
     int AddDevicePath(const std::string& path);
     // Mode 0: the device path of a listed port; empty outside the list.
     std::string GetPortDevice(int index);
     // In the serial mode, the stored device path when that device is not there now; empty otherwise.
     std::string AbsentRememberedDevice();
+    // In the serial mode, the remembered device path (its stable name where it has one), present or
+    // not; empty in the Camera Link modes and when none is remembered.
+    std::string RememberedDevice() const;
     // Whether the link of the current mode is open.
     bool IsOpen() const;
     // Another program had the serial port open when it was opened last, without locking it (see
@@ -107,8 +112,16 @@ public:
     CSerialPort& SerialPort() { return serial_.Port(); }
     SerialPortList& PortList() { return serial_.List(); }
 
+    // The network mode's address ("rfc2217://HOST:PORT" or "tcp://HOST:PORT"), remembered like a
+    // serial device. Nothing is opened.
+    void SetNetworkAddress(const std::string& address);
+    const std::string& GetNetworkAddress() const { return network_.Address(); }
+    NetworkLinkDriver& NetworkDriver() { return network_; }
+
 private:
-    static constexpr uint32_t kModeCount = 4;
+    static constexpr uint32_t kModeCount = 5;
+    // Tells the operator once what the network link said of itself (the server, a raw bridge).
+    void NoteNetworkLink();
     bool ValidMode() const { return mode_ < kModeCount; }
     ILinkDriver& Driver() const { return *drivers_[mode_]; }
 
@@ -120,6 +133,7 @@ private:
     bool saveOnExit_ = true;
     platform::IPlatform& platform_;
     std::string holderNoteTold_;
+    std::string networkNoteTold_;
 
     CClSerial2000 cl2000_;
     CClSerial2001 cl2001_;
@@ -128,7 +142,8 @@ private:
     ClLinkDriver<CClSerial2000> cl2000Driver_{cl2000_};
     ClLinkDriver<CClSerial2001> cl2001Driver_{cl2001_};
     ClLinkDriver<CClSerialVer11> clVer11Driver_{clVer11_};
-    std::array<ILinkDriver*, kModeCount> drivers_{&serial_, &cl2000Driver_, &cl2001Driver_, &clVer11Driver_};
+    NetworkLinkDriver network_;
+    std::array<ILinkDriver*, kModeCount> drivers_{&serial_, &cl2000Driver_, &cl2001Driver_, &clVer11Driver_, &network_};
 };
 
 }  // namespace vr::link

@@ -49,9 +49,16 @@ std::string CommSettingLineControl::AbsentRememberedDevice() {
 }
 
 void CommSettingLineControl::SendWakeUpBytes(int count) {
+    static const char kZero = '\0';
+    if (setting_.GetMode() == Network) {
+        // What the server still holds from another rate goes first.
+        NetworkLinkDriver& network = setting_.NetworkDriver();
+        network.Purge();
+        for (int i = 0; i < count; ++i) network.Write(std::string(1, kZero));
+        return;
+    }
     // In the Camera Link modes the serial port is closed: nothing goes out.
     if (setting_.GetMode() != ComPort) return;
-    static const char kZero = '\0';
     for (int i = 0; i < count; ++i) setting_.SerialPort().Write(&kZero, 1);
 }
 

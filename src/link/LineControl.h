@@ -31,9 +31,9 @@ public:
     // Camera Link library is never asked for a rate it refuses and the camera is never sent to one.
     virtual bool LinkSupportsRate(uint32_t rate) = 0;
 
-    // Writes `count` NUL bytes, one write each, on the serial port link without listing them, so a
-    // camera receiver that saw bytes at a foreign speed ends its garbage line. Nothing is sent in the
-    // Camera Link modes.
+    // Writes `count` NUL bytes, one write each, on the serial port or network link without listing
+    // them, so a camera receiver that saw bytes at a foreign speed ends its garbage line. Nothing is
+    // sent in the Camera Link modes.
     virtual void SendWakeUpBytes(int count) = 0;
 
     // Makes a device path the operator typed part of the serial port list; its index in the list,

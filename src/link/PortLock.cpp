@@ -13,6 +13,7 @@
 #include <cstring>
 #include <fstream>
 
+#include "link/LockNames.h"
 #include "link/PortHolders.h"
 #include "link/SerialPortList.h"
 #include "platform/FileIo.h"
@@ -50,11 +51,16 @@ std::string PortLock::LockFolder() {
 }
 
 std::string PortLock::LockFileName(const std::string& device) {
-    std::string name = ResolvedPath(device);
-    if (name.rfind("/dev/", 0) == 0) name = name.substr(5);
-    for (char& c : name)
-        if (c == '/') c = '_';
-    return "LCK.." + name;
+    return LockNameOfPath(ResolvedPath(device));
+}
+
+int PortLock::OtherLockHolder(const std::string& device, const std::vector<std::string>& linkFolders) {
+    const std::string folder = LockFolder();
+    for (const std::string& name : LockNamesFor(device, linkFolders)) {
+        const int pid = PidInLockFile(folder + "/" + name);
+        if (pid != ::getpid() && Alive(pid)) return pid;
+    }
+    return 0;
 }
 
 int PortLock::FlockHolder(int fd) {
@@ -90,6 +96,13 @@ bool PortLock::Acquire(int fd, const std::string& device, std::string& why) {
             why = InUse(device, FlockHolder(fd));
             return false;
         }
+    }
+    // A port server that locked the device under the name it was given (a by-id link) and took no
+    // flock is seen here.
+    if (const int pid = OtherLockHolder(device); pid != 0) {
+        ::flock(fd, LOCK_UN);
+        why = InUse(device, pid);
+        return false;
     }
     const std::string folder = LockFolder();
     if (platform::SysCalls::Real().Access(folder, W_OK) != 0) return true;  // no lock files here: the flock is enough

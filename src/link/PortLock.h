@@ -5,6 +5,7 @@
 // holds the port.
 
 #include <string>
+#include <vector>
 
 namespace vr::link {
 
@@ -25,6 +26,10 @@ public:
     static std::string LockFolder();
     // "LCK..ttyUSB0" for /dev/ttyUSB0, "LCK..pts_3" for /dev/pts/3.
     static std::string LockFileName(const std::string& device);
+    // A live process other than this one named by a lock file of the device under any of its names
+    // (the path as given, the resolved device, its by-id and by-path links); 0 when there is none.
+    static int OtherLockHolder(const std::string& device, const std::vector<std::string>& linkFolders = {
+                                                              "/dev/serial/by-id", "/dev/serial/by-path"});
     // The process holding an flock on the file, from /proc/locks; 0 when none is found.
     static int FlockHolder(int fd);
     // "vr8200ctl" for a running process, empty when it is gone.

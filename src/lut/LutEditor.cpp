@@ -78,8 +78,55 @@ CLUTDlg::Picture CLUTDlg::Paint() {
     return picture;
 }
 
+LutSnapshot CLUTDlg::Snapshot() {
+    ShownTable();
+    const auto points = curve_.Points();
+    return {{points.begin(), points.end()}, table_, static_cast<int>(mode_)};
+}
+
+void CLUTDlg::Restore(const LutSnapshot& state) {
+    curve_.SetPoints(state.points);
+    table_ = state.table;
+    SetMode(static_cast<LutMode>(state.mode));
+    frame_.InvalidatePlot();
+}
+
+bool CLUTDlg::Undo() {
+    gestureStart_.reset();
+    const std::optional<LutSnapshot> back = history_.Undo(Snapshot());
+    if (back) Restore(*back);
+    return back.has_value();
+}
+
+bool CLUTDlg::Redo() {
+    gestureStart_.reset();
+    const std::optional<LutSnapshot> again = history_.Redo(Snapshot());
+    if (again) Restore(*again);
+    return again.has_value();
+}
+
+void CLUTDlg::OnMousePress(MouseButtons buttons, PlotPoint p) {
+    gestureStart_ = Snapshot();
+    OnMouseMove(buttons, p);
+}
+
+void CLUTDlg::OnMouseRelease() {
+    if (!gestureStart_) return;
+    LutSnapshot before = std::move(*gestureStart_);
+    gestureStart_.reset();
+    if (!(before == Snapshot())) history_.Record(std::move(before));
+}
+
 void CLUTDlg::OnMouseMove(MouseButtons buttons, PlotPoint p) {
     if (!InPlot(p)) return;
+    if (!gestureStart_ && buttons != MouseButtons::Other) {
+        // A drag whose press went elsewhere: each move that changes something is an edit of its own.
+        const LutSnapshot before = Snapshot();
+        gestureStart_ = before;
+        OnMouseMove(buttons, p);
+        OnMouseRelease();
+        return;
+    }
     switch (buttons) {
         case MouseButtons::LeftOnly:
             curve_.LeftDrag(p);
@@ -115,13 +162,14 @@ void CLUTDlg::OnWriteTableData() {
 }
 
 void CLUTDlg::OnClearTableData() {
+    RecordEdit();
     curve_.Clear();
     frame_.InvalidatePlot();
     SetMode(LutMode::Edit);
 }
 
 void CLUTDlg::OnConvertEditable() {
-    ShownTable();
+    RecordEdit();
     const int32_t n = std::clamp(controls_.GetSpinPos(kPointCountSpin), kPointCountMin, kPointCountMax);
     curve_.ConvertEditable(table_, n);
     SetMode(LutMode::Edit);

@@ -6,11 +6,13 @@
 // hands mouse moves over in plot coordinates.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "lut/LutCurve.h"
 #include "lut/LutEditorFrame.h"
+#include "lut/LutHistory.h"
 #include "lut/LutTables.h"
 #include "platform/ControlAccess.h"
 #include "protocol/OnlineStatus.h"
@@ -80,6 +82,18 @@ public:
     // A mouse move at p in plot coordinates; positions outside the plot are ignored. The mouse edits
     // the points in either mode; only Edit Mode shows them and takes the table from them.
     void OnMouseMove(MouseButtons buttons, PlotPoint p);
+    // A button pressed at p: the click itself edits as a move with that button does (the left one
+    // adds a point on the curve, or takes the point near it; the right one removes the point under
+    // it). Everything up to the release is one edit for Undo.
+    void OnMousePress(MouseButtons buttons, PlotPoint p);
+    void OnMouseRelease();
+
+    // Ctrl+Z and Ctrl+Shift+Z: the edits (points, "Clear Table Data", "Convert Editable") taken
+    // back and brought again, one at a time. False when there was nothing to do.
+    bool Undo();
+    bool Redo();
+    bool CanUndo() const { return history_.CanUndo(); }
+    bool CanRedo() const { return history_.CanRedo(); }
 
     // "Read Table Data": the camera's table of this colour, then View Mode (also when the read ended
     // early). True when all 256 entries were read.
@@ -104,6 +118,10 @@ public:
 
 private:
     void SetMode(LutMode mode);
+    LutSnapshot Snapshot();
+    void Restore(const LutSnapshot& state);
+    // An edit outside a mouse gesture (a button) is about to change the editor.
+    void RecordEdit() { history_.Record(Snapshot()); }
 
     camera::Services& services_;
     LutColour colour_;
@@ -113,6 +131,10 @@ private:
     LutTable table_{};
     LutMode mode_ = LutMode::Edit;
     bool initialised_ = false;
+    LutHistory history_;
+    // The editor as a mouse gesture found it, until its release; a move with a button held but no
+    // press seen is an edit of its own.
+    std::optional<LutSnapshot> gestureStart_;
 };
 
 }  // namespace vr::lut

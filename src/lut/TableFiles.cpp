@@ -37,11 +37,11 @@ private:
 
 }  // namespace
 
-TableFiles::TableFiles(camera::Services& services, ILutTables& tables, std::function<void()> activate,
+TableFiles::TableFiles(camera::Services& services, ILutTables& tables, TableFilesWindow window,
                        const TransferTimeouts& timeouts)
     : services_(services),
       tables_(tables),
-      activate_(std::move(activate)),
+      window_(std::move(window)),
       timeouts_(timeouts),
       shading_(std::make_unique<ShadingBuffer>()) {}
 
@@ -59,7 +59,8 @@ void TableFiles::SaveLutFile() {
     if (ReadLutTables() != TableFileOutcome::Done) return;
     const std::string path = AskSave(kSaveLutFilter);
     if (path.empty() || ConfirmReplace(path) != TableFileOutcome::Done) return;
-    WriteGammaFile(path);
+    if (WriteGammaFile(path) == TableFileOutcome::Done)
+        ShowStatusText("Saved the red, green and blue LUT tables to " + FullPath(path));
 }
 
 void TableFiles::LoadAllLutTables() {
@@ -72,12 +73,13 @@ void TableFiles::LoadAllLutTables() {
 void TableFiles::ShadingToFile() {
     if (CheckShadingMode() != TableFileOutcome::Done) return;
     const TableFileOutcome read = ReadShading();
-    if (activate_) activate_();
+    if (window_.activate) window_.activate();
     // A read that did not get everything would put stale entries into the file as if they were read.
     if (read != TableFileOutcome::Done) return;
     const std::string path = AskSave(kShadingFilter);
     if (path.empty() || ConfirmReplace(path) != TableFileOutcome::Done) return;
-    WriteShadingFile(path);
+    if (WriteShadingFile(path) == TableFileOutcome::Done)
+        ShowStatusText("Saved the camera's shading data to " + FullPath(path));
 }
 
 void TableFiles::ShadingFromFile() {
@@ -89,7 +91,12 @@ void TableFiles::ShadingFromFile() {
 }
 
 void TableFiles::ShadingToFlash() {
-    StoreShading();
+    if (StoreShading() == TableFileOutcome::Done)
+        ShowStatusText("The camera stored its shading data in its flash memory");
+}
+
+void TableFiles::ShowStatusText(const std::string& text) const {
+    if (window_.showStatusText) window_.showStatusText(text);
 }
 
 // ---- gamma files and LUT tables ---------------------------------------------------------------

@@ -33,6 +33,12 @@ enum class TableFileOutcome {
     Stopped,       // the operator stopped a transfer
 };
 
+// What the table files show of themselves in the main window; either may be empty.
+struct TableFilesWindow {
+    std::function<void()> activate;                          // brings the window to the front after a file dialog
+    std::function<void(const std::string&)> showStatusText;  // what was written where, in the status bar
+};
+
 class TableFiles {
 public:
     static constexpr uint32_t kOpenLutFileMenu = 30006;
@@ -44,8 +50,7 @@ public:
     static constexpr const char* kSaveLutFilter = "Camera gamm data (*.csv) | *.csv";
     static constexpr const char* kShadingFilter = "Camera shading data (*.csv) | *.csv";
 
-    // `activate` brings the main window to the front after a file dialog (may be empty).
-    TableFiles(camera::Services& services, ILutTables& tables, std::function<void()> activate = {},
+    TableFiles(camera::Services& services, ILutTables& tables, TableFilesWindow window = {},
                const TransferTimeouts& timeouts = {});
     ~TableFiles();
     TableFiles(const TableFiles&) = delete;
@@ -88,6 +93,7 @@ public:
     static std::vector<platform::FileFilter> SplitFilter(const std::string& text);
     // The path as the operator is shown it: absolute.
     static std::string FullPath(const std::string& path);
+    void ShowStatusText(const std::string& text) const;
 
 private:
     TableFileOutcome Tell(const std::string& text, platform::MsgIcon icon, TableFileOutcome outcome);
@@ -99,7 +105,7 @@ private:
 
     camera::Services& services_;
     ILutTables& tables_;
-    std::function<void()> activate_;
+    TableFilesWindow window_;
     TransferTimeouts timeouts_;
     std::unique_ptr<ShadingBuffer> shading_;
     int lastFileEntries_ = 0;

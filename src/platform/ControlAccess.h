@@ -39,6 +39,9 @@ public:
     virtual void DeleteString(uint32_t id, int index);
     // Index of the first item whose text is exactly `text`, or -1.
     virtual int FindStringExact(uint32_t id, const std::string& text) const;
+    // A log's line: appends an item and, when the list then holds more than `maxCount`, drops the
+    // oldest ones, so the newest lines are always there.
+    virtual void AddStringBounded(uint32_t id, const std::string& text, int maxCount);
 
     // Spin (up-down) controls, addressed by the spin's own id. A position is kept within the range.
     virtual void SetSpinRange(uint32_t id, int32_t minValue, int32_t maxValue) = 0;
@@ -108,6 +111,11 @@ inline void IControlAccess::DeleteString(uint32_t id, int index) {
         SetItemData(id, static_cast<int>(i), data[i]);
     }
     SetCurSel(id, sel);
+}
+
+inline void IControlAccess::AddStringBounded(uint32_t id, const std::string& text, int maxCount) {
+    AddString(id, text);
+    while (GetCount(id) > maxCount && GetCount(id) > 0) DeleteString(id, 0);
 }
 
 inline int IControlAccess::FindStringExact(uint32_t id, const std::string& text) const {

@@ -43,9 +43,16 @@ public:
     virtual void ProgressSetPos(int percent) { (void)percent; }
     virtual void ProgressFinish() {}
 
-    // Whether the progress window offers a way to stop (a Cancel button, Ctrl-C at a terminal). It is
-    // offered only between commands, never while one waits for its reply.
+    // Whether the progress window offers a way to stop (a Cancel button, Ctrl-C at a terminal): the
+    // operation's own offer, between its commands.
     virtual void ProgressAllowCancel(bool allow) { (void)allow; }
+    // The offer of a long wait for the camera's reply (see ui::WaitCancel), made and taken away
+    // apart from the operation's: Cancel shows while either offers it.
+    virtual void ProgressAllowWaitCancel(bool allow) { (void)allow; }
+    // A wait of unknown length: the bar runs as a busy indicator instead of showing a part done.
+    virtual void ProgressSetBusy(bool busy) { (void)busy; }
+    // Whether the progress window is open.
+    virtual bool ProgressShown() const { return false; }
     // Lets the progress window and the other windows paint and take the operator's Cancel (every
     // other window is greyed meanwhile); true once the operator asked to stop.
     virtual bool ProgressPoll() { return false; }

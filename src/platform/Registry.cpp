@@ -315,6 +315,15 @@ int CRegistry::WriteComPortDevice(const std::string& path) {
     return Store(kComPortDeviceName, path) ? 1 : 0;
 }
 
+int CRegistry::ReadNetworkAddress(std::string& address) {
+    address.clear();
+    return ReadText(kNetworkAddressName, address) ? 1 : 0;
+}
+
+int CRegistry::WriteNetworkAddress(const std::string& address) {
+    return Store(kNetworkAddressName, address) ? 1 : 0;
+}
+
 int CRegistry::ReadCameraRate(uint32_t& rate, std::string& port) {
     rate = 0;
     port.clear();

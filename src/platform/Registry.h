@@ -51,6 +51,7 @@ inline constexpr RegValueInfo kRegValues[kRegValueCount] = {
 // in the list (an adapter plugged into another socket) is found again. Not a slot: slot numbers
 // above 9 stay invalid.
 inline constexpr const char* kComPortDeviceName = "Com Port Device";
+inline constexpr const char* kNetworkAddressName = "Network Address";
 // The rate the command-line tool last left the camera at and the port it was on, so that the next
 // run probes there first. Not slots either.
 inline constexpr const char* kCameraRateName = "Camera Rate";
@@ -59,6 +60,9 @@ inline constexpr const char* kCameraRatePortName = "Camera Rate Port";
 // The desktop tool's own values beside the table: where its main window stood, and the settings
 // files used last, newest first (an empty value is an unused place).
 inline constexpr const char* kMainWindowGeometryName = "Main Window Geometry";
+inline constexpr const char* kCommunicationWindowPlaceName = "Communication Window Place";
+// "1": reconnect by itself when the remembered device is there again, instead of offering to.
+inline constexpr const char* kAutoReconnectName = "Reconnect Automatically";
 inline constexpr const char* kRecentSettingsFileNames[] = {"Recent Settings File 1", "Recent Settings File 2",
                                                            "Recent Settings File 3", "Recent Settings File 4",
                                                            "Recent Settings File 5"};
@@ -105,6 +109,9 @@ public:
     // "Com Port Device": 1 and the stored text when there is one, else 0 and an empty text.
     int ReadComPortDevice(std::string& path);
     int WriteComPortDevice(const std::string& path);
+    // "Network Address": the network link's rfc2217:// or tcp:// address, as the device above.
+    int ReadNetworkAddress(std::string& address);
+    int WriteNetworkAddress(const std::string& address);
     // A value of its own name outside the slots: 1 and its text when it is stored, else 0 and an
     // empty text.
     int ReadNamedText(const char* name, std::string& text);

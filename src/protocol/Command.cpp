@@ -35,6 +35,11 @@ std::string ValueLineName(const std::string& line) {
     return r.name;
 }
 
+// A line of nothing but blanks says nothing: it is no answer to any command.
+bool IsBlank(const std::string& line) {
+    return line.find_first_not_of(' ') == std::string::npos;
+}
+
 std::string Trim(const std::string& text) {
     const size_t b = text.find_first_not_of(' ');
     if (b == std::string::npos) return {};
@@ -77,6 +82,9 @@ std::string Failure::Describe() const {
         case FailureKind::LinkLost:
             return "the line went away while waiting for the reply to " + command +
                    (received.empty() ? std::string() : " (" + received + ")");
+        case FailureKind::Cancelled:
+            return "stopped waiting for the reply to " + command +
+                   (notSent.empty() ? std::string() : " (not sent: the camera still owed an earlier answer)");
     }
     return {};
 }
@@ -197,6 +205,10 @@ bool Command::ReceiveLine(std::chrono::steady_clock::time_point deadline) {
         if (link_->Read(&byte, 1, wait) != 1) {
             if (link_->Lost() || std::chrono::steady_clock::now() >= deadline) return false;
             if (busy_) platform_.PumpMessages();
+            if (longWait_ && waitCancel_->CancelRequested()) {
+                cancelled_ = true;
+                return false;
+            }
             continue;
         }
         switch (assembler_.Feed(byte)) {
@@ -221,7 +233,7 @@ void Command::DropStrayLines() {
         while (link_->Read(&byte, 1, milliseconds(0)) == 1) {
             if (assembler_.Feed(byte) == LineAssembler::Result::Line) {
                 traffic_.LogRx(Printable(assembler_.Line()), RxKind::Stray);
-                Received();
+                if (!IsBlank(assembler_.Line())) Received();
             }
         }
     }
@@ -232,9 +244,26 @@ bool Command::WaitForReply(std::chrono::steady_clock::time_point start, millisec
                            std::string& reply) {
     const auto deadline = start + std::max(timeout, milliseconds(0));
     lastStale_.clear();
+    cancelled_ = false;
+    struct LongWait {
+        LongWait(Command& engine, bool cancellable) : engine_(engine) {
+            engine_.longWait_ = cancellable;
+            if (cancellable) engine_.waitCancel_->LongWaitBegins();
+        }
+        ~LongWait() {
+            if (!engine_.longWait_) return;
+            engine_.longWait_ = false;
+            engine_.waitCancel_->LongWaitEnds();
+        }
+        Command& engine_;
+    } longWait(*this, waitCancel_ != nullptr && timeout > kCancellableWait);
     do {
         if (!ReceiveLine(deadline)) continue;
         std::string line = TakeReceivedLine();
+        if (IsBlank(line)) {
+            traffic_.LogRx(Printable(line), RxKind::Stale);
+            continue;
+        }
         if (filter(line) == Fit::Stale) {
             traffic_.LogRx(Printable(line), RxKind::Stale);
             Received();
@@ -244,7 +273,7 @@ bool Command::WaitForReply(std::chrono::steady_clock::time_point start, millisec
         traffic_.LogRx(Printable(line), RxKind::Reply);
         reply = std::move(line);
         return true;
-    } while (std::chrono::steady_clock::now() < deadline && !LinkLost());
+    } while (std::chrono::steady_clock::now() < deadline && !LinkLost() && !cancelled_);
     return false;
 }
 
@@ -265,6 +294,11 @@ bool Command::CatchUp(milliseconds timeout) {
         owed_ = 0;
         return true;
     }
+    if (cancelled_) {
+        Owe();
+        Fail(FailureKind::Cancelled);
+        return false;
+    }
     if (LinkLost()) {
         Fail(FailureKind::LinkLost, link_->LostReason());
     } else {
@@ -282,6 +316,13 @@ int Command::WaitForComplete(std::chrono::steady_clock::time_point start, millis
     std::string reply;
     if (!WaitForReply(start, timeout, setFilter, reply)) {
         platform_.EndWaitCursor();
+        // Abandoned by the operator: its answer is owed, as after a time-out, but the camera may
+        // still be at work, so it is not taken for gone.
+        if (cancelled_) {
+            Owe();
+            Fail(FailureKind::Cancelled);
+            return 0;
+        }
         if (LinkLost()) {
             Fail(FailureKind::LinkLost, link_->LostReason());
         } else {
@@ -325,10 +366,17 @@ int Command::Send(uint32_t cmdId, const CommandValue& value, ValueKind kind, mil
         Fail(FailureKind::NoLink);
         return 0;
     }
-    if (outOfStep_ && !CatchUp(timeout)) {
-        lastFailure_.notSent = Printable(line);
-        if (!lastFailure_.received.empty()) lastHeard_ = lastFailure_;
-        return 0;
+    if (outOfStep_) {
+        heldBack_ = line;
+        const bool caughtUp = CatchUp(timeout);
+        heldBack_.clear();
+        if (!caughtUp) {
+            lastFailure_.notSent = Printable(line);
+            // The operator stopped waiting for the camera to catch up: for him it was this command's wait.
+            if (lastFailure_.kind == FailureKind::Cancelled) lastFailure_.command = lastFailure_.notSent;
+            if (!lastFailure_.received.empty()) lastHeard_ = lastFailure_;
+            return 0;
+        }
     }
     Start(line, timeout);
     DropStrayLines();
@@ -372,6 +420,11 @@ int Command::QueryCommand(uint32_t cmdId, CommandValue& value, milliseconds time
     };
     std::string line;
     if (!WaitForReply(std::chrono::steady_clock::now(), timeout, queryFilter, line)) {
+        if (cancelled_) {
+            Owe();
+            Fail(FailureKind::Cancelled);
+            return 0;
+        }
         if (LinkLost()) {
             Fail(FailureKind::LinkLost, link_->LostReason());
             status_.SetOffline();
@@ -425,7 +478,7 @@ void Command::OnTimer() {
     if (busy_) return;
     if (ReceiveLine(std::chrono::steady_clock::now())) {
         traffic_.LogRx(Printable(receivedLines_.back()));
-        Received();
+        if (!IsBlank(receivedLines_.back())) Received();
     }
 }
 

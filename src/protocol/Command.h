@@ -6,8 +6,8 @@
 // A reply is the line that can answer the command waiting: lines that were already on their way
 // when the command went out (a late answer to an earlier command, a line the camera sent on its
 // own) are listed as stray, and a line that cannot be the answer (another command's value while a
-// query waits, a value while a set waits for its completion) is listed as stale and skipped. So one
-// late reply never shifts every later reply by one.
+// query waits, a value while a set waits for its completion, a blank line) is listed as stale and
+// skipped. So one late reply never shifts every later reply by one.
 //
 // Late replies. The camera answers every line, one answer each, in the order it received them. A
 // command that timed out (or whose wait was abandoned as one) leaves its answer owed, and it may
@@ -19,6 +19,10 @@
 // the set's own time-out, the set is not sent and fails as a time-out (Failure::notSent names it).
 // While an answer is owed, an error text that reaches a waiting query is counted as a late answer
 // until as many lines as are owed have come; only a line beyond them is the query's own refusal.
+//
+// A wait that may last long (a calibration, a store into flash) can be abandoned by the operator
+// through IWaitCancel: it ends as a time-out does, its answer owed as above, except that the camera
+// is not taken for gone (it may still be working) and nothing is shown.
 
 #include <chrono>
 #include <cstdint>
@@ -65,6 +69,7 @@ enum class FailureKind {
     Refused,        // the camera answered with an error text
     NotUnderstood,  // a query's reply could not be read as its value
     LinkLost,       // the line went away while the command waited
+    Cancelled,      // the operator stopped waiting; the camera's answer is unknown
 };
 
 struct Failure {
@@ -80,9 +85,22 @@ struct Failure {
     std::string Describe() const;
 };
 
+// Asked by the engine while a command waits longer than a moment: Begins when a command whose
+// time-out exceeds Command::kCancellableWait is on the wire, Requested each time the wait lets the
+// windows run (about every 30 ms), Ends when the wait is over, answered or not.
+class IWaitCancel {
+public:
+    virtual ~IWaitCancel() = default;
+    virtual void LongWaitBegins() = 0;
+    virtual bool CancelRequested() = 0;
+    virtual void LongWaitEnds() = 0;
+};
+
 class Command {
 public:
     static constexpr int kTimerPeriodMs = 25;
+    // Waits whose time-out is longer than this may be abandoned; shorter ones are always waited for.
+    static constexpr milliseconds kCancellableWait{2000};
     static constexpr int kRxBufferSize = 1024;
 
     // Errors go to the platform's message boxes, answers and time-outs to the status broadcaster,
@@ -94,6 +112,8 @@ public:
     // The line the engine talks on; the application sets the process's link object.
     void SetLink(ILink* link) { link_ = link; }
     ILink* Link() const { return link_; }
+    // Who may abandon a long wait; none by default.
+    void SetWaitCancel(IWaitCancel* cancel) { waitCancel_ = cancel; }
 
     int SendCommandInt(uint32_t cmdId, int32_t value, milliseconds timeout);
     // The text goes as it is, whatever kind the command's values have.
@@ -126,6 +146,9 @@ public:
     // The last command line sent ("BA=1", "GA?"), when it went out and how long it may wait, so a
     // window can say what the tool is waiting for.
     const std::string& SentLine() const { return sentLine_; }
+    // The command the caller waits for: the set held back while the camera catches up (SentLine()
+    // is then "MD?"), else SentLine().
+    const std::string& WaitingFor() const { return heldBack_.empty() ? sentLine_ : heldBack_; }
     std::chrono::steady_clock::time_point SentAt() const { return sentAt_; }
     milliseconds SentTimeout() const { return timeout_; }
 
@@ -190,11 +213,15 @@ private:
     OnlineStatusBroadcaster& status_;
     TrafficLog& traffic_;
     ILink* link_ = nullptr;
+    IWaitCancel* waitCancel_ = nullptr;
+    bool longWait_ = false;   // the wait under way may be abandoned
+    bool cancelled_ = false;  // and the operator abandoned it
     LineAssembler assembler_;
     std::deque<std::string> receivedLines_;
     bool busy_ = false;
     int quietDepth_ = 0;
     std::string sentLine_;  // the command waiting, without CR LF
+    std::string heldBack_;  // the set waiting for the camera to catch up
     milliseconds timeout_{0};
     std::chrono::steady_clock::time_point sentAt_{};
     std::string lastStale_;  // the last line skipped while it waited

@@ -11,8 +11,6 @@ namespace {
 
 using std::chrono::milliseconds;
 
-constexpr milliseconds kDefault(5000);
-
 // The time-outs the tool's own handlers use for these commands.
 constexpr std::pair<uint32_t, milliseconds> kSetTimeouts[] = {
     {cmd::AWB, milliseconds(40000)},    {cmd::AGC, milliseconds(40000)},   {cmd::RS, milliseconds(420000)},
@@ -31,7 +29,7 @@ constexpr uint32_t kOnePushStarts[] = {cmd::AS, cmd::RS, cmd::PGR, cmd::PBR, cmd
 milliseconds SetTimeout(uint32_t cmdId) {
     for (const auto& [id, timeout] : kSetTimeouts)
         if (id == cmdId) return timeout;
-    return kDefault;
+    return kOrdinaryTimeout;
 }
 
 bool StartsOnePush(uint32_t cmdId) {

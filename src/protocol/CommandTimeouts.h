@@ -7,6 +7,9 @@
 
 namespace vr::protocol {
 
+// How long an ordinary set or query may take.
+inline constexpr std::chrono::milliseconds kOrdinaryTimeout{5000};
+
 std::chrono::milliseconds SetTimeout(uint32_t cmdId);
 
 // Commands that start a one-push function whose result must be polled or read afterwards ("RS",

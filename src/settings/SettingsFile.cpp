@@ -114,6 +114,8 @@ SettingsLoad SettingsFile::Load(const std::string& path, const std::vector<Setti
     result.opened = true;
     result.lines = static_cast<int>(lines.size());
     camera::LongOperation progress(services.platform, services.dialogs, kLoadingText);
+    // Each refused line is kept in the result and reported once at the end, not in a box of its own.
+    protocol::Command::Quiet quiet(services.engine);
     int timeoutsInARow = 0;
     for (size_t i = 0; i < lines.size(); ++i) {
         progress.SetPercent(static_cast<int>(100 * i / lines.size()));
@@ -149,6 +151,8 @@ bool SettingsFile::LoadLine(const SettingsFileLine& line, SettingsLoad& result) 
     // After a send that failed: the camera's refusal, or no answer at all.
     auto failed = [&] {
         const protocol::Failure& f = engine.LastFailure();
+        // The operator stopped waiting for this line; the load stops with it, the line is no refusal.
+        if (f.kind == protocol::FailureKind::Cancelled) return true;
         const bool refused = f.kind == protocol::FailureKind::Refused;
         session_.TellRefused({m.use == LineUse::ModelName ? protocol::cmd::MD00 : m.cmdId, line.text, f.Describe()});
         result.refused.push_back({line.number, line.text,

@@ -69,8 +69,8 @@ public:
     void ShowNoSettings(const std::string& path);
 
     // Sends every setting of the file to the camera behind the progress window, stores each value in
-    // the table whether or not the camera took it, and commits them all. Refused lines are reported
-    // by the engine one by one and listed in the result; loading goes on after them. The operator may
+    // the table whether or not the camera took it, and commits them all. Refused lines are listed in
+    // the result, without a box each, for one report at the end; loading goes on after them. The operator may
     // stop it between two lines; a lost line ends it, and so do camera::kMaxTimeoutsInARow lines in a row
     // without an answer (a camera that is gone would cost a time-out on every line).
     SettingsLoad Load(const std::string& path);

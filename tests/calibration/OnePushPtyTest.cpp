@@ -11,7 +11,9 @@
 #include "calibration/OnePush.h"
 #include "calibration/WaitClock.h"
 #include "calibration/XmlVersion.h"
+#include "camera/LongOperation.h"
 #include "camera/ModelCommands.h"
+#include "camera/WaitCancel.h"
 #include "protocol/ParameterTable.h"
 #include "ui/fronts/CalibrationFront.h"
 
@@ -101,6 +103,20 @@ protected:
         return out.str();
     }
 
+    // The boxes without the values re-read below a result ("\n\nAWB=0, GAR=125, ...").
+    Strings Results() const {
+        Strings results;
+        for (const std::string& box : Boxes()) results.push_back(box.substr(0, box.find("\n\n")));
+        return results;
+    }
+    // "GAR=125, GAB=80" as the camera holds the values now.
+    std::string Values(std::initializer_list<const char*> names) const {
+        std::string text;
+        for (const char* name : names)
+            text += (text.empty() ? "" : ", ") + std::string(name) + "=" + std::to_string(CameraValue(name));
+        return text;
+    }
+
     ManualClock clock;
     calibration::OnePushTiming timing;
     std::unique_ptr<calibration::OnePush> onePush;
@@ -136,12 +152,14 @@ TEST_F(OnePushPtyTest, WhiteBalanceListStartsTheFunctionsTheModelHas) {
         sent.clear();
         Select(kWhiteBalance, c.index);
         EXPECT_EQ(Sent(), c.sent);
-        EXPECT_EQ(Boxes(), c.boxes);
+        EXPECT_EQ(Results(), c.boxes);
         EXPECT_EQ(CameraValue("AWB"), c.cameraMode);
         // The list shows the camera's mode, and the tool's copy agrees with the camera.
         EXPECT_EQ(services->table.GetDataValue(kWhiteBalance), c.cameraMode);
         EXPECT_EQ(services->table.GetCommittedDataValue(kWhiteBalance), c.cameraMode);
         if (c.balancesGains) {
+            // The box lists what the function changed, as the camera holds it now.
+            EXPECT_EQ(Boxes().front(), "White Balance Once: Succeeded\n\n" + Values({"AWB", "GAR", "GAB", "GAG"}));
             EXPECT_EQ(services->table.GetDataValue(1246), CameraValue("GAR"));
             EXPECT_EQ(controls->GetText(1246), std::to_string(CameraValue("GAR")));
         }
@@ -152,7 +170,7 @@ TEST_F(OnePushPtyTest, GainAutoReReadsTheGreenGainWhateverTheGainMode) {
     Start(FastCamera("KB"));
     Select(kGainAuto, 1);
     EXPECT_EQ(Sent(), "AGC=2 AGCS? AGC? GAR? GAB? GAG?");
-    EXPECT_EQ(Boxes(),
+    EXPECT_EQ(Results(),
               (Strings{"Gain Auto Once: " + std::string(CameraValue("AGCS") == 1 ? "Succeeded" : "Control Limit")}));
     EXPECT_EQ(controls->GetCurSel(kGainAuto), 0) << "the camera is back at Off";
     // "Off" again is no change: nothing to send.
@@ -191,7 +209,7 @@ TEST_F(OnePushPtyTest, ResultCodesReadAsTheirTextsAndUnlistedOnesAsUnknown) {
             Click(button);
         Strings expected;
         for (size_t i = 0; i < c.texts.size(); ++i) expected.push_back(std::string(titles[i]) + ": " + c.texts[i]);
-        EXPECT_EQ(Boxes(), expected);
+        EXPECT_EQ(Results(), expected);
     }
 }
 
@@ -224,21 +242,22 @@ TEST_F(OnePushPtyTest, ShadingAndRecalibrationsWaitWithCancelOnlyBetweenCommands
 }
 
 TEST_F(OnePushPtyTest, PollsEndAtTheirBoundWhenTheCameraStopsAnsweringOrTheOperatorStops) {
-    // A camera whose recalibration never ends: polled once a second until the start command's own
+    // A camera whose recalibrations never end: each polled once a second until its start command's own
     // time-out has passed since the start, then the operator is told.
     auto options = FastCamera("KA");
     options.pixelGainResult = 0;
     options.pixelBlackResult = 0;
     Start(options, false);
-    Click(kPixelGain);
-    EXPECT_EQ(Sent(), "PGR=0 PGS?x420");
-    clock.now = clock.start;
-    sent.clear();
-    Click(kFactoryPixelBlack);
-    EXPECT_EQ(Sent(), "PBR00=0 PBS00?x200");
-    EXPECT_EQ(Boxes(),
-              (Strings{"Recalibrate Pixel Gain: No result after 420 s (the camera still reports Busy)",
-                       "Recalibrate Pixel Black (Factory): No result after 200 s (the camera still reports Busy)"}));
+    for (uint32_t button : {kPixelGain, kPixelBlack, kFactoryPixelGain, kFactoryPixelBlack}) {
+        clock.now = clock.start;
+        Click(button);
+    }
+    EXPECT_EQ(Sent(), "PGR=0 PGS?x420 PBR=0 PBS?x420 PGR00=0 PGS00?x200 PBR00=0 PBS00?x200");
+    const std::string busy = " s (the camera still reports Busy)";
+    EXPECT_EQ(Boxes(), (Strings{"Recalibrate Pixel Gain: No result after 420" + busy,
+                                "Recalibrate Pixel Black: No result after 420" + busy,
+                                "Recalibrate Pixel Gain (Factory): No result after 200" + busy,
+                                "Recalibrate Pixel Black (Factory): No result after 200" + busy}));
 
     // A camera that goes silent mid-poll: three unanswered polls in a row end the wait.
     options = FastCamera("KA");
@@ -252,7 +271,7 @@ TEST_F(OnePushPtyTest, PollsEndAtTheirBoundWhenTheCameraStopsAnsweringOrTheOpera
 
     // The operator stops it: Cancel is looked at once the progress window's paint interval has passed in real time.
     Start(With([](sim::SimOptions& o) { o.pixelGainResult = 0; }, FastCamera("KB")), false);
-    clock.realSleep = std::chrono::milliseconds(45);
+    clock.realSleep = camera::LongOperation::kPaintInterval + std::chrono::milliseconds(5);
     services->platform.stopAfterPolls = 0;
     Click(kPixelGain);
     EXPECT_EQ(Sent(), "PGR=0");
@@ -283,7 +302,7 @@ TEST_F(OnePushPtyTest, FailedStartsAreReportedAndTheListsShowTheCamerasMode) {
     services->platform.boxes.clear();
     Select(kWhiteBalance, 3);
     EXPECT_EQ(Sent(), "AWB=6");
-    EXPECT_EQ(Boxes(), (Strings{refused("AWB=6")}));
+    EXPECT_EQ(Boxes(), (Strings{"Communication Error: ERROR: Refused\nAWB=6\nWhite Balance / Mode [warning]"}));
     EXPECT_EQ(controls->GetCurSel(kWhiteBalance), 3);
     EXPECT_EQ(services->table.GetCommittedDataValue(kWhiteBalance), 6);
 }
@@ -329,7 +348,7 @@ TEST_F(OnePushPtyTest, AutoSettingGoesOnOnlyAfterTheCodesThatLetIt) {
         Start(With(c.set, FastCamera("KB")), false);
         Click(kAutoSetting);
         EXPECT_EQ(Sent(), c.sent);
-        EXPECT_EQ(Boxes(), c.boxes);
+        EXPECT_EQ(Results(), c.boxes);
         EXPECT_FALSE(services->dialogs.Disabled());
     }
 }
@@ -344,6 +363,31 @@ TEST_F(OnePushPtyTest, AutoSettingNamesItsStepsAndShowsTheCamerasGains) {
     for (auto [gain, name] : {std::pair{1244u, "GAG"}, std::pair{1246u, "GAR"}, std::pair{1248u, "GAB"}}) {
         EXPECT_EQ(controls->GetText(gain), std::to_string(CameraValue(name))) << name;
         EXPECT_EQ(services->table.GetCommittedDataValue(gain), CameraValue(name)) << name;
+    }
+}
+
+// A camera hung in its calibration: the operator's Cancel abandons the wait for the start command, the
+// tool says what that means and asks the camera nothing more; the other windows are given back.
+TEST_F(OnePushPtyTest, CancelAbandonsTheWaitForAHungStartCommand) {
+    timing.shadingStart = std::chrono::seconds(420);
+    for (const uint32_t button : {kShading, kAutoSetting}) {
+        SCOPED_TRACE(button);
+        Start(With([](sim::SimOptions& o) { o.hangAtCommand = "RS"; }, FastCamera("KB")), false);
+        camera::WaitCancel cancel(services->platform, services->dialogs, services->engine);
+        services->engine.SetWaitCancel(&cancel);
+        services->platform.stopAfterPolls = 0;  // Cancel at once when offered
+        Click(button);
+        services->engine.SetWaitCancel(nullptr);
+        EXPECT_EQ(Sent(), button == kShading ? "RS=0" : "AWB=2 AWRS? RS=0");
+        const std::string title = button == kShading ? "Shading Calibration" : "Auto Setting";
+        EXPECT_EQ(Boxes(),
+                  Strings{title + ": Stopped waiting for RS. The camera may still be calibrating; its answer will "
+                                  "be ignored."});
+        EXPECT_GT(services->platform.waitCancelOffers, 0);
+        EXPECT_FALSE(services->platform.waitCancelOffered);
+        EXPECT_EQ(services->platform.progress.back(), "finish");
+        EXPECT_FALSE(services->dialogs.Disabled());
+        EXPECT_TRUE(services->status.IsOnline()) << "the camera is not taken for gone";
     }
 }
 

@@ -72,3 +72,29 @@ TEST_F(OnePushCtlTest, XmlVersionWritesAndReads) {
     EXPECT_EQ(Run({"xml-version"}, 0).out, "XMLVR=42\n");
     EXPECT_EQ(Run({"--json", "xml-version"}).out, "{\"XMLVR\": 42}\n");
 }
+
+// Ctrl-C while the camera hangs in a calibration: the tool stops waiting for the start command at
+// once, says what that means, asks the camera nothing more and ends as stopped.
+TEST_F(OnePushCtlTest, CtrlCAbandonsTheWaitForAHungCalibration) {
+    Start("KA", [](auto& o) { o.hangAtCommand = "RS"; });
+    const TempDir outDir;
+    const pid_t pid = SpawnTool({"--port", camera->DevicePath(), "--trace", "onepush", "shading"}, config.Path(),
+                                outDir / "out", outDir / "err");
+    ASSERT_GE(pid, 0);
+    // Once the start command is on the wire, and the wait has lasted longer than a moment.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (!Contains(outDir.ReadFile("err"), "Tx: RS=0") && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    std::this_thread::sleep_for(std::chrono::milliseconds(800));
+    const auto interrupted = std::chrono::steady_clock::now();
+    ::kill(pid, SIGINT);
+    const int exitCode = Reap(pid);
+    EXPECT_LT(std::chrono::steady_clock::now() - interrupted, std::chrono::seconds(30)) << "not the 420 s time-out";
+    const std::string err = outDir.ReadFile("err");
+    EXPECT_EQ(exitCode, 130) << err;
+    EXPECT_TRUE(Contains(err,
+                         "Shading Calibration: Stopped waiting for RS. The camera may still be calibrating; its "
+                         "answer will be ignored."))
+        << err;
+    EXPECT_EQ(SentAfterConnect(err), Strings{"RS=0"});
+}

@@ -336,11 +336,14 @@ TEST_F(TerminalDialogTest, AnEmptyLineIsSentTooRepliesAreListedWhileHiddenAndThe
     EXPECT_EQ(Items(window, kList).back(), "05:07:042  Rx: COMPLETE");
 }
 
+// Each command goes out alone and leaves the edit empty for the next, as a shell's prompt does.
 TEST_F(TerminalDialogTest, UpAndDownRecallTheCommandsSentBefore) {
     for (const char* text : {"GA?", "GA=400", "GA=400", "MD?"}) {
         window.SetText(kEdit, text);
         dialog->OnSend();
+        EXPECT_EQ(window.GetText(kEdit), "");
     }
+    EXPECT_EQ(wire.Written(), (Strings{"GA?\r\n", "GA=400\r\n", "GA=400\r\n", "MD?\r\n"}));
     auto recall = [this](int step) {
         dialog->OnHistory(step);
         return window.GetText(kEdit);
@@ -354,12 +357,15 @@ TEST_F(TerminalDialogTest, UpAndDownRecallTheCommandsSentBefore) {
     EXPECT_EQ(recall(1), "typed") << "Down at the end leaves the edit alone";
 }
 
-// Time stamps give minute, second and millisecond without the hour.
-TEST_F(TerminalDialogTest, ListKeepsItsFirst32786LinesAndFormatsShortMessagesAndTimeStamps) {
+// A full list keeps its newest 32786 lines; time stamps give minute, second and millisecond without
+// the hour.
+TEST_F(TerminalDialogTest, ListKeepsItsNewest32786LinesAndFormatsShortMessagesAndTimeStamps) {
     EXPECT_EQ(protocol::TrafficLog::TimeStamp(Utc(23, 59, 59, 999)), "59:59:999  ");
     EXPECT_EQ(protocol::TrafficLog::TimeStamp(Utc(0, 0, 0, 0)), "00:00:000  ");
-    for (int i = 0; i < kMaxLines + 2; ++i) dialog->AddLine("x");
+    for (int i = 0; i < kMaxLines + 2; ++i) dialog->AddLine(std::to_string(i));
     EXPECT_EQ(window.GetCount(kList), 32786);
+    EXPECT_EQ(window.GetItemText(kList, 0), "05:07:042  2");
+    EXPECT_EQ(window.GetItemText(kList, kMaxLines - 1), "05:07:042  " + std::to_string(kMaxLines + 1));
     dialog->OnClear();
     EXPECT_EQ(window.GetCount(kList), 0);
     dialog->AddLineF("%s", std::string(300, 'a').c_str());

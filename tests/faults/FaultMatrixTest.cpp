@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "RunTool.h"
+#include "ScriptedPortServer.h"
 #include "sim/SimCli.h"
 
 using namespace vr::test;
@@ -16,6 +17,9 @@ using vr::sim::PtyServer;
 namespace {
 
 constexpr int kOk = 0, kRefused = 1, kUsage = 2, kNoLink = 3;
+
+// The network link's rows: the camera behind a scripted RFC 2217 server, or no server at all.
+enum class Server { None, Gone, Drops, RefusesRaise };
 
 using Check = std::function<void(const ToolResult&, PtyServer&)>;
 
@@ -29,6 +33,8 @@ struct Cell {
     Check check = nullptr;
     const char* keeps = nullptr;           // a file the failed run must leave as it was, with no temporary file
     std::vector<std::string> before = {};  // a vr8200ctl run that makes the file the cell reads
+    Server server = Server::None;
+    std::size_t dropAfterBytes = 0;  // Server::Drops: the data bytes the server passes on before it drops
 };
 
 vr::sim::SimOptions Switches(const std::string& switches) {
@@ -123,6 +129,20 @@ const std::vector<Cell>& Cells() {
          {"--factory", "onepush", "factory-pixel-gain"}, 10, kRefused, "went away while waiting for PGS00"},
         {"onepush_poll_silent", "--silent-after 8 --recalibrate-ms 60000",
          {"--factory", "onepush", "factory-pixel-gain"}, 60, kRefused, ""},
+        // Through a port server: gone before the run, gone in the middle of one, refusing the raise.
+        {"net_server_gone_at_connect", "", {"connect"}, 10, kNoLink, "was refused", nullptr, nullptr, {}, Server::Gone},
+        {"net_dump_dropped", "", {"dump"}, 10, kRefused, "closed the connection", OutLines(1, 145), nullptr, {},
+         Server::Drops, 400},
+        {"net_lut_write_dropped", "", {"lut", "write", "{dir}/in.csv"}, 10, kRefused, "closed the connection",
+         [](const ToolResult& r, PtyServer& camera) {
+             EXPECT_GT(camera.LinesHandled(), 10u);
+             EXPECT_LT(camera.LinesHandled(), 1536u) << r.err;
+         }, nullptr, kMakeGamma, Server::Drops, 2000},
+        {"net_raise_refused", "", {"connect"}, 15, kOk, "",
+         [](const ToolResult& r, PtyServer& camera) {
+             EXPECT_NE(r.out.find("rate=9600\n"), std::string::npos) << r.out;
+             EXPECT_EQ(camera.CameraRate(), 9600u) << "the camera was sent to a rate the server refused";
+         }, nullptr, {}, Server::RefusesRaise},
     };
     // clang-format on
     return cells;
@@ -140,7 +160,18 @@ TEST_P(FaultMatrix, EndsInTimeWithItsExitStatusAndMessage) {
     std::string error;
     ASSERT_TRUE(camera.Start(Switches(cell.fault), &error)) << error;
     std::vector<std::string> args = Expand(cell.args, dir);
-    args.insert(args.begin(), {"--port", camera.DevicePath()});
+    std::unique_ptr<ScriptedPortServer> server;
+    std::string port = camera.DevicePath();
+    if (cell.server != Server::None) {
+        ScriptedPortServer::Script script;
+        script.device = camera.DevicePath();
+        script.dropAfterDataBytes = cell.dropAfterBytes;
+        if (cell.server == Server::RefusesRaise) script.refusedRates = {115200};
+        server = std::make_unique<ScriptedPortServer>(script);
+        port = server->Address();
+        if (cell.server == Server::Gone) server.reset();
+    }
+    args.insert(args.begin(), {"--port", port});
 
     const auto start = std::chrono::steady_clock::now();
     const ToolResult r = RunTool(args, dir.Path(), cell.exitCode);

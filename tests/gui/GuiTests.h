@@ -63,7 +63,8 @@ private slots:
     void cleanupTestCase();
 
 private:
-    void StartCamera();
+    // The virtual camera behind the test's link; paced, every byte takes its wire time.
+    void StartCamera(bool paced = false);
     void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     void Focus(QWidget* widget);
     QString TabTitles() const;              // joined by ", "

@@ -8,6 +8,7 @@
 #include "CameraOnPty.h"
 #include "camera/ModelCommands.h"
 #include "identity/AboutDialog.h"
+#include "identity/CameraId.h"
 #include "identity/CameraIdDialog.h"
 #include "identity/DeviceVersion.h"
 #include "identity/HelpFiles.h"
@@ -103,6 +104,22 @@ TEST(DeviceVersionText, FieldsShowWholeButOnlyTheirFirstCharactersAreWritten) {
     EXPECT_EQ(identity::JoinDeviceVersion({"1", "", "3", ""}), "1..3.");
     // A character beyond ASCII is kept whole, never cut to its first byte.
     EXPECT_EQ(identity::JoinDeviceVersion({"\xC3\xA9x", "2", "3", "4"}), "\xC3\xA9.2.3.4");
+}
+
+// Typing or pasting into a camera ID field: one character a field from there on, whole UTF-8
+// characters, nothing past the tenth; the cursor goes to the field after the last one filled.
+TEST(CameraIdFields, APastedIdSpreadsOverTheFieldsFromWhereItLands) {
+    using identity::CameraId;
+    CameraId::Fields fields = CameraId::ToFields("AAAAAAAAAA");
+    EXPECT_EQ(CameraId::Spread(fields, 0, "2400012346"), 9u);
+    EXPECT_EQ(CameraId::FromFields(fields), "2400012346");
+    EXPECT_EQ(CameraId::Spread(fields, 7, "XYZ\xC3\xA9"), 9u);
+    EXPECT_EQ(CameraId::FromFields(fields), "2400012XYZ");
+    EXPECT_EQ(CameraId::Spread(fields, 2, "\xC3\xA9Q"), 4u);
+    EXPECT_EQ(fields[2], "\xC3\xA9");
+    EXPECT_EQ(fields[3], "Q");
+    EXPECT_EQ(CameraId::Spread(fields, 5, ""), 5u);
+    EXPECT_EQ(CameraId::FromFields(fields), "24\xC3\xA9Q012XYZ");
 }
 
 TEST(HelpFileList, OrdinaryPdfFilesOfTheFolderSortedByName) {

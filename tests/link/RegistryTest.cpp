@@ -87,6 +87,22 @@ TEST(Registry, RememberedFoldersMustStillExistAndKeepEveryCharacter) {
     EXPECT_EQ(ReadFolder(registry, platform::kRegCommandLogFilePath), std::pair(0, platform::WorkingFolder()));
 }
 
+// Every byte comes back as it was written: the ones the store escapes (backslash, CR, LF, the other
+// control bytes) and texts that look like escapes themselves.
+TEST(Registry, TextsKeepEveryByteTheStoreEscapes) {
+    test::TempDir dir;
+    CRegistry registry(dir.Path());
+    std::string everyByte;
+    for (int b = 0; b < 256; ++b) everyByte += static_cast<char>(b);
+    for (const std::string& text : {everyByte, std::string("C:\\new\\x41\\\\n\\"), std::string("\\r\\x0A\\x7f\\")}) {
+        ASSERT_EQ(registry.WriteComPortDevice(text), 1);
+        std::string back;
+        EXPECT_EQ(registry.ReadComPortDevice(back), 1);
+        EXPECT_EQ(back, text);
+    }
+    EXPECT_TRUE(CRegistry(dir.Path()).Problem().empty()) << "the store stays a text file of lines";
+}
+
 TEST(Registry, TheStoreFolderFollowsTheEnvironment) {
     const struct {
         const char *configDir, *xdg, *home, *expected;

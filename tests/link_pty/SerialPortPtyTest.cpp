@@ -2,6 +2,7 @@
 // termios, the reader thread and the ring; the test plays the camera on the master side. A USB
 // adapter's low latency is asked for on the same pty, with a prepared sysfs and an injected ioctl.
 
+#include <fcntl.h>
 #include <gmock/gmock.h>
 #include <linux/serial.h>
 #include <poll.h>
@@ -206,10 +207,27 @@ TEST_F(SerialPortPtyTest, ChangingToACameraLinkModeClosesTheSerialPortFirst) {
     EXPECT_EQ(comm_.Open(link::ComPort, 9600, index_), 1) << "the serial port is free again";
 }
 
-// One tool per port, root or not: a live lock file keeps the port closed with its holder named; a lock
-// file of a process that is gone is cleaned away. (A holder of the device's flock, another vr8200ctl,
-// is named to the second one by test_faults' OneToolPerPort.)
-TEST_F(SerialPortPtyTest, APortHeldByAnotherProcessIsRefusedWithItsHolder) {
+// One tool per port, root or not, and each layer of the lock alone keeps a second one off: the device's
+// own lock where no lock file can be written (another open of the device holds it), and a live lock file
+// where nobody holds the device's lock, with its holder named; a lock file of a process that is gone is
+// cleaned away. (The holder of the device's lock, another vr8200ctl, is named by test_faults.)
+TEST_F(SerialPortPtyTest, EachLayerOfThePortLockKeepsASecondToolOff) {
+    {
+        test::ScopedEnv noLockFiles("VR8200_LOCK_DIR", "/nonexistent/lock folder");
+        const int other = ::open(device_.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
+        ASSERT_GE(other, 0);
+        {
+            link::PortLock held;
+            std::string why;
+            ASSERT_TRUE(held.Acquire(other, device_, why)) << why;
+            EXPECT_EQ(comm_.OpenPort(index_), 0);
+            EXPECT_EQ(comm_.LastLinkError(), device_ + " is in use by another process");
+        }
+        ASSERT_EQ(::close(other), 0);
+        EXPECT_EQ(comm_.OpenPort(index_), 1) << "the device's lock went with the other open";
+        comm_.Close();
+        platform_.boxes.clear();
+    }
     test::TempDir locks;
     test::ScopedEnv lockDir("VR8200_LOCK_DIR", locks.Path());
     const std::string lockFile = locks / link::PortLock::LockFileName(device_);

@@ -244,6 +244,50 @@ TEST_F(LutEditorTest, ViewModeShowsTheTableAsItIsUntilClearOrConvert) {
     EXPECT_EQ(PointsOf(red.logic.Curve()), (Points{{0, 0}, {128, 128}, {256, 0}}));
 }
 
+// A click edits as a drag does, and a whole gesture is one step back; Clear and Convert are steps too,
+// and each brings back the table and mode it replaced. A new edit drops what could be redone.
+TEST_F(LutEditorTest, UndoTakesBackEachEditAndRedoBringsItAgain) {
+    EXPECT_FALSE(red.logic.Undo());
+    red.logic.OnMousePress(MouseButtons::LeftOnly, {100, 90});
+    EXPECT_EQ(red.logic.Curve().Count(), 3) << "a left click adds a point";
+    red.logic.OnMouseMove(MouseButtons::LeftOnly, {110, 80});
+    red.logic.OnMouseMove(MouseButtons::LeftOnly, {120, 70});
+    red.logic.OnMouseRelease();
+    const Points dragged = PointsOf(red.logic.Curve());
+    EXPECT_EQ(dragged[1], (PlotPoint{120, 70}));
+    red.logic.OnMousePress(MouseButtons::RightOnly, {121, 71});
+    red.logic.OnMouseRelease();
+    EXPECT_EQ(red.logic.Curve().Count(), 2) << "a right click on a point removes it";
+
+    red.logic.Table().fill(1000);
+    red.logic.ShowAsRead();
+    red.logic.OnClearTableData();
+    EXPECT_EQ(red.logic.Mode(), LutMode::Edit);
+
+    ASSERT_TRUE(red.logic.Undo());  // Clear
+    EXPECT_EQ(red.logic.Mode(), LutMode::View);
+    EXPECT_EQ(red.logic.Table()[128], 1000);
+    ASSERT_TRUE(red.logic.Undo());  // the right click
+    EXPECT_EQ(PointsOf(red.logic.Curve()), dragged);
+    ASSERT_TRUE(red.logic.Undo());  // the whole drag at once
+    EXPECT_EQ(PointsOf(red.logic.Curve()), (Points{{0, 256}, {256, 0}}));
+    EXPECT_FALSE(red.logic.Undo());
+    ASSERT_TRUE(red.logic.Redo());
+    EXPECT_EQ(PointsOf(red.logic.Curve()), dragged);
+
+    // A click that changes nothing leaves no step; an edit after an undo ends the redo.
+    red.logic.OnMousePress(MouseButtons::LeftOnly, dragged[1]);
+    red.logic.OnMouseRelease();
+    red.controls.SetSpinPos(lutdlg::kPointCountSpin, 4);
+    red.logic.OnConvertEditable();
+    EXPECT_EQ(red.logic.Curve().Count(), 4);
+    EXPECT_FALSE(red.logic.Redo());
+    ASSERT_TRUE(red.logic.Undo());
+    EXPECT_EQ(PointsOf(red.logic.Curve()), dragged);
+    ASSERT_TRUE(red.logic.Undo());
+    EXPECT_EQ(red.logic.Curve().Count(), 2);
+}
+
 // "Open LUT Table" showing all three, and hiding them, is the Qt test's (tests/gui).
 TEST_F(LutEditorTest, TheThreeEditorsServeTheirOwnTables) {
     LutEditors all({&red.logic, &green.logic, &blue.logic});

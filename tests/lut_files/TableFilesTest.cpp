@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "CameraOnPty.h"
+#include "MemoryLink.h"
 #include "lut/GammaFile.h"
 #include "lut/LutTransfer.h"
 #include "lut/PlainLutTables.h"
@@ -97,7 +98,9 @@ class TableFilesTest : public test::CameraOnPty {
 protected:
     void Start(sim::SimOptions options = {}) {
         StartCamera(options);
-        files = std::make_unique<lut::TableFiles>(services->Get(), tables, nullptr, Short());
+        files = std::make_unique<lut::TableFiles>(
+            services->Get(), tables,
+            lut::TableFilesWindow{nullptr, [this](const std::string& text) { view.ShowStatusText(text); }}, Short());
         ui::RegisterTableFiles(router, *files);
     }
     void Shutdown() override {
@@ -109,6 +112,7 @@ protected:
 
     test::TempDir dir;
     lut::PlainLutTables tables;
+    test::RecordingView view;
     ui::FeatureRouter router;
     std::unique_ptr<lut::TableFiles> files;
 };
@@ -231,6 +235,22 @@ TEST(TableFileReadersTest, TakeDigitsOnlyAndLimitValuesBeforeTheyOverflow) {
         EXPECT_EQ((std::vector<int32_t>{b[0][i], b[1][i], b[2][i]}), expected[i]) << "shading line " << i;
 }
 
+// An entry the camera gives above 4095 is kept as 4095, as one a file gives is.
+TEST(TableFileReadersTest, LutEntriesTheCameraGivesAreLimitedToo) {
+    test::TestServices services;
+    test::MemoryLink link;
+    int32_t index = 0;
+    link.responder = [&index](const std::string& line) {
+        if (line.rfind("LUTIR=", 0) == 0) index = std::stoi(line.substr(6));
+        return line == "LUTR?\r\n" ? "LUTR=" + std::to_string(4090 + index) + "\r\n" : std::string("COMPLETE\r\n");
+    };
+    services.engine.SetLink(&link);
+    lut::LutTable table{};
+    EXPECT_TRUE(lut::ReadLutFromCamera(services.Get(), LutColour::Red, table));
+    services.engine.SetLink(nullptr);
+    for (int i = 0; i < lut::kLutEntries; ++i) EXPECT_EQ(table[static_cast<size_t>(i)], std::min(4090 + i, 4095)) << i;
+}
+
 TEST(TableFileWritersTest, ProduceExactLines) {
     const lut::PlainLutTables t = Tables();
     std::string gamma = "GammaData (R G B)\r\n";
@@ -276,6 +296,7 @@ TEST_F(TableFilesTest, OpenLutFileSaysWhyItCouldNotAndSaveLutFileReadsTheCameraF
     EXPECT_EQ(Platform().boxes[0].buttons, platform::MsgButtons::YesNo);
     Menu(30007);
     EXPECT_EQ(dir.ReadFile("lut.csv"), lut::FormatGammaFile(identity, identity, identity));
+    EXPECT_EQ(view.statusTexts, Strings{"Saved the red, green and blue LUT tables to " + path});
 }
 
 TEST_F(TableFilesTest, SaveLutFileEndsBeforeItsDialogWhenTheReadFails) {

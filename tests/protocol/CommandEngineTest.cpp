@@ -45,61 +45,81 @@ protected:
     Texts terminal, messages;
 };
 
-TEST_F(EngineTest, SetLinesAndCompletionReplies) {
-    const std::pair<std::string, int> cases[] = {{"COMPLETE", 1},  {"complete", 1}, {"COMPLETE,GA", 1},
-                                                 {"COMPLETED", 1}, {"COMPLET", 0},  {"NG", 0}};
-    for (const auto& [reply, result] : cases) {
-        SCOPED_TRACE(reply);
+// Each reply line as the answer to a set (the camera then says COMPLETE) and to a query (then GA=7): a
+// completion is any line whose first eight characters are COMPLETE in any case; a line that cannot be
+// the reply (a blank line, a value line to a set, another command's value or a completion to a query)
+// is skipped; anything else is a refusal, shown whole to a set and as "raw for query" to a query.
+TEST_F(EngineTest, RepliesAreClassifiedAlikeInSetsAndQueries) {
+    const struct {
+        std::string reply;
+        int set;
+        int32_t query;  // the value read, -1 when the query fails
+        const char* queryBox;
+    } cases[] = {
+        {"COMPLETE", 1, 7, nullptr},
+        {"complete", 1, 7, nullptr},
+        {"Complete", 1, 7, nullptr},
+        {"COMPLETED", 1, 7, nullptr},
+        {"COMPLETE,GA=1", 1, 7, nullptr},
+        {"COMPLETX", 0, -1, "COMPLETX for GA?"},
+        {"COMPLET", 0, -1, "COMPLET for GA?"},
+        {"XCOMPLETE", 0, -1, "XCOMPLETE for GA?"},
+        {"NG", 0, -1, "NG for GA?"},
+        {"ERROR: Out of range", 0, -1, "ERROR:Outofrange for GA?"},
+        {"", 1, 7, nullptr},
+        {"  ", 1, 7, nullptr},
+        {"GA=5", 1, 5, nullptr},
+        {"GAR=100", 1, 7, nullptr},
+        {"GA=&H", 1, -1, "GA=&H for GA?"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE("\"" + c.reply + "\"");
         platform.boxes.clear();
         status.SetOffline();
-        Answer(reply + "\r\n");
-        EXPECT_EQ(engine.SendCommandInt(cmd::GA, -400, kSecond), result);
+        Answer(c.reply + "\r\nCOMPLETE\r\n");
+        EXPECT_EQ(engine.SendCommandInt(cmd::GA, -400, kSecond), c.set);
         EXPECT_TRUE(Online()) << "any reply to a set means the camera is there";
-        // A refusal shows the camera's reply, then the set it answered.
-        EXPECT_EQ(platform.Texts(), result == 1 ? Texts{} : Texts{reply + "\nGA=-400"});
+        EXPECT_EQ(platform.Texts(), c.set == 1 ? Texts{} : Texts{c.reply + "\nGA=-400"});
+        EXPECT_EQ(engine.LastFailure().kind, c.set == 1 ? FailureKind::None : FailureKind::Refused);
+
+        platform.boxes.clear();
+        status.SetOffline();
+        int32_t value = -1;
+        EXPECT_EQ(QueryGa(c.reply + "\r\nGA=7\r\n", value), c.query >= 0 ? 1 : 0);
+        EXPECT_EQ(value, c.query);
+        EXPECT_EQ(Online(), c.query >= 0) << "only a query's value turns the status online";
+        EXPECT_EQ(platform.Texts(), c.queryBox == nullptr ? Texts{} : Texts{c.queryBox});
+        if (c.queryBox != nullptr) {
+            EXPECT_EQ(engine.LastFailure().kind,
+                      c.reply.find('=') == std::string::npos ? FailureKind::Refused : FailureKind::NotUnderstood);
+        }
         for (const auto& box : platform.boxes) {
             EXPECT_EQ(box.caption, "Communication Error");
             EXPECT_EQ(box.icon, MsgIcon::Exclamation);
         }
     }
-    EXPECT_EQ(link.Written().back(), "GA=-400\r\n");
+    EXPECT_EQ(link.Written().front(), "GA=-400\r\n");
     EXPECT_EQ(platform.waitCursorDepth, 0);
-}
-
-TEST_F(EngineTest, QueryRepliesAndTheirFailures) {
-    int32_t value = 77;
-    EXPECT_EQ(QueryGa("GA = 100\r\n", value), 1);
-    EXPECT_EQ(value, 100);
-    EXPECT_EQ(link.Written().back(), "GA?\r\n");
-    EXPECT_TRUE(Online());
-
-    status.SetOffline();
-    value = 77;
-    EXPECT_EQ(QueryGa("GAR=100\r\n", value), 0);
-    EXPECT_EQ(value, 77) << "the output is written only on success";
-    EXPECT_EQ(platform.Texts(), Texts{"GAR=100 for GA?"});
-    EXPECT_EQ(engine.LastFailure().kind, FailureKind::NotUnderstood);
-    EXPECT_FALSE(Online()) << "a misunderstood reply leaves the status as it was";
-
+    // A blank line alone answers nothing: the set times out without a box.
     platform.boxes.clear();
-    EXPECT_EQ(QueryGa("GA=&H\r\n", value), 0);
-    EXPECT_EQ(platform.Texts(), Texts{"GA=&H for GA?"});
+    Answer("\r\n");
+    EXPECT_EQ(engine.SendCommandInt(cmd::GA, 1, milliseconds(40)), 0);
+    EXPECT_EQ(engine.LastFailure().kind, FailureKind::TimedOut);
+    EXPECT_TRUE(platform.boxes.empty());
+    // Nor is it the answer the timed-out set still owes: the error after it is.
+    int32_t value = 0;
+    EXPECT_EQ(QueryGa("\r\nERROR: Busy\r\nGA=7\r\n", value), 1);
+    EXPECT_EQ(value, 7);
 
+    // A failed text query gives back the empty text; the entry without a mnemonic is never asked.
     std::string text = "old";
-    Answer("MD=VR-8200-KA, rev 3\r\n");
-    EXPECT_EQ(engine.QueryString(cmd::MD, text, kSecond), 1);
-    EXPECT_EQ(text, "VR-8200-KA");
     Answer("garbage\r\n");
     EXPECT_EQ(engine.QueryString(cmd::MD, text, kSecond), 0);
     EXPECT_EQ(text, "");
-
-    // The entry without a mnemonic is never asked for.
     const size_t written = link.Written().size();
-    platform.boxes.clear();
-    CommandValue v;
-    EXPECT_EQ(engine.QueryCommand(cmd::Unnamed, v, kSecond), 0);
+    CommandValue unnamed;
+    EXPECT_EQ(engine.QueryCommand(cmd::Unnamed, unnamed, kSecond), 0);
     EXPECT_EQ(link.Written().size(), written);
-    EXPECT_TRUE(platform.boxes.empty());
 }
 
 TEST_F(EngineTest, TimeOutsGoOfflineSilently) {
@@ -245,13 +265,13 @@ TEST_F(EngineTest, ALateAnswerNeverAnswersTheNextCommand) {
     EXPECT_EQ(engine.LastFailure().kind, FailureKind::Refused);
 }
 
-// An error text with a NUL in it is shown whole, the NUL made visible. (What a time-out received is
+// An error text with a NUL or a DEL in it is shown whole, those bytes made visible. (What a time-out received is
 // shown by the fault matrix's get_cr_only and get_nul_in_reply cells of test_faults.)
 TEST_F(EngineTest, ARefusalIsShownWholeWithItsControlBytesVisible) {
-    Answer(std::string("ERR\0OR\r\n", 8));
+    Answer(std::string("ERR\0OR\x7F\r\n", 9));
     EXPECT_EQ(engine.SendCommandInt(cmd::GA, 99999, kSecond), 0);
-    EXPECT_EQ(platform.Texts(), Texts{"ERR\\x00OR\nGA=99999"});
-    EXPECT_EQ(engine.LastFailure().Describe(), "the camera answered \"ERR\\x00OR\" to GA=99999");
+    EXPECT_EQ(platform.Texts(), Texts{"ERR\\x00OR\\x7F\nGA=99999"});
+    EXPECT_EQ(engine.LastFailure().Describe(), "the camera answered \"ERR\\x00OR\\x7F\" to GA=99999");
 }
 
 // A text value with a CR or LF in it would run its tail as a command of its own: nothing goes out. A
@@ -287,6 +307,68 @@ TEST_F(EngineTest, QuietTransfersKeepFailuresWithoutABoxEach) {
     EXPECT_TRUE(platform.boxes.empty());
     EXPECT_EQ(engine.SendCommandInt(cmd::LUTR, 0, kSecond), 0);
     EXPECT_EQ(platform.boxes.size(), 1u) << "loud again afterwards";
+}
+
+// The operator's way out of a long wait: asked only while a command with a time-out beyond two seconds
+// waits, it ends the wait without a box and without taking the camera for gone; what the camera sends
+// afterwards is a stray line for the next command.
+TEST_F(EngineTest, OnlyLongWaitsCanBeAbandonedAndTheLateAnswerIsNoReply) {
+    struct Cancel final : IWaitCancel {
+        void LongWaitBegins() override { ++begun; }
+        bool CancelRequested() override { return ++asked >= cancelAt; }
+        void LongWaitEnds() override { ++ended; }
+        int begun = 0, ended = 0, asked = 0, cancelAt = 3;
+    } cancel;
+    engine.SetWaitCancel(&cancel);
+    status.SetOnline();
+
+    // A wait of two seconds or less is always waited for.
+    EXPECT_EQ(engine.SendCommandInt(cmd::GA, 1, Command::kCancellableWait), 0);
+    EXPECT_EQ(cancel.asked, 0);
+    EXPECT_EQ(cancel.begun, 0);
+    EXPECT_EQ(engine.LastFailure().kind, FailureKind::TimedOut);
+    int32_t value = 9;
+    ASSERT_EQ(QueryGa("GA=7\r\n", value), 1);  // every answer in again
+    Answer("");
+
+    const auto started = std::chrono::steady_clock::now();
+    EXPECT_EQ(engine.SendCommandInt(cmd::RS, 0, milliseconds(420000)), 0);
+    EXPECT_EQ(link.Written().back(), "RS=0\r\n");
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(30));
+    EXPECT_EQ(engine.LastFailure().kind, FailureKind::Cancelled);
+    EXPECT_EQ(engine.LastFailure().command, "RS=0");
+    EXPECT_EQ(cancel.asked, 3);
+    EXPECT_EQ(cancel.begun, 1);
+    EXPECT_EQ(cancel.ended, 1);
+    EXPECT_TRUE(Online()) << "the camera may still be at work: it is not taken for gone";
+    EXPECT_TRUE(platform.boxes.empty());
+    EXPECT_EQ(platform.waitCursorDepth, 0);
+
+    // The next set waits for the camera to catch up first ("MD?"); stopping that wait is stopping the
+    // set's, and the set never goes out.
+    cancel.asked = 0;
+    const size_t written = link.Written().size();
+    EXPECT_EQ(engine.SendCommandInt(cmd::SA, 1, milliseconds(40000)), 0);
+    EXPECT_EQ(engine.LastFailure().kind, FailureKind::Cancelled);
+    EXPECT_EQ(engine.LastFailure().command, "SA=1");
+    EXPECT_EQ(link.Written().size(), written + 1);
+    EXPECT_EQ(link.Written().back(), "MD?\r\n");
+
+    // A query with a long time-out is abandoned the same way.
+    cancel.asked = 0;
+    EXPECT_EQ(engine.QueryInt(cmd::SDRS, value, milliseconds(5000)), 0);
+    EXPECT_EQ(engine.LastFailure().kind, FailureKind::Cancelled);
+    EXPECT_EQ(value, 7);
+    EXPECT_EQ(cancel.ended, 3);
+
+    // The calibration ends after all: its COMPLETE is listed as stray, and the next query takes its
+    // own reply.
+    link.Feed("COMPLETE\r\n");
+    EXPECT_EQ(QueryGa("GA=321\r\n", value), 1);
+    EXPECT_EQ(value, 321);
+    EXPECT_NE(std::find(terminal.begin(), terminal.end(), "Rx: COMPLETE  (stray: not a reply)"), terminal.end());
+    EXPECT_TRUE(platform.boxes.empty());
+    engine.SetWaitCancel(nullptr);
 }
 
 }  // namespace

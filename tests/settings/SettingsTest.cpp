@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -158,20 +159,32 @@ TEST_F(SettingsLoadTest, TheModelLineRenamesTheCameraAndChromaticModeSetsTheEdit
     EXPECT_NE(Texts().back().find("line 1: MD00=VR-8200?KA (not sent: control character)"), std::string::npos);
 }
 
-TEST_F(SettingsLoadTest, ARefusedLineIsKeptAndReportedAndTheRestIsSent) {
-    Start("KA", With([](sim::SimOptions& o) { o.refuse = {"GA"}; }));
-    const settings::SettingsLoad load = Load("WTC=2048\r\nGA=500\r\nBL=4\r\n");
-    EXPECT_EQ(sent, (Strings{"WTC=2048", "GA=500", "BL=4"}));
-    EXPECT_EQ(CameraValue("BL"), 4);
+// Refused lines are listed in one report at the end, with no box of their own, and the report offers
+// to read the camera's values back.
+TEST_F(SettingsLoadTest, RefusedLinesAreKeptAndReportedOnceAndTheRestIsSent) {
+    Start("KA", With([](sim::SimOptions& o) { o.refuse = {"GA", "BL"}; }));
+    const std::string file = "WTC=2048\r\nGA=500\r\nBL=4\r\nOFC=64\r\n";
+    const settings::SettingsLoad load = Load(file);
+    EXPECT_EQ(sent, (Strings{"WTC=2048", "GA=500", "BL=4", "OFC=64"}));
+    EXPECT_EQ(CameraValue("OFC"), 64);
     // The table keeps the file's value; the camera kept its own.
     EXPECT_EQ(services->table.GetCommittedDataValue(1041), 500);
     EXPECT_EQ(CameraValue("GA"), 100);
-    ASSERT_EQ(load.refused.size(), 1u);
+    ASSERT_EQ(load.refused.size(), 2u);
     EXPECT_EQ(load.refused[0].why, settings::RefusedLine::Why::Refused);
-    EXPECT_EQ(Texts(),
-              (Strings{"ERROR: Refused\nGA=500", "The camera did not take 1 line of " + Path("in.cam") +
-                                                     ":\nline 2: GA=500 (ERROR: Refused)\n"
-                                                     "The pages show the file's values; Reload shows the camera's."}));
+    const std::string report = "The camera did not take 2 lines of " + Path("in.cam") +
+                               ":\nline 2: GA=500 (ERROR: Refused)\nline 3: BL=4 (ERROR: Refused)\n"
+                               "The pages show the file's values.\nReload the camera's values now?";
+    EXPECT_EQ(Texts(), Strings{report});
+    EXPECT_EQ(Platform().boxes[0].buttons, platform::MsgButtons::YesNo);
+
+    // Yes reads the camera's own values back onto the pages.
+    Platform().boxes.clear();
+    Platform().answers = {platform::MsgResult::Yes};
+    Load(file);
+    EXPECT_EQ(Texts(), Strings{report});
+    EXPECT_EQ(services->table.GetCommittedDataValue(1041), 100);
+    EXPECT_EQ(controls->GetText(1041), "100");
 }
 
 TEST_F(SettingsLoadTest, ALostLineEndsTheLoadAtOnceAndTheOperatorMayStopBetweenLines) {
@@ -208,7 +221,7 @@ TEST_F(ReadAllStopTest, FiveTimeOutsInARowEndTheReadButRefusedRowsDoNotCount) {
     camera::RowsRead read = camera::ReadParameterRows(services->Get(), camera::kModelKA, false, kShortTimeout);
     EXPECT_TRUE(read.silent);
     EXPECT_FALSE(read.lost);
-    ASSERT_EQ(read.rows.size(), 12u + camera::kMaxTimeoutsInARow);
+    ASSERT_EQ(read.rows.size(), 12u + 5u);
     for (size_t i = 0; i < read.rows.size(); ++i) EXPECT_EQ(read.rows[i].answered, i < 12) << i;
     EXPECT_LT(read.rows.size(), read.planned);
 
@@ -271,6 +284,12 @@ TEST_F(SettingsWriteTest, SaveAsksBeforeReplacingAndRemembersTheFolder) {
     dlg->OnMenuCommand(ui::kMenuSaveAllData);
     EXPECT_EQ(Read("line3.cam").rfind("TM=0\r\n", 0), 0u);
     EXPECT_EQ(Read("sub/line4.cam"), Read("line3.cam"));
+    // Each save says in the status bar what went where.
+    const std::string saved = Read("sub/line4.cam");
+    ASSERT_FALSE(dlg->statusTexts.empty());
+    EXPECT_EQ(dlg->statusTexts.back(), "Saved All Data (" +
+                                           std::to_string(std::count(saved.begin(), saved.end(), '\n')) +
+                                           " settings) to " + Path("sub/line4.cam"));
     std::string folder;
     services->registry.ReadString(platform::kRegCameraFilePath, folder);
     EXPECT_EQ(folder, Path("sub"));
@@ -429,3 +448,39 @@ TEST_F(AreasAndModelTest, CompareListsTheDifferencesAndLoadsTheFileOnRequest) {
 }
 
 }  // namespace
+
+// Each kind of value the comparison with a file looks at, alone: integer rows that agree, differ, are
+// missing from the file or went unanswered, a setting only the file brought up (the chromatic
+// aberration mode, asked besides the read, answered or not), a line the model lacks, and the model name.
+TEST(CompareSettings, EachKindOfValueIsComparedOnItsOwn) {
+    test::FakePlatform platform;
+    protocol::ParameterTable table{platform};
+    table.ResetToDefaults();
+    const settings::SettingsLines reader;
+    std::vector<camera::RowReadResult> read;
+    const std::pair<const char*, bool> rows[] = {{"GA", true}, {"WTC", true}, {"BL", true}, {"GAR", false}};
+    for (const auto& [name, answered] : rows) {
+        const uint32_t ctrlId =
+            static_cast<uint32_t>(table.ToCtrlId(static_cast<uint32_t>(protocol::FindCommand(name))));
+        read.push_back({static_cast<size_t>(table.CtrlId2TblIndex(ctrlId)), answered});
+    }
+    table.SetDataValue(1041, 400);  // GA
+    const std::vector<settings::UnreadSetting> answered = {{protocol::cmd::CACM, 1560, true, 3}};
+    const camera::CameraModel model{camera::kModelKB, camera::kModelNameKB};
+    const auto compare = [&](const std::string& file, const std::vector<settings::UnreadSetting>& unread) {
+        Strings shown;
+        for (const auto& d :
+             settings::CompareSettings(settings::SettingsLines::Split(file), reader, table, read, unread, model, true))
+            shown.push_back(std::to_string(static_cast<int>(d.kind)) + " " + d.name + " " + d.fileValue.value_or("-") +
+                            " " + d.cameraValue.value_or("-"));
+        return shown;
+    };
+    // Kinds: 0 differs, 1 the file lacks it, 2 the model lacks it, 3 no answer.
+    const std::string agreeing = "GA=400\r\nWTC=4096\r\nBL=0\r\nGAR=100\r\nCACM=3\r\n";
+    EXPECT_EQ(compare("MD00=VR-8200-KB\r\n" + agreeing, answered), Strings{"3 GAR 100 -"});
+    EXPECT_EQ(compare("MD00=VR-8200-KA\r\n" + agreeing + "GA=401\r\nCACM=1\r\nPER=9\r\n", answered),
+              (Strings{"0 MD00 VR-8200-KA VR-8200-KB", "0 GA 401 400", "3 GAR 100 -", "0 CACM 1 3", "2 PER 9 -"}));
+    EXPECT_EQ(compare("GA=400\r\nBL=-1\r\n", answered), (Strings{"1 WTC - 4096", "0 BL -1 0", "3 GAR - -"}));
+    // A setting asked besides the read that went unanswered is reported, not taken as agreeing.
+    EXPECT_EQ(compare(agreeing, {{protocol::cmd::CACM, 1560, false, 0}}), (Strings{"3 GAR 100 -", "3 CACM 3 -"}));
+}

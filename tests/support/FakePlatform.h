@@ -41,11 +41,24 @@ public:
                                const std::vector<platform::FileFilter>&) override {
         return NextFile();
     }
-    void ProgressOpen(const std::string& title) override { progress.push_back("open:" + title); }
+    void ProgressOpen(const std::string& title) override {
+        progress.push_back("open:" + title);
+        progressShown = true;
+        busy = false;
+    }
     void ProgressSetText(const std::string& text) override { progress.push_back("text:" + text); }
     void ProgressSetPos(int percent) override { progress.push_back("pos:" + std::to_string(percent)); }
-    void ProgressFinish() override { progress.push_back("finish"); }
+    void ProgressFinish() override {
+        progress.push_back("finish");
+        progressShown = false;
+    }
     void ProgressAllowCancel(bool allow) override { cancelOffered = allow; }
+    void ProgressAllowWaitCancel(bool allow) override {
+        waitCancelOffered = allow;
+        if (allow) ++waitCancelOffers;
+    }
+    void ProgressSetBusy(bool on) override { busy = on; }
+    bool ProgressShown() const override { return progressShown; }
     // Stops the operation after `stopAfterPolls` polls (never when negative).
     bool ProgressPoll() override {
         ++polls;
@@ -72,6 +85,10 @@ public:
     int polls = 0;
     int stopAfterPolls = -1;
     bool cancelOffered = false;
+    bool waitCancelOffered = false;
+    int waitCancelOffers = 0;
+    bool busy = false;
+    bool progressShown = false;
 
 private:
     std::string NextFile() {

@@ -1,6 +1,7 @@
 #pragma once
 // An in-memory line for engine tests: records what is written and hands out bytes that the test
-// (or a responder called on every write) queues, possibly from another thread.
+// (or a responder called on every write) queues, possibly from another thread. Given the engine that
+// writes on it, it also keeps the time-out each command was sent with.
 
 #include <chrono>
 #include <condition_variable>
@@ -10,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "protocol/Command.h"
 #include "protocol/Link.h"
 #include "protocol/TrafficLog.h"
 
@@ -22,12 +24,21 @@ public:
     int writeResult = 1;
     // Where written texts are listed as sent, as the link object does.
     protocol::TrafficLog* traffic = nullptr;
+    // The engine that writes here: each line is kept with the time-out its command waits for.
+    const protocol::Command* timedBy = nullptr;
+
+    struct TimedLine {
+        std::string line;  // without CR LF: "SA=2", "EA?"
+        std::chrono::milliseconds timeout;
+    };
 
     int Write(const std::string& text) override {
         std::string answer;
         {
             std::lock_guard<std::mutex> lock(mutex_);
             written_.push_back(text);
+            if (timedBy != nullptr)
+                timed_.push_back({text.substr(0, text.find_last_not_of("\r\n") + 1), timedBy->SentTimeout()});
         }
         if (writeResult == 0) return 0;
         if (traffic != nullptr) traffic->LogTx(text);
@@ -64,6 +75,14 @@ public:
         std::lock_guard<std::mutex> lock(mutex_);
         return written_;
     }
+    std::vector<TimedLine> Timed() const {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return timed_;
+    }
+    void ClearTimed() {
+        std::lock_guard<std::mutex> lock(mutex_);
+        timed_.clear();
+    }
     size_t Pending() const {
         std::lock_guard<std::mutex> lock(mutex_);
         return pending_.size();
@@ -74,6 +93,7 @@ private:
     std::condition_variable cv_;
     std::deque<char> pending_;
     std::vector<std::string> written_;
+    std::vector<TimedLine> timed_;
 };
 
 }  // namespace vr::test

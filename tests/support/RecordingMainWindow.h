@@ -1,6 +1,7 @@
 #pragma once
 // The main window's logic with a view that records what the logic asks of its window, for tests.
 
+#include <string>
 #include <vector>
 
 #include "ui/main/CtrlToolDlg.h"
@@ -15,10 +16,12 @@ public:
     void EnableFactoryMenuItems(bool enable) override { factoryMenuItems = enable; }
     void ShowCommunicationRate(int index) override { commBaud.push_back(index); }
     void Close() override { ++closes; }
+    void ShowStatusText(const std::string& text) override { statusTexts.push_back(text); }
 
     std::vector<ui::TabItem> tabs;
     std::vector<int> commBaud;
     std::vector<int> pages;
+    std::vector<std::string> statusTexts;
     bool factoryMenuItems = false;
     int closes = 0;
 };

@@ -1,4 +1,4 @@
-// What each model has and shows, and the rows reading all settings skips, against tests/golden.
+// What each model has and shows, against tests/golden (the rows reading all settings asks for: TimeoutsTest).
 
 #include <gtest/gtest.h>
 
@@ -80,16 +80,4 @@ TEST(GoldenTables, ModelComboItems) {
         for (const auto& [ctrl, count] : counts)
             EXPECT_EQ(controls.GetCount(ctrl), count) << "model " << kind << ", list " << ctrl << ": item count";
     }
-}
-
-// The row counts per model and mode that follow from these lists are checked by test_cli's dump.
-TEST(GoldenTables, NeverReadRows) {
-    GoldenFile golden("never_read.tsv");
-    std::vector<int64_t> never, code;
-    for (const auto& r : golden.Records()) never.push_back(r.Int("ctrl"));
-    for (size_t i = 0; i < vr::protocol::kParameterRowCount; ++i)
-        if (!IsOnReadList(vr::protocol::ParameterDefs()[i].ctrlId))
-            code.push_back(vr::protocol::ParameterDefs()[i].ctrlId);
-    ExpectSameIds("rows never read", never, code);
-    EXPECT_TRUE(RowsToRead(kModelUnknown, true).empty()) << "an unknown model reads nothing";
 }

@@ -1,14 +1,15 @@
 #include "ui/fronts/LutFront.h"
 
-#include "lut/LutEditors.h"
+#include <utility>
+
 #include "lut/TableFiles.h"
 #include "protocol/ControlIds.h"
 #include "ui/main/FeatureRouter.h"
 
 namespace vr::ui {
 
-void RegisterLutEditors(FeatureRouter& router, lut::LutEditors& editors) {
-    router.AddButton(protocol::id::kOpenLutTable, [&editors] { editors.ShowAll(true); });
+void RegisterLutEditors(FeatureRouter& router, std::function<void()> open) {
+    router.AddButton(protocol::id::kOpenLutTable, std::move(open));
 }
 
 void RegisterTableFiles(FeatureRouter& router, lut::TableFiles& files) {

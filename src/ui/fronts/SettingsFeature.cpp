@@ -92,9 +92,14 @@ std::string SettingsFeature::AskOpenPath() {
 void SettingsFeature::SaveAs(SettingsVariant variant) {
     const std::string path = AskSavePath();
     if (path.empty()) return;
-    const bool written = file_.Write(path, variant);
+    int lines = 0;
+    const bool written = file_.Write(path, variant, &lines);
     RememberFolder(path);
-    if (written && fileUsed_) fileUsed_(path);
+    if (!written) return;
+    window_.View().ShowStatusText(std::string("Saved ") +
+                                  (variant == SettingsVariant::AllData ? "All Data" : "Shipping Data") + " (" +
+                                  std::to_string(lines) + " settings) to " + path);
+    if (fileUsed_) fileUsed_(path);
 }
 
 void SettingsFeature::OpenFile() {
@@ -108,10 +113,20 @@ SettingsLoad SettingsFeature::LoadFile(const std::string& path) {
     RememberFolder(path);
     if (load.opened && fileUsed_) fileUsed_(path);
     const std::string report = LoadReport(load, path);
-    if (!report.empty())
-        services_.platform.MessageBox(
-            report, platform::kAppTitle,
-            load.refused.empty() ? platform::MsgIcon::Information : platform::MsgIcon::Exclamation);
+    if (report.empty()) return load;
+    const platform::MsgIcon icon =
+        load.refused.empty() ? platform::MsgIcon::Information : platform::MsgIcon::Exclamation;
+    // The pages show the file's values; after refusals they may not be the camera's. A camera that
+    // went away has nothing to reload.
+    if (load.refused.empty() || load.lost) {
+        services_.platform.MessageBox(report, platform::kAppTitle, icon);
+        return load;
+    }
+    if (services_.platform.MessageBox(report + "\n" + kReloadQuestion, platform::kAppTitle, icon,
+                                      platform::MsgButtons::YesNo) == platform::MsgResult::Yes) {
+        window_.QueryCurrentArea();
+        window_.ReadAllSettings();
+    }
     return load;
 }
 
@@ -137,7 +152,7 @@ std::string SettingsFeature::LoadReport(const SettingsLoad& load, const std::str
         if (r.why == RefusedLine::Why::TooLarge) text += " (not sent: a number beyond 32 bits)";
     }
     if (n > kRefusedLinesListed) text += "\nand " + std::to_string(n - kRefusedLinesListed) + " more";
-    text += "\nThe pages show the file's values; Reload shows the camera's.";
+    text += "\nThe pages show the file's values.";
     return text;
 }
 
@@ -168,7 +183,8 @@ void SettingsFeature::StoreSettings() {
     if (!front_.chooseArea) return;
     const std::optional<int> area = front_.chooseArea(AreaDialogMode::Store, window_.FactoryMode());
     if (!area) return;
-    window_.Session().StoreArea(*area);
+    if (window_.Session().StoreArea(*area) == 1)
+        window_.View().ShowStatusText("The camera stored its settings in " + camera::MemoryAreas::AreaName(*area));
 }
 
 void SettingsFeature::LoadSettings() {
@@ -180,7 +196,8 @@ void SettingsFeature::LoadSettings() {
 }
 
 void SettingsFeature::StoreAll() {
-    window_.Session().StoreAllAreas();
+    if (window_.Session().StoreAllAreas() == 1)
+        window_.View().ShowStatusText("The camera stored its settings in every area");
 }
 
 void SettingsFeature::CameraReset() {

@@ -43,6 +43,8 @@ class SettingsFeature {
 public:
     static constexpr const char* kFileFilterText = "Camera setting data (*.cam)";
     static constexpr const char* kFileExtension = "cam";
+    // Asked below the report of a load the camera did not fully take.
+    static constexpr const char* kReloadQuestion = "Reload the camera's values now?";
 
     SettingsFeature(CCtrlToolDlg& window, SettingsFront front);
 
@@ -61,7 +63,8 @@ public:
     void CameraReset();
     void SetModel();
 
-    // Loads a file and tells the operator about lines the camera did not take.
+    // Loads a file and tells the operator once about the lines the camera did not take, offering to
+    // read the camera's own values back.
     settings::SettingsLoad LoadFile(const std::string& path);
     // Told the path of every settings file written or opened (the desktop tool's recent files).
     void SetFileUsed(std::function<void(const std::string& path)> used) { fileUsed_ = std::move(used); }

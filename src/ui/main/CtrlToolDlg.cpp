@@ -84,13 +84,28 @@ CCtrlToolDlg::~CCtrlToolDlg() {
 
 void CCtrlToolDlg::SetStripPicture(int32_t picture) {
     controls_.SetPicture(kMainStatusStrip, picture);
-    view_.ShowOfflineBanner(picture == protocol::kStripOnline ? std::string() : OfflineBannerText());
+    // Back online, an offer to reconnect has done its work.
+    if (picture == protocol::kStripOnline) reconnectOffer_.clear();
+    RefreshOfflineBanner();
+}
+
+void CCtrlToolDlg::RefreshOfflineBanner() {
+    view_.ShowOfflineBanner(services_.status.IsOnline() ? std::string() : OfflineBannerText());
+}
+
+void CCtrlToolDlg::OfferReconnect(const std::string& device) {
+    reconnectOffer_ = device;
+    RefreshOfflineBanner();
 }
 
 std::string CCtrlToolDlg::OfflineBannerText() const {
-    if (session_.LastReadModel().empty())
-        return "Offline: no camera has been read; the values shown are the tool's defaults";
-    return "Offline: the values shown were read from " + session_.LastReadModel() + " at " + session_.LastReadTime();
+    std::string text =
+        session_.LastReadModel().empty()
+            ? "Offline: no camera has been read; the values shown are the tool's defaults"
+            : "Offline: the values shown were read from " + session_.LastReadModel() + " at " + session_.LastReadTime();
+    if (Engine().LinkLost()) text += "; the line to the camera went away (" + Engine().Link()->LostReason() + ")";
+    if (!reconnectOffer_.empty()) text += "\n" + reconnectOffer_ + " is there again: reconnect to read the camera.";
+    return text;
 }
 
 void CCtrlToolDlg::EnableWindow(bool enable) {

@@ -24,6 +24,7 @@
 #include "platform/ControlAccess.h"
 #include "protocol/Command.h"
 #include "protocol/OnlineStatus.h"
+#include "protocol/ParameterTable.h"
 #include "settings/SettingsScreen.h"
 #include "ui/main/FeatureRouter.h"
 #include "ui/main/Keyboard.h"
@@ -110,7 +111,10 @@ public:
     // ---- table and display -----------------------------------------------------------------
     void ShowAllValues() { display_.ShowAllValues(); }
     void ShowChangedValues() override { display_.ShowChangedValues(); }
-    bool WriteChangedValues() { return session_.WriteChangedValues(); }
+    // A value the camera refused is told with the control's caption and the range it takes.
+    bool WriteChangedValues() override {
+        return session_.WriteChangedValues([this](const protocol::ParameterDef& def) { ReportRefusedValue(def); });
+    }
     void RefreshFromCamera(uint32_t ctrlId);
     bool QueryIntoControl(uint32_t ctrlId, uint32_t cmdId,
                           protocol::milliseconds timeout = protocol::milliseconds(5000));
@@ -157,8 +161,13 @@ public:
 
     // What the window says while the tool waits for the camera.
     WaitNotice& Notice() { return notice_; }
-    // The banner text while the camera is offline: where and when the values shown were read.
+    // The banner text while the camera is offline: why, where and when the values shown were read,
+    // and a device that is there again.
     std::string OfflineBannerText() const;
+    // The remembered device is there again (an adapter plugged back in): the banner says so while
+    // the tool is offline. An empty path takes the offer back.
+    void OfferReconnect(const std::string& device);
+    const std::string& ReconnectOffer() const { return reconnectOffer_; }
     // Stamps the values shown as read from the camera now (the banner names the time); for tests.
     void SetLastReadAt(std::string model, std::string time) {
         session_.SetLastReadAt(std::move(model), std::move(time));
@@ -197,6 +206,8 @@ private:
     bool RefuseOfflineChange(uint32_t ctrlId, ControlEvent event);
     // After a change was put back: says so in the status bar when the camera did not answer.
     void ReportPutBack();
+    // The camera refused a row's value: its text and the command, the control's caption and range.
+    void ReportRefusedValue(const protocol::ParameterDef& def);
     // Says in the status bar when a typed value was outside the control's range.
     void ReportOutOfRange(uint32_t editId, uint32_t spinId);
 
@@ -222,6 +233,8 @@ private:
     void QueryIntoText(const char* command, uint32_t ctrlId, protocol::milliseconds timeout);
     protocol::ParameterTable& Table() { return services_.table; }
     protocol::Command& Engine() { return services_.engine; }
+    const protocol::Command& Engine() const { return services_.engine; }
+    void RefreshOfflineBanner();
 
     // chromatic aberration editors
     void OnChromaticCombo(uint32_t id);
@@ -248,6 +261,7 @@ private:
     bool windowEnabled_ = true;
     bool closed_ = false;
     WaitNotice notice_;
+    std::string reconnectOffer_;
 };
 
 }  // namespace vr::ui

@@ -157,6 +157,26 @@ void CCtrlToolDlg::ReportOutOfRange(uint32_t editId, uint32_t spinId) {
                          std::to_string(hi) + "; the value was not changed.");
 }
 
+void CCtrlToolDlg::ReportRefusedValue(const protocol::ParameterDef& def) {
+    const protocol::Failure& failure = Engine().LastFailure();
+    if (failure.kind != protocol::FailureKind::Refused) return;
+    // The camera's own text and the command it refused, as always; then which control that was and
+    // the values it takes, where the tool knows them.
+    std::string text = failure.received + "\n" + failure.command;
+    const std::string group = def.group;
+    std::string caption = group.empty() ? std::string(def.label) : group + " / " + def.label;
+    if (!caption.empty()) {
+        int32_t lo = def.minValue, hi = def.maxValue;
+        const uint32_t spin = SpinOf(def.ctrlId);
+        if (spin != 0 && controls_.Exists(spin)) controls_.GetSpinRange(spin, lo, hi);
+        if (lo > hi) std::swap(lo, hi);
+        text += "\n" + caption;
+        if (def.controlKind == protocol::ControlKind::SpinEdit)
+            text += ": valid range " + std::to_string(lo) + " to " + std::to_string(hi);
+    }
+    services_.platform.MessageBox(text, "Communication Error", platform::MsgIcon::Exclamation);
+}
+
 void CCtrlToolDlg::RefreshFromCamera(uint32_t ctrlId) {
     if (session_.RefreshValue(ctrlId)) display_.ShowValue(ctrlId, Table().GetDataValue(ctrlId));
 }

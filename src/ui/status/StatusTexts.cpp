@@ -19,6 +19,9 @@ StatusTexts DescribeStatus(CCtrlToolDlg& window) {
         if (t.port.empty()) t.port = "no port";
     } else if (mode < std::size(dialogs::comm::kCategoryItems)) {
         t.port = std::string(dialogs::comm::kCategoryItems[mode]) + ": " + link.GetPortName(index);
+        // A port server's own name says which cabinet the camera is in.
+        const std::string& signature = link.NetworkDriver().Signature();
+        if (mode == link::Network && !signature.empty()) t.port += " (" + signature + ")";
     } else {
         t.port = "no port";
     }
