@@ -34,11 +34,6 @@ namespace {
 
 constexpr protocol::milliseconds kCommandTimeout(5000);
 
-void Print(const std::string& text) {
-    std::fputs(text.c_str(), stdout);
-    std::fflush(stdout);
-}
-
 // The command id of a mnemonic a script gave; -1 (with a message) when the camera has no such command.
 std::string Printable(const std::string& text) {
     return protocol::Command::Printable(text);
@@ -58,7 +53,7 @@ bool IsText(uint32_t cmdId) {
 // One line on stderr saying what the last command got back, when it failed.
 void TellFailure(Session& session) {
     const std::string text = session.Services().engine.LastFailure().Describe();
-    if (!text.empty()) std::fprintf(stderr, "vr8200ctl: %s\n", text.c_str());
+    if (!text.empty()) PrintError(text);
 }
 
 int RunPorts(Session& session) {
@@ -91,11 +86,11 @@ int RunConnect(Session& session) {
                      services.link.GetNetworkAddress().c_str());
     // The start-up finished only when every step of it was answered.
     if (services.engine.LinkLost()) {
-        std::fprintf(stderr, "vr8200ctl: %s\n", services.link.LostReason().c_str());
+        PrintError(services.link.LostReason());
         return kExitCameraRefused;
     }
     if (!session.AreaAnswered()) {
-        std::fprintf(stderr, "vr8200ctl: the camera did not answer EA? (the area in use)\n");
+        PrintError("the camera did not answer EA? (the area in use)");
         return kExitCameraRefused;
     }
     if (!session.Raised()) {
@@ -161,7 +156,7 @@ int RunSet(Session& session) {
         SetArgument set;
         std::string why;
         if (!ParseSetArgument(arg, session.Opts().factory, set, why)) {
-            std::fprintf(stderr, "vr8200ctl: %s\n", why.c_str());
+            PrintError(why);
             return kExitUsage;
         }
         sets.push_back(set);
@@ -249,7 +244,7 @@ int RunSend(Session& session) {
         Print(out + "]\n");
     }
     if (setting.Lost()) {
-        std::fprintf(stderr, "vr8200ctl: %s\n", setting.LostReason().c_str());
+        PrintError(setting.LostReason());
         return kExitCameraRefused;
     }
     if (lines.empty()) {

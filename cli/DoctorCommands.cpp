@@ -66,12 +66,12 @@ int RunRemoteDoctor(Session& session, std::string address) {
     link::NetworkAddress parsed;
     std::string why;
     if (!link::NetworkAddress::Parse(address, parsed, why)) {
-        std::fprintf(stderr, "vr8200ctl: %s\n", why.c_str());
+        PrintError(why);
         return kExitUsage;
     }
     const link::RemoteCheck check = link::CheckRemote(session.Platform(), address);
     const std::string text = session.Opts().json ? RemoteJson(check) : RemoteText(check);
-    std::fputs(text.c_str(), stdout);
+    Print(text);
     if (!check.reached) return kExitNoLink;
     return check.problem.empty() && check.cameraRate != 0 ? kExitOk : kExitCameraRefused;
 }
@@ -86,7 +86,7 @@ int RunDoctor(Session& session) {
                                             : doctor::SerialDoctor::ForThisMachine();
     const doctor::DoctorReport report = doctor.Run();
     const std::string text = session.Opts().json ? Json(report) : report.Text();
-    std::fputs(text.c_str(), stdout);
+    Print(text);
     return report.Blocking() ? kExitCameraRefused : kExitOk;
 }
 

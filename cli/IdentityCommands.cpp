@@ -21,15 +21,10 @@
 namespace vr::cli {
 namespace {
 
-void Print(const std::string& text) {
-    std::fputs(text.c_str(), stdout);
-    std::fflush(stdout);
-}
-
 // A write the camera did not take: besides the dialog's own message, one line saying what came back.
 int WriteFailed(Session& session) {
     const std::string text = session.Services().engine.LastFailure().Describe();
-    if (!text.empty()) std::fprintf(stderr, "vr8200ctl: %s\n", text.c_str());
+    if (!text.empty()) PrintError(text);
     return kExitCameraRefused;
 }
 
@@ -49,8 +44,7 @@ int RunInfo(Session& session) {
     if (int rc = session.ConnectOrFail(false); rc != kExitOk) return rc;
     std::vector<std::string> failures;
     const identity::DeviceIdentity id = identity::DeviceInfo(session.Services()).Read(&failures);
-    for (const std::string& failure : failures)
-        std::fprintf(stderr, "vr8200ctl: %s\n", protocol::Command::Printable(failure).c_str());
+    for (const std::string& failure : failures) PrintError(protocol::Command::Printable(failure));
     std::vector<OutputValue> values;
     const auto add = [&values](const char* name, const std::optional<std::string>& text) {
         if (text) values.push_back({name, *text, true});
@@ -78,7 +72,7 @@ int RunSetCameraId(Session& session) {
     if (!NeedsFactory(session, "set-camera-id")) return kExitUsage;
     const std::string& id = session.Opts().args.front();
     if (const std::string problem = identity::TextLimitProblem(protocol::cmd::ID00, id); !problem.empty()) {
-        std::fprintf(stderr, "vr8200ctl: %s\n", problem.c_str());
+        PrintError(problem);
         return kExitUsage;
     }
     if (!protocol::IsSendableText(id)) return RefuseText(session, identity::CameraId::kNotSendableText);

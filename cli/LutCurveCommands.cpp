@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "CommandList.h"
+#include "Output.h"
 #include "Session.h"
 #include "lut/GammaFile.h"
 #include "lut/LutCurve.h"
@@ -21,7 +22,7 @@ int RunLutCurve(Session& session) {
     const Options& o = session.Opts();
     std::vector<lut::PlotPoint> points;
     if (std::string why; !lut::ParsePlotPoints(o.Value("points"), points, why)) {
-        std::fprintf(stderr, "vr8200ctl: %s\n", why.c_str());
+        PrintError(why);
         return kExitUsage;
     }
     lut::LutCurve curve;

@@ -66,11 +66,6 @@ constexpr Prerequisite kPrerequisites[] = {
 
 constexpr std::chrono::milliseconds kSettingQueryTimeout{5000};
 
-void Print(const std::string& text) {
-    std::fputs(text.c_str(), stdout);
-    std::fflush(stdout);
-}
-
 const Function* FindFunction(const std::string& name) {
     const auto it =
         std::find_if(std::begin(kFunctions), std::end(kFunctions), [&](const Function& f) { return name == f.name; });
@@ -90,8 +85,7 @@ int CheckPrerequisite(Session& session, const Function& function) {
     if (cmdId < 0 || !camera.HasCommand(static_cast<uint32_t>(cmdId)) ||
         session.Services().engine.QueryInt(static_cast<uint32_t>(cmdId), value, kSettingQueryTimeout) != 1) {
         const std::string failure = session.Services().engine.LastFailure().Describe();
-        std::fprintf(stderr, "vr8200ctl: %s\n",
-                     failure.empty() ? "the camera does not have the setting this function needs" : failure.c_str());
+        PrintError(failure.empty() ? "the camera does not have the setting this function needs" : failure);
         return kExitCameraRefused;
     }
     // These lists are numbered by position: the value is the item's index.
@@ -168,8 +162,7 @@ int RunOnePush(Session& session) {
     const OnePushResult result = (onePush.*function->run)();
     session.Platform().SetPumpHook(nullptr);
 
-    if (result.end == OnePushEnd::StartFailed && !result.failure.empty())
-        std::fprintf(stderr, "vr8200ctl: %s\n", result.failure.c_str());
+    if (result.end == OnePushEnd::StartFailed && !result.failure.empty()) PrintError(result.failure);
     PrintResult(session, result);
     return result.succeeded ? kExitOk : kExitCameraRefused;
 }
@@ -177,7 +170,7 @@ int RunOnePush(Session& session) {
 int RunXmlVersion(Session& session) {
     // Writing it is the factory page's.
     if (session.Opts().numbers.count("N") != 0 && !session.Opts().factory) {
-        std::fprintf(stderr, "vr8200ctl: xml-version N writes the factory page's XML version: give --factory\n");
+        PrintError("xml-version N writes the factory page's XML version: give --factory");
         return kExitUsage;
     }
     if (int rc = session.ConnectOrFail(false); rc != kExitOk) return rc;
@@ -186,7 +179,7 @@ int RunXmlVersion(Session& session) {
     if (session.Opts().numbers.count("N") == 0) {
         int32_t version = 0;
         if (!xml.Read(&version)) {
-            std::fprintf(stderr, "vr8200ctl: %s\n", session.Services().engine.LastFailure().Describe().c_str());
+            PrintError(session.Services().engine.LastFailure().Describe());
             return kExitCameraRefused;
         }
         Print(FormatValues({{"XMLVR", std::to_string(version), false}}, session.Opts().json));
@@ -195,7 +188,7 @@ int RunXmlVersion(Session& session) {
     // The number goes into the three boxes digit by digit, as an operator would type it.
     boxes.ShowVersionTexts(calibration::XmlVersion::BoxesFromVersion(static_cast<int>(session.Opts().Number("N"))));
     if (xml.Write()) return kExitOk;
-    std::fprintf(stderr, "vr8200ctl: %s\n", session.Services().engine.LastFailure().Describe().c_str());
+    PrintError(session.Services().engine.LastFailure().Describe());
     return kExitCameraRefused;
 }
 

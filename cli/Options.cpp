@@ -7,6 +7,7 @@
 
 #include "CommandList.h"
 #include "NumberArgument.h"
+#include "Output.h"
 #include "platform/Version.h"
 #include "protocol/CommandTable.h"
 
@@ -80,7 +81,7 @@ void PrintCompletionWords(const CLI::App& app) {
     }
     for (uint32_t id = 0; id < protocol::kCommandCount; ++id)
         out += "mnemonic\t-\t" + protocol::GetCommandName(id) + "\n";
-    std::fputs(out.c_str(), stdout);
+    Print(out);
 }
 
 }  // namespace

@@ -40,6 +40,15 @@ size_t Utf8Length(const std::string& text, size_t i) {
 
 }  // namespace
 
+void Print(const std::string& text) {
+    std::fputs(text.c_str(), stdout);
+    std::fflush(stdout);
+}
+
+void PrintError(const std::string& text) {
+    std::fprintf(stderr, "vr8200ctl: %s\n", text.c_str());
+}
+
 std::string JsonString(const std::string& text) {
     std::string out = "\"";
     const auto escape = [&out](unsigned value) {

@@ -19,4 +19,11 @@ std::string FormatValues(const std::vector<OutputValue>& values, bool json);
 
 std::string JsonString(const std::string& text);
 
+// The one way the tool writes its lines. Print puts TEXT on stdout as it stands and flushes it, so
+// results and messages reach a terminal in the order they were made.
+void Print(const std::string& text);
+
+// One "vr8200ctl: TEXT" line on stderr.
+void PrintError(const std::string& text);
+
 }  // namespace vr::cli

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "Output.h"
 #include "camera/ChromaticAberration.h"
 #include "camera/ModelCommands.h"
 #include "link/CommSetting.h"
@@ -24,7 +25,7 @@ Session::Session(const Options& options)
           link::SerialPortList(), platform::kCliShutdownStatusName)) {
     // Ctrl-C abandons only a long wait (a calibration, a store); an ordinary command is let finish.
     core_->waitCancel.WaitOutUpTo(protocol::kOrdinaryTimeout);
-    if (!core_->registry.Problem().empty()) std::fprintf(stderr, "vr8200ctl: %s\n", core_->registry.Problem().c_str());
+    if (!core_->registry.Problem().empty()) PrintError(core_->registry.Problem());
 }
 
 Session::~Session() {
@@ -69,7 +70,7 @@ int Session::Prepare() {
         link::NetworkAddress address;
         std::string why;
         if (!link::NetworkAddress::Parse(device, address, why)) {
-            std::fprintf(stderr, "vr8200ctl: %s\n", why.c_str());
+            PrintError(why);
             return kExitUsage;
         }
         setting.SetMode(link::Network);

@@ -25,11 +25,6 @@
 namespace vr::cli {
 namespace {
 
-void Print(const std::string& text) {
-    std::fputs(text.c_str(), stdout);
-    std::fflush(stdout);
-}
-
 int ConnectOrFail(Session& session, bool readAll) {
     return session.ConnectOrFail(readAll);
 }
@@ -38,7 +33,7 @@ int ConnectOrFail(Session& session, bool readAll) {
 // leave to its status strip (no box for a time-out); kExitCameraRefused.
 int TellFailure(Session& session) {
     const std::string text = session.Services().engine.LastFailure().Describe();
-    if (!text.empty()) std::fprintf(stderr, "vr8200ctl: %s\n", text.c_str());
+    if (!text.empty()) PrintError(text);
     return kExitCameraRefused;
 }
 
@@ -175,7 +170,7 @@ int RunDiff(Session& session) {
     if (int rc = ConnectOrFail(session, true); rc != kExitOk) return rc;
     if (session.Camera().LastRead().stopped) return kExitInterrupted;
     if (session.Camera().LastRead().Ended()) {
-        std::fprintf(stderr, "vr8200ctl: the read ended early; nothing was compared\n");
+        PrintError("the read ended early; nothing was compared");
         return kExitCameraRefused;
     }
     camera::Services& services = session.Services();
@@ -209,7 +204,7 @@ int RunArea(Session& session) {
     if (int rc = ConnectOrFail(session, false); rc != kExitOk) return rc;
     int32_t area = 0;
     if (camera::MemoryAreas(session.Services()).QueryArea(area) != 1) {
-        std::fprintf(stderr, "vr8200ctl: no answer to EA\n");
+        PrintError("no answer to EA");
         return kExitCameraRefused;
     }
     Print(FormatValues({{"area", std::to_string(area), false}}, session.Opts().json));
@@ -234,7 +229,7 @@ int RunLoadArea(Session& session) {
 int RunStoreAll(Session& session) {
     if (NeedsFactory(session)) return kExitUsage;
     if (!session.Opts().yes) {
-        std::fprintf(stderr, "vr8200ctl: store-all overwrites every memory area: give --yes\n");
+        PrintError("store-all overwrites every memory area: give --yes");
         return kExitUsage;
     }
     if (int rc = ConnectOrFail(session, false); rc != kExitOk) return rc;

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "Options.h"
+#include "Output.h"
 #include "Session.h"
 #include "lut/PlainLutTables.h"
 #include "lut/TableFiles.h"
@@ -29,8 +30,7 @@ public:
         session_.Platform().Mute(true);
         const lut::TableFileOutcome outcome = step();
         session_.Platform().Mute(false);
-        if (outcome != lut::TableFileOutcome::Done)
-            std::fprintf(stderr, "vr8200ctl: %s\n", lut::DescribeFailures(files_.LastReport()).c_str());
+        if (outcome != lut::TableFileOutcome::Done) PrintError(lut::DescribeFailures(files_.LastReport()));
         return outcome;
     }
 
@@ -41,7 +41,7 @@ public:
             case lut::TableFileOutcome::Done:
                 return kExitOk;
             case lut::TableFileOutcome::Declined:
-                std::fprintf(stderr, "vr8200ctl: nothing done; --yes answers Yes\n");
+                PrintError("nothing done; --yes answers Yes");
                 return kExitUsage;
             case lut::TableFileOutcome::FileFailed:
                 if (!files_.LastFileError().empty())
