@@ -21,7 +21,6 @@
 #include <thread>
 #include <vector>
 
-
 extern char** environ;
 
 namespace vr::test {
@@ -46,7 +45,7 @@ public:
                 return false;
             }
             if (!WriteConfig(device, error)) return false;
-            std::vector<std::string> args = {"/usr/sbin/ser2net",   "-n", "-c",
+            std::vector<std::string> args = {"/usr/sbin/ser2net",    "-n", "-c",
                                              dir_ + "/ser2net.yaml", "-P", dir_ + "/ser2net.pid"};
             if (!options_.uucpLocks) args.push_back("-u");
             std::vector<char*> argv;
