@@ -14,7 +14,7 @@
 
 #include "FuzzCheck.h"
 #include "app/CoreServices.h"
-#include "app/Platform.h"
+#include "app/SilentPlatform.h"
 #include "calibration/OnePush.h"
 #include "calibration/WaitClock.h"
 #include "lut/LutTransfer.h"
@@ -125,21 +125,6 @@ private:
     std::deque<char> pending_;
 };
 
-class QuietPlatform final : public app::IPlatform {
-public:
-    app::MsgResult MessageBox(const std::string&, const std::string&, app::MsgIcon, app::MsgButtons) override {
-        return app::MsgResult::Yes;
-    }
-    std::string OpenFileDialog(const std::string&, const std::string&, const std::vector<app::FileFilter>&) override {
-        return {};
-    }
-    std::string SaveFileDialog(const std::string&, const std::string&, const std::string&,
-                               const std::vector<app::FileFilter>&) override {
-        return {};
-    }
-    bool ShellOpen(const std::string&) override { return false; }
-};
-
 class InstantClock final : public calibration::IWaitClock {
 public:
     TimePoint Now() override { return now_; }
@@ -163,7 +148,7 @@ struct Program {
         engine.SetLink(&camera);
     }
     static app::CoreServices& Core() {
-        static QuietPlatform platform;
+        static app::SilentPlatform platform(app::MsgResult::Yes);
         static app::CoreServices core(platform, fuzz::ScratchFolder());
         return core;
     }

@@ -3,7 +3,7 @@
 #include <cctype>
 #include <string_view>
 
-#include "app/Platform.h"
+#include "app/SilentPlatform.h"
 #include "protocol/Command.h"
 #include "protocol/CommandTable.h"
 #include "protocol/Numbers.h"
@@ -12,23 +12,6 @@
 
 namespace vr::settings {
 namespace {
-
-// The lookups of the parameter table tell the operator about a command without a control; a file
-// line naming one ("VN", "EA") is simply no setting, so the table used here reports to nobody.
-class SilentPlatform final : public app::IPlatform {
-public:
-    app::MsgResult MessageBox(const std::string&, const std::string&, app::MsgIcon, app::MsgButtons) override {
-        return app::MsgResult::Ok;
-    }
-    std::string OpenFileDialog(const std::string&, const std::string&, const std::vector<app::FileFilter>&) override {
-        return {};
-    }
-    std::string SaveFileDialog(const std::string&, const std::string&, const std::string&,
-                               const std::vector<app::FileFilter>&) override {
-        return {};
-    }
-    bool ShellOpen(const std::string&) override { return false; }
-};
 
 // The engine's parser reads "GA=" or "GA=x" as 0; a file line without a number sends nothing.
 bool StartsWithNumber(const std::string& text) {
@@ -41,7 +24,7 @@ bool StartsWithNumber(const std::string& text) {
 }  // namespace
 
 SettingsLines::SettingsLines()
-    : silent_(std::make_unique<SilentPlatform>()), rows_(std::make_unique<protocol::ParameterTable>(*silent_)) {}
+    : silent_(std::make_unique<app::SilentPlatform>()), rows_(std::make_unique<protocol::ParameterTable>(*silent_)) {}
 
 SettingsLines::~SettingsLines() = default;
 
