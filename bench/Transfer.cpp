@@ -12,7 +12,11 @@
 #include <benchmark/benchmark.h>
 
 #include <chrono>
+#include <filesystem>
 #include <functional>
+#include <string>
+#include <system_error>
+#include <thread>
 
 #include "PacedCamera.h"
 #include "Ser2netOnPty.h"
@@ -127,6 +131,28 @@ double TimedLutWrite(vr::test::TestServices& services, vr::lut::PlainLutTables& 
     return seconds;
 }
 
+// ser2net closes the device a moment after its client went; until then it may still flush the line,
+// which would cut the next direct run's first answer. Waits (untimed) until its process no longer
+// holds the device open, at most two seconds.
+bool WaitUntilServerReleases(int pid, const std::string& device) {
+    std::error_code error;
+    const std::filesystem::path target = std::filesystem::canonical(device, error);
+    if (error) return false;
+    const std::filesystem::path fds = "/proc/" + std::to_string(pid) + "/fd";
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+    while (std::chrono::steady_clock::now() < end) {
+        bool holds = false;
+        for (const auto& fd : std::filesystem::directory_iterator(fds, error)) {
+            std::error_code linkError;
+            if (std::filesystem::read_symlink(fd.path(), linkError) == target) holds = true;
+        }
+        if (error) return false;
+        if (!holds) return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return false;
+}
+
 void BM_LutWritePacedThroughSer2net(benchmark::State& state) {
     if (!vr::test::Ser2netOnPty::Installed()) {
         state.SkipWithError("ser2net is not installed");
@@ -152,6 +178,10 @@ void BM_LutWritePacedThroughSer2net(benchmark::State& state) {
     for (auto _ : state) {
         const double d = TimedLutWrite(direct, tables, why);
         const double n = d < 0 ? -1 : TimedLutWrite(network, tables, why);
+        if (n >= 0 && !WaitUntilServerReleases(server.Pid(), camera.DevicePath())) {
+            state.SkipWithError("ser2net still holds the camera's device two seconds after its client left");
+            break;
+        }
         if (d < 0 || n < 0) {
             state.SkipWithError(why.c_str());
             break;

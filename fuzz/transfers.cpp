@@ -14,6 +14,7 @@
 
 #include "FuzzCheck.h"
 #include "app/CoreServices.h"
+#include "platform/SilentPlatform.h"
 #include "calibration/OnePush.h"
 #include "calibration/WaitClock.h"
 #include "camera/MemoryAreas.h"
@@ -125,23 +126,6 @@ private:
     std::deque<char> pending_;
 };
 
-class QuietPlatform final : public platform::IPlatform {
-public:
-    platform::MsgResult MessageBox(const std::string&, const std::string&, platform::MsgIcon,
-                                   platform::MsgButtons) override {
-        return platform::MsgResult::Yes;
-    }
-    std::string OpenFileDialog(const std::string&, const std::string&,
-                               const std::vector<platform::FileFilter>&) override {
-        return {};
-    }
-    std::string SaveFileDialog(const std::string&, const std::string&, const std::string&,
-                               const std::vector<platform::FileFilter>&) override {
-        return {};
-    }
-    bool ShellOpen(const std::string&) override { return false; }
-};
-
 class InstantClock final : public calibration::IWaitClock {
 public:
     TimePoint Now() override { return now_; }
@@ -165,8 +149,8 @@ struct Program {
         engine.SetLink(&camera);
     }
     static app::CoreServices& Core() {
-        static QuietPlatform platform;
-        static app::CoreServices core(platform, fuzz::ScratchFolder());
+        static platform::SilentPlatform silent(platform::MsgResult::Yes);
+        static app::CoreServices core(silent, fuzz::ScratchFolder());
         return core;
     }
     protocol::Command engine;

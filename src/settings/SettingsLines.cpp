@@ -3,8 +3,7 @@
 #include <cctype>
 #include <string_view>
 
-#include "camera/ModelCommands.h"
-#include "platform/Platform.h"
+#include "platform/SilentPlatform.h"
 #include "protocol/Command.h"
 #include "protocol/CommandTable.h"
 #include "protocol/Numbers.h"
@@ -12,25 +11,6 @@
 
 namespace vr::settings {
 namespace {
-
-// The lookups of the parameter table tell the operator about a command without a control; a file
-// line naming one ("VN", "EA") is simply no setting, so the table used here reports to nobody.
-class SilentPlatform final : public platform::IPlatform {
-public:
-    platform::MsgResult MessageBox(const std::string&, const std::string&, platform::MsgIcon,
-                                   platform::MsgButtons) override {
-        return platform::MsgResult::Ok;
-    }
-    std::string OpenFileDialog(const std::string&, const std::string&,
-                               const std::vector<platform::FileFilter>&) override {
-        return {};
-    }
-    std::string SaveFileDialog(const std::string&, const std::string&, const std::string&,
-                               const std::vector<platform::FileFilter>&) override {
-        return {};
-    }
-    bool ShellOpen(const std::string&) override { return false; }
-};
 
 // The engine's parser reads "GA=" or "GA=x" as 0; a file line without a number sends nothing.
 bool StartsWithNumber(const std::string& text) {
@@ -43,7 +23,7 @@ bool StartsWithNumber(const std::string& text) {
 }  // namespace
 
 SettingsLines::SettingsLines()
-    : silent_(std::make_unique<SilentPlatform>()), rows_(std::make_unique<protocol::ParameterTable>(*silent_)) {}
+    : silent_(std::make_unique<platform::SilentPlatform>()), rows_(std::make_unique<protocol::ParameterTable>(*silent_)) {}
 
 SettingsLines::~SettingsLines() = default;
 
