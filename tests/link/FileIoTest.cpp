@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
 
 #include "AsNobody.h"
@@ -158,4 +159,62 @@ TEST(FileExists, AskThroughTheGivenSystemCallsAndTellDanglingLinksApart) {
     EXPECT_FALSE(platform::IsFolder(dir / "file", calls));
     EXPECT_EQ(gAsked.size(), 7u) << "every question goes through the calls given, none for an empty path";
     EXPECT_EQ(gAsked[3], "lstat " + (dir / "dangling"));
+}
+
+namespace {
+
+// A system whose fstat fails and whose reads are interrupted now and then; it counts what it opens
+// and closes.
+int gOpened = 0;
+int gClosed = 0;
+bool gFstatFails = false;
+
+platform::SysCalls::Ops Counting() {
+    platform::SysCalls::Ops ops = platform::SysCalls::RealOps();
+    ops.open = [](const char* path, int flags) {
+        const int fd = platform::SysCalls::RealOps().open(path, flags);
+        gOpened += fd >= 0 ? 1 : 0;
+        return fd;
+    };
+    ops.close = [](int fd) {
+        ++gClosed;
+        return platform::SysCalls::RealOps().close(fd);
+    };
+    ops.fstat = [](int fd, struct stat* st) {
+        if (!gFstatFails) return platform::SysCalls::RealOps().fstat(fd, st);
+        errno = EIO;
+        return -1;
+    };
+    ops.read = [](int fd, void* buffer, size_t count) -> ssize_t {
+        static bool interrupt = false;
+        interrupt = !interrupt;
+        if (!interrupt) return platform::SysCalls::RealOps().read(fd, buffer, count);
+        errno = EINTR;
+        return -1;
+    };
+    return ops;
+}
+
+}  // namespace
+
+// Reading a file goes through the calls it is given, and every way out closes what it opened.
+TEST(ReadWholeFile, AsksTheGivenSystemCallsAndClosesOnEveryWayOut) {
+    test::TempDir dir;
+    dir.WriteFile("a.csv", std::string(10000, 'x'));
+    const platform::SysCalls::Ops ops = Counting();
+    const platform::SysCalls calls(ops);
+    gOpened = gClosed = 0;
+    std::string text, error;
+    ASSERT_TRUE(platform::ReadWholeFile(dir / "a.csv", text, error, 1 << 20, calls)) << error;
+    EXPECT_EQ(text.size(), 10000u) << "an interrupted read is made again";
+    EXPECT_FALSE(platform::ReadWholeFile(dir / "a.csv", text, error, 100, calls));
+    EXPECT_EQ(error, "file too large");
+    EXPECT_FALSE(platform::ReadWholeFile(dir.Path(), text, error, 1 << 20, calls));
+    EXPECT_EQ(error, "not a regular file");
+    gFstatFails = true;
+    EXPECT_FALSE(platform::ReadWholeFile(dir / "a.csv", text, error, 1 << 20, calls));
+    gFstatFails = false;
+    EXPECT_EQ(error, "fstat: Input/output error");
+    EXPECT_EQ(gOpened, 4);
+    EXPECT_EQ(gClosed, 4);
 }

@@ -62,6 +62,13 @@ const SysCalls::Ops kFaulty = {
     kReal.stat,
     kReal.lstat,
     kReal.access,
+    kReal.fstat,
+    kReal.socket,
+    kReal.connect,
+    kReal.getsockopt,
+    kReal.setsockopt,
+    kReal.send,
+    kReal.recv,
 };
 
 class SerialPortFaultTest : public ::testing::Test {

@@ -1,6 +1,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <cerrno>
 #include <chrono>
 #include <string>
 
@@ -8,6 +10,7 @@
 #include "ScriptedPortServer.h"
 #include "link/NetworkAddress.h"
 #include "link/NetworkLinkDriver.h"
+#include "platform/SysCalls.h"
 
 namespace vr::link {
 namespace {
@@ -188,6 +191,62 @@ TEST(NetworkLinkDriverTest, ARawBridgeKeepsItsRateAndCarriesBytesAsTheyAre) {
     const auto seen = bridge.Snapshot();
     EXPECT_TRUE(seen.commands.empty());
     EXPECT_TRUE(seen.subnegotiations.empty());
+}
+
+// A system that interrupts every other send and receive, and can refuse to keep connections alive.
+std::atomic<int> gInterrupted{0};
+std::atomic<bool> gRefuseKeepAlive{false};
+
+template <class Call>
+ssize_t EveryOtherInterrupted(Call call) {
+    static thread_local bool interrupt = false;
+    interrupt = !interrupt;
+    if (!interrupt) return call();
+    ++gInterrupted;
+    errno = EINTR;
+    return -1;
+}
+
+platform::SysCalls::Ops Interrupting() {
+    platform::SysCalls::Ops ops = platform::SysCalls::RealOps();
+    ops.send = [](int fd, const void* buffer, size_t count, int flags) {
+        return EveryOtherInterrupted([&] { return platform::SysCalls::RealOps().send(fd, buffer, count, flags); });
+    };
+    ops.recv = [](int fd, void* buffer, size_t count, int flags) {
+        return EveryOtherInterrupted([&] { return platform::SysCalls::RealOps().recv(fd, buffer, count, flags); });
+    };
+    ops.setsockopt = [](int fd, int level, int name, const void* value, socklen_t length) {
+        if (gRefuseKeepAlive && name == SO_KEEPALIVE) {
+            errno = ENOPROTOOPT;
+            return -1;
+        }
+        return platform::SysCalls::RealOps().setsockopt(fd, level, name, value, length);
+    };
+    return ops;
+}
+
+// The connection reaches the system only through the calls it is given: an interrupted call is
+// made again, and a failure to set the connection up is told, not ignored.
+TEST(NetworkLinkDriverTest, GoesThroughTheSystemCallsItIsGiven) {
+    const platform::SysCalls::Ops ops = Interrupting();
+    const platform::SysCalls calls(ops);
+    test::FakePlatform platform;
+    test::ScriptedPortServer server(Script{});
+    NetworkLinkDriver driver(platform, NetworkTiming(), calls);
+    driver.SetAddress(server.Address());
+    gInterrupted = 0;
+    ASSERT_EQ(driver.Open(0, 9600), 1) << driver.LastError();
+    driver.Write("Q\r");
+    EXPECT_EQ(ReadSome(driver, 3), "Q\r\n");
+    EXPECT_GT(gInterrupted.load(), 2);
+    EXPECT_FALSE(driver.Lost());
+    driver.Close();
+
+    gRefuseKeepAlive = true;
+    EXPECT_EQ(driver.Open(0, 9600), 0);
+    gRefuseKeepAlive = false;
+    EXPECT_THAT(driver.LastError(), HasSubstr("cannot set up the connection to 127.0.0.1:"));
+    EXPECT_FALSE(driver.IsOpen());
 }
 
 TEST(NetworkAddressTest, NamesHostsAndPortsAsWritten) {
