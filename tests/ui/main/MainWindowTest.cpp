@@ -8,9 +8,11 @@
 #include "RecordingMainWindow.h"
 #include "SimCameraLink.h"
 #include "TestServices.h"
+#include "protocol/ControlIds.h"
 #include "ui/ControlModel.h"
 
 using namespace vr;
+namespace id = vr::protocol::id;
 using namespace vr::test;
 using Strings = std::vector<std::string>;
 
@@ -128,9 +130,9 @@ TEST_F(MainWindowTest, StartUpRaisesTheLineOnlyWhereLinkAndCameraFollow) {
 TEST_F(MainWindowTest, ReadAllAsksOnlyWhatTheModelHasAndShowsItsProgress) {
     camera.Prepare("GA=800");
     StartUp();
-    EXPECT_EQ(Committed(1041), 800);
+    EXPECT_EQ(Committed(id::kGainAll), 800);
     int32_t lo = 0, hi = 0;
-    controls.GetSpinRange(1226, lo, hi);  // the spins take their rows' ranges
+    controls.GetSpinRange(id::kWidthSpin, lo, hi);  // the spins take their rows' ranges
     EXPECT_EQ(lo, 8);
     EXPECT_EQ(hi, 4096);
 
@@ -151,14 +153,14 @@ TEST_F(MainWindowTest, ReadAllAsksOnlyWhatTheModelHasAndShowsItsProgress) {
 TEST_F(MainWindowTest, KeySequenceTogglesTheControlModeAndRereads) {
     camera.Prepare("GAOR=9000");
     StartUp();
-    EXPECT_EQ(Value(1255), 8192);  // a factory value is not read in user mode
-    dlg->OnKey(ui::kVkF12, true, true, 1041, false);
-    for (char c : ui::FactoryKeySequence::AccessCode()) dlg->OnKey(c, false, false, 1041, false);
+    EXPECT_EQ(Value(id::kFactoryGainRed), 8192);  // a factory value is not read in user mode
+    dlg->OnKey(ui::kVkF12, true, true, id::kGainAll, false);
+    for (char c : ui::FactoryKeySequence::AccessCode()) dlg->OnKey(c, false, false, id::kGainAll, false);
     EXPECT_EQ(dlg->ControlMode(), 1u);
     EXPECT_EQ(dlg->tabs.size(), 6u);
     EXPECT_EQ(dlg->pages.back(), 0);
     EXPECT_EQ(camera.Queries("GAOR"), 1);
-    EXPECT_EQ(Value(1255), 9000);
+    EXPECT_EQ(Value(id::kFactoryGainRed), 9000);
     EXPECT_EQ(dlg->LastRead().size(), 160u);
     for (const auto& r : dlg->LastRead()) EXPECT_TRUE(r.answered);
 }
@@ -167,9 +169,9 @@ TEST_F(MainWindowTest, KeySequenceTogglesTheControlModeAndRereads) {
 TEST_F(MainWindowTest, KbControlsTheCameraLacksShowNoValueAndAreNotReread) {
     StartUp(1);
     ASSERT_EQ(services.model.kind, camera::kModelKB);
-    EXPECT_EQ(controls.GetText(1674), "") << "NR Threshold";
-    EXPECT_NE(controls.GetText(1041), "") << "Gain All";
-    Select(1092, 1);
+    EXPECT_EQ(controls.GetText(id::kNrThreshold), "") << "NR Threshold";
+    EXPECT_NE(controls.GetText(id::kGainAll), "") << "Gain All";
+    Select(id::kExposureMode, 1);
     for (const char* lacked : {"PER", "PEG", "PEB", "ETM"}) EXPECT_EQ(camera.Queries(lacked), 0) << lacked;
     EXPECT_GT(camera.Queries("PE"), 0);
     EXPECT_TRUE(platform.boxes.empty()) << platform.boxes[0].text;
@@ -190,44 +192,44 @@ TEST_F(MainWindowTest, CameraLinkPortThatDoesNotOpenIsReportedOnce) {
 TEST_F(MainWindowTest, EditsAndSpinsSendOnlyValuesInTheirRange) {
     StartUp();
     // Not a number in the spin's range: the position shown before stays and nothing changes.
-    const std::string gain = controls.GetText(1041);
-    Type(1041, "99999");
+    const std::string gain = controls.GetText(id::kGainAll);
+    Type(id::kGainAll, "99999");
     EXPECT_TRUE(camera.Sets().empty());
-    EXPECT_EQ(controls.GetText(1041), gain);
+    EXPECT_EQ(controls.GetText(id::kGainAll), gain);
 
-    Type(1187, "5020");
-    EXPECT_EQ(controls.GetText(1215), "50.20us");
-    EXPECT_EQ(controls.GetText(1216), "19920.3187hz");
+    Type(id::kLineRate, "5020");
+    EXPECT_EQ(controls.GetText(id::kLinePeriodText), "50.20us");
+    EXPECT_EQ(controls.GetText(id::kLineFrequencyText), "19920.3187hz");
 
-    Spin(1188, 1);
-    EXPECT_EQ(controls.GetText(1187), "5021");
-    EXPECT_EQ(controls.GetText(1215), "50.21us");
+    Spin(id::kLineRateSpin, 1);
+    EXPECT_EQ(controls.GetText(id::kLineRate), "5021");
+    EXPECT_EQ(controls.GetText(id::kLinePeriodText), "50.21us");
 
     // A step below the camera's shortest line period is refused and leaves the spin where it was.
-    Spin(1188, -5);
+    Spin(id::kLineRateSpin, -5);
     EXPECT_EQ(camera.Sets(), (Strings{"LR=5020", "LR=5021", "LR=5016"}));
-    EXPECT_EQ(controls.GetText(1187), "5021");
-    EXPECT_EQ(controls.GetSpinPos(1188), 5021);
+    EXPECT_EQ(controls.GetText(id::kLineRate), "5021");
+    EXPECT_EQ(controls.GetSpinPos(id::kLineRateSpin), 5021);
     EXPECT_EQ(CameraValue("LR"), 5021);
 
     camera.ClearReceived();
-    Spin(1226, -5000);
+    Spin(id::kWidthSpin, -5000);
     EXPECT_EQ(camera.Sets(), Strings{"WTC=8"});
     EXPECT_EQ(camera.Queries("WTC"), 1);
-    EXPECT_EQ(controls.GetText(1225), "8");
-    EXPECT_EQ(Committed(1225), 8);
+    EXPECT_EQ(controls.GetText(id::kWidth), "8");
+    EXPECT_EQ(Committed(id::kWidth), 8);
 }
 
-TEST_F(MainWindowTest, GainLevelTrio) {
+TEST_F(MainWindowTest, GainLevelPercentAndItsTwoScalesFollowEachOtherAndOnlyThePercentIsSent) {
     StartUp();
-    Type(1665, "40");
-    EXPECT_EQ(controls.GetText(1671), "102");
-    EXPECT_EQ(controls.GetText(1669), "408");
-    Type(1671, "128");
-    EXPECT_EQ(controls.GetText(1669), "512");
-    EXPECT_EQ(controls.GetText(1665), "50");
-    Type(1669, "972");
-    EXPECT_EQ(controls.GetText(1671), "243");
+    Type(id::kGainLevel, "40");
+    EXPECT_EQ(controls.GetText(id::kGainLevel8), "102");
+    EXPECT_EQ(controls.GetText(id::kGainLevel10), "408");
+    Type(id::kGainLevel8, "128");
+    EXPECT_EQ(controls.GetText(id::kGainLevel10), "512");
+    EXPECT_EQ(controls.GetText(id::kGainLevel), "50");
+    Type(id::kGainLevel10, "972");
+    EXPECT_EQ(controls.GetText(id::kGainLevel8), "243");
     EXPECT_EQ(camera.Sets(), (Strings{"AGCF=40", "AGCF=50", "AGCF=95"})) << "the copies are never sent themselves";
     EXPECT_EQ(CameraValue("AGCF"), 95);
 }
@@ -237,106 +239,106 @@ TEST_F(MainWindowTest, ListsSendCodesAndUndoRefusals) {
     for (const char* set : {"LS1=29", "LR=5019", "SA00=0"}) camera.Prepare(set);
     camera.Restart(CameraOptions("KB", {"LS1", "CLCFG"}));
     StartUp();
-    EXPECT_EQ(controls.GetText(1339), "EncoderTrigger");
+    EXPECT_EQ(controls.GetText(id::kTtlOut2), "EncoderTrigger");
 
     // A refused coded value goes back to the item of its code, not to the index of that code.
-    Select(1339, 1);
+    Select(id::kTtlOut2, 1);
     EXPECT_EQ(camera.Sets(), Strings{"LS1=1"});
-    EXPECT_EQ(Value(1339), 29);
-    EXPECT_EQ(controls.GetText(1339), "EncoderTrigger");
+    EXPECT_EQ(Value(id::kTtlOut2), 29);
+    EXPECT_EQ(controls.GetText(id::kTtlOut2), "EncoderTrigger");
 
     // Pixel format: the line period the camera had to stretch for the wider pixels is re-read.
     camera.ClearReceived();
-    Select(1100, 1);
+    Select(id::kPixelFormat, 1);
     EXPECT_EQ(camera.Sets(), Strings{"BA=1"});
     EXPECT_EQ(camera.Queries("LR"), 1);
     EXPECT_GT(CameraValue("LR"), 5019);
-    EXPECT_EQ(Value(1187), CameraValue("LR"));
-    EXPECT_EQ(controls.GetText(1215), ui::ValueDisplay::FormatLinePeriod(CameraValue("LR")));
-    EXPECT_EQ(Committed(1100), 1);
-    Select(1223, 3);  // "Eighty" 4
+    EXPECT_EQ(Value(id::kLineRate), CameraValue("LR"));
+    EXPECT_EQ(controls.GetText(id::kLinePeriodText), ui::ValueDisplay::FormatLinePeriod(CameraValue("LR")));
+    EXPECT_EQ(Committed(id::kPixelFormat), 1);
+    Select(id::kClConfiguration, 3);  // "Eighty" 4
     EXPECT_EQ(camera.Sets().back(), "CLCFG=4");
-    EXPECT_EQ(Value(1223), 0);
-    EXPECT_EQ(controls.Selection(1223), 0);
+    EXPECT_EQ(Value(id::kClConfiguration), 0);
+    EXPECT_EQ(controls.Selection(id::kClConfiguration), 0);
 }
 
 // Exposure mode is not undone; its dependants are re-read (a KA, which has all of them).
 TEST_F(MainWindowTest, RefusedExposureModeStaysAndItsDependantsAreReread) {
     camera.Reset(CameraOptions("KA", {"TR"}));
     StartUp();
-    Select(1092, 1);
+    Select(id::kExposureMode, 1);
     EXPECT_EQ(camera.Sets(), Strings{"TR=1"});
     EXPECT_EQ(platform.boxes.size(), 1u);
-    EXPECT_EQ(Value(1092), 1);
-    EXPECT_EQ(Committed(1092), 1);
+    EXPECT_EQ(Value(id::kExposureMode), 1);
+    EXPECT_EQ(Committed(id::kExposureMode), 1);
     for (const char* q : {"PE", "PEG", "PER", "PEB", "TM", "TA", "ETM"}) EXPECT_EQ(camera.Queries(q), 1) << q;
-    EXPECT_TRUE(controls.IsEnabled(1093));
+    EXPECT_TRUE(controls.IsEnabled(id::kExposureTime));
 }
 
 TEST_F(MainWindowTest, IndividualGainModeSwitchesGainsAndRanges) {
     StartUp();
-    EXPECT_TRUE(controls.IsEnabled(1041));
-    Select(1259, 1);
+    EXPECT_TRUE(controls.IsEnabled(id::kGainAll));
+    Select(id::kIndividualGainMode, 1);
     EXPECT_EQ(camera.Sets(), Strings{"GM=1"});
-    EXPECT_FALSE(controls.IsEnabled(1041));
-    EXPECT_TRUE(controls.IsEnabled(1244));
+    EXPECT_FALSE(controls.IsEnabled(id::kGainAll));
+    EXPECT_TRUE(controls.IsEnabled(id::kGainGreen));
     int32_t lo = 0, hi = 0;
-    controls.GetSpinRange(1247, lo, hi);
+    controls.GetSpinRange(id::kGainRedSpin, lo, hi);
     EXPECT_EQ(lo, 100);
     for (const char* q : {"AWB", "GAG", "GAR", "GAB", "AGCF"}) EXPECT_EQ(camera.Queries(q), 1) << q;
     camera.ClearReceived();
-    Select(1259, 0);
-    controls.GetSpinRange(1249, lo, hi);
+    Select(id::kIndividualGainMode, 0);
+    controls.GetSpinRange(id::kGainBlueSpin, lo, hi);
     EXPECT_EQ(hi, 400);
     EXPECT_EQ(camera.Queries("GA"), 1);
     EXPECT_TRUE(platform.boxes.empty());
 }
 
 // The read-outs show what the camera measures: a counter and its overflow, the temperature, the limits.
-TEST_F(MainWindowTest, ReadOutButtons) {
+TEST_F(MainWindowTest, ReadOutButtonsShowWhatTheCameraMeasures) {
     camera.Prepare("CE2=2");  // counter 2 counts from now, one per line period of 200 us
     StartUp();
     camera.Advance(std::chrono::minutes(6));
-    Click(1454);
-    EXPECT_EQ(controls.GetText(1455), "1800000");
-    EXPECT_EQ(controls.GetText(1456), "Counter Active");
-    Click(1125);
-    EXPECT_EQ(controls.GetText(1049), "41");
+    Click(id::kCounter2Read);
+    EXPECT_EQ(controls.GetText(id::kCounter2Value), "1800000");
+    EXPECT_EQ(controls.GetText(id::kCounter2Status), "Counter Active");
+    Click(id::kGetTemperature);
+    EXPECT_EQ(controls.GetText(id::kTemperature), "41");
     camera.Advance(std::chrono::hours(120));
-    Click(1454);
-    EXPECT_EQ(controls.GetText(1455), "2147483647");
-    EXPECT_EQ(controls.GetText(1456), "Counter Overflow");
+    Click(id::kCounter2Read);
+    EXPECT_EQ(controls.GetText(id::kCounter2Value), "2147483647");
+    EXPECT_EQ(controls.GetText(id::kCounter2Status), "Counter Overflow");
 
     camera.ClearReceived();
-    Click(1441);
+    Click(id::kCounter0Reset);
     EXPECT_EQ(camera.Sets(), Strings{"CR0=0"});
-    EXPECT_EQ(controls.GetText(1443), "0");
-    EXPECT_EQ(controls.GetText(1444), "Counter Idle");
-    Click(1219);
-    EXPECT_EQ(controls.GetText(1218), "5019");
-    Click(1222);
-    EXPECT_EQ(controls.GetText(1220), "19900");
-    EXPECT_EQ(controls.GetText(1221), "100");
+    EXPECT_EQ(controls.GetText(id::kCounter0Value), "0");
+    EXPECT_EQ(controls.GetText(id::kCounter0Status), "Counter Idle");
+    Click(id::kReadMinLinePeriod);
+    EXPECT_EQ(controls.GetText(id::kMinLinePeriodText), "5019");
+    Click(id::kReadExposureLimits);
+    EXPECT_EQ(controls.GetText(id::kExposureMaxText), "19900");
+    EXPECT_EQ(controls.GetText(id::kExposureMinText), "100");
     EXPECT_TRUE(platform.boxes.empty());
 }
 
 TEST_F(MainWindowTest, LutPointsGoOnlyWithTheirButtons) {
     StartUp();
-    Type(1160, "10");
-    Type(1162, "700");
+    Type(id::kLutIndexG, "10");
+    Type(id::kLutValueG, "700");
     EXPECT_TRUE(camera.Sets().empty());
     // The camera's table is the identity: entry 10 holds 160.
-    Click(1164);
+    Click(id::kLutReadG);
     EXPECT_EQ(camera.Sets(), Strings{"LUTIG=10"});
-    EXPECT_EQ(controls.GetText(1162), "160");
-    controls.SetText(1162, "700");
-    Click(1165);
+    EXPECT_EQ(controls.GetText(id::kLutValueG), "160");
+    controls.SetText(id::kLutValueG, "700");
+    Click(id::kLutWriteG);
     EXPECT_EQ(camera.Sets().back(), "LUTG=700");
     EXPECT_EQ(camera.Camera().LutEntry(1, 10), 700);
     // A refused index (the table ends at 255) stops the write: the value would land on another entry.
-    Type(1421, "256");
+    Type(id::kLutIndexR, "256");
     camera.ClearReceived();
-    Click(1431);
+    Click(id::kLutWriteR);
     EXPECT_EQ(camera.Sets(), Strings{"LUTIR=256"});
     EXPECT_EQ(platform.boxes.size(), 1u);
 }
@@ -346,21 +348,22 @@ TEST_F(MainWindowTest, ChromaticAberrationEditorsAddressTheirCommands) {
     camera.Prepare("CACM=2");
     camera.Prepare("CACSM2=1");  // asynchronous: one side at a time
     StartUp();
-    EXPECT_TRUE(controls.IsEnabled(1696));
-    EXPECT_EQ(controls.Selection(1560), 2);
-    EXPECT_EQ(controls.Selection(1699), 1);
+    EXPECT_TRUE(controls.IsEnabled(id::kCaRatio));
+    EXPECT_EQ(controls.Selection(id::kCaMode), 2);
+    EXPECT_EQ(controls.Selection(id::kCaSyncMode), 1);
 
     // lens 2: family = 2 + 4 x colour
     const std::tuple<int, int, int, uint32_t, uint32_t> cases[] = {
-        {1, 3, 1, 1696, 169 + 9 * 6 + 3}, {1, 3, 2, 1696, 240 + 8 * 6 + 3}, {0, 0, 1, 1696, 169 + 9 * 2},
-        {1, 3, 1, 1702, 149 + 6},         {1, 3, 2, 1702, 157 + 6},         {0, 5, 1, 1703, 305 + 2},
-        {0, 5, 2, 1703, 313 + 2},
+        {1, 3, 1, id::kCaRatio, 169 + 9 * 6 + 3}, {1, 3, 2, id::kCaRatio, 240 + 8 * 6 + 3},
+        {0, 0, 1, id::kCaRatio, 169 + 9 * 2},     {1, 3, 1, id::kCaValue, 149 + 6},
+        {1, 3, 2, id::kCaValue, 157 + 6},         {0, 5, 1, id::kCaCoefficient, 305 + 2},
+        {0, 5, 2, id::kCaCoefficient, 313 + 2},
     };
     for (const auto& [colour, point, side, edit, cmd] : cases) {
         SCOPED_TRACE(std::to_string(edit) + " side " + std::to_string(side));
-        controls.SetSelection(1700, colour);
-        controls.SetSelection(1695, point);
-        controls.SetSelection(1704, side);
+        controls.SetSelection(id::kCaColour, colour);
+        controls.SetSelection(id::kCaPoint, point);
+        controls.SetSelection(id::kCaSide, side);
         camera.ClearReceived();
         Type(edit, "70");
         EXPECT_EQ(camera.Sets(), Strings{protocol::GetCommandName(cmd) + "=70"});
@@ -368,34 +371,35 @@ TEST_F(MainWindowTest, ChromaticAberrationEditorsAddressTheirCommands) {
     }
     EXPECT_TRUE(platform.boxes.empty());
     // Right side without point 0; synchronous mode works on both sides.
-    controls.SetSelection(1695, 0);
-    Select(1704, 2);
-    EXPECT_EQ(controls.Selection(1695), 1);
-    Select(1699, 0);
+    controls.SetSelection(id::kCaPoint, 0);
+    Select(id::kCaSide, 2);
+    EXPECT_EQ(controls.Selection(id::kCaPoint), 1);
+    Select(id::kCaSyncMode, 0);
     EXPECT_EQ(camera.Sets().back(), "CACSM2=0");
-    EXPECT_EQ(controls.Selection(1704), 0);
-    Select(1704, 1);
-    EXPECT_EQ(controls.Selection(1704), 0);
+    EXPECT_EQ(controls.Selection(id::kCaSide), 0);
+    Select(id::kCaSide, 1);
+    EXPECT_EQ(controls.Selection(id::kCaSide), 0);
 
     // A refused value (a coefficient below 10) is not left on screen.
-    controls.SetSelection(1700, 0);
-    Type(1703, "7");
+    controls.SetSelection(id::kCaColour, 0);
+    Type(id::kCaCoefficient, "7");
     EXPECT_EQ(camera.Sets().back(), "CACC2R=7");
-    EXPECT_EQ(controls.GetText(1703), "70");
+    EXPECT_EQ(controls.GetText(id::kCaCoefficient), "70");
     EXPECT_EQ(platform.boxes.size(), 1u);
 
-    Select(1560, 0);
+    Select(id::kCaMode, 0);
     EXPECT_EQ(camera.Sets().back(), "CACM=0");
-    EXPECT_FALSE(controls.IsEnabled(1696) || controls.IsEnabled(1562) || controls.IsEnabled(1698));
-    EXPECT_TRUE(controls.IsEnabled(1560));
+    EXPECT_FALSE(controls.IsEnabled(id::kCaRatio) || controls.IsEnabled(id::kCaRatioSpin) ||
+                 controls.IsEnabled(id::kCaSave));
+    EXPECT_TRUE(controls.IsEnabled(id::kCaMode));
 }
 
 TEST_F(MainWindowTest, LaterFeaturesSayTheyAreNotAvailable) {
     StartUp();
-    Select(1408, 1);
+    Select(id::kWhiteBalance, 1);
     ASSERT_EQ(platform.boxes.size(), 1u);
     EXPECT_NE(platform.boxes[0].text.find("not available"), std::string::npos);
-    EXPECT_EQ(controls.Selection(1408), 0);
+    EXPECT_EQ(controls.Selection(id::kWhiteBalance), 0);
     EXPECT_TRUE(camera.Sets().empty());
     for (uint32_t button : {1121u, 1193u, 1667u, 1010u, 1012u, 1014u, 1021u, 1181u, 1336u}) Click(button);
     for (uint32_t menu : {30008u, 30011u, 30003u, 30004u, 30006u, 30001u, 30010u}) dlg->OnMenuCommand(menu);

@@ -1,6 +1,6 @@
 // The camera over a real pty, as a program on its line meets it. Waits for answers are generous, for
-// silence short (it only gets longer on a slow machine). The tool's runs over the pty (test_cli,
-// test_ui_pty, test_faults) cover answers, rate search and switch, restart, slow and silent switches.
+// silence short (it only gets longer on a slow machine). The tool's runs over the pty (test_cli_pty,
+// test_ui_main_pty, test_faults) cover answers, rate search and switch, restart, slow and silent switches.
 
 #include <fcntl.h>
 #include <gtest/gtest.h>

@@ -295,7 +295,7 @@ TEST_F(SettingsWriteTest, SaveAsksBeforeReplacingAndRemembersTheFolder) {
     EXPECT_EQ(folder, Path("sub"));
 }
 
-// A file that cannot be opened is run by vr8200ctl's save (test_cli).
+// A file that cannot be opened is run by vr8200ctl's save (test_cli_pty).
 TEST_F(SettingsWriteTest, AFailedWriteNamesFileAndReasonAndLeavesTheGoodFile) {
     Start("KA", {}, 0, false);
     const std::string good = ExpectedFile("ka-shipping.cam");
@@ -360,7 +360,7 @@ TEST_F(AreasAndModelTest, AreasAreStoredAndLoadedTheFactoryAreaOnlyInFactoryMode
 }
 
 TEST_F(AreasAndModelTest, StoreAllAsksStoresEveryAreaAndReportsAFailureOnce) {
-    // A refused user area failing the whole is run by vr8200ctl's store-all (test_cli).
+    // A refused user area failing the whole is run by vr8200ctl's store-all (test_cli_pty).
     for (const auto& [refuse, report] : {std::pair{"", "Completed to store current setting data!"},
                                          std::pair{"SA00", "Couldn't store current setting data!"}}) {
         sim::SimOptions options;
@@ -379,7 +379,7 @@ TEST_F(AreasAndModelTest, StoreAllAsksStoresEveryAreaAndReportsAFailureOnce) {
     EXPECT_TRUE(sent.empty());
 }
 
-// The reset of a camera that answers is run by vr8200ctl's reset (test_cli).
+// The reset of a camera that answers is run by vr8200ctl's reset (test_cli_pty).
 TEST_F(AreasAndModelTest, CameraResetClosesWithoutAskingEvenWhenTheCameraIsSilent) {
     Start("KA", With([](sim::SimOptions& o) { o.silent = true; }), 1, false);
     dlg->PrepareWindow();

@@ -7,11 +7,11 @@
 #include <QLabel>
 #include <QTest>
 
-#include "../gui/TestPlatform.h"
 #include "QtTestMain.h"
 #include "Ser2netOnPty.h"
 #include "StartedDesktopTool.h"
 #include "StatusBar.h"
+#include "TestPlatform.h"
 #include "app/CoreServices.h"
 #include "link/CommSetting.h"
 #include "sim/PtyServer.h"

@@ -3,7 +3,7 @@
 // the operator meets them (file dialogs, questions, messages, and the files and camera tables they leave), and the
 // transfers (the exact lines on the wire, what arrives in the camera, and how a camera that goes silent and an operator
 // who stops are reported). The filters the dialogs show and the load of all three tables (menu 30009) are the Qt test's
-// (tests/lut_files_gui). Refused entries are counted and reported once: the LUT editor's pty test and the command-line
+// (tests/gui). Refused entries are counted and reported once: the LUT editor's pty test and the command-line
 // shading write see that.
 
 #include <gtest/gtest.h>

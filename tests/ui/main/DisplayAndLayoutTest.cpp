@@ -9,6 +9,7 @@
 
 #include "FakePlatform.h"
 #include "camera/ModelCommands.h"
+#include "protocol/ControlIds.h"
 #include "protocol/ParameterTable.h"
 #include "ui/ControlModel.h"
 #include "ui/main/EnablingRules.h"
@@ -21,6 +22,7 @@
 #include "ui/main/WaitNotice.h"
 
 using namespace vr;
+namespace id = vr::protocol::id;
 using namespace vr::ui;
 
 // Ids do not collide, spins and buddies find each other both ways, lists have items (places: test_tables).
@@ -40,7 +42,7 @@ TEST(PageInventory, IdsAreUniqueAndSpinsFindTheirBuddies) {
         for (const GroupLayout& g : page.groups) {
             EXPECT_TRUE(g.groupId == 0 || g.groupId >= kGroupIdBase) << g.groupId;
             for (const RowLayout& r : g.rows) {
-                if (r.labelId == 0 || r.labelId == 1141) continue;
+                if (r.labelId == 0 || r.labelId == id::kGammaLabel) continue;
                 EXPECT_GE(r.labelId, kLabelIdBase);
                 EXPECT_LT(r.labelId, kGroupIdBase);
             }
@@ -51,30 +53,30 @@ TEST(PageInventory, IdsAreUniqueAndSpinsFindTheirBuddies) {
 
 TEST(ControlModel, ListsKeepTheSelectionOnItsItemAndSpinsTheirPositionInRange) {
     ControlModel m;
-    m.SetSelection(1174, 2);  // "42.5MHz"
-    m.SetItemValue(1174, 2, 7);
-    m.InsertItem(1174, 0, "X");
-    EXPECT_EQ(m.Selection(1174), 3);
-    EXPECT_EQ(m.ItemValue(1174, 3), 7);
-    EXPECT_EQ(m.GetText(1174), "42.5MHz");
-    m.RemoveItem(1174, 3);
-    m.RemoveItem(1174, 0);
-    EXPECT_EQ(m.Selection(1174), -1);
-    EXPECT_EQ(m.ItemCount(1174), 3);
-    EXPECT_EQ(m.FindItem(1174, "31.875MHz"), 2);
-    m.SetSelection(1174, 9);
-    EXPECT_EQ(m.Selection(1174), -1);
+    m.SetSelection(id::kClClock, 2);  // "42.5MHz"
+    m.SetItemValue(id::kClClock, 2, 7);
+    m.InsertItem(id::kClClock, 0, "X");
+    EXPECT_EQ(m.Selection(id::kClClock), 3);
+    EXPECT_EQ(m.ItemValue(id::kClClock, 3), 7);
+    EXPECT_EQ(m.GetText(id::kClClock), "42.5MHz");
+    m.RemoveItem(id::kClClock, 3);
+    m.RemoveItem(id::kClClock, 0);
+    EXPECT_EQ(m.Selection(id::kClClock), -1);
+    EXPECT_EQ(m.ItemCount(id::kClClock), 3);
+    EXPECT_EQ(m.FindItem(id::kClClock, "31.875MHz"), 2);
+    m.SetSelection(id::kClClock, 9);
+    EXPECT_EQ(m.Selection(id::kClClock), -1);
 
-    m.SetSpinRange(1188, 10, 20);
-    m.SetSpinPos(1188, 99);
-    EXPECT_EQ(m.GetSpinPos(1188), 20);
-    m.SetSpinRange(1188, 30, 25);  // upside down
-    EXPECT_EQ(m.GetSpinPos(1188), 25);
-    EXPECT_FALSE(m.Exists(1124));  // layout 116 only: unknown ids are inert
-    m.SetText(1124, "x");
-    EXPECT_EQ(m.GetText(1124), "");
-    EXPECT_EQ(m.Selection(1124), -1);
-    EXPECT_FALSE(m.IsShown(1124));
+    m.SetSpinRange(id::kLineRateSpin, 10, 20);
+    m.SetSpinPos(id::kLineRateSpin, 99);
+    EXPECT_EQ(m.GetSpinPos(id::kLineRateSpin), 20);
+    m.SetSpinRange(id::kLineRateSpin, 30, 25);  // upside down
+    EXPECT_EQ(m.GetSpinPos(id::kLineRateSpin), 25);
+    EXPECT_FALSE(m.Exists(id::kBaudRate));  // layout 116 only: unknown ids are inert
+    m.SetText(id::kBaudRate, "x");
+    EXPECT_EQ(m.GetText(id::kBaudRate), "");
+    EXPECT_EQ(m.Selection(id::kBaudRate), -1);
+    EXPECT_FALSE(m.IsShown(id::kBaudRate));
 }
 
 // What only a read of the screen meets (showing in edits, spins and coded lists is the control-event tests').
@@ -84,34 +86,34 @@ TEST(ValueDisplay, ReadsAndShowsByControlKind) {
     ControlModel m;
     ApplyComboCodes(m);
     ValueDisplay d(m, table);
-    d.ShowValue(1342, 29);
-    EXPECT_EQ(m.GetText(1342), "EncoderTriger");
-    EXPECT_EQ(d.ReadValue(1342), 29);
-    d.ShowValue(1098, 20);
-    EXPECT_EQ(m.GetText(1098), "Line4 TTL In1");
+    d.ShowValue(id::kNand0In1, 29);
+    EXPECT_EQ(m.GetText(id::kNand0In1), "EncoderTriger");
+    EXPECT_EQ(d.ReadValue(id::kNand0In1), 29);
+    d.ShowValue(id::kTriggerSource, 20);
+    EXPECT_EQ(m.GetText(id::kTriggerSource), "Line4 TTL In1");
     // No item with that code: the item at that index.
-    d.ShowValue(1101, 5);
-    EXPECT_EQ(m.Selection(1101), 5);
-    d.ShowValue(1099, 2);
-    EXPECT_EQ(d.ReadValue(1099), 2);
-    m.SetSelection(1099, -1);
-    EXPECT_EQ(d.ReadValue(1099), -1);
+    d.ShowValue(id::kTtlOut1, 5);
+    EXPECT_EQ(m.Selection(id::kTtlOut1), 5);
+    d.ShowValue(id::kTriggerActivation, 2);
+    EXPECT_EQ(d.ReadValue(id::kTriggerActivation), 2);
+    m.SetSelection(id::kTriggerActivation, -1);
+    EXPECT_EQ(d.ReadValue(id::kTriggerActivation), -1);
     // Edits read their leading number; a spin takes only a number within its range from its buddy.
-    m.SetText(1225, "  -12abc");
-    EXPECT_EQ(d.ReadValue(1225), -12);
-    m.SetText(1225, "abc");
-    EXPECT_EQ(d.ReadValue(1225), 0);
-    m.SetSpinRange(1226, 8, 4096);
-    m.SetText(1225, "100");
-    EXPECT_EQ(d.SpinPosition(1226), 100);
+    m.SetText(id::kWidth, "  -12abc");
+    EXPECT_EQ(d.ReadValue(id::kWidth), -12);
+    m.SetText(id::kWidth, "abc");
+    EXPECT_EQ(d.ReadValue(id::kWidth), 0);
+    m.SetSpinRange(id::kWidthSpin, 8, 4096);
+    m.SetText(id::kWidth, "100");
+    EXPECT_EQ(d.SpinPosition(id::kWidthSpin), 100);
     for (const char* bad : {"5000", "7", "12x", "", "99999999999"}) {
-        m.SetText(1225, bad);
-        EXPECT_EQ(d.SpinPosition(1226), 100) << bad;
+        m.SetText(id::kWidth, bad);
+        EXPECT_EQ(d.SpinPosition(id::kWidthSpin), 100) << bad;
     }
     // A control on no page reads as 0xFFFFFFFF; showing in it does nothing.
-    EXPECT_EQ(d.ReadValue(1124), -1);
-    d.ShowValue(1124, 3);
-    EXPECT_EQ(d.ReadValue(1222), -1);  // a button holds no value
+    EXPECT_EQ(d.ReadValue(id::kBaudRate), -1);
+    d.ShowValue(id::kBaudRate, 3);
+    EXPECT_EQ(d.ReadValue(id::kReadExposureLimits), -1);  // a button holds no value
     EXPECT_EQ(ValueDisplay::FormatLineFrequency(0), "-") << "no period, no frequency";
 }
 
@@ -129,7 +131,7 @@ TEST(WaitNotice, CountsTheSecondsBegunOfTheTimeOut) {
 TEST(ModelLayout, ShowsOnlyTheModelsOwnControlsAndTheirCaptions) {
     ControlModel m;
     ApplyModelLayout(m, camera::kModelUnknown);
-    EXPECT_TRUE(m.IsShown(1217) && m.IsShown(1294));
+    EXPECT_TRUE(m.IsShown(id::kAnalogBaseGainAll) && m.IsShown(id::kExposureTimeR));
     for (uint32_t kind : {camera::kModelKB, camera::kModelKA, camera::kModelKB}) {
         const bool kb = kind == camera::kModelKB;
         SCOPED_TRACE(kb ? "KB" : "KA");
@@ -162,29 +164,31 @@ TEST(EnablingRules, FollowTheSelections) {
     ControlModel m;
     for (const auto& [e, t, common, perColour] :
          {std::tuple{0, 0, false, false}, {1, 0, true, false}, {1, 1, false, true}, {2, 1, false, false}}) {
-        m.SetSelection(1092, e);
-        m.SetSelection(1224, t);
+        m.SetSelection(id::kExposureMode, e);
+        m.SetSelection(id::kExposureTimeMode, t);
         ApplyExposureEnabling(m);
-        EXPECT_EQ(m.IsEnabled(1093), common) << e << t;
-        EXPECT_EQ(m.IsEnabled(1294) && m.IsEnabled(1296) && m.IsEnabled(1298), perColour) << e << t;
+        EXPECT_EQ(m.IsEnabled(id::kExposureTime), common) << e << t;
+        EXPECT_EQ(m.IsEnabled(id::kExposureTimeR) && m.IsEnabled(id::kExposureTimeG) && m.IsEnabled(id::kExposureTimeB),
+                  perColour)
+            << e << t;
     }
     for (int trigger : {0, 1}) {
-        m.SetSelection(1096, trigger);
+        m.SetSelection(id::kTriggerMode, trigger);
         ApplyTriggerModeEnabling(m);
-        EXPECT_EQ(m.IsEnabled(1186), trigger == 1);
+        EXPECT_EQ(m.IsEnabled(id::kAutoResetMode), trigger == 1);
     }
     for (int u : {0, 1, 2}) {
-        m.SetSelection(1116, u);
+        m.SetSelection(id::kLutMode, u);
         EXPECT_EQ(ApplyLutModeEnabling(m), u != 2);
-        EXPECT_EQ(m.IsEnabled(1132), u == 2);
-        EXPECT_EQ(m.IsShown(1117) && m.IsShown(1118) && m.IsShown(1141), u == 1);
+        EXPECT_EQ(m.IsEnabled(id::kOpenLutTable), u == 2);
+        EXPECT_EQ(m.IsShown(id::kGamma) && m.IsShown(id::kGammaSpin) && m.IsShown(id::kGammaLabel), u == 1);
     }
     for (int sel : {0, 1, 2, 4}) {
-        m.SetSelection(1192, sel);
-        m.SetSelection(1184, 4 - sel);
+        m.SetSelection(id::kPixelGainMode, sel);
+        m.SetSelection(id::kPixelBlackMode, 4 - sel);
         ApplyCorrectionButtonsEnabling(m);
-        EXPECT_EQ(m.IsEnabled(1193), sel >= 2);
-        EXPECT_EQ(m.IsEnabled(1183), 4 - sel >= 2);
+        EXPECT_EQ(m.IsEnabled(id::kRecalibratePixelGain), sel >= 2);
+        EXPECT_EQ(m.IsEnabled(id::kRecalibratePixelBlack), 4 - sel >= 2);
     }
     EXPECT_FALSE(ApplyIndividualGainEnabling(m, -1)) << "a mode the camera did not give changes nothing";
 }

@@ -331,7 +331,7 @@ TEST_F(IdEditorsTest, CameraIdSavesTheFirstCharacterOfEachFieldOnlyInFactoryMode
     EXPECT_EQ(Texts({cameraid::kFields.begin(), cameraid::kFields.end()}),
               (Strings{"X", "Z", "9", "", "", "", "", "", "", ""}));
 
-    // A refused unlock is run by vr8200ctl's set-camera-id (test_cli); a refused write stops here.
+    // A refused unlock is run by vr8200ctl's set-camera-id (test_cli_pty); a refused write stops here.
     dialog.reset();
     StartCamera(test::With([](sim::SimOptions& o) { o.refuse = {"ID00"}; }));
     dialog = OpenCameraId(true);

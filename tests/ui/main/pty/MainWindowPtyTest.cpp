@@ -8,10 +8,12 @@
 
 #include "RecordingMainWindow.h"
 #include "TestServices.h"
+#include "protocol/ControlIds.h"
 #include "sim/PtyServer.h"
 #include "ui/ControlModel.h"
 
 using namespace vr;
+namespace id = vr::protocol::id;
 
 namespace {
 
@@ -104,8 +106,8 @@ TEST_F(MainWindowPtyTest, NoCameraOrAnUnsupportedModelLeavesTheToolWithItsDefaul
     EXPECT_TRUE(dlg_->LastRead().empty());
     EXPECT_EQ(services_->model.kind, camera::kModelUnknown);
     EXPECT_EQ(controls_.GetPicture(ui::kMainStatusStrip), protocol::kStripOffline);
-    EXPECT_EQ(controls_.GetText(1225), "4096");
-    EXPECT_EQ(controls_.GetText(1096), "Off");
+    EXPECT_EQ(controls_.GetText(id::kWidth), "4096");
+    EXPECT_EQ(controls_.GetText(id::kTriggerMode), "Off");
     EXPECT_EQ(services_->link.GetBaudIndex(), 0);
     EXPECT_TRUE(Boxes().empty());
 
@@ -118,8 +120,8 @@ TEST_F(MainWindowPtyTest, NoCameraOrAnUnsupportedModelLeavesTheToolWithItsDefaul
     EXPECT_EQ(Boxes()[0].icon, platform::MsgIcon::Exclamation);
     EXPECT_TRUE(dlg_->LastRead().empty());
     EXPECT_EQ(services_->model.kind, camera::kModelUnknown);
-    EXPECT_EQ(controls_.Selection(1142), -1);
-    EXPECT_EQ(Value(1041), 100);  // "GA" keeps its default
+    EXPECT_EQ(controls_.Selection(id::kModelDisplay), -1);
+    EXPECT_EQ(Value(id::kGainAll), 100);  // "GA" keeps its default
     EXPECT_TRUE(dlg_->WindowEnabled());
 }
 
@@ -132,10 +134,12 @@ TEST_F(MainWindowPtyTest, CameraIsFoundRaisedAndReadByModelAndMode) {
         std::vector<int> rates;  // the rates the line ran at, by index
     };
     const std::vector<int> atOnce = {4, 3, 2, 1, 0, 4};
-    for (const Case& c : {Case{"KB", 0, 144, 1294, 0, 9600, atOnce}, Case{"KB", 1, 160, 1268, 8192, 9600, atOnce},
-                          Case{"KA", 0, 146, 1628, 0, 9600, atOnce}, Case{"KA", 1, 178, 1255, 8192, 9600, atOnce},
+    for (const Case& c : {Case{"KB", 0, 144, id::kExposureTimeR, 0, 9600, atOnce},
+                          Case{"KB", 1, 160, id::kFactoryGainTypeARed, 8192, 9600, atOnce},
+                          Case{"KA", 0, 146, id::kLineRateOption, 0, 9600, atOnce},
+                          Case{"KA", 1, 178, id::kFactoryGainRed, 8192, 9600, atOnce},
                           // Found by the search, which tries 115200 first.
-                          Case{"KA", 0, 146, 1628, 0, 57600, {4, 3, 2, 1, 0, 4, 3, 4}}}) {
+                          Case{"KA", 0, 146, id::kLineRateOption, 0, 57600, {4, 3, 2, 1, 0, 4, 3, 4}}}) {
         SCOPED_TRACE(std::string(c.model) + " mode " + std::to_string(c.mode) + " from " + std::to_string(c.startRate));
         StartCamera(c.model, [&](sim::SimOptions& o) { o.startRate = c.startRate; });
         dlg_->SetControlMode(c.mode);
@@ -149,10 +153,10 @@ TEST_F(MainWindowPtyTest, CameraIsFoundRaisedAndReadByModelAndMode) {
         EXPECT_EQ(Value(c.lackedControl), c.lackedDefault);
         EXPECT_EQ(dlg_->tabs.size(), c.mode == 1 ? 6u : 5u);
         EXPECT_EQ(dlg_->factoryMenuItems, c.mode == 1);
-        EXPECT_EQ(controls_.GetText(1142), std::string("VR-8200-") + c.model);
+        EXPECT_EQ(controls_.GetText(id::kModelDisplay), std::string("VR-8200-") + c.model);
         EXPECT_TRUE(Boxes().empty()) << Boxes()[0].text;
         // What the camera holds is what the pages show.
-        EXPECT_EQ(controls_.GetText(1041), std::to_string(CameraValue("GA")));
+        EXPECT_EQ(controls_.GetText(id::kGainAll), std::to_string(CameraValue("GA")));
     }
 }
 
@@ -182,41 +186,41 @@ TEST_F(MainWindowPtyTest, ChangesAreOfferedAReconnectOfflineSentOnlineAndPutBack
         EXPECT_NE(box.text.find("Reconnect"), std::string::npos) << box.text;
     }
     EXPECT_EQ(CameraValue("GA"), gain) << "nothing was sent";
-    EXPECT_EQ(controls_.GetText(1041), std::to_string(gain)) << "the edit shows the value the tool holds";
-    EXPECT_EQ(Value(1041), gain);
+    EXPECT_EQ(controls_.GetText(id::kGainAll), std::to_string(gain)) << "the edit shows the value the tool holds";
+    EXPECT_EQ(Value(id::kGainAll), gain);
 
     // Leaving an edit that still shows its value is no change and asks nothing.
     Boxes().clear();
-    Type(1041, std::to_string(gain));
+    Type(id::kGainAll, std::to_string(gain));
     EXPECT_TRUE(Boxes().empty());
 
     // Yes: the start-up runs again, and the change can go now.
     services_->platform.answers = {platform::MsgResult::Yes};
-    Type(1041, "400");
+    Type(id::kGainAll, "400");
     EXPECT_TRUE(services_->status.IsOnline());
     EXPECT_EQ(dlg_->banner, "");
     Boxes().clear();
-    Type(1041, "400");
+    Type(id::kGainAll, "400");
     EXPECT_EQ(CameraValue("GA"), 400);
 
     // Codes, not indices. (The model's own tests cover the read-outs, copies and enabling.)
-    controls_.SetSelection(1101, 20);  // "EncoderDirection"
-    dlg_->OnControlEvent(1101, {SelChange});
+    controls_.SetSelection(id::kTtlOut1, 20);  // "EncoderDirection"
+    dlg_->OnControlEvent(id::kTtlOut1, {SelChange});
     EXPECT_EQ(CameraValue("LS0"), 30);
 
     // The camera's shortest line period refuses 123; the edit keeps the old one.
     const int32_t period = CameraValue("LR");
-    Type(1187, "123");
-    EXPECT_EQ(Value(1187), period);
-    EXPECT_EQ(controls_.GetText(1187), std::to_string(period));
+    Type(id::kLineRate, "123");
+    EXPECT_EQ(Value(id::kLineRate), period);
+    EXPECT_EQ(controls_.GetText(id::kLineRate), std::to_string(period));
     ASSERT_EQ(Boxes().size(), 1u);
-    Type(1187, "100000");
+    Type(id::kLineRate, "100000");
     EXPECT_EQ(CameraValue("LR"), 100000);
 
     server_->Stop();
-    Type(1041, "500");
-    EXPECT_EQ(Value(1041), 400);
-    EXPECT_EQ(controls_.GetText(1041), "400");
+    Type(id::kGainAll, "500");
+    EXPECT_EQ(Value(id::kGainAll), 400);
+    EXPECT_EQ(controls_.GetText(id::kGainAll), "400");
     EXPECT_EQ(controls_.GetPicture(ui::kMainStatusStrip), protocol::kStripOffline);
     ASSERT_FALSE(dlg_->statusTexts.empty());
     EXPECT_EQ(dlg_->statusTexts.back(), "The line to the camera went away during GA=500; the value was put back.");

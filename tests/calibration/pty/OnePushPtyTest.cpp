@@ -139,7 +139,8 @@ TEST_F(OnePushPtyTest, WhiteBalanceListStartsTheFunctionsTheModelHas) {
         int32_t cameraMode;  // "AWB" afterwards
         bool balancesGains;
     } cases[] = {
-        // The green gain re-read in individual gain mode; the gain all outside it is vr8200ctl's onepush (test_cli).
+        // The green gain re-read in individual gain mode; the gain all outside it is vr8200ctl's onepush
+        // (test_cli_pty).
         {"KA", true, 1, "AWB=2 AWRS? AWB? GAR? GAB? GAG?", {"White Balance Once: Succeeded"}, 0, true},
         // Index 2 is "Preset 5000K" on the KB, sent as its code; "Exposure Once" on the KA.
         {"KB", false, 2, "AWB=5", {}, 5, false},

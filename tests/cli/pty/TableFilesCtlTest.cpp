@@ -1,5 +1,5 @@
 // vr8200ctl's lut and shading subcommands over a pty: files left, camera contents, exit statuses. Bad
-// lines, the curve's table and the transfers' wire order are tests/lut_files' and tests/lut's.
+// lines, the curve's table and the transfers' wire order are tests/lut/pty's and tests/lut's.
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
