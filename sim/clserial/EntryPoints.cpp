@@ -49,7 +49,7 @@ constexpr CLINT32 kPortInUse = -10003;
 constexpr CLINT32 kTimeout = -10004;
 constexpr CLINT32 kInvalidIndex = -10005;
 constexpr CLINT32 kInvalidReference = -10006;
-constexpr CLINT32 kErrorNotFound = -10007;
+[[maybe_unused]] constexpr CLINT32 kErrorNotFound = -10007;
 constexpr CLINT32 kBaudRateNotSupported = -10008;
 
 struct Port {

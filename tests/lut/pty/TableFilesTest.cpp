@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <functional>
 #include <string>
 #include <vector>
@@ -33,6 +34,13 @@ using test::Strings;
 using test::With;
 
 namespace {
+
+// For a camera that goes silent: short enough that ten time-outs in a row end quickly, long enough that an
+// answer is never late on a loaded machine or under a sanitizer (the tests count the answers exactly).
+lut::TransferTimeouts Silent() {
+    constexpr std::chrono::milliseconds kSilent{500};
+    return {kSilent, kSilent, kSilent};
+}
 
 // Data line i is "i,2i,3i" in a gamma file and "4000+i, 5000+i, 6000+i" in a shading file.
 std::string GammaLines(int count) {
@@ -306,12 +314,12 @@ TEST_F(TableFilesTest, OpenLutFileSaysWhyItCouldNotAndSaveLutFileReadsTheCameraF
 }
 
 TEST_F(TableFilesTest, SaveLutFileEndsBeforeItsDialogWhenTheReadFails) {
-    Start(With([](sim::SimOptions& o) { o.silentAfter = 300; }), Short());  // in the middle of the red table
+    Start(With([](sim::SimOptions& o) { o.silentAfter = 300; }), Silent());  // in the middle of the red table
     Platform().files = {dir / "lut.csv"};
     Menu(30007);
     EXPECT_EQ(Platform().files.size(), 1u) << "no file dialog";
     EXPECT_EQ(Boxes(), Strings{kApp + "Of 1536 commands, 300 were answered, 1 failed (first at red entry 150: no reply "
-                                      "to LUTIR=150 within 150 ms) and 1235 were not attempted. The last entry the "
+                                      "to LUTIR=150 within 500 ms) and 1235 were not attempted. The last entry the "
                                       "camera confirmed is red 149. The read ended there. [warning]"});
     EXPECT_TRUE(tables.ShownAsRead(LutColour::Red));
     EXPECT_FALSE(tables.ShownAsRead(LutColour::Green)) << "the reads stop at the first that fails";
@@ -430,19 +438,19 @@ TEST_F(TransferPtyTest, CameraThatGoesSilentEndsTheTransferAfterTenFailures) {
     } cases[] = {
         // Answered up to the index of red entry 50: its data and the indexes of 51 to 59 time out; the data of
         // 51 to 58 is not attempted, since it would land on the entry selected before.
-        {"a LUT write", 101, [&] { return lut::WriteAllLuts(services->Get(), tables, Short()); }, 111, 10,
-         "Of 1536 commands, 101 were answered, 10 failed (first at red entry 50: no reply to LUTR=4045 within 150 ms) "
+        {"a LUT write", 101, [&] { return lut::WriteAllLuts(services->Get(), tables, Silent()); }, 111, 10,
+         "Of 1536 commands, 101 were answered, 10 failed (first at red entry 50: no reply to LUTR=4045 within 500 ms) "
          "and 1425 were not attempted. The last entry the camera confirmed is red 49. The camera stopped answering: "
          "the transfer was ended after 10 failures in a row."},
         // Plane G, the selection of plane R and its entries 1 to 50 are answered.
-        {"a shading write", 2049 + 1 + 100, [&] { return lut::WriteShadingToCamera(services->Get(), buffer, Short()); },
-         2160, 10,
-         "Of 6148 commands, 2150 were answered, 10 failed (first at R entry 51: no reply to SDDI=51 within 150 ms) and "
+        {"a shading write", 2049 + 1 + 100,
+         [&] { return lut::WriteShadingToCamera(services->Get(), buffer, Silent()); }, 2160, 10,
+         "Of 6148 commands, 2150 were answered, 10 failed (first at R entry 51: no reply to SDDI=51 within 500 ms) and "
          "3988 were not attempted. The last entry the camera confirmed is R 50. The camera stopped answering: the "
          "transfer was ended after 10 failures in a row. \"SDDU\" was not sent."},
-        {"a shading read", 2049 + 1 + 100, [&] { return lut::ReadShadingFromCamera(services->Get(), buffer, Short()); },
-         2160, 10,
-         "Of 6147 commands, 2150 were answered, 10 failed (first at R entry 51: no reply to SDDI=51 within 150 ms) and "
+        {"a shading read", 2049 + 1 + 100,
+         [&] { return lut::ReadShadingFromCamera(services->Get(), buffer, Silent()); }, 2160, 10,
+         "Of 6147 commands, 2150 were answered, 10 failed (first at R entry 51: no reply to SDDI=51 within 500 ms) and "
          "3987 were not attempted. The last entry the camera confirmed is R 50. The camera stopped answering: the "
          "transfer was ended after 10 failures in a row."},
     };
