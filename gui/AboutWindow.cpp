@@ -17,6 +17,7 @@
 #include <system_error>
 
 #include "LinkLabel.h"
+#include "PlainButton.h"
 #include "StatusStrip.h"
 #include "identity/HelpFiles.h"
 #include "identity/IdentityIds.h"
@@ -26,13 +27,6 @@ namespace vr::gui {
 using namespace identity::about;
 
 namespace {
-
-QPushButton* Button(const char* caption, QWidget* parent) {
-    auto* b = new QPushButton(QString::fromUtf8(caption), parent);
-    // Enter closes the dialog; it never writes anything to the camera.
-    b->setAutoDefault(false);
-    return b;
-}
 
 QLabel* Value(QWidget* parent) {
     auto* l = new QLabel(parent);
@@ -116,12 +110,12 @@ QGroupBox* AboutWindow::BuildCameraData() {
         fields[i]->setAccessibleName(QString("Device Version field %1").arg(i + 1));
         deviceVersion->addWidget(fields[i]);
     }
-    auto* saveDeviceVersion = Button("Save Dev Ver", camera);
+    auto* saveDeviceVersion = PlainButton("Save Dev Ver", camera);
     deviceVersion->addWidget(saveDeviceVersion);
     deviceVersion->addStretch(1);
     auto* userId = new QLineEdit(camera);
     userId->setMinimumWidth(userId->fontMetrics().horizontalAdvance(QString(32, 'M')));
-    auto* saveUserId = Button("Save User ID", camera);
+    auto* saveUserId = PlainButton("Save User ID", camera);
     auto* userRow = new QHBoxLayout;
     userRow->addWidget(userId, 1);
     userRow->addWidget(saveUserId);
@@ -158,7 +152,7 @@ QGroupBox* AboutWindow::BuildHelp() {
     auto* helpFiles = new QComboBox(help);
     helpFiles->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     helpFiles->setMinimumContentsLength(24);
-    auto* viewHelp = Button("View Help File", help);
+    auto* viewHelp = PlainButton("View Help File", help);
     auto* helpLayout = new QFormLayout(help);
     auto* helpRow = new QHBoxLayout;
     helpRow->addWidget(helpFiles, 1);

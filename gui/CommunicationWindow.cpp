@@ -16,6 +16,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include "PlainButton.h"
 #include "ScreenFit.h"
 #include "ShowWindow.h"
 #include "StatusStrip.h"
@@ -26,17 +27,7 @@ namespace vr::gui {
 
 using namespace dialogs::comm;
 
-namespace {
-
-QPushButton* Button(const char* caption, QWidget* parent) {
-    auto* b = new QPushButton(QString::fromUtf8(caption), parent);
-    // No button of this window is a default button: Enter belongs to the port box.
-    b->setAutoDefault(false);
-    b->setDefault(false);
-    return b;
-}
-
-}  // namespace
+namespace {}  // namespace
 
 CommunicationWindow::CommunicationWindow(camera::Services& services, dialogs::CommunicationHooks hooks,
                                          dialogs::LogFolderStore folder, bool shutdownWasClean, QWidget* parent)
@@ -80,7 +71,7 @@ QGroupBox* CommunicationWindow::BuildPortGroup() {
     ports_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     ports_->setMinimumContentsLength(28);
     auto* baud = new QComboBox(portGroup);
-    auto* autoButton = Button("Auto", portGroup);
+    auto* autoButton = PlainButton("Auto", portGroup);
     auto* portForm = new QFormLayout(portGroup);
     portForm->addRow("Category", category);
     portForm->addRow("Port Name", ports_);
@@ -88,7 +79,7 @@ QGroupBox* CommunicationWindow::BuildPortGroup() {
     baudRow->addWidget(baud, 1);
     baudRow->addWidget(autoButton);
     portForm->addRow("Baud Rate", baudRow);
-    auto* reconnect = Button("Reconnect", portGroup);
+    auto* reconnect = PlainButton("Reconnect", portGroup);
     reconnect->setObjectName("reconnect");
     reconnect->setToolTip(tr("Open the port again and look for the camera, after an adapter was plugged back in"));
     connect(reconnect, &QPushButton::clicked, this, &CommunicationWindow::reconnectRequested);
@@ -111,8 +102,8 @@ QGroupBox* CommunicationWindow::BuildPortGroup() {
 
 QGroupBox* CommunicationWindow::BuildFilesGroup() {
     auto* files = new QGroupBox("Files", this);
-    auto* writeFile = Button("Write To File...", files);
-    auto* readFile = Button("Read To FIle....", files);
+    auto* writeFile = PlainButton("Write To File...", files);
+    auto* readFile = PlainButton("Read To FIle....", files);
     // The desktop's icon theme where it has one (scalable, crisp at any scale), else the style's own.
     writeFile->setIcon(QIcon::fromTheme("document-save", style()->standardIcon(QStyle::SP_DialogSaveButton)));
     readFile->setIcon(QIcon::fromTheme("document-open", style()->standardIcon(QStyle::SP_DialogOpenButton)));
@@ -129,7 +120,7 @@ QGroupBox* CommunicationWindow::BuildCurrentArea() {
     auto* areaName = new QLabel(current);
     areaName->setFrameShape(QFrame::StyledPanel);
     areaName->setMinimumWidth(fontMetrics().horizontalAdvance("User 3 Data") + 16);
-    auto* getArea = Button("Get Area", current);
+    auto* getArea = PlainButton("Get Area", current);
     auto* currentLayout = new QHBoxLayout(current);
     currentLayout->addWidget(areaName, 1);
     currentLayout->addWidget(getArea);
@@ -141,8 +132,8 @@ QGroupBox* CommunicationWindow::BuildCurrentArea() {
 QGroupBox* CommunicationWindow::BuildAreas() {
     auto* areas = new QGroupBox("Factory And User Setting In Camera", this);
     auto* area = new QComboBox(areas);
-    auto* store = Button("Store", areas);
-    auto* load = Button("Load", areas);
+    auto* store = PlainButton("Store", areas);
+    auto* load = PlainButton("Load", areas);
     auto* areasLayout = new QHBoxLayout(areas);
     areasLayout->addWidget(area, 1);
     areasLayout->addWidget(store);
@@ -160,8 +151,8 @@ QGroupBox* CommunicationWindow::BuildMessages() {
     messages->setUniformItemSizes(true);
     messages->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     messages->setMinimumHeight(fontMetrics().height() * 8);
-    auto* writeLog = Button("Write To File", messagesGroup);
-    auto* clear = Button("Clear", messagesGroup);
+    auto* writeLog = PlainButton("Write To File", messagesGroup);
+    auto* clear = PlainButton("Clear", messagesGroup);
     auto* messageLayout = new QGridLayout(messagesGroup);
     messageLayout->addWidget(messages, 0, 0, 3, 1);
     messageLayout->addWidget(writeLog, 0, 1);

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "LutPlot.h"
+#include "PlainButton.h"
 #include "ShowWindow.h"
 #include "SpinButtons.h"
 #include "StatusStrip.h"
@@ -20,15 +21,7 @@ namespace vr::gui {
 
 using namespace lut::lutdlg;
 
-namespace {
-
-QPushButton* Button(const char* caption, QWidget* parent) {
-    auto* b = new QPushButton(QString::fromUtf8(caption), parent);
-    b->setAutoDefault(false);
-    return b;
-}
-
-}  // namespace
+namespace {}  // namespace
 
 QColor LutEditorWindow::CurveColour(lut::LutColour colour) {
     switch (colour) {
@@ -66,10 +59,10 @@ void LutEditorWindow::Build(lut::LutColour colour) {
     auto* modeLayout = new QVBoxLayout(modeGroup);
     modeLayout->addWidget(mode);
 
-    auto* read = Button("Read Table Data", this);
-    auto* write = Button("Write Table Data", this);
-    auto* clear = Button("Clear Table Data", this);
-    auto* convert = Button("Convert Editable", this);
+    auto* read = PlainButton("Read Table Data", this);
+    auto* write = PlainButton("Write Table Data", this);
+    auto* clear = PlainButton("Clear Table Data", this);
+    auto* convert = PlainButton("Convert Editable", this);
 
     auto* countLabel = new QLabel("Edit Point\nCount To Add", this);
     auto* count = new QLineEdit(this);
@@ -87,7 +80,7 @@ void LutEditorWindow::Build(lut::LutColour colour) {
     auto* typeLabel = new QLabel("Table Type", this);
     auto* type = new QComboBox(this);
     typeLabel->setBuddy(type);
-    auto* writeAll = Button("Write This Setting To All Other Color Tables", this);
+    auto* writeAll = PlainButton("Write This Setting To All Other Color Tables", this);
 
     auto* usage = new QGroupBox("Usage Descritption", this);
     auto* usageLayout = new QVBoxLayout(usage);
