@@ -70,7 +70,9 @@ const std::vector<Cell>& Cells() {
     // One cell a line, or a few where its checks need them.
     // clang-format off
     static const std::vector<Cell> cells = {
-        {"connect_slow_5100", "--slow 5100", {"connect"}, 40, kRefused, "did not answer EA?",
+        // The area's answer leaves after its time-out; the model probe before it is answered at once, so
+        // the cell never depends on a late probe answer landing inside the rate search.
+        {"connect_area_late", "--delay-reply EA:6000", {"connect"}, 20, kRefused, "did not answer EA?",
          [](const ToolResult& r, PtyServer&) {
              EXPECT_EQ(r.out.find("area="), std::string::npos) << "area printed though EA? went unanswered";
          }},
