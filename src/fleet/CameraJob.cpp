@@ -224,7 +224,7 @@ void CameraJob::Check(const std::vector<settings::SettingsFileLine>& golden) {
 
 void CameraJob::Apply(const std::vector<settings::SettingsFileLine>& recipe) {
     if (report_.idMismatch && !request_.force) {
-        Fail(kCameraFailed, report_.result + "; nothing was sent (--force sends anyway)");
+        report_.result += "; nothing was sent (--force sends anyway)";
         return;
     }
     std::vector<settings::SettingsFileLine> chosen;
