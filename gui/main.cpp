@@ -2,6 +2,8 @@
 //   --simulate KA|KB  a virtual camera in this process, on a pseudo-terminal that the port list shows
 //   --port DEVICE     the serial device or port server (rfc2217://HOST:PORT, tcp://HOST:PORT) to use;
 //                     remembered like a port chosen in the window
+//   --link MODE       cl2000, cl2001 or cl11: a camera behind a Camera Link frame grabber (with
+//   --port-index N)   the port's index), remembered like a port chosen in the window
 //   --factory         factory control mode for this run (the stored mode is kept)
 //   --screenshots DIR pictures of every page and window for review, then exit
 
@@ -78,11 +80,26 @@ int main(int argc, char** argv) {
     const QCommandLineOption port(
         "port", "Use the serial device DEVICE (for example /dev/ttyUSB0) or a port server (rfc2217://HOST:PORT).",
         "DEVICE");
+    const QCommandLineOption linkMode(
+        "link", "Use the Camera Link serial library MODE (cl2000, cl2001 or cl11), port --port-index.", "MODE");
+    const QCommandLineOption portIndex("port-index", "The port's index in the Camera Link library's list.", "N");
     const QCommandLineOption factory("factory", "Factory control mode for this run.");
     const QCommandLineOption screenshots("screenshots", "Save a picture of every page and window to DIR, then exit.",
                                          "DIR");
-    parser.addOptions({simulate, port, factory, screenshots});
+    parser.addOptions({simulate, port, linkMode, portIndex, factory, screenshots});
     parser.process(app);
+
+    // A camera behind a frame grabber, as a position of the "Cameras" window opens it.
+    const QStringList clModes = {"cl2000", "cl2001", "cl11"};
+    uint32_t clMode = 0, clIndex = 0;
+    if (parser.isSet(linkMode) || parser.isSet(portIndex)) {
+        if (parser.isSet(port) || parser.isSet(simulate))
+            return Fail(kExitUsage, "--link excludes --port and --simulate");
+        bool number = false;
+        clIndex = parser.value(portIndex).toUInt(&number);
+        clMode = static_cast<uint32_t>(clModes.indexOf(parser.value(linkMode)) + 1);
+        if (clMode == 0 || !number) return Fail(kExitUsage, "--link takes cl2000, cl2001 or cl11, and --port-index N");
+    }
 
     std::string device;
     if (parser.isSet(simulate) && parser.isSet(port))
@@ -122,6 +139,10 @@ int main(int argc, char** argv) {
     vr::camera::Services& services = core.Get();
     if (!device.empty() && !vr::gui::UseDeviceForRun(core.link, device))
         return Fail(kExitUsage, "cannot use " + QString::fromStdString(device));
+    if (clMode != 0) {
+        core.link.SetMode(clMode);
+        core.link.SetPortIndex(clIndex);
+    }
 
     if (!core.registry.Problem().empty())
         platform.MessageBox(core.registry.Problem(), vr::platform::kAppTitle, vr::platform::MsgIcon::Exclamation,

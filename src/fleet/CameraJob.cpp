@@ -68,6 +68,12 @@ CameraReport CameraJob::Run() {
                 case Operation::Snapshot:
                     Snapshot();
                     break;
+                case Operation::Overview:
+                    if (lines.empty())
+                        Connect();
+                    else
+                        Check(lines);
+                    break;
             }
         }
     }
@@ -88,8 +94,12 @@ bool CameraJob::Stopped(const std::string& where) {
 }
 
 bool CameraJob::ReadFileFirst(std::vector<settings::SettingsFileLine>& lines) {
-    if (request_.operation != Operation::Check && request_.operation != Operation::Apply) return true;
+    if (request_.operation != Operation::Check && request_.operation != Operation::Apply &&
+        request_.operation != Operation::Overview)
+        return true;
     report_.file = request_.file.empty() ? entry_.golden : request_.file;
+    // The overview compares only where there is something to compare with.
+    if (request_.operation == Operation::Overview && report_.file.empty()) return true;
     if (report_.file.empty()) {
         Fail(kFileFailed, "no golden file for this position");
         return false;

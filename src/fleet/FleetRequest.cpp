@@ -16,6 +16,8 @@ const char* OperationName(Operation operation) {
             return "apply";
         case Operation::Snapshot:
             return "snapshot";
+        case Operation::Overview:
+            return "overview";
     }
     return "";
 }

@@ -14,6 +14,7 @@ enum class Operation {
     Check,     // every setting against the golden file
     Apply,     // a recipe's settings into the camera
     Snapshot,  // every setting into DIR/POSITION.cam
+    Overview,  // the start-up, then a check where the position has a golden file
 };
 
 struct FleetRequest {
