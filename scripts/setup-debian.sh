@@ -2,10 +2,11 @@
 # Installs every Debian package the project needs to build, test and run. Safe to run again: it
 # refreshes the package lists once and installs only what is missing. dpkg-dev and file let cpack
 # compute the Debian package's dependencies; man-db and groff-base render the man pages in tests;
-# lintian checks the package in CI; clang-format checks the tree's formatting in CI. ser2net is the port
-# server the network link is tested against. libtomlplusplus-dev reads the inventory of many cameras
-# (TOML: a format people edit by hand and scripts write, with a kept Debian reader that reports the
-# line of a mistake); nlohmann-json3-dev writes the JSON report over many cameras.
+# lintian checks the package in CI; clang-format checks the tree's formatting in CI and clang-tidy its
+# code (.clang-tidy). ser2net is the port server the network link is tested against.
+# libtomlplusplus-dev reads the inventory of many cameras (TOML: a format people edit by hand and
+# scripts write, with a kept Debian reader that reports the line of a mistake); nlohmann-json3-dev
+# writes the JSON report over many cameras.
 set -euo pipefail
 
 packages=(
@@ -15,7 +16,7 @@ packages=(
   qt6-base-dev libgl-dev
   xvfb xauth
   dpkg-dev file man-db groff-base lintian
-  clang libclang-rt-14-dev clang-format
+  clang libclang-rt-14-dev clang-format clang-tidy
   ser2net
 )
 

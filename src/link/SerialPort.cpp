@@ -36,9 +36,9 @@ std::string OsFailure(const char* step, int error) {
 
 // The FTDI timer that holds back a short reply until it runs out (16 ms unless set).
 std::string SetLatencyTimer(const platform::SysCalls& calls, const std::string& timerFile) {
-    if (calls.Access(timerFile, F_OK) != 0) return {};  // no FTDI chip
+    if (!platform::FileExists(timerFile, calls)) return {};  // no FTDI chip
     std::string text, error;
-    const int ms = platform::ReadWholeFile(timerFile, text, error, 64) ? std::atoi(text.c_str()) : -1;
+    const int ms = platform::ReadWholeFile(timerFile, text, error, 64, calls) ? std::atoi(text.c_str()) : -1;
     if (ms == 0 || ms == 1) return "; latency timer " + std::to_string(ms) + " ms";
     const int fd = calls.Open(timerFile.c_str(), O_WRONLY | O_CLOEXEC);
     bool set = fd >= 0 && calls.Write(fd, "1", 1) == 1;
@@ -122,7 +122,7 @@ int CSerialPort::Open(const std::string& name, uint32_t rate, int byteSize, int 
     const std::string device = ResolvedPath(name);
     const auto now = std::chrono::steady_clock::now();
     if (device != holdersDevice_ || now - holdersSeenAt_ > kHoldersStillKnown) {
-        holdersNote_ = DescribeOpenHolders(device, FindPortHolders("", device, static_cast<int>(::getpid())));
+        holdersNote_ = DescribeOpenHolders(device, FindPortHolders("", device, static_cast<int>(::getpid()), calls_));
         holdersDevice_ = device;
         holdersSeenAt_ = now;
     }
