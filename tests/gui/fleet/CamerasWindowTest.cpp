@@ -12,12 +12,12 @@
 #include <QTableWidget>
 #include <QTest>
 
-#include "../../gui/TestPlatform.h"
 #include "CameraListAction.h"
 #include "CamerasWindow.h"
 #include "Features.h"
 #include "MainWindow.h"
 #include "QtTestMain.h"
+#include "TestPlatform.h"
 #include "app/CoreServices.h"
 #include "sim/PtyServer.h"
 

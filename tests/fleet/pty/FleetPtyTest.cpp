@@ -7,7 +7,7 @@
 #include <fstream>
 #include <nlohmann/json.hpp>
 
-#include "../cli/RunTool.h"
+#include "RunTool.h"
 #include "platform/FileIo.h"
 #include "sim/VirtualCamera.h"
 
@@ -44,7 +44,7 @@ struct Position {
 // p5 silent, p6 refuses every gain, p7 hangs up after `hangUpAfter` lines.
 class EightCameras : public ::testing::Test {
 protected:
-    void Start(int hangUpAfter) {
+    void Start(int hangUpAfter, int slowMs = 0) {
         const std::vector<Position> positions = {
             {"p0", {}, nullptr},
             {"p1", {"GA=500"}, nullptr},
@@ -63,6 +63,7 @@ protected:
                 o.pace = true;
                 o.stateFile = dir / (p.name + ".state");
                 o.areaMs = 20;
+                o.slowMs = slowMs;
                 if (p.fault) p.fault(o);
             }));
             inventory += "[[camera]]\nname = \"" + p.name + "\"\nport = \"" + cameras.back()->DevicePath() +
@@ -167,7 +168,7 @@ TEST_F(EightCameras, ApplyWithGroupsLeavesIdentityCalibrationAndStrangersAlone) 
 
 // Ctrl-C stops every camera between two commands; each row says where it stood.
 TEST_F(EightCameras, CtrlCStopsEveryCameraAndSaysWhereEachStood) {
-    Start(0);
+    Start(0, 30);  // a read of several seconds, so the stop lands in it however busy the machine is
     const test::ToolResult r = test::RunToolSignalled(
         {"--cameras", dir / "line.toml", "dump"}, config.Path(),
         [&] { return cameras[0]->LinesHandled() > 30 && cameras[4]->LinesHandled() > 30; }, SIGINT, 130);
