@@ -55,7 +55,6 @@ protected:
             {"p6", {}, [](sim::SimOptions& o) { o.refuse = {"GA"}; }},
             {"p7", {}, [hangUpAfter](sim::SimOptions& o) { o.hangupAfter = hangUpAfter; }},
         };
-        std::string inventory;
         for (size_t i = 0; i < positions.size(); ++i) {
             const Position& p = positions[i];
             dir.WriteFile(p.name + ".state", SeededState("CAM000000" + std::to_string(i), p.seeds));
@@ -66,11 +65,20 @@ protected:
                 o.slowMs = slowMs;
                 if (p.fault) p.fault(o);
             }));
-            inventory += "[[camera]]\nname = \"" + p.name + "\"\nport = \"" + cameras.back()->DevicePath() +
-                         "\"\ncamera_id = \"" +
-                         (p.name == "p3" ? std::string("WRONG") : "CAM000000" + std::to_string(i)) + "\"\n\n";
+            entries_.push_back("[[camera]]\nname = \"" + p.name + "\"\nport = \"" + cameras.back()->DevicePath() +
+                               "\"\ncamera_id = \"" +
+                               (p.name == "p3" ? std::string("WRONG") : "CAM000000" + std::to_string(i)) + "\"\n\n");
         }
+        WriteInventory(entries_.size());
+    }
+
+    // The first `count` positions: a camera that hung up is left out of later runs, since its
+    // pseudo-terminal's number may already belong to another test's camera.
+    void WriteInventory(size_t count) {
+        std::string inventory;
+        for (size_t i = 0; i < count; ++i) inventory += entries_[i];
         dir.WriteFile("line.toml", inventory);
+        written_ = count;
     }
 
     // The tool's JSON report, the rows by position.
@@ -84,13 +92,15 @@ protected:
         EXPECT_FALSE(document.is_discarded()) << r.out;
         if (document.is_discarded()) return rows;
         for (const Json& row : document["cameras"]) rows[row["name"]] = row;
-        EXPECT_EQ(rows.size(), 8u);
+        EXPECT_EQ(rows.size(), written_);
         return rows;
     }
 
     std::optional<int32_t> Value(size_t camera, const char* name) { return cameras[camera]->Value(name); }
 
     test::TempDir dir, config;
+    std::vector<std::string> entries_;
+    size_t written_ = 0;
     std::vector<std::unique_ptr<sim::PtyServer>> cameras;
 };
 
@@ -119,7 +129,7 @@ TEST_F(EightCameras, SnapshotAndCheckReportEveryRowAndTheOthersFinish) {
     EXPECT_FALSE(platform::FileExists(snapshots / "p7.cam")) << "half a camera is no snapshot";
     EXPECT_NE(snapshots.ReadFile("p1.cam").find("GA=500\r\n"), std::string::npos);
 
-    // p7 has hung up for good: its device is gone.
+    WriteInventory(7);  // p7 has hung up for good
     rows = Run({"check", snapshots / "p0.cam"}, 3);
     EXPECT_EQ(rows["p0"]["result"], "matches golden");
     EXPECT_EQ(rows["p1"]["differences"], Json::array({Difference("GA", "100", "500")}));
@@ -127,7 +137,6 @@ TEST_F(EightCameras, SnapshotAndCheckReportEveryRowAndTheOthersFinish) {
     EXPECT_EQ(rows["p4"]["differences"], Json::array({Difference("TM", "0", "1"), Difference("BL", "0", "20")}));
     EXPECT_EQ(rows["p4"]["status"], 1);
     EXPECT_EQ(rows["p6"]["result"], "matches golden");
-    EXPECT_EQ(rows["p7"]["status"], 3);
 
     rows = Run({"check", snapshots / "p0.cam", "--only", "calibration"}, 3);
     EXPECT_EQ(rows["p2"]["differences"], Json::array({Difference("GAR", "100", "300")}));
@@ -159,6 +168,7 @@ TEST_F(EightCameras, ApplyWithGroupsLeavesIdentityCalibrationAndStrangersAlone) 
     EXPECT_EQ(rows["p7"]["status"], 1);
     EXPECT_EQ(rows["p7"]["result"], "the line went away after 2 lines");
 
+    WriteInventory(7);  // p7 has hung up for good
     rows = Run({"apply", dir / "recipe.cam", "--only", "trigger", "--force"}, 3);
     EXPECT_EQ(rows["p3"]["status"], 0) << rows["p3"].dump();
     EXPECT_TRUE(rows["p3"]["id_mismatch"]);
