@@ -59,6 +59,33 @@ QString SimulatorLinkPath() {
 }
 #endif
 
+// A port server's address must be one, a device must be there.
+int CheckDevice(const std::string& device) {
+    vr::link::NetworkAddress address;
+    std::string why;
+    if (vr::link::NetworkAddress::Names(device)) {
+        if (!vr::link::NetworkAddress::Parse(device, address, why))
+            return Fail(kExitUsage, QString::fromStdString(why));
+    } else if (!vr::platform::FileExists(device)) {
+        return Fail(kExitNoLine, "no such device: " + QString::fromStdString(device));
+    }
+    return 0;
+}
+
+// --link MODE --port-index N: a camera behind a frame grabber, as a position of the "Cameras" window
+// opens it. `mode` stays 0 when neither is given; the exit status of a usage error, else 0.
+int ReadCameraLink(const QCommandLineParser& parser, const QCommandLineOption& link, const QCommandLineOption& index,
+                   bool otherPort, uint32_t& mode, uint32_t& portIndex) {
+    if (!parser.isSet(link) && !parser.isSet(index)) return 0;
+    if (otherPort) return Fail(kExitUsage, "--link excludes --port and --simulate");
+    const QStringList modes = {"cl2000", "cl2001", "cl11"};
+    bool number = false;
+    portIndex = parser.value(index).toUInt(&number);
+    mode = static_cast<uint32_t>(modes.indexOf(parser.value(link)) + 1);
+    if (mode == 0 || !number) return Fail(kExitUsage, "--link takes cl2000, cl2001 or cl11, and --port-index N");
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -89,18 +116,9 @@ int main(int argc, char** argv) {
     parser.addOptions({simulate, port, linkMode, portIndex, factory, screenshots});
     parser.process(app);
 
-    // A camera behind a frame grabber, as a position of the "Cameras" window opens it.
-    const QStringList clModes = {"cl2000", "cl2001", "cl11"};
     uint32_t clMode = 0, clIndex = 0;
-    if (parser.isSet(linkMode) || parser.isSet(portIndex)) {
-        if (parser.isSet(port) || parser.isSet(simulate))
-            return Fail(kExitUsage, "--link excludes --port and --simulate");
-        bool number = false;
-        clIndex = parser.value(portIndex).toUInt(&number);
-        clMode = static_cast<uint32_t>(clModes.indexOf(parser.value(linkMode)) + 1);
-        if (clMode == 0 || !number) return Fail(kExitUsage, "--link takes cl2000, cl2001 or cl11, and --port-index N");
-    }
-
+    const bool otherPort = parser.isSet(port) || parser.isSet(simulate);
+    if (const int rc = ReadCameraLink(parser, linkMode, portIndex, otherPort, clMode, clIndex); rc != 0) return rc;
     std::string device;
     if (parser.isSet(simulate) && parser.isSet(port))
         return Fail(kExitUsage, "--simulate and --port exclude each other");
@@ -123,14 +141,7 @@ int main(int argc, char** argv) {
 #endif
     if (parser.isSet(port)) {
         device = parser.value(port).toStdString();
-        vr::link::NetworkAddress address;
-        std::string why;
-        if (vr::link::NetworkAddress::Names(device)) {
-            if (!vr::link::NetworkAddress::Parse(device, address, why))
-                return Fail(kExitUsage, QString::fromStdString(why));
-        } else if (!vr::platform::FileExists(device)) {
-            return Fail(kExitNoLine, "no such device: " + parser.value(port));
-        }
+        if (const int rc = CheckDevice(device); rc != 0) return rc;
     }
 
     // The composition root: the services are built here once and handed to the windows.
