@@ -1,6 +1,5 @@
 #include "lut/TableFiles.h"
 
-
 #include "camera/CameraSession.h"
 #include "camera/Services.h"
 #include "lut/GammaFile.h"

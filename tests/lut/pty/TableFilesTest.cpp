@@ -97,12 +97,14 @@ std::string LastProgressText(const test::FakePlatform& platform) {
 
 class TableFilesTest : public test::CameraOnPty {
 protected:
-    void Start(sim::SimOptions options = {}) {
+    // A camera that answers is given the tool's own time-outs, so a loaded machine never fails it; one
+    // that goes silent is given short ones.
+    void Start(sim::SimOptions options = {}, lut::TransferTimeouts timeouts = {}) {
         StartCamera(options);
         session = std::make_unique<camera::CameraSession>(services->Get());
         files = std::make_unique<lut::TableFiles>(
             *session, tables,
-            lut::TableFilesWindow{nullptr, [this](const std::string& text) { view.ShowStatusText(text); }}, Short());
+            lut::TableFilesWindow{nullptr, [this](const std::string& text) { view.ShowStatusText(text); }}, timeouts);
         ui::RegisterTableFiles(router, *files);
     }
     void Shutdown() override {
@@ -304,7 +306,7 @@ TEST_F(TableFilesTest, OpenLutFileSaysWhyItCouldNotAndSaveLutFileReadsTheCameraF
 }
 
 TEST_F(TableFilesTest, SaveLutFileEndsBeforeItsDialogWhenTheReadFails) {
-    Start(With([](sim::SimOptions& o) { o.silentAfter = 300; }));  // in the middle of the red table
+    Start(With([](sim::SimOptions& o) { o.silentAfter = 300; }), Short());  // in the middle of the red table
     Platform().files = {dir / "lut.csv"};
     Menu(30007);
     EXPECT_EQ(Platform().files.size(), 1u) << "no file dialog";
