@@ -36,5 +36,9 @@ void AddLutFileCommands(CommandList& commands);
 void AddShadingCommands(CommandList& commands);
 // "doctor": the serial ports' set-up.
 void AddDoctorCommands(CommandList& commands);
+// "check", "apply", "snapshot": commands of many cameras (with --cameras).
+void AddFleetCommands(CommandList& commands);
+// The command of this run on every camera of the --cameras inventory; the exit status.
+int RunFleet(const Options& options);
 
 }  // namespace vr::cli

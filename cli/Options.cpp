@@ -1,6 +1,7 @@
 #include "Options.h"
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <cstdio>
 #include <map>
 #include <utility>
@@ -25,6 +26,7 @@ constexpr const char* kExamples = R"(Examples:
   vr8200ctl --factory save golden.cam           save every setting, factory ones included
   vr8200ctl diff golden.cam                     what differs between the camera and the file
   vr8200ctl lut curve gamma.csv --points "0,256 64,96 256,0"   a gamma file of a curve, no camera
+  vr8200ctl --cameras line3.toml check          every camera of the line against its golden file
 
 Exit status: 0 success; 1 the camera refused a command or did not answer; 2 usage error;
 3 the link could not be opened or no camera answered the start-up; 4 a file could not be read,
@@ -86,6 +88,18 @@ void PrintCompletionWords(const CLI::App& app) {
 
 }  // namespace
 
+std::vector<std::string> Options::List(const std::string& name) const {
+    std::vector<std::string> items;
+    const std::string text = Value(name);
+    size_t start = 0;
+    while (start <= text.size() && !text.empty()) {
+        const size_t comma = std::min(text.find(',', start), text.size());
+        if (comma > start) items.push_back(text.substr(start, comma - start));
+        start = comma + 1;
+    }
+    return items;
+}
+
 ParseResult ParseOptions(int argc, char** argv, const std::vector<Subcommand>& commands, Options& o) {
     CLI::App app{"vr8200ctl: the VR-8200 Control Tool without windows, for scripts and headless machines"};
     app.footer(kExamples);
@@ -109,6 +123,11 @@ ParseResult ParseOptions(int argc, char** argv, const std::vector<Subcommand>& c
     app.add_flag("--trace", o.trace, "the traffic log on stderr: time-stamped \"Tx: \" and \"Rx: \" lines");
     app.add_flag("--json", o.json, "JSON output for commands that print values");
     app.add_flag("--yes", o.yes, "answer Yes to every question");
+    std::string cameras;
+    auto* camerasOpt = app.add_option("--cameras", cameras,
+                                      "the inventory (TOML) of many cameras: connect, info, dump, check, apply or "
+                                      "snapshot on all of them at once");
+    camerasOpt->excludes(portOpt)->excludes(linkOpt)->excludes(indexOpt)->excludes(simOpt);
     portOpt->excludes(linkOpt);
     simOpt->excludes(portOpt)->excludes(linkOpt)->excludes(indexOpt);
 
@@ -152,7 +171,8 @@ ParseResult ParseOptions(int argc, char** argv, const std::vector<Subcommand>& c
     }
 
     // An empty device or folder would quietly mean the first serial port or the home folder.
-    for (const auto& [option, value] : {std::pair{portOpt, &port}, std::pair{configOpt, &configDir}}) {
+    for (const auto& [option, value] :
+         {std::pair{portOpt, &port}, std::pair{configOpt, &configDir}, std::pair{camerasOpt, &cameras}}) {
         if (*option && value->empty()) {
             std::fprintf(stderr, "vr8200ctl: %s needs a non-empty value\n", option->get_name().c_str());
             return {false, kExitUsage};
@@ -164,6 +184,7 @@ ParseResult ParseOptions(int argc, char** argv, const std::vector<Subcommand>& c
     if (*rateOpt) o.rate = static_cast<uint32_t>(o.Number("rate"));
     if (*simOpt) o.simulate = simulate;
     if (*configOpt) o.configDir = configDir;
+    if (*camerasOpt) o.cameras = cameras;
     const CLI::App* chosen = app.get_subcommands().front();
     o.command = chosen->get_name();
     if (!chosen->get_subcommands().empty()) o.command += " " + chosen->get_subcommands().front()->get_name();

@@ -36,6 +36,8 @@ struct Options {
     bool trace = false;
     bool json = false;
     bool yes = false;
+    // The inventory of many cameras: the command runs on every camera it lists, at once.
+    std::optional<std::string> cameras;
 
     std::string command;
     // The subcommand's positional arguments, its flags ("--shipping" as "shipping") and its options
@@ -60,6 +62,8 @@ struct Options {
 
     // Any option that picks the link for this run only.
     bool OverridesLink() const { return port || linkMode || portIndex || simulate; }
+    // The comma-separated names of a list option ("--only a,b"), each once given.
+    std::vector<std::string> List(const std::string& name) const;
 };
 
 // Parses argv against the subcommands. On --help prints the help and returns kExitOk with parsed

@@ -18,6 +18,7 @@ int main(int argc, char** argv) {
     AddLutFileCommands(commands);
     AddShadingCommands(commands);
     AddDoctorCommands(commands);
+    AddFleetCommands(commands);
 
     Options options;
     const auto parsed = ParseOptions(argc, argv, commands, options);
@@ -25,7 +26,9 @@ int main(int argc, char** argv) {
     if (!InstallInterruptHandler()) return kExitUsage;
 
     int rc = kExitOk;
-    {
+    if (options.cameras) {
+        rc = RunFleet(options);
+    } else {
         Session session(options);
         rc = session.Prepare();
         if (rc == kExitOk) {

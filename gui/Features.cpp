@@ -7,6 +7,7 @@
 #include <iterator>
 
 #include "AreaSelectDialog.h"
+#include "CameraListAction.h"
 #include "CompareWindow.h"
 #include "IdentityDialogs.h"
 #include "LutEditorWindow.h"
@@ -37,6 +38,8 @@ Features::Features(MainWindow& window)
     };
     settings_ = std::make_unique<ui::SettingsFeature>(window.Logic(), std::move(front));
     settings_->Register(window.Logic().Router());
+    // Many cameras at once: File > "Open Camera List..." (a child of the window).
+    new CameraListAction(window_);
     // The communication dialog saves "All Data", which outside factory mode is the shipping data.
     window.SetSettingsFileHooks([this] { settings_->SaveAllData(); }, [this] { settings_->OpenFile(); });
 

@@ -2,6 +2,8 @@
 //   --simulate KA|KB  a virtual camera in this process, on a pseudo-terminal that the port list shows
 //   --port DEVICE     the serial device or port server (rfc2217://HOST:PORT, tcp://HOST:PORT) to use;
 //                     remembered like a port chosen in the window
+//   --link MODE       cl2000, cl2001 or cl11: a camera behind a Camera Link frame grabber (with
+//   --port-index N)   the port's index), remembered like a port chosen in the window
 //   --factory         factory control mode for this run (the stored mode is kept)
 //   --screenshots DIR pictures of every page and window for review, then exit
 
@@ -57,6 +59,33 @@ QString SimulatorLinkPath() {
 }
 #endif
 
+// A port server's address must be one, a device must be there.
+int CheckDevice(const std::string& device) {
+    vr::link::NetworkAddress address;
+    std::string why;
+    if (vr::link::NetworkAddress::Names(device)) {
+        if (!vr::link::NetworkAddress::Parse(device, address, why))
+            return Fail(kExitUsage, QString::fromStdString(why));
+    } else if (!vr::platform::FileExists(device)) {
+        return Fail(kExitNoLine, "no such device: " + QString::fromStdString(device));
+    }
+    return 0;
+}
+
+// --link MODE --port-index N: a camera behind a frame grabber, as a position of the "Cameras" window
+// opens it. `mode` stays 0 when neither is given; the exit status of a usage error, else 0.
+int ReadCameraLink(const QCommandLineParser& parser, const QCommandLineOption& link, const QCommandLineOption& index,
+                   bool otherPort, uint32_t& mode, uint32_t& portIndex) {
+    if (!parser.isSet(link) && !parser.isSet(index)) return 0;
+    if (otherPort) return Fail(kExitUsage, "--link excludes --port and --simulate");
+    const QStringList modes = {"cl2000", "cl2001", "cl11"};
+    bool number = false;
+    portIndex = parser.value(index).toUInt(&number);
+    mode = static_cast<uint32_t>(modes.indexOf(parser.value(link)) + 1);
+    if (mode == 0 || !number) return Fail(kExitUsage, "--link takes cl2000, cl2001 or cl11, and --port-index N");
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -78,12 +107,18 @@ int main(int argc, char** argv) {
     const QCommandLineOption port(
         "port", "Use the serial device DEVICE (for example /dev/ttyUSB0) or a port server (rfc2217://HOST:PORT).",
         "DEVICE");
+    const QCommandLineOption linkMode(
+        "link", "Use the Camera Link serial library MODE (cl2000, cl2001 or cl11), port --port-index.", "MODE");
+    const QCommandLineOption portIndex("port-index", "The port's index in the Camera Link library's list.", "N");
     const QCommandLineOption factory("factory", "Factory control mode for this run.");
     const QCommandLineOption screenshots("screenshots", "Save a picture of every page and window to DIR, then exit.",
                                          "DIR");
-    parser.addOptions({simulate, port, factory, screenshots});
+    parser.addOptions({simulate, port, linkMode, portIndex, factory, screenshots});
     parser.process(app);
 
+    uint32_t clMode = 0, clIndex = 0;
+    const bool otherPort = parser.isSet(port) || parser.isSet(simulate);
+    if (const int rc = ReadCameraLink(parser, linkMode, portIndex, otherPort, clMode, clIndex); rc != 0) return rc;
     std::string device;
     if (parser.isSet(simulate) && parser.isSet(port))
         return Fail(kExitUsage, "--simulate and --port exclude each other");
@@ -106,14 +141,7 @@ int main(int argc, char** argv) {
 #endif
     if (parser.isSet(port)) {
         device = parser.value(port).toStdString();
-        vr::link::NetworkAddress address;
-        std::string why;
-        if (vr::link::NetworkAddress::Names(device)) {
-            if (!vr::link::NetworkAddress::Parse(device, address, why))
-                return Fail(kExitUsage, QString::fromStdString(why));
-        } else if (!vr::platform::FileExists(device)) {
-            return Fail(kExitNoLine, "no such device: " + parser.value(port));
-        }
+        if (const int rc = CheckDevice(device); rc != 0) return rc;
     }
 
     // The composition root: the services are built here once and handed to the windows.
@@ -122,6 +150,10 @@ int main(int argc, char** argv) {
     vr::camera::Services& services = core.Get();
     if (!device.empty() && !vr::gui::UseDeviceForRun(core.link, device))
         return Fail(kExitUsage, "cannot use " + QString::fromStdString(device));
+    if (clMode != 0) {
+        core.link.SetMode(clMode);
+        core.link.SetPortIndex(clIndex);
+    }
 
     if (!core.registry.Problem().empty())
         platform.MessageBox(core.registry.Problem(), vr::platform::kAppTitle, vr::platform::MsgIcon::Exclamation,

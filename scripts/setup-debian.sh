@@ -4,12 +4,15 @@
 # compute the Debian package's dependencies; man-db and groff-base render the man pages in tests;
 # lintian checks the package in CI; clang-format checks the tree's formatting in CI and clang-tidy its
 # code (.clang-tidy). ser2net is the port server the network link is tested against.
+# libtomlplusplus-dev reads the inventory of many cameras (TOML: a format people edit by hand and
+# scripts write, with a kept Debian reader that reports the line of a mistake); nlohmann-json3-dev
+# writes the JSON report over many cameras.
 set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
-  libserialport-dev libcli11-dev
+  libserialport-dev libcli11-dev libtomlplusplus-dev nlohmann-json3-dev
   qt6-base-dev libgl-dev
   xvfb xauth
   dpkg-dev file man-db groff-base lintian

@@ -24,6 +24,8 @@ namespace {
 constexpr std::chrono::milliseconds kByteWriteTimeout(1000);
 // How long the reader rests while the ring is full before it looks for room again.
 constexpr std::chrono::milliseconds kFullRingWait(2);
+// How long the holders of a device seen at one opening stand for the next: the rates of one start-up.
+constexpr std::chrono::seconds kHoldersStillKnown(3);
 
 std::string OsFailure(const char* step, int error) {
     std::string text = std::string("Error in ") + step + ": " + std::strerror(error);
@@ -115,8 +117,16 @@ int CSerialPort::Open(const std::string& name, uint32_t rate, int byteSize, int 
     // A failure here only costs speed: it is reported, never a reason to refuse the port.
     lowLatencyNote_ = AskForLowLatency(calls_, fd_, name);
     // A program that ignores lock files and has the device open would take replies meant for us.
+    // Opened again at another rate within moments, the device has the holders it had: the look is
+    // not repeated (with eight cameras starting at once it would cost more than their lines).
     const std::string device = ResolvedPath(name);
-    holderNote_ = DescribeOpenHolders(device, FindPortHolders("", device, static_cast<int>(::getpid()), calls_));
+    const auto now = std::chrono::steady_clock::now();
+    if (device != holdersDevice_ || now - holdersSeenAt_ > kHoldersStillKnown) {
+        holdersNote_ = DescribeOpenHolders(device, FindPortHolders("", device, static_cast<int>(::getpid()), calls_));
+        holdersDevice_ = device;
+        holdersSeenAt_ = now;
+    }
+    holderNote_ = holdersNote_;
 
     wakeFd_ = calls_.EventFd(0, EFD_CLOEXEC | EFD_NONBLOCK);
     if (wakeFd_ < 0) return Fail(OsFailure("eventfd()", errno));

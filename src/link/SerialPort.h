@@ -83,6 +83,11 @@ private:
     std::string lastError_;
     std::string lowLatencyNote_;
     std::string holderNote_;
+    // The last look through /proc for other holders: the start-up opens the port again at each rate
+    // of the flush and the raise, a moment apart, and each look reads every process's open files.
+    std::string holdersDevice_;
+    std::string holdersNote_;
+    std::chrono::steady_clock::time_point holdersSeenAt_{};
     PortLock lock_;
     int fd_ = -1;
     int wakeFd_ = -1;

@@ -138,6 +138,10 @@ CRegistry::~CRegistry() {
 }
 
 void CRegistry::CheckStore() {
+    if (folder_.empty()) {
+        usable_ = false;
+        return;
+    }
     struct stat st {};
     if (SysCalls::Real().Stat(folder_, st) == 0 && !S_ISDIR(st.st_mode)) {
         usable_ = false;

@@ -79,6 +79,10 @@ inline constexpr int kMaxBadFiles = 1000;
 
 class CRegistry {
 public:
+    // The folder of a store that keeps nothing: one camera of many, whose settings the program's own
+    // store must not see mixed with the others' (the runs at once would write it at once).
+    static constexpr const char* kNoStore = "";
+
     // $VR8200_CONFIG_DIR when set, else $XDG_CONFIG_HOME/vr8200-control, else
     // ~/.config/vr8200-control.
     static std::string DefaultFolder();
@@ -90,6 +94,7 @@ public:
     // write is read but never written, and one that is damaged (binary, huge, not the store's format)
     // is set aside as "settings.ini.bad" (".bad.2", ".bad.3" beside earlier ones): Problem() says
     // so, and the defaults apply. A store that is a symbolic link is read and written through it.
+    // kNoStore (an empty folder) is no store at all: nothing is read or written, and nothing is said.
     explicit CRegistry(std::string folder = DefaultFolder(),
                        std::string shutdownValue = kRegValues[kRegShutdownStatus].name);
     // A normal end: the next run finds status 1.
