@@ -3,6 +3,7 @@
 #include <cctype>
 #include <string_view>
 
+#include "camera/ModelCommands.h"
 #include "platform/SilentPlatform.h"
 #include "protocol/Command.h"
 #include "protocol/CommandTable.h"
@@ -23,7 +24,8 @@ bool StartsWithNumber(const std::string& text) {
 }  // namespace
 
 SettingsLines::SettingsLines()
-    : silent_(std::make_unique<platform::SilentPlatform>()), rows_(std::make_unique<protocol::ParameterTable>(*silent_)) {}
+    : silent_(std::make_unique<platform::SilentPlatform>()),
+      rows_(std::make_unique<protocol::ParameterTable>(*silent_)) {}
 
 SettingsLines::~SettingsLines() = default;
 
