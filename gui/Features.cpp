@@ -54,6 +54,7 @@ Features::Features(MainWindow& window)
         window.Services(), *lutEditors_,
         lut::TableFilesWindow{[this] { window_.Activate(); },
                               [this](const std::string& text) { window_.ShowStatusText(text); }});
+    tableFiles_->TellTo(&window.Session());
     ui::RegisterTableFiles(window_.Logic().Router(), *tableFiles_);
 }
 

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "camera/CameraSession.h"
 #include "camera/Services.h"
 #include "lut/GammaFile.h"
 #include "lut/ShadingFile.h"
@@ -124,7 +125,14 @@ TableFileOutcome TableFiles::ReadLutTables() {
 
 TableFileOutcome TableFiles::WriteLutTables() {
     WaitCursor cursor(services_.platform);
-    return AfterTransfer(WriteAllLuts(services_, tables_, timeouts_));
+    const TransferReport report = WriteAllLuts(services_, tables_, timeouts_);
+    if (session_) {
+        std::vector<int32_t> values;
+        for (const LutColour colour : {LutColour::Red, LutColour::Green, LutColour::Blue})
+            values.insert(values.end(), tables_.Table(colour).begin(), tables_.Table(colour).end());
+        session_->TellTablesWritten({"LUT", std::move(values), report.answered, report.total, report.Complete()});
+    }
+    return AfterTransfer(report);
 }
 
 // ---- shading --------------------------------------------------------------------------------------
@@ -144,7 +152,13 @@ TableFileOutcome TableFiles::ReadShading() {
 
 TableFileOutcome TableFiles::WriteShading() {
     WaitCursor cursor(services_.platform);
-    return AfterTransfer(WriteShadingToCamera(services_, *shading_, timeouts_));
+    const TransferReport report = WriteShadingToCamera(services_, *shading_, timeouts_);
+    if (session_) {
+        std::vector<int32_t> values;
+        for (const ShadingPlane& plane : *shading_) values.insert(values.end(), plane.begin(), plane.end());
+        session_->TellTablesWritten({"shading", std::move(values), report.answered, report.total, report.Complete()});
+    }
+    return AfterTransfer(report);
 }
 
 TableFileOutcome TableFiles::ReadShadingFile(const std::string& path) {

@@ -21,7 +21,8 @@
 
 namespace vr::camera {
 struct Services;
-}
+class CameraSession;
+}  // namespace vr::camera
 
 namespace vr::lut {
 
@@ -88,6 +89,8 @@ public:
     // The system's reason for the last file that could not be read or written.
     const std::string& LastFileError() const { return lastFileError_; }
     const TransferReport& LastReport() const { return lastReport_; }
+    // The session that hears of every table write (what went, how much the camera took); none by default.
+    void TellTo(camera::CameraSession* session) { session_ = session; }
 
     // "A (*.csv) | *.csv ||" as description and pattern pairs.
     static std::vector<platform::FileFilter> SplitFilter(const std::string& text);
@@ -111,6 +114,7 @@ private:
     int lastFileEntries_ = 0;
     std::string lastFileError_;
     TransferReport lastReport_;
+    camera::CameraSession* session_ = nullptr;
 };
 
 }  // namespace vr::lut
