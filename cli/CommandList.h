@@ -36,5 +36,7 @@ void AddLutFileCommands(CommandList& commands);
 void AddShadingCommands(CommandList& commands);
 // "doctor": the serial ports' set-up.
 void AddDoctorCommands(CommandList& commands);
+// "history" and "revert": the change journal.
+void AddHistoryCommands(CommandList& commands);
 
 }  // namespace vr::cli

@@ -36,6 +36,9 @@ struct Options {
     bool trace = false;
     bool json = false;
     bool yes = false;
+    // The change journal of this run: another file, or none at all.
+    std::optional<std::string> journal;
+    bool noJournal = false;
 
     std::string command;
     // The subcommand's positional arguments, its flags ("--shipping" as "shipping") and its options

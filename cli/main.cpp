@@ -18,6 +18,7 @@ int main(int argc, char** argv) {
     AddLutFileCommands(commands);
     AddShadingCommands(commands);
     AddDoctorCommands(commands);
+    AddHistoryCommands(commands);
 
     Options options;
     const auto parsed = ParseOptions(argc, argv, commands, options);
