@@ -3,13 +3,15 @@
 # refreshes the package lists once and installs only what is missing. dpkg-dev and file let cpack
 # compute the Debian package's dependencies; man-db and groff-base render the man pages in tests;
 # lintian checks the package in CI; clang-format checks the tree's formatting in CI. ser2net is the port
-# server the network link is tested against.
+# server the network link is tested against. libsqlite3-dev holds the change journal, nettle-dev
+# digests the files and tables it records (SHA-256), nlohmann-json3-dev writes its --json output.
 set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   libserialport-dev libcli11-dev
+  libsqlite3-dev nettle-dev nlohmann-json3-dev
   qt6-base-dev libgl-dev
   xvfb xauth
   dpkg-dev file man-db groff-base lintian
