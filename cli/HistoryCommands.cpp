@@ -17,6 +17,7 @@
 #include "journal/Clock.h"
 #include "journal/History.h"
 #include "journal/Location.h"
+#include "journal/Revert.h"
 #include "platform/FileIo.h"
 #include "platform/Registry.h"
 #include "protocol/Command.h"
@@ -109,11 +110,7 @@ bool ReadNow(Session& session, std::vector<std::string>& values, int& rc) {
         rc = read.stopped ? kExitInterrupted : kExitCameraRefused;
         return false;
     }
-    const protocol::ParameterTable& table = session.Services().table;
-    for (const camera::RowReadResult& row : read.rows)
-        if (row.answered)
-            values.push_back(protocol::GetCommandName(table.Row(row.row).def->cmdId) + "=" +
-                             std::to_string(table.Row(row.row).value));
+    values = journal::LastReadValues(session.Camera());
     return true;
 }
 
@@ -182,22 +179,6 @@ int RunHistoryDiff(Session& session) {
     return differences.empty() ? kExitOk : kExitCameraRefused;
 }
 
-// The snapshot's values a settings file may carry, as "NAME=VALUE"; factory rows only when asked for.
-std::vector<std::string> SettableValues(const protocol::ParameterTable& table, const journal::Entry& snapshot,
-                                        bool factory) {
-    std::vector<std::string> out;
-    for (const std::string& line : snapshot.values) {
-        const std::string name = line.substr(0, line.find('='));
-        const int32_t cmdId = protocol::FindCommand(name);
-        if (cmdId < 0) continue;
-        const int32_t ctrlId = table.ToCtrlId(static_cast<uint32_t>(cmdId));
-        if (ctrlId < 0 || !table.IsInSettingsFile(static_cast<uint32_t>(ctrlId))) continue;
-        if (!factory && table.IsFactoryParam(static_cast<uint32_t>(ctrlId))) continue;
-        out.push_back(line);
-    }
-    return out;
-}
-
 int RunHistoryExport(Session& session) {
     const std::vector<std::string>& args = session.Opts().args;
     const std::string& path = args[1];
@@ -217,7 +198,7 @@ int RunHistoryExport(Session& session) {
     // Every value the snapshot holds that a settings file carries; a factory row is in it only when
     // the snapshot was taken in factory mode, and the loader takes it only in factory mode.
     std::string text;
-    const std::vector<std::string> lines = SettableValues(session.Services().table, snapshot, true);
+    const std::vector<std::string> lines = journal::SettableValues(session.Services().table, snapshot.values, true);
     for (const std::string& line : lines) text += line + "\r\n";
     if (platform::WriteFileAtomically(path, text, reason) != platform::WriteResult::Written) {
         std::fprintf(stderr, "vr8200ctl: %s: %s; nothing was written\n", path.c_str(), reason.c_str());
@@ -274,33 +255,15 @@ int RunRevert(Session& session) {
         std::fprintf(stderr, "vr8200ctl: snapshot %lld is of a %s; this camera is a %s\n",
                      static_cast<long long>(snapshot.id), Printable(snapshot.camera.model).c_str(),
                      Printable(camera.Model().name).c_str());
-    protocol::ParameterTable& table = session.Services().table;
-    // What differs among the values this camera takes in this mode.
-    const std::vector<std::string> wanted = SettableValues(table, snapshot, camera.FactoryMode());
-    std::vector<journal::Difference> changes;
-    for (const journal::Difference& d : journal::Compare(wanted, now)) {
-        if (!d.a || !d.b) continue;
-        const int32_t cmdId = protocol::FindCommand(d.name);
-        if (cmdId < 0 || !camera.HasCommand(static_cast<uint32_t>(cmdId))) continue;
-        changes.push_back(d);
-    }
+    const std::vector<journal::Difference> changes = journal::RevertChanges(camera, snapshot.values, now);
     PrintDifferences(session, changes, "snapshot", "now");
     if (!session.Opts().yes) {
         if (!changes.empty())
             std::fprintf(stderr, "vr8200ctl: nothing was written; --yes writes these %zu values\n", changes.size());
         return kExitOk;
     }
-    for (const journal::Difference& d : changes) {
-        const int32_t cmdId = protocol::FindCommand(d.name);
-        const std::optional<int64_t> value = ReadDecimal(*d.a, INT32_MIN, INT32_MAX);
-        if (value)
-            table.SetDataValue(static_cast<uint32_t>(table.ToCtrlId(static_cast<uint32_t>(cmdId))),
-                               static_cast<int32_t>(*value));
-    }
     // In table order, as a change in the window goes; the first refusal ends it and is told.
-    const bool all = camera.WriteChangedValues();
-    table.CommitDataValues();
-    return all ? kExitOk : kExitCameraRefused;
+    return journal::ApplyRevert(camera, changes) ? kExitOk : kExitCameraRefused;
 }
 
 void HistoryArguments(CLI::App& sub, Options& o) {

@@ -4,6 +4,7 @@
 //                     remembered like a port chosen in the window
 //   --factory         factory control mode for this run (the stored mode is kept)
 //   --screenshots DIR pictures of every page and window for review, then exit
+//   --journal FILE    the change journal of this run; --no-journal: none
 
 #include <unistd.h>
 
@@ -21,11 +22,13 @@
 #include "DesktopHabits.h"
 #include "DeviceForRun.h"
 #include "Features.h"
+#include "JournalFront.h"
 #include "MainWindow.h"
 #include "QtPlatform.h"
 #include "QuitOnSignal.h"
 #include "ScreenshotTour.h"
 #include "app/CoreServices.h"
+#include "journal/Location.h"
 #include "link/CommSetting.h"
 #include "link/NetworkAddress.h"
 #include "platform/ControlMode.h"
@@ -81,10 +84,14 @@ int main(int argc, char** argv) {
     const QCommandLineOption factory("factory", "Factory control mode for this run.");
     const QCommandLineOption screenshots("screenshots", "Save a picture of every page and window to DIR, then exit.",
                                          "DIR");
-    parser.addOptions({simulate, port, factory, screenshots});
+    const QCommandLineOption journal("journal", "Keep this run's change journal in FILE.", "FILE");
+    const QCommandLineOption noJournal("no-journal", "Keep no journal of this run's changes.");
+    parser.addOptions({simulate, port, factory, screenshots, journal, noJournal});
     parser.process(app);
 
     std::string device;
+    if (parser.isSet(journal) && parser.isSet(noJournal))
+        return Fail(kExitUsage, "--journal and --no-journal exclude each other");
     if (parser.isSet(simulate) && parser.isSet(port))
         return Fail(kExitUsage, "--simulate and --port exclude each other");
 #ifdef VR_HAVE_SIM
@@ -136,6 +143,10 @@ int main(int argc, char** argv) {
         // The features plug into the window's router; they live as long as the window.
         vr::gui::Features features(window);
         window.RefreshMenuAvailability();
+        vr::gui::JournalFront journalFront(
+            window, parser.isSet(noJournal)
+                        ? std::string()
+                        : vr::journal::JournalPath(parser.value(journal).toStdString(), core.registry));
         vr::gui::DesktopHabits habits(window, features);
         std::unique_ptr<vr::gui::ScreenshotTour> tour;
         bool toured = true;

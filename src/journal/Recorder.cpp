@@ -10,6 +10,8 @@
 #include "camera/CameraSession.h"
 #include "journal/Clock.h"
 #include "journal/Journal.h"
+#include "journal/Revert.h"
+#include "link/CommSetting.h"
 #include "protocol/CommandIds.h"
 #include "protocol/CommandTable.h"
 #include "protocol/ParameterTable.h"
@@ -46,13 +48,9 @@ void Recorder::OnModel(const camera::CameraModel& model) {
 }
 
 void Recorder::OnSettingsRead(const camera::RowsRead& read) {
-    const protocol::ParameterTable& table = session_.Services().table;
     Entry e = Make(kind::kSnapshot, {});
-    for (const camera::RowReadResult& row : read.rows) {
-        if (!row.answered) continue;
-        const protocol::ParameterEntry& entry = table.Row(row.row);
-        e.values.push_back(protocol::GetCommandName(entry.def->cmdId) + "=" + std::to_string(entry.value));
-    }
+    // The session tells of its own last read.
+    e.values = LastReadValues(session_);
     // A read that ended early is kept, but is no point to go back to.
     e.ok = !read.Ended() && e.values.size() == read.rows.size();
     e.count = static_cast<int64_t>(e.values.size());
@@ -147,6 +145,14 @@ void Recorder::OnTextWritten(const camera::TextWrite& write) {
     // The entries from now on name the camera as it calls itself now.
     if (write.cmdId == protocol::cmd::ID00) camera_.cameraId = write.text;
     if (write.cmdId == protocol::cmd::UD) camera_.userId = write.text;
+}
+
+std::string LinkName(camera::CameraSession& session) {
+    link::CCommSetting& link = session.Services().link;
+    if (link.GetMode() == link::Network) return link.GetNetworkAddress();
+    const int index = static_cast<int>(link.GetPortIndex());
+    const std::string device = link.GetMode() == link::ComPort ? link.GetPortDevice(index) : std::string();
+    return device.empty() ? link.GetPortName(index) : device;
 }
 
 Origin ThisOrigin(const std::string& program) {

@@ -48,6 +48,10 @@ private:
     CameraKey camera_;
 };
 
+// The link a session's camera is on as the journal names it: the device path, the network
+// address, or the Camera Link port's name.
+std::string LinkName(camera::CameraSession& session);
+
 // The user and the machine this program runs as, with `program` as the program's name.
 Origin ThisOrigin(const std::string& program);
 
