@@ -54,7 +54,7 @@ Features::Features(MainWindow& window)
         window.Services(), *lutEditors_,
         lut::TableFilesWindow{[this] { window_.Activate(); },
                               [this](const std::string& text) { window_.ShowStatusText(text); }});
-    tableFiles_->TellTo(&window.Session());
+    tableFiles_->TellTo(&window.Logic().Session());
     ui::RegisterTableFiles(window_.Logic().Router(), *tableFiles_);
 }
 

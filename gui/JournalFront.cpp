@@ -31,7 +31,7 @@ JournalFront::JournalFront(MainWindow& window, const std::string& path) : window
         // The journal's problem is read by the status bar's timer: the journal tells it on its own thread.
         journal_ = std::make_unique<journal::Journal>(path);
         recorder_ =
-            std::make_unique<journal::Recorder>(window.Session(), *journal_, journal::ThisOrigin("vr8200-control"));
+            std::make_unique<journal::Recorder>(window.Logic().Session(), *journal_, journal::ThisOrigin("vr8200-control"));
     }
     state_ = new QLabel(&window);
     state_->setObjectName("journal");
@@ -64,7 +64,7 @@ QString JournalFront::StateText() const {
 
 void JournalFront::Refresh() {
     // The link may change between connections (the communication dialog).
-    if (recorder_) recorder_->SetLink(journal::LinkName(window_.Session()));
+    if (recorder_) recorder_->SetLink(journal::LinkName(window_.Logic().Session()));
     const QString text = StateText();
     state_->setText(text);
     state_->setToolTip(
@@ -78,7 +78,7 @@ HistoryWindow* JournalFront::ShowHistory() {
     journal_->Flush();
     if (history_.isNull()) {
         history_ = new HistoryWindow(
-            journal_->Path(), window_.Session(), [this] { window_.Logic().ReadAllSettings(); }, &window_);
+            journal_->Path(), window_.Logic().Session(), [this] { window_.Logic().ReadAllSettings(); }, &window_);
         history_->setAttribute(Qt::WA_DeleteOnClose);
     } else {
         history_->Reload();

@@ -103,9 +103,9 @@ private slots:
 
 private:
     QString folder_;
-    test::TestPlatform platform_;
+    vr::test::TestPlatform platform_;
     sim::PtyServer camera_;
-    test::StartedDesktopTool tool_;
+    vr::test::StartedDesktopTool tool_;
 };
 
 int main(int argc, char** argv) {
