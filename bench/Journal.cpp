@@ -1,17 +1,20 @@
 // What the change journal adds to the camera's own work: a settings file load (every line of a file
 // saved from the camera) and a LUT write of the three tables, against the virtual camera pacing its
 // replies at 115200 bit/s, each run with the journal off and on one after the other in every
-// iteration (the order turning each time). Reports `added_pct`, the journal's share over the run
-// without it, which should stay within 2, and `flush_ms`, the time the journal then takes to write
+// iteration (the order turning each time). Reports `added_pct`, the median over the iterations of the
+// journal's share over the run without it, which should stay within 2 (a machine busy with other work
+// spreads single iterations far wider), and `flush_ms`, the time the journal then takes to write
 // what it was handed, after the work (a program's exit waits for it, no command does).
 
 #include "journal/Journal.h"
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <chrono>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "PacedCamera.h"
 #include "TestServices.h"
@@ -44,8 +47,10 @@ void Measure(benchmark::State& state, const std::function<Work(vr::camera::Camer
     const Work work = make(session, services.dir);
     const std::string path = services.dir / "journal.sqlite";
     double off = 0, on = 0, flush = 0;
+    std::vector<double> added;
     bool journalFirst = false;
     for (auto _ : state) {
+        const double offBefore = off, onBefore = on;
         for (int half = 0; half < 2; ++half) {
             if ((half == 0) == journalFirst) {
                 vr::journal::Journal journal(path);
@@ -63,13 +68,15 @@ void Measure(benchmark::State& state, const std::function<Work(vr::camera::Camer
             }
         }
         journalFirst = !journalFirst;
+        if (off > offBefore) added.push_back(((on - onBefore) - (off - offBefore)) * 100.0 / (off - offBefore));
     }
     services.link.Close();
     camera.Stop();
     const double n = static_cast<double>(state.iterations());
     state.counters["off_ms"] = off * 1e3 / n;
     state.counters["on_ms"] = on * 1e3 / n;
-    state.counters["added_pct"] = off > 0 ? (on - off) * 100.0 / off : 0;
+    std::sort(added.begin(), added.end());
+    state.counters["added_pct"] = added.empty() ? 0 : added[added.size() / 2];
     state.counters["flush_ms"] = flush * 1e3 / n;
 }
 
@@ -84,7 +91,7 @@ void BM_SettingsLoadJournalOffVsOn(benchmark::State& state) {
         };
     });
 }
-BENCHMARK(BM_SettingsLoadJournalOffVsOn)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(4);
+BENCHMARK(BM_SettingsLoadJournalOffVsOn)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(9);
 
 void BM_LutWriteJournalOffVsOn(benchmark::State& state) {
     static vr::lut::PlainLutTables tables;
@@ -98,7 +105,7 @@ void BM_LutWriteJournalOffVsOn(benchmark::State& state) {
         };
     });
 }
-BENCHMARK(BM_LutWriteJournalOffVsOn)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(4);
+BENCHMARK(BM_LutWriteJournalOffVsOn)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
 
 }  // namespace
 
