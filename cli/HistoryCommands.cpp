@@ -186,15 +186,8 @@ int RunHistoryExport(Session& session) {
     if (!OpenHistory(session, history)) return kExitFile;
     journal::Entry snapshot;
     if (!LoadSnapshot(history, args[0], snapshot)) return kExitUsage;
-    std::string target, reason;
-    if (platform::CheckWriteTarget(path, target, reason) != platform::WriteResult::Written) {
-        std::fprintf(stderr, "vr8200ctl: %s: %s; nothing was written\n", path.c_str(), reason.c_str());
-        return kExitFile;
-    }
-    if (platform::FileExists(path) && !session.Opts().yes) {
-        std::fprintf(stderr, "vr8200ctl: %s exists; give --yes to replace it\n", path.c_str());
-        return kExitUsage;
-    }
+    if (const int rc = CheckFileToWrite(path, session.Opts().yes); rc != kExitOk) return rc;
+    std::string reason;
     // Every value the snapshot holds that a settings file carries; a factory row is in it only when
     // the snapshot was taken in factory mode, and the loader takes it only in factory mode.
     std::string text;

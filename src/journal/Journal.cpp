@@ -16,6 +16,9 @@ namespace {
 constexpr size_t kMaxDigestBytes = 64u << 20;
 constexpr int kMaxBadFiles = 1000;
 constexpr std::chrono::seconds kRetryPause{1};
+// How long the writer gathers entries into one transaction once the first is in: a load or a
+// transfer makes one batch every so often instead of a transaction per line.
+constexpr std::chrono::milliseconds kGather{100};
 
 constexpr const char* kSchema = R"(
 CREATE TABLE IF NOT EXISTS entries(
@@ -83,7 +86,10 @@ void Journal::Add(Entry entry) {
 void Journal::Flush() {
     std::unique_lock<std::mutex> lock(mutex_);
     const size_t rounds = failedRounds_;
+    ++flushing_;
+    wake_.notify_all();
     idle_.wait(lock, [&] { return (pending_.empty() && inFlight_ == 0) || failedRounds_ != rounds; });
+    --flushing_;
 }
 
 std::string Journal::Problem() const {
@@ -208,6 +214,7 @@ void Journal::Run() {
             std::unique_lock<std::mutex> lock(mutex_);
             wake_.wait(lock, [&] { return stopping_ || !pending_.empty(); });
             if (pending_.empty()) break;
+            wake_.wait_for(lock, kGather, [&] { return stopping_ || flushing_ > 0; });
             batch.swap(pending_);
             inFlight_ = batch.size();
             stopping = stopping_;

@@ -70,6 +70,7 @@ private:
     size_t lost_ = 0;
     size_t failedRounds_ = 0;  // batches that could not be written: a Flush stops waiting
     bool stopping_ = false;
+    int flushing_ = 0;  // callers waiting in Flush: the writer gathers no longer
     bool reported_ = false;
     std::string problem_;
     std::thread thread_;
