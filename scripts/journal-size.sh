@@ -23,7 +23,7 @@ for n in 1 2 3 4 5 6 7 8; do
   for _ in $(seq 50); do [ -e "$work/cam$n" ] && break; sleep 0.1; done
 done
 
-run() { "$ctl" --config-dir "$work/config" --journal "$work/journal.sqlite" --port "$work/cam$1" "${@:2}" >/dev/null; }
+run() { "$ctl" --config-dir "$work/config" --journal "$work/journal.sqlite" --port "$work/cam$1" "${@:2}" >/dev/null 2>&1; }
 day() {
   for n in 1 2 3 4 5 6 7 8; do
     run "$n" dump
@@ -32,7 +32,7 @@ day() {
     run "$n" set "GA=$((100 + $1 % 50))" "BL=$(($1 % 7))" "OFC=$(($1 % 3))" "GAR=$((100 + $1 % 11))" "GAB=$((100 + $1 % 13))"
     run "$n" --rate 115200 store-area 1
     run "$n" onepush white-balance || true
-    run "$n" lut read "$work/lut$n.csv"
+    run "$n" --yes lut read "$work/lut$n.csv"
     run "$n" lut write "$work/lut$n.csv"
     run "$n" dump
   done

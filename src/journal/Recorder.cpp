@@ -21,6 +21,7 @@ namespace vr::journal {
 Recorder::Recorder(camera::CameraSession& session, Journal& journal, Origin origin)
     : session_(session), journal_(journal), origin_(std::move(origin)) {
     camera_.model = session.Model().name;
+    known_.assign(protocol::kCommandCount, false);
     session_.AddListener(*this);
 }
 
@@ -51,6 +52,9 @@ void Recorder::OnSettingsRead(const camera::RowsRead& read) {
     Entry e = Make(kind::kSnapshot, {});
     // The session tells of its own last read.
     e.values = LastReadValues(session_);
+    const protocol::ParameterTable& table = session_.Services().table;
+    for (const camera::RowReadResult& row : read.rows)
+        if (row.answered) known_[table.Row(row.row).def->cmdId] = true;
     // A read that ended early is kept, but is no point to go back to.
     e.ok = !read.Ended() && e.values.size() == read.rows.size();
     e.count = static_cast<int64_t>(e.values.size());
@@ -61,8 +65,11 @@ void Recorder::OnSettingsRead(const camera::RowsRead& read) {
 }
 
 void Recorder::OnValueChanged(const camera::ValueChange& change) {
+    const bool oldKnown = change.oldKnown && change.cmdId < known_.size() && known_[change.cmdId];
+    if (change.cmdId < known_.size()) known_[change.cmdId] = true;
+    if (oldKnown && change.oldValue == change.newValue) return;
     Entry e = Make(kind::kSet, protocol::GetCommandName(change.cmdId));
-    if (change.oldKnown) e.oldValue = std::to_string(change.oldValue);
+    if (oldKnown) e.oldValue = std::to_string(change.oldValue);
     e.newValue = std::to_string(change.newValue);
     e.ok = true;
     journal_.Add(std::move(e));

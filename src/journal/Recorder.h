@@ -4,6 +4,7 @@
 // only copies what it is told.
 
 #include <string>
+#include <vector>
 
 #include "camera/SessionListener.h"
 #include "journal/Entry.h"
@@ -46,6 +47,9 @@ private:
     Journal& journal_;
     const Origin origin_;
     CameraKey camera_;
+    // By command id: whether the tool's copy of the value is the camera's (read, or set since), so a
+    // change's old value means something and a change to the same value is no change.
+    std::vector<bool> known_;
 };
 
 // The link a session's camera is on as the journal names it: the device path, the network
