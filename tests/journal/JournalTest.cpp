@@ -198,7 +198,10 @@ TEST(Journal, EntriesWaitOutAnotherProgramsLongTransaction) {
         Journal journal(path, reports.Sink());
         journal.Add(Set("GA", "2"));
         // Locked beyond the busy time-out: told, kept, and written once the lock goes.
-        std::this_thread::sleep_for(Journal::kBusyTimeout + std::chrono::milliseconds(500));
+        const auto deadline = std::chrono::steady_clock::now() + 6 * Journal::kBusyTimeout;
+        while (journal.Problem().empty() && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        EXPECT_NE(journal.Problem().find("locked"), std::string::npos) << journal.Problem();
         ASSERT_EQ(other.Exec("COMMIT"), SQLITE_OK);
         journal.Add(Set("GA", "3"));
         journal.Flush();
