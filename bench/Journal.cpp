@@ -99,8 +99,7 @@ void BM_LutWriteJournalOffVsOn(benchmark::State& state) {
         for (int i = 0; i < vr::lut::kLutEntries; ++i) tables.Table(colour)[static_cast<size_t>(i)] = 4095 - 8 * i;
     Measure(state, [](vr::camera::CameraSession& session, vr::test::TempDir&) -> Work {
         return [&session](vr::camera::CameraSession&) {
-            vr::lut::TableFiles files(session.Services(), tables);
-            files.TellTo(&session);
+            vr::lut::TableFiles files(session, tables);
             return files.WriteLutTables() == vr::lut::TableFileOutcome::Done;
         };
     });

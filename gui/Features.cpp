@@ -51,10 +51,9 @@ Features::Features(MainWindow& window)
     CreateLutEditors();
     // The LUT and shading files work on the editors' own tables.
     tableFiles_ = std::make_unique<lut::TableFiles>(
-        window.Services(), *lutEditors_,
+        window.Logic().Session(), *lutEditors_,
         lut::TableFilesWindow{[this] { window_.Activate(); },
                               [this](const std::string& text) { window_.ShowStatusText(text); }});
-    tableFiles_->TellTo(&window.Logic().Session());
     ui::RegisterTableFiles(window_.Logic().Router(), *tableFiles_);
 }
 

@@ -2,9 +2,10 @@
 # Installs every Debian package the project needs to build, test and run. Safe to run again: it
 # refreshes the package lists once and installs only what is missing. dpkg-dev and file let cpack
 # compute the Debian package's dependencies; man-db and groff-base render the man pages in tests;
-# lintian checks the package in CI; clang-format checks the tree's formatting in CI. ser2net is the port
-# server the network link is tested against. libsqlite3-dev holds the change journal, nettle-dev
-# digests the files and tables it records (SHA-256), nlohmann-json3-dev writes its --json output.
+# lintian checks the package in CI; clang-format checks the tree's formatting in CI and clang-tidy its
+# code (.clang-tidy). ser2net is the port server the network link is tested against. libsqlite3-dev
+# holds the change journal, nettle-dev digests the files and tables it records (SHA-256),
+# nlohmann-json3-dev writes its --json output.
 set -euo pipefail
 
 packages=(
@@ -15,7 +16,7 @@ packages=(
   qt6-base-dev libgl-dev
   xvfb xauth
   dpkg-dev file man-db groff-base lintian
-  clang libclang-rt-14-dev clang-format
+  clang libclang-rt-14-dev clang-format clang-tidy
   ser2net
 )
 

@@ -112,8 +112,8 @@ void Recorder::OnFile(camera::FileOperation operation, const std::string& path, 
             k = kind::kSettingsSaved;
             break;
         case camera::FileOperation::TablesWritten:
-            k = kind::kTablesWritten;
-            break;
+            // Told with the tables themselves (OnTablesWritten), which the entry digests.
+            return;
         case camera::FileOperation::TablesRead:
             k = kind::kTablesRead;
             break;

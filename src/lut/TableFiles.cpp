@@ -1,7 +1,5 @@
 #include "lut/TableFiles.h"
 
-#include <filesystem>
-
 #include "camera/CameraSession.h"
 #include "camera/Services.h"
 #include "lut/GammaFile.h"
@@ -38,9 +36,10 @@ private:
 
 }  // namespace
 
-TableFiles::TableFiles(camera::Services& services, ILutTables& tables, TableFilesWindow window,
+TableFiles::TableFiles(camera::CameraSession& session, ILutTables& tables, TableFilesWindow window,
                        const TransferTimeouts& timeouts)
-    : services_(services),
+    : session_(session),
+      services_(session.Services()),
       tables_(tables),
       window_(std::move(window)),
       timeouts_(timeouts),
@@ -107,6 +106,7 @@ TableFileOutcome TableFiles::ReadGammaFile(const std::string& path) {
     if (!LoadText(path, text)) return CouldNotOpen(path, lastFileError_);
     const CsvReadResult read = ReadGammaText(text, tables_);
     lastFileEntries_ = read.entries;
+    lastFileRead_ = path;
     for (const std::string& message : read.messages)
         services_.platform.MessageBox(message, platform::kAppTitle, platform::MsgIcon::Error);
     return read.ok ? TableFileOutcome::Done : TableFileOutcome::FileFailed;
@@ -120,19 +120,17 @@ TableFileOutcome TableFiles::WriteGammaFile(const std::string& path) {
 }
 
 TableFileOutcome TableFiles::ReadLutTables() {
-    return AfterTransfer(ReadAllLuts(services_, tables_, timeouts_));
+    return AfterTransfer(ReadAllLuts(services_, tables_, timeouts_), camera::FileOperation::TablesRead, {});
 }
 
 TableFileOutcome TableFiles::WriteLutTables() {
     WaitCursor cursor(services_.platform);
     const TransferReport report = WriteAllLuts(services_, tables_, timeouts_);
-    if (session_) {
-        std::vector<int32_t> values;
-        for (const LutColour colour : {LutColour::Red, LutColour::Green, LutColour::Blue})
-            values.insert(values.end(), tables_.Table(colour).begin(), tables_.Table(colour).end());
-        session_->TellTablesWritten({"LUT", std::move(values), report.answered, report.total, report.Complete()});
-    }
-    return AfterTransfer(report);
+    std::vector<int32_t> values;
+    for (const LutColour colour : {LutColour::Red, LutColour::Green, LutColour::Blue})
+        values.insert(values.end(), tables_.Table(colour).begin(), tables_.Table(colour).end());
+    session_.TellTablesWritten({"LUT", std::move(values), report.answered, report.total, report.Complete()});
+    return AfterTransfer(report, camera::FileOperation::TablesWritten, lastFileRead_);
 }
 
 // ---- shading --------------------------------------------------------------------------------------
@@ -147,18 +145,16 @@ TableFileOutcome TableFiles::CheckShadingMode() {
 
 TableFileOutcome TableFiles::ReadShading() {
     WaitCursor cursor(services_.platform);
-    return AfterTransfer(ReadShadingFromCamera(services_, *shading_, timeouts_));
+    return AfterTransfer(ReadShadingFromCamera(services_, *shading_, timeouts_), camera::FileOperation::TablesRead, {});
 }
 
 TableFileOutcome TableFiles::WriteShading() {
     WaitCursor cursor(services_.platform);
     const TransferReport report = WriteShadingToCamera(services_, *shading_, timeouts_);
-    if (session_) {
-        std::vector<int32_t> values;
-        for (const ShadingPlane& plane : *shading_) values.insert(values.end(), plane.begin(), plane.end());
-        session_->TellTablesWritten({"shading", std::move(values), report.answered, report.total, report.Complete()});
-    }
-    return AfterTransfer(report);
+    std::vector<int32_t> values;
+    for (const ShadingPlane& plane : *shading_) values.insert(values.end(), plane.begin(), plane.end());
+    session_.TellTablesWritten({"shading", std::move(values), report.answered, report.total, report.Complete()});
+    return AfterTransfer(report, camera::FileOperation::TablesWritten, lastFileRead_);
 }
 
 TableFileOutcome TableFiles::ReadShadingFile(const std::string& path) {
@@ -166,6 +162,7 @@ TableFileOutcome TableFiles::ReadShadingFile(const std::string& path) {
     if (!LoadText(path, text)) return CouldNotOpen(path, lastFileError_);
     const CsvReadResult read = ReadShadingText(text, *shading_);
     lastFileEntries_ = read.entries;
+    lastFileRead_ = path;
     for (const std::string& message : read.messages)
         services_.platform.MessageBox(message, platform::kAppTitle, platform::MsgIcon::Error);
     return read.ok ? TableFileOutcome::Done : TableFileOutcome::FileFailed;
@@ -186,8 +183,7 @@ TableFileOutcome TableFiles::ConfirmReplace(const std::string& path) {
     std::string target, reason;
     if (platform::CheckWriteTarget(path, target, reason) != platform::WriteResult::Written)
         return CouldNotOpen(path, reason);
-    std::error_code error;
-    if (!std::filesystem::exists(path, error)) return TableFileOutcome::Done;
+    if (!platform::FileExists(path)) return TableFileOutcome::Done;
     const std::string text = FullPath(path) + "\nThis file already exists." + "\nReplace existing file?";
     const platform::MsgResult answer = services_.platform.MessageBox(
         text, platform::kAppTitle, platform::MsgIcon::Question, platform::MsgButtons::YesNo);
@@ -214,8 +210,10 @@ TableFileOutcome TableFiles::CouldNotOpen(const std::string& path, const std::st
     return Tell(FullPath(path) + kCouldNotOpen, platform::MsgIcon::Error, TableFileOutcome::FileFailed);
 }
 
-TableFileOutcome TableFiles::AfterTransfer(const TransferReport& report) {
+TableFileOutcome TableFiles::AfterTransfer(const TransferReport& report, camera::FileOperation operation,
+                                           const std::string& path) {
     lastReport_ = report;
+    session_.TellFile(operation, path, report.Complete(), report.answered);
     if (report.Complete()) return TableFileOutcome::Done;
     // Never a quiet end: a camera that stopped answering half-way must not look like a success.
     services_.platform.MessageBox(DescribeFailures(report), platform::kAppTitle, platform::MsgIcon::Exclamation);
