@@ -14,6 +14,7 @@
 
 #include "camera/CameraSession.h"
 #include "journal/History.h"
+#include "journal/Journal.h"
 #include "journal/Recorder.h"
 #include "journal/Revert.h"
 #include "platform/Platform.h"
@@ -50,14 +51,14 @@ QString What(const journal::Entry& e) {
 
 }  // namespace
 
-HistoryWindow::HistoryWindow(std::string journalPath, camera::CameraSession& session, std::function<void()> afterRevert,
-                             QWidget* parent)
-    : QDialog(parent), path_(std::move(journalPath)), session_(session), afterRevert_(std::move(afterRevert)) {
+HistoryWindow::HistoryWindow(journal::Journal& journal, camera::CameraSession& session,
+                             std::function<void()> afterRevert, QWidget* parent)
+    : QDialog(parent), journal_(journal), session_(session), afterRevert_(std::move(afterRevert)) {
     setObjectName("history");
     setWindowTitle("History");
     summary_ = new QLabel(this);
     summary_->setWordWrap(true);
-    summary_->setToolTip(Text(path_));
+    summary_->setToolTip(Text(journal_.Path()));
     timeline_ = Table({"#", "Time (UTC)", "Kind", "What", "By", "Program"}, this);
     from_ = new QComboBox(this);
     to_ = new QComboBox(this);
@@ -104,7 +105,8 @@ void HistoryWindow::Reload() {
     std::string error;
     std::vector<journal::Entry> entries;
     const std::string link = journal::LinkName(session_);
-    if (history.Open(path_, error)) entries = history.List({link, {}});
+    journal_.Flush();
+    if (history.Open(journal_.Path(), error)) entries = history.List({link, {}});
     summary_->setText(error.empty() ? QString("%1 entries for the camera on %2.").arg(entries.size()).arg(Text(link))
                                     : Text(error));
     snapshots_.clear();

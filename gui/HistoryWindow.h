@@ -18,6 +18,9 @@ class QTableWidget;
 namespace vr::camera {
 class CameraSession;
 }
+namespace vr::journal {
+class Journal;
+}
 
 namespace vr::gui {
 
@@ -25,10 +28,10 @@ class HistoryWindow : public QDialog {
     Q_OBJECT
 public:
     // `afterRevert` shows the camera's values again once a revert went out.
-    HistoryWindow(std::string journalPath, camera::CameraSession& session, std::function<void()> afterRevert,
+    HistoryWindow(journal::Journal& journal, camera::CameraSession& session, std::function<void()> afterRevert,
                   QWidget* parent = nullptr);
 
-    // Reads the journal again.
+    // Reads the journal again, once it wrote what it was handed.
     void Reload();
 
     QTableWidget* Timeline() const { return timeline_; }
@@ -46,7 +49,7 @@ private:
     // The values of the snapshot a list chose: an index into snapshots_, or the camera as last read.
     std::vector<std::string> Chosen(const QComboBox* box) const;
 
-    const std::string path_;
+    journal::Journal& journal_;
     camera::CameraSession& session_;
     std::function<void()> afterRevert_;
     std::vector<journal::Entry> snapshots_;

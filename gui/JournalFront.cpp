@@ -30,8 +30,8 @@ JournalFront::JournalFront(MainWindow& window, const std::string& path) : window
     if (!path.empty()) {
         // The journal's problem is read by the status bar's timer: the journal tells it on its own thread.
         journal_ = std::make_unique<journal::Journal>(path);
-        recorder_ =
-            std::make_unique<journal::Recorder>(window.Logic().Session(), *journal_, journal::ThisOrigin("vr8200-control"));
+        recorder_ = std::make_unique<journal::Recorder>(window.Logic().Session(), *journal_,
+                                                        journal::ThisOrigin("vr8200-control"));
     }
     state_ = new QLabel(&window);
     state_->setObjectName("journal");
@@ -75,10 +75,9 @@ void JournalFront::Refresh() {
 
 HistoryWindow* JournalFront::ShowHistory() {
     if (!journal_) return nullptr;
-    journal_->Flush();
     if (history_.isNull()) {
         history_ = new HistoryWindow(
-            journal_->Path(), window_.Logic().Session(), [this] { window_.Logic().ReadAllSettings(); }, &window_);
+            *journal_, window_.Logic().Session(), [this] { window_.Logic().ReadAllSettings(); }, &window_);
         history_->setAttribute(Qt::WA_DeleteOnClose);
     } else {
         history_->Reload();
