@@ -40,5 +40,7 @@ void AddDoctorCommands(CommandList& commands);
 void AddFleetCommands(CommandList& commands);
 // The command of this run on every camera of the --cameras inventory; the exit status.
 int RunFleet(const Options& options);
+// "history" and "revert": the change journal.
+void AddHistoryCommands(CommandList& commands);
 
 }  // namespace vr::cli

@@ -150,6 +150,21 @@ int RunGet(Session& session) {
     return rc;
 }
 
+// What a set did, told to whoever follows the camera. The value it replaced was never read here.
+void TellSet(Session& session, const SetArgument& s, bool taken) {
+    camera::CameraSession& camera = session.Camera();
+    const std::string sent = protocol::GetCommandName(s.cmdId) + "=" + (s.isText ? s.text : std::to_string(s.number));
+    if (!taken) {
+        camera.TellRefused({s.cmdId, sent, session.Services().engine.LastFailure().Describe()});
+    } else if (s.isText) {
+        camera.TellTextWritten({s.cmdId, s.text, true});
+    } else {
+        const int32_t ctrlId = session.Services().table.ToCtrlId(s.cmdId);
+        camera.TellValueChanged(
+            {s.cmdId, ctrlId < 0 ? 0u : static_cast<uint32_t>(ctrlId), 0, static_cast<int32_t>(s.number), false});
+    }
+}
+
 int RunSet(Session& session) {
     std::vector<SetArgument> sets;
     for (const auto& arg : session.Opts().args) {
@@ -176,6 +191,7 @@ int RunSet(Session& session) {
         const auto timeout = protocol::SetTimeout(s.cmdId);
         const int ok = s.isText ? engine.SendCommandString(s.cmdId, s.text, timeout)
                                 : engine.SendCommandInt(s.cmdId, s.number, timeout);
+        TellSet(session, s, ok == 1);
         if (ok != 1) {
             TellFailure(session);
             return kExitCameraRefused;

@@ -60,12 +60,18 @@ int RunInfo(Session& session) {
     return id.firmware ? kExitOk : kExitCameraRefused;
 }
 
+// A record the camera keeps of itself was written (or not): whoever follows the session hears of it.
+int Written(Session& session, uint32_t cmdId, const std::string& text, bool ok) {
+    session.Camera().TellTextWritten({cmdId, text, ok});
+    return ok ? kExitOk : WriteFailed(session);
+}
+
 int RunSetUserId(Session& session) {
     const std::string& text = session.Opts().args.front();
     if (const auto verdict = identity::UserId::Check(text); verdict != identity::UserId::Verdict::Ok)
         return RefuseText(session, identity::UserId::VerdictText(verdict));
     if (int rc = session.ConnectOrFail(false); rc != kExitOk) return rc;
-    return identity::UserId(session.Services()).Save(text) == 1 ? kExitOk : WriteFailed(session);
+    return Written(session, protocol::cmd::UD, text, identity::UserId(session.Services()).Save(text) == 1);
 }
 
 int RunSetCameraId(Session& session) {
@@ -77,7 +83,7 @@ int RunSetCameraId(Session& session) {
     }
     if (!protocol::IsSendableText(id)) return RefuseText(session, identity::CameraId::kNotSendableText);
     if (int rc = session.ConnectOrFail(false); rc != kExitOk) return rc;
-    return identity::CameraId(session.Services()).Save(id) == 1 ? kExitOk : WriteFailed(session);
+    return Written(session, protocol::cmd::ID00, id, identity::CameraId(session.Services()).Save(id) == 1);
 }
 
 int RunSetDeviceVersion(Session& session) {
@@ -90,7 +96,8 @@ int RunSetDeviceVersion(Session& session) {
     }
     if (!protocol::IsSendableText(text)) return RefuseText(session, identity::DeviceInfo::kNotSendableText);
     if (int rc = session.ConnectOrFail(false); rc != kExitOk) return rc;
-    return identity::DeviceInfo(session.Services()).WriteDeviceVersion(text) == 1 ? kExitOk : WriteFailed(session);
+    return Written(session, protocol::cmd::DV00, text,
+                   identity::DeviceInfo(session.Services()).WriteDeviceVersion(text) == 1);
 }
 
 void OneText(CLI::App& sub, Options& o, const char* name, const char* description) {

@@ -51,7 +51,7 @@ std::string ValueKind(const CLI::Option& option) {
     const std::string name = option.get_name();
     if (name == "--port") return "device";
     if (name.find("dir") != std::string::npos) return "dir";
-    if (name == "FILE") return "file";
+    if (name == "FILE" || name == "--journal") return "file";
     if (name == "NAME") return "mnemonic";
     if (name == "NAME=VALUE") return "set";
     return "value";
@@ -128,24 +128,35 @@ ParseResult ParseOptions(int argc, char** argv, const std::vector<Subcommand>& c
                                       "the inventory (TOML) of many cameras: connect, info, dump, check, apply or "
                                       "snapshot on all of them at once");
     camerasOpt->excludes(portOpt)->excludes(linkOpt)->excludes(indexOpt)->excludes(simOpt);
+    std::string journal;
+    auto* journalOpt = app.add_option("--journal", journal, "the change journal of this run (a file)");
+    auto* noJournalOpt = app.add_flag("--no-journal", o.noJournal, "keep no journal of this run's changes");
+    journalOpt->excludes(noJournalOpt);
     portOpt->excludes(linkOpt);
     simOpt->excludes(portOpt)->excludes(linkOpt)->excludes(indexOpt);
 
-    // "lut curve" is the subcommand "curve" of the group "lut"; each feature adds its own members.
+    // "lut curve" is the subcommand "curve" of the group "lut"; each feature adds its own members. A
+    // group that is a command of its own ("history", "history diff") runs without a member too.
     std::map<std::string, CLI::App*> groups;
+    std::map<std::string, CLI::App*> plain;
     for (const Subcommand& command : commands) {
         CLI::App* parent = &app;
         std::string name = command.name;
         if (const size_t blank = name.find(' '); blank != std::string::npos) {
-            CLI::App*& group = groups[name.substr(0, blank)];
-            if (group == nullptr) {
-                group = app.add_subcommand(name.substr(0, blank), GroupDescription(name.substr(0, blank)));
+            const std::string groupName = name.substr(0, blank);
+            CLI::App*& group = groups[groupName];
+            if (group == nullptr && plain.count(groupName)) {
+                group = plain[groupName];
+                group->require_subcommand(0, 1);
+            } else if (group == nullptr) {
+                group = app.add_subcommand(groupName, GroupDescription(groupName));
                 group->require_subcommand(1);
             }
             parent = group;
             name = name.substr(blank + 1);
         }
         CLI::App* sub = parent->add_subcommand(name, command.description);
+        if (parent == &app) plain[name] = sub;
         if (command.arguments) command.arguments(*sub, o);
     }
 
@@ -172,7 +183,8 @@ ParseResult ParseOptions(int argc, char** argv, const std::vector<Subcommand>& c
 
     // An empty device or folder would quietly mean the first serial port or the home folder.
     for (const auto& [option, value] :
-         {std::pair{portOpt, &port}, std::pair{configOpt, &configDir}, std::pair{camerasOpt, &cameras}}) {
+         {std::pair{portOpt, &port}, std::pair{configOpt, &configDir}, std::pair{camerasOpt, &cameras},
+          std::pair{journalOpt, &journal}}) {
         if (*option && value->empty()) {
             std::fprintf(stderr, "vr8200ctl: %s needs a non-empty value\n", option->get_name().c_str());
             return {false, kExitUsage};
@@ -185,6 +197,7 @@ ParseResult ParseOptions(int argc, char** argv, const std::vector<Subcommand>& c
     if (*simOpt) o.simulate = simulate;
     if (*configOpt) o.configDir = configDir;
     if (*camerasOpt) o.cameras = cameras;
+    if (*journalOpt) o.journal = journal;
     const CLI::App* chosen = app.get_subcommands().front();
     o.command = chosen->get_name();
     if (!chosen->get_subcommands().empty()) o.command += " " + chosen->get_subcommands().front()->get_name();

@@ -38,6 +38,9 @@ struct Options {
     bool yes = false;
     // The inventory of many cameras: the command runs on every camera it lists, at once.
     std::optional<std::string> cameras;
+    // The change journal of this run: another file, or none at all.
+    std::optional<std::string> journal;
+    bool noJournal = false;
 
     std::string command;
     // The subcommand's positional arguments, its flags ("--shipping" as "shipping") and its options

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "Options.h"
+#include "platform/FileIo.h"
 #include "protocol/Command.h"
 
 namespace vr::cli {
@@ -125,6 +127,19 @@ std::string FormatValues(const std::vector<OutputValue>& values, bool json) {
         out += JsonString(unique[i]->name) + ": " + (unique[i]->isText ? JsonString(unique[i]->text) : unique[i]->text);
     }
     return out + "}\n";
+}
+
+int CheckFileToWrite(const std::string& path, bool replace) {
+    std::string target, reason;
+    if (platform::CheckWriteTarget(path, target, reason) != platform::WriteResult::Written) {
+        std::fprintf(stderr, "vr8200ctl: %s: %s; nothing was written\n", path.c_str(), reason.c_str());
+        return kExitFile;
+    }
+    if (platform::FileExists(path) && !replace) {
+        std::fprintf(stderr, "vr8200ctl: %s exists; give --yes to replace it\n", path.c_str());
+        return kExitUsage;
+    }
+    return kExitOk;
 }
 
 }  // namespace vr::cli

@@ -19,6 +19,10 @@ std::string FormatValues(const std::vector<OutputValue>& values, bool json);
 
 std::string JsonString(const std::string& text);
 
+// Before a file is written: kExitFile (told) when it is nothing a write may replace (a device, a FIFO,
+// a read-only file), kExitUsage (told) when it exists and `replace` was not given, else kExitOk.
+int CheckFileToWrite(const std::string& path, bool replace);
+
 // The one way the tool writes its lines. Print puts TEXT on stdout as it stands and flushes it, so
 // results and messages reach a terminal in the order they were made.
 void Print(const std::string& text);

@@ -5,6 +5,9 @@
 #include "Output.h"
 #include "camera/ChromaticAberration.h"
 #include "camera/ModelCommands.h"
+#include "journal/Journal.h"
+#include "journal/Location.h"
+#include "journal/Recorder.h"
 #include "link/CommSetting.h"
 #include "link/NetworkAddress.h"
 #include "link/SerialPortList.h"
@@ -29,6 +32,9 @@ Session::Session(const Options& options)
 }
 
 Session::~Session() {
+    // The journal hears nothing more; what it holds is written before the run ends.
+    recorder_.reset();
+    journal_.reset();
     RememberCameraRate();
     core_->line.Close();
     // This run's choices are not the operator's stored ones.
@@ -188,7 +194,24 @@ bool Session::Connect(bool readAll) {
     return connection_ == Connection::Ok;
 }
 
+std::string Session::JournalPath() {
+    return journal::JournalPath(options_.journal.value_or(""), core_->registry);
+}
+
+void Session::StartJournal() {
+    if (options_.noJournal || journal_) return;
+    journal_ = std::make_unique<journal::Journal>(JournalPath(), [](const std::string& problem) {
+        // Told once, from the journal's own thread; the run goes on.
+        std::fprintf(stderr, "vr8200ctl: %s\n", problem.c_str());
+    });
+    // The scripting session is a program of its own in the journal.
+    const std::string program = options_.command == "serve" ? "vr8200ctl serve" : "vr8200ctl";
+    recorder_ = std::make_unique<journal::Recorder>(Camera(), *journal_, journal::ThisOrigin(program));
+    recorder_->SetLink(PortName());
+}
+
 Session::Connection Session::RunStartUp(bool readAll) {
+    StartJournal();
     Camera().SetFactoryMode(core_->controlMode.Get() == platform::ControlMode::kFactory);
     // A port that cannot be opened at all cannot be searched either: one message is enough.
     const uint32_t remembered = RememberedRate();

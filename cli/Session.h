@@ -14,6 +14,10 @@
 namespace vr::sim {
 class PtyServer;
 }
+namespace vr::journal {
+class Journal;
+class Recorder;
+}  // namespace vr::journal
 
 namespace vr::cli {
 
@@ -64,6 +68,11 @@ public:
     void ReadAllSettings();
     camera::Services& Services() { return core_->Get(); }
     ConsolePlatform& Platform() { return platform_; }
+
+    // The journal file of this run: --journal, the stored setting, or the user's data folder.
+    std::string JournalPath();
+    // What the journal records this run's camera as, once a start-up began; null with --no-journal.
+    journal::Recorder* Recorder() { return recorder_.get(); }
     const Options& Opts() const { return options_; }
 
 private:
@@ -73,11 +82,15 @@ private:
     uint32_t RememberedRate();
     void RememberCameraRate();
     Connection RunStartUp(bool readAll);
+    // Starts the journal (once) before the first start-up, unless --no-journal.
+    void StartJournal();
 
     const Options& options_;
     ConsolePlatform platform_;
     std::unique_ptr<app::CoreServices> core_;
     std::unique_ptr<sim::PtyServer> simulator_;
+    std::unique_ptr<journal::Journal> journal_;
+    std::unique_ptr<journal::Recorder> recorder_;
     uint32_t storedControlMode_ = 0;
     std::string openFailure_;
     std::string holderTold_;  // the note about other programs on the port, once said

@@ -77,15 +77,7 @@ int PrintSettings(Session& session) {
 int RunSave(Session& session) {
     const std::string& path = session.Opts().args.front();
     // A device, a FIFO or a read-only file is refused before the camera is read.
-    std::string target, reason;
-    if (platform::CheckWriteTarget(path, target, reason) != platform::WriteResult::Written) {
-        std::fprintf(stderr, "vr8200ctl: %s: %s; nothing was written\n", path.c_str(), reason.c_str());
-        return kExitFile;
-    }
-    if (platform::FileExists(path) && !session.Opts().yes) {
-        std::fprintf(stderr, "vr8200ctl: %s exists; give --yes to replace it\n", path.c_str());
-        return kExitUsage;
-    }
+    if (const int rc = CheckFileToWrite(path, session.Opts().yes); rc != kExitOk) return rc;
     if (int rc = ConnectOrFail(session, true); rc != kExitOk) return rc;
     if (session.Camera().LastRead().stopped) return kExitInterrupted;
     // A file with the tool's values where the camera said nothing would pass for the camera's.

@@ -19,6 +19,7 @@ int main(int argc, char** argv) {
     AddShadingCommands(commands);
     AddDoctorCommands(commands);
     AddFleetCommands(commands);
+    AddHistoryCommands(commands);
 
     Options options;
     const auto parsed = ParseOptions(argc, argv, commands, options);

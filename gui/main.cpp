@@ -6,6 +6,7 @@
 //   --port-index N)   the port's index), remembered like a port chosen in the window
 //   --factory         factory control mode for this run (the stored mode is kept)
 //   --screenshots DIR pictures of every page and window for review, then exit
+//   --journal FILE    the change journal of this run; --no-journal: none
 
 #include <unistd.h>
 
@@ -22,11 +23,13 @@
 #include "DesktopHabits.h"
 #include "DeviceForRun.h"
 #include "Features.h"
+#include "JournalFront.h"
 #include "MainWindow.h"
 #include "QtPlatform.h"
 #include "QuitOnSignal.h"
 #include "ScreenshotTour.h"
 #include "app/CoreServices.h"
+#include "journal/Location.h"
 #include "link/CommSetting.h"
 #include "link/NetworkAddress.h"
 #include "platform/ControlMode.h"
@@ -113,13 +116,17 @@ int main(int argc, char** argv) {
     const QCommandLineOption factory("factory", "Factory control mode for this run.");
     const QCommandLineOption screenshots("screenshots", "Save a picture of every page and window to DIR, then exit.",
                                          "DIR");
-    parser.addOptions({simulate, port, linkMode, portIndex, factory, screenshots});
+    const QCommandLineOption journal("journal", "Keep this run's change journal in FILE.", "FILE");
+    const QCommandLineOption noJournal("no-journal", "Keep no journal of this run's changes.");
+    parser.addOptions({simulate, port, linkMode, portIndex, factory, screenshots, journal, noJournal});
     parser.process(app);
 
     uint32_t clMode = 0, clIndex = 0;
     const bool otherPort = parser.isSet(port) || parser.isSet(simulate);
     if (const int rc = ReadCameraLink(parser, linkMode, portIndex, otherPort, clMode, clIndex); rc != 0) return rc;
     std::string device;
+    if (parser.isSet(journal) && parser.isSet(noJournal))
+        return Fail(kExitUsage, "--journal and --no-journal exclude each other");
     if (parser.isSet(simulate) && parser.isSet(port))
         return Fail(kExitUsage, "--simulate and --port exclude each other");
 #ifdef VR_HAVE_SIM
@@ -168,6 +175,10 @@ int main(int argc, char** argv) {
         // The features plug into the window's router; they live as long as the window.
         vr::gui::Features features(window);
         window.RefreshMenuAvailability();
+        vr::gui::JournalFront journalFront(
+            window, parser.isSet(noJournal)
+                        ? std::string()
+                        : vr::journal::JournalPath(parser.value(journal).toStdString(), core.registry));
         vr::gui::DesktopHabits habits(window, features);
         std::unique_ptr<vr::gui::ScreenshotTour> tour;
         bool toured = true;

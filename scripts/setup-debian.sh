@@ -5,14 +5,16 @@
 # lintian checks the package in CI; clang-format checks the tree's formatting in CI and clang-tidy its
 # code (.clang-tidy). ser2net is the port server the network link is tested against.
 # libtomlplusplus-dev reads the inventory of many cameras (TOML: a format people edit by hand and
-# scripts write, with a kept Debian reader that reports the line of a mistake); nlohmann-json3-dev
-# writes the JSON report over many cameras.
+# scripts write, with a kept Debian reader that reports the line of a mistake); libsqlite3-dev
+# holds the change journal, nettle-dev digests the files and tables it records (SHA-256);
+# nlohmann-json3-dev writes the --json output.
 set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
-  libserialport-dev libcli11-dev libtomlplusplus-dev nlohmann-json3-dev
+  libserialport-dev libcli11-dev libtomlplusplus-dev
+  libsqlite3-dev nettle-dev nlohmann-json3-dev
   qt6-base-dev libgl-dev
   xvfb xauth
   dpkg-dev file man-db groff-base lintian

@@ -164,8 +164,10 @@ void OnePush::Show(OnePushResult& result, const std::string& title, const std::s
     result.title = title;
     result.text = text;
     const std::string values = RereadText(result);
-    services_.platform.MessageBox(values.empty() ? text : text + "\n\n" + values, title, platform::MsgIcon::None);
-    session_.TellOnePush(title, text, result.succeeded);
+    const std::string told = values.empty() ? text : text + "\n\n" + values;
+    services_.platform.MessageBox(told, title, platform::MsgIcon::None);
+    // With the values re-read, as the operator saw them.
+    session_.TellOnePush(title, told, result.succeeded);
 }
 
 std::string OnePush::RereadText(const OnePushResult& result) const {

@@ -268,4 +268,12 @@ void CameraSession::TellRefused(const Refusal& refusal) {
     Tell([&refusal](ISessionListener& l) { l.OnRefused(refusal); });
 }
 
+void CameraSession::TellTablesWritten(const TablesWrite& write) {
+    Tell([&write](ISessionListener& l) { l.OnTablesWritten(write); });
+}
+
+void CameraSession::TellTextWritten(const TextWrite& write) {
+    Tell([&write](ISessionListener& l) { l.OnTextWritten(write); });
+}
+
 }  // namespace vr::camera

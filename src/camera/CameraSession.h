@@ -107,6 +107,8 @@ public:
     void TellOnePush(const std::string& function, const std::string& text, bool succeeded);
     void TellValueChanged(const ValueChange& change);
     void TellRefused(const Refusal& refusal);
+    void TellTablesWritten(const TablesWrite& write);
+    void TellTextWritten(const TextWrite& write);
 
 private:
     // COnlineStatusUpdater: the session follows the status for its listeners.

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "camera/ModelCommands.h"
 #include "camera/ReadAllSettings.h"
@@ -18,6 +19,27 @@ struct ValueChange {
     uint32_t ctrlId = 0;
     int32_t oldValue = 0;
     int32_t newValue = 0;
+    // False when the value it replaced was never read (a set straight from the command line).
+    bool oldKnown = true;
+};
+
+// Tables that went to the camera as a run of index and data commands: `what` names them ("LUT",
+// "shading"), `values` is their content in the order sent, `taken` the commands the camera took of
+// `sent`.
+struct TablesWrite {
+    std::string what;
+    std::vector<int32_t> values;
+    int taken = 0;
+    int sent = 0;
+    bool succeeded = false;
+};
+
+// A text the camera keeps as one of its records (its ID, the user ID, the model name) and whether
+// the camera took it.
+struct TextWrite {
+    uint32_t cmdId = 0;
+    std::string text;
+    bool succeeded = false;
 };
 
 // A value the camera did not take: it refused it or did not answer.
@@ -73,6 +95,8 @@ public:
         (void)succeeded;
         (void)count;
     }
+    virtual void OnTablesWritten(const TablesWrite& write) { (void)write; }
+    virtual void OnTextWritten(const TextWrite& write) { (void)write; }
     // A long operation on the camera (reading all settings, a file load, a table transfer, a one-push
     // wait, storing all areas) shows `text` at `percent`; `finished` once it is over.
     virtual void OnProgress(const std::string& text, int percent, bool finished) {

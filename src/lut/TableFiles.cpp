@@ -125,8 +125,12 @@ TableFileOutcome TableFiles::ReadLutTables() {
 
 TableFileOutcome TableFiles::WriteLutTables() {
     WaitCursor cursor(services_.platform);
-    return AfterTransfer(WriteAllLuts(services_, tables_, timeouts_), camera::FileOperation::TablesWritten,
-                         lastFileRead_);
+    const TransferReport report = WriteAllLuts(services_, tables_, timeouts_);
+    std::vector<int32_t> values;
+    for (const LutColour colour : {LutColour::Red, LutColour::Green, LutColour::Blue})
+        values.insert(values.end(), tables_.Table(colour).begin(), tables_.Table(colour).end());
+    session_.TellTablesWritten({"LUT", std::move(values), report.answered, report.total, report.Complete()});
+    return AfterTransfer(report, camera::FileOperation::TablesWritten, lastFileRead_);
 }
 
 // ---- shading --------------------------------------------------------------------------------------
@@ -146,8 +150,11 @@ TableFileOutcome TableFiles::ReadShading() {
 
 TableFileOutcome TableFiles::WriteShading() {
     WaitCursor cursor(services_.platform);
-    return AfterTransfer(WriteShadingToCamera(services_, *shading_, timeouts_), camera::FileOperation::TablesWritten,
-                         lastFileRead_);
+    const TransferReport report = WriteShadingToCamera(services_, *shading_, timeouts_);
+    std::vector<int32_t> values;
+    for (const ShadingPlane& plane : *shading_) values.insert(values.end(), plane.begin(), plane.end());
+    session_.TellTablesWritten({"shading", std::move(values), report.answered, report.total, report.Complete()});
+    return AfterTransfer(report, camera::FileOperation::TablesWritten, lastFileRead_);
 }
 
 TableFileOutcome TableFiles::ReadShadingFile(const std::string& path) {

@@ -12,6 +12,7 @@
 #include <cstring>
 
 #include "platform/FileIo.h"
+#include "platform/SetAside.h"
 
 namespace vr::platform {
 namespace {
@@ -82,14 +83,6 @@ std::string Unescape(const std::string& text) {
         out += text[i];
     }
     return out;
-}
-
-// Renames without replacing what is there; false (errno EEXIST) when `to` exists.
-bool RenameNoReplace(const std::string& from, const std::string& to) {
-    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
-    if (errno != EINVAL && errno != ENOSYS) return false;
-    // A file system that cannot: a second name, which is never made over an existing one, then the first goes.
-    return ::link(from.c_str(), to.c_str()) == 0 && ::unlink(from.c_str()) == 0;
 }
 
 std::string HomeFolder() {
@@ -200,13 +193,10 @@ void CRegistry::SetAside() {
         return;
     }
     // Never over an earlier one: each may hold settings somebody wants back.
-    for (int n = 1; n <= kMaxBadFiles; ++n) {
-        const std::string bad = target + ".bad" + (n == 1 ? std::string() : "." + std::to_string(n));
-        if (RenameNoReplace(target, bad)) {
-            problem_ = FilePath() + " was damaged; it has been set aside as " + bad + " and the defaults are used.";
-            return;
-        }
-        if (errno != EEXIST) break;
+    std::string bad;
+    if (SetFileAside(target, kMaxBadFiles, bad)) {
+        problem_ = FilePath() + " was damaged; it has been set aside as " + bad + " and the defaults are used.";
+        return;
     }
     usable_ = false;
     problem_ = FilePath() + " is damaged and could not be set aside (" + std::strerror(errno) +

@@ -100,7 +100,8 @@ TEST(ManPages, VrCtlOptionsAndSubcommandsMatchItsHelp) {
     for (const std::string& name : HelpSubcommands(help)) {
         const std::string sub = Shell(tool + " " + name + " --help");
         const Words members = HelpSubcommands(sub);
-        if (members.empty()) helpCommands.insert(name);
+        // A group that runs on its own too ("history", "history diff") is a command as well.
+        if (members.empty() || sub.find("[SUBCOMMAND]") != std::string::npos) helpCommands.insert(name);
         for (const std::string& member : members) {
             helpCommands.insert(name + " " + member);
             helpSubOptions.merge(HelpOptions(Shell(tool + " " + name + " " + member + " --help")));

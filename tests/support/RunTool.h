@@ -33,8 +33,12 @@ struct ToolResult {
     std::string out, err;
 };
 
-// vr8200ctl with its stdout and stderr going to the named files; -1 when it cannot be started.
+// vr8200ctl with its stdout and stderr going to the named files; -1 when it cannot be started. Its
+// change journal is kept beside its settings unless the test names one (or none).
 inline pid_t SpawnTool(Strings args, const std::string& configDir, const std::string& out, const std::string& err) {
+    if (std::find_if(args.begin(), args.end(),
+                     [](const std::string& a) { return a == "--journal" || a == "--no-journal"; }) == args.end())
+        args.insert(args.begin(), {"--journal", configDir + "/journal.sqlite"});
     args.insert(args.begin(), {VR8200CTL_EXE, "--config-dir", configDir});
     std::vector<char*> argv;
     for (auto& a : args) argv.push_back(a.data());
