@@ -11,9 +11,12 @@
 #include "CommandList.h"
 #include "Interrupt.h"
 #include "Output.h"
+#include "Session.h"
 #include "app/SessionOnLink.h"
 #include "fleet/FleetRunner.h"
 #include "fleet/Inventory.h"
+#include "journal/Journal.h"
+#include "journal/Recorder.h"
 #include "platform/FileIo.h"
 #include "protocol/Command.h"
 #include "protocol/TrafficLog.h"
@@ -149,18 +152,31 @@ int CheckRequest(const Options& o, const fleet::Inventory& inventory, fleet::Fle
     return kExitOk;
 }
 
-fleet::OpenedCamera OpenCamera(const fleet::CameraEntry& entry, platform::IPlatform& platform, bool trace) {
-    auto opened = std::make_shared<app::SessionOnLink>(platform);
+// One camera's session and what records it in the journal; the recorder goes first.
+struct RecordedCamera {
+    explicit RecordedCamera(platform::IPlatform& platform) : camera(platform) {}
+    app::SessionOnLink camera;
+    std::unique_ptr<journal::Recorder> recorder;
+};
+
+fleet::OpenedCamera OpenCamera(const fleet::CameraEntry& entry, platform::IPlatform& platform, bool trace,
+                               journal::Journal* journal, const journal::Origin& origin) {
+    auto opened = std::make_shared<RecordedCamera>(platform);
     std::string why;
-    if (!opened->Choose(entry.mode, entry.port, entry.portIndex, why)) return {nullptr, nullptr, why};
+    if (!opened->camera.Choose(entry.mode, entry.port, entry.portIndex, why)) return {nullptr, nullptr, why};
+    camera::CameraSession& session = opened->camera.Session();
+    if (journal != nullptr) {
+        opened->recorder = std::make_unique<journal::Recorder>(session, *journal, origin);
+        opened->recorder->SetLink(journal::LinkName(session));
+    }
     if (trace) {
-        opened->Core().traffic.SetTerminalSink([name = entry.name](const std::string& line) {
+        opened->camera.Core().traffic.SetTerminalSink([name = entry.name](const std::string& line) {
             const std::string stamped =
                 protocol::TrafficLog::TimeStamp(std::chrono::system_clock::now()) + "[" + name + "] " + line;
             std::fprintf(stderr, "%s\n", stamped.c_str());
         });
     }
-    return {opened, &opened->Session(), ""};
+    return {opened, &session, ""};
 }
 
 int NeedsCameras(Session&) {
@@ -202,10 +218,16 @@ int RunFleet(const Options& options) {
         request.file = options.args.front();
     if (const int rc = CheckRequest(options, inventory, request); rc != kExitOk) return rc;
 
+    // Every camera's changes and reads go to the journal, as a run on one camera's do.
+    platform::CRegistry store(options.configDir ? *options.configDir : platform::CRegistry::DefaultFolder(),
+                              platform::kCliShutdownStatusName);
+    const std::unique_ptr<journal::Journal> journal = OpenRunJournal(options, store);
+    const journal::Origin origin = journal::ThisOrigin("vr8200ctl");  // once: the user lookup is not thread-safe
     const bool trace = options.trace;
-    fleet::FleetRunner runner([trace](const fleet::CameraEntry& entry, platform::IPlatform& platform) {
-        return OpenCamera(entry, platform, trace);
-    });
+    fleet::FleetRunner runner(
+        [trace, &journal, &origin](const fleet::CameraEntry& entry, platform::IPlatform& platform) {
+            return OpenCamera(entry, platform, trace, journal.get(), origin);
+        });
     const auto reports = runner.Run(inventory.cameras, request, nullptr, [] { return StopRequested(); });
     Print(options.json ? JsonReport(request.operation, reports) : TextReport(reports));
     if (std::any_of(reports.begin(), reports.end(), [](const auto& r) { return r.status == fleet::kStopped; }))

@@ -198,12 +198,18 @@ std::string Session::JournalPath() {
     return journal::JournalPath(options_.journal.value_or(""), core_->registry);
 }
 
+std::unique_ptr<journal::Journal> OpenRunJournal(const Options& options, platform::CRegistry& store) {
+    if (options.noJournal) return nullptr;
+    return std::make_unique<journal::Journal>(journal::JournalPath(options.journal.value_or(""), store),
+                                              [](const std::string& problem) {
+                                                  // Told once, from the journal's own thread; the run goes on.
+                                                  std::fprintf(stderr, "vr8200ctl: %s\n", problem.c_str());
+                                              });
+}
+
 void Session::StartJournal() {
     if (options_.noJournal || journal_) return;
-    journal_ = std::make_unique<journal::Journal>(JournalPath(), [](const std::string& problem) {
-        // Told once, from the journal's own thread; the run goes on.
-        std::fprintf(stderr, "vr8200ctl: %s\n", problem.c_str());
-    });
+    journal_ = OpenRunJournal(options_, core_->registry);
     // The scripting session is a program of its own in the journal.
     const std::string program = options_.command == "serve" ? "vr8200ctl serve" : "vr8200ctl";
     recorder_ = std::make_unique<journal::Recorder>(Camera(), *journal_, journal::ThisOrigin(program));

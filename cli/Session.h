@@ -21,6 +21,10 @@ class Recorder;
 
 namespace vr::cli {
 
+// The change journal of a run that records (none with --no-journal): --journal, the stored setting
+// in `store`, or the user's data folder. A journal that cannot be written is said once on stderr.
+std::unique_ptr<journal::Journal> OpenRunJournal(const Options& options, platform::CRegistry& store);
+
 class Session {
 public:
     explicit Session(const Options& options);

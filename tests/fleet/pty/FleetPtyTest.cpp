@@ -5,9 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <map>
 #include <nlohmann/json.hpp>
 
 #include "RunTool.h"
+#include "journal/History.h"
 #include "platform/FileIo.h"
 #include "sim/VirtualCamera.h"
 
@@ -168,6 +170,18 @@ TEST_F(EightCameras, ApplyWithGroupsLeavesIdentityCalibrationAndStrangersAlone) 
     EXPECT_EQ(rows["p7"]["status"], 1);
     // When the hang-up is seen, the next line may be out already: after one line or two.
     EXPECT_EQ(rows["p7"]["result"].get<std::string>().rfind("the line went away after ", 0), 0u) << rows["p7"];
+    // Each camera's changes are in the journal under its own link.
+    journal::History history;
+    std::string error;
+    ASSERT_TRUE(history.Open(config / "journal.sqlite", error)) << error;
+    std::map<std::string, std::string> gainSetOn, refusedOn;
+    for (const journal::Entry& e : history.List({})) {
+        if (e.kind == "set" && e.name == "GA") gainSetOn[e.camera.link] = e.newValue.value_or("");
+        if (e.kind == "refused") refusedOn[e.camera.link] = e.newValue.value_or("");
+    }
+    for (const size_t i : {0u, 1u, 2u, 4u}) EXPECT_EQ(gainSetOn[cameras[i]->DevicePath()], "321") << i;
+    EXPECT_EQ(gainSetOn.size(), 4u);
+    EXPECT_EQ(refusedOn[cameras[6]->DevicePath()], "GA=321");
 
     WriteInventory(7);  // p7 has hung up for good
     rows = Run({"apply", dir / "recipe.cam", "--only", "trigger", "--force"}, 3);
