@@ -3,6 +3,7 @@
 #include <cctype>
 #include <string_view>
 
+#include "camera/ModelCommands.h"
 #include "platform/SilentPlatform.h"
 #include "protocol/Command.h"
 #include "protocol/CommandTable.h"
