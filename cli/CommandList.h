@@ -36,5 +36,8 @@ void AddLutFileCommands(CommandList& commands);
 void AddShadingCommands(CommandList& commands);
 // "doctor": the serial ports' set-up.
 void AddDoctorCommands(CommandList& commands);
+// "serve": the scripting session, which runs the other subcommands (so it comes last); the options
+// are the session's, which each request's arguments fill in.
+void AddServeCommands(CommandList& commands, Options& options);
 
 }  // namespace vr::cli

@@ -9,6 +9,7 @@
 
 int main(int argc, char** argv) {
     using namespace vr::cli;
+    Options options;
     CommandList commands;
     AddCoreCommands(commands);
     AddSettingsCommands(commands);
@@ -18,8 +19,8 @@ int main(int argc, char** argv) {
     AddLutFileCommands(commands);
     AddShadingCommands(commands);
     AddDoctorCommands(commands);
+    AddServeCommands(commands, options);
 
-    Options options;
     const auto parsed = ParseOptions(argc, argv, commands, options);
     if (!parsed.parsed) return parsed.exitCode;
     if (!InstallInterruptHandler()) return kExitUsage;
