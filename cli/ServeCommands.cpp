@@ -303,6 +303,8 @@ int Server::Run() {
     session_.Camera().RemoveListener(*this);
     session_.Platform().SetProgressSink(nullptr);
     if (options_.trace) services.traffic.SetTerminalSink(nullptr);
+    // A cancelled request was answered as such; the session itself ends as asked.
+    ClearStopRequest();
     return SignalCame() ? kExitInterrupted : kExitOk;
 }
 
