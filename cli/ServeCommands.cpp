@@ -12,6 +12,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cstring>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -83,6 +84,9 @@ private:
     // Runs ARGV (after the program's name) as the command line would; the exit status.
     int RunCommand(const Json& id, std::vector<std::string> argv, std::string& out, std::string& err);
     void StartUp();
+    // The subcommand called NAME, or the members of the group NAME ("lut"): the parser of a request
+    // is built with these alone, which takes a fraction of the time of building it with all.
+    const CommandList& Named(const std::string& name);
     void WatchLine();
     void TellOnline(bool online, const std::string& why);
     std::string OfflineReason();
@@ -97,7 +101,17 @@ private:
     int online_ = -1;  // -1 not told yet, 0 offline, 1 online
     Json current_;     // the id of the request under way
     std::string lastProgress_;
+    std::map<std::string, CommandList> named_;
 };
+
+const CommandList& Server::Named(const std::string& name) {
+    const auto known = named_.find(name);
+    if (known != named_.end()) return known->second;
+    CommandList& list = named_[name];
+    for (const Subcommand& c : commands_)
+        if (c.name == name || c.name.rfind(name + " ", 0) == 0) list.push_back(c);
+    return list;
+}
 
 std::string Server::OfflineReason() {
     const link::CCommSetting& setting = session_.Services().link;
@@ -160,11 +174,16 @@ int Server::RunCommand(const Json& id, std::vector<std::string> argv, std::strin
         err = std::string("vr8200ctl: the command's output could not be captured: ") + std::strerror(errno);
         return kExitUsage;
     }
+    const CommandList& named = Named(argv.front());
     argv.insert(argv.begin(), "vr8200ctl");
     std::vector<char*> pointers;
     for (std::string& word : argv) pointers.push_back(word.data());
     Options given;
-    const ParseResult parsed = ParseOptions(static_cast<int>(pointers.size()), pointers.data(), commands_, given);
+    ParseResult parsed{false, kExitUsage};
+    if (named.empty())
+        PrintError("unknown command \"" + argv[1] + "\"");
+    else
+        parsed = ParseOptions(static_cast<int>(pointers.size()), pointers.data(), named, given);
     int rc = parsed.exitCode;
     if (parsed.parsed) {
         if (given.OverridesLink() || given.rate || given.configDir || given.factory || given.trace) {
