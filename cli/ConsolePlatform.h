@@ -25,9 +25,10 @@ public:
     void SetPumpHook(std::function<void()> hook) { pumpHook_ = std::move(hook); }
     void PumpMessages() override;
     // Told every change of the progress window (its text, and the percentage or -1 while it shows
-    // no percentage), wherever stderr goes; none by default.
+    // no percentage) instead of drawing it on the terminal, for the rest of the run; none by default.
     void SetProgressSink(std::function<void(const std::string& text, int percent)> sink) {
         progressSink_ = std::move(sink);
+        progressOnTerminal_ = false;
     }
     // The answer to questions from now on (--yes).
     void AnswerYes(bool yes) { answerYes_ = yes; }

@@ -35,21 +35,32 @@ namespace {
 constexpr std::chrono::milliseconds kIdlePoll(250);
 constexpr const char* kPrefix = "vr8200ctl: ";
 
-// The message lines a command wrote on stderr, without the program's name before each.
-std::vector<std::string> MessageLines(const std::string& err) {
+std::vector<std::string> SplitLines(const std::string& text) {
     std::vector<std::string> lines;
     size_t start = 0;
-    while (start < err.size()) {
-        size_t end = err.find('\n', start);
-        if (end == std::string::npos) end = err.size();
-        std::string line = err.substr(start, end - start);
-        // A progress line drawn for a terminal ends in CR sequences; only its last state counts.
-        if (const size_t cr = line.rfind('\r'); cr != std::string::npos) line.erase(0, cr + 1);
-        if (line.rfind(kPrefix, 0) == 0) line.erase(0, std::strlen(kPrefix));
-        if (!line.empty()) lines.push_back(line);
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        lines.push_back(text.substr(start, end - start));
         start = end + 1;
     }
     return lines;
+}
+
+// The message lines a command wrote on stderr, without the program's name before each.
+std::vector<std::string> MessageLines(const std::string& err) {
+    std::vector<std::string> lines;
+    for (std::string line : SplitLines(err)) {
+        if (line.rfind(kPrefix, 0) == 0) line.erase(0, std::strlen(kPrefix));
+        if (!line.empty()) lines.push_back(line);
+    }
+    return lines;
+}
+
+std::string Joined(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines) text += (text.empty() ? "" : "\n") + line;
+    return text;
 }
 
 // The command's --json output as a value; lines that are no JSON as a list of texts; null for none.
@@ -58,13 +69,7 @@ Json ResultOf(const std::string& out) {
     Json parsed = Json::parse(out, nullptr, false);
     if (!parsed.is_discarded()) return parsed;
     Json lines = Json::array();
-    size_t start = 0;
-    while (start < out.size()) {
-        size_t end = out.find('\n', start);
-        if (end == std::string::npos) end = out.size();
-        lines.push_back(JsonText(out.substr(start, end - start)));
-        start = end + 1;
-    }
+    for (const std::string& line : SplitLines(out)) lines.push_back(JsonText(line));
     return lines;
 }
 
@@ -154,10 +159,8 @@ void Server::StartUp() {
         TellOnline(true, {});
         return;
     }
-    std::string message;
-    for (const std::string& line : lines) message += (message.empty() ? "" : "\n") + line;
     online_ = 0;
-    output_->Write(EventLine("offline", {{"code", rc}, {"message", JsonText(message)}}));
+    output_->Write(EventLine("offline", {{"code", rc}, {"message", JsonText(Joined(lines))}}));
 }
 
 void Server::WatchLine() {
@@ -251,8 +254,7 @@ void Server::RunRequest(const ServeRequest& request) {
         output_->Write(AnswerLine(request.id, ResultOf(out)));
         return;
     }
-    std::string message;
-    for (const std::string& line : lines) message += (message.empty() ? "" : "\n") + line;
+    std::string message = Joined(lines);
     if (message.empty()) message = "ended with exit status " + std::to_string(rc);
     Json answer = Json::parse(ErrorLine(request.id, rc, message));
     // What the command printed before it failed (the differences diff found, what a dump read).
