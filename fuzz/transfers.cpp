@@ -14,12 +14,11 @@
 
 #include "FuzzCheck.h"
 #include "app/CoreServices.h"
-#include "platform/SilentPlatform.h"
 #include "calibration/OnePush.h"
 #include "calibration/WaitClock.h"
 #include "camera/MemoryAreas.h"
 #include "lut/LutTransfer.h"
-#include "platform/Platform.h"
+#include "platform/SilentPlatform.h"
 #include "protocol/Command.h"
 #include "protocol/CommandIds.h"
 #include "protocol/Link.h"

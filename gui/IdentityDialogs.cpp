@@ -1,9 +1,9 @@
 #include "IdentityDialogs.h"
 
-#include "AboutDialog.h"
-#include "CameraIdDialog.h"
+#include "AboutWindow.h"
+#include "CameraIdWindow.h"
 #include "MainWindow.h"
-#include "UserIdDialog.h"
+#include "UserIdWindow.h"
 #include "identity/IdentityIds.h"
 
 namespace vr::gui {
@@ -15,17 +15,17 @@ void IdentityDialogs::Register(ui::FeatureRouter& router) {
 }
 
 void IdentityDialogs::ShowAbout() {
-    AboutDialog dialog(window_.Services(), DesktopAboutSetup(window_.Logic().FactoryMode()), &window_);
+    AboutWindow dialog(window_.Services(), DesktopAboutSetup(window_.Logic().FactoryMode()), &window_);
     dialog.exec();
 }
 
 void IdentityDialogs::ShowCameraId() {
-    CameraIdDialog dialog(window_.Services(), window_.Logic().FactoryMode(), &window_);
+    CameraIdWindow dialog(window_.Services(), window_.Logic().FactoryMode(), &window_);
     dialog.exec();
 }
 
 void IdentityDialogs::ShowUserId() {
-    UserIdDialog dialog(window_.Services(), &window_);
+    UserIdWindow dialog(window_.Services(), &window_);
     dialog.exec();
 }
 

@@ -11,16 +11,16 @@
 #include <QTimer>
 #include <cstdio>
 
-#include "AboutDialog.h"
+#include "AboutWindow.h"
 #include "AreaSelectDialog.h"
-#include "CameraIdDialog.h"
+#include "CameraIdWindow.h"
 #include "CommunicationWindow.h"
 #include "CompareWindow.h"
 #include "LutEditorWindow.h"
 #include "MainWindow.h"
 #include "QtPlatform.h"
 #include "TerminalWindow.h"
-#include "UserIdDialog.h"
+#include "UserIdWindow.h"
 #include "camera/ModelCommands.h"
 #include "camera/Services.h"
 #include "dialogs/TerminalDialog.h"
@@ -107,17 +107,17 @@ bool ScreenshotTour::Pass(const QString& prefix) {
     // The identity dialogs are modal in use; here they are only shown long enough for their picture.
     const bool factory = window_.Logic().FactoryMode();
     {
-        AboutDialog about(window_.Services(), DesktopAboutSetup(factory), &window_);
+        AboutWindow about(window_.Services(), DesktopAboutSetup(factory), &window_);
         about.show();
         ok = Save(&about, prefix + "about") && ok;
     }
     {
-        CameraIdDialog cameraId(window_.Services(), factory, &window_);
+        CameraIdWindow cameraId(window_.Services(), factory, &window_);
         cameraId.show();
         ok = Save(&cameraId, prefix + "camera-id") && ok;
     }
     {
-        UserIdDialog userId(window_.Services(), &window_);
+        UserIdWindow userId(window_.Services(), &window_);
         userId.show();
         ok = Save(&userId, prefix + "user-id") && ok;
     }
@@ -196,7 +196,7 @@ bool ScreenshotTour::OnePush() {
     bool balanceSaved = false;
     QTimer balance;
     saveBox(balance, balanceSaved, "onepush-white-balance-result");
-    window_.Binding().SetCurSel(protocol::id::kWhiteBalance, 1);
+    window_.Binding().SetSelection(protocol::id::kWhiteBalance, 1);
     window_.Logic().OnControlEvent(protocol::id::kWhiteBalance, {ui::ControlEventType::SelChange});
     window_.Tabs()->setCurrentIndex(0);
     return progressSaved && resultSaved && balanceSaved;
@@ -224,7 +224,7 @@ void ScreenshotTour::PrepareLutEditors() {
     const std::vector<LutEditorWindow*> editors = LutWindows();
     if (editors[0] == nullptr || editors[1] == nullptr || editors[2] == nullptr) return;
     // "LUT" in the LUT selector enables "Open LUT Table".
-    window_.Binding().SetCurSel(protocol::id::kLutMode, 2);
+    window_.Binding().SetSelection(protocol::id::kLutMode, 2);
     window_.Logic().OnControlEvent(protocol::id::kLutMode, {ui::ControlEventType::SelChange});
     window_.Logic().OnControlEvent(protocol::id::kOpenLutTable, {ui::ControlEventType::Clicked});
     Settle();

@@ -73,7 +73,7 @@ void WidgetBinding::SetText(uint32_t id, const std::string& text) {
     }
 }
 
-void WidgetBinding::ResetContent(uint32_t id) {
+void WidgetBinding::ClearItems(uint32_t id) {
     QWidget* w = Widget(id);
     if (auto* c = qobject_cast<QComboBox*>(w)) c->clear();
     if (auto* l = qobject_cast<QListWidget*>(w)) {
@@ -82,7 +82,7 @@ void WidgetBinding::ResetContent(uint32_t id) {
     }
 }
 
-int WidgetBinding::AddString(uint32_t id, const std::string& text) {
+int WidgetBinding::AddItem(uint32_t id, const std::string& text) {
     QWidget* w = Widget(id);
     if (auto* c = qobject_cast<QComboBox*>(w)) {
         // A combo box with a list gets no selection from adding, as a drop-down list would not.
@@ -103,26 +103,26 @@ int WidgetBinding::AddString(uint32_t id, const std::string& text) {
     return -1;
 }
 
-void WidgetBinding::AddStringBounded(uint32_t id, const std::string& text, int maxCount) {
+void WidgetBinding::AddItemBounded(uint32_t id, const std::string& text, int maxCount) {
     if (qobject_cast<QListWidget*>(Widget(id)) == nullptr) {
-        platform::IControlAccess::AddStringBounded(id, text, maxCount);
+        platform::IControlAccess::AddItemBounded(id, text, maxCount);
         return;
     }
     bounds_.insert(id, std::max(maxCount, 0));
-    AddString(id, text);
+    AddItem(id, text);
     // Lines that would be dropped at once are never added at all.
     QStringList& lines = pending_[id];
     if (lines.size() > maxCount) lines.erase(lines.begin(), lines.begin() + (lines.size() - std::max(maxCount, 0)));
 }
 
-int WidgetBinding::GetCount(uint32_t id) const {
+int WidgetBinding::ItemCount(uint32_t id) const {
     QWidget* w = Widget(id);
     if (auto* c = qobject_cast<QComboBox*>(w)) return c->count();
     if (auto* l = FlushedList(id, w)) return l->count();
     return 0;
 }
 
-std::string WidgetBinding::GetItemText(uint32_t id, int index) const {
+std::string WidgetBinding::ItemText(uint32_t id, int index) const {
     QWidget* w = Widget(id);
     if (auto* c = qobject_cast<QComboBox*>(w)) return c->itemText(index).toStdString();
     if (auto* l = FlushedList(id, w)) {
@@ -132,7 +132,7 @@ std::string WidgetBinding::GetItemText(uint32_t id, int index) const {
     return {};
 }
 
-void WidgetBinding::SetItemData(uint32_t id, int index, int32_t data) {
+void WidgetBinding::SetItemValue(uint32_t id, int index, int32_t data) {
     QWidget* w = Widget(id);
     if (auto* c = qobject_cast<QComboBox*>(w)) {
         if (index >= 0 && index < c->count()) c->setItemData(index, data, kItemDataRole);
@@ -141,7 +141,7 @@ void WidgetBinding::SetItemData(uint32_t id, int index, int32_t data) {
     }
 }
 
-int32_t WidgetBinding::GetItemData(uint32_t id, int index) const {
+int32_t WidgetBinding::ItemValue(uint32_t id, int index) const {
     QWidget* w = Widget(id);
     if (auto* c = qobject_cast<QComboBox*>(w))
         return index >= 0 && index < c->count() ? c->itemData(index, kItemDataRole).toInt() : -1;
@@ -152,14 +152,14 @@ int32_t WidgetBinding::GetItemData(uint32_t id, int index) const {
     return -1;
 }
 
-int WidgetBinding::GetCurSel(uint32_t id) const {
+int WidgetBinding::Selection(uint32_t id) const {
     QWidget* w = Widget(id);
     if (auto* c = qobject_cast<QComboBox*>(w)) return c->currentIndex();
     if (auto* l = FlushedList(id, w)) return l->currentRow();
     return -1;
 }
 
-void WidgetBinding::SetCurSel(uint32_t id, int index) {
+void WidgetBinding::SetSelection(uint32_t id, int index) {
     QWidget* w = Widget(id);
     // Selecting from the program is not an operator's choice: no change signal reaches the logic.
     if (auto* c = qobject_cast<QComboBox*>(w)) {
@@ -171,7 +171,7 @@ void WidgetBinding::SetCurSel(uint32_t id, int index) {
     }
 }
 
-int WidgetBinding::InsertString(uint32_t id, int index, const std::string& text) {
+int WidgetBinding::InsertItem(uint32_t id, int index, const std::string& text) {
     QWidget* w = Widget(id);
     if (auto* c = qobject_cast<QComboBox*>(w)) {
         const QSignalBlocker block(c);
@@ -190,7 +190,7 @@ int WidgetBinding::InsertString(uint32_t id, int index, const std::string& text)
     return -1;
 }
 
-void WidgetBinding::DeleteString(uint32_t id, int index) {
+void WidgetBinding::RemoveItem(uint32_t id, int index) {
     QWidget* w = Widget(id);
     if (auto* c = qobject_cast<QComboBox*>(w)) {
         if (index < 0 || index >= c->count()) return;

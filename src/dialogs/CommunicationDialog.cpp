@@ -18,8 +18,8 @@ using namespace comm;
 namespace {
 
 void FillList(platform::IControlAccess& controls, uint32_t id, const auto& items) {
-    controls.ResetContent(id);
-    for (const char* item : items) controls.AddString(id, item);
+    controls.ClearItems(id);
+    for (const char* item : items) controls.AddItem(id, item);
 }
 
 }  // namespace
@@ -64,11 +64,11 @@ void CCommunicationDialog::Init() {
     // A dialog opened after the camera answered shows it at once, like its strip.
     OnStatusChanged(services_.status.IsOnline() ? 1 : 0);
 
-    controls_.SetCurSel(kCategory, static_cast<int>(line_.GetMode()));
+    controls_.SetSelection(kCategory, static_cast<int>(line_.GetMode()));
     FillPortList();
-    controls_.SetCurSel(kBaudRate, line_.GetBaudIndex());
+    controls_.SetSelection(kBaudRate, line_.GetBaudIndex());
     RefreshStoreButton();
-    controls_.SetCurSel(kArea, 1);
+    controls_.SetSelection(kArea, 1);
 }
 
 void CCommunicationDialog::Show() {
@@ -81,15 +81,15 @@ void CCommunicationDialog::OnClose() {
 
 void CCommunicationDialog::AddMessage(const std::string& text) {
     // A full log drops its oldest entry: what is happening now matters more than the start.
-    controls_.AddStringBounded(kMessages, text, kMaxMessages);
+    controls_.AddItemBounded(kMessages, text, kMaxMessages);
 }
 
 void CCommunicationDialog::SelectBaud(int index) {
-    controls_.SetCurSel(kBaudRate, index);
+    controls_.SetSelection(kBaudRate, index);
 }
 
 void CCommunicationDialog::RefreshStoreButton() {
-    const int area = controls_.GetCurSel(kArea);
+    const int area = controls_.Selection(kArea);
     const bool factoryMode = hooks_.controlMode && hooks_.controlMode() == 1;
     controls_.Enable(kStore, (area >= 1 && area <= 3) || (area == 0 && factoryMode));
 }
@@ -100,19 +100,19 @@ void CCommunicationDialog::OnStatusChanged(int32_t status) {
 }
 
 void CCommunicationDialog::FillPortList() {
-    controls_.ResetContent(kPortName);
+    controls_.ClearItems(kPortName);
     const int n = line_.GetPortCount();
-    for (int i = 0; i < n; ++i) controls_.AddString(kPortName, line_.GetPortName(i));
+    for (int i = 0; i < n; ++i) controls_.AddItem(kPortName, line_.GetPortName(i));
     const uint32_t stored = line_.GetPortIndex();
     // An adapter that is not plugged in is not replaced by whatever port now has its number: the
     // list chooses nothing until the operator does.
     if (!line_.AbsentRememberedDevice().empty()) {
-        controls_.SetCurSel(kPortName, -1);
+        controls_.SetSelection(kPortName, -1);
     } else if (stored < static_cast<uint32_t>(n > 0 ? n : 0)) {
-        controls_.SetCurSel(kPortName, static_cast<int>(stored));
+        controls_.SetSelection(kPortName, static_cast<int>(stored));
     } else {
         line_.OpenPort(0);
-        controls_.SetCurSel(kPortName, 0);
+        controls_.SetSelection(kPortName, 0);
     }
 }
 
@@ -125,7 +125,7 @@ void CCommunicationDialog::ReadAllSettings() {
 }
 
 void CCommunicationDialog::OnCategoryChanged() {
-    const int mode = controls_.GetCurSel(kCategory);
+    const int mode = controls_.Selection(kCategory);
     if (mode < 0) return;
     // The network choice without an address waits for one to be typed into the port box.
     bool awaitsAddress = false;
@@ -142,7 +142,7 @@ void CCommunicationDialog::OnCategoryChanged() {
 }
 
 void CCommunicationDialog::OnPortChanged() {
-    const int index = controls_.GetCurSel(kPortName);
+    const int index = controls_.Selection(kPortName);
     if (index < 0) return;
     line_.OpenPort(static_cast<uint32_t>(index));
     NegotiateBaudRate();
@@ -156,7 +156,7 @@ void CCommunicationDialog::OnPortTyped(const std::string& path) {
         return;
     }
     FillPortList();
-    controls_.SetCurSel(kPortName, index);
+    controls_.SetSelection(kPortName, index);
     OnPortChanged();
 }
 
@@ -179,7 +179,7 @@ void CCommunicationDialog::ShowArea(int32_t area) {
 }
 
 void CCommunicationDialog::OnStore() {
-    const int area = controls_.GetCurSel(kArea);
+    const int area = controls_.Selection(kArea);
     if (!camera::MemoryAreas::IsArea(area)) return;
     platform::IPlatform& platform = services_.platform;
     platform.ProgressOpen("Now, Storing camera data.");
@@ -198,7 +198,7 @@ void CCommunicationDialog::OnStore() {
 }
 
 void CCommunicationDialog::OnLoad() {
-    const int area = controls_.GetCurSel(kArea);
+    const int area = controls_.Selection(kArea);
     if (!camera::MemoryAreas::IsArea(area)) return;
     if (camera::MemoryAreas(services_).Load(area) == 1) ReadAllSettings();
 }
@@ -214,13 +214,13 @@ void CCommunicationDialog::OnReadSettingsFile() {
 void CCommunicationDialog::OnWriteLog() {
     std::vector<std::string> lines;
     // The newest message first.
-    for (int i = controls_.GetCount(kMessages) - 1; i >= 0; --i) lines.push_back(controls_.GetItemText(kMessages, i));
+    for (int i = controls_.ItemCount(kMessages) - 1; i >= 0; --i) lines.push_back(controls_.ItemText(kMessages, i));
     if (SaveLogLines(services_.platform, folder_, "txt", {"txt file (*.txt)", "*.txt"}, lines))
         AddMessage("Writing file has been done!");
 }
 
 void CCommunicationDialog::OnClearLog() {
-    controls_.ResetContent(kMessages);
+    controls_.ClearItems(kMessages);
 }
 
 }  // namespace vr::dialogs

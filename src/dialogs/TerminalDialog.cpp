@@ -36,7 +36,7 @@ void CTerminalDialog::Init() {
 void CTerminalDialog::AddLine(const std::string& text) {
     // A full list drops its oldest line: the traffic of now, the operator's own commands among it,
     // matters more than the start's.
-    controls_.AddStringBounded(kList, protocol::TrafficLog::TimeStamp(clock_()) + text, kMaxLines);
+    controls_.AddItemBounded(kList, protocol::TrafficLog::TimeStamp(clock_()) + text, kMaxLines);
 }
 
 void CTerminalDialog::AddLineF(const char* format, ...) {
@@ -74,14 +74,14 @@ void CTerminalDialog::OnHistory(int step) {
 }
 
 void CTerminalDialog::OnClear() {
-    controls_.ResetContent(kList);
+    controls_.ClearItems(kList);
 }
 
 void CTerminalDialog::OnSave() {
     std::vector<std::string> lines;
-    const int count = controls_.GetCount(kList);
+    const int count = controls_.ItemCount(kList);
     lines.reserve(static_cast<size_t>(count > 0 ? count : 0));
-    for (int i = 0; i < count; ++i) lines.push_back(controls_.GetItemText(kList, i));
+    for (int i = 0; i < count; ++i) lines.push_back(controls_.ItemText(kList, i));
     if (SaveLogLines(services_.platform, folder_, "csv", {"CSV file (*.csv)", "*.csv"}, lines))
         AddLineF("Writing file has been done !");
 }

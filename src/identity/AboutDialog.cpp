@@ -53,9 +53,9 @@ void CAboutDialog::OnInitDialog() {
 }
 
 void CAboutDialog::FillHelpFiles() {
-    controls_.ResetContent(kHelpFiles);
-    for (const std::string& name : ListHelpFiles(setup_.helpFolder)) controls_.AddString(kHelpFiles, name);
-    controls_.SetCurSel(kHelpFiles, 0);
+    controls_.ClearItems(kHelpFiles);
+    for (const std::string& name : ListHelpFiles(setup_.helpFolder)) controls_.AddItem(kHelpFiles, name);
+    controls_.SetSelection(kHelpFiles, 0);
 }
 
 void CAboutDialog::ShowCamera() {
@@ -101,12 +101,12 @@ void CAboutDialog::OnSaveDeviceVersion() {
 }
 
 void CAboutDialog::OnViewHelpFile() {
-    const int sel = controls_.GetCurSel(kHelpFiles);
+    const int sel = controls_.Selection(kHelpFiles);
     if (sel < 0) {
         services_.platform.MessageBox(kNoFileText, platform::kAppTitle, platform::MsgIcon::Error);
         return;
     }
-    Open((std::filesystem::path(setup_.helpFolder) / controls_.GetItemText(kHelpFiles, sel)).string());
+    Open((std::filesystem::path(setup_.helpFolder) / controls_.ItemText(kHelpFiles, sel)).string());
 }
 
 void CAboutDialog::OnLinkClicked() {

@@ -47,8 +47,8 @@ void CLUTDlg::Init() {
     curve_.Clear();
     controls_.SetSpinRange(kPointCountSpin, kPointCountMin, kPointCountMax);
     controls_.SetSpinPos(kPointCountSpin, kPointCountInitial);
-    controls_.ResetContent(kTableType);
-    for (const char* item : kTableTypes) controls_.AddString(kTableType, item);
+    controls_.ClearItems(kTableType);
+    for (const char* item : kTableTypes) controls_.AddItem(kTableType, item);
     controls_.Enable(kTableType, false);
     controls_.Enable(kWriteToAll, false);
     SetMode(LutMode::Edit);

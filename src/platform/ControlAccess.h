@@ -22,26 +22,26 @@ public:
     virtual void SetText(uint32_t id, const std::string& text) = 0;
 
     // Lists (combo boxes and list boxes). Indices are 0-based; -1 means no selection.
-    virtual void ResetContent(uint32_t id) = 0;
-    virtual int AddString(uint32_t id, const std::string& text) = 0;  // returns the new item's index
-    virtual int GetCount(uint32_t id) const = 0;
-    virtual std::string GetItemText(uint32_t id, int index) const = 0;
-    virtual void SetItemData(uint32_t id, int index, int32_t data) = 0;
-    virtual int32_t GetItemData(uint32_t id, int index) const = 0;
-    virtual int GetCurSel(uint32_t id) const = 0;
-    // An index outside the list clears the selection, as a Windows combo box does.
-    virtual void SetCurSel(uint32_t id, int index) = 0;
+    virtual void ClearItems(uint32_t id) = 0;
+    virtual int AddItem(uint32_t id, const std::string& text) = 0;  // returns the new item's index
+    virtual int ItemCount(uint32_t id) const = 0;
+    virtual std::string ItemText(uint32_t id, int index) const = 0;
+    virtual void SetItemValue(uint32_t id, int index, int32_t data) = 0;
+    virtual int32_t ItemValue(uint32_t id, int index) const = 0;
+    virtual int Selection(uint32_t id) const = 0;
+    // An index outside the list clears the selection.
+    virtual void SetSelection(uint32_t id, int index) = 0;
 
-    // Inserts an item before `index` (at the end when index is -1 or past the end) with item data 0;
+    // Inserts an item before `index` (at the end when index is -1 or past the end) with value 0;
     // returns its index. The selection stays on the item it was on.
-    virtual int InsertString(uint32_t id, int index, const std::string& text);
+    virtual int InsertItem(uint32_t id, int index, const std::string& text);
     // Removes an item; a selection of that item is cleared, a later one moves up with its item.
-    virtual void DeleteString(uint32_t id, int index);
+    virtual void RemoveItem(uint32_t id, int index);
     // Index of the first item whose text is exactly `text`, or -1.
-    virtual int FindStringExact(uint32_t id, const std::string& text) const;
+    virtual int FindItem(uint32_t id, const std::string& text) const;
     // A log's line: appends an item and, when the list then holds more than `maxCount`, drops the
     // oldest ones, so the newest lines are always there.
-    virtual void AddStringBounded(uint32_t id, const std::string& text, int maxCount);
+    virtual void AddItemBounded(uint32_t id, const std::string& text, int maxCount);
 
     // Spin (up-down) controls, addressed by the spin's own id. A position is kept within the range.
     virtual void SetSpinRange(uint32_t id, int32_t minValue, int32_t maxValue) = 0;
@@ -67,61 +67,61 @@ public:
     }
 };
 
-inline int IControlAccess::InsertString(uint32_t id, int index, const std::string& text) {
+inline int IControlAccess::InsertItem(uint32_t id, int index, const std::string& text) {
     // Rebuild the list through the basic operations, keeping texts, data and the selection.
-    const int count = GetCount(id);
+    const int count = ItemCount(id);
     if (index < 0 || index > count) index = count;
     std::vector<std::string> texts;
     std::vector<int32_t> data;
     for (int i = 0; i < count; ++i) {
-        texts.push_back(GetItemText(id, i));
-        data.push_back(GetItemData(id, i));
+        texts.push_back(ItemText(id, i));
+        data.push_back(ItemValue(id, i));
     }
-    int sel = GetCurSel(id);
+    int sel = Selection(id);
     texts.insert(texts.begin() + index, text);
     data.insert(data.begin() + index, 0);
     if (sel >= index) ++sel;
-    ResetContent(id);
+    ClearItems(id);
     for (size_t i = 0; i < texts.size(); ++i) {
-        AddString(id, texts[i]);
-        SetItemData(id, static_cast<int>(i), data[i]);
+        AddItem(id, texts[i]);
+        SetItemValue(id, static_cast<int>(i), data[i]);
     }
-    SetCurSel(id, sel);
+    SetSelection(id, sel);
     return index;
 }
 
-inline void IControlAccess::DeleteString(uint32_t id, int index) {
-    const int count = GetCount(id);
+inline void IControlAccess::RemoveItem(uint32_t id, int index) {
+    const int count = ItemCount(id);
     if (index < 0 || index >= count) return;
     std::vector<std::string> texts;
     std::vector<int32_t> data;
     for (int i = 0; i < count; ++i) {
         if (i == index) continue;
-        texts.push_back(GetItemText(id, i));
-        data.push_back(GetItemData(id, i));
+        texts.push_back(ItemText(id, i));
+        data.push_back(ItemValue(id, i));
     }
-    int sel = GetCurSel(id);
+    int sel = Selection(id);
     if (sel == index)
         sel = -1;
     else if (sel > index)
         --sel;
-    ResetContent(id);
+    ClearItems(id);
     for (size_t i = 0; i < texts.size(); ++i) {
-        AddString(id, texts[i]);
-        SetItemData(id, static_cast<int>(i), data[i]);
+        AddItem(id, texts[i]);
+        SetItemValue(id, static_cast<int>(i), data[i]);
     }
-    SetCurSel(id, sel);
+    SetSelection(id, sel);
 }
 
-inline void IControlAccess::AddStringBounded(uint32_t id, const std::string& text, int maxCount) {
-    AddString(id, text);
-    while (GetCount(id) > maxCount && GetCount(id) > 0) DeleteString(id, 0);
+inline void IControlAccess::AddItemBounded(uint32_t id, const std::string& text, int maxCount) {
+    AddItem(id, text);
+    while (ItemCount(id) > maxCount && ItemCount(id) > 0) RemoveItem(id, 0);
 }
 
-inline int IControlAccess::FindStringExact(uint32_t id, const std::string& text) const {
-    const int count = GetCount(id);
+inline int IControlAccess::FindItem(uint32_t id, const std::string& text) const {
+    const int count = ItemCount(id);
     for (int i = 0; i < count; ++i)
-        if (GetItemText(id, i) == text) return i;
+        if (ItemText(id, i) == text) return i;
     return -1;
 }
 

@@ -24,7 +24,8 @@ bool StartsWithNumber(const std::string& text) {
 }  // namespace
 
 SettingsLines::SettingsLines()
-    : silent_(std::make_unique<platform::SilentPlatform>()), rows_(std::make_unique<protocol::ParameterTable>(*silent_)) {}
+    : silent_(std::make_unique<platform::SilentPlatform>()),
+      rows_(std::make_unique<protocol::ParameterTable>(*silent_)) {}
 
 SettingsLines::~SettingsLines() = default;
 

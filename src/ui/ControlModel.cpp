@@ -70,55 +70,55 @@ void ControlModel::SetText(uint32_t id, const std::string& text) {
     if (State* s = Find(id)) s->text = text;
 }
 
-void ControlModel::ResetContent(uint32_t id) {
+void ControlModel::ClearItems(uint32_t id) {
     if (State* s = Find(id)) {
         s->items.clear();
         s->curSel = -1;
     }
 }
 
-int ControlModel::AddString(uint32_t id, const std::string& text) {
+int ControlModel::AddItem(uint32_t id, const std::string& text) {
     State* s = Find(id);
     if (s == nullptr) return -1;
     s->items.emplace_back(text, 0);
     return static_cast<int>(s->items.size()) - 1;
 }
 
-int ControlModel::GetCount(uint32_t id) const {
+int ControlModel::ItemCount(uint32_t id) const {
     const State* s = Find(id);
     return s == nullptr ? 0 : static_cast<int>(s->items.size());
 }
 
-std::string ControlModel::GetItemText(uint32_t id, int index) const {
+std::string ControlModel::ItemText(uint32_t id, int index) const {
     const State* s = Find(id);
     if (s == nullptr || index < 0 || index >= static_cast<int>(s->items.size())) return {};
     return s->items[index].first;
 }
 
-void ControlModel::SetItemData(uint32_t id, int index, int32_t data) {
+void ControlModel::SetItemValue(uint32_t id, int index, int32_t data) {
     State* s = Find(id);
     if (s == nullptr || index < 0 || index >= static_cast<int>(s->items.size())) return;
     s->items[index].second = data;
 }
 
-int32_t ControlModel::GetItemData(uint32_t id, int index) const {
+int32_t ControlModel::ItemValue(uint32_t id, int index) const {
     const State* s = Find(id);
     if (s == nullptr || index < 0 || index >= static_cast<int>(s->items.size())) return 0;
     return s->items[index].second;
 }
 
-int ControlModel::GetCurSel(uint32_t id) const {
+int ControlModel::Selection(uint32_t id) const {
     const State* s = Find(id);
     return s == nullptr ? -1 : s->curSel;
 }
 
-void ControlModel::SetCurSel(uint32_t id, int index) {
+void ControlModel::SetSelection(uint32_t id, int index) {
     State* s = Find(id);
     if (s == nullptr) return;
     s->curSel = index >= 0 && index < static_cast<int>(s->items.size()) ? index : -1;
 }
 
-int ControlModel::InsertString(uint32_t id, int index, const std::string& text) {
+int ControlModel::InsertItem(uint32_t id, int index, const std::string& text) {
     State* s = Find(id);
     if (s == nullptr) return -1;
     const int count = static_cast<int>(s->items.size());
@@ -128,7 +128,7 @@ int ControlModel::InsertString(uint32_t id, int index, const std::string& text) 
     return index;
 }
 
-void ControlModel::DeleteString(uint32_t id, int index) {
+void ControlModel::RemoveItem(uint32_t id, int index) {
     State* s = Find(id);
     if (s == nullptr || index < 0 || index >= static_cast<int>(s->items.size())) return;
     s->items.erase(s->items.begin() + index);

@@ -33,16 +33,16 @@ public:
     std::string GetText(uint32_t id) const override;
     void SetText(uint32_t id, const std::string& text) override;
 
-    void ResetContent(uint32_t id) override;
-    int AddString(uint32_t id, const std::string& text) override;
-    int GetCount(uint32_t id) const override;
-    std::string GetItemText(uint32_t id, int index) const override;
-    void SetItemData(uint32_t id, int index, int32_t data) override;
-    int32_t GetItemData(uint32_t id, int index) const override;
-    int GetCurSel(uint32_t id) const override;
-    void SetCurSel(uint32_t id, int index) override;
-    int InsertString(uint32_t id, int index, const std::string& text) override;
-    void DeleteString(uint32_t id, int index) override;
+    void ClearItems(uint32_t id) override;
+    int AddItem(uint32_t id, const std::string& text) override;
+    int ItemCount(uint32_t id) const override;
+    std::string ItemText(uint32_t id, int index) const override;
+    void SetItemValue(uint32_t id, int index, int32_t data) override;
+    int32_t ItemValue(uint32_t id, int index) const override;
+    int Selection(uint32_t id) const override;
+    void SetSelection(uint32_t id, int index) override;
+    int InsertItem(uint32_t id, int index, const std::string& text) override;
+    void RemoveItem(uint32_t id, int index) override;
 
     void SetSpinRange(uint32_t id, int32_t minValue, int32_t maxValue) override;
     void GetSpinRange(uint32_t id, int32_t& minValue, int32_t& maxValue) const override;

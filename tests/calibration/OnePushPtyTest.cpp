@@ -87,7 +87,7 @@ protected:
     }
 
     void Select(uint32_t id, int index) {
-        controls->SetCurSel(id, index);
+        controls->SetSelection(id, index);
         dlg->OnControlEvent(id, {ui::ControlEventType::SelChange});
     }
     // The lines sent since the start-up, joined by spaces; "PGS?x5" for five PGS queries in a row.
@@ -172,7 +172,7 @@ TEST_F(OnePushPtyTest, GainAutoReReadsTheGreenGainWhateverTheGainMode) {
     EXPECT_EQ(Sent(), "AGC=2 AGCS? AGC? GAR? GAB? GAG?");
     EXPECT_EQ(Results(),
               (Strings{"Gain Auto Once: " + std::string(CameraValue("AGCS") == 1 ? "Succeeded" : "Control Limit")}));
-    EXPECT_EQ(controls->GetCurSel(kGainAuto), 0) << "the camera is back at Off";
+    EXPECT_EQ(controls->Selection(kGainAuto), 0) << "the camera is back at Off";
     // "Off" again is no change: nothing to send.
     sent.clear();
     Select(kGainAuto, 0);
@@ -286,9 +286,9 @@ TEST_F(OnePushPtyTest, FailedStartsAreReportedAndTheListsShowTheCamerasMode) {
         return "Communication Error: ERROR: Refused\n" + line + " [warning]";
     };
     Select(kWhiteBalance, 1);
-    EXPECT_EQ(controls->GetCurSel(kWhiteBalance), 0);
+    EXPECT_EQ(controls->Selection(kWhiteBalance), 0);
     Select(kGainAuto, 1);
-    EXPECT_EQ(controls->GetCurSel(kGainAuto), 0);
+    EXPECT_EQ(controls->Selection(kGainAuto), 0);
     for (uint32_t button : {kShading, kPixelGain, kPixelBlack, kFactoryPixelGain}) Click(button);
     EXPECT_EQ(Sent(), "AWB=2 AWB? AGC=2 AGC? RS=0 PGR=0 PBR=0 PGR00=0");
     EXPECT_EQ(Boxes(),
@@ -303,7 +303,7 @@ TEST_F(OnePushPtyTest, FailedStartsAreReportedAndTheListsShowTheCamerasMode) {
     Select(kWhiteBalance, 3);
     EXPECT_EQ(Sent(), "AWB=6");
     EXPECT_EQ(Boxes(), (Strings{"Communication Error: ERROR: Refused\nAWB=6\nWhite Balance / Mode [warning]"}));
-    EXPECT_EQ(controls->GetCurSel(kWhiteBalance), 3);
+    EXPECT_EQ(controls->Selection(kWhiteBalance), 3);
     EXPECT_EQ(services->table.GetCommittedDataValue(kWhiteBalance), 6);
 }
 

@@ -36,7 +36,7 @@ ui::ControlModel DialogControls(std::initializer_list<std::pair<ui::CtrlType, st
 
 Strings Items(const ui::ControlModel& controls, uint32_t id) {
     Strings texts;
-    for (int i = 0; i < controls.GetCount(id); ++i) texts.push_back(controls.GetItemText(id, i));
+    for (int i = 0; i < controls.ItemCount(id); ++i) texts.push_back(controls.ItemText(id, i));
     return texts;
 }
 
@@ -127,11 +127,11 @@ TEST_F(CommunicationDialogTest, InitialisationShowsTheLinkObjectsState) {
     line.portIndex = 1;
     Open();
     EXPECT_EQ(Items(window, kPortName), line.ports);
-    EXPECT_EQ(window.GetCurSel(kPortName), 1);
-    EXPECT_EQ(window.GetCurSel(kBaudRate), 0);
+    EXPECT_EQ(window.Selection(kPortName), 1);
+    EXPECT_EQ(window.Selection(kBaudRate), 0);
     EXPECT_FALSE(window.IsEnabled(kBaudRate));
     EXPECT_FALSE(window.IsShown(kAuto));
-    EXPECT_EQ(window.GetCurSel(kArea), 1);
+    EXPECT_EQ(window.Selection(kArea), 1);
     EXPECT_FALSE(window.IsEnabled(kStore)) << "Store starts disabled until the area or the mode changes";
     EXPECT_FALSE(window.IsEnabled(kWriteSettingsFile) || window.IsEnabled(kReadSettingsFile)) << "none is wired";
     EXPECT_EQ(window.GetPicture(kStrip), protocol::kStripOffline);
@@ -144,11 +144,11 @@ TEST_F(CommunicationDialogTest, InitialisationShowsTheLinkObjectsState) {
     EXPECT_EQ(window.GetText(kStatusText), "Online");
 
     // The main window refreshes Store after a mode change (the area list's own changes are the Qt tests').
-    window.SetCurSel(kArea, 0);
+    window.SetSelection(kArea, 0);
     controlMode = 1;
     dialog->RefreshStoreButton();
     EXPECT_TRUE(window.IsEnabled(kStore));
-    window.SetCurSel(kArea, -1);
+    window.SetSelection(kArea, -1);
     dialog->OnAreaChanged();
     EXPECT_FALSE(window.IsEnabled(kStore)) << "no area selected stores nothing";
 }
@@ -171,7 +171,7 @@ TEST_F(CommunicationDialogTest, PortListFallsBackToPortZeroButNeverForAnAbsentAd
         line.calls.clear();
         dialog->FillPortList();
         EXPECT_EQ(Items(window, kPortName), ports);
-        EXPECT_EQ(window.GetCurSel(kPortName), selected);
+        EXPECT_EQ(window.Selection(kPortName), selected);
         EXPECT_EQ(line.calls, opensPortZero ? Strings{"port 0"} : Strings{});
     }
 }
@@ -185,14 +185,14 @@ TEST_F(CommunicationDialogTest, ACameraLinkModeTakesNoTypedDeviceAndIsLeftAfterA
     line.calls.clear();
     dialog->OnPortTyped("/dev/pts/8");
     EXPECT_TRUE(line.calls.empty());
-    EXPECT_EQ(window.GetCurSel(kPortName), 1);
+    EXPECT_EQ(window.Selection(kPortName), 1);
     EXPECT_EQ(reads, 0);
 
     line.mode = link::CameraLink2001;
-    ASSERT_NE(window.GetCurSel(kCategory), 0);
+    ASSERT_NE(window.Selection(kCategory), 0);
     Open(false);
     EXPECT_EQ(line.mode, link::ComPort) << "after a crash the link starts on the serial port";
-    EXPECT_EQ(window.GetCurSel(kCategory), 0);
+    EXPECT_EQ(window.Selection(kCategory), 0);
 }
 
 TEST_F(CommunicationDialogTest, NegotiationFindsTheCameraAndRaisesTheLine) {
@@ -233,7 +233,7 @@ TEST_F(CommunicationDialogTest, NegotiationFindsTheCameraAndRaisesTheLine) {
         else
             EXPECT_EQ(std::count(line.calls.begin(), line.calls.end(), "wake 14"), 1) << "only rates the link runs at";
         EXPECT_EQ(line.baudIndex, c.finalBaudIndex);
-        EXPECT_EQ(window.GetCurSel(kBaudRate), c.finalBaudIndex);
+        EXPECT_EQ(window.Selection(kBaudRate), c.finalBaudIndex);
         EXPECT_EQ(reads, c.reads);
     }
 }
@@ -253,11 +253,11 @@ TEST_F(CommunicationDialogTest, AreaButtonsTalkToTheCamera) {
     camera.refuseAreas = false;
     platform.boxes.clear();
 
-    window.SetCurSel(kArea, 0);
+    window.SetSelection(kArea, 0);
     dialog->OnStore();
     EXPECT_EQ(platform.progress, (Strings{"open:Now, Storing camera data.", "finish"}));
     EXPECT_EQ(platform.Texts(), Strings{"Completed to store current setting data!"});
-    window.SetCurSel(kArea, 3);
+    window.SetSelection(kArea, 3);
     dialog->OnLoad();
     EXPECT_EQ(reads, 1);
     const auto sent = Sent();
@@ -277,9 +277,9 @@ TEST_F(CommunicationDialogTest, MessageLogKeepsTheNewestEntriesAndSavesNewestFir
     EXPECT_EQ(Items(window, kMessages), Strings{"GA=400"}) << "listed bare, without CR LF";
     dialog->OnClearLog();
     for (int i = 0; i < kMaxMessages + 2; ++i) dialog->AddMessage("m" + std::to_string(i));
-    EXPECT_EQ(window.GetCount(kMessages), kMaxMessages);
-    EXPECT_EQ(window.GetItemText(kMessages, 0), "m2") << "the two oldest went";
-    EXPECT_EQ(window.GetItemText(kMessages, kMaxMessages - 1), "m4097");
+    EXPECT_EQ(window.ItemCount(kMessages), kMaxMessages);
+    EXPECT_EQ(window.ItemText(kMessages, 0), "m2") << "the two oldest went";
+    EXPECT_EQ(window.ItemText(kMessages, kMaxMessages - 1), "m4097");
     dialog->OnClearLog();
     for (const char* message : {"first", "second"}) dialog->AddMessage(message);
 
@@ -363,13 +363,13 @@ TEST_F(TerminalDialogTest, ListKeepsItsNewest32786LinesAndFormatsShortMessagesAn
     EXPECT_EQ(protocol::TrafficLog::TimeStamp(Utc(23, 59, 59, 999)), "59:59:999  ");
     EXPECT_EQ(protocol::TrafficLog::TimeStamp(Utc(0, 0, 0, 0)), "00:00:000  ");
     for (int i = 0; i < kMaxLines + 2; ++i) dialog->AddLine(std::to_string(i));
-    EXPECT_EQ(window.GetCount(kList), 32786);
-    EXPECT_EQ(window.GetItemText(kList, 0), "05:07:042  2");
-    EXPECT_EQ(window.GetItemText(kList, kMaxLines - 1), "05:07:042  " + std::to_string(kMaxLines + 1));
+    EXPECT_EQ(window.ItemCount(kList), 32786);
+    EXPECT_EQ(window.ItemText(kList, 0), "05:07:042  2");
+    EXPECT_EQ(window.ItemText(kList, kMaxLines - 1), "05:07:042  " + std::to_string(kMaxLines + 1));
     dialog->OnClear();
-    EXPECT_EQ(window.GetCount(kList), 0);
+    EXPECT_EQ(window.ItemCount(kList), 0);
     dialog->AddLineF("%s", std::string(300, 'a').c_str());
-    EXPECT_EQ(window.GetItemText(kList, 0), "05:07:042  " + std::string(256, 'a'));
+    EXPECT_EQ(window.ItemText(kList, 0), "05:07:042  " + std::string(256, 'a'));
 }
 
 // Saving the lines in order, and its "done" line, are the Qt tests'.

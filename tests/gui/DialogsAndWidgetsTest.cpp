@@ -7,9 +7,9 @@
 #include <QSignalSpy>
 #include <set>
 
-#include "AboutDialog.h"
+#include "AboutWindow.h"
 #include "AreaSelectDialog.h"
-#include "CameraIdDialog.h"
+#include "CameraIdWindow.h"
 #include "ColumnLayout.h"
 #include "GuiTests.h"
 #include "PageBuilder.h"
@@ -21,7 +21,7 @@ using namespace vr;
 
 void MainWindowTest::aboutDialogsUserIdLockPairAnswersTheMouse() {
     using namespace identity::about;
-    gui::AboutDialog dialog(tool_.core->Get(), {false, folder_.toStdString(), "/nowhere/README.md"}, window_);
+    gui::AboutWindow dialog(tool_.core->Get(), {false, folder_.toStdString(), "/nowhere/README.md"}, window_);
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     gui::WidgetBinding& c = dialog.Controls();
@@ -37,7 +37,7 @@ void MainWindowTest::aboutDialogsUserIdLockPairAnswersTheMouse() {
 
 void MainWindowTest::cameraIdFieldsTakeOneCharacterEach() {
     using namespace identity::cameraid;
-    gui::CameraIdDialog dialog(tool_.core->Get(), false, window_);
+    gui::CameraIdWindow dialog(tool_.core->Get(), false, window_);
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     std::string shown;
@@ -103,17 +103,17 @@ void MainWindowTest::spinOnlyAnnouncesItsStepsAndComboListsKeepTheirSelection() 
     controls.Bind(7, combo);
     QSignalSpy activated(combo, &QComboBox::currentIndexChanged);
 
-    for (const char* item : {"Off", "LevelHigh", "RisingEdge"}) controls.AddString(7, item);
-    QCOMPARE(controls.GetCurSel(7), -1);  // adding selects nothing
-    controls.SetItemData(7, 2, 4);
-    controls.SetCurSel(7, 2);
-    QCOMPARE(controls.InsertString(7, 1, "LevelLow"), 1);
-    QCOMPARE(controls.GetCurSel(7), 3);
-    QCOMPARE(controls.GetItemData(7, 3), 4);  // the code moves with its item
-    controls.DeleteString(7, 3);
-    QCOMPARE(controls.GetCurSel(7), -1);  // the selected item is gone: no neighbour is chosen
-    controls.SetCurSel(7, 9);
-    QCOMPARE(controls.GetCurSel(7), -1);
+    for (const char* item : {"Off", "LevelHigh", "RisingEdge"}) controls.AddItem(7, item);
+    QCOMPARE(controls.Selection(7), -1);  // adding selects nothing
+    controls.SetItemValue(7, 2, 4);
+    controls.SetSelection(7, 2);
+    QCOMPARE(controls.InsertItem(7, 1, "LevelLow"), 1);
+    QCOMPARE(controls.Selection(7), 3);
+    QCOMPARE(controls.ItemValue(7, 3), 4);  // the code moves with its item
+    controls.RemoveItem(7, 3);
+    QCOMPARE(controls.Selection(7), -1);  // the selected item is gone: no neighbour is chosen
+    controls.SetSelection(7, 9);
+    QCOMPARE(controls.Selection(7), -1);
     QCOMPARE(activated.count(), 0);  // the program's selections are no operator's choice
 
     controls.Enable(7, false);

@@ -27,7 +27,7 @@
 #include <QWindow>
 #include <fstream>
 
-#include "CameraIdDialog.h"
+#include "CameraIdWindow.h"
 #include "CommunicationWindow.h"
 #include "LutEditorWindow.h"
 #include "LutPlot.h"
@@ -395,7 +395,7 @@ void OperatorTest::lutEditorUndoesByKeyAndStandsApartFromTheMainWindow() {
 
 void OperatorTest::cameraIdFieldsMoveOnAndTakeAPastedId() {
     Start();
-    gui::CameraIdDialog dialog(tool_.core->Get(), true, window_);
+    gui::CameraIdWindow dialog(tool_.core->Get(), true, window_);
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     dialog.activateWindow();

@@ -222,13 +222,13 @@ TEST_F(AboutDialogTest, HelpFilesAndTheLinkOpenInTheViewerOrSayWhyNot) {
     dir_.WriteFile("manual.pdf", "%PDF");
     dir_.WriteFile("install.pdf", "%PDF");
     auto dialog = Open();
-    ASSERT_EQ(controls_.GetCount(kHelpFiles), 2);
+    ASSERT_EQ(controls_.ItemCount(kHelpFiles), 2);
     EXPECT_EQ(controls_.GetText(kHelpFiles), "install.pdf");
-    controls_.SetCurSel(kHelpFiles, 1);
+    controls_.SetSelection(kHelpFiles, 1);
     dialog->OnViewHelpFile();
     EXPECT_EQ(Platform().opened, Strings{dir_ / "manual.pdf"});
     EXPECT_TRUE(Platform().boxes.empty());
-    controls_.SetCurSel(kHelpFiles, -1);
+    controls_.SetSelection(kHelpFiles, -1);
     dialog->OnViewHelpFile();
     EXPECT_EQ(Platform().opened.size(), 1u);
     EXPECT_EQ(Boxes(), Strings{kApp + "No file was selected !! [error]"});

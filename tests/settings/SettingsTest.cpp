@@ -403,7 +403,7 @@ TEST_F(AreasAndModelTest, SetWritesTheSelectedModelAndReadsItBack) {
     };
     for (const auto& c : cases) {
         Start("KB", With([&](sim::SimOptions& o) { o.refuse = c.refuse; }), 1);
-        controls->SetCurSel(protocol::id::kModelDisplay, c.selection);
+        controls->SetSelection(protocol::id::kModelDisplay, c.selection);
         Click(protocol::id::kSetModelId);
         EXPECT_EQ(sent, c.sent);
         EXPECT_EQ(Texts().back(), c.report);

@@ -73,11 +73,11 @@ TEST(GoldenTables, ModelComboItems) {
             const auto ctrl = static_cast<uint32_t>(r.Int("ctrl"));
             const int index = static_cast<int>(r.Int("index"));
             ++counts[ctrl];
-            ExpectField(r, "text", r.Text("text"), controls.GetItemText(ctrl, index));
+            ExpectField(r, "text", r.Text("text"), controls.ItemText(ctrl, index));
             // An empty code: the list is numbered by position and its items carry no data.
-            ExpectField(r, "code", r.Text("code").empty() ? 0 : r.Int("code"), controls.GetItemData(ctrl, index));
+            ExpectField(r, "code", r.Text("code").empty() ? 0 : r.Int("code"), controls.ItemValue(ctrl, index));
         }
         for (const auto& [ctrl, count] : counts)
-            EXPECT_EQ(controls.GetCount(ctrl), count) << "model " << kind << ", list " << ctrl << ": item count";
+            EXPECT_EQ(controls.ItemCount(ctrl), count) << "model " << kind << ", list " << ctrl << ": item count";
     }
 }

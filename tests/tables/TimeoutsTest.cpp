@@ -67,7 +67,7 @@ struct Rig {
         link.ClearTimed();
     }
     void Select(uint32_t id, int index) {
-        controls.SetCurSel(id, index);
+        controls.SetSelection(id, index);
         dlg.OnControlEvent(id, {ui::ControlEventType::SelChange});
     }
     void Click(uint32_t id) { dlg.OnControlEvent(id, {ui::ControlEventType::Clicked}); }
@@ -172,7 +172,7 @@ const Operation kOperations[] = {
     }},
     {"Camera Reset", "KB", 1, true, [](Rig& r) { r.Settings().CameraReset(); }},
     {"Set model", "KB", 1, true, [](Rig& r) {
-        r.controls.SetCurSel(protocol::id::kModelDisplay, 0);
+        r.controls.SetSelection(protocol::id::kModelDisplay, 0);
         r.Settings().SetModel();
     }},
     // The camera was switched off and on: it listens at 9600 again.
@@ -185,13 +185,13 @@ const Operation kOperations[] = {
     {"Communication Store", "KB", 1, true, [](Rig& r) {
         auto& comm = r.Communication();
         for (int area : {2, 0}) {
-            r.commControls.SetCurSel(dialogs::comm::kArea, area);
+            r.commControls.SetSelection(dialogs::comm::kArea, area);
             comm.OnStore();
         }
     }},
     {"Communication Load", "KB", 0, true, [](Rig& r) {
         auto& comm = r.Communication();
-        r.commControls.SetCurSel(dialogs::comm::kArea, 1);
+        r.commControls.SetSelection(dialogs::comm::kArea, 1);
         comm.OnLoad();
     }},
     {"White Balance Once", "KB", 0, true, [](Rig& r) { r.OnePush().WhiteBalanceOnce(); }},

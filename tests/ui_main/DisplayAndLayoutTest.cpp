@@ -11,9 +11,9 @@
 #include "camera/ModelCommands.h"
 #include "protocol/ParameterTable.h"
 #include "ui/ControlModel.h"
-#include "ui/main/ComboCodes.h"
 #include "ui/main/EnablingRules.h"
 #include "ui/main/Keyboard.h"
+#include "ui/main/ListCodes.h"
 #include "ui/main/MenuTable.h"
 #include "ui/main/ModelLayout.h"
 #include "ui/main/PageInventory.h"
@@ -51,19 +51,19 @@ TEST(PageInventory, IdsAreUniqueAndSpinsFindTheirBuddies) {
 
 TEST(ControlModel, ListsKeepTheSelectionOnItsItemAndSpinsTheirPositionInRange) {
     ControlModel m;
-    m.SetCurSel(1174, 2);  // "42.5MHz"
-    m.SetItemData(1174, 2, 7);
-    m.InsertString(1174, 0, "X");
-    EXPECT_EQ(m.GetCurSel(1174), 3);
-    EXPECT_EQ(m.GetItemData(1174, 3), 7);
+    m.SetSelection(1174, 2);  // "42.5MHz"
+    m.SetItemValue(1174, 2, 7);
+    m.InsertItem(1174, 0, "X");
+    EXPECT_EQ(m.Selection(1174), 3);
+    EXPECT_EQ(m.ItemValue(1174, 3), 7);
     EXPECT_EQ(m.GetText(1174), "42.5MHz");
-    m.DeleteString(1174, 3);
-    m.DeleteString(1174, 0);
-    EXPECT_EQ(m.GetCurSel(1174), -1);
-    EXPECT_EQ(m.GetCount(1174), 3);
-    EXPECT_EQ(m.FindStringExact(1174, "31.875MHz"), 2);
-    m.SetCurSel(1174, 9);
-    EXPECT_EQ(m.GetCurSel(1174), -1);
+    m.RemoveItem(1174, 3);
+    m.RemoveItem(1174, 0);
+    EXPECT_EQ(m.Selection(1174), -1);
+    EXPECT_EQ(m.ItemCount(1174), 3);
+    EXPECT_EQ(m.FindItem(1174, "31.875MHz"), 2);
+    m.SetSelection(1174, 9);
+    EXPECT_EQ(m.Selection(1174), -1);
 
     m.SetSpinRange(1188, 10, 20);
     m.SetSpinPos(1188, 99);
@@ -73,7 +73,7 @@ TEST(ControlModel, ListsKeepTheSelectionOnItsItemAndSpinsTheirPositionInRange) {
     EXPECT_FALSE(m.Exists(1124));  // layout 116 only: unknown ids are inert
     m.SetText(1124, "x");
     EXPECT_EQ(m.GetText(1124), "");
-    EXPECT_EQ(m.GetCurSel(1124), -1);
+    EXPECT_EQ(m.Selection(1124), -1);
     EXPECT_FALSE(m.IsShown(1124));
 }
 
@@ -91,10 +91,10 @@ TEST(ValueDisplay, ReadsAndShowsByControlKind) {
     EXPECT_EQ(m.GetText(1098), "Line4 TTL In1");
     // No item with that code: the item at that index.
     d.ShowValue(1101, 5);
-    EXPECT_EQ(m.GetCurSel(1101), 5);
+    EXPECT_EQ(m.Selection(1101), 5);
     d.ShowValue(1099, 2);
     EXPECT_EQ(d.ReadValue(1099), 2);
-    m.SetCurSel(1099, -1);
+    m.SetSelection(1099, -1);
     EXPECT_EQ(d.ReadValue(1099), -1);
     // Edits read their leading number; a spin takes only a number within its range from its buddy.
     m.SetText(1225, "  -12abc");
@@ -162,26 +162,26 @@ TEST(EnablingRules, FollowTheSelections) {
     ControlModel m;
     for (const auto& [e, t, common, perColour] :
          {std::tuple{0, 0, false, false}, {1, 0, true, false}, {1, 1, false, true}, {2, 1, false, false}}) {
-        m.SetCurSel(1092, e);
-        m.SetCurSel(1224, t);
+        m.SetSelection(1092, e);
+        m.SetSelection(1224, t);
         ApplyExposureEnabling(m);
         EXPECT_EQ(m.IsEnabled(1093), common) << e << t;
         EXPECT_EQ(m.IsEnabled(1294) && m.IsEnabled(1296) && m.IsEnabled(1298), perColour) << e << t;
     }
     for (int trigger : {0, 1}) {
-        m.SetCurSel(1096, trigger);
+        m.SetSelection(1096, trigger);
         ApplyTriggerModeEnabling(m);
         EXPECT_EQ(m.IsEnabled(1186), trigger == 1);
     }
     for (int u : {0, 1, 2}) {
-        m.SetCurSel(1116, u);
+        m.SetSelection(1116, u);
         EXPECT_EQ(ApplyLutModeEnabling(m), u != 2);
         EXPECT_EQ(m.IsEnabled(1132), u == 2);
         EXPECT_EQ(m.IsShown(1117) && m.IsShown(1118) && m.IsShown(1141), u == 1);
     }
     for (int sel : {0, 1, 2, 4}) {
-        m.SetCurSel(1192, sel);
-        m.SetCurSel(1184, 4 - sel);
+        m.SetSelection(1192, sel);
+        m.SetSelection(1184, 4 - sel);
         ApplyCorrectionButtonsEnabling(m);
         EXPECT_EQ(m.IsEnabled(1193), sel >= 2);
         EXPECT_EQ(m.IsEnabled(1183), 4 - sel >= 2);

@@ -47,7 +47,7 @@ protected:
     }
 
     void Select(uint32_t id, int index) {
-        controls.SetCurSel(id, index);
+        controls.SetSelection(id, index);
         dlg->OnControlEvent(id, {ui::ControlEventType::SelChange});
     }
     void Type(uint32_t id, const std::string& text) {
@@ -257,7 +257,7 @@ TEST_F(MainWindowTest, ListsSendCodesAndUndoRefusals) {
     Select(1223, 3);  // "Eighty" 4
     EXPECT_EQ(camera.Sets().back(), "CLCFG=4");
     EXPECT_EQ(Value(1223), 0);
-    EXPECT_EQ(controls.GetCurSel(1223), 0);
+    EXPECT_EQ(controls.Selection(1223), 0);
 }
 
 // Exposure mode is not undone; its dependants are re-read (a KA, which has all of them).
@@ -347,8 +347,8 @@ TEST_F(MainWindowTest, ChromaticAberrationEditorsAddressTheirCommands) {
     camera.Prepare("CACSM2=1");  // asynchronous: one side at a time
     StartUp();
     EXPECT_TRUE(controls.IsEnabled(1696));
-    EXPECT_EQ(controls.GetCurSel(1560), 2);
-    EXPECT_EQ(controls.GetCurSel(1699), 1);
+    EXPECT_EQ(controls.Selection(1560), 2);
+    EXPECT_EQ(controls.Selection(1699), 1);
 
     // lens 2: family = 2 + 4 x colour
     const std::tuple<int, int, int, uint32_t, uint32_t> cases[] = {
@@ -358,9 +358,9 @@ TEST_F(MainWindowTest, ChromaticAberrationEditorsAddressTheirCommands) {
     };
     for (const auto& [colour, point, side, edit, cmd] : cases) {
         SCOPED_TRACE(std::to_string(edit) + " side " + std::to_string(side));
-        controls.SetCurSel(1700, colour);
-        controls.SetCurSel(1695, point);
-        controls.SetCurSel(1704, side);
+        controls.SetSelection(1700, colour);
+        controls.SetSelection(1695, point);
+        controls.SetSelection(1704, side);
         camera.ClearReceived();
         Type(edit, "70");
         EXPECT_EQ(camera.Sets(), Strings{protocol::GetCommandName(cmd) + "=70"});
@@ -368,17 +368,17 @@ TEST_F(MainWindowTest, ChromaticAberrationEditorsAddressTheirCommands) {
     }
     EXPECT_TRUE(platform.boxes.empty());
     // Right side without point 0; synchronous mode works on both sides.
-    controls.SetCurSel(1695, 0);
+    controls.SetSelection(1695, 0);
     Select(1704, 2);
-    EXPECT_EQ(controls.GetCurSel(1695), 1);
+    EXPECT_EQ(controls.Selection(1695), 1);
     Select(1699, 0);
     EXPECT_EQ(camera.Sets().back(), "CACSM2=0");
-    EXPECT_EQ(controls.GetCurSel(1704), 0);
+    EXPECT_EQ(controls.Selection(1704), 0);
     Select(1704, 1);
-    EXPECT_EQ(controls.GetCurSel(1704), 0);
+    EXPECT_EQ(controls.Selection(1704), 0);
 
     // A refused value (a coefficient below 10) is not left on screen.
-    controls.SetCurSel(1700, 0);
+    controls.SetSelection(1700, 0);
     Type(1703, "7");
     EXPECT_EQ(camera.Sets().back(), "CACC2R=7");
     EXPECT_EQ(controls.GetText(1703), "70");
@@ -395,7 +395,7 @@ TEST_F(MainWindowTest, LaterFeaturesSayTheyAreNotAvailable) {
     Select(1408, 1);
     ASSERT_EQ(platform.boxes.size(), 1u);
     EXPECT_NE(platform.boxes[0].text.find("not available"), std::string::npos);
-    EXPECT_EQ(controls.GetCurSel(1408), 0);
+    EXPECT_EQ(controls.Selection(1408), 0);
     EXPECT_TRUE(camera.Sets().empty());
     for (uint32_t button : {1121u, 1193u, 1667u, 1010u, 1012u, 1014u, 1021u, 1181u, 1336u}) Click(button);
     for (uint32_t menu : {30008u, 30011u, 30003u, 30004u, 30006u, 30001u, 30010u}) dlg->OnMenuCommand(menu);

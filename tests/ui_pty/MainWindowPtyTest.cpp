@@ -118,7 +118,7 @@ TEST_F(MainWindowPtyTest, NoCameraOrAnUnsupportedModelLeavesTheToolWithItsDefaul
     EXPECT_EQ(Boxes()[0].icon, platform::MsgIcon::Exclamation);
     EXPECT_TRUE(dlg_->LastRead().empty());
     EXPECT_EQ(services_->model.kind, camera::kModelUnknown);
-    EXPECT_EQ(controls_.GetCurSel(1142), -1);
+    EXPECT_EQ(controls_.Selection(1142), -1);
     EXPECT_EQ(Value(1041), 100);  // "GA" keeps its default
     EXPECT_TRUE(dlg_->WindowEnabled());
 }
@@ -172,7 +172,7 @@ TEST_F(MainWindowPtyTest, ChangesAreOfferedAReconnectOfflineSentOnlineAndPutBack
          {std::tuple{EditKillFocus, 1041u, "GA=400"}, {SpinDelta, 1045u, "GA="}, {SelChange, 1101u, "LS0="}}) {
         Boxes().clear();
         if (type == EditKillFocus) controls_.SetText(id, "400");
-        if (type == SelChange) controls_.SetCurSel(id, 20);
+        if (type == SelChange) controls_.SetSelection(id, 20);
         dlg_->OnControlEvent(id, {type, 1});
         ASSERT_EQ(Boxes().size(), 1u) << id;
         const auto& box = Boxes()[0];
@@ -200,7 +200,7 @@ TEST_F(MainWindowPtyTest, ChangesAreOfferedAReconnectOfflineSentOnlineAndPutBack
     EXPECT_EQ(CameraValue("GA"), 400);
 
     // Codes, not indices. (The model's own tests cover the read-outs, copies and enabling.)
-    controls_.SetCurSel(1101, 20);  // "EncoderDirection"
+    controls_.SetSelection(1101, 20);  // "EncoderDirection"
     dlg_->OnControlEvent(1101, {SelChange});
     EXPECT_EQ(CameraValue("LS0"), 30);
 

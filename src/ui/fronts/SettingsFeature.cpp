@@ -208,7 +208,7 @@ void SettingsFeature::CameraReset() {
 }
 
 void SettingsFeature::SetModel() {
-    ModelIdentity(window_.Session()).WriteModel(window_.Controls().GetCurSel(protocol::id::kModelDisplay));
+    ModelIdentity(window_.Session()).WriteModel(window_.Controls().Selection(protocol::id::kModelDisplay));
 }
 
 }  // namespace vr::ui

@@ -41,9 +41,9 @@ int32_t CCtrlToolDlg::ChromaticCommand(uint32_t editId, int32_t& lens) {
     int32_t m = 0;
     if (Engine().QueryInt(static_cast<uint32_t>(camera::ChromaticModeCommand()), m, kTimeout) != 1) return -1;
     if (!IsEditor(editId)) return -1;
-    const camera::ChromaticSelection selection{controls_.GetCurSel(protocol::id::kCaColour),
-                                               controls_.GetCurSel(protocol::id::kCaPoint),
-                                               controls_.GetCurSel(protocol::id::kCaSide)};
+    const camera::ChromaticSelection selection{controls_.Selection(protocol::id::kCaColour),
+                                               controls_.Selection(protocol::id::kCaPoint),
+                                               controls_.Selection(protocol::id::kCaSide)};
     const int32_t cmd = camera::ChromaticCommand(EditorOf(editId), m, selection);
     if (cmd >= 0) lens = m;
     return cmd;
@@ -113,12 +113,12 @@ void CCtrlToolDlg::OnChromaticCombo(uint32_t id) {
         case protocol::id::kCaSide: {
             // Synchronous correction works on both sides at once; asynchronous on one side at a time.
             const int32_t sync = display_.ReadValue(protocol::id::kCaSyncMode);
-            if (controls_.GetCurSel(protocol::id::kCaSide) != camera::kChromaticSideBoth && sync == 0)
+            if (controls_.Selection(protocol::id::kCaSide) != camera::kChromaticSideBoth && sync == 0)
                 display_.ShowValue(protocol::id::kCaSide, camera::kChromaticSideBoth);
-            if (controls_.GetCurSel(protocol::id::kCaSide) == camera::kChromaticSideRight &&
-                controls_.GetCurSel(protocol::id::kCaPoint) == 0)
+            if (controls_.Selection(protocol::id::kCaSide) == camera::kChromaticSideRight &&
+                controls_.Selection(protocol::id::kCaPoint) == 0)
                 display_.ShowValue(protocol::id::kCaPoint, 1);
-            if (controls_.GetCurSel(protocol::id::kCaSide) == camera::kChromaticSideBoth && sync == 1)
+            if (controls_.Selection(protocol::id::kCaSide) == camera::kChromaticSideBoth && sync == 1)
                 display_.ShowValue(protocol::id::kCaSide, camera::kChromaticSideLeft);
             RefreshChromaticEditors();
             return;
@@ -127,8 +127,8 @@ void CCtrlToolDlg::OnChromaticCombo(uint32_t id) {
             RefreshChromaticEditors();
             return;
         case protocol::id::kCaPoint:
-            if (controls_.GetCurSel(protocol::id::kCaPoint) == 0 &&
-                controls_.GetCurSel(protocol::id::kCaSide) == camera::kChromaticSideRight)
+            if (controls_.Selection(protocol::id::kCaPoint) == 0 &&
+                controls_.Selection(protocol::id::kCaSide) == camera::kChromaticSideRight)
                 display_.ShowValue(protocol::id::kCaPoint, 1);
             RefreshChromaticEditor(protocol::id::kCaRatio);
             return;

@@ -447,7 +447,7 @@ void CCtrlToolDlg::OnCombo(uint32_t id) {
             return;
         case protocol::id::kGainAuto:
         case protocol::id::kWhiteBalance:
-            if (!router_.RunSelection(id, controls_.GetCurSel(id))) {
+            if (!router_.RunSelection(id, controls_.Selection(id))) {
                 ReportNotAvailable();
                 RestoreCommitted(id);
             }
@@ -471,7 +471,7 @@ void CCtrlToolDlg::OnCombo(uint32_t id) {
 }
 
 void CCtrlToolDlg::ApplyIndividualGainChange() {
-    const int g = controls_.GetCurSel(protocol::id::kIndividualGainMode);
+    const int g = controls_.Selection(protocol::id::kIndividualGainMode);
     if (!ApplyIndividualGainEnabling(controls_, g)) {
         services_.platform.MessageBox("Unkown Parameter", "Error", platform::MsgIcon::Error);
         return;
@@ -493,7 +493,7 @@ void CCtrlToolDlg::ApplyModeEnabling() {
         controls_.Enable(i, true);
     for (uint32_t i = protocol::id::kExposureTimeR; i <= protocol::id::kExposureTimeB + 1; ++i)
         controls_.Enable(i, true);
-    ApplyIndividualGainEnabling(controls_, controls_.GetCurSel(protocol::id::kIndividualGainMode));
+    ApplyIndividualGainEnabling(controls_, controls_.Selection(protocol::id::kIndividualGainMode));
     RecomputeGainLevels();
     ApplyTriggerModeEnabling(controls_);
     ApplyExposureEnabling(controls_);

@@ -19,8 +19,8 @@ constexpr int32_t kIndividualGainMin = 100, kIndividualGainMax = 6400;
 }  // namespace
 
 void ApplyExposureEnabling(platform::IControlAccess& controls) {
-    const int e = controls.GetCurSel(protocol::id::kExposureMode);
-    const int t = controls.GetCurSel(protocol::id::kExposureTimeMode);
+    const int e = controls.Selection(protocol::id::kExposureMode);
+    const int t = controls.Selection(protocol::id::kExposureTimeMode);
     if (e == 1 && t != 0) {
         controls.Enable(protocol::id::kExposureTime, false);
         EnableAll(controls, {protocol::id::kExposureTimeR, protocol::id::kExposureTimeG, protocol::id::kExposureTimeB},
@@ -33,11 +33,11 @@ void ApplyExposureEnabling(platform::IControlAccess& controls) {
 }
 
 void ApplyTriggerModeEnabling(platform::IControlAccess& controls) {
-    controls.Enable(protocol::id::kAutoResetMode, controls.GetCurSel(protocol::id::kTriggerMode) != 0);
+    controls.Enable(protocol::id::kAutoResetMode, controls.Selection(protocol::id::kTriggerMode) != 0);
 }
 
 bool ApplyLutModeEnabling(platform::IControlAccess& controls) {
-    const int u = controls.GetCurSel(protocol::id::kLutMode);
+    const int u = controls.Selection(protocol::id::kLutMode);
     const bool gamma = u == 1;
     controls.Enable(protocol::id::kOpenLutTable, u == 2);
     ShowAll(controls, {protocol::id::kGamma, protocol::id::kGammaSpin, protocol::id::kGammaLabel}, gamma);
@@ -45,8 +45,8 @@ bool ApplyLutModeEnabling(platform::IControlAccess& controls) {
 }
 
 void ApplyCorrectionButtonsEnabling(platform::IControlAccess& controls) {
-    controls.Enable(protocol::id::kRecalibratePixelGain, controls.GetCurSel(protocol::id::kPixelGainMode) >= 2);
-    controls.Enable(protocol::id::kRecalibratePixelBlack, controls.GetCurSel(protocol::id::kPixelBlackMode) >= 2);
+    controls.Enable(protocol::id::kRecalibratePixelGain, controls.Selection(protocol::id::kPixelGainMode) >= 2);
+    controls.Enable(protocol::id::kRecalibratePixelBlack, controls.Selection(protocol::id::kPixelBlackMode) >= 2);
 }
 
 bool ApplyIndividualGainEnabling(platform::IControlAccess& controls, int g) {

@@ -2,7 +2,7 @@
 
 #include "camera/ModelCommands.h"
 #include "protocol/ControlIds.h"
-#include "ui/main/ComboCodes.h"
+#include "ui/main/ListCodes.h"
 #include "ui/main/PageInventory.h"
 
 namespace vr::ui {
@@ -39,17 +39,17 @@ constexpr const char* kSlowClockItem = "31.875MHz";
 constexpr const char* kExposureOnceItem = "Exposure Once";
 
 void Remove(platform::IControlAccess& controls, uint32_t combo, const char* text) {
-    const int i = controls.FindStringExact(combo, text);
-    if (i >= 0) controls.DeleteString(combo, i);
+    const int i = controls.FindItem(combo, text);
+    if (i >= 0) controls.RemoveItem(combo, i);
 }
 
 void InsertIfAbsent(platform::IControlAccess& controls, uint32_t combo, int index, const char* text) {
-    if (controls.FindStringExact(combo, text) < 0) controls.InsertString(combo, index, text);
+    if (controls.FindItem(combo, text) < 0) controls.InsertItem(combo, index, text);
 }
 
 void SetCodes(platform::IControlAccess& controls, uint32_t combo, const std::vector<int32_t>& codes) {
-    const int count = controls.GetCount(combo);
-    for (int i = 0; i < count && i < static_cast<int>(codes.size()); ++i) controls.SetItemData(combo, i, codes[i]);
+    const int count = controls.ItemCount(combo);
+    for (int i = 0; i < count && i < static_cast<int>(codes.size()); ++i) controls.SetItemValue(combo, i, codes[i]);
 }
 
 }  // namespace
@@ -65,7 +65,7 @@ const std::vector<uint32_t>& ControlsOnlyOnKA() {
 }
 
 void ApplyModelLayout(platform::IControlAccess& controls, uint32_t modelKind) {
-    controls.SetCurSel(protocol::id::kModelDisplay, static_cast<int>(modelKind));
+    controls.SetSelection(protocol::id::kModelDisplay, static_cast<int>(modelKind));
     if (modelKind != camera::kModelKB && modelKind != camera::kModelKA) return;
     const bool kb = modelKind == camera::kModelKB;
     for (uint32_t i : ControlsOnlyOnKB()) controls.Show(i, kb);

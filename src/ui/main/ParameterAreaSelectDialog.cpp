@@ -33,9 +33,9 @@ void CParameterAreaSelectDialog::OnInitDialog() {
     initialised_ = true;
     status_.Register(this);
     dialogs_.Add(this);
-    controls_.ResetContent(kAreaCombo);
-    for (const std::string& item : Items()) controls_.AddString(kAreaCombo, item);
-    controls_.SetCurSel(kAreaCombo, 0);
+    controls_.ClearItems(kAreaCombo);
+    for (const std::string& item : Items()) controls_.AddItem(kAreaCombo, item);
+    controls_.SetSelection(kAreaCombo, 0);
     controls_.SetText(kAreaPrompt, prompt_);
 }
 
@@ -48,8 +48,8 @@ int CParameterAreaSelectDialog::AreaFromText(const std::string& text) {
 }
 
 int CParameterAreaSelectDialog::OnOK() const {
-    const int sel = controls_.GetCurSel(kAreaCombo);
-    return AreaFromText(sel < 0 ? std::string() : controls_.GetItemText(kAreaCombo, sel));
+    const int sel = controls_.Selection(kAreaCombo);
+    return AreaFromText(sel < 0 ? std::string() : controls_.ItemText(kAreaCombo, sel));
 }
 
 }  // namespace vr::ui

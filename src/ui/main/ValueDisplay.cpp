@@ -49,9 +49,9 @@ int32_t ValueDisplay::ReadValue(uint32_t id) const {
         case CtrlType::Spin:
             return controls_.GetSpinPos(id);
         case CtrlType::Combo: {
-            const int sel = controls_.GetCurSel(id);
+            const int sel = controls_.Selection(id);
             if (sel < 0) return kNoControlValue;
-            const int32_t data = controls_.GetItemData(id, sel);
+            const int32_t data = controls_.ItemValue(id, sel);
             return data == 0 ? sel : data;
         }
         default:
@@ -72,14 +72,14 @@ void ValueDisplay::ShowValue(uint32_t id, int32_t value) {
             if (uint32_t buddy = BuddyOf(id); buddy != 0) controls_.SetText(buddy, text);
             break;
         case CtrlType::Combo: {
-            const int count = controls_.GetCount(id);
+            const int count = controls_.ItemCount(id);
             for (int i = 0; i < count; ++i) {
-                if (controls_.GetItemData(id, i) == value) {
-                    controls_.SetCurSel(id, i);
+                if (controls_.ItemValue(id, i) == value) {
+                    controls_.SetSelection(id, i);
                     return;
                 }
             }
-            controls_.SetCurSel(id, value);
+            controls_.SetSelection(id, value);
             break;
         }
         default:
@@ -105,7 +105,7 @@ void ValueDisplay::ShowUnknown(uint32_t id) {
             controls_.SetText(id, "");
             break;
         case CtrlType::Combo:
-            controls_.SetCurSel(id, -1);
+            controls_.SetSelection(id, -1);
             break;
         default:
             break;

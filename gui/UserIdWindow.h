@@ -11,11 +11,11 @@
 
 namespace vr::gui {
 
-class UserIdDialog : public QDialog, public platform::IDialogFrame {
+class UserIdWindow : public QDialog, public platform::IDialogFrame {
     Q_OBJECT
 public:
-    explicit UserIdDialog(camera::Services& services, QWidget* parent = nullptr);
-    ~UserIdDialog() override;
+    explicit UserIdWindow(camera::Services& services, QWidget* parent = nullptr);
+    ~UserIdWindow() override;
 
     identity::CUserIdDialog& Logic() { return *logic_; }
     WidgetBinding& Controls() { return controls_; }

@@ -1,4 +1,4 @@
-#include "CameraIdDialog.h"
+#include "CameraIdWindow.h"
 
 #include <QDialogButtonBox>
 #include <QEvent>
@@ -18,7 +18,7 @@ namespace vr::gui {
 
 using namespace identity::cameraid;
 
-CameraIdDialog::CameraIdDialog(camera::Services& services, bool factoryMode, QWidget* parent) : QDialog(parent) {
+CameraIdWindow::CameraIdWindow(camera::Services& services, bool factoryMode, QWidget* parent) : QDialog(parent) {
     setObjectName(QString::number(kTemplateId));
     setWindowTitle(identity::CCameraIdDialog::kTitle);
     auto* frame = new QGroupBox("Camera Id", this);
@@ -56,19 +56,19 @@ CameraIdDialog::CameraIdDialog(camera::Services& services, bool factoryMode, QWi
     RememberFields();
 }
 
-CameraIdDialog::~CameraIdDialog() {
+CameraIdWindow::~CameraIdWindow() {
     logic_.reset();
 }
 
-QLineEdit* CameraIdDialog::Field(size_t index) const {
+QLineEdit* CameraIdWindow::Field(size_t index) const {
     return index < kFields.size() ? controls_.As<QLineEdit>(kFields[index]) : nullptr;
 }
 
-void CameraIdDialog::RememberFields() {
+void CameraIdWindow::RememberFields() {
     for (size_t i = 0; i < kFields.size(); ++i) shown_[i] = controls_.GetText(kFields[i]);
 }
 
-void CameraIdDialog::OnFieldEdited(size_t index, const QString& text) {
+void CameraIdWindow::OnFieldEdited(size_t index, const QString& text) {
     // What was typed or pasted: the new text without the character the field held before, when the
     // new one went in beside it rather than over it.
     const QString old = QString::fromStdString(shown_[index]);
@@ -92,7 +92,7 @@ void CameraIdDialog::OnFieldEdited(size_t index, const QString& text) {
     }
 }
 
-bool CameraIdDialog::eventFilter(QObject* watched, QEvent* event) {
+bool CameraIdWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::FocusIn) {
         if (auto* field = qobject_cast<QLineEdit*>(watched))
             QTimer::singleShot(0, field, [field] { field->selectAll(); });

@@ -1,4 +1,4 @@
-#include "UserIdDialog.h"
+#include "UserIdWindow.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
@@ -14,7 +14,7 @@ namespace vr::gui {
 
 using namespace identity::userid;
 
-UserIdDialog::UserIdDialog(camera::Services& services, QWidget* parent) : QDialog(parent) {
+UserIdWindow::UserIdWindow(camera::Services& services, QWidget* parent) : QDialog(parent) {
     setObjectName(QString::number(kTemplateId));
     setWindowTitle(identity::CUserIdDialog::kTitle);
     auto* label = new QLabel("User ID", this);
@@ -43,7 +43,7 @@ UserIdDialog::UserIdDialog(camera::Services& services, QWidget* parent) : QDialo
     logic_->OnInitDialog();
 }
 
-UserIdDialog::~UserIdDialog() {
+UserIdWindow::~UserIdWindow() {
     logic_.reset();
 }
 

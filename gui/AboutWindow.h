@@ -11,11 +11,11 @@
 
 namespace vr::gui {
 
-class AboutDialog : public QDialog, public platform::IDialogFrame {
+class AboutWindow : public QDialog, public platform::IDialogFrame {
     Q_OBJECT
 public:
-    AboutDialog(camera::Services& services, identity::AboutSetup setup, QWidget* parent = nullptr);
-    ~AboutDialog() override;
+    AboutWindow(camera::Services& services, identity::AboutSetup setup, QWidget* parent = nullptr);
+    ~AboutWindow() override;
 
     identity::CAboutDialog& Logic() { return *logic_; }
     WidgetBinding& Controls() { return controls_; }

@@ -1,4 +1,4 @@
-#include "AboutDialog.h"
+#include "AboutWindow.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -62,7 +62,7 @@ identity::AboutSetup DesktopAboutSetup(bool factoryMode) {
     return setup;
 }
 
-AboutDialog::AboutDialog(camera::Services& services, identity::AboutSetup setup, QWidget* parent) : QDialog(parent) {
+AboutWindow::AboutWindow(camera::Services& services, identity::AboutSetup setup, QWidget* parent) : QDialog(parent) {
     setObjectName(QString::number(kTemplateId));
     setWindowTitle(identity::CAboutDialog::kTitle);
     Build();
@@ -71,11 +71,11 @@ AboutDialog::AboutDialog(camera::Services& services, identity::AboutSetup setup,
     logic_->OnInitDialog();
 }
 
-AboutDialog::~AboutDialog() {
+AboutWindow::~AboutWindow() {
     logic_.reset();
 }
 
-void AboutDialog::Build() {
+void AboutWindow::Build() {
     auto* icon = new QLabel(this);
     icon->setPixmap(QApplication::windowIcon().pixmap(48, 48));
     auto* toolName = new QLabel(this);
@@ -176,7 +176,7 @@ void AboutDialog::Build() {
     controls_.Bind(kStrip, strip);
 }
 
-void AboutDialog::Wire() {
+void AboutWindow::Wire() {
     const auto onClick = [this](uint32_t id, void (identity::CAboutDialog::*handler)()) {
         auto* button = controls_.As<QAbstractButton>(id);
         connect(button, &QAbstractButton::clicked, this, [this, handler] { ((*logic_).*handler)(); });

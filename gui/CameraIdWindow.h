@@ -15,11 +15,11 @@ class QLineEdit;
 
 namespace vr::gui {
 
-class CameraIdDialog : public QDialog, public platform::IDialogFrame {
+class CameraIdWindow : public QDialog, public platform::IDialogFrame {
     Q_OBJECT
 public:
-    CameraIdDialog(camera::Services& services, bool factoryMode, QWidget* parent = nullptr);
-    ~CameraIdDialog() override;
+    CameraIdWindow(camera::Services& services, bool factoryMode, QWidget* parent = nullptr);
+    ~CameraIdWindow() override;
 
     identity::CCameraIdDialog& Logic() { return *logic_; }
     WidgetBinding& Controls() { return controls_; }
