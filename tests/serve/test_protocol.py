@@ -64,7 +64,7 @@ def test_a_line_that_is_no_request_is_answered_and_sends_nothing(serve):
         (b'{"id": 6, "cmd": "get", "args": ["GA\\u0000"]}', 6),
         (b'{"id": [7], "cmd": "get"}', None),
         (b'{"id": 8, "cmd": "get", "args": [[[["GA"]]]]}', None),
-        (b'{"id": 9, "cmd": "set", "args": ["GA=5", "--port", "/dev/null"]}', 9),
+        (b'{"id": 9, "cmd": "set", "args": ["GA=150", "--port", "/dev/null"]}', 9),
         (b'{"id": 10, "cmd": "--json"}', 10),
         (b'{"id": 11, "cmd": "serve"}', 11),
         (b'{"id": 12, "cmd": "get", "args": ["NOPE"]}', 12),
