@@ -15,7 +15,7 @@ namespace vr::cli {
 
 class TableFileRun {
 public:
-    explicit TableFileRun(Session& session) : session_(session), files_(session.Services(), tables_) {}
+    explicit TableFileRun(Session& session) : session_(session), files_(session.Camera(), tables_) {}
 
     lut::TableFiles& Files() { return files_; }
     const std::string& Path() const { return session_.Opts().args.front(); }

@@ -51,7 +51,7 @@ Features::Features(MainWindow& window)
     CreateLutEditors();
     // The LUT and shading files work on the editors' own tables.
     tableFiles_ = std::make_unique<lut::TableFiles>(
-        window.Services(), *lutEditors_,
+        window.Logic().Session(), *lutEditors_,
         lut::TableFilesWindow{[this] { window_.Activate(); },
                               [this](const std::string& text) { window_.ShowStatusText(text); }});
     ui::RegisterTableFiles(window_.Logic().Router(), *tableFiles_);

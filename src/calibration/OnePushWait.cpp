@@ -21,7 +21,7 @@ OnePushWait::OnePushWait(camera::Services& services, IWaitClock& clock, const st
       limit_(limit),
       steps_(std::max(steps, 1)),
       start_(clock.Now()),
-      op_(services.platform, services.dialogs, Text()) {
+      op_(services, Text()) {
     // The camera does not say how far it is: the bar runs as a busy indicator beside the elapsed
     // time. Between commands Cancel comes with the pauses; while a start command is on the wire the
     // wait itself offers it (see camera::WaitCancel).

@@ -46,10 +46,16 @@ CameraSession::CameraSession(camera::Services& services)
           },
           [this](int index) { Tell([index](ISessionListener& l) { l.OnLineRate(index); }); }) {
     services_.status.Register(this);
+    services_.progress = this;
 }
 
 CameraSession::~CameraSession() {
     services_.status.Unregister(this);
+    if (services_.progress == this) services_.progress = nullptr;
+}
+
+void CameraSession::OnProgress(const std::string& text, int percent, bool finished) {
+    Tell([&](ISessionListener& l) { l.OnProgress(text, percent, finished); });
 }
 
 void CameraSession::AddListener(ISessionListener& listener) {

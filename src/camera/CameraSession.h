@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "camera/LongOperation.h"
 #include "camera/ModelCommands.h"
 #include "camera/ReadAllSettings.h"
 #include "camera/Services.h"
@@ -27,7 +28,7 @@ struct ParameterDef;
 
 namespace vr::camera {
 
-class CameraSession : private protocol::COnlineStatusUpdater {
+class CameraSession : private protocol::COnlineStatusUpdater, private IProgressSink {
 public:
     static constexpr std::chrono::milliseconds kProbeTimeout{1000};
 
@@ -111,6 +112,8 @@ private:
     // COnlineStatusUpdater: the session follows the status for its listeners.
     bool HasStrip() const override { return true; }
     void SetStripPicture(int32_t picture) override;
+    // IProgressSink: the long operations on this camera, for the listeners.
+    void OnProgress(const std::string& text, int percent, bool finished) override;
 
     template <typename Call>
     void Tell(Call call) {

@@ -1,5 +1,6 @@
 #include "camera/LongOperation.h"
 
+#include "camera/Services.h"
 #include "platform/Platform.h"
 #include "protocol/OnlineStatus.h"
 
@@ -15,6 +16,15 @@ LongOperation::LongOperation(platform::IPlatform& platform, protocol::DialogRegi
     platform_.ProgressOpen(text);
     AllowCancel(options_.cancellable);
     lastPaint_ = Clock::now();
+}
+
+LongOperation::LongOperation(camera::Services& services, const std::string& text)
+    : LongOperation(services, text, Options{}) {}
+
+LongOperation::LongOperation(camera::Services& services, const std::string& text, Options options)
+    : LongOperation(services.platform, services.dialogs, text, options) {
+    sink_ = services.progress;
+    if (sink_ != nullptr) sink_->OnProgress(text_, 0, false);
 }
 
 LongOperation::~LongOperation() {
@@ -46,6 +56,7 @@ void LongOperation::AllowCancel(bool allow) {
 }
 
 void LongOperation::Flush() {
+    const bool changed = text_ != shownText_ || percent_ != shownPercent_;
     if (text_ != shownText_) {
         platform_.ProgressSetText(text_);
         shownText_ = text_;
@@ -54,6 +65,7 @@ void LongOperation::Flush() {
         platform_.ProgressSetPos(percent_);
         shownPercent_ = percent_;
     }
+    if (changed && sink_ != nullptr) sink_->OnProgress(shownText_, shownPercent_, false);
 }
 
 bool LongOperation::Continue() {
@@ -73,6 +85,7 @@ void LongOperation::Finish() {
     AllowCancel(false);
     platform_.ProgressFinish();
     if (options_.greyDialogs) dialogs_.EnableAll();
+    if (sink_ != nullptr) sink_->OnProgress(shownText_, shownPercent_, true);
 }
 
 std::string LongOperation::StoppedText(int done, int total, const std::string& items) {

@@ -22,6 +22,16 @@ class IPlatform;
 
 namespace vr::camera {
 
+struct Services;
+
+// Whoever follows a camera's long operations beyond its progress window (the session, for its
+// listeners): told each text and percentage the window is shown, and the end.
+class IProgressSink {
+public:
+    virtual ~IProgressSink() = default;
+    virtual void OnProgress(const std::string& text, int percent, bool finished) = 0;
+};
+
 class LongOperation {
 public:
     using Clock = std::chrono::steady_clock;
@@ -38,6 +48,9 @@ public:
     LongOperation(platform::IPlatform& platform, protocol::DialogRegistry& dialogs, const std::string& text);
     LongOperation(platform::IPlatform& platform, protocol::DialogRegistry& dialogs, const std::string& text,
                   Options options);
+    // A camera's operation: its progress is told to the session's sink as well.
+    LongOperation(camera::Services& services, const std::string& text);
+    LongOperation(camera::Services& services, const std::string& text, Options options);
     // Finishes when that was not done yet.
     ~LongOperation();
     LongOperation(const LongOperation&) = delete;
@@ -73,6 +86,7 @@ private:
 
     platform::IPlatform& platform_;
     protocol::DialogRegistry& dialogs_;
+    IProgressSink* sink_ = nullptr;
     Options options_;
     std::string text_;
     std::string shownText_;

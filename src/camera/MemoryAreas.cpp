@@ -53,7 +53,7 @@ int MemoryAreas::StoreAll(std::chrono::milliseconds timeout) {
     int done = 0;
     std::string abandoned;  // the store the operator stopped waiting for
     {
-        camera::LongOperation progress(platform, services_.dialogs, kStoringText);
+        camera::LongOperation progress(services_, kStoringText);
         for (int area : kAreas) {
             progress.SetStep(kStoringText, done, kCount);
             if (!progress.Continue()) break;

@@ -50,7 +50,7 @@ RowsRead ReadParameterRows(camera::Services& services, uint32_t modelKind, bool 
     const std::vector<size_t> rows = RowsToRead(modelKind, factoryMode);
     RowsRead read;
     read.planned = rows.size();
-    camera::LongOperation operation(services.platform, services.dialogs, kReadingSettingsText);
+    camera::LongOperation operation(services, kReadingSettingsText);
     int32_t sum = 0;
     int timeoutsInARow = 0;
     for (size_t row : rows) {

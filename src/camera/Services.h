@@ -24,6 +24,7 @@ class ControlMode;
 namespace vr::camera {
 
 struct CameraModel;
+class IProgressSink;
 
 // The program's (platform, store, control mode, dialog registry) and the camera's own (traffic log,
 // status, table, engine, link, model record).
@@ -39,6 +40,8 @@ struct Services {
     link::CCommSetting& link;  // the link object: modes, ports, the line itself
     link::ILineControl& line;  // what the windows do with the link beyond commands
     camera::CameraModel& model;
+    // Told the progress of every long operation on this camera; set by the camera's session.
+    camera::IProgressSink* progress = nullptr;
 };
 
 }  // namespace vr::camera

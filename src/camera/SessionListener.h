@@ -73,6 +73,13 @@ public:
         (void)succeeded;
         (void)count;
     }
+    // A long operation on the camera (reading all settings, a file load, a table transfer, a one-push
+    // wait, storing all areas) shows `text` at `percent`; `finished` once it is over.
+    virtual void OnProgress(const std::string& text, int percent, bool finished) {
+        (void)text;
+        (void)percent;
+        (void)finished;
+    }
     // A one-push function ended; `text` is what the operator was told.
     virtual void OnOnePush(const std::string& function, const std::string& text, bool succeeded) {
         (void)function;

@@ -31,7 +31,7 @@ int Percent(int i, int total) {
 bool ReadOne(camera::Services& services, LutColour colour, LutTable& table, const TransferTimeouts& timeouts,
              const char* label, TransferReport& report, TransferTally& tally) {
     protocol::Command& engine = services.engine;
-    camera::LongOperation operation(services.platform, services.dialogs, kLutReadText);
+    camera::LongOperation operation(services, kLutReadText);
     operation.SetPercent(0);
     bool complete = true;
     for (int i = 0; i < kLutEntries; ++i) {
@@ -66,7 +66,7 @@ bool WriteOne(camera::Services& services, LutColour colour, const LutTable& tabl
     protocol::Command& engine = services.engine;
     // The write goes on past refusals and reports them once at its end.
     const protocol::Command::Quiet quiet(engine);
-    camera::LongOperation operation(services.platform, services.dialogs, kLutWriteText);
+    camera::LongOperation operation(services, kLutWriteText);
     operation.SetPercent(0);
     for (int i = 0; i < kLutEntries; ++i) {
         if (!operation.Continue()) {

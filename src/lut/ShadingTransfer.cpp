@@ -24,7 +24,7 @@ bool EachEntry(camera::Services& services, const char* text, const TransferTimeo
     protocol::Command& engine = services.engine;
     // Both directions go on past refusals and report them once at their end.
     const protocol::Command::Quiet quiet(engine);
-    camera::LongOperation operation(services.platform, services.dialogs, text);
+    camera::LongOperation operation(services, text);
     operation.SetPercent(0);
     const std::string stepText = std::string(text) + "  (";
     const std::string stepTotal = " / " + std::to_string(kShadingSteps) + ")";

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "camera/CameraSession.h"
 #include "camera/Services.h"
 #include "lut/GammaFile.h"
 #include "lut/ShadingFile.h"
@@ -37,9 +38,10 @@ private:
 
 }  // namespace
 
-TableFiles::TableFiles(camera::Services& services, ILutTables& tables, TableFilesWindow window,
+TableFiles::TableFiles(camera::CameraSession& session, ILutTables& tables, TableFilesWindow window,
                        const TransferTimeouts& timeouts)
-    : services_(services),
+    : session_(session),
+      services_(session.Services()),
       tables_(tables),
       window_(std::move(window)),
       timeouts_(timeouts),
@@ -106,6 +108,7 @@ TableFileOutcome TableFiles::ReadGammaFile(const std::string& path) {
     if (!LoadText(path, text)) return CouldNotOpen(path, lastFileError_);
     const CsvReadResult read = ReadGammaText(text, tables_);
     lastFileEntries_ = read.entries;
+    lastFileRead_ = path;
     for (const std::string& message : read.messages)
         services_.platform.MessageBox(message, platform::kAppTitle, platform::MsgIcon::Error);
     return read.ok ? TableFileOutcome::Done : TableFileOutcome::FileFailed;
@@ -119,12 +122,13 @@ TableFileOutcome TableFiles::WriteGammaFile(const std::string& path) {
 }
 
 TableFileOutcome TableFiles::ReadLutTables() {
-    return AfterTransfer(ReadAllLuts(services_, tables_, timeouts_));
+    return AfterTransfer(ReadAllLuts(services_, tables_, timeouts_), camera::FileOperation::TablesRead, {});
 }
 
 TableFileOutcome TableFiles::WriteLutTables() {
     WaitCursor cursor(services_.platform);
-    return AfterTransfer(WriteAllLuts(services_, tables_, timeouts_));
+    return AfterTransfer(WriteAllLuts(services_, tables_, timeouts_), camera::FileOperation::TablesWritten,
+                         lastFileRead_);
 }
 
 // ---- shading --------------------------------------------------------------------------------------
@@ -139,12 +143,13 @@ TableFileOutcome TableFiles::CheckShadingMode() {
 
 TableFileOutcome TableFiles::ReadShading() {
     WaitCursor cursor(services_.platform);
-    return AfterTransfer(ReadShadingFromCamera(services_, *shading_, timeouts_));
+    return AfterTransfer(ReadShadingFromCamera(services_, *shading_, timeouts_), camera::FileOperation::TablesRead, {});
 }
 
 TableFileOutcome TableFiles::WriteShading() {
     WaitCursor cursor(services_.platform);
-    return AfterTransfer(WriteShadingToCamera(services_, *shading_, timeouts_));
+    return AfterTransfer(WriteShadingToCamera(services_, *shading_, timeouts_), camera::FileOperation::TablesWritten,
+                         lastFileRead_);
 }
 
 TableFileOutcome TableFiles::ReadShadingFile(const std::string& path) {
@@ -152,6 +157,7 @@ TableFileOutcome TableFiles::ReadShadingFile(const std::string& path) {
     if (!LoadText(path, text)) return CouldNotOpen(path, lastFileError_);
     const CsvReadResult read = ReadShadingText(text, *shading_);
     lastFileEntries_ = read.entries;
+    lastFileRead_ = path;
     for (const std::string& message : read.messages)
         services_.platform.MessageBox(message, platform::kAppTitle, platform::MsgIcon::Error);
     return read.ok ? TableFileOutcome::Done : TableFileOutcome::FileFailed;
@@ -200,8 +206,10 @@ TableFileOutcome TableFiles::CouldNotOpen(const std::string& path, const std::st
     return Tell(FullPath(path) + kCouldNotOpen, platform::MsgIcon::Error, TableFileOutcome::FileFailed);
 }
 
-TableFileOutcome TableFiles::AfterTransfer(const TransferReport& report) {
+TableFileOutcome TableFiles::AfterTransfer(const TransferReport& report, camera::FileOperation operation,
+                                           const std::string& path) {
     lastReport_ = report;
+    session_.TellFile(operation, path, report.Complete(), report.answered);
     if (report.Complete()) return TableFileOutcome::Done;
     // Never a quiet end: a camera that stopped answering half-way must not look like a success.
     services_.platform.MessageBox(DescribeFailures(report), platform::kAppTitle, platform::MsgIcon::Exclamation);

@@ -14,14 +14,16 @@
 #include <string>
 #include <vector>
 
+#include "camera/SessionListener.h"
 #include "lut/LutTables.h"
 #include "lut/LutTransfer.h"
 #include "lut/ShadingBuffer.h"
 #include "platform/Platform.h"
 
 namespace vr::camera {
+class CameraSession;
 struct Services;
-}
+}  // namespace vr::camera
 
 namespace vr::lut {
 
@@ -50,7 +52,7 @@ public:
     static constexpr const char* kSaveLutFilter = "Camera gamm data (*.csv) | *.csv";
     static constexpr const char* kShadingFilter = "Camera shading data (*.csv) | *.csv";
 
-    TableFiles(camera::Services& services, ILutTables& tables, TableFilesWindow window = {},
+    TableFiles(camera::CameraSession& session, ILutTables& tables, TableFilesWindow window = {},
                const TransferTimeouts& timeouts = {});
     ~TableFiles();
     TableFiles(const TableFiles&) = delete;
@@ -98,11 +100,15 @@ public:
 private:
     TableFileOutcome Tell(const std::string& text, platform::MsgIcon icon, TableFileOutcome outcome);
     TableFileOutcome CouldNotOpen(const std::string& path, const std::string& reason);
-    TableFileOutcome AfterTransfer(const TransferReport& report);
+    // Tells the session what went to or came from the camera (`path`: the file the tables came from,
+    // when they came from one), then the operator what went wrong.
+    TableFileOutcome AfterTransfer(const TransferReport& report, camera::FileOperation operation,
+                                   const std::string& path);
     bool LoadText(const std::string& path, std::string& text);
     std::string AskOpen(const char* filter);
     std::string AskSave(const char* filter);
 
+    camera::CameraSession& session_;
     camera::Services& services_;
     ILutTables& tables_;
     TableFilesWindow window_;
@@ -110,6 +116,7 @@ private:
     std::unique_ptr<ShadingBuffer> shading_;
     int lastFileEntries_ = 0;
     std::string lastFileError_;
+    std::string lastFileRead_;
     TransferReport lastReport_;
 };
 

@@ -113,7 +113,7 @@ SettingsLoad SettingsFile::Load(const std::string& path, const std::vector<Setti
     }
     result.opened = true;
     result.lines = static_cast<int>(lines.size());
-    camera::LongOperation progress(services.platform, services.dialogs, kLoadingText);
+    camera::LongOperation progress(services, kLoadingText);
     // Each refused line is kept in the result and reported once at the end, not in a box of its own.
     protocol::Command::Quiet quiet(services.engine);
     int timeoutsInARow = 0;

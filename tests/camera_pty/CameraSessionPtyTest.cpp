@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <memory>
 #include <string>
@@ -13,6 +14,10 @@
 #include "TestServices.h"
 #include "camera/CameraSession.h"
 #include "camera/ChromaticAberration.h"
+#include "camera/ReadAllSettings.h"
+#include "lut/GammaFile.h"
+#include "lut/PlainLutTables.h"
+#include "lut/TableFiles.h"
 #include "protocol/Command.h"
 #include "protocol/CommandTable.h"
 #include "protocol/ControlIds.h"
@@ -46,10 +51,14 @@ public:
         events.push_back(std::string(names[static_cast<int>(op)]) + " " + std::to_string(area) +
                          (succeeded ? " ok" : " failed"));
     }
-    void OnFile(camera::FileOperation op, const std::string&, bool succeeded, int count) override {
+    void OnFile(camera::FileOperation op, const std::string& path, bool succeeded, int count) override {
+        lastPath = path;
         static const char* const names[] = {"loaded", "saved", "tables written", "tables read"};
         events.push_back(std::string("file ") + names[static_cast<int>(op)] + " " + std::to_string(count) +
                          (succeeded ? " ok" : " failed"));
+    }
+    void OnProgress(const std::string& text, int percent, bool finished) override {
+        progress.push_back(text + " " + std::to_string(percent) + (finished ? " finished" : ""));
     }
     // The events of one kind, in order.
     std::vector<std::string> Starting(const std::string& prefix) const {
@@ -59,6 +68,8 @@ public:
         return found;
     }
     std::vector<std::string> events;
+    std::string lastPath;
+    std::vector<std::string> progress;  // kept apart: how many there are depends on the time things take
 };
 
 // One virtual camera, its services on the real link, a session over them.
@@ -176,6 +187,40 @@ TEST(CameraSessionPty, TellsValuesChangedRefusedLoadedAndAreaOperations) {
     EXPECT_EQ(rig.session.StoreArea(0), 0) << "the factory area is refused outside factory mode";
     EXPECT_EQ(rig.session.LoadArea(2), 1);
     EXPECT_EQ(rig.listener.events, (std::vector<std::string>{"store 2 ok", "store 0 failed", "load 2 ok"}));
+}
+
+// A long operation tells its progress from its first text to one finished end; a table transfer tells
+// what went to the camera, from which file, and how many commands the camera took.
+TEST(CameraSessionPty, TellsTheProgressOfLongOperationsAndTheTablesMoved) {
+    Rig rig("KA");
+    ASSERT_TRUE(rig.started);
+    ASSERT_EQ(rig.session.Connect(), 1);
+    rig.session.ReadAllSettings();
+    const std::vector<std::string>& progress = rig.listener.progress;
+    ASSERT_GE(progress.size(), 2u);
+    EXPECT_EQ(progress.front(), std::string(camera::kReadingSettingsText) + " 0");
+    EXPECT_EQ(progress.back().substr(progress.back().size() - 9), " finished");
+    EXPECT_EQ(std::count_if(progress.begin(), progress.end(),
+                            [](const std::string& p) { return p.find("finished") != std::string::npos; }),
+              1);
+
+    test::TempDir dir;
+    lut::LutTable ramp{};
+    for (int i = 0; i < lut::kLutEntries; ++i) ramp[static_cast<size_t>(i)] = i * 3;
+    std::string error;
+    ASSERT_TRUE(lut::WriteGammaFile(dir / "ramp.csv", ramp, ramp, ramp, error)) << error;
+    lut::PlainLutTables tables;
+    lut::TableFiles files(rig.session, tables);
+    ASSERT_EQ(files.ReadGammaFile(dir / "ramp.csv"), lut::TableFileOutcome::Done);
+    rig.listener.events.clear();
+    rig.listener.progress.clear();
+    ASSERT_EQ(files.WriteLutTables(), lut::TableFileOutcome::Done);
+    EXPECT_EQ(rig.listener.Starting("file"),
+              std::vector<std::string>{"file tables written " + std::to_string(files.LastReport().answered) + " ok"});
+    EXPECT_EQ(files.LastReport().answered, files.LastReport().total);
+    EXPECT_EQ(rig.listener.lastPath, dir / "ramp.csv");
+    ASSERT_FALSE(rig.listener.progress.empty());
+    EXPECT_EQ(rig.listener.progress.back().substr(rig.listener.progress.back().size() - 9), " finished");
 }
 
 // Two cameras, each with its own session on its own thread, started up, read and written at the

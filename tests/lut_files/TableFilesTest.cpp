@@ -14,6 +14,7 @@
 
 #include "CameraOnPty.h"
 #include "MemoryLink.h"
+#include "camera/CameraSession.h"
 #include "lut/GammaFile.h"
 #include "lut/LutTransfer.h"
 #include "lut/PlainLutTables.h"
@@ -98,13 +99,15 @@ class TableFilesTest : public test::CameraOnPty {
 protected:
     void Start(sim::SimOptions options = {}) {
         StartCamera(options);
+        session = std::make_unique<camera::CameraSession>(services->Get());
         files = std::make_unique<lut::TableFiles>(
-            services->Get(), tables,
+            *session, tables,
             lut::TableFilesWindow{nullptr, [this](const std::string& text) { view.ShowStatusText(text); }}, Short());
         ui::RegisterTableFiles(router, *files);
     }
     void Shutdown() override {
         files.reset();
+        session.reset();
         CameraOnPty::Shutdown();
     }
     void Menu(uint32_t id) { ASSERT_TRUE(router.RunMenuCommand(id)); }
@@ -114,6 +117,7 @@ protected:
     lut::PlainLutTables tables;
     test::RecordingView view;
     ui::FeatureRouter router;
+    std::unique_ptr<camera::CameraSession> session;
     std::unique_ptr<lut::TableFiles> files;
 };
 using TransferPtyTest = test::CameraOnPty;

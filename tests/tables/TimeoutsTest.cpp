@@ -100,7 +100,7 @@ struct Rig {
         return *onePush;
     }
     lut::TableFiles& TableFiles() {
-        if (!tableFiles) tableFiles = std::make_unique<lut::TableFiles>(services.Get(), tables);
+        if (!tableFiles) tableFiles = std::make_unique<lut::TableFiles>(dlg.Session(), tables);
         return *tableFiles;
     }
 
