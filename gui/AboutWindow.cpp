@@ -75,7 +75,7 @@ AboutWindow::~AboutWindow() {
     logic_.reset();
 }
 
-void AboutWindow::Build() {
+QGridLayout* AboutWindow::BuildHeading() {
     auto* icon = new QLabel(this);
     icon->setPixmap(QApplication::windowIcon().pixmap(48, 48));
     auto* toolName = new QLabel(this);
@@ -92,7 +92,13 @@ void AboutWindow::Build() {
     heading->addWidget(version, 1, 2);
     heading->addWidget(link, 2, 1, 1, 2);
     heading->setColumnStretch(2, 1);
+    controls_.Bind(kToolName, toolName);
+    controls_.Bind(kToolVersion, version);
+    controls_.Bind(kLink, link);
+    return heading;
+}
 
+QGroupBox* AboutWindow::BuildCameraData() {
     auto* camera = new QGroupBox("Camera Data", this);
     auto* model = Value(camera);
     auto* firmware = Value(camera);
@@ -134,7 +140,20 @@ void AboutWindow::Build() {
     form->addRow("User ID", userRow);
     form->addRow(QString(), lockRow);
     if (auto* label = qobject_cast<QLabel*>(form->labelForField(userRow))) label->setBuddy(userId);
+    controls_.Bind(kModelName, model);
+    controls_.Bind(kFirmware, firmware);
+    controls_.Bind(kCameraId, cameraId);
+    controls_.Bind(kFpga, fpga);
+    for (size_t i = 0; i < fields.size(); ++i) controls_.Bind(kDeviceVersion[i], fields[i]);
+    controls_.Bind(kSaveDeviceVersion, saveDeviceVersion);
+    controls_.Bind(kUserId, userId);
+    controls_.Bind(kSaveUserId, saveUserId);
+    controls_.Bind(kProtectUserId, protect);
+    controls_.Bind(kEnableUserIdEdit, enableEdit);
+    return camera;
+}
 
+QGroupBox* AboutWindow::BuildHelp() {
     auto* help = new QGroupBox("Help", this);
     auto* helpFiles = new QComboBox(help);
     helpFiles->setSizeAdjustPolicy(QComboBox::AdjustToContents);
@@ -146,33 +165,21 @@ void AboutWindow::Build() {
     helpRow->addWidget(viewHelp);
     helpLayout->addRow("Help File", helpRow);
     if (auto* label = qobject_cast<QLabel*>(helpLayout->labelForField(helpRow))) label->setBuddy(helpFiles);
-
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    auto* strip = new StatusStrip(this);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(heading);
-    layout->addWidget(camera);
-    layout->addWidget(help);
-    layout->addWidget(buttons);
-    layout->addWidget(strip);
-
-    controls_.Bind(kToolName, toolName);
-    controls_.Bind(kToolVersion, version);
-    controls_.Bind(kLink, link);
-    controls_.Bind(kModelName, model);
-    controls_.Bind(kFirmware, firmware);
-    controls_.Bind(kCameraId, cameraId);
-    controls_.Bind(kFpga, fpga);
-    for (size_t i = 0; i < fields.size(); ++i) controls_.Bind(kDeviceVersion[i], fields[i]);
-    controls_.Bind(kSaveDeviceVersion, saveDeviceVersion);
-    controls_.Bind(kUserId, userId);
-    controls_.Bind(kSaveUserId, saveUserId);
-    controls_.Bind(kProtectUserId, protect);
-    controls_.Bind(kEnableUserIdEdit, enableEdit);
     controls_.Bind(kHelpFiles, helpFiles);
     controls_.Bind(kViewHelpFile, viewHelp);
+    return help;
+}
+
+void AboutWindow::Build() {
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(BuildHeading());
+    layout->addWidget(BuildCameraData());
+    layout->addWidget(BuildHelp());
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    layout->addWidget(buttons);
+    auto* strip = new StatusStrip(this);
+    layout->addWidget(strip);
     controls_.Bind(kStrip, strip);
 }
 

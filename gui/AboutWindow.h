@@ -9,6 +9,9 @@
 #include "camera/Services.h"
 #include "identity/AboutDialog.h"
 
+class QGridLayout;
+class QGroupBox;
+
 namespace vr::gui {
 
 class AboutWindow : public QDialog, public platform::IDialogFrame {
@@ -27,6 +30,10 @@ public:
 
 private:
     void Build();
+    // The parts of the window, their controls bound.
+    QGridLayout* BuildHeading();
+    QGroupBox* BuildCameraData();
+    QGroupBox* BuildHelp();
     void Wire();
 
     WidgetBinding controls_;

@@ -45,7 +45,7 @@ int ColumnLayout::heightForWidth(int width) const {
     return Arrange(QRect(0, 0, width, 0), false);
 }
 
-int ColumnLayout::Spacing() const {
+int ColumnLayout::ColumnGap() const {
     const int own = spacing();
     if (own >= 0) return own;
     const QWidget* owner = parentWidget();
@@ -54,7 +54,7 @@ int ColumnLayout::Spacing() const {
 
 ColumnLayout::Plan ColumnLayout::PlanFor(int columns, bool preferred) const {
     std::vector<int> heights;
-    for (const QLayoutItem* item : items_) heights.push_back(item->sizeHint().height() + Spacing());
+    for (const QLayoutItem* item : items_) heights.push_back(item->sizeHint().height() + ColumnGap());
     Plan plan;
     plan.starts = BalanceColumns(heights, columns);
     plan.widths.assign(plan.starts.size() + 1, 0);
@@ -64,7 +64,7 @@ ColumnLayout::Plan ColumnLayout::PlanFor(int columns, bool preferred) const {
         const QSize size = preferred ? items_[i]->sizeHint() : items_[i]->minimumSize();
         plan.widths[column] = std::max(plan.widths[column], size.width());
     }
-    plan.width = static_cast<int>(plan.starts.size()) * Spacing();
+    plan.width = static_cast<int>(plan.starts.size()) * ColumnGap();
     for (int w : plan.widths) plan.width += w;
     return plan;
 }
@@ -101,7 +101,7 @@ void ColumnLayout::setGeometry(const QRect& rect) {
 int ColumnLayout::Arrange(const QRect& rect, bool apply) const {
     const QRect area = rect.marginsRemoved(contentsMargins());
     const Plan plan = PlanFor(ColumnsFor(rect.width()));
-    const int gap = Spacing();
+    const int gap = ColumnGap();
     const int extra = std::max(0, area.width() - plan.width) / static_cast<int>(plan.widths.size());
     size_t column = 0;
     int x = area.x(), y = 0, tallest = 0;

@@ -35,7 +35,8 @@ private:
         std::vector<int> widths;     // each column's width: its widest box's least or preferred
         int width = 0;               // theirs and the gaps between them
     };
-    int Spacing() const;
+    // The gap between columns: the layout's own spacing, else the style's.
+    int ColumnGap() const;
     Plan PlanFor(int columns, bool preferred = false) const;
     // Places the items for a width (or only measures, with apply false); returns the height used.
     int Arrange(const QRect& rect, bool apply) const;

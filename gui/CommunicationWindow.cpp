@@ -56,14 +56,19 @@ CommunicationWindow::~CommunicationWindow() {
     logic_.reset();
 }
 
-void CommunicationWindow::Build() {
+QGroupBox* CommunicationWindow::BuildLineStatus() {
     auto* lineStatus = new QGroupBox("Line Status", this);
     auto* icon = new QLabel(lineStatus);
     auto* statusText = new QLabel("Offline", lineStatus);
     auto* lineLayout = new QHBoxLayout(lineStatus);
     lineLayout->addWidget(icon);
     lineLayout->addWidget(statusText, 1);
+    controls_.Bind(kStatusIcon, icon);
+    controls_.Bind(kStatusText, statusText);
+    return lineStatus;
+}
 
+QGroupBox* CommunicationWindow::BuildPortGroup() {
     auto* portGroup = new QGroupBox("Communication Port", this);
     auto* category = new QComboBox(portGroup);
     ports_ = new QComboBox(portGroup);
@@ -97,7 +102,14 @@ void CommunicationWindow::Build() {
     connect(autoReconnect_, &QCheckBox::toggled, this,
             [this](bool on) { services_.registry.WriteNamedText(platform::kAutoReconnectName, on ? "1" : "0"); });
     portForm->addRow(QString(), autoReconnect_);
+    controls_.Bind(kCategory, category);
+    controls_.Bind(kPortName, ports_);
+    controls_.Bind(kBaudRate, baud);
+    controls_.Bind(kAuto, autoButton);
+    return portGroup;
+}
 
+QGroupBox* CommunicationWindow::BuildFilesGroup() {
     auto* files = new QGroupBox("Files", this);
     auto* writeFile = Button("Write To File...", files);
     auto* readFile = Button("Read To FIle....", files);
@@ -107,7 +119,12 @@ void CommunicationWindow::Build() {
     auto* filesLayout = new QHBoxLayout(files);
     filesLayout->addWidget(writeFile);
     filesLayout->addWidget(readFile);
+    controls_.Bind(kWriteSettingsFile, writeFile);
+    controls_.Bind(kReadSettingsFile, readFile);
+    return files;
+}
 
+QGroupBox* CommunicationWindow::BuildCurrentArea() {
     auto* current = new QGroupBox("Current Area", this);
     auto* areaName = new QLabel(current);
     areaName->setFrameShape(QFrame::StyledPanel);
@@ -116,7 +133,12 @@ void CommunicationWindow::Build() {
     auto* currentLayout = new QHBoxLayout(current);
     currentLayout->addWidget(areaName, 1);
     currentLayout->addWidget(getArea);
+    controls_.Bind(kAreaName, areaName);
+    controls_.Bind(kGetArea, getArea);
+    return current;
+}
 
+QGroupBox* CommunicationWindow::BuildAreas() {
     auto* areas = new QGroupBox("Factory And User Setting In Camera", this);
     auto* area = new QComboBox(areas);
     auto* store = Button("Store", areas);
@@ -125,7 +147,13 @@ void CommunicationWindow::Build() {
     areasLayout->addWidget(area, 1);
     areasLayout->addWidget(store);
     areasLayout->addWidget(load);
+    controls_.Bind(kArea, area);
+    controls_.Bind(kStore, store);
+    controls_.Bind(kLoad, load);
+    return areas;
+}
 
+QGroupBox* CommunicationWindow::BuildMessages() {
     auto* messagesGroup = new QGroupBox("ControlTool Message", this);
     auto* messages = new QListWidget(messagesGroup);
     messages->setSelectionMode(QAbstractItemView::NoSelection);
@@ -140,41 +168,29 @@ void CommunicationWindow::Build() {
     messageLayout->addWidget(clear, 1, 1);
     messageLayout->setRowStretch(2, 1);
     messageLayout->setColumnStretch(0, 1);
+    controls_.Bind(kMessages, messages);
+    controls_.Bind(kWriteLog, writeLog);
+    controls_.Bind(kClearLog, clear);
+    return messagesGroup;
+}
 
-    strip_ = new StatusStrip(this);
-
+void CommunicationWindow::Build() {
     auto* left = new QVBoxLayout;
-    left->addWidget(lineStatus);
-    left->addWidget(portGroup);
-    left->addWidget(files);
+    left->addWidget(BuildLineStatus());
+    left->addWidget(BuildPortGroup());
+    left->addWidget(BuildFilesGroup());
     left->addStretch(1);
     auto* right = new QVBoxLayout;
-    right->addWidget(current);
-    right->addWidget(areas);
-    right->addWidget(messagesGroup, 1);
+    right->addWidget(BuildCurrentArea());
+    right->addWidget(BuildAreas());
+    right->addWidget(BuildMessages(), 1);
+    strip_ = new StatusStrip(this);
     auto* columns = new QHBoxLayout;
     columns->addLayout(left);
     columns->addLayout(right, 1);
     auto* outer = new QVBoxLayout(this);
     outer->addLayout(columns, 1);
     outer->addWidget(strip_);
-
-    controls_.Bind(kStatusIcon, icon);
-    controls_.Bind(kStatusText, statusText);
-    controls_.Bind(kCategory, category);
-    controls_.Bind(kPortName, ports_);
-    controls_.Bind(kBaudRate, baud);
-    controls_.Bind(kAuto, autoButton);
-    controls_.Bind(kWriteSettingsFile, writeFile);
-    controls_.Bind(kReadSettingsFile, readFile);
-    controls_.Bind(kAreaName, areaName);
-    controls_.Bind(kGetArea, getArea);
-    controls_.Bind(kArea, area);
-    controls_.Bind(kStore, store);
-    controls_.Bind(kLoad, load);
-    controls_.Bind(kMessages, messages);
-    controls_.Bind(kWriteLog, writeLog);
-    controls_.Bind(kClearLog, clear);
     controls_.Bind(kStrip, strip_);
     controls_.SetPicture(kStatusIcon, kIconOffline);
 }

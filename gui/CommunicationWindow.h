@@ -11,6 +11,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QGroupBox;
 
 namespace vr::gui {
 
@@ -47,6 +48,13 @@ protected:
 
 private:
     void Build();
+    // One group box each, its controls bound.
+    QGroupBox* BuildLineStatus();
+    QGroupBox* BuildPortGroup();
+    QGroupBox* BuildFilesGroup();
+    QGroupBox* BuildCurrentArea();
+    QGroupBox* BuildAreas();
+    QGroupBox* BuildMessages();
     void Wire();
     // The first showing: where it was left last time, else beside the main window.
     void Place();

@@ -60,7 +60,7 @@ DesktopHabits::DesktopHabits(MainWindow& window, Features& features)
     find_->setObjectName("findParameter");
     find_->setShortcut(QKeySequence::Find);
     find_->setShortcutContext(Qt::WindowShortcut);
-    connect(find_, &QAction::triggered, this, [this] { search_->Open(); });
+    connect(find_, &QAction::triggered, this, [this] { search_->OpenForQuery(); });
     window_.addAction(find_);
 
     AddShortcuts();

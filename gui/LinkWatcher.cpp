@@ -1,7 +1,6 @@
 #include "LinkWatcher.h"
 
 #include <QApplication>
-#include <QFileInfo>
 #include <QStatusBar>
 #include <QTimer>
 
@@ -9,6 +8,7 @@
 #include "MainWindow.h"
 #include "ReconnectAction.h"
 #include "link/CommSetting.h"
+#include "platform/FileIo.h"
 #include "protocol/Command.h"
 #include "protocol/OnlineStatus.h"
 
@@ -36,7 +36,7 @@ ui::LinkWatch::Action LinkWatcher::Look() {
     look.online = services.status.IsOnline();
     look.device = services.link.RememberedDevice();
     // A link whose target is gone (a pseudo-terminal closed) counts as absent, as a node removed does.
-    look.devicePresent = !look.device.empty() && QFileInfo::exists(QString::fromStdString(look.device));
+    look.devicePresent = platform::FileExists(look.device);
     look.autoReconnect = window_.Communication() != nullptr && window_.Communication()->AutoReconnect();
     const ui::LinkWatch::Action action = watch_.Poll(look);
     switch (action) {

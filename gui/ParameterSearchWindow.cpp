@@ -51,7 +51,7 @@ ParameterSearchWindow::ParameterSearchWindow(MainWindow& window) : QDialog(&wind
     connect(results_, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) { ChooseItem(item); });
 }
 
-void ParameterSearchWindow::Open() {
+void ParameterSearchWindow::OpenForQuery() {
     Refresh();  // the tabs and the model's controls may have changed since the last time
     show();
     raise();

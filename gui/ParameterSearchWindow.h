@@ -28,7 +28,7 @@ public:
     explicit ParameterSearchWindow(MainWindow& window);
 
     // Shows the window with its field focused and its text selected, ready for a new query.
-    void Open();
+    void OpenForQuery();
     QLineEdit* Field() const { return field_; }
     QTreeWidget* Results() const { return results_; }
     // Goes to a listed parameter; false when it is not on a page the window shows now.

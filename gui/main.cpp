@@ -10,7 +10,6 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
-#include <QFileInfo>
 #include <QIcon>
 #include <QStandardPaths>
 #include <QTimer>
@@ -29,6 +28,7 @@
 #include "link/CommSetting.h"
 #include "link/NetworkAddress.h"
 #include "platform/ControlMode.h"
+#include "platform/FileIo.h"
 #include "platform/Registry.h"
 #include "platform/Version.h"
 #include "protocol/Command.h"
@@ -111,7 +111,7 @@ int main(int argc, char** argv) {
         if (vr::link::NetworkAddress::Names(device)) {
             if (!vr::link::NetworkAddress::Parse(device, address, why))
                 return Fail(kExitUsage, QString::fromStdString(why));
-        } else if (!QFileInfo::exists(parser.value(port))) {
+        } else if (!vr::platform::FileExists(device)) {
             return Fail(kExitNoLine, "no such device: " + parser.value(port));
         }
     }

@@ -2,9 +2,10 @@
 # Installs every Debian package the project needs to build, test and run. Safe to run again: it
 # refreshes the package lists once and installs only what is missing. dpkg-dev and file let cpack
 # compute the Debian package's dependencies; man-db and groff-base render the man pages in tests;
-# lintian checks the package in CI; clang-format checks the tree's formatting in CI. ser2net is the port
-# server the network link is tested against. nlohmann-json3-dev reads and writes vr8200ctl's JSON (its --json
-# output and the serve session); python3-pytest runs the tests of the Python package on serve.
+# lintian checks the package in CI; clang-format checks the tree's formatting in CI and clang-tidy its
+# code (.clang-tidy). ser2net is the port server the network link is tested against. nlohmann-json3-dev
+# reads and writes vr8200ctl's JSON (its --json output and the serve session); python3-pytest runs the
+# tests of the Python package on serve.
 set -euo pipefail
 
 packages=(
@@ -14,7 +15,7 @@ packages=(
   qt6-base-dev libgl-dev
   xvfb xauth
   dpkg-dev file man-db groff-base lintian
-  clang libclang-rt-14-dev clang-format
+  clang libclang-rt-14-dev clang-format clang-tidy
   ser2net
   python3 python3-pytest
 )

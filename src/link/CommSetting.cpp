@@ -24,7 +24,7 @@ CCommSetting::CCommSetting(platform::CRegistry& registry, platform::IPlatform& p
       cl2001_(platform),
       clVer11_(platform),
       serial_(platform, std::move(portList), StoredDevice(registry), calls),
-      network_(platform) {
+      network_(platform, NetworkTiming(), calls) {
     registry_.ReadDword(platform::kRegCommunicationMode, mode_, 0);
     registry_.ReadDword(platform::kRegComPortNo, portIndex_[ComPort], 0);
     registry_.ReadDword(platform::kRegCameralink2000Index, portIndex_[CameraLink2000], 0);

@@ -45,8 +45,9 @@ constexpr const char* kOurSignature = "VR-8200 Control Tool";
 
 }  // namespace
 
-NetworkLinkDriver::NetworkLinkDriver(platform::IPlatform& platform, NetworkTiming timing)
-    : platform_(platform), timing_(timing) {}
+NetworkLinkDriver::NetworkLinkDriver(platform::IPlatform& platform, NetworkTiming timing,
+                                     const platform::SysCalls& calls)
+    : platform_(platform), timing_(timing), connection_(calls) {}
 
 void NetworkLinkDriver::SetAddress(const std::string& address) {
     if (address == address_) return;

@@ -31,7 +31,9 @@ struct NetworkTiming {
 
 class NetworkLinkDriver final : public ILinkDriver {
 public:
-    explicit NetworkLinkDriver(platform::IPlatform& platform, NetworkTiming timing = NetworkTiming());
+    // The connection reaches the system through `calls` (the real ones unless a test gives its own).
+    explicit NetworkLinkDriver(platform::IPlatform& platform, NetworkTiming timing = NetworkTiming(),
+                               const platform::SysCalls& calls = platform::SysCalls::Real());
 
     // A new address forgets what the last server confirmed or refused.
     void SetAddress(const std::string& address);

@@ -22,9 +22,9 @@ bool AllDigits(const std::string& text) {
            std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
-std::string FirstLine(const std::string& path) {
+std::string FirstLine(const std::string& path, const platform::SysCalls& calls) {
     std::string text, error;
-    if (!platform::ReadWholeFile(path, text, error, 4096)) return {};
+    if (!platform::ReadWholeFile(path, text, error, 4096, calls)) return {};
     return text.substr(0, text.find('\n'));
 }
 
@@ -44,21 +44,26 @@ std::vector<int> FlockHolders(std::string_view procLocks, const std::string& fil
     return pids;
 }
 
-std::string LockedFileName(const std::string& path) {
-    struct stat st {};
-    if (::stat(path.c_str(), &st) != 0) return {};
+std::string LockedFileName(const struct stat& status) {
     char name[64];
-    std::snprintf(name, sizeof name, "%02x:%02x:%llu", major(st.st_dev), minor(st.st_dev),
-                  static_cast<unsigned long long>(st.st_ino));
+    std::snprintf(name, sizeof name, "%02x:%02x:%llu", major(status.st_dev), minor(status.st_dev),
+                  static_cast<unsigned long long>(status.st_ino));
     return name;
 }
 
-std::vector<PortHolder> FindPortHolders(const std::string& root, const std::string& device, int self) {
+std::string LockedFileName(const std::string& path, const platform::SysCalls& calls) {
+    struct stat st {};
+    if (calls.Stat(path, st) != 0) return {};
+    return LockedFileName(st);
+}
+
+std::vector<PortHolder> FindPortHolders(const std::string& root, const std::string& device, int self,
+                                        const platform::SysCalls& calls) {
     std::vector<PortHolder> holders;
     const std::string proc = root + "/proc";
     std::string locks, error;
-    (void)platform::ReadWholeFile(proc + "/locks", locks, error, 1 << 20);
-    const std::vector<int> locking = FlockHolders(locks, LockedFileName(root + device));
+    (void)platform::ReadWholeFile(proc + "/locks", locks, error, 1 << 20, calls);
+    const std::vector<int> locking = FlockHolders(locks, LockedFileName(root + device, calls));
     std::error_code ec;
     for (fs::directory_iterator it(proc, ec), end; !ec && it != end; it.increment(ec)) {
         const std::string name = it->path().filename().string();
@@ -69,7 +74,7 @@ std::vector<PortHolder> FindPortHolders(const std::string& root, const std::stri
             std::error_code linkError;
             if (fs::read_symlink(fd->path(), linkError).string() != device || linkError) continue;
             const int pid = std::atoi(name.c_str());
-            holders.push_back({pid, FirstLine(it->path().string() + "/comm"),
+            holders.push_back({pid, FirstLine(it->path().string() + "/comm", calls),
                                std::find(locking.begin(), locking.end(), pid) != locking.end()});
             break;
         }

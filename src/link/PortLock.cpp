@@ -3,7 +3,6 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
-#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -63,15 +62,12 @@ int PortLock::OtherLockHolder(const std::string& device, const std::vector<std::
     return 0;
 }
 
-int PortLock::FlockHolder(int fd) {
+int PortLock::FlockHolder(int fd, const platform::SysCalls& calls) {
     struct stat st {};
-    if (::fstat(fd, &st) != 0) return 0;
-    char wanted[64];
-    std::snprintf(wanted, sizeof wanted, "%02x:%02x:%llu", major(st.st_dev), minor(st.st_dev),
-                  static_cast<unsigned long long>(st.st_ino));
+    if (calls.Fstat(fd, st) != 0) return 0;
     std::string locks, error;
-    if (!platform::ReadWholeFile("/proc/locks", locks, error, 1 << 20)) return 0;
-    for (const int pid : FlockHolders(locks, wanted))
+    if (!platform::ReadWholeFile("/proc/locks", locks, error, 1 << 20, calls)) return 0;
+    for (const int pid : FlockHolders(locks, LockedFileName(st)))
         if (pid != ::getpid()) return pid;
     return 0;
 }
@@ -93,7 +89,7 @@ bool PortLock::Acquire(int fd, const std::string& device, std::string& why) {
                 return false;
             }
         } else {
-            why = InUse(device, FlockHolder(fd));
+            why = InUse(device, FlockHolder(fd, calls_));
             return false;
         }
     }
@@ -105,7 +101,7 @@ bool PortLock::Acquire(int fd, const std::string& device, std::string& why) {
         return false;
     }
     const std::string folder = LockFolder();
-    if (platform::SysCalls::Real().Access(folder, W_OK) != 0) return true;  // no lock files here: the flock is enough
+    if (calls_.Access(folder, W_OK) != 0) return true;  // no lock files here: the flock is enough
     const std::string path = folder + "/" + LockFileName(device);
     for (int attempt = 0; attempt < 2; ++attempt) {
         const int lockFd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);

@@ -7,11 +7,14 @@
 #include <string>
 #include <vector>
 
+#include "platform/SysCalls.h"
+
 namespace vr::link {
 
 class PortLock {
 public:
-    PortLock() = default;
+    // The lock looks at the device through `calls` (the real ones unless a test gives its own).
+    explicit PortLock(const platform::SysCalls& calls = platform::SysCalls::Real()) : calls_(calls) {}
     ~PortLock() { Release(); }
     PortLock(const PortLock&) = delete;
     PortLock& operator=(const PortLock&) = delete;
@@ -31,11 +34,12 @@ public:
     static int OtherLockHolder(const std::string& device, const std::vector<std::string>& linkFolders = {
                                                               "/dev/serial/by-id", "/dev/serial/by-path"});
     // The process holding an flock on the file, from /proc/locks; 0 when none is found.
-    static int FlockHolder(int fd);
+    static int FlockHolder(int fd, const platform::SysCalls& calls = platform::SysCalls::Real());
     // "vr8200ctl" for a running process, empty when it is gone.
     static std::string ProgramOf(int pid);
 
 private:
+    const platform::SysCalls& calls_;
     std::string lockFile_;
 };
 

@@ -34,9 +34,9 @@ std::string OsFailure(const char* step, int error) {
 
 // The FTDI timer that holds back a short reply until it runs out (16 ms unless set).
 std::string SetLatencyTimer(const platform::SysCalls& calls, const std::string& timerFile) {
-    if (calls.Access(timerFile, F_OK) != 0) return {};  // no FTDI chip
+    if (!platform::FileExists(timerFile, calls)) return {};  // no FTDI chip
     std::string text, error;
-    const int ms = platform::ReadWholeFile(timerFile, text, error, 64) ? std::atoi(text.c_str()) : -1;
+    const int ms = platform::ReadWholeFile(timerFile, text, error, 64, calls) ? std::atoi(text.c_str()) : -1;
     if (ms == 0 || ms == 1) return "; latency timer " + std::to_string(ms) + " ms";
     const int fd = calls.Open(timerFile.c_str(), O_WRONLY | O_CLOEXEC);
     bool set = fd >= 0 && calls.Write(fd, "1", 1) == 1;
@@ -116,7 +116,7 @@ int CSerialPort::Open(const std::string& name, uint32_t rate, int byteSize, int 
     lowLatencyNote_ = AskForLowLatency(calls_, fd_, name);
     // A program that ignores lock files and has the device open would take replies meant for us.
     const std::string device = ResolvedPath(name);
-    holderNote_ = DescribeOpenHolders(device, FindPortHolders("", device, static_cast<int>(::getpid())));
+    holderNote_ = DescribeOpenHolders(device, FindPortHolders("", device, static_cast<int>(::getpid()), calls_));
 
     wakeFd_ = calls_.EventFd(0, EFD_CLOEXEC | EFD_NONBLOCK);
     if (wakeFd_ < 0) return Fail(OsFailure("eventfd()", errno));

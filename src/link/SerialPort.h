@@ -27,7 +27,7 @@ public:
     // Failures to open are told to the operator in a box of the platform's.
     // The port reaches the system through `calls` (the real ones unless a test gives its own).
     explicit CSerialPort(platform::IPlatform& platform, const platform::SysCalls& calls = platform::SysCalls::Real())
-        : platform_(platform), calls_(calls) {}
+        : platform_(platform), calls_(calls), lock_(calls) {}
     ~CSerialPort();
     CSerialPort(const CSerialPort&) = delete;
     CSerialPort& operator=(const CSerialPort&) = delete;

@@ -6,11 +6,14 @@
 #include <string>
 #include <string_view>
 
+#include "platform/SysCalls.h"
+
 namespace vr::link {
 
 class TcpConnection {
 public:
-    TcpConnection() = default;
+    // The connection reaches the system through `calls` (the real ones unless a test gives its own).
+    explicit TcpConnection(const platform::SysCalls& calls = platform::SysCalls::Real()) : calls_(calls) {}
     ~TcpConnection() { Close(); }
     TcpConnection(const TcpConnection&) = delete;
     TcpConnection& operator=(const TcpConnection&) = delete;
@@ -27,6 +30,7 @@ public:
     Received Receive(std::string& into, std::chrono::milliseconds timeout, std::string& why);
 
 private:
+    const platform::SysCalls& calls_;
     int fd_ = -1;
     std::string peer_;
 };

@@ -1,7 +1,5 @@
 #include "lut/TableFiles.h"
 
-#include <filesystem>
-
 #include "camera/CameraSession.h"
 #include "camera/Services.h"
 #include "lut/GammaFile.h"
@@ -178,8 +176,7 @@ TableFileOutcome TableFiles::ConfirmReplace(const std::string& path) {
     std::string target, reason;
     if (platform::CheckWriteTarget(path, target, reason) != platform::WriteResult::Written)
         return CouldNotOpen(path, reason);
-    std::error_code error;
-    if (!std::filesystem::exists(path, error)) return TableFileOutcome::Done;
+    if (!platform::FileExists(path)) return TableFileOutcome::Done;
     const std::string text = FullPath(path) + "\nThis file already exists." + "\nReplace existing file?";
     const platform::MsgResult answer = services_.platform.MessageBox(
         text, platform::kAppTitle, platform::MsgIcon::Question, platform::MsgButtons::YesNo);

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <random>
+#include <utility>
 #include <vector>
 
 namespace vr::platform {
@@ -120,46 +121,33 @@ bool KeepOwnerAndMode(int fd, const struct stat& old, std::string& errorText) {
 
 }  // namespace
 
-bool ReadWholeFile(const std::string& path, std::string& text, std::string& errorText, size_t maxBytes) {
+bool ReadWholeFile(const std::string& path, std::string& text, std::string& errorText, size_t maxBytes,
+                   const SysCalls& calls) {
     text.clear();
-    int fd;
     // Non-blocking: opening a FIFO for reading would otherwise wait for a writer for ever.
-    do {
-        fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    } while (fd < 0 && errno == EINTR);
+    const int fd = calls.Open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         errorText = OsError("open");
         return false;
     }
+    // Every way out closes the descriptor; the message is made before the close can change errno.
+    const auto fail = [&](std::string why) {
+        errorText = std::move(why);
+        (void)calls.Close(fd);  // what failed before is the news; a failing close changes nothing
+        return false;
+    };
     struct stat st {};
-    if (::fstat(fd, &st) != 0) {
-        errorText = OsError("fstat");
-        CloseFd(fd);
-        return false;
-    }
-    if (!S_ISREG(st.st_mode)) {
-        errorText = "not a regular file";
-        CloseFd(fd);
-        return false;
-    }
+    if (calls.Fstat(fd, st) != 0) return fail(OsError("fstat"));
+    if (!S_ISREG(st.st_mode)) return fail("not a regular file");
     char buffer[4096];
     for (;;) {
-        ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            errorText = OsError("read");
-            CloseFd(fd);
-            return false;
-        }
+        const ssize_t n = calls.Read(fd, buffer, sizeof buffer);
+        if (n < 0) return fail(OsError("read"));
         if (n == 0) break;
-        if (text.size() + static_cast<size_t>(n) > maxBytes) {
-            errorText = "file too large";
-            CloseFd(fd);
-            return false;
-        }
+        if (text.size() + static_cast<size_t>(n) > maxBytes) return fail("file too large");
         text.append(buffer, static_cast<size_t>(n));
     }
-    if (CloseFd(fd) != 0 && errno != EINTR) {
+    if (calls.Close(fd) != 0 && errno != EINTR) {
         errorText = OsError("close");
         return false;
     }

@@ -12,7 +12,8 @@ namespace vr::platform {
 
 // Reads the whole file into text. False (and errorText set) when it is missing, is not a regular
 // file, is larger than maxBytes or cannot be read.
-bool ReadWholeFile(const std::string& path, std::string& text, std::string& errorText, size_t maxBytes = 1 << 20);
+bool ReadWholeFile(const std::string& path, std::string& text, std::string& errorText, size_t maxBytes = 1 << 20,
+                   const SysCalls& calls = SysCalls::Real());
 
 enum class WriteResult {
     Written,

@@ -25,8 +25,9 @@ int RealIoctlPtr(int fd, unsigned long request, void* arg) {
     return ::ioctl(fd, request, arg);
 }
 
-const SysCalls::Ops kReal = {RealOpen,    ::close,     ::read,    ::write, ::poll,  RealIoctlInt, RealIoctlNone,
-                             ::tcgetattr, ::tcsetattr, ::eventfd, ::stat,  ::lstat, ::access};
+const SysCalls::Ops kReal = {RealOpen,    ::close,     ::read,       ::write,      ::poll,  RealIoctlInt, RealIoctlNone,
+                             ::tcgetattr, ::tcsetattr, ::eventfd,    ::stat,       ::lstat, ::access,     ::fstat,
+                             ::socket,    ::connect,   ::getsockopt, ::setsockopt, ::send,  ::recv};
 
 template <class Call>
 auto Retry(Call call) {
@@ -100,6 +101,28 @@ int SysCalls::Lstat(const std::string& path, struct stat& status) const {
 }
 int SysCalls::Access(const std::string& path, int mode) const {
     return Retry([&] { return ops_->access(path.c_str(), mode); });
+}
+
+int SysCalls::Fstat(int fd, struct stat& status) const {
+    return Retry([&] { return ops_->fstat(fd, &status); });
+}
+int SysCalls::Socket(int domain, int type, int protocol) const {
+    return ops_->socket(domain, type, protocol);
+}
+int SysCalls::Connect(int fd, const sockaddr* address, socklen_t length) const {
+    return ops_->connect(fd, address, length);
+}
+int SysCalls::GetSockOpt(int fd, int level, int name, void* value, socklen_t* length) const {
+    return ops_->getsockopt(fd, level, name, value, length);
+}
+int SysCalls::SetSockOpt(int fd, int level, int name, const void* value, socklen_t length) const {
+    return ops_->setsockopt(fd, level, name, value, length);
+}
+ssize_t SysCalls::Send(int fd, const void* buffer, size_t count, int flags) const {
+    return Retry([&] { return ops_->send(fd, buffer, count, flags); });
+}
+ssize_t SysCalls::Recv(int fd, void* buffer, size_t count, int flags) const {
+    return Retry([&] { return ops_->recv(fd, buffer, count, flags); });
 }
 
 }  // namespace vr::platform

@@ -6,6 +6,7 @@
 // and two sessions in one process never see each other's.
 
 #include <poll.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/types.h>
 #include <termios.h>
@@ -31,6 +32,13 @@ public:
         int (*stat)(const char* path, struct stat* status);
         int (*lstat)(const char* path, struct stat* status);
         int (*access)(const char* path, int mode);
+        int (*fstat)(int fd, struct stat* status);
+        int (*socket)(int domain, int type, int protocol);
+        int (*connect)(int fd, const sockaddr* address, socklen_t length);
+        int (*getsockopt)(int fd, int level, int name, void* value, socklen_t* length);
+        int (*setsockopt)(int fd, int level, int name, const void* value, socklen_t length);
+        ssize_t (*send)(int fd, const void* buffer, size_t count, int flags);
+        ssize_t (*recv)(int fd, void* buffer, size_t count, int flags);
     };
     // TIOCGSERIAL and TIOCSSERIAL take a pointer argument.
     using IoctlPtrCall = int (*)(int fd, unsigned long request, void* arg);
@@ -58,6 +66,14 @@ public:
     int Stat(const std::string& path, struct stat& status) const;
     int Lstat(const std::string& path, struct stat& status) const;
     int Access(const std::string& path, int mode) const;
+    int Fstat(int fd, struct stat& status) const;
+    int Socket(int domain, int type, int protocol) const;
+    // Never retried: after EINTR the connection goes on being made, and a second call would fail.
+    int Connect(int fd, const sockaddr* address, socklen_t length) const;
+    int GetSockOpt(int fd, int level, int name, void* value, socklen_t* length) const;
+    int SetSockOpt(int fd, int level, int name, const void* value, socklen_t length) const;
+    ssize_t Send(int fd, const void* buffer, size_t count, int flags) const;
+    ssize_t Recv(int fd, void* buffer, size_t count, int flags) const;
 
     const std::string& Root() const { return root_; }
 

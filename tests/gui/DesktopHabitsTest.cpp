@@ -10,6 +10,7 @@
 #include "GuiTests.h"
 
 using namespace vr;
+namespace id = vr::protocol::id;
 
 void MainWindowTest::statusBarFollowsPortRateModelAreaModeAndLine() {
     QCOMPARE(habits_->Status().Field("statusPort")->toolTip(), QString::fromStdString(camera_->LinkPath()));
@@ -38,7 +39,7 @@ void MainWindowTest::statusBarFollowsPortRateModelAreaModeAndLine() {
 void MainWindowTest::searchListsMatchesAndGoesToTheControl() {
     using Search = gui::ParameterSearchWindow;
     Search& search = habits_->Search();
-    Focus(window_->Binding().Widget(kGainAll));
+    Focus(window_->Binding().Widget(id::kGainAll));
     QTest::keyClick(window_, Qt::Key_F, Qt::ControlModifier);
     QTRY_VERIFY(search.isVisible());
     QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(search.Field()));
@@ -48,7 +49,7 @@ void MainWindowTest::searchListsMatchesAndGoesToTheControl() {
     QVERIFY(results->topLevelItemCount() >= 1);
     QStringList first;
     for (int column = 0; column < Search::kColumnCount; ++column) first << results->topLevelItem(0)->text(column);
-    QCOMPARE(first, (QStringList{"Gain Red", "GAR", QString::number(kGainRed), "User A", "Gain and Black"}));
+    QCOMPARE(first, (QStringList{"Gain Red", "GAR", QString::number(id::kGainRed), "User A", "Gain and Black"}));
 
     // The factory page has no tab in user mode: its parameters are not offered.
     search.Field()->setText("nr threshold");
@@ -57,10 +58,10 @@ void MainWindowTest::searchListsMatchesAndGoesToTheControl() {
     // Enter goes to the first match on another page, focuses and outlines it.
     search.Field()->setText("lut sel");
     QVERIFY(results->topLevelItemCount() >= 1);
-    QCOMPARE(results->topLevelItem(0)->text(Search::kControlId), QString::number(kLutMode));
+    QCOMPARE(results->topLevelItem(0)->text(Search::kControlId), QString::number(id::kLutMode));
     window_->Tabs()->setCurrentIndex(0);
     QTest::keyClick(search.Field(), Qt::Key_Return);
-    QWidget* lutMode = window_->Binding().Widget(kLutMode);
+    QWidget* lutMode = window_->Binding().Widget(id::kLutMode);
     QVERIFY(!search.isVisible());
     QCOMPARE(window_->Tabs()->currentWidget(), window_->Page(1));
     QTRY_COMPARE(QApplication::focusWidget(), lutMode);
@@ -71,7 +72,7 @@ void MainWindowTest::searchListsMatchesAndGoesToTheControl() {
 void MainWindowTest::fileKeysOpenAndSaveAndTheRecentListDropsAMissingFile() {
     // Each key on a page edit, as the operator presses it; a progress window may have taken the focus.
     auto press = [this](Qt::Key key, Qt::KeyboardModifiers modifiers) {
-        QWidget* gain = window_->Binding().Widget(kGainAll);
+        QWidget* gain = window_->Binding().Widget(id::kGainAll);
         Focus(gain);
         QTest::keyClick(gain, key, modifiers);
     };
@@ -89,7 +90,7 @@ void MainWindowTest::fileKeysOpenAndSaveAndTheRecentListDropsAMissingFile() {
     // F5 reads everything again: the camera's new gain reaches the page.
     QCOMPARE(tool_.core->engine.SendCommandInt(protocol::cmd::GA, 777, protocol::milliseconds(5000)), 1);
     press(Qt::Key_F5, Qt::NoModifier);
-    QCOMPARE(window_->Binding().GetText(kGainAll), std::string("777"));
+    QCOMPARE(window_->Binding().GetText(id::kGainAll), std::string("777"));
 
     QMenu* recent = habits_->RecentMenu();
     QVERIFY(recent != nullptr);
@@ -144,7 +145,7 @@ void MainWindowTest::reconnectAfterTheLineWentAwayRefillsThePages() {
     // Plugged in again: a fresh camera behind the same name, with a gain other than the page shows.
     StartCamera();
     const std::string cameraGain = std::to_string(camera_->Value("GA").value_or(-1));
-    QVERIFY(window_->Binding().GetText(kGainAll) != cameraGain);
+    QVERIFY(window_->Binding().GetText(id::kGainAll) != cameraGain);
     platform_.boxes.clear();
     QSignalSpy reconnected(&habits_->Reconnect(), &gui::ReconnectAction::reconnected);
     auto* button = window_->Communication()->findChild<QPushButton*>("reconnect");
@@ -154,7 +155,7 @@ void MainWindowTest::reconnectAfterTheLineWentAwayRefillsThePages() {
     QCOMPARE(reconnected.size(), 1);
     QCOMPARE(reconnected[0][0].toInt(), 1);
     QVERIFY(platform_.boxes.empty());
-    QCOMPARE(window_->Binding().GetText(kGainAll), cameraGain);
+    QCOMPARE(window_->Binding().GetText(id::kGainAll), cameraGain);
     QCOMPARE(Field("statusLine"), QString("Online"));
     QCOMPARE(Field("statusRate"), QString("115200 bit/s"));
 }

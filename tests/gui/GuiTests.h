@@ -14,26 +14,21 @@
 #include <string>
 #include <vector>
 
-#include "DesktopHabits.h"
+#include "DesktopToolTest.h"
 #include "ProgressWindow.h"
-#include "StartedDesktopTool.h"
-#include "StatusBar.h"
-#include "TestPlatform.h"
 #include "app/CoreServices.h"
 #include "dialogs/CommunicationDialog.h"
 #include "protocol/Command.h"
 #include "protocol/CommandIds.h"
-#include "sim/PtyServer.h"
-
-constexpr uint32_t kGainAll = 1041, kTriggerMode = 1096, kLutMode = 1116, kModelDisplay = 1142, kGainRed = 1246;
+#include "protocol/ControlIds.h"
 
 // The desktop tool as the program puts it together, habits included, started on a virtual
 // VR-8200-KA; the slots run in this order and each leaves the tool as the next expects it. Last, the
 // widgets of control access, the up-down control, the page columns and two small windows, alone.
-class MainWindowTest : public QObject {
+class MainWindowTest : public DesktopToolTest {
     Q_OBJECT
 public:
-    explicit MainWindowTest(const QString& folder) : folder_(folder) {}
+    using DesktopToolTest::DesktopToolTest;
 
 private slots:
     void initTestCase();
@@ -67,17 +62,8 @@ private:
     void StartCamera(bool paced = false);
     void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     void Focus(QWidget* widget);
-    QString TabTitles() const;              // joined by ", "
-    QString Field(const char* name) const;  // a field of the status bar, refreshed
-    std::string Path(const char* name) const { return (folder_ + "/" + name).toStdString(); }
+    QString TabTitles() const;  // joined by ", "
     // Triggers the menu item and returns the title of the modal dialog it opened (closed again at
     // once), or an empty text when none opened.
     QString TitleOfDialogOpenedBy(uint32_t menuId);
-
-    QString folder_;
-    vr::test::TestPlatform platform_;
-    std::unique_ptr<vr::sim::PtyServer> camera_;
-    vr::test::StartedDesktopTool tool_;
-    vr::gui::MainWindow* window_ = nullptr;
-    std::unique_ptr<vr::gui::DesktopHabits> habits_;
 };

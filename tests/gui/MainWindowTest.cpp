@@ -24,6 +24,7 @@
 #include "ui/main/PageInventory.h"
 
 using namespace vr;
+namespace id = vr::protocol::id;
 using lut::PlotPoint;
 
 namespace {
@@ -44,20 +45,14 @@ void Drag(gui::LutPlot* plot, std::initializer_list<PlotPoint> path) {
 
 void MainWindowTest::initTestCase() {
     StartCamera();
-    tool_.Start(platform_, folder_ + "/config", camera_->LinkPath());
-    window_ = tool_.window.get();
-    habits_ = std::make_unique<gui::DesktopHabits>(*window_, *tool_.features);
+    StartTool("config");
 }
 
 void MainWindowTest::StartCamera(bool paced) {
-    sim::SimOptions options;
-    options.model = "KA";
-    options.pace = paced;
-    options.shadingMs = 2600;  // long enough to watch the progress window of a shading calibration
-    options.linkPath = Path("camera");
-    camera_ = std::make_unique<sim::PtyServer>();
-    std::string error;
-    QVERIFY2(camera_->Start(options, &error), error.c_str());
+    DesktopToolTest::StartCamera([paced](sim::SimOptions& options) {
+        options.pace = paced;
+        options.shadingMs = 2600;  // long enough to watch the progress window of a shading calibration
+    });
 }
 
 void MainWindowTest::Focus(QWidget* widget) {
@@ -69,12 +64,6 @@ void MainWindowTest::Focus(QWidget* widget) {
 
 void MainWindowTest::Key(int key, Qt::KeyboardModifiers modifiers) {
     QTest::keyClick(QApplication::focusWidget(), static_cast<Qt::Key>(key), modifiers);
-}
-
-QString MainWindowTest::Field(const char* name) const {
-    habits_->Status().Refresh();
-    QLabel* label = habits_->Status().Field(name);
-    return label != nullptr ? label->text() : QString("(no field %1)").arg(name);
 }
 
 QString MainWindowTest::TabTitles() const {
@@ -100,8 +89,8 @@ void MainWindowTest::startupRaisesTheLineAndFillsEveryPage() {
         ++checked;
     }
     QVERIFY(checked > 100);
-    QCOMPARE(window_->Binding().GetText(kGainAll), std::to_string(*camera_->Value("GA")));
-    QCOMPARE(window_->Binding().Widget(kGainAll)->toolTip(), QString("Camera command GA, range 100 to 3200"));
+    QCOMPARE(window_->Binding().GetText(id::kGainAll), std::to_string(*camera_->Value("GA")));
+    QCOMPARE(window_->Binding().Widget(id::kGainAll)->toolTip(), QString("Camera command GA, range 100 to 3200"));
 }
 
 void MainWindowTest::factoryKeySequenceTogglesTheFactoryPage() {
@@ -116,7 +105,7 @@ void MainWindowTest::factoryKeySequenceTogglesTheFactoryPage() {
         Key(Qt::Key_F12, Qt::ShiftModifier | Qt::ControlModifier);
         for (char c : letters) Key(c);
     };
-    auto* gain = window_->Binding().As<QLineEdit>(kGainAll);
+    auto* gain = window_->Binding().As<QLineEdit>(id::kGainAll);
     Focus(gain);
     window_->Tabs()->setCurrentIndex(0);
     type((code[0] == 'Q' ? "Z" : "Q") + code);
@@ -135,7 +124,7 @@ void MainWindowTest::factoryKeySequenceTogglesTheFactoryPage() {
 }
 
 void MainWindowTest::anEditSendsOnEnterOrWhenTheFocusGoesToAnotherWindow() {
-    auto* edit = window_->Binding().As<QLineEdit>(kGainAll);
+    auto* edit = window_->Binding().As<QLineEdit>(id::kGainAll);
     Focus(edit);
     edit->setText("400");
     Key(Qt::Key_Return);
@@ -164,7 +153,7 @@ void MainWindowTest::offlineBannerSaysWhereTheValuesCameFrom() {
 }
 
 void MainWindowTest::escapeClosesOnlyAnOpenListAndCloseAsksFirst() {
-    auto* combo = window_->Binding().As<QComboBox>(kTriggerMode);
+    auto* combo = window_->Binding().As<QComboBox>(id::kTriggerMode);
     Focus(combo);
     combo->showPopup();
     QTRY_VERIFY(combo->view()->isVisible());
@@ -172,7 +161,7 @@ void MainWindowTest::escapeClosesOnlyAnOpenListAndCloseAsksFirst() {
     QTRY_VERIFY(!combo->view()->isVisible());
     QVERIFY(window_->isVisible());
 
-    Focus(window_->Binding().Widget(kGainAll));
+    Focus(window_->Binding().Widget(id::kGainAll));
     Key(Qt::Key_Escape);
     QVERIFY(platform_.boxes.empty());  // an edit keeps Escape to itself
 
@@ -224,11 +213,11 @@ void MainWindowTest::lutEditorsOpenTogetherAndTheirPlotFollowsTheMouse() {
     // "LUT" in the selector enables the button; the button opens all three, each one further down.
     window_->Tabs()->setCurrentIndex(1);
     auto select = [this](int index) {
-        window_->Binding().As<QComboBox>(protocol::id::kLutMode)->setCurrentIndex(index);
-        window_->Logic().OnControlEvent(protocol::id::kLutMode, {ui::ControlEventType::SelChange});
+        window_->Binding().As<QComboBox>(id::kLutMode)->setCurrentIndex(index);
+        window_->Logic().OnControlEvent(id::kLutMode, {ui::ControlEventType::SelChange});
     };
     select(2);
-    auto* open = window_->Binding().As<QPushButton>(protocol::id::kOpenLutTable);
+    auto* open = window_->Binding().As<QPushButton>(id::kOpenLutTable);
     QTest::mouseClick(open, Qt::LeftButton);
     QVERIFY(red->isVisible() && green->isVisible() && blue->isVisible());
     QVERIFY(QTest::qWaitForWindowExposed(red));
@@ -299,7 +288,7 @@ void MainWindowTest::lutMenuAndShadingButtonsMoveTheTableFiles() {
     std::ofstream(shadingFile, std::ios::binary) << "ShadingData  (G R B)\r\n1, 2, 3\r\n";
     platform_.files = {shadingFile};
     platform_.answers = {platform::MsgResult::Yes};
-    click(1337);
+    click(id::kShadingFromFile);
     QCOMPARE(platform_.filters.back(), std::string("Camera shading data (*.csv)"));
     QCOMPARE(platform_.TakeBoxes().size(), 1);
     uint64_t before = 0;
@@ -308,7 +297,7 @@ void MainWindowTest::lutMenuAndShadingButtonsMoveTheTableFiles() {
         QCOMPARE(camera.ShadingEntry(0, 1, 1), 0);  // the buffer starts at zero
         before = camera.FlashGeneration();
     });
-    click(1338);
+    click(id::kShadingToFlash);
     camera_->Inspect([&](const sim::VirtualCamera& camera) { QVERIFY(camera.FlashGeneration() > before); });
     QVERIFY(platform_.boxes.empty());
     QVERIFY(window_->isEnabled());
@@ -328,7 +317,7 @@ void MainWindowTest::shadingCalibrationShowsItsTimeWhileTheCameraWorks() {
         samples << QString("%1; cancel %2; input %3").arg(progress->Text()).arg(cancel).arg(window_->isEnabled());
     });
     sampler.start(100);
-    window_->Binding().As<QPushButton>(1121)->click();
+    window_->Binding().As<QPushButton>(id::kRecalibrateShading)->click();
     sampler.stop();
     QCOMPARE(platform_.TakeBoxes(), QStringList{"Shading Calibration: Complete"});
     QVERIFY(!samples.empty());
@@ -365,13 +354,13 @@ void MainWindowTest::aTypedDevicePathOpensAnotherCamera() {
     QTest::keyClick(ports->lineEdit(), Qt::Key_Return);
     QCOMPARE(ports->currentText(), typed);
     QCOMPARE(second.CameraRate(), 115200u);
-    QCOMPARE(window_->Binding().GetText(kModelDisplay), std::string("VR-8200-KB"));
+    QCOMPARE(window_->Binding().GetText(id::kModelDisplay), std::string("VR-8200-KB"));
     QVERIFY(window_->Strip()->IsOnline());
     QVERIFY(platform_.boxes.empty());
 
     ports->setCurrentIndex(cameraPort);
     emit ports->activated(cameraPort);
-    QCOMPARE(window_->Binding().GetText(kModelDisplay), std::string("VR-8200-KA"));
+    QCOMPARE(window_->Binding().GetText(id::kModelDisplay), std::string("VR-8200-KA"));
     second.Stop();
 }
 
@@ -410,11 +399,7 @@ void MainWindowTest::cancelInTheProgressWindowStopsTheReadBetweenCommands() {
 }
 
 void MainWindowTest::cleanupTestCase() {
-    habits_.reset();
-    tool_.Close();
-    window_ = nullptr;
-    if (camera_) camera_->Stop();
-    tool_.core.reset();
+    StopAll();
 }
 
 int main(int argc, char** argv) {

@@ -39,14 +39,14 @@
 #include "WheelGuard.h"
 #include "dialogs/CommunicationDialog.h"
 #include "dialogs/TerminalDialog.h"
+#include "protocol/ControlIds.h"
 #include "ui/main/PageInventory.h"
 
 using namespace vr;
+namespace id = vr::protocol::id;
 
 namespace {
 
-constexpr uint32_t kGainAll = 1041, kTriggerMode = 1096, kLutMode = 1116, kOpenLutTable = 1132,
-                   kRecalibrateShading = 1121, kModelDisplay = 1142, kMedianFilterG = 1663, kFirFilterG = 1646;
 constexpr int kSettingsMenu = 30008;
 const QString kStoppedRs =
     "Shading Calibration: Stopped waiting for RS. The camera may still be calibrating; its answer will be ignored.";
@@ -91,38 +91,16 @@ private:
 
 }  // namespace
 
-void OperatorTest::StartCamera(const std::function<void(sim::SimOptions&)>& set) {
-    sim::SimOptions options;
-    options.model = "KA";
-    options.linkPath = Path("camera");
-    if (set) set(options);
-    camera_ = std::make_unique<sim::PtyServer>();
-    std::string error;
-    QVERIFY2(camera_->Start(options, &error), error.c_str());
-}
-
-void OperatorTest::Start(const std::function<void(sim::SimOptions&)>& set) {
+void OperatorTest::Start(const CameraOptions& set) {
     StartCamera(set);
-    tool_.Start(platform_, folder_ + "/config-" + QTest::currentTestFunction(), camera_->LinkPath());
-    window_ = tool_.window.get();
-    habits_ = std::make_unique<gui::DesktopHabits>(*window_, *tool_.features);
+    StartTool("config-" + QString(QTest::currentTestFunction()));
 }
 
 void OperatorTest::cleanup() {
-    habits_.reset();
-    tool_.Close();
-    window_ = nullptr;
-    if (camera_) camera_->Stop();
-    tool_.core.reset();
+    StopAll();
     platform_.boxes.clear();
     platform_.answers.clear();
     platform_.files.clear();
-}
-
-QString OperatorTest::Field(const char* name) const {
-    habits_->Status().Refresh();
-    QLabel* label = habits_->Status().Field(name);
-    return label != nullptr ? label->text() : QString("(no field %1)").arg(name);
 }
 
 void OperatorTest::theWheelChangesOnlyTheControlThatHasTheFocus() {
@@ -131,16 +109,17 @@ void OperatorTest::theWheelChangesOnlyTheControlThatHasTheFocus() {
     auto& bind = window_->Binding();
     // Each kind of control a page has: lists, a number with its up-down buttons, a button.
     const std::vector<std::pair<int, QWidget*>> targets = {
-        {0, bind.Widget(kTriggerMode)},
-        {0, bind.Widget(kGainAll)},
-        {1, bind.Widget(kMedianFilterG)},
-        {1, bind.Widget(kFirFilterG)},
-        {1, bind.Widget(ui::SpinOf(kFirFilterG))->findChild<QToolButton*>()},
-        {1, bind.Widget(kLutMode)},
-        {1, bind.Widget(kRecalibrateShading)}};
+        {0, bind.Widget(id::kTriggerMode)},
+        {0, bind.Widget(id::kGainAll)},
+        {1, bind.Widget(id::kMedianFilterG)},
+        {1, bind.Widget(id::kFirFilterG)},
+        {1, bind.Widget(ui::SpinOf(id::kFirFilterG))->findChild<QToolButton*>()},
+        {1, bind.Widget(id::kLutMode)},
+        {1, bind.Widget(id::kRecalibrateShading)}};
     const auto shown = [&] {
         std::string texts;
-        for (uint32_t id : {kTriggerMode, kMedianFilterG, kFirFilterG, kLutMode}) texts += bind.GetText(id) + "|";
+        for (uint32_t control : {id::kTriggerMode, id::kMedianFilterG, id::kFirFilterG, id::kLutMode})
+            texts += bind.GetText(control) + "|";
         return texts;
     };
     window_->Tabs()->tabBar()->setFocus();
@@ -163,7 +142,7 @@ void OperatorTest::theWheelChangesOnlyTheControlThatHasTheFocus() {
     QVERIFY(platform_.boxes.isEmpty());
 
     // The list being worked in takes the wheel as ever, and its new value goes to the camera.
-    QWidget* median = bind.Widget(kMedianFilterG);
+    QWidget* median = bind.Widget(id::kMedianFilterG);
     window_->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(window_));
     median->setFocus(Qt::TabFocusReason);
@@ -175,7 +154,7 @@ void OperatorTest::theWheelChangesOnlyTheControlThatHasTheFocus() {
 
 void OperatorTest::cancelEndsAHungCalibrationAndTheToolIsUsableAtOnce() {
     Start([](sim::SimOptions& o) { o.hangAtCommand = "RS"; });
-    auto* button = window_->Binding().As<QPushButton>(kRecalibrateShading);
+    auto* button = window_->Binding().As<QPushButton>(id::kRecalibrateShading);
     {
         CancelWhenOffered cancel(platform_);
         button->click();  // returns when the handler is done
@@ -210,11 +189,11 @@ void OperatorTest::aLateCompleteAfterACancelAnswersNothing() {
     });
     {
         CancelWhenOffered cancel(platform_);
-        window_->Binding().As<QPushButton>(kRecalibrateShading)->click();
+        window_->Binding().As<QPushButton>(id::kRecalibrateShading)->click();
         QVERIFY(cancel.since.isValid());
     }
     QCOMPARE(platform_.TakeBoxes(), QStringList{kStoppedRs});
-    auto* gain = window_->Binding().As<QLineEdit>(kGainAll);
+    auto* gain = window_->Binding().As<QLineEdit>(id::kGainAll);
     const QString before = gain->text();
     window_->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(window_));
@@ -299,8 +278,8 @@ void OperatorTest::aHangUpWhileIdleGoesOfflineAndTheDeviceComingBackIsOffered() 
     QTest::mouseClick(window_->BannerReconnect(), Qt::LeftButton);
     QTRY_COMPARE(Field("statusLine"), QString("Online"));
     QCOMPARE(Field("statusModel"), QString("VR-8200-KB"));
-    QCOMPARE(window_->Binding().GetText(kModelDisplay), std::string("VR-8200-KB"));
-    QCOMPARE(window_->Binding().GetText(kGainAll), std::to_string(camera_->Value("GA").value_or(-1)));
+    QCOMPARE(window_->Binding().GetText(id::kModelDisplay), std::string("VR-8200-KB"));
+    QCOMPARE(window_->Binding().GetText(id::kGainAll), std::to_string(camera_->Value("GA").value_or(-1)));
     QVERIFY(!window_->OfflineBanner()->isVisible());
 
     // Reconnect is in the Settings menu too, with its key.
@@ -321,7 +300,7 @@ void OperatorTest::aHangUpWhileIdleGoesOfflineAndTheDeviceComingBackIsOffered() 
     StartCamera();
     QTRY_COMPARE_WITH_TIMEOUT(Field("statusModel"), QString("VR-8200-KA"), 5000);
     QCOMPARE(Field("statusLine"), QString("Online"));
-    QCOMPARE(window_->Binding().GetText(kModelDisplay), std::string("VR-8200-KA"));
+    QCOMPARE(window_->Binding().GetText(id::kModelDisplay), std::string("VR-8200-KA"));
     QVERIFY(platform_.boxes.isEmpty());
 }
 
@@ -339,16 +318,16 @@ void OperatorTest::aSettingsFileWithRefusedLinesGivesOneReport() {
     QVERIFY2(boxes[0].endsWith("Reload the camera's values now?"), qPrintable(boxes[0]));
     QCOMPARE(camera_->Value("MFG"), std::optional<int32_t>(1));
     // Yes: the pages show what the camera holds, not the file's refused values.
-    QCOMPARE(window_->Binding().GetText(kGainAll), std::to_string(camera_->Value("GA").value_or(-1)));
-    QVERIFY(window_->Binding().GetText(kGainAll) != "400");
+    QCOMPARE(window_->Binding().GetText(id::kGainAll), std::to_string(camera_->Value("GA").value_or(-1)));
+    QVERIFY(window_->Binding().GetText(id::kGainAll) != "400");
 }
 
 void OperatorTest::lutEditorUndoesByKeyAndStandsApartFromTheMainWindow() {
     Start();
     window_->Tabs()->setCurrentIndex(1);
-    window_->Binding().As<QComboBox>(kLutMode)->setCurrentIndex(2);
-    window_->Logic().OnControlEvent(kLutMode, {ui::ControlEventType::SelChange});
-    QTest::mouseClick(window_->Binding().As<QPushButton>(kOpenLutTable), Qt::LeftButton);
+    window_->Binding().As<QComboBox>(id::kLutMode)->setCurrentIndex(2);
+    window_->Logic().OnControlEvent(id::kLutMode, {ui::ControlEventType::SelChange});
+    QTest::mouseClick(window_->Binding().As<QPushButton>(id::kOpenLutTable), Qt::LeftButton);
     const int menuBottom = window_->menuBar()->mapToGlobal(QPoint(0, window_->menuBar()->height())).y();
     for (lut::LutColour colour : lut::kLutColours) {
         gui::LutEditorWindow* editor = tool_.features->LutWindow(colour);
@@ -485,7 +464,6 @@ void OperatorTest::smallWindowsFitTheirTextAndTheScreen() {
     habits_.reset();
     tool_.Close();
     tool_.core.reset();
-    tool_.Start(platform_, folder_ + "/config-" + QTest::currentTestFunction(), camera_->LinkPath());
-    window_ = tool_.window.get();
+    StartTool("config-" + QString(QTest::currentTestFunction()));
     QTRY_COMPARE(window_->Communication()->pos(), left);
 }

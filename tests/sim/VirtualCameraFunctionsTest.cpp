@@ -80,7 +80,7 @@ TEST(VirtualCameraFunctions, GainAutoShadingAndRecalibrationReachTheirResults) {
         "PGS? > PGS=3; ST? > ST=0");
 }
 
-// A forced failure changes no gain; every forced code is read through the tool by test_calibration.
+// A forced failure changes no gain; every forced code is read through the tool by test_calibration_pty.
 TEST(VirtualCameraFunctions, ForcedFailuresChangeNoGain) {
     SimOptions o;
     o.awbMs = o.agcMs = 0;
