@@ -42,5 +42,8 @@ void AddFleetCommands(CommandList& commands);
 int RunFleet(const Options& options);
 // "history" and "revert": the change journal.
 void AddHistoryCommands(CommandList& commands);
+// "serve": the scripting session, which runs the other subcommands (so it comes last); the options
+// are the session's, which each request's arguments fill in.
+void AddServeCommands(CommandList& commands, Options& options);
 
 }  // namespace vr::cli

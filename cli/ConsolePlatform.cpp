@@ -83,6 +83,7 @@ void ConsolePlatform::ProgressFinish() {
 }
 
 void ConsolePlatform::DrawProgress() {
+    if (progressOpen_ && progressSink_) progressSink_(progressText_, progressBusy_ ? -1 : progressPercent_);
     if (!progressOpen_ || !progressOnTerminal_) return;
     if (progressBusy_)
         std::fprintf(stderr, "\r\033[K%s", progressText_.c_str());

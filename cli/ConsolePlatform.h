@@ -24,6 +24,14 @@ public:
     // meanwhile (the elapsed time of a one-push function) keeps up; none by default.
     void SetPumpHook(std::function<void()> hook) { pumpHook_ = std::move(hook); }
     void PumpMessages() override;
+    // Told every change of the progress window (its text, and the percentage or -1 while it shows
+    // no percentage) instead of drawing it on the terminal, for the rest of the run; none by default.
+    void SetProgressSink(std::function<void(const std::string& text, int percent)> sink) {
+        progressSink_ = std::move(sink);
+        progressOnTerminal_ = false;
+    }
+    // The answer to questions from now on (--yes).
+    void AnswerYes(bool yes) { answerYes_ = yes; }
     void ProgressOpen(const std::string& title) override;
     void ProgressSetText(const std::string& text) override;
     void ProgressSetPos(int percent) override;
@@ -48,6 +56,7 @@ private:
     void DrawProgress();
 
     std::function<void()> pumpHook_;
+    std::function<void(const std::string&, int)> progressSink_;
     bool answerYes_;
     bool cancelOffered_ = false;
     bool waitCancelOffered_ = false;

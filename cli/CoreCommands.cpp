@@ -255,9 +255,9 @@ int RunSend(Session& session) {
     // Bytes without a line end at the end of the wait are shown too: they are what came.
     if (!assembler.Partial().empty()) take(assembler.Partial());
     if (session.Opts().json) {
-        std::string out = "[";
-        for (size_t i = 0; i < lines.size(); ++i) out += (i ? ", " : "") + JsonString(lines[i]);
-        Print(out + "]\n");
+        Json out = Json::array();
+        for (const std::string& line : lines) out.push_back(JsonText(line));
+        Print(DumpJson(out) + "\n");
     }
     if (setting.Lost()) {
         PrintError(setting.LostReason());

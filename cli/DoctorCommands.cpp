@@ -1,5 +1,6 @@
 // "doctor": what keeps the tool from the machine's serial ports, each finding with its fix.
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -14,15 +15,15 @@
 namespace vr::cli {
 namespace {
 
-std::string Json(const doctor::DoctorReport& report) {
-    std::string out = "{\"blocking\": " + std::string(report.Blocking() ? "true" : "false") + ", \"findings\": [";
-    for (size_t i = 0; i < report.findings.size(); ++i) {
-        const doctor::DoctorFinding& f = report.findings[i];
-        out += std::string(i ? ", " : "") + "{\"check\": " + JsonString(f.check) +
-               ", \"severity\": " + JsonString(doctor::SeverityName(f.severity)) + ", \"port\": " + JsonString(f.port) +
-               ", \"text\": " + JsonString(f.text) + ", \"fix\": " + JsonString(f.fix) + "}";
-    }
-    return out + "]}\n";
+std::string ReportJson(const doctor::DoctorReport& report) {
+    Json findings = Json::array();
+    for (const doctor::DoctorFinding& f : report.findings)
+        findings.push_back({{"check", JsonText(f.check)},
+                            {"severity", doctor::SeverityName(f.severity)},
+                            {"port", JsonText(f.port)},
+                            {"text", JsonText(f.text)},
+                            {"fix", JsonText(f.fix)}});
+    return DumpJson({{"blocking", report.Blocking()}, {"findings", findings}}) + "\n";
 }
 
 std::string Ms(double ms) {
@@ -31,17 +32,28 @@ std::string Ms(double ms) {
     return text;
 }
 
+// Milliseconds to a tenth, as the text says them.
+double Tenths(double ms) {
+    return std::round(ms * 10.0) / 10.0;
+}
+
 std::string RemoteJson(const link::RemoteCheck& c) {
     const auto list = [](const std::vector<double>& values) {
-        std::string out = "[";
-        for (size_t i = 0; i < values.size(); ++i) out += (i ? ", " : "") + Ms(values[i]);
-        return out + "]";
+        Json out = Json::array();
+        for (const double v : values) out.push_back(Tenths(v));
+        return out;
     };
-    return "{\"address\": " + JsonString(c.address) + ", \"reached\": " + (c.reached ? "true" : "false") +
-           ", \"problem\": " + JsonString(c.problem) + ", \"signature\": " + JsonString(c.signature) +
-           ", \"confirm_ms\": " + list(c.confirmMs) + ", \"camera_rate\": " + std::to_string(c.cameraRate) +
-           ", \"camera_model\": " + JsonString(c.cameraModel) + ", \"reply_ms\": " + list(c.replyMs) +
-           ", \"wire_ms\": " + Ms(c.wireMs) + ", \"adds_latency\": " + (c.AddsLatency() ? "true" : "false") + "}\n";
+    return DumpJson({{"address", JsonText(c.address)},
+                     {"reached", c.reached},
+                     {"problem", JsonText(c.problem)},
+                     {"signature", JsonText(c.signature)},
+                     {"confirm_ms", list(c.confirmMs)},
+                     {"camera_rate", c.cameraRate},
+                     {"camera_model", JsonText(c.cameraModel)},
+                     {"reply_ms", list(c.replyMs)},
+                     {"wire_ms", Tenths(c.wireMs)},
+                     {"adds_latency", c.AddsLatency()}}) +
+           "\n";
 }
 
 std::string RemoteText(const link::RemoteCheck& c) {
@@ -85,7 +97,7 @@ int RunDoctor(Session& session) {
                                             ? doctor::SerialDoctor(root, doctor::SerialDoctor::ForThisMachine().Who())
                                             : doctor::SerialDoctor::ForThisMachine();
     const doctor::DoctorReport report = doctor.Run();
-    const std::string text = session.Opts().json ? Json(report) : report.Text();
+    const std::string text = session.Opts().json ? ReportJson(report) : report.Text();
     Print(text);
     return report.Blocking() ? kExitCameraRefused : kExitOk;
 }

@@ -14,6 +14,7 @@ constexpr int kSignals[] = {SIGINT, SIGTERM, SIGHUP};
 
 std::atomic<int> gSignal{0};
 std::atomic<bool> gHonoured{false};
+std::atomic<bool> gRequested{false};
 static_assert(std::atomic<int>::is_always_lock_free, "the signal is kept from a signal handler");
 
 void OnSignal(int signal) {
@@ -43,7 +44,20 @@ bool InstallInterruptHandler() {
 }
 
 bool StopRequested() {
+    return gSignal.load() != 0 || gRequested.load();
+}
+
+bool SignalCame() {
     return gSignal.load() != 0;
+}
+
+void RequestStop() {
+    gRequested = true;
+}
+
+void ClearStopRequest() {
+    gRequested = false;
+    if (gSignal.load() == 0) gHonoured = false;
 }
 
 void StopHonoured() {
@@ -51,7 +65,8 @@ void StopHonoured() {
 }
 
 int StoppedExitCode() {
-    return gHonoured.load() ? 128 + gSignal.load() : 0;
+    if (!gHonoured.load()) return 0;
+    return gSignal.load() != 0 ? 128 + gSignal.load() : 130;
 }
 
 }  // namespace vr::cli

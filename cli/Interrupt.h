@@ -8,8 +8,15 @@ namespace vr::cli {
 // Installs the handler for SIGINT, SIGTERM and SIGHUP. False (with a message on stderr) when the
 // system refused it.
 bool InstallInterruptHandler();
-// True once one of the signals came.
+// True once one of the signals came, or while the program itself asks the operation under way to
+// stop (RequestStop).
 bool StopRequested();
+// True once one of the signals came.
+bool SignalCame();
+// The scripting session's cancel: the operation under way stops as for Ctrl-C, and ends as stopped
+// (130). ClearStopRequest takes the request back before the next operation; a signal stays.
+void RequestStop();
+void ClearStopRequest();
 // An operation that stops because of it says so here; only then does the program end as stopped.
 // A signal that comes after the work was done turns no success into a failure.
 void StopHonoured();

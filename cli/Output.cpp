@@ -1,6 +1,5 @@
 #include "Output.h"
 
-#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 
@@ -51,82 +50,51 @@ void PrintError(const std::string& text) {
     std::fprintf(stderr, "vr8200ctl: %s\n", text.c_str());
 }
 
-std::string JsonString(const std::string& text) {
-    std::string out = "\"";
-    const auto escape = [&out](unsigned value) {
-        char escaped[8];
-        std::snprintf(escaped, sizeof escaped, "\\u%04x", value);
-        out += escaped;
-    };
-    for (size_t i = 0; i < text.size(); ++i) {
-        const unsigned char c = static_cast<unsigned char>(text[i]);
-        if (c >= 0x80) {
-            // UTF-8 text passes as it is; any other byte is shown as the character of its value, so
-            // nothing the camera sent is lost or passed on as broken UTF-8. U+0080 to U+009F act on
-            // terminals like escape sequences and are shown too.
-            const size_t length = Utf8Length(text, i);
-            if (length == 2 && c == 0xc2 && static_cast<unsigned char>(text[i + 1]) < 0xa0) {
-                escape(static_cast<unsigned char>(text[i + 1]));
-                ++i;
-            } else if (length > 0) {
-                out.append(text, i, length);
-                i += length - 1;
-            } else {
-                escape(c);
-            }
-            continue;
-        }
-        switch (c) {
-            case '"':
-                out += "\\\"";
-                break;
-            case '\\':
-                out += "\\\\";
-                break;
-            case '\n':
-                out += "\\n";
-                break;
-            case '\r':
-                out += "\\r";
-                break;
-            case '\t':
-                out += "\\t";
-                break;
-            default:
-                // Control characters are shown, not passed on raw.
-                if (c < 0x20 || c == 0x7f)
-                    escape(c);
-                else
-                    out += static_cast<char>(c);
+Json JsonText(const std::string& bytes) {
+    std::string text;
+    text.reserve(bytes.size());
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        const size_t length = static_cast<unsigned char>(bytes[i]) < 0x80 ? 1 : Utf8Length(bytes, i);
+        if (length > 0) {
+            text.append(bytes, i, length);
+            i += length - 1;
+        } else {
+            // A byte of no UTF-8 sequence: the character of its value (U+0080 to U+00FF).
+            const auto c = static_cast<unsigned char>(bytes[i]);
+            text += static_cast<char>(0xc0 | (c >> 6));
+            text += static_cast<char>(0x80 | (c & 0x3f));
         }
     }
-    return out + "\"";
+    return text;
+}
+
+std::string DumpJson(const Json& value) {
+    // JsonText leaves no broken UTF-8; a string that did not come through it is mended, not thrown at.
+    return value.dump(-1, ' ', true, Json::error_handler_t::replace);
+}
+
+Json ValuesObject(const std::vector<OutputValue>& values) {
+    // A name asked twice is one key, at its first place, with the value last given: a JSON object
+    // with a key twice is read differently by different parsers.
+    Json object = Json::object();
+    for (const auto& v : values) {
+        if (v.isText) {
+            object[v.name] = JsonText(v.text);
+            continue;
+        }
+        // Numbers come as the tool wrote them; anything else stays a text rather than being lost.
+        Json number = Json::parse(v.text, nullptr, false);
+        object[v.name] = number.is_number() ? number : JsonText(v.text);
+    }
+    return object;
 }
 
 std::string FormatValues(const std::vector<OutputValue>& values, bool json) {
+    if (json) return DumpJson(ValuesObject(values)) + "\n";
+    // A text from the camera is shown printable: no byte of it acts on the terminal.
     std::string out;
-    if (!json) {
-        // A text from the camera is shown printable: no byte of it acts on the terminal.
-        for (const auto& v : values) out += v.name + "=" + protocol::Command::Printable(v.text) + "\n";
-        return out;
-    }
-    // A name asked twice is one key, at its first place, with the value last given: a JSON object
-    // with a key twice is read differently by different parsers.
-    std::vector<const OutputValue*> unique;
-    for (const auto& v : values) {
-        const auto same =
-            std::find_if(unique.begin(), unique.end(), [&](const OutputValue* u) { return u->name == v.name; });
-        if (same == unique.end())
-            unique.push_back(&v);
-        else
-            *same = &v;
-    }
-    out = "{";
-    for (size_t i = 0; i < unique.size(); ++i) {
-        if (i > 0) out += ", ";
-        out += JsonString(unique[i]->name) + ": " + (unique[i]->isText ? JsonString(unique[i]->text) : unique[i]->text);
-    }
-    return out + "}\n";
+    for (const auto& v : values) out += v.name + "=" + protocol::Command::Printable(v.text) + "\n";
+    return out;
 }
 
 int CheckFileToWrite(const std::string& path, bool replace) {

@@ -97,6 +97,7 @@ int Session::Prepare() {
 }
 
 bool Session::OpenLine() {
+    if (keepConnection_ && core_->link.IsOpen() && !core_->link.Lost()) return true;
     // The rate the last run left the camera at on this port, as the start-up probes first.
     const uint32_t remembered = RememberedRate();
     return OpenLineAt(options_.rate ? *options_.rate : remembered != 0 ? remembered : core_->link.GetBaudRate());
@@ -189,7 +190,16 @@ int Session::ConnectOrFail(bool readAll) {
     return rc;
 }
 
+bool Session::Connected() {
+    const link::CCommSetting& setting = core_->link;
+    return connection_ == Connection::Ok && setting.IsOpen() && !setting.Lost();
+}
+
 bool Session::Connect(bool readAll) {
+    if (keepConnection_ && Connected()) {
+        if (readAll) ReadAllSettings();
+        return true;
+    }
     connection_ = RunStartUp(readAll);
     return connection_ == Connection::Ok;
 }

@@ -51,6 +51,12 @@ public:
     // True when a camera answered; LastConnection() tells more.
     bool Connect(bool readAll);
     Connection LastConnection() const { return connection_; }
+    // The scripting session keeps one connection for many commands: while the camera a start-up
+    // found is still on an open line, Connect only reads (readAll) and OpenLine keeps the line as
+    // it is. ForgetConnection makes the next Connect run the whole start-up again.
+    void KeepConnection(bool keep) { keepConnection_ = keep; }
+    void ForgetConnection() { connection_ = Connection::NoCamera; }
+    bool Connected();
     // Connect, telling a failure on stderr ("cannot open DEVICE: REASON", "no camera answered on
     // DEVICE"); kExitOk or kExitNoLink.
     int ConnectOrFail(bool readAll);
@@ -101,6 +107,7 @@ private:
     Connection connection_ = Connection::NoCamera;
     bool areaAnswered_ = false;
     bool raised_ = false;
+    bool keepConnection_ = false;
     uint32_t cameraRate_ = 0;  // 0: the link's rate at the end of the run
 };
 

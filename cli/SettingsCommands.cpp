@@ -149,9 +149,9 @@ const char* KindName(settings::SettingDifference::Kind kind) {
     return "";
 }
 
-std::string JsonValue(const std::optional<std::string>& value, bool isText) {
-    if (!value) return "null";
-    return isText ? JsonString(*value) : *value;
+Json JsonValue(const std::optional<std::string>& value, bool isText) {
+    if (!value) return nullptr;
+    return ValuesObject({{"v", *value, isText}})["v"];
 }
 
 int RunDiff(Session& session) {
@@ -173,15 +173,14 @@ int RunDiff(Session& session) {
         lines, file.Reader(), services.table, session.Camera().LastRead().rows, unread, services.model, factory);
     std::string out;
     if (session.Opts().json) {
-        out = "{" + JsonString("file") + ": " + JsonString(path) + ", " + JsonString("differences") + ": [";
-        for (size_t i = 0; i < differences.size(); ++i) {
-            const auto& d = differences[i];
-            out += (i > 0 ? ", {" : "{") + JsonString("name") + ": " + JsonString(d.name) + ", " +
-                   JsonString("caption") + ": " + JsonString(d.caption) + ", " + JsonString("kind") + ": " +
-                   JsonString(KindName(d.kind)) + ", " + JsonString("file") + ": " + JsonValue(d.fileValue, d.isText) +
-                   ", " + JsonString("camera") + ": " + JsonValue(d.cameraValue, d.isText) + "}";
-        }
-        out += "]}\n";
+        Json list = Json::array();
+        for (const auto& d : differences)
+            list.push_back({{"name", d.name},
+                            {"caption", JsonText(d.caption)},
+                            {"kind", KindName(d.kind)},
+                            {"file", JsonValue(d.fileValue, d.isText)},
+                            {"camera", JsonValue(d.cameraValue, d.isText)}});
+        out = DumpJson({{"file", JsonText(path)}, {"differences", list}}) + "\n";
     } else {
         for (const auto& d : differences)
             out += d.name + " file=" + protocol::Command::Printable(d.fileValue.value_or("")) +

@@ -9,6 +9,7 @@
 
 int main(int argc, char** argv) {
     using namespace vr::cli;
+    Options options;
     CommandList commands;
     AddCoreCommands(commands);
     AddSettingsCommands(commands);
@@ -20,8 +21,8 @@ int main(int argc, char** argv) {
     AddDoctorCommands(commands);
     AddFleetCommands(commands);
     AddHistoryCommands(commands);
+    AddServeCommands(commands, options);
 
-    Options options;
     const auto parsed = ParseOptions(argc, argv, commands, options);
     if (!parsed.parsed) return parsed.exitCode;
     if (!InstallInterruptHandler()) return kExitUsage;

@@ -49,4 +49,13 @@ completion="$root/tree/usr/share/bash-completion/completions/vr8200ctl"
   fail "the completion does not load"
 words=$(PATH="$bin:$PATH" bash -c "source '$completion'; COMP_WORDS=(vr8200ctl do); COMP_CWORD=1; _vr8200ctl; echo \${COMPREPLY[*]}")
 [ "$words" = "doctor" ] || fail "completion of 'do' gave '$words'"
+# The Python package as installed, on the installed vr8200ctl (found on PATH), with Debian's Python.
+got=$(cd "$root" && PATH="$bin:$PATH" PYTHONPATH="$root/tree/usr/lib/python3/dist-packages" \
+  PYTHONDONTWRITEBYTECODE=1 VR8200_CONFIG_DIR="$config" /usr/bin/python3 -c '
+from vr8200 import Camera
+with Camera(simulate="KA") as cam:
+    cam.set(GA=400)
+    print(cam.get("GA"), len(cam.dump()))')
+[ "${got%% *}" = "400" ] || fail "the Python package on the installed vr8200ctl printed '$got'"
+
 echo "check-package: $(basename "$deb") is fine" >&2

@@ -7,7 +7,8 @@
 # libtomlplusplus-dev reads the inventory of many cameras (TOML: a format people edit by hand and
 # scripts write, with a kept Debian reader that reports the line of a mistake); libsqlite3-dev
 # holds the change journal, nettle-dev digests the files and tables it records (SHA-256);
-# nlohmann-json3-dev writes the --json output.
+# nlohmann-json3-dev reads and writes vr8200ctl's JSON (its --json output and the serve session);
+# python3-pytest runs the tests of the Python package on serve.
 set -euo pipefail
 
 packages=(
@@ -20,6 +21,7 @@ packages=(
   dpkg-dev file man-db groff-base lintian
   clang libclang-rt-14-dev clang-format clang-tidy
   ser2net
+  python3 python3-pytest
 )
 
 missing=()

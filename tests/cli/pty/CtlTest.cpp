@@ -38,9 +38,9 @@ TEST_F(CtlTest, SetChangesTheCameraAndStopsAtTheFirstRefusal) {
     EXPECT_TRUE(Contains(r.err, "vr8200ctl: the camera answered \"ERROR: Refused\" to BLR=3")) << r.err;
     EXPECT_FALSE(Has(Sent(r.err), "BL=3")) << "nothing is sent after a refusal";
 
-    EXPECT_EQ(Run({"--json", "get", "GA", "MD"}, 0).out, "{\"GA\": 500, \"MD\": \"VR-8200-KA\"}\n");
+    EXPECT_EQ(Run({"--json", "get", "GA", "MD"}, 0).out, "{\"GA\":500,\"MD\":\"VR-8200-KA\"}\n");
     // A name asked twice is one key: a JSON object holds each key once.
-    EXPECT_EQ(Run({"--json", "get", "GA", "MD", "GA"}, 0).out, "{\"GA\": 500, \"MD\": \"VR-8200-KA\"}\n");
+    EXPECT_EQ(Run({"--json", "get", "GA", "MD", "GA"}, 0).out, "{\"GA\":500,\"MD\":\"VR-8200-KA\"}\n");
 
     // A factory setting is written in factory mode, as the factory page writes it.
     Run({"--factory", "set", "GAORA=9000"}, 0);

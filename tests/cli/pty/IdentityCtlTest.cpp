@@ -16,18 +16,18 @@ TEST_F(IdentityCtlTest, InfoPrintsWhatTheCameraGaveInTheDialogsOrder) {
     EXPECT_EQ(SentAfterConnect(r.err), (Strings{"VN?", "ID?", "FPVN?", "UD?", "DV?"}));
 
     EXPECT_EQ(Run({"--json", "info"}).out,
-              "{\"model\": \"VR-8200-KB\", \"firmware\": \"3.1.0.2\", \"fpga\": \"1.0.4.0\", \"camera_id\": "
-              "\"2400012345\", \"user_id\": \"\", \"device_version\": \"1.0.0.0\"}\n");
+              "{\"model\":\"VR-8200-KB\",\"firmware\":\"3.1.0.2\",\"fpga\":\"1.0.4.0\",\"camera_id\":"
+              "\"2400012345\",\"user_id\":\"\",\"device_version\":\"1.0.0.0\"}\n");
 }
 
 TEST_F(IdentityCtlTest, JsonKeepsUtf8TextAndShowsOtherBytes) {
     Start();
     for (const auto& [userId, json] : std::vector<std::pair<std::string, std::string>>{
-             {"Linie \xc3\xa9 \xe2\x82\xac", "Linie \xc3\xa9 \xe2\x82\xac"},  // UTF-8 as it is, not byte by byte
-             {"a\377b\303", "a\\u00ffb\\u00c3"},                              // no broken UTF-8 reaches the reader
-             {"c\302\233d", "c\\u009bd"}}) {                                  // a C1 control acts on terminals
+             {"Linie \xc3\xa9 \xe2\x82\xac", "Linie \\u00e9 \\u20ac"},  // UTF-8 as characters, not byte by byte
+             {"a\377b\303", "a\\u00ffb\\u00c3"},                        // no broken UTF-8 reaches the reader
+             {"c\302\233d", "c\\u009bd"}}) {                            // a C1 control acts on terminals
         ASSERT_EQ(Run({"set-user-id", userId}).exitCode, 0);
-        EXPECT_EQ(Run({"--json", "get", "UD"}).out, "{\"UD\": \"" + json + "\"}\n");
+        EXPECT_EQ(Run({"--json", "get", "UD"}).out, "{\"UD\":\"" + json + "\"}\n");
     }
 }
 

@@ -16,7 +16,7 @@ TEST_F(OnePushCtlTest, OnePushPrintsTheResultAndTheReReadValues) {
     EXPECT_EQ(SentAfterConnect(r.err), (Strings{"GM?", "AWB=2", "AWRS?", "AWB?", "GAR?", "GAB?", "GA?"}));
     ASSERT_EQ(Run({"set", "PGC=2"}).exitCode, 0);
     EXPECT_EQ(Lines(Run({"--json", "onepush", "pixel-gain"}, 0).out),
-              (Strings{R"({"title": "Recalibrate Pixel Gain", "text": "Succeeded"})"}));
+              (Strings{R"({"title":"Recalibrate Pixel Gain","text":"Succeeded"})"}));
     EXPECT_EQ(Lines(Run({"--factory", "onepush", "factory-pixel-black"}, 0).out),
               (Strings{"Recalibrate Pixel Black (Factory): Succeeded"}));
 }
@@ -70,7 +70,7 @@ TEST_F(OnePushCtlTest, XmlVersionWritesAndReads) {
         Contains(Run({"--factory", "xml-version", "42"}, 0).err, "Writing the XML Version has been completed."));
     EXPECT_EQ(camera->Value("XMLVR"), 42);
     EXPECT_EQ(Run({"xml-version"}, 0).out, "XMLVR=42\n");
-    EXPECT_EQ(Run({"--json", "xml-version"}).out, "{\"XMLVR\": 42}\n");
+    EXPECT_EQ(Run({"--json", "xml-version"}).out, "{\"XMLVR\":42}\n");
 }
 
 // Ctrl-C while the camera hangs in a calibration: the tool stops waiting for the start command at

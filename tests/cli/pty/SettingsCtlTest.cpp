@@ -23,8 +23,7 @@ TEST_F(SettingsCtlTest, SaveWritesTheFileAndReplacesOneOnlyWithYes) {
     EXPECT_TRUE(Sent(Run({"save", "--shipping", path}, 2).err).empty());
     EXPECT_EQ(config.ReadFile("golden.cam"), text);
 
-    EXPECT_EQ(Run({"--yes", "--json", "save", path, "--shipping"}).out,
-              "{\"file\": \"" + path + "\", \"lines\": 145}\n");
+    EXPECT_EQ(Run({"--yes", "--json", "save", path, "--shipping"}).out, "{\"file\":\"" + path + "\",\"lines\":145}\n");
 
     config.WriteFile("plain", "");
     r = Run({"save", config / "plain/x.cam"}, 4);
@@ -84,10 +83,10 @@ TEST_F(SettingsCtlTest, DiffPrintsEachDifference) {
     auto r = Run({"--rate", "115200", "diff", path}, 1);
     EXPECT_EQ(Lines(r.out), (Strings{"GA file=100 camera=400", "PER file=9000 camera="}));
     EXPECT_EQ(Run({"--rate", "115200", "--json", "diff", path}).out,
-              "{\"file\": \"" + path +
-                  "\", \"differences\": [{\"name\": \"GA\", \"caption\": \"Gain and Black / Gain All\", "
-                  "\"kind\": \"differs\", \"file\": 100, \"camera\": 400}, {\"name\": \"PER\", \"caption\": "
-                  "\"Exposure / Exposure Time R\", \"kind\": \"model-lacks\", \"file\": 9000, \"camera\": "
+              "{\"file\":\"" + path +
+                  "\",\"differences\":[{\"name\":\"GA\",\"caption\":\"Gain and Black / Gain All\","
+                  "\"kind\":\"differs\",\"file\":100,\"camera\":400},{\"name\":\"PER\",\"caption\":"
+                  "\"Exposure / Exposure Time R\",\"kind\":\"model-lacks\",\"file\":9000,\"camera\":"
                   "null}]}\n");
 }
 
@@ -110,7 +109,7 @@ TEST_F(SettingsCtlTest, AreasAreStoredLoadedAndReported) {
     Start("KA");
     ASSERT_EQ(Run({"set", "GA=300"}).exitCode, 0);
     EXPECT_TRUE(Has(Sent(Run({"--rate", "115200", "store-area", "2"}, 0).err), "SA=2"));
-    EXPECT_EQ(Run({"--rate", "115200", "--json", "area"}).out, "{\"area\": 2}\n");
+    EXPECT_EQ(Run({"--rate", "115200", "--json", "area"}).out, "{\"area\":2}\n");
 
     ASSERT_EQ(Run({"--rate", "115200", "set", "GA=100"}).exitCode, 0);
     const auto lines = Lines(Run({"--rate", "115200", "load-area", "2"}, 0).out);

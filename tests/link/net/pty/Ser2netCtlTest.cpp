@@ -133,8 +133,8 @@ TEST_F(Ser2netCtlTest, DoctorRemoteReadsTheSignatureAndTimesTheServer) {
     EXPECT_EQ(camera->CameraRate(), 9600u) << "the check never moves the camera";
 
     r = RunTool({"--json", "doctor", "--remote", server.Address()}, config.Path(), 0);
-    EXPECT_TRUE(Contains(r.out, "\"reached\": true")) << r.out;
-    EXPECT_TRUE(Contains(r.out, "\"camera_rate\": 9600")) << r.out;
+    EXPECT_TRUE(Contains(r.out, "\"reached\":true")) << r.out;
+    EXPECT_TRUE(Contains(r.out, "\"camera_rate\":9600")) << r.out;
 
     server.Stop();
     r = RunTool({"doctor", "--remote", server.Address()}, config.Path(), 3);
