@@ -180,7 +180,7 @@ TEST_F(EightCameras, ApplyWithGroupsLeavesIdentityCalibrationAndStrangersAlone) 
         if (e.kind == "refused") refusedOn[e.camera.link] = e.newValue.value_or("");
     }
     for (const size_t i : {0u, 1u, 2u, 4u}) EXPECT_EQ(gainSetOn[cameras[i]->DevicePath()], "321") << i;
-    EXPECT_EQ(gainSetOn.size(), 4u);
+    for (const size_t i : {3u, 5u, 6u}) EXPECT_EQ(gainSetOn.count(cameras[i]->DevicePath()), 0u) << i;
     EXPECT_EQ(refusedOn[cameras[6]->DevicePath()], "GA=321");
 
     WriteInventory(7);  // p7 has hung up for good
