@@ -7,7 +7,7 @@
 #include <QTableWidget>
 #include <QTest>
 
-#include "../gui/TestPlatform.h"
+#include "TestPlatform.h"
 #include "HistoryWindow.h"
 #include "JournalFront.h"
 #include "QtTestMain.h"
