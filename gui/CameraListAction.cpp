@@ -44,7 +44,7 @@ bool CameraListAction::Open(const QString& path) {
     }
     if (cameras_) cameras_->close();
     delete cameras_;
-    cameras_ = new CamerasWindow(inventory, path, &window_);
+    cameras_ = new CamerasWindow(inventory, path, &window_, journal_);
     cameras_->show();
     cameras_->Refresh();
     return true;

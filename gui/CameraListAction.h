@@ -5,6 +5,10 @@
 #include <QObject>
 #include <QPointer>
 
+namespace vr::journal {
+class Journal;
+}
+
 namespace vr::gui {
 
 class MainWindow;
@@ -21,12 +25,15 @@ public:
     // telling the operator, when the inventory cannot be used.
     bool Open(const QString& path);
     CamerasWindow* Window() const;
+    // The change journal the Cameras window records every camera's reads and changes in (none: null).
+    void SetJournal(journal::Journal* journal) { journal_ = journal; }
 
 private:
     void Choose();
 
     MainWindow& window_;
     QPointer<CamerasWindow> cameras_;
+    journal::Journal* journal_ = nullptr;
 };
 
 }  // namespace vr::gui

@@ -22,6 +22,10 @@ class QProgressBar;
 class QPushButton;
 class QTableWidget;
 
+namespace vr::journal {
+class Journal;
+}
+
 namespace vr::gui {
 
 class CamerasWindow : public QWidget, private fleet::IFleetObserver {
@@ -34,7 +38,9 @@ public:
     // Starts a program with these arguments; true when it started. The desktop tool by default.
     using Launcher = std::function<bool(const QStringList& arguments)>;
 
-    CamerasWindow(fleet::Inventory inventory, const QString& path, QWidget* parent = nullptr);
+    // `journal` (may be null) records every camera's reads and changes; it outlives the window.
+    CamerasWindow(fleet::Inventory inventory, const QString& path, QWidget* parent = nullptr,
+                  journal::Journal* journal = nullptr);
     ~CamerasWindow() override;
 
     QTableWidget* Table() const { return table_; }

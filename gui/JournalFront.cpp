@@ -7,6 +7,7 @@
 #include <QStatusBar>
 #include <QTimer>
 
+#include "CameraListAction.h"
 #include "HistoryWindow.h"
 #include "MainWindow.h"
 #include "journal/Journal.h"
@@ -33,12 +34,16 @@ JournalFront::JournalFront(MainWindow& window, const std::string& path) : window
         recorder_ = std::make_unique<journal::Recorder>(window.Logic().Session(), *journal_,
                                                         journal::ThisOrigin("vr8200-control"));
     }
+    // The Cameras window's runs on many cameras are recorded in the same journal.
+    if (auto* cameraList = window.findChild<CameraListAction*>()) cameraList->SetJournal(journal_.get());
     state_ = new QLabel(&window);
     state_->setObjectName("journal");
     window.statusBar()->addPermanentWidget(state_);
     QMenu* menu = FileMenu(window);
-    menu->addSeparator();
-    QAction* history = menu->addAction("&History…");
+    // Right above "E&xit", the menu's last item, beside "Open Camera List...".
+    const QList<QAction*> actions = menu->actions();
+    auto* history = new QAction("&History…", menu);
+    menu->insertAction(actions.isEmpty() ? nullptr : actions.back(), history);
     history->setObjectName("history");
     history->setShortcut(QKeySequence("Ctrl+H"));
     history->setEnabled(journal_ != nullptr);

@@ -11,6 +11,7 @@
 #include <QSignalSpy>
 #include <QTableWidget>
 #include <QTest>
+#include <set>
 
 #include "CameraListAction.h"
 #include "CamerasWindow.h"
@@ -19,6 +20,8 @@
 #include "QtTestMain.h"
 #include "TestPlatform.h"
 #include "app/CoreServices.h"
+#include "journal/History.h"
+#include "journal/Journal.h"
 #include "sim/PtyServer.h"
 
 namespace {
@@ -53,7 +56,8 @@ private slots:
     void snapshotThenRefreshFillEveryRow() {
         const auto inventory = vr::fleet::ReadInventory(Path("line.toml"));
         QVERIFY(inventory.Usable());
-        CamerasWindow window(inventory, QString::fromStdString(Path("line.toml")));
+        vr::journal::Journal journal(Path("journal.sqlite"));
+        CamerasWindow window(inventory, QString::fromStdString(Path("line.toml")), nullptr, &journal);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QTableWidget* table = window.Table();
@@ -69,6 +73,17 @@ private slots:
         QVERIFY(RunToTheEnd(window, snapshot));
         QCOMPARE(table->item(0, CamerasWindow::kResult)->text().endsWith("lines saved"), true);
         QCOMPARE(table->item(2, CamerasWindow::kLamp)->text(), QString(CamerasWindow::kOffline));
+        // Each camera's full read and saved file are in the journal under its own link.
+        journal.Flush();
+        vr::journal::History history;
+        std::string error;
+        QVERIFY2(history.Open(Path("journal.sqlite"), error), error.c_str());
+        std::multiset<std::string> recorded;
+        for (const vr::journal::Entry& e : history.List({})) recorded.insert(e.kind + " " + e.camera.link);
+        for (const auto* camera : {&a_, &b_}) {
+            QCOMPARE(recorded.count("snapshot " + camera->DevicePath()), size_t{1});
+            QCOMPARE(recorded.count("settings-saved " + camera->DevicePath()), size_t{1});
+        }
         QByteArray golden = Read("b.cam");
         QVERIFY(golden.contains("\r\nGA=100\r\n"));
         Write("b.cam", golden.replace("\r\nGA=100\r\n", "\r\nGA=123\r\n"));
