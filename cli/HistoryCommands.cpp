@@ -42,26 +42,6 @@ std::string Printable(const std::string& text) {
     return protocol::Command::Printable(text);
 }
 
-// One line of what an entry says, for people.
-std::string What(const journal::Entry& e) {
-    const std::string failed = e.ok && !*e.ok ? " (failed)" : "";
-    const std::string digest = e.digest.empty() ? "" : ", sha256 " + e.digest.substr(0, 12);
-    if (e.kind == journal::kind::kSet)
-        return e.name + " " + (e.oldValue ? *e.oldValue + " -> " : "-> ") + e.newValue.value_or("");
-    if (e.kind == journal::kind::kRefused) return e.newValue.value_or(e.name) + ": " + e.detail;
-    if (e.kind == journal::kind::kSnapshot)
-        return std::to_string(e.count.value_or(0)) + " values" + (e.detail.empty() ? "" : " (" + e.detail + ")");
-    if (e.kind == journal::kind::kTextWritten) return e.name + "=\"" + e.newValue.value_or("") + "\"" + failed;
-    if (e.kind == journal::kind::kOnePush) {
-        std::string text = e.detail;
-        std::replace(text.begin(), text.end(), '\n', ' ');
-        return e.name + ": " + text + failed;
-    }
-    if (e.kind == journal::kind::kTablesWritten) return e.name + ": " + e.detail + digest + failed;
-    if (e.count) return e.name + " (" + std::to_string(*e.count) + ")" + digest + failed;
-    return (e.name.empty() ? "" : "area " + e.name) + failed;
-}
-
 std::string CameraOf(const journal::Entry& e) {
     return e.camera.cameraId.empty() ? e.camera.model + " on " + e.camera.link
                                      : e.camera.model + " \"" + e.camera.cameraId + "\"";
@@ -140,8 +120,8 @@ int RunHistory(Session& session) {
     std::string out;
     for (const journal::Entry& e : entries)
         out += std::to_string(e.id) + "\t" + e.time + "\t" + e.kind + "\t" + Printable(CameraOf(e)) + "\t" +
-               Printable(What(e)) + "\t" + Printable(e.origin.user + "@" + e.origin.host) + "\t" + e.origin.program +
-               "\n";
+               Printable(journal::Describe(e)) + "\t" + Printable(e.origin.user + "@" + e.origin.host) + "\t" +
+               e.origin.program + "\n";
     Print(out);
     return kExitOk;
 }

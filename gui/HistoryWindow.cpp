@@ -39,16 +39,6 @@ QString Text(const std::string& text) {
     return QString::fromStdString(text);
 }
 
-QString What(const journal::Entry& e) {
-    QString what = Text(e.name);
-    if (e.oldValue) what += " " + Text(*e.oldValue) + " \u2192";
-    if (e.newValue) what += " " + Text(*e.newValue);
-    if (e.count && e.kind != journal::kind::kSet) what += QString(" (%1)").arg(*e.count);
-    if (!e.detail.empty()) what += ": " + Text(e.detail).replace('\n', ' ');
-    if (e.ok && !*e.ok) what += " \u2014 failed";
-    return what.trimmed();
-}
-
 }  // namespace
 
 HistoryWindow::HistoryWindow(journal::Journal& journal, camera::CameraSession& session,
@@ -107,8 +97,8 @@ void HistoryWindow::Reload() {
     const std::string link = journal::LinkName(session_);
     journal_.Flush();
     if (history.Open(journal_.Path(), error)) entries = history.List({link, {}});
-    summary_->setText(error.empty() ? QString("%1 entries for the camera on %2.").arg(entries.size()).arg(Text(link))
-                                    : Text(error));
+    const QString count = entries.size() == 1 ? "1 entry" : QString("%1 entries").arg(entries.size());
+    summary_->setText(error.empty() ? QString("%1 for the camera on %2.").arg(count, Text(link)) : Text(error));
     snapshots_.clear();
     timeline_->setRowCount(static_cast<int>(entries.size()));
     for (int row = 0; row < static_cast<int>(entries.size()); ++row) {
@@ -118,7 +108,7 @@ void HistoryWindow::Reload() {
         timeline_->setItem(row, 0, id);
         timeline_->setItem(row, 1, new QTableWidgetItem(Text(e.time)));
         timeline_->setItem(row, 2, new QTableWidgetItem(Text(e.kind)));
-        timeline_->setItem(row, 3, new QTableWidgetItem(What(e)));
+        timeline_->setItem(row, 3, new QTableWidgetItem(Text(journal::Describe(e))));
         timeline_->setItem(row, 4, new QTableWidgetItem(Text(e.origin.user + "@" + e.origin.host)));
         timeline_->setItem(row, 5, new QTableWidgetItem(Text(e.origin.program)));
         journal::Entry snapshot;

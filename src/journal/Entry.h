@@ -61,4 +61,7 @@ struct Entry {
     std::vector<std::string> values;
 };
 
+// One line of what an entry says, for people: "GA 100 -> 300", "146 values", "white-balance: ...".
+std::string Describe(const Entry& e);
+
 }  // namespace vr::journal
