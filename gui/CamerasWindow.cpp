@@ -49,6 +49,20 @@ fleet::OpenedCamera OpenOnLink(const fleet::CameraEntry& entry, platform::IPlatf
 
 const char* const kLinkNames[] = {"com", "cl2000", "cl2001", "cl11"};
 
+// What the operator pressed, as the summary line names it.
+QString RunName(fleet::Operation operation) {
+    switch (operation) {
+        case fleet::Operation::Overview:
+            return "Refresh";
+        case fleet::Operation::Apply:
+            return "Apply Recipe";
+        case fleet::Operation::Snapshot:
+            return "Snapshot All";
+        default:
+            return QString::fromStdString(fleet::OperationName(operation));
+    }
+}
+
 }  // namespace
 
 CamerasWindow::CamerasWindow(fleet::Inventory inventory, const QString& path, QWidget* parent,
@@ -72,7 +86,6 @@ CamerasWindow::CamerasWindow(fleet::Inventory inventory, const QString& path, QW
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->verticalHeader()->hide();
-    table_->horizontalHeader()->setSectionResizeMode(kResult, QHeaderView::Stretch);
     for (int row = 0; row < table_->rowCount(); ++row) {
         const fleet::CameraEntry& camera = inventory_.cameras[static_cast<size_t>(row)];
         const QString cells[] = {Text(camera.name), Text(camera.LinkText()), "", "", "", "", "", ""};
@@ -83,7 +96,9 @@ CamerasWindow::CamerasWindow(fleet::Inventory inventory, const QString& path, QW
         bar->setValue(0);
         table_->setCellWidget(row, kProgress, bar);
     }
-    table_->resizeColumnsToContents();
+    // Every column as wide as what it holds, the result taking the rest.
+    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    table_->horizontalHeader()->setSectionResizeMode(kResult, QHeaderView::Stretch);
     connect(table_, &QTableWidget::cellDoubleClicked, this, [this](int row, int) { OpenCamera(row); });
 
     summary_ = new QLabel("Press Refresh to read every camera.", this);
@@ -131,9 +146,8 @@ bool CamerasWindow::Start(const fleet::FleetRequest& request) {
         table_->item(row, kResult)->setText("");
     }
     details_->clear();
-    summary_->setText(QString("Running %1 on %2 cameras...")
-                          .arg(fleet::OperationName(request.operation))
-                          .arg(inventory_.cameras.size()));
+    summary_->setText(
+        QString("%1: %2 cameras at once\u2026").arg(RunName(request.operation)).arg(inventory_.cameras.size()));
     SetBusy(true);
     running_ = true;
     worker_ = std::thread([this] {
@@ -236,10 +250,10 @@ void CamerasWindow::Ended() {
     SetBusy(false);
     int failed = 0;
     for (const auto& r : reports_) failed += r.Ok() ? 0 : 1;
-    summary_->setText(QString("%1 done: %2 of %3 cameras failed.")
-                          .arg(fleet::OperationName(request_.operation))
-                          .arg(failed)
-                          .arg(reports_.size()));
+    const QString run = RunName(request_.operation);
+    summary_->setText(failed == 0
+                          ? QString("%1 done on every camera (%2).").arg(run).arg(reports_.size())
+                          : QString("%1 done: %2 of %3 cameras failed.").arg(run).arg(failed).arg(reports_.size()));
     emit finished();
 }
 
