@@ -32,6 +32,8 @@ using nlohmann::json;
 constexpr const char* kNow = "now";
 
 bool OpenHistory(Session& session, journal::History& history) {
+    // What this run (a scripting session) recorded so far is read back too.
+    session.FlushJournal();
     std::string error;
     if (history.Open(session.JournalPath(), error)) return true;
     PrintError(error);

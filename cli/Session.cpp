@@ -217,6 +217,10 @@ std::unique_ptr<journal::Journal> OpenRunJournal(const Options& options, platfor
                                               });
 }
 
+void Session::FlushJournal() {
+    if (journal_) journal_->Flush();
+}
+
 void Session::StartJournal() {
     if (options_.noJournal || journal_) return;
     journal_ = OpenRunJournal(options_, core_->registry);

@@ -83,6 +83,8 @@ public:
     std::string JournalPath();
     // What the journal records this run's camera as, once a start-up began; null with --no-journal.
     journal::Recorder* Recorder() { return recorder_.get(); }
+    // Waits until what this run handed the journal is written.
+    void FlushJournal();
     const Options& Opts() const { return options_; }
 
 private:

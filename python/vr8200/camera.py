@@ -36,14 +36,16 @@ class Camera:
     ``address`` (a port server's ``HOST:PORT``, spoken to over RFC 2217) or ``simulate`` ("KA" or
     "KB", the built-in virtual camera); with none, the link the desktop tool stored is used.
     ``factory`` is factory control mode, ``config_dir`` the folder of the settings store, ``yes``
-    answers Yes to every question (replacing files, short tables). ``on_event`` is called with
-    every event the session sends (a dict: "online", "offline", "message", "progress").
+    answers Yes to every question (replacing files, short tables). ``journal`` is the change
+    journal's file for this session (False: keep none; None: the stored or default one).
+    ``on_event`` is called with every event the session sends (a dict: "online", "offline",
+    "message", "progress").
 
     The constructor runs the start-up and raises NoCamera when no camera answered it.
     """
 
     def __init__(self, port=None, *, address=None, simulate=None, factory=False, config_dir=None,
-                 yes=False, on_event=None, program=None, trace=False):
+                 yes=False, on_event=None, program=None, trace=False, journal=None):
         if sum(x is not None for x in (port, address, simulate)) > 1:
             raise ValueError("give one of port, address and simulate")
         args = [_program(program)]
@@ -59,6 +61,10 @@ class Camera:
             args += ["--config-dir", str(config_dir)]
         if yes:
             args.append("--yes")
+        if journal is False:
+            args.append("--no-journal")
+        elif journal is not None:
+            args += ["--journal", str(journal)]
         if trace:
             args.append("--trace")
         args.append("serve")

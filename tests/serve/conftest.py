@@ -19,7 +19,9 @@ class Serve:
     """One vr8200ctl serve process; every line it writes is read on a thread so no read blocks."""
 
     def __init__(self, config_dir, *options):
-        self.process = subprocess.Popen([CTL, "--config-dir", str(config_dir), *options, "serve"],
+        # The journal stays in the test's folder, never the user's.
+        self.process = subprocess.Popen([CTL, "--config-dir", str(config_dir), "--journal",
+                                         str(config_dir / "journal.sqlite"), *options, "serve"],
                                         stdin=subprocess.PIPE, stdout=subprocess.PIPE,
                                         stderr=subprocess.PIPE)
         self.lines = queue.Queue()

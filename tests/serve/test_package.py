@@ -7,7 +7,8 @@ from vr8200 import Camera, Cancelled, FileProblem, NoCamera, UsageError
 
 def test_camera_on_the_virtual_camera(tmp_path):
     events = []
-    with Camera(simulate="KA", config_dir=tmp_path, on_event=events.append) as cam:
+    with Camera(simulate="KA", config_dir=tmp_path, on_event=events.append,
+                journal=tmp_path / "journal.sqlite") as cam:
         assert cam.online and cam.model == "VR-8200-KA"
         assert cam.get("GA") == 100
         assert cam.onepush("white-balance")["text"] == "Succeeded"
@@ -40,7 +41,7 @@ def test_camera_on_the_virtual_camera(tmp_path):
 
 def test_camera_over_a_pty_and_cancel_from_a_progress_callback(tmp_path, sim):
     curve = str(tmp_path / "curve.csv")
-    with Camera(port=sim("--pace", "--start-rate", "115200"), config_dir=tmp_path) as cam:
+    with Camera(port=sim("--pace", "--start-rate", "115200"), config_dir=tmp_path, journal=False) as cam:
         assert cam.model == "VR-8200-KA"
         cam.request("lut curve", curve, "--points", "0,256 256,0")
 
@@ -56,5 +57,5 @@ def test_camera_over_a_pty_and_cancel_from_a_progress_callback(tmp_path, sim):
 
 def test_no_camera_is_an_exception(tmp_path, sim):
     with pytest.raises(NoCamera) as none:
-        Camera(port=sim("--silent"), config_dir=tmp_path)
+        Camera(port=sim("--silent"), config_dir=tmp_path, journal=False)
     assert none.value.code == 3 and "no camera answered" in none.value.message

@@ -22,6 +22,8 @@ def test_every_request_is_answered_under_its_id(serve, tmp_path):
         ("save", [cam], lambda r: r["file"] == cam and r["lines"] > 100),
         ("save", [cam], 2),  # the file exists: replaced only with --yes
         ("set", ["GA=123"], None),
+        # What this session did is in its journal at once.
+        ("history", [], lambda r: r[-1]["kind"] == "set" and (r[-1]["name"], r[-1]["new"]) == ("GA", "123")),
         ("diff", [cam], lambda e: e["code"] == 1 and e["result"]["differences"][0]["camera"] == 123),
         ("load", [cam], None),
         ("diff", [cam], {"file": cam, "differences": []}),
