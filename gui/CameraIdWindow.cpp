@@ -18,7 +18,7 @@ namespace vr::gui {
 
 using namespace identity::cameraid;
 
-CameraIdWindow::CameraIdWindow(camera::Services& services, bool factoryMode, QWidget* parent) : QDialog(parent) {
+CameraIdWindow::CameraIdWindow(camera::CameraSession& session, bool factoryMode, QWidget* parent) : QDialog(parent) {
     setObjectName(QString::number(kTemplateId));
     setWindowTitle(identity::CCameraIdDialog::kTitle);
     auto* frame = new QGroupBox("Camera Id", this);
@@ -50,8 +50,11 @@ CameraIdWindow::CameraIdWindow(camera::Services& services, bool factoryMode, QWi
     controls_.Bind(kSave, save);
     controls_.Bind(kStrip, strip);
 
-    logic_ = std::make_unique<identity::CCameraIdDialog>(services, controls_, *this, factoryMode);
-    connect(save, &QPushButton::clicked, this, [this] { logic_->OnSave(); });
+    logic_ = std::make_unique<identity::CCameraIdDialog>(session.Services(), controls_, *this, factoryMode);
+    connect(save, &QPushButton::clicked, this, [this, &session] {
+        // The session tells whoever follows it (the journal) what was written.
+        if (const auto written = logic_->OnSave()) session.TellTextWritten(*written);
+    });
     logic_->OnInitDialog();
     RememberFields();
 }

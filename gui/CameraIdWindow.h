@@ -9,7 +9,7 @@
 class QLineEdit;
 
 #include "WidgetBinding.h"
-#include "camera/Services.h"
+#include "camera/CameraSession.h"
 #include "identity/CameraId.h"
 #include "identity/CameraIdDialog.h"
 
@@ -18,7 +18,7 @@ namespace vr::gui {
 class CameraIdWindow : public QDialog, public platform::IDialogFrame {
     Q_OBJECT
 public:
-    CameraIdWindow(camera::Services& services, bool factoryMode, QWidget* parent = nullptr);
+    CameraIdWindow(camera::CameraSession& session, bool factoryMode, QWidget* parent = nullptr);
     ~CameraIdWindow() override;
 
     identity::CCameraIdDialog& Logic() { return *logic_; }

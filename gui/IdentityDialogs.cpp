@@ -20,12 +20,12 @@ void IdentityDialogs::ShowAbout() {
 }
 
 void IdentityDialogs::ShowCameraId() {
-    CameraIdWindow dialog(window_.Services(), window_.Logic().FactoryMode(), &window_);
+    CameraIdWindow dialog(window_.Logic().Session(), window_.Logic().FactoryMode(), &window_);
     dialog.exec();
 }
 
 void IdentityDialogs::ShowUserId() {
-    UserIdWindow dialog(window_.Services(), &window_);
+    UserIdWindow dialog(window_.Logic().Session(), &window_);
     dialog.exec();
 }
 

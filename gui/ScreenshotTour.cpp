@@ -112,12 +112,12 @@ bool ScreenshotTour::Pass(const QString& prefix) {
         ok = Save(&about, prefix + "about") && ok;
     }
     {
-        CameraIdWindow cameraId(window_.Services(), factory, &window_);
+        CameraIdWindow cameraId(window_.Logic().Session(), factory, &window_);
         cameraId.show();
         ok = Save(&cameraId, prefix + "camera-id") && ok;
     }
     {
-        UserIdWindow userId(window_.Services(), &window_);
+        UserIdWindow userId(window_.Logic().Session(), &window_);
         userId.show();
         ok = Save(&userId, prefix + "user-id") && ok;
     }

@@ -14,7 +14,7 @@ namespace vr::gui {
 
 using namespace identity::userid;
 
-UserIdWindow::UserIdWindow(camera::Services& services, QWidget* parent) : QDialog(parent) {
+UserIdWindow::UserIdWindow(camera::CameraSession& session, QWidget* parent) : QDialog(parent) {
     setObjectName(QString::number(kTemplateId));
     setWindowTitle(identity::CUserIdDialog::kTitle);
     auto* label = new QLabel("User ID", this);
@@ -38,8 +38,11 @@ UserIdWindow::UserIdWindow(camera::Services& services, QWidget* parent) : QDialo
     controls_.Bind(kSave, save);
     controls_.Bind(kStrip, strip);
 
-    logic_ = std::make_unique<identity::CUserIdDialog>(services, controls_, *this);
-    connect(save, &QPushButton::clicked, this, [this] { logic_->OnSave(); });
+    logic_ = std::make_unique<identity::CUserIdDialog>(session.Services(), controls_, *this);
+    connect(save, &QPushButton::clicked, this, [this, &session] {
+        // The session tells whoever follows it (the journal) what was written.
+        session.TellTextWritten(logic_->OnSave());
+    });
     logic_->OnInitDialog();
 }
 

@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "WidgetBinding.h"
-#include "camera/Services.h"
+#include "camera/CameraSession.h"
 #include "identity/UserIdDialog.h"
 
 namespace vr::gui {
@@ -14,7 +14,7 @@ namespace vr::gui {
 class UserIdWindow : public QDialog, public platform::IDialogFrame {
     Q_OBJECT
 public:
-    explicit UserIdWindow(camera::Services& services, QWidget* parent = nullptr);
+    explicit UserIdWindow(camera::CameraSession& session, QWidget* parent = nullptr);
     ~UserIdWindow() override;
 
     identity::CUserIdDialog& Logic() { return *logic_; }

@@ -3,6 +3,7 @@
 #include "camera/Services.h"
 #include "identity/CameraId.h"
 #include "identity/IdentityIds.h"
+#include "protocol/CommandIds.h"
 
 namespace vr::identity {
 
@@ -33,12 +34,14 @@ void CCameraIdDialog::OnInitDialog() {
     controls_.Show(kSave, factoryMode_);
 }
 
-void CCameraIdDialog::OnSave() {
+std::optional<camera::TextWrite> CCameraIdDialog::OnSave() {
     // Production's button: outside factory mode it is not there, and a stray click writes nothing.
-    if (!factoryMode_) return;
+    if (!factoryMode_) return std::nullopt;
     CameraId::Fields fields;
     for (size_t i = 0; i < kFields.size(); ++i) fields[i] = controls_.GetText(kFields[i]);
-    CameraId(services_).Save(CameraId::FromFields(fields));
+    const std::string id = CameraId::FromFields(fields);
+    const bool saved = CameraId(services_).Save(id) == 1;
+    return camera::TextWrite{protocol::cmd::ID00, id, saved};
 }
 
 }  // namespace vr::identity

@@ -3,6 +3,9 @@
 // the camera's "ID", and "Save" (factory mode only) to unlock and write a new one. The dialog stays
 // open after a save so the operator can try again.
 
+#include <optional>
+
+#include "camera/SessionListener.h"
 #include "platform/ControlAccess.h"
 #include "platform/DialogFrame.h"
 #include "protocol/OnlineStatus.h"
@@ -24,7 +27,8 @@ public:
     CCameraIdDialog& operator=(const CCameraIdDialog&) = delete;
 
     void OnInitDialog();
-    void OnSave();  // 1050
+    // What was written and whether the camera took it; nothing outside factory mode.
+    std::optional<camera::TextWrite> OnSave();  // 1050
 
     // COnlineStatusUpdater, IRegisteredDialog
     bool HasStrip() const override { return initialised_; }

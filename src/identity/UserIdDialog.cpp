@@ -5,6 +5,7 @@
 #include "camera/Services.h"
 #include "identity/IdentityIds.h"
 #include "identity/UserId.h"
+#include "protocol/CommandIds.h"
 
 namespace vr::identity {
 
@@ -31,8 +32,10 @@ void CUserIdDialog::OnInitDialog() {
     controls_.SetText(kEdit, UserId(services_).Query(text) == 1 ? text : UserId::kUnknown);
 }
 
-void CUserIdDialog::OnSave() {
-    UserId(services_).Save(controls_.GetText(kEdit));
+camera::TextWrite CUserIdDialog::OnSave() {
+    const std::string text = controls_.GetText(kEdit);
+    const bool saved = UserId(services_).Save(text) == 1;
+    return {protocol::cmd::UD, text, saved};
 }
 
 }  // namespace vr::identity

@@ -2,6 +2,7 @@
 // The logic of the user ID editor ("User Id", template 110): the camera's "UD" in one edit, and
 // "Save" to write it back under the user ID rule.
 
+#include "camera/SessionListener.h"
 #include "platform/ControlAccess.h"
 #include "platform/DialogFrame.h"
 #include "protocol/OnlineStatus.h"
@@ -22,7 +23,8 @@ public:
     CUserIdDialog& operator=(const CUserIdDialog&) = delete;
 
     void OnInitDialog();
-    void OnSave();  // 1040
+    // What was written and whether the camera took it.
+    camera::TextWrite OnSave();  // 1040
 
     // COnlineStatusUpdater, IRegisteredDialog
     bool HasStrip() const override { return initialised_; }

@@ -37,7 +37,7 @@ void MainWindowTest::aboutDialogsUserIdLockPairAnswersTheMouse() {
 
 void MainWindowTest::cameraIdFieldsTakeOneCharacterEach() {
     using namespace identity::cameraid;
-    gui::CameraIdWindow dialog(tool_.core->Get(), false, window_);
+    gui::CameraIdWindow dialog(tool_.core->Session(), false, window_);
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     std::string shown;

@@ -374,7 +374,7 @@ void OperatorTest::lutEditorUndoesByKeyAndStandsApartFromTheMainWindow() {
 
 void OperatorTest::cameraIdFieldsMoveOnAndTakeAPastedId() {
     Start();
-    gui::CameraIdWindow dialog(tool_.core->Get(), true, window_);
+    gui::CameraIdWindow dialog(tool_.core->Session(), true, window_);
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     dialog.activateWindow();

@@ -4,14 +4,18 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
 
-#include "TestPlatform.h"
+#include "CameraIdWindow.h"
 #include "HistoryWindow.h"
 #include "JournalFront.h"
 #include "QtTestMain.h"
 #include "StartedDesktopTool.h"
+#include "TestPlatform.h"
+#include "UserIdWindow.h"
 #include "app/CoreServices.h"
 #include "protocol/Command.h"
 #include "protocol/CommandIds.h"
@@ -83,6 +87,30 @@ private slots:
         QCOMPARE(kinds, (QStringList{"snapshot", "snapshot", "set", "snapshot"}));
         QVERIFY(history->Timeline()->item(2, 3)->text().startsWith("GA 300"));
         QVERIFY(front.StateText().isEmpty());
+        history->close();
+    }
+
+    // The ID editors' saves are the camera's records changing: both are in the timeline.
+    void idEditorsRecordWhatTheyWrite() {
+        gui::JournalFront front(*tool_.window, (folder_ + "/ids.sqlite").toStdString());
+        const auto save = [](QDialog& dialog) {
+            for (QPushButton* button : dialog.findChildren<QPushButton*>())
+                if (button->text() == "Save") QTest::mouseClick(button, Qt::LeftButton);
+        };
+        gui::UserIdWindow userId(tool_.core->Session(), tool_.window.get());
+        userId.findChild<QLineEdit*>()->setText("line 7");
+        save(userId);
+        gui::CameraIdWindow cameraId(tool_.core->Session(), true, tool_.window.get());
+        for (size_t i = 0; i < 10; ++i) cameraId.Field(i)->setText(QString("2400012399").mid(static_cast<int>(i), 1));
+        save(cameraId);
+
+        gui::HistoryWindow* history = front.ShowHistory();
+        QVERIFY(history != nullptr);
+        QStringList written;
+        for (int row = 0; row < history->Timeline()->rowCount(); ++row)
+            if (history->Timeline()->item(row, 2)->text() == "text-written")
+                written << history->Timeline()->item(row, 3)->text();
+        QCOMPARE(written, (QStringList{"UD=\"line 7\"", "ID00=\"2400012399\""}));
         history->close();
     }
 
