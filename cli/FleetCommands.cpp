@@ -15,6 +15,7 @@
 #include "app/SessionOnLink.h"
 #include "fleet/FleetRunner.h"
 #include "fleet/Inventory.h"
+#include "fleet/RecordedCamera.h"
 #include "journal/Journal.h"
 #include "journal/Recorder.h"
 #include "platform/FileIo.h"
@@ -152,31 +153,18 @@ int CheckRequest(const Options& o, const fleet::Inventory& inventory, fleet::Fle
     return kExitOk;
 }
 
-// One camera's session and what records it in the journal; the recorder goes first.
-struct RecordedCamera {
-    explicit RecordedCamera(platform::IPlatform& platform) : camera(platform) {}
-    app::SessionOnLink camera;
-    std::unique_ptr<journal::Recorder> recorder;
-};
-
-fleet::OpenedCamera OpenCamera(const fleet::CameraEntry& entry, platform::IPlatform& platform, bool trace,
-                               journal::Journal* journal, const journal::Origin& origin) {
-    auto opened = std::make_shared<RecordedCamera>(platform);
+fleet::OpenedCamera OpenCamera(const fleet::CameraEntry& entry, platform::IPlatform& platform, bool trace) {
+    auto opened = std::make_shared<app::SessionOnLink>(platform);
     std::string why;
-    if (!opened->camera.Choose(entry.mode, entry.port, entry.portIndex, why)) return {nullptr, nullptr, why};
-    camera::CameraSession& session = opened->camera.Session();
-    if (journal != nullptr) {
-        opened->recorder = std::make_unique<journal::Recorder>(session, *journal, origin);
-        opened->recorder->SetLink(journal::LinkName(session));
-    }
+    if (!opened->Choose(entry.mode, entry.port, entry.portIndex, why)) return {nullptr, nullptr, why};
     if (trace) {
-        opened->camera.Core().traffic.SetTerminalSink([name = entry.name](const std::string& line) {
+        opened->Core().traffic.SetTerminalSink([name = entry.name](const std::string& line) {
             const std::string stamped =
                 protocol::TrafficLog::TimeStamp(std::chrono::system_clock::now()) + "[" + name + "] " + line;
             std::fprintf(stderr, "%s\n", stamped.c_str());
         });
     }
-    return {opened, &session, ""};
+    return {opened, &opened->Session(), ""};
 }
 
 int NeedsCameras(Session&) {
@@ -226,7 +214,7 @@ int RunFleet(const Options& options) {
     const bool trace = options.trace;
     fleet::FleetRunner runner(
         [trace, &journal, &origin](const fleet::CameraEntry& entry, platform::IPlatform& platform) {
-            return OpenCamera(entry, platform, trace, journal.get(), origin);
+            return fleet::WithRecorder(OpenCamera(entry, platform, trace), journal.get(), origin);
         });
     const auto reports = runner.Run(inventory.cameras, request, nullptr, [] { return StopRequested(); });
     Print(options.json ? JsonReport(request.operation, reports) : TextReport(reports));

@@ -15,7 +15,7 @@
 #include <QVBoxLayout>
 
 #include "app/SessionOnLink.h"
-#include "journal/Journal.h"
+#include "fleet/RecordedCamera.h"
 #include "journal/Recorder.h"
 #include "link/CommSetting.h"
 #include "protocol/Command.h"
@@ -27,24 +27,11 @@ QString Text(const std::string& text) {
     return QString::fromStdString(protocol::Command::Printable(text));
 }
 
-// One camera's session and what records it in the journal; the recorder goes first.
-struct RecordedCamera {
-    explicit RecordedCamera(platform::IPlatform& platform) : camera(platform) {}
-    app::SessionOnLink camera;
-    std::unique_ptr<journal::Recorder> recorder;
-};
-
-fleet::OpenedCamera OpenOnLink(const fleet::CameraEntry& entry, platform::IPlatform& platform,
-                               journal::Journal* journal, const journal::Origin& origin) {
-    auto opened = std::make_shared<RecordedCamera>(platform);
+fleet::OpenedCamera OpenOnLink(const fleet::CameraEntry& entry, platform::IPlatform& platform) {
+    auto opened = std::make_shared<app::SessionOnLink>(platform);
     std::string why;
-    if (!opened->camera.Choose(entry.mode, entry.port, entry.portIndex, why)) return {nullptr, nullptr, why};
-    camera::CameraSession& session = opened->camera.Session();
-    if (journal != nullptr) {
-        opened->recorder = std::make_unique<journal::Recorder>(session, *journal, origin);
-        opened->recorder->SetLink(journal::LinkName(session));
-    }
-    return {opened, &session, ""};
+    if (!opened->Choose(entry.mode, entry.port, entry.portIndex, why)) return {nullptr, nullptr, why};
+    return {opened, &opened->Session(), ""};
 }
 
 const char* const kLinkNames[] = {"com", "cl2000", "cl2001", "cl11"};
@@ -77,7 +64,7 @@ CamerasWindow::CamerasWindow(fleet::Inventory inventory, const QString& path, QW
     // The user lookup is not thread-safe: once here, not on the cameras' threads.
     runner_ = std::make_unique<fleet::FleetRunner>([journal, origin = journal::ThisOrigin("vr8200-control")](
                                                        const fleet::CameraEntry& entry, platform::IPlatform& platform) {
-        return OpenOnLink(entry, platform, journal, origin);
+        return fleet::WithRecorder(OpenOnLink(entry, platform), journal, origin);
     });
 
     table_ = new QTableWidget(static_cast<int>(inventory_.cameras.size()), kColumnCount, this);
