@@ -241,10 +241,7 @@ TEST_F(OnePushPtyTest, ShadingAndRecalibrationsWaitWithCancelOnlyBetweenCommands
 TEST_F(OnePushPtyTest, PollsEndAtTheirBoundWhenTheCameraStopsAnsweringOrTheOperatorStops) {
     // A camera whose recalibrations never end: each polled once a second until its start command's own
     // time-out has passed since the start, then the operator is told.
-    auto options = FastCamera("KA");
-    options.pixelGainResult = 0;
-    options.pixelBlackResult = 0;
-    Start(options, false);
+    Start(With([](sim::SimOptions& o) { o.pixelGainResult = o.pixelBlackResult = 0; }, FastCamera("KA")), false);
     for (uint32_t button : {kPixelGain, kPixelBlack, kFactoryPixelGain, kFactoryPixelBlack}) {
         clock.now = clock.start;
         Click(button);
@@ -257,7 +254,7 @@ TEST_F(OnePushPtyTest, PollsEndAtTheirBoundWhenTheCameraStopsAnsweringOrTheOpera
                                 "Recalibrate Pixel Black (Factory): No result after 200" + busy}));
 
     // A camera that goes silent mid-poll: three unanswered polls in a row end the wait.
-    options = FastCamera("KA");
+    auto options = FastCamera("KA");
     options.busyStatusReads = 100;
     options.hangAtCommand = "PBS";
     options.hangAtCount = 3;
