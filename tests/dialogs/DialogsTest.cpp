@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "FakeDialogFrame.h"
 #include "MemoryLink.h"
 #include "TestServices.h"
 #include "dialogs/CommunicationDialog.h"
@@ -17,22 +18,6 @@ using namespace std::chrono;
 using Strings = std::vector<std::string>;
 
 namespace {
-
-// A dialog's frame without a window system; its controls are the tool's headless control model.
-struct FakeFrame final : platform::IDialogFrame {
-    bool HasWindow() const override { return true; }
-    void EnableWindow(bool enable) override { windowEnabled = enable; }
-    void ShowWindow(bool show) override { visible = show; }
-    bool windowEnabled = true;
-    bool visible = false;
-};
-
-ui::ControlModel DialogControls(std::initializer_list<std::pair<ui::CtrlType, std::vector<uint32_t>>> kinds) {
-    ui::ControlModel controls{ui::ControlModel::Empty{}};
-    for (const auto& [type, ids] : kinds)
-        for (uint32_t id : ids) controls.AddControl(id, type);
-    return controls;
-}
 
 Strings Items(const ui::ControlModel& controls, uint32_t id) {
     Strings texts;
@@ -52,7 +37,7 @@ protected:
     test::TestServices services;
     test::FakePlatform& platform = services.platform;
     test::MemoryLink wire;
-    FakeFrame frame;
+    test::FakeDialogFrame frame;
     test::TempDir dir;
     std::string storedFolder;
     dialogs::LogFolderStore folder{[this] { return dir.Path(); }, [this](const std::string& f) { storedFolder = f; }};
@@ -109,7 +94,7 @@ protected:
     }
 
     protocol::Command& engine = services.engine;
-    ui::ControlModel window = DialogControls(
+    ui::ControlModel window = test::DialogControls(
         {{ui::CtrlType::Combo, {kPortName, kCategory, kArea, kBaudRate, kMessages}},
          {ui::CtrlType::Static, {kStatusText, kStrip, kStatusIcon, kAreaName}},
          {ui::CtrlType::Button,
@@ -310,19 +295,19 @@ protected:
         dialog->Init();
     }
 
-    ui::ControlModel window = DialogControls({{ui::CtrlType::Edit, {kEdit}},
-                                              {ui::CtrlType::Combo, {kList}},
-                                              {ui::CtrlType::Static, {dialogs::terminal::kStrip}},
-                                              {ui::CtrlType::Button, {kSend, kClear, kClose, kSave}}});
+    ui::ControlModel window = test::DialogControls({{ui::CtrlType::Edit, {kEdit}},
+                                                    {ui::CtrlType::Combo, {kList}},
+                                                    {ui::CtrlType::Static, {dialogs::terminal::kStrip}},
+                                                    {ui::CtrlType::Button, {kSend, kClear, kClose, kSave}}});
     system_clock::time_point now = Utc(10, 5, 7, 42);
     std::unique_ptr<dialogs::CTerminalDialog> dialog;
 };
 
 TEST_F(TerminalDialogTest, AnEmptyLineIsSentTooRepliesAreListedWhileHiddenAndTheRegistryGreysIt) {
     services.dialogs.DisableAll();
-    EXPECT_FALSE(frame.windowEnabled);
+    EXPECT_FALSE(frame.enabled);
     services.dialogs.EnableAll();
-    EXPECT_TRUE(frame.windowEnabled);
+    EXPECT_TRUE(frame.enabled);
     EXPECT_EQ(window.GetPicture(dialogs::terminal::kStrip), protocol::kStripOffline);
     window.SetText(kEdit, "");
     dialog->OnSend();

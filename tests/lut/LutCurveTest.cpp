@@ -1,7 +1,5 @@
-// The curve model: the tables of edit points against entries computed apart from this code (reference_tables.py beside
-// this file made them, and checked them in rational arithmetic), the sampling, the fast nearest-sample search against
-// the full one, Convert Editable, the mouse rules. Then one LUT editor's logic without a camera: what it shows and
-// draws, its modes, the mouse and the buttons that stay local; and the three editors as the LUT files see them.
+// The curve model against tables computed apart from this code (reference_tables.py beside this file, in rational
+// arithmetic), and the LUT editors' logic without a camera.
 
 #include <gtest/gtest.h>
 
@@ -115,18 +113,15 @@ TEST(LutCurveTest, FastSearchAgreesWithTheFullSearchOnRandomCurves) {
 
 TEST(LutCurveTest, ConvertEditableSpreadsThePointsOverTheInputs) {
     const std::vector<int32_t> sixteen = {0, 17, 34, 51, 68, 85, 102, 119, 136, 153, 170, 187, 204, 221, 238, 256};
-    const struct {
-        int n;
-        std::vector<int32_t> xs;
-    } cases[] = {{8, {0, 36, 73, 109, 146, 182, 219, 256}}, {2, {0, 256}}, {16, sixteen}, {1, {0, 256}}, {40, sixteen}};
-    const LutTable& linear = InputTable();
-    for (const auto& c : cases) {
+    const std::pair<int, std::vector<int32_t>> cases[] = {
+        {8, {0, 36, 73, 109, 146, 182, 219, 256}}, {2, {0, 256}}, {16, sixteen}, {1, {0, 256}}, {40, sixteen}};
+    for (const auto& [n, expected] : cases) {
         LutCurve curve;
-        curve.ConvertEditable(linear, c.n);
+        curve.ConvertEditable(InputTable(), n);
         std::vector<int32_t> xs;
         for (PlotPoint p : curve.Points()) xs.push_back(p.x);
-        EXPECT_EQ(xs, c.xs) << c.n;
-        for (size_t k = 0; k + 1 < xs.size(); ++k) EXPECT_EQ(curve.Points()[k].y, 256 - xs[k]) << c.n;
+        EXPECT_EQ(xs, expected) << n;
+        for (size_t k = 0; k + 1 < xs.size(); ++k) EXPECT_EQ(curve.Points()[k].y, 256 - xs[k]) << n;
         EXPECT_EQ(curve.Points().back(), (PlotPoint{256, 0}));
     }
     // y is 256 − entry / 16 truncated, and the curve ends at the top-right corner whatever the table's last entry.

@@ -1,5 +1,4 @@
-// The command engine over a link in memory: sets, queries, their replies, time-outs and failures, and
-// the lines it receives between commands.
+// The command engine over a link in memory: sets, queries, replies, time-outs, failures, lines between commands.
 
 #include <gtest/gtest.h>
 
@@ -56,21 +55,13 @@ TEST_F(EngineTest, RepliesAreClassifiedAlikeInSetsAndQueries) {
         int32_t query;  // the value read, -1 when the query fails
         const char* queryBox;
     } cases[] = {
-        {"COMPLETE", 1, 7, nullptr},
-        {"complete", 1, 7, nullptr},
-        {"Complete", 1, 7, nullptr},
-        {"COMPLETED", 1, 7, nullptr},
-        {"COMPLETE,GA=1", 1, 7, nullptr},
-        {"COMPLETX", 0, -1, "COMPLETX for GA?"},
-        {"COMPLET", 0, -1, "COMPLET for GA?"},
-        {"XCOMPLETE", 0, -1, "XCOMPLETE for GA?"},
-        {"NG", 0, -1, "NG for GA?"},
-        {"ERROR: Out of range", 0, -1, "ERROR:Outofrange for GA?"},
-        {"", 1, 7, nullptr},
-        {"  ", 1, 7, nullptr},
-        {"GA=5", 1, 5, nullptr},
-        {"GAR=100", 1, 7, nullptr},
-        {"GA=&H", 1, -1, "GA=&H for GA?"},
+        // clang-format off
+        {"COMPLETE", 1, 7, nullptr}, {"complete", 1, 7, nullptr}, {"Complete", 1, 7, nullptr},
+        {"COMPLETED", 1, 7, nullptr}, {"COMPLETE,GA=1", 1, 7, nullptr}, {"COMPLETX", 0, -1, "COMPLETX for GA?"},
+        {"COMPLET", 0, -1, "COMPLET for GA?"}, {"XCOMPLETE", 0, -1, "XCOMPLETE for GA?"}, {"NG", 0, -1, "NG for GA?"},
+        {"ERROR: Out of range", 0, -1, "ERROR:Outofrange for GA?"}, {"", 1, 7, nullptr}, {"  ", 1, 7, nullptr},
+        {"GA=5", 1, 5, nullptr}, {"GAR=100", 1, 7, nullptr}, {"GA=&H", 1, -1, "GA=&H for GA?"},
+        // clang-format on
     };
     for (const auto& c : cases) {
         SCOPED_TRACE("\"" + c.reply + "\"");
@@ -123,13 +114,14 @@ TEST_F(EngineTest, RepliesAreClassifiedAlikeInSetsAndQueries) {
 }
 
 TEST_F(EngineTest, TimeOutsGoOfflineSilently) {
-    status.SetOnline();
     int32_t value = 5;
-    EXPECT_EQ(engine.QueryInt(cmd::GA, value, milliseconds(40)), 0);
-    EXPECT_FALSE(Online());
-    status.SetOnline();
-    EXPECT_EQ(engine.SendCommandInt(cmd::GA, 1, milliseconds(40)), 0);
-    EXPECT_FALSE(Online());
+    for (const bool query : {true, false}) {
+        status.SetOnline();
+        EXPECT_EQ(query ? engine.QueryInt(cmd::GA, value, milliseconds(40))
+                        : engine.SendCommandInt(cmd::GA, 1, milliseconds(40)),
+                  0);
+        EXPECT_FALSE(Online()) << query;
+    }
     EXPECT_TRUE(platform.boxes.empty());
     EXPECT_EQ(platform.waitCursorDepth, 0);
     EXPECT_GT(platform.pumps, 0) << "a long wait lets the windows paint";

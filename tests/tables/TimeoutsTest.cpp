@@ -9,6 +9,7 @@
 #include <set>
 
 #include "CameraOnPty.h"
+#include "FakeDialogFrame.h"
 #include "GoldenFile.h"
 #include "MemoryLink.h"
 #include "SimCameraLink.h"
@@ -41,12 +42,6 @@ public:
 
 private:
     TimePoint now_{std::chrono::hours(1)};
-};
-
-struct NoFrame final : platform::IDialogFrame {
-    bool HasWindow() const override { return true; }
-    void EnableWindow(bool) override {}
-    void ShowWindow(bool) override {}
 };
 
 // A program's services and main window with its features, on a camera of `model` behind the
@@ -82,10 +77,8 @@ struct Rig {
     }
     dialogs::CCommunicationDialog& Communication() {
         using namespace dialogs::comm;
-        for (uint32_t id : {kPortName, kCategory, kArea, kBaudRate, kMessages})
-            commControls.AddControl(id, ui::CtrlType::Combo);
-        for (uint32_t id : {kStatusText, kStrip, kStatusIcon, kAreaName})
-            commControls.AddControl(id, ui::CtrlType::Static);
+        commControls = DialogControls({{ui::CtrlType::Combo, {kPortName, kCategory, kArea, kBaudRate, kMessages}},
+                                       {ui::CtrlType::Static, {kStatusText, kStrip, kStatusIcon, kAreaName}}});
         dialogs::CommunicationHooks hooks;
         hooks.modelProbe = [this] { return dlg.ModelProbe(); };
         hooks.readAllSettings = [this] { dlg.ReadAllSettings(); };
@@ -113,7 +106,7 @@ struct Rig {
     int area = 0;  // the memory-area dialog's answer
     std::unique_ptr<ui::SettingsFeature> feature;
     ui::ControlModel commControls{ui::ControlModel::Empty{}};
-    NoFrame frame;
+    FakeDialogFrame frame;
     std::unique_ptr<dialogs::CCommunicationDialog> comm;
     InstantClock clock;
     std::unique_ptr<calibration::OnePush> onePush;
@@ -298,13 +291,12 @@ TEST(GoldenTables, TimeOutsOfEveryOperation) {
         }
         for (const auto& [form, timeouts] : goldenTimeouts) {
             const auto code = sent.find(form);
-            std::string codeText = "not sent";
-            if (code != sent.end()) {
-                codeText.clear();
-                for (int64_t t : code->second) codeText += (codeText.empty() ? "" : ", ") + std::to_string(t);
-            }
-            if (code == sent.end() || code->second != timeouts)
-                where[form]->Fail(std::string(op.name) + ": " + form + " sent with " + codeText + " ms");
+            if (code != sent.end() && code->second == timeouts) continue;
+            std::string codeText;
+            for (int64_t t : code != sent.end() ? code->second : std::set<int64_t>{})
+                codeText += (codeText.empty() ? "" : ", ") + std::to_string(t);
+            where[form]->Fail(std::string(op.name) + ": " + form + " sent with " +
+                              (codeText.empty() ? "not sent" : codeText) + " ms");
         }
         for (const auto& [form, timeouts] : sent)
             if (goldenTimeouts.count(form) == 0)

@@ -1,11 +1,11 @@
-// The one-push functions from the pages' lists and buttons, against the virtual camera over a pseudo-terminal through
-// the real serial link: the lines they send, what they tell the operator and what they re-read. The one-push waits run
-// on a clock the test moves, and the camera's own delays are short, so minutes of calibration take milliseconds.
+// The one-push functions from the pages' lists and buttons over a pty: the lines they send, what they tell the operator
+// and what they re-read. The waits run on a clock the test moves, so minutes of calibration take milliseconds.
 
 #include <algorithm>
 #include <functional>
 #include <sstream>
 #include <thread>
+#include <tuple>
 
 #include "CameraOnPty.h"
 #include "calibration/OnePush.h"
@@ -193,16 +193,12 @@ TEST_F(OnePushPtyTest, ResultCodesReadAsTheirTextsAndUnlistedOnesAsUnknown) {
                             "Condition_Error", "Too Bright", "Timeout Error", "Too Bright", "Timeout Error"}},
         {0, 6, 0, 5, 5, -1, std::vector<const char*>(8, "Unknown Result")},
     };
-    // clang-format on
     for (const auto& c : cases) {
-        auto options = FastCamera("KA");
-        options.awbResult = c.awb;
-        options.exposureAwbResult = c.exposure;
-        options.agcResult = c.agc;
-        options.shadingResult = c.shading;
-        options.pixelGainResult = c.pixelGain;
-        options.pixelBlackResult = c.pixelBlack;
-        Start(options, false);
+        Start(With([&](sim::SimOptions& o) {
+            std::tie(o.awbResult, o.exposureAwbResult, o.agcResult, o.shadingResult, o.pixelGainResult,
+                     o.pixelBlackResult) = std::tie(c.awb, c.exposure, c.agc, c.shading, c.pixelGain, c.pixelBlack);
+        }, FastCamera("KA")), false);
+        // clang-format on
         Select(kWhiteBalance, 1);
         Select(kWhiteBalance, 2);
         Select(kGainAuto, 1);
@@ -245,10 +241,7 @@ TEST_F(OnePushPtyTest, ShadingAndRecalibrationsWaitWithCancelOnlyBetweenCommands
 TEST_F(OnePushPtyTest, PollsEndAtTheirBoundWhenTheCameraStopsAnsweringOrTheOperatorStops) {
     // A camera whose recalibrations never end: each polled once a second until its start command's own
     // time-out has passed since the start, then the operator is told.
-    auto options = FastCamera("KA");
-    options.pixelGainResult = 0;
-    options.pixelBlackResult = 0;
-    Start(options, false);
+    Start(With([](sim::SimOptions& o) { o.pixelGainResult = o.pixelBlackResult = 0; }, FastCamera("KA")), false);
     for (uint32_t button : {kPixelGain, kPixelBlack, kFactoryPixelGain, kFactoryPixelBlack}) {
         clock.now = clock.start;
         Click(button);
@@ -261,7 +254,7 @@ TEST_F(OnePushPtyTest, PollsEndAtTheirBoundWhenTheCameraStopsAnsweringOrTheOpera
                                 "Recalibrate Pixel Black (Factory): No result after 200" + busy}));
 
     // A camera that goes silent mid-poll: three unanswered polls in a row end the wait.
-    options = FastCamera("KA");
+    auto options = FastCamera("KA");
     options.busyStatusReads = 100;
     options.hangAtCommand = "PBS";
     options.hangAtCount = 3;

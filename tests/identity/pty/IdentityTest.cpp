@@ -1,11 +1,11 @@
-// The identity dialogs' logic, its controls a headless control model, against the virtual camera over a pty on the real
-// link: the device information dialog (what it shows of the camera, the device version, the help files and the link,
-// how it follows the status strip and the dialog registry), the camera ID and user ID editors, and their user ID rule.
+// The identity dialogs' logic on headless controls, against the virtual camera over a pty: the device information
+// dialog, the camera ID and user ID editors.
 
 #include <filesystem>
 #include <functional>
 
 #include "CameraOnPty.h"
+#include "FakeDialogFrame.h"
 #include "camera/ModelCommands.h"
 #include "identity/AboutDialog.h"
 #include "identity/CameraId.h"
@@ -14,7 +14,6 @@
 #include "identity/HelpFiles.h"
 #include "identity/IdentityIds.h"
 #include "identity/UserIdDialog.h"
-#include "platform/DialogFrame.h"
 #include "protocol/CommandIds.h"
 
 using namespace vr;
@@ -28,14 +27,6 @@ namespace cameraid = identity::cameraid;
 namespace userid = identity::userid;
 
 namespace {
-
-class FakeFrame final : public platform::IDialogFrame {
-public:
-    bool HasWindow() const override { return true; }
-    void EnableWindow(bool enable) override { enabled = enable; }
-    void ShowWindow(bool) override {}
-    bool enabled = true;
-};
 
 // A desktop without a viewer for the file: the open cannot start.
 class NoViewer final : public test::FakePlatform {
@@ -89,7 +80,7 @@ protected:
     }
 
     ui::ControlModel controls_{ui::ControlModel::Empty{}};
-    FakeFrame frame_;
+    test::FakeDialogFrame frame_;
     test::TempDir dir_;
 };
 using AboutDialogTest = IdentityTest;
@@ -317,15 +308,13 @@ TEST_F(IdEditorsTest, CameraIdSavesTheFirstCharacterOfEachFieldOnlyInFactoryMode
     // A control character is refused before the camera is unlocked (vr8200ctl refuses it before it
     // saves, so only this run reaches the save's own check).
     sent.clear();
-    TypeCameraId({"A", "\n"});
-    dialog->OnSave();
-    EXPECT_TRUE(sent.empty());
-    EXPECT_EQ(LastBox(), kApp + "The camera id must not contain control characters. [error]");
-    TypeCameraId({"A", ","});
-    dialog->OnSave();
-    EXPECT_TRUE(sent.empty());
-    EXPECT_EQ(LastBox(),
-              kApp + "The camera id must not contain a comma: the camera's answer would end the id there. [error]");
+    for (const auto& [second, refusal] : {std::pair{"\n", "control characters."},
+                                          std::pair{",", "a comma: the camera's answer would end the id there."}}) {
+        TypeCameraId({"A", second});
+        dialog->OnSave();
+        EXPECT_TRUE(sent.empty());
+        EXPECT_EQ(LastBox(), kApp + "The camera id must not contain " + refusal + " [error]");
+    }
     // Opened again, the camera's short id fills the first fields.
     dialog = OpenCameraId(true);
     EXPECT_EQ(Texts({cameraid::kFields.begin(), cameraid::kFields.end()}),

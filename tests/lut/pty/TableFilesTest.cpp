@@ -1,13 +1,11 @@
-// The gamma and shading files: the lenient readers, their messages and endings, and the exact bytes the writers
-// produce. Against the virtual camera over a pseudo-terminal: the LUT menu's file commands and the shading buttons as
-// the operator meets them (file dialogs, questions, messages, and the files and camera tables they leave), and the
-// transfers (the exact lines on the wire, what arrives in the camera, and how a camera that goes silent and an operator
-// who stops are reported). The filters the dialogs show and the load of all three tables (menu 30009) are the Qt test's
-// (tests/gui). Refused entries are counted and reported once: the LUT editor's pty test and the command-line
-// shading write see that.
+// The gamma and shading files: the lenient readers, their messages, and the exact bytes the writers produce. Over a
+// pty: the LUT menu's file commands and the shading buttons as the operator meets them, and the transfers (the lines on
+// the wire, what arrives in the camera, a camera that goes silent, an operator who stops). The dialogs' filters and the
+// load of all three tables are the Qt test's (tests/gui); refused entries, reported once, the LUT editor's pty test's.
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <chrono>
 #include <functional>
 #include <string>
@@ -42,19 +40,20 @@ lut::TransferTimeouts Silent() {
     return {kSilent, kSilent, kSilent};
 }
 
-// Data line i is "i,2i,3i" in a gamma file and "4000+i, 5000+i, 6000+i" in a shading file.
-std::string GammaLines(int count) {
-    std::string text = "GammaData (R G B)\r\n";
-    for (int i = 0; i < count; ++i)
-        text += std::to_string(i) + "," + std::to_string(2 * i) + "," + std::to_string(3 * i) + "\r\n";
+// Data line k: the three fields base[f] + k * step[f], joined by `separator`.
+std::string CsvLines(const char* header, int count, const char* separator, std::array<int, 3> base,
+                     std::array<int, 3> step) {
+    std::string text = std::string(header) + "\r\n";
+    for (int k = 0; k < count; ++k)
+        for (size_t f = 0; f < 3; ++f) text += std::to_string(base[f] + k * step[f]) + (f < 2 ? separator : "\r\n");
     return text;
 }
-
+// Data line i is "i,2i,3i" in a gamma file and "4000+i, 5000+i, 6000+i" in a shading file.
+std::string GammaLines(int count) {
+    return CsvLines("GammaData (R G B)", count, ",", {0, 0, 0}, {1, 2, 3});
+}
 std::string ShadingLines(int count) {
-    std::string text = "ShadingData  (G R B)\r\n";
-    for (int i = 0; i < count; ++i)
-        text += std::to_string(4000 + i) + ", " + std::to_string(5000 + i) + ", " + std::to_string(6000 + i) + "\r\n";
-    return text;
+    return CsvLines("ShadingData  (G R B)", count, ", ", {4000, 5000, 6000}, {1, 1, 1});
 }
 
 lut::PlainLutTables Tables() {
@@ -66,6 +65,17 @@ lut::PlainLutTables Tables() {
         tables.Table(LutColour::Blue)[e] = 1000 + i;
     }
     return tables;
+}
+// Every entry `value`, so the checks see which entries a read touched.
+lut::PlainLutTables FilledTables(int32_t value) {
+    lut::PlainLutTables tables;
+    for (LutColour colour : lut::kLutColours) tables.Table(colour).fill(value);
+    return tables;
+}
+lut::ShadingBuffer FilledBuffer(int32_t value) {
+    lut::ShadingBuffer buffer;
+    for (auto& plane : buffer) plane.fill(value);
+    return buffer;
 }
 lut::ShadingBuffer Buffer() {
     lut::ShadingBuffer buffer{};
@@ -197,10 +207,8 @@ TEST(TableFileReadersTest, StopAtTheFirstLineTheyCannotPlace) {
     // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        lut::PlainLutTables tables;  // 7 everywhere, so the checks see which entries a read touched
-        for (LutColour colour : lut::kLutColours) tables.Table(colour).fill(7);
-        lut::ShadingBuffer buffer;
-        for (auto& plane : buffer) plane.fill(7);
+        lut::PlainLutTables tables = FilledTables(7);
+        lut::ShadingBuffer buffer = FilledBuffer(7);
         const lut::CsvReadResult read =
             c.kind == Gamma ? lut::ReadGammaText(c.text, tables) : lut::ReadShadingText(c.text, buffer);
         EXPECT_EQ(read.ok, c.ok);
@@ -225,8 +233,7 @@ TEST(TableFileReadersTest, StopAtTheFirstLineTheyCannotPlace) {
 }
 
 TEST(TableFileReadersTest, TakeDigitsOnlyAndLimitValuesBeforeTheyOverflow) {
-    lut::PlainLutTables t;
-    for (LutColour c : lut::kLutColours) t.Table(c).fill(7);
+    lut::PlainLutTables t = FilledTables(7);
     const lut::CsvReadResult read =
         lut::ReadGammaText(GammaLines(0) + "R=1a0, G=+20 ,B 3x\r\n-5,12,4096\r\n5000,99999999999,0\r\n", t);
     EXPECT_TRUE(read.ok);
@@ -240,8 +247,7 @@ TEST(TableFileReadersTest, TakeDigitsOnlyAndLimitValuesBeforeTheyOverflow) {
               Strings{"Invalid data value: Line(0) : Value(2147483647)"});
 
     // A shading file has no range; blanks join digits, and missing fields are 0.
-    lut::ShadingBuffer b;
-    for (auto& plane : b) plane.fill(7);
+    lut::ShadingBuffer b = FilledBuffer(7);
     EXPECT_EQ(lut::ReadShadingText(ShadingLines(0) + "12 34 56\r\n5\r\n5,6\r\n-9000, 99999, x\r\n", b).messages,
               Strings{});
     const std::vector<std::vector<int32_t>> expected = {{123456, 0, 0}, {5, 0, 0}, {5, 6, 0}, {9000, 99999, 0}};
@@ -267,16 +273,10 @@ TEST(TableFileReadersTest, LutEntriesTheCameraGivesAreLimitedToo) {
 
 TEST(TableFileWritersTest, ProduceExactLines) {
     const lut::PlainLutTables t = Tables();
-    std::string gamma = "GammaData (R G B)\r\n";
-    for (int i = 0; i < lut::kLutEntries; ++i)
-        gamma += std::to_string(4095 - i) + "," + std::to_string(2 * i) + "," + std::to_string(1000 + i) + "\r\n";
     EXPECT_EQ(lut::FormatGammaFile(t.Table(LutColour::Red), t.Table(LutColour::Green), t.Table(LutColour::Blue)),
-              gamma);
-    std::string shading = "ShadingData  (G R B)\r\n";
-    for (int i = 0; i < lut::kShadingEntries; ++i)
-        shading +=
-            std::to_string(3000 + i) + ", " + std::to_string(4000 + i) + ", " + std::to_string(5000 + i) + "\r\n";
-    EXPECT_EQ(lut::FormatShadingFile(Buffer()), shading);
+              CsvLines("GammaData (R G B)", lut::kLutEntries, ",", {4095, 0, 1000}, {-1, 2, 1}));
+    EXPECT_EQ(lut::FormatShadingFile(Buffer()),
+              CsvLines("ShadingData  (G R B)", lut::kShadingEntries, ", ", {3000, 4000, 5000}, {1, 1, 1}));
 }
 
 // A good file read through the menu is the Qt test's; what a read leaves in the tables is the readers' test's.
@@ -294,13 +294,13 @@ TEST_F(TableFilesTest, OpenLutFileSaysWhyItCouldNotAndSaveLutFileReadsTheCameraF
                        kApp + dir / "missing.csv" + "\nCouldn't open this file [error]"}));
     EXPECT_TRUE(sent.empty());
 
-    // Save reads the camera first and asks before replacing (a new file, without a question, is the Qt test's).
+    // Save reads the camera first and asks before replacing (a new file, without a question, is the Qt test's):
+    // No keeps the file, Yes replaces it.
     Platform().boxes.clear();
     lut::LutTable identity{};  // what a fresh camera holds
     for (size_t i = 0; i < identity.size(); ++i) identity[i] = i == 255 ? 4095 : static_cast<int32_t>(16 * i);
     const std::string path = dir / "lut.csv";
     dir.WriteFile("lut.csv", "old");
-    // No keeps the file, Yes replaces it.
     Platform().files = {path, path};
     Platform().answers = {platform::MsgResult::No, platform::MsgResult::Yes};
     Menu(30007);
@@ -332,9 +332,7 @@ TEST_F(TableFilesTest, ShadingReadToFileAndShortFileBackToTheCamera) {
     Set(protocol::cmd::SDM, 1);
     Platform().files = {dir / "shading.csv"};
     Button(1336);
-    lut::ShadingBuffer flat;
-    for (auto& plane : flat) plane.fill(4096);
-    EXPECT_EQ(dir.ReadFile("shading.csv"), lut::FormatShadingFile(flat));
+    EXPECT_EQ(dir.ReadFile("shading.csv"), lut::FormatShadingFile(FilledBuffer(4096)));
     EXPECT_EQ(sent.size(), 1u + 6147u);
 
     // A file of ten lines: asked first; No sends nothing, Yes every entry, the rest as the camera gave them last.

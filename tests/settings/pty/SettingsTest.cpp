@@ -1,8 +1,6 @@
-// The settings feature of the main window against the virtual camera over a pty: the settings file
-// loader (which lines are sent, the model line, refused lines, the progress window); reading all
-// settings from a camera that stops answering; the writer (the bytes of every variant for both models
-// and modes, the replace question and the remembered folder, writes that fail without harming the
-// file in place); the memory areas, the "Factory A" buttons and the comparison with a file.
+// The settings feature of the main window against the virtual camera over a pty: the settings file loader and writer,
+// reading all settings from a camera that stops answering, the memory areas, the "Factory A" buttons and the
+// comparison with a file.
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -35,6 +33,17 @@ namespace {
 inline std::string ExpectedFile(const std::string& name) {
     std::ifstream in(std::filesystem::path(VR_TEST_DIR) / "expected" / name, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// Each difference as "KIND NAME [CAPTION ]FILE CAMERA", a missing value "-". Kinds: 0 differs, 1 the file lacks it,
+// 2 the model lacks it, 3 no answer.
+Strings Shown(const std::vector<settings::SettingDifference>& differences, bool withCaption) {
+    Strings shown;
+    for (const auto& d : differences)
+        shown.push_back(std::to_string(static_cast<int>(d.kind)) + " " + d.name + " " +
+                        (withCaption ? d.caption + " " : "") + d.fileValue.value_or("-") + " " +
+                        d.cameraValue.value_or("-"));
+    return shown;
 }
 
 class SettingsFixture : public test::CameraOnPty {
@@ -427,14 +436,10 @@ TEST_F(AreasAndModelTest, CompareListsTheDifferencesAndLoadsTheFileOnRequest) {
     loadAfterCompare = true;
     Platform().files = {golden};
     dlg->OnMenuCommand(ui::kMenuCompareWithFile);
-    Strings shown;
-    for (const auto& d : shownDifferences)
-        shown.push_back(std::to_string(static_cast<int>(d.kind)) + " " + d.name + " " + d.caption + " " +
-                        d.fileValue.value_or("-") + " " + d.cameraValue.value_or("-"));
-    // Kinds: 0 differs, 1 the file lacks it, 2 the model lacks it.
-    EXPECT_EQ(shown, (Strings{"1 WTC Image format / Width - 4096", "0 GA Gain and Black / Gain All 100 900",
-                              "0 CACM Chromatic Aberration Correction / Mode 0 3",
-                              "2 PER Exposure / Exposure Time R 9000 -"}));
+    EXPECT_EQ(
+        Shown(shownDifferences, true),
+        (Strings{"1 WTC Image format / Width - 4096", "0 GA Gain and Black / Gain All 100 900",
+                 "0 CACM Chromatic Aberration Correction / Mode 0 3", "2 PER Exposure / Exposure Time R 9000 -"}));
     // Loaded from the window: the camera is back at the file's gain.
     EXPECT_EQ(CameraValue("GA"), 100);
     EXPECT_TRUE(Platform().boxes.empty());
@@ -468,14 +473,10 @@ TEST(CompareSettings, EachKindOfValueIsComparedOnItsOwn) {
     const std::vector<settings::UnreadSetting> answered = {{protocol::cmd::CACM, 1560, true, 3}};
     const camera::CameraModel model{camera::kModelKB, camera::kModelNameKB};
     const auto compare = [&](const std::string& file, const std::vector<settings::UnreadSetting>& unread) {
-        Strings shown;
-        for (const auto& d :
-             settings::CompareSettings(settings::SettingsLines::Split(file), reader, table, read, unread, model, true))
-            shown.push_back(std::to_string(static_cast<int>(d.kind)) + " " + d.name + " " + d.fileValue.value_or("-") +
-                            " " + d.cameraValue.value_or("-"));
-        return shown;
+        return Shown(
+            settings::CompareSettings(settings::SettingsLines::Split(file), reader, table, read, unread, model, true),
+            false);
     };
-    // Kinds: 0 differs, 1 the file lacks it, 2 the model lacks it, 3 no answer.
     const std::string agreeing = "GA=400\r\nWTC=4096\r\nBL=0\r\nGAR=100\r\nCACM=3\r\n";
     EXPECT_EQ(compare("MD00=VR-8200-KB\r\n" + agreeing, answered), Strings{"3 GAR 100 -"});
     EXPECT_EQ(compare("MD00=VR-8200-KA\r\n" + agreeing + "GA=401\r\nCACM=1\r\nPER=9\r\n", answered),

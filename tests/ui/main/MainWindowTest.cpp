@@ -1,5 +1,4 @@
-// The main window's logic over the virtual camera's model behind an in-memory link: the start-up (probes, raise,
-// read, control mode, a port that fails), what each control sends, what a refusal undoes, what read-outs show.
+// The main window's logic over the virtual camera's model behind an in-memory link.
 
 #include <gtest/gtest.h>
 
@@ -59,6 +58,10 @@ protected:
     void Click(uint32_t id) { dlg->OnControlEvent(id, {ui::ControlEventType::Clicked}); }
     void Spin(uint32_t spinId, int delta) { dlg->OnControlEvent(spinId, {ui::ControlEventType::SpinDelta, delta}); }
 
+    // Each control shows its text.
+    void ExpectTexts(std::initializer_list<std::pair<uint32_t, const char*>> texts) {
+        for (const auto& [control, text] : texts) EXPECT_EQ(controls.GetText(control), text) << control;
+    }
     int32_t Value(uint32_t id) { return services.table.GetDataValue(id); }
     int32_t Committed(uint32_t id) { return services.table.GetCommittedDataValue(id); }
     int32_t CameraValue(const std::string& mnemonic) {
@@ -80,7 +83,7 @@ protected:
 
 // The line's steps, the wake-up bytes, a raise only where link and UART follow, the area (the rest: pty tests).
 TEST_F(MainWindowTest, StartUpRaisesTheLineOnlyWhereLinkAndCameraFollow) {
-    struct Case {
+    const struct {
         const char* name;
         const char* model;
         uint32_t startRate, lineMode, fastestRate;
@@ -88,8 +91,7 @@ TEST_F(MainWindowTest, StartUpRaisesTheLineOnlyWhereLinkAndCameraFollow) {
         const char* ops;  // after the flush on the serial port "reopen baud4 baud3 baud2 baud1 baud0"
         int wakeUpBytes, raises, finalBaud;
         uint32_t rows, area;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"at 9600", "KB", 9600, link::ComPort, 115200, false, "baud4", 70, 2, 4, 144, 0},
         // A Camera Link library that stops at 38400: neither the link nor the camera is asked higher.
         {"link stops", "KA", 9600, link::CameraLink2000, 38400, false, "reopen baud2 baud1 baud0", 0, 0, 0, 146, 0},
@@ -98,7 +100,7 @@ TEST_F(MainWindowTest, StartUpRaisesTheLineOnlyWhereLinkAndCameraFollow) {
         // Left at 57600 with user area 2 loaded: found by the search, the area asked there once.
         {"search", "KA", 57600, link::ComPort, 115200, false, "baud4 baud3 baud4", 70, 2, 4, 146, 2},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         dlg.reset();
         line = FakeLineControl();
@@ -198,12 +200,9 @@ TEST_F(MainWindowTest, EditsAndSpinsSendOnlyValuesInTheirRange) {
     EXPECT_EQ(controls.GetText(id::kGainAll), gain);
 
     Type(id::kLineRate, "5020");
-    EXPECT_EQ(controls.GetText(id::kLinePeriodText), "50.20us");
-    EXPECT_EQ(controls.GetText(id::kLineFrequencyText), "19920.3187hz");
-
+    ExpectTexts({{id::kLinePeriodText, "50.20us"}, {id::kLineFrequencyText, "19920.3187hz"}});
     Spin(id::kLineRateSpin, 1);
-    EXPECT_EQ(controls.GetText(id::kLineRate), "5021");
-    EXPECT_EQ(controls.GetText(id::kLinePeriodText), "50.21us");
+    ExpectTexts({{id::kLineRate, "5021"}, {id::kLinePeriodText, "50.21us"}});
 
     // A step below the camera's shortest line period is refused and leaves the spin where it was.
     Spin(id::kLineRateSpin, -5);
@@ -223,11 +222,9 @@ TEST_F(MainWindowTest, EditsAndSpinsSendOnlyValuesInTheirRange) {
 TEST_F(MainWindowTest, GainLevelPercentAndItsTwoScalesFollowEachOtherAndOnlyThePercentIsSent) {
     StartUp();
     Type(id::kGainLevel, "40");
-    EXPECT_EQ(controls.GetText(id::kGainLevel8), "102");
-    EXPECT_EQ(controls.GetText(id::kGainLevel10), "408");
+    ExpectTexts({{id::kGainLevel8, "102"}, {id::kGainLevel10, "408"}});
     Type(id::kGainLevel8, "128");
-    EXPECT_EQ(controls.GetText(id::kGainLevel10), "512");
-    EXPECT_EQ(controls.GetText(id::kGainLevel), "50");
+    ExpectTexts({{id::kGainLevel10, "512"}, {id::kGainLevel, "50"}});
     Type(id::kGainLevel10, "972");
     EXPECT_EQ(controls.GetText(id::kGainLevel8), "243");
     EXPECT_EQ(camera.Sets(), (Strings{"AGCF=40", "AGCF=50", "AGCF=95"})) << "the copies are never sent themselves";
@@ -300,25 +297,21 @@ TEST_F(MainWindowTest, ReadOutButtonsShowWhatTheCameraMeasures) {
     StartUp();
     camera.Advance(std::chrono::minutes(6));
     Click(id::kCounter2Read);
-    EXPECT_EQ(controls.GetText(id::kCounter2Value), "1800000");
-    EXPECT_EQ(controls.GetText(id::kCounter2Status), "Counter Active");
+    ExpectTexts({{id::kCounter2Value, "1800000"}, {id::kCounter2Status, "Counter Active"}});
     Click(id::kGetTemperature);
-    EXPECT_EQ(controls.GetText(id::kTemperature), "41");
+    ExpectTexts({{id::kTemperature, "41"}});
     camera.Advance(std::chrono::hours(120));
     Click(id::kCounter2Read);
-    EXPECT_EQ(controls.GetText(id::kCounter2Value), "2147483647");
-    EXPECT_EQ(controls.GetText(id::kCounter2Status), "Counter Overflow");
+    ExpectTexts({{id::kCounter2Value, "2147483647"}, {id::kCounter2Status, "Counter Overflow"}});
 
     camera.ClearReceived();
-    Click(id::kCounter0Reset);
+    for (uint32_t button : {id::kCounter0Reset, id::kReadMinLinePeriod, id::kReadExposureLimits}) Click(button);
     EXPECT_EQ(camera.Sets(), Strings{"CR0=0"});
-    EXPECT_EQ(controls.GetText(id::kCounter0Value), "0");
-    EXPECT_EQ(controls.GetText(id::kCounter0Status), "Counter Idle");
-    Click(id::kReadMinLinePeriod);
-    EXPECT_EQ(controls.GetText(id::kMinLinePeriodText), "5019");
-    Click(id::kReadExposureLimits);
-    EXPECT_EQ(controls.GetText(id::kExposureMaxText), "19900");
-    EXPECT_EQ(controls.GetText(id::kExposureMinText), "100");
+    ExpectTexts({{id::kCounter0Value, "0"},
+                 {id::kCounter0Status, "Counter Idle"},
+                 {id::kMinLinePeriodText, "5019"},
+                 {id::kExposureMaxText, "19900"},
+                 {id::kExposureMinText, "100"}});
     EXPECT_TRUE(platform.boxes.empty());
 }
 
