@@ -89,17 +89,30 @@ int ReadCameraLink(const QCommandLineParser& parser, const QCommandLineOption& l
     return 0;
 }
 
-}  // namespace
+// The change journal's file for this run: none with --no-journal, else --journal FILE, the stored
+// one or the default.
+std::string JournalFile(const QCommandLineParser& parser, const QCommandLineOption& journal,
+                        const QCommandLineOption& noJournal, vr::platform::CRegistry& store) {
+    if (parser.isSet(noJournal)) return {};
+    return vr::journal::JournalPath(parser.value(journal).toStdString(), store);
+}
 
-int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    Q_INIT_RESOURCE(icons);
+// The program's name, version, desktop entry and icon, as the desktop shows them.
+void NameTheApplication() {
     QApplication::setApplicationName("vr8200-control");
     QApplication::setApplicationVersion(vr::platform::VersionText());
     QGuiApplication::setDesktopFileName("vr8200-control");
     QIcon icon;
     for (int size : {16, 32, 48, 64, 128, 256}) icon.addFile(QString(":/icons/%1.png").arg(size));
     QApplication::setWindowIcon(icon);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    Q_INIT_RESOURCE(icons);
+    NameTheApplication();
 
     QCommandLineParser parser;
     parser.setApplicationDescription("VR-8200 Control Tool: the desktop tool for VR-8200 line-scan cameras.");
@@ -175,10 +188,7 @@ int main(int argc, char** argv) {
         // The features plug into the window's router; they live as long as the window.
         vr::gui::Features features(window);
         window.RefreshMenuAvailability();
-        vr::gui::JournalFront journalFront(
-            window, parser.isSet(noJournal)
-                        ? std::string()
-                        : vr::journal::JournalPath(parser.value(journal).toStdString(), core.registry));
+        vr::gui::JournalFront journalFront(window, JournalFile(parser, journal, noJournal, core.registry));
         vr::gui::DesktopHabits habits(window, features);
         std::unique_ptr<vr::gui::ScreenshotTour> tour;
         bool toured = true;
