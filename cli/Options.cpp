@@ -182,9 +182,8 @@ ParseResult ParseOptions(int argc, char** argv, const std::vector<Subcommand>& c
     }
 
     // An empty device or folder would quietly mean the first serial port or the home folder.
-    for (const auto& [option, value] :
-         {std::pair{portOpt, &port}, std::pair{configOpt, &configDir}, std::pair{camerasOpt, &cameras},
-          std::pair{journalOpt, &journal}}) {
+    for (const auto& [option, value] : {std::pair{portOpt, &port}, std::pair{configOpt, &configDir},
+                                        std::pair{camerasOpt, &cameras}, std::pair{journalOpt, &journal}}) {
         if (*option && value->empty()) {
             std::fprintf(stderr, "vr8200ctl: %s needs a non-empty value\n", option->get_name().c_str());
             return {false, kExitUsage};
