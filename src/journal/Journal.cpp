@@ -72,15 +72,19 @@ Journal::~Journal() {
 }
 
 void Journal::Add(Entry entry) {
+    bool first = false;
     {
         std::lock_guard<std::mutex> lock(mutex_);
+        first = pending_.empty();
         pending_.push_back(std::move(entry));
         if (pending_.size() > kMaxPending) {
             pending_.pop_front();
             ++lost_;
         }
     }
-    wake_.notify_one();
+    // Only the first entry of a batch wakes the writer; the others join the batch it gathers. Waking
+    // it for each would cost the camera's thread a switch per value on a machine of two cores.
+    if (first) wake_.notify_one();
 }
 
 void Journal::Flush() {
