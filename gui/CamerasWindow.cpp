@@ -16,6 +16,7 @@
 
 #include "app/SessionOnLink.h"
 #include "fleet/RecordedCamera.h"
+#include "journal/Journal.h"
 #include "journal/Recorder.h"
 #include "link/CommSetting.h"
 #include "protocol/Command.h"
@@ -54,7 +55,7 @@ QString RunName(fleet::Operation operation) {
 
 CamerasWindow::CamerasWindow(fleet::Inventory inventory, const QString& path, QWidget* parent,
                              journal::Journal* journal)
-    : QWidget(parent, Qt::Window), inventory_(std::move(inventory)) {
+    : QWidget(parent, Qt::Window), inventory_(std::move(inventory)), journal_(journal) {
     setObjectName("cameras");
     setWindowTitle("Cameras - " + QFileInfo(path).fileName());
     setAttribute(Qt::WA_DeleteOnClose, false);
@@ -173,9 +174,15 @@ void CamerasWindow::SnapshotAll() {
 QStringList CamerasWindow::OpenArguments(int row) const {
     if (row < 0 || row >= static_cast<int>(inventory_.cameras.size())) return {};
     const fleet::CameraEntry& camera = inventory_.cameras[static_cast<size_t>(row)];
-    if (camera.mode == link::ComPort || camera.mode == link::Network)
-        return {"--port", QString::fromStdString(camera.port)};
-    return {"--link", kLinkNames[camera.mode], "--port-index", QString::number(camera.portIndex)};
+    QStringList arguments =
+        camera.mode == link::ComPort || camera.mode == link::Network
+            ? QStringList{"--port", QString::fromStdString(camera.port)}
+            : QStringList{"--link", kLinkNames[camera.mode], "--port-index", QString::number(camera.portIndex)};
+    if (journal_ != nullptr)
+        arguments << "--journal" << QString::fromStdString(journal_->Path());
+    else
+        arguments << "--no-journal";
+    return arguments;
 }
 
 void CamerasWindow::OpenCamera(int row) {

@@ -53,7 +53,8 @@ public:
     // Runs the operation on every camera in the background; false while another one runs.
     bool Start(const fleet::FleetRequest& request);
     bool Running() const { return worker_.joinable() && running_; }
-    // The arguments that open a position's camera in the desktop tool.
+    // The arguments that open a position's camera in the desktop tool, keeping this window's journal
+    // (or none).
     QStringList OpenArguments(int row) const;
 
 public slots:
@@ -81,6 +82,7 @@ private:
 
     fleet::Inventory inventory_;
     Launcher launcher_;
+    journal::Journal* journal_;
     QTableWidget* table_;
     QPlainTextEdit* details_;
     QLabel* summary_;

@@ -128,8 +128,13 @@ private slots:
         // A double click is a click and a second press within the double-click time.
         QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell.center());
         QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, cell.center());
-        QCOMPARE(launched, (QStringList{"--port", QString::fromStdString(b_.DevicePath())}));
-        QCOMPARE(window.OpenArguments(3), (QStringList{"--link", "cl11", "--port-index", "2"}));
+        QCOMPARE(launched, (QStringList{"--port", QString::fromStdString(b_.DevicePath()), "--no-journal"}));
+        QCOMPARE(window.OpenArguments(3), (QStringList{"--link", "cl11", "--port-index", "2", "--no-journal"}));
+        // A camera's own window keeps the journal of the window it was opened from.
+        vr::journal::Journal journal(Path("opened.sqlite"));
+        CamerasWindow recorded(inventory, "line.toml", nullptr, &journal);
+        QCOMPARE(recorded.OpenArguments(0).mid(2),
+                 (QStringList{"--journal", QString::fromStdString(Path("opened.sqlite"))}));
     }
 
     void fileMenuOpensAGoodListAndReportsABadOne() {
