@@ -67,6 +67,9 @@ void OutputCapture::End(std::string& out, std::string& err) {
 
 std::string OutputCapture::Take(int fd) {
     std::string text;
+    // The descriptors 1 and 2 wrote through share this offset: at 0, nothing was written and the file
+    // is empty already (most commands write nothing on stderr).
+    if (::lseek(fd, 0, SEEK_CUR) == 0) return text;
     if (::lseek(fd, 0, SEEK_SET) < 0) return text;
     char buffer[65536];
     for (;;) {
