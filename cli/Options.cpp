@@ -100,36 +100,48 @@ std::vector<std::string> Options::List(const std::string& name) const {
     return items;
 }
 
-ParseResult ParseOptions(int argc, char** argv, const std::vector<Subcommand>& commands, Options& o) {
+// The parser and what its options fill: built once, it parses as often as asked.
+struct OptionParser::State {
+    explicit State(const std::vector<Subcommand>& commands);
+
     CLI::App app{"vr8200ctl: the VR-8200 Control Tool without windows, for scripts and headless machines"};
+    Options o;
+    std::string port, link, configDir, simulate, cameras, journal;
+    CLI::Option* portOpt = nullptr;
+    CLI::Option* linkOpt = nullptr;
+    CLI::Option* indexOpt = nullptr;
+    CLI::Option* rateOpt = nullptr;
+    CLI::Option* simOpt = nullptr;
+    CLI::Option* configOpt = nullptr;
+    CLI::Option* camerasOpt = nullptr;
+    CLI::Option* journalOpt = nullptr;
+};
+
+OptionParser::State::State(const std::vector<Subcommand>& commands) {
     app.footer(kExamples);
     app.require_subcommand(1);
     app.fallthrough();
     app.set_version_flag("--version", std::string("vr8200ctl ") + platform::VersionText());
 
-    std::string port, link, configDir, simulate;
-    auto* portOpt = app.add_option("--port", port, "serial device for this run (communication mode 0); not stored");
-    const std::map<std::string, uint32_t> modes = {{"com", 0}, {"cl2000", 1}, {"cl2001", 2}, {"cl11", 3}};
-    auto* linkOpt = app.add_option("--link", link, "com | cl2000 | cl2001 | cl11: communication mode for this run")
-                        ->check(CLI::IsMember({"com", "cl2000", "cl2001", "cl11"}));
-    auto* indexOpt = AddNumber(app, "--port-index", "index in the port list of the mode, for this run", o, "port-index",
-                               0, UINT32_MAX);
-    auto* rateOpt = AddNumber(app, "--rate", "open at RATE and probe there first", o, "rate", 9600, 115200,
-                              {9600, 19200, 38400, 57600, 115200});
-    auto* simOpt = app.add_option("--simulate", simulate, "start the virtual camera in-process and connect to it")
-                       ->check(CLI::IsMember({"KA", "KB"}));
+    portOpt = app.add_option("--port", port, "serial device for this run (communication mode 0); not stored");
+    linkOpt = app.add_option("--link", link, "com | cl2000 | cl2001 | cl11: communication mode for this run")
+                  ->check(CLI::IsMember({"com", "cl2000", "cl2001", "cl11"}));
+    indexOpt = AddNumber(app, "--port-index", "index in the port list of the mode, for this run", o, "port-index", 0,
+                         UINT32_MAX);
+    rateOpt = AddNumber(app, "--rate", "open at RATE and probe there first", o, "rate", 9600, 115200,
+                        {9600, 19200, 38400, 57600, 115200});
+    simOpt = app.add_option("--simulate", simulate, "start the virtual camera in-process and connect to it")
+                 ->check(CLI::IsMember({"KA", "KB"}));
     app.add_flag("--factory", o.factory, "factory control mode for this run (not stored)");
-    auto* configOpt = app.add_option("--config-dir", configDir, "folder of the settings store");
+    configOpt = app.add_option("--config-dir", configDir, "folder of the settings store");
     app.add_flag("--trace", o.trace, "the traffic log on stderr: time-stamped \"Tx: \" and \"Rx: \" lines");
     app.add_flag("--json", o.json, "JSON output for commands that print values");
     app.add_flag("--yes", o.yes, "answer Yes to every question");
-    std::string cameras;
-    auto* camerasOpt = app.add_option("--cameras", cameras,
-                                      "the inventory (TOML) of many cameras: connect, info, dump, check, apply or "
-                                      "snapshot on all of them at once");
+    camerasOpt = app.add_option("--cameras", cameras,
+                                "the inventory (TOML) of many cameras: connect, info, dump, check, apply or "
+                                "snapshot on all of them at once");
     camerasOpt->excludes(portOpt)->excludes(linkOpt)->excludes(indexOpt)->excludes(simOpt);
-    std::string journal;
-    auto* journalOpt = app.add_option("--journal", journal, "the change journal of this run (a file)");
+    journalOpt = app.add_option("--journal", journal, "the change journal of this run (a file)");
     auto* noJournalOpt = app.add_flag("--no-journal", o.noJournal, "keep no journal of this run's changes");
     journalOpt->excludes(noJournalOpt);
     portOpt->excludes(linkOpt);
@@ -159,48 +171,72 @@ ParseResult ParseOptions(int argc, char** argv, const std::vector<Subcommand>& c
         if (parent == &app) plain[name] = sub;
         if (command.arguments) command.arguments(*sub, o);
     }
+}
+
+OptionParser::OptionParser(const std::vector<Subcommand>& commands) : state_(std::make_unique<State>(commands)) {}
+
+OptionParser::~OptionParser() = default;
+
+ParseResult OptionParser::Parse(int argc, char** argv, Options& options) {
+    State& s = *state_;
+    // Nothing of an earlier parse carries over: the options' results, what they filled.
+    s.app.clear();
+    // An option with a value writes into its entry of `values`, made when the option was: the entries
+    // (moved, not copied, so they stay where the options point) are kept and emptied.
+    std::map<std::string, std::string> values = std::move(s.o.values);
+    s.o = Options();
+    s.o.values = std::move(values);
+    for (auto& entry : s.o.values) entry.second.clear();
+    for (std::string* text : {&s.port, &s.link, &s.configDir, &s.simulate, &s.cameras, &s.journal}) text->clear();
 
     // The bash completion's question, alone on the line and not in the help: the words it offers.
     if (argc == 2 && std::string(argv[1]) == "--completion-words") {
-        PrintCompletionWords(app);
+        PrintCompletionWords(s.app);
         return {false, kExitOk};
     }
     try {
-        app.parse(argc, argv);
+        s.app.parse(argc, argv);
     } catch (const CLI::CallForVersion& e) {
-        app.exit(e);
+        s.app.exit(e);
         return {false, kExitOk};
     } catch (const CLI::CallForHelp& e) {
-        app.exit(e);
+        s.app.exit(e);
         return {false, kExitOk};
     } catch (const CLI::CallForAllHelp& e) {
-        app.exit(e);
+        s.app.exit(e);
         return {false, kExitOk};
     } catch (const CLI::ParseError& e) {
-        app.exit(e);
+        s.app.exit(e);
         return {false, kExitUsage};
     }
 
     // An empty device or folder would quietly mean the first serial port or the home folder.
-    for (const auto& [option, value] : {std::pair{portOpt, &port}, std::pair{configOpt, &configDir},
-                                        std::pair{camerasOpt, &cameras}, std::pair{journalOpt, &journal}}) {
+    for (const auto& [option, value] : {std::pair{s.portOpt, &s.port}, std::pair{s.configOpt, &s.configDir},
+                                        std::pair{s.camerasOpt, &s.cameras}, std::pair{s.journalOpt, &s.journal}}) {
         if (*option && value->empty()) {
             std::fprintf(stderr, "vr8200ctl: %s needs a non-empty value\n", option->get_name().c_str());
             return {false, kExitUsage};
         }
     }
-    if (*portOpt) o.port = port;
-    if (*linkOpt) o.linkMode = modes.at(link);
-    if (*indexOpt) o.portIndex = static_cast<uint32_t>(o.Number("port-index"));
-    if (*rateOpt) o.rate = static_cast<uint32_t>(o.Number("rate"));
-    if (*simOpt) o.simulate = simulate;
-    if (*configOpt) o.configDir = configDir;
-    if (*camerasOpt) o.cameras = cameras;
-    if (*journalOpt) o.journal = journal;
-    const CLI::App* chosen = app.get_subcommands().front();
+    Options& o = s.o;
+    const std::map<std::string, uint32_t> modes = {{"com", 0}, {"cl2000", 1}, {"cl2001", 2}, {"cl11", 3}};
+    if (*s.portOpt) o.port = s.port;
+    if (*s.linkOpt) o.linkMode = modes.at(s.link);
+    if (*s.indexOpt) o.portIndex = static_cast<uint32_t>(o.Number("port-index"));
+    if (*s.rateOpt) o.rate = static_cast<uint32_t>(o.Number("rate"));
+    if (*s.simOpt) o.simulate = s.simulate;
+    if (*s.configOpt) o.configDir = s.configDir;
+    if (*s.camerasOpt) o.cameras = s.cameras;
+    if (*s.journalOpt) o.journal = s.journal;
+    const CLI::App* chosen = s.app.get_subcommands().front();
     o.command = chosen->get_name();
     if (!chosen->get_subcommands().empty()) o.command += " " + chosen->get_subcommands().front()->get_name();
+    options = o;
     return {true, kExitOk};
+}
+
+ParseResult ParseOptions(int argc, char** argv, const std::vector<Subcommand>& commands, Options& options) {
+    return OptionParser(commands).Parse(argc, argv, options);
 }
 
 }  // namespace vr::cli

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <optional>
 #include <set>
 #include <string>
@@ -76,5 +77,20 @@ struct ParseResult {
     int exitCode = kExitOk;
 };
 ParseResult ParseOptions(int argc, char** argv, const std::vector<Subcommand>& commands, Options& options);
+
+// The same parser, built once and parsing as often as asked, each time from nothing: the scripting
+// session parses every request with the parser of its subcommand.
+class OptionParser {
+public:
+    explicit OptionParser(const std::vector<Subcommand>& commands);
+    ~OptionParser();
+    OptionParser(const OptionParser&) = delete;
+    OptionParser& operator=(const OptionParser&) = delete;
+    ParseResult Parse(int argc, char** argv, Options& options);
+
+private:
+    struct State;
+    std::unique_ptr<State> state_;
+};
 
 }  // namespace vr::cli

@@ -92,6 +92,8 @@ private:
     // The subcommand called NAME, or the members of the group NAME ("lut"): the parser of a request
     // is built with these alone, which takes a fraction of the time of building it with all.
     const CommandList& Named(const std::string& name);
+    // The parser of the subcommand `name` (its commands `named`), built at its first request.
+    OptionParser& ParserOf(const std::string& name, const CommandList& named);
     void WatchLine();
     void TellOnline(bool online, const std::string& why);
     std::string OfflineReason();
@@ -100,6 +102,7 @@ private:
     Session& session_;
     Options& options_;
     const CommandList& commands_;
+    std::map<std::string, std::unique_ptr<OptionParser>> parsers_;
     OutputCapture capture_;
     std::unique_ptr<ServeOutput> output_;
     bool quiet_ = true;
@@ -116,6 +119,12 @@ const CommandList& Server::Named(const std::string& name) {
     for (const Subcommand& c : commands_)
         if (c.name == name || c.name.rfind(name + " ", 0) == 0) list.push_back(c);
     return list;
+}
+
+OptionParser& Server::ParserOf(const std::string& name, const CommandList& named) {
+    std::unique_ptr<OptionParser>& parser = parsers_[name];
+    if (!parser) parser = std::make_unique<OptionParser>(named);
+    return *parser;
 }
 
 std::string Server::OfflineReason() {
@@ -186,7 +195,7 @@ int Server::RunCommand(const Json& id, std::vector<std::string> argv, std::strin
     if (named.empty())
         PrintError("unknown command \"" + argv[1] + "\"");
     else
-        parsed = ParseOptions(static_cast<int>(pointers.size()), pointers.data(), named, given);
+        parsed = ParserOf(argv[1], named).Parse(static_cast<int>(pointers.size()), pointers.data(), given);
     int rc = parsed.exitCode;
     if (parsed.parsed) {
         if (given.OverridesLink() || given.rate || given.configDir || given.factory || given.trace) {

@@ -20,7 +20,8 @@ def test_every_request_is_answered_under_its_id(serve, tmp_path):
         ("info", [], lambda r: r["model"] == "VR-8200-KA" and r["camera_id"] == "2400012345"),
         ("area", [], lambda r: set(r) == {"area"}),
         ("save", [cam], lambda r: r["file"] == cam and r["lines"] > 100),
-        ("save", [cam], 2),  # the file exists: replaced only with --yes
+        ("save", [cam, "--yes"], lambda r: r["file"] == cam),
+        ("save", [cam], 2),  # the file exists: replaced only with --yes, which the request before gave
         ("set", ["GA=123"], None),
         # What this session did is in its journal at once.
         ("history", [], lambda r: r[-1]["kind"] == "set" and (r[-1]["name"], r[-1]["new"]) == ("GA", "123")),
