@@ -25,11 +25,6 @@
 namespace vr::cli {
 namespace {
 
-const std::vector<std::pair<std::string, fleet::Operation>> kOperations = {
-    {"connect", fleet::Operation::Connect}, {"info", fleet::Operation::Info},
-    {"dump", fleet::Operation::Dump},       {"check", fleet::Operation::Check},
-    {"apply", fleet::Operation::Apply},     {"snapshot", fleet::Operation::Snapshot}};
-
 std::string Printable(const std::string& text) {
     return protocol::Command::Printable(text);
 }
@@ -183,9 +178,8 @@ void GroupOptions(CLI::App& sub, Options& o) {
 }  // namespace
 
 int RunFleet(const Options& options) {
-    const auto known = std::find_if(kOperations.begin(), kOperations.end(),
-                                    [&](const auto& op) { return op.first == options.command; });
-    if (known == kOperations.end()) {
+    fleet::FleetRequest request;
+    if (!fleet::OperationNamed(options.command, request.operation)) {
         PrintError(options.command +
                    " does not run on many cameras; with --cameras: connect, info, dump, check, "
                    "apply, snapshot");
@@ -196,8 +190,6 @@ int RunFleet(const Options& options) {
         for (const auto& problem : inventory.problems) PrintError(*options.cameras + ": " + problem.Describe());
         return kExitFile;
     }
-    fleet::FleetRequest request;
-    request.operation = known->second;
     request.factory = options.factory;
     request.force = options.Flag("force");
     if (request.operation == fleet::Operation::Snapshot)

@@ -20,14 +20,10 @@ namespace {
 
 constexpr std::chrono::milliseconds kIdTimeout{5000};
 
-// The setting a file line names: its text up to "=", without the blanks the loader drops.
+// The setting a file line names, as the loader reads it; none for a line that sets nothing.
 std::string LineName(const std::string& text) {
-    std::string name;
-    for (const char c : text) {
-        if (c == '=') return name;
-        if (c != ' ' && c != '\t' && c != '\r' && c != '\n') name += c;
-    }
-    return {};
+    const protocol::ParsedReply r = protocol::Command::ParseReply(text);
+    return r.separator == "=" ? r.name : std::string();
 }
 
 std::string Plural(size_t n, const char* one, const char* many) {

@@ -30,7 +30,10 @@ struct FleetRequest {
     bool factory = false;
 };
 
-// "connect", "info", "dump", "check", "apply", "snapshot".
+// "connect", "info", "dump", "check", "apply", "snapshot" ("overview" for the window's refresh).
 const char* OperationName(Operation operation);
+// The operation a command of many cameras names; false for any other name (the window's overview
+// is no command).
+bool OperationNamed(const std::string& name, Operation& operation);
 
 }  // namespace vr::fleet
